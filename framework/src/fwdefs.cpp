@@ -1,0 +1,1 @@
+#include "fw/fwdefs.h"
