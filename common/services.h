@@ -1,0 +1,91 @@
+// Paths, config files and first-run seeding shared by every deliverable.
+//
+// Each deliverable compiles these services in with its own data root tail
+// (PIRT_DATA_ROOT_TAIL, "\Zex\Ulmoro" or "\Talvery\Pirt"). Nothing is cached:
+// every call goes to the file system again, so a changed setting is seen at
+// the next read.
+#pragma once
+#include "fw/framework.h"
+
+// Config file indexes (GetIniPath). Any index not listed here names the
+// config folder itself.
+enum
+{
+    INI_PIRT = 0,       // suite-wide: language choice, overwrite passes
+    INI_SARNITH = 1,
+    INI_QUILLET = 2,
+    INI_FARNOCH = 3,    // Tolmira (custom reads its logging switch here)
+    INI_HOLBERIN = 4,   // Corvalet
+    INI_KELDOR = 5,
+    INI_OMBRISK = 6,
+    INI_ZEMBLA = 7,
+    INI_PLIMVET = 8,    // eraser
+    INI_VOXANEL = 9,
+    INI_BRISVANE = 10,  // Brisvane
+    INI_TARNEL = 14     // the start-up tool
+};
+
+// Folder of the running executable (also when called inside a library),
+// without a trailing backslash.
+CString GetAppPath();
+
+// 1 when the path opens as an existing file; a folder never counts.
+int FileExists(const char* path);
+
+// Dispatches every message waiting in the calling thread's queue. A WM_QUIT
+// found there is posted again and ends the pump, so the program still quits.
+void ProcessMsgLoop();
+
+// Trims trailing white space, then drops one trailing backslash.
+void RemoveTrailingBackslash(CString& path);
+
+// Creates every missing folder of the path, outermost first. 1 when all of
+// them exist afterwards, 0 at the first folder that cannot be created.
+// "C:\..." and "\\server\share\..." roots are never created.
+int CreateFullPath(const char* path);
+
+// Copies the files of source into destination (overwriting), and with
+// recurse set its sub-folders too. Names beginning with "." are skipped,
+// links and junctions are never followed. filter (may be NULL or "") limits
+// the files of the top folder; stopEvent (may be NULL) stops the copy when
+// signalled; pump dispatches pending messages between entries.
+// 1 when everything was copied, 0 on a failure or a stop.
+int CopyFolder(const char* source, const char* destination, int recurse,
+               const char* filter, HANDLE stopEvent, int pump);
+
+// User's roaming application-data folder (CSIDL_APPDATA).
+CString GetAppDataPath();
+
+// Application-data folder + this deliverable's data root tail.
+CString GetDataRoot();
+
+// First-run seeding: fills the data root from the program folder's skel
+// folder (files the user already has are kept) and chooses the language when
+// none (or a missing file) is chosen yet.
+void InitUserData();
+
+// The seeding with the program folder and the user's language id given.
+void SeedUserData(const CString& programFolder, LANGID langId);
+
+// 1 for the German locales (Germany, Switzerland, Austria, Luxembourg,
+// Liechtenstein).
+int IsGermanLangId(LANGID langId);
+
+// Path of the config file of an index; seeds the data root first when a
+// listed file is missing. Returns the path even when it still does not exist.
+CString GetIniPath(int index);
+
+// [section] key of the config file of an index, "" when absent; at most 254
+// characters, "%%" read as "%".
+CString GetIniString(CString section, CString key, int index);
+
+// 1 only when the value is exactly "yes".
+int GetIniBool(CString section, CString key, int index);
+
+// Stored settings and texts write a percent sign as "%%": this turns each
+// "%%" into "%" and copies everything else literally. Stored values are never
+// used as a printf format.
+CString UnescapePercent(const char* stored);
+
+// The message shown when no language file exists, for this deliverable.
+CString GetNoLanguageMessage();
