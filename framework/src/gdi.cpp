@@ -1,0 +1,93 @@
+// GDI wrappers: the members that are more than one Win32 call.
+#include "fw/gdi.h"
+
+BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, HDC hDC)
+{
+    LOGFONTA lf;
+    ZeroMemory(&lf, sizeof(lf));
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, lpszFaceName, LF_FACESIZE);
+    HDC hScreen = NULL;
+    if (hDC == NULL)
+        hDC = hScreen = ::GetDC(NULL);
+    // Tenths of a point to logical units of the DC (negative: character height).
+    lf.lfHeight = -MulDiv(nPointSize, ::GetDeviceCaps(hDC, LOGPIXELSY), 720);
+    if (hScreen != NULL)
+        ::ReleaseDC(NULL, hScreen);
+    return CreateFontIndirect(&lf);
+}
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource)
+{
+    return Attach(::LoadBitmapA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDResource)));
+}
+
+BOOL CBitmap::LoadBitmap(LPCSTR lpszResourceName)
+{
+    return Attach(::LoadBitmapA(::GetModuleHandleA(NULL), lpszResourceName));
+}
+
+CDC::~CDC()
+{
+    if (m_hDC != NULL)
+        ::DeleteDC(Detach());
+}
+
+void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
+{
+    ::SetBkColor(m_hDC, clr);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, NULL, 0, NULL);
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
+{
+    RECT rc = {x, y, x + cx, y + cy};
+    FillSolidRect(&rc, clr);
+}
+
+void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+               clrTopLeft, clrBottomRight);
+}
+
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+    FillSolidRect(x, y, cx - 1, 1, clrTopLeft);
+    FillSolidRect(x, y, 1, cy - 1, clrTopLeft);
+    FillSolidRect(x + cx - 1, y, 1, cy, clrBottomRight);
+    FillSolidRect(x, y + cy - 1, cx, 1, clrBottomRight);
+}
+
+CPaintDC::CPaintDC(HWND hWnd) : m_hWnd(hWnd)
+{
+    ASSERT(::IsWindow(hWnd));
+    Attach(::BeginPaint(hWnd, &m_ps));
+}
+
+CPaintDC::~CPaintDC()
+{
+    // EndPaint releases the DC; it must not be deleted.
+    Detach();
+    ::EndPaint(m_hWnd, &m_ps);
+}
+
+CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd)
+{
+    Attach(::GetDC(hWnd));
+}
+
+CClientDC::~CClientDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}
+
+CWindowDC::CWindowDC(HWND hWnd) : m_hWnd(hWnd)
+{
+    Attach(::GetWindowDC(hWnd));
+}
+
+CWindowDC::~CWindowDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}
