@@ -87,5 +87,8 @@ int GetIniBool(CString section, CString key, int index);
 // used as a printf format.
 CString UnescapePercent(const char* stored);
 
+// The other way round, for values written to config files: "%" becomes "%%".
+CString EscapePercent(const char* value);
+
 // The message shown when no language file exists, for this deliverable.
 CString GetNoLanguageMessage();
