@@ -27,6 +27,33 @@ BOOL CBitmap::LoadBitmap(LPCSTR lpszResourceName)
     return Attach(::LoadBitmapA(::GetModuleHandleA(NULL), lpszResourceName));
 }
 
+namespace
+{
+// Wrappers handed out by CDC::FromHandle: they never own their DC.
+struct TempDCRing
+{
+    enum { SIZE = 16 };
+    CDC dcs[SIZE];
+    int next = 0;
+    ~TempDCRing()
+    {
+        for (int i = 0; i < SIZE; i++)
+            dcs[i].Detach();
+    }
+};
+}
+
+CDC* CDC::FromHandle(HDC hDC)
+{
+    if (hDC == NULL)
+        return NULL;
+    static thread_local TempDCRing ring;
+    CDC* pDC = &ring.dcs[ring.next];
+    ring.next = (ring.next + 1) % TempDCRing::SIZE;
+    pDC->m_hDC = hDC;
+    return pDC;
+}
+
 CDC::~CDC()
 {
     if (m_hDC != NULL)

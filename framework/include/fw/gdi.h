@@ -171,6 +171,11 @@ public:
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
 
+    // A CDC that refers to hDC without owning it, for handing a DC of a message
+    // to a handler. It is one of a small per-thread ring of wrappers and stays
+    // valid only for the handler call (until sixteen later calls on the thread).
+    static CDC* FromHandle(HDC hDC);
+
     BOOL Attach(HDC hDC)
     {
         ASSERT(m_hDC == NULL);
