@@ -6,6 +6,12 @@
 #endif
 #include <windows.h>
 #include <commctrl.h>
+// Included here so that their A/W name macros (GetFileTitle, ...) apply the
+// same way in every file that sees a framework header.
+#include <commdlg.h>
+#include <shellapi.h>
+// A function-like alias of GetWindow; CWnd has a member of this name.
+#undef GetNextWindow
 #include <cassert>
 
 #ifdef FW_BUILD
@@ -17,3 +23,38 @@
 #ifndef ASSERT
 #define ASSERT(x) assert(x)
 #endif
+#ifndef VERIFY
+#ifdef NDEBUG
+#define VERIFY(x) ((void)(x))
+#else
+#define VERIFY(x) assert(x)
+#endif
+#endif
+
+// Hides a pointer's origin from the optimiser, so that a check of a possibly
+// null object pointer (MFC-style GetSafeHwnd on NULL) is not folded away.
+#define FW_OPAQUE(p) __asm__("" : "+r"(p))
+
+// Marks message handlers in class declarations (documentation only).
+#ifndef afx_msg
+#define afx_msg
+#endif
+
+// Opaque position in a list (GetFirstSelectedItemPosition and friends).
+#ifndef FW_POSITION_DEFINED
+#define FW_POSITION_DEFINED
+struct __POSITION {};
+typedef __POSITION* POSITION;
+#endif
+
+class CString;
+class CCmdTarget;
+class CWnd;
+class CWinApp;
+class CMenu;
+class CDialog;
+class CFrameWnd;
+class CCmdUI;
+class CImageList;
+class CDC;
+class CScrollBar;

@@ -1,1 +1,0 @@
-#include "fw/fwdefs.h"

@@ -1,0 +1,85 @@
+// CMenu: menu handles and their map.
+#include "fw/menu.h"
+#include "fw/wnd.h"
+#include "handlemap.h"
+
+namespace {
+FwHandleMap<HMENU, CMenu>& MenuMap()
+{
+    static FwHandleMap<HMENU, CMenu> m;
+    return m;
+}
+}
+
+CMenu::CMenu() : m_hMenu(nullptr) {}
+
+CMenu::~CMenu()
+{
+    if (m_hMenu && MenuMap().LookupPermanent(m_hMenu) == this) DestroyMenu();
+}
+
+CMenu* CMenu::FromHandle(HMENU hMenu)
+{
+    return MenuMap().FromHandle(hMenu, [](HMENU h) { CMenu* p = new CMenu; p->m_hMenu = h; return p; });
+}
+
+CMenu* CMenu::FromHandlePermanent(HMENU hMenu) { return hMenu ? MenuMap().LookupPermanent(hMenu) : nullptr; }
+
+void CMenu::DeleteTempMap()
+{
+    for (CMenu* p : MenuMap().TakeTemporaries()) {
+        p->m_hMenu = nullptr;   // a temporary wrapper never destroys its menu
+        delete p;
+    }
+}
+
+BOOL CMenu::Attach(HMENU hMenu)
+{
+    ASSERT(m_hMenu == nullptr);
+    if (!hMenu || m_hMenu) return FALSE;
+    m_hMenu = hMenu;
+    MenuMap().ForgetTemporary(hMenu);
+    MenuMap().SetPermanent(hMenu, this);
+    return TRUE;
+}
+
+HMENU CMenu::Detach()
+{
+    HMENU h = m_hMenu;
+    if (h) MenuMap().RemovePermanent(h, this);
+    m_hMenu = nullptr;
+    return h;
+}
+
+BOOL CMenu::LoadMenu(const char* pszResource)
+{
+    extern HINSTANCE FwGetResourceHandleInternal();
+    HMENU h = ::LoadMenuA(FwGetResourceHandleInternal(), pszResource);
+    if (!h) h = ::LoadMenuA(::GetModuleHandleA(nullptr), pszResource);
+    return Attach(h);
+}
+
+BOOL CMenu::DestroyMenu()
+{
+    if (!m_hMenu) return FALSE;
+    HMENU h = Detach();
+    return ::DestroyMenu(h);
+}
+
+int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
+{
+    int n = ::GetMenuStringA(m_hMenu, nIDItem, nullptr, 0, nFlags);
+    if (n <= 0) { rString.Empty(); return 0; }
+    char* p = rString.GetBuffer(n + 1);
+    n = ::GetMenuStringA(m_hMenu, nIDItem, p, n + 1, nFlags);
+    rString.ReleaseBuffer(n > 0 ? n : 0);
+    return rString.GetLength();
+}
+
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, const CWnd* pWnd, LPCRECT)
+{
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), nullptr);
+}
+
+void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}
+void CMenu::MeasureItem(LPMEASUREITEMSTRUCT) {}
