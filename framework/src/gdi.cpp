@@ -1,5 +1,6 @@
 // GDI wrappers: the members that are more than one Win32 call.
 #include "fw/gdi.h"
+#include "fw/wnd.h"
 
 BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, HDC hDC)
 {
@@ -86,6 +87,10 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
     FillSolidRect(x, y + cy - 1, cx, 1, clrBottomRight);
 }
 
+CPaintDC::CPaintDC(CWnd* pWnd) : CPaintDC(pWnd->GetSafeHwnd())
+{
+}
+
 CPaintDC::CPaintDC(HWND hWnd) : m_hWnd(hWnd)
 {
     ASSERT(::IsWindow(hWnd));
@@ -99,6 +104,11 @@ CPaintDC::~CPaintDC()
     ::EndPaint(m_hWnd, &m_ps);
 }
 
+// A NULL window gives the screen's DC.
+CClientDC::CClientDC(CWnd* pWnd) : CClientDC(pWnd->GetSafeHwnd())
+{
+}
+
 CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd)
 {
     Attach(::GetDC(hWnd));
@@ -107,6 +117,10 @@ CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd)
 CClientDC::~CClientDC()
 {
     ::ReleaseDC(m_hWnd, Detach());
+}
+
+CWindowDC::CWindowDC(CWnd* pWnd) : CWindowDC(pWnd->GetSafeHwnd())
+{
 }
 
 CWindowDC::CWindowDC(HWND hWnd) : m_hWnd(hWnd)

@@ -19,7 +19,8 @@ public:
     virtual ~CGdiObject() { DeleteObject(); }
 
     operator HGDIOBJ() const { return m_hObject; }
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    // Safe on a null object, as callers pass optional objects through it.
+    HGDIOBJ GetSafeHandle() const { const CGdiObject* p = this; FW_OPAQUE(p); return p ? p->m_hObject : NULL; }
 
     BOOL Attach(HGDIOBJ hObject)
     {
@@ -169,7 +170,8 @@ public:
     virtual ~CDC();
 
     operator HDC() const { return m_hDC; }
-    HDC GetSafeHdc() const { return m_hDC; }
+    // Safe on a null object, as callers pass optional DCs through it.
+    HDC GetSafeHdc() const { const CDC* p = this; FW_OPAQUE(p); return p ? p->m_hDC : NULL; }
 
     // A CDC that refers to hDC without owning it, for handing a DC of a message
     // to a handler. It is one of a small per-thread ring of wrappers and stays
