@@ -11,3 +11,4 @@
 #include "fw/gdi.h"
 #include "fw/imagelist.h"
 #include "fw/commctrls.h"
+#include "fw/filedialog.h"
