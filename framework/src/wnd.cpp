@@ -3,6 +3,7 @@
 #include "fw/wnd.h"
 #include "fw/menu.h"
 #include "fw/cmdui.h"
+#include "fw/app.h"
 #include "handlemap.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -324,6 +325,12 @@ LRESULT CALLBACK CWnd::FwWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
             ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)super);
         pWnd->m_pfnSuper = nullptr;
         pWnd->Detach();
+        // The program ends with its main window.
+        CWinApp* pApp = AfxGetApp();
+        if (pApp && pApp->m_pMainWnd == pWnd) {
+            pApp->m_pMainWnd = nullptr;
+            ::PostQuitMessage(0);
+        }
         pWnd->PostNcDestroy();
     }
     return r;

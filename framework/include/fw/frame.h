@@ -1,0 +1,79 @@
+// CFrameWnd: a top-level window with menu, accelerators and icon, which lays
+// out its control bars and its view (child AFX_IDW_PANE_FIRST) and routes
+// commands to the view before handling them itself.
+#pragma once
+#include "fw/wnd.h"
+#include "fw/menu.h"
+
+class CView;
+struct CCreateContext;
+
+// Child ids: the view and the range reserved for control bars.
+#define AFX_IDW_PANE_FIRST 0xE900
+#define AFX_IDW_CONTROLBAR_FIRST 0xE800
+#define AFX_IDW_CONTROLBAR_LAST 0xE8FF
+#define AFX_IDW_TOOLBAR 0xE800
+#define AFX_IDW_STATUS_BAR 0xE801
+// Frame style: append the document title to the caption.
+#define FWS_ADDTOTITLE 0x00008000L
+
+// Sent by RepositionBars to each child: a bar takes its room out of
+// AFX_SIZEPARENTPARAMS::rect (moving itself through hDWP when it is set).
+#define WM_SIZEPARENT 0x0361
+struct AFX_SIZEPARENTPARAMS {
+    HDWP hDWP;
+    RECT rect;
+    SIZE sizeTotal;
+    BOOL bStretch;
+};
+
+class FW_API CFrameWnd : public CWnd
+{
+public:
+    CFrameWnd();
+    virtual ~CFrameWnd();
+
+    static const RECT rectDefault;   // CW_USEDEFAULT placement
+
+    virtual BOOL Create(const char* pszClassName, const char* pszWindowName,
+                        DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
+                        CWnd* pParentWnd = nullptr, const char* pszMenuName = nullptr,
+                        DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+    // Caption (first line of string resource nIDResource), menu, accelerator
+    // table and icon all come from the resource id.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    BOOL LoadAccelTable(const char* pszResourceName);
+
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, BOOL bStretch = TRUE);
+    virtual void ActivateFrame(int nCmdShow = -1);
+    virtual CView* GetActiveView() const { return m_pViewActive; }
+    virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    virtual CWnd* GetMessageBar() { return nullptr; }
+    virtual void SetMessageText(const char*) {}
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    void SetTitle(const char* pszTitle) { m_strTitle = pszTitle; }
+    CString GetTitle() const { return m_strTitle; }
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+    void PostNcDestroy() override;     // frames live on the heap and delete themselves
+    void OnClose() override;
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) override;
+
+    BOOL m_bAutoMenuEnable;    // disable menu items that have no handler
+    HACCEL m_hAccelTable;
+    HMENU m_hMenuDefault;
+
+protected:
+    static const AFX_MSGMAP* GetThisMessageMap();
+    const AFX_MSGMAP* GetMessageMap() const override;
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
+
+    CView* m_pViewActive;
+    CString m_strTitle;
+    UINT m_nIDResource;
+};

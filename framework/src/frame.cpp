@@ -1,0 +1,209 @@
+// CFrameWnd: creation from resources, layout, command routing and menu
+// item updates.
+#include "fw/frame.h"
+#include "fw/app.h"
+#include "fw/cmdui.h"
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+const RECT CFrameWnd::rectDefault = { (LONG)CW_USEDEFAULT, (LONG)CW_USEDEFAULT, 0, 0 };
+
+CFrameWnd::CFrameWnd()
+    : m_bAutoMenuEnable(TRUE), m_hAccelTable(nullptr), m_hMenuDefault(nullptr), m_pViewActive(nullptr), m_nIDResource(0)
+{
+}
+
+CFrameWnd::~CFrameWnd()
+{
+    if (m_hAccelTable) ::DestroyAcceleratorTable(m_hAccelTable);
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), nullptr);
+    return TRUE;
+}
+
+BOOL CFrameWnd::Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, const char* pszMenuName, DWORD dwExStyle, CCreateContext*)
+{
+    HMENU hMenu = nullptr;
+    if (pszMenuName) {
+        hMenu = ::LoadMenuA(AfxGetResourceHandle(), pszMenuName);
+        if (!hMenu) hMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), pszMenuName);
+        if (!hMenu) return FALSE;
+    }
+    m_strTitle = pszWindowName;
+    int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+    if (rect.left == (LONG)CW_USEDEFAULT) { cx = CW_USEDEFAULT; cy = CW_USEDEFAULT; }
+    if (!CWnd::CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle & ~FWS_ADDTOTITLE, rect.left, rect.top, cx, cy,
+                        pParentWnd->GetSafeHwnd(), hMenu, nullptr)) {
+        if (hMenu) ::DestroyMenu(hMenu);
+        return FALSE;
+    }
+    m_hMenuDefault = hMenu;
+    return TRUE;
+}
+
+BOOL CFrameWnd::LoadAccelTable(const char* pszResourceName)
+{
+    if (m_hAccelTable) return FALSE;
+    m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), pszResourceName);
+    if (!m_hAccelTable) m_hAccelTable = ::LoadAcceleratorsA(::GetModuleHandleA(nullptr), pszResourceName);
+    return m_hAccelTable != nullptr;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    m_nIDResource = nIDResource;
+    CString title;
+    if (title.LoadString(nIDResource)) {
+        int nl = title.Find('\n');
+        if (nl >= 0) title = title.Left(nl);
+    }
+    HICON hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
+    if (!hIcon) hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDResource));
+    const char* pszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+
+    // The menu is optional: a frame without a menu resource still opens.
+    const char* pszMenu = MAKEINTRESOURCEA(nIDResource);
+    HMENU hProbe = ::LoadMenuA(AfxGetResourceHandle(), pszMenu);
+    if (!hProbe) hProbe = ::LoadMenuA(::GetModuleHandleA(nullptr), pszMenu);
+    if (hProbe) ::DestroyMenu(hProbe);
+    if (!Create(pszClass, title, dwDefaultStyle, rectDefault, pParentWnd, hProbe ? pszMenu : nullptr, 0, pContext))
+        return FALSE;
+    LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
+    if (hIcon) {
+        SetIcon(hIcon, TRUE);
+        SetIcon(hIcon, FALSE);
+    }
+    return TRUE;
+}
+
+void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, BOOL bStretch)
+{
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.bStretch = bStretch;
+    ::GetClientRect(m_hWnd, &layout.rect);
+    int nChildren = 0;
+    for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) ++nChildren;
+    layout.hDWP = ::BeginDeferWindowPos(nChildren > 0 ? nChildren : 1);
+    HWND hLeftOver = nullptr;
+    for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        UINT id = (UINT)::GetDlgCtrlID(h);
+        if (id == nIDLeftOver) hLeftOver = h;
+        else if (id >= nIDFirst && id <= nIDLast) ::SendMessageA(h, WM_SIZEPARENT, 0, (LPARAM)&layout);
+    }
+    if (hLeftOver && layout.hDWP) {
+        RECT& r = layout.rect;
+        layout.hDWP = ::DeferWindowPos(layout.hDWP, hLeftOver, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                       SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    if (layout.hDWP) ::EndDeferWindowPos(layout.hDWP);
+}
+
+void CFrameWnd::RecalcLayout(BOOL)
+{
+    if (m_hWnd) RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+}
+
+void CFrameWnd::OnSize(UINT nType, int, int)
+{
+    Default();
+    if (nType != SIZE_MINIMIZED) RecalcLayout();
+}
+
+void CFrameWnd::ActivateFrame(int nCmdShow)
+{
+    if (nCmdShow == -1) nCmdShow = ::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW;
+    ::ShowWindow(m_hWnd, nCmdShow);
+    ::BringWindowToTop(m_hWnd);
+}
+
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL) { m_pViewActive = pViewNew; }
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL)
+{
+    if (m_hWnd) ::SetWindowTextA(m_hWnd, m_strTitle);
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_hAccelTable && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
+        return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg);
+    return FALSE;
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
+{
+    // The view first, then the frame itself, then the application.
+    HWND hView = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    CWnd* pView = CWnd::FromHandlePermanent(hView);
+    if (pView && pView != this && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    CWinApp* pApp = AfxGetApp();
+    return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::OnClose()
+{
+    DestroyWindow();
+}
+
+void CFrameWnd::PostNcDestroy()
+{
+    delete this;
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
+{
+    if (bSysMenu || !pPopupMenu) return;
+    CCmdUI state;
+    state.m_pMenu = pPopupMenu;
+    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = pPopupMenu->GetMenuItemID((int)state.m_nIndex);
+        if (state.m_nID == 0) continue;   // separator
+        if (state.m_nID == (UINT)-1) continue;   // a popup: its items update when it opens
+        state.m_pSubMenu = nullptr;
+        state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+        // The handler may have removed items.
+        UINT nCount = pPopupMenu->GetMenuItemCount();
+        if (nCount < state.m_nIndexMax) {
+            state.m_nIndex -= (state.m_nIndexMax - nCount);
+            state.m_nIndexMax = nCount;
+        }
+    }
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    return 0;
+}
+
+// ---------------------------------------------------------------- CWnd bits
+
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (HWND h = ::GetParent(m_hWnd); h; h = ::GetParent(h)) {
+        CFrameWnd* p = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(h));
+        if (p) return p;
+    }
+    return nullptr;
+}
+
+CFrameWnd* CWnd::GetTopLevelFrame() const
+{
+    CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(m_hWnd));
+    if (!pFrame) pFrame = GetParentFrame();
+    while (pFrame) {
+        CFrameWnd* pNext = pFrame->GetParentFrame();
+        if (!pNext) break;
+        pFrame = pNext;
+    }
+    return pFrame;
+}
