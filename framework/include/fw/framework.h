@@ -17,4 +17,6 @@
 #include "fw/frame.h"
 #include "fw/themed.h"
 #include "fw/filedialog.h"
+#include "fw/docview.h"
+#include "fw/controlbars.h"
 #include "fw/propsheet.h"

@@ -1,0 +1,446 @@
+// Document/view architecture and the command line.
+#include "fw/framework.h"
+#include "fw/docview.h"
+#include <shellapi.h>
+
+// ---------------------------------------------------------------- CRuntimeClass
+
+CCmdTarget* CRuntimeClass::CreateObject() const
+{
+    ASSERT(m_pfnCreateObject != nullptr);
+    return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
+}
+
+BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
+{
+    for (const CRuntimeClass* p = this; p; p = p->m_pBaseClass)
+        if (p == pBaseClass)
+            return TRUE;
+    return FALSE;
+}
+
+const CRuntimeClass CDocument::classCDocument = {"CDocument", nullptr, nullptr};
+const CRuntimeClass CView::classCView = {"CView", nullptr, nullptr};
+const CRuntimeClass CListView::classCListView = {"CListView", nullptr, &CView::classCView};
+
+// ---------------------------------------------------------------- CDocument
+
+CDocument::CDocument() : m_bModified(FALSE), m_pDocTemplate(nullptr), m_bAutoDelete(TRUE)
+{
+}
+
+CDocument::~CDocument()
+{
+    // Views still attached outlive us only as windows: they must not point here.
+    for (size_t i = 0; i < m_views.size(); ++i)
+        m_views[i]->m_pDocument = nullptr;
+    CSingleDocTemplate* single = dynamic_cast<CSingleDocTemplate*>(m_pDocTemplate);
+    if (single)
+        single->RemoveDocument(this);
+}
+
+void CDocument::SetTitle(const char* pszTitle)
+{
+    m_strTitle = pszTitle ? pszTitle : "";
+}
+
+void CDocument::AddView(CView* pView)
+{
+    ASSERT(pView && pView->m_pDocument == nullptr);
+    m_views.push_back(pView);
+    pView->m_pDocument = this;
+}
+
+void CDocument::RemoveView(CView* pView)
+{
+    for (size_t i = 0; i < m_views.size(); ++i) {
+        if (m_views[i] == pView) {
+            m_views.erase(m_views.begin() + i);
+            pView->m_pDocument = nullptr;
+            return;
+        }
+    }
+}
+
+void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CCmdTarget* pHint)
+{
+    for (size_t i = 0; i < m_views.size(); ++i)
+        if (m_views[i] != pSender)
+            m_views[i]->OnUpdate(pSender, lHint, pHint);
+}
+
+BOOL CDocument::OnNewDocument()
+{
+    DeleteContents();
+    m_bModified = FALSE;
+    return TRUE;
+}
+
+void CDocument::OnCloseDocument()
+{
+    DeleteContents();
+    if (m_bAutoDelete)
+        delete this;
+}
+
+// ---------------------------------------------------------------- CView
+
+CView::CView() : m_pDocument(nullptr)
+{
+}
+
+CView::~CView()
+{
+    if (m_pDocument)
+        m_pDocument->RemoveView(this);
+}
+
+void CView::OnInitialUpdate()
+{
+    OnUpdate(nullptr, 0, nullptr);
+}
+
+void CView::OnUpdate(CView*, LPARAM, CCmdTarget*)
+{
+    if (m_hWnd)
+        Invalidate(TRUE);
+}
+
+void CView::OnDraw(CDC*)
+{
+}
+
+BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!cs.lpszClass)
+        cs.lpszClass = GetDefaultClassName();
+    cs.style |= WS_CLIPSIBLINGS;
+    return CWnd::PreCreateWindow(cs);
+}
+
+int CView::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CWnd::OnCreate(lpcs) == -1)
+        return -1;
+    CCreateContext* context = lpcs ? (CCreateContext*)lpcs->lpCreateParams : nullptr;
+    if (context && context->m_pCurrentDoc && !m_pDocument)
+        context->m_pCurrentDoc->AddView(this);
+    return 0;
+}
+
+void CView::OnDestroy()
+{
+    CWnd::OnDestroy();
+}
+
+void CView::PostNcDestroy()
+{
+    delete this;
+}
+
+// ---------------------------------------------------------------- CListView
+
+CListView::CListView()
+{
+}
+
+CListView::~CListView()
+{
+}
+
+CListCtrl& CListView::GetListCtrl() const
+{
+    static_assert(sizeof(CListCtrl) == sizeof(CWnd), "CListCtrl must add no data to CWnd");
+    return *(CListCtrl*)static_cast<const CWnd*>(this);
+}
+
+BOOL CListView::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.lpszClass = WC_LISTVIEWA;
+    return CView::PreCreateWindow(cs);
+}
+
+void CListView::OnDraw(CDC*)
+{
+}
+
+// ---------------------------------------------------------------- CDocTemplate
+
+CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass,
+                           const CRuntimeClass* pFrameClass, const CRuntimeClass* pViewClass)
+    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass)
+{
+    m_strDocStrings.LoadString(nIDResource);
+}
+
+CDocTemplate::~CDocTemplate()
+{
+}
+
+BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const
+{
+    rString = "";
+    const char* p = m_strDocStrings;
+    for (int i = 0; i < (int)index; ++i) {
+        p = strchr(p, '\n');
+        if (!p)
+            return FALSE;
+        ++p;
+    }
+    const char* end = strchr(p, '\n');
+    rString = end ? CString(p).Left((int)(end - p)) : CString(p);
+    return !rString.IsEmpty();
+}
+
+CDocument* CDocTemplate::CreateNewDocument()
+{
+    ASSERT(m_pDocClass && m_pDocClass->m_pfnCreateObject);
+    CDocument* doc = dynamic_cast<CDocument*>(m_pDocClass->CreateObject());
+    if (doc)
+        doc->m_pDocTemplate = this;
+    return doc;
+}
+
+CView* CDocTemplate::CreateView(CFrameWnd* pFrame, CDocument* pDoc)
+{
+    ASSERT(m_pViewClass && m_pViewClass->m_pfnCreateObject);
+    CView* view = dynamic_cast<CView*>(m_pViewClass->CreateObject());
+    if (!view)
+        return nullptr;
+    CCreateContext context = {m_pViewClass, pDoc, this, nullptr, pFrame};
+    RECT rc = {0, 0, 0, 0};
+    if (!view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, rc, pFrame, AFX_IDW_PANE_FIRST, &context)) {
+        // A window that never existed sends no WM_NCDESTROY: delete it here.
+        if (!view->m_hWnd)
+            delete view;
+        return nullptr;
+    }
+    if (pDoc && !view->GetDocument())
+        pDoc->AddView(view);
+    return view;
+}
+
+CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*)
+{
+    ASSERT(m_pFrameClass && m_pFrameClass->m_pfnCreateObject);
+    CFrameWnd* frame = dynamic_cast<CFrameWnd*>(m_pFrameClass->CreateObject());
+    if (!frame)
+        return nullptr;
+    CCreateContext context = {m_pViewClass, pDoc, this, nullptr, frame};
+    // A frame whose window failed in WM_CREATE has already deleted itself
+    // (PostNcDestroy), so the object is not touched after a failure.
+    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+        return nullptr;
+    CView* view = CreateView(frame, pDoc);
+    if (!view) {
+        frame->DestroyWindow();
+        return nullptr;
+    }
+    frame->SetActiveView(view);
+    frame->RecalcLayout();
+    return frame;
+}
+
+void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)
+{
+    ASSERT(pFrame);
+    if (pDoc) {
+        for (int i = 0; i < pDoc->GetViewCount(); ++i) {
+            CView* view = pDoc->GetView(i);
+            if (view->m_hWnd && ::GetParent(view->m_hWnd) == pFrame->m_hWnd)
+                view->OnInitialUpdate();
+        }
+    }
+    pFrame->OnUpdateFrameTitle(TRUE);
+    pFrame->RecalcLayout();
+    if (bMakeVisible)
+        pFrame->ActivateFrame();
+}
+
+void CDocTemplate::CloseAllDocuments()
+{
+}
+
+// ---------------------------------------------------------------- CSingleDocTemplate
+
+CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass,
+                                       const CRuntimeClass* pFrameClass, const CRuntimeClass* pViewClass)
+    : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass), m_pOnlyDoc(nullptr), m_pFrame(nullptr),
+      m_hFrameWnd(nullptr)
+{
+}
+
+CFrameWnd* CSingleDocTemplate::GetFrame() const
+{
+    // The frame deletes itself with its window: only a live window's object counts.
+    if (m_hFrameWnd && ::IsWindow(m_hFrameWnd) && CWnd::FromHandlePermanent(m_hFrameWnd) == m_pFrame)
+        return m_pFrame;
+    return nullptr;
+}
+
+CSingleDocTemplate::~CSingleDocTemplate()
+{
+    CloseAllDocuments();
+}
+
+void CSingleDocTemplate::RemoveDocument(CDocument* pDoc)
+{
+    if (m_pOnlyDoc == pDoc)
+        m_pOnlyDoc = nullptr;
+}
+
+CDocument* CSingleDocTemplate::OpenDocumentFile(const char*, BOOL bMakeVisible)
+{
+    // There are no document files: every request starts the one document anew.
+    if (m_pOnlyDoc && GetFrame()) {
+        if (!m_pOnlyDoc->OnNewDocument())
+            return nullptr;
+        m_pOnlyDoc->UpdateAllViews(nullptr);
+        return m_pOnlyDoc;
+    }
+    CDocument* doc = CreateNewDocument();
+    if (!doc)
+        return nullptr;
+    m_pOnlyDoc = doc;
+    CFrameWnd* frame = CreateNewFrame(doc, nullptr);
+    if (!frame) {
+        m_pOnlyDoc = nullptr;
+        delete doc;
+        return nullptr;
+    }
+    m_pFrame = frame;
+    m_hFrameWnd = frame->m_hWnd;
+    CString title;
+    GetDocString(title, docName);
+    doc->SetTitle(title);
+    if (!doc->OnNewDocument()) {
+        frame->DestroyWindow();
+        m_pFrame = nullptr;
+        m_hFrameWnd = nullptr;
+        return nullptr;
+    }
+    CWinApp* app = AfxGetApp();
+    if (app && !app->m_pMainWnd)
+        app->m_pMainWnd = frame;
+    InitialUpdateFrame(frame, doc, bMakeVisible);
+    return doc;
+}
+
+void CSingleDocTemplate::CloseAllDocuments()
+{
+    CFrameWnd* frame = GetFrame();
+    if (frame)
+        frame->DestroyWindow();
+    m_pFrame = nullptr;
+    m_hFrameWnd = nullptr;
+    CDocument* doc = m_pOnlyDoc;
+    m_pOnlyDoc = nullptr;
+    delete doc;
+}
+
+// ---------------------------------------------------------------- CCommandLineInfo
+
+CCommandLineInfo::CCommandLineInfo()
+    : m_bShowSplash(TRUE), m_bRunEmbedded(FALSE), m_bRunAutomated(FALSE), m_nShellCommand(FileNew)
+{
+}
+
+CCommandLineInfo::~CCommandLineInfo()
+{
+}
+
+void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL)
+{
+    if (bFlag) {
+        if (lstrcmpiA(pszParam, "nologo") == 0)
+            m_bShowSplash = FALSE;
+        else if (lstrcmpiA(pszParam, "embedding") == 0)
+            m_bRunEmbedded = TRUE;
+        else if (lstrcmpiA(pszParam, "automation") == 0)
+            m_bRunAutomated = TRUE;
+        return;
+    }
+    if (m_strFileName.IsEmpty()) {
+        m_strFileName = pszParam;
+        m_nShellCommand = FileOpen;
+    }
+}
+
+// ---------------------------------------------------------------- templates of the process
+
+namespace {
+
+std::vector<CDocTemplate*>& Templates()
+{
+    static std::vector<CDocTemplate*> templates;
+    return templates;
+}
+
+} // namespace
+
+void FwAddDocTemplate(CDocTemplate* pTemplate)
+{
+    ASSERT(pTemplate);
+    Templates().push_back(pTemplate);
+}
+
+int FwGetDocTemplateCount()
+{
+    return (int)Templates().size();
+}
+
+CDocTemplate* FwGetDocTemplate(int nIndex)
+{
+    return Templates()[nIndex];
+}
+
+void FwFreeDocTemplates()
+{
+    std::vector<CDocTemplate*>& t = Templates();
+    for (size_t i = 0; i < t.size(); ++i) {
+        t[i]->CloseAllDocuments();
+        delete t[i];
+    }
+    t.clear();
+}
+
+void FwParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    for (int i = 1; i < __argc; ++i) {
+        const char* param = __argv[i];
+        BOOL flag = FALSE;
+        if (param[0] == '-' || param[0] == '/') {
+            flag = TRUE;
+            ++param;
+        }
+        rCmdInfo.ParseParam(param, flag, i == __argc - 1);
+    }
+}
+
+BOOL FwOnFileNew()
+{
+    if (Templates().empty())
+        return FALSE;
+    return Templates()[0]->OpenDocumentFile(nullptr) != nullptr;
+}
+
+BOOL FwProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNothing:
+        return TRUE;
+    case CCommandLineInfo::FileOpen:
+        if (Templates().empty())
+            return FALSE;
+        return Templates()[0]->OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    default:
+        return FwOnFileNew();
+    }
+}
