@@ -70,6 +70,8 @@ BEGIN_MESSAGE_MAP(CReflectList, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItem)
 END_MESSAGE_MAP()
 
+int CALLBACK CompareDescending(LPARAM a, LPARAM b, LPARAM) { return (int)(b - a); }
+
 BOOL CreateTop(CWnd& w, const char* title = "fw test")
 {
     return w.CreateEx(0, nullptr, title, WS_OVERLAPPEDWINDOW, 10, 10, 400, 300, nullptr, nullptr);
@@ -243,7 +245,7 @@ TEST(CListCtrlTest, ItemsColumnsChecksAndSelection)
     EXPECT_EQ(2, list.GetNextItem(0, LVNI_SELECTED));
 
     // Sort by item data, descending.
-    list.SortItems([](LPARAM a, LPARAM b, LPARAM) -> int { return (int)(b - a); }, 0);
+    list.SortItems(CompareDescending, 0);
     EXPECT_STREQ("alpha", list.GetItemText(0, 0));
     EXPECT_STREQ("mid", list.GetItemText(1, 0));
     EXPECT_STREQ("zeta", list.GetItemText(2, 0));
