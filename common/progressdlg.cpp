@@ -1,0 +1,61 @@
+#include "progressdlg.h"
+#include "language.h"
+
+COLORREF GradientColour(int x, int w)
+{
+    // Integer divisions truncate toward zero; "& 0xFF" is the modulo 256 of
+    // the negative values.
+    int red = (53 * x / w - 54) & 0xFF;
+    int green = (17 * x / w - 18) & 0xFF;
+    int blue = (-30 * x / w - 1) & 0xFF;
+    return RGB(red, green, blue);
+}
+
+void PaintBackgroundGradient(HDC hdc, const RECT& client)
+{
+    int w = client.right - client.left;
+    if (w <= 0)
+        return;
+    for (int x = 0; x < w; ++x) {
+        RECT column = {client.left + x, client.top, client.left + x + 1, client.bottom};
+        HBRUSH brush = CreateSolidBrush(GradientColour(x, w));
+        FillRect(hdc, &column, brush);
+        DeleteObject(brush);
+    }
+}
+
+BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+CProgressDlg::CProgressDlg(CWnd* pParent, UINT nTemplate)
+    : CDialog(nTemplate, pParent), m_nTemplate(nTemplate)
+{
+    ASSERT(nTemplate != 0);
+}
+
+BOOL CProgressDlg::CreateModeless(CWnd* pParent)
+{
+    return CDialog::Create(m_nTemplate, pParent);
+}
+
+BOOL CProgressDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_report.SubclassDlgItem(IDC_PROGRESS_REPORT, this);
+    m_operation.SubclassDlgItem(IDC_PROGRESS_OPERATION, this);
+    m_overall.SubclassDlgItem(IDC_PROGRESS_OVERALL, this);
+    CString caption = GetLngString("General", "40600");
+    if (caption.IsEmpty())
+        caption = PIRT_PROGRESS_CAPTION_DEFAULT;
+    SetWindowText(caption);
+    return TRUE;
+}
+
+BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
+{
+    RECT rc;
+    GetClientRect(&rc);
+    PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
+    return TRUE;
+}

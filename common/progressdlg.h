@@ -1,0 +1,56 @@
+// The progress dialog in which a cleaning run shows its result rows and its
+// two bars, and the about box. Both paint the same colour gradient as their
+// background. The template numbers differ by program: each program's .rc
+// includes progressdlg.rc with its own PIRT_IDD_PROGRESS, and its code passes
+// the same number (or defines PIRT_IDD_PROGRESS for the compiler too).
+#pragma once
+#include "fw/framework.h"
+
+#ifndef PIRT_IDD_PROGRESS
+#define PIRT_IDD_PROGRESS 0
+#endif
+
+// Caption used when [General] 40600 is missing ("" in the main cleaner).
+#ifndef PIRT_PROGRESS_CAPTION_DEFAULT
+#define PIRT_PROGRESS_CAPTION_DEFAULT ""
+#endif
+
+// Control ids of the progress template.
+#define IDC_PROGRESS_OVERALL   1000
+#define IDC_PROGRESS_OPERATION 1002
+#define IDC_PROGRESS_REPORT    1018
+
+// Fills the rectangle with the suite's background gradient, one column per
+// pixel, from (202, 238, 255) at the left edge to about (254, 254, 226) at the
+// right edge.
+void PaintBackgroundGradient(HDC hdc, const RECT& client);
+
+// Colour of column x of a gradient w pixels wide.
+COLORREF GradientColour(int x, int w);
+
+class CProgressDlg : public CDialog
+{
+public:
+    explicit CProgressDlg(CWnd* pParent = NULL, UINT nTemplate = PIRT_IDD_PROGRESS);
+
+    // Creates the dialog modeless; the run destroys it with DestroyWindow.
+    BOOL CreateModeless(CWnd* pParent = NULL);
+
+    // The report list (1018), the per-operation bar (1002) and the overall
+    // bar (1000), valid while the window exists.
+    CListCtrl* GetReportList() { return &m_report; }
+    CProgressCtrl* GetOperationBar() { return &m_operation; }
+    CProgressCtrl* GetOverallBar() { return &m_overall; }
+
+    virtual BOOL OnInitDialog();
+
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+
+protected:
+    UINT m_nTemplate;
+    CListCtrl m_report;
+    CProgressCtrl m_operation;
+    CProgressCtrl m_overall;
+
+    DECLARE_MESSAGE_MAP()
+};
