@@ -1,0 +1,271 @@
+#include "ShredderFunctions.h"
+#include "TwisterRandom.h"
+#include "ShredderTestSeam.h"
+#include "pirt.h"
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+namespace
+{
+// Characters of the random names: index 0-25 the letters, 26-35 the digits.
+const char kNameAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+
+// One chunk of the overwrite; the buffer is filled once per pass.
+const DWORD kChunkSize = 64 * 1024;
+
+// Fill bytes are 0..254.
+const int kFillValues = 255;
+
+// Writes one chunk of a pass; replaced only by tests.
+ShredderWriteProc g_writeProc = NULL;
+
+// Owns the handle of the file being overwritten for the length of one wipe.
+class CWipeHandle
+{
+public:
+    explicit CWipeHandle(HANDLE handle) : m_handle(handle) {}
+    ~CWipeHandle() { Close(); }
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_handle; }
+    void Close()
+    {
+        if (IsOpen())
+            ::CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    CWipeHandle(const CWipeHandle&);
+    CWipeHandle& operator=(const CWipeHandle&);
+    HANDLE m_handle;
+};
+
+CString GeneralText(const char* key)
+{
+    return GetLngString(CString("General"), CString(key));
+}
+
+// Overwrites the first size bytes of the file with the fill byte and makes
+// sure they reach the disk (write-through alone is not honoured everywhere).
+bool OverwritePass(HANDLE file, LONGLONG size, unsigned char* buffer, unsigned char fill)
+{
+    memset(buffer, fill, kChunkSize);
+    LARGE_INTEGER start;
+    start.QuadPart = 0;
+    if (!::SetFilePointerEx(file, start, NULL, FILE_BEGIN))
+        return false;
+    ShredderWriteProc write = g_writeProc != NULL ? g_writeProc : ::WriteFile;
+    LONGLONG remaining = size;
+    while (remaining > 0)
+    {
+        DWORD chunk = remaining < (LONGLONG)kChunkSize ? (DWORD)remaining : kChunkSize;
+        DWORD written = 0;
+        if (!write(file, buffer, chunk, &written, NULL) || written != chunk)
+            return false;
+        remaining -= chunk;
+    }
+    return ::FlushFileBuffers(file) != FALSE;
+}
+}
+
+ShredderWriteProc SetShredderWriteProc(ShredderWriteProc proc)
+{
+    ShredderWriteProc previous = g_writeProc;
+    g_writeProc = proc;
+    return previous;
+}
+
+CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& path, HANDLE* handle)
+{
+    *handle = INVALID_HANDLE_VALUE;
+    if (!FileExists(path))
+        return OPEN_MISSING;
+
+    DWORD attributes = ::GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return OPEN_MISSING;
+    // A link or junction: writing would reach its target.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return OPEN_REFUSED;
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return OPEN_SKIPPED;
+
+    // OPEN_REPARSE_POINT: should the path have become a link since the test
+    // above, the link itself is opened (and refused below), never its target.
+    HANDLE opened = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                  OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT,
+                                  NULL);
+    if (opened == INVALID_HANDLE_VALUE)
+    {
+        DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return OPEN_MISSING;    // vanished since the test
+        return OPEN_SKIPPED;
+    }
+
+    BY_HANDLE_FILE_INFORMATION info;
+    if (::GetFileInformationByHandle(opened, &info) &&
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+    {
+        ::CloseHandle(opened);
+        return OPEN_REFUSED;
+    }
+    *handle = opened;
+    return OPEN_DONE;
+}
+
+CShredderFunctions::CShredderFunctions()
+{
+}
+
+CShredderFunctions::~CShredderFunctions()
+{
+}
+
+int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CProgressCtrl* progress)
+{
+    ASSERT(list != NULL);
+    ASSERT(progress != NULL);
+
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    OpenResult opened = OpenForWipe(path, &handle);
+    if (opened == OPEN_SKIPPED)
+        return 0;   // cannot be written (read-only, locked, no rights): no row
+    CWipeHandle file(handle);
+
+    AppendRow(list, GeneralText("50300") + " (" + path + ")", REPORT_IMAGE_DONE);
+    ReportStart(list);
+
+    if (opened != OPEN_DONE)
+        return Fail(list);
+
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0)
+    {
+        // Nothing to overwrite, or no size to bound the overwrite by.
+        file.Close();
+        return Fail(list);
+    }
+
+    int count = passes > 0 ? passes : 0;
+    SetupProgress(progress, count);
+
+    if (count > 0)
+    {
+        unsigned char buffer[kChunkSize];
+        bool used[kFillValues];
+        memset(used, 0, sizeof(used));
+        int usedCount = 0;
+
+        // Seeded once per call: seeding per pass would give every pass begun
+        // within the same second the same byte.
+        srand((unsigned int)time(NULL));
+        for (int pass = 0; pass < count; pass++)
+        {
+            // Every pass writes a byte no earlier pass of this call wrote
+            // (until all 255 values have been used).
+            if (usedCount == kFillValues)
+            {
+                memset(used, 0, sizeof(used));
+                usedCount = 0;
+            }
+            int fill = rand() % kFillValues;
+            while (used[fill])
+                fill = (fill + 1) % kFillValues;
+            used[fill] = true;
+            usedCount++;
+
+            if (!OverwritePass(file.Get(), size.QuadPart, buffer, (unsigned char)fill))
+            {
+                file.Close();
+                return Fail(list);
+            }
+            progress->StepIt();
+        }
+    }
+    file.Close();
+
+    CString renamed = RandomRename(path, ::GetTickCount());
+    // Without a rename the original path is deleted: its content is already
+    // overwritten, and no other file may ever be deleted in its place.
+    CString target = renamed.IsEmpty() ? path : renamed;
+    if (!::DeleteFileA(target))
+        return Fail(list);
+
+    ReportResult(1, list);
+    AppendRow(list, GeneralText("50310"), REPORT_IMAGE_DONE);
+    return 1;
+}
+
+int CShredderFunctions::Fail(CListCtrl* list)
+{
+    ReportResult(0, list);
+    AppendRow(list, GeneralText("50320"), REPORT_IMAGE_FAILED);
+    return 0;
+}
+
+void CShredderFunctions::ReportStart(CListCtrl* list)
+{
+    AppendRow(list, GeneralText("50305"), REPORT_IMAGE_WORKING);
+}
+
+void CShredderFunctions::ReportResult(int success, CListCtrl* list)
+{
+    int last = list->GetItemCount() - 1;
+    ASSERT(last >= 0);
+    list->SetItem(last, 0, LVIF_IMAGE, NULL, success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED, 0, 0, 0);
+    ShowLastRow(list);
+}
+
+void CShredderFunctions::AppendRow(CListCtrl* list, const CString& text, int image)
+{
+    list->InsertItem(LVIF_TEXT | LVIF_IMAGE, list->GetItemCount(), text, 0, 0, image, 0);
+    ShowLastRow(list);
+}
+
+void CShredderFunctions::ShowLastRow(CListCtrl* list)
+{
+    // The run keeps the thread busy, so the list is redrawn at once.
+    list->EnsureVisible(list->GetItemCount() - 1, FALSE);
+    list->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+CString CShredderFunctions::RandomName(CTwisterRandom& random)
+{
+    CString name;
+    int length = random.RandomRange(5, 12);
+    for (int i = 0; i < length; i++)
+    {
+        int index = static_cast<int32_t>(random.Random()) % 36;
+        if (index < 0)
+            index = -index;
+        name += kNameAlphabet[index];
+    }
+    return name;
+}
+
+CString CShredderFunctions::RandomRename(CString path, uint32_t seed)
+{
+    CTwisterRandom random(seed);
+
+    // The new name lies in the file's own folder.
+    int cut = -1;
+    for (int i = 0; i < path.GetLength(); i++)
+        if (path[i] == '\\' || path[i] == '/')
+            cut = i;
+    CString folder = path.Left(cut + 1);
+
+    for (int attempt = 0; attempt < RENAME_TRIES; attempt++)
+    {
+        CString newPath = folder + RandomName(random);
+        // Without MOVEFILE_REPLACE_EXISTING a taken name fails the move, so
+        // no other file is ever replaced.
+        if (::MoveFileA(path, newPath))
+            return newPath;
+        DWORD error = ::GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
+            break;  // another name would fail the same way
+    }
+    return CString();
+}

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Wipes a 256 MiB file with 3 passes through WipeFile under Wine and an
+# identical file in the same folder with GNU "shred -n 3 -u", and prints both
+# times and their ratio (WipeFile / shred; the aim is at most 1.0).
+#   BUILD_DIR=/path/to/build libs/shredder/bench/run.sh [size in MiB]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../../.." && pwd)
+build=${BUILD_DIR:-$root/build}
+mib=${1:-256}
+
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  "$root/tools/build.sh" --target shredder_bench
+  benchbuild=$build
+else
+  "$root/tools/build.sh" x64 --target shredder_bench
+  benchbuild=$build/x64
+fi
+
+. "$root/tools/wine-env.sh"
+trap harness_stop EXIT
+xvfb_start
+# A prefix of its own that sees only the build folder, as t:.
+wine_prefix_setup "$benchbuild/bench-prefix" t "$benchbuild" "$(cat "$benchbuild/wine-loader")"
+export WINEPATH='t:\bin'
+loader=$(cat "$benchbuild/wine-loader")
+
+work=$benchbuild/bench-work
+rm -rf "$work"
+mkdir -p "$work"
+head -c $((mib * 1024 * 1024)) /dev/urandom > "$work/wipe.bin"
+cp "$work/wipe.bin" "$work/shred.bin"
+sync
+
+out=$("$loader" "$benchbuild/bench/shredder_bench.exe" 't:\bench-work\wipe.bin' 3)
+wipe=${out%% *}
+[ "${out##* }" = 1 ] || { echo "WipeFile failed: $out" >&2; exit 1; }
+[ ! -e "$work/wipe.bin" ] || { echo "WipeFile left the file behind" >&2; exit 1; }
+
+start=$(date +%s.%N)
+shred -n 3 -u "$work/shred.bin"
+end=$(date +%s.%N)
+shred_s=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
+
+rm -rf "$work"
+printf 'WipeFile (3 passes, %d MiB): %.3f s\n' "$mib" "$wipe"
+printf 'shred -n 3 -u:               %.3f s\n' "$shred_s"
+awk -v w="$wipe" -v s="$shred_s" 'BEGIN { printf "ratio WipeFile / shred:      %.2f\n", w / s }'

@@ -1,0 +1,424 @@
+// WipeFile under Wine: what reaches the disk in each pass, what is deleted and
+// what is left alone, and the rows and steps it reports.
+#include "ShredderFunctions.h"
+#include "ShredderTestSeam.h"
+#include "TwisterRandom.h"
+#include "pirt.h"
+#include "testsupport.h"
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <vector>
+
+using pirt_test::CReportHost;
+using pirt_test::CScratchFolder;
+
+namespace
+{
+class CShredderProbe : public CShredderFunctions
+{
+public:
+    using CShredderFunctions::RandomName;
+    using CShredderFunctions::RandomRename;
+};
+
+CString Text(const char* key)
+{
+    return GetLngString(CString("General"), CString(key));
+}
+
+std::set<std::string> FolderEntries(const CString& folder)
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(folder + "\\*", &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+    {
+        std::string name = data.cFileName;
+        if (name != "." && name != "..")
+            names.insert(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+bool Exists(const CString& path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<char> Bytes(size_t size, char value)
+{
+    return std::vector<char>(size, value);
+}
+
+// Records the content of a witness file (a hard link to the file being
+// wiped) each time the operation steps the progress bar, i.e. after each pass.
+struct PassRecorder
+{
+    static CString witness;
+    static std::vector<std::vector<char>> snapshots;
+    static WNDPROC previous;
+
+    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+    {
+        if (msg == PBM_STEPIT)
+            snapshots.push_back(pirt_test::ReadFileBytes(witness));
+        return CallWindowProcA(previous, wnd, msg, wp, lp);
+    }
+    static void Attach(CProgressCtrl* progress, const CString& witnessPath)
+    {
+        witness = witnessPath;
+        snapshots.clear();
+        previous = (WNDPROC)SetWindowLongPtrA(progress->GetSafeHwnd(), GWLP_WNDPROC, (LONG_PTR)Proc);
+    }
+    static void Detach(CProgressCtrl* progress)
+    {
+        SetWindowLongPtrA(progress->GetSafeHwnd(), GWLP_WNDPROC, (LONG_PTR)previous);
+    }
+};
+CString PassRecorder::witness;
+std::vector<std::vector<char>> PassRecorder::snapshots;
+WNDPROC PassRecorder::previous;
+
+class WipeFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        pirt_test::ResetDataRoots();
+        ASSERT_FALSE(Text("50300").IsEmpty());
+        ASSERT_FALSE(Text("50305").IsEmpty());
+        ASSERT_FALSE(Text("50310").IsEmpty());
+        ASSERT_FALSE(Text("50320").IsEmpty());
+    }
+
+    // Heading, working and closing row of one call.
+    static void ExpectRows(CReportHost& host, const CString& path, bool success)
+    {
+        ASSERT_EQ(3, host.RowCount());
+        EXPECT_STREQ(Text("50300") + " (" + path + ")", host.RowText(0));
+        EXPECT_EQ(0, host.RowImage(0));
+        EXPECT_STREQ(Text("50305"), host.RowText(1));
+        EXPECT_EQ(success ? 0 : 1, host.RowImage(1));
+        EXPECT_STREQ(Text(success ? "50310" : "50320"), host.RowText(2));
+        EXPECT_EQ(success ? 0 : 1, host.RowImage(2));
+    }
+
+    static void MarkProgress(CReportHost& host)
+    {
+        host.Progress()->SetRange(0, 7);
+        host.Progress()->SetPos(5);
+    }
+    static void ExpectProgressUntouched(CReportHost& host)
+    {
+        EXPECT_EQ(0, host.ProgressLow());
+        EXPECT_EQ(7, host.ProgressHigh());
+        EXPECT_EQ(5, host.ProgressPos());
+    }
+};
+}
+
+TEST_F(WipeFileTest, EveryPassOverwritesTheWholeFileWithItsOwnByte)
+{
+    const size_t sizes[] = { 1, 1024, 1025, 64 * 1024 + 1 };
+    for (size_t size : sizes)
+    {
+        SCOPED_TRACE(testing::Message() << "size " << size);
+        CScratchFolder folder("shredder_passes");
+        CString path = folder("secret.txt");
+        CString witness = folder("witness");
+        // 0xFF is never a fill byte, so any byte left of the original shows.
+        ASSERT_TRUE(pirt_test::WriteFileBytes(path, Bytes(size, '\xFF').data(), size));
+        ASSERT_TRUE(CreateHardLinkA(witness, path, NULL));
+
+        CReportHost host;
+        PassRecorder::Attach(host.Progress(), witness);
+        CShredderFunctions shredder;
+        int result = shredder.WipeFile(path, 3, host.List(), host.Progress());
+        PassRecorder::Detach(host.Progress());
+
+        EXPECT_EQ(1, result);
+        ASSERT_EQ(3u, PassRecorder::snapshots.size());
+        std::set<unsigned char> fills;
+        for (const std::vector<char>& snapshot : PassRecorder::snapshots)
+        {
+            ASSERT_EQ(size, snapshot.size());
+            unsigned char fill = (unsigned char)snapshot[0];
+            EXPECT_NE(0xFF, fill);
+            EXPECT_EQ(Bytes(size, (char)fill), snapshot);
+            fills.insert(fill);
+        }
+        EXPECT_EQ(3u, fills.size()) << "passes repeat a fill byte";
+
+        // Only the witness is left: the file went under its random name.
+        EXPECT_EQ(std::set<std::string>({ "witness" }), FolderEntries(folder.Path()));
+        EXPECT_EQ(PassRecorder::snapshots.back(), pirt_test::ReadFileBytes(witness));
+
+        ExpectRows(host, path, true);
+        EXPECT_EQ(0, host.ProgressLow());
+        EXPECT_EQ(3, host.ProgressHigh());
+        EXPECT_EQ(3, host.ProgressPos());
+    }
+}
+
+TEST_F(WipeFileTest, NoPassesDeletesWithoutOverwriting)
+{
+    const int passCounts[] = { 0, -2 };
+    for (int passes : passCounts)
+    {
+        SCOPED_TRACE(testing::Message() << "passes " << passes);
+        CScratchFolder folder("shredder_nopass");
+        CString path = folder("notes.doc");
+        CString witness = folder("witness");
+        ASSERT_TRUE(pirt_test::WriteFileText(path, "original"));
+        ASSERT_TRUE(CreateHardLinkA(witness, path, NULL));
+
+        CReportHost host;
+        CShredderFunctions shredder;
+        EXPECT_EQ(1, shredder.WipeFile(path, passes, host.List(), host.Progress()));
+
+        EXPECT_EQ(std::set<std::string>({ "witness" }), FolderEntries(folder.Path()));
+        std::vector<char> content = pirt_test::ReadFileBytes(witness);
+        EXPECT_EQ("original", std::string(content.begin(), content.end()));
+        ExpectRows(host, path, true);
+        EXPECT_EQ(0, host.ProgressHigh());
+        EXPECT_EQ(0, host.ProgressPos());
+    }
+}
+
+TEST_F(WipeFileTest, EmptyOrMissingFileIsReportedAndLeftAlone)
+{
+    CScratchFolder folder("shredder_nothing");
+    CString empty = folder("empty.txt");
+    ASSERT_TRUE(pirt_test::WriteFileBytes(empty, "", 0));
+    {
+        CReportHost host;
+        MarkProgress(host);
+        CShredderFunctions shredder;
+        EXPECT_EQ(0, shredder.WipeFile(empty, 3, host.List(), host.Progress()));
+        ExpectRows(host, empty, false);
+        ExpectProgressUntouched(host);
+        EXPECT_EQ(std::set<std::string>({ "empty.txt" }), FolderEntries(folder.Path()));
+        EXPECT_TRUE(pirt_test::ReadFileBytes(empty).empty());
+    }
+    {
+        // A missing file is not created by the attempt.
+        CString missing = folder("missing.txt");
+        CReportHost host;
+        MarkProgress(host);
+        CShredderFunctions shredder;
+        EXPECT_EQ(0, shredder.WipeFile(missing, 3, host.List(), host.Progress()));
+        ExpectRows(host, missing, false);
+        ExpectProgressUntouched(host);
+        EXPECT_FALSE(Exists(missing));
+        EXPECT_FALSE(Exists(folder("nofolder\\missing.txt")));
+    }
+}
+
+TEST_F(WipeFileTest, FileThatCannotBeWrittenGetsNoRowAndStays)
+{
+    CScratchFolder folder("shredder_locked");
+    CString locked = folder("locked.bin");
+    CString readOnly = folder("readonly.bin");
+    ASSERT_TRUE(pirt_test::WriteFileText(locked, "locked data"));
+    ASSERT_TRUE(pirt_test::WriteFileText(readOnly, "read-only data"));
+    ASSERT_TRUE(SetFileAttributesA(readOnly, FILE_ATTRIBUTE_READONLY));
+
+    HANDLE holder = CreateFileA(locked, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    CReportHost host;
+    MarkProgress(host);
+    CShredderFunctions shredder;
+    EXPECT_EQ(0, shredder.WipeFile(locked, 3, host.List(), host.Progress()));
+    EXPECT_EQ(0, shredder.WipeFile(readOnly, 3, host.List(), host.Progress()));
+    CloseHandle(holder);
+
+    EXPECT_EQ(0, host.RowCount());
+    ExpectProgressUntouched(host);
+    std::vector<char> a = pirt_test::ReadFileBytes(locked);
+    std::vector<char> b = pirt_test::ReadFileBytes(readOnly);
+    EXPECT_EQ("locked data", std::string(a.begin(), a.end()));
+    EXPECT_EQ("read-only data", std::string(b.begin(), b.end()));
+    SetFileAttributesA(readOnly, FILE_ATTRIBUTE_NORMAL);
+}
+
+namespace
+{
+// Fails the write that starts the chunk at failAt bytes into the second pass.
+struct FailingWriter
+{
+    static LONGLONG written;
+    static LONGLONG failAt;
+    static BOOL WINAPI Write(HANDLE file, LPCVOID data, DWORD size, LPDWORD done, LPOVERLAPPED overlapped)
+    {
+        if (written == failAt)
+        {
+            SetLastError(ERROR_DISK_FULL);
+            return FALSE;
+        }
+        written += size;
+        return WriteFile(file, data, size, done, overlapped);
+    }
+};
+LONGLONG FailingWriter::written;
+LONGLONG FailingWriter::failAt;
+}
+
+TEST_F(WipeFileTest, FailedWriteIsReportedAsFailureAndKeepsTheFile)
+{
+    CScratchFolder folder("shredder_writefail");
+    CString path = folder("big.bin");
+    const size_t size = 200 * 1024;
+    ASSERT_TRUE(pirt_test::WriteFileBytes(path, Bytes(size, '\xFF').data(), size));
+
+    // The first pass completes, the second stops after one 64 KiB chunk.
+    FailingWriter::written = 0;
+    FailingWriter::failAt = size + 64 * 1024;
+    ShredderWriteProc previous = SetShredderWriteProc(FailingWriter::Write);
+    CReportHost host;
+    CShredderFunctions shredder;
+    int result = shredder.WipeFile(path, 3, host.List(), host.Progress());
+    SetShredderWriteProc(previous);
+
+    EXPECT_EQ(0, result);
+    ExpectRows(host, path, false);
+    EXPECT_EQ(3, host.ProgressHigh());
+    EXPECT_EQ(1, host.ProgressPos());
+    // Still under its own name, overwritten as far as the writes went.
+    EXPECT_EQ(std::set<std::string>({ "big.bin" }), FolderEntries(folder.Path()));
+    std::vector<char> content = pirt_test::ReadFileBytes(path);
+    ASSERT_EQ(size, content.size());
+    EXPECT_NE('\xFF', content[0]);
+    EXPECT_NE(content[0], content[size - 1]) << "the second pass began at the start";
+    EXPECT_EQ(content[64 * 1024], content[size - 1]);
+}
+
+TEST_F(WipeFileTest, RenameNeverReplacesAnotherFile)
+{
+    CScratchFolder folder("shredder_rename");
+    const uint32_t seed = 4242;
+    std::vector<CString> names;
+    CTwisterRandom random(seed);
+    for (int i = 0; i < CShredderFunctions::RENAME_TRIES; i++)
+    {
+        CString name = CShredderProbe::RandomName(random);
+        ASSERT_GE(name.GetLength(), 5);
+        ASSERT_LE(name.GetLength(), 12);
+        ASSERT_EQ(name.GetLength(), (int)strspn(name, "abcdefghijklmnopqrstuvwxyz0123456789"));
+        names.push_back(name);
+    }
+
+    // The first name is taken: the second one is used, the other file stays.
+    CString path = folder("target.txt");
+    ASSERT_TRUE(pirt_test::WriteFileText(path, "target"));
+    ASSERT_TRUE(pirt_test::WriteFileText(folder(names[0]), "bystander"));
+    CShredderProbe shredder;
+    EXPECT_STREQ(folder(names[1]), shredder.RandomRename(path, seed));
+    EXPECT_FALSE(Exists(path));
+    std::vector<char> moved = pirt_test::ReadFileBytes(folder(names[1]));
+    std::vector<char> bystander = pirt_test::ReadFileBytes(folder(names[0]));
+    EXPECT_EQ("target", std::string(moved.begin(), moved.end()));
+    EXPECT_EQ("bystander", std::string(bystander.begin(), bystander.end()));
+
+    // Every name taken: no rename, the file stays where it was.
+    for (const CString& name : names)
+        ASSERT_TRUE(pirt_test::WriteFileText(folder(name), "bystander"));
+    CString second = folder("second.txt");
+    ASSERT_TRUE(pirt_test::WriteFileText(second, "second"));
+    EXPECT_STREQ("", shredder.RandomRename(second, seed));
+    EXPECT_TRUE(Exists(second));
+    for (const CString& name : names)
+    {
+        std::vector<char> content = pirt_test::ReadFileBytes(folder(name));
+        EXPECT_EQ("bystander", std::string(content.begin(), content.end())) << name.GetString();
+    }
+}
+
+TEST_F(WipeFileTest, WipeSkipsARandomNameThatIsTaken)
+{
+    // The rename is seeded with the tick count: every name it can draw first
+    // during a window ahead of now is taken by a file that must survive, and
+    // the wipe runs inside that window.
+    CScratchFolder folder("shredder_clash");
+    const DWORD lead = 1500, window = 600;
+    DWORD from = GetTickCount() + lead;
+    std::set<std::string> bystanders;
+    for (DWORD tick = from; tick < from + window; tick++)
+    {
+        CTwisterRandom random(tick);
+        CString name = CShredderProbe::RandomName(random);
+        if (bystanders.insert(name.GetString()).second)
+        {
+            ASSERT_TRUE(pirt_test::WriteFileText(folder(name), "bystander"));
+        }
+    }
+    CString path = folder("Secret.DAT");
+    ASSERT_TRUE(pirt_test::WriteFileText(path, "secret"));
+
+    CReportHost host;
+    if (GetTickCount() >= from)
+        GTEST_SKIP() << "the machine was too slow to prepare the window";
+    while (GetTickCount() < from)
+        Sleep(1);
+    CShredderFunctions shredder;
+    int result = shredder.WipeFile(path, 1, host.List(), host.Progress());
+    if (GetTickCount() >= from + window)
+        GTEST_SKIP() << "the machine was too slow to keep the wipe inside the prepared window";
+
+    EXPECT_EQ(1, result);
+    ExpectRows(host, path, true);
+    EXPECT_EQ(bystanders, FolderEntries(folder.Path()));
+    for (const std::string& name : bystanders)
+    {
+        std::vector<char> content = pirt_test::ReadFileBytes(folder(name.c_str()));
+        ASSERT_EQ("bystander", std::string(content.begin(), content.end())) << name;
+    }
+}
+
+TEST_F(WipeFileTest, FileThatCannotBeMovedIsDeletedOnlyUnderItsOwnName)
+{
+    // Held open without delete sharing: the overwrite goes through, the move
+    // and the delete are refused; no other file appears or disappears.
+    CScratchFolder folder("shredder_nomove");
+    CString path = folder("held.txt");
+    CString other = folder("other.txt");
+    ASSERT_TRUE(pirt_test::WriteFileText(path, "held content"));
+    ASSERT_TRUE(pirt_test::WriteFileText(other, "other"));
+    HANDLE holder = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+
+    CReportHost host;
+    CShredderFunctions shredder;
+    int result = shredder.WipeFile(path, 1, host.List(), host.Progress());
+    CloseHandle(holder);
+
+    EXPECT_EQ(0, result);
+    ExpectRows(host, path, false);
+    EXPECT_EQ(std::set<std::string>({ "held.txt", "other.txt" }), FolderEntries(folder.Path()));
+    std::vector<char> content = pirt_test::ReadFileBytes(path);
+    ASSERT_EQ(12u, content.size());
+    EXPECT_EQ(Bytes(12, content[0]), content);
+    EXPECT_NE('h', content[0]);
+}
+
+TEST_F(WipeFileTest, LinkIsRefusedAndItsTargetUntouched)
+{
+    // Made on the host side by the link fixture (Wine cannot make links).
+    CString base = pirt_test::ProgramFolder() + "\\shredder-links";
+    CString link = base + "\\dirlink";
+    if (!Exists(link))
+        GTEST_SKIP() << "no link fixture";
+
+    CReportHost host;
+    CShredderFunctions shredder;
+    EXPECT_EQ(0, shredder.WipeFile(link, 3, host.List(), host.Progress()));
+    ExpectRows(host, link, false);
+    EXPECT_TRUE(Exists(link));
+    std::vector<char> content = pirt_test::ReadFileBytes(base + "\\linktarget\\data.txt");
+    EXPECT_EQ("target data", std::string(content.begin(), content.end()));
+    EXPECT_EQ(std::set<std::string>({ "data.txt" }), FolderEntries(base + "\\linktarget"));
+}
