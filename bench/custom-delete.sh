@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Times CCustomFunctions::DeleteFolderContents (working form) against
+# "cmd /c rd /s /q" under the same Wine, each on a fresh identical tree of
+# 20,000 files in 200 nested folders inside a Wine prefix of its own, and
+# prints both times and their ratio (target: at most 1.2).
+#
+#   BUILD_DIR=... bench/custom-delete.sh        (ROUNDS=n, default 1; PUMP=0|1, default 1)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+rounds=${ROUNDS:-1}
+pump=${PUMP:-1}
+folders=${FOLDERS:-200}
+files=${FILES:-20000}
+
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  benchbuild=$build
+  "$root/tools/build.sh" --target custom_bench custom pirt_runtime
+else
+  benchbuild=$build/x64
+  "$root/tools/build.sh" x64 --target custom_bench custom pirt_runtime
+fi
+loader=$(cat "$benchbuild/wine-loader")
+
+. "$root/tools/wine-env.sh"
+trap harness_stop EXIT
+xvfb_start
+wine_prefix_setup "$benchbuild/bench-prefix" t "$benchbuild" "$loader"
+export WINEPATH='t:\bin'
+export XDG_DATA_HOME="$benchbuild/bench-xdg"
+mkdir -p "$XDG_DATA_HOME"
+wineserver -p   # one server for the whole run, so process starts stay cheap
+
+tree_host="$WINEPREFIX/drive_c/pirt-bench"
+tree='C:\pirt-bench'
+bench() { "$loader" 't:\bench\custom_bench.exe' "$@" | tr -d '\r'; }
+
+rm -rf "$tree_host"
+mkdir -p "$tree_host"
+customs=() rds=()
+for r in $(seq 1 "$rounds"); do
+  bench make "$tree\\custom" "$folders" "$files"
+  t=$(bench custom "$tree\\custom" "$pump" | awk '$1=="custom"{print $2}')
+  left=$(find "$tree_host/custom" -type f | wc -l)
+  [ "$left" -eq 0 ] || { echo "DeleteFolderContents left $left files" >&2; exit 1; }
+  customs+=("$t")
+
+  bench make "$tree\\rd" "$folders" "$files"
+  t=$(bench rd "$tree\\rd" | awk '$1=="rd"{print $2}')
+  [ ! -e "$tree_host/rd" ] || { echo "rd /s /q left the tree" >&2; exit 1; }
+  rds+=("$t")
+  printf 'round %d: DeleteFolderContents %8.1f ms   rd /s /q %8.1f ms\n' "$r" "${customs[-1]}" "${rds[-1]}"
+done
+rm -rf "$tree_host"
+
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
+c=$(median "${customs[@]}")
+d=$(median "${rds[@]}")
+echo "tree: $files files in $folders nested folders, $rounds rounds, pump flag $pump"
+echo "DeleteFolderContents (median): $c ms"
+echo "cmd /c rd /s /q      (median): $d ms"
+awk -v c="$c" -v d="$d" 'BEGIN{ r=c/d; printf "ratio: %.2f (target <= 1.20): %s\n", r, (r<=1.2)?"met":"NOT met" }'

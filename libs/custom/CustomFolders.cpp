@@ -1,0 +1,214 @@
+// CCustomFunctions: emptying and removing folder trees, deleting matching
+// files of a folder.
+#include "CustomFunctions.h"
+#include "services.h"
+#include "reportrows.h"
+
+namespace
+{
+
+bool IsSignalled(HANDLE stopEvent)
+{
+    return stopEvent != NULL && ::WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
+}
+
+bool IsDots(const char* name)
+{
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// A path that is simply not there, as opposed to one that cannot be read
+// (denied, too long, malformed).
+bool IsMissingError(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+CString WithBackslash(const CString& folder)
+{
+    CString base = folder;
+    if (base.IsEmpty() || base[base.GetLength() - 1] != '\\')
+        base += '\\';
+    return base;
+}
+
+} // namespace
+
+// Empties one level and, with recurse, every sub-folder below it. Entries
+// that are links (junctions, symbolic links, mount points) are never entered
+// or removed: they stay, keptLinks is set, and the folders holding them are
+// not removed either.
+int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CString& pattern,
+                                  HANDLE stopEvent, int pump, int& keptLinks)
+{
+    const CString base = WithBackslash(folder);
+    const int passes = (recurse && !pattern.IsEmpty()) ? 2 : 1;
+    int result = 1;
+
+    if (IsSignalled(stopEvent))
+        return 0;
+
+    for (int pass = 0; pass < passes && result; ++pass)
+    {
+        // With a pattern the second pass only reaches the sub-folders.
+        const CString search = base + ((pass == 0 && !pattern.IsEmpty()) ? (const char*)pattern : "*.*");
+        WIN32_FIND_DATAA fd;
+        HANDLE find = ::FindFirstFileA(search, &fd);
+        if (find == INVALID_HANDLE_VALUE)
+        {
+            // No match is fine; a folder that cannot be listed is not empty.
+            DWORD error = ::GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES)
+                result = 0;
+            continue;
+        }
+
+        bool stopped = false;
+        do
+        {
+            if (pump)
+                ::ProcessMsgLoop();
+            if (IsDots(fd.cFileName))
+                continue;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            {
+                keptLinks = 1;
+                continue;
+            }
+            const CString path = base + fd.cFileName;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            {
+                if (recurse && (pass == 1 || passes == 1))
+                {
+                    int subKept = 0;
+                    if (!EmptyFolder(path, 1, pattern, stopEvent, pump, subKept))
+                        result = 0;   // what cannot be emptied stops the emptying
+                    else if (pattern.IsEmpty() && !subKept)
+                        result = ::RemoveDirectoryA(path) ? 1 : 0;
+                    if (subKept)
+                        keptLinks = 1;
+                }
+            }
+            else if (pass == 0)
+            {
+                // Attributes stay as they are: a read-only file is not a
+                // trace this operation may take.
+                result = ::DeleteFileA(path) ? 1 : 0;
+            }
+        } while (!(stopped = IsSignalled(stopEvent)) && result && ::FindNextFileA(find, &fd));
+        ::FindClose(find);
+
+        if (stopped)
+            return 0;
+    }
+    return result;
+}
+
+int CCustomFunctions::DeleteFolderContents(const char* folder, int recurse, const char* pattern,
+                                           HANDLE stopEvent, int pump)
+{
+    if (folder == NULL || *folder == '\0')
+        return 0;
+    DWORD attributes = ::GetFileAttributesA(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 0;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return 0;   // a link: its target is not ours to empty
+
+    CString filter = pattern ? pattern : "";
+    if (filter.FindOneOf("\\/") >= 0)
+        return 0;   // a file-name pattern, never a path into another folder
+
+    int keptLinks = 0;
+    return EmptyFolder(folder, recurse, filter, stopEvent, pump, keptLinks);
+}
+
+int CCustomFunctions::DeleteFolderContents(CString folder, CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("DeleteFolderContents", progress);
+    ReportStart(folder, list, 1);
+
+    DWORD attributes = ::GetFileAttributesA(folder);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        && DeleteFolderContents((const char*)folder, 1, NULL, NULL, 1))
+    {
+        ReportResult(folder, 1, progress, list, 0);
+        return 1;
+    }
+    ReportResult(folder, 0, progress, list, 0);
+    return 0;
+}
+
+int CCustomFunctions::RemoveFolder(const char* folder, HANDLE stopEvent, int pump)
+{
+    if (folder == NULL)
+        return 0;
+    DWORD attributes = ::GetFileAttributesA(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return IsMissingError(::GetLastError()) ? 1 : 0;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 1;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return 0;   // never remove a link, nor anything behind it
+
+    int keptLinks = 0;
+    if (!EmptyFolder(folder, 1, CString(), stopEvent, pump, keptLinks))
+        return 0;
+    ::SetFileAttributesA(folder, FILE_ATTRIBUTE_NORMAL);
+    return ::RemoveDirectoryA(folder) ? 1 : 0;
+}
+
+int CCustomFunctions::RemoveFolder(CString folder, CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("RemoveFolder", progress);
+    ReportStart(folder, list, 0);
+
+    DWORD attributes = ::GetFileAttributesA(folder);
+    int ok;
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        ok = IsMissingError(::GetLastError()) ? 1 : 0;   // nothing there to remove
+    else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        ok = RemoveFolder((const char*)folder, NULL, 1);
+    else
+        ok = 1;   // a file is not a folder: left alone
+
+    ReportResult(folder, ok, progress, list, 1);
+    return ok;
+}
+
+int CCustomFunctions::DeleteMatchInFolder(CString folder, CString text, CListCtrl* list,
+                                          CProgressCtrl* progress)
+{
+    BeginOperation("DeleteMatchInFolder", progress);
+
+    // An empty text would match every file; an empty folder would search
+    // the current drive's root.
+    if (text.IsEmpty() || folder.IsEmpty())
+        return 1;
+
+    const CString base = WithBackslash(folder);
+    int result = 1;
+    CFileFind finder;
+    BOOL more = finder.FindFile(base + "*");
+    while (more)
+    {
+        more = finder.FindNextFile();
+        if (finder.IsDots() || finder.IsDirectory()
+            || finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+
+        // The whole path is matched, folder part included.
+        const CString path = base + finder.GetFileName();
+        if (path.Find(text) < 0)
+            continue;
+
+        ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        ReportStart(path, list, 0);
+        int ok = ::DeleteFileA(path) ? 1 : 0;
+        ReportResult(path, ok, progress, list, 1);
+        if (!ok)
+            result = 0;
+    }
+    finder.Close();
+    return result;
+}

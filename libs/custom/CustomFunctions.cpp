@@ -1,0 +1,109 @@
+// CCustomFunctions: construction, reporting and the file operations.
+#include "CustomFunctions.h"
+#include "services.h"
+#include "reportrows.h"
+
+static const char kModuleName[] = "custom.dll";
+
+CCustomFunctions::CCustomFunctions()
+    : m_bLogging(FALSE)
+{
+    m_bLogging = GetIniBool("Preferences", "CustomLogging", INI_FARNOCH) ? TRUE : FALSE;
+    m_Log.SetStandardLocation();
+}
+
+CCustomFunctions::~CCustomFunctions()
+{
+}
+
+void CCustomFunctions::BeginOperation(const char* procedure, CProgressCtrl* progress)
+{
+    m_Log.SetModule(kModuleName);
+    m_Log.SetProcedure(procedure);
+    SetupProgress(progress, 1);
+}
+
+void CCustomFunctions::ReportStart(CString item, CListCtrl* list, int flag)
+{
+    ReportRowStart(item, list, flag);
+}
+
+void CCustomFunctions::ReportResult(CString item, int success, CProgressCtrl* progress,
+                                    CListCtrl* list, int flag)
+{
+    ReportRowResult(item, success, progress, list, flag, m_bLogging ? &m_Log : NULL);
+}
+
+void CCustomFunctions::TerminatePath(CString& path)
+{
+    path.TrimRight();
+    if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\')
+        path += '\\';
+}
+
+void CCustomFunctions::ProcessMsgLoop()
+{
+    ::ProcessMsgLoop();
+}
+
+int CCustomFunctions::DeleteOneFile(CString path, CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("DeleteOneFile", progress);
+    ReportStart(path, list, 0);
+
+    if (FileExists(path) && !::DeleteFileA(path))
+    {
+        ReportResult(path, 0, progress, list, 1);
+        return 0;
+    }
+    ReportResult(path, 1, progress, list, 1);
+    return 1;
+}
+
+int CCustomFunctions::DeleteFileContent(CString path, CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("DeleteFileContent", progress);
+    ReportStart(path, list, 1);
+
+    if (FileExists(path))
+    {
+        // Opening for create truncates the file to 0 bytes and keeps its name.
+        CStdioFile file;
+        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
+        {
+            ReportResult(path, 0, progress, list, 0);
+            return 0;
+        }
+        file.Write("", 0);
+        file.Close();
+    }
+    ReportResult(path, 1, progress, list, 0);
+    return 1;
+}
+
+int CCustomFunctions::DeleteFileIniLine(CString iniFile, CString section, CString key,
+                                        CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("DeleteFileIniLine", progress);
+    CString item;
+    item.Format("%s, %s (%s)", (const char*)section, (const char*)key, (const char*)iniFile);
+    ReportStart(item, list, 0);
+
+    if (!FileExists(iniFile))
+    {
+        ReportResult(iniFile, 0, progress, list, 0);
+        return 0;
+    }
+
+    // The profile functions look a bare file name up in the Windows folder,
+    // not where FileExists found it: hand them the full path so that only
+    // the file that was checked is changed. An empty section or key names
+    // nothing to remove.
+    CString fullPath;
+    DWORD n = ::GetFullPathNameA(iniFile, MAX_PATH, fullPath.GetBuffer(MAX_PATH), NULL);
+    fullPath.ReleaseBuffer(n > 0 && n < MAX_PATH ? (int)n : 0);
+    int ok = !fullPath.IsEmpty() && !section.IsEmpty() && !key.IsEmpty()
+             && ::WritePrivateProfileStringA(section, key, NULL, fullPath);
+    ReportResult(item, ok ? 1 : 0, progress, list, 0);
+    return ok ? 1 : 0;
+}

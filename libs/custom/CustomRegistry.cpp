@@ -1,0 +1,224 @@
+// CCustomFunctions: registry keys and values, by name and by match.
+#include "CustomFunctions.h"
+#include "language.h"
+#include <vector>
+#include <cstring>
+
+namespace
+{
+
+// Key names are at most 255 characters and value names at most 16,383; in a
+// double-byte code page each may take two bytes per character.
+const DWORD kKeyNameBytes = 2 * 256;
+const DWORD kValueNameBytes = 2 * 16384;
+
+// "HKEY_CURRENT_USER\Software\Vendor" -> HKEY_CURRENT_USER, "Software\Vendor".
+bool SplitKeyPath(const CString& keyPath, HKEY& root, CString& path)
+{
+    static const struct { const char* name; HKEY key; } roots[] = {
+        { "HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE },
+        { "HKEY_CURRENT_USER", HKEY_CURRENT_USER },
+        { "HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT },
+        { "HKEY_USERS", HKEY_USERS },
+        { "HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG },
+    };
+    int slash = keyPath.Find('\\');
+    CString rootName = slash < 0 ? keyPath : keyPath.Left(slash);
+    path = slash < 0 ? CString() : keyPath.Mid(slash + 1);
+    path.TrimLeft('\\');
+    for (size_t i = 0; i < sizeof(roots) / sizeof(roots[0]); ++i)
+    {
+        if (rootName.Compare(roots[i].name) == 0)
+        {
+            root = roots[i].key;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A registry symbolic link: deleting below it would delete in its target.
+bool IsLinkKey(HKEY parent, const char* name)
+{
+    HKEY key;
+    if (::RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0;
+    LONG rc = ::RegQueryValueExA(key, "SymbolicLinkValue", NULL, &type, NULL, NULL);
+    ::RegCloseKey(key);
+    return rc == ERROR_SUCCESS && type == REG_LINK;
+}
+
+// Deletes parent\name with everything below it, deepest keys first. Any key
+// that cannot be opened or deleted ends the whole delete as failed.
+LONG DeleteKeyTree(HKEY parent, const char* name)
+{
+    if (IsLinkKey(parent, name))
+        return ERROR_ACCESS_DENIED;
+
+    HKEY key;
+    LONG rc = ::RegOpenKeyExA(parent, name, 0, KEY_READ | KEY_WRITE, &key);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    std::vector<char> sub(kKeyNameBytes);
+    for (;;)
+    {
+        DWORD length = kKeyNameBytes;
+        rc = ::RegEnumKeyExA(key, 0, &sub[0], &length, NULL, NULL, NULL, NULL);
+        if (rc == ERROR_NO_MORE_ITEMS)
+            break;
+        if (rc == ERROR_SUCCESS)
+            rc = DeleteKeyTree(key, &sub[0]);
+        if (rc != ERROR_SUCCESS)
+        {
+            ::RegCloseKey(key);
+            return rc;
+        }
+    }
+    ::RegCloseKey(key);
+    return ::RegDeleteKeyA(parent, name);
+}
+
+CString Quoted(const CString& text)
+{
+    return CString("\"") + text + "\"";
+}
+
+} // namespace
+
+int CCustomFunctions::DeleteRegKey(CString keyPath, CString subkey, CListCtrl* list,
+                                   CProgressCtrl* progress)
+{
+    BeginOperation("DeleteRegKey", progress);
+    const CString item = keyPath + "\\" + subkey;
+    ReportStart(item, list, 0);
+
+    HKEY root;
+    CString path;
+    if (!SplitKeyPath(keyPath, root, path))
+        return 0;
+
+    // Without a sub-key (or without a key below the root) the delete would
+    // take the parent key, or a whole hive branch, with everything below it.
+    CString name = subkey;
+    name.Trim('\\');
+    int ok = 0;
+    if (!name.IsEmpty() && !path.IsEmpty())
+    {
+        HKEY parent;
+        if (::RegOpenKeyExA(root, path, 0, KEY_WRITE, &parent) == ERROR_SUCCESS)
+        {
+            ok = DeleteKeyTree(parent, name) == ERROR_SUCCESS ? 1 : 0;
+            ::RegCloseKey(parent);
+        }
+    }
+    ReportResult(item, ok, progress, list, 1);
+    return ok;
+}
+
+int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCtrl* list,
+                                          CProgressCtrl* progress)
+{
+    BeginOperation("DeleteRegKeyByMatch", progress);
+    ReportStart(GetLngString("General", "24080") + " " + Quoted(text), list, 0);
+
+    HKEY root;
+    CString path;
+    std::vector<CString> names;
+    if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty())
+    {
+        HKEY key;
+        if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) == ERROR_SUCCESS)
+        {
+            DWORD count = 0;
+            if (::RegQueryInfoKeyA(key, NULL, NULL, NULL, &count, NULL, NULL, NULL, NULL, NULL,
+                                   NULL, NULL) == ERROR_SUCCESS)
+            {
+                std::vector<char> name(kKeyNameBytes);
+                for (DWORD i = count; i-- > 0;)
+                {
+                    DWORD length = kKeyNameBytes;
+                    if (::RegEnumKeyExA(key, i, &name[0], &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+                        break;
+                    if (std::strstr(&name[0], text) != NULL)
+                        names.push_back(path + "\\" + &name[0]);
+                }
+            }
+            ::RegCloseKey(key);
+        }
+    }
+    if (names.empty())
+        return 1;
+
+    m_RegKey.SetRootKey(root);
+    // The key is only opened: a cleaner never creates keys. When it cannot
+    // be opened for deleting, each match still gets its failed row.
+    const int opened = m_RegKey.SetKey(path, FALSE);
+    for (size_t i = 0; i < names.size(); ++i)
+    {
+        const CString item = Quoted(names[i]) + " ";
+        ReportStart(item, list, 0);
+        int ok = opened ? m_RegKey.DeleteKey(names[i]) : 0;
+        ReportResult(item, ok, progress, list, 1);
+    }
+    return 1;
+}
+
+int CCustomFunctions::DeleteRegValue(CString keyPath, CString valueName, CListCtrl* list,
+                                     CProgressCtrl* progress)
+{
+    BeginOperation("DeleteRegValue", progress);
+    const CString item = keyPath + "\\" + valueName;
+    ReportStart(item, list, 0);
+
+    HKEY root;
+    CString path;
+    if (!SplitKeyPath(keyPath, root, path))
+        return 0;
+
+    m_RegKey.SetRootKey(root);
+    int ok = m_RegKey.SetKey(path, FALSE) && m_RegKey.DeleteValue(valueName) ? 1 : 0;
+    ReportResult(item, ok, progress, list, 1);
+    return ok;
+}
+
+int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CListCtrl* list,
+                                            CProgressCtrl* progress)
+{
+    BeginOperation("DeleteRegValueByMatch", progress);
+    ReportStart(GetLngString("General", "24080") + " " + Quoted(text), list, 0);
+
+    HKEY root;
+    CString path;
+    std::vector<CString> names;
+    if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty())
+    {
+        HKEY key;
+        if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS)
+        {
+            std::vector<char> name(kValueNameBytes);
+            for (DWORD i = 0;; ++i)
+            {
+                DWORD length = kValueNameBytes;
+                if (::RegEnumValueA(key, i, &name[0], &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+                    break;
+                if (std::strstr(&name[0], text) != NULL)
+                    names.push_back(CString(&name[0]));
+            }
+            ::RegCloseKey(key);
+        }
+    }
+    if (names.empty())
+        return 0;
+
+    m_RegKey.SetRootKey(root);
+    const int opened = m_RegKey.SetKey(path, FALSE);
+    for (size_t i = 0; i < names.size(); ++i)
+    {
+        const CString item = Quoted(names[i]) + " ";
+        ReportStart(item, list, 0);
+        int ok = opened ? m_RegKey.DeleteValue(names[i]) : 0;
+        ReportResult(item, ok, progress, list, 1);
+    }
+    return opened ? 1 : 0;
+}
