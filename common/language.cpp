@@ -1,0 +1,33 @@
+// Language texts.
+#include "language.h"
+#include "services.h"
+
+CString GetLngPath()
+{
+    char buffer[255] = "";
+    GetPrivateProfileStringA("Pirt", "LngPath", "", buffer, sizeof(buffer), GetIniPath(INI_PIRT));
+    return UnescapePercent(buffer);
+}
+
+CString GetLngString(CString section, CString key)
+{
+    const CString file = GetLngPath();
+    if (file.IsEmpty())
+        return CString();
+    char buffer[255] = "";
+    GetPrivateProfileStringA(section, key, "", buffer, sizeof(buffer), file);
+    return UnescapePercent(buffer);
+}
+
+void SetDlgItemLngText(HWND dialog, int controlId, CString section, CString key)
+{
+    HWND control = GetDlgItem(dialog, controlId);
+    if (control != NULL)
+        SetWindowTextA(control, GetLngString(section, key));
+}
+
+void SetWindowLngText(HWND window, CString section, CString key)
+{
+    if (window != NULL)
+        SetWindowTextA(window, GetLngString(section, key));
+}

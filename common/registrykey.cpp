@@ -1,0 +1,152 @@
+// The registry-key class.
+#include "registrykey.h"
+
+namespace
+{
+
+const DWORD kValueBufferSize = 255;
+
+} // namespace
+
+CRegistryKey::CRegistryKey()
+    : m_lastError(ERROR_SUCCESS), m_root(HKEY_CURRENT_USER), m_lazyWrite(TRUE)
+{
+}
+
+CRegistryKey::~CRegistryKey()
+{
+    m_keyPath.Empty();
+    m_root = HKEY_CURRENT_USER;
+    m_lazyWrite = TRUE;
+}
+
+int CRegistryKey::SetRootKey(HKEY root)
+{
+    if (root != HKEY_CLASSES_ROOT && root != HKEY_CURRENT_USER && root != HKEY_LOCAL_MACHINE &&
+        root != HKEY_USERS && root != HKEY_CURRENT_CONFIG)
+        return 0;
+    m_root = root;
+    return 1;
+}
+
+int CRegistryKey::SetKey(CString path, BOOL create)
+{
+    if (path.IsEmpty())
+    {
+        m_keyPath.Empty();
+        return 1;
+    }
+    HKEY key = NULL;
+    if (create)
+    {
+        DWORD disposition = 0;
+        m_lastError = RegCreateKeyExA(m_root, path, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                      NULL, &key, &disposition);
+    }
+    else
+    {
+        m_lastError = RegOpenKeyExA(m_root, path, 0, KEY_ALL_ACCESS, &key);
+    }
+    if (m_lastError != ERROR_SUCCESS)
+        return 0;
+    m_keyPath = path;
+    if (!m_lazyWrite)
+        RegFlushKey(key);
+    RegCloseKey(key);
+    return 1;
+}
+
+int CRegistryKey::KeyExists(CString subkey, HKEY root)
+{
+    HKEY key = NULL;
+    if (RegOpenKeyExA(root != NULL ? root : m_root, subkey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return 0;
+    RegCloseKey(key);
+    return 1;
+}
+
+int CRegistryKey::HasValue(CString name)
+{
+    HKEY key = NULL;
+    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_ALL_ACCESS, &key);
+    if (m_lastError != ERROR_SUCCESS)
+        return 0;
+    m_lastError = RegQueryValueExA(key, name, NULL, NULL, NULL, NULL);
+    RegCloseKey(key);
+    return m_lastError == ERROR_SUCCESS ? 1 : 0;
+}
+
+DWORD CRegistryKey::QueryValueExists(CString name)
+{
+    HKEY key = NULL;
+    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_QUERY_VALUE, &key);
+    if (m_lastError != ERROR_SUCCESS)
+        return 0;
+    DWORD type = REG_NONE;
+    m_lastError = RegQueryValueExA(key, name, NULL, &type, NULL, NULL);
+    RegCloseKey(key);
+    return m_lastError == ERROR_SUCCESS ? type : 0;
+}
+
+CString CRegistryKey::ReadString(CString name, CString defaultValue)
+{
+    const DWORD type = QueryValueExists(name);
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return defaultValue;
+
+    HKEY key = NULL;
+    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_READ, &key);
+    if (m_lastError != ERROR_SUCCESS)
+        return defaultValue;
+    // One byte beyond the value's room: a value that fills the buffer has no
+    // NUL of its own.
+    BYTE buffer[kValueBufferSize + 1];
+    DWORD size = kValueBufferSize;
+    m_lastError = RegQueryValueExA(key, name, NULL, NULL, buffer, &size);
+    RegCloseKey(key);
+    if (m_lastError != ERROR_SUCCESS)
+        return defaultValue;
+    buffer[size <= kValueBufferSize ? size : kValueBufferSize] = '\0';
+    return CString((const char*)buffer);
+}
+
+int CRegistryKey::WriteString(CString name, CString value)
+{
+    if (value.GetLength() >= (int)kValueBufferSize)
+        return 0;
+    HKEY key = NULL;
+    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_WRITE, &key);
+    if (m_lastError != ERROR_SUCCESS)
+        return 0;
+    LONG rc = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)(const char*)value,
+                             (DWORD)value.GetLength() + 1);
+    if (!m_lazyWrite)
+        RegFlushKey(key);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS ? 1 : 0;
+}
+
+int CRegistryKey::DeleteValue(CString name)
+{
+    HKEY key = NULL;
+    if (RegOpenKeyExA(m_root, m_keyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return 0;
+    LONG rc = RegDeleteValueA(key, name);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS ? 1 : 0;
+}
+
+int CRegistryKey::DeleteKey(CString subkey)
+{
+    // An empty subkey would name the root itself.
+    if (subkey.IsEmpty())
+        return 0;
+    HKEY key = NULL;
+    LONG rc = RegOpenKeyExA(m_root, subkey, 0, KEY_ALL_ACCESS, &key);
+    if (rc == ERROR_FILE_NOT_FOUND)
+        return 1;
+    if (rc != ERROR_SUCCESS)
+        return 0;   // there, but out of reach: not deleted
+    RegCloseKey(key);
+    return RegDeleteKeyA(m_root, subkey) == ERROR_SUCCESS ? 1 : 0;
+}

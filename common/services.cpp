@@ -1,0 +1,354 @@
+// Paths, config files and first-run seeding.
+#include "services.h"
+#include <shlobj.h>
+
+#ifndef PIRT_DATA_ROOT_TAIL
+#error "PIRT_DATA_ROOT_TAIL must name the data root tail of this deliverable"
+#endif
+
+namespace
+{
+
+const char* const kIniFiles[] =
+{
+    "\\Pirt.ini",       // 0
+    "\\Sarnith.ini",    // 1
+    "\\Quillet.ini",    // 2
+    "\\Farnoch.ini",    // 3
+    "\\Holberin.ini",   // 4
+    "\\Keldor.ini",     // 5
+    "\\Ombrisk.ini",    // 6
+    "\\Zembla.ini",     // 7
+    "\\Plimvet.ini",    // 8
+    "\\Voxanel.ini",    // 9
+    "\\Brisvane.ini",   // 10
+    NULL,               // 11
+    NULL,               // 12
+    NULL,               // 13
+    "\\Tarnel.ini"      // 14
+};
+
+const char* IniFileOf(int index)
+{
+    if (index < 0 || index >= (int)(sizeof(kIniFiles) / sizeof(kIniFiles[0])))
+        return NULL;
+    return kIniFiles[index];
+}
+
+// Set while the seeding runs: its own request for the suite INI must not
+// start another seeding when the skeleton lacks that file.
+bool g_seeding = false;
+
+CString WithBackslash(const char* folder)
+{
+    CString s(folder);
+    if (s.IsEmpty() || s[s.GetLength() - 1] != '\\')
+        s += '\\';
+    return s;
+}
+
+bool StopSignalled(HANDLE stopEvent)
+{
+    return stopEvent != NULL && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
+}
+
+// The copy behind CopyFolder and the seeding; keepExisting leaves files that
+// already exist in the destination untouched.
+int CopyTree(const char* source, const char* destination, int recurse, const char* filter,
+             HANDLE stopEvent, int pump, bool keepExisting)
+{
+    if (!CreateFullPath(destination) || GetFileAttributesA(source) == INVALID_FILE_ATTRIBUTES)
+        return 0;
+
+    const bool hasFilter = filter != NULL && filter[0] != '\0';
+    const int passes = (recurse && hasFilter) ? 2 : 1;
+
+    if (StopSignalled(stopEvent))
+        return 0;
+
+    const CString src = WithBackslash(source);
+    const CString dst = WithBackslash(destination);
+    int result = 1;
+    bool stopped = false;
+
+    for (int pass = 0; pass < passes && result == 1 && !stopped; ++pass)
+    {
+        const CString pattern = (hasFilter && pass == 0) ? CString(filter) : CString("*.*");
+        WIN32_FIND_DATAA fd;
+        HANDLE find = FindFirstFileA(src + pattern, &fd);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do
+        {
+            if (pump)
+                ProcessMsgLoop();
+            if (fd.cFileName[0] == '.')
+                continue;
+            const CString from = src + fd.cFileName;
+            const CString to = dst + fd.cFileName;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            {
+                // A link or junction may lead anywhere: it is not copied through.
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                    continue;
+                if (recurse && (pass == 1 || passes == 1))
+                    result = CopyTree(from, to, 1, NULL, stopEvent, 1, keepExisting);
+            }
+            else if (pass == 0)
+            {
+                if (keepExisting && GetFileAttributesA(to) != INVALID_FILE_ATTRIBUTES)
+                    continue;
+                result = CopyFileA(from, to, FALSE) ? 1 : 0;
+            }
+        }
+        while (!(stopped = StopSignalled(stopEvent)) && result == 1 && FindNextFileA(find, &fd));
+        FindClose(find);
+    }
+    if (stopped || StopSignalled(stopEvent))
+        return 0;
+    return result;
+}
+
+// The main window of the calling thread, NULL when it has none yet.
+HWND ThreadMainWindow()
+{
+    CWnd* wnd = FwGetThreadMainWnd();
+    return wnd != NULL ? wnd->GetSafeHwnd() : NULL;
+}
+
+} // namespace
+
+CString GetAppPath()
+{
+    char buffer[MAX_PATH + 1] = "";
+    DWORD n = GetModuleFileNameA(NULL, buffer, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return CString();
+    buffer[n] = '\0';
+    char* slash = strrchr(buffer, '\\');
+    if (slash != NULL)
+        *slash = '\0';
+    return CString(buffer);
+}
+
+int FileExists(const char* path)
+{
+    if (path == NULL || path[0] == '\0')
+        return 0;
+    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    CloseHandle(h);
+    return 1;
+}
+
+void ProcessMsgLoop()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        if (msg.message == WM_QUIT)
+        {
+            // Leave the quit for the program's own loop, which ends on it.
+            PostQuitMessage((int)msg.wParam);
+            return;
+        }
+        if (!IsDialogMessageA(msg.hwnd, &msg))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+void RemoveTrailingBackslash(CString& path)
+{
+    path.TrimRight();
+    const int n = path.GetLength();
+    if (n > 0 && path[n - 1] == '\\')
+        path = path.Left(n - 1);
+}
+
+int CreateFullPath(const char* folder)
+{
+    if (folder == NULL)
+        return 0;
+    CString path(folder);
+    RemoveTrailingBackslash(path);
+
+    CString built;
+    CString rest;
+    int drive = path.Find(":\\");
+    if (drive >= 0)
+    {
+        built = path.Left(drive + 2);
+        rest = path.Mid(drive + 2);
+    }
+    else if (path.Left(2) == "\\\\")
+    {
+        // \\server\share\ is the root of a network path: neither part is a
+        // folder that could be created.
+        int server = path.Find('\\', 2);
+        int share = server >= 0 ? path.Find('\\', server + 1) : -1;
+        if (share < 0)
+            return 1;
+        built = path.Left(share + 1);
+        rest = path.Mid(share + 1);
+    }
+    else
+    {
+        rest = path;
+    }
+
+    while (!rest.IsEmpty())
+    {
+        int slash = rest.Find('\\', 1);
+        bool last = slash < 0;
+        if (last)
+        {
+            built += rest;
+            rest.Empty();
+        }
+        else
+        {
+            built += rest.Left(slash);
+            rest = rest.Mid(slash);
+        }
+        if (GetFileAttributesA(built) == INVALID_FILE_ATTRIBUTES && !CreateDirectoryA(built, NULL))
+            return 0;
+    }
+    return 1;
+}
+
+int CopyFolder(const char* source, const char* destination, int recurse,
+               const char* filter, HANDLE stopEvent, int pump)
+{
+    if (source == NULL || destination == NULL)
+        return 0;
+    return CopyTree(source, destination, recurse, filter, stopEvent, pump, false);
+}
+
+CString GetAppDataPath()
+{
+    char buffer[MAX_PATH + 1] = "";
+    if (FAILED(SHGetFolderPathA(NULL, CSIDL_APPDATA, NULL, 0, buffer)))
+        return CString();
+    return CString(buffer);
+}
+
+CString GetDataRoot()
+{
+    return GetAppDataPath() + PIRT_DATA_ROOT_TAIL;
+}
+
+CString GetNoLanguageMessage()
+{
+    if (CString(PIRT_DATA_ROOT_TAIL) == "\\Talvery\\Pirt")
+        return CString("No language files found. Please reinstall Talvery");
+    return CString("No language files found. Please reinstall Zex Ulmora");
+}
+
+int IsGermanLangId(LANGID langId)
+{
+    switch (langId)
+    {
+    case 1031: case 2055: case 3079: case 4103: case 5127:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+void InitUserData()
+{
+    SeedUserData(GetAppPath(), GetUserDefaultLangID());
+}
+
+void SeedUserData(const CString& programFolder, LANGID langId)
+{
+    if (g_seeding)
+        return;
+    g_seeding = true;
+
+    const CString root = GetDataRoot();
+    // A file the user already has is never overwritten by its skeleton copy.
+    CopyTree(programFolder + "\\skel", root, 1, NULL, NULL, 1, true);
+
+    // The choice stays when it names a language file that still exists.
+    const CString ini = GetIniPath(INI_PIRT);
+    char current[MAX_PATH + 1] = "";
+    GetPrivateProfileStringA("Pirt", "LngPath", "", current, sizeof(current), ini);
+    if (current[0] == '\0' || !FileExists(UnescapePercent(current)))
+    {
+        CreateFullPath(root + "\\config");
+        const CString german = programFolder + "\\languages\\German.lng";
+        const CString english = programFolder + "\\languages\\English.lng";
+        if (IsGermanLangId(langId) && FileExists(german))
+        {
+            WritePrivateProfileStringA("Pirt", "Language", "German", ini);
+            WritePrivateProfileStringA("Pirt", "LngPath", EscapePercent(german), ini);
+        }
+        else if (FileExists(english))
+        {
+            WritePrivateProfileStringA("Pirt", "Language", "English", ini);
+            WritePrivateProfileStringA("Pirt", "LngPath", EscapePercent(english), ini);
+        }
+        else
+        {
+            // During start-up there is no main window yet: the box then has
+            // no owner and nothing is closed.
+            HWND owner = ThreadMainWindow();
+            MessageBoxA(owner, GetNoLanguageMessage(), "Error", MB_OK | MB_ICONERROR);
+            if (owner != NULL)
+                SendMessageA(owner, WM_CLOSE, 0, 0);
+        }
+    }
+    g_seeding = false;
+}
+
+CString GetIniPath(int index)
+{
+    const char* file = IniFileOf(index);
+    CString path = GetDataRoot() + "\\config";
+    if (file == NULL)
+        return path;    // the folder itself; a folder is no file to seed for
+    path += file;
+    if (!FileExists(path))
+        InitUserData();
+    return path;
+}
+
+CString GetIniString(CString section, CString key, int index)
+{
+    char buffer[255] = "";
+    GetPrivateProfileStringA(section, key, "", buffer, sizeof(buffer), GetIniPath(index));
+    return UnescapePercent(buffer);
+}
+
+int GetIniBool(CString section, CString key, int index)
+{
+    char buffer[255] = "";
+    GetPrivateProfileStringA(section, key, "no", buffer, sizeof(buffer), GetIniPath(index));
+    return UnescapePercent(buffer) == "yes" ? 1 : 0;
+}
+
+CString EscapePercent(const char* value)
+{
+    CString out(value != NULL ? value : "");
+    out.Replace("%", "%%");
+    return out;
+}
+
+CString UnescapePercent(const char* stored)
+{
+    CString out;
+    if (stored == NULL)
+        return out;
+    for (const char* p = stored; *p != '\0'; ++p)
+    {
+        out += *p;
+        if (p[0] == '%' && p[1] == '%')
+            ++p;
+    }
+    return out;
+}

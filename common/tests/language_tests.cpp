@@ -1,0 +1,95 @@
+// Language texts and their setters.
+#include <gtest/gtest.h>
+#include "pirt.h"
+#include "testsupport.h"
+#include <string>
+
+using namespace pirt_test;
+
+namespace
+{
+
+// A seeded profile whose language choice names a file of the test's own.
+class LanguageTest : public ::testing::Test
+{
+protected:
+    LanguageTest() : folder("language") {}
+    void SetUp() override
+    {
+        ResetDataRoots();
+        const std::string longText(300, 'L');
+        WriteFileText(folder("One.lng"),
+                      ("[General]\r\n24020=Working\r\n24021=50%% done\r\n24022=" + longText +
+                       "\r\n[Brisvane]\r\n100=Caption\r\n").c_str());
+        WriteFileText(folder("Two.lng"), "[General]\r\n24020=Arbeite\r\n");
+        Choose(folder("One.lng"));
+    }
+    void Choose(const CString& file)
+    {
+        WritePrivateProfileStringA("Pirt", "LngPath", file, GetIniPath(INI_PIRT));
+    }
+    CScratchFolder folder;
+};
+
+struct RecordingMenu
+{
+    UINT item = 0;
+    UINT flags = 0;
+    CString text;
+    int calls = 0;
+    void SetItemText(UINT i, CString t, UINT f) { item = i; text = t; flags = f; ++calls; }
+};
+
+} // namespace
+
+TEST_F(LanguageTest, LookupReadsTheChosenFileEveryTime)
+{
+    EXPECT_STREQ(folder("One.lng"), GetLngPath());
+    EXPECT_STREQ("Working", GetLngString("General", "24020"));
+    EXPECT_STREQ("50% done", GetLngString("General", "24021"));
+    EXPECT_STREQ(CString(std::string(254, 'L').c_str()), GetLngString("General", "24022"));
+    EXPECT_STREQ("", GetLngString("General", "99999"));
+    EXPECT_STREQ("", GetLngString("Missing", "24020"));
+    // No fall-back to another section.
+    EXPECT_STREQ("", GetLngString("Brisvane", "24020"));
+
+    Choose(folder("Two.lng"));
+    EXPECT_STREQ("Arbeite", GetLngString("General", "24020"));
+
+    // No choice, or a missing file: empty texts (and never the Windows INI).
+    Choose(folder("Gone.lng"));
+    EXPECT_STREQ("", GetLngString("General", "24020"));
+    WritePrivateProfileStringA("Pirt", "LngPath", NULL, GetIniPath(INI_PIRT));
+    EXPECT_STREQ("", GetLngPath());
+    EXPECT_STREQ("", GetLngString("windows", "load"));
+}
+
+TEST_F(LanguageTest, SettersPutTextsOnWindowsAndMenus)
+{
+    HWND parent = CreateWindowExA(0, "STATIC", "old", WS_OVERLAPPED, 0, 0, 100, 100, NULL, NULL,
+                                  GetModuleHandleA(NULL), NULL);
+    HWND child = CreateWindowExA(0, "STATIC", "old", WS_CHILD, 0, 0, 50, 20, parent, (HMENU)(INT_PTR)42,
+                                 GetModuleHandleA(NULL), NULL);
+    ASSERT_TRUE(parent != NULL && child != NULL);
+    char text[300] = "";
+
+    SetWindowLngText(parent, "Brisvane", "100");
+    GetWindowTextA(parent, text, sizeof(text));
+    EXPECT_STREQ("Caption", text);
+
+    SetDlgItemLngText(parent, 42, "General", "24021");
+    GetWindowTextA(child, text, sizeof(text));
+    EXPECT_STREQ("50% done", text);
+    SetDlgItemLngText(parent, 43, "General", "24021");   // no such control: nothing happens
+    DestroyWindow(parent);
+
+    RecordingMenu menu;
+    SetMenuLngText(&menu, 3, MF_BYPOSITION, "General", "24020", 1);
+    EXPECT_EQ(1, menu.calls);
+    EXPECT_EQ(3u, menu.item);
+    EXPECT_EQ((UINT)MF_BYPOSITION, menu.flags);
+    EXPECT_STREQ(" Working ", menu.text);
+    SetMenuLngText(&menu, 1001, MF_BYCOMMAND, "General", "24020", 0);
+    EXPECT_STREQ("Working", menu.text);
+    EXPECT_EQ(1001u, menu.item);
+}

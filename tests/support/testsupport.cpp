@@ -1,0 +1,363 @@
+// Helpers for the suite's tests.
+#include "testsupport.h"
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <algorithm>
+
+namespace pirt_test
+{
+
+CString ProgramFolder()
+{
+    char buffer[MAX_PATH + 1] = "";
+    GetModuleFileNameA(NULL, buffer, MAX_PATH);
+    char* slash = strrchr(buffer, '\\');
+    if (slash != NULL)
+        *slash = '\0';
+    return CString(buffer);
+}
+
+CString AppDataFolder()
+{
+    char buffer[MAX_PATH + 1] = "";
+    SHGetFolderPathA(NULL, CSIDL_APPDATA, NULL, 0, buffer);
+    return CString(buffer);
+}
+
+int DeleteTree(const char* folder)
+{
+    const DWORD attributes = GetFileAttributesA(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return 1;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    {
+        SetFileAttributesA(folder, FILE_ATTRIBUTE_NORMAL);
+        return DeleteFileA(folder) ? 1 : 0;
+    }
+    // A link is removed as a link: its target is none of our business.
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    {
+        WIN32_FIND_DATAA fd;
+        HANDLE find = FindFirstFileA(CString(folder) + "\\*", &fd);
+        if (find != INVALID_HANDLE_VALUE)
+        {
+            do
+            {
+                if (strcmp(fd.cFileName, ".") == 0 || strcmp(fd.cFileName, "..") == 0)
+                    continue;
+                DeleteTree(CString(folder) + "\\" + fd.cFileName);
+            }
+            while (FindNextFileA(find, &fd));
+            FindClose(find);
+        }
+    }
+    SetFileAttributesA(folder, FILE_ATTRIBUTE_NORMAL);
+    return RemoveDirectoryA(folder) ? 1 : 0;
+}
+
+int WriteFileBytes(const char* path, const void* data, size_t size)
+{
+    HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD written = 0;
+    BOOL ok = size == 0 || WriteFile(h, data, (DWORD)size, &written, NULL);
+    CloseHandle(h);
+    return ok && written == (DWORD)size ? 1 : 0;
+}
+
+int WriteFileText(const char* path, const char* text)
+{
+    return WriteFileBytes(path, text, strlen(text));
+}
+
+std::vector<char> ReadFileBytes(const char* path)
+{
+    std::vector<char> data;
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return data;
+    DWORD size = GetFileSize(h, NULL);
+    if (size != INVALID_FILE_SIZE && size > 0)
+    {
+        data.resize(size);
+        DWORD got = 0;
+        if (!ReadFile(h, data.data(), size, &got, NULL))
+            got = 0;
+        data.resize(got);
+    }
+    CloseHandle(h);
+    return data;
+}
+
+void ResetDataRoots()
+{
+    const CString appData = AppDataFolder();
+    if (appData.IsEmpty())
+        return;
+    DeleteTree(appData + "\\Zex\\Ulmoro");
+    DeleteTree(appData + "\\Talvery\\Pirt");
+}
+
+static void MakeFolders(const CString& path)
+{
+    // Every level below an existing one; the drive root always exists.
+    for (int i = path.Find('\\', 3); ; i = path.Find('\\', i + 1))
+    {
+        CreateDirectoryA(i < 0 ? path : path.Left(i), NULL);
+        if (i < 0)
+            break;
+    }
+}
+
+CScratchFolder::CScratchFolder(const char* name)
+    : m_path(ProgramFolder() + "\\scratch\\" + name)
+{
+    DeleteTree(m_path);
+    MakeFolders(m_path);
+}
+
+CScratchFolder::~CScratchFolder()
+{
+    DeleteTree(m_path);
+}
+
+CString CScratchFolder::operator()(const char* relative) const
+{
+    return m_path + "\\" + relative;
+}
+
+CString CScratchFolder::MakeFolder(const char* relative) const
+{
+    const CString path = (*this)(relative);
+    MakeFolders(path);
+    return path;
+}
+
+CScratchRegKey::CScratchRegKey(const char* name)
+    : m_path(CString("Software\\PirtTests\\") + name)
+{
+    SHDeleteKeyA(HKEY_CURRENT_USER, m_path);
+    HKEY key = NULL;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, m_path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) == ERROR_SUCCESS)
+        RegCloseKey(key);
+}
+
+CScratchRegKey::~CScratchRegKey()
+{
+    SHDeleteKeyA(HKEY_CURRENT_USER, m_path);
+}
+
+// ---------------------------------------------------------------------------
+
+static const char kHostClass[] = "PirtTestReportHost";
+
+CReportHost::CReportHost()
+    : m_host(NULL)
+{
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS };
+    InitCommonControlsEx(&icc);
+
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = kHostClass;
+    RegisterClassA(&wc);   // fails harmlessly when already registered
+
+    m_host = CreateWindowExA(0, kHostClass, "report host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                             NULL, NULL, GetModuleHandleA(NULL), NULL);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL,
+                                0, 0, 400, 250, m_host, (HMENU)(INT_PTR)100, GetModuleHandleA(NULL), NULL);
+    HWND progress = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE,
+                                    0, 255, 400, 20, m_host, (HMENU)(INT_PTR)101, GetModuleHandleA(NULL), NULL);
+
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 380;
+    column.pszText = const_cast<char*>("Item");
+    SendMessageA(list, LVM_INSERTCOLUMNA, 0, (LPARAM)&column);
+
+    // Three distinguishable images; the list destroys the image list with itself.
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 3, 0);
+    HDC screen = GetDC(NULL);
+    const COLORREF colours[3] = { RGB(0, 160, 0), RGB(200, 0, 0), RGB(0, 0, 200) };
+    for (int i = 0; i < 3; ++i)
+    {
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+        HDC dc = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RECT r = { 0, 0, 16, 16 };
+        HBRUSH brush = CreateSolidBrush(colours[i]);
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        ImageList_Add(images, bitmap, NULL);
+        DeleteObject(bitmap);
+    }
+    ReleaseDC(NULL, screen);
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)images);
+
+    m_list.Attach(list);
+    m_progress.Attach(progress);
+}
+
+CReportHost::~CReportHost()
+{
+    m_list.Detach();
+    m_progress.Detach();
+    if (m_host != NULL)
+        DestroyWindow(m_host);
+}
+
+int CReportHost::RowCount() const
+{
+    return (int)SendMessageA(m_list.GetSafeHwnd(), LVM_GETITEMCOUNT, 0, 0);
+}
+
+CString CReportHost::RowText(int row) const
+{
+    char buffer[1024] = "";
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof(buffer);
+    if (!SendMessageA(m_list.GetSafeHwnd(), LVM_GETITEMA, 0, (LPARAM)&item))
+        return CString();
+    return CString(item.pszText);
+}
+
+int CReportHost::RowImage(int row) const
+{
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    if (!SendMessageA(m_list.GetSafeHwnd(), LVM_GETITEMA, 0, (LPARAM)&item))
+        return -1;
+    return item.iImage;
+}
+
+int CReportHost::ProgressPos() const
+{
+    return (int)SendMessageA(m_progress.GetSafeHwnd(), PBM_GETPOS, 0, 0);
+}
+
+int CReportHost::ProgressLow() const
+{
+    return (int)SendMessageA(m_progress.GetSafeHwnd(), PBM_GETRANGE, TRUE, 0);
+}
+
+int CReportHost::ProgressHigh() const
+{
+    return (int)SendMessageA(m_progress.GetSafeHwnd(), PBM_GETRANGE, FALSE, 0);
+}
+
+// ---------------------------------------------------------------------------
+
+CDialogCatcher::CDialogCatcher(int button)
+    : m_button(button)
+{
+    InitializeCriticalSection(&m_lock);
+    m_stop = CreateEventA(NULL, TRUE, FALSE, NULL);
+    m_thread = CreateThread(NULL, 0, ThreadProc, this, 0, NULL);
+}
+
+CDialogCatcher::~CDialogCatcher()
+{
+    SetEvent(m_stop);
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    CloseHandle(m_stop);
+    DeleteCriticalSection(&m_lock);
+}
+
+DWORD WINAPI CDialogCatcher::ThreadProc(LPVOID self)
+{
+    CDialogCatcher* catcher = static_cast<CDialogCatcher*>(self);
+    while (WaitForSingleObject(catcher->m_stop, 20) == WAIT_TIMEOUT)
+        catcher->Poll();
+    return 0;
+}
+
+void CDialogCatcher::Poll()
+{
+    EnumWindows(EnumProc, (LPARAM)this);
+}
+
+static BOOL CALLBACK CollectStatic(HWND child, LPARAM out)
+{
+    char cls[32] = "";
+    GetClassNameA(child, cls, sizeof(cls));
+    if (lstrcmpiA(cls, "Static") != 0)
+        return TRUE;
+    char text[1024] = "";
+    GetWindowTextA(child, text, sizeof(text));
+    if (text[0] != '\0')
+    {
+        CString* joined = reinterpret_cast<CString*>(out);
+        if (!joined->IsEmpty())
+            *joined += "\n";
+        *joined += text;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CDialogCatcher::EnumProc(HWND wnd, LPARAM self)
+{
+    CDialogCatcher* catcher = reinterpret_cast<CDialogCatcher*>(self);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(wnd))
+        return TRUE;
+    char cls[32] = "";
+    GetClassNameA(wnd, cls, sizeof(cls));
+    if (strcmp(cls, "#32770") != 0)
+        return TRUE;
+
+    EnterCriticalSection(&catcher->m_lock);
+    const bool seen = std::find(catcher->m_seen.begin(), catcher->m_seen.end(), wnd) != catcher->m_seen.end();
+    LeaveCriticalSection(&catcher->m_lock);
+    if (seen)
+        return TRUE;
+
+    Caught box;
+    char caption[256] = "";
+    GetWindowTextA(wnd, caption, sizeof(caption));
+    box.caption = caption;
+    EnumChildWindows(wnd, CollectStatic, (LPARAM)&box.text);
+    box.owner = GetWindow(wnd, GW_OWNER);
+
+    EnterCriticalSection(&catcher->m_lock);
+    catcher->m_seen.push_back(wnd);
+    catcher->m_boxes.push_back(box);
+    LeaveCriticalSection(&catcher->m_lock);
+    PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(catcher->m_button, BN_CLICKED), 0);
+    return TRUE;
+}
+
+bool CDialogCatcher::WaitFor(int count, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;)
+    {
+        EnterCriticalSection(&m_lock);
+        const bool enough = (int)m_boxes.size() >= count;
+        LeaveCriticalSection(&m_lock);
+        if (enough)
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(10);
+    }
+}
+
+std::vector<CDialogCatcher::Caught> CDialogCatcher::Boxes()
+{
+    EnterCriticalSection(&m_lock);
+    std::vector<Caught> copy = m_boxes;
+    LeaveCriticalSection(&m_lock);
+    return copy;
+}
+
+} // namespace pirt_test

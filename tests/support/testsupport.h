@@ -1,0 +1,123 @@
+// Helpers for the suite's tests. Everything they create lies in the test
+// program's folder, in the Wine prefix's user profile or below
+// HKEY_CURRENT_USER\Software\PirtTests, and is removed again.
+#pragma once
+#include "fw/framework.h"
+#include <vector>
+
+namespace pirt_test
+{
+
+// Folder of the running test program, no trailing backslash.
+CString ProgramFolder();
+
+// The user's roaming application-data folder.
+CString AppDataFolder();
+
+// Deletes a folder tree. Links and junctions inside it are removed as links;
+// what they point at is never touched. 1 when the folder is gone.
+int DeleteTree(const char* folder);
+
+// Writes a file with the given bytes (creating or truncating it).
+int WriteFileBytes(const char* path, const void* data, size_t size);
+int WriteFileText(const char* path, const char* text);
+
+// Reads a whole file; empty when it cannot be read.
+std::vector<char> ReadFileBytes(const char* path);
+
+// Removes both per-user data roots ("\Zex\Ulmoro" and "\Talvery\Pirt" below
+// the application-data folder), the log file among them, so a test starts
+// from a fresh profile.
+void ResetDataRoots();
+
+// A fresh, empty folder below the test program's folder
+// (<program folder>\scratch\<name>), deleted again by the destructor.
+class CScratchFolder
+{
+public:
+    explicit CScratchFolder(const char* name);
+    ~CScratchFolder();
+    const CString& Path() const { return m_path; }
+    // Path of an entry below the folder ("a\b.txt").
+    CString operator()(const char* relative) const;
+    // Creates a sub-folder path (all levels) and returns its full path.
+    CString MakeFolder(const char* relative) const;
+private:
+    CString m_path;
+};
+
+// A fresh, empty key HKEY_CURRENT_USER\Software\PirtTests\<name>, deleted
+// with everything below it by the destructor.
+class CScratchRegKey
+{
+public:
+    explicit CScratchRegKey(const char* name);
+    ~CScratchRegKey();
+    // Path below HKEY_CURRENT_USER, e.g. "Software\PirtTests\name".
+    const CString& Path() const { return m_path; }
+private:
+    CString m_path;
+};
+
+// A hidden top-level window holding a report list (report mode, one column,
+// an image list of three 16x16 images: 0 done, 1 failed, 2 working) and a
+// progress bar, as the programs pass them to the operations.
+class CReportHost
+{
+public:
+    CReportHost();
+    ~CReportHost();
+
+    CListCtrl* List() { return &m_list; }
+    CProgressCtrl* Progress() { return &m_progress; }
+    HWND Host() const { return m_host; }
+
+    // Read straight from the controls.
+    int RowCount() const;
+    CString RowText(int row) const;
+    int RowImage(int row) const;
+    CString LastRowText() const { return RowText(RowCount() - 1); }
+    int LastRowImage() const { return RowImage(RowCount() - 1); }
+    int ProgressPos() const;
+    int ProgressLow() const;
+    int ProgressHigh() const;
+
+private:
+    HWND m_host;
+    CListCtrl m_list;
+    CProgressCtrl m_progress;
+};
+
+// Closes every dialog box (message boxes among them) that this process shows
+// while the object lives, by pressing the given button, and records its
+// caption and text. Lets a test run code that shows a modal message box.
+class CDialogCatcher
+{
+public:
+    explicit CDialogCatcher(int button = IDOK);
+    ~CDialogCatcher();
+
+    struct Caught
+    {
+        CString caption;
+        CString text;       // the texts of its static controls, joined by "\n"
+        HWND owner;
+    };
+    // Waits (up to timeoutMs) until at least count boxes were caught.
+    bool WaitFor(int count, DWORD timeoutMs = 5000);
+    std::vector<Caught> Boxes();
+
+private:
+    static DWORD WINAPI ThreadProc(LPVOID self);
+    static BOOL CALLBACK EnumProc(HWND wnd, LPARAM self);
+    void Poll();
+
+    int m_button;
+    HANDLE m_stop;
+    HANDLE m_thread;
+    CRITICAL_SECTION m_lock;
+    std::vector<Caught> m_boxes;
+    std::vector<HWND> m_seen;
+};
+
+} // namespace pirt_test
