@@ -1,0 +1,86 @@
+// Helpers of the system library's tests.
+#pragma once
+
+#include "SystemFunctions.h"
+#include "language.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+namespace systemtest
+{
+
+// "<text of General key> <item>", as a row shows it.
+inline CString Row(const char* key, const CString& item)
+{
+    return GetLngString("General", key) + " " + item;
+}
+
+inline CString Dravik(const char* key)
+{
+    return GetLngString("Dravik", key);
+}
+
+inline bool Exists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline CString WindowsFolder()
+{
+    char buffer[MAX_PATH] = "";
+    GetWindowsDirectoryA(buffer, MAX_PATH);
+    return CString(buffer);
+}
+
+// Makes the library see a user who is not an administrator while it lives.
+class CNotAdmin
+{
+public:
+    CNotAdmin() { m_previous = SetSystemUserAdminProbe(&No); }
+    ~CNotAdmin() { SetSystemUserAdminProbe(m_previous); }
+private:
+    static int No() { return 0; }
+    UserAdminProbe m_previous;
+};
+
+// Holds a file open without sharing, so that it cannot be deleted.
+class CLockedFile
+{
+public:
+    explicit CLockedFile(const char* path)
+    {
+        m_handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, 0, NULL);
+    }
+    ~CLockedFile()
+    {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            CloseHandle(m_handle);
+    }
+    bool IsLocked() const { return m_handle != INVALID_HANDLE_VALUE; }
+private:
+    HANDLE m_handle;
+};
+
+// Sets an environment variable for the test and restores it afterwards.
+class CEnvironment
+{
+public:
+    CEnvironment(const char* name, const char* value) : m_name(name), m_had(false)
+    {
+        char buffer[32768];
+        DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+        if (length > 0 && length < sizeof(buffer)) {
+            m_had = true;
+            m_old = buffer;
+        }
+        SetEnvironmentVariableA(name, value);
+    }
+    ~CEnvironment() { SetEnvironmentVariableA(m_name, m_had ? (const char*)m_old : NULL); }
+private:
+    CString m_name;
+    CString m_old;
+    bool m_had;
+};
+
+} // namespace systemtest
