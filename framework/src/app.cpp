@@ -64,6 +64,12 @@ CWinApp::~CWinApp()
 
 BOOL CWinApp::InitInstance()
 {
+    EnsureNames();
+    return TRUE;
+}
+
+void CWinApp::EnsureNames()
+{
     if (!m_pszAppName) {
         m_strAppName = ModuleFileTitle(m_hInstance);
         m_pszAppName = m_strAppName;
@@ -72,7 +78,6 @@ BOOL CWinApp::InitInstance()
         m_strExeName = ModuleFileTitle(m_hInstance);
         m_pszExeName = m_strExeName;
     }
-    return TRUE;
 }
 
 int CWinApp::ExitInstance() { return m_nExitCode; }
@@ -176,7 +181,7 @@ void CWinApp::SetRegistryKey(const char* pszRegistryKey)
 {
     m_strRegistryKey = pszRegistryKey ? pszRegistryKey : "";
     m_pszRegistryKey = m_strRegistryKey;
-    if (!m_pszAppName) InitInstance();
+    EnsureNames();
     m_strProfileName = m_pszAppName;
     m_pszProfileName = m_strProfileName;
 }
@@ -271,6 +276,59 @@ BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, c
     }
     if (!m_pszProfileName) return FALSE;
     return ::WritePrivateProfileStringA(pszSection, pszEntry, pszValue, m_pszProfileName);
+}
+
+BOOL CWinApp::GetProfileBinary(const char* pszSection, const char* pszEntry, BYTE** ppData, UINT* pBytes)
+{
+    if (!ppData || !pBytes) return FALSE;
+    *ppData = nullptr;
+    *pBytes = 0;
+    if (m_pszRegistryKey && *m_pszRegistryKey) {
+        HKEY hKey = OpenSectionKey(pszSection, FALSE);
+        if (!hKey) return FALSE;
+        DWORD type = 0, size = 0;
+        LONG r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, nullptr, &size);
+        if (r == ERROR_SUCCESS && type == REG_BINARY && size > 0) {
+            BYTE* p = new BYTE[size];
+            r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, p, &size);
+            if (r == ERROR_SUCCESS) { *ppData = p; *pBytes = size; }
+            else delete[] p;
+        }
+        ::RegCloseKey(hKey);
+        return *ppData != nullptr;
+    }
+    // In an INI file each byte is two letters 'A'..'P' (low nibble first).
+    CString text = GetProfileString(pszSection, pszEntry, nullptr);
+    int n = text.GetLength();
+    if (n == 0 || n % 2) return FALSE;
+    BYTE* p = new BYTE[n / 2];
+    for (int i = 0; i < n; i += 2) {
+        int lo = text[i] - 'A', hi = text[i + 1] - 'A';
+        if (lo < 0 || lo > 15 || hi < 0 || hi > 15) { delete[] p; return FALSE; }
+        p[i / 2] = (BYTE)(lo | (hi << 4));
+    }
+    *ppData = p;
+    *pBytes = (UINT)(n / 2);
+    return TRUE;
+}
+
+BOOL CWinApp::WriteProfileBinary(const char* pszSection, const char* pszEntry, const BYTE* pData, UINT nBytes)
+{
+    if (m_pszRegistryKey && *m_pszRegistryKey) {
+        HKEY hKey = OpenSectionKey(pszSection, TRUE);
+        if (!hKey) return FALSE;
+        LONG r = ::RegSetValueExA(hKey, pszEntry, 0, REG_BINARY, pData, nBytes);
+        ::RegCloseKey(hKey);
+        return r == ERROR_SUCCESS;
+    }
+    CString text;
+    char* p = text.GetBuffer((int)nBytes * 2);
+    for (UINT i = 0; i < nBytes; ++i) {
+        p[2 * i] = (char)('A' + (pData[i] & 0x0F));
+        p[2 * i + 1] = (char)('A' + (pData[i] >> 4));
+    }
+    text.ReleaseBuffer((int)nBytes * 2);
+    return WriteProfileString(pszSection, pszEntry, text);
 }
 
 HICON CWinApp::LoadIcon(const char* pszResourceName) const

@@ -4,6 +4,7 @@
 #include "fw/menu.h"
 #include "fw/cmdui.h"
 #include "fw/app.h"
+#include "fw/controls.h"
 #include "handlemap.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -457,11 +458,11 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(nID, nCode, nullptr, nullptr);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* pNMHDR = (NMHDR*)lParam;
     CWnd* pChild = FromHandlePermanent(pNMHDR->hwndFrom);
-    if (pChild && pChild != this && pChild->OnChildNotify(WM_NOTIFY, 0, lParam, pResult))
+    if (pChild && pChild != this && pChild->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult))
         return TRUE;
     AFX_NOTIFY notify = { pResult, pNMHDR };
     return OnCmdMsg((UINT)pNMHDR->idFrom, (int)MAKELONG(LOWORD(pNMHDR->code), WM_NOTIFY), &notify, nullptr);
@@ -631,4 +632,32 @@ void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpdis)
 }
 
 LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
+
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
+{
+    const MSG* pMsg = GetCurrentMessage();
+    CWnd* pChild = pWnd ? FromHandlePermanent(pWnd->GetSafeHwnd()) : nullptr;
+    LRESULT lResult = 0;
+    if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult))
+        return (HBRUSH)lResult;
+    return (HBRUSH)Default();
+}
+
+void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
+{
+    const MSG* pMsg = GetCurrentMessage();
+    CWnd* pChild = FromHandlePermanent(static_cast<CWnd*>(pScrollBar)->GetSafeHwnd());
+    LRESULT lResult = 0;
+    if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult)) return;
+    Default();
+}
+
+void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
+{
+    const MSG* pMsg = GetCurrentMessage();
+    CWnd* pChild = FromHandlePermanent(static_cast<CWnd*>(pScrollBar)->GetSafeHwnd());
+    LRESULT lResult = 0;
+    if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult)) return;
+    Default();
+}
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }

@@ -1,6 +1,8 @@
 #include "fw/framework.h"
 #include "fwtest.h"
 #include <gtest/gtest.h>
+#include <shlwapi.h>
+#include <cstring>
 
 namespace {
 enum { ID_FRAME_CMD = 500, ID_VIEW_CMD = 501, ID_NO_HANDLER = 502, ID_APP_CMD = 503 };
@@ -185,4 +187,47 @@ TEST(CWinAppTest, WinMainRunsInitThenLoopOrExit)
     PostQuitMessage(3);
     EXPECT_EQ(1003, app.WinMainBody(GetModuleHandleA(nullptr), (char*)"", SW_SHOW));
     EXPECT_GE(app.idles, 0);
+}
+
+TEST(CWinAppTest, ProfileSettingsInRegistryAndIniFile)
+{
+    CTestApp app;
+    app.m_pszAppName = "ProfileTest";
+    app.SetRegistryKey("FwTests");
+    EXPECT_EQ(17u, app.GetProfileInt("Rows", "Column Count", 17));
+    EXPECT_TRUE(app.WriteProfileInt("Rows", "Column Count", 5));
+    EXPECT_EQ(5u, app.GetProfileInt("Rows", "Column Count", 17));
+    EXPECT_TRUE(app.WriteProfileString("Rows", "Name", "value"));
+    EXPECT_STREQ("value", app.GetProfileString("Rows", "Name"));
+    EXPECT_STREQ("dflt", app.GetProfileString("Rows", "Other", "dflt"));
+    // A value of another type is not read as an integer.
+    EXPECT_EQ(3u, app.GetProfileInt("Rows", "Name", 3));
+
+    const BYTE data[] = { 0, 1, 0xFF, 0x7A };
+    EXPECT_TRUE(app.WriteProfileBinary("Rows", "Column Order", data, sizeof(data)));
+    BYTE* p = nullptr;
+    UINT n = 0;
+    ASSERT_TRUE(app.GetProfileBinary("Rows", "Column Order", &p, &n));
+    ASSERT_EQ(sizeof(data), n);
+    EXPECT_EQ(0, memcmp(data, p, n));
+    delete[] p;
+    EXPECT_FALSE(app.GetProfileBinary("Rows", "Missing", &p, &n));
+    EXPECT_EQ(nullptr, p);
+    EXPECT_TRUE(app.WriteProfileString("Rows", nullptr, nullptr));   // removes the section
+    EXPECT_EQ(17u, app.GetProfileInt("Rows", "Column Count", 17));
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\FwTests");
+
+    // Without a registry key the settings go to the profile (INI) file.
+    CTestApp iniApp;
+    CString ini = FwTestScratch("profile") + "\\app.ini";
+    iniApp.m_pszProfileName = ini;
+    EXPECT_TRUE(iniApp.WriteProfileInt("S", "N", -4));
+    EXPECT_EQ((UINT)-4, iniApp.GetProfileInt("S", "N", 0));
+    EXPECT_TRUE(iniApp.WriteProfileBinary("S", "B", data, sizeof(data)));
+    ASSERT_TRUE(iniApp.GetProfileBinary("S", "B", &p, &n));
+    ASSERT_EQ(sizeof(data), n);
+    EXPECT_EQ(0, memcmp(data, p, n));
+    delete[] p;
+    EXPECT_TRUE(iniApp.WriteProfileString("S", "B", "ABC"));   // odd length: not binary
+    EXPECT_FALSE(iniApp.GetProfileBinary("S", "B", &p, &n));
 }

@@ -72,6 +72,33 @@ END_MESSAGE_MAP()
 
 int CALLBACK CompareDescending(LPARAM a, LPARAM b, LPARAM) { return (int)(b - a); }
 
+// A label that picks its own colours; the parent may or may not handle the message.
+class CColorLabel : public CStatic
+{
+public:
+    HBRUSH m_brush = (HBRUSH)GetStockObject(GRAY_BRUSH);
+    HBRUSH CtlColor(CDC*, UINT nCtlColor) { return nCtlColor == CTLCOLOR_STATIC ? m_brush : nullptr; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CColorLabel, CStatic)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class CColorParent : public CWnd
+{
+public:
+    int calls = 0;
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+    {
+        ++calls;
+        return CWnd::OnCtlColor(pDC, pWnd, nCtlColor);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CColorParent, CWnd)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
 BOOL CreateTop(CWnd& w, const char* title = "fw test")
 {
     return w.CreateEx(0, nullptr, title, WS_OVERLAPPEDWINDOW, 10, 10, 400, 300, nullptr, nullptr);
@@ -297,4 +324,24 @@ TEST(CImageListTest, OwnershipOfTheHandle)
     // b destroyed the list it held.
     EXPECT_EQ(nullptr, CImageList::FromHandlePermanent(h));
     EXPECT_FALSE(a.Create(999999u, 16, 1, CLR_NONE));   // no such bitmap resource
+}
+
+TEST(MessageMapTest, ControlColoursAreReflectedToTheControl)
+{
+    CWnd plain;
+    CColorParent handling;
+    ASSERT_TRUE(CreateTop(plain));
+    ASSERT_TRUE(CreateTop(handling));
+    for (CWnd* parent : { &plain, (CWnd*)&handling }) {
+        CColorLabel label;
+        ASSERT_TRUE(label.Create("text", WS_VISIBLE, CRect(0, 0, 50, 20), parent, 10));
+        HDC hdc = GetDC(label.m_hWnd);
+        EXPECT_EQ((LRESULT)label.m_brush, parent->SendMessage(WM_CTLCOLORSTATIC, (WPARAM)hdc, (LPARAM)label.m_hWnd));
+        // A colour the control leaves alone gets the default processing.
+        EXPECT_NE((LRESULT)label.m_brush, parent->SendMessage(WM_CTLCOLOREDIT, (WPARAM)hdc, (LPARAM)label.m_hWnd));
+        ReleaseDC(label.m_hWnd, hdc);
+    }
+    EXPECT_EQ(2, handling.calls);
+    plain.DestroyWindow();
+    handling.DestroyWindow();
 }

@@ -46,6 +46,9 @@ public:
     BOOL WriteProfileInt(const char* pszSection, const char* pszEntry, int nValue);
     CString GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault = nullptr);
     BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue);
+    // *ppData is allocated with new[]; the caller frees it with delete[].
+    BOOL GetProfileBinary(const char* pszSection, const char* pszEntry, BYTE** ppData, UINT* pBytes);
+    BOOL WriteProfileBinary(const char* pszSection, const char* pszEntry, const BYTE* pData, UINT nBytes);
 
     HICON LoadIcon(UINT nIDResource) const;
     HICON LoadIcon(const char* pszResourceName) const;
@@ -59,6 +62,7 @@ public:
 
 private:
     HKEY OpenSectionKey(const char* pszSection, BOOL bCreate);
+    void EnsureNames();
     CString m_strAppName;
     CString m_strExeName;
     CString m_strProfileName;

@@ -161,8 +161,16 @@ private:
 #define ON_CONTROL_REFLECT(code, fn) { WM_COMMAND + WM_REFLECT_BASE, (UINT)(code), 0, 0, nullptr, FW_THUNK(pThis->fn()) },
 #define ON_WM_DRAWITEM_REFLECT() FW_MSG_ENTRY(WM_DRAWITEM + WM_REFLECT_BASE, pThis->DrawItem((LPDRAWITEMSTRUCT)c.lParam); *c.pResult = TRUE)
 #define ON_WM_MEASUREITEM_REFLECT() FW_MSG_ENTRY(WM_MEASUREITEM + WM_REFLECT_BASE, pThis->MeasureItem((LPMEASUREITEMSTRUCT)c.lParam); *c.pResult = TRUE)
-#define ON_WM_CTLCOLOR_REFLECT() FW_MSG_ENTRY(WM_CTLCOLORSTATIC + WM_REFLECT_BASE, \
-    { CDC* pDC = CDC::FromHandle((HDC)c.wParam); HBRUSH hbr = pThis->CtlColor(pDC, CTLCOLOR_STATIC); if (!hbr) return FALSE; *c.pResult = (LRESULT)hbr; })
+// Handled by the control itself: HBRUSH CtlColor(CDC*, UINT nCtlColor); a NULL
+// brush lets the parent decide.
+#define FW_CTLCOLOR_REFLECT_ENTRY(msg) \
+    { (msg) + WM_REFLECT_BASE, 0, 0, 0, nullptr, [](CCmdTarget* t, FW_MSGCALL& c) -> BOOL { return FwCtlColorReflectThunk<ThisClass>(t, c); } },
+#define ON_WM_CTLCOLOR_REFLECT() \
+    FW_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLOREDIT) FW_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLORLISTBOX) \
+    FW_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLORBTN) FW_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLORSCROLLBAR) \
+    FW_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLORSTATIC)
+#define ON_WM_HSCROLL_REFLECT() FW_MSG_ENTRY(WM_HSCROLL + WM_REFLECT_BASE, pThis->HScroll((UINT)LOWORD(c.wParam), (UINT)(short)HIWORD(c.wParam)))
+#define ON_WM_VSCROLL_REFLECT() FW_MSG_ENTRY(WM_VSCROLL + WM_REFLECT_BASE, pThis->VScroll((UINT)LOWORD(c.wParam), (UINT)(short)HIWORD(c.wParam)))
 
 // CTLCOLOR_* codes passed to OnCtlColor.
 #ifndef CTLCOLOR_MSGBOX
@@ -181,6 +189,16 @@ BOOL FwCtlColorThunk(CCmdTarget* t, FW_MSGCALL& c)
 {
     UINT nCtlColor = c.nMsg - WM_CTLCOLORMSGBOX;
     HBRUSH hbr = static_cast<T*>(t)->OnCtlColor(DC::FromHandle((HDC)c.wParam), W::FromHandle((HWND)c.lParam), nCtlColor);
+    *c.pResult = (LRESULT)hbr;
+    return TRUE;
+}
+
+template <class T, class DC = CDC>
+BOOL FwCtlColorReflectThunk(CCmdTarget* t, FW_MSGCALL& c)
+{
+    UINT nCtlColor = c.nMsg - WM_REFLECT_BASE - WM_CTLCOLORMSGBOX;
+    HBRUSH hbr = static_cast<T*>(t)->CtlColor(DC::FromHandle((HDC)c.wParam), nCtlColor);
+    if (!hbr) return FALSE;
     *c.pResult = (LRESULT)hbr;
     return TRUE;
 }

@@ -191,7 +191,8 @@ public:
     // Handlers used through the message-map macros; each does the default processing.
     afx_msg void OnPaint() { Default(); }
     afx_msg BOOL OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
-    afx_msg HBRUSH OnCtlColor(CDC*, CWnd*, UINT) { return (HBRUSH)Default(); }
+    // The control itself may answer (reflected), otherwise the default colours.
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnSize(UINT, int, int) { Default(); }
     afx_msg void OnMove(int, int) { Default(); }
     afx_msg void OnTimer(UINT_PTR) { Default(); }
@@ -214,8 +215,8 @@ public:
     afx_msg void OnActivate(UINT, CWnd*, BOOL) { Default(); }
     afx_msg void OnSetFocus(CWnd*) { Default(); }
     afx_msg void OnKillFocus(CWnd*) { Default(); }
-    afx_msg void OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
-    afx_msg void OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnNcPaint() { Default(); }
     afx_msg BOOL OnNcActivate(BOOL) { return (BOOL)Default(); }
     afx_msg void OnSettingChange(UINT, LPCSTR) { Default(); }
