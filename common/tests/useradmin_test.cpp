@@ -1,0 +1,55 @@
+#include "useradmin.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+int Never() { return 0; }
+int Always() { return 1; }
+}
+
+TEST(UserAdmin, ProcessTokenAndProbe)
+{
+    // Wine's user is always an administrator.
+    EXPECT_EQ(1, IsUserAdmin());
+
+    EXPECT_EQ(NULL, SetUserAdminProbe(&Never));
+    EXPECT_EQ(0, IsUserAdmin());
+    EXPECT_EQ(&Never, SetUserAdminProbe(&Always));
+    EXPECT_EQ(1, IsUserAdmin());
+    EXPECT_EQ(&Always, SetUserAdminProbe(NULL));
+    EXPECT_EQ(1, IsUserAdmin());
+}
+
+TEST(UserAdmin, GroupKeptOnlyForDenyStillCounts)
+{
+    HANDLE token = NULL;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &token));
+    SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
+    PSID admins = NULL;
+    ASSERT_TRUE(AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
+                                         DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &admins));
+    SID_AND_ATTRIBUTES disable = {admins, 0};
+    HANDLE filtered = NULL;
+    BOOL made = CreateRestrictedToken(token, 0, 1, &disable, 0, NULL, 0, NULL, &filtered);
+    CloseHandle(token);
+    ASSERT_TRUE(made);
+
+    // The filtered token really carries the group for deny only.
+    DWORD size = 0;
+    GetTokenInformation(filtered, TokenGroups, NULL, 0, &size);
+    std::vector<BYTE> buffer(size);
+    ASSERT_TRUE(GetTokenInformation(filtered, TokenGroups, buffer.data(), size, &size));
+    const TOKEN_GROUPS* groups = reinterpret_cast<const TOKEN_GROUPS*>(buffer.data());
+    DWORD attributes = 0;
+    for (DWORD i = 0; i < groups->GroupCount; ++i)
+        if (EqualSid(groups->Groups[i].Sid, admins))
+            attributes = groups->Groups[i].Attributes;
+    FreeSid(admins);
+    EXPECT_TRUE(attributes & SE_GROUP_USE_FOR_DENY_ONLY);
+    EXPECT_EQ(1, IsTokenAdmin(filtered));
+    CloseHandle(filtered);
+
+    // A handle that cannot be queried is no administrator.
+    EXPECT_EQ(0, IsTokenAdmin(NULL));
+}
