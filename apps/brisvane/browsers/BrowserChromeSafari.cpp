@@ -1,0 +1,220 @@
+// Chrome, Safari and the recent-page lists of the small browsers.
+#include "BrowserFunctions.h"
+#include "BrowserInternal.h"
+
+using namespace browsers;
+
+namespace
+{
+std::vector<CString> Names(const char* a = NULL, const char* b = NULL)
+{
+    std::vector<CString> names;
+    if (a != NULL)
+        names.push_back(a);
+    if (b != NULL)
+        names.push_back(b);
+    return names;
+}
+}
+
+int CBrowserFunctions::ChromeHistory(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("ChromeHistory", progress);
+    CString profile = m_help.GetChromeDir();
+    if (!IsUsableBaseFolder(profile))
+        return ReportNothingToDelete(list, progress);
+
+    std::vector<CString> files;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(profile + "\\*History*", &data);
+    if (find != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;
+            // The pattern also matches short names: the real name must say History.
+            CString lower(data.cFileName);
+            lower.MakeLower();
+            if (lower.Find("history") >= 0)
+                files.push_back(profile + "\\" + data.cFileName);
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    if (files.empty())
+        return ReportNothingToDelete(list, progress);
+
+    SetupProgress(progress, (int)files.size());
+    int ok = 1;
+    for (size_t i = 0; i < files.size(); i++)
+    {
+        ReportStart(files[i], list, 0);
+        DeleteFileA(files[i]);
+        int gone = PathGone(files[i]);
+        if (!gone)
+            ok = 0;
+        ReportResult(files[i], gone, progress, list, 1);
+    }
+    return ok;
+}
+
+int CBrowserFunctions::ChromeDropList(CListCtrl* list, CProgressCtrl* progress)
+{
+    // Typed addresses and downloads are kept in the history files.
+    return ChromeHistory(list, progress);
+}
+
+int CBrowserFunctions::ChromeDLList(CListCtrl* list, CProgressCtrl* progress)
+{
+    return ChromeHistory(list, progress);
+}
+
+int CBrowserFunctions::ChromeCookies(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("ChromeCookies", m_help.GetChromeDir(), "\\Cookies", Names(), list, progress);
+}
+
+int CBrowserFunctions::ChromeVisitedLinks(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("ChromeVisitedLinks", m_help.GetChromeDir(), "\\Visited Links", Names(), list, progress);
+}
+
+int CBrowserFunctions::ChromeCompletePW(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("ChromeCompletePW", m_help.GetChromeDir(), "\\Login Data", Names(), list, progress);
+}
+
+int CBrowserFunctions::ChromeCompleteForms(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("ChromeCompleteForms", m_help.GetChromeDir(), "\\Web Data", Names(), list, progress);
+}
+
+int CBrowserFunctions::ChromeTemp(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("ChromeTemp", progress);
+    CString profile = m_help.GetChromeDir();
+    if (!IsUsableBaseFolder(profile))
+        return ReportNothingToDelete(list, progress);
+
+    ReportStart(profile + "\\Cache", list, 1);
+    int ok = 1;
+    const char* const folders[] = { "\\Cached Theme Images", "\\JumpListIcons", "\\JumpListIconsOld" };
+    for (int i = 0; i < 3; i++)
+        if (!EmptyFolder(profile + folders[i]))
+            ok = 0;
+    std::vector<CString> files;
+    files.push_back(profile + "\\Last Session");
+    files.push_back(profile + "\\Last Tabs");
+    files.push_back(profile + "\\Thumbnails");
+    if (!DeleteFiles(files, NULL))
+        ok = 0;
+    if (!EmptyFolder(profile + "\\Cache"))
+        ok = 0;
+    ReportResult(TemporaryFilesText(), ok, progress, list, 1);
+    return ok;
+}
+
+int CBrowserFunctions::SafariCookies(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("SafariCookies", progress);
+    CString base = m_help.GetSafariDir(0);
+    if (!IsUsableBaseFolder(base))
+        return ReportNothingToDelete(list, progress);
+    ReportStart(base + "\\Cookies", list, 1);
+    int ok = EmptyFolder(base + "\\Cookies");
+    ReportResult(TemporaryFilesText(), ok, progress, list, 1);
+    return ok;
+}
+
+int CBrowserFunctions::SafariHistory(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("SafariHistory", m_help.GetSafariDir(0), "\\History.plist",
+                               Names("\\LastSession.plist", "\\TopSites.plist"), list, progress);
+}
+
+int CBrowserFunctions::SafariVisitedLinks(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SafariHistory(list, progress);
+}
+
+int CBrowserFunctions::SafariCompleteForms(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("SafariCompleteForms", m_help.GetSafariDir(0), "\\Form Values.plist",
+                               Names(), list, progress);
+}
+
+int CBrowserFunctions::SafariCompletePW(CListCtrl* list, CProgressCtrl* progress)
+{
+    // Safari keeps passwords with the form values.
+    return SafariCompleteForms(list, progress);
+}
+
+int CBrowserFunctions::SafariDLList(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("SafariDLList", m_help.GetSafariDir(0), "\\Downloads.plist", Names(), list, progress);
+}
+
+int CBrowserFunctions::SafariTemp(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("SafariTemp", progress, 5);
+    CString base = m_help.GetSafariDir(1);
+    if (!IsUsableBaseFolder(base))
+        return ReportNothingToDelete(list, progress);
+
+    // One row shows the item being worked on; every result rewrites it.
+    ReportStart(base + "\\History", list, 1);
+    int ok = 1;
+    const char* const folders[] = { "\\History", "\\LocalStorage", "\\Webpage Previews" };
+    for (int i = 0; i < 3; i++)
+    {
+        CString folder = base + folders[i];
+        int emptied = EmptyFolder(folder);
+        ReportResult(folder, emptied, progress, list, 1);
+        if (!emptied)
+            ok = 0;
+    }
+    const char* const files[] = { "\\Cache.db", "\\WebpageIcons.db" };
+    for (int i = 0; i < 2; i++)
+    {
+        CString path = base + files[i];
+        int gone = DeleteFiles(std::vector<CString>(1, path), NULL);
+        ReportResult(path, gone, progress, list, 0);
+        if (!gone)
+            ok = 0;
+    }
+    return ok;
+}
+
+int CBrowserFunctions::AvantRecent(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("AvantRecent", m_help.GetAppDataDir(), "\\Avant Browser\\recents.dat", Names(),
+                               list, progress);
+}
+
+int CBrowserFunctions::SlimRecent(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("SlimRecent", m_help.GetAppDataDir(), "\\SlimBrowser\\recentclose.ini", Names(),
+                               list, progress);
+}
+
+int CBrowserFunctions::EnigmaRecent(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("EnigmaRecent", progress, 3);
+    CString base = m_help.GetAppDataDir();
+    if (!IsUsableBaseFolder(base))
+        return ReportNothingToDelete(list, progress);
+
+    int ok = 1;
+    const char* const names[] = { "\\Enigma Browser\\b4closeall.sgp", "\\Enigma Browser\\lastsession.sgp",
+                                  "\\Enigma Browser\\recentclose.ini" };
+    for (int i = 0; i < 3; i++)
+    {
+        CString path = base + names[i];
+        ReportStart(path, list, 0);
+        int gone = DeleteFiles(std::vector<CString>(1, path), NULL);
+        ReportResult(path, gone, progress, list, 0);
+        if (!gone)
+            ok = 0;
+    }
+    return ok;
+}

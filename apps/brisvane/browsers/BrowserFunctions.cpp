@@ -1,0 +1,341 @@
+// Browser operations: construction, report rows, shared steps and the
+// Internet Explorer traces.
+#include "BrowserFunctions.h"
+#include "BrowserInternal.h"
+#include "CookieKeepList.h"
+#include "pirt.h"
+#include "CustomFunctions.h"
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <wininet.h>
+#include <objbase.h>
+#include <urlhist.h>
+
+using namespace browsers;
+
+namespace
+{
+const char* const kTypedUrlsKey = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+const char* const kStorage1Key = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage1";
+const char* const kStorage2Key = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage2";
+
+// The URL-history object and the interface that clears it.
+const CLSID kUrlHistoryClass = { 0x3C374A40, 0xBAE4, 0x11CF, { 0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE } };
+const IID kUrlHistoryStg2Interface = { 0xAFA0DC11, 0xC313, 0x11D0, { 0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38 } };
+
+
+CString ShellFolder(int csidl)
+{
+    char buffer[MAX_PATH] = "";
+    if (FAILED(SHGetFolderPathA(NULL, csidl, NULL, 0, buffer)))
+        return CString();
+    CString folder(buffer);
+    RemoveTrailingBackslash(folder);
+    return folder;
+}
+
+// Growable entry buffer for the URL cache enumeration.
+struct CacheEntryBuffer
+{
+    INTERNET_CACHE_ENTRY_INFOA* entry = NULL;
+    DWORD capacity = 0;
+
+    ~CacheEntryBuffer() { free(entry); }
+
+    bool Resize(DWORD size)
+    {
+        free(entry);
+        entry = (INTERNET_CACHE_ENTRY_INFOA*)calloc(1, size);
+        capacity = entry != NULL ? size : 0;
+        if (entry != NULL)
+            entry->dwStructSize = sizeof(INTERNET_CACHE_ENTRY_INFOA);
+        return entry != NULL;
+    }
+};
+}
+
+namespace browsers
+{
+CString HistoryText() { return GetLngString("Brisvane", "10135"); }
+CString TemporaryFilesText() { return GetLngString("Brisvane", "10140"); }
+CString NothingToDeleteText() { return GetLngString("Brisvane", "10145"); }
+}
+
+CBrowserFunctions::CBrowserFunctions()
+{
+    loggingEnabled = GetIniBool("Preferences", "BrowserLogging", INI_BRISVANE);
+    m_log.SetStandardLocation();
+}
+
+CBrowserFunctions::~CBrowserFunctions()
+{
+}
+
+void CBrowserFunctions::ReportStart(CString item, CListCtrl* list, int flag)
+{
+    ReportRowStart(item, list, flag);
+}
+
+void CBrowserFunctions::ReportResult(CString item, int ok, CProgressCtrl* progress, CListCtrl* list, int flag)
+{
+    ReportRowResult(item, ok, progress, list, flag, loggingEnabled ? &m_log : NULL);
+}
+
+void CBrowserFunctions::BeginOperation(const char* procedure, CProgressCtrl* progress, int range)
+{
+    m_log.SetModule("browsers.dll");
+    m_log.SetProcedure(procedure);
+    SetupProgress(progress, range);
+}
+
+int CBrowserFunctions::ReportNothingToDelete(CListCtrl* list, CProgressCtrl* progress)
+{
+    SetupProgress(progress, 1);
+    CString item = NothingToDeleteText();
+    ReportStart(item, list, 0);
+    ReportResult(item, 1, progress, list, 1);
+    return 1;
+}
+
+int CBrowserFunctions::DeleteFiles(const std::vector<CString>& files, CString* remaining)
+{
+    for (size_t i = 0; i < files.size(); i++)
+        if (IsFile(files[i]))
+            DeleteFileA(files[i]);
+    // A browser that holds a file open keeps it: the work is not done then.
+    for (size_t i = 0; i < files.size(); i++)
+    {
+        if (!PathGone(files[i]))
+        {
+            if (remaining != NULL)
+                *remaining = files[i];
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int CBrowserFunctions::EmptyFolder(const CString& folder)
+{
+    DWORD attributes = GetFileAttributesA(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return PathGone(folder);
+    // A link or junction leads out of the browser's own folder, and a file
+    // where the folder belongs is not a cache: neither is touched.
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return 0;
+    CCustomFunctions custom;
+    return custom.DeleteFolderContents((const char*)folder, 1, NULL, NULL, 1) ? 1 : 0;
+}
+
+int CBrowserFunctions::SingleFileOperation(const char* procedure, const CString& base, const CString& mainFile,
+                                           const std::vector<CString>& sideFiles, CListCtrl* list,
+                                           CProgressCtrl* progress)
+{
+    BeginOperation(procedure, progress);
+    if (!IsUsableBaseFolder(base))
+        return ReportNothingToDelete(list, progress);
+    CString path = base + mainFile;
+    ReportStart(path, list, 0);
+    std::vector<CString> files;
+    for (size_t i = 0; i < sideFiles.size(); i++)
+        files.push_back(base + sideFiles[i]);
+    files.push_back(path);
+    CString remaining;
+    int ok = DeleteFiles(files, &remaining);
+    ReportResult(ok ? path : remaining, ok, progress, list, 0);
+    return ok;
+}
+
+int CBrowserFunctions::IEDropList(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("IEDropList", progress);
+    CString item = CString("HKCU\\") + kTypedUrlsKey;
+    ReportStart(item, list, 0);
+    CRegistryKey key;
+    key.SetRootKey(HKEY_CURRENT_USER);
+    int ok = key.DeleteKey(kTypedUrlsKey);
+    ReportResult(item, ok, progress, list, 1);
+    return ok;
+}
+
+int CBrowserFunctions::IEHistory(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("IEHistory", progress);
+    CString item = HistoryText();
+    ReportStart(item, list, 0);
+
+    int ok = 0;
+    int comReady = SUCCEEDED(CoInitialize(NULL));
+    IUrlHistoryStg2* history = NULL;
+    if (comReady
+        && SUCCEEDED(CoCreateInstance(kUrlHistoryClass, NULL, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+                                      kUrlHistoryStg2Interface, (void**)&history))
+        && history != NULL)
+    {
+        ok = SUCCEEDED(history->ClearHistory()) ? 1 : 0;
+        history->Release();
+    }
+    if (comReady)
+        CoUninitialize();
+
+    ReportResult(item, ok, progress, list, 1);
+    return ok;
+}
+
+int CBrowserFunctions::IETemp(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("IETemp", progress);
+    CString item = TemporaryFilesText();
+    ReportStart(item, list, 0);
+
+    CacheEntryBuffer buffer;
+    HANDLE find = NULL;
+    DWORD lastError = ERROR_NOT_ENOUGH_MEMORY;
+    int failures = 0;
+    if (buffer.Resize(4096))
+    {
+        for (;;)
+        {
+            DWORD size = buffer.capacity;
+            BOOL found;
+            if (find == NULL)
+            {
+                find = FindFirstUrlCacheEntryA(NULL, buffer.entry, &size);
+                found = find != NULL;
+            }
+            else
+                found = FindNextUrlCacheEntryA(find, buffer.entry, &size);
+            if (!found)
+            {
+                lastError = GetLastError();
+                // Too small for this entry: grow and ask for the same entry again.
+                if (lastError == ERROR_INSUFFICIENT_BUFFER && size > buffer.capacity && buffer.Resize(size))
+                    continue;
+                if (lastError == ERROR_INSUFFICIENT_BUFFER)
+                    lastError = ERROR_NOT_ENOUGH_MEMORY;
+                break;
+            }
+            // Cookies are left to the cookie operation and its keep list.
+            if (!(buffer.entry->CacheEntryType & COOKIE_CACHE_ENTRY) && buffer.entry->lpszSourceUrlName != NULL)
+            {
+                if (!DeleteUrlCacheEntryA(buffer.entry->lpszSourceUrlName) && GetLastError() != ERROR_FILE_NOT_FOUND)
+                    failures++;
+            }
+        }
+    }
+    if (find != NULL)
+        FindCloseUrlCache(find);
+
+    int ok = lastError == ERROR_NO_MORE_ITEMS && failures == 0;
+    ReportResult(item, ok, progress, list, 1);
+    return ok;
+}
+
+int CBrowserFunctions::IECookies(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("IECookies", progress);
+    CString folder = ShellFolder(CSIDL_COOKIES);
+    if (!IsUsableBaseFolder(folder))
+        return ReportNothingToDelete(list, progress);
+
+    // Without a readable keep list nobody can tell which cookies to keep.
+    std::vector<CString> keep;
+    if (!ReadCookieKeepList(keep))
+    {
+        CString item = GetCookieKeepListPath();
+        ReportStart(item, list, 0);
+        ReportResult(item, 0, progress, list, 1);
+        return 0;
+    }
+
+    std::vector<CString> doomed;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(folder + "\\*.txt", &data);
+    if (find != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;
+            CString name(data.cFileName);
+            // The pattern also matches short names: only real ".txt" names count.
+            if (name.GetLength() < 4 || name.Right(4).CompareNoCase(".txt") != 0)
+                continue;
+            if (!IsCookieKept(keep, name))
+                doomed.push_back(folder + "\\" + name);
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+
+    if (doomed.empty())
+        return ReportNothingToDelete(list, progress);
+
+    SetupProgress(progress, (int)doomed.size());
+    int ok = 1;
+    for (size_t i = 0; i < doomed.size(); i++)
+    {
+        ReportStart(doomed[i], list, 0);
+        DeleteFileA(doomed[i]);
+        int gone = PathGone(doomed[i]);
+        if (!gone)
+            ok = 0;
+        ReportResult(doomed[i], gone, progress, list, 1);
+    }
+    return ok;
+}
+
+int CBrowserFunctions::IEIndexDat(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("IEIndexDat", progress, 4);
+    CString folder = ShellFolder(CSIDL_COOKIES);
+    if (!IsUsableBaseFolder(folder))
+        return ReportNothingToDelete(list, progress);
+    CString path = folder + "\\index.dat";
+    ReportStart(path, list, 0);
+    std::vector<CString> files(1, path);
+    int ok = DeleteFiles(files, NULL);
+    ReportResult(path, ok, progress, list, 1);
+    return ok;
+}
+
+int CBrowserFunctions::IECompleteForms(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("IECompleteForms", progress);
+    ReportStart(kStorage1Key, list, 0);
+    CRegistryKey key;
+    int ok = key.SetRootKey(HKEY_CURRENT_USER) && key.DeleteKey(kStorage1Key);
+    ReportResult(CString("HKCU\\") + kStorage1Key, ok, progress, list, 1);
+    return ok;
+}
+
+int CBrowserFunctions::IECompletePW(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("IECompletePW", progress);
+    ReportStart(kStorage2Key, list, 0);
+    LONG status = SHDeleteKeyA(HKEY_CURRENT_USER, kStorage2Key);
+    int ok = status == ERROR_SUCCESS;
+    if (status == ERROR_FILE_NOT_FOUND)
+    {
+        // No saved passwords: nothing to delete, as long as the key is really absent.
+        HKEY probe = NULL;
+        LONG open = RegOpenKeyExA(HKEY_CURRENT_USER, kStorage2Key, 0, KEY_READ, &probe);
+        if (open == ERROR_SUCCESS)
+            RegCloseKey(probe);
+        ok = open == ERROR_FILE_NOT_FOUND;
+    }
+    ReportResult(CString("HKCU\\") + kStorage2Key, ok, progress, list, 1);
+    return ok;
+}
+
+int CBrowserFunctions::IEBookmarks(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("IEBookmarks", progress);
+    CString folder = ShellFolder(CSIDL_FAVORITES);
+    if (!IsUsableBaseFolder(folder))
+        return ReportNothingToDelete(list, progress);
+    ReportStart(folder, list, 1);
+    int ok = EmptyFolder(folder);
+    ReportResult(folder, ok, progress, list, 1);
+    return ok;
+}

@@ -1,0 +1,98 @@
+// Opera traces: files below the roaming Opera folder, caches below the local one.
+#include "BrowserFunctions.h"
+#include "BrowserInternal.h"
+
+using namespace browsers;
+
+namespace
+{
+std::vector<CString> WidgetFile(const char* name)
+{
+    return std::vector<CString>(1, CString("\\Opera Widget Installer\\") + name);
+}
+}
+
+int CBrowserFunctions::OperaDropList(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("OperaDropList", m_help.GetOperaDir(0), "\\Opera\\typed_history.xml",
+                               WidgetFile("typed_history.xml"), list, progress);
+}
+
+int CBrowserFunctions::OperaHistory(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("OperaHistory", m_help.GetOperaDir(0), "\\Opera\\global_history.dat",
+                               WidgetFile("global_history.dat"), list, progress);
+}
+
+int CBrowserFunctions::OperaCookies(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("OperaCookies", m_help.GetOperaDir(0), "\\Opera\\cookies4.dat",
+                               WidgetFile("cookies4.dat"), list, progress);
+}
+
+int CBrowserFunctions::OperaVisitedLinks(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("OperaVisitedLinks", m_help.GetOperaDir(0), "\\Opera\\vlink4.dat",
+                               WidgetFile("vlink4.dat"), list, progress);
+}
+
+int CBrowserFunctions::OperaDLList(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("OperaDLList", m_help.GetOperaDir(0), "\\Opera\\download.dat",
+                               std::vector<CString>(), list, progress);
+}
+
+int CBrowserFunctions::OperaCompletePW(CListCtrl* list, CProgressCtrl* progress)
+{
+    return SingleFileOperation("OperaCompletePW", m_help.GetOperaDir(0), "\\Opera\\wand.dat",
+                               std::vector<CString>(), list, progress);
+}
+
+int CBrowserFunctions::OperaBookmarks(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("OperaBookmarks", progress, 2);
+    CString base = m_help.GetOperaDir(0);
+    if (!IsUsableBaseFolder(base))
+        return ReportNothingToDelete(list, progress);
+
+    int ok = 1;
+    const char* const names[] = { "\\opera6.adr", "\\opera6.adr.bak" };
+    for (int i = 0; i < 2; i++)
+    {
+        CString path = base + names[i];
+        ReportStart(path, list, 0);
+        int gone = DeleteFiles(std::vector<CString>(1, path), NULL);
+        ReportResult(path, gone, progress, list, 0);
+        if (!gone)
+            ok = 0;
+    }
+    return ok;
+}
+
+int CBrowserFunctions::OperaTemp(CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation("OperaTemp", progress, 9);
+    CString base = m_help.GetOperaDir(1);
+    if (!IsUsableBaseFolder(base))
+        return ReportNothingToDelete(list, progress);
+
+    // application_cache is visited twice: nine steps in all, as the bar says.
+    const char* const folders[] = {
+        "\\Opera\\cache", "\\Opera\\application_cache", "\\Opera\\temporary_downloads",
+        "\\Opera\\application_cache", "\\Opera\\thumbnails", "\\Opera\\opcache",
+        "\\Opera Widget Installer\\cache", "\\Opera Widget Installer\\application_cache",
+        "\\Opera Widget Installer\\opcache"
+    };
+    // One row shows the folder being worked on; every result rewrites it.
+    ReportStart(base + folders[0], list, 1);
+    int ok = 1;
+    for (int i = 0; i < 9; i++)
+    {
+        CString folder = base + folders[i];
+        int emptied = EmptyFolder(folder);
+        ReportResult(folder, emptied, progress, list, 1);
+        if (!emptied)
+            ok = 0;
+    }
+    return ok;
+}

@@ -1,0 +1,10 @@
+// Export macro of the browser operations. They are linked into Brisvane.exe,
+// which exports them; everything that links the library compiles with
+// BROWSERS_EXPORTS, so the classes are exported wherever they end up.
+#pragma once
+
+#ifdef BROWSERS_EXPORTS
+#define BROWSERS_API __declspec(dllexport)
+#else
+#define BROWSERS_API __declspec(dllimport)
+#endif

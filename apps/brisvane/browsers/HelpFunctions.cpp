@@ -1,0 +1,320 @@
+// Browser data folders and registry-security helpers.
+#include "HelpFunctions.h"
+#include "services.h"
+#include <shlobj.h>
+
+namespace
+{
+const char* const kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// A profile path taken from a profiles.ini: relative to the browser's folder,
+// with forward slashes allowed. Refused when it would leave that folder.
+bool IsPlainRelativePath(const CString& path)
+{
+    if (path.IsEmpty() || path[0] == '\\' || path.Find(':') >= 0)
+        return false;
+    CString rest = path + "\\";
+    int start = 0;
+    for (int end = rest.Find('\\'); end >= 0; start = end + 1, end = rest.Find('\\', start))
+    {
+        CString part = rest.Mid(start, end - start);
+        if (part == "." || part == "..")
+            return false;
+    }
+    return true;
+}
+
+CString ReadProfileValue(const CString& file, const CString& section, const char* key,
+                         const char* defaultValue, int size)
+{
+    CString value;
+    GetPrivateProfileStringA(section, key, defaultValue, value.GetBuffer(size), size, file);
+    value.ReleaseBuffer();
+    return value;
+}
+}
+
+int IsUsableBaseFolder(const CString& folder)
+{
+    CString path = folder;
+    int rootLength;
+    if (path.GetLength() >= 3 && isalpha((unsigned char)path[0]) && path[1] == ':' && path[2] == '\\')
+        rootLength = 3;
+    else if (path.GetLength() > 2 && path.Left(2) == "\\\\" && path[2] != '?' && path[2] != '.' && path[2] != '\\')
+        rootLength = 2;
+    else
+        return 0;
+    // Every part below the root must be a plain name.
+    CString rest = path.Mid(rootLength);
+    if (rest.IsEmpty())
+        return 1;
+    if (rest[rest.GetLength() - 1] != '\\')
+        rest += "\\";
+    int start = 0;
+    for (int end = rest.Find('\\'); end >= 0; start = end + 1, end = rest.Find('\\', start))
+    {
+        CString part = rest.Mid(start, end - start);
+        if (part.IsEmpty() || part == "." || part == "..")
+            return 0;
+    }
+    return 1;
+}
+
+CHelpFunctions::CHelpFunctions()
+{
+}
+
+CHelpFunctions::~CHelpFunctions()
+{
+}
+
+CString CHelpFunctions::GetAppDataDir()
+{
+    return GetAppDataPath();
+}
+
+CString CHelpFunctions::GetLocalAppDataDir()
+{
+    char buffer[MAX_PATH] = "";
+    if (SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_LOCAL_APPDATA, NULL, 0, buffer)) && buffer[0] != '\0')
+        return CString(buffer);
+    CRegistryKey key;
+    if (!key.SetKey(kShellFoldersKey, FALSE))
+        return CString();
+    return key.ReadString("Local AppData", "");
+}
+
+CString CHelpFunctions::GetOperaDir(int local)
+{
+    CString base = local ? GetLocalAppDataDir() : GetAppDataDir();
+    if (base.IsEmpty())
+        return CString();
+    return base + "\\Opera";
+}
+
+CString CHelpFunctions::GetSafariDir(int local)
+{
+    CString base = local ? GetLocalAppDataDir() : GetAppDataDir();
+    if (base.IsEmpty())
+        return CString();
+    return base + "\\Apple Computer\\Safari";
+}
+
+CString CHelpFunctions::GetChromeDir()
+{
+    CString base = GetLocalAppDataDir();
+    if (base.IsEmpty())
+        return CString();
+    return base + "\\Google\\Chrome\\User Data\\Default";
+}
+
+CString CHelpFunctions::GetFirefoxDir(unsigned int browser, CString profileName, int local)
+{
+    CString appData = GetAppDataDir();
+    if (!IsUsableBaseFolder(appData))
+        return CString();
+
+    if (browser != 0)
+    {
+        // Netscape: the profile whose display name matches exactly.
+        CString file = appData + "\\Netscape\\NSB\\profiles.ini";
+        for (int index = 0; index < 10000; index++)
+        {
+            CString section;
+            section.Format("Profile%d", index);
+            CString name = ReadProfileValue(file, section, "DisplayName", "", 255);
+            if (name.IsEmpty())
+                return CString();
+            if (name == profileName)
+            {
+                CString path = ReadProfileValue(file, section, "Path", "", 255);
+                path.Replace('/', '\\');
+                RemoveTrailingBackslash(path);
+                if (!IsPlainRelativePath(path))
+                    return CString();
+                return appData + "\\Netscape\\NSB\\" + path;
+            }
+        }
+        return CString();
+    }
+
+    // Firefox: only the first profile is cleaned.
+    CString file = appData + "\\Mozilla\\Firefox\\profiles.ini";
+    CString path = ReadProfileValue(file, "Profile0", "Path", "not installed", 260);
+    if (path == "not installed")
+        return CString();
+    path.Replace('/', '\\');
+    RemoveTrailingBackslash(path);
+    if (path.IsEmpty())
+        return CString();
+
+    // A profile kept outside the Firefox folder is named by its full path;
+    // its local data lies in that same folder.
+    if (ReadProfileValue(file, "Profile0", "IsRelative", "1", 16) == "0")
+        return IsUsableBaseFolder(path) ? path : CString();
+
+    if (!IsPlainRelativePath(path))
+        return CString();
+    CString base = local ? GetLocalAppDataDir() : appData;
+    if (!IsUsableBaseFolder(base))
+        return CString();
+    return base + "\\Mozilla\\Firefox\\" + path;
+}
+
+int CHelpFunctions::GetUserSid(void** sid)
+{
+    ASSERT(sid != NULL);
+    *sid = NULL;
+    HANDLE token = NULL;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return 0;
+
+    int result = 0;
+    DWORD size = 0;
+    if (!GetTokenInformation(token, TokenUser, NULL, 0, &size) && GetLastError() == ERROR_INSUFFICIENT_BUFFER)
+    {
+        HANDLE heap = GetProcessHeap();
+        TOKEN_USER* user = (TOKEN_USER*)HeapAlloc(heap, 0, size);
+        if (user != NULL)
+        {
+            if (GetTokenInformation(token, TokenUser, user, size, &size))
+            {
+                DWORD length = GetLengthSid(user->User.Sid);
+                void* copy = HeapAlloc(heap, 0, length);
+                if (copy != NULL && CopySid(length, copy, user->User.Sid))
+                {
+                    *sid = copy;
+                    result = 1;
+                }
+                else if (copy != NULL)
+                    HeapFree(heap, 0, copy);
+            }
+            HeapFree(heap, 0, user);
+        }
+    }
+    CloseHandle(token);
+    return result;
+}
+
+void CHelpFunctions::GetSidString(void* sid, char* text)
+{
+    ASSERT(sid != NULL && text != NULL);
+    PSID_IDENTIFIER_AUTHORITY authority = GetSidIdentifierAuthority(sid);
+    int length = wsprintfA(text, "S-1-%lu", (unsigned long)authority->Value[5]);
+    DWORD count = *GetSidSubAuthorityCount(sid);
+    for (DWORD i = 0; i < count; i++)
+        length += wsprintfA(text + length, "-%lu", (unsigned long)*GetSidSubAuthority(sid, i));
+}
+
+int CHelpFunctions::GetOldSD(HKEY root, const char* subkey, BYTE** descriptor)
+{
+    ASSERT(descriptor != NULL);
+    *descriptor = NULL;
+    HKEY key = NULL;
+    if (RegOpenKeyExA(root, subkey, 0, READ_CONTROL, &key) != ERROR_SUCCESS)
+        return 0;
+
+    int result = 0;
+    DWORD size = 0;
+    LONG status = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, NULL, &size);
+    if (status == ERROR_INSUFFICIENT_BUFFER)
+    {
+        HANDLE heap = GetProcessHeap();
+        BYTE* buffer = (BYTE*)HeapAlloc(heap, 0, size);
+        if (buffer != NULL)
+        {
+            if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, buffer, &size) == ERROR_SUCCESS)
+            {
+                *descriptor = buffer;
+                result = 1;
+            }
+            else
+                HeapFree(heap, 0, buffer);
+        }
+    }
+    else
+        result = status == ERROR_SUCCESS ? 1 : 0;
+    RegCloseKey(key);
+    return result;
+}
+
+int CHelpFunctions::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, ACL** acl)
+{
+    ASSERT(userSid != NULL && descriptor != NULL && acl != NULL);
+    *acl = NULL;
+    SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
+    PSID systemSid = NULL;
+    if (!AllocateAndInitializeSid(&ntAuthority, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0, &systemSid))
+        return 0;
+
+    HANDLE heap = GetProcessHeap();
+    DWORD userLength = GetLengthSid(userSid);
+    DWORD systemLength = GetLengthSid(systemSid);
+    // The ACL header and two allowed entries (each a header and mask before its SID).
+    DWORD aclSize = userLength + systemLength + 24;
+    ACL* list = (ACL*)HeapAlloc(heap, HEAP_ZERO_MEMORY, aclSize);
+    int ok = list != NULL && InitializeAcl(list, aclSize, ACL_REVISION);
+    if (list != NULL)
+        *acl = list;
+
+    PSID sids[2] = { userSid, systemSid };
+    for (int i = 0; ok && i < 2; i++)
+    {
+        DWORD sidLength = GetLengthSid(sids[i]);
+        DWORD aceSize = sidLength + 8;
+        ACCESS_ALLOWED_ACE* ace = (ACCESS_ALLOWED_ACE*)HeapAlloc(heap, HEAP_ZERO_MEMORY, aceSize);
+        if (ace == NULL)
+        {
+            ok = 0;
+            break;
+        }
+        ace->Header.AceType = ACCESS_ALLOWED_ACE_TYPE;
+        ace->Header.AceFlags = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
+        ace->Header.AceSize = (WORD)aceSize;
+        ace->Mask = KEY_ALL_ACCESS;
+        ok = CopySid(sidLength, &ace->SidStart, sids[i]) && AddAce(list, ACL_REVISION, MAXDWORD, ace, aceSize);
+        HeapFree(heap, 0, ace);
+    }
+
+    if (ok)
+        ok = InitializeSecurityDescriptor(descriptor, SECURITY_DESCRIPTOR_REVISION)
+             && SetSecurityDescriptorDacl(descriptor, TRUE, list, FALSE);
+    FreeSid(systemSid);
+    return ok ? 1 : 0;
+}
+
+int CHelpFunctions::RegSetPrivilege(HKEY root, const char* subkey, SECURITY_DESCRIPTOR* descriptor, int recurse)
+{
+    if (subkey == NULL)
+        return 0;
+    HKEY key = NULL;
+    if (RegOpenKeyExA(root, subkey, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return 0;
+    LONG status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS)
+        return 0;
+    if (!recurse)
+        return 1;
+
+    if (RegOpenKeyExA(root, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
+    DWORD count = 0;
+    if (RegQueryInfoKeyA(key, NULL, NULL, NULL, &count, NULL, NULL, NULL, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+    {
+        RegCloseKey(key);
+        return 0;
+    }
+    for (DWORD index = 0; index < count; index++)
+    {
+        char name[261];
+        DWORD length = sizeof(name);
+        status = RegEnumKeyExA(key, index, name, &length, NULL, NULL, NULL, NULL);
+        if (status == ERROR_NO_MORE_ITEMS)
+            break;
+        if (status == ERROR_SUCCESS)
+            RegSetPrivilege(key, name, descriptor, 1);
+    }
+    RegCloseKey(key);
+    return 1;
+}
