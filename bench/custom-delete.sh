@@ -15,12 +15,16 @@ files=${FILES:-20000}
 
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
   benchbuild=$build
-  "$root/tools/build.sh" --target custom_bench custom pirt_runtime
+  "$root/tools/build.sh" --target custom_bench custom pirt_runtime pirt_data
 else
   benchbuild=$build/x64
-  "$root/tools/build.sh" x64 --target custom_bench custom pirt_runtime
+  "$root/tools/build.sh" x64 --target custom_bench custom pirt_runtime pirt_data
 fi
 loader=$(cat "$benchbuild/wine-loader")
+# The library seeds its data folder from the program folder: give the helper
+# the skeleton and the language files, as every program has them.
+rm -rf "$benchbuild/bench/skel" "$benchbuild/bench/languages"
+cp -r "$benchbuild/bin/skel" "$benchbuild/bin/languages" "$benchbuild/bench/"
 
 . "$root/tools/wine-env.sh"
 trap harness_stop EXIT
@@ -31,6 +35,7 @@ export XDG_DATA_HOME="$benchbuild/bench-xdg"
 mkdir -p "$XDG_DATA_HOME"
 wineserver -p   # one server for the whole run, so process starts stay cheap
 
+cd "$benchbuild"   # a folder the prefix can see
 tree_host="$WINEPREFIX/drive_c/pirt-bench"
 tree='C:\pirt-bench'
 bench() { "$loader" 't:\bench\custom_bench.exe' "$@" | tr -d '\r'; }
@@ -39,6 +44,7 @@ rm -rf "$tree_host"
 mkdir -p "$tree_host"
 customs=() rds=()
 for r in $(seq 1 "$rounds"); do
+  echo "round $r: building the trees and deleting them..."
   bench make "$tree\\custom" "$folders" "$files"
   t=$(bench custom "$tree\\custom" "$pump" | awk '$1=="custom"{print $2}')
   left=$(find "$tree_host/custom" -type f | wc -l)

@@ -185,6 +185,10 @@ int CCustomFunctions::DeleteMatchInFolder(CString folder, CString text, CListCtr
     // the current drive's root.
     if (text.IsEmpty() || folder.IsEmpty())
         return 1;
+    // Through a link the files would be another folder's.
+    DWORD attributes = ::GetFileAttributesA(folder);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return 0;
 
     const CString base = WithBackslash(folder);
     int result = 1;

@@ -37,7 +37,8 @@ public:
     int RemoveFolder(CString folder, CListCtrl* list, CProgressCtrl* progress);
 
     // Deletes the files (one level) of the folder whose full path contains
-    // the text, case-sensitively. An empty text matches nothing.
+    // the text, case-sensitively. An empty text matches nothing; a folder
+    // that is itself a link is refused (0).
     int DeleteMatchInFolder(CString folder, CString text, CListCtrl* list, CProgressCtrl* progress);
 
     // Registry. Key paths begin with the root's full name, e.g.

@@ -323,6 +323,9 @@ TEST_F(LinkOps, ALinkAsTheTopFolderIsNeverTouched)
     EXPECT_EQ(0, custom.RemoveFolder((const char*)top, NULL, 0));
     EXPECT_EQ(0, custom.RemoveFolder(top, host.List(), host.Progress()));
     EXPECT_EQ(1, host.LastRowImage());
+    const int rows = host.RowCount();
+    EXPECT_EQ(0, custom.DeleteMatchInFolder(top, "keep", host.List(), host.Progress()));
+    EXPECT_EQ(rows, host.RowCount());
     EXPECT_TRUE(Exists(top));
     ExpectOutsideIntact();
 }
