@@ -152,22 +152,43 @@ BOOL CToolBar::LoadToolBar(const char* pszResourceName)
     HGLOBAL global = ::LoadResource(inst, res);
     DWORD size = ::SizeofResource(inst, res);
     const BYTE* data = global ? (const BYTE*)::LockResource(global) : NULL;
-    if (!data || size < sizeof(ToolBarData))
+    if (!data || size < 8)
         return FALSE;
-    // Layout: WORD version (1), WORD width, WORD height, WORD count, then
-    // count WORD command ids, 0 for a separator.
-    ToolBarData head;
-    memcpy(&head, data, sizeof(head));
-    if (head.wVersion != 1 || size < sizeof(ToolBarData) + head.wItemCount * sizeof(WORD))
-        return FALSE;
-    std::vector<UINT> ids(head.wItemCount);
-    for (WORD i = 0; i < head.wItemCount; ++i) {
-        WORD id;
-        memcpy(&id, data + sizeof(ToolBarData) + i * sizeof(WORD), sizeof(WORD));
-        ids[i] = id;
+    // Two layouts exist: windres writes DWORD width, height, count and then
+    // count DWORD ids; the other compiler writes WORD version 1, width,
+    // height, count and count WORD ids. An id of 0 is a separator.
+    DWORD width = 0, height = 0;
+    std::vector<UINT> ids;
+    DWORD d[3];
+    if (size >= 12) {
+        memcpy(d, data, 12);
+        if (size == 12 + (d[2] * 4) && d[2] < 0x10000) {
+            width = d[0];
+            height = d[1];
+            for (DWORD i = 0; i < d[2]; ++i) {
+                DWORD id;
+                memcpy(&id, data + 12 + i * 4, 4);
+                ids.push_back(id);
+            }
+        }
     }
-    SIZE image = {head.wWidth, head.wHeight};
-    SIZE button = {head.wWidth + 7, head.wHeight + 7};
+    if (!width) {
+        ToolBarData head;
+        memcpy(&head, data, sizeof(head));
+        if (head.wVersion != 1 || size < sizeof(ToolBarData) + head.wItemCount * sizeof(WORD))
+            return FALSE;
+        width = head.wWidth;
+        height = head.wHeight;
+        for (WORD i = 0; i < head.wItemCount; ++i) {
+            WORD id;
+            memcpy(&id, data + sizeof(ToolBarData) + i * sizeof(WORD), sizeof(WORD));
+            ids.push_back(id);
+        }
+    }
+    if (!width || !height || width > 256 || height > 256)
+        return FALSE;
+    SIZE image = {(LONG)width, (LONG)height};
+    SIZE button = {(LONG)width + 7, (LONG)height + 7};
     SetSizes(button, image);
     if (!LoadBitmap(pszResourceName))
         return FALSE;

@@ -11,17 +11,9 @@ CCmdTarget* CRuntimeClass::CreateObject() const
     return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
 }
 
-BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
-{
-    for (const CRuntimeClass* p = this; p; p = p->m_pBaseClass)
-        if (p == pBaseClass)
-            return TRUE;
-    return FALSE;
-}
-
-const CRuntimeClass CDocument::classCDocument = {"CDocument", nullptr, nullptr};
-const CRuntimeClass CView::classCView = {"CView", nullptr, nullptr};
-const CRuntimeClass CListView::classCListView = {"CListView", nullptr, &CView::classCView};
+const CRuntimeClass CDocument::classCDocument = {"CDocument", nullptr};
+const CRuntimeClass CView::classCView = {"CView", nullptr};
+const CRuntimeClass CListView::classCListView = {"CListView", nullptr};
 
 // ---------------------------------------------------------------- CDocument
 
@@ -258,7 +250,7 @@ void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL b
                 view->OnInitialUpdate();
         }
     }
-    pFrame->OnUpdateFrameTitle(TRUE);
+    // The frame keeps the title it gave itself at creation.
     pFrame->RecalcLayout();
     if (bMakeVisible)
         pFrame->ActivateFrame();

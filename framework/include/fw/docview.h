@@ -5,6 +5,7 @@
 #include "fw/frame.h"
 #include "fw/commctrls.h"
 #include <vector>
+#include <type_traits>
 
 class CDocument;
 class CView;
@@ -18,10 +19,8 @@ struct FW_API CRuntimeClass
 {
     const char* m_lpszClassName;
     CCmdTarget* (*m_pfnCreateObject)();
-    const CRuntimeClass* m_pBaseClass;
 
     CCmdTarget* CreateObject() const;
-    BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
 };
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
@@ -33,9 +32,9 @@ public: \
     virtual const CRuntimeClass* GetRuntimeClass() const;
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
+    static_assert(std::is_base_of<base_class_name, class_name>::value, #class_name " must derive from " #base_class_name); \
     CCmdTarget* class_name::CreateObject() { return new class_name; } \
-    const CRuntimeClass class_name::class##class_name = { \
-        #class_name, &class_name::CreateObject, RUNTIME_CLASS(base_class_name) }; \
+    const CRuntimeClass class_name::class##class_name = { #class_name, &class_name::CreateObject }; \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return &class##class_name; }
 
 // Passed through frame creation so the frame can make its view.

@@ -1,0 +1,16 @@
+#include "BrisvaneDoc.h"
+
+IMPLEMENT_DYNCREATE(CBrisvaneDoc, CDocument)
+
+CBrisvaneDoc::CBrisvaneDoc()
+{
+}
+
+CBrisvaneDoc::~CBrisvaneDoc()
+{
+}
+
+BOOL CBrisvaneDoc::OnNewDocument()
+{
+    return CDocument::OnNewDocument();
+}

@@ -1,0 +1,4 @@
+// The one application object of Brisvane.exe.
+#include "Brisvane.h"
+
+CBrisvaneApp theApp;

@@ -1,0 +1,414 @@
+// The main frame of the trace cleaner.
+#include "MainFrm.h"
+#include "Settings.h"
+#include "resource.h"
+#include "aboutdlg.h"
+#include "HelpFunctions.h"
+
+PFN_WINEXEC g_pfnWinExec = ::WinExec;
+PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
+
+namespace {
+
+const UINT kIndicators[] = {IDS_INDICATOR_PIRT, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+const UINT kMenuIconIds[] = {146, 149, 150, 151, 148, 147, 144, 145, 173};
+
+// Puts a text on a menu item by command or by position.
+class CMenuTextSetter
+{
+public:
+    explicit CMenuTextSetter(HMENU menu) : m_menu(menu) {}
+    void SetItemText(UINT item, CString text, UINT flags)
+    {
+        MENUITEMINFOA mi;
+        ZeroMemory(&mi, sizeof(mi));
+        mi.cbSize = sizeof(mi);
+        mi.fMask = MIIM_STRING;
+        mi.dwTypeData = text.GetBuffer(0);
+        ::SetMenuItemInfoA(m_menu, item, (flags & MF_BYPOSITION) != 0, &mi);
+        text.ReleaseBuffer();
+    }
+private:
+    HMENU m_menu;
+};
+
+// A browser's folder counts only when it is a real, existing folder.
+BOOL FolderFound(const CString& folder)
+{
+    if (folder.IsEmpty() || !IsUsableBaseFolder(folder))
+        return FALSE;
+    DWORD attr = ::GetFileAttributesA(folder);
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+BOOL KeyOpens(const char* path)
+{
+    HKEY key = NULL;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+        return FALSE;
+    ::RegCloseKey(key);
+    return TRUE;
+}
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(CMainFrame, CThemedFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CThemedFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_COMMAND(ID_PREFERENCES, OnPreferences)
+    ON_COMMAND(ID_LOGGING, OnLogging)
+    ON_UPDATE_COMMAND_UI(ID_LOGGING, OnUpdateLogging)
+    ON_COMMAND(ID_EXECUTE_ON_START, OnDeleteOnStartup)
+    ON_UPDATE_COMMAND_UI(ID_EXECUTE_ON_START, OnUpdateDeleteOnStartup)
+    ON_COMMAND(ID_ABOUT, OnAbout)
+    ON_COMMAND(ID_COOKIE_MANAGER, OnCookieManager)
+    ON_COMMAND(ID_HELPME, OnHelp)
+    ON_COMMAND(ID_PIRT_WEBSITE, OnWebSite)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() : m_bLogging(0)
+{
+}
+
+CMainFrame::~CMainFrame()
+{
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CThemedFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    // The title comes from the language file, not from the document.
+    cs.style &= ~FWS_ADDTOTITLE;
+    double cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+    double cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
+    cs.cy = (int)(cyScreen / 1.5);
+    cs.cx = (int)(cxScreen / 1.39);
+    cs.y = (int)((1.5 * cs.cy - cs.cy) / 2);
+    cs.x = (int)((1.39 * cs.cx - cs.cx) / 2);
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CThemedFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_LIST | 0x10,
+                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY |
+                                   CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
+                               CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return -1;
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_BORDER_TOP,
+                               AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
+        return -1;
+    m_wndStatusBar.SetPaneInfo(0, IDS_INDICATOR_PIRT, SBPS_STRETCH | SBPS_NOBORDERS, 100);
+
+    SetToolBarTexts();
+    ReadMenuStates();
+    SetMenuTexts();
+    RestorePlacement();
+    DetectBrowsers();
+    return 0;
+}
+
+void CMainFrame::SetToolBarTexts()
+{
+    m_menuImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 1);
+    for (size_t i = 0; i < sizeof(kMenuIconIds) / sizeof(kMenuIconIds[0]); ++i) {
+        HICON icon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(kMenuIconIds[i]),
+                                         IMAGE_ICON, 16, 16, 0);
+        m_menuImages.Add(icon);
+        if (icon)
+            ::DestroyIcon(icon);
+    }
+    m_wndToolBar.SetButtonText(0, GetLngString("General", "50040"));
+    m_wndToolBar.SetButtonText(2, GetLngString("General", "18000"));
+    m_wndToolBar.SetButtonStyle(0, m_wndToolBar.GetButtonStyle(0) | TBSTYLE_AUTOSIZE);
+    m_wndToolBar.SetButtonStyle(2, m_wndToolBar.GetButtonStyle(2) | TBSTYLE_AUTOSIZE);
+}
+
+void CMainFrame::ReadMenuStates()
+{
+    m_bLogging = ReadYes("Preferences", "SystemLogging");
+}
+
+void CMainFrame::SetMenuTexts()
+{
+    SetWindowLngText(m_hWnd, "General", "20050");
+    m_wndStatusBar.SetPaneText(0, GetLngString("General", "30900"));
+
+    HMENU bar = ::GetMenu(m_hWnd);
+    if (!bar)
+        return;
+    CMenuTextSetter menu(bar);
+    static const char* const topKeys[] = {"10000", "12000", "14000", "15000", "16000", "18000"};
+    for (UINT i = 0; i < 6; ++i)
+        SetMenuLngText(&menu, i, MF_BYPOSITION, "General", topKeys[i], 1);
+    static const struct { UINT id; const char* section; const char* key; } items[] = {
+        {ID_LOGGING, "General", "10050"},
+        {ID_APP_EXIT, "General", "10100"},
+        {ID_CHECK_ALL, "General", "12030"},
+        {ID_UNCHECK_ALL, "General", "12040"},
+        {ID_VIEW_TOOLBAR, "General", "14050"},
+        {ID_VIEW_STATUS_BAR, "General", "14060"},
+        {ID_SHOW_BROWSER_TRACES, "Brisvane", "30020"},
+        {ID_SHOW_SYSTEM_TRACES, "Brisvane", "30025"},
+        {ID_EXECUTE_ON_START, "General", "15050"},
+        {ID_EXECUTE_NOW, "General", "50040"},
+        {ID_COOKIE_MANAGER, "Brisvane", "30010"},
+        {ID_PREFERENCES, "General", "16100"},
+        {ID_HELPME, "General", "18010"},
+        {ID_PIRT_WEBSITE, "General", "18020"},
+        {ID_ABOUT, "General", "18100"},
+    };
+    for (size_t i = 0; i < sizeof(items) / sizeof(items[0]); ++i)
+        SetMenuLngText(&menu, items[i].id, MF_BYCOMMAND, items[i].section, items[i].key, 0);
+    ::DrawMenuBar(m_hWnd);
+}
+
+void CMainFrame::MakePlacementVisible(WINDOWPLACEMENT& wp)
+{
+    if (wp.showCmd == SW_SHOWMINIMIZED || wp.showCmd == SW_MINIMIZE ||
+        wp.showCmd == SW_SHOWMINNOACTIVE || wp.showCmd == SW_FORCEMINIMIZE || wp.showCmd == SW_HIDE)
+        wp.showCmd = SW_SHOWNORMAL;
+    RECT& r = wp.rcNormalPosition;
+    if (r.right <= r.left || r.bottom <= r.top) {
+        r.right = r.left + 640;
+        r.bottom = r.top + 480;
+    }
+    if (::MonitorFromRect(&r, MONITOR_DEFAULTTONULL))
+        return;
+    MONITORINFO mi;
+    ZeroMemory(&mi, sizeof(mi));
+    mi.cbSize = sizeof(mi);
+    if (!::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi))
+        return;
+    const RECT& work = mi.rcWork;
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w > work.right - work.left) w = work.right - work.left;
+    if (h > work.bottom - work.top) h = work.bottom - work.top;
+    r.left = work.left + ((work.right - work.left) - w) / 2;
+    r.top = work.top + ((work.bottom - work.top) - h) / 2;
+    r.right = r.left + w;
+    r.bottom = r.top + h;
+}
+
+void CMainFrame::RestorePlacement()
+{
+    CString ini = GetIniPath(INI_BRISVANE);
+    int left = (int)::GetPrivateProfileIntA("Placement", "Left", -1, ini);
+    int top = (int)::GetPrivateProfileIntA("Placement", "Top", -1, ini);
+    int right = (int)::GetPrivateProfileIntA("Placement", "Right", -1, ini);
+    int bottom = (int)::GetPrivateProfileIntA("Placement", "Bottom", -1, ini);
+    if (left == -1 || top == -1 || right == -1 || bottom == -1)
+        return;
+    WINDOWPLACEMENT wp;
+    ZeroMemory(&wp, sizeof(wp));
+    wp.length = sizeof(wp);
+    wp.rcNormalPosition.left = left;
+    wp.rcNormalPosition.top = top;
+    wp.rcNormalPosition.right = right;
+    wp.rcNormalPosition.bottom = bottom;
+    wp.flags = ::GetPrivateProfileIntA("Placement", "Flags", 0, ini);
+    wp.showCmd = ::GetPrivateProfileIntA("Placement", "ShowCmd", SW_SHOW, ini);
+    wp.ptMaxPosition.x = -::GetSystemMetrics(SM_CXBORDER);
+    wp.ptMaxPosition.y = -::GetSystemMetrics(SM_CYBORDER);
+    MakePlacementVisible(wp);
+    ::SetWindowPlacement(m_hWnd, &wp);
+    ::InvalidateRect(NULL, NULL, TRUE);
+}
+
+void CMainFrame::DetectBrowsers()
+{
+    if (!ReadYes("Preferences", "AllBrowsersFoundOnStartUp"))
+        return;
+    int ie = KeyOpens("Software\\Microsoft\\Internet Explorer");
+    int opera = KeyOpens("Software\\Opera Software");
+    int firefox, chrome, safari;
+    {
+        CHelpFunctions help;
+        firefox = FolderFound(help.GetFirefoxDir(0, CString(""), 0));
+        chrome = FolderFound(help.GetChromeDir());
+        safari = FolderFound(help.GetSafariDir(0));
+    }
+    WriteYesNo("Preferences", "DeleteIETraces", ie);
+    WriteYesNo("Preferences", "DeleteOperaTraces", opera);
+    WriteYesNo("Preferences", "DeleteFirefoxTraces", firefox);
+    WriteYesNo("Preferences", "DeleteChromeTraces", chrome);
+    WriteYesNo("Preferences", "DeleteSafariTraces", safari);
+}
+
+BOOL CMainFrame::ReadMenuSwitch(const char* key)
+{
+    return ReadYes("Preferences", key);
+}
+
+void CMainFrame::OnClose()
+{
+    WINDOWPLACEMENT wp;
+    ZeroMemory(&wp, sizeof(wp));
+    wp.length = sizeof(wp);
+    if (::GetWindowPlacement(m_hWnd, &wp)) {
+        CString v;
+        v.Format("%d", (int)wp.flags);      WriteSetting("Placement", "Flags", v);
+        v.Format("%d", (int)wp.showCmd);    WriteSetting("Placement", "ShowCmd", v);
+        v.Format("%d", (int)wp.rcNormalPosition.left);   WriteSetting("Placement", "Left", v);
+        v.Format("%d", (int)wp.rcNormalPosition.top);    WriteSetting("Placement", "Top", v);
+        v.Format("%d", (int)wp.rcNormalPosition.right);  WriteSetting("Placement", "Right", v);
+        v.Format("%d", (int)wp.rcNormalPosition.bottom); WriteSetting("Placement", "Bottom", v);
+    }
+    FwSaveBarState(this, "Brisvane");
+    CThemedFrameWnd::OnClose();
+}
+
+void CMainFrame::OnLogging()
+{
+    // The new state is the opposite of what the check mark shows, so one
+    // click always flips what the user sees, whatever changed the file.
+    m_bLogging = !ReadMenuSwitch("SystemLogging");
+    WriteYesNo("Preferences", "SystemLogging", m_bLogging);
+    WriteYesNo("Preferences", "BrowserLogging", m_bLogging);
+}
+
+void CMainFrame::OnUpdateLogging(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(ReadMenuSwitch("SystemLogging"));
+}
+
+void CMainFrame::OnDeleteOnStartup()
+{
+    // The check mark shows the INI value corrected by the Run value; the
+    // new state is the opposite of that mark.
+    BOOL shown = ReadMenuSwitch("DeleteOnStartup");
+    {
+        HKEY key = NULL;
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &key, NULL) ==
+            ERROR_SUCCESS) {
+            if (shown && ::RegQueryValueExA(key, STARTUP_VALUE_NAME, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+                shown = FALSE;
+            ::RegCloseKey(key);
+        }
+    }
+    BOOL on = !shown;
+    WriteYesNo("Preferences", "DeleteOnStartup", on);
+
+    CRegistryKey run;
+    run.SetRootKey(HKEY_CURRENT_USER);
+    if (!run.SetKey(CString(RUN_KEY), TRUE))
+        return;
+    if (on) {
+        run.WriteString(CString(STARTUP_VALUE_NAME), StartupCleanerCommand());
+    } else if (!GetIniBool(CString("Preferences"), CString("DeleteOnStartup"), INI_FARNOCH)) {
+        // The recent-work cleaner may still want the start-up cleaner.
+        run.DeleteValue(CString(STARTUP_VALUE_NAME));
+    }
+}
+
+void CMainFrame::OnUpdateDeleteOnStartup(CCmdUI* pCmdUI)
+{
+    BOOL on = ReadMenuSwitch("DeleteOnStartup");
+    HKEY key = NULL;
+    if (on && ::RegCreateKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &key, NULL) ==
+                  ERROR_SUCCESS) {
+        if (::RegQueryValueExA(key, STARTUP_VALUE_NAME, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            on = FALSE;
+        ::RegCloseKey(key);
+    }
+    pCmdUI->SetCheck(on);
+}
+
+void CMainFrame::OnPreferences()
+{
+    // The preferences sheet is a later addition to this program.
+}
+
+void CMainFrame::OnCookieManager()
+{
+    // The cookie keep-list manager is a later addition to this program.
+}
+
+void CMainFrame::OnAbout()
+{
+    CAboutDlg about(this);
+    about.DoModal();
+}
+
+void CMainFrame::OnHelp()
+{
+    CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
+    CString file = GetAppPath() + (language == "German" ? "\\help\\ZexUlmoroHelpDEU.chm"
+                                                        : "\\help\\ZexUlmoroHelpENG.chm");
+    // Quoted, so a program folder with blanks reaches the viewer whole.
+    CString command = CString("hh.exe \"") + file + "\"";
+    g_pfnWinExec(command, SW_SHOWNORMAL);
+}
+
+void CMainFrame::OnWebSite()
+{
+    CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
+    const char* page = language == "German" ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
+    g_pfnShellExecute(m_hWnd, "open", page, NULL, NULL, SW_SHOWNORMAL);
+}
+
+BOOL CMainFrame::OnBarCheck(UINT nID)
+{
+    CWnd* bar = GetDlgItem(nID);
+    if (!bar || !bar->m_hWnd)
+        return FALSE;
+    bar->ShowWindow(bar->IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    RecalcLayout();
+    return TRUE;
+}
+
+void CMainFrame::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    CWnd* bar = GetDlgItem(pCmdUI->m_nID);
+    pCmdUI->SetCheck(bar && bar->m_hWnd && bar->IsWindowVisible());
+}
+
+CString CMainFrame::ToolTipText(UINT nID) const
+{
+    switch (nID) {
+    case ID_CHECK_ALL:   return GetLngString("General", "12030");
+    case ID_UNCHECK_ALL: return GetLngString("General", "12040");
+    case ID_EXECUTE_NOW: return GetLngString("General", "50040");
+    case ID_ABOUT:       return GetLngString("General", "18100");
+    case ID_HELPME:      return GetLngString("General", "18000");
+    default:             return CString();
+    }
+}
+
+BOOL CMainFrame::OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTTDISPINFOA* info = (NMTTDISPINFOA*)pNMHDR;
+    UINT id = (UINT)pNMHDR->idFrom;
+    if (info->uFlags & TTF_IDISHWND)
+        id = (UINT)::GetDlgCtrlID((HWND)pNMHDR->idFrom);
+    // The text must outlive this notification: it is kept in the frame.
+    m_strToolTip = ToolTipText(id);
+    info->lpszText = (char*)(const char*)m_strToolTip;
+    info->hinst = NULL;
+    *pResult = 0;
+    return TRUE;
+}
+
+BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* nm = (NMHDR*)lParam;
+    if (nm && nm->code == TTN_NEEDTEXTA)
+        return OnToolTipText(nm, pResult);
+    return CThemedFrameWnd::OnNotify(wParam, lParam, pResult);
+}
+
+BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
+{
+    return CThemedFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}

@@ -1,0 +1,71 @@
+// The main cleaner's frame: tool bar, menu bar and status bar around the
+// trace list, window placement, and the frame-level commands.
+#pragma once
+#include "fw/framework.h"
+
+class CMainFrame : public CThemedFrameWnd
+{
+protected:
+    CMainFrame();
+    DECLARE_DYNCREATE(CMainFrame)
+
+public:
+    virtual ~CMainFrame();
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    CToolBar& ToolBar() { return m_wndToolBar; }
+    CStatusBar& StatusBar() { return m_wndStatusBar; }
+
+    // Menu toggles and their check marks (also used by the tests).
+    afx_msg void OnLogging();
+    afx_msg void OnUpdateLogging(CCmdUI* pCmdUI);
+    afx_msg void OnDeleteOnStartup();
+    afx_msg void OnUpdateDeleteOnStartup(CCmdUI* pCmdUI);
+    afx_msg void OnPreferences();
+    afx_msg void OnAbout();
+    afx_msg void OnCookieManager();
+    afx_msg void OnHelp();
+    afx_msg void OnWebSite();
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
+
+    // Texts of the tool tips by command id ("" for ids without one).
+    CString ToolTipText(UINT nID) const;
+
+    // Placement values of a stored window, made safe to show: a minimised
+    // window opens normal, and one that lies off every monitor is moved onto
+    // the nearest work area.
+    static void MakePlacementVisible(WINDOWPLACEMENT& wp);
+
+protected:
+    BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
+    void SetToolBarTexts();
+    void ReadMenuStates();
+    void SetMenuTexts();
+    void RestorePlacement();
+    void DetectBrowsers();
+    BOOL ReadMenuSwitch(const char* key);
+
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
+    CString m_strToolTip;
+    int m_bLogging;
+    CImageList m_menuImages;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// Replaceable for tests: starting a program (help viewer) and opening a
+// document (web page) through the shell.
+typedef UINT (WINAPI *PFN_WINEXEC)(LPCSTR cmdLine, UINT show);
+typedef HINSTANCE (WINAPI *PFN_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+extern PFN_WINEXEC g_pfnWinExec;
+extern PFN_SHELLEXECUTE g_pfnShellExecute;
+
+// Web pages of the maker.
+#define PIRT_WEBSITE_ENGLISH "https://www.zexulmoro.example/en/"
+#define PIRT_WEBSITE_GERMAN "https://www.zexulmoro.example/de/"

@@ -1,0 +1,30 @@
+#include "Settings.h"
+
+int ReadYes(const char* section, const char* key)
+{
+    return GetIniBool(CString(section), CString(key), INI_BRISVANE);
+}
+
+BOOL WriteSetting(const char* section, const char* key, const char* value)
+{
+    CString path = GetIniPath(INI_BRISVANE);
+    return WritePrivateProfileStringA(section, key, value, path);
+}
+
+BOOL WriteYesNo(const char* section, const char* key, int yes)
+{
+    return WriteSetting(section, key, yes ? "yes" : "no");
+}
+
+CString StartupCleanerCommand()
+{
+    return CString("\"") + GetAppPath() + "\\Tarnel.exe\" startup";
+}
+
+CString AppTitle()
+{
+    CString title;
+    if (!title.LoadString(GetModuleHandleA(NULL), 0xE000) || title.IsEmpty())
+        title = "Brisvane";
+    return title;
+}

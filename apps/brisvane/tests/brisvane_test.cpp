@@ -1,0 +1,719 @@
+// Brisvane.exe in-process: start-up, frame, menu toggles, the trace list and
+// whole cleaning runs, with screenshots of the main window and the progress
+// dialog kept in the build folder.
+#include <gtest/gtest.h>
+#include "pirt.h"
+#include "testsupport.h"
+#include "Brisvane.h"
+#include "BrisvaneView.h"
+#include "MainFrm.h"
+#include "Settings.h"
+#include "progressdlg.h"
+#include "checkmessagebox.h"
+#include "HelpFunctions.h"
+#include "resource.h"
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace pirt_test;
+
+CBrisvaneApp g_app;
+
+namespace
+{
+
+const char* const kTestLanguage =
+    "[General]\r\n"
+    "10000=File-T\r\n12000=Edit-T\r\n14000=View-T\r\n15000=Execute-T\r\n16000=Tools-T\r\n18000=Help-T\r\n"
+    "10050=Logging-T\r\n10100=Exit-T\r\n12030=All-T\r\n12040=None-T\r\n50040=Clean-T\r\n"
+    "20050=Title-T\r\n30900=Ready-T\r\n40500=Trace-T\r\n40510=Desc-T\r\n40600=Progress-T\r\n"
+    "40810=Restart-T\r\n30020=Yes-T\r\n30030=No-T\r\n40630=Ask-T\r\n"
+    "24020=Working1\r\n24040=Working0\r\n24060=Done1\r\n24070=Done0\r\n24030=Failed1\r\n24050=Failed0\r\n"
+    "[Brisvane]\r\n30020=Browser-T\r\n30025=System-T\r\n50000=Confirm-T\r\n50010=NoRestart-T\r\n"
+    "20500=DropList-N\r\n10100=RecycleBin-N\r\n10110=RecycleBin-D\r\n10580=RunMRU-N\r\n";
+
+// Records what update handlers set.
+class CRecordingCmdUI : public CCmdUI
+{
+public:
+    CRecordingCmdUI() : enabled(-1), checked(-1) {}
+    virtual void Enable(BOOL bOn) { enabled = bOn ? 1 : 0; m_bEnableChanged = TRUE; }
+    virtual void SetCheck(int nCheck) { checked = nCheck; }
+    int enabled, checked;
+};
+
+std::vector<UINT> g_exitFlags;
+BOOL g_exitResult = TRUE;
+BOOL WINAPI FakeExitWindows(UINT flags, DWORD)
+{
+    g_exitFlags.push_back(flags);
+    return g_exitResult;
+}
+
+std::string g_winExec;
+UINT WINAPI FakeWinExec(LPCSTR cmd, UINT)
+{
+    g_winExec = cmd;
+    return 33;
+}
+std::string g_shellFile;
+HINSTANCE WINAPI FakeShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT)
+{
+    g_shellFile = file;
+    return (HINSTANCE)33;
+}
+
+void Pump()
+{
+    MSG msg;
+    for (int i = 0; i < 5; ++i) {
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue;   // the program's end: nothing more to run here
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+// Writes a window's picture as a 24-bit BMP file.
+bool SaveWindowPicture(HWND w, const CString& path)
+{
+    RECT rc;
+    GetWindowRect(w, &rc);
+    int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    if (cx <= 0 || cy <= 0)
+        return false;
+    HDC wdc = GetWindowDC(w);
+    HDC mem = CreateCompatibleDC(wdc);
+    BITMAPINFO bi;
+    ZeroMemory(&bi, sizeof(bi));
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = NULL;
+    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    if (!PrintWindow(w, mem, 0))
+        BitBlt(mem, 0, 0, cx, cy, wdc, 0, 0, SRCCOPY);
+    GdiFlush();
+    DWORD rowBytes = ((cx * 3) + 3) & ~3u;
+    DWORD imageSize = rowBytes * cy;
+    BITMAPFILEHEADER fh;
+    ZeroMemory(&fh, sizeof(fh));
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
+    fh.bfSize = fh.bfOffBits + imageSize;
+    bi.bmiHeader.biSizeImage = imageSize;
+    std::vector<char> file(fh.bfSize);
+    memcpy(&file[0], &fh, sizeof(fh));
+    memcpy(&file[sizeof(fh)], &bi.bmiHeader, sizeof(BITMAPINFOHEADER));
+    memcpy(&file[fh.bfOffBits], bits, imageSize);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(w, wdc);
+    return WriteFileBytes(path, &file[0], file.size()) != 0;
+}
+
+CString ScreenshotPath(const char* name)
+{
+    CString folder = ProgramFolder() + "\\screenshots";
+    CreateDirectoryA(folder, NULL);
+    return folder + "\\" + name;
+}
+
+// What the run observer saw after each cleaned row.
+struct RunStep
+{
+    int row;
+    int reportRows;
+    int overallPos;
+    int workingRows;
+    bool visible;
+};
+std::vector<RunStep> g_steps;
+bool g_progressShot = false;
+
+void ObserveRun(CProgressDlg* dlg, int row)
+{
+    RunStep s;
+    s.row = row;
+    CListCtrl* list = dlg->GetReportList();
+    s.reportRows = list->GetItemCount();
+    s.overallPos = dlg->GetOverallBar()->GetPos();
+    s.workingRows = 0;
+    for (int i = 0; i < s.reportRows; ++i) {
+        LVITEMA item;
+        ZeroMemory(&item, sizeof(item));
+        item.mask = LVIF_IMAGE;
+        item.iItem = i;
+        list->SendMessage(LVM_GETITEMA, 0, (LPARAM)&item);
+        if (item.iImage == 2)
+            ++s.workingRows;
+    }
+    s.visible = IsWindowVisible(dlg->m_hWnd) != FALSE;
+    g_steps.push_back(s);
+    if (!g_progressShot && s.reportRows > 0) {
+        dlg->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        g_progressShot = SaveWindowPicture(dlg->m_hWnd, ScreenshotPath("brisvane-progress.bmp"));
+    }
+}
+
+class BrisvaneTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ResetDataRoots();
+        m_folder.reset(new CScratchFolder("brisvane"));
+        m_lng = (*m_folder)("Test.lng");
+        WriteFileText(m_lng, kTestLanguage);
+        m_ini = GetIniPath(INI_BRISVANE);   // seeds the data root from skel
+        WritePrivateProfileStringA("Pirt", "LngPath", m_lng, GetIniPath(INI_PIRT));
+        Set("Preferences", "AllBrowsersFoundOnStartUp", "no");
+        Set("Preferences", "SecurityDelConfirm", "no");
+        Set("Preferences", "CloseAfterKill", "no");
+        DeleteRunValues();
+        g_exitFlags.clear();
+        g_exitResult = TRUE;
+        g_pfnExitWindowsEx = FakeExitWindows;
+        g_pfnWinExec = FakeWinExec;
+        g_pfnShellExecute = FakeShellExecute;
+        g_steps.clear();
+        g_pfnRunObserver = ObserveRun;
+    }
+    void TearDown() override
+    {
+        CloseApp();
+        g_pfnRunObserver = NULL;
+        DeleteRunValues();
+        m_folder.reset();
+        ResetDataRoots();
+    }
+    void Set(const char* section, const char* key, const char* value)
+    {
+        WritePrivateProfileStringA(section, key, value, m_ini);
+    }
+    std::string Get(const char* section, const char* key)
+    {
+        char buf[256] = "";
+        GetPrivateProfileStringA(section, key, "<absent>", buf, sizeof(buf), m_ini);
+        return buf;
+    }
+    static void DeleteRunValues()
+    {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, STARTUP_VALUE_NAME);
+            RegCloseKey(key);
+        }
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUNONCE_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, STARTUP_VALUE_NAME);
+            RegCloseKey(key);
+        }
+    }
+    static std::string RunValue(const char* keyPath)
+    {
+        char buf[512] = "";
+        DWORD size = sizeof(buf);
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return "<absent>";
+        LONG rc = RegQueryValueExA(key, STARTUP_VALUE_NAME, NULL, NULL, (BYTE*)buf, &size);
+        RegCloseKey(key);
+        return rc == ERROR_SUCCESS ? buf : "<absent>";
+    }
+
+    CMainFrame* StartApp()
+    {
+        EXPECT_TRUE(g_app.InitInstance());
+        Pump();
+        m_frame = dynamic_cast<CMainFrame*>(g_app.m_pMainWnd);
+        return m_frame;
+    }
+    CBrisvaneView* View()
+    {
+        return m_frame ? dynamic_cast<CBrisvaneView*>(m_frame->GetActiveView()) : NULL;
+    }
+    void CloseApp()
+    {
+        if (g_app.m_pMainWnd && g_app.m_pMainWnd->m_hWnd)
+            g_app.m_pMainWnd->DestroyWindow();
+        Pump();
+        g_app.ExitInstance();
+        g_app.m_pMainWnd = NULL;
+        m_frame = NULL;
+    }
+    // Runs the command through the frame, as a menu click does.
+    void Command(UINT id)
+    {
+        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    }
+    CRecordingCmdUI Update(UINT id)
+    {
+        CRecordingCmdUI ui;
+        ui.m_nID = id;
+        m_frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, NULL);
+        return ui;
+    }
+    CString MenuText(UINT item, UINT flags)
+    {
+        char text[256] = "";
+        GetMenuStringA(GetMenu(m_frame->m_hWnd), item, text, sizeof(text), flags);
+        return CString(text);
+    }
+
+    std::unique_ptr<CScratchFolder> m_folder;
+    CString m_lng;
+    CString m_ini;
+    CMainFrame* m_frame = NULL;
+};
+
+std::string Str(const CString& s) { return std::string((const char*)s); }
+
+// The progress dialog is a dialog box too: look for the message among all
+// the boxes caught.
+bool CaughtText(CDialogCatcher& catcher, const char* text)
+{
+    std::vector<CDialogCatcher::Caught> boxes = catcher.Boxes();
+    for (size_t i = 0; i < boxes.size(); ++i)
+        if (Str(boxes[i].text).find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(BrisvaneTest, StartsWithBarsTextsAndTheDefaultSize)
+{
+    Set("General", "RecycleBin", "yes");
+    Set("General", "DropList", "yes");
+    ASSERT_TRUE(StartApp());
+    HWND h = m_frame->m_hWnd;
+    EXPECT_TRUE(IsWindowVisible(h));
+
+    char title[256] = "";
+    GetWindowTextA(h, title, sizeof(title));
+    EXPECT_STREQ("Title-T", title);
+    // Top-level items are padded with one blank on each side.
+    EXPECT_EQ(" File-T ", Str(MenuText(0, MF_BYPOSITION)));
+    EXPECT_EQ(" Help-T ", Str(MenuText(5, MF_BYPOSITION)));
+    EXPECT_EQ("Logging-T", Str(MenuText(ID_LOGGING, MF_BYCOMMAND)));
+    EXPECT_EQ("Clean-T", Str(MenuText(ID_EXECUTE_NOW, MF_BYCOMMAND)));
+    EXPECT_EQ("Browser-T", Str(MenuText(ID_SHOW_BROWSER_TRACES, MF_BYCOMMAND)));
+
+    CToolBar& tb = m_frame->ToolBar();
+    ASSERT_EQ(3, tb.GetCount());
+    EXPECT_EQ((UINT)ID_EXECUTE_NOW, tb.GetItemID(0));
+    EXPECT_EQ((UINT)ID_SEPARATOR, tb.GetItemID(1));
+    EXPECT_EQ((UINT)ID_HELPME, tb.GetItemID(2));
+    EXPECT_EQ("Clean-T", Str(tb.GetButtonText(0)));
+    EXPECT_EQ("Help-T", Str(tb.GetButtonText(2)));
+    EXPECT_TRUE(tb.GetButtonStyle(0) & TBSTYLE_AUTOSIZE);
+    EXPECT_EQ("Ready-T", Str(m_frame->StatusBar().GetPaneText(0)));
+    EXPECT_EQ(4, m_frame->StatusBar().GetCount());
+    EXPECT_EQ("Help-T", Str(m_frame->ToolTipText(ID_HELPME)));
+    EXPECT_EQ("", Str(m_frame->ToolTipText(ID_LOGGING)));
+
+    // No stored placement: 1/1.39 of the screen width, 2/3 of its height.
+    RECT rc;
+    GetWindowRect(h, &rc);
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ((int)(cx / 1.39), rc.right - rc.left);
+    EXPECT_EQ((int)(cy / 1.5), rc.bottom - rc.top);
+
+    // Bars at top and bottom, the list between them.
+    CBrisvaneView* view = View();
+    ASSERT_TRUE(view);
+    RECT rt, rs, rv;
+    GetWindowRect(tb.m_hWnd, &rt);
+    GetWindowRect(m_frame->StatusBar().m_hWnd, &rs);
+    GetWindowRect(view->m_hWnd, &rv);
+    EXPECT_LE(rt.bottom, rv.top);
+    EXPECT_LE(rv.bottom, rs.top);
+    EXPECT_GT(rv.bottom - rv.top, 50);
+
+    CListCtrl& list = view->GetListCtrl();
+    ASSERT_EQ(22, list.GetItemCount());
+    EXPECT_EQ("DropList-N", Str(list.GetItemText(0, 0)));
+    EXPECT_EQ("RecycleBin-N", Str(list.GetItemText(9, 0)));
+    EXPECT_EQ("RecycleBin-D", Str(list.GetItemText(9, 1)));
+    EXPECT_TRUE(view->IsRowChecked(0));
+    EXPECT_TRUE(view->IsRowChecked(9));
+    EXPECT_FALSE(view->IsRowChecked(1));
+    EXPECT_EQ(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+              (int)list.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & (LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT));
+
+    m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(SaveWindowPicture(h, ScreenshotPath("brisvane-main.bmp")));
+}
+
+TEST_F(BrisvaneTest, PlacementIsSavedOnCloseAndRestoredVisibly)
+{
+    ASSERT_TRUE(StartApp());
+    m_frame->SetWindowPos(NULL, 20, 30, 500, 400, SWP_NOZORDER);
+    m_frame->PostMessage(WM_CLOSE);
+    Pump();
+    EXPECT_FALSE(g_app.m_pMainWnd);
+    EXPECT_EQ("20", Get("Placement", "Left"));
+    EXPECT_EQ("30", Get("Placement", "Top"));
+    EXPECT_EQ("520", Get("Placement", "Right"));
+    EXPECT_EQ("430", Get("Placement", "Bottom"));
+    EXPECT_EQ("1", Get("Placement", "ShowCmd"));
+    CloseApp();
+
+    // Restored as stored.
+    ASSERT_TRUE(StartApp());
+    RECT rc;
+    GetWindowRect(m_frame->m_hWnd, &rc);
+    EXPECT_EQ(20, rc.left);
+    EXPECT_EQ(30, rc.top);
+    EXPECT_EQ(500, rc.right - rc.left);
+    CloseApp();
+
+    // Stored minimised and far off every monitor: opens normal, on screen.
+    Set("Placement", "ShowCmd", "2");
+    Set("Placement", "Left", "30000");
+    Set("Placement", "Top", "30000");
+    Set("Placement", "Right", "30400");
+    Set("Placement", "Bottom", "30300");
+    ASSERT_TRUE(StartApp());
+    EXPECT_FALSE(IsIconic(m_frame->m_hWnd));
+    GetWindowRect(m_frame->m_hWnd, &rc);
+    EXPECT_TRUE(MonitorFromRect(&rc, MONITOR_DEFAULTTONULL) != NULL);
+    EXPECT_EQ(400, rc.right - rc.left);
+    CloseApp();
+
+    // One edge at -1: the default size.
+    Set("Placement", "ShowCmd", "1");
+    Set("Placement", "Left", "-1");
+    ASSERT_TRUE(StartApp());
+    GetWindowRect(m_frame->m_hWnd, &rc);
+    EXPECT_EQ((int)(GetSystemMetrics(SM_CXSCREEN) / 1.39), rc.right - rc.left);
+}
+
+TEST_F(BrisvaneTest, BrowserDetectionCountsOnlyExistingFolders)
+{
+    // Switched off: the five switches stay as they are.
+    Set("Preferences", "DeleteChromeTraces", "maybe");
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ("maybe", Get("Preferences", "DeleteChromeTraces"));
+    CloseApp();
+
+    Set("Preferences", "AllBrowsersFoundOnStartUp", "yes");
+    CString chrome;
+    {
+        CHelpFunctions help;
+        chrome = help.GetChromeDir();
+    }
+    ASSERT_FALSE(chrome.IsEmpty());
+    HKEY ie;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer", 0, NULL,
+                                             0, KEY_ALL_ACCESS, NULL, &ie, NULL));
+    RegCloseKey(ie);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Opera Software");
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ("yes", Get("Preferences", "DeleteIETraces"));
+    EXPECT_EQ("no", Get("Preferences", "DeleteOperaTraces"));
+    EXPECT_EQ("no", Get("Preferences", "DeleteChromeTraces"));   // folder path only, nothing there
+    EXPECT_EQ("no", Get("Preferences", "DeleteFirefoxTraces"));
+    EXPECT_EQ("no", Get("Preferences", "DeleteSafariTraces"));
+    CloseApp();
+
+    ASSERT_TRUE(CreateFullPath(chrome));
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ("yes", Get("Preferences", "DeleteChromeTraces"));
+    CloseApp();
+    DeleteTree(chrome);
+}
+
+TEST_F(BrisvaneTest, MenuTogglesFlipWhatTheCheckMarkShows)
+{
+    ASSERT_TRUE(StartApp());
+    // Logging: both switches follow one click.
+    EXPECT_EQ(0, Update(ID_LOGGING).checked);
+    Command(ID_LOGGING);
+    EXPECT_EQ("yes", Get("Preferences", "SystemLogging"));
+    EXPECT_EQ("yes", Get("Preferences", "BrowserLogging"));
+    EXPECT_EQ(1, Update(ID_LOGGING).checked);
+    // Switched off elsewhere (the preferences): the next click turns it on
+    // again, as the mark shows it off.
+    Set("Preferences", "SystemLogging", "no");
+    EXPECT_EQ(0, Update(ID_LOGGING).checked);
+    Command(ID_LOGGING);
+    EXPECT_EQ("yes", Get("Preferences", "SystemLogging"));
+    Command(ID_LOGGING);
+    EXPECT_EQ("no", Get("Preferences", "SystemLogging"));
+    EXPECT_EQ("no", Get("Preferences", "BrowserLogging"));
+
+    // Clean at start-up: the Run value quotes the program path.
+    Set("Preferences", "DeleteOnStartup", "maybe");
+    EXPECT_EQ(0, Update(ID_EXECUTE_ON_START).checked);
+    Command(ID_EXECUTE_ON_START);
+    EXPECT_EQ("yes", Get("Preferences", "DeleteOnStartup"));
+    std::string expected = "\"" + Str(GetAppPath()) + "\\Tarnel.exe\" startup";
+    EXPECT_EQ(expected, RunValue(RUN_KEY));
+    EXPECT_EQ(1, Update(ID_EXECUTE_ON_START).checked);
+
+    // INI says yes but the Run value is gone: the mark is off, a click turns it on.
+    DeleteRunValues();
+    EXPECT_EQ(0, Update(ID_EXECUTE_ON_START).checked);
+    Command(ID_EXECUTE_ON_START);
+    EXPECT_EQ(expected, RunValue(RUN_KEY));
+
+    // Off while the recent-work cleaner still wants it: the value stays.
+    WritePrivateProfileStringA("Preferences", "DeleteOnStartup", "yes", GetIniPath(INI_FARNOCH));
+    Command(ID_EXECUTE_ON_START);
+    EXPECT_EQ("no", Get("Preferences", "DeleteOnStartup"));
+    EXPECT_EQ(expected, RunValue(RUN_KEY));
+    // On and off again without it: the value goes.
+    WritePrivateProfileStringA("Preferences", "DeleteOnStartup", "no", GetIniPath(INI_FARNOCH));
+    Command(ID_EXECUTE_ON_START);
+    Command(ID_EXECUTE_ON_START);
+    EXPECT_EQ("<absent>", RunValue(RUN_KEY));
+}
+
+TEST_F(BrisvaneTest, HelpAndWebPageFollowTheLanguageExactly)
+{
+    ASSERT_TRUE(StartApp());
+    WritePrivateProfileStringA("Pirt", "Language", "German", GetIniPath(INI_PIRT));
+    Command(ID_HELPME);
+    EXPECT_EQ("hh.exe \"" + Str(GetAppPath()) + "\\help\\ZexUlmoroHelpDEU.chm\"", g_winExec);
+    Command(ID_PIRT_WEBSITE);
+    EXPECT_EQ(PIRT_WEBSITE_GERMAN, g_shellFile);
+    WritePrivateProfileStringA("Pirt", "Language", "german", GetIniPath(INI_PIRT));
+    Command(ID_HELPME);
+    EXPECT_EQ("hh.exe \"" + Str(GetAppPath()) + "\\help\\ZexUlmoroHelpENG.chm\"", g_winExec);
+    Command(ID_PIRT_WEBSITE);
+    EXPECT_EQ(PIRT_WEBSITE_ENGLISH, g_shellFile);
+}
+
+TEST_F(BrisvaneTest, TicksAreStoredAndGroupsCanBeHidden)
+{
+    ASSERT_TRUE(StartApp());
+    CBrisvaneView* view = View();
+    ASSERT_TRUE(view);
+    CListCtrl& list = view->GetListCtrl();
+
+    // A tick by the user is stored at once.
+    list.SetItemState(21, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    EXPECT_EQ("yes", Get("General", "RunMRU"));
+    list.SetItemState(21, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+    EXPECT_EQ("no", Get("General", "RunMRU"));
+
+    EXPECT_EQ(1, Update(ID_CHECK_ALL).enabled);
+    EXPECT_EQ(0, Update(ID_UNCHECK_ALL).enabled);
+    EXPECT_EQ(0, Update(ID_EXECUTE_NOW).enabled);
+    Command(ID_CHECK_ALL);
+    EXPECT_EQ("yes", Get("General", "DropList"));
+    EXPECT_EQ("yes", Get("General", "RunMRU"));
+    EXPECT_EQ(0, Update(ID_CHECK_ALL).enabled);
+    EXPECT_EQ(1, Update(ID_EXECUTE_NOW).enabled);
+    Command(ID_UNCHECK_ALL);
+    EXPECT_EQ("no", Get("General", "Cookies"));
+
+    // Hiding the browser group moves the system rows to 0-12 under their own keys.
+    Set("General", "RunMRU", "yes");
+    EXPECT_EQ(1, Update(ID_SHOW_BROWSER_TRACES).checked);
+    Command(ID_SHOW_BROWSER_TRACES);
+    EXPECT_EQ("no", Get("Brisvane", "ShowBrowserTraces"));
+    EXPECT_EQ(0, Update(ID_SHOW_BROWSER_TRACES).checked);
+    ASSERT_EQ(13, list.GetItemCount());
+    EXPECT_EQ("RunMRU-N", Str(list.GetItemText(12, 0)));
+    EXPECT_TRUE(view->IsRowChecked(12));
+    EXPECT_STREQ("RecycleBin", view->ItemKeyOf(0));
+    EXPECT_EQ(NULL, view->ItemKeyOf(13));
+    list.SetItemState(0, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    EXPECT_EQ("yes", Get("General", "RecycleBin"));
+    EXPECT_EQ("no", Get("General", "DropList"));
+
+    // Both hidden: an empty list and nothing to run.
+    Command(ID_SHOW_SYSTEM_TRACES);
+    EXPECT_EQ(0, list.GetItemCount());
+    EXPECT_EQ(0, Update(ID_CHECK_ALL).enabled);
+    EXPECT_EQ(0, Update(ID_UNCHECK_ALL).enabled);
+    EXPECT_EQ(0, Update(ID_EXECUTE_NOW).enabled);
+    Command(ID_SHOW_BROWSER_TRACES);
+    EXPECT_EQ(9, list.GetItemCount());
+}
+
+namespace
+{
+
+const char kRunMRUKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+
+void SeedClipboard(const char* text)
+{
+    ASSERT_TRUE(OpenClipboard(NULL));
+    EmptyClipboard();
+    size_t n = strlen(text) + 1;
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, n);
+    memcpy(GlobalLock(mem), text, n);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+    CloseClipboard();
+}
+
+bool KeyExists(const char* path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+} // namespace
+
+TEST_F(BrisvaneTest, CleaningRunRemovesTheTickedTracesRowByRow)
+{
+    // Seeded traces: a temporary file, the clipboard, the Run history.
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    CString tempFile = CString(temp) + "brisvane-test-trace.tmp";
+    ASSERT_TRUE(WriteFileText(tempFile, "trace"));
+    SeedClipboard("secret");
+    HKEY mru;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kRunMRUKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &mru, NULL));
+    RegSetValueExA(mru, "a", 0, REG_SZ, (const BYTE*)"notepad\\1", 10);
+    RegCloseKey(mru);
+
+    Set("General", "Clipboard", "yes");
+    Set("General", "TempFiles", "yes");
+    Set("General", "RunMRU", "yes");
+    // A browser row with every browser switched off adds no row but counts.
+    Set("General", "CompleteForms", "yes");
+    Set("Preferences", "DeleteIETraces", "no");
+    Set("Preferences", "DeleteOperaTraces", "yes");
+    Set("Preferences", "DeleteFirefoxTraces", "no");
+    Set("Preferences", "DeleteChromeTraces", "no");
+    Set("Preferences", "DeleteSafariTraces", "no");
+    Set("Preferences", "SystemLogging", "yes");
+    CString log = AppDataFolder() + "\\Talvery\\Pirt\\pirt.log";
+    DeleteFileA(log);
+
+    ASSERT_TRUE(StartApp());
+    g_progressShot = false;
+    Command(ID_EXECUTE_NOW);
+
+    // One step per ticked row, in list order, each finished before the next.
+    ASSERT_EQ(4u, g_steps.size());
+    EXPECT_EQ(3, g_steps[0].row);      // saved form entries (browser row 3)
+    EXPECT_EQ(10, g_steps[1].row);     // clipboard
+    EXPECT_EQ(11, g_steps[2].row);     // temporary files
+    EXPECT_EQ(21, g_steps[3].row);     // Run history
+    EXPECT_EQ(0, g_steps[0].reportRows);   // only Opera on, and Opera keeps no form entries
+    for (size_t i = 0; i < g_steps.size(); ++i) {
+        EXPECT_EQ((int)i + 1, g_steps[i].overallPos);
+        EXPECT_EQ(0, g_steps[i].workingRows);
+        EXPECT_TRUE(g_steps[i].visible);
+        if (i > 0) {
+            EXPECT_GT(g_steps[i].reportRows, g_steps[i - 1].reportRows);
+        }
+    }
+    EXPECT_TRUE(g_progressShot);
+
+    // The traces are gone; the main window is back, and no restart was offered.
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(tempFile));
+    EXPECT_FALSE(KeyExists(kRunMRUKey));
+    EXPECT_TRUE(IsWindowVisible(m_frame->m_hWnd));
+    EXPECT_TRUE(g_exitFlags.empty());
+    EXPECT_EQ("<absent>", RunValue(RUNONCE_KEY));
+    // Every result row was logged (header + at least one record per system row).
+    std::vector<char> bytes = ReadFileBytes(log);
+    EXPECT_GE(bytes.size(), (size_t)(4 * LOG_RECORD_SIZE));
+}
+
+TEST_F(BrisvaneTest, ConfirmationCanBeDeclinedOrSwitchedOff)
+{
+    Set("General", "RunMRU", "yes");
+    Set("Preferences", "SecurityDelConfirm", "yes");
+    ASSERT_TRUE(StartApp());
+    {
+        // No with the box ticked: nothing runs, the setting stays on.
+        CDialogCatcher catcher(IDNO);
+        Command(ID_EXECUTE_NOW);
+        ASSERT_TRUE(catcher.WaitFor(1));
+        EXPECT_EQ("Brisvane", Str(catcher.Boxes()[0].caption));
+    }
+    EXPECT_TRUE(g_steps.empty());
+    EXPECT_EQ("yes", Get("Preferences", "SecurityDelConfirm"));
+    EXPECT_TRUE(IsWindowVisible(m_frame->m_hWnd));
+    {
+        CDialogCatcher catcher(IDYES);
+        Command(ID_EXECUTE_NOW);
+        ASSERT_TRUE(catcher.WaitFor(1));
+    }
+    EXPECT_EQ(1u, g_steps.size());
+}
+
+TEST_F(BrisvaneTest, IndexFilesScheduleOneOrdinaryRestart)
+{
+    Set("General", "IndexDat", "yes");
+    Set("Preferences", "DeleteIETraces", "yes");
+    ASSERT_TRUE(StartApp());
+    {
+        CDialogCatcher catcher(IDYES);
+        Command(ID_EXECUTE_NOW);
+        catcher.WaitFor(2);
+        EXPECT_TRUE(CaughtText(catcher, "Restart-T"));
+    }
+    ASSERT_EQ(1u, g_steps.size());
+    EXPECT_EQ(0, g_steps[0].reportRows);     // no result row of its own
+    std::string expected = "\"" + Str(GetAppPath()) + "\\Tarnel.exe\" startup";
+    EXPECT_EQ(expected, RunValue(RUNONCE_KEY));
+    // One restart request, never forced.
+    ASSERT_EQ(1u, g_exitFlags.size());
+    EXPECT_EQ((UINT)EWX_REBOOT, g_exitFlags[0]);
+    // The program closes through its queue.
+    Pump();
+    EXPECT_FALSE(g_app.m_pMainWnd);
+}
+
+TEST_F(BrisvaneTest, FailedRestartIsReportedAndTheWindowComesBack)
+{
+    Set("General", "IndexDat", "yes");
+    Set("Preferences", "DeleteIETraces", "yes");
+    g_exitResult = FALSE;
+    ASSERT_TRUE(StartApp());
+    {
+        CDialogCatcher catcher(IDYES);
+        Command(ID_EXECUTE_NOW);
+        catcher.WaitFor(3);
+        EXPECT_TRUE(CaughtText(catcher, "Restart-T"));
+        EXPECT_TRUE(CaughtText(catcher, "NoRestart-T"));
+    }
+    EXPECT_EQ(1u, g_exitFlags.size());
+    Pump();
+    ASSERT_TRUE(g_app.m_pMainWnd);
+    EXPECT_TRUE(IsWindowVisible(m_frame->m_hWnd));
+
+    // With the Internet Explorer switch off the row does nothing.
+    CloseApp();
+    DeleteRunValues();
+    g_exitFlags.clear();
+    Set("Preferences", "DeleteIETraces", "no");
+    ASSERT_TRUE(StartApp());
+    Command(ID_EXECUTE_NOW);
+    EXPECT_TRUE(g_exitFlags.empty());
+    EXPECT_EQ("<absent>", RunValue(RUNONCE_KEY));
+}
+
+TEST_F(BrisvaneTest, CloseAfterCleaningEndsTheProgram)
+{
+    Set("General", "RunMRU", "yes");
+    Set("Preferences", "CloseAfterKill", "yes");
+    ASSERT_TRUE(StartApp());
+    Command(ID_EXECUTE_NOW);
+    // Still there while the handler ran; closed through the queue.
+    EXPECT_TRUE(g_app.m_pMainWnd != NULL);
+    Pump();
+    EXPECT_FALSE(g_app.m_pMainWnd);
+    EXPECT_NE("<absent>", Get("Placement", "Left"));
+}
