@@ -24,6 +24,16 @@ bool IsPlainRelativePath(const CString& path)
     return true;
 }
 
+// A browser folder below a shell folder; empty when the shell folder is not
+// a usable base (an empty or relative one would lead to the current drive).
+CString Below(CString base, const char* tail)
+{
+    RemoveTrailingBackslash(base);
+    if (!IsUsableBaseFolder(base))
+        return CString();
+    return base + tail;
+}
+
 CString ReadProfileValue(const CString& file, const CString& section, const char* key,
                          const char* defaultValue, int size)
 {
@@ -86,31 +96,23 @@ CString CHelpFunctions::GetLocalAppDataDir()
 
 CString CHelpFunctions::GetOperaDir(int local)
 {
-    CString base = local ? GetLocalAppDataDir() : GetAppDataDir();
-    if (base.IsEmpty())
-        return CString();
-    return base + "\\Opera";
+    return Below(local ? GetLocalAppDataDir() : GetAppDataDir(), "\\Opera");
 }
 
 CString CHelpFunctions::GetSafariDir(int local)
 {
-    CString base = local ? GetLocalAppDataDir() : GetAppDataDir();
-    if (base.IsEmpty())
-        return CString();
-    return base + "\\Apple Computer\\Safari";
+    return Below(local ? GetLocalAppDataDir() : GetAppDataDir(), "\\Apple Computer\\Safari");
 }
 
 CString CHelpFunctions::GetChromeDir()
 {
-    CString base = GetLocalAppDataDir();
-    if (base.IsEmpty())
-        return CString();
-    return base + "\\Google\\Chrome\\User Data\\Default";
+    return Below(GetLocalAppDataDir(), "\\Google\\Chrome\\User Data\\Default");
 }
 
 CString CHelpFunctions::GetFirefoxDir(unsigned int browser, CString profileName, int local)
 {
     CString appData = GetAppDataDir();
+    RemoveTrailingBackslash(appData);
     if (!IsUsableBaseFolder(appData))
         return CString();
 
@@ -155,10 +157,7 @@ CString CHelpFunctions::GetFirefoxDir(unsigned int browser, CString profileName,
 
     if (!IsPlainRelativePath(path))
         return CString();
-    CString base = local ? GetLocalAppDataDir() : appData;
-    if (!IsUsableBaseFolder(base))
-        return CString();
-    return base + "\\Mozilla\\Firefox\\" + path;
+    return Below(local ? GetLocalAppDataDir() : appData, CString("\\Mozilla\\Firefox\\") + path);
 }
 
 int CHelpFunctions::GetUserSid(void** sid)

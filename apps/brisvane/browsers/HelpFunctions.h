@@ -1,4 +1,7 @@
 // Data folders of the supported browsers, and registry-security helpers.
+// A folder result is a path without a trailing backslash, or empty when the
+// browser's folder cannot be named: no profile, or a shell folder that is
+// empty or not absolute.
 #pragma once
 #include "fw/framework.h"
 #include "registrykey.h"
