@@ -324,7 +324,12 @@ void CBrisvaneView::OnClean()
     }
 
     CProgressDlg progress(NULL, IDD_PROGRESS);
-    progress.CreateModeless(NULL);
+    if (!progress.CreateModeless(NULL)) {
+        // Without the dialog there is nowhere to report: nothing is cleaned.
+        if (mainWnd)
+            mainWnd->ShowWindow(SW_SHOW);
+        return;
+    }
     progress.ShowWindow(SW_SHOW);
     progress.CenterWindow(CWnd::GetDesktopWindow());
     progress.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

@@ -98,8 +98,8 @@ bool SaveWindowPicture(HWND w, const CString& path)
     void* bits = NULL;
     HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
-    if (!PrintWindow(w, mem, 0))
-        BitBlt(mem, 0, 0, cx, cy, wdc, 0, 0, SRCCOPY);
+    // What the window shows on the (virtual) screen, children included.
+    BitBlt(mem, 0, 0, cx, cy, wdc, 0, 0, SRCCOPY);
     GdiFlush();
     DWORD rowBytes = ((cx * 3) + 3) & ~3u;
     DWORD imageSize = rowBytes * cy;
