@@ -40,7 +40,7 @@ BOOL CFrameWnd::Create(const char* pszClassName, const char* pszWindowName, DWOR
     m_strTitle = pszWindowName;
     int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
     if (rect.left == (LONG)CW_USEDEFAULT) { cx = CW_USEDEFAULT; cy = CW_USEDEFAULT; }
-    if (!CWnd::CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle & ~FWS_ADDTOTITLE, rect.left, rect.top, cx, cy,
+    if (!CWnd::CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle, rect.left, rect.top, cx, cy,
                         pParentWnd->GetSafeHwnd(), hMenu, nullptr)) {
         if (hMenu) ::DestroyMenu(hMenu);
         return FALSE;

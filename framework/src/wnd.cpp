@@ -285,7 +285,6 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWi
 BOOL CWnd::Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle,
                   const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
-    ASSERT(pParentWnd == nullptr || (dwStyle & WS_POPUP) == 0 || true);
     return CreateEx(0, pszClassName, pszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, lpParam);
 }
 
@@ -297,7 +296,6 @@ BOOL CWnd::DestroyWindow()
     // A window we subclassed was detached in WM_NCDESTROY (and the object may
     // be gone); one we only attached is detached here.
     if (WndMap().LookupPermanent(h) == this) Detach();
-    else if (!WndMap().LookupPermanent(h) && !::IsWindow(h)) { /* cleaned up */ }
     return ok;
 }
 
@@ -570,9 +568,9 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetS
 
 int CWnd::MessageBox(const char* pszText, const char* pszCaption, UINT nType)
 {
+    CString title;
     if (!pszCaption) {
-        static char title[256];
-        ::GetWindowTextA(GetTopLevelParent()->GetSafeHwnd(), title, sizeof(title));
+        GetTopLevelParent()->GetWindowText(title);
         pszCaption = title;
     }
     return ::MessageBoxA(m_hWnd, pszText, pszCaption, nType);
