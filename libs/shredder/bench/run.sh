@@ -31,7 +31,7 @@ head -c $((mib * 1024 * 1024)) /dev/urandom > "$work/wipe.bin"
 cp "$work/wipe.bin" "$work/shred.bin"
 sync
 
-out=$("$loader" "$benchbuild/bench/shredder_bench.exe" 't:\bench-work\wipe.bin' 3)
+out=$(timeout 1800 "$loader" "$benchbuild/tests/shredder_bench.exe" 't:\bench-work\wipe.bin' 3 | tr -d '\r')
 wipe=${out%% *}
 [ "${out##* }" = 1 ] || { echo "WipeFile failed: $out" >&2; exit 1; }
 [ ! -e "$work/wipe.bin" ] || { echo "WipeFile left the file behind" >&2; exit 1; }
