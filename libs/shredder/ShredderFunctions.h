@@ -6,6 +6,8 @@
 #include "ShredderDefs.h"
 #include <cstdint>
 
+class CTwisterRandom;
+
 class SHREDDER_API CShredderFunctions
 {
 public:
@@ -47,7 +49,7 @@ protected:
     CString RandomRename(CString path, uint32_t seed);
 
     // One random name of 5 to 12 characters from a-z and 0-9.
-    static CString RandomName(class CTwisterRandom& random);
+    static CString RandomName(CTwisterRandom& random);
 
     // Appends a row of the given text and image at the end of the list.
     static void AppendRow(CListCtrl* list, const CString& text, int image);
