@@ -57,6 +57,15 @@ public:
         }
         return out;
     }
+    // The first permanent object for which pred(handle) holds.
+    template <class Pred>
+    T* FindPermanent(Pred pred)
+    {
+        FwLock lock;
+        for (auto& entry : m_permanent)
+            if (pred(entry.first)) return entry.second;
+        return nullptr;
+    }
     void ForgetTemporary(H h)
     {
         FwLock lock;
@@ -67,6 +76,10 @@ private:
     std::unordered_map<H, T*> m_permanent;
     std::unordered_map<H, std::pair<T*, DWORD>> m_temporary;
 };
+
+// The menu object that holds command nID as a direct item, if any.
+class CMenu;
+CMenu* FwFindPermanentMenuWithItem(UINT nID);
 
 // The framework DLL's own module handle.
 HINSTANCE FwFrameworkInstance();

@@ -11,6 +11,16 @@ FwHandleMap<HMENU, CMenu>& MenuMap()
 }
 }
 
+CMenu* FwFindPermanentMenuWithItem(UINT nID)
+{
+    return MenuMap().FindPermanent([nID](HMENU h) {
+        int n = ::GetMenuItemCount(h);
+        for (int i = 0; i < n; ++i)
+            if (!::GetSubMenu(h, i) && ::GetMenuItemID(h, i) == nID) return true;
+        return false;
+    });
+}
+
 CMenu::CMenu() : m_hMenu(nullptr) {}
 
 CMenu::~CMenu()

@@ -606,7 +606,10 @@ CMenu* FindMenuWithItem(HMENU hMenu, UINT nID, int depth = 0)
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpmis)
 {
     if (lpmis && lpmis->CtlType == ODT_MENU) {
+        // The window's menu bar first, then any menu object (popups opened
+        // with TrackPopupMenu belong to no window).
         CMenu* pMenu = FindMenuWithItem(::GetMenu(m_hWnd), lpmis->itemID);
+        if (!pMenu) pMenu = FwFindPermanentMenuWithItem(lpmis->itemID);
         if (pMenu) { pMenu->MeasureItem(lpmis); return; }
     } else if (lpmis && nIDCtl) {
         CWnd* pChild = FromHandlePermanent(::GetDlgItem(m_hWnd, nIDCtl));

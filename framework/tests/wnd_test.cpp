@@ -345,3 +345,49 @@ TEST(MessageMapTest, ControlColoursAreReflectedToTheControl)
     plain.DestroyWindow();
     handling.DestroyWindow();
 }
+
+namespace {
+class COwnerDrawMenu : public CMenu
+{
+public:
+    int measured = 0, drawn = 0;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpmis) override { ++measured; lpmis->itemWidth = 80; lpmis->itemHeight = 20; }
+    void DrawItem(LPDRAWITEMSTRUCT) override { ++drawn; }
+};
+
+class CMenuCharWnd : public CWnd
+{
+public:
+    int menuChars = 0;
+    LRESULT OnMenuChar(UINT, UINT, CMenu*) override { ++menuChars; return MAKELRESULT(1, MNC_EXECUTE); }
+};
+}
+
+TEST(MessageMapTest, OwnerDrawnMenuItemsReachTheirMenuObject)
+{
+    CMenuCharWnd w;
+    ASSERT_TRUE(CreateTop(w));
+    COwnerDrawMenu popup;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    popup.AppendMenu(MF_OWNERDRAW, 77, (const char*)&popup);
+
+    MEASUREITEMSTRUCT mis = {};
+    mis.CtlType = ODT_MENU;
+    mis.itemID = 77;
+    EXPECT_TRUE(w.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&mis));
+    EXPECT_EQ(1, popup.measured);
+    EXPECT_EQ(80u, mis.itemWidth);
+
+    DRAWITEMSTRUCT dis = {};
+    dis.CtlType = ODT_MENU;
+    dis.itemID = 77;
+    dis.hwndItem = (HWND)popup.m_hMenu;
+    dis.hDC = GetDC(w.m_hWnd);
+    EXPECT_TRUE(w.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis));
+    ReleaseDC(w.m_hWnd, dis.hDC);
+    EXPECT_EQ(1, popup.drawn);
+
+    EXPECT_EQ(MAKELRESULT(1, MNC_EXECUTE), w.SendMessage(WM_MENUCHAR, MAKEWPARAM('x', MF_POPUP), (LPARAM)popup.m_hMenu));
+    EXPECT_EQ(1, w.menuChars);
+    w.DestroyWindow();
+}
