@@ -129,6 +129,10 @@ int CView::OnCreate(LPCREATESTRUCT lpcs)
 
 void CView::OnDestroy()
 {
+    // The frame must not keep routing to a view that is going away.
+    CFrameWnd* frame = GetParentFrame();
+    if (frame && frame->GetActiveView() == this)
+        frame->SetActiveView(nullptr);
     CWnd::OnDestroy();
 }
 
