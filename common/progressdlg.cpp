@@ -28,8 +28,8 @@ BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CProgressDlg::CProgressDlg(CWnd* pParent, UINT nTemplate)
-    : CDialog(nTemplate, pParent), m_nTemplate(nTemplate)
+CProgressDlg::CProgressDlg(CWnd* pParent, UINT nTemplate, const char* captionDefault)
+    : CDialog(nTemplate, pParent), m_nTemplate(nTemplate), m_captionDefault(captionDefault ? captionDefault : "")
 {
     ASSERT(nTemplate != 0);
 }
@@ -47,7 +47,7 @@ BOOL CProgressDlg::OnInitDialog()
     m_overall.SubclassDlgItem(IDC_PROGRESS_OVERALL, this);
     CString caption = GetLngString("General", "40600");
     if (caption.IsEmpty())
-        caption = PIRT_PROGRESS_CAPTION_DEFAULT;
+        caption = m_captionDefault;
     SetWindowText(caption);
     return TRUE;
 }

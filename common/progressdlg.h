@@ -31,7 +31,10 @@ COLORREF GradientColour(int x, int w);
 class CProgressDlg : public CDialog
 {
 public:
-    explicit CProgressDlg(CWnd* pParent = NULL, UINT nTemplate = PIRT_IDD_PROGRESS);
+    // captionDefault: the caption when [General] 40600 is missing ("not
+    // found" in the recent-work cleaner and the eraser, "" in the main cleaner).
+    explicit CProgressDlg(CWnd* pParent = NULL, UINT nTemplate = PIRT_IDD_PROGRESS,
+                          const char* captionDefault = PIRT_PROGRESS_CAPTION_DEFAULT);
 
     // Creates the dialog modeless; the run destroys it with DestroyWindow.
     BOOL CreateModeless(CWnd* pParent = NULL);
@@ -48,6 +51,7 @@ public:
 
 protected:
     UINT m_nTemplate;
+    const char* m_captionDefault;
     CListCtrl m_report;
     CProgressCtrl m_operation;
     CProgressCtrl m_overall;

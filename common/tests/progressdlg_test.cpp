@@ -161,13 +161,17 @@ TEST_F(ProgressDlgTest, ModelessDialogHasTheRunControlsAndTheLanguageCaption)
     EXPECT_FALSE(IsWindow(h));
 }
 
-TEST_F(ProgressDlgTest, MissingCaptionKeyLeavesTheCaptionEmpty)
+TEST_F(ProgressDlgTest, MissingCaptionKeyGivesTheProgramsDefault)
 {
     SetLanguage("[General]\r\n52000=About-T\r\n");
     CProgressDlg dlg(NULL, kTemplate);
     ASSERT_TRUE(dlg.CreateModeless(NULL));
     EXPECT_EQ("", TextOf(dlg.m_hWnd));
     dlg.DestroyWindow();
+    CProgressDlg other(NULL, kTemplate, "not found");
+    ASSERT_TRUE(other.CreateModeless(NULL));
+    EXPECT_EQ("not found", TextOf(other.m_hWnd));
+    other.DestroyWindow();
 }
 
 namespace

@@ -509,7 +509,13 @@ TEST_F(BrisvaneTest, TicksAreStoredAndGroupsCanBeHidden)
     EXPECT_EQ(1, Update(ID_CHECK_ALL).enabled);
     EXPECT_EQ(0, Update(ID_UNCHECK_ALL).enabled);
     EXPECT_EQ(0, Update(ID_EXECUTE_NOW).enabled);
+    // The tool bar's clean button follows the same state at idle time.
+    CToolBar& tb = m_frame->ToolBar();
+    m_frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_FALSE(tb.SendMessage(TB_ISBUTTONENABLED, ID_EXECUTE_NOW));
     Command(ID_CHECK_ALL);
+    m_frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_TRUE(tb.SendMessage(TB_ISBUTTONENABLED, ID_EXECUTE_NOW));
     EXPECT_EQ("yes", Get("General", "DropList"));
     EXPECT_EQ("yes", Get("General", "RunMRU"));
     EXPECT_EQ(0, Update(ID_CHECK_ALL).enabled);
