@@ -1,0 +1,25 @@
+#include "EraserApp.h"
+#include "EraserDlg.h"
+
+CEraserApp theApp;
+
+CEraserApp::CEraserApp()
+{
+}
+
+BOOL CEraserApp::InitInstance()
+{
+    INITCOMMONCONTROLSEX icc;
+    icc.dwSize = sizeof(icc);
+    icc.dwICC = ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&icc);
+    CWinApp::InitInstance();
+
+    // The program is its main dialog: it ends when the dialog closes.
+    CEraserDlg* pDlg = new CEraserDlg(NULL);
+    m_pMainWnd = pDlg;
+    pDlg->DoModal();
+    m_pMainWnd = NULL;
+    delete pDlg;
+    return FALSE;
+}

@@ -1,0 +1,581 @@
+#include "EraserDlg.h"
+#include "PreferencesDlg.h"
+#include "ShredderFunctions.h"
+#include "aboutdlg.h"
+#include "checkmessagebox.h"
+#include "language.h"
+#include "multifiledialog.h"
+#include "services.h"
+
+#include <shellapi.h>
+
+namespace
+{
+const char* const WEBSITE_GERMAN = "https://www.zex-ulmoro.example/de/";
+const char* const WEBSITE_ENGLISH = "https://www.zex-ulmoro.example/en/";
+
+BOOL IsGermanChoice()
+{
+    char language[256];
+    ::GetPrivateProfileStringA("Pirt", "Language", "", language, sizeof(language), GetIniPath(INI_PIRT));
+    return lstrcmpA(language, "German") == 0;
+}
+}
+
+// ---- CEraserProgressDlg ---------------------------------------------------------
+
+CEraserProgressDlg::CEraserProgressDlg(CWnd* pParent) : CProgressDlg(pParent, IDD_PROGRESS)
+{
+}
+
+BOOL CEraserProgressDlg::OnInitDialog()
+{
+    CProgressDlg::OnInitDialog();
+    // The close box would only invite a click that must do nothing.
+    HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (hSysMenu != NULL)
+        ::EnableMenuItem(hSysMenu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    return TRUE;
+}
+
+void CEraserProgressDlg::OnCancel()
+{
+    // Closing the window mid-run would leave the next wipe writing into a
+    // destroyed list; the run ends it itself.
+}
+
+void CEraserProgressDlg::OnOK()
+{
+}
+
+// ---- CEraserDlg -------------------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CEraserDlg, CThemedDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    FW_MSG_ENTRY(WM_QUERYDRAGICON, *c.pResult = (LRESULT)pThis->OnQueryDragIcon())
+    ON_WM_DROPFILES()
+    ON_WM_DESTROY()
+    ON_WM_INITMENUPOPUP()
+    ON_BN_CLICKED(IDC_ADD_FILE, OnAddFile)
+    ON_BN_CLICKED(IDC_DELETE_FILE, OnDeleteFile)
+    ON_UPDATE_COMMAND_UI(IDC_DELETE_FILE, OnUpdateDeleteFile)
+    ON_BN_CLICKED(IDC_START_2_WIPE, OnStartWipe)
+    ON_COMMAND(ID_PREFERENCES, OnPreferences)
+    ON_COMMAND(ID_HELPME, OnHelpMe)
+    ON_COMMAND(ID_PIRT_WEBSITE, OnWebsite)
+    ON_COMMAND(ID_ABOUT, OnAbout)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
+CEraserDlg::CEraserDlg(CWnd* pParent) : CThemedDialog(IDD, pParent), m_bRunning(FALSE), m_pRunProgress(NULL)
+{
+    m_hIcon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                  0, 0, LR_DEFAULTSIZE);
+}
+
+CEraserDlg::~CEraserDlg()
+{
+    if (m_hIcon != NULL)
+        ::DestroyIcon(m_hIcon);
+}
+
+void CEraserDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CThemedDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_DELETE_FILE, m_btnDeleteFile);
+    DDX_Control(pDX, IDC_ADD_FILE, m_btnAddFile);
+    DDX_Control(pDX, IDC_LIST_FILES, m_listFiles);
+}
+
+BOOL CEraserDlg::OnInitDialog()
+{
+    CThemedDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    InitButtons();
+    CreateMenuImages();
+    SetLanguageTexts();
+    InstallKeyHook();
+    return TRUE;
+}
+
+void CEraserDlg::InitButtons()
+{
+    m_btnAddFile.AttachThemeHelper(&m_themeHelper);
+    m_btnAddFile.SetIconIds(IDI_ADD_FILE, CImageButton::ICON_NONE);
+    m_btnAddFile.SetToolbarLook(TRUE, TRUE);
+    m_btnAddFile.SetTipText(GetLngString("General", "80600"));
+
+    m_btnDeleteFile.AttachThemeHelper(&m_themeHelper);
+    m_btnDeleteFile.SetIconIds(IDI_DELETE_FILE, CImageButton::ICON_NONE);
+    m_btnDeleteFile.SetToolbarLook(TRUE, TRUE);
+    m_btnDeleteFile.SetTipText(GetLngString("General", "80610"));
+}
+
+void CEraserDlg::CreateMenuImages()
+{
+    static const UINT icons[] = {IDI_EXIT, IDI_ADD_FILE, IDI_DELETE_FILE, IDI_PREFERENCES,
+                                 IDI_HELPME, IDI_WEBSITE, IDI_ABOUT};
+    m_menuImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 1);
+    for (UINT id : icons)
+    {
+        HICON hIcon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
+        m_menuImages.Add(hIcon);
+        if (hIcon != NULL)
+            ::DestroyIcon(hIcon);
+    }
+}
+
+void CEraserDlg::SetLanguageTexts()
+{
+    SetWindowLngText(m_hWnd, "General", "20120");
+    SetDlgItemLngText(m_hWnd, IDC_STATIC_WARNING, "Eraser", "10100");
+    SetDlgItemLngText(m_hWnd, IDC_START_2_WIPE, "Eraser", "10110");
+    SetDlgItemLngText(m_hWnd, ID_APP_EXIT, "General", "10100");
+
+    HMENU hMenu = ::GetMenu(m_hWnd);
+    if (hMenu == NULL)
+        return;
+    if (m_menu.m_hMenu == NULL)
+        m_menu.Attach(hMenu);
+    // Menu bar entries by position, padded; items by command id.
+    static const char* const barKeys[] = {"10000", "12000", "16000", "18000"};
+    for (UINT i = 0; i < 4; i++)
+        SetMenuLngText(&m_menu, i, MF_BYPOSITION, "General", barKeys[i], 1);
+
+    static const struct
+    {
+        UINT id;
+        const char* key;
+        int image;
+    } items[] = {
+        {ID_APP_EXIT, "10100", 0},     {IDC_ADD_FILE, "80600", 1}, {IDC_DELETE_FILE, "80610", 2},
+        {ID_PREFERENCES, "16100", 3}, {ID_HELPME, "18010", 4},    {ID_PIRT_WEBSITE, "18020", 5},
+        {ID_ABOUT, "18100", 6},
+    };
+    for (const auto& item : items)
+    {
+        SetMenuLngText(&m_menu, item.id, MF_BYCOMMAND, "General", item.key, 0);
+        SetMenuItemImage(hMenu, item.id, item.image);
+    }
+    DrawMenuBar();
+}
+
+void CEraserDlg::SetMenuItemImage(HMENU hMenu, UINT nID, int nImage)
+{
+    // The image list's icon as a 32-bit bitmap with alpha, which menus draw
+    // beside the item text.
+    HICON hIcon = m_menuImages.ExtractIcon(nImage);
+    if (hIcon == NULL)
+        return;
+    BITMAPINFO bmi;
+    ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = 16;
+    bmi.bmiHeader.biHeight = -16;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    CDC dc;
+    dc.CreateCompatibleDC((HDC)NULL);
+    HBITMAP hBitmap = ::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
+    if (hBitmap != NULL)
+    {
+        HGDIOBJ hOld = dc.SelectObject(hBitmap);
+        dc.DrawIconEx(0, 0, hIcon, 16, 16, DI_NORMAL);
+        dc.SelectObject(hOld);
+        MENUITEMINFOA mii;
+        ZeroMemory(&mii, sizeof(mii));
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_BITMAP;
+        mii.hbmpItem = hBitmap;
+        if (::SetMenuItemInfoA(hMenu, nID, FALSE, &mii))
+            m_menuBitmaps.push_back(hBitmap);
+        else
+            ::DeleteObject(hBitmap);
+    }
+    ::DestroyIcon(hIcon);
+}
+
+CString CEraserDlg::GetAppName() const
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->m_pszAppName != NULL)
+        return pApp->m_pszAppName;
+    return "eraser";
+}
+
+int CEraserDlg::ShowMessage(const CString& text, const CString& caption, UINT type)
+{
+    return ::MessageBoxA(m_hWnd, text, caption, type);
+}
+
+int CEraserDlg::AskConfirmation(const CString& text, const CString& caption, UINT type)
+{
+    return CheckMessageBox(m_hWnd, text, caption, type);
+}
+
+void CEraserDlg::OnRunEnding(CEraserProgressDlg*)
+{
+}
+
+BOOL CEraserDlg::FilterKey(const MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_DELETE &&
+        (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
+    {
+        OnDeleteFile();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CEraserDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (FilterKey(pMsg))
+        return TRUE;
+    return CThemedDialog::PreTranslateMessage(pMsg);
+}
+
+namespace
+{
+// The dialog whose keys the message filter sees (one per thread).
+thread_local CEraserDlg* t_pKeyDialog = NULL;
+thread_local HHOOK t_hKeyHook = NULL;
+}
+
+// A modal dialog's own message loop calls no PreTranslateMessage; the
+// dialog manager's message filter sees its keys instead.
+LRESULT CALLBACK CEraserDlg::KeyFilterProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == MSGF_DIALOGBOX && t_pKeyDialog != NULL && t_pKeyDialog->FilterKey((const MSG*)lParam))
+        return TRUE;
+    return ::CallNextHookEx(t_hKeyHook, nCode, wParam, lParam);
+}
+
+void CEraserDlg::InstallKeyHook()
+{
+    if (t_hKeyHook != NULL)
+        return;
+    t_pKeyDialog = this;
+    t_hKeyHook = ::SetWindowsHookExA(WH_MSGFILTER, KeyFilterProc, NULL, ::GetCurrentThreadId());
+}
+
+void CEraserDlg::RemoveKeyHook()
+{
+    if (t_pKeyDialog != this)
+        return;
+    if (t_hKeyHook != NULL)
+        ::UnhookWindowsHookEx(t_hKeyHook);
+    t_hKeyHook = NULL;
+    t_pKeyDialog = NULL;
+}
+
+void CEraserDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX)
+        OnAbout();
+    else
+        CThemedDialog::OnSysCommand(nID, lParam);
+}
+
+void CEraserDlg::OnPaint()
+{
+    if (IsIconic())
+    {
+        CPaintDC dc(m_hWnd);
+        SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);
+        int cxIcon = ::GetSystemMetrics(SM_CXICON);
+        int cyIcon = ::GetSystemMetrics(SM_CYICON);
+        RECT rect;
+        GetClientRect(&rect);
+        int x = (rect.right - rect.left - cxIcon + 1) / 2;
+        int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
+        dc.DrawIcon(x, y, m_hIcon);
+    }
+    else
+    {
+        CThemedDialog::OnPaint();
+    }
+}
+
+HCURSOR CEraserDlg::OnQueryDragIcon()
+{
+    return (HCURSOR)m_hIcon;
+}
+
+void CEraserDlg::OnDestroy()
+{
+    RemoveKeyHook();
+    // The menu goes with the window; the object only refers to it.
+    if (m_menu.m_hMenu != NULL)
+        m_menu.Detach();
+    CThemedDialog::OnDestroy();
+    m_progressDlgs.clear();
+}
+
+void CEraserDlg::PostNcDestroy()
+{
+    for (HBITMAP hBitmap : m_menuBitmaps)
+        ::DeleteObject(hBitmap);
+    m_menuBitmaps.clear();
+    CThemedDialog::PostNcDestroy();
+}
+
+void CEraserDlg::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    CThemedDialog::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (bSysMenu || pPopupMenu == NULL)
+        return;
+    // A dialog has no idle-time command update: set the delete item here.
+    HMENU hMenu = pPopupMenu->m_hMenu;
+    if (::GetMenuState(hMenu, IDC_DELETE_FILE, MF_BYCOMMAND) != (UINT)-1)
+    {
+        CCmdUI state;
+        state.m_nID = IDC_DELETE_FILE;
+        state.m_pMenu = pPopupMenu;
+        state.m_nIndexMax = ::GetMenuItemCount(hMenu);
+        for (UINT i = 0; i < state.m_nIndexMax; i++)
+        {
+            if (::GetMenuItemID(hMenu, i) == IDC_DELETE_FILE)
+            {
+                state.m_nIndex = i;
+                OnUpdateDeleteFile(&state);
+            }
+        }
+    }
+}
+
+void CEraserDlg::OnUpdateDeleteFile(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_listFiles.GetCount() > 0);
+}
+
+void CEraserDlg::EnableRunButtons(BOOL bEnable)
+{
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_DELETE_FILE), bEnable);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_START_2_WIPE), bEnable);
+}
+
+void CEraserDlg::AppendPath(const CString& path)
+{
+    int index = m_listFiles.InsertString(m_listFiles.GetCount(), path);
+    if (index >= 0)
+        m_listFiles.SetCurSel(index);
+    EnableRunButtons(TRUE);
+}
+
+std::vector<CString> CEraserDlg::GetPaths() const
+{
+    std::vector<CString> paths;
+    int count = m_listFiles.GetCount();
+    for (int i = 0; i < count; i++)
+    {
+        CString path;
+        m_listFiles.GetText(i, path);
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+void CEraserDlg::OnAddFile()
+{
+    if (m_bRunning)
+        return;
+    CString filter = GetLngString("General", "40100");
+    CMultiFileDialog dlg(TRUE, filter, NULL,
+                         OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_NODEREFERENCELINKS,
+                         filter, NULL);
+    if (dlg.DoModal() != IDOK)
+        return;
+    POSITION pos = dlg.GetStartPosition();
+    BOOL bAdded = FALSE;
+    while (pos != NULL)
+    {
+        CString path = dlg.GetNextPathName(pos);
+        if (path.IsEmpty())
+            continue;
+        m_listFiles.InsertString(m_listFiles.GetCount(), path);
+        bAdded = TRUE;
+    }
+    if (bAdded)
+    {
+        m_listFiles.SetCurSel(m_listFiles.GetCount() - 1);
+        EnableRunButtons(TRUE);
+    }
+}
+
+void CEraserDlg::OnDropFiles(HDROP hDropInfo)
+{
+    if (m_bRunning)
+    {
+        ::DragFinish(hDropInfo);
+        return;
+    }
+    UpdateData(TRUE);
+    DragAcceptFiles(FALSE);
+    UINT count = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, NULL, 0);
+    BOOL bAdded = FALSE;
+    for (UINT i = 0; i < count; i++)
+    {
+        // Each path is read whole, whatever its length: a cut path could name
+        // another file.
+        UINT length = ::DragQueryFileA(hDropInfo, i, NULL, 0);
+        if (length == 0)
+            continue;
+        std::vector<char> buffer(length + 1);
+        if (::DragQueryFileA(hDropInfo, i, buffer.data(), length + 1) != length)
+            continue;
+        m_listFiles.InsertString(m_listFiles.GetCount(), buffer.data());
+        bAdded = TRUE;
+    }
+    if (bAdded)
+    {
+        m_listFiles.SetCurSel(m_listFiles.GetCount() - 1);
+        EnableRunButtons(TRUE);
+    }
+    ::DragFinish(hDropInfo);
+    DragAcceptFiles(TRUE);
+}
+
+void CEraserDlg::OnDeleteFile()
+{
+    if (m_bRunning)
+        return;
+    UpdateData(TRUE);
+    int index = m_listFiles.GetCurSel();
+    if (index == LB_ERR)
+        return;
+    m_listFiles.DeleteString(index);
+    int count = m_listFiles.GetCount();
+    if (count == 0)
+    {
+        EnableRunButtons(FALSE);
+        return;
+    }
+    m_listFiles.SetCurSel(index >= count ? count - 1 : index);
+}
+
+void CEraserDlg::OnStartWipe()
+{
+    if (m_bRunning || m_listFiles.GetCount() == 0)
+        return;
+    if (GetIniBool("Preferences", "SecurityDelConfirm", INI_PLIMVET))
+    {
+        int result = AskConfirmation(GetLngString("Eraser", "10400"), GetAppName(),
+                                     MB_YESNO | MB_ICONQUESTION | MB_DONT_ASK_AGAIN);
+        if ((result & 0xFFFF) != IDYES)
+            return;
+        WipeListedFiles();
+        if (result & MB_DONT_ASK_AGAIN)
+            ::WritePrivateProfileStringA("Preferences", "SecurityDelConfirm", "no", GetIniPath(INI_PLIMVET));
+        return;
+    }
+    WipeListedFiles();
+}
+
+void CEraserDlg::WipeListedFiles()
+{
+    if (m_bRunning)
+        return;
+    m_bRunning = TRUE;
+    CShredderFunctions shredder;
+    HCURSOR hOldCursor = ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
+    CString plimvet = GetIniPath(INI_PLIMVET);
+    ShowWindow(SW_HIDE);
+
+    std::unique_ptr<CEraserProgressDlg> progress(new CEraserProgressDlg(this));
+    progress->CreateModeless(this);
+    m_pRunProgress = progress.get();
+    progress->ShowWindow(SW_SHOW);
+    progress->CenterWindow();
+    progress->RedrawWindow();
+
+    CListCtrl* pList = progress->GetReportList();
+    pList->InsertColumn(0, "Progress", LVCFMT_LEFT, 700);
+    static const UINT rowIcons[] = {IDI_ROW_DONE, IDI_ROW_FAILED, IDI_ROW_WORKING};
+    progress->m_rowImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 1);
+    for (UINT id : rowIcons)
+    {
+        HICON hIcon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
+        progress->m_rowImages.Add(hIcon);
+        if (hIcon != NULL)
+            ::DestroyIcon(hIcon);
+    }
+    pList->SetImageList(&progress->m_rowImages, LVSIL_SMALL);
+    CProgressCtrl* pPassBar = progress->GetOperationBar();
+    CProgressCtrl* pOverall = progress->GetOverallBar();
+
+    int count = m_listFiles.GetCount();
+    pOverall->SetRange32(0, count);
+    pOverall->SetStep(1);
+    pOverall->SetPos(0);
+
+    int passes = (int)::GetPrivateProfileIntA("Pirt", "OverwritePasses", 10, GetIniPath(INI_PIRT));
+
+    // The count is read again each time: the list is the run's only source.
+    for (int i = 0; i < m_listFiles.GetCount(); i++)
+    {
+        CString path;
+        m_listFiles.GetText(i, path);
+        if (!shredder.WipeFile(path, passes, pList, pPassBar))
+        {
+            CString text;
+            text.Format("%s %s", (const char*)GetLngString("Eraser", "20000"), (const char*)path);
+            ShowMessage(text, GetLngString("General", "30040"), MB_OK | MB_ICONERROR);
+        }
+        pOverall->StepIt();
+    }
+
+    OnRunEnding(progress.get());
+    progress->ShowWindow(SW_HIDE);
+    progress->DestroyWindow();
+    m_pRunProgress = NULL;
+    m_progressDlgs.push_back(std::move(progress));
+
+    m_listFiles.ResetContent();
+    EnableRunButtons(FALSE);
+
+    ShowMessage(GetLngString("General", "51000"), GetAppName(), MB_OK | MB_ICONINFORMATION);
+
+    m_bRunning = FALSE;
+    char closeAfter[256];
+    ::GetPrivateProfileStringA("Preferences", "CloseAfterKill", "no", closeAfter, sizeof(closeAfter), plimvet);
+    if (lstrcmpA(closeAfter, "yes") == 0)
+        SendMessage(WM_CLOSE);
+    else
+        ShowWindow(SW_SHOW);
+    ::SetCursor(hOldCursor);
+}
+
+void CEraserDlg::OnPreferences()
+{
+    CPreferencesDlg sheet(GetLngString("General", "30200"), NULL, 0);
+    sheet.DoModal();
+}
+
+void CEraserDlg::OnHelpMe()
+{
+    CString help = GetAppPath();
+    if (help.GetLength() > 0 && help[help.GetLength() - 1] != '\\')
+        help += "\\";
+    help += IsGermanChoice() ? "help\\ZexUlmoroHelpDEU.chm" : "help\\ZexUlmoroHelpENG.chm";
+    ::ShellExecuteA(m_hWnd, "open", "hh.exe", help, NULL, SW_SHOWNORMAL);
+}
+
+void CEraserDlg::OnWebsite()
+{
+    ::ShellExecuteA(m_hWnd, "open", IsGermanChoice() ? WEBSITE_GERMAN : WEBSITE_ENGLISH, NULL, NULL, SW_SHOWNORMAL);
+}
+
+void CEraserDlg::OnAppExit()
+{
+    SendMessage(WM_CLOSE);
+}
+
+void CEraserDlg::OnAbout()
+{
+    CAboutDlg dlg(this);
+    dlg.DoModal();
+}
