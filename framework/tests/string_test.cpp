@@ -6,7 +6,7 @@ TEST(CStringTest, FormatHandlesLongOutputAndMixedArguments)
 {
     CString big('x', 5000);
     CString s;
-    s.Format("[%s] %d %05.1f %c %I64u", (const char*)big, -42, 3.5, 'z', (ULONGLONG)1 << 40);
+    s.Format("[%s] %d %05.1f %c %llu", (const char*)big, -42, 3.5, 'z', (ULONGLONG)1 << 40);
     EXPECT_EQ(CString("[") + big + "] -42 003.5 z 1099511627776", s);
     s.Format("%s", "");
     EXPECT_TRUE(s.IsEmpty());

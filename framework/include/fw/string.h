@@ -3,6 +3,9 @@
 #pragma once
 #include "fw/fwdefs.h"
 #include <cstdarg>
+#include <cstdio>
+
+#define FW_PRINTF_FORMAT(fmt, first) __attribute__((format(__MINGW_PRINTF_FORMAT, fmt, first)))
 
 class FW_API CString
 {
@@ -35,10 +38,11 @@ public:
     char operator[](int nIndex) const { return GetAt(nIndex); }
     void SetAt(int nIndex, char ch);
 
-    // printf-style formatting of any length.
-    void Format(const char* pszFormat, ...);
+    // printf-style formatting of any length. Pass strings as (const char*):
+    // the compiler checks the arguments against the format.
+    void Format(const char* pszFormat, ...) FW_PRINTF_FORMAT(2, 3);
     void FormatV(const char* pszFormat, va_list args);
-    void AppendFormat(const char* pszFormat, ...);
+    void AppendFormat(const char* pszFormat, ...) FW_PRINTF_FORMAT(2, 3);
 
     // Direct access to the buffer: GetBuffer(n) guarantees room for n chars
     // plus the terminator; ReleaseBuffer(-1) takes the length from strlen.
