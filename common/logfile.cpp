@@ -160,15 +160,6 @@ int CLogFile::RotateIntoArchive()
     if (!archive.Open(m_archivePath, kOpenFlags))
         return 0;
 
-    const UINT bytes = (UINT)(m_recordCount - 1) * LOG_RECORD_SIZE;
-    std::vector<char> entries(bytes);
-    Seek(LOG_RECORD_SIZE, CFile::begin);
-    if (Read(entries.data(), bytes) != bytes)
-    {
-        archive.Close();
-        return 0;
-    }
-
     BOOL written = TRUE;
     if (archive.GetLength() == 0)
     {
@@ -182,7 +173,17 @@ int CLogFile::RotateIntoArchive()
     {
         archive.SeekToEnd();
     }
-    written = written && archive.Write(entries.data(), bytes);
+
+    // Every entry after the header, in pieces: a log that others let grow
+    // far past its limit must not need one huge buffer.
+    const int chunkRecords = LOG_MAX_RECORDS;
+    std::vector<char> chunk((size_t)chunkRecords * LOG_RECORD_SIZE);
+    Seek(LOG_RECORD_SIZE, CFile::begin);
+    for (int left = m_recordCount - 1; written && left > 0; left -= chunkRecords)
+    {
+        const UINT bytes = (UINT)(left < chunkRecords ? left : chunkRecords) * LOG_RECORD_SIZE;
+        written = Read(chunk.data(), bytes) == bytes && archive.Write(chunk.data(), bytes);
+    }
     archive.Close();
     if (!written)
         return 0;   // the entries stay in the log
@@ -201,12 +202,13 @@ int CLogFile::RotateDroppingOldest()
     const UINT bytes = (UINT)keep * LOG_RECORD_SIZE;
     std::vector<char> entries(bytes);
     Seek((LONGLONG)(m_recordCount - keep) * LOG_RECORD_SIZE, CFile::begin);
-    const UINT got = Read(entries.data(), bytes);
+    if (Read(entries.data(), bytes) != bytes)
+        return 0;   // unreadable: better a long log than an empty one
 
     SetLength(0);
     SeekToBegin();
     WriteHeader();
-    Write(entries.data(), got);
-    m_recordCount = 1 + (int)(got / LOG_RECORD_SIZE);
+    Write(entries.data(), bytes);
+    m_recordCount = 1 + keep;
     return 1;
 }
