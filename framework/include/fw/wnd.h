@@ -4,6 +4,7 @@
 #include "fw/string.h"
 #include "fw/types.h"
 #include "fw/msgmap.h"
+#include "fw/menu.h"
 
 class FW_API CCmdTarget
 {
