@@ -266,7 +266,9 @@ void InitUserData()
 
 void SeedUserData(const CString& programFolder, LANGID langId)
 {
-    if (g_seeding)
+    // Without an application-data folder the data root would land in the
+    // root of the current drive.
+    if (g_seeding || GetAppDataPath().IsEmpty())
         return;
     g_seeding = true;
 
