@@ -24,7 +24,7 @@ BOOL IsGermanChoice()
 
 // ---- CEraserProgressDlg ---------------------------------------------------------
 
-CEraserProgressDlg::CEraserProgressDlg(CWnd* pParent) : CProgressDlg(pParent, IDD_PROGRESS)
+CEraserProgressDlg::CEraserProgressDlg(CWnd* pParent) : CProgressDlg(pParent, IDD_PROGRESS, "not found")
 {
 }
 

@@ -339,6 +339,35 @@ TEST_F(ImageButtonTest, OutIconShowsUntilHoveredAndAlignmentPlacesIconBesideText
     EXPECT_FALSE(m_button.SetAlign(3));
 }
 
+TEST_F(ImageButtonTest, BitmapIsDrawnThroughItsTransparentColourMask)
+{
+    // A magenta bitmap with a red 8x8 square: magenta is the transparent colour.
+    HDC screen = ::GetDC(NULL);
+    HBITMAP bmp = ::CreateCompatibleBitmap(screen, 16, 16);
+    HDC dc = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(NULL, screen);
+    HGDIOBJ old = ::SelectObject(dc, bmp);
+    RECT all = {0, 0, 16, 16}, square = {4, 4, 12, 12};
+    HBRUSH magenta = ::CreateSolidBrush(RGB(255, 0, 255)), red = ::CreateSolidBrush(ICON_RED);
+    ::FillRect(dc, &all, magenta);
+    ::FillRect(dc, &square, red);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(magenta);
+    ::DeleteObject(red);
+
+    ASSERT_TRUE(m_button.SetBitmaps(bmp, RGB(255, 0, 255)));
+    Rendering normal(m_button, 0);
+    EXPECT_EQ(64, normal.CountRed());
+    POINT at = normal.FirstRed();
+    EXPECT_EQ((BTN_W - 16) / 2 + 4, at.x);
+    // Where the bitmap is transparent the button's background shows.
+    EXPECT_EQ(BK_OUT, normal.At(at.x - 2, at.y - 2));
+    Rendering pressed(m_button, ODS_SELECTED);
+    EXPECT_EQ(at.x + 1, pressed.FirstRed().x);
+    EXPECT_EQ(BK_IN, pressed.At(at.x - 2, at.y - 2));
+}
+
 TEST(ImageButtonIcons, GreyAndDarkCopiesConvertEveryColouredPixel)
 {
     HICON red = MakeRedSquareIcon();
