@@ -471,3 +471,17 @@ TEST_F(EraserDialogTest, StartWithAnEmptyListDoesNothing)
     EXPECT_TRUE(m_dlg.m_messages.empty());
     EXPECT_TRUE(::IsWindowVisible(m_dlg.m_hWnd));
 }
+
+TEST_F(EraserDialogTest, SystemMenuCommandSixteenOpensTheAboutBox)
+{
+    // The catcher closes every visible dialog of the process: only the about
+    // box may be one.
+    m_dlg.ShowWindow(SW_HIDE);
+    pirt_test::CDialogCatcher catcher(IDOK);
+    // Ids 16 to 31 are the about item whatever the system adds in the low bits.
+    ::SendMessageA(m_dlg.m_hWnd, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
+    ASSERT_TRUE(catcher.WaitFor(1));
+    std::vector<pirt_test::CDialogCatcher::Caught> boxes = catcher.Boxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(Lng("General", "52000"), (const char*)boxes[0].caption);
+}
