@@ -24,24 +24,24 @@ void PaintBackgroundGradient(HDC hdc, const RECT& client)
     }
 }
 
-BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
+BEGIN_MESSAGE_MAP(CProgressDlg, CProgressDlgBase)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 CProgressDlg::CProgressDlg(CWnd* pParent, UINT nTemplate, const char* captionDefault)
-    : CDialog(nTemplate, pParent), m_nTemplate(nTemplate), m_captionDefault(captionDefault ? captionDefault : "")
+    : CProgressDlgBase(nTemplate, pParent), m_nTemplate(nTemplate), m_captionDefault(captionDefault ? captionDefault : "")
 {
     ASSERT(nTemplate != 0);
 }
 
 BOOL CProgressDlg::CreateModeless(CWnd* pParent)
 {
-    return CDialog::Create(m_nTemplate, pParent);
+    return CProgressDlgBase::Create(m_nTemplate, pParent);
 }
 
 BOOL CProgressDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CProgressDlgBase::OnInitDialog();
     m_report.SubclassDlgItem(IDC_PROGRESS_REPORT, this);
     m_operation.SubclassDlgItem(IDC_PROGRESS_OPERATION, this);
     m_overall.SubclassDlgItem(IDC_PROGRESS_OVERALL, this);

@@ -28,7 +28,15 @@ void PaintBackgroundGradient(HDC hdc, const RECT& client);
 // Colour of column x of a gradient w pixels wide.
 COLORREF GradientColour(int x, int w);
 
-class CProgressDlg : public CDialog
+// The programs with themed frames show it as a themed dialog; the eraser,
+// whose windows are plain, builds with PIRT_PLAIN_PROGRESS_DIALOG.
+#ifdef PIRT_PLAIN_PROGRESS_DIALOG
+typedef CDialog CProgressDlgBase;
+#else
+typedef CThemedDialog CProgressDlgBase;
+#endif
+
+class CProgressDlg : public CProgressDlgBase
 {
 public:
     // captionDefault: the caption when [General] 40600 is missing ("not

@@ -2,9 +2,9 @@
 # Wipes a 256 MiB file with 3 passes through WipeFile under Wine and an
 # identical file in the same folder with GNU "shred -n 3 -u", and prints both
 # times and their ratio (WipeFile / shred; the aim is at most 1.0).
-#   BUILD_DIR=/path/to/build libs/shredder/bench/run.sh [size in MiB]
+#   BUILD_DIR=/path/to/build bench/shredder-wipe.sh [size in MiB]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../../.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 mib=${1:-256}
 
