@@ -25,37 +25,16 @@ int CBrowserFunctions::ChromeHistory(CListCtrl* list, CProgressCtrl* progress)
         return ReportNothingToDelete(list, progress);
 
     std::vector<CString> files;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(profile + "\\*History*", &data);
-    if (find != INVALID_HANDLE_VALUE)
+    std::vector<CString> names = FileNamesMatching(profile + "\\*History*");
+    for (size_t i = 0; i < names.size(); i++)
     {
-        do
-        {
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                continue;
-            // The pattern also matches short names: the real name must say History.
-            CString lower(data.cFileName);
-            lower.MakeLower();
-            if (lower.Find("history") >= 0)
-                files.push_back(profile + "\\" + data.cFileName);
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+        // The pattern also matches short names: the real name must say History.
+        CString lower(names[i]);
+        lower.MakeLower();
+        if (lower.Find("history") >= 0)
+            files.push_back(profile + "\\" + names[i]);
     }
-    if (files.empty())
-        return ReportNothingToDelete(list, progress);
-
-    SetupProgress(progress, (int)files.size());
-    int ok = 1;
-    for (size_t i = 0; i < files.size(); i++)
-    {
-        ReportStart(files[i], list, 0);
-        DeleteFileA(files[i]);
-        int gone = PathGone(files[i]);
-        if (!gone)
-            ok = 0;
-        ReportResult(files[i], gone, progress, list, 1);
-    }
-    return ok;
+    return DeleteFoundFiles(files, list, progress);
 }
 
 int CBrowserFunctions::ChromeDropList(CListCtrl* list, CProgressCtrl* progress)
@@ -199,22 +178,7 @@ int CBrowserFunctions::SlimRecent(CListCtrl* list, CProgressCtrl* progress)
 
 int CBrowserFunctions::EnigmaRecent(CListCtrl* list, CProgressCtrl* progress)
 {
-    BeginOperation("EnigmaRecent", progress, 3);
-    CString base = m_help.GetAppDataDir();
-    if (!IsUsableBaseFolder(base))
-        return ReportNothingToDelete(list, progress);
-
-    int ok = 1;
     const char* const names[] = { "\\Enigma Browser\\b4closeall.sgp", "\\Enigma Browser\\lastsession.sgp",
                                   "\\Enigma Browser\\recentclose.ini" };
-    for (int i = 0; i < 3; i++)
-    {
-        CString path = base + names[i];
-        ReportStart(path, list, 0);
-        int gone = DeleteFiles(std::vector<CString>(1, path), NULL);
-        ReportResult(path, gone, progress, list, 0);
-        if (!gone)
-            ok = 0;
-    }
-    return ok;
+    return DeleteEachFile("EnigmaRecent", m_help.GetAppDataDir(), names, 3, list, progress);
 }

@@ -59,6 +59,23 @@ namespace browsers
 CString HistoryText() { return GetLngString("Brisvane", "10135"); }
 CString TemporaryFilesText() { return GetLngString("Brisvane", "10140"); }
 CString NothingToDeleteText() { return GetLngString("Brisvane", "10145"); }
+
+std::vector<CString> FileNamesMatching(const CString& pattern)
+{
+    std::vector<CString> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern, &data);
+    if (find != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(data.cFileName);
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    return names;
+}
 }
 
 CBrowserFunctions::CBrowserFunctions()
@@ -144,6 +161,45 @@ int CBrowserFunctions::SingleFileOperation(const char* procedure, const CString&
     CString remaining;
     int ok = DeleteFiles(files, &remaining);
     ReportResult(ok ? path : remaining, ok, progress, list, 0);
+    return ok;
+}
+
+int CBrowserFunctions::DeleteFoundFiles(const std::vector<CString>& files, CListCtrl* list, CProgressCtrl* progress)
+{
+    if (files.empty())
+        return ReportNothingToDelete(list, progress);
+
+    SetupProgress(progress, (int)files.size());
+    int ok = 1;
+    for (size_t i = 0; i < files.size(); i++)
+    {
+        ReportStart(files[i], list, 0);
+        DeleteFileA(files[i]);
+        int gone = PathGone(files[i]);
+        if (!gone)
+            ok = 0;
+        ReportResult(files[i], gone, progress, list, 1);
+    }
+    return ok;
+}
+
+int CBrowserFunctions::DeleteEachFile(const char* procedure, const CString& base, const char* const* names,
+                                      int count, CListCtrl* list, CProgressCtrl* progress)
+{
+    BeginOperation(procedure, progress, count);
+    if (!IsUsableBaseFolder(base))
+        return ReportNothingToDelete(list, progress);
+
+    int ok = 1;
+    for (int i = 0; i < count; i++)
+    {
+        CString path = base + names[i];
+        ReportStart(path, list, 0);
+        int gone = DeleteFiles(std::vector<CString>(1, path), NULL);
+        ReportResult(path, gone, progress, list, 0);
+        if (!gone)
+            ok = 0;
+    }
     return ok;
 }
 
@@ -250,39 +306,17 @@ int CBrowserFunctions::IECookies(CListCtrl* list, CProgressCtrl* progress)
     }
 
     std::vector<CString> doomed;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(folder + "\\*.txt", &data);
-    if (find != INVALID_HANDLE_VALUE)
+    std::vector<CString> names = FileNamesMatching(folder + "\\*.txt");
+    for (size_t i = 0; i < names.size(); i++)
     {
-        do
-        {
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                continue;
-            CString name(data.cFileName);
-            // The pattern also matches short names: only real ".txt" names count.
-            if (name.GetLength() < 4 || name.Right(4).CompareNoCase(".txt") != 0)
-                continue;
-            if (!IsCookieKept(keep, name))
-                doomed.push_back(folder + "\\" + name);
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+        const CString& name = names[i];
+        // The pattern also matches short names: only real ".txt" names count.
+        if (name.GetLength() < 4 || name.Right(4).CompareNoCase(".txt") != 0)
+            continue;
+        if (!IsCookieKept(keep, name))
+            doomed.push_back(folder + "\\" + name);
     }
-
-    if (doomed.empty())
-        return ReportNothingToDelete(list, progress);
-
-    SetupProgress(progress, (int)doomed.size());
-    int ok = 1;
-    for (size_t i = 0; i < doomed.size(); i++)
-    {
-        ReportStart(doomed[i], list, 0);
-        DeleteFileA(doomed[i]);
-        int gone = PathGone(doomed[i]);
-        if (!gone)
-            ok = 0;
-        ReportResult(doomed[i], gone, progress, list, 1);
-    }
-    return ok;
+    return DeleteFoundFiles(doomed, list, progress);
 }
 
 int CBrowserFunctions::IEIndexDat(CListCtrl* list, CProgressCtrl* progress)

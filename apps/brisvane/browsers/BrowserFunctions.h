@@ -96,6 +96,15 @@ private:
     int SingleFileOperation(const char* procedure, const CString& base, const CString& mainFile,
                             const std::vector<CString>& sideFiles, CListCtrl* list, CProgressCtrl* progress);
 
+    // Files found in a folder, each with its own row pair and progress step;
+    // the nothing-to-delete pair when there are none.
+    int DeleteFoundFiles(const std::vector<CString>& files, CListCtrl* list, CProgressCtrl* progress);
+
+    // Fixed files below a base folder, deleted one by one with a row pair and
+    // a progress step each.
+    int DeleteEachFile(const char* procedure, const CString& base, const char* const* names, int count,
+                       CListCtrl* list, CProgressCtrl* progress);
+
     // Firefox: files of one profile.
     int FirefoxFiles(const char* procedure, unsigned int browser, const CString& profileName,
                      const char* const* names, int count, int reportSecondWhenFound,

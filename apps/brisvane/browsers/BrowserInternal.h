@@ -27,6 +27,9 @@ inline int IsFolder(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Names of the files (not folders) that match a FindFirstFile pattern.
+std::vector<CString> FileNamesMatching(const CString& pattern);
+
 // Row items of section Brisvane.
 CString HistoryText();          // "10135"
 CString TemporaryFilesText();   // "10140"

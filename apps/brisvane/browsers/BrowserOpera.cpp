@@ -50,23 +50,8 @@ int CBrowserFunctions::OperaCompletePW(CListCtrl* list, CProgressCtrl* progress)
 
 int CBrowserFunctions::OperaBookmarks(CListCtrl* list, CProgressCtrl* progress)
 {
-    BeginOperation("OperaBookmarks", progress, 2);
-    CString base = m_help.GetOperaDir(0);
-    if (!IsUsableBaseFolder(base))
-        return ReportNothingToDelete(list, progress);
-
-    int ok = 1;
     const char* const names[] = { "\\opera6.adr", "\\opera6.adr.bak" };
-    for (int i = 0; i < 2; i++)
-    {
-        CString path = base + names[i];
-        ReportStart(path, list, 0);
-        int gone = DeleteFiles(std::vector<CString>(1, path), NULL);
-        ReportResult(path, gone, progress, list, 0);
-        if (!gone)
-            ok = 0;
-    }
-    return ok;
+    return DeleteEachFile("OperaBookmarks", m_help.GetOperaDir(0), names, 2, list, progress);
 }
 
 int CBrowserFunctions::OperaTemp(CListCtrl* list, CProgressCtrl* progress)
