@@ -84,6 +84,26 @@ CString Quoted(const CString& text)
     return CString("\"") + text + "\"";
 }
 
+// Removes each matched name (a key or a value, by the remove member) below
+// root\path, one quoted row each. The key is only opened: a cleaner never
+// creates keys. When it cannot be opened for deleting, each match still gets
+// its failed row. Returns whether the key could be opened.
+int DeleteMatchedNames(CCustomFunctions& custom, HKEY root, const CString& path,
+                       const std::vector<CString>& names, int (CRegistryKey::*remove)(CString),
+                       CListCtrl* list, CProgressCtrl* progress)
+{
+    custom.m_RegKey.SetRootKey(root);
+    const int opened = custom.m_RegKey.SetKey(path, FALSE);
+    for (size_t i = 0; i < names.size(); ++i)
+    {
+        const CString item = Quoted(names[i]) + " ";
+        custom.ReportStart(item, list, 0);
+        int ok = opened ? (custom.m_RegKey.*remove)(names[i]) : 0;
+        custom.ReportResult(item, ok, progress, list, 1);
+    }
+    return opened;
+}
+
 } // namespace
 
 int CCustomFunctions::DeleteRegKey(CString keyPath, CString subkey, CListCtrl* list,
@@ -150,17 +170,7 @@ int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCt
     if (names.empty())
         return 1;
 
-    m_RegKey.SetRootKey(root);
-    // The key is only opened: a cleaner never creates keys. When it cannot
-    // be opened for deleting, each match still gets its failed row.
-    const int opened = m_RegKey.SetKey(path, FALSE);
-    for (size_t i = 0; i < names.size(); ++i)
-    {
-        const CString item = Quoted(names[i]) + " ";
-        ReportStart(item, list, 0);
-        int ok = opened ? m_RegKey.DeleteKey(names[i]) : 0;
-        ReportResult(item, ok, progress, list, 1);
-    }
+    DeleteMatchedNames(*this, root, path, names, &CRegistryKey::DeleteKey, list, progress);
     return 1;
 }
 
@@ -211,14 +221,5 @@ int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CList
     if (names.empty())
         return 0;
 
-    m_RegKey.SetRootKey(root);
-    const int opened = m_RegKey.SetKey(path, FALSE);
-    for (size_t i = 0; i < names.size(); ++i)
-    {
-        const CString item = Quoted(names[i]) + " ";
-        ReportStart(item, list, 0);
-        int ok = opened ? m_RegKey.DeleteValue(names[i]) : 0;
-        ReportResult(item, ok, progress, list, 1);
-    }
-    return opened ? 1 : 0;
+    return DeleteMatchedNames(*this, root, path, names, &CRegistryKey::DeleteValue, list, progress) ? 1 : 0;
 }

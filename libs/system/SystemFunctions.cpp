@@ -105,6 +105,15 @@ void CSystemFunctions::ReportPair(CString item, int success, CProgressCtrl* prog
     ReportResult(item, success, progress, list, resultFlag);
 }
 
+int CSystemFunctions::DeleteHkcuKeyRow(CRegistryKey& key, const char* path, CListCtrl* list,
+                                       CProgressCtrl* progress)
+{
+    ReportStart(path, list, 0);
+    int deleted = key.DeleteKey(path);
+    ReportResult(Hkcu(path), deleted, progress, list, 1);
+    return deleted;
+}
+
 int CSystemFunctions::EmptyRecycleBin(CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("EmptyRecycleBin");
@@ -432,14 +441,9 @@ int CSystemFunctions::DeleteMFUList(CListCtrl* list, CProgressCtrl* progress)
 
     // A parent key is only tried once its counters are gone: the delete is
     // not recursive.
-    ReportStart(kUserAssistACount, list, 0);
-    int aDeleted = key.DeleteKey(kUserAssistACount);
-    ReportResult(Hkcu(kUserAssistACount), aDeleted, progress, list, 1);
-    if (aDeleted) {
-        ReportStart(kUserAssistA, list, 0);
-        aDeleted = key.DeleteKey(kUserAssistA);
-        ReportResult(Hkcu(kUserAssistA), aDeleted, progress, list, 1);
-    }
+    int aDeleted = DeleteHkcuKeyRow(key, kUserAssistACount, list, progress);
+    if (aDeleted)
+        aDeleted = DeleteHkcuKeyRow(key, kUserAssistA, list, progress);
 
     ReportStart(kUserAssistBCount, list, 0);
     int bDeleted = key.DeleteKey(kUserAssistBCount);
@@ -459,11 +463,8 @@ int CSystemFunctions::DeleteLocalSearch(CListCtrl* list, CProgressCtrl* progress
     CSystemRegistryKey key;
     if (!key.SetRootKey(HKEY_CURRENT_USER))
         return 0;
-    ReportStart(kWordWheelQuery, list, 0);
     key.DeleteKey(kACMru5603);   // the older search words; no row of their own
-    int deleted = key.DeleteKey(kWordWheelQuery);
-    ReportResult(Hkcu(kWordWheelQuery), deleted, progress, list, 1);
-    return deleted;
+    return DeleteHkcuKeyRow(key, kWordWheelQuery, list, progress);
 }
 
 int CSystemFunctions::DeleteSearch4Computers(CListCtrl* list, CProgressCtrl* progress)
@@ -473,10 +474,7 @@ int CSystemFunctions::DeleteSearch4Computers(CListCtrl* list, CProgressCtrl* pro
     CSystemRegistryKey key;
     if (!key.SetRootKey(HKEY_CURRENT_USER))
         return 0;
-    ReportStart(kACMru5647, list, 0);
-    int deleted = key.DeleteKey(kACMru5647);
-    ReportResult(Hkcu(kACMru5647), deleted, progress, list, 1);
-    return deleted;
+    return DeleteHkcuKeyRow(key, kACMru5647, list, progress);
 }
 
 int CSystemFunctions::DeleteRunMRU(CListCtrl* list, CProgressCtrl* progress)
@@ -486,10 +484,7 @@ int CSystemFunctions::DeleteRunMRU(CListCtrl* list, CProgressCtrl* progress)
     CSystemRegistryKey key;
     if (!key.SetRootKey(HKEY_CURRENT_USER))
         return 0;
-    ReportStart(kRunMRU, list, 0);
-    int deleted = key.DeleteKey(kRunMRU);
-    ReportResult(Hkcu(kRunMRU), deleted, progress, list, 1);
-    return deleted;
+    return DeleteHkcuKeyRow(key, kRunMRU, list, progress);
 }
 
 UserAdminProbe SetSystemUserAdminProbe(UserAdminProbe probe)

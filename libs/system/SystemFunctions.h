@@ -9,6 +9,8 @@
 #include "logfile.h"
 #include "useradmin.h"
 
+class CRegistryKey;
+
 #ifdef SYSTEM_BUILD
 #define SYSTEM_API __declspec(dllexport)
 #else
@@ -47,6 +49,9 @@ private:
     // A working row and its result row at once.
     void ReportPair(CString item, int success, CProgressCtrl* progress, CListCtrl* list,
                     int startFlag, int resultFlag);
+    // Deletes one key below HKEY_CURRENT_USER: a working row with the bare
+    // path, a result row with "HKCU\" before it.
+    int DeleteHkcuKeyRow(CRegistryKey& key, const char* path, CListCtrl* list, CProgressCtrl* progress);
 
     CLogFile m_log;
     BOOL m_loggingEnabled;
