@@ -456,35 +456,33 @@ int CSystemFunctions::DeleteMFUList(CListCtrl* list, CProgressCtrl* progress)
     return aDeleted && bDeleted;
 }
 
-int CSystemFunctions::DeleteLocalSearch(CListCtrl* list, CProgressCtrl* progress)
+int CSystemFunctions::DeleteSingleHkcuKey(const char* procedure, const char* path, const char* quietPath,
+                                          CListCtrl* list, CProgressCtrl* progress)
 {
-    BeginOperation("DeleteLocalSearch");
+    BeginOperation(procedure);
     SetupProgress(progress, 1);
     CSystemRegistryKey key;
     if (!key.SetRootKey(HKEY_CURRENT_USER))
         return 0;
-    key.DeleteKey(kACMru5603);   // the older search words; no row of their own
-    return DeleteHkcuKeyRow(key, kWordWheelQuery, list, progress);
+    if (quietPath != NULL)
+        key.DeleteKey(quietPath);
+    return DeleteHkcuKeyRow(key, path, list, progress);
+}
+
+int CSystemFunctions::DeleteLocalSearch(CListCtrl* list, CProgressCtrl* progress)
+{
+    // The older search words go too, without a row of their own.
+    return DeleteSingleHkcuKey("DeleteLocalSearch", kWordWheelQuery, kACMru5603, list, progress);
 }
 
 int CSystemFunctions::DeleteSearch4Computers(CListCtrl* list, CProgressCtrl* progress)
 {
-    BeginOperation("DeleteSearch4Computers");
-    SetupProgress(progress, 1);
-    CSystemRegistryKey key;
-    if (!key.SetRootKey(HKEY_CURRENT_USER))
-        return 0;
-    return DeleteHkcuKeyRow(key, kACMru5647, list, progress);
+    return DeleteSingleHkcuKey("DeleteSearch4Computers", kACMru5647, NULL, list, progress);
 }
 
 int CSystemFunctions::DeleteRunMRU(CListCtrl* list, CProgressCtrl* progress)
 {
-    BeginOperation("DeleteRunMRU");
-    SetupProgress(progress, 1);
-    CSystemRegistryKey key;
-    if (!key.SetRootKey(HKEY_CURRENT_USER))
-        return 0;
-    return DeleteHkcuKeyRow(key, kRunMRU, list, progress);
+    return DeleteSingleHkcuKey("DeleteRunMRU", kRunMRU, NULL, list, progress);
 }
 
 UserAdminProbe SetSystemUserAdminProbe(UserAdminProbe probe)

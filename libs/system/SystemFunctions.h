@@ -52,6 +52,10 @@ private:
     // Deletes one key below HKEY_CURRENT_USER: a working row with the bare
     // path, a result row with "HKCU\" before it.
     int DeleteHkcuKeyRow(CRegistryKey& key, const char* path, CListCtrl* list, CProgressCtrl* progress);
+    // A whole operation that deletes one such key with its row; a quiet key,
+    // when given, is deleted just before it without a row of its own.
+    int DeleteSingleHkcuKey(const char* procedure, const char* path, const char* quietPath,
+                            CListCtrl* list, CProgressCtrl* progress);
 
     CLogFile m_log;
     BOOL m_loggingEnabled;
