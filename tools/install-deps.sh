@@ -18,4 +18,4 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 echo "Installing: ${need[*]}"
 $SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${need[@]}" >/dev/null
