@@ -3,6 +3,8 @@
 #include "Settings.h"
 #include "resource.h"
 #include "aboutdlg.h"
+#include "placement.h"
+#include "startupcleaner.h"
 #include "HelpFunctions.h"
 
 PFN_WINEXEC g_pfnWinExec = ::WinExec;
@@ -174,33 +176,6 @@ void CMainFrame::SetMenuTexts()
     ::DrawMenuBar(m_hWnd);
 }
 
-void CMainFrame::MakePlacementVisible(WINDOWPLACEMENT& wp)
-{
-    if (wp.showCmd == SW_SHOWMINIMIZED || wp.showCmd == SW_MINIMIZE ||
-        wp.showCmd == SW_SHOWMINNOACTIVE || wp.showCmd == SW_FORCEMINIMIZE || wp.showCmd == SW_HIDE)
-        wp.showCmd = SW_SHOWNORMAL;
-    RECT& r = wp.rcNormalPosition;
-    if (r.right <= r.left || r.bottom <= r.top) {
-        r.right = r.left + 640;
-        r.bottom = r.top + 480;
-    }
-    if (::MonitorFromRect(&r, MONITOR_DEFAULTTONULL))
-        return;
-    MONITORINFO mi;
-    ZeroMemory(&mi, sizeof(mi));
-    mi.cbSize = sizeof(mi);
-    if (!::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi))
-        return;
-    const RECT& work = mi.rcWork;
-    int w = r.right - r.left, h = r.bottom - r.top;
-    if (w > work.right - work.left) w = work.right - work.left;
-    if (h > work.bottom - work.top) h = work.bottom - work.top;
-    r.left = work.left + ((work.right - work.left) - w) / 2;
-    r.top = work.top + ((work.bottom - work.top) - h) / 2;
-    r.right = r.left + w;
-    r.bottom = r.top + h;
-}
-
 void CMainFrame::RestorePlacement()
 {
     CString ini = GetIniPath(INI_BRISVANE);
@@ -285,44 +260,13 @@ void CMainFrame::OnUpdateLogging(CCmdUI* pCmdUI)
 
 void CMainFrame::OnDeleteOnStartup()
 {
-    // The check mark shows the INI value corrected by the Run value; the
-    // new state is the opposite of that mark.
-    BOOL shown = ReadMenuSwitch("DeleteOnStartup");
-    {
-        HKEY key = NULL;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &key, NULL) ==
-            ERROR_SUCCESS) {
-            if (shown && ::RegQueryValueExA(key, STARTUP_VALUE_NAME, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
-                shown = FALSE;
-            ::RegCloseKey(key);
-        }
-    }
-    BOOL on = !shown;
-    WriteYesNo("Preferences", "DeleteOnStartup", on);
-
-    CRegistryKey run;
-    run.SetRootKey(HKEY_CURRENT_USER);
-    if (!run.SetKey(CString(RUN_KEY), TRUE))
-        return;
-    if (on) {
-        run.WriteString(CString(STARTUP_VALUE_NAME), StartupCleanerCommand());
-    } else if (!GetIniBool(CString("Preferences"), CString("DeleteOnStartup"), INI_FARNOCH)) {
-        // The recent-work cleaner may still want the start-up cleaner.
-        run.DeleteValue(CString(STARTUP_VALUE_NAME));
-    }
+    // The recent-work cleaner may still want the start-up cleaner.
+    ToggleStartupCleaning(INI_BRISVANE, INI_FARNOCH);
 }
 
 void CMainFrame::OnUpdateDeleteOnStartup(CCmdUI* pCmdUI)
 {
-    BOOL on = ReadMenuSwitch("DeleteOnStartup");
-    HKEY key = NULL;
-    if (on && ::RegCreateKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, NULL, 0, KEY_READ | KEY_WRITE, NULL, &key, NULL) ==
-                  ERROR_SUCCESS) {
-        if (::RegQueryValueExA(key, STARTUP_VALUE_NAME, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
-            on = FALSE;
-        ::RegCloseKey(key);
-    }
-    pCmdUI->SetCheck(on);
+    pCmdUI->SetCheck(IsStartupCleaningOn(INI_BRISVANE));
 }
 
 void CMainFrame::OnPreferences()

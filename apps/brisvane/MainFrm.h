@@ -36,11 +36,6 @@ public:
     // Texts of the tool tips by command id ("" for ids without one).
     CString ToolTipText(UINT nID) const;
 
-    // Placement values of a stored window, made safe to show: a minimised
-    // window opens normal, and one that lies off every monitor is moved onto
-    // the nearest work area.
-    static void MakePlacementVisible(WINDOWPLACEMENT& wp);
-
 protected:
     BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
     void SetToolBarTexts();

@@ -16,11 +16,6 @@ BOOL WriteYesNo(const char* section, const char* key, int yes)
     return WriteSetting(section, key, yes ? "yes" : "no");
 }
 
-CString StartupCleanerCommand()
-{
-    return CString("\"") + GetAppPath() + "\\Tarnel.exe\" startup";
-}
-
 CString AppTitle()
 {
     CString title;

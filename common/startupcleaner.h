@@ -1,0 +1,25 @@
+// The start-up cleaner and the Run / RunOnce values that start it. The Run
+// value is shared by the main cleaner and the recent-work cleaner: each adds
+// it when its own switch goes on and removes it only when the other program
+// no longer wants it either.
+#pragma once
+#include "fw/framework.h"
+
+#define STARTUP_VALUE_NAME "Pirt Tarnel"
+#define RUN_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+#define RUNONCE_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"
+
+// The data of the Run and RunOnce values: the executable path is quoted so
+// that a program folder with blanks works and cannot be taken for another
+// program.
+CString StartupCleanerCommand();
+
+// The check mark of "clean at start-up": [Preferences] DeleteOnStartup of the
+// program's config file, switched off when the Run key opens and lacks the
+// value.
+BOOL IsStartupCleaningOn(int ownIni);
+
+// Flips the switch: the new state is the opposite of the check mark. On
+// writes the Run value; off removes it unless [Preferences] DeleteOnStartup
+// of the other program's config file still says "yes". Returns the new state.
+BOOL ToggleStartupCleaning(int ownIni, int otherIni);
