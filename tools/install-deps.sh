@@ -17,5 +17,10 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 echo "Installing: ${need[*]}"
-$SUDO apt-get update -qq
+# A mirror in the middle of a sync fails one index now and then: try again, and
+# go on with what was fetched if it keeps failing (the install says if it can't).
+for try in 1 2 3; do
+  $SUDO apt-get update -qq && break
+  echo "apt-get update failed (try $try of 3)"; sleep 10
+done
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${need[@]}" >/dev/null

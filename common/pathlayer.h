@@ -1,0 +1,57 @@
+// The one place where a path is judged before it reaches a guard, a deletion
+// or a wipe. Every test here works on the canonical form of the path (or on
+// the raw text where the text itself is what matters), never on a spelling as
+// it was written: "C:\lnk\", "C:/lnk/" and "C:\lnk" must all be seen as the
+// same link, and "C:\\", "C://" and "C:\." as the same root.
+#pragma once
+#include "fw/framework.h"
+
+// 1 when the raw text is an absolute path before anything resolves it:
+// "X:\..." (or "X:/...") and "\\server\share\..." only. "rel", ".", "C:",
+// "\x", "C:x", "\\?\..." and "\\.\..." are not.
+int IsAbsolutePathText(const char* raw);
+
+// Canonical form: "/" becomes "\", repeated separators collapse (except the
+// leading "\\" of a UNC path), GetFullPathName resolves "." and "..", short
+// names are expanded where the path exists, and trailing separators, blanks
+// and dots are stripped except at a root ("C:\", "\\server\share\").
+// "" for an empty text or one that does not resolve.
+CString CanonicalPath(const char* raw);
+
+// 1 for a canonical drive or share root ("C:\", "\\server\share\").
+int IsRootPath(const CString& canonical);
+
+// 1 when inner is outer or lies below it (canonical forms, case-insensitive,
+// on whole components: "C:\ab" is not inside "C:\a").
+int IsPathInside(const CString& inner, const CString& outer);
+
+// 1 when the canonical path is equal to or above one of the folders the
+// suite must never clean wholesale: the Windows and system folders, the
+// program-files and common-files folders, the user profile and the profiles
+// root, roaming and local application data, Desktop, Documents, the program
+// folder, %APPDATA%\Zex\Ulmoro and %APPDATA%\Talvery\Pirt.
+int IsProtectedPath(const CString& canonical);
+
+// 1 when the canonical path itself is a link or junction (its own
+// attributes, never those of a spelling with a trailing separator).
+int IsLinkPath(const CString& canonical);
+
+// The final path of an existing file or folder as Windows resolves links in
+// the folders above it (GetFinalPathNameByHandle, "\\?\" prefix removed),
+// in canonical form; "" when it cannot be opened.
+CString FinalPath(const CString& canonical);
+
+enum PathVerdict
+{
+    PATH_OK = 0,
+    PATH_NOT_ABSOLUTE,  // the raw text is relative, drive-relative or empty
+    PATH_ROOT,          // a drive or share root, however spelled
+    PATH_PROTECTED,     // equal to or above a protected folder, also via links above it
+    PATH_LINK           // the folder itself is a link or junction
+};
+
+// The whole test for a folder that is about to be emptied, removed or
+// searched: absoluteness of the raw text, then root, protected and link
+// tests on the canonical form, then root and protected tests on the final
+// path. On PATH_OK canonical (may be NULL) receives the form to use.
+PathVerdict CheckFolderTarget(const char* raw, CString* canonical);
