@@ -11,6 +11,9 @@ CString GetLngPath();
 // choice takes effect at the next lookup.
 CString GetLngString(CString section, CString key);
 
+// The same, with the text to show when the key is absent (or empty).
+CString GetLngString(CString section, CString key, CString defaultText);
+
 // Puts the text on the dialog's control with that id.
 void SetDlgItemLngText(HWND dialog, int controlId, CString section, CString key);
 

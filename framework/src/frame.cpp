@@ -3,9 +3,11 @@
 #include "fw/frame.h"
 #include "fw/app.h"
 #include "fw/cmdui.h"
+#include "fw/docview.h"
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
+    ON_WM_DROPFILES()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
@@ -140,9 +142,9 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 {
-    // The view first, then the frame itself, then the application.
-    HWND hView = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
-    CWnd* pView = CWnd::FromHandlePermanent(hView);
+    // The view first (the active one, else the pane), then the frame
+    // itself, then the application.
+    CWnd* pView = m_pViewActive ? (CWnd*)m_pViewActive : CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
     if (pView && pView != this && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     CWinApp* pApp = AfxGetApp();
@@ -177,6 +179,19 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
             state.m_nIndex -= (state.m_nIndexMax - nCount);
             state.m_nIndexMax = nCount;
         }
+    }
+}
+
+void CFrameWnd::OnDropFiles(HDROP hDropInfo)
+{
+    char path[MAX_PATH] = "";
+    UINT count = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    BOOL got = count > 0 && ::DragQueryFileA(hDropInfo, 0, path, MAX_PATH) > 0;
+    ::DragFinish(hDropInfo);
+    CWinApp* app = AfxGetApp();
+    if (got && app) {
+        ::SetActiveWindow(m_hWnd);
+        app->OpenDocumentFile(path);
     }
 }
 

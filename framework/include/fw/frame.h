@@ -45,6 +45,9 @@ public:
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     BOOL LoadAccelTable(const char* pszResourceName);
 
+    // Makes the client area: the default creates one view of the context's
+    // view class. Called by the document template once the window exists.
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, BOOL bStretch = TRUE);
     virtual void ActivateFrame(int nCmdShow = -1);
@@ -72,6 +75,8 @@ protected:
     const AFX_MSGMAP* GetMessageMap() const override;
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
+    // A file dropped on the frame opens as a document (the first of several).
+    afx_msg void OnDropFiles(HDROP hDropInfo);
 
     CView* m_pViewActive;
     CString m_strTitle;

@@ -20,3 +20,8 @@
 #include "fw/docview.h"
 #include "fw/controlbars.h"
 #include "fw/propsheet.h"
+#include "fw/treectrl.h"
+#include "fw/splitter.h"
+#include "fw/recentfiles.h"
+#include "fw/folderdialog.h"
+#include "fw/thread.h"
