@@ -107,6 +107,11 @@ void CWinApp::AddToRecentFileList(const char* pszPathName)
 
 BOOL CWinApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 {
+    if (nID == ID_APP_EXIT && nCode == CN_COMMAND) {
+        if (!pHandlerInfo && m_pMainWnd && m_pMainWnd->GetSafeHwnd())
+            m_pMainWnd->SendMessage(WM_CLOSE);
+        return TRUE;
+    }
     if (nID >= ID_FILE_MRU_FILE1 && nID <= ID_FILE_MRU_LAST && m_pRecentFileList) {
         int index = (int)(nID - ID_FILE_MRU_FILE1);
         if (nCode == (int)CN_UPDATE_COMMAND_UI) {

@@ -8,6 +8,10 @@
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_DROPFILES()
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
@@ -180,6 +184,22 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
             state.m_nIndexMax = nCount;
         }
     }
+}
+
+BOOL CFrameWnd::OnBarCheck(UINT nID)
+{
+    HWND bar = ::GetDlgItem(m_hWnd, (int)nID);
+    if (!bar)
+        return FALSE;
+    ::ShowWindow(bar, ::IsWindowVisible(bar) ? SW_HIDE : SW_SHOW);
+    RecalcLayout();
+    return TRUE;
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    HWND bar = ::GetDlgItem(m_hWnd, (int)pCmdUI->m_nID);
+    pCmdUI->SetCheck(bar && ::IsWindowVisible(bar));
 }
 
 void CFrameWnd::OnDropFiles(HDROP hDropInfo)

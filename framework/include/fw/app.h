@@ -15,6 +15,10 @@
 // update their command states.
 #define WM_IDLEUPDATECMDUI 0x0363
 
+#ifndef ID_APP_EXIT
+#define ID_APP_EXIT 0xE141
+#endif
+
 class CRecentFileList;
 class CDocument;
 
@@ -41,7 +45,8 @@ public:
     virtual BOOL OnIdle(LONG lCount);
     virtual CWnd* GetMainWnd() { return m_pMainWnd; }
     BOOL PumpMessage();
-    // The recent-file commands (ID_FILE_MRU_FILE1 and up) are handled here.
+    // The recent-file commands (ID_FILE_MRU_FILE1 and up) and ID_APP_EXIT
+    // (closes the main window) are handled here.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
 
     // Recent files: LoadStdProfileSettings makes the list (nMaxMRU entries,

@@ -14,6 +14,11 @@ struct CCreateContext;
 #define AFX_IDW_CONTROLBAR_LAST 0xE8FF
 #define AFX_IDW_TOOLBAR 0xE800
 #define AFX_IDW_STATUS_BAR 0xE801
+// Commands that show or hide the bar of the same child id.
+#ifndef ID_VIEW_TOOLBAR
+#define ID_VIEW_TOOLBAR AFX_IDW_TOOLBAR
+#define ID_VIEW_STATUS_BAR AFX_IDW_STATUS_BAR
+#endif
 // Frame style: append the document title to the caption.
 #define FWS_ADDTOTITLE 0x00008000L
 
@@ -75,6 +80,10 @@ protected:
     const AFX_MSGMAP* GetMessageMap() const override;
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
+    // ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR: show or hide that bar, checked
+    // while it is visible.
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     // A file dropped on the frame opens as a document (the first of several).
     afx_msg void OnDropFiles(HDROP hDropInfo);
 
