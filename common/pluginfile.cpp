@@ -239,22 +239,28 @@ PluginRowRefusal CheckPluginRow(const CPluginRow& row)
     return PLUGIN_ROW_OK;
 }
 
-int WritePluginFile(const char* path, const CPluginContent& content, CPluginWriteError* error)
+namespace
 {
-    CPluginWriteError result;
-    for (size_t i = 0; i < content.rows.size() && result.row < 0; ++i)
+
+// The writer's steps; result says why it stopped.
+int WritePluginSteps(const char* path, const CPluginContent& content, CPluginWriteError& result)
+{
+    for (size_t i = 0; i < content.rows.size(); ++i)
     {
-        PluginRowRefusal refusal = CheckPluginRow(content.rows[i]);
-        if (refusal != PLUGIN_ROW_OK)
+        result.refusal = CheckPluginRow(content.rows[i]);
+        if (result.refusal != PLUGIN_ROW_OK)
         {
             result.row = (int)i;
-            result.refusal = refusal;
+            return 0;
         }
     }
-    if (result.row >= 0)
+
+    // A read-only file stays as it is: the move below would replace it
+    // where the file system lets a rename through (Wine as root).
+    DWORD attributes = ::GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     {
-        if (error != nullptr)
-            *error = result;
+        result.lastError = ERROR_ACCESS_DENIED;
         return 0;
     }
 
@@ -265,8 +271,6 @@ int WritePluginFile(const char* path, const CPluginContent& content, CPluginWrit
     if (folder.IsEmpty() || !::GetTempFileNameA(folder, "dor", 0, temp))
     {
         result.lastError = folder.IsEmpty() ? ERROR_INVALID_NAME : ::GetLastError();
-        if (error != nullptr)
-            *error = result;
         return 0;
     }
 
@@ -288,18 +292,24 @@ int WritePluginFile(const char* path, const CPluginContent& content, CPluginWrit
                 writer.Write(section.name, KeyName(section.keyPrefix, number++), PluginRowEntry(row));
     }
 
-    DWORD failure = writer.Error();
-    if (failure == 0 && !::MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING))
-        failure = ::GetLastError() != 0 ? ::GetLastError() : ERROR_WRITE_FAULT;
-    if (failure != 0)
+    result.lastError = writer.Error();
+    if (result.lastError == 0 && !::MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING))
+        result.lastError = ::GetLastError() != 0 ? ::GetLastError() : ERROR_WRITE_FAULT;
+    if (result.lastError != 0)
     {
         ::DeleteFileA(temp);
-        result.lastError = failure;
-        if (error != nullptr)
-            *error = result;
         return 0;
     }
+    return 1;
+}
+
+} // namespace
+
+int WritePluginFile(const char* path, const CPluginContent& content, CPluginWriteError* error)
+{
+    CPluginWriteError result;
+    int written = WritePluginSteps(path, content, result);
     if (error != nullptr)
         *error = result;
-    return 1;
+    return written;
 }

@@ -247,6 +247,14 @@ TEST(PluginWriter, RefusedRowsAndFailedWritesLeaveTheOldFile)
     EXPECT_EQ(old, ReadText(file));
     EXPECT_EQ(1, FileCount(folder.Path()));
 
+    // A read-only target.
+    SetFileAttributesA(file, FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(0, WritePluginFile(file, content, &error));
+    EXPECT_EQ((DWORD)ERROR_ACCESS_DENIED, error.lastError);
+    SetFileAttributesA(file, FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(old, ReadText(file));
+    EXPECT_EQ(1, FileCount(folder.Path()));
+
     // A folder that does not exist.
     EXPECT_EQ(0, WritePluginFile(folder("gone\\p.dorv"), content, &error));
     EXPECT_NE(0u, error.lastError);
