@@ -32,10 +32,10 @@ void CCorvaletList::OnInitialUpdate()
     m_bColumnsMade = TRUE;
     CListCtrl& list = GetListCtrl();
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
-    static const struct { const char* key; int width; } columns[] = {
-        {"41000", 420}, {"41010", 100}, {"40500", 100}, {"41030", 150}};
+    static const struct { const char* section; const char* key; int width; } columns[] = {
+        {"General", "41000", 420}, {"General", "41010", 100}, {"Holberin", "21340", 100}, {"General", "41030", 150}};
     for (int i = 0; i < 4; ++i)
-        list.InsertColumn(i, GetLngString("General", columns[i].key), LVCFMT_LEFT, columns[i].width);
+        list.InsertColumn(i, GetLngString(columns[i].section, columns[i].key), LVCFMT_LEFT, columns[i].width);
     m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 5, 1);
     static const UINT icons[] = {IDI_ADD, IDI_DELETE, IDI_PROPERTIES};
     for (UINT id : icons) {

@@ -9,6 +9,9 @@
 
 namespace {
 
+// BIF_STATUSTEXT, BIF_NEWDIALOGSTYLE and BIF_SHAREABLE.
+const UINT kFolderBrowseFlags = 0x8044;
+
 const int kFileControls[] = {IDC_DELFILE, IDC_DELFILECONTENT, IDC_DELINISEC, IDC_SECTION_LABEL, IDC_SECTIONNAME,
                              IDC_KEY_LABEL, IDC_KEYNAME};
 const int kFolderControls[] = {IDC_DELENTIREFOLDER, IDC_DELINDIR, IDC_DELINDIRCOMP, IDC_PATTERN};
@@ -85,8 +88,8 @@ BOOL CEditorDlg::OnInitDialog()
         {IDC_DELENTIREFOLDER, "Holberin", "21410"}, {IDC_DELINDIR, "Holberin", "21420"},
         {IDC_DELINDIRCOMP, "Holberin", "21430"}, {IDC_DELKEY, "Holberin", "21440"},
         {IDC_DELKLIST, "Holberin", "21450"}, {IDC_DELVALUE, "Holberin", "21460"},
-        {IDC_DELVLIST, "Holberin", "21470"}, {IDC_PATH_LABEL, "General", "30200"},
-        {IDC_ACTION_LABEL, "General", "40500"}, {IDOK, "General", "30000"}, {IDCANCEL, "General", "30010"}};
+        {IDC_DELVLIST, "Holberin", "21470"}, {IDC_PATH_LABEL, "Holberin", "21310"},
+        {IDC_ACTION_LABEL, "Holberin", "21320"}, {IDOK, "General", "30000"}, {IDCANCEL, "General", "30010"}};
     for (const auto& t : texts)
         SetDlgItemLngText(m_hWnd, t.id, t.section, t.key);
     CComboBox* kind = (CComboBox*)GetDlgItem(IDC_KIND);
@@ -190,7 +193,7 @@ void CEditorDlg::OnChoosePath()
         m_strFileName = path.Mid(path.ReverseFind('\\') + 1);
         break;
     case EDITOR_KIND_FOLDER: {
-        CFolderDialog dlg(GetLngString("General", "42020"), BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE | 0x8000, this);
+        CFolderDialog dlg(GetLngString("General", "42020"), kFolderBrowseFlags, this);
         if (dlg.DoModal() != IDOK)
             return;
         path = dlg.GetPathName();

@@ -28,6 +28,7 @@ public:
     void ShowState(const CEditorState& state);
 
     virtual BOOL OnInitDialog();
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     virtual void OnOK();
 
 protected:
@@ -38,7 +39,6 @@ protected:
     afx_msg void OnKindChange();
     afx_msg void OnRadio(UINT nID);
     afx_msg void OnChoosePath();
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
     CFont m_pathFont;
 

@@ -10,6 +10,7 @@
 #include "placement.h"
 #include "suitehelp.h"
 #include "pirt.h"
+#include <ole2.h>
 
 PFN_CORVALET_WINEXEC g_pfnCorvaletWinExec = ::WinExec;
 PFN_CORVALET_SHELLEXECUTE g_pfnCorvaletShellExecute = ::ShellExecuteA;

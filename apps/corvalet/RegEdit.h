@@ -99,6 +99,7 @@ public:
     void PopulateChildren(HTREEITEM hItem);
 
     virtual BOOL OnInitDialog();
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     virtual void OnOK();
 
 protected:
@@ -107,7 +108,6 @@ protected:
     afx_msg void OnItemExpanding(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnValueChanged(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
     CTreeCtrl m_tree;
     CRegistryListCtrl m_values;
