@@ -122,7 +122,7 @@ BEGIN_MESSAGE_MAP(CRegistryListCtrl, CListCtrl)
     ON_MESSAGE(WM_REGKEY_REFILL, OnRefill)
 END_MESSAGE_MAP()
 
-CRegistryListCtrl::CRegistryListCtrl() : m_hRoot(nullptr), m_pWatcher(nullptr), m_pWatch(nullptr), m_nGeneration(0)
+CRegistryListCtrl::CRegistryListCtrl() : m_hRoot(nullptr), m_pWatcher(nullptr), m_pWatch(nullptr), m_nGeneration(0), m_nFills(0)
 {
 }
 
@@ -162,6 +162,7 @@ void CRegistryListCtrl::SelectKey(HKEY root, const CString& path)
 void CRegistryListCtrl::FillValues()
 {
     StopWatcher();
+    ++m_nFills;
     DeleteAllItems();
     m_names.clear();
     if (!m_hRoot)

@@ -48,6 +48,8 @@ public:
     const CString& GetPath() const { return m_strPath; }
     // The watcher thread's handle, NULL when none runs (for the tests).
     HANDLE GetWatcherThread() const { return m_pWatcher ? m_pWatcher->m_hThread : nullptr; }
+    // How often the list was filled (for the tests).
+    int GetFillCount() const { return m_nFills; }
     // Ends the watcher and waits for its thread.
     void StopWatcher();
 
@@ -77,6 +79,7 @@ protected:
     CWinThread* m_pWatcher;
     WatchContext* m_pWatch;
     UINT m_nGeneration;
+    int m_nFills;
 
     DECLARE_MESSAGE_MAP()
 };

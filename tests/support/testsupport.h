@@ -120,4 +120,11 @@ private:
     std::vector<HWND> m_seen;
 };
 
+// Writes a window's picture (what it shows on the screen, children
+// included) as a 24-bit BMP file.
+bool SaveWindowPicture(HWND w, const CString& path);
+
+// <test program folder>\screenshots\<name>, the folder made when missing.
+CString ScreenshotPath(const char* name);
+
 } // namespace pirt_test
