@@ -52,7 +52,7 @@ int CCorvaletView::OnCreate(LPCREATESTRUCT lpcs)
         m_labels[i].SetTransparent(TRUE);
         m_labels[i].SetFont("MS Sans Sarif", 14, FW_NORMAL, TRUE);
     }
-    static const struct { CButton* button; UINT id; const char* key; int top; } buttons[] = {
+    const struct { CButton* button; UINT id; const char* key; int top; } buttons[] = {
         {&m_add, ID_ADD, "82100", 20}, {&m_properties, ID_PROPERTIES, "12060", 60}, {&m_delete, ID_DELETE, "50010", 100}};
     for (const auto& b : buttons) {
         if (!b.button->Create(GetLngString("General", b.key), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
@@ -60,7 +60,7 @@ int CCorvaletView::OnCreate(LPCREATESTRUCT lpcs)
             return -1;
         b.button->SetFont(font);
     }
-    static const struct { CEdit* edit; UINT id; int top; } edits[] = {
+    const struct { CEdit* edit; UINT id; int top; } edits[] = {
         {&m_name, IDC_PLUGIN_NAME, 160}, {&m_version, IDC_PLUGIN_VERSION, 205}, {&m_provider, IDC_PLUGIN_PROVIDER, 250}};
     for (const auto& e : edits) {
         if (!e.edit->Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(kLeft, e.top, 150, e.top + 17),

@@ -119,7 +119,7 @@ TEST(DrawnLabelTest, LinesBreakAtBlanksAndAlwaysMoveOn)
 {
     auto tenEach = [](const CString& s) { return s.GetLength() * 10; };
     const struct { const char* text; int width; std::vector<CString> lines; } cases[] = {
-        {"one two three", 80, {"one two", "three"}},
+        {"one two three", 80, {"one two ", "three"}},
         {"a\r\nb\n\rc", 100, {"a", "b", "c"}},
         {"abcdef", 30, {"abc", "def"}},
         {"wide", 5, {"w", "i", "d", "e"}},   // narrower than one character

@@ -120,7 +120,9 @@ TEST_F(CorvaletTest, SaveKeepsOtherKeysAndWritesLineBreaksAsBlanks)
     WriteFileText(path, "[General]\r\nName=Paint\r\nAdmin=yes\r\nInstalled=C:\\windows\\notepad.exe\r\n");
     ASSERT_TRUE(Doc()->OpenPlugIn(path));
     // Typed by the user: a description whose second line would be a section.
-    ::SetWindowTextA(Form()->DescriptionEdit().m_hWnd, "first\r\n[Files]\r\nFile0=C:\\;DeleteAll;*.*");
+    HWND description = Form()->DescriptionEdit().m_hWnd;
+    ::SendMessageA(description, EM_SETSEL, 0, -1);
+    ::SendMessageA(description, EM_REPLACESEL, TRUE, (LPARAM)"first\r\n[Files]\r\nFile0=C:\\;DeleteAll;*.*");
     EXPECT_NE(Title().Find('*'), -1);
     Doc()->OnFileSave();
     EXPECT_EQ(ReadPluginGeneral(path, "Admin"), "yes");
