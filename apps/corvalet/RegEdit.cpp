@@ -3,6 +3,7 @@
 #include "Asker.h"
 #include "resource.h"
 #include "pirt.h"
+#include <algorithm>
 
 namespace {
 
@@ -180,7 +181,8 @@ void CRegistryListCtrl::FillValues()
     std::vector<char> name(maxName + 2);
     std::vector<BYTE> data(maxData + 1);
     CString defaultName = GetLngString("Holberin", "22820", "(Default)");
-    SetRedraw(FALSE);
+    struct Row { CString shown; size_t name; CRegValueText text; };
+    std::vector<Row> rows;
     for (DWORD i = 0;;) {
         DWORD nameLen = (DWORD)name.size(), dataLen = (DWORD)data.size(), type = 0;
         LONG r = ::RegEnumValueA(key, i, name.data(), &nameLen, nullptr, &type, data.data(), &dataLen);
@@ -192,23 +194,35 @@ void CRegistryListCtrl::FillValues()
         }
         if (r != ERROR_SUCCESS)
             break;
-        CString real(name.data(), (int)nameLen);
-        CRegValueText text = FormatRegValue(type, data.data(), dataLen);
-        m_names.push_back(real);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM | (text.image >= 0 ? LVIF_IMAGE : 0);
-        item.iItem = GetItemCount();
-        CString shown = real.IsEmpty() ? defaultName : real;
-        item.pszText = (LPSTR)(const char*)shown;
-        item.iImage = text.image;
-        item.lParam = (LPARAM)(m_names.size() - 1);
-        int row = InsertItem(&item);
-        if (row >= 0) {
-            SetItemText(row, 1, text.type);
-            SetItemText(row, 2, text.data);
-        }
+        Row row;
+        m_names.push_back(CString(name.data(), (int)nameLen));
+        row.name = m_names.size() - 1;
+        row.shown = nameLen ? m_names.back() : defaultName;
+        row.text = FormatRegValue(type, data.data(), dataLen);
+        rows.push_back(row);
         ++i;
     }
+    // The rows go in already sorted, at the end: the control's own sorted
+    // insertion looks through every row for each new one.
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return lstrcmpA(a.shown, b.shown) < 0; });
+    DWORD sortStyle = GetStyle() & (LVS_SORTASCENDING | LVS_SORTDESCENDING);
+    SetRedraw(FALSE);
+    ModifyStyle(sortStyle, 0);
+    SetItemCount((int)rows.size());
+    for (const Row& r : rows) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM | (r.text.image >= 0 ? LVIF_IMAGE : 0);
+        item.iItem = GetItemCount();
+        item.pszText = (LPSTR)(const char*)r.shown;
+        item.iImage = r.text.image;
+        item.lParam = (LPARAM)r.name;
+        int index = InsertItem(&item);
+        if (index >= 0) {
+            SetItemText(index, 1, r.text.type);
+            SetItemText(index, 2, r.text.data);
+        }
+    }
+    ModifyStyle(0, sortStyle);
     SetRedraw(TRUE);
     Invalidate();
     ::RegCloseKey(key);
