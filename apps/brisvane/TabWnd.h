@@ -59,7 +59,7 @@ protected:
     int DrawTab(CDC* pDC, const TABWND_MEMBER* pTab);
     TABWND_MEMBER* Member(int nIndex) const;
 
-    int m_nOption;      // given to Create, kept for the caller
+    int m_nOption;      // given to Create; stored, not read again
     int m_bInLayout;    // set while the strip lays itself out
     int m_nCurrentTab;  // -1 for none
     CList<TABWND_MEMBER*, TABWND_MEMBER*> m_tabs;

@@ -1,9 +1,10 @@
 // The tab strip in a plain frame with a tool bar and two member views: its
-// posted layout below the bar, hit tests, switching members, and a few of
-// its pixels; a picture of the frame goes to the screenshots folder.
+// posted layout below the bar, hit tests and a few pixels (with a picture in
+// the screenshots folder), and switching members.
 #include <gtest/gtest.h>
 #include "TabWnd.h"
 #include "testsupport.h"
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -12,13 +13,14 @@ using namespace pirt_test;
 namespace
 {
 
-enum { ID_TABS = 100, ID_MEMBER = 1, ID_BUTTON1 = 1001, ID_BUTTON2 = 1002 };
+enum { ID_TABS = 100, ID_MEMBER = 1 };
+typedef std::vector<std::pair<WPARAM, LPARAM>> Switches;
 
 // Records the switch notifications it gets.
 class CMemberView : public CView
 {
 public:
-    std::vector<std::pair<WPARAM, LPARAM>> m_switches;
+    Switches m_switches;   // (wParam, lParam) of each
     afx_msg LRESULT OnSwitch(WPARAM wParam, LPARAM lParam)
     {
         m_switches.push_back(std::make_pair(wParam, lParam));
@@ -64,7 +66,7 @@ protected:
         m_frame = new CTabFrame;
         ASSERT_TRUE(m_frame->Create(NULL, "Tab strip", WS_OVERLAPPEDWINDOW, CRect(0, 0, 480, 360)));
         ASSERT_TRUE(m_frame->m_bar.Create(m_frame));
-        const UINT buttons[] = {ID_BUTTON1, ID_BUTTON2};
+        const UINT buttons[] = {1001, 1002};
         m_frame->m_bar.SetButtons(buttons, 2);
         ASSERT_TRUE(m_frame->m_tabs.Create(7, m_frame, ID_TABS));
         const char* const captions[] = {"First", "Second tab"};
@@ -76,7 +78,7 @@ protected:
         m_frame->ShowWindow(SW_SHOW);
         m_frame->RecalcLayout();
         PumpMessages();
-        Repaint();
+        m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     void TearDown() override
     {
@@ -85,17 +87,6 @@ protected:
         PumpMessages();
     }
     CTabWnd& Tabs() { return m_frame->m_tabs; }
-    void Repaint()
-    {
-        m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
-    COLORREF Pixel(int x, int y)
-    {
-        HDC dc = GetDC(Tabs().m_hWnd);
-        COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(Tabs().m_hWnd, dc);
-        return c;
-    }
 
     CTabFrame* m_frame = NULL;
     CMemberView* m_views[2] = {NULL, NULL};
@@ -122,23 +113,32 @@ TEST_F(TabWndTest, PostedLayoutFillsTheRoomBelowTheBar)
     }
 }
 
-TEST_F(TabWndTest, HitTestsFollowThePaintedTabs)
+TEST_F(TabWndTest, HitTestsAndPixelsFollowThePaintedTabs)
 {
     const TABWND_MEMBER* first = Tabs().GetTab(0);
     const TABWND_MEMBER* second = Tabs().GetTab(1);
-    ASSERT_TRUE(first && second);
-    EXPECT_EQ(NULL, Tabs().GetTab(2));
+    ASSERT_TRUE(first && second && !Tabs().GetTab(2));
     EXPECT_EQ(0, first->nLeft);
-    EXPECT_GT(first->nRight, first->nLeft + 17);
     EXPECT_EQ(first->nRight, second->nLeft);
-    const int a = first->nLeft + 3, b = second->nLeft + 3;
-    const struct { int x, y, tab; } cases[] = {
+    const int a = first->nLeft + 3, b = second->nLeft + 3, right = second->nRight;
+    const struct { int x, y, tab; } hits[] = {
         {a, 4, -1}, {a, 5, 0}, {a, 27, 0}, {a, 28, -1},     // the selected tab stands higher
-        {b, 6, -1}, {b, 7, 1}, {b, 27, 1}, {b, 28, -1},
-        {second->nRight, 10, 1}, {second->nRight + 1, 10, -1}, {first->nLeft - 1, 10, -1},
+        {b, 6, -1}, {b, 7, 1}, {b, 27, 1}, {b, 28, -1}, {right, 10, 1}, {right + 1, 10, -1},
     };
-    for (const auto& c : cases)
+    for (const auto& c : hits)
         EXPECT_EQ(c.tab, Tabs().HitTest(c.x, c.y)) << "at " << c.x << "," << c.y;
+
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), black = RGB(0, 0, 0);
+    const struct { const char* what; int x, y; COLORREF colour; } pixels[] = {
+        {"band above the flat tab", b, 5, face}, {"band right of the tabs", right + 5, 15, face},
+        {"fill of the raised tab", a + 1, 12, face}, {"outline of the raised tab", 0, 12, black},
+        {"base line beside the raised tab", right + 5, 26, black},
+    };
+    HDC dc = GetDC(Tabs().m_hWnd);
+    for (const auto& c : pixels)
+        EXPECT_EQ(c.colour, GetPixel(dc, c.x, c.y)) << c.what;
+    ReleaseDC(Tabs().m_hWnd, dc);
+    EXPECT_TRUE(SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath("tabwnd.bmp")));
 }
 
 TEST_F(TabWndTest, SelectTabSwitchesTheMembers)
@@ -156,46 +156,26 @@ TEST_F(TabWndTest, SelectTabSwitchesTheMembers)
     EXPECT_TRUE(v1->IsWindowVisible() && v1->IsWindowEnabled());
     EXPECT_EQ(v1->m_hWnd, GetFocus());
     EXPECT_EQ(v1, m_frame->GetActiveView());
-    typedef std::vector<std::pair<WPARAM, LPARAM>> Switches;
     EXPECT_EQ(Switches({{0, (LPARAM)(CWnd*)v1}}), v0->m_switches);
     EXPECT_EQ(Switches({{1, (LPARAM)(CWnd*)v0}}), v1->m_switches);
 
-    // The current index, none, and indexes beyond the tabs change nothing.
-    for (int index : {1, -1, 2, 50}) {
+    // The current index, none, an index beyond the tabs, and a click below
+    // the tabs change nothing; a click on the first tab selects it again.
+    const int x = Tabs().GetTab(0)->nLeft + 3;
+    const std::function<void()> nothing[] = {
+        [&] { Tabs().SelectTab(1); }, [&] { Tabs().SelectTab(-1); }, [&] { Tabs().SelectTab(2); },
+        [&] { Tabs().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, 30)); },
+    };
+    for (const auto& call : nothing) {
         v0->m_switches.clear();
         v1->m_switches.clear();
-        Tabs().SelectTab(index);
-        EXPECT_EQ(1, Tabs().GetCurrentTab()) << index;
-        EXPECT_TRUE(v0->m_switches.empty() && v1->m_switches.empty()) << index;
-        EXPECT_TRUE(v1->IsWindowVisible() && !v0->IsWindowVisible()) << index;
+        call();
+        EXPECT_EQ(1, Tabs().GetCurrentTab());
+        EXPECT_TRUE(v0->m_switches.empty() && v1->m_switches.empty());
+        EXPECT_TRUE(v1->IsWindowVisible() && !v0->IsWindowVisible());
     }
-
-    // A click below the tabs selects nothing; a click on the first tab
-    // selects it again.
-    Repaint();
-    const int x = Tabs().GetTab(0)->nLeft + 3;
-    Tabs().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, 30));
-    EXPECT_EQ(1, Tabs().GetCurrentTab());
     Tabs().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, 15));
     EXPECT_EQ(0, Tabs().GetCurrentTab());
     EXPECT_TRUE(v0->IsWindowVisible() && !v1->IsWindowVisible());
     EXPECT_EQ(Switches({{0, (LPARAM)(CWnd*)v0}}), v1->m_switches);
-}
-
-TEST_F(TabWndTest, PaintsTheTabBandAndTheBaseLine)
-{
-    const TABWND_MEMBER* first = Tabs().GetTab(0);
-    const TABWND_MEMBER* second = Tabs().GetTab(1);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const COLORREF black = RGB(0, 0, 0);
-    const struct { const char* what; int x, y; COLORREF colour; } cases[] = {
-        {"band above the flat tab", second->nLeft + 3, 5, face},
-        {"band right of the tabs", second->nRight + 5, 15, face},
-        {"fill of the raised tab", first->nLeft + 4, 12, face},
-        {"outline of the raised tab", first->nLeft, 12, black},
-        {"base line beside the raised tab", second->nRight + 5, 26, black},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.colour, Pixel(c.x, c.y)) << c.what;
-    EXPECT_TRUE(SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath("tabwnd.bmp")));
 }
