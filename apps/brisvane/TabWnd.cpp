@@ -146,7 +146,7 @@ void CTabWnd::OnPaint()
     while (pos) {
         TABWND_MEMBER* pTab = m_tabs.GetNext(pos);
         pTab->nLeft = x;
-        x += nIndex == m_nCurrentTab ? DrawSelectedTab(&dc, pTab, client.right) : DrawTab(&dc, pTab);
+        x += DrawTab(&dc, pTab, nIndex == m_nCurrentTab, client.right);
         pTab->nRight = x;
         ++nIndex;
     }
@@ -155,78 +155,64 @@ void CTabWnd::OnPaint()
     dc.SelectObject(hOldFont);
 }
 
-int CTabWnd::DrawSelectedTab(CDC* pDC, const TABWND_MEMBER* pTab, int nRight)
+int CTabWnd::DrawTab(CDC* pDC, const TABWND_MEMBER* pTab, BOOL bSelected, int nRight)
 {
     const int x = pTab->nLeft;
-    pDC->SelectObject(m_pSelectedFont);
+    pDC->SelectObject(bSelected ? m_pSelectedFont : m_pNormalFont);
     const CSize text = pDC->GetTextExtent(pTab->strCaption);
-    const int cx = text.cx;
+    if (bSelected)
+        DrawRaisedTab(pDC, x, text.cx, nRight);
+    else
+        DrawFlatTab(pDC, x, text.cx);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->TextOut(x + 8, (20 - text.cy) / 2 + (bSelected ? 6 : 7), pTab->strCaption);
+    return text.cx + 17;
+}
 
-    pDC->SelectObject(&m_penBlack);
-    pDC->MoveTo(x, 26);
-    pDC->LineTo(x, 5);
-    pDC->LineTo(x + cx + 16, 5);
-    pDC->LineTo(x + cx + 16, 27);
+void CTabWnd::DrawLines(CDC* pDC, CPen* pPen, const POINT* pPoints, int nCount)
+{
+    pDC->SelectObject(pPen);
+    pDC->Polyline(pPoints, nCount);
+}
 
-    pDC->SelectObject(&m_penHighlight2);
-    pDC->MoveTo(x + 2, 26);
-    pDC->LineTo(x + 2, 7);
-    pDC->LineTo(x + cx + 13, 7);
-
-    pDC->SelectObject(&m_penShadow2);
-    pDC->MoveTo(x + cx + 15, 7);
-    pDC->LineTo(x + cx + 15, 26);
+void CTabWnd::DrawRaisedTab(CDC* pDC, int x, int cx, int nRight)
+{
+    const POINT outline[] = {{x, 26}, {x, 5}, {x + cx + 16, 5}, {x + cx + 16, 27}};
+    DrawLines(pDC, &m_penBlack, outline, 4);
+    const POINT light[] = {{x + 2, 26}, {x + 2, 7}, {x + cx + 13, 7}};
+    DrawLines(pDC, &m_penHighlight2, light, 3);
+    const POINT dark[] = {{x + cx + 15, 7}, {x + cx + 15, 26}};
+    DrawLines(pDC, &m_penShadow2, dark, 2);
 
     // The tab opens into the members' frame: face below it, the black base
     // line and the highlight on either side.
-    pDC->SelectObject(&m_penFace);
-    pDC->MoveTo(x - 1, 27);
-    pDC->LineTo(x + cx + 17, 27);
-    pDC->MoveTo(x - 1, 28);
-    pDC->LineTo(x + cx + 17, 28);
-    pDC->SelectObject(&m_penBlack);
-    pDC->MoveTo(0, 26);
-    pDC->LineTo(x, 26);
-    pDC->MoveTo(x + cx + 18, 26);
-    pDC->LineTo(nRight, 26);
-    pDC->SelectObject(&m_penHighlight2);
-    if (x > 0) {
-        pDC->MoveTo(0, 28);
-        pDC->LineTo(x, 28);
-    }
-    pDC->MoveTo(x + cx + 17, 28);
-    pDC->LineTo(nRight, 28);
+    const POINT face1[] = {{x - 1, 27}, {x + cx + 17, 27}};
+    const POINT face2[] = {{x - 1, 28}, {x + cx + 17, 28}};
+    DrawLines(pDC, &m_penFace, face1, 2);
+    DrawLines(pDC, &m_penFace, face2, 2);
+    const POINT baseLeft[] = {{0, 26}, {x, 26}};
+    const POINT baseRight[] = {{x + cx + 18, 26}, {nRight, 26}};
+    DrawLines(pDC, &m_penBlack, baseLeft, 2);
+    DrawLines(pDC, &m_penBlack, baseRight, 2);
+    const POINT lightLeft[] = {{0, 28}, {x, 28}};
+    const POINT lightRight[] = {{x + cx + 17, 28}, {nRight, 28}};
+    if (x > 0)
+        DrawLines(pDC, &m_penHighlight2, lightLeft, 2);
+    DrawLines(pDC, &m_penHighlight2, lightRight, 2);
 
     pDC->FillRect(CRect(CPoint(x + 3, 8), CSize(cx + 11, 22)), &m_brushFace);
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->TextOut(x + 8, (20 - text.cy) / 2 + 6, pTab->strCaption);
-    return cx + 17;
 }
 
-int CTabWnd::DrawTab(CDC* pDC, const TABWND_MEMBER* pTab)
+void CTabWnd::DrawFlatTab(CDC* pDC, int x, int cx)
 {
-    const int x = pTab->nLeft;
-    pDC->SelectObject(m_pNormalFont);
-    const CSize text = pDC->GetTextExtent(pTab->strCaption);
-    const int cx = text.cx;
-
     pDC->FrameRect(CRect(x, 7, x + cx + 17, 27), &m_brushBlack);
-
-    pDC->SelectObject(&m_penHighlight);
-    pDC->MoveTo(x + 1, 26);
-    pDC->LineTo(x + 1, 8);
-    pDC->LineTo(x + cx + 15, 8);
-
-    pDC->SelectObject(&m_penShadow);
-    pDC->MoveTo(x + cx + 15, 8);
-    pDC->LineTo(x + cx + 15, 26);
-
+    const POINT light[] = {{x + 1, 26}, {x + 1, 8}, {x + cx + 15, 8}};
+    DrawLines(pDC, &m_penHighlight, light, 3);
+    const POINT dark[] = {{x + cx + 15, 8}, {x + cx + 15, 26}};
+    DrawLines(pDC, &m_penShadow, dark, 2);
     pDC->FillRect(CRect(x + 2, 9, x + cx + 15, 26), &m_brushFace);
     // The band above a flat tab, where a raised one would stand.
     pDC->FillRect(CRect(CPoint(x, 5), CSize(cx + 17, 2)), &m_brushFace);
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->TextOut(x + 8, (20 - text.cy) / 2 + 7, pTab->strCaption);
-    return cx + 17;
 }
 
 int CTabWnd::HitTest(int x, int y) const

@@ -54,9 +54,13 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg LRESULT RecalcLayout(WPARAM wParam, LPARAM lParam);
 
-    // Draw one tab at its recorded left x; both return the tab's width.
-    int DrawSelectedTab(CDC* pDC, const TABWND_MEMBER* pTab, int nRight);
-    int DrawTab(CDC* pDC, const TABWND_MEMBER* pTab);
+    // Draws one tab at its recorded left x, raised when selected, and
+    // returns its width; nRight is the strip's right edge.
+    int DrawTab(CDC* pDC, const TABWND_MEMBER* pTab, BOOL bSelected, int nRight);
+    // The frame of a tab whose caption is cx wide.
+    void DrawRaisedTab(CDC* pDC, int x, int cx, int nRight);
+    void DrawFlatTab(CDC* pDC, int x, int cx);
+    static void DrawLines(CDC* pDC, CPen* pPen, const POINT* pPoints, int nCount);
     TABWND_MEMBER* Member(int nIndex) const;
 
     int m_nOption;      // given to Create; stored, not read again

@@ -93,11 +93,13 @@ void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UI
     layout.bStretch = bStretch;
     if (lpRectClient) layout.rect = *lpRectClient;
     else ::GetClientRect(m_hWnd, &layout.rect);
-    int nChildren = 0;
-    for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) ++nChildren;
     // Without a deferred-position handle the bars only take their room out
     // of the rectangle and stay where they are.
-    layout.hDWP = query ? nullptr : ::BeginDeferWindowPos(nChildren > 0 ? nChildren : 1);
+    if (!query) {
+        int nChildren = 0;
+        for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) ++nChildren;
+        layout.hDWP = ::BeginDeferWindowPos(nChildren > 0 ? nChildren : 1);
+    }
     HWND hLeftOver = nullptr;
     for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
         UINT id = (UINT)::GetDlgCtrlID(h);

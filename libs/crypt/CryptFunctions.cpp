@@ -41,12 +41,18 @@ void ICryptFunctions::CheckKey() const
         ThrowText("20000");
 }
 
-void ICryptFunctions::SetMode(int mode)
+void ICryptFunctions::StoreSetting(int* pField, int value, const char* pszErrorKey)
 {
     CheckKey();
-    if ((unsigned int)mode > MAX_SETTING)
-        ThrowText("20010");
-    m_nMode = mode;
+    // Compared unsigned, so that negative values are refused too.
+    if ((unsigned int)value > MAX_SETTING)
+        ThrowText(pszErrorKey);
+    *pField = value;
+}
+
+void ICryptFunctions::SetMode(int mode)
+{
+    StoreSetting(&m_nMode, mode, "20010");
 }
 
 int ICryptFunctions::GetMode() const
@@ -57,10 +63,7 @@ int ICryptFunctions::GetMode() const
 
 void ICryptFunctions::SetPadding(int padding)
 {
-    CheckKey();
-    if ((unsigned int)padding > MAX_SETTING)
-        ThrowText("20020");
-    m_nPadding = padding;
+    StoreSetting(&m_nPadding, padding, "20020");
 }
 
 int ICryptFunctions::GetPadding() const

@@ -50,6 +50,9 @@ public:
 private:
     // Throws "20000" when no key is set up.
     void CheckKey() const;
+    // Key check, then the range 0..2, then stores the value; a refused
+    // value throws the text of pszErrorKey.
+    void StoreSetting(int* pField, int value, const char* pszErrorKey);
 
     int m_bKeySet;
     int m_nBlockSize;
