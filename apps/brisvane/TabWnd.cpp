@@ -35,12 +35,12 @@ CTabWnd::CTabWnd()
     m_penShadow.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
     m_penShadow2.CreatePen(PS_SOLID, 2, ::GetSysColor(COLOR_BTNSHADOW));
 
-    m_pNormalFont = new CFont;
-    m_pNormalFont->CreateFont(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+    // Both tabs' fonts are the same face and height.
+    for (CFont** ppFont : {&m_pNormalFont, &m_pSelectedFont}) {
+        *ppFont = new CFont;
+        (*ppFont)->CreateFont(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-    m_pSelectedFont = new CFont;
-    m_pSelectedFont->CreateFont(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    }
 }
 
 CTabWnd::~CTabWnd()
