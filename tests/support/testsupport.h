@@ -120,11 +120,12 @@ private:
     std::vector<HWND> m_seen;
 };
 
-// Writes a window's picture (what it shows on the screen, children
-// included) as a 24-bit BMP file.
-bool SaveWindowPicture(HWND w, const CString& path);
+// Writes what a window shows on the (virtual) screen, children included, as
+// a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const CString& path);
 
-// <test program folder>\screenshots\<name>, the folder made when missing.
+// <program folder>\screenshots\<name>; the folder is made when missing. The
+// pictures stay there as artefacts of the run.
 CString ScreenshotPath(const char* name);
 
 } // namespace pirt_test

@@ -25,3 +25,4 @@
 #include "fw/recentfiles.h"
 #include "fw/folderdialog.h"
 #include "fw/thread.h"
+#include "fw/templ.h"
