@@ -21,25 +21,6 @@ const UINT kIndicators[] = {IDS_INDICATOR_COUNT, ID_INDICATOR_CAPS, ID_INDICATOR
 const UINT kImageIcons[] = {IDI_NEW, IDI_OPEN, IDI_SAVE, IDI_SAVE_AS, IDI_EXIT, IDI_ADD,
                             IDI_DELETE, IDI_PROPERTIES, IDI_SPLIT, IDI_HELP, IDI_WEBSITE, IDI_ABOUT};
 
-// Puts a text on a menu item by command or by position.
-class CMenuTextSetter
-{
-public:
-    explicit CMenuTextSetter(HMENU menu) : m_menu(menu) {}
-    void SetItemText(UINT item, CString text, UINT flags)
-    {
-        MENUITEMINFOA mi;
-        ZeroMemory(&mi, sizeof(mi));
-        mi.cbSize = sizeof(mi);
-        mi.fMask = MIIM_STRING;
-        mi.dwTypeData = text.GetBuffer(0);
-        ::SetMenuItemInfoA(m_menu, item, (flags & MF_BYPOSITION) != 0, &mi);
-        text.ReleaseBuffer();
-    }
-private:
-    HMENU m_menu;
-};
-
 // Is the window an edit control (where Delete and Ctrl+A edit text)?
 BOOL IsEditWindow(HWND h)
 {
@@ -405,46 +386,9 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo)
 
 void CMainFrame::RestorePlacement()
 {
-    CString ini = GetIniPath(INI_HOLBERIN);
-    int left = (int)::GetPrivateProfileIntA("Placement", "Left", -1, ini);
-    int top = (int)::GetPrivateProfileIntA("Placement", "Top", -1, ini);
-    int right = (int)::GetPrivateProfileIntA("Placement", "Right", -1, ini);
-    int bottom = (int)::GetPrivateProfileIntA("Placement", "Bottom", -1, ini);
-    if (left == -1 || top == -1 || right == -1 || bottom == -1)
-        return;
-    WINDOWPLACEMENT wp;
-    ZeroMemory(&wp, sizeof(wp));
-    wp.length = sizeof(wp);
-    wp.rcNormalPosition.left = left;
-    wp.rcNormalPosition.top = top;
-    wp.rcNormalPosition.right = right;
-    wp.rcNormalPosition.bottom = bottom;
-    wp.flags = ::GetPrivateProfileIntA("Placement", "Flag", 0, ini);
-    wp.showCmd = ::GetPrivateProfileIntA("Placement", "ShowCmd", SW_SHOW, ini);
-    wp.ptMaxPosition.x = -::GetSystemMetrics(SM_CXBORDER);
-    wp.ptMaxPosition.y = -::GetSystemMetrics(SM_CYBORDER);
-    MakePlacementVisible(wp);
-    ::SetWindowPlacement(m_hWnd, &wp);
-    ::DrawMenuBar(m_hWnd);
-    ::InvalidateRect(nullptr, nullptr, TRUE);
-}
-
-void CMainFrame::SavePlacement()
-{
-    WINDOWPLACEMENT wp;
-    ZeroMemory(&wp, sizeof(wp));
-    wp.length = sizeof(wp);
-    if (!::GetWindowPlacement(m_hWnd, &wp))
-        return;
-    CString ini = GetIniPath(INI_HOLBERIN);
-    const struct { const char* key; int value; } values[] = {
-        {"Flag", (int)wp.flags}, {"ShowCmd", (int)wp.showCmd},
-        {"Left", (int)wp.rcNormalPosition.left}, {"Top", (int)wp.rcNormalPosition.top},
-        {"Right", (int)wp.rcNormalPosition.right}, {"Bottom", (int)wp.rcNormalPosition.bottom}};
-    for (const auto& v : values) {
-        CString text;
-        text.Format("%d", v.value);
-        ::WritePrivateProfileStringA("Placement", v.key, text, ini);
+    if (RestoreWindowPlacement(m_hWnd, GetIniPath(INI_HOLBERIN), "Flag")) {
+        ::DrawMenuBar(m_hWnd);
+        ::InvalidateRect(nullptr, nullptr, TRUE);
     }
 }
 
@@ -459,7 +403,7 @@ void CMainFrame::OnClose()
                 return;
         }
     }
-    SavePlacement();
+    SaveWindowPlacement(m_hWnd, GetIniPath(INI_HOLBERIN), "Flag");
     FwSaveBarState(this, "Holberin");
     CCorvaletFrameBase::OnClose();
 }

@@ -62,7 +62,6 @@ protected:
 
     void SetTexts();
     void RestorePlacement();
-    void SavePlacement();
     void RunEditor(int nRow);
     void SizeDescription();
 

@@ -3,7 +3,6 @@
 drawing helpers (stdlib only). Run once after changing a picture; the
 outputs are kept beside the .rc file."""
 import os
-import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 import importlib.util
@@ -31,33 +30,11 @@ TOOLBAR = [("page", (230, 230, 230)), ("frame", (200, 160, 40)), ("square", (40,
            ("cross", (200, 30, 30)), ("frame", (60, 90, 160)), ("diamond", (40, 120, 220))]
 
 
-def write_strip(path, pictures, back, n=16):
-    """Images side by side in one 24-bit bitmap on a mask colour."""
-    w, h = n * len(pictures), n
-    pix = [[back] * w for _ in range(h)]
-    for i, (shape, color) in enumerate(pictures):
-        rows = images.rgba_rows(shape, color, n)
-        for y in range(n):
-            for x in range(n):
-                b, g, r, a = rows[y][x]
-                if a:
-                    pix[y][i * n + x] = (r, g, b)
-    row_bytes = (w * 3 + 3) & ~3
-    data = b""
-    for y in reversed(range(h)):
-        row = b"".join(bytes((b, g, r)) for (r, g, b) in pix[y])
-        data += row + b"\0" * (row_bytes - w * 3)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    filehdr = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
-    with open(path, "wb") as f:
-        f.write(filehdr + info + data)
-
-
 if __name__ == "__main__":
     for num, (shape, color) in ICONS.items():
         images.write_ico(os.path.join(HERE, "icon%d.ico" % num), shape, color)
     images.write_toolbar(os.path.join(HERE, "toolbar128.bmp"), TOOLBAR)
     # Value images: 0 text, 1 number or binary; mask colour teal.
-    write_strip(os.path.join(HERE, "values135.bmp"), [("page", (200, 60, 60)), ("bars", (40, 90, 200))], (0, 128, 128))
+    images.write_toolbar(os.path.join(HERE, "values135.bmp"), [("page", (200, 60, 60)), ("bars", (40, 90, 200))], 16, (0, 128, 128))
     # Tree images: 0 key, 1 selected key; mask colour magenta.
-    write_strip(os.path.join(HERE, "keys136.bmp"), [("frame", (200, 160, 40)), ("square", (220, 180, 60))], (255, 0, 255))
+    images.write_toolbar(os.path.join(HERE, "keys136.bmp"), [("frame", (200, 160, 40)), ("square", (220, 180, 60))], 16, (255, 0, 255))

@@ -2,6 +2,7 @@
 // the main window's layout and its drawn labels.
 #include "corvalet_fixture.h"
 #include "xStatic.h"
+#include <shlobj.h>
 
 using namespace pirt_test;
 
@@ -128,4 +129,36 @@ TEST(DrawnLabelTest, LinesBreakAtBlanksAndAlwaysMoveOn)
     };
     for (const auto& c : cases)
         EXPECT_EQ(SplitStaticLines(c.text, c.width, tenEach), c.lines) << c.text << " " << c.width;
+}
+
+namespace {
+
+// A dropped file as the shell hands it over.
+HDROP DropOf(const CString& path)
+{
+    size_t size = sizeof(DROPFILES) + path.GetLength() + 2;
+    HGLOBAL mem = GlobalAlloc(GHND, size);
+    DROPFILES* drop = (DROPFILES*)GlobalLock(mem);
+    drop->pFiles = sizeof(DROPFILES);
+    memcpy((char*)drop + sizeof(DROPFILES), (const char*)path, path.GetLength());
+    GlobalUnlock(mem);
+    return (HDROP)mem;
+}
+
+} // namespace
+
+TEST_F(CorvaletTest, OnlyDroppedPlugInFilesOpen)
+{
+    StartApp();
+    CString text = (*m_folder)("notes.txt");
+    WriteFileText(text, "[General]\r\nName=text\r\n");
+    m_frame->SendMessage(WM_DROPFILES, (WPARAM)DropOf(text));
+    EXPECT_EQ(Doc()->m_strPlugInPath, "");
+    EXPECT_EQ(Form()->GetPlugInName(), "");
+    CString plugIn = (*m_folder)("dropped.DORV");
+    WriteFileText(plugIn, "[General]\r\nName=dropped\r\n");
+    m_frame->SendMessage(WM_DROPFILES, (WPARAM)DropOf(plugIn));
+    EXPECT_EQ(Doc()->m_strPlugInPath, plugIn);
+    EXPECT_EQ(Form()->GetPlugInName(), "dropped");
+    EXPECT_EQ(m_asker.fileDialogs, 0);
 }
