@@ -67,3 +67,14 @@ void SaveWindowPlacement(HWND window, const CString& ini, const char* flagKey)
         ::WritePrivateProfileStringA("Placement", v.key, text, ini);
     }
 }
+
+void SetMainFrameCreation(CREATESTRUCT& cs)
+{
+    cs.style &= ~FWS_ADDTOTITLE;
+    double cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+    double cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
+    cs.cy = (int)(cyScreen / 1.5);
+    cs.cx = (int)(cxScreen / 1.39);
+    cs.y = (int)((1.5 * cs.cy - cs.cy) / 2);
+    cs.x = (int)((1.39 * cs.cx - cs.cx) / 2);
+}

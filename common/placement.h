@@ -14,3 +14,8 @@ void MakePlacementVisible(WINDOWPLACEMENT& wp);
 // border width and height.
 BOOL RestoreWindowPlacement(HWND window, const CString& ini, const char* flagKey);
 void SaveWindowPlacement(HWND window, const CString& ini, const char* flagKey);
+
+// The main frames' window before their placement is restored: a centred
+// window of about two thirds of the screen, with the title left to the
+// program (not taken from the document).
+void SetMainFrameCreation(CREATESTRUCT& cs);

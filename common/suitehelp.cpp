@@ -17,5 +17,5 @@ CString SuiteHelpCommand()
 
 CString SuiteWebPage()
 {
-    return GermanChosen() ? "https://www.zexulmoro.example/de/" : "https://www.zexulmoro.example/en/";
+    return GermanChosen() ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
 }

@@ -49,10 +49,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CThemedFrameWnd)
     ON_COMMAND(ID_COOKIE_MANAGER, OnCookieManager)
     ON_COMMAND(ID_HELPME, OnHelp)
     ON_COMMAND(ID_PIRT_WEBSITE, OnWebSite)
-    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
-    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_bLogging(0)
@@ -67,14 +63,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!CThemedFrameWnd::PreCreateWindow(cs))
         return FALSE;
-    // The title comes from the language file, not from the document.
-    cs.style &= ~FWS_ADDTOTITLE;
-    double cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
-    double cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
-    cs.cy = (int)(cyScreen / 1.5);
-    cs.cx = (int)(cxScreen / 1.39);
-    cs.y = (int)((1.5 * cs.cy - cs.cy) / 2);
-    cs.x = (int)((1.39 * cs.cx - cs.cx) / 2);
+    SetMainFrameCreation(cs);
     return TRUE;
 }
 
@@ -238,35 +227,12 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::OnHelp()
 {
-    CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
-    CString file = GetAppPath() + (language == "German" ? "\\help\\ZexUlmoroHelpDEU.chm"
-                                                        : "\\help\\ZexUlmoroHelpENG.chm");
-    // Quoted, so a program folder with blanks reaches the viewer whole.
-    CString command = CString("hh.exe \"") + file + "\"";
-    g_pfnWinExec(command, SW_SHOWNORMAL);
+    g_pfnWinExec(SuiteHelpCommand(), SW_SHOWNORMAL);
 }
 
 void CMainFrame::OnWebSite()
 {
-    CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
-    const char* page = language == "German" ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
-    g_pfnShellExecute(m_hWnd, "open", page, NULL, NULL, SW_SHOWNORMAL);
-}
-
-BOOL CMainFrame::OnBarCheck(UINT nID)
-{
-    CWnd* bar = GetDlgItem(nID);
-    if (!bar || !bar->m_hWnd)
-        return FALSE;
-    bar->ShowWindow(bar->IsWindowVisible() ? SW_HIDE : SW_SHOW);
-    RecalcLayout();
-    return TRUE;
-}
-
-void CMainFrame::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
-{
-    CWnd* bar = GetDlgItem(pCmdUI->m_nID);
-    pCmdUI->SetCheck(bar && bar->m_hWnd && bar->IsWindowVisible());
+    g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), NULL, NULL, SW_SHOWNORMAL);
 }
 
 CString CMainFrame::ToolTipText(UINT nID) const

@@ -2,6 +2,7 @@
 // trace list, window placement, and the frame-level commands.
 #pragma once
 #include "fw/framework.h"
+#include "suitehelp.h"
 #include "TabWnd.h"
 
 class CMainFrame : public CThemedFrameWnd
@@ -29,8 +30,6 @@ public:
     afx_msg void OnCookieManager();
     afx_msg void OnHelp();
     afx_msg void OnWebSite();
-    afx_msg BOOL OnBarCheck(UINT nID);
-    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
 
@@ -57,13 +56,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// Replaceable for tests: starting a program (help viewer) and opening a
-// document (web page) through the shell.
-typedef UINT (WINAPI *PFN_WINEXEC)(LPCSTR cmdLine, UINT show);
-typedef HINSTANCE (WINAPI *PFN_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 extern PFN_WINEXEC g_pfnWinExec;
 extern PFN_SHELLEXECUTE g_pfnShellExecute;
-
-// Web pages of the maker.
-#define PIRT_WEBSITE_ENGLISH "https://www.zexulmoro.example/en/"
-#define PIRT_WEBSITE_GERMAN "https://www.zexulmoro.example/de/"

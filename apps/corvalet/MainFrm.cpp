@@ -12,8 +12,8 @@
 #include "pirt.h"
 #include <ole2.h>
 
-PFN_CORVALET_WINEXEC g_pfnCorvaletWinExec = ::WinExec;
-PFN_CORVALET_SHELLEXECUTE g_pfnCorvaletShellExecute = ::ShellExecuteA;
+PFN_WINEXEC g_pfnWinExec = ::WinExec;
+PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
 
 namespace {
 
@@ -69,14 +69,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!CCorvaletFrameBase::PreCreateWindow(cs))
         return FALSE;
-    // The title comes from the language file, not from the document.
-    cs.style &= ~FWS_ADDTOTITLE;
-    double cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
-    double cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
-    cs.cy = (int)(cyScreen / 1.5);
-    cs.cx = (int)(cxScreen / 1.39);
-    cs.y = (int)((1.5 * cs.cy - cs.cy) / 2);
-    cs.x = (int)((1.39 * cs.cx - cs.cx) / 2);
+    SetMainFrameCreation(cs);
     return TRUE;
 }
 
@@ -278,12 +271,12 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::OnHelp()
 {
-    g_pfnCorvaletWinExec(SuiteHelpCommand(), SW_SHOWNORMAL);
+    g_pfnWinExec(SuiteHelpCommand(), SW_SHOWNORMAL);
 }
 
 void CMainFrame::OnWebSite()
 {
-    g_pfnCorvaletShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL);
+    g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void CMainFrame::OnWindowSplit()

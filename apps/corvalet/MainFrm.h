@@ -5,6 +5,7 @@
 #pragma once
 #include "fw/framework.h"
 #include "FlatSplitterWnd.h"
+#include "suitehelp.h"
 
 class CCorvaletView;
 class CCorvaletList;
@@ -79,8 +80,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// Replaceable for tests: starting the help viewer and opening the web page.
-typedef UINT(WINAPI* PFN_CORVALET_WINEXEC)(LPCSTR cmdLine, UINT show);
-typedef HINSTANCE(WINAPI* PFN_CORVALET_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-extern PFN_CORVALET_WINEXEC g_pfnCorvaletWinExec;
-extern PFN_CORVALET_SHELLEXECUTE g_pfnCorvaletShellExecute;
+extern PFN_WINEXEC g_pfnWinExec;
+extern PFN_SHELLEXECUTE g_pfnShellExecute;
