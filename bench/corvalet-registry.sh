@@ -8,22 +8,9 @@
 #   BUILD_DIR=/path/to/build bench/corvalet-registry.sh [values] [keys]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  "$root/tools/build.sh" --target corvalet_bench
-  benchbuild=$build
-else
-  "$root/tools/build.sh" x64 --target corvalet_bench
-  benchbuild=$build/x64
-fi
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
 
 . "$root/tools/wine-env.sh"
-trap harness_stop EXIT
-xvfb_start
-# A prefix of its own that sees only the build folder, as t:.
-wine_prefix_setup "$benchbuild/bench-prefix" t "$benchbuild" "$(cat "$benchbuild/wine-loader")"
-export WINEPATH='t:\bin'
-loader=$(cat "$benchbuild/wine-loader")
+bench_start corvalet_bench
 cd "$benchbuild/tests"
 timeout 1800 "$loader" ./corvalet_bench.exe "${1:-10000}" "${2:-5000}" | tr -d '\r' || echo "the benchmark did not finish" >&2

@@ -34,3 +34,22 @@ harness_stop() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
 }
+
+# bench_start TARGET...: builds the targets where they can run here (the
+# 32-bit build, else the 64-bit one), sets benchbuild and loader, starts an
+# Xvfb and a Wine prefix of its own (<build>/bench-prefix, the build folder
+# as t:), and stops both when the script ends. Needs root and build.
+bench_start() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    "$root/tools/build.sh" --target "$@"
+    benchbuild=$build
+  else
+    "$root/tools/build.sh" x64 --target "$@"
+    benchbuild=$build/x64
+  fi
+  trap harness_stop EXIT
+  xvfb_start
+  loader=$(cat "$benchbuild/wine-loader")
+  wine_prefix_setup "$benchbuild/bench-prefix" t "$benchbuild" "$loader"
+  export WINEPATH='t:\bin'
+}

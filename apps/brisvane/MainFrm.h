@@ -15,7 +15,6 @@ public:
     virtual ~CMainFrame();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo);
-    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     CToolBar& ToolBar() { return m_wndToolBar; }
     CStatusBar& StatusBar() { return m_wndStatusBar; }
@@ -34,10 +33,9 @@ public:
     afx_msg void OnClose();
 
     // Texts of the tool tips by command id ("" for ids without one).
-    CString ToolTipText(UINT nID) const;
+    CString ToolTipText(UINT nID) const override;
 
 protected:
-    BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
     void SetToolBarTexts();
     void ReadMenuStates();
     void SetMenuTexts();
@@ -47,7 +45,6 @@ protected:
 
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
-    CString m_strToolTip;
     int m_bLogging;
     CImageList m_menuImages;
     // Built and freed with the frame; its window is never created here.

@@ -298,24 +298,6 @@ CString CMainFrame::ToolTipText(UINT nID) const
     }
 }
 
-BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    NMHDR* nm = (NMHDR*)lParam;
-    if (nm && nm->code == TTN_NEEDTEXTA) {
-        NMTTDISPINFOA* info = (NMTTDISPINFOA*)nm;
-        UINT id = (UINT)nm->idFrom;
-        if (info->uFlags & TTF_IDISHWND)
-            id = (UINT)::GetDlgCtrlID((HWND)nm->idFrom);
-        // The text must outlive this notification: it is kept in the frame.
-        m_strToolTip = ToolTipText(id);
-        info->lpszText = (char*)(const char*)m_strToolTip;
-        info->hinst = nullptr;
-        *pResult = 0;
-        return TRUE;
-    }
-    return CCorvaletFrameBase::OnNotify(wParam, lParam, pResult);
-}
-
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {

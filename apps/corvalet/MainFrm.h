@@ -25,7 +25,6 @@ public:
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
-    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     CCorvaletView* GetForm() const { return m_pForm; }
     CCorvaletList* GetList() const { return m_pList; }
@@ -41,7 +40,7 @@ public:
     void UpdateTitle();
     void UpdateStatusCount();
     // The tool-tip text of a command ("" for one without).
-    CString ToolTipText(UINT nID) const;
+    CString ToolTipText(UINT nID) const override;
 
     afx_msg void OnAdd();
     afx_msg void OnProperties();
@@ -70,7 +69,6 @@ protected:
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
     CImageList m_images;
-    CString m_strToolTip;
     CCorvaletList* m_pList;
     CCorvaletView* m_pForm;
     BOOL m_bCreating;

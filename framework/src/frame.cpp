@@ -198,6 +198,29 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
     }
 }
 
+CString CFrameWnd::ToolTipText(UINT) const
+{
+    return CString();
+}
+
+BOOL CFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* nm = (NMHDR*)lParam;
+    if (nm && nm->code == TTN_NEEDTEXTA) {
+        NMTTDISPINFOA* info = (NMTTDISPINFOA*)nm;
+        UINT id = (UINT)nm->idFrom;
+        if (info->uFlags & TTF_IDISHWND)
+            id = (UINT)::GetDlgCtrlID((HWND)nm->idFrom);
+        // The text must outlive this notification: it is kept in the frame.
+        m_strToolTip = ToolTipText(id);
+        info->lpszText = (char*)(const char*)m_strToolTip;
+        info->hinst = nullptr;
+        *pResult = 0;
+        return TRUE;
+    }
+    return CWnd::OnNotify(wParam, lParam, pResult);
+}
+
 BOOL CFrameWnd::OnBarCheck(UINT nID)
 {
     HWND bar = ::GetDlgItem(m_hWnd, (int)nID);

@@ -37,6 +37,9 @@ TEST_F(CorvaletTest, StartUpRegistersTheFileTypeWithAQuotedCommand)
     EXPECT_EQ(command.Right(6), "\" \"%1\"");
     EXPECT_EQ(ClassesValue("Corvalet.Document\\shell\\print\\command"), "<absent>");
     EXPECT_EQ(Title(), GetLngString("General", "20080") + " - " + GetLngString("Holberin", "22690"));
+    EXPECT_EQ(m_frame->ToolTipText(ID_HELPME), GetLngString("General", "18000"));
+    EXPECT_EQ(m_frame->ToolTipText(ID_SAVE), GetLngString("Holberin", "23040"));
+    EXPECT_EQ(m_frame->ToolTipText(ID_HELP_TOOLTIP), "");
 }
 
 TEST_F(CorvaletTest, AMissingCommandLineFileEndsTheProgram)

@@ -70,7 +70,12 @@ public:
     void SetTitle(const char* pszTitle) { m_strTitle = pszTitle; }
     CString GetTitle() const { return m_strTitle; }
 
+    // The tool-tip text of a command ("" for one without): asked for every
+    // tool tip of the frame's bars (TTN_NEEDTEXTA).
+    virtual CString ToolTipText(UINT nID) const;
+
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
     void PostNcDestroy() override;     // frames live on the heap and delete themselves
@@ -96,4 +101,5 @@ protected:
     CView* m_pViewActive;
     CString m_strTitle;
     UINT m_nIDResource;
+    CString m_strToolTip;   // the text handed to the last tool tip
 };
