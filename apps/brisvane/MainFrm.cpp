@@ -148,7 +148,7 @@ void CMainFrame::SetMenuTexts()
 
 void CMainFrame::RestorePlacement()
 {
-    if (RestoreWindowPlacement(m_hWnd, GetIniPath(INI_BRISVANE), "Flags"))
+    if (RestoreWindowPlacement(m_hWnd, INI_BRISVANE, "Placement"))
         ::InvalidateRect(NULL, NULL, TRUE);
 }
 
@@ -179,7 +179,7 @@ BOOL CMainFrame::ReadMenuSwitch(const char* key)
 
 void CMainFrame::OnClose()
 {
-    SaveWindowPlacement(m_hWnd, GetIniPath(INI_BRISVANE), "Flags");
+    SaveWindowPlacement(m_hWnd, INI_BRISVANE, "Placement");
     FwSaveBarState(this, "Brisvane");
     CThemedFrameWnd::OnClose();
 }

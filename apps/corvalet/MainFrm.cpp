@@ -361,7 +361,7 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo)
 
 void CMainFrame::RestorePlacement()
 {
-    if (RestoreWindowPlacement(m_hWnd, GetIniPath(INI_HOLBERIN), "Flag")) {
+    if (RestoreWindowPlacement(m_hWnd, INI_HOLBERIN, "Placement", "Flag")) {
         ::DrawMenuBar(m_hWnd);
         ::InvalidateRect(nullptr, nullptr, TRUE);
     }
@@ -378,7 +378,7 @@ void CMainFrame::OnClose()
                 return;
         }
     }
-    SaveWindowPlacement(m_hWnd, GetIniPath(INI_HOLBERIN), "Flag");
+    SaveWindowPlacement(m_hWnd, INI_HOLBERIN, "Placement", "Flag");
     FwSaveBarState(this, "Holberin");
     CCorvaletFrameBase::OnClose();
 }

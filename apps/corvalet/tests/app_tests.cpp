@@ -165,3 +165,24 @@ TEST_F(CorvaletTest, OnlyDroppedPlugInFilesOpen)
     EXPECT_EQ(Form()->GetPlugInName(), "dropped");
     EXPECT_EQ(m_asker.fileDialogs, 0);
 }
+
+TEST_F(CorvaletTest, ThePlacementComesBackAndAMinimisedWindowOpensNormal)
+{
+    CString ini = GetIniPath(INI_HOLBERIN);
+    const struct { const char* key; const char* value; } stored[] = {
+        {"Flag", "0"}, {"ShowCmd", "2"}, {"Left", "40"}, {"Top", "30"}, {"Right", "840"}, {"Bottom", "630"}};
+    for (const auto& v : stored)
+        WritePrivateProfileStringA("Placement", v.key, v.value, ini);
+    StartApp();
+    EXPECT_FALSE(m_frame->IsIconic());
+    CRect rect;
+    m_frame->GetWindowRect(&rect);
+    EXPECT_EQ(rect, CRect(40, 30, 840, 630));
+    m_frame->MoveWindow(50, 60, 700, 500);
+    m_frame->SendMessage(WM_CLOSE);
+    char value[16] = "";
+    GetPrivateProfileStringA("Placement", "Left", "", value, sizeof(value), ini);
+    EXPECT_STREQ(value, "50");
+    GetPrivateProfileStringA("Placement", "Flag", "<absent>", value, sizeof(value), ini);
+    EXPECT_STRNE(value, "<absent>");
+}
