@@ -168,6 +168,13 @@ TEST_F(CorvaletTest, AFailedSaveLeavesTheFileAndTheModifiedMark)
     EXPECT_TRUE(m_asker.Showed("Holberin", "22760"));
     EXPECT_EQ(FileText(path), "[General]\r\nName=old\r\n");
     EXPECT_NE(Title().Find('*'), -1);
+    // A read-only file stays as it is.
+    m_asker.asked.clear();
+    SetFileAttributesA(path, FILE_ATTRIBUTE_READONLY);
+    Doc()->OnFileSave();
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(m_asker.Showed("Holberin", "22760"));
+    EXPECT_EQ(FileText(path), "[General]\r\nName=old\r\n");
     // A folder removed since the open.
     m_asker.asked.clear();
     Doc()->m_strPlugInPath = (*m_folder)("gone\\x.dorv");
