@@ -102,6 +102,13 @@ TEST_F(WindowTest, FrameMenusAreThemed)
     EXPECT_TRUE(IsOwnerDrawn(::GetSubMenu(hMenu, 0), 0));
     EXPECT_EQ(::GetSystemMenu(m_hWnd, FALSE), m_pFrame->m_systemMenu.m_hMenu);
 
+    // Timer ids handed out are not handed out again while in use.
+    EXPECT_EQ(31u, SetFreeTimer(m_hWnd, 1000));
+    EXPECT_EQ(32u, SetFreeTimer(m_hWnd, 1000));
+    KillFreeTimer(m_hWnd, 31);
+    EXPECT_EQ(31u, SetFreeTimer(m_hWnd, 1000));
+    EXPECT_EQ(0u, SetFreeTimer(nullptr, 1000));
+
     // A frame whose menu resource is missing is not created (and deletes itself).
     CTestFrame* pMissing = new CTestFrame;
     EXPECT_FALSE(pMissing->Create(nullptr, "missing", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr,
