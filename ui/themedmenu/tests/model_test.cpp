@@ -344,3 +344,32 @@ TEST(ThemedMenuArithmetic, Table)
 
     for (const auto& c : cases) EXPECT_EQ(c.second.first, c.second.second) << c.first;
 }
+
+TEST(ThemedMenuModel, IconSetFromToolBar)
+{
+    // Buttons 3001, separator, 3002, 3003 over a bitmap of three coloured images.
+    CThemedMenuIcons set;
+    ASSERT_TRUE(set.LoadToolBar(MAKEINTRESOURCEA(200), nullptr));
+    const UINT ids[] = { 3001, 3002, 3003 };
+    const COLORREF colors[] = { RGB(200, 30, 30), RGB(30, 160, 60), RGB(40, 60, 210) };
+    ASSERT_EQ(3u, set.m_ids.size());
+    EXPECT_EQ(9, set.m_images.GetImageCount());
+    EXPECT_EQ(CSize(16, 15), set.GetIconSize());
+    auto pixel = [&](int index) {
+        Dib dib(16, 15);
+        set.m_images.Draw(dib.dc.m_hDC, index, CPoint(0, 0), ILD_NORMAL);
+        return dib.Pixel(8, 7);
+    };
+    int d = CThemedMenu::Options().nIconDimming;
+    for (int i = 0; i < 3; ++i) {
+        COLORREF c = colors[i];
+        EXPECT_EQ(3 * i, set.FindIndex(ids[i])) << i;
+        EXPECT_EQ(c, pixel(3 * i)) << i;
+        EXPECT_EQ(RGB(::MulDiv(GetRValue(c), 255 - d, 255), ::MulDiv(GetGValue(c), 255 - d, 255),
+                      ::MulDiv(GetBValue(c), 255 - d, 255)), pixel(3 * i + 1)) << i;
+    }
+    EXPECT_EQ(-1, set.FindIndex(4711));
+    EXPECT_TRUE(set.IsSameResource(MAKEINTRESOURCEA(200), nullptr));
+    CThemedMenuIcons missing;
+    EXPECT_FALSE(missing.LoadToolBar(MAKEINTRESOURCEA(4711), nullptr));
+}
