@@ -77,8 +77,10 @@ HBITMAP CopyBitmap(HBITMAP h) { return (HBITMAP)::CopyImage(h, IMAGE_BITMAP, 0, 
 
 std::vector<CThemedMenuIcons*>& CThemedMenuIcons::List()
 {
-    static std::vector<CThemedMenuIcons*> list;
-    return list;
+    // Never destroyed: the hook object empties it at exit, after function
+    // statics made later than it are gone.
+    static std::vector<CThemedMenuIcons*>* pList = new std::vector<CThemedMenuIcons*>;
+    return *pList;
 }
 
 void CThemedMenuIcons::DeleteList()
