@@ -105,6 +105,7 @@ TEST_F(PainterTest, Items2003)
     const int BW = 60, BH = 20;
     Dib hot(BW, BH), open(BW, BH);
     Draw(&m_menu, 0, ODS_HOTLIGHT, hot);
+    EXPECT_EQ(CRect(0, 0, BW, BH), m_menu.m_rectBarItem);   // where the popup will join it
     m_menu.m_nOpenPopups = 1;   // a selected bar item with its popup open
     Draw(&m_menu, 0, ODS_SELECTED, open);
     m_menu.m_nOpenPopups = 0;
