@@ -2,6 +2,7 @@
 // and checked, menu-bar items hot and open, and the image variants.
 #include "menutheme.h"
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 namespace {
@@ -178,4 +179,69 @@ TEST_F(PainterTest, ImageVariants)
         EXPECT_EQ(c.expected, dib.Pixel(3 + 8, (H - 16) / 2 + 8)) << c.what;
     }
     CThemedMenu::SetDimmedIcons(bOldDimmed);
+}
+
+TEST_F(PainterTest, OtherThemesSelection)
+{
+    // The selected look of each painter family, read in the text area of a
+    // popup item and inside a hot menu-bar item.
+    const int W = 160, H = 22;
+    COLORREF hi = ::GetSysColor(COLOR_HIGHLIGHT);
+    COLORREF M = ::GetSysColor(IsFlatMenu() ? COLOR_MENUBAR : COLOR_MENU);
+    struct Case { int theme; UINT state; BOOL bBar; int x, y; COLORREF expected; const char* what; };
+    const Case cases[] = {
+        { 2, ODS_SELECTED, FALSE, W - 3, 2, GetSelectColor(), "xp popup" },
+        { 2, ODS_SELECTED, FALSE, 0, 0, hi, "xp popup frame" },
+        { 0, ODS_SELECTED, FALSE, W - 3, 2, hi, "classic popup" },
+        { 0, 0, FALSE, W - 3, 2, ::GetSysColor(COLOR_MENU), "classic plain" },
+        { 6, ODS_SELECTED, FALSE, W - 3, H / 2,
+          GradientPixel(CRect(0, 0, W, H), LightenColor(hi, 30), DarkenColor(hi, 30), FALSE, 0, H / 2), "gradient popup" },
+        { 6, 0, FALSE, W - 3, H / 2,
+          GradientPixel(CRect(0, 0, W, H), LightenColor(M, 30), DarkenColor(M, 30), FALSE, 0, H / 2), "gradient plain" },
+        { 4, ODS_HOTLIGHT, TRUE, 2, 2, hi, "flat bar hot" },
+        { 4, 0, TRUE, 2, 2, GetMenuBarColorThemed(), "flat bar plain" },
+    };
+    for (const Case& c : cases) {
+        CThemedMenu::SelectTheme(c.theme);
+        Dib dib(c.bBar ? 60 : W, c.bBar ? 20 : H);
+        Draw(c.bBar ? &m_menu : m_pFile, 0, c.state, dib);
+        EXPECT_EQ(c.expected, dib.Pixel(c.x, c.y)) << c.what << " (theme " << CThemedMenu::GetThemeId() << ")";
+    }
+}
+
+TEST(DrawMenuText, AccessMarks)
+{
+    // "&&" is one "&" without a line; "&x" underlines x one pixel below the ascent.
+    CFont font;
+    font.CreatePointFont(100, "Arial");
+    auto paint = [&](const char* text, BOOL bMenuText, UINT flags) {
+        auto dib = std::make_shared<Dib>(80, 24);
+        dib->dc.FillSolidRect(0, 0, 80, 24, RGB(255, 255, 255));
+        HGDIOBJ hOld = dib->dc.SelectObject(&font);
+        dib->dc.SetTextColor(RGB(0, 0, 0));
+        dib->dc.SetBkMode(TRANSPARENT);
+        if (bMenuText) DrawMenuText(&dib->dc, text, -1, CRect(2, 2, 80, 24), flags);
+        else dib->dc.TextOut(2, 2, text);
+        dib->dc.SelectObject(hOld);
+        return dib;
+    };
+    auto same = [](const Dib& a, const Dib& b) {
+        for (int y = 0; y < a.cy; ++y)
+            for (int x = 0; x < a.cx; ++x)
+                if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+        return true;
+    };
+    EXPECT_TRUE(same(*paint("a&&b", TRUE, 0), *paint("a&b", FALSE, 0)));
+    EXPECT_TRUE(same(*paint("&File", TRUE, DT_HIDEPREFIX), *paint("File", FALSE, 0)));
+    auto marked = paint("&File", TRUE, 0);
+    EXPECT_FALSE(same(*marked, *paint("File", FALSE, 0)));
+    TEXTMETRICA tm = {};
+    CClientDC screen((HWND)nullptr);
+    HGDIOBJ hOld = screen.SelectObject(&font);
+    screen.GetTextMetrics(&tm);
+    int wF = screen.GetTextExtent("F").cx;
+    screen.SelectObject(hOld);
+    int y = 2 + tm.tmAscent + 1;
+    EXPECT_EQ(RGB(0, 0, 0), marked->Pixel(2 + wF / 2, y));
+    EXPECT_EQ(RGB(255, 255, 255), marked->Pixel(2 + wF + 3, y));
 }

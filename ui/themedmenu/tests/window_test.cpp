@@ -61,6 +61,14 @@ HWND FindPopupWindow()
     return found;
 }
 
+// An icon set that only counts its refreshes.
+class CCountingIcons : public CThemedMenuIcons
+{
+public:
+    int refreshes = 0;
+    void OnSysColorChange() override { ++refreshes; }
+};
+
 BOOL IsOwnerDrawn(HMENU hMenu, int pos)
 {
     MENUITEMINFOA mii = {};
@@ -190,10 +198,16 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
     EXPECT_EQ(menus, FwMenuObjectCount());
     EXPECT_EQ(nullptr, CThemedMenu::GetLastPopup());
 
-    // Colour changes rebuild the icon variants, the ones close together once
-    // the pause is over.
+    // Colour changes rebuild the icon variants: the first at once, those
+    // that follow within 2000 ms once together when the pause is over.
+    CCountingIcons counter;
+    CThemedMenuIcons::List().push_back(&counter);
     for (int i = 0; i < 4; ++i) ::SendMessageA(m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(1, counter.refreshes);
     Pump(2200);
+    EXPECT_EQ(2, counter.refreshes);
+    std::vector<CThemedMenuIcons*>& sets = CThemedMenuIcons::List();
+    sets.erase(std::find(sets.begin(), sets.end(), &counter));
     EXPECT_EQ(gdi, FwGdiObjectCount());
     EXPECT_EQ(menus, FwMenuObjectCount());
 }
