@@ -1,6 +1,7 @@
 // The themed menu's model: theme choice, conversion, item operations, and
 // the arithmetic of colours, gradients, measuring, shortcuts and placement.
 #include "menutheme.h"
+#include "testdib.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
@@ -8,36 +9,6 @@
 namespace {
 enum { ID_OPEN = 1001, ID_EXIT = 1002, ID_DELETE = 1003, ID_ALL = 1004 };
 
-// A 32-bit DIB with a DC to paint it.
-struct Dib
-{
-    CDC dc;
-    CBitmap bitmap;
-    HGDIOBJ hOld = nullptr;
-    DWORD* pBits = nullptr;
-    int cx, cy;
-    Dib(int w, int h) : cx(w), cy(h)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* p = nullptr;
-        bitmap.Attach(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
-        pBits = (DWORD*)p;
-        dc.CreateCompatibleDC((HDC)nullptr);
-        hOld = dc.SelectObject(&bitmap);
-    }
-    ~Dib() { dc.SelectObject(hOld); }
-    COLORREF Pixel(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD p = pBits[y * cx + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-};
 
 COLORREF Step(COLORREF a, COLORREF b, int n, int d)
 {
@@ -218,19 +189,7 @@ TEST(ThemedMenuModel, ItemImages)
     CThemedMenu menu;
     ASSERT_TRUE(menu.LoadMenu(BuildMenu()));
     CImageList images;
-    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 2));
-    {
-        CBitmap bmp;
-        CClientDC screen((HWND)nullptr);
-        bmp.CreateCompatibleBitmap(screen.m_hDC, 32, 16);
-        CDC dc;
-        dc.CreateCompatibleDC(&screen);
-        HGDIOBJ hOld = dc.SelectObject(&bmp);
-        dc.FillSolidRect(0, 0, 16, 16, RGB(200, 40, 40));
-        dc.FillSolidRect(16, 0, 16, 16, RGB(40, 40, 200));
-        dc.SelectObject(hOld);
-        images.Add(bmp, RGB(255, 0, 255));
-    }
+    ASSERT_TRUE(MakeSolidImages(images, { RGB(200, 40, 40), RGB(40, 40, 200) }));
     size_t setsBefore = CThemedMenuIcons::List().size();
     EXPECT_FALSE(menu.SetItemImage(ID_OPEN, nullptr, 0));
     EXPECT_FALSE(menu.SetItemImage(ID_OPEN, &images, -1));

@@ -1,40 +1,12 @@
 // Pixels of the 2003 painter (the suite's look): popup items plain, selected
 // and checked, menu-bar items hot and open, and the image variants.
 #include "menutheme.h"
+#include "testdib.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
 namespace {
-struct Dib
-{
-    CDC dc;
-    CBitmap bitmap;
-    HGDIOBJ hOld = nullptr;
-    DWORD* pBits = nullptr;
-    int cx, cy;
-    Dib(int w, int h) : cx(w), cy(h)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* p = nullptr;
-        bitmap.Attach(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
-        pBits = (DWORD*)p;
-        dc.CreateCompatibleDC((HDC)nullptr);
-        hOld = dc.SelectObject(&bitmap);
-    }
-    ~Dib() { dc.SelectObject(hOld); }
-    COLORREF Pixel(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD p = pBits[y * cx + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-};
 
 // A gradient as DrawGradient paints it, for comparing single pixels.
 COLORREF GradientPixel(CRect r, COLORREF a, COLORREF b, BOOL bHorizontal, int x, int y)
@@ -140,18 +112,7 @@ TEST_F(PainterTest, Items2003)
 TEST_F(PainterTest, ImageVariants)
 {
     CImageList images;
-    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1));
-    {
-        CClientDC screen((HWND)nullptr);
-        CBitmap bmp;
-        bmp.CreateCompatibleBitmap(screen.m_hDC, 16, 16);
-        CDC dc;
-        dc.CreateCompatibleDC(&screen);
-        HGDIOBJ hOld = dc.SelectObject(&bmp);
-        dc.FillSolidRect(0, 0, 16, 16, RGB(30, 160, 90));
-        dc.SelectObject(hOld);
-        images.Add(bmp, RGB(255, 0, 255));
-    }
+    ASSERT_TRUE(MakeSolidImages(images, { RGB(30, 160, 90) }));
     ASSERT_TRUE(m_pFile->SetItemImage(1001, &images, 0));
     CThemedMenuItemData* pRecord = m_pFile->GetRecord(0);
     auto imagePixel = [&](int index) {
