@@ -630,10 +630,20 @@ SIZE TextSize(const LOGFONTA& lf, const CString& text)
 
 void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL bXP)
 {
+    // The record is the item's data: one of this menu's, or, for the item
+    // that opens this menu, one of the parent's.
     CThemedMenuItemData* pRecord = nullptr;
+    const std::vector<CThemedMenuItemData*>* pList = &m_items;
     size_t index = 0;
-    for (size_t i = 0; i < m_items.size(); ++i)
-        if ((ULONG_PTR)m_items[i] == lpmis->itemData) { pRecord = m_items[i]; index = i; }
+    CThemedMenu* pParent = FromHandleThemed(m_hParentMenu);
+    for (const std::vector<CThemedMenuItemData*>* list : { &m_items, pParent ? &pParent->m_items : nullptr }) {
+        for (size_t i = 0; list && !pRecord && i < list->size(); ++i)
+            if ((ULONG_PTR)(*list)[i] == lpmis->itemData) {
+                pRecord = (*list)[i];
+                pList = list;
+                index = i;
+            }
+    }
     if (!pRecord) {
         int pos = -1;
         CThemedMenu* pOwner = nullptr;
@@ -700,10 +710,10 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
     UINT w = 0, h = 0;
     measure(pRecord, w, h);
     if (IsSystemCommand(pRecord->m_nID) && !pRecord->IsPopup() && !pRecord->IsSeparator()) {
-        for (size_t i = index + 1; i < m_items.size(); ++i) {
-            if (m_items[i]->m_nID == 0) continue;
+        for (size_t i = index + 1; i < pList->size(); ++i) {
+            if ((*pList)[i]->m_nID == 0) continue;
             UINT w2 = 0, h2 = 0;
-            measure(m_items[i], w2, h2);
+            measure((*pList)[i], w2, h2);
             if (w2 > w) w = w2;
             break;
         }

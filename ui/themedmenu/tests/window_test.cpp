@@ -109,6 +109,11 @@ TEST_F(WindowTest, FrameMenusAreThemed)
     EXPECT_TRUE(IsOwnerDrawn(hMenu, 0));
     EXPECT_TRUE(IsOwnerDrawn(::GetSubMenu(hMenu, 0), 0));
     EXPECT_EQ(::GetSystemMenu(m_hWnd, FALSE), m_pFrame->m_systemMenu.m_hMenu);
+    // The owner-drawn bar items have their measured size.
+    RECT item;
+    ASSERT_TRUE(::GetMenuItemRect(m_hWnd, hMenu, 0, &item));
+    EXPECT_GT(item.right - item.left, 10);
+    EXPECT_EQ(::GetSystemMetrics(SM_CYMENU), item.bottom - item.top + 1);
 
     // Timer ids handed out are not handed out again while in use.
     EXPECT_EQ(31u, SetFreeTimer(m_hWnd, 1000));
