@@ -354,7 +354,7 @@ CString FinalPath(const CString& canonical)
     return CanonicalPath(result);
 }
 
-PathVerdict CheckFolderTarget(const char* raw, CString* canonical)
+static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canonical)
 {
     if (!IsAbsolutePathText(raw))
         return PATH_NOT_ABSOLUTE;
@@ -365,10 +365,10 @@ PathVerdict CheckFolderTarget(const char* raw, CString* canonical)
         return PATH_ROOT;
     if (IsProtectedPath(path))
         return PATH_PROTECTED;
-    if (IsLinkPath(path))
+    if (!linkAllowed && IsLinkPath(path))
         return PATH_LINK;
-    // A link in a folder above may lead elsewhere; where it leads must pass
-    // the same tests.
+    // A link in a folder above (or the base folder itself) may lead
+    // elsewhere; where it leads must pass the same tests.
     CString final = FinalPath(path);
     if (!final.IsEmpty())
     {
@@ -380,4 +380,14 @@ PathVerdict CheckFolderTarget(const char* raw, CString* canonical)
     if (canonical != nullptr)
         *canonical = path;
     return PATH_OK;
+}
+
+PathVerdict CheckFolderTarget(const char* raw, CString* canonical)
+{
+    return CheckFolder(raw, false, canonical);
+}
+
+PathVerdict CheckBaseFolder(const char* raw, CString* canonical)
+{
+    return CheckFolder(raw, true, canonical);
 }
