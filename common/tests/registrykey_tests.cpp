@@ -130,7 +130,9 @@ TEST_F(RegistryKeyTest, DeleteKeyResultSaysWhetherTheKeyIsGone)
         RegCloseKey(h);
     EXPECT_EQ(deleted, rc == ERROR_FILE_NOT_FOUND ? 1 : 0);
     if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name") != NULL)
+    {
         EXPECT_EQ(1, deleted);   // Wine grants the delete
+    }
     RegDeleteKeyA(HKEY_CURRENT_USER, locked);
 
     const CString parent = scratch.Path() + "\\Parent";

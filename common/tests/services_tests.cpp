@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include "pirt.h"
 #include "testsupport.h"
+#include "sortsettings.h"
 
 using namespace pirt_test;
 
@@ -366,4 +367,61 @@ TEST(Seeding, IndexOutsideTheTableNamesTheConfigFolderWithoutSeeding)
     EXPECT_STREQ(GetDataRoot() + "\\config", GetIniPath(-1));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(GetDataRoot()));
     EXPECT_STREQ(GetDataRoot() + "\\config\\Tarnel.ini", GetIniPath(INI_TARNEL));
+}
+
+// With no usable application-data folder nothing is built on "": no config
+// file, INI write, sort setting or log record lands at the root of the
+// current drive or in the current folder, and the user is told once.
+TEST(Seeding, NoApplicationDataFolderWritesNothing)
+{
+    static const char* const kKeys[] = {
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+    };
+    struct Saved { HKEY key; DWORD type; std::vector<char> data; bool had; } saved[2];
+    for (int i = 0; i < 2; ++i)
+    {
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kKeys[i], 0, KEY_ALL_ACCESS, &saved[i].key));
+        DWORD size = 0;
+        saved[i].had = RegQueryValueExA(saved[i].key, "AppData", NULL, &saved[i].type, NULL, &size) == ERROR_SUCCESS;
+        saved[i].data.resize(size + 1);
+        if (saved[i].had)
+            RegQueryValueExA(saved[i].key, "AppData", NULL, NULL, (BYTE*)saved[i].data.data(), &size);
+        RegSetValueExA(saved[i].key, "AppData", 0, REG_SZ, (const BYTE*)"pirtnoappdata", 14);
+    }
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, current);
+    const CString root = CString(current).Left(3);
+
+    const bool shellGaveNone = GetAppDataPath().IsEmpty();
+    if (shellGaveNone)
+    {
+        CDialogCatcher catcher(IDOK);
+        EXPECT_STREQ("", GetDataRoot());
+        EXPECT_STREQ("", GetIniPath(INI_BRISVANE));
+        EXPECT_STREQ("", GetIniPath(INI_PIRT));
+        EXPECT_EQ(0, WriteIniString("Window", "SortedCol", "3", INI_BRISVANE));
+        WriteSortSettings(INI_BRISVANE, TRUE, 2);
+        CLogFile log;
+        log.SetStandardLocation();
+        log.WriteEntry("nowhere");
+        ASSERT_TRUE(catcher.WaitFor(1));
+        Sleep(300);
+        EXPECT_EQ(1u, catcher.Boxes().size());
+    }
+    for (int i = 0; i < 2; ++i)
+    {
+        if (saved[i].had)
+            RegSetValueExA(saved[i].key, "AppData", 0, saved[i].type, (const BYTE*)saved[i].data.data(),
+                           (DWORD)saved[i].data.size() - 1);
+        else
+            RegDeleteValueA(saved[i].key, "AppData");
+        RegCloseKey(saved[i].key);
+    }
+    EXPECT_FALSE(IsFolder(root + "Zex"));
+    EXPECT_FALSE(IsFolder(root + "Talvery"));
+    EXPECT_FALSE(IsFolder(CString(current) + "\\pirtnoappdata"));
+    EXPECT_STREQ(AppDataFolder(), GetAppDataPath());
+    if (!shellGaveNone)
+        GTEST_SKIP() << "the shell still names an application-data folder";
 }
