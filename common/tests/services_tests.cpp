@@ -3,6 +3,7 @@
 #include "pirt.h"
 #include "testsupport.h"
 #include "sortsettings.h"
+#include <memory>
 
 using namespace pirt_test;
 
@@ -374,21 +375,11 @@ TEST(Seeding, IndexOutsideTheTableNamesTheConfigFolderWithoutSeeding)
 // current drive or in the current folder, and the user is told once.
 TEST(Seeding, NoApplicationDataFolderWritesNothing)
 {
-    static const char* const kKeys[] = {
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-    };
-    struct Saved { HKEY key; DWORD type; std::vector<char> data; bool had; } saved[2];
-    for (int i = 0; i < 2; ++i)
-    {
-        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kKeys[i], 0, KEY_ALL_ACCESS, &saved[i].key));
-        DWORD size = 0;
-        saved[i].had = RegQueryValueExA(saved[i].key, "AppData", NULL, &saved[i].type, NULL, &size) == ERROR_SUCCESS;
-        saved[i].data.resize(size + 1);
-        if (saved[i].had)
-            RegQueryValueExA(saved[i].key, "AppData", NULL, NULL, (BYTE*)saved[i].data.data(), &size);
-        RegSetValueExA(saved[i].key, "AppData", 0, REG_SZ, (const BYTE*)"pirtnoappdata", 14);
-    }
+    static const char kShell[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+    std::unique_ptr<CRegValueOverride> user(new CRegValueOverride(
+        HKEY_CURRENT_USER, CString(kShell) + "User Shell Folders", "AppData", "pirtnoappdata"));
+    std::unique_ptr<CRegValueOverride> shell(new CRegValueOverride(
+        HKEY_CURRENT_USER, CString(kShell) + "Shell Folders", "AppData", "pirtnoappdata"));
     char current[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, current);
     const CString root = CString(current).Left(3);
@@ -409,15 +400,8 @@ TEST(Seeding, NoApplicationDataFolderWritesNothing)
         Sleep(300);
         EXPECT_EQ(1u, catcher.Boxes().size());
     }
-    for (int i = 0; i < 2; ++i)
-    {
-        if (saved[i].had)
-            RegSetValueExA(saved[i].key, "AppData", 0, saved[i].type, (const BYTE*)saved[i].data.data(),
-                           (DWORD)saved[i].data.size() - 1);
-        else
-            RegDeleteValueA(saved[i].key, "AppData");
-        RegCloseKey(saved[i].key);
-    }
+    user.reset();
+    shell.reset();
     EXPECT_FALSE(IsFolder(root + "Zex"));
     EXPECT_FALSE(IsFolder(root + "Talvery"));
     EXPECT_FALSE(IsFolder(CString(current) + "\\pirtnoappdata"));
