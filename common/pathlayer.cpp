@@ -257,6 +257,12 @@ static std::vector<CString> ProtectedFolders()
     {
         if (!IsAbsolutePathText(raw[i]))
             continue;
+        // The shell and the environment mostly name the same folders.
+        bool seen = false;
+        for (size_t j = 0; j < i && !seen; ++j)
+            seen = raw[j].CompareNoCase(raw[i]) == 0;
+        if (seen)
+            continue;
         CString canonical = CanonicalPath(raw[i]);
         if (canonical.IsEmpty())
             continue;
@@ -273,14 +279,19 @@ static std::vector<CString> ProtectedFolders()
     return folders;
 }
 
-int IsProtectedPath(const CString& canonical)
+static bool IsAboveAny(const CString& canonical, const std::vector<CString>& folders)
 {
     if (canonical.IsEmpty())
-        return 0;
-    for (const CString& folder : ProtectedFolders())
+        return false;
+    for (const CString& folder : folders)
         if (IsPathInside(folder, canonical))
-            return 1;
-    return 0;
+            return true;
+    return false;
+}
+
+int IsProtectedPath(const CString& canonical)
+{
+    return IsAboveAny(canonical, ProtectedFolders()) ? 1 : 0;
 }
 
 int IsLinkPath(const CString& canonical)
@@ -363,7 +374,8 @@ static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canon
         return PATH_NOT_ABSOLUTE;
     if (IsRootPath(path))
         return PATH_ROOT;
-    if (IsProtectedPath(path))
+    const std::vector<CString> protectedFolders = ProtectedFolders();
+    if (IsAboveAny(path, protectedFolders))
         return PATH_PROTECTED;
     if (!linkAllowed && IsLinkPath(path))
         return PATH_LINK;
@@ -374,7 +386,7 @@ static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canon
     {
         if (IsRootPath(final))
             return PATH_ROOT;
-        if (IsProtectedPath(final))
+        if (IsAboveAny(final, protectedFolders))
             return PATH_PROTECTED;
     }
     if (canonical != nullptr)
