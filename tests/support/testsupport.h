@@ -155,4 +155,12 @@ private:
     void Set(DWORD type, const void* data, DWORD size);
 };
 
+// Writes what a window shows on the (virtual) screen, children included, as
+// a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const CString& path);
+
+// <program folder>\screenshots\<name>; the folder is made when missing. The
+// pictures stay there as artefacts of the run.
+CString ScreenshotPath(const char* name);
+
 } // namespace pirt_test

@@ -78,55 +78,6 @@ void Pump()
     }
 }
 
-// Writes a window's picture as a 24-bit BMP file.
-bool SaveWindowPicture(HWND w, const CString& path)
-{
-    RECT rc;
-    GetWindowRect(w, &rc);
-    int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    if (cx <= 0 || cy <= 0)
-        return false;
-    HDC wdc = GetWindowDC(w);
-    HDC mem = CreateCompatibleDC(wdc);
-    BITMAPINFO bi;
-    ZeroMemory(&bi, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = NULL;
-    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    // What the window shows on the (virtual) screen, children included.
-    BitBlt(mem, 0, 0, cx, cy, wdc, 0, 0, SRCCOPY);
-    GdiFlush();
-    DWORD rowBytes = ((cx * 3) + 3) & ~3u;
-    DWORD imageSize = rowBytes * cy;
-    BITMAPFILEHEADER fh;
-    ZeroMemory(&fh, sizeof(fh));
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
-    fh.bfSize = fh.bfOffBits + imageSize;
-    bi.bmiHeader.biSizeImage = imageSize;
-    std::vector<char> file(fh.bfSize);
-    memcpy(&file[0], &fh, sizeof(fh));
-    memcpy(&file[sizeof(fh)], &bi.bmiHeader, sizeof(BITMAPINFOHEADER));
-    memcpy(&file[fh.bfOffBits], bits, imageSize);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(w, wdc);
-    return WriteFileBytes(path, &file[0], file.size()) != 0;
-}
-
-CString ScreenshotPath(const char* name)
-{
-    CString folder = ProgramFolder() + "\\screenshots";
-    CreateDirectoryA(folder, NULL);
-    return folder + "\\" + name;
-}
-
 // What the run observer saw after each cleaned row.
 struct RunStep
 {
@@ -348,6 +299,8 @@ TEST_F(BrisvaneTest, StartsWithBarsTextsAndTheDefaultSize)
     EXPECT_FALSE(view->IsRowChecked(1));
     EXPECT_EQ(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
               (int)list.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & (LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT));
+    // The tab strip is a member of the frame object only: it has no window.
+    EXPECT_EQ(NULL, FindWindowExA(h, NULL, NULL, "MarrowenTabWnd"));
 
     m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(SaveWindowPicture(h, ScreenshotPath("brisvane-main.bmp")));
