@@ -428,6 +428,7 @@ CRegValueOverride::~CRegValueOverride()
     else
         RegDeleteValueA(m_key, m_name);
     RegCloseKey(m_key);
+}
 
 // Writes a window's picture as a 24-bit BMP file.
 bool SaveWindowPicture(HWND w, const CString& path)
