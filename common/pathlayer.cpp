@@ -306,8 +306,9 @@ int IsLinkPath(const CString& canonical)
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return 1;
+    // A wildcard would make the lookup match other entries.
     WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA(path, &fd);
+    HANDLE find = path.FindOneOf("*?") < 0 ? FindFirstFileA(path, &fd) : INVALID_HANDLE_VALUE;
     if (find != INVALID_HANDLE_VALUE)
     {
         FindClose(find);
