@@ -469,7 +469,7 @@ void CEraserDlg::OnStartWipe()
             return;
         WipeListedFiles();
         if (result & MB_DONT_ASK_AGAIN)
-            ::WritePrivateProfileStringA("Preferences", "SecurityDelConfirm", "no", GetIniPath(INI_PLIMVET));
+            WriteIniString("Preferences", "SecurityDelConfirm", "no", INI_PLIMVET);
         return;
     }
     WipeListedFiles();

@@ -360,6 +360,76 @@ std::vector<CDialogCatcher::Caught> CDialogCatcher::Boxes()
     return copy;
 }
 
+CEnvironment::CEnvironment(const char* name, const char* value) : m_name(name), m_had(false)
+{
+    DWORD needed = GetEnvironmentVariableA(name, NULL, 0);
+    if (needed > 0)
+    {
+        std::vector<char> buffer(needed + 1, '\0');
+        if (GetEnvironmentVariableA(name, buffer.data(), (DWORD)buffer.size()) < buffer.size())
+        {
+            m_had = true;
+            m_old = buffer.data();
+        }
+    }
+    SetEnvironmentVariableA(name, value);
+}
+
+CEnvironment::~CEnvironment()
+{
+    SetEnvironmentVariableA(m_name, m_had ? (const char*)m_old : NULL);
+}
+
+CRegValueOverride::CRegValueOverride(HKEY root, const char* key, const char* name, const char* value, DWORD type)
+    : m_key(NULL), m_name(name), m_had(false), m_type(REG_NONE)
+{
+    Open(root, key);
+    Set(type, value, value != NULL ? (DWORD)strlen(value) + 1 : 0);
+}
+
+CRegValueOverride::CRegValueOverride(HKEY root, const char* key, const char* name, DWORD value)
+    : m_key(NULL), m_name(name), m_had(false), m_type(REG_NONE)
+{
+    Open(root, key);
+    Set(REG_DWORD, &value, sizeof(value));
+}
+
+void CRegValueOverride::Open(HKEY root, const char* key)
+{
+    if (RegCreateKeyExA(root, key, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &m_key, NULL) != ERROR_SUCCESS)
+    {
+        m_key = NULL;
+        return;
+    }
+    DWORD size = 0;
+    if (RegQueryValueExA(m_key, m_name, NULL, &m_type, NULL, &size) == ERROR_SUCCESS)
+    {
+        m_old.resize(size);
+        m_had = RegQueryValueExA(m_key, m_name, NULL, &m_type, m_old.data(), &size) == ERROR_SUCCESS;
+    }
+}
+
+void CRegValueOverride::Set(DWORD type, const void* data, DWORD size)
+{
+    if (m_key == NULL)
+        return;
+    if (data != NULL)
+        RegSetValueExA(m_key, m_name, 0, type, (const BYTE*)data, size);
+    else
+        RegDeleteValueA(m_key, m_name);
+}
+
+CRegValueOverride::~CRegValueOverride()
+{
+    if (m_key == NULL)
+        return;
+    if (m_had)
+        RegSetValueExA(m_key, m_name, 0, m_type, m_old.data(), (DWORD)m_old.size());
+    else
+        RegDeleteValueA(m_key, m_name);
+    RegCloseKey(m_key);
+}
+
 // Writes a window's picture as a 24-bit BMP file.
 bool SaveWindowPicture(HWND w, const CString& path)
 {

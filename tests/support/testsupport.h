@@ -120,6 +120,41 @@ private:
     std::vector<HWND> m_seen;
 };
 
+// Sets an environment variable (NULL removes it) while the object lives.
+class CEnvironment
+{
+public:
+    CEnvironment(const char* name, const char* value);
+    ~CEnvironment();
+    CEnvironment(const CEnvironment&) = delete;
+    CEnvironment& operator=(const CEnvironment&) = delete;
+private:
+    CString m_name;
+    CString m_old;
+    bool m_had;
+};
+
+// Sets a string value of a registry key (created when missing; value NULL
+// removes it) while the object lives, then restores what was there.
+class CRegValueOverride
+{
+public:
+    CRegValueOverride(HKEY root, const char* key, const char* name, const char* value, DWORD type = REG_SZ);
+    CRegValueOverride(HKEY root, const char* key, const char* name, DWORD value);
+    ~CRegValueOverride();
+    CRegValueOverride(const CRegValueOverride&) = delete;
+    CRegValueOverride& operator=(const CRegValueOverride&) = delete;
+private:
+    HKEY m_key;
+    CString m_name;
+    bool m_had;
+    DWORD m_type;
+    std::vector<BYTE> m_old;
+
+    void Open(HKEY root, const char* key);
+    void Set(DWORD type, const void* data, DWORD size);
+};
+
 // Writes what a window shows on the (virtual) screen, children included, as
 // a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const CString& path);
