@@ -1,5 +1,5 @@
 #include "barpaint.h"
-#include "themedmenu.h"
+#include "menutheme.h"
 #include <cstring>
 
 // ---- CBarBitmap
@@ -119,20 +119,6 @@ void CBarBitmap::Darken(int amount)
     }
 }
 
-COLORREF CBarBitmap::Tint(int weight, COLORREF clr)
-{
-    for (int i = 0; m_pBits && i < m_cx * m_cy; ++i) {
-        DWORD p = m_pBits[i];
-        DWORD r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-        DWORD grey = (r + g + b) / 3;
-        r = (grey * weight + GetRValue(clr) * (255 - weight)) / 256;
-        g = (grey * weight + GetGValue(clr) * (255 - weight)) / 256;
-        b = (grey * weight + GetBValue(clr) * (255 - weight)) / 256;
-        m_pBits[i] = (r << 16) | (g << 8) | b;
-    }
-    return Pixel(0, 0);
-}
-
 // ---- bar background
 
 namespace
@@ -149,16 +135,16 @@ void PaintGradientBar(CDC* pDC, const RECT& rect, DWORD dwBarStyle, COLORREF lig
     RECT first = rect, second = rect;
     if (!vertical) {
         first.bottom = second.top = (rect.top + rect.bottom) / 2;
-        DrawGradient(pDC, first, light, middle, FALSE, FALSE);
-        DrawGradient(pDC, second, middle, dark, FALSE, FALSE);
+        DrawGradient(pDC, &first, light, middle, FALSE, FALSE);
+        DrawGradient(pDC, &second, middle, dark, FALSE, FALSE);
         if (docked) {
             pDC->FillSolidRect(rect.left, rect.top, rect.right - rect.left, 1, lineLight);
             pDC->FillSolidRect(rect.left, rect.bottom - 1, rect.right - rect.left, 1, lineDark);
         }
     } else {
         first.right = second.left = (rect.left + rect.right) / 2;
-        DrawGradient(pDC, first, light, middle, TRUE, FALSE);
-        DrawGradient(pDC, second, middle, dark, TRUE, FALSE);
+        DrawGradient(pDC, &first, light, middle, TRUE, FALSE);
+        DrawGradient(pDC, &second, middle, dark, TRUE, FALSE);
         if (docked) {
             pDC->FillSolidRect(rect.left, rect.top, 1, rect.bottom - rect.top, lineLight);
             pDC->FillSolidRect(rect.right - 1, rect.top, 1, rect.bottom - rect.top, lineDark);
@@ -206,7 +192,7 @@ void DrawHighlightedButton(CDC* pDC, const RECT& rect, BOOL bPressed)
     RECT inner = rect;
     ::InflateRect(&inner, -1, -1);
     if (bPressed)
-        DrawGradient(pDC, inner, 0x6B97F2, 0xA3CAF9, FALSE, FALSE);
+        DrawGradient(pDC, &inner, 0x6B97F2, 0xA3CAF9, FALSE, FALSE);
     else
-        DrawGradient(pDC, inner, 0xDBEFFA, 0x97D4FF, FALSE, FALSE);
+        DrawGradient(pDC, &inner, 0xDBEFFA, 0x97D4FF, FALSE, FALSE);
 }

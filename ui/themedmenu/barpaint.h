@@ -27,10 +27,6 @@ public:
 
     // Every channel times (255 - amount) / 255.
     void Darken(int amount);
-    // Every pixel towards a colour: (grey * weight + colour * (255 - weight)) /
-    // 256 per channel, grey being the mean of the pixel's channels. Returns
-    // the new colour of pixel (0, 0).
-    COLORREF Tint(int weight, COLORREF clr);
 
 private:
     BOOL Create(int cx, int cy, int bitCount);

@@ -1,7 +1,8 @@
 // The themed status bar: the control keeps its panes and texts; painting is
 // all done here, in the colours of the current menu theme.
 #include "statusbar.h"
-#include "themedmenu.h"
+#include "menutheme.h"
+#include <algorithm>
 
 namespace
 {
@@ -72,7 +73,7 @@ void CThemedStatusBar::OnPaint()
     CPaintDC dc(m_hWnd);
     CRect client;
     GetClientRect(&client);
-    HBRUSH brush = GetMenuBarBrush();
+    CThemedBrush* brush = GetMenuBarBrush();
     if (brush) {
         ::SetBrushOrgEx(dc.m_hDC, client.left, client.top, NULL);
         dc.FillRect(&client, brush);
@@ -159,7 +160,7 @@ void CThemedStatusBar::PaintGrip(CDC* pDC, CRect grip)
             dark = DarkenColor(GetMenuBarColor(NULL), 100);
         else
             dark = DarkenColor(::GetSysColor(COLOR_ACTIVECAPTION), 10);
-        int n = min(grip.Width() / 4, grip.Height() / 4) - 1;
+        int n = std::min(grip.Width() / 4, grip.Height() / 4) - 1;
         for (int k = 0; k < n; ++k)
             for (int j = 0; j < n - k; ++j) {
                 int x = r - 4 - 4 * k, y = b - 3 - 4 * j;
@@ -169,7 +170,7 @@ void CThemedStatusBar::PaintGrip(CDC* pDC, CRect grip)
             }
         return;
     }
-    int m = min(grip.Width(), grip.Height()) - 4;
+    int m = std::min(grip.Width(), grip.Height()) - 4;
     CPen shadow(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
     CPen light(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
     HGDIOBJ old = pDC->SelectObject(&shadow);

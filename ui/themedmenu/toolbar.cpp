@@ -2,7 +2,7 @@
 // sends the custom-draw notifications itself, and its answers draw every
 // button with the current menu theme's colours and images.
 #include "toolbar.h"
-#include "themedmenu.h"
+#include "menutheme.h"
 #include "barpaint.h"
 
 namespace
@@ -116,7 +116,7 @@ BOOL CThemedToolBar::BuildImageLists(HBITMAP hBitmap, int nFirst)
 
     // Normal and dimmed images: the same mask, the dimmed colours darkened.
     CBarBitmap dimmed(source);
-    dimmed.Darken(GetIconDimming());
+    dimmed.Darken(CThemedMenu::Options().nIconDimming);
     CBarBitmap disabled(source);
     COLORREF base;
     if (IsThemeIn(CThemedMenu::GetThemeId(), 8, 11)) {
@@ -126,7 +126,7 @@ BOOL CThemedToolBar::BuildImageLists(HBITMAP hBitmap, int nFirst)
     } else {
         base = LightenColor(GetMenuColor(), 115);
     }
-    COLORREF tinted = disabled.Tint(110, base);
+    COLORREF tinted = TintBitmap(disabled.Handle(), 110, base);
 
     int count = source.Width() / (cx > 0 ? cx : 1);
     for (int i = 0; i < count; ++i) {
@@ -427,7 +427,7 @@ void CThemedToolBar::DrawButtonBackground(CDC* pDC, const NMTBCUSTOMDRAW* pDraw)
         if (indeterminate) {
             COLORREF bar = GetMenuBarColorThemed(NULL);
             pDC->FillSolidRect(&r, MixColor86(bar, ::GetSysColor(COLOR_WINDOW)));
-            COLORREF frame = IsHighContrast() ? ::GetSysColor(COLOR_BTNTEXT) : DarkenColor(bar, 128);
+            COLORREF frame = GetThemedSystemInfo().bHighContrast ? ::GetSysColor(COLOR_BTNTEXT) : DarkenColor(bar, 128);
             pDC->Draw3dRect(&r, frame, frame);
         } else if (s & (CDIS_HOT | CDIS_CHECKED)) {
             COLORREF frame = ::GetSysColor(COLOR_HIGHLIGHT);
@@ -444,17 +444,17 @@ void CThemedToolBar::DrawButtonBackground(CDC* pDC, const NMTBCUSTOMDRAW* pDraw)
                 COLORREF c = GetMenuBarColor(NULL);
                 RECT upper = r, lower = r;
                 upper.bottom = lower.top = (r.top + r.bottom) / 2;
-                DrawGradient(pDC, upper, LightenColor(c, 60), c, FALSE, FALSE);
-                DrawGradient(pDC, lower, c, DarkenColor(c, 60), FALSE, FALSE);
+                DrawGradient(pDC, &upper, LightenColor(c, 60), c, FALSE, FALSE);
+                DrawGradient(pDC, &lower, c, DarkenColor(c, 60), FALSE, FALSE);
             } else {
                 pDC->FillSolidRect(&r, l);
             }
             pDC->Draw3dRect(&r, d, d);
             framed = FALSE;
         } else if (hot) {
-            DrawGradient(pDC, r, l, h, FALSE, FALSE);
+            DrawGradient(pDC, &r, l, h, FALSE, FALSE);
         } else if (hotPressed) {
-            DrawGradient(pDC, r, h, d, FALSE, FALSE);
+            DrawGradient(pDC, &r, h, d, FALSE, FALSE);
         } else if (checked) {
             pDC->FillSolidRect(&r, l);
         } else {
@@ -472,11 +472,11 @@ void CThemedToolBar::DrawButtonBackground(CDC* pDC, const NMTBCUSTOMDRAW* pDraw)
             Get2003Colors(first, second, TRUE);
             if (GetDisplayColorCount() > 256) {
                 COLORREF from = MixColor86(DarkenColor(::GetSysColor(COLOR_WINDOW), 10), GetMenuBarColor(NULL));
-                DrawGradient(pDC, r, from, first, FALSE, TRUE);
+                DrawGradient(pDC, &r, from, first, FALSE, TRUE);
             } else {
                 pDC->FillSolidRect(&r, first);
             }
-            COLORREF frame = IsHighContrast() ? ::GetSysColor(COLOR_BTNTEXT)
+            COLORREF frame = GetThemedSystemInfo().bHighContrast ? ::GetSysColor(COLOR_BTNTEXT)
                                               : DarkenColor(GetMenuBarColorThemed(NULL), 128);
             pDC->Draw3dRect(&r, frame, frame);
             framed = FALSE;
