@@ -73,6 +73,7 @@ struct CMenuHookData
     CBitmap background;
     HRGN hUpdateRgn;              // (HRGN)1: none
     BOOL bThemed;
+    BOOL bAtomAdded;              // this window added the global atom
 };
 
 class CThemedMenuHook
@@ -97,8 +98,9 @@ public:
 
 private:
     static std::map<HWND, CMenuHookData*>& Map();
+    // The popup menu a window shows, asked once the window exists.
+    static void ResolveMenu(HWND hWnd, CMenuHookData* pData);
     static HHOOK s_hHook;
-    static ATOM s_atom;
     HMODULE m_hUxTheme;
     HMODULE m_hMsimg;
 
