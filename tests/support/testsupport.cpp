@@ -425,7 +425,7 @@ struct MenuWatch
 {
     const std::function<void(HWND)>* inspect;
     bool seen;
-    int closeTries;
+    int ticks;
 };
 MenuWatch* g_menuWatch = NULL;
 
@@ -447,17 +447,19 @@ void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD)
         return;
     HWND popup = NULL;
     ::EnumThreadWindows(::GetCurrentThreadId(), FindPopupMenu, (LPARAM)&popup);
-    if (!popup)
-        return;
-    if (!watch->seen) {
+    if (popup && !watch->seen) {
         watch->seen = true;
         (*watch->inspect)(popup);
     }
-    // Escape closes one level; a menu that stays open is ended.
-    if (++watch->closeTries > 10)
-        ::EndMenu();
-    else
+    // Escape closes one level; a menu mode that stays, or that never showed
+    // a popup within two seconds, is ended.
+    ++watch->ticks;
+    if (!watch->seen && watch->ticks < 40)
+        return;
+    if (popup && watch->ticks % 2 == 0)
         ::PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    else
+        ::EndMenu();
 }
 }
 
