@@ -75,7 +75,11 @@ CThemedMenuBarItem::CThemedMenuBarItem(CWnd* pFrame, HMENU hMenu, int nPos) : m_
         measure.CtlType = ODT_MENU;
         measure.itemID = info.hSubMenu ? (UINT)(UINT_PTR)info.hSubMenu : info.wID;
         measure.itemData = info.dwItemData;
-        if (pFrame)
+        // A themed menu measures its own item (its record is the item data);
+        // any other owner-drawn menu is measured by the frame.
+        if (CThemedMenu* themed = CThemedMenu::FromHandleThemed(hMenu))
+            themed->MeasureItem(&measure);
+        else if (pFrame)
             pFrame->SendMessage(WM_MEASUREITEM, 0, (LPARAM)&measure);
         m_rect = CRect(0, 0, (int)measure.itemWidth + ::GetSystemMetrics(SM_CXMENUCHECK),
                        ::GetSystemMetrics(SM_CYMENU));
