@@ -6,6 +6,7 @@
 #include "menubar.h"
 #include "statusbar.h"
 #include "toolbar.h"
+#include "TabWnd.h"
 
 class CMainFrame : public CThemedFrameWnd
 {
@@ -58,6 +59,8 @@ protected:
     CString m_strToolTip;
     int m_bLogging;
     CImageList m_menuImages;
+    // Built and freed with the frame; its window is never created here.
+    CTabWnd m_wndTabs;
 
     DECLARE_MESSAGE_MAP()
 };

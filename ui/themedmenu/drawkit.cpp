@@ -566,12 +566,12 @@ CThemedBrush::CThemedBrush(int nKind, COLORREF first, COLORREF second)
     CreatePatternBrush(bmp);
 }
 
-namespace {
-struct BrushCache
+// Every brush made, newest first, with the one last handed out.
+class CThemedBrushList
 {
-    std::vector<CThemedBrush*> brushes;   // newest first
+public:
+    std::vector<CThemedBrush*> brushes;
     CThemedBrush* pLast = nullptr;
-    ~BrushCache() { Clear(); }
     void Clear()
     {
         while (!brushes.empty()) {
@@ -581,10 +581,13 @@ struct BrushCache
         pLast = nullptr;
     }
 };
-BrushCache& Brushes()
+
+namespace {
+CThemedBrushList& Brushes()
 {
-    static BrushCache cache;
-    return cache;
+    // Never destroyed: the hook object frees the brushes at exit.
+    static CThemedBrushList* pList = new CThemedBrushList;
+    return *pList;
 }
 }
 
@@ -611,7 +614,7 @@ CThemedBrush* GetMenuBarBrush()
     } else {
         return nullptr;
     }
-    BrushCache& cache = Brushes();
+    CThemedBrushList& cache = Brushes();
     auto same = [&](CThemedBrush* p) { return p->m_nKind == kind && p->m_crFirst == a && p->m_crSecond == b; };
     if (cache.pLast && same(cache.pLast)) return cache.pLast;
     for (CThemedBrush* p : cache.brushes)

@@ -1,6 +1,7 @@
 // The menu hook: probes the system once, builds the twelve themes, and
 // decorates every popup-menu window of the user-interface thread.
 #include "menutheme.h"
+#include <new>
 
 namespace {
 const char kOldProcProp[] = "OldMenuProc";
@@ -58,8 +59,8 @@ int CThemedMenu::SelectTheme(int nThemeId)
 
 std::vector<CMenuTheme*>& CThemedMenuHook::Themes()
 {
-    static std::vector<CMenuTheme*> themes;
-    return themes;
+    static std::vector<CMenuTheme*>* pThemes = new std::vector<CMenuTheme*>;
+    return *pThemes;
 }
 
 BOOL CThemedMenuHook::RegisterTheme(CMenuTheme* pTheme)
@@ -196,8 +197,8 @@ LRESULT CALLBACK CThemedMenuHook::CallWndProcHook(int nCode, WPARAM wParam, LPAR
 
 std::map<HWND, CMenuHookData*>& CThemedMenuHook::Map()
 {
-    static std::map<HWND, CMenuHookData*> map;
-    return map;
+    static std::map<HWND, CMenuHookData*>* pMap = new std::map<HWND, CMenuHookData*>;
+    return *pMap;
 }
 
 CMenuHookData* CThemedMenuHook::FindData(HWND hWnd)

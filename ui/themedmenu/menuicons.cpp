@@ -2,6 +2,7 @@
 // variant, computed when the image is added so that painting only draws.
 #include "drawkit.h"
 #include "themedmenu.h"
+#include "fw/controlbars.h"
 #include <algorithm>
 
 namespace {
@@ -76,8 +77,10 @@ HBITMAP CopyBitmap(HBITMAP h) { return (HBITMAP)::CopyImage(h, IMAGE_BITMAP, 0, 
 
 std::vector<CThemedMenuIcons*>& CThemedMenuIcons::List()
 {
-    static std::vector<CThemedMenuIcons*> list;
-    return list;
+    // Never destroyed: the hook object empties it at exit, after function
+    // statics made later than it are gone.
+    static std::vector<CThemedMenuIcons*>* pList = new std::vector<CThemedMenuIcons*>;
+    return *pList;
 }
 
 void CThemedMenuIcons::DeleteList()
@@ -176,19 +179,17 @@ BOOL CThemedMenuIcons::LoadToolBar(const char* pszResource, HINSTANCE hModule)
     SetName(pszResource);
     m_hModule = hModule;
     HINSTANCE hInst = hModule ? hModule : AfxGetResourceHandle();
-    HRSRC hRes = ::FindResourceA(hInst, pszResource, MAKEINTRESOURCEA(241));
-    if (!hRes) {
+    SIZE image;
+    std::vector<UINT> ids;
+    if (!FwReadToolBarResource(hInst, pszResource, image, ids)) {
         hInst = ::GetModuleHandleA(nullptr);
-        hRes = ::FindResourceA(hInst, pszResource, MAKEINTRESOURCEA(241));
+        if (!FwReadToolBarResource(hInst, pszResource, image, ids)) return FALSE;
     }
-    HGLOBAL hGlobal = hRes ? ::LoadResource(hInst, hRes) : nullptr;
-    const WORD* pData = hGlobal ? (const WORD*)::LockResource(hGlobal) : nullptr;
-    if (!pData) return FALSE;
-    int cx = pData[1], cy = pData[2], count = pData[3];
-    if (!LoadBitmapResource(cx, cy, pszResource, hInst)) return FALSE;
+    if (!LoadBitmapResource(image.cx, image.cy, pszResource, hInst)) return FALSE;
+    // Separators have no image.
     m_ids.clear();
-    for (int i = 0; i < count; ++i)
-        if (pData[4 + i]) m_ids.push_back(pData[4 + i]);
+    for (UINT id : ids)
+        if (id) m_ids.push_back(id);
     RebuildImages();
     return !m_ids.empty();
 }

@@ -66,6 +66,16 @@ BOOL PrepareItem(ItemPaint& ip, CThemedMenu* pMenu, LPDRAWITEMSTRUCT lpdis, BOOL
     ip.bChecked = (s & ODS_CHECKED) != 0;
     ip.bHot = (s & ODS_HOTLIGHT) != 0;
     ip.bHasImage = ip.pRecord->m_nImageIndex >= 0 && ip.pRecord->m_pIcons && ip.pRecord->m_pIcons->m_images.m_hImageList;
+    if (bBar && (ip.bHot || ip.bSelected)) {
+        // Where the open or hot bar item lies on the screen: its popup joins
+        // it there, and it is redrawn when the popup closes.
+        CRect r(ip.rect);
+        ::LPtoDP(lpdis->hDC, (LPPOINT)&r, 2);
+        POINT org = { 0, 0 };
+        ::GetDCOrgEx(lpdis->hDC, &org);
+        r.OffsetRect(org.x, org.y);
+        pMenu->m_rectBarItem = r;
+    }
     return TRUE;
 }
 
@@ -433,7 +443,7 @@ void CThemedMenu::DrawItemXP(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
     box.DeflateRect(1, 1, 2, 1);
     HBITMAP hChecked, hUnchecked;
     GetCheckBitmaps(ip, hChecked, hUnchecked);
-    if (ip.bChecked && (ip.bHasImage || true)) {
+    if (ip.bChecked || (!ip.bHasImage && hUnchecked)) {
         dc.FillSolidRect(&box, MixColor86(GetSelectColor(), ::GetSysColor(COLOR_HIGHLIGHT)));
         FrameRectIn(&dc, box, frame);
     }

@@ -24,6 +24,11 @@ public:
     explicit CThemedFrame(A&&... args) : T(std::forward<A>(args)...), m_bInMenuLoop(FALSE), m_nHotTimer(0), m_nHotItem(-1) {}
     ~CThemedFrame() override
     {
+        // Menus still held by a live window go with that window.
+        if (this->m_hWnd && ::IsWindow(this->m_hWnd)) {
+            if (::GetSystemMenu(this->m_hWnd, FALSE) == m_systemMenu.m_hMenu) m_systemMenu.ForgetHandles();
+            if (::GetMenu(this->m_hWnd) == m_defaultMenu.m_hMenu) m_defaultMenu.ForgetHandles();
+        }
         m_systemMenu.DestroyMenu();
         m_defaultMenu.DestroyMenu();
     }

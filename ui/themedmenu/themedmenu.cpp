@@ -630,10 +630,20 @@ SIZE TextSize(const LOGFONTA& lf, const CString& text)
 
 void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL bXP)
 {
+    // The record is the item's data: one of this menu's, or, for the item
+    // that opens this menu, one of the parent's.
     CThemedMenuItemData* pRecord = nullptr;
+    const std::vector<CThemedMenuItemData*>* pList = &m_items;
     size_t index = 0;
-    for (size_t i = 0; i < m_items.size(); ++i)
-        if ((ULONG_PTR)m_items[i] == lpmis->itemData) { pRecord = m_items[i]; index = i; }
+    CThemedMenu* pParent = FromHandleThemed(m_hParentMenu);
+    for (const std::vector<CThemedMenuItemData*>* list : { &m_items, pParent ? &pParent->m_items : nullptr }) {
+        for (size_t i = 0; list && !pRecord && i < list->size(); ++i)
+            if ((ULONG_PTR)(*list)[i] == lpmis->itemData) {
+                pRecord = (*list)[i];
+                pList = list;
+                index = i;
+            }
+    }
     if (!pRecord) {
         int pos = -1;
         CThemedMenu* pOwner = nullptr;
@@ -700,10 +710,10 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
     UINT w = 0, h = 0;
     measure(pRecord, w, h);
     if (IsSystemCommand(pRecord->m_nID) && !pRecord->IsPopup() && !pRecord->IsSeparator()) {
-        for (size_t i = index + 1; i < m_items.size(); ++i) {
-            if (m_items[i]->m_nID == 0) continue;
+        for (size_t i = index + 1; i < pList->size(); ++i) {
+            if ((*pList)[i]->m_nID == 0) continue;
             UINT w2 = 0, h2 = 0;
-            measure(m_items[i], w2, h2);
+            measure((*pList)[i], w2, h2);
             if (w2 > w) w = w2;
             break;
         }
@@ -817,36 +827,43 @@ void CThemedMenu::ApplyMenuBarBrush(HMENU hMenu)
     // would take the brush as well.
 }
 
-BOOL CThemedMenu::TrackPopupMenuOnMonitor(CMenu* pMenu, UINT nFlags, LPCRECT pAnchor, CWnd* pOwner, BOOL bVertical)
+UINT CThemedMenu::GetPopupPlacement(UINT nFlags, LPCRECT pAnchor, LPCRECT pMonitor, int nExpectedHeight, BOOL bRtl,
+                                     BOOL bVertical, POINT& pt)
 {
-    if (!pMenu || !pAnchor) return FALSE;
-    CRect anchor(*pAnchor);
-    CRect monitor = GetMonitorRect(&anchor);
-    BOOL bRtl = pOwner && (pOwner->GetExStyle() & WS_EX_LAYOUTRTL);
-    int x, y;
+    CRect anchor(*pAnchor), monitor(*pMonitor);
     if (bVertical) {
         if (anchor.right > (monitor.left + monitor.right) / 2) {
             if (anchor.left <= monitor.left) anchor.left = monitor.left + 1;
-            x = anchor.left - 1;
-            y = anchor.top + 1;
+            pt.x = anchor.left - 1;
             if (!bRtl) nFlags |= TPM_RIGHTALIGN;
         } else {
             if (anchor.right <= monitor.left) anchor.right = monitor.left + 1;
-            x = anchor.right - 1;
-            y = anchor.top + 1;
+            pt.x = anchor.right - 1;
         }
-        if (y < monitor.top) y = monitor.top;
-    } else {
-        CThemedMenu* pThemed = dynamic_cast<CThemedMenu*>(pMenu);
-        int expected = pThemed ? (int)pThemed->GetMenuItemCount() * (pThemed->m_nIconHeight + 7) : 0;
-        x = anchor.left < monitor.left ? monitor.left : anchor.left;
-        if (anchor.top > (monitor.top + monitor.bottom) / 2 && (expected == 0 || expected + anchor.bottom >= monitor.bottom)) {
-            y = anchor.top > monitor.bottom ? monitor.bottom : anchor.top;
-            nFlags |= TPM_BOTTOMALIGN;
-        } else {
-            y = anchor.bottom < monitor.top ? monitor.top : anchor.bottom;
-        }
-        if (bRtl) nFlags |= TPM_RIGHTALIGN;
+        pt.y = anchor.top + 1 < monitor.top ? monitor.top : anchor.top + 1;
+        return nFlags;
     }
-    return ::TrackPopupMenu(pMenu->m_hMenu, nFlags, x, y, 0, pOwner->GetSafeHwnd(), &anchor);
+    pt.x = anchor.left < monitor.left ? monitor.left : anchor.left;
+    if (anchor.top > (monitor.top + monitor.bottom) / 2 &&
+        (nExpectedHeight == 0 || nExpectedHeight + anchor.bottom >= monitor.bottom)) {
+        pt.y = anchor.top > monitor.bottom ? monitor.bottom : anchor.top;
+        nFlags |= TPM_BOTTOMALIGN;
+    } else {
+        pt.y = anchor.bottom < monitor.top ? monitor.top : anchor.bottom;
+    }
+    if (bRtl) nFlags |= TPM_RIGHTALIGN;
+    return nFlags;
+}
+
+BOOL CThemedMenu::TrackPopupMenuOnMonitor(CMenu* pMenu, UINT nFlags, LPCRECT pAnchor, CWnd* pOwner, BOOL bVertical)
+{
+    if (!pMenu || !pAnchor) return FALSE;
+    CRect monitor = GetMonitorRect(pAnchor);
+    BOOL bRtl = pOwner && (pOwner->GetExStyle() & WS_EX_LAYOUTRTL);
+    // The height a themed popup will have, roughly: one icon row per item.
+    CThemedMenu* pThemed = dynamic_cast<CThemedMenu*>(pMenu);
+    int expected = pThemed ? (int)pThemed->GetMenuItemCount() * (pThemed->m_nIconHeight + 7) : 0;
+    POINT pt;
+    nFlags = GetPopupPlacement(nFlags, pAnchor, &monitor, expected, bRtl, bVertical, pt);
+    return ::TrackPopupMenu(pMenu->m_hMenu, nFlags, pt.x, pt.y, 0, pOwner->GetSafeHwnd(), pAnchor);
 }

@@ -84,6 +84,10 @@ public:
     static void OnSysColorChange();
     static void ApplyMenuBarBrush(HMENU hMenu);
     static BOOL TrackPopupMenuOnMonitor(CMenu* pMenu, UINT nFlags, LPCRECT pAnchor, CWnd* pOwner, BOOL bVertical);
+    // Where a popup of the expected height opens next to the anchor inside
+    // the monitor rectangle; returns the TPM_ flags to use.
+    static UINT GetPopupPlacement(UINT nFlags, LPCRECT pAnchor, LPCRECT pMonitor, int nExpectedHeight, BOOL bRtl,
+                                  BOOL bVertical, POINT& pt);
     static CMenu* FindMenuOfCommand(HMENU hMenu, UINT nID);
     static CMenu* FindMenuOfCommand(CMenu* pMenu, UINT nID) { return FindMenuOfCommand(pMenu->GetSafeHmenu(), nID); }
     static CMenu* FindMenuOfItem(HMENU hMenu, UINT nID, CThemedMenuItemData* pData);
