@@ -112,10 +112,8 @@ void CBarBitmap::Darken(int amount)
 {
     for (int i = 0; m_pBits && i < m_cx * m_cy; ++i) {
         DWORD p = m_pBits[i];
-        DWORD r = MulDiv((p >> 16) & 0xFF, 255 - amount, 255);
-        DWORD g = MulDiv((p >> 8) & 0xFF, 255 - amount, 255);
-        DWORD b = MulDiv(p & 0xFF, 255 - amount, 255);
-        m_pBits[i] = (r << 16) | (g << 8) | b;
+        COLORREF c = DarkenColor(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF), amount);
+        m_pBits[i] = ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c);
     }
 }
 

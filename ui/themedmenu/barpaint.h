@@ -25,7 +25,7 @@ public:
     int Height() const { return m_cy; }
     COLORREF Pixel(int x, int y) const;
 
-    // Every channel times (255 - amount) / 255.
+    // Every pixel through DarkenColor.
     void Darken(int amount);
 
 private:

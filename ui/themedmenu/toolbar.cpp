@@ -111,10 +111,9 @@ BOOL CThemedToolBar::BuildImageLists(HBITMAP hBitmap, int nFirst)
         }
         nFirst = 0;
     }
-    CBarBitmap mask;
-    mask.MakeMask(source, transparent);
-
-    // Normal and dimmed images: the same mask, the dimmed colours darkened.
+    // One mask for the three images of a button: the pixels of the
+    // transparent colour in the bitmap as loaded (tinting could make other
+    // pixels take the tinted corner's colour).
     CBarBitmap dimmed(source);
     dimmed.Darken(CThemedMenu::Options().nIconDimming);
     CBarBitmap disabled(source);
@@ -126,7 +125,7 @@ BOOL CThemedToolBar::BuildImageLists(HBITMAP hBitmap, int nFirst)
     } else {
         base = LightenColor(GetMenuColor(), 115);
     }
-    COLORREF tinted = TintBitmap(disabled.Handle(), 110, base);
+    TintBitmap(disabled.Handle(), 110, base);
 
     int count = source.Width() / (cx > 0 ? cx : 1);
     for (int i = 0; i < count; ++i) {
@@ -134,18 +133,16 @@ BOOL CThemedToolBar::BuildImageLists(HBITMAP hBitmap, int nFirst)
         normalPart.Cut(source, i * cx, cx, cy);
         dimmedPart.Cut(dimmed, i * cx, cx, cy);
         disabledPart.Cut(disabled, i * cx, cx, cy);
-        maskPart.Cut(mask, i * cx, cx, cy);
+        maskPart.MakeMask(normalPart, transparent);
         int at = nFirst + i;
         if (at < m_imagesNormal.GetImageCount()) {
             m_imagesNormal.Replace(at, normalPart.Handle(), maskPart.Handle());
             m_imagesDimmed.Replace(at, dimmedPart.Handle(), maskPart.Handle());
-            CBarBitmap disabledMask;
-            disabledMask.MakeMask(disabledPart, tinted);
-            m_imagesDisabled.Replace(at, disabledPart.Handle(), disabledMask.Handle());
+            m_imagesDisabled.Replace(at, disabledPart.Handle(), maskPart.Handle());
         } else {
             m_imagesNormal.Add(normalPart.Handle(), maskPart.Handle());
             m_imagesDimmed.Add(dimmedPart.Handle(), maskPart.Handle());
-            m_imagesDisabled.Add(disabledPart.Handle(), tinted);
+            m_imagesDisabled.Add(disabledPart.Handle(), maskPart.Handle());
         }
     }
     CImageList& shown = CThemedMenu::GetDimmedIcons() ? m_imagesDimmed : m_imagesNormal;
@@ -163,7 +160,13 @@ LRESULT CThemedToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != TB_ADDBITMAP && message != TB_REPLACEBITMAP)
         return CToolBar::WindowProc(message, wParam, lParam);
+    // The control puts the images into the list it shows, which is one of
+    // ours: what it appended there goes again, the lists are built below.
+    HIMAGELIST shown = (HIMAGELIST)::SendMessageA(m_hWnd, TB_GETIMAGELIST, 0, 0);
+    int before = shown ? ImageList_GetImageCount(shown) : 0;
     LRESULT result = CToolBar::WindowProc(message, wParam, lParam);
+    while (shown && ImageList_GetImageCount(shown) > before)
+        ImageList_Remove(shown, before);
     // The images the control took go into the three lists too.
     HINSTANCE inst = NULL;
     UINT_PTR id = 0;
@@ -172,7 +175,9 @@ LRESULT CThemedToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const TBADDBITMAP* add = (const TBADDBITMAP*)lParam;
         inst = add->hInst;
         id = add->nID;
-        first = (int)result;
+        // The control counts only the bitmaps it was given itself; the new
+        // images go after all those of the lists.
+        first = m_imagesNormal.GetImageCount();
     } else if (message == TB_REPLACEBITMAP && lParam && result) {
         const TBREPLACEBITMAP* rep = (const TBREPLACEBITMAP*)lParam;
         inst = rep->hInstNew;
