@@ -113,6 +113,14 @@ COLORREF ShadowColor(COLORREF color)
 
 COLORREF NearestScreenColor(COLORREF color)
 {
+    // A true-colour screen shows every colour as it is.
+    static int nBits = 0;
+    if (!nBits) {
+        HDC hdc = ::GetDC(nullptr);
+        nBits = ::GetDeviceCaps(hdc, BITSPIXEL) * ::GetDeviceCaps(hdc, PLANES);
+        ::ReleaseDC(nullptr, hdc);
+    }
+    if (nBits >= 24) return color & 0xFFFFFF;
     HDC hdc = ::GetDC(nullptr);
     COLORREF c = ::GetNearestColor(hdc, color);
     ::ReleaseDC(nullptr, hdc);
@@ -181,7 +189,46 @@ COLORREF Snap2003(COLORREF c)
 }
 }
 
+namespace {
+void Compute2003Colors(COLORREF& first, COLORREF& second, BOOL bMenuBar);
+
+// The pair is asked for every item painted; it is computed again only when
+// what it depends on changes (the visual style's colours are read through
+// theme data, which is slow to open).
+struct Cached2003Colors
+{
+    BOOL bValid = FALSE;
+    int id = 0;
+    BOOL bThemeActive = FALSE;
+    COLORREF window = 0, caption = 0, face = 0;
+    COLORREF first = 0, second = 0;
+};
+}
+
 void Get2003Colors(COLORREF& first, COLORREF& second, BOOL bMenuBar)
+{
+    static Cached2003Colors cache[2];
+    Cached2003Colors& c = cache[bMenuBar ? 1 : 0];
+    int id = CThemedMenu::GetThemeId();
+    BOOL bThemeActive = IsVisualThemeActive();
+    COLORREF window = ::GetSysColor(COLOR_WINDOW), caption = ::GetSysColor(COLOR_ACTIVECAPTION);
+    COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    if (!c.bValid || c.id != id || c.bThemeActive != bThemeActive || c.window != window || c.caption != caption ||
+        c.face != face) {
+        Compute2003Colors(c.first, c.second, bMenuBar);
+        c.bValid = TRUE;
+        c.id = id;
+        c.bThemeActive = bThemeActive;
+        c.window = window;
+        c.caption = caption;
+        c.face = face;
+    }
+    first = c.first;
+    second = c.second;
+}
+
+namespace {
+void Compute2003Colors(COLORREF& first, COLORREF& second, BOOL bMenuBar)
 {
     int n = GetWindowsClass();
     if (n == WINCLASS_WIN95 || n == WINCLASS_NT4) {
@@ -226,6 +273,7 @@ void Get2003Colors(COLORREF& first, COLORREF& second, BOOL bMenuBar)
         second = LightenColor(first, 200);
         first = DarkenColor(first, 20);
     }
+}
 }
 
 CRect GetMonitorRect(LPCRECT pRect)
