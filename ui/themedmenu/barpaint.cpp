@@ -194,3 +194,13 @@ void DrawHighlightedButton(CDC* pDC, const RECT& rect, BOOL bPressed)
     else
         DrawGradient(pDC, &inner, 0xDBEFFA, 0x97D4FF, FALSE, FALSE);
 }
+
+HFONT CreateNonClientFont(LOGFONTA NONCLIENTMETRICSA::*font)
+{
+    NONCLIENTMETRICSA metrics;
+    ZeroMemory(&metrics, sizeof(metrics));
+    metrics.cbSize = sizeof(metrics);
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return nullptr;
+    return ::CreateFontIndirectA(&(metrics.*font));
+}

@@ -44,3 +44,7 @@ void PaintBarBackground(CDC* pDC, const RECT& rect, DWORD dwBarStyle);
 // The hot (light gradient) or hot-and-pressed (dark gradient) button of the
 // 2003 look, framed.
 void DrawHighlightedButton(CDC* pDC, const RECT& rect, BOOL bPressed);
+
+// One of the system's non-client fonts (&NONCLIENTMETRICSA::lfMenuFont, ...);
+// the caller deletes it. Null when the metrics cannot be read.
+HFONT CreateNonClientFont(LOGFONTA NONCLIENTMETRICSA::*font);

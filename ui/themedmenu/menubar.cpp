@@ -33,16 +33,6 @@ HHOOK g_hMenuFilter = nullptr;
 
 bool IsSystemCommand(UINT nID) { return nID >= 0xF000 && nID <= 0xF150; }
 
-HFONT CreateMenuFont()
-{
-    NONCLIENTMETRICSA metrics;
-    ZeroMemory(&metrics, sizeof(metrics));
-    metrics.cbSize = sizeof(metrics);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        return nullptr;
-    return ::CreateFontIndirectA(&metrics.lfMenuFont);
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- items
@@ -587,7 +577,7 @@ void CThemedMenuBar::OnPaint()
         HWND top = ::GetAncestor(m_hWnd, GA_ROOT);
         noAccel = top && (::SendMessageA(top, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0;
     }
-    HFONT font = CreateMenuFont();
+    HFONT font = CreateNonClientFont(&NONCLIENTMETRICSA::lfMenuFont);
     HGDIOBJ oldFont = font ? dc.SelectObject(font) : nullptr;
     BOOL vertical = IsVertical();
     for (CThemedBarItem* item : m_items) {

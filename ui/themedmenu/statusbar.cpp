@@ -2,23 +2,8 @@
 // all done here, in the colours of the current menu theme.
 #include "statusbar.h"
 #include "menutheme.h"
+#include "barpaint.h"
 #include <algorithm>
-
-namespace
-{
-
-// The system's status-bar font; owned by the caller.
-HFONT CreateStatusFont()
-{
-    NONCLIENTMETRICSA metrics;
-    ZeroMemory(&metrics, sizeof(metrics));
-    metrics.cbSize = sizeof(metrics);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        return NULL;
-    return ::CreateFontIndirectA(&metrics.lfStatusFont);
-}
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CThemedStatusBar, CStatusBar)
     ON_WM_ERASEBKGND()
@@ -90,7 +75,7 @@ void CThemedStatusBar::PaintPanes(CDC* pDC, const CRect& client)
 {
     COLORREF topLeft, bottomRight;
     GetFrameColors(topLeft, bottomRight);
-    HFONT font = CreateStatusFont();
+    HFONT font = CreateNonClientFont(&NONCLIENTMETRICSA::lfStatusFont);
     HGDIOBJ oldFont = font ? pDC->SelectObject(font) : NULL;
     int oldMode = pDC->SetBkMode(TRANSPARENT);
     COLORREF oldColour = pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
