@@ -256,7 +256,13 @@ BOOL CThemedToolBar::IsActive() const
 void CThemedToolBar::OnPaint()
 {
     CPaintDC dc(m_hWnd);
-    PaintButtons(&dc);
+    // A button that stops being hot loses its highlight only when the
+    // background is painted again: all of it goes off screen first.
+    CRect client;
+    GetClientRect(&client);
+    CThemedMemDC mem(&client, &dc);
+    PaintBarBackground(&mem, client, m_dwStyle);
+    PaintButtons(&mem);
 }
 
 void CThemedToolBar::PaintButtons(CDC* pDC)
