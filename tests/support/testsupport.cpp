@@ -447,16 +447,20 @@ void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD)
         return;
     HWND popup = NULL;
     ::EnumThreadWindows(::GetCurrentThreadId(), FindPopupMenu, (LPARAM)&popup);
+    ++watch->ticks;
     if (popup && !watch->seen) {
+        // What inspect started (input, a switch to another popup) is given
+        // two ticks before the menu is closed.
         watch->seen = true;
+        watch->ticks = -2;
         (*watch->inspect)(popup);
+        return;
     }
     // Escape closes one level; a menu mode that stays, or that never showed
     // a popup within two seconds, is ended.
-    ++watch->ticks;
-    if (!watch->seen && watch->ticks < 40)
+    if ((!watch->seen && watch->ticks < 40) || watch->ticks <= 0)
         return;
-    if (popup && watch->ticks % 2 == 0)
+    if (popup && watch->ticks % 2 == 1)
         ::PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     else
         ::EndMenu();

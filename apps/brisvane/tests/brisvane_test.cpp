@@ -378,6 +378,49 @@ TEST_F(BrisvaneTest, MenuBarTakesAltArrowsAndEscape)
     EXPECT_EQ(-1, bar.GetHotItem());
 }
 
+TEST_F(BrisvaneTest, MenuBarMouseMovesBetweenPopupsAndClosesOnItsOwnItem)
+{
+    ASSERT_TRUE(StartApp());
+    CThemedMenuBar& bar = m_frame->MenuBar();
+    HWND focus = View()->m_hWnd;
+    auto itemCentre = [&](int item) {
+        CRect r = bar.GetItem(item)->m_rect;
+        POINT pt = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(bar.m_hWnd, &pt);
+        return pt;
+    };
+    auto openEdit = [&] {
+        Key(m_frame, focus, WM_SYSKEYDOWN, VK_MENU, ALT_DOWN);
+        Key(m_frame, focus, WM_SYSKEYUP, VK_MENU, ALT_UP);
+        Key(m_frame, focus, WM_KEYDOWN, VK_RIGHT, 0x014D0001);
+        Key(m_frame, focus, WM_KEYDOWN, VK_DOWN, 0x01500001);
+    };
+
+    // With Edit's popup open, the mouse moving onto View opens View's.
+    POINT view = itemCentre(2), edit = itemCentre(1);
+    HMENU opened = NULL;
+    EXPECT_TRUE(WhileMenuOpen(openEdit, [&](HWND popup) {
+        opened = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
+        SetCursorPos(view.x, view.y);
+    }));
+    EXPECT_EQ(GetSubMenu(m_frame->Menu().m_hMenu, 1), opened);
+    EXPECT_EQ(2, bar.GetCurrentItem());
+
+    // A click on the open item's own bar item closes it and leaves it hot.
+    EXPECT_TRUE(WhileMenuOpen(openEdit, [&](HWND) {
+        SetCursorPos(edit.x, edit.y);
+        INPUT click[2];
+        ZeroMemory(click, sizeof(click));
+        click[0].type = click[1].type = INPUT_MOUSE;
+        click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, click, sizeof(INPUT));
+    }));
+    EXPECT_EQ(CThemedMenuBar::MODE_HOT, bar.GetMode());
+    EXPECT_EQ(1, bar.GetHotItem());
+    SetCursorPos(0, 0);
+}
+
 TEST_F(BrisvaneTest, SystemMenuShiftsItsGlyphIdsWhileOpen)
 {
     if (GetWindowsClass() < WINCLASS_XP)
