@@ -81,12 +81,17 @@ void ExpectConverted(CThemedMenu* pMenu)
 }
 
 namespace {
-// The theme before any test selects one.
+// The theme and the dimmed-icons switch before any test changes them.
 int g_nThemeAtStart = -1;
+BOOL g_bDimmedAtStart = FALSE;
 class StartTheme : public ::testing::Environment
 {
 public:
-    void SetUp() override { g_nThemeAtStart = CThemedMenu::GetThemeId(); }
+    void SetUp() override
+    {
+        g_nThemeAtStart = CThemedMenu::GetThemeId();
+        g_bDimmedAtStart = CThemedMenu::GetDimmedIcons();
+    }
 };
 ::testing::Environment* const g_pStartTheme = ::testing::AddGlobalTestEnvironment(new StartTheme);
 }
@@ -95,6 +100,7 @@ TEST(ThemedMenuModel, ThemeChoice)
 {
     // The hook object selects theme 2 before anything else runs.
     EXPECT_EQ(2, g_nThemeAtStart);
+    EXPECT_TRUE(g_bDimmedAtStart);
     EXPECT_EQ(12u, CThemedMenuHook::Themes().size());
     CThemedMenu::SelectTheme(2);
     EXPECT_EQ(GetThemedSystemInfo().bWine ? 3 : 2, CThemedMenu::SelectTheme(8));
@@ -102,6 +108,7 @@ TEST(ThemedMenuModel, ThemeChoice)
     int current = CThemedMenu::GetThemeId();
     EXPECT_EQ(-1, CThemedMenu::SelectTheme(12));
     EXPECT_EQ(current, CThemedMenu::GetThemeId());
+    CThemedMenu::SetDimmedIcons(TRUE);
     EXPECT_TRUE(CThemedMenu::SetDimmedIcons(FALSE));
     EXPECT_FALSE(CThemedMenu::GetDimmedIcons());
 }
