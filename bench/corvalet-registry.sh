@@ -11,6 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${BUILD_DIR:-$root/build}")
 
 . "$root/tools/wine-env.sh"
-bench_start corvalet_bench
+bench_build corvalet_bench
+bench_harness
 cd "$benchbuild/tests"
 timeout 1800 "$loader" ./corvalet_bench.exe "${1:-10000}" "${2:-5000}" | tr -d '\r' || echo "the benchmark did not finish" >&2

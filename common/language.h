@@ -33,24 +33,3 @@ void SetMenuLngText(TMenu* menu, UINT item, UINT flags, CString section, CString
         text = CString(" ") + text + " ";
     menu->SetItemText(item, text, flags);
 }
-
-// A menu seen through the SetItemText operation that SetMenuLngText uses,
-// for menus that are plain handles.
-class CMenuTextSetter
-{
-public:
-    explicit CMenuTextSetter(HMENU menu) : m_menu(menu) {}
-    void SetItemText(UINT item, CString text, UINT flags)
-    {
-        MENUITEMINFOA mi;
-        ZeroMemory(&mi, sizeof(mi));
-        mi.cbSize = sizeof(mi);
-        mi.fMask = MIIM_STRING;
-        mi.dwTypeData = text.GetBuffer(0);
-        ::SetMenuItemInfoA(m_menu, item, (flags & MF_BYPOSITION) != 0, &mi);
-        text.ReleaseBuffer();
-    }
-
-private:
-    HMENU m_menu;
-};

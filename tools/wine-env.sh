@@ -35,21 +35,27 @@ harness_stop() {
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
 }
 
-# bench_start TARGET...: builds the targets where they can run here (the
-# 32-bit build, else the 64-bit one), sets benchbuild and loader, starts an
-# Xvfb and a Wine prefix of its own (<build>/bench-prefix, the build folder
-# as t:), and stops both when the script ends. Needs root and build.
-bench_start() {
+# For the benchmarks (root and build set by the caller).
+# bench_build TARGET...: builds the targets in the build that can run here
+# (32-bit where the kernel runs 32-bit programs, else 64-bit); sets benchbuild
+# and loader.
+bench_build() {
   if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    "$root/tools/build.sh" --target "$@"
     benchbuild=$build
+    "$root/tools/build.sh" --target "$@"
   else
-    "$root/tools/build.sh" x64 --target "$@"
     benchbuild=$build/x64
+    "$root/tools/build.sh" x64 --target "$@"
   fi
+  loader=$(cat "$benchbuild/wine-loader")
+}
+
+# bench_harness: an Xvfb display and a Wine prefix of the benchmark's own
+# (<build>/bench-prefix, which sees only the build folder as t:), both ended
+# when the script exits.
+bench_harness() {
   trap harness_stop EXIT
   xvfb_start
-  loader=$(cat "$benchbuild/wine-loader")
   wine_prefix_setup "$benchbuild/bench-prefix" t "$benchbuild" "$loader"
   export WINEPATH='t:\bin'
 }

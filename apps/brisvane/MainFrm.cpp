@@ -49,6 +49,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CThemedFrameWnd)
     ON_COMMAND(ID_COOKIE_MANAGER, OnCookieManager)
     ON_COMMAND(ID_HELPME, OnHelp)
     ON_COMMAND(ID_PIRT_WEBSITE, OnWebSite)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_bLogging(0)
@@ -77,10 +81,16 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
                                CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
+    // Aligned at the top without the bottom border that CBRS_TOP would add.
+    if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS |
+                                       CBRS_SIZE_DYNAMIC,
+                             AFX_IDW_MENUBAR))
+        return -1;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_BORDER_TOP,
                                AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
         return -1;
+    m_wndMenuBar.SetMenu(m_defaultMenu.m_hMenu);
     m_wndStatusBar.SetPaneInfo(0, IDS_INDICATOR_PIRT, SBPS_STRETCH | SBPS_NOBORDERS, 100);
 
     SetToolBarTexts();
@@ -117,39 +127,46 @@ void CMainFrame::SetMenuTexts()
     SetWindowLngText(m_hWnd, "General", "20050");
     m_wndStatusBar.SetPaneText(0, GetLngString("General", "30900"));
 
-    HMENU bar = ::GetMenu(m_hWnd);
-    if (!bar)
+    if (!m_defaultMenu.m_hMenu)
         return;
-    CMenuTextSetter menu(bar);
     static const char* const topKeys[] = {"10000", "12000", "14000", "15000", "16000", "18000"};
     for (UINT i = 0; i < 6; ++i)
-        SetMenuLngText(&menu, i, MF_BYPOSITION, "General", topKeys[i], 1);
-    static const struct { UINT id; const char* section; const char* key; } items[] = {
-        {ID_LOGGING, "General", "10050"},
-        {ID_APP_EXIT, "General", "10100"},
-        {ID_CHECK_ALL, "General", "12030"},
-        {ID_UNCHECK_ALL, "General", "12040"},
-        {ID_VIEW_TOOLBAR, "General", "14050"},
-        {ID_VIEW_STATUS_BAR, "General", "14060"},
-        {ID_SHOW_BROWSER_TRACES, "Brisvane", "30020"},
-        {ID_SHOW_SYSTEM_TRACES, "Brisvane", "30025"},
-        {ID_EXECUTE_ON_START, "General", "15050"},
-        {ID_EXECUTE_NOW, "General", "50040"},
-        {ID_COOKIE_MANAGER, "Brisvane", "30010"},
-        {ID_PREFERENCES, "General", "16100"},
-        {ID_HELPME, "General", "18010"},
-        {ID_PIRT_WEBSITE, "General", "18020"},
-        {ID_ABOUT, "General", "18100"},
+        SetMenuLngText(&m_defaultMenu, i, MF_BYPOSITION, "General", topKeys[i], 1);
+    // Image -1: the item has none.
+    static const struct { UINT id; const char* section; const char* key; int image; } items[] = {
+        {ID_LOGGING, "General", "10050", -1},
+        {ID_APP_EXIT, "General", "10100", 0},
+        {ID_CHECK_ALL, "General", "12030", -1},
+        {ID_UNCHECK_ALL, "General", "12040", -1},
+        {ID_VIEW_TOOLBAR, "General", "14050", -1},
+        {ID_VIEW_STATUS_BAR, "General", "14060", -1},
+        {ID_SHOW_BROWSER_TRACES, "Brisvane", "30020", -1},
+        {ID_SHOW_SYSTEM_TRACES, "Brisvane", "30025", -1},
+        {ID_EXECUTE_ON_START, "General", "15050", -1},
+        {ID_EXECUTE_NOW, "General", "50040", 1},
+        {ID_COOKIE_MANAGER, "Brisvane", "30010", 8},
+        {ID_PREFERENCES, "General", "16100", 4},
+        {ID_HELPME, "General", "18010", 5},
+        {ID_PIRT_WEBSITE, "General", "18020", 6},
+        {ID_ABOUT, "General", "18100", 7},
     };
-    for (size_t i = 0; i < sizeof(items) / sizeof(items[0]); ++i)
-        SetMenuLngText(&menu, items[i].id, MF_BYCOMMAND, items[i].section, items[i].key, 0);
-    ::DrawMenuBar(m_hWnd);
+    for (size_t i = 0; i < sizeof(items) / sizeof(items[0]); ++i) {
+        SetMenuLngText(&m_defaultMenu, items[i].id, MF_BYCOMMAND, items[i].section, items[i].key, 0);
+        if (items[i].image >= 0)
+            m_defaultMenu.SetItemImage(items[i].id, &m_menuImages, items[i].image);
+    }
+    // The bar measures its items anew for the new texts.
+    m_wndMenuBar.SetMenu(NULL);
 }
 
 void CMainFrame::RestorePlacement()
 {
-    if (RestoreWindowPlacement(m_hWnd, INI_BRISVANE, "Placement"))
-        ::InvalidateRect(NULL, NULL, TRUE);
+    if (!RestoreWindowPlacement(m_hWnd, INI_BRISVANE, "Placement"))
+        return;
+    // The menu colours follow the placed window's screen.
+    CThemedMenu::OnSysColorChange();
+    CThemedMenu::ApplyMenuBarBrush(m_defaultMenu.m_hMenu);
+    ::InvalidateRect(NULL, NULL, TRUE);
 }
 
 void CMainFrame::DetectBrowsers()
@@ -235,6 +252,22 @@ void CMainFrame::OnWebSite()
     g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), NULL, NULL, SW_SHOWNORMAL);
 }
 
+BOOL CMainFrame::OnBarCheck(UINT nID)
+{
+    CWnd* bar = GetDlgItem(nID);
+    if (!bar || !bar->m_hWnd)
+        return FALSE;
+    bar->ShowWindow(bar->IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    RecalcLayout();
+    return TRUE;
+}
+
+void CMainFrame::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    CWnd* bar = GetDlgItem(pCmdUI->m_nID);
+    pCmdUI->SetCheck(bar && bar->m_hWnd && bar->IsWindowVisible());
+}
+
 CString CMainFrame::ToolTipText(UINT nID) const
 {
     switch (nID) {
@@ -245,6 +278,35 @@ CString CMainFrame::ToolTipText(UINT nID) const
     case ID_HELPME:      return GetLngString("General", "18000");
     default:             return CString();
     }
+}
+
+BOOL CMainFrame::OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTTDISPINFOA* info = (NMTTDISPINFOA*)pNMHDR;
+    UINT id = (UINT)pNMHDR->idFrom;
+    if (info->uFlags & TTF_IDISHWND)
+        id = (UINT)::GetDlgCtrlID((HWND)pNMHDR->idFrom);
+    // The text must outlive this notification: it is kept in the frame.
+    m_strToolTip = ToolTipText(id);
+    info->lpszText = (char*)(const char*)m_strToolTip;
+    info->hinst = NULL;
+    *pResult = 0;
+    return TRUE;
+}
+
+BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* nm = (NMHDR*)lParam;
+    if (nm && nm->code == TTN_NEEDTEXTA)
+        return OnToolTipText(nm, pResult);
+    return CThemedFrameWnd::OnNotify(wParam, lParam, pResult);
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_wndMenuBar.TranslateFrameMessage(pMsg))
+        return TRUE;
+    return CThemedFrameWnd::PreTranslateMessage(pMsg);
 }
 
 BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)

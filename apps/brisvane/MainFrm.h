@@ -3,6 +3,10 @@
 #pragma once
 #include "fw/framework.h"
 #include "suitehelp.h"
+#include "themedframe.h"
+#include "menubar.h"
+#include "statusbar.h"
+#include "toolbar.h"
 #include "TabWnd.h"
 
 class CMainFrame : public CThemedFrameWnd
@@ -15,9 +19,13 @@ public:
     virtual ~CMainFrame();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
-    CToolBar& ToolBar() { return m_wndToolBar; }
-    CStatusBar& StatusBar() { return m_wndStatusBar; }
+    CThemedToolBar& ToolBar() { return m_wndToolBar; }
+    CThemedStatusBar& StatusBar() { return m_wndStatusBar; }
+    CThemedMenuBar& MenuBar() { return m_wndMenuBar; }
+    CThemedMenu& Menu() { return m_defaultMenu; }
 
     // Menu toggles and their check marks (also used by the tests).
     afx_msg void OnLogging();
@@ -29,13 +37,16 @@ public:
     afx_msg void OnCookieManager();
     afx_msg void OnHelp();
     afx_msg void OnWebSite();
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
 
     // Texts of the tool tips by command id ("" for ids without one).
-    CString ToolTipText(UINT nID) const override;
+    CString ToolTipText(UINT nID) const;
 
 protected:
+    BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
     void SetToolBarTexts();
     void ReadMenuStates();
     void SetMenuTexts();
@@ -43,8 +54,10 @@ protected:
     void DetectBrowsers();
     BOOL ReadMenuSwitch(const char* key);
 
-    CStatusBar m_wndStatusBar;
-    CToolBar m_wndToolBar;
+    CThemedStatusBar m_wndStatusBar;
+    CThemedToolBar m_wndToolBar;
+    CThemedMenuBar m_wndMenuBar;
+    CString m_strToolTip;
     int m_bLogging;
     CImageList m_menuImages;
     // Built and freed with the frame; its window is never created here.
@@ -53,5 +66,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// Replaceable for tests: starting a program (help viewer) and opening a
+// document (web page) through the shell.
 extern PFN_WINEXEC g_pfnWinExec;
 extern PFN_SHELLEXECUTE g_pfnShellExecute;
+

@@ -18,6 +18,8 @@ BOOL CCorvaletApp::InitInstance()
 
     SetRegistryKey("Talvery\\Pirt");
     LoadStdProfileSettings(4);
+    CThemedMenu::SelectTheme(8);
+    CThemedMenu::SetDimmedIcons(0);
 
     FwAddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CCorvaletDoc), RUNTIME_CLASS(CMainFrame),
                                             RUNTIME_CLASS(CCorvaletView)));

@@ -4,10 +4,11 @@
 #pragma once
 #include "fw/framework.h"
 #include "EditorRow.h"
+#include "themedframe.h"
 
 class CCorvaletList;
 
-// The dialogs' base: the themed layer's dialog when it is in.
+// The dialogs' base: the themed layer's dialog.
 typedef CThemedDialog CCorvaletDialogBase;
 
 class CEditorDlg : public CCorvaletDialogBase

@@ -99,9 +99,15 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
                                CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
+    // Aligned at the top without the bottom border that CBRS_TOP would add.
+    if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS |
+                                       CBRS_SIZE_DYNAMIC,
+                             AFX_IDW_MENUBAR))
+        return -1;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
         return -1;
+    m_wndMenuBar.SetMenu(m_defaultMenu.m_hMenu);
     m_wndStatusBar.SetPaneInfo(0, IDS_INDICATOR_COUNT, SBPS_NOBORDERS | SBPS_STRETCH, 100);
 
     m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 14, 1);
@@ -127,21 +133,24 @@ void CMainFrame::SetTexts()
         m_wndToolBar.SetButtonText(b.button, GetLngString("General", b.key));
         m_wndToolBar.SetButtonStyle(b.button, m_wndToolBar.GetButtonStyle(b.button) | TBSTYLE_AUTOSIZE);
     }
-    HMENU bar = ::GetMenu(m_hWnd);
-    if (!bar)
+    if (!m_defaultMenu.m_hMenu)
         return;
-    CMenuTextSetter menu(bar);
     static const char* const topKeys[] = {"10000", "12000", "14000", "18000"};
     for (UINT i = 0; i < 4; ++i)
-        SetMenuLngText(&menu, i, MF_BYPOSITION, "General", topKeys[i], 0);
-    static const struct { UINT id; const char* key; } items[] = {
-        {ID_NEW, "10010"}, {ID_OPEN, "10060"}, {ID_SAVE, "10070"}, {ID_SAVE_AS, "10080"},
-        {ID_APP_EXIT, "10100"}, {ID_ADD, "82100"}, {ID_DELETE, "50010"}, {ID_PROPERTIES, "12060"},
-        {ID_VIEW_TOOLBAR, "14050"}, {ID_VIEW_STATUS_BAR, "14060"}, {ID_WINDOW_SPLIT, "14080"},
-        {ID_HELPME, "18010"}, {ID_PIRT_WEBSITE, "18020"}, {ID_ABOUT, "18100"}};
-    for (const auto& item : items)
-        SetMenuLngText(&menu, item.id, MF_BYCOMMAND, "General", item.key, 0);
-    ::DrawMenuBar(m_hWnd);
+        SetMenuLngText(&m_defaultMenu, i, MF_BYPOSITION, "General", topKeys[i], 1);
+    // Image: index in the frame's image list, -1 for none.
+    static const struct { UINT id; const char* key; int image; } items[] = {
+        {ID_NEW, "10010", 0}, {ID_OPEN, "10060", 1}, {ID_SAVE, "10070", 2}, {ID_SAVE_AS, "10080", 3},
+        {ID_APP_EXIT, "10100", 4}, {ID_ADD, "82100", 5}, {ID_DELETE, "50010", 6}, {ID_PROPERTIES, "12060", 7},
+        {ID_VIEW_TOOLBAR, "14050", -1}, {ID_VIEW_STATUS_BAR, "14060", -1}, {ID_WINDOW_SPLIT, "14080", 8},
+        {ID_HELPME, "18010", 9}, {ID_PIRT_WEBSITE, "18020", 10}, {ID_ABOUT, "18100", 11}};
+    for (const auto& item : items) {
+        SetMenuLngText(&m_defaultMenu, item.id, MF_BYCOMMAND, "General", item.key, 0);
+        if (item.image >= 0)
+            m_defaultMenu.SetItemImage(item.id, &m_images, item.image);
+    }
+    // The bar measures its items anew for the new texts.
+    m_wndMenuBar.SetMenu(nullptr);
 }
 
 void CMainFrame::UpdateTitle()
@@ -361,10 +370,12 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo)
 
 void CMainFrame::RestorePlacement()
 {
-    if (RestoreWindowPlacement(m_hWnd, INI_HOLBERIN, "Placement", "Flag")) {
-        ::DrawMenuBar(m_hWnd);
-        ::InvalidateRect(nullptr, nullptr, TRUE);
-    }
+    if (!RestoreWindowPlacement(m_hWnd, INI_HOLBERIN, "Placement", "Flag"))
+        return;
+    // The menu colours follow the placed window's screen.
+    CThemedMenu::OnSysColorChange();
+    CThemedMenu::ApplyMenuBarBrush(m_defaultMenu.m_hMenu);
+    ::InvalidateRect(nullptr, nullptr, TRUE);
 }
 
 void CMainFrame::OnClose()

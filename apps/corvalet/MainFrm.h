@@ -5,13 +5,17 @@
 #pragma once
 #include "fw/framework.h"
 #include "FlatSplitterWnd.h"
+#include "themedframe.h"
+#include "menubar.h"
+#include "statusbar.h"
+#include "toolbar.h"
 #include "suitehelp.h"
 
 class CCorvaletView;
 class CCorvaletList;
 class CCorvaletDoc;
 
-// The frame's base: the themed layer's frame when it is in.
+// The frame's base: the themed layer's frame.
 typedef CThemedFrameWnd CCorvaletFrameBase;
 
 class CMainFrame : public CCorvaletFrameBase
@@ -30,8 +34,9 @@ public:
     CCorvaletList* GetList() const { return m_pList; }
     CCorvaletDoc* GetDoc() const;
     CFlatSplitterWnd& Splitter() { return m_wndSplitter; }
-    CStatusBar& StatusBar() { return m_wndStatusBar; }
-    CToolBar& ToolBar() { return m_wndToolBar; }
+    CThemedStatusBar& StatusBar() { return m_wndStatusBar; }
+    CThemedToolBar& ToolBar() { return m_wndToolBar; }
+    CThemedMenuBar& MenuBar() { return m_wndMenuBar; }
 
     BOOL IsModified() const { return m_bModified; }
     // Sets or clears the modified state and shows it in the title.
@@ -66,8 +71,9 @@ protected:
     void SizeDescription();
 
     CFlatSplitterWnd m_wndSplitter;
-    CStatusBar m_wndStatusBar;
-    CToolBar m_wndToolBar;
+    CThemedStatusBar m_wndStatusBar;
+    CThemedToolBar m_wndToolBar;
+    CThemedMenuBar m_wndMenuBar;
     CImageList m_images;
     CCorvaletList* m_pList;
     CCorvaletView* m_pForm;

@@ -97,3 +97,6 @@
 #define AFX_IDS_APP_TITLE           0xE000
 #endif
 #define ID_HELP_TOOLTIP             57670
+#ifndef AFX_IDW_MENUBAR
+#define AFX_IDW_MENUBAR             59418
+#endif

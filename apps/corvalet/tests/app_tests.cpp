@@ -73,9 +73,17 @@ TEST_F(CorvaletTest, ACommandLineFileIsReadOnceTheViewsExist)
     EXPECT_EQ(List()->GetRowCount(), 1);
     EXPECT_TRUE(Doc()->m_bOpenedByFramework);
     EXPECT_EQ(m_asker.fileDialogs, 0);
-    // The recent-file list shows it in the File menu.
-    CMenu* file = m_frame->GetMenu()->GetSubMenu(0);
-    m_frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)file->m_hMenu, 0);
+    // The recent-file list shows it in the File menu, as the menu's update
+    // through the frame puts it there.
+    CMenu* file = CMenu::FromHandle(::GetSubMenu(m_frame->m_defaultMenu.m_hMenu, 0));
+    CCmdUI state;
+    state.m_pMenu = file;
+    state.m_nIndexMax = file->GetMenuItemCount();
+    state.m_nID = ID_FILE_MRU_FILE1;
+    while (state.m_nIndex < state.m_nIndexMax && file->GetMenuItemID((int)state.m_nIndex) != ID_FILE_MRU_FILE1)
+        ++state.m_nIndex;
+    ASSERT_LT(state.m_nIndex, state.m_nIndexMax);
+    state.DoUpdate(m_frame, FALSE);
     CString item;
     file->GetMenuString(ID_FILE_MRU_FILE1, item, MF_BYCOMMAND);
     EXPECT_EQ(item, CString("&1 ") + path);

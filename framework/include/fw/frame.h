@@ -103,3 +103,11 @@ protected:
     UINT m_nIDResource;
     CString m_strToolTip;   // the text handed to the last tool tip
 };
+
+// Frame kinds that the programs do not create (multi-document frames and
+// children, mini frames): here they behave as the plain frame, so that
+// bases written for every frame kind compile for them.
+class CMDIFrameWnd : public CFrameWnd {};
+class CMDIChildWnd : public CFrameWnd {};
+class CMiniFrameWnd : public CFrameWnd {};
+class CMiniDockFrameWnd : public CMiniFrameWnd {};
