@@ -11,6 +11,19 @@ COLORREF GradientColour(int x, int w)
     return RGB(red, green, blue);
 }
 
+HBRUSH TransparentLabelBrush(CDC* pDC, CWnd* pWnd, BOOL copyBehind)
+{
+    if (copyBehind) {
+        RECT rc;
+        ::GetClientRect(pWnd->m_hWnd, &rc);
+        HDC source = ::GetDC(pWnd->m_hWnd);
+        ::BitBlt(pDC->GetSafeHdc(), 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
+        ::ReleaseDC(pWnd->m_hWnd, source);
+    }
+    pDC->SetBkMode(TRANSPARENT);
+    return (HBRUSH)::GetStockObject(NULL_BRUSH);
+}
+
 void PaintBackgroundGradient(HDC hdc, const RECT& client)
 {
     int w = client.right - client.left;

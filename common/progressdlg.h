@@ -28,6 +28,11 @@ void PaintBackgroundGradient(HDC hdc, const RECT& client);
 // Colour of column x of a gradient w pixels wide.
 COLORREF GradientColour(int x, int w);
 
+// The WM_CTLCOLOR answer for a label drawn transparently over the gradient.
+// With copyBehind the control's current image is copied into the paint
+// context first, so a new text does not land on the old one.
+HBRUSH TransparentLabelBrush(CDC* pDC, CWnd* pWnd, BOOL copyBehind);
+
 // The programs with themed frames show it as a themed dialog; the eraser,
 // whose windows are plain, builds with PIRT_PLAIN_PROGRESS_DIALOG.
 #ifdef PIRT_PLAIN_PROGRESS_DIALOG

@@ -291,7 +291,7 @@ int CBrowserFunctions::IETemp(CListCtrl* list, CProgressCtrl* progress)
 int CBrowserFunctions::IECookies(CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("IECookies", progress);
-    CString folder = ShellFolder(CSIDL_COOKIES);
+    CString folder = GetCookieFolder();
     if (!IsUsableBaseFolder(folder))
         return ReportNothingToDelete(list, progress);
 
@@ -306,16 +306,10 @@ int CBrowserFunctions::IECookies(CListCtrl* list, CProgressCtrl* progress)
     }
 
     std::vector<CString> doomed;
-    std::vector<CString> names = FileNamesMatching(folder + "\\*.txt");
+    std::vector<CString> names = ListCookieFiles(folder);
     for (size_t i = 0; i < names.size(); i++)
-    {
-        const CString& name = names[i];
-        // The pattern also matches short names: only real ".txt" names count.
-        if (name.GetLength() < 4 || name.Right(4).CompareNoCase(".txt") != 0)
-            continue;
-        if (!IsCookieKept(keep, name))
-            doomed.push_back(folder + "\\" + name);
-    }
+        if (!IsCookieKept(keep, names[i]))
+            doomed.push_back(folder + "\\" + names[i]);
     return DeleteFoundFiles(doomed, list, progress);
 }
 
