@@ -41,9 +41,14 @@ BOOL CManageCookies::OnInitDialog()
     return TRUE;
 }
 
-CString CManageCookies::Message(const char* key) const
+void CManageCookies::ShowError(const char* key, const CString& detail)
 {
-    return GetLngString("Brisvane", key);
+    ShowMessage(GetLngString("Brisvane", key) + "\n" + detail, MB_OK | MB_ICONERROR);
+}
+
+int CManageCookies::ShowMessage(const CString& text, UINT type)
+{
+    return MessageBox(text, AppTitle(), type);
 }
 
 void CManageCookies::LoadLists()
@@ -59,7 +64,7 @@ void CManageCookies::LoadLists()
     {
         // The cleaner deletes nothing while the list cannot be read; the
         // manager cannot show which cookies it names either.
-        MessageBox(Message("35040") + "\n" + GetCookieKeepListPath(), AppTitle(), MB_OK | MB_ICONERROR);
+        ShowError("35040", GetCookieKeepListPath());
         return;
     }
     for (size_t i = 0; i < keep.size(); i++)
@@ -88,7 +93,7 @@ void CManageCookies::SaveKeepList()
     }
     if (WriteCookieKeepList(names))
         return;
-    MessageBox(Message("35045") + "\n" + GetCookieKeepListPath(), AppTitle(), MB_OK | MB_ICONERROR);
+    ShowError("35045", GetCookieKeepListPath());
     LoadLists();
     SelectFirst();
 }
@@ -180,7 +185,7 @@ void CManageCookies::OnViewCookie()
     SelectFirst();
     ShowWithOwner(SW_SHOW);
     if (!started)
-        MessageBox(Message("35050") + "\n" + command, AppTitle(), MB_OK | MB_ICONERROR);
+        ShowError("35050", command);
 }
 
 BOOL CManageCookies::OnEraseBkgnd(CDC* pDC)

@@ -38,7 +38,10 @@ protected:
     void SelectFirst();
     void EnableButtons(BOOL moveToKeep, BOOL moveToDelete, BOOL view);
     void ShowWithOwner(int nCmdShow);
-    CString Message(const char* key) const;
+    // Shows [Brisvane] key, a line break and the detail (a path or command).
+    void ShowError(const char* key, const CString& detail);
+    // The message box; tests answer it instead.
+    virtual int ShowMessage(const CString& text, UINT type);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -214,6 +214,8 @@ void CPropPageLanguage::SelectCurrentLanguage()
         return;
     m_list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     m_list.EnsureVisible(row, FALSE);
+    m_shownName = m_list.GetItemText(row, 0);
+    m_shownPath = m_list.GetItemText(row, 2);
 }
 
 void CPropPageLanguage::OnItemChanged(NMHDR*, LRESULT* pResult)
@@ -228,10 +230,17 @@ void CPropPageLanguage::OnOK()
     int row = m_list.GetNextItem(-1, LVNI_SELECTED);
     if (row >= 0)
     {
+        CString name = m_list.GetItemText(row, 0);
         CString path = m_list.GetItemText(row, 2);
-        // A row without a file would leave every text empty after the restart.
-        if (!path.IsEmpty())
-            WriteLanguageChoice(m_list.GetItemText(row, 0), path);
+        // The row shown at the start may name another file of the same
+        // language (the user's own copy): left alone, the choice stays as
+        // it is stored. A row without a file would leave every text empty.
+        if (!path.IsEmpty() && (name != m_shownName || path != m_shownPath))
+        {
+            WriteLanguageChoice(name, path);
+            m_shownName = name;
+            m_shownPath = path;
+        }
     }
     CPropertyPage::OnOK();
 }
@@ -278,13 +287,15 @@ void WriteLanguageChoice(const CString& language, const CString& lngPath)
 INT_PTR RunPreferencesSheet(CPropertySheet& sheet, CWnd* mainWnd)
 {
     CString before = StoredLanguage();
+    // Asked in the language the user still sees, not in the one just chosen.
+    CString question = GetLngString("General", "51020");
     INT_PTR result = sheet.DoModal();
     HWND main = mainWnd != nullptr ? mainWnd->m_hWnd : nullptr;
     if (result != IDOK || main == nullptr || StoredLanguage() == before)
         return result;
     char caption[256] = "";
     ::GetWindowTextA(main, caption, sizeof(caption));
-    if (::MessageBoxA(main, GetLngString("General", "51020"), caption, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    if (::MessageBoxA(main, question, caption, MB_YESNO | MB_ICONQUESTION) == IDYES)
         ::PostMessageA(main, WM_CLOSE, 0, 0);
     return result;
 }

@@ -89,6 +89,10 @@ protected:
     void SelectCurrentLanguage();
 
     BOOL m_bFilling;
+    // The row shown as the current choice (name and file): written again
+    // only when another row is chosen.
+    CString m_shownName;
+    CString m_shownPath;
 
     DECLARE_MESSAGE_MAP()
 };
@@ -112,5 +116,6 @@ void WriteLanguageChoice(const CString& language, const CString& lngPath);
 
 // Runs the sheet modally. When it returned IDOK and the stored language
 // changed, asks once whether to end the program now ([General] 51020); Yes
-// posts WM_CLOSE to the main window, after the sheet has closed.
+// posts WM_CLOSE to the main window, after the sheet has closed. The question
+// is in the language shown while the sheet ran.
 INT_PTR RunPreferencesSheet(CPropertySheet& sheet, CWnd* mainWnd);

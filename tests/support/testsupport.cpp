@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <algorithm>
+#include <string>
+#include <thread>
 
 namespace pirt_test
 {
@@ -407,6 +409,58 @@ CString ScreenshotPath(const char* name)
     CString folder = ProgramFolder() + "\\screenshots";
     CreateDirectoryA(folder, NULL);
     return folder + "\\" + name;
+}
+
+} // namespace pirt_test
+
+namespace pirt_test
+{
+
+static BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM out)
+{
+    if (IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleThreadWindows(DWORD threadId)
+{
+    std::vector<HWND> windows;
+    EnumThreadWindows(threadId, CollectVisibleWindow, (LPARAM)&windows);
+    return windows;
+}
+
+bool DriveModal(const char* caption, const std::function<void()>& show,
+                const std::function<void(HWND window)>& user)
+{
+    const DWORD uiThread = GetCurrentThreadId();
+    const std::string wanted = caption;
+    bool found = false;
+    std::thread driver([&] {
+        for (int i = 0; i < 200 && !found; i++)
+        {
+            for (HWND w : VisibleThreadWindows(uiThread))
+            {
+                char text[256] = "";
+                GetWindowTextA(w, text, sizeof(text));
+                if (wanted == text)
+                {
+                    found = true;
+                    Sleep(100);   // let it finish its first paint
+                    user(w);
+                    break;
+                }
+            }
+            if (!found)
+                Sleep(50);
+        }
+        if (!found)
+            for (HWND w : VisibleThreadWindows(uiThread))
+                PostMessageA(w, WM_CLOSE, 0, 0);
+    });
+    show();
+    driver.join();
+    return found;
 }
 
 } // namespace pirt_test

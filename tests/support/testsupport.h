@@ -3,6 +3,7 @@
 // HKEY_CURRENT_USER\Software\PirtTests, and is removed again.
 #pragma once
 #include "fw/framework.h"
+#include <functional>
 #include <vector>
 
 namespace pirt_test
@@ -119,6 +120,17 @@ private:
     std::vector<Caught> m_boxes;
     std::vector<HWND> m_seen;
 };
+
+// Runs `show` on this thread (it shows a modal window and returns when that
+// has closed) while `user` acts on the window from a second thread: the first
+// visible top-level window of this thread with that caption. `user` must close
+// it. When none appears within ten seconds every visible window of the thread
+// is closed and false is returned.
+bool DriveModal(const char* caption, const std::function<void()>& show,
+                const std::function<void(HWND window)>& user);
+
+// The visible top-level windows of a thread.
+std::vector<HWND> VisibleThreadWindows(DWORD threadId);
 
 // Writes what a window shows on the (virtual) screen, children included, as
 // a 24-bit BMP file.

@@ -136,6 +136,9 @@ CString GetCookieFolder()
 std::vector<CString> ListCookieFiles(const CString& folder)
 {
     std::vector<CString> names;
+    // Without a folder the pattern would list the current drive's root.
+    if (folder.IsEmpty())
+        return names;
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(folder + "\\*.txt", &data);
     if (find == INVALID_HANDLE_VALUE)

@@ -29,4 +29,5 @@ CString GetCookieFolder();
 
 // Bare names of the cookie files in the folder: files (not folders) whose
 // name ends in ".txt". The folder pattern alone would also match short names.
+// An empty folder (the shell has none) lists nothing.
 std::vector<CString> ListCookieFiles(const CString& folder);
