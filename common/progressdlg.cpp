@@ -59,3 +59,13 @@ BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
     PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
     return TRUE;
 }
+
+BOOL CRunProgressDlg::OnInitDialog()
+{
+    CProgressDlg::OnInitDialog();
+    // The close box would only invite a click that must do nothing.
+    HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (systemMenu != NULL)
+        ::EnableMenuItem(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    return TRUE;
+}

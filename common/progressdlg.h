@@ -66,3 +66,17 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The progress dialog of a run: it cannot be closed while the run writes
+// into its list; the run itself hides and destroys it at the end.
+class CRunProgressDlg : public CProgressDlg
+{
+public:
+    explicit CRunProgressDlg(CWnd* pParent = NULL, UINT nTemplate = PIRT_IDD_PROGRESS,
+                             const char* captionDefault = PIRT_PROGRESS_CAPTION_DEFAULT)
+        : CProgressDlg(pParent, nTemplate, captionDefault) {}
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK() {}
+    virtual void OnCancel() {}
+};

@@ -1,5 +1,5 @@
 #include "PluginList.h"
-#include "TolmiraView.h"
+#include "pluginfile.h"
 #include "pirt.h"
 
 CString UserPluginFolder()
@@ -55,7 +55,7 @@ InstalledResult InstalledTest(const CString& installedValue)
         key.SetRootKey(kRoots[i]);
         return key.KeyExists(keyPath, kRoots[i]) ? INSTALLED_PRESENT : INSTALLED_MISSING;
     }
-    return FileExists(CTolmiraView::ExpandPlaceholders(installedValue)) ? INSTALLED_PRESENT : INSTALLED_MISSING;
+    return FileExists(ExpandPlaceholders(installedValue)) ? INSTALLED_PRESENT : INSTALLED_MISSING;
 }
 
 BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll,
