@@ -1,0 +1,315 @@
+// Plug-in files: reader, writer and entry validator.
+#include "pluginfile.h"
+#include "services.h"
+
+namespace
+{
+
+const PluginSectionInfo kSections[PLUGIN_SECTION_COUNT] = {
+    { PLUGIN_FILES, "Files", "File" },
+    { PLUGIN_FOLDERS, "Folders", "Folder" },
+    { PLUGIN_REGISTRY, "Registry", "Reg" },
+};
+
+const PluginActionInfo kActions[PLUGIN_ACTION_COUNT] = {
+    { PLUGIN_FILE_DELETE, PLUGIN_FILES, "Delete", "File", "Delete", 0, 1 },
+    { PLUGIN_FILE_DELETE_CONTENT, PLUGIN_FILES, "DeleteContent", "File", "DeleteContent", 0, 1 },
+    { PLUGIN_FILE_ERASE_MATCH, PLUGIN_FILES, "EraseMatch", "File", "EraseMatch", 0, 1 },
+    { PLUGIN_FOLDER_DELETE_ALL, PLUGIN_FOLDERS, "DeleteAll", "Folder", "DeleteAll", 1, 1 },
+    { PLUGIN_FOLDER_DELETE_ALL_BELOW, PLUGIN_FOLDERS, "DeleteAllBelow", "Folder", "DeleteAllBelow", 1, 1 },
+    { PLUGIN_FOLDER_DELETE_MATCH, PLUGIN_FOLDERS, "DeleteMatch", "Folder", "DeleteMatch", 0, 1 },
+    { PLUGIN_REG_DELETE_KEY, PLUGIN_REGISTRY, "DeleteKey", "Key", "Delete", 0, 0 },
+    { PLUGIN_REG_DELETE_KEY_MATCH, PLUGIN_REGISTRY, "DeleteKeyMatch", "KeyList", "DeleteMatch", 0, 0 },
+    { PLUGIN_REG_DELETE_VALUE, PLUGIN_REGISTRY, "DeleteValue", "Value", "Delete", 0, 0 },
+    { PLUGIN_REG_DELETE_VALUE_MATCH, PLUGIN_REGISTRY, "DeleteValueMatch", "ValueList", "DeleteMatch", 0, 0 },
+};
+
+const char kGeneral[] = "General";
+
+// The [General] keys the builder writes itself, in the order it writes them.
+const char* const kBuilderKeys[] = { "Name", "Version", "Description", "Erlaeuterung", "Provider" };
+
+// Reads start with this many characters and grow while a value fills them,
+// so that no value is ever cut.
+const DWORD kReadBuffer = 32767;
+
+bool IsBuilderKey(const CString& key)
+{
+    for (const char* builderKey : kBuilderKeys)
+        if (key.CompareNoCase(builderKey) == 0)
+            return true;
+    return false;
+}
+
+// Every CR, LF and CR LF of a value becomes one blank: a line break written
+// into an INI value would start a line of its own, a section or an entry.
+CString OneLine(const CString& value)
+{
+    CString out;
+    for (int i = 0; i < value.GetLength(); ++i)
+    {
+        char c = value[i];
+        if (c == '\r' && i + 1 < value.GetLength() && value[i + 1] == '\n')
+            ++i;
+        out += (c == '\r' || c == '\n') ? ' ' : c;
+    }
+    return out;
+}
+
+CString KeyName(const char* prefix, int number)
+{
+    CString key;
+    key.Format("%s%d", prefix, number);
+    return key;
+}
+
+// The folder of a file path, without a trailing backslash; "" when the path
+// does not resolve.
+CString FolderOf(const char* path)
+{
+    char full[MAX_PATH];
+    char* name = nullptr;
+    DWORD n = ::GetFullPathNameA(path, MAX_PATH, full, &name);
+    if (n == 0 || n >= MAX_PATH || name == nullptr)
+        return CString();
+    return CString(full, (int)(name - full));
+}
+
+// Writes one value into the temporary file; remembers the first failure.
+class CCheckedIniWriter
+{
+public:
+    explicit CCheckedIniWriter(const CString& file) : m_file(file), m_error(0) {}
+
+    void Write(const char* section, const char* key, const CString& value)
+    {
+        if (m_error != 0)
+            return;
+        if (!::WritePrivateProfileStringA(section, key, OneLine(value), m_file))
+            m_error = ::GetLastError() != 0 ? ::GetLastError() : ERROR_WRITE_FAULT;
+    }
+    DWORD Error() const { return m_error; }
+
+private:
+    CString m_file;
+    DWORD m_error;
+};
+
+} // namespace
+
+const PluginSectionInfo& GetPluginSection(PluginSection section)
+{
+    ASSERT(section >= 0 && section < PLUGIN_SECTION_COUNT);
+    return kSections[section];
+}
+
+const PluginActionInfo& GetPluginAction(PluginAction action)
+{
+    ASSERT(action >= 0 && action < PLUGIN_ACTION_COUNT);
+    return kActions[action];
+}
+
+const PluginActionInfo* FindPluginAction(PluginSection section, const char* word)
+{
+    for (const PluginActionInfo& info : kActions)
+        if (info.section == section && strcmp(info.word, word) == 0)
+            return &info;
+    return nullptr;
+}
+
+const PluginActionInfo* FindPluginRowAction(const char* kind, const char* listAction)
+{
+    for (const PluginActionInfo& info : kActions)
+        if (strcmp(info.kind, kind) == 0 && strcmp(info.listAction, listAction) == 0)
+            return &info;
+    return nullptr;
+}
+
+void SplitPluginEntry(const CString& entry, CString& path, CString& word, CString& argument)
+{
+    path.Empty();
+    word.Empty();
+    argument.Empty();
+    int first = entry.Find(';');
+    if (first < 0)
+        return;
+    path = entry.Left(first);
+    int second = entry.Find(';', first + 1);
+    if (second < 0)
+        return;
+    word = entry.Mid(first + 1, second - first - 1);
+    argument = entry.Mid(second + 1);
+}
+
+CString ReadPluginValue(const char* pluginFile, const char* section, const char* key,
+                        const char* defaultValue)
+{
+    // A value that fills the buffer may have been cut: read again, larger.
+    for (DWORD size = kReadBuffer;; size *= 2)
+    {
+        CString value;
+        DWORD n = ::GetPrivateProfileStringA(section, key, defaultValue, value.GetBuffer((int)size),
+                                             size, pluginFile);
+        value.ReleaseBuffer((int)n);
+        if (n + 1 < size || size >= 16 * kReadBuffer)
+            return value;
+    }
+}
+
+std::vector<CPluginEntry> ReadPluginEntries(const char* pluginFile)
+{
+    std::vector<CPluginEntry> entries;
+    for (const PluginSectionInfo& section : kSections)
+    {
+        for (int number = 0;; ++number)
+        {
+            CString raw = ReadPluginValue(pluginFile, section.name, KeyName(section.keyPrefix, number));
+            if (raw.IsEmpty())
+                break;
+            CPluginEntry entry;
+            CString word;
+            SplitPluginEntry(raw, entry.path, word, entry.argument);
+            entry.action = FindPluginAction(section.section, word);
+            if (entry.action == nullptr)
+                continue;
+            entry.number = number;
+            entry.tooLong = raw.GetLength() > kPluginEntryMax ? 1 : 0;
+            entry.raw = raw;
+            entries.push_back(entry);
+        }
+    }
+    return entries;
+}
+
+std::vector<std::pair<CString, CString> > ReadPluginOtherGeneral(const char* pluginFile)
+{
+    // The key names come as a list of strings ended by an empty one; a list
+    // that fills the buffer (size - 2) may have been cut.
+    std::vector<char> names;
+    for (DWORD size = kReadBuffer;; size *= 2)
+    {
+        names.assign(size, '\0');
+        DWORD n = ::GetPrivateProfileStringA(kGeneral, nullptr, "", &names[0], size, pluginFile);
+        if (n + 2 < size || size >= 16 * kReadBuffer)
+            break;
+    }
+
+    std::vector<std::pair<CString, CString> > others;
+    for (const char* name = &names[0]; *name != '\0'; name += strlen(name) + 1)
+    {
+        CString key(name);
+        if (IsBuilderKey(key))
+            continue;
+        bool seen = false;
+        for (const auto& other : others)
+            seen = seen || other.first.CompareNoCase(key) == 0;
+        if (!seen)
+            others.push_back(std::make_pair(key, ReadPluginGeneral(pluginFile, key)));
+    }
+    return others;
+}
+
+CString PluginRowEntry(const CPluginRow& row)
+{
+    const PluginActionInfo* info = FindPluginRowAction(row.kind, row.action);
+    if (info == nullptr)
+        return CString();
+    return OneLine(row.path + ";" + info->word + ";" + row.detail);
+}
+
+CPluginRow PluginEntryRow(const CPluginEntry& entry)
+{
+    ASSERT(entry.action != nullptr);
+    CPluginRow row;
+    row.path = entry.path;
+    row.kind = entry.action->kind;
+    row.action = entry.action->listAction;
+    row.detail = entry.action->anyDetail ? CString("*.*") : entry.argument;
+    return row;
+}
+
+PluginRowRefusal CheckPluginRow(const CPluginRow& row)
+{
+    if (FindPluginRowAction(row.kind, row.action) == nullptr)
+        return PLUGIN_ROW_UNKNOWN;
+    if (row.path.Find(';') >= 0)
+        return PLUGIN_ROW_SEMICOLON;
+    if (PluginRowEntry(row).GetLength() > kPluginEntryMax)
+        return PLUGIN_ROW_TOO_LONG;
+    return PLUGIN_ROW_OK;
+}
+
+namespace
+{
+
+// The writer's steps; result says why it stopped.
+int WritePluginSteps(const char* path, const CPluginContent& content, CPluginWriteError& result)
+{
+    for (size_t i = 0; i < content.rows.size(); ++i)
+    {
+        result.refusal = CheckPluginRow(content.rows[i]);
+        if (result.refusal != PLUGIN_ROW_OK)
+        {
+            result.row = (int)i;
+            return 0;
+        }
+    }
+
+    // A read-only file stays as it is: the move below would replace it
+    // where the file system lets a rename through (Wine as root).
+    DWORD attributes = ::GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    {
+        result.lastError = ERROR_ACCESS_DENIED;
+        return 0;
+    }
+
+    // The new file is written beside the old one and replaces it in one
+    // move, so that a failure at any point leaves the old file as it was.
+    CString folder = FolderOf(path);
+    char temp[MAX_PATH] = "";
+    if (folder.IsEmpty() || !::GetTempFileNameA(folder, "dor", 0, temp))
+    {
+        result.lastError = folder.IsEmpty() ? ERROR_INVALID_NAME : ::GetLastError();
+        return 0;
+    }
+
+    CCheckedIniWriter writer(temp);
+    const CString builderValues[] = { content.name, content.version, content.description,
+                                      content.description, content.provider };
+    for (size_t i = 0; i < sizeof(kBuilderKeys) / sizeof(kBuilderKeys[0]); ++i)
+        writer.Write(kGeneral, kBuilderKeys[i], builderValues[i]);
+    for (const auto& other : content.otherGeneral)
+        if (!other.first.IsEmpty() && !IsBuilderKey(other.first))
+            writer.Write(kGeneral, OneLine(other.first), other.second);
+
+    // Sections in a fixed order, each counted from 0 without gaps.
+    for (const PluginSectionInfo& section : kSections)
+    {
+        int number = 0;
+        for (const CPluginRow& row : content.rows)
+            if (FindPluginRowAction(row.kind, row.action)->section == section.section)
+                writer.Write(section.name, KeyName(section.keyPrefix, number++), PluginRowEntry(row));
+    }
+
+    result.lastError = writer.Error();
+    if (result.lastError == 0 && !::MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING))
+        result.lastError = ::GetLastError() != 0 ? ::GetLastError() : ERROR_WRITE_FAULT;
+    if (result.lastError != 0)
+    {
+        ::DeleteFileA(temp);
+        return 0;
+    }
+    return 1;
+}
+
+} // namespace
+
+int WritePluginFile(const char* path, const CPluginContent& content, CPluginWriteError* error)
+{
+    CPluginWriteError result;
+    int written = WritePluginSteps(path, content, result);
+    if (error != nullptr)
+        *error = result;
+    return written;
+}
