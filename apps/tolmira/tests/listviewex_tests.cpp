@@ -97,7 +97,7 @@ TEST_F(ListViewExTest, ShowingAndHidingKeepsHiddenColumnsBehind)
     Header().SetOrderArray(5, dragged.data());
     Header().SendMessage(CHeaderCtrlEx::TidyOrderMessage());
     EXPECT_EQ(Ints({0, 1, 3, 4, 2}), Order());
-    EXPECT_EQ(1, Header().VisibleColumnAt(2));
+    EXPECT_EQ(4, Header().VisibleColumnAt(2));   // nearest visible to its left
 }
 
 TEST_F(ListViewExTest, StoredStateIsAppliedOnlyWhenItFitsTheList)
@@ -135,15 +135,18 @@ TEST_F(ListViewExTest, StoredStateIsAppliedOnlyWhenItFitsTheList)
     StoreArray("Column Order", {1, 0, 2, 3, 4});
     StoreArray("Column Width", {10, 20});
     EXPECT_FALSE(m_view->LoadColumnState());
-    EXPECT_EQ(Ints({1, 0, 3, 4, 2}), Order());
+    EXPECT_EQ(Ints({1, 0, 4, 3, 2}), Order());
     EXPECT_EQ(widths, Widths());
 
     // A fitting state: saved, changed, loaded back.
     Header().ShowColumn(4, TRUE);
     ASSERT_TRUE(m_view->SaveColumnState());
     Ints saved = Order();
-    Header().ShowColumn(4, FALSE);
-    Header().ShowColumn(0, FALSE);
+    // As at the next start: the columns inserted anew, all visible.
+    for (int i = 0; i < 5; ++i)
+        Header().ShowColumn(i, TRUE);
+    Ints identity = {0, 1, 2, 3, 4};
+    Header().SetOrderArray(5, identity.data());
     EXPECT_TRUE(m_view->LoadColumnState());
     EXPECT_EQ(saved, Order());
     EXPECT_EQ(3, Header().GetVisibleCount());
@@ -162,14 +165,14 @@ TEST_F(ListViewExTest, DividerDragNeverOpensAHiddenColumn)
     for (BOOL full : {TRUE, FALSE}) {
         SCOPED_TRACE(full ? "full drag" : "outline drag");
         ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, full, nullptr, 0);
-        RECT rc;
-        Header().SendMessage(HDM_GETITEMRECT, 1, (LPARAM)&rc);
-        int y = (rc.top + rc.bottom) / 2;
         // Just left of the divider after column 1 and just right of it, where
         // the zero-width columns' dividers lie.
-        for (int x : {(int)rc.right - 1, (int)rc.right + 1}) {
-            SCOPED_TRACE(x);
+        for (int offset : {-1, 1}) {
+            SCOPED_TRACE(offset);
             Header().SetColumnWidth(1, 350);
+            RECT rc;
+            Header().SendMessage(HDM_GETITEMRECT, 1, (LPARAM)&rc);
+            int x = rc.right + offset, y = (rc.top + rc.bottom) / 2;
             Header().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
             EXPECT_EQ(1, Header().TrackColumn());
             Header().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 40, y));
@@ -180,8 +183,12 @@ TEST_F(ListViewExTest, DividerDragNeverOpensAHiddenColumn)
             for (int i = 2; i < 5; ++i)
                 EXPECT_EQ(0, Header().GetColumnWidth(i));
         }
-        // Dragging left never gives a negative width.
-        Header().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.right - 1 + 60, y));
+        // Dragging far left never gives a negative width.
+        RECT rc;
+        Header().SendMessage(HDM_GETITEMRECT, 1, (LPARAM)&rc);
+        int y = (rc.top + rc.bottom) / 2;
+        Header().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.right - 1, y));
+        Header().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-2000, y));
         Header().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-2000, y));
         EXPECT_EQ(0, Header().GetColumnWidth(1));
     }
