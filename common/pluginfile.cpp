@@ -1,6 +1,9 @@
-// Plug-in files: reader, writer and entry validator.
+// Plug-in files: reader, writer, placeholders and the entry validator, which
+// judges every path through the path layer before anything deletes by it.
 #include "pluginfile.h"
-#include "services.h"
+#include "pathlayer.h"
+#include <shlobj.h>
+#include <sddl.h>
 
 namespace
 {
@@ -312,4 +315,359 @@ int WritePluginFile(const char* path, const CPluginContent& content, CPluginWrit
     if (error != nullptr)
         *error = result;
     return written;
+}
+
+// ---------------------------------------------------------------------------
+// Placeholders.
+
+CPlaceholderFolders GetPlaceholderFolders()
+{
+    struct Source { int csidl; CString CPlaceholderFolders::*folder; };
+    static const Source sources[] = {
+        { CSIDL_PROGRAM_FILES, &CPlaceholderFolders::programs },
+        { CSIDL_WINDOWS, &CPlaceholderFolders::windows },
+        { CSIDL_APPDATA, &CPlaceholderFolders::appData },
+    };
+    CPlaceholderFolders folders;
+    for (const Source& source : sources)
+    {
+        char path[MAX_PATH] = "";
+        if (SUCCEEDED(::SHGetFolderPathA(nullptr, source.csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
+            folders.*source.folder = path;
+    }
+    return folders;
+}
+
+int ExpandPlaceholders(const CString& text, const CPlaceholderFolders& folders, CString& out)
+{
+    const struct { const char* word; const CString* folder; } placeholders[] = {
+        { "PIRT_PROGRAMS", &folders.programs },
+        { "PIRT_WINDOWS", &folders.windows },
+        { "PIRT_APPDATA", &folders.appData },
+    };
+    out = text;
+    for (const auto& placeholder : placeholders)
+    {
+        if (text.Find(placeholder.word) < 0)
+            continue;
+        // An empty or relative folder would turn the entry into a path
+        // relative to wherever the program happens to stand.
+        if (placeholder.folder->IsEmpty() || !IsAbsolutePathText(*placeholder.folder))
+            return 0;
+        CString folder = *placeholder.folder;
+        if (folder.GetLength() > 3)
+            folder.TrimRight('\\');
+        out.Replace(placeholder.word, folder);
+        return 1;
+    }
+    return 1;
+}
+
+CString ExpandPlaceholders(const CString& text)
+{
+    CString out;
+    ExpandPlaceholders(text, GetPlaceholderFolders(), out);
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Entry validator.
+
+namespace
+{
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// Components that resolve to something other than what they spell: "." and
+// ".." (also with trailing dots or blanks, which Windows drops), wildcards,
+// and the device and long-path prefixes, which bypass normalisation.
+bool HasBadComponent(const CString& path)
+{
+    if (path.GetLength() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1])
+        && (path[2] == '?' || path[2] == '.') && IsSeparator(path[3]))
+        return true;
+    if (path.FindOneOf("*?") >= 0)
+        return true;
+    int start = 0;
+    for (int i = 0; i <= path.GetLength(); ++i)
+    {
+        if (i < path.GetLength() && !IsSeparator(path[i]))
+            continue;
+        CString component = path.Mid(start, i - start);
+        if (!component.IsEmpty() && component.SpanIncluding(". ").GetLength() == component.GetLength()
+            && component.Find('.') >= 0)
+            return true;
+        start = i + 1;
+    }
+    return false;
+}
+
+bool ContainsNoCase(const CString& text, const CString& part)
+{
+    CString lowerText(text), lowerPart(part);
+    return lowerText.MakeLower().Find(lowerPart.MakeLower()) >= 0;
+}
+
+CString SystemFolder(int csidl)
+{
+    char path[MAX_PATH] = "";
+    if (FAILED(::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return CString();
+    return CanonicalPath(path);
+}
+
+// Anything inside the system folders is Windows' own, whatever it is called.
+bool IsInsideSystemFolder(const CString& canonical)
+{
+    static const int folders[] = { CSIDL_SYSTEM, CSIDL_SYSTEMX86 };
+    CString finalPath = FinalPath(canonical);
+    for (int csidl : folders)
+    {
+        CString system = SystemFolder(csidl);
+        if (system.IsEmpty())
+            continue;
+        if (IsPathInside(canonical, system) || (!finalPath.IsEmpty() && IsPathInside(finalPath, system)))
+            return true;
+    }
+    return false;
+}
+
+PluginRefusal FolderRefusal(PathVerdict verdict)
+{
+    static const struct { PathVerdict verdict; PluginRefusal refusal; } map[] = {
+        { PATH_OK, PLUGIN_ENTRY_OK },
+        { PATH_NOT_ABSOLUTE, PLUGIN_REFUSED_NOT_ABSOLUTE },
+        { PATH_ROOT, PLUGIN_REFUSED_ROOT },
+        { PATH_PROTECTED, PLUGIN_REFUSED_PROTECTED },
+        { PATH_LINK, PLUGIN_REFUSED_LINK },
+    };
+    for (const auto& entry : map)
+        if (entry.verdict == verdict)
+            return entry.refusal;
+    return PLUGIN_REFUSED_BAD_PATH;
+}
+
+PluginRefusal ValidatePathEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders,
+                                CPluginTarget& target)
+{
+    const PluginAction action = entry.action->action;
+    CString path;
+    if (!ExpandPlaceholders(entry.path, folders, path))
+        return PLUGIN_REFUSED_PLACEHOLDER;
+
+    // The file actions name a file below the path; without a name the target
+    // would be the folder path itself.
+    const bool namesFile = action == PLUGIN_FILE_DELETE || action == PLUGIN_FILE_DELETE_CONTENT;
+    if (namesFile && entry.argument.IsEmpty())
+        return PLUGIN_REFUSED_EMPTY_TEXT;
+    CString raw = namesFile ? path + "\\" + entry.argument : path;
+
+    if (!IsAbsolutePathText(raw))
+        return PLUGIN_REFUSED_NOT_ABSOLUTE;
+    if (HasBadComponent(raw))
+        return PLUGIN_REFUSED_BAD_PATH;
+    CString canonical = CanonicalPath(raw);
+    if (canonical.IsEmpty())
+        return PLUGIN_REFUSED_BAD_PATH;
+
+    if (action == PLUGIN_FILE_ERASE_MATCH)
+    {
+        int comma = entry.argument.Find(',');
+        target.first = comma < 0 ? CString() : entry.argument.Left(comma);
+        target.second = comma < 0 ? entry.argument : entry.argument.Mid(comma + 1);
+        target.second.TrimLeft(',');
+        if (target.first.IsEmpty() || target.second.IsEmpty())
+            return PLUGIN_REFUSED_EMPTY_TEXT;
+    }
+
+    if (entry.action->section == PLUGIN_FOLDERS)
+    {
+        if (action == PLUGIN_FOLDER_DELETE_MATCH)
+        {
+            // A text found in the folder's own path matches every file in it.
+            if (entry.argument.IsEmpty())
+                return PLUGIN_REFUSED_EMPTY_TEXT;
+            if (ContainsNoCase(canonical + "\\", entry.argument)
+                || ContainsNoCase(raw + "\\", entry.argument))
+                return PLUGIN_REFUSED_MATCHES_ALL;
+            target.first = entry.argument;
+        }
+        PluginRefusal refusal = FolderRefusal(CheckFolderTarget(raw, &canonical));
+        if (refusal != PLUGIN_ENTRY_OK)
+            return refusal;
+        if (IsInsideSystemFolder(canonical))
+            return PLUGIN_REFUSED_PROTECTED;
+    }
+    target.path = canonical;
+    return PLUGIN_ENTRY_OK;
+}
+
+// Key paths as root word and components, without empty components.
+struct CKeyPath
+{
+    CString root;
+    std::vector<CString> components;
+
+    void Add(const CString& text)
+    {
+        int start = 0;
+        for (int i = 0; i <= text.GetLength(); ++i)
+        {
+            if (i < text.GetLength() && text[i] != '\\')
+                continue;
+            if (i > start)
+                components.push_back(text.Mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    CString Below() const
+    {
+        CString out;
+        for (size_t i = 0; i < components.size(); ++i)
+            out += (i == 0 ? "" : "\\") + components[i];
+        return out;
+    }
+    // 1 when this key is other or lies above it.
+    bool IsAtOrAbove(const CKeyPath& other) const
+    {
+        if (root.Compare(other.root) != 0 || components.size() > other.components.size())
+            return false;
+        for (size_t i = 0; i < components.size(); ++i)
+            if (components[i].CompareNoCase(other.components[i]) != 0)
+                return false;
+        return true;
+    }
+};
+
+bool SplitRegistryPath(const CString& path, CKeyPath& key)
+{
+    static const char* const roots[] = { "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
+                                         "HKEY_USERS", "HKEY_CURRENT_CONFIG" };
+    int slash = path.Find('\\');
+    key.root = slash < 0 ? path : path.Left(slash);
+    key.components.clear();
+    if (slash >= 0)
+        key.Add(path.Mid(slash + 1));
+    for (const char* root : roots)
+        if (key.root.Compare(root) == 0)
+            return true;
+    return false;
+}
+
+// Keys whose loss breaks Windows, the shell or the suite itself.
+bool IsProtectedKey(const CKeyPath& key)
+{
+    static const char* const protectedKeys[] = {
+        "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion",
+        "HKEY_CURRENT_USER\\Software\\Classes",
+        "HKEY_CURRENT_USER\\Software\\Policies",
+        "HKEY_CURRENT_USER\\Software\\Talvery",
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes",
+        "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet",
+        // The same keys under the names they also go by.
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion",
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Classes",
+        "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001",
+        "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet002",
+    };
+    for (const char* text : protectedKeys)
+    {
+        CKeyPath protectedKey;
+        SplitRegistryPath(text, protectedKey);
+        if (key.IsAtOrAbove(protectedKey))
+            return true;
+    }
+    return false;
+}
+
+CString CurrentUserSid()
+{
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
+        return CString();
+    CString sid;
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size > 0 ? size : 1);
+    char* text = nullptr;
+    if (size > 0 && ::GetTokenInformation(token, TokenUser, &buffer[0], size, &size)
+        && ::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, &text))
+    {
+        sid = text;
+        ::LocalFree(text);
+    }
+    ::CloseHandle(token);
+    return sid;
+}
+
+// HKEY_USERS\<the user's SID> is HKEY_CURRENT_USER under another name, and
+// HKEY_USERS\<SID>_Classes is its Software\Classes: judged as those.
+CKeyPath AsCurrentUser(const CKeyPath& key)
+{
+    if (key.root.Compare("HKEY_USERS") != 0 || key.components.empty())
+        return key;
+    const CString sid = CurrentUserSid();
+    if (sid.IsEmpty())
+        return key;
+    CKeyPath mapped;
+    mapped.root = "HKEY_CURRENT_USER";
+    if (key.components[0].CompareNoCase(sid + "_Classes") == 0)
+        mapped.Add("Software\\Classes");
+    else if (key.components[0].CompareNoCase(sid) != 0)
+        return key;
+    mapped.components.insert(mapped.components.end(), key.components.begin() + 1, key.components.end());
+    return mapped;
+}
+
+PluginRefusal ValidateRegistryEntry(const CPluginEntry& entry, CPluginTarget& target)
+{
+    CKeyPath key;
+    if (!SplitRegistryPath(entry.path, key) || key.components.empty())
+        return PLUGIN_REFUSED_REG_ROOT;
+    CString argument = entry.argument;
+    argument.Trim();
+
+    const PluginAction action = entry.action->action;
+    if (argument.IsEmpty() && action != PLUGIN_REG_DELETE_VALUE)
+        return PLUGIN_REFUSED_EMPTY_TEXT;
+    if (action == PLUGIN_REG_DELETE_KEY)
+    {
+        CKeyPath subkey;
+        subkey.Add(argument);
+        if (subkey.components.empty())
+            return PLUGIN_REFUSED_EMPTY_TEXT;
+        argument = subkey.Below();
+        CKeyPath whole = key;
+        whole.components.insert(whole.components.end(), subkey.components.begin(), subkey.components.end());
+        whole = AsCurrentUser(whole);
+        if (whole.components.size() < 2)
+            return PLUGIN_REFUSED_REG_SHALLOW;
+        if (IsProtectedKey(whole))
+            return PLUGIN_REFUSED_REG_PROTECTED;
+    }
+    target.path = key.root + "\\" + key.Below();
+    target.first = argument;
+    return PLUGIN_ENTRY_OK;
+}
+
+} // namespace
+
+PluginRefusal ValidatePluginEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders,
+                                  CPluginTarget* target)
+{
+    ASSERT(entry.action != nullptr);
+    if (entry.tooLong || entry.raw.GetLength() > kPluginEntryMax)
+        return PLUGIN_REFUSED_TOO_LONG;
+    CPluginTarget result;
+    result.action = entry.action;
+    PluginRefusal refusal = entry.action->section == PLUGIN_REGISTRY
+                                ? ValidateRegistryEntry(entry, result)
+                                : ValidatePathEntry(entry, folders, result);
+    if (refusal == PLUGIN_ENTRY_OK && target != nullptr)
+        *target = result;
+    return refusal;
 }

@@ -1,7 +1,9 @@
-// Plug-in files: split, action table, reading and the checked writer.
+// Plug-in files: split, action table, reading, placeholders, the entry
+// validator and the checked writer.
 #include <gtest/gtest.h>
 #include "pluginfile.h"
 #include "testsupport.h"
+#include <shlobj.h>
 #include <string>
 
 using namespace pirt_test;
@@ -29,6 +31,44 @@ int FileCount(const CString& folder)
     while (FindNextFileA(find, &data));
     FindClose(find);
     return count;
+}
+
+CString ShellFolder(int csidl)
+{
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+CPluginEntry EntryOf(PluginSection section, const CString& raw)
+{
+    CPluginEntry entry;
+    CString word;
+    SplitPluginEntry(raw, entry.path, word, entry.argument);
+    entry.action = FindPluginAction(section, word);
+    entry.raw = raw;
+    entry.tooLong = raw.GetLength() > kPluginEntryMax;
+    return entry;
+}
+
+// The name of the user's own hive under HKEY_USERS: the one in which a key
+// made below HKEY_CURRENT_USER shows up.
+CString UserHiveName()
+{
+    CScratchRegKey marker("pluginhive");
+    char name[256];
+    for (DWORD i = 0;; ++i)
+    {
+        DWORD length = sizeof(name);
+        if (RegEnumKeyExA(HKEY_USERS, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return CString();
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_USERS, CString(name) + "\\" + marker.Path(), 0, KEY_READ, &key) == ERROR_SUCCESS)
+        {
+            RegCloseKey(key);
+            return name;
+        }
+    }
 }
 
 } // namespace
@@ -109,6 +149,148 @@ TEST(PluginFormat, ReadsEverySectionInOrderWholeAndStopsAtTheFirstGap)
     EXPECT_STREQ("100%% sure", ReadPluginGeneral(file, "Name"));
     EXPECT_STREQ("not found", ReadPluginGeneral(file, "Version", "not found"));
     EXPECT_TRUE(ReadPluginEntries(folder("missing.dorv")).empty());
+}
+
+TEST(PluginFormat, PlaceholdersFirstFoundOnlyAndOnlyToAnAbsoluteFolder)
+{
+    CPlaceholderFolders folders;
+    folders.programs = "C:\\Program Files";
+    folders.windows = "C:\\windows";
+    folders.appData = "C:\\users\\u\\AppData\\Roaming";
+    CPlaceholderFolders broken = folders;
+    broken.appData = "";
+    broken.windows = "windows";
+
+    static const struct { bool broken; const char* text; int ok; const char* out; } cases[] = {
+        { false, "PIRT_WINDOWS\\x;PIRT_APPDATA\\y", 1, "C:\\windows\\x;PIRT_APPDATA\\y" },
+        { false, "PIRT_APPDATA\\a\\PIRT_APPDATA", 1, "C:\\users\\u\\AppData\\Roaming\\a\\C:\\users\\u\\AppData\\Roaming" },
+        { false, "PIRT_PROGRAMS\\App", 1, "C:\\Program Files\\App" },
+        { false, "pirt_appdata\\App", 1, "pirt_appdata\\App" },
+        { false, "C:\\App", 1, "C:\\App" },
+        { true, "PIRT_APPDATA\\App", 0, "PIRT_APPDATA\\App" },   // empty folder
+        { true, "PIRT_WINDOWS\\App", 0, "PIRT_WINDOWS\\App" },   // relative folder
+        { true, "PIRT_PROGRAMS\\App", 1, "C:\\Program Files\\App" },
+    };
+    for (const auto& c : cases)
+    {
+        CString out;
+        EXPECT_EQ(c.ok, ExpandPlaceholders(c.text, c.broken ? broken : folders, out)) << c.text;
+        EXPECT_STREQ(c.out, out) << c.text;
+    }
+    EXPECT_STREQ(ShellFolder(CSIDL_APPDATA) + "\\x", ExpandPlaceholders(CString("PIRT_APPDATA\\x")));
+}
+
+// Every rule with a refused entry and an accepted neighbour.
+TEST(PluginFormat, ValidatorRefusesWhatCouldReachBeyondTheEntry)
+{
+    const CPlaceholderFolders real = GetPlaceholderFolders();
+    CPlaceholderFolders broken = real;
+    broken.appData = "";
+    const CString appData = ShellFolder(CSIDL_APPDATA);
+    const CString at254 = "C:\\Data;Delete;" + Repeat('x', kPluginEntryMax - 15);
+    const CString at264 = at254 + Repeat('x', 10);
+
+    static const PluginSection F = PLUGIN_FILES, D = PLUGIN_FOLDERS, R = PLUGIN_REGISTRY;
+    struct Case
+    {
+        PluginSection section;
+        CString entry;
+        PluginRefusal refusal;
+        CString path;    // target path when accepted
+        CString first;
+        bool broken;
+    };
+    const Case cases[] = {
+        { F, at264, PLUGIN_REFUSED_TOO_LONG, "", "", false },
+        { F, at254, PLUGIN_ENTRY_OK, "C:\\Data\\" + Repeat('x', kPluginEntryMax - 15), "", false },
+        { F, "PIRT_APPDATA\\App;Delete;recent.txt", PLUGIN_REFUSED_PLACEHOLDER, "", "", true },
+        { F, "PIRT_APPDATA\\App;Delete;recent.txt", PLUGIN_ENTRY_OK, appData + "\\App\\recent.txt", "", false },
+        { F, "App;Delete;recent.txt", PLUGIN_REFUSED_NOT_ABSOLUTE, "", "", false },
+        { F, "C:App;Delete;recent.txt", PLUGIN_REFUSED_NOT_ABSOLUTE, "", "", false },
+        { F, "\\App;Delete;recent.txt", PLUGIN_REFUSED_NOT_ABSOLUTE, "", "", false },
+        { F, "\\\\?\\C:\\App;Delete;recent.txt", PLUGIN_REFUSED_NOT_ABSOLUTE, "", "", false },
+        { F, "\\\\server\\share\\App;Delete;recent.txt", PLUGIN_ENTRY_OK, "\\\\server\\share\\App\\recent.txt", "", false },
+        { F, "C:\\App;Delete;..\\boot.ini", PLUGIN_REFUSED_BAD_PATH, "", "", false },
+        { F, "C:\\App\\.;DeleteContent;a.txt", PLUGIN_REFUSED_BAD_PATH, "", "", false },
+        { F, "C:\\App\\.. ;DeleteContent;a.txt", PLUGIN_REFUSED_BAD_PATH, "", "", false },
+        { F, "C:\\App;Delete;*.txt", PLUGIN_REFUSED_BAD_PATH, "", "", false },
+        { F, "C:\\App;Delete;a?.txt", PLUGIN_REFUSED_BAD_PATH, "", "", false },
+        { F, "C:\\App//x;Delete;a..txt", PLUGIN_ENTRY_OK, "C:\\App\\x\\a..txt", "", false },
+        { F, "C:\\App;Delete;", PLUGIN_REFUSED_EMPTY_TEXT, "", "", false },
+        { F, "C:\\a.ini;EraseMatch;Recent,", PLUGIN_REFUSED_EMPTY_TEXT, "", "", false },
+        { F, "C:\\a.ini;EraseMatch;,File1", PLUGIN_REFUSED_EMPTY_TEXT, "", "", false },
+        { F, "C:\\a.ini;EraseMatch;Recent,,File1", PLUGIN_ENTRY_OK, "C:\\a.ini", "Recent", false },
+        { D, "C:\\;DeleteAll;*.*", PLUGIN_REFUSED_ROOT, "", "", false },
+        { D, "C:\\.;DeleteAllBelow;*.*", PLUGIN_REFUSED_BAD_PATH, "", "", false },
+        { D, "\\\\server\\share\\;DeleteAllBelow;*.*", PLUGIN_REFUSED_ROOT, "", "", false },
+        { D, "\\\\server\\share\\App;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, "\\\\server\\share\\App", "", false },
+        { D, "PIRT_APPDATA;DeleteAllBelow;*.*", PLUGIN_REFUSED_PROTECTED, "", "", false },
+        { D, "PIRT_APPDATA\\..;DeleteAllBelow;*.*", PLUGIN_REFUSED_BAD_PATH, "", "", false },
+        { D, "PIRT_APPDATA\\App\\Recent\\;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, appData + "\\App\\Recent", "", false },
+        { D, "PIRT_WINDOWS;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", "", false },
+        { D, ShellFolder(CSIDL_SYSTEM) + "\\spool\\x;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", "", false },
+        { D, "PIRT_WINDOWS\\Temp\\App;DeleteAll;*.*", PLUGIN_ENTRY_OK, ShellFolder(CSIDL_WINDOWS) + "\\Temp\\App", "", false },
+        { D, ShellFolder(CSIDL_PROFILE) + "\\..;DeleteAll;*.*", PLUGIN_REFUSED_BAD_PATH, "", "", false },
+        { D, ShellFolder(CSIDL_PROFILE) + ";DeleteMatch;.tmp", PLUGIN_REFUSED_PROTECTED, "", "", false },
+        { D, "C:\\Temp\\App;DeleteMatch;", PLUGIN_REFUSED_EMPTY_TEXT, "", "", false },
+        { D, "C:\\Temp\\App;DeleteMatch;tEMP\\a", PLUGIN_REFUSED_MATCHES_ALL, "", "", false },
+        { D, "C:\\Temp\\App;DeleteMatch;\\", PLUGIN_REFUSED_MATCHES_ALL, "", "", false },
+        { D, "C:\\Temp\\App;DeleteMatch;.tmp", PLUGIN_ENTRY_OK, "C:\\Temp\\App", ".tmp", false },
+        { R, "HKEY_CURRENT_USER;DeleteValueMatch;x", PLUGIN_REFUSED_REG_ROOT, "", "", false },
+        { R, "HKCU\\Software\\App;DeleteValue;x", PLUGIN_REFUSED_REG_ROOT, "", "", false },
+        { R, "hkey_current_user\\Software\\App;DeleteValue;x", PLUGIN_REFUSED_REG_ROOT, "", "", false },
+        { R, "HKEY_CURRENT_USER\\\\;DeleteKey;Software", PLUGIN_REFUSED_REG_ROOT, "", "", false },
+        { R, "HKEY_CURRENT_USER\\\\Software\\\\App\\;DeleteValue;", PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software\\App", "", false },
+        { R, "HKEY_CURRENT_USER\\Software\\App\\;DeleteValueMatch; ", PLUGIN_REFUSED_EMPTY_TEXT, "", "", false },
+        { R, "HKEY_CURRENT_USER\\Software\\App\\;DeleteKeyMatch;", PLUGIN_REFUSED_EMPTY_TEXT, "", "", false },
+        { R, "HKEY_CURRENT_USER\\Software\\App\\;DeleteValueMatch; Last ", PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software\\App", "Last", false },
+        { R, "HKEY_CURRENT_USER\\Software;DeleteKey;\\", PLUGIN_REFUSED_EMPTY_TEXT, "", "", false },
+        { R, "HKEY_CURRENT_USER\\Software;DeleteKey; App\\\\Sub ", PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software", "App\\Sub", false },
+        { R, "HKEY_CURRENT_USER\\Software\\Microsoft;DeleteKey;Windows", PLUGIN_REFUSED_REG_PROTECTED, "", "", false },
+        { R, "HKEY_CURRENT_USER\\software;DeleteKey;talvery", PLUGIN_REFUSED_REG_PROTECTED, "", "", false },
+        { R, "HKEY_CURRENT_USER\\Software\\Classes\\;DeleteKey;", PLUGIN_REFUSED_EMPTY_TEXT, "", "", false },
+        { R, "HKEY_CURRENT_USER\\Software;DeleteKey;Classes", PLUGIN_REFUSED_REG_PROTECTED, "", "", false },
+        { R, "HKEY_LOCAL_MACHINE\\SYSTEM;DeleteKey;CurrentControlSet", PLUGIN_REFUSED_REG_PROTECTED, "", "", false },
+        { R, "HKEY_LOCAL_MACHINE\\SOFTWARE;DeleteKey;Microsoft", PLUGIN_REFUSED_REG_PROTECTED, "", "", false },
+        { R, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer;DeleteKey;RunMRU",
+          PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "RunMRU", false },
+    };
+    std::vector<Case> all(cases, cases + sizeof(cases) / sizeof(cases[0]));
+    // The user's own hive under HKEY_USERS is judged as HKEY_CURRENT_USER.
+    const CString user = "HKEY_USERS\\" + UserHiveName();
+    ASSERT_GT(user.GetLength(), 11);
+    all.push_back({ R, user + ";DeleteKey;Software", PLUGIN_REFUSED_REG_SHALLOW, "", "", false });
+    all.push_back({ R, user + "\\Software;DeleteKey;Classes", PLUGIN_REFUSED_REG_PROTECTED, "", "", false });
+    all.push_back({ R, user + "_Classes;DeleteKey;x", PLUGIN_ENTRY_OK, user + "_Classes", "x", false });
+    all.push_back({ R, user + "\\Software;DeleteKey;App", PLUGIN_ENTRY_OK, user + "\\Software", "App", false });
+    // Links, from the host-side fixture that ctest makes.
+    const CString links = ProgramFolder() + "\\pathlinks";
+    if (GetFileAttributesA(links + "\\cdrive") != INVALID_FILE_ATTRIBUTES)
+    {
+        all.push_back({ D, links + "\\toplink\\;DeleteAllBelow;*.*", PLUGIN_REFUSED_LINK, "", "", false });
+        all.push_back({ D, links + "\\tree;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, links + "\\tree", "", false });
+        all.push_back({ D, links + "\\cdrive\\windows\\system32\\spool;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", "", false });
+    }
+    else
+    {
+        ADD_FAILURE() << "link fixture missing: run through ctest";
+    }
+    for (const auto& c : all)
+    {
+        CPluginEntry entry = EntryOf(c.section, c.entry);
+        ASSERT_NE(nullptr, entry.action) << c.entry;
+        CPluginTarget target;
+        target.path = "unchanged";
+        EXPECT_EQ(c.refusal, ValidatePluginEntry(entry, c.broken ? broken : real, &target)) << c.entry;
+        if (c.refusal != PLUGIN_ENTRY_OK)
+        {
+            EXPECT_STREQ("unchanged", target.path) << c.entry;
+            continue;
+        }
+        EXPECT_EQ(entry.action, target.action) << c.entry;
+        EXPECT_STRCASEEQ(c.path, target.path) << c.entry;
+        EXPECT_STREQ(c.first, target.first) << c.entry;
+    }
 }
 
 // ---------------------------------------------------------------------------
