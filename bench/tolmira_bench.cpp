@@ -14,6 +14,7 @@
 #include "PluginList.h"
 #include "testsupport.h"
 #include "pirt.h"
+#include "benchtime.h"
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,15 +24,6 @@ CTolmiraApp theApp;
 namespace
 {
 
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (frequency.QuadPart == 0)
-        ::QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * (double)counter.QuadPart / (double)frequency.QuadPart;
-}
 
 int Make(const std::string& root, int files, const std::string& plugin)
 {
@@ -65,21 +57,6 @@ int TimeRun(const std::string& plugin)
     return 0;
 }
 
-int TimeRd(const std::string& root)
-{
-    std::string command = "cmd.exe /c rd /s /q \"" + root + "\"";
-    STARTUPINFOA si = {sizeof(si)};
-    PROCESS_INFORMATION pi;
-    double start = Now();
-    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return 1;
-    ::WaitForSingleObject(pi.hProcess, INFINITE);
-    double elapsed = Now() - start;
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    std::printf("rd %.1f\n", elapsed);
-    return ::GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES ? 0 : 1;
-}
 
 int TimeRefresh(int count)
 {

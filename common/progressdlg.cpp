@@ -11,6 +11,19 @@ COLORREF GradientColour(int x, int w)
     return RGB(red, green, blue);
 }
 
+HBRUSH TransparentStaticBrush(CDC* pDC, CWnd* control, BOOL copyBackground)
+{
+    if (copyBackground && control && control->m_hWnd) {
+        RECT rc;
+        ::GetClientRect(control->m_hWnd, &rc);
+        HDC source = ::GetDC(control->m_hWnd);
+        ::BitBlt(pDC->GetSafeHdc(), 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
+        ::ReleaseDC(control->m_hWnd, source);
+    }
+    pDC->SetBkMode(TRANSPARENT);
+    return (HBRUSH)::GetStockObject(NULL_BRUSH);
+}
+
 void PaintBackgroundGradient(HDC hdc, const RECT& client)
 {
     int w = client.right - client.left;

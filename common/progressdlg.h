@@ -28,6 +28,12 @@ void PaintBackgroundGradient(HDC hdc, const RECT& client);
 // Colour of column x of a gradient w pixels wide.
 COLORREF GradientColour(int x, int w);
 
+// For WM_CTLCOLORSTATIC on the gradient: the text is drawn transparently and
+// the hollow brush returned. With copyBackground, what the control shows now
+// (the gradient behind it) is first copied into the paint DC, so new text
+// does not leave the old one showing.
+HBRUSH TransparentStaticBrush(CDC* pDC, CWnd* control, BOOL copyBackground);
+
 // The programs with themed frames show it as a themed dialog; the eraser,
 // whose windows are plain, builds with PIRT_PLAIN_PROGRESS_DIALOG.
 #ifdef PIRT_PLAIN_PROGRESS_DIALOG
@@ -68,7 +74,8 @@ protected:
 };
 
 // The progress dialog of a run: it cannot be closed while the run writes
-// into its list; the run itself hides and destroys it at the end.
+// into its list (closing it mid-run would leave the run writing into a
+// destroyed list); the run itself hides and destroys it at the end.
 class CRunProgressDlg : public CProgressDlg
 {
 public:

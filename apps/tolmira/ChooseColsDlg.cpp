@@ -75,15 +75,5 @@ HBRUSH CChooseColsDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     if (nCtlColor != CTLCOLOR_STATIC)
         return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-    if (pWnd->GetDlgCtrlID() == IDC_STATIC_EXPLANATION) {
-        // What lies behind the text (the gradient) first, so the transparent
-        // text does not leave an old background showing.
-        RECT rc;
-        ::GetClientRect(pWnd->m_hWnd, &rc);
-        HDC source = ::GetDC(pWnd->m_hWnd);
-        ::BitBlt(pDC->GetSafeHdc(), 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
-        ::ReleaseDC(pWnd->m_hWnd, source);
-    }
-    pDC->SetBkMode(TRANSPARENT);
-    return (HBRUSH)::GetStockObject(NULL_BRUSH);
+    return TransparentStaticBrush(pDC, pWnd, pWnd->GetDlgCtrlID() == IDC_STATIC_EXPLANATION);
 }

@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "aboutdlg.h"
 #include "placement.h"
+#include "smallicons.h"
 #include "startprogram.h"
 #include "startupcleaner.h"
 
@@ -118,13 +119,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CMainFrame::SetToolBarTexts()
 {
-    m_menuImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 1);
-    for (UINT id : kMenuIconIds) {
-        HICON icon = (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-        m_menuImages.Add(icon);
-        if (icon)
-            ::DestroyIcon(icon);
-    }
+    CreateSmallIconList(m_menuImages, kMenuIconIds);
     static const struct { int button; const char* key; } texts[] = {
         {0, "50000"}, {2, "50010"}, {3, "50020"}, {5, "50040"},
     };

@@ -7,6 +7,7 @@
 #include "progressdlg.h"
 #include "checkmessagebox.h"
 #include "CustomFunctions.h"
+#include "smallicons.h"
 
 namespace {
 
@@ -91,13 +92,7 @@ void CTolmiraView::OnExecuteNow()
         mainWnd->ShowWindow(SW_HIDE);
 
     CImageList reportIcons;
-    reportIcons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
-    for (UINT id : kReportIconIds) {
-        HICON icon = (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-        reportIcons.Add(icon);
-        if (icon)
-            ::DestroyIcon(icon);
-    }
+    CreateSmallIconList(reportIcons, kReportIconIds);
 
     std::unique_ptr<CProgressDlg> progress(new CRunProgressDlg(nullptr, IDD_PROGRESS, "not found"));
     if (!progress->CreateModeless(nullptr)) {

@@ -8,6 +8,7 @@
 #include "multifiledialog.h"
 #include "sortsettings.h"
 #include "useradmin.h"
+#include "smallicons.h"
 
 PFN_TOLMIRA_RUN_OBSERVER g_pfnTolmiraRunObserver = nullptr;
 
@@ -112,13 +113,7 @@ void CTolmiraView::OnInitialUpdate()
     if (m_firstUpdate) {
         ReadLanguage();
         SetupColumns();
-        m_menuImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 1);
-        for (UINT id : kContextImages) {
-            HICON icon = (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-            m_menuImages.Add(icon);
-            if (icon)
-                ::DestroyIcon(icon);
-        }
+        CreateSmallIconList(m_menuImages, kContextImages);
         RefreshPluginList();
         CListCtrl& list = GetListCtrl();
         list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);

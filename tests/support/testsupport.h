@@ -25,6 +25,10 @@ int WriteFileText(const char* path, const char* text);
 // Reads a whole file; empty when it cannot be read.
 std::vector<char> ReadFileBytes(const char* path);
 
+// Writes what a window shows on the (virtual) screen, children included, as
+// a 24-bit BMP file (screenshots kept in the build folder). true when written.
+bool SaveWindowPicture(HWND window, const CString& path);
+
 // Removes both per-user data roots ("\Zex\Ulmoro" and "\Talvery\Pirt" below
 // the application-data folder), the log file among them, so a test starts
 // from a fresh profile.

@@ -45,47 +45,11 @@ public:
 
 std::string Str(const CString& s) { return std::string((const char*)s); }
 
-// Writes a window's picture as a 24-bit BMP file.
-bool SaveWindowPicture(HWND w, const CString& path)
+CString ScreenshotPath(const char* name)
 {
-    RECT rc;
-    GetWindowRect(w, &rc);
-    int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    if (cx <= 0 || cy <= 0)
-        return false;
-    HDC wdc = GetWindowDC(w);
-    HDC mem = CreateCompatibleDC(wdc);
-    BITMAPINFO bi;
-    ZeroMemory(&bi, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, cx, cy, wdc, 0, 0, SRCCOPY);
-    GdiFlush();
-    DWORD rowBytes = ((cx * 3) + 3) & ~3u;
-    DWORD imageSize = rowBytes * cy;
-    BITMAPFILEHEADER fh;
-    ZeroMemory(&fh, sizeof(fh));
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
-    fh.bfSize = fh.bfOffBits + imageSize;
-    bi.bmiHeader.biSizeImage = imageSize;
-    std::vector<char> file(fh.bfSize);
-    memcpy(&file[0], &fh, sizeof(fh));
-    memcpy(&file[sizeof(fh)], &bi.bmiHeader, sizeof(BITMAPINFOHEADER));
-    memcpy(&file[fh.bfOffBits], bits, imageSize);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(w, wdc);
     CString folder = ProgramFolder() + "\\screenshots";
     CreateDirectoryA(folder, nullptr);
-    return WriteFileBytes(folder + "\\" + path, &file[0], file.size()) != 0;
+    return folder + "\\" + name;
 }
 
 std::vector<int> StoredArray(const char* name)
@@ -349,7 +313,7 @@ TEST_F(TolmiraTest, FreshProfileShowsTheSamplesAndKeepsTheFirstLayout)
     EXPECT_EQ(samples, List().GetItemCount());
 
     m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    EXPECT_TRUE(SaveWindowPicture(h, "tolmira-main.bmp"));
+    EXPECT_TRUE(SaveWindowPicture(h, ScreenshotPath("tolmira-main.bmp")));
     EXPECT_EQ(2, View()->Header().GetVisibleCount());
     CloseApp();
 
