@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include "ListViewEx.h"
 #include "tolmira_test.h"
+#include <string>
 #include <vector>
 
 using namespace pirt_test;
@@ -193,4 +194,58 @@ TEST_F(ListViewExTest, DividerDragNeverOpensAHiddenColumn)
         EXPECT_EQ(0, Header().GetColumnWidth(1));
     }
     ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, oldFull, nullptr, 0);
+}
+
+namespace
+{
+
+// Ticks the chooser's row 2, unticks row 0, and presses OK.
+DWORD WINAPI EditChooser(LPVOID seen)
+{
+    for (int i = 0; i < 500; ++i) {
+        HWND dlg = FindWindowA("#32770", nullptr);
+        HWND list = dlg ? GetDlgItem(dlg, IDC_CHOOSE_COLS_LIST) : nullptr;
+        if (list && IsWindowVisible(dlg)) {
+            std::vector<std::string>* texts = (std::vector<std::string>*)seen;
+            for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+                char text[64] = "";
+                LVITEMA item = {};
+                item.iSubItem = 0;
+                item.pszText = text;
+                item.cchTextMax = sizeof(text);
+                SendMessageA(list, LVM_GETITEMTEXTA, row, (LPARAM)&item);
+                UINT state = (UINT)SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+                texts->push_back(std::string(text) + ((state >> 12) == 2 ? "+" : "-"));
+            }
+            LVITEMA tick = {};
+            tick.stateMask = LVIS_STATEIMAGEMASK;
+            tick.state = INDEXTOSTATEIMAGEMASK(2);
+            SendMessageA(list, LVM_SETITEMSTATE, 2, (LPARAM)&tick);
+            tick.state = INDEXTOSTATEIMAGEMASK(1);
+            SendMessageA(list, LVM_SETITEMSTATE, 0, (LPARAM)&tick);
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            return 0;
+        }
+        Sleep(10);
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST_F(ListViewExTest, ChooserListsEveryColumnAndAppliesItsTicks)
+{
+    for (int i = 2; i < 5; ++i)
+        Header().ShowColumn(i, FALSE);
+    std::vector<std::string> seen;
+    HANDLE editor = CreateThread(nullptr, 0, EditChooser, &seen, 0, nullptr);
+    m_view->SendMessage(WM_COMMAND, ID_CHOOSE_COLS_ON_VIEW);
+    WaitForSingleObject(editor, 5000);
+    CloseHandle(editor);
+    // In index order, hidden ones too, ticked as they were visible.
+    EXPECT_EQ(std::vector<std::string>({"Name+", "Description+", "Version-", "Provider-", "Path-"}), seen);
+    EXPECT_FALSE(Header().IsColumnVisible(0));
+    EXPECT_TRUE(Header().IsColumnVisible(2));
+    EXPECT_EQ(Ints({1, 2, 0, 3, 4}), Order());
+    EXPECT_EQ(50, Header().GetColumnWidth(2));
 }
