@@ -34,5 +34,5 @@ HBRUSH CAboutDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     if (nCtlColor != CTLCOLOR_STATIC)
         return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     int id = pWnd->GetDlgCtrlID();
-    return TransparentLabelBrush(pDC, pWnd, id == IDC_ABOUT_WEB || id == IDC_ABOUT_VERSION || id == IDC_ABOUT_TEXT);
+    return TransparentStaticBrush(pDC, pWnd, id == IDC_ABOUT_WEB || id == IDC_ABOUT_VERSION || id == IDC_ABOUT_TEXT);
 }

@@ -1,4 +1,5 @@
 #include "placement.h"
+#include "services.h"
 
 void MakePlacementVisible(WINDOWPLACEMENT& wp)
 {
@@ -25,4 +26,52 @@ void MakePlacementVisible(WINDOWPLACEMENT& wp)
     r.top = work.top + ((work.bottom - work.top) - h) / 2;
     r.right = r.left + w;
     r.bottom = r.top + h;
+}
+
+int RestoreWindowPlacement(HWND window, int iniIndex, const char* section)
+{
+    CString ini = GetIniPath(iniIndex);
+    int left = (int)::GetPrivateProfileIntA(section, "Left", -1, ini);
+    int top = (int)::GetPrivateProfileIntA(section, "Top", -1, ini);
+    int right = (int)::GetPrivateProfileIntA(section, "Right", -1, ini);
+    int bottom = (int)::GetPrivateProfileIntA(section, "Bottom", -1, ini);
+    if (left == -1 || top == -1 || right == -1 || bottom == -1)
+        return 0;
+    WINDOWPLACEMENT wp;
+    ZeroMemory(&wp, sizeof(wp));
+    wp.length = sizeof(wp);
+    wp.rcNormalPosition.left = left;
+    wp.rcNormalPosition.top = top;
+    wp.rcNormalPosition.right = right;
+    wp.rcNormalPosition.bottom = bottom;
+    wp.flags = ::GetPrivateProfileIntA(section, "Flags", 0, ini);
+    wp.showCmd = ::GetPrivateProfileIntA(section, "ShowCmd", SW_SHOW, ini);
+    wp.ptMaxPosition.x = -::GetSystemMetrics(SM_CXBORDER);
+    wp.ptMaxPosition.y = -::GetSystemMetrics(SM_CYBORDER);
+    MakePlacementVisible(wp);
+    ::SetWindowPlacement(window, &wp);
+    return 1;
+}
+
+void SaveWindowPlacement(HWND window, int iniIndex, const char* section)
+{
+    WINDOWPLACEMENT wp;
+    ZeroMemory(&wp, sizeof(wp));
+    wp.length = sizeof(wp);
+    if (!::GetWindowPlacement(window, &wp))
+        return;
+    CString ini = GetIniPath(iniIndex);
+    const struct { const char* key; int value; } values[] = {
+        {"Flags", (int)wp.flags},
+        {"ShowCmd", (int)wp.showCmd},
+        {"Left", (int)wp.rcNormalPosition.left},
+        {"Top", (int)wp.rcNormalPosition.top},
+        {"Right", (int)wp.rcNormalPosition.right},
+        {"Bottom", (int)wp.rcNormalPosition.bottom},
+    };
+    for (const auto& v : values) {
+        CString text;
+        text.Format("%d", v.value);
+        ::WritePrivateProfileStringA(section, v.key, text, ini);
+    }
 }

@@ -11,14 +11,14 @@ COLORREF GradientColour(int x, int w)
     return RGB(red, green, blue);
 }
 
-HBRUSH TransparentLabelBrush(CDC* pDC, CWnd* pWnd, BOOL copyBehind)
+HBRUSH TransparentStaticBrush(CDC* pDC, CWnd* control, BOOL copyBackground)
 {
-    if (copyBehind) {
+    if (copyBackground && control && control->m_hWnd) {
         RECT rc;
-        ::GetClientRect(pWnd->m_hWnd, &rc);
-        HDC source = ::GetDC(pWnd->m_hWnd);
+        ::GetClientRect(control->m_hWnd, &rc);
+        HDC source = ::GetDC(control->m_hWnd);
         ::BitBlt(pDC->GetSafeHdc(), 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
-        ::ReleaseDC(pWnd->m_hWnd, source);
+        ::ReleaseDC(control->m_hWnd, source);
     }
     pDC->SetBkMode(TRANSPARENT);
     return (HBRUSH)::GetStockObject(NULL_BRUSH);
@@ -70,5 +70,15 @@ BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
     RECT rc;
     GetClientRect(&rc);
     PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
+    return TRUE;
+}
+
+BOOL CRunProgressDlg::OnInitDialog()
+{
+    CProgressDlg::OnInitDialog();
+    // The close box would only invite a click that must do nothing.
+    HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (systemMenu != NULL)
+        ::EnableMenuItem(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     return TRUE;
 }

@@ -28,10 +28,11 @@ void PaintBackgroundGradient(HDC hdc, const RECT& client);
 // Colour of column x of a gradient w pixels wide.
 COLORREF GradientColour(int x, int w);
 
-// The WM_CTLCOLOR answer for a label drawn transparently over the gradient.
-// With copyBehind the control's current image is copied into the paint
-// context first, so a new text does not land on the old one.
-HBRUSH TransparentLabelBrush(CDC* pDC, CWnd* pWnd, BOOL copyBehind);
+// For WM_CTLCOLORSTATIC on the gradient: the text is drawn transparently and
+// the hollow brush returned. With copyBackground, what the control shows now
+// (the gradient behind it) is first copied into the paint DC, so new text
+// does not leave the old one showing.
+HBRUSH TransparentStaticBrush(CDC* pDC, CWnd* control, BOOL copyBackground);
 
 // The programs with themed frames show it as a themed dialog; the eraser,
 // whose windows are plain, builds with PIRT_PLAIN_PROGRESS_DIALOG.
@@ -70,4 +71,19 @@ protected:
     CProgressCtrl m_overall;
 
     DECLARE_MESSAGE_MAP()
+};
+
+// The progress dialog of a run: it cannot be closed while the run writes
+// into its list (closing it mid-run would leave the run writing into a
+// destroyed list); the run itself hides and destroys it at the end.
+class CRunProgressDlg : public CProgressDlg
+{
+public:
+    explicit CRunProgressDlg(CWnd* pParent = NULL, UINT nTemplate = PIRT_IDD_PROGRESS,
+                             const char* captionDefault = PIRT_PROGRESS_CAPTION_DEFAULT)
+        : CProgressDlg(pParent, nTemplate, captionDefault) {}
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK() {}
+    virtual void OnCancel() {}
 };

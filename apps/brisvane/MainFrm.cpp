@@ -180,27 +180,8 @@ void CMainFrame::SetMenuTexts()
 
 void CMainFrame::RestorePlacement()
 {
-    CString ini = GetIniPath(INI_BRISVANE);
-    int left = (int)::GetPrivateProfileIntA("Placement", "Left", -1, ini);
-    int top = (int)::GetPrivateProfileIntA("Placement", "Top", -1, ini);
-    int right = (int)::GetPrivateProfileIntA("Placement", "Right", -1, ini);
-    int bottom = (int)::GetPrivateProfileIntA("Placement", "Bottom", -1, ini);
-    if (left == -1 || top == -1 || right == -1 || bottom == -1)
-        return;
-    WINDOWPLACEMENT wp;
-    ZeroMemory(&wp, sizeof(wp));
-    wp.length = sizeof(wp);
-    wp.rcNormalPosition.left = left;
-    wp.rcNormalPosition.top = top;
-    wp.rcNormalPosition.right = right;
-    wp.rcNormalPosition.bottom = bottom;
-    wp.flags = ::GetPrivateProfileIntA("Placement", "Flags", 0, ini);
-    wp.showCmd = ::GetPrivateProfileIntA("Placement", "ShowCmd", SW_SHOW, ini);
-    wp.ptMaxPosition.x = -::GetSystemMetrics(SM_CXBORDER);
-    wp.ptMaxPosition.y = -::GetSystemMetrics(SM_CYBORDER);
-    MakePlacementVisible(wp);
-    ::SetWindowPlacement(m_hWnd, &wp);
-    ::InvalidateRect(NULL, NULL, TRUE);
+    if (RestoreWindowPlacement(m_hWnd, INI_BRISVANE, "Placement"))
+        ::InvalidateRect(NULL, NULL, TRUE);
 }
 
 void CMainFrame::DetectBrowsers()
@@ -230,18 +211,7 @@ BOOL CMainFrame::ReadMenuSwitch(const char* key)
 
 void CMainFrame::OnClose()
 {
-    WINDOWPLACEMENT wp;
-    ZeroMemory(&wp, sizeof(wp));
-    wp.length = sizeof(wp);
-    if (::GetWindowPlacement(m_hWnd, &wp)) {
-        CString v;
-        v.Format("%d", (int)wp.flags);      WriteSetting("Placement", "Flags", v);
-        v.Format("%d", (int)wp.showCmd);    WriteSetting("Placement", "ShowCmd", v);
-        v.Format("%d", (int)wp.rcNormalPosition.left);   WriteSetting("Placement", "Left", v);
-        v.Format("%d", (int)wp.rcNormalPosition.top);    WriteSetting("Placement", "Top", v);
-        v.Format("%d", (int)wp.rcNormalPosition.right);  WriteSetting("Placement", "Right", v);
-        v.Format("%d", (int)wp.rcNormalPosition.bottom); WriteSetting("Placement", "Bottom", v);
-    }
+    SaveWindowPlacement(m_hWnd, INI_BRISVANE, "Placement");
     FwSaveBarState(this, "Brisvane");
     CThemedFrameWnd::OnClose();
 }

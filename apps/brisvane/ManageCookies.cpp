@@ -201,6 +201,6 @@ HBRUSH CManageCookies::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     if (nCtlColor != CTLCOLOR_STATIC)
         return CThemedDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     int id = pWnd->GetDlgCtrlID();
-    return TransparentLabelBrush(pDC, pWnd, id == IDC_COOKIES_GROUP || id == IDC_COOKIES_PROMPT ||
+    return TransparentStaticBrush(pDC, pWnd, id == IDC_COOKIES_GROUP || id == IDC_COOKIES_PROMPT ||
                                                 id == IDC_COOKIES_DELETE_LABEL || id == IDC_COOKIES_KEEP_LABEL);
 }
