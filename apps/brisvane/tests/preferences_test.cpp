@@ -175,6 +175,7 @@ TEST_F(BrisvanePreferencesTest, EveryPageWritesItsKeysAndTheRunValueIsQuoted)
         foundAfter = Checked(page, IDC_USE_FOUND_BROWSERS);
         Click(ShowPage(sheet, 2), IDC_CONFIRM_DELETE);
         SelectRowNamed(GetDlgItem(ShowPage(sheet, 3), IDC_LANGUAGE_LIST), "German");
+        SaveWindowPicture(sheet, ScreenshotPath("brisvane-preferences.bmp"));
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     EXPECT_TRUE(foundBefore);
@@ -398,6 +399,8 @@ TEST_F(CookieManagerTest, ViewerGetsTheQuotedNameAndTheListsReloadAfterwards)
     EXPECT_EQ(Strings({"A.txt.txt", "me @site.txt"}), Names(m_dlg.m_listDelete));
     EXPECT_TRUE(IsWindowVisible(m_dlg.m_hWnd));
     EXPECT_TRUE(m_dlg.m_messages.empty());
+    m_dlg.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SaveWindowPicture(m_dlg.m_hWnd, ScreenshotPath("brisvane-cookie-manager.bmp"));
 
     // A viewer that cannot be started is reported, with the command.
     g_viewerStarts = 0;

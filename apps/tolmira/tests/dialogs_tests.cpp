@@ -219,6 +219,7 @@ TEST_F(TolmiraDialogsTest, PreviewListsTheTickedPluginsInListOrder)
     EXPECT_TRUE(DriveModal(GetLngString("General", "50030"), [&] { Command(ID_EXECUTE_PREVIEW); },
                            [&](HWND dialog) {
                                rows = ListRows(GetDlgItem(dialog, IDC_ENTRY_LIST));
+                               SaveWindowPicture(dialog, ScreenshotPath("tolmira-preview.bmp"));
                                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
                            }));
     std::vector<Row> alpha = {{"C:\\A", "File", "Delete", "a.txt"},
@@ -263,6 +264,9 @@ TEST_F(TolmiraDialogsTest, PropertiesShowThePluginAndEditStartsTheBuilderQuoted)
     GetDlgItemTextA(dlg.m_hWnd, IDC_DESCRIPTION, text, sizeof(text));
     EXPECT_STREQ("About My Tool", text);
     EXPECT_EQ(1, dlg.m_list.GetItemCount());
+    dlg.ShowWindow(SW_SHOW);
+    dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SaveWindowPicture(dlg.m_hWnd, ScreenshotPath("tolmira-properties.bmp"));
 
     // The builder gets the file quoted; what it changed is shown afterwards.
     g_builderAppends = "C:\\T;DeleteMatch;tmp";
@@ -365,6 +369,9 @@ TEST_F(TolmiraDialogsTest, SearchFindsNextWrapsAndSurvivesAShrinkingList)
     SendMessageA(GetDlgItem(dialog, IDC_SEARCH_CASE), BM_CLICK, 0, 0);
     SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, "abc");
     EXPECT_EQ("xabc", press());
+    search->ShowWindow(SW_SHOW);
+    search->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SaveWindowPicture(dialog, ScreenshotPath("tolmira-search.bmp"));
     SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, "zzz");
     press();   // the end of the earlier search
     EXPECT_EQ(text("24710"), press());
@@ -453,6 +460,7 @@ TEST_F(TolmiraDialogsTest, PreferencesWriteTheirKeysAndALanguageChangeEndsThePro
                 item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
                 SendMessageA(list, LVM_SETITEMSTATE, r, (LPARAM)&item);
             }
+        SaveWindowPicture(sheet, ScreenshotPath("tolmira-preferences.bmp"));
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
         Sleep(200);
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
