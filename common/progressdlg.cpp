@@ -65,12 +65,17 @@ BOOL CProgressDlg::OnInitDialog()
     return TRUE;
 }
 
-BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
+BOOL EraseWithGradient(CWnd* wnd, CDC* pDC)
 {
     RECT rc;
-    GetClientRect(&rc);
+    wnd->GetClientRect(&rc);
     PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
     return TRUE;
+}
+
+BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
+{
+    return EraseWithGradient(this, pDC);
 }
 
 BOOL CRunProgressDlg::OnInitDialog()

@@ -28,14 +28,14 @@ void CManageCookies::DoDataExchange(CDataExchange* pDX)
 BOOL CManageCookies::OnInitDialog()
 {
     CThemedDialog::OnInitDialog();
+    static const DlgItemLngText kTexts[] = {
+        {IDC_COOKIES_PROMPT, "Brisvane", "35030"},      {IDC_MOVE_TO_KEEP, "Brisvane", "35010"},
+        {IDC_MOVE_TO_DELETE, "Brisvane", "35020"},      {IDC_COOKIES_DELETE_LABEL, "Brisvane", "35025"},
+        {IDC_COOKIES_KEEP_LABEL, "Brisvane", "35027"},  {IDC_VIEW_COOKIE, "General", "12060"},
+        {IDOK, "General", "30060"},
+    };
     SetWindowLngText(m_hWnd, "Brisvane", "35000");
-    SetDlgItemLngText(m_hWnd, IDC_COOKIES_PROMPT, "Brisvane", "35030");
-    SetDlgItemLngText(m_hWnd, IDC_MOVE_TO_KEEP, "Brisvane", "35010");
-    SetDlgItemLngText(m_hWnd, IDC_MOVE_TO_DELETE, "Brisvane", "35020");
-    SetDlgItemLngText(m_hWnd, IDC_COOKIES_DELETE_LABEL, "Brisvane", "35025");
-    SetDlgItemLngText(m_hWnd, IDC_COOKIES_KEEP_LABEL, "Brisvane", "35027");
-    SetDlgItemLngText(m_hWnd, IDC_VIEW_COOKIE, "General", "12060");
-    SetDlgItemLngText(m_hWnd, IDOK, "General", "30060");
+    SetDlgItemLngTexts(m_hWnd, kTexts);
     LoadLists();
     SelectFirst();
     return TRUE;
@@ -190,10 +190,7 @@ void CManageCookies::OnViewCookie()
 
 BOOL CManageCookies::OnEraseBkgnd(CDC* pDC)
 {
-    RECT rc;
-    GetClientRect(&rc);
-    PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
-    return TRUE;
+    return EraseWithGradient(this, pDC);
 }
 
 HBRUSH CManageCookies::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

@@ -25,11 +25,12 @@ BOOL CPropertiesDlg::OnInitDialog()
     static const int kWidths[4] = {415, 60, 70, 96};
     InsertEntryColumns(m_list, kWidths);
     SetWindowText(TextOrNotFound("General", "50020") + " [" + m_name + ", " + m_version + "]");
-    SetDlgItemLngText(m_hWnd, IDC_PROPERTIES_GROUP, "Farnoch", "24170");
-    SetDlgItemLngText(m_hWnd, IDC_PROVIDER_LABEL, "General", "40750");
-    SetDlgItemLngText(m_hWnd, IDC_DESCRIPTION_LABEL, "General", "40760");
-    SetDlgItemLngText(m_hWnd, IDOK, "General", "30060");
-    SetDlgItemLngText(m_hWnd, IDC_EDIT, "General", "82110");
+    static const DlgItemLngText kTexts[] = {
+        {IDC_PROPERTIES_GROUP, "Farnoch", "24170"}, {IDC_PROVIDER_LABEL, "General", "40750"},
+        {IDC_DESCRIPTION_LABEL, "General", "40760"}, {IDOK, "General", "30060"},
+        {IDC_EDIT, "General", "82110"},
+    };
+    SetDlgItemLngTexts(m_hWnd, kTexts);
     FillProperties();
     return TRUE;
 }

@@ -71,17 +71,16 @@ BOOL CSearchDlg::OnInitDialog()
         this->*option.member = FarnochYes("Farnoch", option.key);
     UpdateData(FALSE);
     SetWindowLngText(m_hWnd, "Farnoch", "24905");
-    SetDlgItemLngText(m_hWnd, IDC_SEARCH_LABEL, "Farnoch", "24900");
-    SetDlgItemLngText(m_hWnd, IDC_SEARCH_CASE, "Farnoch", "24910");
-    SetDlgItemLngText(m_hWnd, IDC_FIND_NEXT, "Farnoch", "24920");
-    SetDlgItemLngText(m_hWnd, IDC_SEARCH_CLOSE, "General", "30060");
-    SetDlgItemLngText(m_hWnd, IDC_SEARCH_COLUMNS, "Farnoch", "24940");
-    // The list's own column titles.
-    SetDlgItemLngText(m_hWnd, IDC_SEARCH_NAME, "General", "40732");
-    SetDlgItemLngText(m_hWnd, IDC_SEARCH_DESCRIPTION, "General", "40510");
-    SetDlgItemLngText(m_hWnd, IDC_SEARCH_VERSION, "General", "40741");
-    SetDlgItemLngText(m_hWnd, IDC_SEARCH_PROVIDER, "Farnoch", "24030");
-    SetDlgItemLngText(m_hWnd, IDC_SEARCH_PATH, "General", "30740");
+    static const DlgItemLngText kTexts[] = {
+        {IDC_SEARCH_LABEL, "Farnoch", "24900"},  {IDC_SEARCH_CASE, "Farnoch", "24910"},
+        {IDC_FIND_NEXT, "Farnoch", "24920"},     {IDC_SEARCH_CLOSE, "General", "30060"},
+        {IDC_SEARCH_COLUMNS, "Farnoch", "24940"},
+        // The list's own column titles.
+        {IDC_SEARCH_NAME, "General", "40732"},   {IDC_SEARCH_DESCRIPTION, "General", "40510"},
+        {IDC_SEARCH_VERSION, "General", "40741"}, {IDC_SEARCH_PROVIDER, "Farnoch", "24030"},
+        {IDC_SEARCH_PATH, "General", "30740"},
+    };
+    SetDlgItemLngTexts(m_hWnd, kTexts);
     RestoreWindowPlacement(m_hWnd, INI_FARNOCH, kPlacementSection);
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_FIND_NEXT), FALSE);
     return TRUE;
@@ -204,8 +203,5 @@ HBRUSH CSearchDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 
 BOOL CSearchDlg::OnEraseBkgnd(CDC* pDC)
 {
-    RECT rc;
-    GetClientRect(&rc);
-    PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
-    return TRUE;
+    return EraseWithGradient(this, pDC);
 }

@@ -423,6 +423,48 @@ static BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM out)
     return TRUE;
 }
 
+std::string IniValue(const char* iniPath, const char* section, const char* key)
+{
+    char value[512] = "";
+    GetPrivateProfileStringA(section, key, "<absent>", value, sizeof(value), iniPath);
+    return value;
+}
+
+static const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string RunValue(const char* name)
+{
+    char value[512] = "";
+    DWORD size = sizeof(value);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<absent>";
+    LONG rc = RegQueryValueExA(key, name, NULL, NULL, (BYTE*)value, &size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS ? value : "<absent>";
+}
+
+void DeleteRunValue(const char* name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, name);
+        RegCloseKey(key);
+    }
+}
+
+std::string ListItemText(HWND list, int row, int column)
+{
+    char text[512] = "";
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+    return text;
+}
+
 std::vector<HWND> VisibleThreadWindows(DWORD threadId)
 {
     std::vector<HWND> windows;

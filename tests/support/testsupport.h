@@ -4,6 +4,7 @@
 #pragma once
 #include "fw/framework.h"
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace pirt_test
@@ -128,6 +129,18 @@ private:
 // is closed and false is returned.
 bool DriveModal(const char* caption, const std::function<void()>& show,
                 const std::function<void(HWND window)>& user);
+
+// [section] key of an INI file, "<absent>" when it is not there.
+std::string IniValue(const char* iniPath, const char* section, const char* key);
+
+// A value of HKEY_CURRENT_USER's Run key, "<absent>" when it is not there;
+// and its removal.
+std::string RunValue(const char* name);
+void DeleteRunValue(const char* name);
+
+// The text of a list control's cell (also from another thread of the
+// process).
+std::string ListItemText(HWND list, int row, int column);
 
 // The visible top-level windows of a thread.
 std::vector<HWND> VisibleThreadWindows(DWORD threadId);

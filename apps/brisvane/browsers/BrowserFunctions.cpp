@@ -24,16 +24,6 @@ const CLSID kUrlHistoryClass = { 0x3C374A40, 0xBAE4, 0x11CF, { 0xBF, 0x7D, 0x00,
 const IID kUrlHistoryStg2Interface = { 0xAFA0DC11, 0xC313, 0x11D0, { 0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38 } };
 
 
-CString ShellFolder(int csidl)
-{
-    char buffer[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(NULL, csidl, NULL, 0, buffer)))
-        return CString();
-    CString folder(buffer);
-    RemoveTrailingBackslash(folder);
-    return folder;
-}
-
 // Growable entry buffer for the URL cache enumeration.
 struct CacheEntryBuffer
 {
@@ -56,6 +46,16 @@ struct CacheEntryBuffer
 
 namespace browsers
 {
+CString ShellFolder(int csidl)
+{
+    char buffer[MAX_PATH] = "";
+    if (FAILED(SHGetFolderPathA(NULL, csidl, NULL, 0, buffer)))
+        return CString();
+    CString folder(buffer);
+    RemoveTrailingBackslash(folder);
+    return folder;
+}
+
 CString HistoryText() { return GetLngString("Brisvane", "10135"); }
 CString TemporaryFilesText() { return GetLngString("Brisvane", "10140"); }
 CString NothingToDeleteText() { return GetLngString("Brisvane", "10145"); }
@@ -316,7 +316,7 @@ int CBrowserFunctions::IECookies(CListCtrl* list, CProgressCtrl* progress)
 int CBrowserFunctions::IEIndexDat(CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("IEIndexDat", progress, 4);
-    CString folder = ShellFolder(CSIDL_COOKIES);
+    CString folder = GetCookieFolder();
     if (!IsUsableBaseFolder(folder))
         return ReportNothingToDelete(list, progress);
     CString path = folder + "\\index.dat";

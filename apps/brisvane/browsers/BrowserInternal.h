@@ -27,6 +27,10 @@ inline int IsFolder(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A shell folder of the user (SHGetFolderPath, no trailing backslash); ""
+// when the shell has none.
+CString ShellFolder(int csidl);
+
 // Names of the files (not folders) that match a FindFirstFile pattern.
 std::vector<CString> FileNamesMatching(const CString& pattern);
 

@@ -1,6 +1,7 @@
 // Reader and writer of the cookie keep list.
 #include "CookieKeepList.h"
 #include "services.h"
+#include "BrowserInternal.h"
 #include <shlobj.h>
 
 namespace
@@ -125,12 +126,7 @@ int IsCookieKept(const std::vector<CString>& keep, const char* fileName)
 
 CString GetCookieFolder()
 {
-    char buffer[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(NULL, CSIDL_COOKIES, NULL, 0, buffer)))
-        return CString();
-    CString folder(buffer);
-    RemoveTrailingBackslash(folder);
-    return folder;
+    return browsers::ShellFolder(CSIDL_COOKIES);
 }
 
 std::vector<CString> ListCookieFiles(const CString& folder)

@@ -25,34 +25,6 @@ namespace
 
 std::string Str(const CString& s) { return std::string((const char*)s); }
 
-std::string IniValue(const CString& ini, const char* section, const char* key)
-{
-    char value[512] = "";
-    GetPrivateProfileStringA(section, key, "<absent>", value, sizeof(value), ini);
-    return value;
-}
-
-std::string RunValue(const char* name)
-{
-    char value[512] = "";
-    DWORD size = sizeof(value);
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<absent>";
-    LONG rc = RegQueryValueExA(key, name, NULL, NULL, (BYTE*)value, &size);
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS ? value : "<absent>";
-}
-
-void DeleteRunValue(const char* name)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, name);
-        RegCloseKey(key);
-    }
-}
-
 void Pump()
 {
     MSG msg;
@@ -78,18 +50,6 @@ HWND ShowPage(HWND sheet, int index)
 void Click(HWND page, int id) { SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
 bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
-std::string ItemText(HWND list, int row, int column)
-{
-    char text[512] = "";
-    LVITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-    return text;
-}
-
 void SetItemState(HWND list, int row, UINT state, UINT mask)
 {
     LVITEMA item;
@@ -102,7 +62,7 @@ void SetItemState(HWND list, int row, UINT state, UINT mask)
 void SelectRowNamed(HWND list, const char* name)
 {
     for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); row++)
-        if (ItemText(list, row, 0) == name)
+        if (ListItemText(list, row, 0) == name)
             SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
@@ -227,7 +187,7 @@ TEST_F(BrisvanePreferencesTest, LanguageRowsFromBothFoldersAndOneQuestionAfterTh
     std::vector<CDialogCatcher::Caught> boxes = Preferences(frame, IDYES, [&](HWND sheet) {
         HWND list = GetDlgItem(ShowPage(sheet, 3), IDC_LANGUAGE_LIST);
         for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); row++)
-            rows.push_back({ItemText(list, row, 0), ItemText(list, row, 1), ItemText(list, row, 2)});
+            rows.push_back({ListItemText(list, row, 0), ListItemText(list, row, 1), ListItemText(list, row, 2)});
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     EXPECT_TRUE(boxes.empty());

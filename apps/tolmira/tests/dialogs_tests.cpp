@@ -23,51 +23,11 @@ namespace
 std::string Str(const CString& s) { return std::string((const char*)s); }
 typedef std::vector<std::string> Row;
 
-std::string IniValue(const CString& ini, const char* section, const char* key)
-{
-    char value[512] = "";
-    GetPrivateProfileStringA(section, key, "<absent>", value, sizeof(value), ini);
-    return value;
-}
-
-std::string RunValue(const char* name)
-{
-    char value[512] = "";
-    DWORD size = sizeof(value);
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<absent>";
-    LONG rc = RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)value, &size);
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS ? value : "<absent>";
-}
-
-void DeleteRunValue(const char* name)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, name);
-        RegCloseKey(key);
-    }
-}
-
-std::string ItemText(HWND list, int row, int column)
-{
-    char text[512] = "";
-    LVITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-    return text;
-}
-
 std::vector<Row> ListRows(HWND list)
 {
     std::vector<Row> rows;
     for (int r = 0; r < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); r++)
-        rows.push_back({ItemText(list, r, 0), ItemText(list, r, 1), ItemText(list, r, 2), ItemText(list, r, 3)});
+        rows.push_back({ListItemText(list, r, 0), ListItemText(list, r, 1), ListItemText(list, r, 2), ListItemText(list, r, 3)});
     return rows;
 }
 
@@ -455,7 +415,7 @@ TEST_F(TolmiraDialogsTest, PreferencesWriteTheirKeysAndALanguageChangeEndsThePro
         click(page(sheet, 1), IDC_CONFIRM_DELETE);
         HWND list = GetDlgItem(page(sheet, 2), IDC_LANGUAGE_LIST);
         for (int r = 0; r < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); r++)
-            if (ItemText(list, r, 0) == "German") {
+            if (ListItemText(list, r, 0) == "German") {
                 LVITEMA item = {};
                 item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
                 SendMessageA(list, LVM_SETITEMSTATE, r, (LPARAM)&item);
