@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 #include <algorithm>
 #include <string>
+#include <atomic>
 #include <thread>
 
 namespace pirt_test
@@ -423,6 +424,27 @@ static BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM out)
     return TRUE;
 }
 
+std::vector<std::string> DriveModalAnswering(const char* caption, int answer, const std::function<void()>& show,
+                                             const std::function<void(HWND window)>& user)
+{
+    CDialogCatcher catcher(answer);
+    std::vector<std::string> others;
+    if (!DriveModal(caption, show, user))
+        others.push_back(std::string("<no window \"") + caption + "\">");
+    // The driven window is a dialog box too: only the others count.
+    std::vector<CDialogCatcher::Caught> boxes = catcher.Boxes();
+    for (size_t i = 0; i < boxes.size(); i++)
+        if (boxes[i].caption != caption)
+            others.push_back((const char*)boxes[i].text);
+    return others;
+}
+
+HWND ShowSheetPage(HWND sheet, int index)
+{
+    SendMessageA(sheet, PSM_SETCURSEL, (WPARAM)index, 0);
+    return (HWND)SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+}
+
 std::string IniValue(const char* iniPath, const char* section, const char* key)
 {
     char value[512] = "";
@@ -477,7 +499,8 @@ bool DriveModal(const char* caption, const std::function<void()>& show,
 {
     const DWORD uiThread = GetCurrentThreadId();
     const std::string wanted = caption;
-    bool found = false;
+    std::atomic<bool> done(false);
+    bool found = false, forced = false;
     std::thread driver([&] {
         for (int i = 0; i < 200 && !found; i++)
         {
@@ -496,13 +519,29 @@ bool DriveModal(const char* caption, const std::function<void()>& show,
             if (!found)
                 Sleep(50);
         }
-        if (!found)
-            for (HWND w : VisibleThreadWindows(uiThread))
-                PostMessageA(w, WM_CLOSE, 0, 0);
+        // Whatever is still open long after (or instead of) the user's part
+        // is closed, so a test fails instead of hanging.
+        DWORD since = found ? GetTickCount() : GetTickCount() - 15000;
+        while (!done)
+        {
+            if (GetTickCount() - since >= 15000)
+            {
+                forced = true;
+                for (HWND w : VisibleThreadWindows(uiThread))
+                {
+                    PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                    PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+                    PostMessageA(w, WM_CLOSE, 0, 0);
+                }
+                since = GetTickCount() - 14000;
+            }
+            Sleep(50);
+        }
     });
     show();
+    done = true;
     driver.join();
-    return found;
+    return found && !forced;
 }
 
 } // namespace pirt_test

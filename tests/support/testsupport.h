@@ -125,10 +125,20 @@ private:
 // Runs `show` on this thread (it shows a modal window and returns when that
 // has closed) while `user` acts on the window from a second thread: the first
 // visible top-level window of this thread with that caption. `user` must close
-// it. When none appears within ten seconds every visible window of the thread
-// is closed and false is returned.
+// it. When none appears within ten seconds, or `show` has not returned fifteen
+// seconds after `user` did, every visible window of the thread is closed
+// (again every second) and false is returned.
 bool DriveModal(const char* caption, const std::function<void()>& show,
                 const std::function<void(HWND window)>& user);
+
+// DriveModal, with every other dialog box shown meanwhile (a question after
+// the window closed among them) answered by the button `answer`. Returns
+// the texts of those other boxes.
+std::vector<std::string> DriveModalAnswering(const char* caption, int answer, const std::function<void()>& show,
+                                             const std::function<void(HWND window)>& user);
+
+// Brings a property sheet's page to the front and returns its window.
+HWND ShowSheetPage(HWND sheet, int index);
 
 // [section] key of an INI file, "<absent>" when it is not there.
 std::string IniValue(const char* iniPath, const char* section, const char* key);

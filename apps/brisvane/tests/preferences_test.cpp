@@ -41,12 +41,6 @@ void Pump()
 
 // ---- helpers acting on the sheet from the driver thread ----
 
-HWND ShowPage(HWND sheet, int index)
-{
-    SendMessageA(sheet, PSM_SETCURSEL, (WPARAM)index, 0);
-    return (HWND)SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
-}
-
 void Click(HWND page, int id) { SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
 bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
@@ -93,19 +87,11 @@ protected:
         return dynamic_cast<CMainFrame*>(g_app.m_pMainWnd);
     }
     // Runs the preferences command of the frame while `user` acts on the
-    // sheet; every dialog box shown meanwhile is answered with `answer`.
-    std::vector<CDialogCatcher::Caught> Preferences(CMainFrame* frame, int answer,
-                                                    const std::function<void(HWND)>& user)
+    // sheet; the texts of the other boxes shown, each answered `answer`.
+    std::vector<std::string> Preferences(CMainFrame* frame, int answer, const std::function<void(HWND)>& user)
     {
-        CDialogCatcher catcher(answer);
-        CString caption = GetLngString("General", "30200");
-        EXPECT_TRUE(DriveModal(caption, [&] { frame->SendMessage(WM_COMMAND, ID_PREFERENCES, 0); }, user));
-        // The sheet itself is a dialog box too: only the others count.
-        std::vector<CDialogCatcher::Caught> boxes;
-        for (const CDialogCatcher::Caught& box : catcher.Boxes())
-            if (box.caption != caption)
-                boxes.push_back(box);
-        return boxes;
+        return DriveModalAnswering(GetLngString("General", "30200"), answer,
+                                   [&] { frame->SendMessage(WM_COMMAND, ID_PREFERENCES, 0); }, user);
     }
     std::string Pref(const char* key) { return IniValue(m_ini, "Preferences", key); }
     static CString SuiteIni(const char* root) { return AppDataFolder() + root + "\\config\\Pirt.ini"; }
@@ -122,19 +108,20 @@ TEST_F(BrisvanePreferencesTest, EveryPageWritesItsKeysAndTheRunValueIsQuoted)
     ASSERT_TRUE(frame);
     WritePrivateProfileStringA("Preferences", "AllBrowsersFoundOnStartUp", "yes", m_ini);
 
+    std::string question = Str(GetLngString("General", "51020"));
     bool foundBefore = false, foundAfter = true;
-    std::vector<CDialogCatcher::Caught> boxes = Preferences(frame, IDNO, [&](HWND sheet) {
-        HWND page = ShowPage(sheet, 0);
+    std::vector<std::string> boxes = Preferences(frame, IDNO, [&](HWND sheet) {
+        HWND page = ShowSheetPage(sheet, 0);
         Click(page, IDC_WINLAUNCH);
         Click(page, IDC_CLOSEAFTERKILL);
         Click(page, IDC_LOGGING);
-        page = ShowPage(sheet, 1);
+        page = ShowSheetPage(sheet, 1);
         foundBefore = Checked(page, IDC_USE_FOUND_BROWSERS);
         // Untick Opera: choosing by hand turns the detection off.
         SetItemState(GetDlgItem(page, IDC_BROWSER_LIST), 1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
         foundAfter = Checked(page, IDC_USE_FOUND_BROWSERS);
-        Click(ShowPage(sheet, 2), IDC_CONFIRM_DELETE);
-        SelectRowNamed(GetDlgItem(ShowPage(sheet, 3), IDC_LANGUAGE_LIST), "German");
+        Click(ShowSheetPage(sheet, 2), IDC_CONFIRM_DELETE);
+        SelectRowNamed(GetDlgItem(ShowSheetPage(sheet, 3), IDC_LANGUAGE_LIST), "German");
         SaveWindowPicture(sheet, ScreenshotPath("brisvane-preferences.bmp"));
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
@@ -159,13 +146,13 @@ TEST_F(BrisvanePreferencesTest, EveryPageWritesItsKeysAndTheRunValueIsQuoted)
         EXPECT_EQ("German", IniValue(SuiteIni(root), "Pirt", "Language")) << root;
         EXPECT_EQ(german, IniValue(SuiteIni(root), "Pirt", "LngPath")) << root;
     }
-    EXPECT_EQ(1u, boxes.size());
+    EXPECT_EQ(std::vector<std::string>({question}), boxes);
     Pump();
     ASSERT_TRUE(g_app.m_pMainWnd != NULL);
 
     // Unticked, the value goes; the language stays, so nothing is asked.
     boxes = Preferences(frame, IDNO, [&](HWND sheet) {
-        Click(ShowPage(sheet, 0), IDC_WINLAUNCH);
+        Click(ShowSheetPage(sheet, 0), IDC_WINLAUNCH);
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     EXPECT_EQ("no", Pref("StartWithWindows"));
@@ -184,8 +171,8 @@ TEST_F(BrisvanePreferencesTest, LanguageRowsFromBothFoldersAndOneQuestionAfterTh
 
     // Nothing changed: no question.
     std::vector<std::vector<std::string>> rows;
-    std::vector<CDialogCatcher::Caught> boxes = Preferences(frame, IDYES, [&](HWND sheet) {
-        HWND list = GetDlgItem(ShowPage(sheet, 3), IDC_LANGUAGE_LIST);
+    std::vector<std::string> boxes = Preferences(frame, IDYES, [&](HWND sheet) {
+        HWND list = GetDlgItem(ShowSheetPage(sheet, 3), IDC_LANGUAGE_LIST);
         for (int row = 0; row < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); row++)
             rows.push_back({ListItemText(list, row, 0), ListItemText(list, row, 1), ListItemText(list, row, 2)});
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
@@ -202,13 +189,13 @@ TEST_F(BrisvanePreferencesTest, LanguageRowsFromBothFoldersAndOneQuestionAfterTh
     // and Yes ends the program once the sheet has closed.
     std::string question = Str(GetLngString("General", "51020"));
     boxes = Preferences(frame, IDYES, [&](HWND sheet) {
-        SelectRowNamed(GetDlgItem(ShowPage(sheet, 3), IDC_LANGUAGE_LIST), "Klingon");
+        SelectRowNamed(GetDlgItem(ShowSheetPage(sheet, 3), IDC_LANGUAGE_LIST), "Klingon");
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
         Sleep(200);
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ(question, Str(boxes[0].text));
+    EXPECT_EQ(question, boxes[0]);
     EXPECT_EQ("Klingon", IniValue(SuiteIni("\\Talvery\\Pirt"), "Pirt", "Language"));
     EXPECT_EQ(Str(userFolder + "\\Klingon.lng"), IniValue(SuiteIni("\\Zex\\Ulmoro"), "Pirt", "LngPath"));
     EXPECT_TRUE(g_app.m_pMainWnd != NULL);

@@ -380,18 +380,7 @@ TEST_F(TolmiraDialogsTest, PreferencesWriteTheirKeysAndALanguageChangeEndsThePro
     ASSERT_TRUE(StartApp());
     CString libraryFarnoch = LibraryFarnochPath();
     auto preferences = [&](int answer, const std::function<void(HWND)>& user) {
-        CDialogCatcher catcher(answer);
-        CString caption = GetLngString("General", "30200");
-        EXPECT_TRUE(DriveModal(caption, [&] { Command(ID_PREFERENCES); }, user));
-        std::vector<std::string> questions;
-        for (const CDialogCatcher::Caught& box : catcher.Boxes())
-            if (box.caption != caption)
-                questions.push_back(Str(box.text));
-        return questions;
-    };
-    auto page = [](HWND sheet, int index) {
-        SendMessageA(sheet, PSM_SETCURSEL, (WPARAM)index, 0);
-        return (HWND)SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+        return DriveModalAnswering(GetLngString("General", "30200"), answer, [&] { Command(ID_PREFERENCES); }, user);
     };
     auto click = [](HWND p, int id) { SendMessageA(GetDlgItem(p, id), BM_CLICK, 0, 0); };
 
@@ -408,12 +397,12 @@ TEST_F(TolmiraDialogsTest, PreferencesWriteTheirKeysAndALanguageChangeEndsThePro
             SendMessageA(tab, TCM_GETITEMA, i, (LPARAM)&item);
             tabs.push_back(title);
         }
-        HWND general = page(sheet, 0);
+        HWND general = ShowSheetPage(sheet, 0);
         click(general, IDC_WINLAUNCH);
         click(general, IDC_CLOSEAFTERKILL);
         click(general, IDC_LOGGING);
-        click(page(sheet, 1), IDC_CONFIRM_DELETE);
-        HWND list = GetDlgItem(page(sheet, 2), IDC_LANGUAGE_LIST);
+        click(ShowSheetPage(sheet, 1), IDC_CONFIRM_DELETE);
+        HWND list = GetDlgItem(ShowSheetPage(sheet, 2), IDC_LANGUAGE_LIST);
         for (int r = 0; r < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); r++)
             if (ListItemText(list, r, 0) == "German") {
                 LVITEMA item = {};
@@ -444,7 +433,7 @@ TEST_F(TolmiraDialogsTest, PreferencesWriteTheirKeysAndALanguageChangeEndsThePro
     // Unticked: the value goes; nothing changed the language, so no question.
     ASSERT_TRUE(StartApp());
     asked = preferences(IDYES, [&](HWND sheet) {
-        click(page(sheet, 0), IDC_WINLAUNCH);
+        click(ShowSheetPage(sheet, 0), IDC_WINLAUNCH);
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     EXPECT_TRUE(asked.empty());
