@@ -66,7 +66,7 @@ CString KeyName(const char* prefix, int number)
     return key;
 }
 
-// The folder of a file path, without a trailing backslash; "" when the path
+// The folder of a file path, with its trailing backslash; "" when the path
 // does not resolve.
 CString FolderOf(const char* path)
 {
@@ -159,6 +159,16 @@ CString ReadPluginValue(const char* pluginFile, const char* section, const char*
     }
 }
 
+int ParsePluginEntry(PluginSection section, const CString& raw, CPluginEntry& entry)
+{
+    CString word;
+    SplitPluginEntry(raw, entry.path, word, entry.argument);
+    entry.action = FindPluginAction(section, word);
+    entry.raw = raw;
+    entry.tooLong = raw.GetLength() > kPluginEntryMax ? 1 : 0;
+    return entry.action != nullptr ? 1 : 0;
+}
+
 std::vector<CPluginEntry> ReadPluginEntries(const char* pluginFile)
 {
     std::vector<CPluginEntry> entries;
@@ -170,15 +180,9 @@ std::vector<CPluginEntry> ReadPluginEntries(const char* pluginFile)
             if (raw.IsEmpty())
                 break;
             CPluginEntry entry;
-            CString word;
-            SplitPluginEntry(raw, entry.path, word, entry.argument);
-            entry.action = FindPluginAction(section.section, word);
-            if (entry.action == nullptr)
-                continue;
             entry.number = number;
-            entry.tooLong = raw.GetLength() > kPluginEntryMax ? 1 : 0;
-            entry.raw = raw;
-            entries.push_back(entry);
+            if (ParsePluginEntry(section.section, raw, entry))
+                entries.push_back(entry);
         }
     }
     return entries;

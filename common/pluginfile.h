@@ -93,6 +93,11 @@ struct CPluginEntry
     CPluginEntry() : action(nullptr), number(0), tooLong(0) {}
 };
 
+// Splits an entry of a section and looks its action word up (number is left
+// as it is). 1 when the action is known; 0 (action NULL) when the entry is
+// to be skipped.
+int ParsePluginEntry(PluginSection section, const CString& raw, CPluginEntry& entry);
+
 // [section] key of a plug-in file, whole; defaultValue when absent.
 CString ReadPluginValue(const char* pluginFile, const char* section, const char* key,
                         const char* defaultValue = "");
@@ -230,9 +235,10 @@ struct CPluginWriteError
 };
 
 // Writes the plug-in file: the rows are checked first (a refused row writes
-// nothing); then a temporary file in the target's folder receives [General]
-// (the five keys, then the others), [Files], [Folders], [Registry] with
-// every write checked, and replaces the target in one move. 1 when written;
-// 0 when refused or failed, with the temporary file deleted and the old file
-// as it was. error (may be NULL) says why.
+// nothing), and a read-only target is left alone; then a temporary file in
+// the target's folder receives [General] (the five keys, then the others),
+// [Files], [Folders], [Registry] with every write checked, and replaces the
+// target in one move. 1 when written; 0 when refused or failed, with the
+// temporary file deleted and the old file as it was. error (may be NULL)
+// says why.
 int WritePluginFile(const char* path, const CPluginContent& content, CPluginWriteError* error);

@@ -90,47 +90,6 @@ std::vector<char> ReadFileBytes(const char* path)
     return data;
 }
 
-bool SaveWindowPicture(HWND w, const CString& path)
-{
-    RECT rc;
-    GetWindowRect(w, &rc);
-    int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    if (cx <= 0 || cy <= 0)
-        return false;
-    HDC wdc = GetWindowDC(w);
-    HDC mem = CreateCompatibleDC(wdc);
-    BITMAPINFO bi;
-    ZeroMemory(&bi, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = NULL;
-    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    // What the window shows on the (virtual) screen, children included.
-    BitBlt(mem, 0, 0, cx, cy, wdc, 0, 0, SRCCOPY);
-    GdiFlush();
-    DWORD rowBytes = ((cx * 3) + 3) & ~3u;
-    DWORD imageSize = rowBytes * cy;
-    BITMAPFILEHEADER fh;
-    ZeroMemory(&fh, sizeof(fh));
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
-    fh.bfSize = fh.bfOffBits + imageSize;
-    bi.bmiHeader.biSizeImage = imageSize;
-    std::vector<char> file(fh.bfSize);
-    memcpy(&file[0], &fh, sizeof(fh));
-    memcpy(&file[sizeof(fh)], &bi.bmiHeader, sizeof(BITMAPINFOHEADER));
-    memcpy(&file[fh.bfOffBits], bits, imageSize);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(w, wdc);
-    return WriteFileBytes(path, &file[0], file.size()) != 0;
-}
-
 void ResetDataRoots()
 {
     const CString appData = AppDataFolder();
@@ -399,6 +358,55 @@ std::vector<CDialogCatcher::Caught> CDialogCatcher::Boxes()
     std::vector<Caught> copy = m_boxes;
     LeaveCriticalSection(&m_lock);
     return copy;
+}
+
+// Writes a window's picture as a 24-bit BMP file.
+bool SaveWindowPicture(HWND w, const CString& path)
+{
+    RECT rc;
+    GetWindowRect(w, &rc);
+    int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    if (cx <= 0 || cy <= 0)
+        return false;
+    HDC wdc = GetWindowDC(w);
+    HDC mem = CreateCompatibleDC(wdc);
+    BITMAPINFO bi;
+    ZeroMemory(&bi, sizeof(bi));
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = NULL;
+    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    // What the window shows on the (virtual) screen, children included.
+    BitBlt(mem, 0, 0, cx, cy, wdc, 0, 0, SRCCOPY);
+    GdiFlush();
+    DWORD rowBytes = ((cx * 3) + 3) & ~3u;
+    DWORD imageSize = rowBytes * cy;
+    BITMAPFILEHEADER fh;
+    ZeroMemory(&fh, sizeof(fh));
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
+    fh.bfSize = fh.bfOffBits + imageSize;
+    bi.bmiHeader.biSizeImage = imageSize;
+    std::vector<char> file(fh.bfSize);
+    memcpy(&file[0], &fh, sizeof(fh));
+    memcpy(&file[sizeof(fh)], &bi.bmiHeader, sizeof(BITMAPINFOHEADER));
+    memcpy(&file[fh.bfOffBits], bits, imageSize);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(w, wdc);
+    return WriteFileBytes(path, &file[0], file.size()) != 0;
+}
+
+CString ScreenshotPath(const char* name)
+{
+    CString folder = ProgramFolder() + "\\screenshots";
+    CreateDirectoryA(folder, NULL);
+    return folder + "\\" + name;
 }
 
 } // namespace pirt_test

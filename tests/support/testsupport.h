@@ -25,10 +25,6 @@ int WriteFileText(const char* path, const char* text);
 // Reads a whole file; empty when it cannot be read.
 std::vector<char> ReadFileBytes(const char* path);
 
-// Writes what a window shows on the (virtual) screen, children included, as
-// a 24-bit BMP file (screenshots kept in the build folder). true when written.
-bool SaveWindowPicture(HWND window, const CString& path);
-
 // Removes both per-user data roots ("\Zex\Ulmoro" and "\Talvery\Pirt" below
 // the application-data folder), the log file among them, so a test starts
 // from a fresh profile.
@@ -123,5 +119,13 @@ private:
     std::vector<Caught> m_boxes;
     std::vector<HWND> m_seen;
 };
+
+// Writes what a window shows on the (virtual) screen, children included, as
+// a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const CString& path);
+
+// <program folder>\screenshots\<name>; the folder is made when missing. The
+// pictures stay there as artefacts of the run.
+CString ScreenshotPath(const char* name);
 
 } // namespace pirt_test

@@ -78,13 +78,6 @@ void Pump()
     }
 }
 
-CString ScreenshotPath(const char* name)
-{
-    CString folder = ProgramFolder() + "\\screenshots";
-    CreateDirectoryA(folder, NULL);
-    return folder + "\\" + name;
-}
-
 // What the run observer saw after each cleaned row.
 struct RunStep
 {
@@ -306,6 +299,8 @@ TEST_F(BrisvaneTest, StartsWithBarsTextsAndTheDefaultSize)
     EXPECT_FALSE(view->IsRowChecked(1));
     EXPECT_EQ(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
               (int)list.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & (LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT));
+    // The tab strip is a member of the frame object only: it has no window.
+    EXPECT_EQ(NULL, FindWindowExA(h, NULL, NULL, "MarrowenTabWnd"));
 
     m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(SaveWindowPicture(h, ScreenshotPath("brisvane-main.bmp")));
