@@ -45,13 +45,6 @@ public:
 
 std::string Str(const CString& s) { return std::string((const char*)s); }
 
-CString ScreenshotPath(const char* name)
-{
-    CString folder = ProgramFolder() + "\\screenshots";
-    CreateDirectoryA(folder, nullptr);
-    return folder + "\\" + name;
-}
-
 std::vector<int> StoredArray(const char* name)
 {
     BYTE* data = nullptr;
