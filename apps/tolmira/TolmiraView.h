@@ -97,6 +97,7 @@ protected:
     BOOL m_userIsAdmin;
     BOOL m_filling;
     BOOL m_running;
+    BOOL m_viewAll;     // the view-all switch as read at the last refill
 
     DECLARE_MESSAGE_MAP()
 };
