@@ -8,7 +8,7 @@
 #   BUILD_DIR=... bench/tolmira-run.sh        (FILES=n, default 1000; PLUGINS=n, default 500)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
 files=${FILES:-1000}
 plugins=${PLUGINS:-500}
 

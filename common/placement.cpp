@@ -1,5 +1,4 @@
 #include "placement.h"
-#include "services.h"
 
 void MakePlacementVisible(WINDOWPLACEMENT& wp)
 {
@@ -28,15 +27,14 @@ void MakePlacementVisible(WINDOWPLACEMENT& wp)
     r.bottom = r.top + h;
 }
 
-int RestoreWindowPlacement(HWND window, int iniIndex, const char* section)
+BOOL RestoreWindowPlacement(HWND window, const CString& ini, const char* flagKey)
 {
-    CString ini = GetIniPath(iniIndex);
-    int left = (int)::GetPrivateProfileIntA(section, "Left", -1, ini);
-    int top = (int)::GetPrivateProfileIntA(section, "Top", -1, ini);
-    int right = (int)::GetPrivateProfileIntA(section, "Right", -1, ini);
-    int bottom = (int)::GetPrivateProfileIntA(section, "Bottom", -1, ini);
+    int left = (int)::GetPrivateProfileIntA("Placement", "Left", -1, ini);
+    int top = (int)::GetPrivateProfileIntA("Placement", "Top", -1, ini);
+    int right = (int)::GetPrivateProfileIntA("Placement", "Right", -1, ini);
+    int bottom = (int)::GetPrivateProfileIntA("Placement", "Bottom", -1, ini);
     if (left == -1 || top == -1 || right == -1 || bottom == -1)
-        return 0;
+        return FALSE;
     WINDOWPLACEMENT wp;
     ZeroMemory(&wp, sizeof(wp));
     wp.length = sizeof(wp);
@@ -44,34 +42,39 @@ int RestoreWindowPlacement(HWND window, int iniIndex, const char* section)
     wp.rcNormalPosition.top = top;
     wp.rcNormalPosition.right = right;
     wp.rcNormalPosition.bottom = bottom;
-    wp.flags = ::GetPrivateProfileIntA(section, "Flags", 0, ini);
-    wp.showCmd = ::GetPrivateProfileIntA(section, "ShowCmd", SW_SHOW, ini);
+    wp.flags = ::GetPrivateProfileIntA("Placement", flagKey, 0, ini);
+    wp.showCmd = ::GetPrivateProfileIntA("Placement", "ShowCmd", SW_SHOW, ini);
     wp.ptMaxPosition.x = -::GetSystemMetrics(SM_CXBORDER);
     wp.ptMaxPosition.y = -::GetSystemMetrics(SM_CYBORDER);
     MakePlacementVisible(wp);
-    ::SetWindowPlacement(window, &wp);
-    return 1;
+    return ::SetWindowPlacement(window, &wp);
 }
 
-void SaveWindowPlacement(HWND window, int iniIndex, const char* section)
+void SaveWindowPlacement(HWND window, const CString& ini, const char* flagKey)
 {
     WINDOWPLACEMENT wp;
     ZeroMemory(&wp, sizeof(wp));
     wp.length = sizeof(wp);
     if (!::GetWindowPlacement(window, &wp))
         return;
-    CString ini = GetIniPath(iniIndex);
     const struct { const char* key; int value; } values[] = {
-        {"Flags", (int)wp.flags},
-        {"ShowCmd", (int)wp.showCmd},
-        {"Left", (int)wp.rcNormalPosition.left},
-        {"Top", (int)wp.rcNormalPosition.top},
-        {"Right", (int)wp.rcNormalPosition.right},
-        {"Bottom", (int)wp.rcNormalPosition.bottom},
-    };
+        {flagKey, (int)wp.flags}, {"ShowCmd", (int)wp.showCmd},
+        {"Left", (int)wp.rcNormalPosition.left}, {"Top", (int)wp.rcNormalPosition.top},
+        {"Right", (int)wp.rcNormalPosition.right}, {"Bottom", (int)wp.rcNormalPosition.bottom}};
     for (const auto& v : values) {
         CString text;
         text.Format("%d", v.value);
-        ::WritePrivateProfileStringA(section, v.key, text, ini);
+        ::WritePrivateProfileStringA("Placement", v.key, text, ini);
     }
+}
+
+void SetMainFrameCreation(CREATESTRUCT& cs)
+{
+    cs.style &= ~FWS_ADDTOTITLE;
+    double cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+    double cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
+    cs.cy = (int)(cyScreen / 1.5);
+    cs.cx = (int)(cxScreen / 1.39);
+    cs.y = (int)((1.5 * cs.cy - cs.cy) / 2);
+    cs.x = (int)((1.39 * cs.cx - cs.cx) / 2);
 }

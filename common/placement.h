@@ -7,10 +7,15 @@
 // monitor is moved (and shrunk if needed) onto the nearest work area.
 void MakePlacementVisible(WINDOWPLACEMENT& wp);
 
-// Restores a window's placement from [section] Flags, ShowCmd, Left, Top,
-// Right, Bottom of the config file of an index, made visible first. Nothing
-// happens when any of the four edges is absent (or -1). 1 when restored.
-int RestoreWindowPlacement(HWND window, int iniIndex, const char* section);
+// The main window's placement kept in section [Placement] of a config file:
+// Left, Top, Right and Bottom of the normal position, the flags (under
+// flagKey) and ShowCmd. Restoring applies it only when all four sides are
+// stored (FALSE otherwise), made visible as above, maximised at minus the
+// border width and height.
+BOOL RestoreWindowPlacement(HWND window, const CString& ini, const char* flagKey);
+void SaveWindowPlacement(HWND window, const CString& ini, const char* flagKey);
 
-// Writes the window's placement there ("%d" each, the normal position).
-void SaveWindowPlacement(HWND window, int iniIndex, const char* section);
+// The main frames' window before their placement is restored: a centred
+// window of about two thirds of the screen, with the title left to the
+// program (not taken from the document).
+void SetMainFrameCreation(CREATESTRUCT& cs);

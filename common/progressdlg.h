@@ -32,12 +32,6 @@ BOOL EraseWithGradient(CWnd* wnd, CDC* pDC);
 // Colour of column x of a gradient w pixels wide.
 COLORREF GradientColour(int x, int w);
 
-// For WM_CTLCOLORSTATIC on the gradient: the text is drawn transparently and
-// the hollow brush returned. With copyBackground, what the control shows now
-// (the gradient behind it) is first copied into the paint DC, so new text
-// does not leave the old one showing.
-HBRUSH TransparentStaticBrush(CDC* pDC, CWnd* control, BOOL copyBackground);
-
 // The programs with themed frames show it as a themed dialog; the eraser,
 // whose windows are plain, builds with PIRT_PLAIN_PROGRESS_DIALOG.
 #ifdef PIRT_PLAIN_PROGRESS_DIALOG
@@ -91,3 +85,9 @@ public:
     virtual void OnOK() {}
     virtual void OnCancel() {}
 };
+
+// For WM_CTLCOLORSTATIC on the gradient: the text is drawn transparently and
+// the hollow brush returned. With copyBackground, what the control shows now
+// (the gradient behind it) is first copied into the paint DC, so new text
+// does not leave the old one showing.
+HBRUSH TransparentStaticBrush(CDC* pDC, CWnd* control, BOOL copyBackground);

@@ -17,25 +17,6 @@ namespace {
 const UINT kIndicators[] = {IDS_INDICATOR_PIRT, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 const UINT kMenuIconIds[] = {146, 149, 150, 151, 148, 147, 144, 145, 173};
 
-// Puts a text on a menu item by command or by position.
-class CMenuTextSetter
-{
-public:
-    explicit CMenuTextSetter(HMENU menu) : m_menu(menu) {}
-    void SetItemText(UINT item, CString text, UINT flags)
-    {
-        MENUITEMINFOA mi;
-        ZeroMemory(&mi, sizeof(mi));
-        mi.cbSize = sizeof(mi);
-        mi.fMask = MIIM_STRING;
-        mi.dwTypeData = text.GetBuffer(0);
-        ::SetMenuItemInfoA(m_menu, item, (flags & MF_BYPOSITION) != 0, &mi);
-        text.ReleaseBuffer();
-    }
-private:
-    HMENU m_menu;
-};
-
 // A browser's folder counts only when it is a real, existing folder.
 BOOL FolderFound(const CString& folder)
 {
@@ -180,8 +161,27 @@ void CMainFrame::SetMenuTexts()
 
 void CMainFrame::RestorePlacement()
 {
-    if (RestoreWindowPlacement(m_hWnd, INI_BRISVANE, "Placement"))
-        ::InvalidateRect(NULL, NULL, TRUE);
+    CString ini = GetIniPath(INI_BRISVANE);
+    int left = (int)::GetPrivateProfileIntA("Placement", "Left", -1, ini);
+    int top = (int)::GetPrivateProfileIntA("Placement", "Top", -1, ini);
+    int right = (int)::GetPrivateProfileIntA("Placement", "Right", -1, ini);
+    int bottom = (int)::GetPrivateProfileIntA("Placement", "Bottom", -1, ini);
+    if (left == -1 || top == -1 || right == -1 || bottom == -1)
+        return;
+    WINDOWPLACEMENT wp;
+    ZeroMemory(&wp, sizeof(wp));
+    wp.length = sizeof(wp);
+    wp.rcNormalPosition.left = left;
+    wp.rcNormalPosition.top = top;
+    wp.rcNormalPosition.right = right;
+    wp.rcNormalPosition.bottom = bottom;
+    wp.flags = ::GetPrivateProfileIntA("Placement", "Flags", 0, ini);
+    wp.showCmd = ::GetPrivateProfileIntA("Placement", "ShowCmd", SW_SHOW, ini);
+    wp.ptMaxPosition.x = -::GetSystemMetrics(SM_CXBORDER);
+    wp.ptMaxPosition.y = -::GetSystemMetrics(SM_CYBORDER);
+    MakePlacementVisible(wp);
+    ::SetWindowPlacement(m_hWnd, &wp);
+    ::InvalidateRect(NULL, NULL, TRUE);
 }
 
 void CMainFrame::DetectBrowsers()
@@ -211,7 +211,18 @@ BOOL CMainFrame::ReadMenuSwitch(const char* key)
 
 void CMainFrame::OnClose()
 {
-    SaveWindowPlacement(m_hWnd, INI_BRISVANE, "Placement");
+    WINDOWPLACEMENT wp;
+    ZeroMemory(&wp, sizeof(wp));
+    wp.length = sizeof(wp);
+    if (::GetWindowPlacement(m_hWnd, &wp)) {
+        CString v;
+        v.Format("%d", (int)wp.flags);      WriteSetting("Placement", "Flags", v);
+        v.Format("%d", (int)wp.showCmd);    WriteSetting("Placement", "ShowCmd", v);
+        v.Format("%d", (int)wp.rcNormalPosition.left);   WriteSetting("Placement", "Left", v);
+        v.Format("%d", (int)wp.rcNormalPosition.top);    WriteSetting("Placement", "Top", v);
+        v.Format("%d", (int)wp.rcNormalPosition.right);  WriteSetting("Placement", "Right", v);
+        v.Format("%d", (int)wp.rcNormalPosition.bottom); WriteSetting("Placement", "Bottom", v);
+    }
     FwSaveBarState(this, "Brisvane");
     CThemedFrameWnd::OnClose();
 }

@@ -9,33 +9,15 @@
 #include "smallicons.h"
 #include "startprogram.h"
 #include "startupcleaner.h"
+#include "suitehelp.h"
 
-PFN_TOLMIRA_WINEXEC g_pfnTolmiraWinExec = ::WinExec;
-PFN_TOLMIRA_SHELLEXECUTE g_pfnTolmiraShellExecute = ::ShellExecuteA;
+PFN_WINEXEC g_pfnTolmiraWinExec = ::WinExec;
+PFN_SHELLEXECUTE g_pfnTolmiraShellExecute = ::ShellExecuteA;
 
 namespace {
 
 const UINT kIndicators[] = {IDS_INDICATOR_PIRT, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 const UINT kMenuIconIds[] = {153, 161, 163, 152, 151, 147, 162, 154, 156, 150, 148, 149, 155, 160, 157, 158};
-
-// Puts a text on a menu item by command or by position.
-class CMenuTextSetter
-{
-public:
-    explicit CMenuTextSetter(HMENU menu) : m_menu(menu) {}
-    void SetItemText(UINT item, CString text, UINT flags)
-    {
-        MENUITEMINFOA mi;
-        ZeroMemory(&mi, sizeof(mi));
-        mi.cbSize = sizeof(mi);
-        mi.fMask = MIIM_STRING;
-        mi.dwTypeData = text.GetBuffer(0);
-        ::SetMenuItemInfoA(m_menu, item, (flags & MF_BYPOSITION) != 0, &mi);
-        text.ReleaseBuffer();
-    }
-private:
-    HMENU m_menu;
-};
 
 // Tool tips by command id, all of section General.
 const struct { UINT id; const char* key; } kToolTips[] = {
@@ -85,14 +67,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!CThemedFrameWnd::PreCreateWindow(cs))
         return FALSE;
-    // The title comes from the language file, not from the document.
-    cs.style &= ~FWS_ADDTOTITLE;
-    double cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
-    double cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
-    cs.cy = (int)(cyScreen / 1.5);
-    cs.cx = (int)(cxScreen / 1.39);
-    cs.y = (int)((1.5 * cs.cy - cs.cy) / 2);
-    cs.x = (int)((1.39 * cs.cx - cs.cx) / 2);
+    SetMainFrameCreation(cs);
     return TRUE;
 }
 
@@ -113,7 +88,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     SetToolBarTexts();
     LocalizeMenu();
-    if (RestoreWindowPlacement(m_hWnd, INI_FARNOCH, "Placement"))
+    if (RestoreWindowPlacement(m_hWnd, GetIniPath(INI_FARNOCH), "Flags"))
         ::InvalidateRect(nullptr, nullptr, TRUE);
     return 0;
 }
@@ -186,7 +161,7 @@ void CMainFrame::OnClose()
     CTolmiraView* view = View();
     if (view && view->IsRunning())
         return;
-    SaveWindowPlacement(m_hWnd, INI_FARNOCH, "Placement");
+    SaveWindowPlacement(m_hWnd, GetIniPath(INI_FARNOCH), "Flags");
     FwSaveBarState(this, "Farnoch");
     CThemedFrameWnd::OnClose();
 }
@@ -255,18 +230,12 @@ void CMainFrame::OnPreferences()
 
 void CMainFrame::OnHelp()
 {
-    CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
-    CString file = GetAppPath() + (language == "German" ? "\\help\\ZexUlmoroHelpDEU.chm"
-                                                        : "\\help\\ZexUlmoroHelpENG.chm");
-    // Quoted, so a program folder with blanks reaches the viewer whole.
-    g_pfnTolmiraWinExec(CString("hh.exe ") + QuoteArgument(file), SW_SHOWNORMAL);
+    g_pfnTolmiraWinExec(SuiteHelpCommand(), SW_SHOWNORMAL);
 }
 
 void CMainFrame::OnWebSite()
 {
-    CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
-    const char* page = language == "German" ? TOLMIRA_WEBSITE_GERMAN : TOLMIRA_WEBSITE_ENGLISH;
-    g_pfnTolmiraShellExecute(m_hWnd, "open", page, nullptr, nullptr, SW_SHOWNORMAL);
+    g_pfnTolmiraShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void CMainFrame::OnAbout()

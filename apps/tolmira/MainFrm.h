@@ -2,6 +2,7 @@
 // plug-in list, texts, placement, keyboard keys and the frame's commands.
 #pragma once
 #include "fw/framework.h"
+#include "suitehelp.h"
 
 class CTolmiraView;
 
@@ -56,10 +57,5 @@ protected:
 };
 
 // Replaceable for tests: starting the help viewer and opening the web page.
-typedef UINT (WINAPI *PFN_TOLMIRA_WINEXEC)(LPCSTR cmdLine, UINT show);
-typedef HINSTANCE (WINAPI *PFN_TOLMIRA_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-extern PFN_TOLMIRA_WINEXEC g_pfnTolmiraWinExec;
-extern PFN_TOLMIRA_SHELLEXECUTE g_pfnTolmiraShellExecute;
-
-#define TOLMIRA_WEBSITE_ENGLISH "https://www.zexulmoro.example/en/"
-#define TOLMIRA_WEBSITE_GERMAN "https://www.zexulmoro.example/de/"
+extern PFN_WINEXEC g_pfnTolmiraWinExec;
+extern PFN_SHELLEXECUTE g_pfnTolmiraShellExecute;

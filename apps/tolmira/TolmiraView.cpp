@@ -90,7 +90,7 @@ END_MESSAGE_MAP()
 
 CTolmiraView::CTolmiraView()
     : m_firstUpdate(TRUE), m_englishDescription(TRUE), m_userIsAdmin(FALSE), m_filling(FALSE),
-      m_running(FALSE), m_searchDialog(nullptr)
+      m_running(FALSE), m_viewAll(FALSE), m_searchDialog(nullptr)
 {
 }
 
@@ -160,8 +160,11 @@ void CTolmiraView::RefreshPluginList()
     CListCtrl& list = GetListCtrl();
     BOOL wasFilling = m_filling;
     m_filling = TRUE;
+    // One repaint at the end instead of one per row.
+    list.SetRedraw(FALSE);
     list.DeleteAllItems();
     m_userIsAdmin = IsUserAdmin();
+    m_viewAll = FarnochYes("Farnoch", "ViewAll");
     m_statePath = StateFilePath();
     const CString folders[] = {UserPluginFolder(), ProgramPluginFolder()};
     for (const CString& folder : folders) {
@@ -176,6 +179,8 @@ void CTolmiraView::RefreshPluginList()
         } while (::FindNextFileA(find, &found));
         ::FindClose(find);
     }
+    list.SetRedraw(TRUE);
+    list.Invalidate();
     m_filling = wasFilling;
     SendStatusCount();
 }
@@ -191,7 +196,7 @@ void CTolmiraView::AddPlugin(const CString& path)
     CString description = ReadPluginDescription(path, m_englishDescription);
     CString override = ReadPluginState("Installed", name, "NA");
     InstalledResult installed = InstalledTest(ReadPluginGeneral(path, "Installed", ""));
-    if (!IsPluginListed(adminOnly, m_userIsAdmin, override, FarnochYes("Farnoch", "ViewAll"), installed))
+    if (!IsPluginListed(adminOnly, m_userIsAdmin, override, m_viewAll, installed))
         return;
 
     CListCtrl& list = GetListCtrl();

@@ -100,6 +100,7 @@ protected:
     BOOL m_userIsAdmin;
     BOOL m_filling;
     BOOL m_running;
+    BOOL m_viewAll;     // the view-all switch as read at the last refill
     HWND m_searchDialog;
 
     DECLARE_MESSAGE_MAP()
