@@ -445,7 +445,7 @@ HWND ShowSheetPage(HWND sheet, int index)
     return (HWND)SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
 }
 
-std::string IniValue(const char* iniPath, const char* section, const char* key)
+std::string IniFileValue(const char* iniPath, const char* section, const char* key)
 {
     char value[512] = "";
     GetPrivateProfileStringA(section, key, "<absent>", value, sizeof(value), iniPath);

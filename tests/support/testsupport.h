@@ -141,7 +141,7 @@ std::vector<std::string> DriveModalAnswering(const char* caption, int answer, co
 HWND ShowSheetPage(HWND sheet, int index);
 
 // [section] key of an INI file, "<absent>" when it is not there.
-std::string IniValue(const char* iniPath, const char* section, const char* key);
+std::string IniFileValue(const char* iniPath, const char* section, const char* key);
 
 // A value of HKEY_CURRENT_USER's Run key, "<absent>" when it is not there;
 // and its removal.

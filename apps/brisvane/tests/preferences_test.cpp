@@ -93,7 +93,7 @@ protected:
         return DriveModalAnswering(GetLngString("General", "30200"), answer,
                                    [&] { frame->SendMessage(WM_COMMAND, ID_PREFERENCES, 0); }, user);
     }
-    std::string Pref(const char* key) { return IniValue(m_ini, "Preferences", key); }
+    std::string Pref(const char* key) { return IniFileValue(m_ini, "Preferences", key); }
     static CString SuiteIni(const char* root) { return AppDataFolder() + root + "\\config\\Pirt.ini"; }
 
     CString m_ini;
@@ -143,8 +143,8 @@ TEST_F(BrisvanePreferencesTest, EveryPageWritesItsKeysAndTheRunValueIsQuoted)
     // The language goes to both roots; the question was answered No.
     std::string german = Str(ProgramFolder() + "\\languages\\German.lng");
     for (const char* root : {"\\Zex\\Ulmoro", "\\Talvery\\Pirt"}) {
-        EXPECT_EQ("German", IniValue(SuiteIni(root), "Pirt", "Language")) << root;
-        EXPECT_EQ(german, IniValue(SuiteIni(root), "Pirt", "LngPath")) << root;
+        EXPECT_EQ("German", IniFileValue(SuiteIni(root), "Pirt", "Language")) << root;
+        EXPECT_EQ(german, IniFileValue(SuiteIni(root), "Pirt", "LngPath")) << root;
     }
     EXPECT_EQ(std::vector<std::string>({question}), boxes);
     Pump();
@@ -196,8 +196,8 @@ TEST_F(BrisvanePreferencesTest, LanguageRowsFromBothFoldersAndOneQuestionAfterTh
     });
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(question, boxes[0]);
-    EXPECT_EQ("Klingon", IniValue(SuiteIni("\\Talvery\\Pirt"), "Pirt", "Language"));
-    EXPECT_EQ(Str(userFolder + "\\Klingon.lng"), IniValue(SuiteIni("\\Zex\\Ulmoro"), "Pirt", "LngPath"));
+    EXPECT_EQ("Klingon", IniFileValue(SuiteIni("\\Talvery\\Pirt"), "Pirt", "Language"));
+    EXPECT_EQ(Str(userFolder + "\\Klingon.lng"), IniFileValue(SuiteIni("\\Zex\\Ulmoro"), "Pirt", "LngPath"));
     EXPECT_TRUE(g_app.m_pMainWnd != NULL);
     Pump();
     EXPECT_FALSE(g_app.m_pMainWnd);

@@ -314,7 +314,7 @@ TEST_F(TolmiraDialogsTest, SearchFindsNextWrapsAndSurvivesAShrinkingList)
 
     EXPECT_EQ(text("24720"), press());   // no column chosen yet
     SendMessageA(GetDlgItem(dialog, IDC_SEARCH_NAME), BM_CLICK, 0, 0);
-    EXPECT_EQ("yes", IniValue(m_ini, "Farnoch", "SearchName"));
+    EXPECT_EQ("yes", IniFileValue(m_ini, "Farnoch", "SearchName"));
     // Without case: both, in list order, then the end, then from the top.
     std::vector<std::string> matches;
     for (int i = 0; i < List().GetItemCount(); ++i)
@@ -416,15 +416,15 @@ TEST_F(TolmiraDialogsTest, PreferencesWriteTheirKeysAndALanguageChangeEndsThePro
     });
     EXPECT_EQ(std::vector<std::string>({"General", "Security", "Language"}), tabs);
     EXPECT_EQ(std::vector<std::string>({question}), asked);
-    EXPECT_EQ("yes", IniValue(m_ini, "Preferences", "StartWithWindows"));
-    EXPECT_EQ("yes", IniValue(m_ini, "Preferences", "CloseAfterKill"));
-    EXPECT_EQ("yes", IniValue(m_ini, "Preferences", "CustomLogging"));
-    EXPECT_EQ("yes", IniValue(libraryFarnoch, "Preferences", "CustomLogging"));
-    EXPECT_EQ("yes", IniValue(m_ini, "Preferences", "SecurityDelConfirm"));
+    EXPECT_EQ("yes", IniFileValue(m_ini, "Preferences", "StartWithWindows"));
+    EXPECT_EQ("yes", IniFileValue(m_ini, "Preferences", "CloseAfterKill"));
+    EXPECT_EQ("yes", IniFileValue(m_ini, "Preferences", "CustomLogging"));
+    EXPECT_EQ("yes", IniFileValue(libraryFarnoch, "Preferences", "CustomLogging"));
+    EXPECT_EQ("yes", IniFileValue(m_ini, "Preferences", "SecurityDelConfirm"));
     char module[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, module, MAX_PATH);
     EXPECT_EQ(std::string("\"") + module + "\"", RunValue("Pirt Tolmira"));
-    EXPECT_EQ("German", IniValue(AppDataFolder() + "\\Talvery\\Pirt\\config\\Pirt.ini", "Pirt", "Language"));
+    EXPECT_EQ("German", IniFileValue(AppDataFolder() + "\\Talvery\\Pirt\\config\\Pirt.ini", "Pirt", "Language"));
     // Yes ends the program, once the sheet has closed.
     EXPECT_TRUE(g_app.m_pMainWnd != nullptr);
     PumpMessages();
@@ -437,7 +437,7 @@ TEST_F(TolmiraDialogsTest, PreferencesWriteTheirKeysAndALanguageChangeEndsThePro
         PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     EXPECT_TRUE(asked.empty());
-    EXPECT_EQ("no", IniValue(m_ini, "Preferences", "StartWithWindows"));
+    EXPECT_EQ("no", IniFileValue(m_ini, "Preferences", "StartWithWindows"));
     EXPECT_EQ("<absent>", RunValue("Pirt Tolmira"));
     EXPECT_TRUE(g_app.m_pMainWnd != nullptr);
 }
