@@ -9,7 +9,7 @@ std::vector<CEntryRow> PluginEntryRows(const char* pluginFile, const CPlaceholde
         CPluginRow shown = PluginEntryRow(entry);
         CEntryRow row;
         row.path = entry.path;
-        // Registry paths run as written: only file and folder paths are
+        // Registry paths run unchanged: only file and folder paths are
         // shown with their placeholders replaced.
         if (entry.action->placeholders)
             ExpandPlaceholders(entry.path, folders, row.path);

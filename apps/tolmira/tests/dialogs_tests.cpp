@@ -151,7 +151,7 @@ TEST_F(TolmiraDialogsTest, EntryRowsShowPathsAsTheRunUsesThemAndMarkRefusedOnes)
         {"C:\\Prog\\App", "Folder", "DeleteAll", "*.*"},
         {"C:\\T\\Cache", "Folder", "DeleteAllBelow", "*.*"},
         {"C:\\", "Folder", "DeleteAll", refused + "*.*"},
-        // Registry paths run as written, and are shown so.
+        // Registry paths run unchanged, and are shown so.
         {"HKEY_CURRENT_USER\\Software\\PIRT_APPDATA\\x", "Key", "Delete", "y"},
         {"HKEY_CURRENT_USER\\Software\\App", "KeyList", "DeleteMatch", "MRU"},
         {"HKEY_CURRENT_USER\\Software\\App", "Value", "Delete", "Last"},
