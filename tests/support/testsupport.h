@@ -140,6 +140,23 @@ std::vector<std::string> DriveModalAnswering(const char* caption, int answer, co
 // Brings a property sheet's page to the front and returns its window.
 HWND ShowSheetPage(HWND sheet, int index);
 
+// A dialog whose message boxes (its virtual ShowMessage(text, type)) are
+// recorded and answered IDOK instead of shown.
+template <class TDialog>
+class CMessageRecorder : public TDialog
+{
+public:
+    using TDialog::TDialog;
+    std::vector<CString> m_messages;
+
+protected:
+    int ShowMessage(const CString& text, UINT) override
+    {
+        m_messages.push_back(text);
+        return IDOK;
+    }
+};
+
 // [section] key of an INI file, "<absent>" when it is not there.
 std::string IniFileValue(const char* iniPath, const char* section, const char* key);
 

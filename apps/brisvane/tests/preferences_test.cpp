@@ -208,19 +208,6 @@ TEST_F(BrisvanePreferencesTest, LanguageRowsFromBothFoldersAndOneQuestionAfterTh
 namespace
 {
 
-class CTestManageCookies : public CManageCookies
-{
-public:
-    std::vector<CString> m_messages;
-
-protected:
-    int ShowMessage(const CString& text, UINT) override
-    {
-        m_messages.push_back(text);
-        return IDOK;
-    }
-};
-
 std::vector<std::string> Names(const CListBox& list)
 {
     std::vector<std::string> names;
@@ -283,7 +270,7 @@ protected:
     }
     bool Enabled(int id) { return IsWindowEnabled(::GetDlgItem(m_dlg.m_hWnd, id)) != FALSE; }
 
-    CTestManageCookies m_dlg;
+    CMessageRecorder<CManageCookies> m_dlg;
     PFN_RUN_PROGRAM m_oldRun = NULL;
 };
 

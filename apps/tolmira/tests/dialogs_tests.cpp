@@ -191,26 +191,10 @@ TEST_F(TolmiraDialogsTest, PreviewListsTheTickedPluginsInListOrder)
     EXPECT_EQ(expected, rows);
 }
 
-namespace
-{
-class CTestPropertiesDlg : public CPropertiesDlg
-{
-public:
-    std::vector<CString> m_messages;
-
-protected:
-    int ShowMessage(const CString& text, UINT) override
-    {
-        m_messages.push_back(text);
-        return IDOK;
-    }
-};
-} // namespace
-
 TEST_F(TolmiraDialogsTest, PropertiesShowThePluginAndEditStartsTheBuilderQuoted)
 {
     CString file = Plugin("my tool.dorv", "My Tool", {"[Files]", "File0=C:\\T;Delete;a.txt"});
-    CTestPropertiesDlg dlg;
+    CMessageRecorder<CPropertiesDlg> dlg;
     dlg.m_name = "My Tool";
     dlg.m_version = "2.1";
     dlg.m_path = file;
@@ -246,20 +230,6 @@ TEST_F(TolmiraDialogsTest, PropertiesShowThePluginAndEditStartsTheBuilderQuoted)
 
 namespace
 {
-class CTestSearchDlg : public CSearchDlg
-{
-public:
-    using CSearchDlg::CSearchDlg;
-    std::vector<CString> m_messages;
-
-protected:
-    int ShowMessage(const CString& text, UINT) override
-    {
-        m_messages.push_back(text);
-        return IDOK;
-    }
-};
-
 // Pumps as the program's loop does: the application's pre-translation first.
 void AppPump()
 {
@@ -294,7 +264,7 @@ TEST_F(TolmiraDialogsTest, SearchFindsNextWrapsAndSurvivesAShrinkingList)
     Plugin("3.dorv", "xabc", {"[Files]", "File0=C:\\T;Delete;a.txt"});
     WritePrivateProfileStringA("Farnoch", "SearchName", "no", m_ini);
     ASSERT_TRUE(StartApp());
-    CTestSearchDlg* search = new CTestSearchDlg(&List(), m_frame->View());
+    CMessageRecorder<CSearchDlg>* search = new CMessageRecorder<CSearchDlg>(&List(), m_frame->View());
     ASSERT_TRUE(search->Create(CSearchDlg::IDD, m_frame->View()));
     HWND dialog = search->m_hWnd;
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_FIND_NEXT)));
