@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <algorithm>
+#include <cstdio>
 
 namespace pirt_test
 {
@@ -255,8 +256,8 @@ int CReportHost::ProgressHigh() const
 
 // ---------------------------------------------------------------------------
 
-CDialogCatcher::CDialogCatcher(int button)
-    : m_button(button)
+CDialogCatcher::CDialogCatcher(int button, int tickId)
+    : m_button(button), m_tickId(tickId)
 {
     InitializeCriticalSection(&m_lock);
     m_stop = CreateEventA(NULL, TRUE, FALSE, NULL);
@@ -332,6 +333,8 @@ BOOL CALLBACK CDialogCatcher::EnumProc(HWND wnd, LPARAM self)
     catcher->m_seen.push_back(wnd);
     catcher->m_boxes.push_back(box);
     LeaveCriticalSection(&catcher->m_lock);
+    if (catcher->m_tickId != 0)
+        SendMessageA(GetDlgItem(wnd, catcher->m_tickId), BM_SETCHECK, BST_CHECKED, 0);
     PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(catcher->m_button, BN_CLICKED), 0);
     return TRUE;
 }
@@ -358,6 +361,53 @@ std::vector<CDialogCatcher::Caught> CDialogCatcher::Boxes()
     std::vector<Caught> copy = m_boxes;
     LeaveCriticalSection(&m_lock);
     return copy;
+}
+
+bool SaveWindowPicture(HWND hWnd, const char* fileName)
+{
+    RECT rc;
+    if (!::IsWindow(hWnd) || !::GetWindowRect(hWnd, &rc))
+        return false;
+    int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    HDC hWindowDC = ::GetWindowDC(hWnd);
+    HDC hMemDC = ::CreateCompatibleDC(hWindowDC);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    void* bits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(hWindowDC, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+    ::BitBlt(hMemDC, 0, 0, cx, cy, hWindowDC, 0, 0, SRCCOPY);
+    ::SelectObject(hMemDC, hOld);
+    ::GdiFlush();
+
+    char path[MAX_PATH];
+    ::GetModuleFileNameA(NULL, path, MAX_PATH);
+    char* slash = strrchr(path, '\\');
+    if (slash != NULL)
+        lstrcpyA(slash + 1, fileName);
+    bool ok = false;
+    FILE* f = fopen(path, "wb");
+    if (f != NULL)
+    {
+        DWORD stride = ((DWORD)cx * 3 + 3) & ~3u;
+        DWORD imageSize = stride * cy;
+        BITMAPFILEHEADER bfh = {};
+        bfh.bfType = 0x4D42;
+        bfh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+        bfh.bfSize = bfh.bfOffBits + imageSize;
+        ok = fwrite(&bfh, sizeof(bfh), 1, f) == 1 && fwrite(&bmi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
+             fwrite(bits, imageSize, 1, f) == 1;
+        fclose(f);
+    }
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMemDC);
+    ::ReleaseDC(hWnd, hWindowDC);
+    return ok;
 }
 
 } // namespace pirt_test

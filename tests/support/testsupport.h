@@ -89,12 +89,13 @@ private:
 };
 
 // Closes every dialog box (message boxes among them) that this process shows
-// while the object lives, by pressing the given button, and records its
-// caption and text. Lets a test run code that shows a modal message box.
+// while the object lives, by pressing the given button (after ticking the
+// check box tickId, when not 0), and records its caption and text. Lets a
+// test run code that shows a modal message box.
 class CDialogCatcher
 {
 public:
-    explicit CDialogCatcher(int button = IDOK);
+    explicit CDialogCatcher(int button = IDOK, int tickId = 0);
     ~CDialogCatcher();
 
     struct Caught
@@ -113,11 +114,16 @@ private:
     void Poll();
 
     int m_button;
+    int m_tickId;
     HANDLE m_stop;
     HANDLE m_thread;
     CRITICAL_SECTION m_lock;
     std::vector<Caught> m_boxes;
     std::vector<HWND> m_seen;
 };
+
+// Saves a picture of a window (taken from its own DC) as a BMP file in the
+// test program's folder, kept as an artefact of the run.
+bool SaveWindowPicture(HWND hWnd, const char* fileName);
 
 } // namespace pirt_test
