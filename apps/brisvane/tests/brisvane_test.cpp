@@ -643,7 +643,7 @@ TEST_F(BrisvaneTest, ConfirmationCanBeDeclinedOrSwitchedOff)
     ASSERT_TRUE(StartApp());
     {
         // No with the box ticked: nothing runs, the setting stays on.
-        CDialogCatcher catcher(IDNO);
+        CDialogCatcher catcher(IDNO, IDC_CHECKBOX_MSG);
         Command(ID_EXECUTE_NOW);
         ASSERT_TRUE(catcher.WaitFor(1));
         EXPECT_EQ("Brisvane", Str(catcher.Boxes()[0].caption));
@@ -652,11 +652,21 @@ TEST_F(BrisvaneTest, ConfirmationCanBeDeclinedOrSwitchedOff)
     EXPECT_EQ("yes", Get("Preferences", "SecurityDelConfirm"));
     EXPECT_TRUE(IsWindowVisible(m_frame->m_hWnd));
     {
+        // Yes without the tick: the run, and the next run asks again.
         CDialogCatcher catcher(IDYES);
         Command(ID_EXECUTE_NOW);
         ASSERT_TRUE(catcher.WaitFor(1));
     }
     EXPECT_EQ(1u, g_steps.size());
+    EXPECT_EQ("yes", Get("Preferences", "SecurityDelConfirm"));
+    {
+        // Yes with the tick: the run, and the question is switched off.
+        CDialogCatcher catcher(IDYES, IDC_CHECKBOX_MSG);
+        Command(ID_EXECUTE_NOW);
+        ASSERT_TRUE(catcher.WaitFor(1));
+    }
+    EXPECT_EQ(2u, g_steps.size());
+    EXPECT_EQ("no", Get("Preferences", "SecurityDelConfirm"));
 }
 
 TEST_F(BrisvaneTest, IndexFilesScheduleOneOrdinaryRestart)
