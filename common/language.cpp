@@ -120,17 +120,14 @@ public:
 private:
     void Refresh()
     {
-        const CString ini = GetIniPath(INI_PIRT);
-        const FileStamp iniStamp = StampOf(ini);
-        if (ini == m_ini && iniStamp == m_iniStamp && Trusted(iniStamp))
-        {
-            const FileStamp fileStamp = StampOf(m_file);
-            if (fileStamp == m_fileStamp && Trusted(fileStamp))
-                return;
-        }
+        // Two file times per lookup while nothing changed; the suite INI's
+        // path (a shell-folder lookup, and seeding when the file is gone) is
+        // asked for again only when something did.
+        if (!m_ini.IsEmpty() && Unchanged(m_ini, m_iniStamp) && Unchanged(m_file, m_fileStamp))
+            return;
         m_loaded = Now();
-        m_ini = ini;
-        m_iniStamp = iniStamp;
+        m_ini = GetIniPath(INI_PIRT);
+        m_iniStamp = StampOf(m_ini);
         m_file = GetLngPath();
         m_fileStamp = StampOf(m_file);
         m_texts.clear();
@@ -138,9 +135,10 @@ private:
             Parse(ReadAnsi(m_file));
     }
 
-    bool Trusted(const FileStamp& stamp) const
+    bool Unchanged(const CString& path, const FileStamp& known) const
     {
-        return stamp.written + kRacyWindow < m_loaded;
+        const FileStamp now = StampOf(path);
+        return now == known && now.written + kRacyWindow < m_loaded;
     }
 
     void Parse(const std::string& text)
