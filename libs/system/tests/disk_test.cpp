@@ -2,6 +2,7 @@
 // traces seeded in the test prefix.
 #include "systemtest.h"
 #include "SystemRegistryKey.h"
+#include "SystemTestSeam.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -64,6 +65,51 @@ TEST(SystemClipboard, EmptiesAndReportsOneRow)
     // The clipboard was closed again: another owner can open it.
     ASSERT_TRUE(OpenClipboard(host.Host()));
     CloseClipboard();
+}
+
+namespace {
+BOOL WINAPI FailToEmpty()
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+// Whether another thread can open the clipboard (it cannot while this one
+// holds it open).
+bool OpenableElsewhere()
+{
+    struct Probe
+    {
+        static DWORD WINAPI Run(LPVOID)
+        {
+            if (!OpenClipboard(NULL))
+                return 0;
+            CloseClipboard();
+            return 1;
+        }
+    };
+    HANDLE thread = CreateThread(NULL, 0, Probe::Run, NULL, 0, NULL);
+    WaitForSingleObject(thread, 5000);
+    DWORD opened = 0;
+    GetExitCodeThread(thread, &opened);
+    CloseHandle(thread);
+    return opened == 1;
+}
+} // namespace
+
+TEST(SystemClipboard, FailedEmptyingIsReportedAndTheClipboardClosed)
+{
+    CReportHost host;
+    SystemEmptyClipboardProc previous = SetSystemEmptyClipboardProc(FailToEmpty);
+    CSystemFunctions system;
+    int result = system.EmptyClipboardContent(host.List(), host.Progress());
+    SetSystemEmptyClipboardProc(previous);
+
+    EXPECT_EQ(0, result);
+    ASSERT_EQ(1, host.RowCount());
+    EXPECT_STREQ(Row("24030", Dravik("10120")), host.RowText(0));
+    EXPECT_EQ(1, host.RowImage(0));
+    EXPECT_TRUE(OpenableElsewhere());
 }
 
 TEST(SystemRecycleBin, EmptiesTheTestRunsOwnBin)
