@@ -32,6 +32,12 @@ cd "$testbuild"
 rc=0
 ctest --output-on-failure "$@" || rc=$?
 
+# The pictures the tests took of their windows (the confirmation box among
+# them), gathered as the run's artefacts.
+mkdir -p "$build/artifacts"
+find "$testbuild/tests" -maxdepth 2 -name '*.bmp' -exec cp {} "$build/artifacts/" \;
+echo "window pictures of this run: $build/artifacts"
+
 # The shipped 32-bit folder itself, where the 64-bit build stood in for it: its
 # programs started and the library tests run through qemu-i386 (a full run
 # only; PIRT_32BIT=1 asks for it in a partial one too, PIRT_32BIT=0 never).
