@@ -31,3 +31,14 @@ function(pirt_add_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# A host-side link fixture (tests/support/make-links.sh) in <tests>\<folder>,
+# made before the test and removed after it.
+function(pirt_add_link_fixture test folder)
+  set(_script ${CMAKE_SOURCE_DIR}/tests/support/make-links.sh)
+  add_test(NAME ${test}_links_setup COMMAND sh ${_script} ${PIRT_TEST_DIR}/${folder})
+  add_test(NAME ${test}_links_cleanup COMMAND sh ${_script} ${PIRT_TEST_DIR}/${folder} clean)
+  set_tests_properties(${test}_links_setup PROPERTIES FIXTURES_SETUP ${test}_links)
+  set_tests_properties(${test}_links_cleanup PROPERTIES FIXTURES_CLEANUP ${test}_links)
+  set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED ${test}_links)
+endfunction()

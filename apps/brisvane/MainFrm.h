@@ -2,6 +2,7 @@
 // trace list, window placement, and the frame-level commands.
 #pragma once
 #include "fw/framework.h"
+#include "TabWnd.h"
 
 class CMainFrame : public CThemedFrameWnd
 {
@@ -50,6 +51,8 @@ protected:
     CString m_strToolTip;
     int m_bLogging;
     CImageList m_menuImages;
+    // Built and freed with the frame; its window is never created here.
+    CTabWnd m_wndTabs;
 
     DECLARE_MESSAGE_MAP()
 };

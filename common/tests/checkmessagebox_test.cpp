@@ -93,7 +93,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
         EnumChildWindows(box, CheckFit, 0);
         GetWindowRect(box, &g_script.boxRect);
         if (g_script.picture)
-            SaveWindowPicture(box, g_script.picture);
+            SaveWindowPicture(box, ScreenshotPath(g_script.picture));
         if (g_script.tick)
             SendMessageA(GetDlgItem(box, IDC_CHECKBOX_MSG), BM_CLICK, 0, 0);
         if (g_script.escapeFirst) {

@@ -84,19 +84,31 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     return TRUE;
 }
 
-void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, BOOL bStretch)
+void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag,
+                               LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
 {
+    ASSERT(nFlag == reposDefault || (nFlag == reposQuery && lpRectParam != nullptr));
+    const bool query = nFlag == reposQuery;
     AFX_SIZEPARENTPARAMS layout = {};
     layout.bStretch = bStretch;
-    ::GetClientRect(m_hWnd, &layout.rect);
-    int nChildren = 0;
-    for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) ++nChildren;
-    layout.hDWP = ::BeginDeferWindowPos(nChildren > 0 ? nChildren : 1);
+    if (lpRectClient) layout.rect = *lpRectClient;
+    else ::GetClientRect(m_hWnd, &layout.rect);
+    // Without a deferred-position handle the bars only take their room out
+    // of the rectangle and stay where they are.
+    if (!query) {
+        int nChildren = 0;
+        for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) ++nChildren;
+        layout.hDWP = ::BeginDeferWindowPos(nChildren > 0 ? nChildren : 1);
+    }
     HWND hLeftOver = nullptr;
     for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
         UINT id = (UINT)::GetDlgCtrlID(h);
         if (id == nIDLeftOver) hLeftOver = h;
         else if (id >= nIDFirst && id <= nIDLast) ::SendMessageA(h, WM_SIZEPARENT, 0, (LPARAM)&layout);
+    }
+    if (query) {
+        *lpRectParam = layout.rect;
+        return;
     }
     if (hLeftOver && layout.hDWP) {
         RECT& r = layout.rect;

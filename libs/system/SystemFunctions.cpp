@@ -275,7 +275,7 @@ int CSystemFunctions::DeleteMemoryDump(CListCtrl* list, CProgressCtrl* progress)
         if (length > 0 && length <= MAX_PATH)
             expanded = buffer;
     }
-    if (!IsAbsolutePath(expanded) || IsRootPath(expanded)) {
+    if (!IsAbsolutePath(expanded) || IsRootPath(CanonicalPath(expanded))) {
         ReportPair(failedItem, 0, progress, list, 0, 1);
         return 0;
     }

@@ -47,18 +47,6 @@ static CString WithoutTrailingBackslashes(CString path)
     return path;
 }
 
-BOOL IsRootPath(const CString& path)
-{
-    CString trimmed = WithoutTrailingBackslashes(path);
-    if (trimmed.GetLength() == 2 && IsDriveLetter(trimmed[0]) && trimmed[1] == ':')
-        return TRUE;
-    if (trimmed.GetLength() > 2 && trimmed[0] == '\\' && trimmed[1] == '\\') {
-        int share = trimmed.Find('\\', 2);
-        return share < 0 || trimmed.Find('\\', share + 1) < 0;
-    }
-    return trimmed.IsEmpty();
-}
-
 CString NormalizePath(const CString& path)
 {
     if (path.IsEmpty())
@@ -94,7 +82,7 @@ static CString EnvironmentValue(const char* name)
 
 BOOL IsSafeFolderToEmpty(const CString& folder)
 {
-    if (!IsAbsolutePath(folder) || IsRootPath(folder))
+    if (!IsAbsolutePath(folder) || IsRootPath(CanonicalPath(folder)))
         return FALSE;
     // A path with ".." could climb above what it seems to name.
     if (IsRootPath(NormalizePath(folder)))

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fw/framework.h"
+#include "pathlayer.h"
 
 // The shell folder of a CSIDL (no token, flags 0), "" when it is not known.
 CString GetShellFolderPath(int csidl);
@@ -16,9 +17,6 @@ BOOL IsAbsolutePath(const char* path);
 // The path cut after its first backslash: "C:\Windows" gives "C:\"; "" when
 // there is no backslash.
 CString DriveRootOf(const CString& path);
-
-// "C:\", "C:" or "\\server\share" (with or without a final backslash).
-BOOL IsRootPath(const CString& path);
 
 // Full path (dots resolved), long names where the path exists, no trailing
 // backslash ("C:\" becomes "C:").

@@ -363,51 +363,54 @@ std::vector<CDialogCatcher::Caught> CDialogCatcher::Boxes()
     return copy;
 }
 
-bool SaveWindowPicture(HWND hWnd, const char* fileName)
+// Writes a window's picture as a 24-bit BMP file.
+bool SaveWindowPicture(HWND w, const CString& path)
 {
     RECT rc;
-    if (!::IsWindow(hWnd) || !::GetWindowRect(hWnd, &rc))
-        return false;
+    GetWindowRect(w, &rc);
     int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    HDC hWindowDC = ::GetWindowDC(hWnd);
-    HDC hMemDC = ::CreateCompatibleDC(hWindowDC);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
+    if (cx <= 0 || cy <= 0)
+        return false;
+    RedrawWindow(w, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    HDC wdc = GetWindowDC(w);
+    HDC mem = CreateCompatibleDC(wdc);
+    BITMAPINFO bi;
+    ZeroMemory(&bi, sizeof(bi));
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
     void* bits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hWindowDC, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-    ::BitBlt(hMemDC, 0, 0, cx, cy, hWindowDC, 0, 0, SRCCOPY);
-    ::SelectObject(hMemDC, hOld);
-    ::GdiFlush();
+    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    // What the window shows on the (virtual) screen, children included.
+    BitBlt(mem, 0, 0, cx, cy, wdc, 0, 0, SRCCOPY);
+    GdiFlush();
+    DWORD rowBytes = ((cx * 3) + 3) & ~3u;
+    DWORD imageSize = rowBytes * cy;
+    BITMAPFILEHEADER fh;
+    ZeroMemory(&fh, sizeof(fh));
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
+    fh.bfSize = fh.bfOffBits + imageSize;
+    bi.bmiHeader.biSizeImage = imageSize;
+    std::vector<char> file(fh.bfSize);
+    memcpy(&file[0], &fh, sizeof(fh));
+    memcpy(&file[sizeof(fh)], &bi.bmiHeader, sizeof(BITMAPINFOHEADER));
+    memcpy(&file[fh.bfOffBits], bits, imageSize);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(w, wdc);
+    return WriteFileBytes(path, &file[0], file.size()) != 0;
+}
 
-    char path[MAX_PATH];
-    ::GetModuleFileNameA(NULL, path, MAX_PATH);
-    char* slash = strrchr(path, '\\');
-    if (slash != NULL)
-        lstrcpyA(slash + 1, fileName);
-    bool ok = false;
-    FILE* f = fopen(path, "wb");
-    if (f != NULL)
-    {
-        DWORD stride = ((DWORD)cx * 3 + 3) & ~3u;
-        DWORD imageSize = stride * cy;
-        BITMAPFILEHEADER bfh = {};
-        bfh.bfType = 0x4D42;
-        bfh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-        bfh.bfSize = bfh.bfOffBits + imageSize;
-        ok = fwrite(&bfh, sizeof(bfh), 1, f) == 1 && fwrite(&bmi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
-             fwrite(bits, imageSize, 1, f) == 1;
-        fclose(f);
-    }
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMemDC);
-    ::ReleaseDC(hWnd, hWindowDC);
-    return ok;
+CString ScreenshotPath(const char* name)
+{
+    CString folder = ProgramFolder() + "\\screenshots";
+    CreateDirectoryA(folder, NULL);
+    return folder + "\\" + name;
 }
 
 } // namespace pirt_test

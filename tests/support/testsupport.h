@@ -122,8 +122,12 @@ private:
     std::vector<HWND> m_seen;
 };
 
-// Saves a picture of a window (taken from its own DC) as a BMP file in the
-// test program's folder, kept as an artefact of the run.
-bool SaveWindowPicture(HWND hWnd, const char* fileName);
+// Writes what a window shows on the (virtual) screen, children included, as
+// a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const CString& path);
+
+// <program folder>\screenshots\<name>; the folder is made when missing. The
+// pictures stay there as artefacts of the run.
+CString ScreenshotPath(const char* name);
 
 } // namespace pirt_test

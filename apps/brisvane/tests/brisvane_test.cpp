@@ -78,13 +78,6 @@ void Pump()
     }
 }
 
-// A picture's name below the test program's folder, in screenshots\.
-CString ScreenshotPath(const char* name)
-{
-    CreateDirectoryA(ProgramFolder() + "\\screenshots", NULL);
-    return CString("screenshots\\") + name;
-}
-
 std::string Str(const CString& s) { return std::string((const char*)s); }
 
 // What the run observer saw after each cleaned row.
@@ -337,6 +330,8 @@ TEST_F(BrisvaneTest, StartsWithBarsTextsAndTheDefaultSize)
     EXPECT_FALSE(view->IsRowChecked(1));
     EXPECT_EQ(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
               (int)list.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & (LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT));
+    // The tab strip is a member of the frame object only: it has no window.
+    EXPECT_EQ(NULL, FindWindowExA(h, NULL, NULL, "MarrowenTabWnd"));
 
     m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(SaveWindowPicture(h, ScreenshotPath("brisvane-main.bmp")));

@@ -285,7 +285,7 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
     for (const std::string& p : {a, locked, c})
         m_dlg.AppendPath(p.c_str());
     Pump();
-    EXPECT_TRUE(SaveWindowPicture(m_dlg.m_hWnd, "eraser_main_dialog.bmp"));
+    EXPECT_TRUE(SaveWindowPicture(m_dlg.m_hWnd, ScreenshotPath("eraser_main_dialog.bmp")));
 
     // While the error box for the locked file is up, the user tries every
     // way of closing the progress window: it stays, and the run goes on.
@@ -296,7 +296,7 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
         if (progress == NULL || !(m.type & MB_ICONERROR))
             return;
         mainHidden = !::IsWindowVisible(m_dlg.m_hWnd);
-        SaveWindowPicture(progress->m_hWnd, "eraser_run_in_progress.bmp");
+        SaveWindowPicture(progress->m_hWnd, ScreenshotPath("eraser_run_in_progress.bmp"));
         HWND hProgress = progress->m_hWnd;
         ::SendMessageA(hProgress, WM_CLOSE, 0, 0);
         ::SendMessageA(hProgress, WM_COMMAND, IDCANCEL, 0);

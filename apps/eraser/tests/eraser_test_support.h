@@ -88,4 +88,5 @@ inline std::string ReadIni(int index, const char* section, const char* key)
 std::vector<HWND> VisibleThreadWindows(DWORD threadId);
 
 using pirt_test::SaveWindowPicture;
+using pirt_test::ScreenshotPath;
 } // namespace eraser_test

@@ -46,7 +46,13 @@ public:
     BOOL LoadAccelTable(const char* pszResourceName);
 
     virtual void RecalcLayout(BOOL bNotify = TRUE);
-    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, BOOL bStretch = TRUE);
+    // Lays out the control bars among the children with ids nIDFirst..nIDLast
+    // and gives child nIDLeftOver the room they leave. With reposQuery nothing
+    // moves: lpRectParam receives the rectangle the bars would leave inside
+    // lpRectClient (the client area when it is NULL).
+    enum RepositionFlags { reposDefault = 0, reposQuery = 1 };
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
     virtual void ActivateFrame(int nCmdShow = -1);
     virtual CView* GetActiveView() const { return m_pViewActive; }
     virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);

@@ -20,3 +20,4 @@
 #include "fw/docview.h"
 #include "fw/controlbars.h"
 #include "fw/propsheet.h"
+#include "fw/templ.h"

@@ -1,0 +1,383 @@
+#include "pathlayer.h"
+#include "services.h"
+
+#include <shlobj.h>
+#include <cstring>
+#include <vector>
+
+static bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+static bool IsDriveLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+int IsAbsolutePathText(const char* raw)
+{
+    if (raw == nullptr)
+        return 0;
+    if (IsDriveLetter(raw[0]) && raw[1] == ':' && IsSeparator(raw[2]))
+        return 1;
+    if (!(IsSeparator(raw[0]) && IsSeparator(raw[1])))
+        return 0;
+    // "\\server\share": a server name that is not a device or extended-length
+    // prefix, then a share name.
+    const char* server = raw + 2;
+    const char* p = server;
+    while (*p != '\0' && !IsSeparator(*p))
+        ++p;
+    const int serverLength = (int)(p - server);
+    if (serverLength == 0 || *p == '\0')
+        return 0;
+    if (serverLength == 1 && (server[0] == '?' || server[0] == '.'))
+        return 0;
+    const char* share = p + 1;
+    return *share != '\0' && !IsSeparator(*share) ? 1 : 0;
+}
+
+// Length of the root part of a path whose separators are all "\": "C:\" is
+// 3, "\\server\share\" is up to and including the separator after the share
+// (or the whole text when none follows); 0 when there is no such root.
+static int RootLength(const CString& path)
+{
+    if (path.GetLength() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\')
+        return 3;
+    if (path.GetLength() >= 2 && path[0] == '\\' && path[1] == '\\')
+    {
+        int server = path.Find('\\', 2);
+        if (server < 0)
+            return path.GetLength();
+        int share = path.Find('\\', server + 1);
+        return share < 0 ? path.GetLength() : share + 1;
+    }
+    return 0;
+}
+
+// "/" becomes "\" and runs of separators become one, except the two that
+// open a UNC path.
+static CString UnifySeparators(const char* raw)
+{
+    CString result;
+    for (const char* p = raw; *p != '\0'; ++p)
+    {
+        char c = IsSeparator(*p) ? '\\' : *p;
+        if (c == '\\' && result.GetLength() > 0 && result[result.GetLength() - 1] == '\\'
+            && !(result.GetLength() == 1 && p == raw + 1))
+            continue;
+        result += c;
+    }
+    return result;
+}
+
+static CString FullPathName(const CString& path)
+{
+    DWORD needed = GetFullPathNameA(path, 0, nullptr, nullptr);
+    if (needed == 0)
+        return CString();
+    std::vector<char> buffer(needed + 1);
+    DWORD length = GetFullPathNameA(path, (DWORD)buffer.size(), buffer.data(), nullptr);
+    if (length == 0 || length >= buffer.size())
+        return CString();
+    return CString(buffer.data(), (int)length);
+}
+
+// Trailing blanks and dots are not part of a name to Windows: "C:\a.\b " and
+// "C:\a\b" are the same folder. A name that is nothing but dots and blanks
+// inside the path ("C:\a\... \b") cannot be told apart reliably, so the path
+// does not resolve; as the last name it simply goes ("C:\a\..." is "C:\a").
+static bool StripNames(CString& path)
+{
+    const int root = RootLength(path);
+    if (root == 0)
+        return false;
+    CString result = path.Left(root);
+    CString rest = path.Mid(root);
+    int start = 0;
+    while (start <= rest.GetLength())
+    {
+        int end = rest.Find('\\', start);
+        const bool last = end < 0;
+        if (last)
+            end = rest.GetLength();
+        CString name = rest.Mid(start, end - start);
+        name.TrimRight(" .");
+        if (name.IsEmpty())
+        {
+            if (!last)
+                return false;
+        }
+        else
+        {
+            if (result[result.GetLength() - 1] != '\\')
+                result += '\\';
+            result += name;
+        }
+        if (last)
+            break;
+        start = end + 1;
+    }
+    // A share root keeps its separator, as a drive root does.
+    if (result[result.GetLength() - 1] != '\\' && RootLength(result) == result.GetLength())
+        result += '\\';
+    path = result;
+    return true;
+}
+
+// Short (8.3) names expanded for the longest part of the path that exists.
+static CString ExpandShortNames(const CString& path)
+{
+    const int root = RootLength(path);
+    int cut = path.GetLength();
+    while (cut > root)
+    {
+        CString head = path.Left(cut);
+        DWORD needed = GetLongPathNameA(head, nullptr, 0);
+        if (needed > 0)
+        {
+            std::vector<char> buffer(needed + 1);
+            DWORD length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
+            if (length > 0 && length < buffer.size())
+                return CString(buffer.data(), (int)length) + path.Mid(cut);
+        }
+        cut = head.ReverseFind('\\');
+    }
+    return path;
+}
+
+CString CanonicalPath(const char* raw)
+{
+    if (raw == nullptr || raw[0] == '\0')
+        return CString();
+    // No file or folder has a wildcard in its name; a lookup of such a text
+    // would match other entries.
+    if (strpbrk(raw, "*?") != nullptr)
+        return CString();
+    CString path = UnifySeparators(raw);
+    // Resolving may show names that only then end in dots or blanks, and
+    // stripping those may leave "." or ".." to resolve again.
+    for (int round = 0; round < 4; ++round)
+    {
+        CString full = FullPathName(path);
+        if (full.IsEmpty())
+            return CString();
+        full = UnifySeparators(full);
+        if (!StripNames(full))
+            return CString();
+        if (full.CompareNoCase(path) == 0)
+            break;
+        path = full;
+    }
+    path = ExpandShortNames(path);
+    if (!StripNames(path))
+        return CString();
+    return path;
+}
+
+int IsRootPath(const CString& canonical)
+{
+    if (canonical.GetLength() == 2 && IsDriveLetter(canonical[0]) && canonical[1] == ':')
+        return 1;
+    const int root = RootLength(canonical);
+    return root > 0 && root == canonical.GetLength() ? 1 : 0;
+}
+
+// Case-insensitive equality of the first count characters, the way the file
+// system compares names.
+static bool SameText(const char* a, const char* b, int count)
+{
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a, count, b, count) == CSTR_EQUAL;
+}
+
+int IsPathInside(const CString& inner, const CString& outer)
+{
+    if (inner.IsEmpty() || outer.IsEmpty())
+        return 0;
+    int outerLength = outer.GetLength();
+    if (outer[outerLength - 1] == '\\' && RootLength(outer) != outerLength)
+        --outerLength;
+    if (inner.GetLength() < outerLength || !SameText(inner, outer, outerLength))
+        return 0;
+    if (inner.GetLength() == outerLength)
+        return 1;
+    // Whole names only: "C:\ab" does not lie in "C:\a".
+    return inner[outerLength] == '\\' || outer[outerLength - 1] == '\\' ? 1 : 0;
+}
+
+static CString ShellFolder(int csidl)
+{
+    char buffer[MAX_PATH + 1] = "";
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer)))
+        return CString();
+    buffer[MAX_PATH] = '\0';
+    return CString(buffer);
+}
+
+static CString EnvironmentValue(const char* name)
+{
+    char buffer[MAX_PATH * 2] = "";
+    DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+    return length > 0 && length < sizeof(buffer) ? CString(buffer) : CString();
+}
+
+// Every protected folder in canonical form, and again as its final path
+// where links lead it elsewhere (Wine keeps Desktop and Documents on the
+// host through links). Built at each call: a changed setting counts at once.
+static std::vector<CString> ProtectedFolders()
+{
+    static const int kShellFolders[] = {
+        CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86,
+        CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
+        CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86,
+        CSIDL_PROFILE, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA, CSIDL_COMMON_APPDATA,
+        CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL
+    };
+    static const char* const kEnvironment[] = {
+        "SystemRoot", "windir", "USERPROFILE", "APPDATA", "LOCALAPPDATA",
+        "ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "CommonProgramFiles",
+        "CommonProgramFiles(x86)", "ProgramData"
+    };
+    std::vector<CString> raw;
+    for (int csidl : kShellFolders)
+        raw.push_back(ShellFolder(csidl));
+    for (const char* name : kEnvironment)
+        raw.push_back(EnvironmentValue(name));
+    raw.push_back(GetAppPath());
+    const CString appData = GetAppDataPath();
+    if (!appData.IsEmpty())
+    {
+        raw.push_back(appData + "\\Zex\\Ulmoro");
+        raw.push_back(appData + "\\Talvery\\Pirt");
+    }
+
+    std::vector<CString> folders;
+    for (size_t i = 0; i < raw.size(); ++i)
+    {
+        if (!IsAbsolutePathText(raw[i]))
+            continue;
+        CString canonical = CanonicalPath(raw[i]);
+        if (canonical.IsEmpty())
+            continue;
+        folders.push_back(canonical);
+        CString final = FinalPath(canonical);
+        if (!final.IsEmpty() && final.CompareNoCase(canonical) != 0)
+            folders.push_back(final);
+    }
+    // The profiles root holds every user's profile.
+    CString profile = CanonicalPath(ShellFolder(CSIDL_PROFILE));
+    int slash = profile.ReverseFind('\\');
+    if (slash > 2)
+        folders.push_back(profile.Left(slash));
+    return folders;
+}
+
+int IsProtectedPath(const CString& canonical)
+{
+    if (canonical.IsEmpty())
+        return 0;
+    for (const CString& folder : ProtectedFolders())
+        if (IsPathInside(folder, canonical))
+            return 1;
+    return 0;
+}
+
+int IsLinkPath(const CString& canonical)
+{
+    if (canonical.IsEmpty() || IsRootPath(canonical))
+        return 0;
+    // Never a spelling with a trailing separator: Wine then reports the
+    // target's attributes.
+    CString path = canonical;
+    while (path.GetLength() > 0 && path[path.GetLength() - 1] == '\\')
+        path = path.Left(path.GetLength() - 1);
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return 1;
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA(path, &fd);
+    if (find != INVALID_HANDLE_VALUE)
+    {
+        FindClose(find);
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            return 1;
+    }
+    // Windows also shows the link through a handle to the link itself.
+    HANDLE handle = CreateFileA(path, FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle != INVALID_HANDLE_VALUE)
+    {
+        BY_HANDLE_FILE_INFORMATION info;
+        BOOL known = GetFileInformationByHandle(handle, &info);
+        CloseHandle(handle);
+        if (known && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            return 1;
+    }
+    return 0;
+}
+
+typedef DWORD (WINAPI* FinalPathFunction)(HANDLE, LPSTR, DWORD, DWORD);
+
+CString FinalPath(const CString& canonical)
+{
+    if (canonical.IsEmpty())
+        return CString();
+    // Not there before Vista.
+    FinalPathFunction getFinalPath = (FinalPathFunction)(void*)GetProcAddress(
+        GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA");
+    if (getFinalPath == nullptr)
+        return CString();
+    HANDLE handle = CreateFileA(canonical, FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return CString();
+    DWORD needed = getFinalPath(handle, nullptr, 0, 0);
+    CString result;
+    if (needed > 0)
+    {
+        std::vector<char> buffer(needed + 1);
+        DWORD length = getFinalPath(handle, buffer.data(), (DWORD)buffer.size(), 0);
+        if (length > 0 && length < buffer.size())
+            result = CString(buffer.data(), (int)length);
+    }
+    CloseHandle(handle);
+    if (result.Left(8).CompareNoCase("\\\\?\\UNC\\") == 0)
+        result = "\\\\" + result.Mid(8);
+    else if (result.Left(4) == "\\\\?\\")
+        result = result.Mid(4);
+    if (!IsAbsolutePathText(result))
+        return CString();
+    return CanonicalPath(result);
+}
+
+PathVerdict CheckFolderTarget(const char* raw, CString* canonical)
+{
+    if (!IsAbsolutePathText(raw))
+        return PATH_NOT_ABSOLUTE;
+    CString path = CanonicalPath(raw);
+    if (path.IsEmpty())
+        return PATH_NOT_ABSOLUTE;
+    if (IsRootPath(path))
+        return PATH_ROOT;
+    if (IsProtectedPath(path))
+        return PATH_PROTECTED;
+    if (IsLinkPath(path))
+        return PATH_LINK;
+    // A link in a folder above may lead elsewhere; where it leads must pass
+    // the same tests.
+    CString final = FinalPath(path);
+    if (!final.IsEmpty())
+    {
+        if (IsRootPath(final))
+            return PATH_ROOT;
+        if (IsProtectedPath(final))
+            return PATH_PROTECTED;
+    }
+    if (canonical != nullptr)
+        *canonical = path;
+    return PATH_OK;
+}

@@ -1,0 +1,165 @@
+// The path layer: spellings that must come out the same, and the verdicts for
+// folders that must never be cleaned, against a scratch folder and a host link
+// fixture (tests/support/make-links.sh, made by ctest in <tests>\pathlinks).
+#include <gtest/gtest.h>
+#include "pathlayer.h"
+#include "services.h"
+#include "testsupport.h"
+#include <shlobj.h>
+
+using namespace pirt_test;
+
+namespace
+{
+
+CString ShellFolder(int csidl)
+{
+    char buffer[MAX_PATH + 1] = "";
+    SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer);
+    return CString(buffer);
+}
+
+// "{S}" is the scratch folder, "{L}" the link fixture, "{W}" the Windows
+// folder, "{A}" the application-data folder, "{P}" the program folder.
+CString Expand(const char* pattern, const CString& scratch, const CString& links)
+{
+    CString text(pattern);
+    text.Replace("{S}", scratch);
+    text.Replace("{L}", links);
+    text.Replace("{W}", ShellFolder(CSIDL_WINDOWS));
+    text.Replace("{A}", ShellFolder(CSIDL_APPDATA));
+    text.Replace("{P}", GetAppPath());
+    return text;
+}
+
+bool Exists(const CString& path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+TEST(PathLayer, AbsoluteIsDecidedOnTheRawText)
+{
+    struct { const char* raw; int absolute; } cases[] = {
+        { "C:\\x", 1 }, { "c:/x", 1 }, { "C:\\", 1 }, { "\\\\srv\\share", 1 }, { "//srv/share/x", 1 },
+        { "rel", 0 }, { ".", 0 }, { "C:", 0 }, { "C:x", 0 }, { "\\x", 0 }, { "/x", 0 }, { "", 0 },
+        { "\\\\srv", 0 }, { "\\\\srv\\", 0 }, { "\\\\?\\C:\\x", 0 }, { "\\\\.\\C:", 0 }, { "\\\\\\x", 0 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.absolute, IsAbsolutePathText(c.raw)) << c.raw;
+    EXPECT_EQ(0, IsAbsolutePathText(nullptr));
+}
+
+TEST(PathLayer, SpellingsOfOnePathComeOutTheSame)
+{
+    CScratchFolder scratch("pathlayer");
+    const CString folder = scratch.MakeFolder("Folder With Long Name");
+    char shortName[MAX_PATH] = "";
+    GetShortPathNameA(folder, shortName, MAX_PATH);
+
+    struct { const char* raw; const char* canonical; } cases[] = {
+        { "{S}\\Folder With Long Name", "{S}\\Folder With Long Name" },
+        { "{S}\\Folder With Long Name\\", "{S}\\Folder With Long Name" },
+        { "{S}\\\\Folder With Long Name\\\\", "{S}\\Folder With Long Name" },
+        { "{S}/Folder With Long Name/", "{S}\\Folder With Long Name" },
+        { "{S}\\Folder With Long Name\\.", "{S}\\Folder With Long Name" },
+        { "{S}\\Folder With Long Name. ", "{S}\\Folder With Long Name" },
+        { "{S}\\Folder With Long Name\\..\\Folder With Long Name", "{S}\\Folder With Long Name" },
+        { "{S}\\missing\\deeper\\", "{S}\\missing\\deeper" },
+        { "C:\\", "C:\\" }, { "C:\\\\", "C:\\" }, { "C://", "C:\\" }, { "C:\\.", "C:\\" },
+        { "C:\\..\\..", "C:\\" }, { "C:\\x\\..", "C:\\" }, { "C:\\x\\... ", "C:\\x" },
+        { "\\\\srv\\share", "\\\\srv\\share\\" }, { "\\\\srv\\\\share\\\\x\\", "\\\\srv\\share\\x" },
+        { "{S}\\*", "" }, { "{S}\\a?", "" }, { "", "" },
+    };
+    for (const auto& c : cases)
+    {
+        CString raw = Expand(c.raw, scratch.Path(), "");
+        EXPECT_STREQ(Expand(c.canonical, scratch.Path(), ""), CanonicalPath(raw)) << raw;
+    }
+    // Short names are expanded where the path exists.
+    if (folder.CompareNoCase(shortName) != 0 && shortName[0] != '\0')
+    {
+        EXPECT_STREQ(folder, CanonicalPath(shortName));
+        EXPECT_STREQ(folder + "\\new", CanonicalPath(CString(shortName) + "\\new\\"));
+    }
+}
+
+TEST(PathLayer, RootAndInside)
+{
+    struct { const char* inner; const char* outer; int inside; } cases[] = {
+        { "C:\\a", "C:\\a", 1 }, { "C:\\A\\b", "c:\\a", 1 }, { "C:\\a", "C:\\", 1 },
+        { "C:\\ab", "C:\\a", 0 }, { "C:\\a", "C:\\a\\b", 0 }, { "D:\\a", "C:\\", 0 },
+        { "\\\\s\\h\\x", "\\\\s\\h\\", 1 }, { "", "C:\\", 0 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.inside, IsPathInside(c.inner, c.outer)) << c.inner << " in " << c.outer;
+
+    struct { const char* path; int root; } roots[] = {
+        { "C:\\", 1 }, { "C:", 1 }, { "\\\\s\\h\\", 1 }, { "\\\\s\\h", 1 },
+        { "C:\\a", 0 }, { "\\\\s\\h\\x", 0 }, { "", 0 },
+    };
+    for (const auto& c : roots)
+        EXPECT_EQ(c.root, IsRootPath(c.path)) << c.path;
+}
+
+// Every spelling class against the whole test: what may be cleaned, and what
+// never may, however written.
+TEST(PathLayer, FolderTargetVerdicts)
+{
+    CScratchFolder scratch("pathverdicts");
+    scratch.MakeFolder("target\\sub");
+    const CString links = ProgramFolder() + "\\pathlinks";
+    const bool haveLinks = Exists(links + "\\toplink");
+
+    struct { const char* raw; PathVerdict verdict; bool needsLinks; } cases[] = {
+        { "{S}\\target", PATH_OK, false },
+        { "{S}/target/", PATH_OK, false },
+        { "{S}\\target\\sub\\..", PATH_OK, false },
+        { "{S}\\not there", PATH_OK, false },
+        { "rel", PATH_NOT_ABSOLUTE, false }, { ".", PATH_NOT_ABSOLUTE, false },
+        { "C:", PATH_NOT_ABSOLUTE, false }, { "C:target", PATH_NOT_ABSOLUTE, false },
+        { "\\target", PATH_NOT_ABSOLUTE, false }, { "", PATH_NOT_ABSOLUTE, false },
+        { "\\\\?\\C:\\windows", PATH_NOT_ABSOLUTE, false },
+        { "C:\\", PATH_ROOT, false }, { "C:\\\\", PATH_ROOT, false }, { "C://", PATH_ROOT, false },
+        { "C:\\.", PATH_ROOT, false }, { "{W}\\..", PATH_ROOT, false }, { "{S}\\..\\..\\..\\..\\..\\..\\..\\..", PATH_ROOT, false },
+        { "{W}", PATH_PROTECTED, false }, { "{W}\\", PATH_PROTECTED, false }, { "{W}/.", PATH_PROTECTED, false },
+        { "{W}\\system32", PATH_PROTECTED, false }, { "{A}", PATH_PROTECTED, false },
+        { "{A}\\..", PATH_PROTECTED, false }, { "{A}\\Talvery\\Pirt\\", PATH_PROTECTED, false },
+        { "{A}\\Zex", PATH_PROTECTED, false }, { "{P}", PATH_PROTECTED, false }, { "{A}\\..\\..", PATH_PROTECTED, false },
+        { "{A}\\Talvery\\Pirt\\logs", PATH_OK, false },
+        { "{L}\\toplink", PATH_LINK, true }, { "{L}\\toplink\\", PATH_LINK, true },
+        { "{L}\\toplink\\\\", PATH_LINK, true }, { "{L}/toplink/", PATH_LINK, true },
+        { "{L}\\toplink\\.", PATH_LINK, true }, { "{L}\\toplink. ", PATH_LINK, true },
+        { "{L}\\tree\\inner\\link\\", PATH_LINK, true },
+        { "{L}\\tree\\dirlink\\sub", PATH_OK, true },
+        { "{L}\\cdrive", PATH_LINK, true },
+    };
+    for (const auto& c : cases)
+    {
+        if (c.needsLinks && !haveLinks)
+            continue;
+        CString raw = Expand(c.raw, scratch.Path(), links);
+        CString canonical = "unchanged";
+        EXPECT_EQ(c.verdict, CheckFolderTarget(raw, &canonical)) << raw;
+        if (c.verdict == PATH_OK)
+            EXPECT_STREQ(CanonicalPath(raw), canonical) << raw;
+        else
+            EXPECT_STREQ("unchanged", canonical) << raw;
+    }
+    if (!haveLinks)
+        GTEST_SKIP() << "link fixture missing: run through ctest";
+}
+
+// A link in a folder above leads the final path elsewhere: where it leads
+// must pass the same tests.
+TEST(PathLayer, ProtectedFolderReachedThroughALinkAbove)
+{
+    const CString cdrive = ProgramFolder() + "\\pathlinks\\cdrive";
+    if (!Exists(cdrive + "\\windows"))
+        GTEST_SKIP() << "link fixture missing: run through ctest";
+    const CString windows = CanonicalPath(ShellFolder(CSIDL_WINDOWS));
+    EXPECT_STREQ(windows, FinalPath(CanonicalPath(cdrive + "\\windows\\")));
+    EXPECT_EQ(PATH_PROTECTED, CheckFolderTarget(cdrive + "\\windows", nullptr));
+    EXPECT_EQ(PATH_PROTECTED, CheckFolderTarget(cdrive + "\\users\\", nullptr));
+}
