@@ -1,7 +1,7 @@
 # Shared application services: compiled once per data root tail
 # ("\\Zex\\Ulmoro" or "\\Talvery\\Pirt") into a static library that each
 # deliverable links. The progress dialog is the exception: its base class
-# follows the program's window style (PIRT_PLAIN_PROGRESS_DIALOG), so it is
+# follows the program's window style (PIRT_THEMED_PROGRESS_DIALOG), so it is
 # compiled with each deliverable.
 function(pirt_add_common target tail)
   string(REGEX REPLACE "[^A-Za-z]+" "_" _id "${tail}")

@@ -192,9 +192,7 @@ CLngTexts& Texts()
 
 CString GetLngPath()
 {
-    char buffer[255] = "";
-    GetPrivateProfileStringA("Pirt", "LngPath", "", buffer, sizeof(buffer), GetIniPath(INI_PIRT));
-    return UnescapePercent(buffer);
+    return GetIniString("Pirt", "LngPath", INI_PIRT);
 }
 
 CString GetLngString(CString section, CString key)

@@ -208,6 +208,7 @@ BOOL CImageList::Attach(HIMAGELIST h)
     ASSERT(m_hImageList == nullptr);
     if (!h || m_hImageList) return FALSE;
     m_hImageList = h;
+    FwCountGdiObject(1);
     ImageListMap().ForgetTemporary(h);
     ImageListMap().SetPermanent(h, this);
     return TRUE;
@@ -216,7 +217,10 @@ BOOL CImageList::Attach(HIMAGELIST h)
 HIMAGELIST CImageList::Detach()
 {
     HIMAGELIST h = m_hImageList;
-    if (h) ImageListMap().RemovePermanent(h, this);
+    if (h) {
+        ImageListMap().RemovePermanent(h, this);
+        FwCountGdiObject(-1);
+    }
     m_hImageList = nullptr;
     return h;
 }

@@ -142,15 +142,14 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
     return LoadToolBar(MAKEINTRESOURCEA(nIDResource));
 }
 
-BOOL CToolBar::LoadToolBar(const char* pszResourceName)
+BOOL FwReadToolBarResource(HINSTANCE hInst, const char* pszResourceName, SIZE& image, std::vector<UINT>& ids)
 {
-    ASSERT(m_hWnd);
-    HINSTANCE inst = ResourceHandle();
-    HRSRC res = ::FindResourceA(inst, pszResourceName, MAKEINTRESOURCEA(RT_TOOLBAR_ID));
+    ids.clear();
+    HRSRC res = ::FindResourceA(hInst, pszResourceName, MAKEINTRESOURCEA(RT_TOOLBAR_ID));
     if (!res)
         return FALSE;
-    HGLOBAL global = ::LoadResource(inst, res);
-    DWORD size = ::SizeofResource(inst, res);
+    HGLOBAL global = ::LoadResource(hInst, res);
+    DWORD size = ::SizeofResource(hInst, res);
     const BYTE* data = global ? (const BYTE*)::LockResource(global) : NULL;
     if (!data || size < 8)
         return FALSE;
@@ -158,7 +157,6 @@ BOOL CToolBar::LoadToolBar(const char* pszResourceName)
     // count DWORD ids; the other compiler writes WORD version 1, width,
     // height, count and count WORD ids. An id of 0 is a separator.
     DWORD width = 0, height = 0;
-    std::vector<UINT> ids;
     DWORD d[3];
     if (size >= 12) {
         memcpy(d, data, 12);
@@ -173,22 +171,33 @@ BOOL CToolBar::LoadToolBar(const char* pszResourceName)
         }
     }
     if (!width) {
-        ToolBarData head;
+        struct { WORD wVersion, wWidth, wHeight, wItemCount; } head;
         memcpy(&head, data, sizeof(head));
-        if (head.wVersion != 1 || size < sizeof(ToolBarData) + head.wItemCount * sizeof(WORD))
+        if (head.wVersion != 1 || size < sizeof(head) + head.wItemCount * sizeof(WORD))
             return FALSE;
         width = head.wWidth;
         height = head.wHeight;
         for (WORD i = 0; i < head.wItemCount; ++i) {
             WORD id;
-            memcpy(&id, data + sizeof(ToolBarData) + i * sizeof(WORD), sizeof(WORD));
+            memcpy(&id, data + sizeof(head) + i * sizeof(WORD), sizeof(WORD));
             ids.push_back(id);
         }
     }
     if (!width || !height || width > 256 || height > 256)
         return FALSE;
-    SIZE image = {(LONG)width, (LONG)height};
-    SIZE button = {(LONG)width + 7, (LONG)height + 7};
+    image.cx = (LONG)width;
+    image.cy = (LONG)height;
+    return TRUE;
+}
+
+BOOL CToolBar::LoadToolBar(const char* pszResourceName)
+{
+    ASSERT(m_hWnd);
+    SIZE image;
+    std::vector<UINT> ids;
+    if (!FwReadToolBarResource(ResourceHandle(), pszResourceName, image, ids))
+        return FALSE;
+    SIZE button = {image.cx + 7, image.cy + 7};
     SetSizes(button, image);
     if (!LoadBitmap(pszResourceName))
         return FALSE;

@@ -58,8 +58,19 @@ CDC* CDC::FromHandle(HDC hDC)
 CDC::~CDC()
 {
     if (m_hDC != NULL)
-        ::DeleteDC(Detach());
+        DeleteDC();
 }
+
+namespace
+{
+volatile LONG g_nGdiObjects = 0;
+volatile LONG g_nMenuObjects = 0;
+}
+
+LONG FwGdiObjectCount() { return g_nGdiObjects; }
+LONG FwMenuObjectCount() { return g_nMenuObjects; }
+void FwCountGdiObject(int nDelta) { ::InterlockedExchangeAdd(&g_nGdiObjects, nDelta); }
+void FwCountMenuObject(int nDelta) { ::InterlockedExchangeAdd(&g_nMenuObjects, nDelta); }
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
 {

@@ -48,6 +48,7 @@ BOOL CMenu::Attach(HMENU hMenu)
     ASSERT(m_hMenu == nullptr);
     if (!hMenu || m_hMenu) return FALSE;
     m_hMenu = hMenu;
+    FwCountMenuObject(1);
     MenuMap().ForgetTemporary(hMenu);
     MenuMap().SetPermanent(hMenu, this);
     return TRUE;
@@ -56,7 +57,10 @@ BOOL CMenu::Attach(HMENU hMenu)
 HMENU CMenu::Detach()
 {
     HMENU h = m_hMenu;
-    if (h) MenuMap().RemovePermanent(h, this);
+    if (h) {
+        MenuMap().RemovePermanent(h, this);
+        FwCountMenuObject(-1);
+    }
     m_hMenu = nullptr;
     return h;
 }

@@ -87,6 +87,4 @@ inline std::string ReadIni(int index, const char* section, const char* key)
 // The visible top-level windows of a thread.
 std::vector<HWND> VisibleThreadWindows(DWORD threadId);
 
-using pirt_test::SaveWindowPicture;
-using pirt_test::ScreenshotPath;
 } // namespace eraser_test

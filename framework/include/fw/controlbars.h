@@ -54,6 +54,11 @@
 #define ID_SEPARATOR            0
 #endif
 
+// Reads a TOOLBAR resource of either resource compiler's layout: the image
+// size and the button ids in order, 0 for a separator. FALSE when it is
+// missing or malformed.
+FW_API BOOL FwReadToolBarResource(HINSTANCE hInst, const char* pszResourceName, SIZE& image, std::vector<UINT>& ids);
+
 class FW_API CControlBar : public CWnd
 {
 public:
@@ -117,8 +122,6 @@ public:
     virtual void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler);
 
 protected:
-    // The parsed TOOLBAR resource: version 1, button size, ids (0 = separator).
-    struct ToolBarData { WORD wVersion; WORD wWidth; WORD wHeight; WORD wItemCount; };
     HIMAGELIST m_hImageList;
     SIZE m_sizeButton;
     SIZE m_sizeImage;

@@ -83,3 +83,11 @@ protected:
     CString m_strTitle;
     UINT m_nIDResource;
 };
+
+// Frame kinds that the programs do not create (multi-document frames and
+// children, mini frames): here they behave as the plain frame, so that
+// bases written for every frame kind compile for them.
+class CMDIFrameWnd : public CFrameWnd {};
+class CMDIChildWnd : public CFrameWnd {};
+class CMiniFrameWnd : public CFrameWnd {};
+class CMiniDockFrameWnd : public CMiniFrameWnd {};

@@ -35,6 +35,16 @@
 // null object pointer (MFC-style GetSafeHwnd on NULL) is not folded away.
 #define FW_OPAQUE(p) __asm__("" : "+r"(p))
 
+// Object counters for leak tests (GetGuiResources is a stub under Wine): the
+// GDI objects, device contexts and image lists, and the menus, that the
+// framework's wrappers hold at this moment. A wrapper counts a handle when it
+// takes it (Create*, Attach) and uncounts it when it lets go (Delete*,
+// Detach); code holding such handles itself may count them the same way.
+FW_API LONG FwGdiObjectCount();
+FW_API LONG FwMenuObjectCount();
+FW_API void FwCountGdiObject(int nDelta);
+FW_API void FwCountMenuObject(int nDelta);
+
 // Marks message handlers in class declarations (documentation only).
 #ifndef afx_msg
 #define afx_msg

@@ -28,11 +28,14 @@ public:
         if (hObject == NULL)
             return FALSE;
         m_hObject = hObject;
+        FwCountGdiObject(1);
         return TRUE;
     }
     HGDIOBJ Detach()
     {
         HGDIOBJ h = m_hObject;
+        if (h != NULL)
+            FwCountGdiObject(-1);
         m_hObject = NULL;
         return h;
     }
@@ -53,7 +56,7 @@ public:
     {
         // Stock objects are never deleted, so this object only refers to one.
         ASSERT(m_hObject == NULL);
-        return (m_hObject = ::GetStockObject(nIndex)) != NULL;
+        return Attach(::GetStockObject(nIndex));
     }
 
 private:
@@ -192,16 +195,18 @@ public:
         m_hDC = NULL;
         return h;
     }
-    BOOL CreateCompatibleDC(CDC* pDC) { return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : NULL)); }
-    BOOL CreateCompatibleDC(HDC hDC) { return Attach(::CreateCompatibleDC(hDC)); }
+    // A DC this object creates is counted until it deletes it.
+    BOOL CreateCompatibleDC(CDC* pDC) { return AttachCounted(::CreateCompatibleDC(pDC ? pDC->m_hDC : NULL)); }
+    BOOL CreateCompatibleDC(HDC hDC) { return AttachCounted(::CreateCompatibleDC(hDC)); }
     BOOL CreateDC(LPCSTR lpszDriverName, LPCSTR lpszDeviceName, LPCSTR lpszOutput, const DEVMODEA* lpInitData)
     {
-        return Attach(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, lpInitData));
+        return AttachCounted(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, lpInitData));
     }
     BOOL DeleteDC()
     {
         if (m_hDC == NULL)
             return FALSE;
+        FwCountGdiObject(-1);
         return ::DeleteDC(Detach());
     }
 
@@ -329,6 +334,13 @@ public:
     UINT SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
 
 private:
+    BOOL AttachCounted(HDC hDC)
+    {
+        if (!Attach(hDC))
+            return FALSE;
+        FwCountGdiObject(1);
+        return TRUE;
+    }
     CDC(const CDC&);
     CDC& operator=(const CDC&);
 };

@@ -1,0 +1,323 @@
+// Icon sets of the themed menus: every image with a dimmed and a disabled
+// variant, computed when the image is added so that painting only draws.
+#include "drawkit.h"
+#include "themedmenu.h"
+#include "fw/controlbars.h"
+#include <algorithm>
+
+namespace {
+const UINT kImageListFlags = ILC_COLORDDB | ILC_MASK;
+
+// An icon this code made (from an image list); destroyed with the holder.
+class CIconHolder
+{
+public:
+    explicit CIconHolder(HICON h) : m_hIcon(h) { if (h) FwCountGdiObject(1); }
+    ~CIconHolder()
+    {
+        if (m_hIcon) {
+            ::DestroyIcon(m_hIcon);
+            FwCountGdiObject(-1);
+        }
+    }
+    HICON m_hIcon;
+    CIconHolder(const CIconHolder&) = delete;
+    CIconHolder& operator=(const CIconHolder&) = delete;
+};
+
+// The two bitmaps GetIconInfo hands out, freed with the holder.
+struct CIconBitmaps
+{
+    CBitmap color, mask;
+    BOOL Read(HICON hIcon)
+    {
+        ICONINFO ii = {};
+        if (!hIcon || !::GetIconInfo(hIcon, &ii)) return FALSE;
+        if (ii.hbmColor) color.Attach(ii.hbmColor);
+        if (ii.hbmMask) mask.Attach(ii.hbmMask);
+        return color.m_hObject != nullptr;
+    }
+};
+
+BOOL ScaleBitmap(HBITMAP hBitmap, int cx, int cy, int dimming)
+{
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = cx;
+    bi.bmiHeader.biHeight = -cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> px((size_t)cx * cy);
+    HDC hdc = ::GetDC(nullptr);
+    BOOL ok = ::GetDIBits(hdc, hBitmap, 0, cy, px.data(), &bi, DIB_RGB_COLORS) == cy;
+    if (ok) {
+        for (DWORD& p : px) {
+            DWORD r = (DWORD)::MulDiv((p >> 16) & 0xFF, 255 - dimming, 255);
+            DWORD g = (DWORD)::MulDiv((p >> 8) & 0xFF, 255 - dimming, 255);
+            DWORD b = (DWORD)::MulDiv(p & 0xFF, 255 - dimming, 255);
+            p = (p & 0xFF000000) | (r << 16) | (g << 8) | b;
+        }
+        ok = ::SetDIBits(hdc, hBitmap, 0, cy, px.data(), &bi, DIB_RGB_COLORS) == cy;
+    }
+    ::ReleaseDC(nullptr, hdc);
+    return ok;
+}
+
+int AddOrReplace(CImageList& list, int nIndex, HBITMAP hColor, HBITMAP hMask)
+{
+    if (nIndex < 0) return list.Add(hColor, hMask);
+    return list.Replace(nIndex, hColor, hMask) ? nIndex : -1;
+}
+
+// A copy of a bitmap that the image list may change while masking it.
+HBITMAP CopyBitmap(HBITMAP h) { return (HBITMAP)::CopyImage(h, IMAGE_BITMAP, 0, 0, 0); }
+}
+
+// ---------------------------------------------------------------- the list
+
+std::vector<CThemedMenuIcons*>& CThemedMenuIcons::List()
+{
+    // Never destroyed: the hook object empties it at exit, after function
+    // statics made later than it are gone.
+    static std::vector<CThemedMenuIcons*>* pList = new std::vector<CThemedMenuIcons*>;
+    return *pList;
+}
+
+void CThemedMenuIcons::DeleteList()
+{
+    std::vector<CThemedMenuIcons*>& list = List();
+    while (!list.empty()) {
+        CThemedMenuIcons* p = list.back();
+        list.pop_back();
+        delete p;
+    }
+}
+
+void CThemedMenuIcons::Release(CThemedMenuIcons* pIcons)
+{
+    if (!pIcons || --pIcons->m_nRefCount > 0) return;
+    std::vector<CThemedMenuIcons*>& list = List();
+    list.erase(std::remove(list.begin(), list.end(), pIcons), list.end());
+    delete pIcons;
+}
+
+// ---------------------------------------------------------------- a set
+
+CThemedMenuIcons::CThemedMenuIcons()
+    : m_pszName(nullptr), m_hModule(nullptr), m_nSourceHandle(0), m_nColorCount(0),
+      m_crTransparent((COLORREF)-1), m_nRefCount(0)
+{
+}
+
+CThemedMenuIcons::~CThemedMenuIcons() { SetName(nullptr); }
+
+void CThemedMenuIcons::SetName(const char* pszName)
+{
+    if (m_pszName && !IS_INTRESOURCE(m_pszName)) delete[] m_pszName;
+    m_pszName = nullptr;
+    if (!pszName) return;
+    if (IS_INTRESOURCE(pszName)) {
+        m_pszName = (char*)pszName;
+    } else {
+        m_pszName = new char[lstrlenA(pszName) + 1];
+        lstrcpyA(m_pszName, pszName);
+    }
+}
+
+CSize CThemedMenuIcons::GetIconSize() const
+{
+    int cx = 0, cy = 0;
+    if (m_images.m_hImageList) m_images.GetIconSize(&cx, &cy);
+    return CSize(cx, cy);
+}
+
+int CThemedMenuIcons::FindIndex(UINT nID) const
+{
+    for (int i = (int)m_ids.size() - 1; i >= 0; --i)
+        if (m_ids[i] == nID) return 3 * i;
+    return -1;
+}
+
+void CThemedMenuIcons::OnSysColorChange()
+{
+    if (!m_pszName) return;
+    CSize size = GetIconSize();
+    if (size.cx <= 0) return;
+    if (LoadBitmapResource(size.cx, size.cy, m_pszName, m_hModule)) RebuildImages();
+}
+
+BOOL CThemedMenuIcons::LoadBitmap(HBITMAP hBitmap, int cx, int cy, const UINT* pIDs, COLORREF transparent)
+{
+    BITMAP bm = {};
+    if (!hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm)) return FALSE;
+    m_crTransparent = transparent;
+    m_images.DeleteImageList();
+    m_images.Create(cx, cy, kImageListFlags, 0, 10);
+    CBitmap copy;
+    copy.Attach(CopyBitmap(hBitmap));
+    m_images.Add(copy, transparent);
+    m_nSourceHandle = (UINT_PTR)hBitmap;
+    size_t before = m_ids.size();
+    for (const UINT* p = pIDs; p && *p; ++p) m_ids.push_back(*p);
+    RebuildImages();
+    return m_ids.size() > before;
+}
+
+BOOL CThemedMenuIcons::LoadToolBar(const ToolBarRecord& record, COLORREF transparent)
+{
+    m_crTransparent = transparent;
+    if (!LoadBitmapResource(record.cx, record.cy, MAKEINTRESOURCEA(record.nResourceID), nullptr)) return FALSE;
+    SetName(MAKEINTRESOURCEA(record.nResourceID));
+    size_t before = m_ids.size();
+    for (const UINT* p = record.pIDs; p && *p; ++p) m_ids.push_back(*p);
+    RebuildImages();
+    return m_ids.size() > before;
+}
+
+BOOL CThemedMenuIcons::LoadToolBar(const char* pszResource, HINSTANCE hModule)
+{
+    SetName(pszResource);
+    m_hModule = hModule;
+    HINSTANCE hInst = hModule ? hModule : AfxGetResourceHandle();
+    SIZE image;
+    std::vector<UINT> ids;
+    if (!FwReadToolBarResource(hInst, pszResource, image, ids)) {
+        hInst = ::GetModuleHandleA(nullptr);
+        if (!FwReadToolBarResource(hInst, pszResource, image, ids)) return FALSE;
+    }
+    if (!LoadBitmapResource(image.cx, image.cy, pszResource, hInst)) return FALSE;
+    // Separators have no image.
+    m_ids.clear();
+    for (UINT id : ids)
+        if (id) m_ids.push_back(id);
+    RebuildImages();
+    return !m_ids.empty();
+}
+
+BOOL CThemedMenuIcons::IsSameBitmap(HBITMAP hBitmap, int cx, int cy, const UINT* pIDs) const
+{
+    CSize size = GetIconSize();
+    if ((UINT_PTR)hBitmap != m_nSourceHandle || size.cx != cx || size.cy != cy) return FALSE;
+    size_t i = 0;
+    for (const UINT* p = pIDs; p && *p; ++p, ++i)
+        if (i >= m_ids.size() || m_ids[i] != *p) return FALSE;
+    return TRUE;
+}
+
+BOOL CThemedMenuIcons::IsSameToolBar(const ToolBarRecord& record, COLORREF transparent) const
+{
+    if (transparent != m_crTransparent || m_pszName != MAKEINTRESOURCEA(record.nResourceID)) return FALSE;
+    size_t i = 0;
+    for (const UINT* p = record.pIDs; p && *p; ++p, ++i)
+        if (i >= m_ids.size() || m_ids[i] != *p) return FALSE;
+    return TRUE;
+}
+
+BOOL CThemedMenuIcons::IsSameResource(const char* pszResource, HINSTANCE hModule) const
+{
+    if (hModule != m_hModule) return FALSE;
+    if (IS_INTRESOURCE(pszResource) || IS_INTRESOURCE(m_pszName)) return pszResource == m_pszName;
+    return lstrcmpA(pszResource, m_pszName) == 0;
+}
+
+BOOL CThemedMenuIcons::LoadBitmapResource(int cx, int cy, const char* pszResource, HINSTANCE hModule)
+{
+    CBitmap bmp;
+    int nColors = 0;
+    HINSTANCE hInst = hModule ? hModule : AfxGetResourceHandle();
+    HBITMAP h = LoadBitmapWithColors(pszResource, hInst, &nColors);
+    if (!h && !hModule) h = LoadBitmapWithColors(pszResource, hInst = ::GetModuleHandleA(nullptr), &nColors);
+    if (!bmp.Attach(h)) return FALSE;
+    m_nColorCount = nColors;
+    m_images.DeleteImageList();
+    m_images.Create(cx, cy, kImageListFlags, 0, 10);
+    m_images.Add(bmp, m_crTransparent);
+    return TRUE;
+}
+
+int CThemedMenuIcons::MakeDimmedImage(HICON hIcon, int nIndex)
+{
+    CIconBitmaps bits;
+    if (!bits.Read(hIcon)) return -1;
+    CSize size = GetIconSize();
+    if (!ScaleBitmap(bits.color, size.cx, size.cy, CThemedMenu::Options().nIconDimming)) return -1;
+    return AddOrReplace(m_images, nIndex, bits.color, bits.mask);
+}
+
+int CThemedMenuIcons::MakeDisabledImage(HICON hIcon, int nIndex)
+{
+    CIconBitmaps bits;
+    if (!bits.Read(hIcon)) return -1;
+    int id = CThemedMenu::GetThemeId();
+    COLORREF base;
+    if (id == 2 || id == 3) {
+        base = LightenColor(GetMenuColor(), 115);
+    } else if (id >= 8 && id <= 11) {
+        COLORREF a, b;
+        Get2003Colors(a, b, TRUE);
+        base = LightenColor(a, 115);
+    } else {
+        base = LightenColor(GetMenuBarColorThemed(nullptr), 115);
+    }
+    TintBitmap(bits.color, 110, base);
+    return AddOrReplace(m_images, nIndex, bits.color, bits.mask);
+}
+
+BOOL CThemedMenuIcons::RebuildImages()
+{
+    int n = m_images.m_hImageList ? m_images.GetImageCount() : 0;
+    if (n <= 0) return FALSE;
+    CSize size = GetIconSize();
+    CImageList old;
+    old.Attach(m_images.Detach());
+    m_images.Create(size.cx, size.cy, kImageListFlags, 0, 10);
+    for (int i = 0; i < n; ++i) {
+        CIconHolder icon(old.ExtractIcon(i));
+        m_images.Add(icon.m_hIcon);
+        MakeDimmedImage(icon.m_hIcon, -1);
+        MakeDisabledImage(icon.m_hIcon, -1);
+    }
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- image lists
+
+CThemedMenuBitmaps::CThemedMenuBitmaps() {}
+CThemedMenuBitmaps::~CThemedMenuBitmaps() {}
+
+void CThemedMenuBitmaps::OnSysColorChange()
+{
+    for (size_t i = 0; i < m_ids.size(); ++i) {
+        CIconHolder icon(m_images.ExtractIcon((int)(3 * i)));
+        if (!icon.m_hIcon) continue;
+        MakeDimmedImage(icon.m_hIcon, (int)(3 * i + 1));
+        MakeDisabledImage(icon.m_hIcon, (int)(3 * i + 2));
+    }
+}
+
+int CThemedMenuBitmaps::AddIcon(HICON hIcon, UINT nID)
+{
+    CIconBitmaps bits;
+    if (!bits.Read(hIcon)) return -1;
+    BITMAP bm = {};
+    bits.color.GetBitmap(&bm);
+    if (m_images.m_hImageList) {
+        CSize size = GetIconSize();
+        if (size.cx != bm.bmWidth || size.cy != bm.bmHeight) return -1;
+    } else if (!m_images.Create(bm.bmWidth, bm.bmHeight, kImageListFlags, 0, 10)) {
+        return -1;
+    }
+    int i = FindIndex(nID);
+    if (i >= 0) {
+        m_images.Replace(i, hIcon);
+        MakeDimmedImage(hIcon, i + 1);
+        MakeDisabledImage(hIcon, i + 2);
+        return i;
+    }
+    m_sources.push_back((DWORD)-1);
+    m_ids.push_back(nID);
+    int index = m_images.Add(hIcon);
+    MakeDimmedImage(hIcon, -1);
+    MakeDisabledImage(hIcon, -1);
+    return index;
+}
