@@ -14,16 +14,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 rounds=${ROUNDS:-5}
 
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  benchbuild=$build
-  "$root/tools/build.sh"
-  strip=i686-w64-mingw32-strip
-else
-  benchbuild=$build/x64
-  "$root/tools/build.sh" x64
-  strip=x86_64-w64-mingw32-strip
-fi
-loader=$(cat "$benchbuild/wine-loader")
+. "$root/tools/wine-env.sh"
+bench_build all
+strip=$(grep -m1 '^CMAKE_STRIP:' "$benchbuild/CMakeCache.txt" | cut -d= -f2)
 
 # The program folder as shipped: every module stripped, skel\ and languages\.
 folder=$benchbuild/bench/startup-bin
@@ -33,10 +26,7 @@ cp -r "$benchbuild/bin" "$folder"
 "$strip" --strip-unneeded "$folder"/*.exe "$folder"/*.dll
 cp "$benchbuild/tests/minwindow.exe" "$benchbuild/tests/startcheck.exe" "$folder/"
 
-. "$root/tools/wine-env.sh"
-trap harness_stop EXIT
-xvfb_start
-wine_prefix_setup "$benchbuild/bench-prefix" t "$benchbuild" "$loader"
+bench_harness
 export WINEPATH='t:\bench\startup-bin'
 export XDG_DATA_HOME="$benchbuild/bench-xdg"
 mkdir -p "$XDG_DATA_HOME"
