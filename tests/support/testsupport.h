@@ -91,12 +91,13 @@ private:
 };
 
 // Closes every dialog box (message boxes among them) that this process shows
-// while the object lives, by pressing the given button, and records its
-// caption and text. Lets a test run code that shows a modal message box.
+// while the object lives, by pressing the given button (after ticking the
+// check box tickId, when not 0), and records its caption and text. Lets a
+// test run code that shows a modal message box.
 class CDialogCatcher
 {
 public:
-    explicit CDialogCatcher(int button = IDOK);
+    explicit CDialogCatcher(int button = IDOK, int tickId = 0);
     ~CDialogCatcher();
 
     struct Caught
@@ -115,6 +116,7 @@ private:
     void Poll();
 
     int m_button;
+    int m_tickId;
     HANDLE m_stop;
     HANDLE m_thread;
     CRITICAL_SECTION m_lock;
@@ -172,12 +174,53 @@ std::string ListItemText(HWND list, int row, int column);
 // The visible top-level windows of a thread.
 std::vector<HWND> VisibleThreadWindows(DWORD threadId);
 
-// Writes what a window shows on the (virtual) screen, children included, as
-// a 24-bit BMP file.
-bool SaveWindowPicture(HWND window, const CString& path);
+// Sets an environment variable (NULL removes it) while the object lives.
+class CEnvironment
+{
+public:
+    CEnvironment(const char* name, const char* value);
+    ~CEnvironment();
+    CEnvironment(const CEnvironment&) = delete;
+    CEnvironment& operator=(const CEnvironment&) = delete;
+private:
+    CString m_name;
+    CString m_old;
+    bool m_had;
+};
 
-// <program folder>\screenshots\<name>; the folder is made when missing. The
-// pictures stay there as artefacts of the run.
+// Sets a string value of a registry key (created when missing; value NULL
+// removes it) while the object lives, then restores what was there.
+class CRegValueOverride
+{
+public:
+    CRegValueOverride(HKEY root, const char* key, const char* name, const char* value, DWORD type = REG_SZ);
+    CRegValueOverride(HKEY root, const char* key, const char* name, DWORD value);
+    ~CRegValueOverride();
+    CRegValueOverride(const CRegValueOverride&) = delete;
+    CRegValueOverride& operator=(const CRegValueOverride&) = delete;
+private:
+    HKEY m_key;
+    CString m_name;
+    bool m_had;
+    DWORD m_type;
+    std::vector<BYTE> m_old;
+
+    void Open(HKEY root, const char* key);
+    void Set(DWORD type, const void* data, DWORD size);
+};
+
+// Path of a picture in the "screenshots" folder beside the test program
+// (created when missing); the build keeps them as artefacts.
 CString ScreenshotPath(const char* name);
+
+// Writes what a window shows, copied in-process from its window DC (the only
+// way popup menus come out right under Wine), as a 24-bit BMP file; an
+// overlay window (an open popup menu) is copied over it at its place.
+bool SaveWindowPicture(HWND hWnd, const char* path, HWND hOverlay = NULL);
+
+// Calls open, which shows a popup menu modally; once a popup-menu window of
+// this thread is visible, inspect gets it, and then the menu is closed with
+// Escape. Returns whether a popup was seen.
+bool WhileMenuOpen(const std::function<void()>& open, const std::function<void(HWND popup)>& inspect);
 
 } // namespace pirt_test

@@ -5,6 +5,7 @@
 #include "CookieKeepList.h"
 #include "pirt.h"
 #include "CustomFunctions.h"
+#include "pathlayer.h"
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <wininet.h>
@@ -51,9 +52,8 @@ CString ShellFolder(int csidl)
     char buffer[MAX_PATH] = "";
     if (FAILED(SHGetFolderPathA(NULL, csidl, NULL, 0, buffer)))
         return CString();
-    CString folder(buffer);
-    RemoveTrailingBackslash(folder);
-    return folder;
+    CString canonical;
+    return CheckBaseFolder(buffer, &canonical) == PATH_OK ? canonical : CString();
 }
 
 CString HistoryText() { return GetLngString("Brisvane", "10135"); }
@@ -134,12 +134,12 @@ int CBrowserFunctions::DeleteFiles(const std::vector<CString>& files, CString* r
 
 int CBrowserFunctions::EmptyFolder(const CString& folder)
 {
-    DWORD attributes = GetFileAttributesA(folder);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return PathGone(folder);
-    // A link or junction leads out of the browser's own folder, and a file
-    // where the folder belongs is not a cache: neither is touched.
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    if (PathGone(folder))
+        return 1;
+    // A file where the folder belongs is not a cache. A link or junction
+    // leads out of the browser's own folder: the emptying refuses it (and a
+    // root or protected folder), however the path is written.
+    if (!IsFolder(folder))
         return 0;
     CCustomFunctions custom;
     return custom.DeleteFolderContents((const char*)folder, 1, NULL, NULL, 1) ? 1 : 0;
