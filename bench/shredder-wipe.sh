@@ -8,21 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 mib=${1:-256}
 
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  "$root/tools/build.sh" --target shredder_bench
-  benchbuild=$build
-else
-  "$root/tools/build.sh" x64 --target shredder_bench
-  benchbuild=$build/x64
-fi
-
 . "$root/tools/wine-env.sh"
-trap harness_stop EXIT
-xvfb_start
-# A prefix of its own that sees only the build folder, as t:.
-wine_prefix_setup "$benchbuild/bench-prefix" t "$benchbuild" "$(cat "$benchbuild/wine-loader")"
-export WINEPATH='t:\bin'
-loader=$(cat "$benchbuild/wine-loader")
+bench_build shredder_bench
+bench_harness
 
 work=$benchbuild/bench-work
 rm -rf "$work"

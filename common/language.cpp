@@ -4,9 +4,7 @@
 
 CString GetLngPath()
 {
-    char buffer[255] = "";
-    GetPrivateProfileStringA("Pirt", "LngPath", "", buffer, sizeof(buffer), GetIniPath(INI_PIRT));
-    return UnescapePercent(buffer);
+    return GetIniString("Pirt", "LngPath", INI_PIRT);
 }
 
 CString GetLngString(CString section, CString key)

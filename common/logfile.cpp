@@ -73,7 +73,15 @@ void CLogFile::SetProcedure(const char* procedure)
 
 void CLogFile::SetStandardLocation()
 {
-    const CString log = GetAppDataPath() + "\\Talvery\\Pirt\\pirt.log";
+    // Without an application-data folder the log stays off.
+    const CString appData = GetAppDataPath();
+    if (appData.IsEmpty())
+    {
+        SetLogPath("");
+        SetArchivePath("");
+        return;
+    }
+    const CString log = appData + "\\Talvery\\Pirt\\pirt.log";
     SetLogPath(log);
     SetArchivePath(log + ".archive");
 }

@@ -257,6 +257,12 @@ static std::vector<CString> ProtectedFolders()
     {
         if (!IsAbsolutePathText(raw[i]))
             continue;
+        // The shell and the environment mostly name the same folders.
+        bool seen = false;
+        for (size_t j = 0; j < i && !seen; ++j)
+            seen = raw[j].CompareNoCase(raw[i]) == 0;
+        if (seen)
+            continue;
         CString canonical = CanonicalPath(raw[i]);
         if (canonical.IsEmpty())
             continue;
@@ -273,14 +279,19 @@ static std::vector<CString> ProtectedFolders()
     return folders;
 }
 
-int IsProtectedPath(const CString& canonical)
+static bool IsAboveAny(const CString& canonical, const std::vector<CString>& folders)
 {
     if (canonical.IsEmpty())
-        return 0;
-    for (const CString& folder : ProtectedFolders())
+        return false;
+    for (const CString& folder : folders)
         if (IsPathInside(folder, canonical))
-            return 1;
-    return 0;
+            return true;
+    return false;
+}
+
+int IsProtectedPath(const CString& canonical)
+{
+    return IsAboveAny(canonical, ProtectedFolders()) ? 1 : 0;
 }
 
 int IsLinkPath(const CString& canonical)
@@ -295,8 +306,9 @@ int IsLinkPath(const CString& canonical)
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return 1;
+    // A wildcard would make the lookup match other entries.
     WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA(path, &fd);
+    HANDLE find = path.FindOneOf("*?") < 0 ? FindFirstFileA(path, &fd) : INVALID_HANDLE_VALUE;
     if (find != INVALID_HANDLE_VALUE)
     {
         FindClose(find);
@@ -354,7 +366,7 @@ CString FinalPath(const CString& canonical)
     return CanonicalPath(result);
 }
 
-PathVerdict CheckFolderTarget(const char* raw, CString* canonical)
+static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canonical)
 {
     if (!IsAbsolutePathText(raw))
         return PATH_NOT_ABSOLUTE;
@@ -363,21 +375,32 @@ PathVerdict CheckFolderTarget(const char* raw, CString* canonical)
         return PATH_NOT_ABSOLUTE;
     if (IsRootPath(path))
         return PATH_ROOT;
-    if (IsProtectedPath(path))
+    const std::vector<CString> protectedFolders = ProtectedFolders();
+    if (IsAboveAny(path, protectedFolders))
         return PATH_PROTECTED;
-    if (IsLinkPath(path))
+    if (!linkAllowed && IsLinkPath(path))
         return PATH_LINK;
-    // A link in a folder above may lead elsewhere; where it leads must pass
-    // the same tests.
+    // A link in a folder above (or the base folder itself) may lead
+    // elsewhere; where it leads must pass the same tests.
     CString final = FinalPath(path);
     if (!final.IsEmpty())
     {
         if (IsRootPath(final))
             return PATH_ROOT;
-        if (IsProtectedPath(final))
+        if (IsAboveAny(final, protectedFolders))
             return PATH_PROTECTED;
     }
     if (canonical != nullptr)
         *canonical = path;
     return PATH_OK;
+}
+
+PathVerdict CheckFolderTarget(const char* raw, CString* canonical)
+{
+    return CheckFolder(raw, false, canonical);
+}
+
+PathVerdict CheckBaseFolder(const char* raw, CString* canonical)
+{
+    return CheckFolder(raw, true, canonical);
 }

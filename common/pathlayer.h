@@ -15,7 +15,8 @@ int IsAbsolutePathText(const char* raw);
 // leading "\\" of a UNC path), GetFullPathName resolves "." and "..", short
 // names are expanded where the path exists, and trailing separators, blanks
 // and dots are stripped except at a root ("C:\", "\\server\share\").
-// "" for an empty text or one that does not resolve.
+// "" for an empty text or one that does not resolve (a wildcard, a name
+// of nothing but dots and blanks inside the path).
 CString CanonicalPath(const char* raw);
 
 // 1 for a canonical drive or share root ("C:\", "\\server\share\").
@@ -55,3 +56,9 @@ enum PathVerdict
 // tests on the canonical form, then root and protected tests on the final
 // path. On PATH_OK canonical (may be NULL) receives the form to use.
 PathVerdict CheckFolderTarget(const char* raw, CString* canonical);
+
+// The same tests for a base folder whose files and sub-folders are cleaned
+// but which is never emptied or removed itself (a browser profile): it may be
+// a link (people move a profile to another drive with a junction), as long
+// as where it leads passes the root and protected tests.
+PathVerdict CheckBaseFolder(const char* raw, CString* canonical);

@@ -28,12 +28,14 @@ void PaintBackgroundGradient(HDC hdc, const RECT& client);
 // Colour of column x of a gradient w pixels wide.
 COLORREF GradientColour(int x, int w);
 
-// The programs with themed frames show it as a themed dialog; the eraser,
-// whose windows are plain, builds with PIRT_PLAIN_PROGRESS_DIALOG.
-#ifdef PIRT_PLAIN_PROGRESS_DIALOG
-typedef CDialog CProgressDlgBase;
-#else
+// The programs with themed frames build with PIRT_THEMED_PROGRESS_DIALOG and
+// show it as a themed dialog; the eraser and the libraries, which never link
+// the themed layer, show it plain.
+#ifdef PIRT_THEMED_PROGRESS_DIALOG
+#include "themedframe.h"
 typedef CThemedDialog CProgressDlgBase;
+#else
+typedef CDialog CProgressDlgBase;
 #endif
 
 class CProgressDlg : public CProgressDlgBase

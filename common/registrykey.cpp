@@ -139,14 +139,18 @@ int CRegistryKey::DeleteValue(CString name)
 int CRegistryKey::DeleteKey(CString subkey)
 {
     // An empty subkey would name the root itself.
+    subkey.Trim('\\');
     if (subkey.IsEmpty())
         return 0;
-    HKEY key = NULL;
-    LONG rc = RegOpenKeyExA(m_root, subkey, 0, KEY_ALL_ACCESS, &key);
-    if (rc == ERROR_FILE_NOT_FOUND)
+    // Deleting needs only the DELETE right: a key that refuses full access
+    // may still be deleted through its parent.
+    m_lastError = RegDeleteKeyA(m_root, subkey);
+    if (m_lastError == ERROR_SUCCESS || m_lastError == ERROR_FILE_NOT_FOUND)
         return 1;
-    if (rc != ERROR_SUCCESS)
-        return 0;   // there, but out of reach: not deleted
-    RegCloseKey(key);
-    return RegDeleteKeyA(m_root, subkey) == ERROR_SUCCESS ? 1 : 0;
+    // Whatever the delete answered, the result is whether the key is gone.
+    HKEY key = NULL;
+    LONG rc = RegOpenKeyExA(m_root, subkey, 0, KEY_QUERY_VALUE, &key);
+    if (rc == ERROR_SUCCESS)
+        RegCloseKey(key);
+    return rc == ERROR_FILE_NOT_FOUND ? 1 : 0;
 }

@@ -37,8 +37,9 @@ public:
     // 1 when the value was deleted.
     int DeleteValue(CString name);
 
-    // Deletes root\subkey (not recursive): 1 when deleted or absent, 0 when
-    // the key exists but cannot be opened or deleted, or the subkey is empty.
+    // Deletes root\subkey (not recursive; only the DELETE right on it is
+    // needed): 1 when the key is gone afterwards (also when it was absent),
+    // 0 when it is still there (subkeys, no right) or the subkey is empty.
     int DeleteKey(CString subkey);
 
     HKEY GetRootKey() const { return m_root; }

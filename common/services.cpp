@@ -1,5 +1,6 @@
 // Paths, config files and first-run seeding.
 #include "services.h"
+#include "pathlayer.h"
 #include <shlobj.h>
 
 #ifndef PIRT_DATA_ROOT_TAIL
@@ -38,6 +39,10 @@ const char* IniFileOf(int index)
 // Set while the seeding runs: its own request for the suite INI must not
 // start another seeding when the skeleton lacks that file.
 bool g_seeding = false;
+
+// Set once the user has been told that there is no data folder: every
+// settings request would otherwise repeat the message.
+bool g_noDataFolderTold = false;
 
 CString WithBackslash(const char* folder)
 {
@@ -114,6 +119,17 @@ HWND ThreadMainWindow()
 {
     CWnd* wnd = FwGetThreadMainWnd();
     return wnd != NULL ? wnd->GetSafeHwnd() : NULL;
+}
+
+// The box shown when no language can be chosen, then the main window is
+// asked to close. During start-up there is no main window yet: the box then
+// has no owner and nothing is closed.
+void ShowNoLanguageMessage()
+{
+    HWND owner = ThreadMainWindow();
+    MessageBoxA(owner, GetNoLanguageMessage(), "Error", MB_OK | MB_ICONERROR);
+    if (owner != NULL)
+        SendMessageA(owner, WM_CLOSE, 0, 0);
 }
 
 } // namespace
@@ -233,12 +249,17 @@ CString GetAppDataPath()
     char buffer[MAX_PATH + 1] = "";
     if (FAILED(SHGetFolderPathA(NULL, CSIDL_APPDATA, NULL, 0, buffer)))
         return CString();
-    return CString(buffer);
+    // A relative answer would put the data below the current folder or the
+    // root of the current drive.
+    return IsAbsolutePathText(buffer) ? CString(buffer) : CString();
 }
 
 CString GetDataRoot()
 {
-    return GetAppDataPath() + PIRT_DATA_ROOT_TAIL;
+    const CString appData = GetAppDataPath();
+    if (appData.IsEmpty())
+        return CString();
+    return appData + PIRT_DATA_ROOT_TAIL;
 }
 
 CString GetNoLanguageMessage()
@@ -266,10 +287,20 @@ void InitUserData()
 
 void SeedUserData(const CString& programFolder, LANGID langId)
 {
-    // Without an application-data folder the data root would land in the
-    // root of the current drive.
-    if (g_seeding || GetAppDataPath().IsEmpty())
+    if (g_seeding)
         return;
+    // Without an application-data folder there is nowhere to seed, and no
+    // language to choose: the user learns it once, as when no language file
+    // exists, instead of settings landing in the root of the current drive.
+    if (GetAppDataPath().IsEmpty())
+    {
+        if (!g_noDataFolderTold)
+        {
+            g_noDataFolderTold = true;
+            ShowNoLanguageMessage();
+        }
+        return;
+    }
     g_seeding = true;
 
     const CString root = GetDataRoot();
@@ -296,14 +327,7 @@ void SeedUserData(const CString& programFolder, LANGID langId)
             WritePrivateProfileStringA("Pirt", "LngPath", EscapePercent(english), ini);
         }
         else
-        {
-            // During start-up there is no main window yet: the box then has
-            // no owner and nothing is closed.
-            HWND owner = ThreadMainWindow();
-            MessageBoxA(owner, GetNoLanguageMessage(), "Error", MB_OK | MB_ICONERROR);
-            if (owner != NULL)
-                SendMessageA(owner, WM_CLOSE, 0, 0);
-        }
+            ShowNoLanguageMessage();
     }
     g_seeding = false;
 }
@@ -311,7 +335,13 @@ void SeedUserData(const CString& programFolder, LANGID langId)
 CString GetIniPath(int index)
 {
     const char* file = IniFileOf(index);
-    CString path = GetDataRoot() + "\\config";
+    const CString root = GetDataRoot();
+    if (root.IsEmpty())
+    {
+        InitUserData();   // tells the user once
+        return CString();
+    }
+    CString path = root + "\\config";
     if (file == NULL)
         return path;    // the folder itself; a folder is no file to seed for
     path += file;
@@ -322,16 +352,24 @@ CString GetIniPath(int index)
 
 CString GetIniString(CString section, CString key, int index)
 {
+    const CString ini = GetIniPath(index);
     char buffer[255] = "";
-    GetPrivateProfileStringA(section, key, "", buffer, sizeof(buffer), GetIniPath(index));
+    if (!ini.IsEmpty())
+        GetPrivateProfileStringA(section, key, "", buffer, sizeof(buffer), ini);
     return UnescapePercent(buffer);
 }
 
 int GetIniBool(CString section, CString key, int index)
 {
-    char buffer[255] = "";
-    GetPrivateProfileStringA(section, key, "no", buffer, sizeof(buffer), GetIniPath(index));
-    return UnescapePercent(buffer) == "yes" ? 1 : 0;
+    return GetIniString(section, key, index) == "yes" ? 1 : 0;
+}
+
+int WriteIniString(const char* section, const char* key, const char* value, int index)
+{
+    const CString ini = GetIniPath(index);
+    if (ini.IsEmpty())
+        return 0;
+    return WritePrivateProfileStringA(section, key, value, ini) ? 1 : 0;
 }
 
 CString EscapePercent(const char* value)

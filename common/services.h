@@ -53,10 +53,12 @@ int CreateFullPath(const char* path);
 int CopyFolder(const char* source, const char* destination, int recurse,
                const char* filter, HANDLE stopEvent, int pump);
 
-// User's roaming application-data folder (CSIDL_APPDATA).
+// User's roaming application-data folder (CSIDL_APPDATA); "" when the shell
+// gives none or a relative one. No path is ever built on "".
 CString GetAppDataPath();
 
-// Application-data folder + this deliverable's data root tail.
+// Application-data folder + this deliverable's data root tail; "" without an
+// application-data folder.
 CString GetDataRoot();
 
 // First-run seeding: fills the data root from the program folder's skel
@@ -72,7 +74,9 @@ void SeedUserData(const CString& programFolder, LANGID langId);
 int IsGermanLangId(LANGID langId);
 
 // Path of the config file of an index; seeds the data root first when a
-// listed file is missing. Returns the path even when it still does not exist.
+// listed file is missing. Returns the path even when it still does not exist;
+// "" without an application-data folder (the user is told once, with the
+// no-language message, and the main window is asked to close).
 CString GetIniPath(int index);
 
 // [section] key of the config file of an index, "" when absent; at most 254
@@ -81,6 +85,10 @@ CString GetIniString(CString section, CString key, int index);
 
 // 1 only when the value is exactly "yes".
 int GetIniBool(CString section, CString key, int index);
+
+// WritePrivateProfileString into the config file of an index (value NULL
+// removes the key); does nothing and returns 0 without a data folder.
+int WriteIniString(const char* section, const char* key, const char* value, int index);
 
 // Stored settings and texts write a percent sign as "%%": this turns each
 // "%%" into "%" and copies everything else literally. Stored values are never

@@ -6,16 +6,16 @@
 
 void WriteSortSettings(int iniIndex, BOOL ascending, int column)
 {
-    CString path = GetIniPath(iniIndex);
     char number[16];
     snprintf(number, sizeof(number), "%d", column);
-    WritePrivateProfileStringA("Window", "SortAscending", ascending ? "yes" : "no", path);
-    WritePrivateProfileStringA("Window", "SortedCol", number, path);
+    WriteIniString("Window", "SortAscending", ascending ? "yes" : "no", iniIndex);
+    WriteIniString("Window", "SortedCol", number, iniIndex);
 }
 
 void ReadSortSettings(int iniIndex, int* ascending, int* column)
 {
     ASSERT(ascending != NULL && column != NULL);
     *ascending = GetIniBool("Window", "SortAscending", iniIndex);
-    *column = (int)GetPrivateProfileIntA("Window", "SortedCol", -1, GetIniPath(iniIndex));
+    const CString ini = GetIniPath(iniIndex);
+    *column = ini.IsEmpty() ? -1 : (int)GetPrivateProfileIntA("Window", "SortedCol", -1, ini);
 }

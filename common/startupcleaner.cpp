@@ -21,7 +21,7 @@ BOOL IsStartupCleaningOn(int ownIni)
 BOOL ToggleStartupCleaning(int ownIni, int otherIni)
 {
     BOOL on = !IsStartupCleaningOn(ownIni);
-    ::WritePrivateProfileStringA("Preferences", "DeleteOnStartup", on ? "yes" : "no", GetIniPath(ownIni));
+    WriteIniString("Preferences", "DeleteOnStartup", on ? "yes" : "no", ownIni);
 
     CRegistryKey run;
     run.SetRootKey(HKEY_CURRENT_USER);

@@ -34,3 +34,28 @@ harness_stop() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
 }
+
+# For the benchmarks (root and build set by the caller).
+# bench_build TARGET...: builds the targets in the build that can run here
+# (32-bit where the kernel runs 32-bit programs, else 64-bit); sets benchbuild
+# and loader.
+bench_build() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    benchbuild=$build
+    "$root/tools/build.sh" --target "$@"
+  else
+    benchbuild=$build/x64
+    "$root/tools/build.sh" x64 --target "$@"
+  fi
+  loader=$(cat "$benchbuild/wine-loader")
+}
+
+# bench_harness: an Xvfb display and a Wine prefix of the benchmark's own
+# (<build>/bench-prefix, which sees only the build folder as t:), both ended
+# when the script exits.
+bench_harness() {
+  trap harness_stop EXIT
+  xvfb_start
+  wine_prefix_setup "$benchbuild/bench-prefix" t "$benchbuild" "$loader"
+  export WINEPATH='t:\bin'
+}

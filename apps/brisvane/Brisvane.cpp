@@ -17,6 +17,8 @@ BOOL CBrisvaneApp::InitInstance()
     CWinApp::InitInstance();
 
     SetRegistryKey("Talvery\\Pirt");
+    CThemedMenu::SelectTheme(8);
+    CThemedMenu::SetDimmedIcons(0);
 
     FwAddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CBrisvaneDoc),
                                             RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CBrisvaneView)));

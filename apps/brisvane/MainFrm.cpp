@@ -88,10 +88,16 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
                                CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
+    // Aligned at the top without the bottom border that CBRS_TOP would add.
+    if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS |
+                                       CBRS_SIZE_DYNAMIC,
+                             AFX_IDW_MENUBAR))
+        return -1;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_BORDER_TOP,
                                AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
         return -1;
+    m_wndMenuBar.SetMenu(m_defaultMenu.m_hMenu);
     m_wndStatusBar.SetPaneInfo(0, IDS_INDICATOR_PIRT, SBPS_STRETCH | SBPS_NOBORDERS, 100);
 
     SetToolBarTexts();
@@ -128,33 +134,36 @@ void CMainFrame::SetMenuTexts()
     SetWindowLngText(m_hWnd, "General", "20050");
     m_wndStatusBar.SetPaneText(0, GetLngString("General", "30900"));
 
-    HMENU bar = ::GetMenu(m_hWnd);
-    if (!bar)
+    if (!m_defaultMenu.m_hMenu)
         return;
-    CMenuTextSetter menu(bar);
     static const char* const topKeys[] = {"10000", "12000", "14000", "15000", "16000", "18000"};
     for (UINT i = 0; i < 6; ++i)
-        SetMenuLngText(&menu, i, MF_BYPOSITION, "General", topKeys[i], 1);
-    static const struct { UINT id; const char* section; const char* key; } items[] = {
-        {ID_LOGGING, "General", "10050"},
-        {ID_APP_EXIT, "General", "10100"},
-        {ID_CHECK_ALL, "General", "12030"},
-        {ID_UNCHECK_ALL, "General", "12040"},
-        {ID_VIEW_TOOLBAR, "General", "14050"},
-        {ID_VIEW_STATUS_BAR, "General", "14060"},
-        {ID_SHOW_BROWSER_TRACES, "Brisvane", "30020"},
-        {ID_SHOW_SYSTEM_TRACES, "Brisvane", "30025"},
-        {ID_EXECUTE_ON_START, "General", "15050"},
-        {ID_EXECUTE_NOW, "General", "50040"},
-        {ID_COOKIE_MANAGER, "Brisvane", "30010"},
-        {ID_PREFERENCES, "General", "16100"},
-        {ID_HELPME, "General", "18010"},
-        {ID_PIRT_WEBSITE, "General", "18020"},
-        {ID_ABOUT, "General", "18100"},
+        SetMenuLngText(&m_defaultMenu, i, MF_BYPOSITION, "General", topKeys[i], 1);
+    // Image -1: the item has none.
+    static const struct { UINT id; const char* section; const char* key; int image; } items[] = {
+        {ID_LOGGING, "General", "10050", -1},
+        {ID_APP_EXIT, "General", "10100", 0},
+        {ID_CHECK_ALL, "General", "12030", -1},
+        {ID_UNCHECK_ALL, "General", "12040", -1},
+        {ID_VIEW_TOOLBAR, "General", "14050", -1},
+        {ID_VIEW_STATUS_BAR, "General", "14060", -1},
+        {ID_SHOW_BROWSER_TRACES, "Brisvane", "30020", -1},
+        {ID_SHOW_SYSTEM_TRACES, "Brisvane", "30025", -1},
+        {ID_EXECUTE_ON_START, "General", "15050", -1},
+        {ID_EXECUTE_NOW, "General", "50040", 1},
+        {ID_COOKIE_MANAGER, "Brisvane", "30010", 8},
+        {ID_PREFERENCES, "General", "16100", 4},
+        {ID_HELPME, "General", "18010", 5},
+        {ID_PIRT_WEBSITE, "General", "18020", 6},
+        {ID_ABOUT, "General", "18100", 7},
     };
-    for (size_t i = 0; i < sizeof(items) / sizeof(items[0]); ++i)
-        SetMenuLngText(&menu, items[i].id, MF_BYCOMMAND, items[i].section, items[i].key, 0);
-    ::DrawMenuBar(m_hWnd);
+    for (size_t i = 0; i < sizeof(items) / sizeof(items[0]); ++i) {
+        SetMenuLngText(&m_defaultMenu, items[i].id, MF_BYCOMMAND, items[i].section, items[i].key, 0);
+        if (items[i].image >= 0)
+            m_defaultMenu.SetItemImage(items[i].id, &m_menuImages, items[i].image);
+    }
+    // The bar measures its items anew for the new texts.
+    m_wndMenuBar.SetMenu(NULL);
 }
 
 void CMainFrame::RestorePlacement()
@@ -179,6 +188,9 @@ void CMainFrame::RestorePlacement()
     wp.ptMaxPosition.y = -::GetSystemMetrics(SM_CYBORDER);
     MakePlacementVisible(wp);
     ::SetWindowPlacement(m_hWnd, &wp);
+    // The menu colours follow the placed window's screen.
+    CThemedMenu::OnSysColorChange();
+    CThemedMenu::ApplyMenuBarBrush(m_defaultMenu.m_hMenu);
     ::InvalidateRect(NULL, NULL, TRUE);
 }
 
@@ -331,6 +343,13 @@ BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     if (nm && nm->code == TTN_NEEDTEXTA)
         return OnToolTipText(nm, pResult);
     return CThemedFrameWnd::OnNotify(wParam, lParam, pResult);
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_wndMenuBar.TranslateFrameMessage(pMsg))
+        return TRUE;
+    return CThemedFrameWnd::PreTranslateMessage(pMsg);
 }
 
 BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)

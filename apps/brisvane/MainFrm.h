@@ -2,6 +2,10 @@
 // trace list, window placement, and the frame-level commands.
 #pragma once
 #include "fw/framework.h"
+#include "themedframe.h"
+#include "menubar.h"
+#include "statusbar.h"
+#include "toolbar.h"
 #include "TabWnd.h"
 
 class CMainFrame : public CThemedFrameWnd
@@ -15,9 +19,12 @@ public:
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
-    CToolBar& ToolBar() { return m_wndToolBar; }
-    CStatusBar& StatusBar() { return m_wndStatusBar; }
+    CThemedToolBar& ToolBar() { return m_wndToolBar; }
+    CThemedStatusBar& StatusBar() { return m_wndStatusBar; }
+    CThemedMenuBar& MenuBar() { return m_wndMenuBar; }
+    CThemedMenu& Menu() { return m_defaultMenu; }
 
     // Menu toggles and their check marks (also used by the tests).
     afx_msg void OnLogging();
@@ -46,8 +53,9 @@ protected:
     void DetectBrowsers();
     BOOL ReadMenuSwitch(const char* key);
 
-    CStatusBar m_wndStatusBar;
-    CToolBar m_wndToolBar;
+    CThemedStatusBar m_wndStatusBar;
+    CThemedToolBar m_wndToolBar;
+    CThemedMenuBar m_wndMenuBar;
     CString m_strToolTip;
     int m_bLogging;
     CImageList m_menuImages;

@@ -7,8 +7,7 @@ int ReadYes(const char* section, const char* key)
 
 BOOL WriteSetting(const char* section, const char* key, const char* value)
 {
-    CString path = GetIniPath(INI_BRISVANE);
-    return WritePrivateProfileStringA(section, key, value, path);
+    return WriteIniString(section, key, value, INI_BRISVANE);
 }
 
 BOOL WriteYesNo(const char* section, const char* key, int yes)

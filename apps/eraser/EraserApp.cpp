@@ -14,6 +14,8 @@ BOOL CEraserApp::InitInstance()
     icc.dwICC = ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&icc);
     CWinApp::InitInstance();
+    CThemedMenu::SelectTheme(8);
+    CThemedMenu::SetDimmedIcons(0);
 
     // The program is its main dialog: it ends when the dialog closes.
     CEraserDlg* pDlg = new CEraserDlg(NULL);

@@ -36,7 +36,6 @@ BEGIN_MESSAGE_MAP(CEraserDlg, CThemedDialog)
     FW_MSG_ENTRY(WM_QUERYDRAGICON, *c.pResult = (LRESULT)pThis->OnQueryDragIcon())
     ON_WM_DROPFILES()
     ON_WM_DESTROY()
-    ON_WM_INITMENUPOPUP()
     ON_BN_CLICKED(IDC_ADD_FILE, OnAddFile)
     ON_BN_CLICKED(IDC_DELETE_FILE, OnDeleteFile)
     ON_UPDATE_COMMAND_UI(IDC_DELETE_FILE, OnUpdateDeleteFile)
@@ -114,15 +113,13 @@ void CEraserDlg::SetLanguageTexts()
     SetDlgItemLngText(m_hWnd, IDC_START_2_WIPE, "Eraser", "10110");
     SetDlgItemLngText(m_hWnd, ID_APP_EXIT, "General", "10100");
 
-    HMENU hMenu = ::GetMenu(m_hWnd);
-    if (hMenu == NULL)
+    // The themed dialog took the dialog's menu into its default menu.
+    if (m_defaultMenu.m_hMenu == NULL)
         return;
-    if (m_menu.m_hMenu == NULL)
-        m_menu.Attach(hMenu);
     // Menu bar entries by position, padded; items by command id.
     static const char* const barKeys[] = {"10000", "12000", "16000", "18000"};
     for (UINT i = 0; i < 4; i++)
-        SetMenuLngText(&m_menu, i, MF_BYPOSITION, "General", barKeys[i], 1);
+        SetMenuLngText(&m_defaultMenu, i, MF_BYPOSITION, "General", barKeys[i], 1);
 
     static const struct
     {
@@ -136,46 +133,10 @@ void CEraserDlg::SetLanguageTexts()
     };
     for (const auto& item : items)
     {
-        SetMenuLngText(&m_menu, item.id, MF_BYCOMMAND, "General", item.key, 0);
-        SetMenuItemImage(hMenu, item.id, item.image);
+        SetMenuLngText(&m_defaultMenu, item.id, MF_BYCOMMAND, "General", item.key, 0);
+        m_defaultMenu.SetItemImage(item.id, &m_menuImages, item.image);
     }
     DrawMenuBar();
-}
-
-void CEraserDlg::SetMenuItemImage(HMENU hMenu, UINT nID, int nImage)
-{
-    // The image list's icon as a 32-bit bitmap with alpha, which menus draw
-    // beside the item text.
-    HICON hIcon = m_menuImages.ExtractIcon(nImage);
-    if (hIcon == NULL)
-        return;
-    BITMAPINFO bmi;
-    ZeroMemory(&bmi, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = 16;
-    bmi.bmiHeader.biHeight = -16;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    CDC dc;
-    dc.CreateCompatibleDC((HDC)NULL);
-    HBITMAP hBitmap = ::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-    if (hBitmap != NULL)
-    {
-        HGDIOBJ hOld = dc.SelectObject(hBitmap);
-        dc.DrawIconEx(0, 0, hIcon, 16, 16, DI_NORMAL);
-        dc.SelectObject(hOld);
-        MENUITEMINFOA mii;
-        ZeroMemory(&mii, sizeof(mii));
-        mii.cbSize = sizeof(mii);
-        mii.fMask = MIIM_BITMAP;
-        mii.hbmpItem = hBitmap;
-        if (::SetMenuItemInfoA(hMenu, nID, FALSE, &mii))
-            m_menuBitmaps.push_back(hBitmap);
-        else
-            ::DeleteObject(hBitmap);
-    }
-    ::DestroyIcon(hIcon);
 }
 
 CString CEraserDlg::GetAppName() const
@@ -288,44 +249,10 @@ HCURSOR CEraserDlg::OnQueryDragIcon()
 void CEraserDlg::OnDestroy()
 {
     RemoveKeyHook();
-    // The menu goes with the window; the object only refers to it.
-    if (m_menu.m_hMenu != NULL)
-        m_menu.Detach();
     CThemedDialog::OnDestroy();
     m_progressDlgs.clear();
 }
 
-void CEraserDlg::PostNcDestroy()
-{
-    for (HBITMAP hBitmap : m_menuBitmaps)
-        ::DeleteObject(hBitmap);
-    m_menuBitmaps.clear();
-    CThemedDialog::PostNcDestroy();
-}
-
-void CEraserDlg::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
-{
-    CThemedDialog::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
-    if (bSysMenu || pPopupMenu == NULL)
-        return;
-    // A dialog has no idle-time command update: set the delete item here.
-    HMENU hMenu = pPopupMenu->m_hMenu;
-    if (::GetMenuState(hMenu, IDC_DELETE_FILE, MF_BYCOMMAND) != (UINT)-1)
-    {
-        CCmdUI state;
-        state.m_nID = IDC_DELETE_FILE;
-        state.m_pMenu = pPopupMenu;
-        state.m_nIndexMax = ::GetMenuItemCount(hMenu);
-        for (UINT i = 0; i < state.m_nIndexMax; i++)
-        {
-            if (::GetMenuItemID(hMenu, i) == IDC_DELETE_FILE)
-            {
-                state.m_nIndex = i;
-                OnUpdateDeleteFile(&state);
-            }
-        }
-    }
-}
 
 void CEraserDlg::OnUpdateDeleteFile(CCmdUI* pCmdUI)
 {
@@ -449,7 +376,7 @@ void CEraserDlg::OnStartWipe()
             return;
         WipeListedFiles();
         if (result & MB_DONT_ASK_AGAIN)
-            ::WritePrivateProfileStringA("Preferences", "SecurityDelConfirm", "no", GetIniPath(INI_PLIMVET));
+            WriteIniString("Preferences", "SecurityDelConfirm", "no", INI_PLIMVET);
         return;
     }
     WipeListedFiles();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fw/framework.h"
+#include "themedframe.h"
 #include "ImageButton.h"
 #include "VisualThemeHelper.h"
 #include "progressdlg.h"
@@ -78,9 +79,6 @@ protected:
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnDestroy();
     afx_msg void OnUpdateDeleteFile(CCmdUI* pCmdUI);
-    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) override;
-
-    virtual void PostNcDestroy() override;
 
     // The Delete key removes the selected path, wherever the focus is.
     BOOL FilterKey(const MSG* pMsg);
@@ -88,7 +86,6 @@ protected:
     void InstallKeyHook();
     void RemoveKeyHook();
 
-    void SetMenuItemImage(HMENU hMenu, UINT nID, int nImage);
     void InitButtons();
     void CreateMenuImages();
     void SetLanguageTexts();
@@ -99,8 +96,6 @@ protected:
 protected:
     HICON m_hIcon;
     CImageList m_menuImages;
-    CThemedMenu m_menu;
-    std::vector<HBITMAP> m_menuBitmaps;
     CVisualThemeHelper m_themeHelper;
     CStyledImageButton m_btnAddFile;
     CStyledImageButton m_btnDeleteFile;

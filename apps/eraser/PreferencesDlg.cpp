@@ -35,8 +35,7 @@ void CPropPageGeneral::OnCloseAfterKill()
 void CPropPageGeneral::OnOK()
 {
     UpdateData(TRUE);
-    ::WritePrivateProfileStringA("Preferences", "CloseAfterKill", m_bCloseAfterKill ? "yes" : "no",
-                                 GetIniPath(INI_PLIMVET));
+    WriteIniString("Preferences", "CloseAfterKill", m_bCloseAfterKill ? "yes" : "no", INI_PLIMVET);
     CPropertyPage::OnOK();
 }
 
@@ -117,9 +116,8 @@ void CPropPageSecurity::OnOK()
     UpdateData(TRUE);
     CString passes;
     passes.Format("%d", m_sliderPasses.GetPos());
-    ::WritePrivateProfileStringA("Pirt", "OverwritePasses", passes, GetIniPath(INI_PIRT));
-    ::WritePrivateProfileStringA("Preferences", "SecurityDelConfirm", m_bConfirmDelete ? "yes" : "no",
-                                 GetIniPath(INI_PLIMVET));
+    WriteIniString("Pirt", "OverwritePasses", passes, INI_PIRT);
+    WriteIniString("Preferences", "SecurityDelConfirm", m_bConfirmDelete ? "yes" : "no", INI_PLIMVET);
     CPropertyPage::OnOK();
 }
 

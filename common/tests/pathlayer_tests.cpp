@@ -112,26 +112,18 @@ TEST(PathLayer, FolderTargetVerdicts)
     const CString links = ProgramFolder() + "\\pathlinks";
     const bool haveLinks = Exists(links + "\\toplink");
 
+    // Root, relative, Windows-folder and top-link spellings run against every
+    // deleting entry in the path-safety suite; here what only the layer shows.
     struct { const char* raw; PathVerdict verdict; bool needsLinks; } cases[] = {
         { "{S}\\target", PATH_OK, false },
         { "{S}/target/", PATH_OK, false },
         { "{S}\\target\\sub\\..", PATH_OK, false },
         { "{S}\\not there", PATH_OK, false },
-        { "rel", PATH_NOT_ABSOLUTE, false }, { ".", PATH_NOT_ABSOLUTE, false },
-        { "C:", PATH_NOT_ABSOLUTE, false }, { "C:target", PATH_NOT_ABSOLUTE, false },
-        { "\\target", PATH_NOT_ABSOLUTE, false }, { "", PATH_NOT_ABSOLUTE, false },
         { "\\\\?\\C:\\windows", PATH_NOT_ABSOLUTE, false },
-        { "C:\\", PATH_ROOT, false }, { "C:\\\\", PATH_ROOT, false }, { "C://", PATH_ROOT, false },
-        { "C:\\.", PATH_ROOT, false }, { "{W}\\..", PATH_ROOT, false }, { "{S}\\..\\..\\..\\..\\..\\..\\..\\..", PATH_ROOT, false },
-        { "{W}", PATH_PROTECTED, false }, { "{W}\\", PATH_PROTECTED, false }, { "{W}/.", PATH_PROTECTED, false },
-        { "{W}\\system32", PATH_PROTECTED, false }, { "{A}", PATH_PROTECTED, false },
-        { "{A}\\..", PATH_PROTECTED, false }, { "{A}\\Talvery\\Pirt\\", PATH_PROTECTED, false },
-        { "{A}\\Zex", PATH_PROTECTED, false }, { "{P}", PATH_PROTECTED, false }, { "{A}\\..\\..", PATH_PROTECTED, false },
-        { "{A}\\Talvery\\Pirt\\logs", PATH_OK, false },
-        { "{L}\\toplink", PATH_LINK, true }, { "{L}\\toplink\\", PATH_LINK, true },
-        { "{L}\\toplink\\\\", PATH_LINK, true }, { "{L}/toplink/", PATH_LINK, true },
-        { "{L}\\toplink\\.", PATH_LINK, true }, { "{L}\\toplink. ", PATH_LINK, true },
-        { "{L}\\tree\\inner\\link\\", PATH_LINK, true },
+        { "{S}\\..\\..\\..\\..\\..\\..\\..\\..", PATH_ROOT, false },
+        { "{A}\\Talvery\\Pirt\\", PATH_PROTECTED, false }, { "{A}\\Zex", PATH_PROTECTED, false },
+        { "{P}", PATH_PROTECTED, false }, { "{A}\\Talvery\\Pirt\\logs", PATH_OK, false },
+        { "{L}\\toplink. ", PATH_LINK, true },
         { "{L}\\tree\\dirlink\\sub", PATH_OK, true },
         { "{L}\\cdrive", PATH_LINK, true },
     };

@@ -108,7 +108,10 @@ TEST_F(RegistryKeyTest, DeleteKey)
     EXPECT_EQ(0, key.DeleteKey(""));
 }
 
-TEST_F(RegistryKeyTest, KeyThatCannotBeOpenedIsNotReportedDeleted)
+// A key that refuses full access may still grant the DELETE right (Wine
+// always lets it go; Windows only with that right): either way the result
+// says whether the key is gone. A key with subkeys stays and fails.
+TEST_F(RegistryKeyTest, DeleteKeyResultSaysWhetherTheKeyIsGone)
 {
     const CString locked = scratch.Path() + "\\Locked";
     ASSERT_EQ(1, key.SetKey(locked, TRUE));
@@ -119,12 +122,22 @@ TEST_F(RegistryKeyTest, KeyThatCannotBeOpenedIsNotReportedDeleted)
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd));
     RegCloseKey(h);
     LocalFree(sd);
-
     ASSERT_EQ(0, key.KeyExists(locked));
-    EXPECT_EQ(0, key.DeleteKey(locked));
-    // It is still there for a reader.
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, locked, 0, KEY_READ, &h));
-    RegCloseKey(h);
 
+    const int deleted = key.DeleteKey(locked + "\\");
+    const LONG rc = RegOpenKeyExA(HKEY_CURRENT_USER, locked, 0, KEY_READ, &h);
+    if (rc == ERROR_SUCCESS)
+        RegCloseKey(h);
+    EXPECT_EQ(deleted, rc == ERROR_FILE_NOT_FOUND ? 1 : 0);
+    if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name") != NULL)
+    {
+        EXPECT_EQ(1, deleted);   // Wine grants the delete
+    }
     RegDeleteKeyA(HKEY_CURRENT_USER, locked);
+
+    const CString parent = scratch.Path() + "\\Parent";
+    ASSERT_EQ(1, key.SetKey(parent + "\\Child", TRUE));
+    EXPECT_EQ(0, key.DeleteKey(parent));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, parent, 0, KEY_READ, &h));
+    RegCloseKey(h);
 }

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include "pirt.h"
 #include "testsupport.h"
+#include "sortsettings.h"
+#include <memory>
 
 using namespace pirt_test;
 
@@ -366,4 +368,44 @@ TEST(Seeding, IndexOutsideTheTableNamesTheConfigFolderWithoutSeeding)
     EXPECT_STREQ(GetDataRoot() + "\\config", GetIniPath(-1));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(GetDataRoot()));
     EXPECT_STREQ(GetDataRoot() + "\\config\\Tarnel.ini", GetIniPath(INI_TARNEL));
+}
+
+// With no usable application-data folder nothing is built on "": no config
+// file, INI write, sort setting or log record lands at the root of the
+// current drive or in the current folder, and the user is told once.
+TEST(Seeding, NoApplicationDataFolderWritesNothing)
+{
+    static const char kShell[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+    std::unique_ptr<CRegValueOverride> user(new CRegValueOverride(
+        HKEY_CURRENT_USER, CString(kShell) + "User Shell Folders", "AppData", "pirtnoappdata"));
+    std::unique_ptr<CRegValueOverride> shell(new CRegValueOverride(
+        HKEY_CURRENT_USER, CString(kShell) + "Shell Folders", "AppData", "pirtnoappdata"));
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, current);
+    const CString root = CString(current).Left(3);
+
+    const bool shellGaveNone = GetAppDataPath().IsEmpty();
+    if (shellGaveNone)
+    {
+        CDialogCatcher catcher(IDOK);
+        EXPECT_STREQ("", GetDataRoot());
+        EXPECT_STREQ("", GetIniPath(INI_BRISVANE));
+        EXPECT_STREQ("", GetIniPath(INI_PIRT));
+        EXPECT_EQ(0, WriteIniString("Window", "SortedCol", "3", INI_BRISVANE));
+        WriteSortSettings(INI_BRISVANE, TRUE, 2);
+        CLogFile log;
+        log.SetStandardLocation();
+        log.WriteEntry("nowhere");
+        ASSERT_TRUE(catcher.WaitFor(1));
+        Sleep(300);
+        EXPECT_EQ(1u, catcher.Boxes().size());
+    }
+    user.reset();
+    shell.reset();
+    EXPECT_FALSE(IsFolder(root + "Zex"));
+    EXPECT_FALSE(IsFolder(root + "Talvery"));
+    EXPECT_FALSE(IsFolder(CString(current) + "\\pirtnoappdata"));
+    EXPECT_STREQ(AppDataFolder(), GetAppDataPath());
+    if (!shellGaveNone)
+        GTEST_SKIP() << "the shell still names an application-data folder";
 }

@@ -193,6 +193,11 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 
 HWND CWnd::UnsubclassWindow()
 {
+    // Another procedure may have subclassed the window after us (a menu bar
+    // takes over its frame's): then ours stays in the chain and keeps
+    // forwarding to the procedure it replaced.
+    if (m_hWnd && m_pfnSuper && (WNDPROC)::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) != &CWnd::FwWndProc)
+        return nullptr;
     if (m_hWnd && m_pfnSuper) {
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
         m_pfnSuper = nullptr;

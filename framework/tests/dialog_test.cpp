@@ -67,7 +67,7 @@ const DLGTEMPLATE* TestTemplate()
     return b->Get();
 }
 
-class CTestDlg : public CThemedDialog
+class CTestDlg : public CDialog
 {
 public:
     CString m_text = "initial";
@@ -78,7 +78,7 @@ public:
 
     BOOL OnInitDialog() override
     {
-        CThemedDialog::OnInitDialog();
+        CDialog::OnInitDialog();
         ++inits;
         if (m_endWith) PostMessage(WM_COMMAND, MAKEWPARAM(m_endWith, BN_CLICKED), 0);
         return TRUE;
@@ -89,13 +89,13 @@ public:
         DDX_Text(pDX, IDC_EDIT, m_text);
         DDX_Check(pDX, IDC_CHECK, m_check);
     }
-    void OnOK() override { ++oks; CThemedDialog::OnOK(); }
+    void OnOK() override { ++oks; CDialog::OnOK(); }
     afx_msg void OnButton() { ++clicks; }
     afx_msg void OnEditChange() { ++changes; }
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CTestDlg, CThemedDialog)
+BEGIN_MESSAGE_MAP(CTestDlg, CDialog)
     ON_BN_CLICKED(IDC_BUTTON, OnButton)
     ON_EN_CHANGE(IDC_EDIT, OnEditChange)
 END_MESSAGE_MAP()
@@ -151,23 +151,4 @@ TEST(CDialogTest, ModalRunReturnsTheEndCode)
     CDialog missing(4711);
     EXPECT_EQ(-1, missing.DoModal());
     EXPECT_FALSE(missing.Create(4711));
-}
-
-TEST(CThemedMenuTest, SetItemTextKeepsTheItemState)
-{
-    CThemedMenu menu;
-    ASSERT_TRUE(menu.CreatePopupMenu());
-    menu.AppendMenu(MF_STRING | MF_CHECKED, 10, "old");
-    menu.AppendMenu(MF_STRING | MF_GRAYED, 11, "two");
-    EXPECT_TRUE(menu.SetItemText(10, " new ", MF_BYCOMMAND));
-    EXPECT_TRUE(menu.SetItemText(1, "second", MF_BYPOSITION));
-    CString s;
-    menu.GetMenuString(10, s, MF_BYCOMMAND);
-    EXPECT_STREQ(" new ", s);
-    menu.GetMenuString(1, s, MF_BYPOSITION);
-    EXPECT_STREQ("second", s);
-    EXPECT_TRUE(menu.GetMenuState(10, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_TRUE(menu.GetMenuState(11, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_EQ(10u, menu.GetMenuItemID(0));
-    EXPECT_FALSE(menu.SetItemText(99, "none", MF_BYCOMMAND));
 }

@@ -19,7 +19,7 @@ BEGIN_MESSAGE_MAP(CTestView, CWnd)
     ON_COMMAND(ID_VIEW_CMD, OnViewCmd)
 END_MESSAGE_MAP()
 
-class CTestFrame : public CThemedFrameWnd
+class CTestFrame : public CFrameWnd
 {
 public:
     CTestView m_view;
@@ -27,7 +27,7 @@ public:
     afx_msg void OnFrameCmd() { ++g_frameCommands; }
     DECLARE_MESSAGE_MAP()
 };
-BEGIN_MESSAGE_MAP(CTestFrame, CThemedFrameWnd)
+BEGIN_MESSAGE_MAP(CTestFrame, CFrameWnd)
     ON_COMMAND(ID_FRAME_CMD, OnFrameCmd)
 END_MESSAGE_MAP()
 

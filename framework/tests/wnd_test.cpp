@@ -184,6 +184,11 @@ TEST(MessageMapTest, MenuMessagesReachVirtualHandlersWithoutMapEntries)
     w.DestroyWindow();
 }
 
+namespace {
+WNDPROC s_foreignSuper = nullptr;
+LRESULT CALLBACK ForeignProc(HWND h, UINT m, WPARAM w, LPARAM l) { return CallWindowProcA(s_foreignSuper, h, m, w, l); }
+}
+
 TEST(CWndTest, SubclassingAnExistingWindowAndTemporaryObjects)
 {
     HWND h = CreateWindowExA(0, "STATIC", "plain", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
@@ -199,6 +204,12 @@ TEST(CWndTest, SubclassingAnExistingWindowAndTemporaryObjects)
     ASSERT_TRUE(w.SubclassWindow(h));
     EXPECT_EQ(&w, CWnd::FromHandle(h));
     EXPECT_EQ(7, SendMessageA(h, WM_APP_PING, 5, 2));
+    // Subclassed again by someone else (as a menu bar does with its frame):
+    // ours cannot leave the chain, and the messages still reach the object.
+    s_foreignSuper = (WNDPROC)SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)ForeignProc);
+    EXPECT_EQ(nullptr, w.UnsubclassWindow());
+    EXPECT_EQ(7, SendMessageA(h, WM_APP_PING, 5, 2));
+    SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)s_foreignSuper);
     EXPECT_EQ(h, w.UnsubclassWindow());
     EXPECT_EQ(0, SendMessageA(h, WM_APP_PING, 5, 2));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(h));

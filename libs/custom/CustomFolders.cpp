@@ -3,6 +3,7 @@
 #include "CustomFunctions.h"
 #include "services.h"
 #include "reportrows.h"
+#include "pathlayer.h"
 
 namespace
 {
@@ -22,6 +23,15 @@ bool IsDots(const char* name)
 bool IsMissingError(DWORD error)
 {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// The folder as the path layer passes it: canonical, absolute as written,
+// no root, nothing equal to or above a protected folder (also through links
+// above it), and not itself a link however it is spelled. "" when refused.
+CString TargetFolder(const char* folder)
+{
+    CString canonical;
+    return CheckFolderTarget(folder, &canonical) == PATH_OK ? canonical : CString();
 }
 
 CString WithBackslash(const CString& folder)
@@ -107,71 +117,53 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
 int CCustomFunctions::DeleteFolderContents(const char* folder, int recurse, const char* pattern,
                                            HANDLE stopEvent, int pump)
 {
-    if (folder == NULL || *folder == '\0')
+    const CString target = TargetFolder(folder);
+    if (target.IsEmpty())
         return 0;
-    DWORD attributes = ::GetFileAttributesA(folder);
+    DWORD attributes = ::GetFileAttributesA(target);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return 0;
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return 0;   // a link: its target is not ours to empty
 
     CString filter = pattern ? pattern : "";
     if (filter.FindOneOf("\\/") >= 0)
         return 0;   // a file-name pattern, never a path into another folder
 
     int keptLinks = 0;
-    return EmptyFolder(folder, recurse, filter, stopEvent, pump, keptLinks);
+    return EmptyFolder(target, recurse, filter, stopEvent, pump, keptLinks);
 }
 
 int CCustomFunctions::DeleteFolderContents(CString folder, CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("DeleteFolderContents", progress);
     ReportStart(folder, list, 1);
-
-    DWORD attributes = ::GetFileAttributesA(folder);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        && DeleteFolderContents((const char*)folder, 1, NULL, NULL, 1))
-    {
-        ReportResult(folder, 1, progress, list, 0);
-        return 1;
-    }
-    ReportResult(folder, 0, progress, list, 0);
-    return 0;
+    const int ok = DeleteFolderContents((const char*)folder, 1, NULL, NULL, 1);
+    ReportResult(folder, ok, progress, list, 0);
+    return ok;
 }
 
 int CCustomFunctions::RemoveFolder(const char* folder, HANDLE stopEvent, int pump)
 {
-    if (folder == NULL)
+    const CString target = TargetFolder(folder);
+    if (target.IsEmpty())
         return 0;
-    DWORD attributes = ::GetFileAttributesA(folder);
+    DWORD attributes = ::GetFileAttributesA(target);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return IsMissingError(::GetLastError()) ? 1 : 0;
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return 1;
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return 0;   // never remove a link, nor anything behind it
+        return 1;   // a file is not a folder: left alone
 
     int keptLinks = 0;
-    if (!EmptyFolder(folder, 1, CString(), stopEvent, pump, keptLinks))
+    if (!EmptyFolder(target, 1, CString(), stopEvent, pump, keptLinks))
         return 0;
-    ::SetFileAttributesA(folder, FILE_ATTRIBUTE_NORMAL);
-    return ::RemoveDirectoryA(folder) ? 1 : 0;
+    ::SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
+    return ::RemoveDirectoryA(target) ? 1 : 0;
 }
 
 int CCustomFunctions::RemoveFolder(CString folder, CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("RemoveFolder", progress);
     ReportStart(folder, list, 0);
-
-    DWORD attributes = ::GetFileAttributesA(folder);
-    int ok;
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        ok = IsMissingError(::GetLastError()) ? 1 : 0;   // nothing there to remove
-    else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        ok = RemoveFolder((const char*)folder, NULL, 1);
-    else
-        ok = 1;   // a file is not a folder: left alone
-
+    const int ok = RemoveFolder((const char*)folder, NULL, 1);
     ReportResult(folder, ok, progress, list, 1);
     return ok;
 }
@@ -185,12 +177,13 @@ int CCustomFunctions::DeleteMatchInFolder(CString folder, CString text, CListCtr
     // the current drive's root.
     if (text.IsEmpty() || folder.IsEmpty())
         return 1;
-    // Through a link the files would be another folder's.
-    DWORD attributes = ::GetFileAttributesA(folder);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    // Through a link the files would be another folder's; the whole path
+    // is matched in its canonical form.
+    const CString target = TargetFolder(folder);
+    if (target.IsEmpty())
         return 0;
 
-    const CString base = WithBackslash(folder);
+    const CString base = WithBackslash(target);
     int result = 1;
     CFileFind finder;
     BOOL more = finder.FindFile(base + "*");

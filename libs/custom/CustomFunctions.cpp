@@ -2,6 +2,7 @@
 #include "CustomFunctions.h"
 #include "services.h"
 #include "reportrows.h"
+#include "pathlayer.h"
 
 static const char kModuleName[] = "custom.dll";
 
@@ -51,7 +52,9 @@ int CCustomFunctions::DeleteOneFile(CString path, CListCtrl* list, CProgressCtrl
     BeginOperation("DeleteOneFile", progress);
     ReportStart(path, list, 0);
 
-    if (FileExists(path) && !::DeleteFileA(path))
+    // Deleting a link removes the link itself, never what it points at.
+    const CString file = CanonicalPath(path);
+    if (FileExists(file) && !::DeleteFileA(file))
     {
         ReportResult(path, 0, progress, list, 1);
         return 0;
@@ -65,11 +68,13 @@ int CCustomFunctions::DeleteFileContent(CString path, CListCtrl* list, CProgress
     BeginOperation("DeleteFileContent", progress);
     ReportStart(path, list, 1);
 
-    if (FileExists(path))
+    const CString target = CanonicalPath(path);
+    if (FileExists(target))
     {
-        // Opening for create truncates the file to 0 bytes and keeps its name.
+        // Opening for create truncates the file to 0 bytes and keeps its
+        // name; through a link it would empty another file.
         CStdioFile file;
-        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
+        if (IsLinkPath(target) || !file.Open(target, CFile::modeCreate | CFile::modeWrite))
         {
             ReportResult(path, 0, progress, list, 0);
             return 0;
@@ -89,20 +94,18 @@ int CCustomFunctions::DeleteFileIniLine(CString iniFile, CString section, CStrin
     item.Format("%s, %s (%s)", (const char*)section, (const char*)key, (const char*)iniFile);
     ReportStart(item, list, 0);
 
-    if (!FileExists(iniFile))
+    // The profile functions look a bare file name up in the Windows folder,
+    // not where FileExists finds it: hand them the full path so that only
+    // the file that was checked is changed.
+    const CString fullPath = CanonicalPath(iniFile);
+    if (!FileExists(fullPath))
     {
         ReportResult(iniFile, 0, progress, list, 0);
         return 0;
     }
-
-    // The profile functions look a bare file name up in the Windows folder,
-    // not where FileExists found it: hand them the full path so that only
-    // the file that was checked is changed. An empty section or key names
-    // nothing to remove.
-    CString fullPath;
-    DWORD n = ::GetFullPathNameA(iniFile, MAX_PATH, fullPath.GetBuffer(MAX_PATH), NULL);
-    fullPath.ReleaseBuffer(n > 0 && n < MAX_PATH ? (int)n : 0);
-    int ok = !fullPath.IsEmpty() && !section.IsEmpty() && !key.IsEmpty()
+    // An empty section or key names nothing to remove; through a link the
+    // rewrite would change another file.
+    int ok = !section.IsEmpty() && !key.IsEmpty() && !IsLinkPath(fullPath)
              && ::WritePrivateProfileStringA(section, key, NULL, fullPath);
     ReportResult(item, ok ? 1 : 0, progress, list, 0);
     return ok ? 1 : 0;

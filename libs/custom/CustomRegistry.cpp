@@ -79,6 +79,13 @@ LONG DeleteKeyTree(HKEY parent, const char* name)
     return ::RegDeleteKeyA(parent, name);
 }
 
+// Case-sensitive containment. An empty text matches nothing: it would
+// otherwise take every value or key (every start-up entry of a Run key).
+bool Matches(const char* name, const CString& text)
+{
+    return !text.IsEmpty() && std::strstr(name, text) != NULL;
+}
+
 CString Quoted(const CString& text)
 {
     return CString("\"") + text + "\"";
@@ -160,7 +167,7 @@ int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCt
                     DWORD length = kKeyNameBytes;
                     if (::RegEnumKeyExA(key, i, &name[0], &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
                         break;
-                    if (std::strstr(&name[0], text) != NULL)
+                    if (Matches(&name[0], text))
                         names.push_back(path + "\\" + &name[0]);
                 }
             }
@@ -212,7 +219,7 @@ int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CList
                 DWORD length = kValueNameBytes;
                 if (::RegEnumValueA(key, i, &name[0], &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
                     break;
-                if (std::strstr(&name[0], text) != NULL)
+                if (Matches(&name[0], text))
                     names.push_back(CString(&name[0]));
             }
             ::RegCloseKey(key);

@@ -2,6 +2,7 @@
 #include "TwisterRandom.h"
 #include "ShredderTestSeam.h"
 #include "pirt.h"
+#include "pathlayer.h"
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -79,15 +80,15 @@ ShredderWriteProc SetShredderWriteProc(ShredderWriteProc proc)
 CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& path, HANDLE* handle)
 {
     *handle = INVALID_HANDLE_VALUE;
+    // A link or junction, however written: writing would reach its target.
+    if (IsLinkPath(path))
+        return OPEN_REFUSED;
     if (!FileExists(path))
         return OPEN_MISSING;
 
     DWORD attributes = ::GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return OPEN_MISSING;
-    // A link or junction: writing would reach its target.
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return OPEN_REFUSED;
     if (attributes & FILE_ATTRIBUTE_READONLY)
         return OPEN_SKIPPED;
 
@@ -128,8 +129,11 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
     ASSERT(list != NULL);
     ASSERT(progress != NULL);
 
+    // The file is judged, overwritten, renamed and deleted in its canonical
+    // form; the rows show it as the caller wrote it.
+    const CString canonical = CanonicalPath(path);
     HANDLE handle = INVALID_HANDLE_VALUE;
-    OpenResult opened = OpenForWipe(path, &handle);
+    OpenResult opened = OpenForWipe(canonical, &handle);
     if (opened == OPEN_SKIPPED)
         return 0;   // cannot be written (read-only, locked, no rights): no row
     CWipeHandle file(handle);
@@ -186,10 +190,10 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
     }
     file.Close();
 
-    CString renamed = RandomRename(path, ::GetTickCount());
+    CString renamed = RandomRename(canonical, ::GetTickCount());
     // Without a rename the original path is deleted: its content is already
     // overwritten, and no other file may ever be deleted in its place.
-    CString target = renamed.IsEmpty() ? path : renamed;
+    CString target = renamed.IsEmpty() ? canonical : renamed;
     if (!::DeleteFileA(target))
         return Fail(list);
 

@@ -34,7 +34,8 @@ protected:
         OPEN_REFUSED,   // a link, junction or folder: never written through
         OPEN_SKIPPED    // exists but cannot be written: no row at all
     };
-    // Opens the file for the overwrite (write-through, never creating it).
+    // Opens the file (canonical path) for the overwrite (write-through, never
+    // creating it); a link, however written, is refused.
     static OpenResult OpenForWipe(const CString& path, HANDLE* handle);
 
     // Appends the working row.

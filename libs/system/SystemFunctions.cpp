@@ -31,19 +31,44 @@ CString Hkcu(const char* path)
     return CString("HKCU\\") + path;
 }
 
-CString WithoutTrailingBackslash(const CString& path)
-{
-    CString result = path;
-    while (result.GetLength() > 0 && result[result.GetLength() - 1] == '\\')
-        result = result.Left(result.GetLength() - 1);
-    return result;
-}
-
-// The Windows folder, or "" when the shell does not give a usable one.
+// The Windows folder in canonical form, or "" when the shell does not give
+// a usable one (relative, a root, or a link).
 CString WindowsFolder()
 {
     CString windows = GetShellFolderPath(CSIDL_WINDOWS);
-    return IsAbsolutePath(windows) ? WithoutTrailingBackslash(windows) : CString();
+    if (!IsAbsolutePathText(windows))
+        return CString();
+    CString canonical = CanonicalPath(windows);
+    return IsRootPath(canonical) || IsLinkPath(canonical) ? CString() : canonical;
+}
+
+CString EnvironmentValue(const char* name)
+{
+    DWORD needed = GetEnvironmentVariableA(name, NULL, 0);
+    if (needed == 0)
+        return CString();
+    std::vector<char> buffer(needed + 1, '\0');
+    DWORD length = GetEnvironmentVariableA(name, buffer.data(), (DWORD)buffer.size());
+    return length > 0 && length < buffer.size() ? CString(buffer.data()) : CString();
+}
+
+// The temp folder to empty, in canonical form: GetTempPath has already
+// resolved its setting against the current folder ("rel", "." and "C:"
+// all come back absolute), so the setting it took (TMP, else TEMP, else
+// USERPROFILE, the first one set) must itself be absolute, and both it and
+// the answer must pass the path layer. "" when refused.
+CString CheckedTempFolder(const CString& answer)
+{
+    CString setting;
+    for (const char* name : {"TMP", "TEMP", "USERPROFILE"}) {
+        setting = EnvironmentValue(name);
+        if (!setting.IsEmpty())
+            break;
+    }
+    if (CheckFolderTarget(setting, NULL) != PATH_OK)
+        return CString();
+    CString canonical;
+    return CheckFolderTarget(answer, &canonical) == PATH_OK ? canonical : CString();
 }
 
 BOOL IsMissingError(DWORD error)
@@ -176,11 +201,13 @@ int CSystemFunctions::DeleteWinTempFiles(CListCtrl* list, CProgressCtrl* progres
     CCustomFunctions custom;
     int allDone = 1;
 
-    // The temp path comes from TMP / TEMP: with those unset or pointing at a
-    // drive root it names the profile, the Windows folder or a whole drive.
+    // The temp path comes from TMP / TEMP: with those unset, relative or
+    // pointing at a drive root it names the profile, the current folder,
+    // the Windows folder or a whole drive.
     ReportStart(temp, list, 0);
-    if (usable && IsSafeFolderToEmpty(temp)) {
-        int ok = custom.DeleteFolderContents((const char*)temp, 1, NULL, NULL, 1);
+    CString checked = usable ? CheckedTempFolder(temp) : CString();
+    if (!checked.IsEmpty()) {
+        int ok = custom.DeleteFolderContents((const char*)checked, 1, NULL, NULL, 1);
         ReportResult(temp, ok, progress, list, 0);
         allDone = allDone && ok;
     } else {
@@ -264,17 +291,26 @@ int CSystemFunctions::DeleteMemoryDump(CListCtrl* list, CProgressCtrl* progress)
         if (length > 0 && length <= MAX_PATH)
             expanded = buffer;
     }
-    if (!IsAbsolutePath(expanded) || IsRootPath(CanonicalPath(expanded))) {
+    // The setting is judged as written (after expansion), then used in its
+    // canonical form.
+    CString target = IsAbsolutePathText(expanded) ? CanonicalPath(expanded) : CString();
+    if (target.IsEmpty() || IsRootPath(target)) {
         ReportPair(failedItem, 0, progress, list, 0, 1);
         return 0;
     }
 
-    DWORD attributes = GetFileAttributesA(expanded);
+    DWORD attributes = GetFileAttributesA(target);
     BOOL missing = attributes == INVALID_FILE_ATTRIBUTES && IsMissingError(GetLastError());
 
     if (mode == 3) {
-        // A folder of small dumps: its *.dmp files, one level, no links.
-        CString folder = WithoutTrailingBackslash(expanded);
+        // A folder of small dumps: its *.dmp files, one level, no links. A
+        // folder that is itself a link, or leads into a protected folder, is
+        // refused like any folder operation's.
+        CString folder = target;
+        if (!missing && CheckFolderTarget(expanded, NULL) != PATH_OK) {
+            ReportPair(expanded, 0, progress, list, 0, 1);
+            return 0;
+        }
         std::vector<CString> dumps;
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
             dumps = FilesWithExtension(folder, ".dmp");
@@ -304,7 +340,7 @@ int CSystemFunctions::DeleteMemoryDump(CListCtrl* list, CProgressCtrl* progress)
         return 1;
     }
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
-        && DeleteFileA(expanded)) {
+        && DeleteFileA(target)) {
         ReportResult(expanded, 1, progress, list, 1);
         return 1;
     }
@@ -322,7 +358,7 @@ int CSystemFunctions::DeleteSwapFile(CListCtrl* list, CProgressCtrl* progress)
     CString failedItem = GetLngString("Dravik", "10200");
     CString windows = WindowsFolder();
     CString root = DriveRootOf(windows);
-    if (windows.IsEmpty() || !IsAbsolutePath(root)) {
+    if (windows.IsEmpty() || !IsAbsolutePathText(root)) {
         ReportPair(failedItem, 0, progress, list, 0, 1);
         return 0;
     }
@@ -349,7 +385,7 @@ int CSystemFunctions::DeleteFileFragments(CListCtrl* list, CProgressCtrl* progre
     CString noneItem = GetLngString("Dravik", "10220");
     CString windows = WindowsFolder();
     CString root = DriveRootOf(windows);
-    if (windows.IsEmpty() || !IsAbsolutePath(root)) {
+    if (windows.IsEmpty() || !IsAbsolutePathText(root)) {
         SetupProgress(progress, 1);
         ReportPair(noneItem, 0, progress, list, 1, 1);
         return 0;
@@ -419,13 +455,12 @@ int CSystemFunctions::DeleteMRULists(CListCtrl* list, CProgressCtrl* progress)
         ReportResult(Hkcu(kStreamMRU), keyDeleted, progress, list, 1);
     }
 
+    // The emptying itself refuses a Recent folder that is relative, a root,
+    // protected or a link, however the setting spells it.
     CString recent = GetShellFolderPath(CSIDL_RECENT);
     ReportStart(recent, list, 1);
-    int emptied = 0;
-    if (IsSafeFolderToEmpty(recent)) {
-        CCustomFunctions custom;
-        emptied = custom.DeleteFolderContents((const char*)recent, 1, "", NULL, 1);
-    }
+    CCustomFunctions custom;
+    int emptied = custom.DeleteFolderContents((const char*)recent, 1, "", NULL, 1);
     ReportResult(GetLngString("Dravik", "10500"), emptied, progress, list, 0);
     return keyDeleted && emptied;
 }

@@ -5,7 +5,7 @@
 #   make-links.sh <folder>          (re)creates the fixture
 #   make-links.sh <folder> clean    removes it (links only, never their targets)
 # The fixture:
-#   outside\keep.txt, outside\sub\keep2.txt   what the links point at
+#   outside\keep.txt, outside\keep.dmp, outside\sub\keep2.txt   what the links point at
 #   toplink -> outside
 #   tree\dirlink -> outside, tree\inner\link -> outside
 #   cdrive -> the prefix's drive C: (when WINEPREFIX is set), so that
@@ -17,6 +17,7 @@ rm -rf "$dir"
 mkdir -p "$dir/outside/sub" "$dir/tree/inner"
 echo keep > "$dir/outside/keep.txt"
 echo keep > "$dir/outside/sub/keep2.txt"
+echo keep > "$dir/outside/keep.dmp"
 ln -s outside "$dir/toplink"
 ln -s ../outside "$dir/tree/dirlink"
 ln -s ../../outside "$dir/tree/inner/link"

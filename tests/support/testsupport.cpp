@@ -360,16 +360,96 @@ std::vector<CDialogCatcher::Caught> CDialogCatcher::Boxes()
     return copy;
 }
 
-// Writes a window's picture as a 24-bit BMP file.
-bool SaveWindowPicture(HWND w, const CString& path)
+CEnvironment::CEnvironment(const char* name, const char* value) : m_name(name), m_had(false)
 {
-    RECT rc;
-    GetWindowRect(w, &rc);
+    DWORD needed = GetEnvironmentVariableA(name, NULL, 0);
+    if (needed > 0)
+    {
+        std::vector<char> buffer(needed + 1, '\0');
+        if (GetEnvironmentVariableA(name, buffer.data(), (DWORD)buffer.size()) < buffer.size())
+        {
+            m_had = true;
+            m_old = buffer.data();
+        }
+    }
+    SetEnvironmentVariableA(name, value);
+}
+
+CEnvironment::~CEnvironment()
+{
+    SetEnvironmentVariableA(m_name, m_had ? (const char*)m_old : NULL);
+}
+
+CRegValueOverride::CRegValueOverride(HKEY root, const char* key, const char* name, const char* value, DWORD type)
+    : m_key(NULL), m_name(name), m_had(false), m_type(REG_NONE)
+{
+    Open(root, key);
+    Set(type, value, value != NULL ? (DWORD)strlen(value) + 1 : 0);
+}
+
+CRegValueOverride::CRegValueOverride(HKEY root, const char* key, const char* name, DWORD value)
+    : m_key(NULL), m_name(name), m_had(false), m_type(REG_NONE)
+{
+    Open(root, key);
+    Set(REG_DWORD, &value, sizeof(value));
+}
+
+void CRegValueOverride::Open(HKEY root, const char* key)
+{
+    if (RegCreateKeyExA(root, key, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &m_key, NULL) != ERROR_SUCCESS)
+    {
+        m_key = NULL;
+        return;
+    }
+    DWORD size = 0;
+    if (RegQueryValueExA(m_key, m_name, NULL, &m_type, NULL, &size) == ERROR_SUCCESS)
+    {
+        m_old.resize(size);
+        m_had = RegQueryValueExA(m_key, m_name, NULL, &m_type, m_old.data(), &size) == ERROR_SUCCESS;
+    }
+}
+
+void CRegValueOverride::Set(DWORD type, const void* data, DWORD size)
+{
+    if (m_key == NULL)
+        return;
+    if (data != NULL)
+        RegSetValueExA(m_key, m_name, 0, type, (const BYTE*)data, size);
+    else
+        RegDeleteValueA(m_key, m_name);
+}
+
+CRegValueOverride::~CRegValueOverride()
+{
+    if (m_key == NULL)
+        return;
+    if (m_had)
+        RegSetValueExA(m_key, m_name, 0, m_type, m_old.data(), (DWORD)m_old.size());
+    else
+        RegDeleteValueA(m_key, m_name);
+    RegCloseKey(m_key);
+}
+
+CString ScreenshotPath(const char* name)
+{
+    CString folder = ProgramFolder() + "\\screenshots";
+    ::CreateDirectoryA(folder, NULL);
+    return folder + "\\" + name;
+}
+
+bool SaveWindowPicture(HWND hWnd, const char* path, HWND hOverlay)
+{
+    RECT rc, overlay = {0, 0, 0, 0};
+    if (!::IsWindow(hWnd) || !::GetWindowRect(hWnd, &rc))
+        return false;
+    RECT window = rc;
+    if (hOverlay && ::GetWindowRect(hOverlay, &overlay))
+        ::UnionRect(&rc, &window, &overlay);
     int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
     if (cx <= 0 || cy <= 0)
         return false;
-    HDC wdc = GetWindowDC(w);
-    HDC mem = CreateCompatibleDC(wdc);
+    HDC windowDC = ::GetWindowDC(hWnd);
+    HDC memDC = ::CreateCompatibleDC(windowDC);
     BITMAPINFO bi;
     ZeroMemory(&bi, sizeof(bi));
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -378,12 +458,19 @@ bool SaveWindowPicture(HWND w, const CString& path)
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 24;
     void* bits = NULL;
-    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    // What the window shows on the (virtual) screen, children included.
-    BitBlt(mem, 0, 0, cx, cy, wdc, 0, 0, SRCCOPY);
-    GdiFlush();
-    DWORD rowBytes = ((cx * 3) + 3) & ~3u;
+    HBITMAP bmp = ::CreateDIBSection(windowDC, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = ::SelectObject(memDC, bmp);
+    ::PatBlt(memDC, 0, 0, cx, cy, WHITENESS);
+    ::BitBlt(memDC, window.left - rc.left, window.top - rc.top, window.right - window.left,
+             window.bottom - window.top, windowDC, 0, 0, SRCCOPY);
+    if (hOverlay) {
+        HDC overlayDC = ::GetWindowDC(hOverlay);
+        ::BitBlt(memDC, overlay.left - rc.left, overlay.top - rc.top, overlay.right - overlay.left,
+                 overlay.bottom - overlay.top, overlayDC, 0, 0, SRCCOPY);
+        ::ReleaseDC(hOverlay, overlayDC);
+    }
+    ::GdiFlush();
+    DWORD rowBytes = ((DWORD)cx * 3 + 3) & ~3u;
     DWORD imageSize = rowBytes * cy;
     BITMAPFILEHEADER fh;
     ZeroMemory(&fh, sizeof(fh));
@@ -395,18 +482,70 @@ bool SaveWindowPicture(HWND w, const CString& path)
     memcpy(&file[0], &fh, sizeof(fh));
     memcpy(&file[sizeof(fh)], &bi.bmiHeader, sizeof(BITMAPINFOHEADER));
     memcpy(&file[fh.bfOffBits], bits, imageSize);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(w, wdc);
+    ::SelectObject(memDC, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(memDC);
+    ::ReleaseDC(hWnd, windowDC);
     return WriteFileBytes(path, &file[0], file.size()) != 0;
 }
 
-CString ScreenshotPath(const char* name)
+namespace
 {
-    CString folder = ProgramFolder() + "\\screenshots";
-    CreateDirectoryA(folder, NULL);
-    return folder + "\\" + name;
+struct MenuWatch
+{
+    const std::function<void(HWND)>* inspect;
+    bool seen;
+    int ticks;
+};
+MenuWatch* g_menuWatch = NULL;
+
+BOOL CALLBACK FindPopupMenu(HWND hWnd, LPARAM lParam)
+{
+    char cls[16] = "";
+    ::GetClassNameA(hWnd, cls, sizeof(cls));
+    if (lstrcmpA(cls, "#32768") == 0 && ::IsWindowVisible(hWnd)) {
+        *(HWND*)lParam = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD)
+{
+    MenuWatch* watch = g_menuWatch;
+    if (!watch)
+        return;
+    HWND popup = NULL;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindPopupMenu, (LPARAM)&popup);
+    ++watch->ticks;
+    if (popup && !watch->seen) {
+        // What inspect started (input, a switch to another popup) is given
+        // two ticks before the menu is closed.
+        watch->seen = true;
+        watch->ticks = -2;
+        (*watch->inspect)(popup);
+        return;
+    }
+    // Escape closes one level; a menu mode that stays, or that never showed
+    // a popup within two seconds, is ended.
+    if ((!watch->seen && watch->ticks < 40) || watch->ticks <= 0)
+        return;
+    if (popup && watch->ticks % 2 == 1)
+        ::PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    else
+        ::EndMenu();
+}
+}
+
+bool WhileMenuOpen(const std::function<void()>& open, const std::function<void(HWND popup)>& inspect)
+{
+    MenuWatch watch = {&inspect, false, 0};
+    g_menuWatch = &watch;
+    UINT_PTR timer = ::SetTimer(NULL, 0, 50, WatchMenu);
+    open();
+    ::KillTimer(NULL, timer);
+    g_menuWatch = NULL;
+    return watch.seen;
 }
 
 } // namespace pirt_test

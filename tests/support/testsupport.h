@@ -3,6 +3,7 @@
 // HKEY_CURRENT_USER\Software\PirtTests, and is removed again.
 #pragma once
 #include "fw/framework.h"
+#include <functional>
 #include <vector>
 
 namespace pirt_test
@@ -120,12 +121,53 @@ private:
     std::vector<HWND> m_seen;
 };
 
-// Writes what a window shows on the (virtual) screen, children included, as
-// a 24-bit BMP file.
-bool SaveWindowPicture(HWND window, const CString& path);
+// Sets an environment variable (NULL removes it) while the object lives.
+class CEnvironment
+{
+public:
+    CEnvironment(const char* name, const char* value);
+    ~CEnvironment();
+    CEnvironment(const CEnvironment&) = delete;
+    CEnvironment& operator=(const CEnvironment&) = delete;
+private:
+    CString m_name;
+    CString m_old;
+    bool m_had;
+};
 
-// <program folder>\screenshots\<name>; the folder is made when missing. The
-// pictures stay there as artefacts of the run.
+// Sets a string value of a registry key (created when missing; value NULL
+// removes it) while the object lives, then restores what was there.
+class CRegValueOverride
+{
+public:
+    CRegValueOverride(HKEY root, const char* key, const char* name, const char* value, DWORD type = REG_SZ);
+    CRegValueOverride(HKEY root, const char* key, const char* name, DWORD value);
+    ~CRegValueOverride();
+    CRegValueOverride(const CRegValueOverride&) = delete;
+    CRegValueOverride& operator=(const CRegValueOverride&) = delete;
+private:
+    HKEY m_key;
+    CString m_name;
+    bool m_had;
+    DWORD m_type;
+    std::vector<BYTE> m_old;
+
+    void Open(HKEY root, const char* key);
+    void Set(DWORD type, const void* data, DWORD size);
+};
+
+// Path of a picture in the "screenshots" folder beside the test program
+// (created when missing); the build keeps them as artefacts.
 CString ScreenshotPath(const char* name);
+
+// Writes what a window shows, copied in-process from its window DC (the only
+// way popup menus come out right under Wine), as a 24-bit BMP file; an
+// overlay window (an open popup menu) is copied over it at its place.
+bool SaveWindowPicture(HWND hWnd, const char* path, HWND hOverlay = NULL);
+
+// Calls open, which shows a popup menu modally; once a popup-menu window of
+// this thread is visible, inspect gets it, and then the menu is closed with
+// Escape. Returns whether a popup was seen.
+bool WhileMenuOpen(const std::function<void()>& open, const std::function<void(HWND popup)>& inspect);
 
 } // namespace pirt_test

@@ -166,19 +166,20 @@ int CBrowserFunctions::SafariTemp(CListCtrl* list, CProgressCtrl* progress)
 
 int CBrowserFunctions::AvantRecent(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("AvantRecent", m_help.GetAppDataDir(), "\\Avant Browser\\recents.dat", Names(),
+    // The base is the browser's own folder: the application-data folder
+    // itself is protected.
+    return SingleFileOperation("AvantRecent", m_help.GetAppDataDir() + "\\Avant Browser", "\\recents.dat", Names(),
                                list, progress);
 }
 
 int CBrowserFunctions::SlimRecent(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("SlimRecent", m_help.GetAppDataDir(), "\\SlimBrowser\\recentclose.ini", Names(),
+    return SingleFileOperation("SlimRecent", m_help.GetAppDataDir() + "\\SlimBrowser", "\\recentclose.ini", Names(),
                                list, progress);
 }
 
 int CBrowserFunctions::EnigmaRecent(CListCtrl* list, CProgressCtrl* progress)
 {
-    const char* const names[] = { "\\Enigma Browser\\b4closeall.sgp", "\\Enigma Browser\\lastsession.sgp",
-                                  "\\Enigma Browser\\recentclose.ini" };
-    return DeleteEachFile("EnigmaRecent", m_help.GetAppDataDir(), names, 3, list, progress);
+    const char* const names[] = { "\\b4closeall.sgp", "\\lastsession.sgp", "\\recentclose.ini" };
+    return DeleteEachFile("EnigmaRecent", m_help.GetAppDataDir() + "\\Enigma Browser", names, 3, list, progress);
 }

@@ -5,6 +5,7 @@
 #include "CookieKeepList.h"
 #include "pirt.h"
 #include "CustomFunctions.h"
+#include "pathlayer.h"
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <wininet.h>
@@ -24,14 +25,14 @@ const CLSID kUrlHistoryClass = { 0x3C374A40, 0xBAE4, 0x11CF, { 0xBF, 0x7D, 0x00,
 const IID kUrlHistoryStg2Interface = { 0xAFA0DC11, 0xC313, 0x11D0, { 0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38 } };
 
 
+// A shell folder in canonical form when it is a usable base, else "".
 CString ShellFolder(int csidl)
 {
     char buffer[MAX_PATH] = "";
     if (FAILED(SHGetFolderPathA(NULL, csidl, NULL, 0, buffer)))
         return CString();
-    CString folder(buffer);
-    RemoveTrailingBackslash(folder);
-    return folder;
+    CString canonical;
+    return CheckBaseFolder(buffer, &canonical) == PATH_OK ? canonical : CString();
 }
 
 // Growable entry buffer for the URL cache enumeration.
@@ -134,12 +135,12 @@ int CBrowserFunctions::DeleteFiles(const std::vector<CString>& files, CString* r
 
 int CBrowserFunctions::EmptyFolder(const CString& folder)
 {
-    DWORD attributes = GetFileAttributesA(folder);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return PathGone(folder);
-    // A link or junction leads out of the browser's own folder, and a file
-    // where the folder belongs is not a cache: neither is touched.
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    if (PathGone(folder))
+        return 1;
+    // A file where the folder belongs is not a cache. A link or junction
+    // leads out of the browser's own folder: the emptying refuses it (and a
+    // root or protected folder), however the path is written.
+    if (!IsFolder(folder))
         return 0;
     CCustomFunctions custom;
     return custom.DeleteFolderContents((const char*)folder, 1, NULL, NULL, 1) ? 1 : 0;

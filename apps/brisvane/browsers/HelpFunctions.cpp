@@ -1,6 +1,7 @@
 // Browser data folders and registry-security helpers.
 #include "HelpFunctions.h"
 #include "services.h"
+#include "pathlayer.h"
 #include <shlobj.h>
 
 namespace
@@ -24,14 +25,21 @@ bool IsPlainRelativePath(const CString& path)
     return true;
 }
 
-// A browser folder below a shell folder; empty when the shell folder is not
-// a usable base (an empty or relative one would lead to the current drive).
-CString Below(CString base, const char* tail)
+// The canonical form of a usable base folder, else empty.
+CString BaseFolder(const CString& raw)
 {
-    RemoveTrailingBackslash(base);
-    if (!IsUsableBaseFolder(base))
+    CString canonical;
+    return CheckBaseFolder(raw, &canonical) == PATH_OK ? canonical : CString();
+}
+
+// A browser folder below a shell folder; empty when the shell folder is not
+// absolute (an empty or relative one would lead to the current drive) or the
+// result is not a usable base.
+CString Below(const CString& base, const char* tail)
+{
+    if (!IsAbsolutePathText(base))
         return CString();
-    return base + tail;
+    return BaseFolder(base + tail);
 }
 
 CString ReadProfileValue(const CString& file, const CString& section, const char* key,
@@ -46,28 +54,7 @@ CString ReadProfileValue(const CString& file, const CString& section, const char
 
 int IsUsableBaseFolder(const CString& folder)
 {
-    CString path = folder;
-    int rootLength;
-    if (path.GetLength() >= 3 && isalpha((unsigned char)path[0]) && path[1] == ':' && path[2] == '\\')
-        rootLength = 3;
-    else if (path.GetLength() > 2 && path.Left(2) == "\\\\" && path[2] != '?' && path[2] != '.' && path[2] != '\\')
-        rootLength = 2;
-    else
-        return 0;
-    // Every part below the root must be a plain name.
-    CString rest = path.Mid(rootLength);
-    if (rest.IsEmpty())
-        return 1;
-    if (rest[rest.GetLength() - 1] != '\\')
-        rest += "\\";
-    int start = 0;
-    for (int end = rest.Find('\\'); end >= 0; start = end + 1, end = rest.Find('\\', start))
-    {
-        CString part = rest.Mid(start, end - start);
-        if (part.IsEmpty() || part == "." || part == "..")
-            return 0;
-    }
-    return 1;
+    return CheckBaseFolder(folder, nullptr) == PATH_OK ? 1 : 0;
 }
 
 CHelpFunctions::CHelpFunctions()
@@ -112,8 +99,7 @@ CString CHelpFunctions::GetChromeDir()
 CString CHelpFunctions::GetFirefoxDir(unsigned int browser, CString profileName, int local)
 {
     CString appData = GetAppDataDir();
-    RemoveTrailingBackslash(appData);
-    if (!IsUsableBaseFolder(appData))
+    if (!IsAbsolutePathText(appData))
         return CString();
 
     if (browser != 0)
@@ -134,7 +120,7 @@ CString CHelpFunctions::GetFirefoxDir(unsigned int browser, CString profileName,
                 RemoveTrailingBackslash(path);
                 if (!IsPlainRelativePath(path))
                     return CString();
-                return appData + "\\Netscape\\NSB\\" + path;
+                return Below(appData, CString("\\Netscape\\NSB\\") + path);
             }
         }
         return CString();
@@ -153,7 +139,7 @@ CString CHelpFunctions::GetFirefoxDir(unsigned int browser, CString profileName,
     // A profile kept outside the Firefox folder is named by its full path;
     // its local data lies in that same folder.
     if (ReadProfileValue(file, "Profile0", "IsRelative", "1", 16) == "0")
-        return IsUsableBaseFolder(path) ? path : CString();
+        return BaseFolder(path);
 
     if (!IsPlainRelativePath(path))
         return CString();

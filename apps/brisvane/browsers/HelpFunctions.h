@@ -61,7 +61,9 @@ private:
     CRegistryKey m_regKey;
 };
 
-// 1 when the folder is usable as a base for browser paths: non-empty and
-// absolute ("X:\..." or "\\server\share..."), without "." or ".." parts. An
-// empty or relative base would name files at the root of the current drive.
+// 1 when the folder is usable as a base for browser paths: absolute as
+// written ("X:\..." or "\\server\share..."), and neither a root nor equal to
+// or above a protected folder in its canonical form or where links lead it.
+// An empty or relative base would name files at the root of the current
+// drive.
 BROWSERS_API int IsUsableBaseFolder(const CString& folder);

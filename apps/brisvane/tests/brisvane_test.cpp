@@ -12,6 +12,7 @@
 #include "checkmessagebox.h"
 #include "HelpFunctions.h"
 #include "resource.h"
+#include "menutheme.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -212,11 +213,12 @@ protected:
         m_frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, NULL);
         return ui;
     }
+    // The menu lives in the menu bar: its items are owner-drawn.
     CString MenuText(UINT item, UINT flags)
     {
-        char text[256] = "";
-        GetMenuStringA(GetMenu(m_frame->m_hWnd), item, text, sizeof(text), flags);
-        return CString(text);
+        CString text;
+        m_frame->Menu().GetMenuText(item, text, flags);
+        return text;
     }
 
     std::unique_ptr<CScratchFolder> m_folder;
@@ -258,7 +260,7 @@ TEST_F(BrisvaneTest, StartsWithBarsTextsAndTheDefaultSize)
     EXPECT_EQ("Clean-T", Str(MenuText(ID_EXECUTE_NOW, MF_BYCOMMAND)));
     EXPECT_EQ("Browser-T", Str(MenuText(ID_SHOW_BROWSER_TRACES, MF_BYCOMMAND)));
 
-    CToolBar& tb = m_frame->ToolBar();
+    CThemedToolBar& tb = m_frame->ToolBar();
     ASSERT_EQ(3, tb.GetCount());
     EXPECT_EQ((UINT)ID_EXECUTE_NOW, tb.GetItemID(0));
     EXPECT_EQ((UINT)ID_SEPARATOR, tb.GetItemID(1));
@@ -278,11 +280,18 @@ TEST_F(BrisvaneTest, StartsWithBarsTextsAndTheDefaultSize)
     EXPECT_EQ((int)(cx / 1.39), rc.right - rc.left);
     EXPECT_EQ((int)(cy / 1.5), rc.bottom - rc.top);
 
-    // Bars at top and bottom, the list between them.
+    // The frame shows no menu of its own: the menu bar's row lies above the
+    // tool bar's; the status bar at the bottom, the list between them.
+    EXPECT_EQ(nullptr, GetMenu(h));
+    EXPECT_EQ(m_frame->Menu().m_hMenu, m_frame->MenuBar().GetMenu());
+    EXPECT_EQ(6, m_frame->MenuBar().GetItemCount());
     CBrisvaneView* view = View();
     ASSERT_TRUE(view);
-    RECT rt, rs, rv;
+    RECT rm, rt, rs, rv;
+    GetWindowRect(m_frame->MenuBar().m_hWnd, &rm);
     GetWindowRect(tb.m_hWnd, &rt);
+    EXPECT_LE(rm.bottom, rt.top);
+    EXPECT_GE(rm.bottom - rm.top, GetSystemMetrics(SM_CYMENU));
     GetWindowRect(m_frame->StatusBar().m_hWnd, &rs);
     GetWindowRect(view->m_hWnd, &rv);
     EXPECT_LE(rt.bottom, rv.top);
@@ -304,6 +313,193 @@ TEST_F(BrisvaneTest, StartsWithBarsTextsAndTheDefaultSize)
 
     m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(SaveWindowPicture(h, ScreenshotPath("brisvane-main.bmp")));
+}
+
+namespace
+{
+const LPARAM ALT_DOWN = 0x20380001, ALT_UP = (LPARAM)0xE0380001u;
+
+// A key as the frame's message loop hands it on, aimed at the list.
+bool Key(CMainFrame* frame, HWND focus, UINT message, UINT vk, LPARAM lParam)
+{
+    MSG msg = {focus, message, vk, lParam, 0, {0, 0}};
+    return frame->PreTranslateMessage(&msg) != FALSE;
+}
+
+COLORREF PixelOf(HWND w, int x, int y)
+{
+    HDC dc = GetDC(w);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(w, dc);
+    return c;
+}
+} // namespace
+
+TEST_F(BrisvaneTest, MenuBarTakesAltArrowsAndEscape)
+{
+    ASSERT_TRUE(StartApp());
+    CThemedMenuBar& bar = m_frame->MenuBar();
+    HWND focus = View()->m_hWnd;
+
+    // Alt pressed and released highlights the first item; Right moves on.
+    EXPECT_TRUE(Key(m_frame, focus, WM_SYSKEYDOWN, VK_MENU, ALT_DOWN));
+    EXPECT_EQ(-1, bar.GetHotItem());
+    EXPECT_TRUE(Key(m_frame, focus, WM_SYSKEYUP, VK_MENU, ALT_UP));
+    EXPECT_EQ(CThemedMenuBar::MODE_HOT, bar.GetMode());
+    EXPECT_EQ(0, bar.GetHotItem());
+    EXPECT_TRUE(Key(m_frame, focus, WM_KEYDOWN, VK_RIGHT, 0x014D0001));
+    EXPECT_EQ(1, bar.GetHotItem());
+
+    // Down opens the Edit popup; Escape closes it and nothing stays hot.
+    HMENU shown = NULL;
+    int modeWhileOpen = -1;
+    EXPECT_TRUE(WhileMenuOpen([&] { Key(m_frame, focus, WM_KEYDOWN, VK_DOWN, 0x01500001); },
+                              [&](HWND popup) {
+                                  shown = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
+                                  modeWhileOpen = bar.GetMode();
+                                  SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath("brisvane-popup.bmp"), popup);
+                              }));
+    EXPECT_EQ(GetSubMenu(m_frame->Menu().m_hMenu, 1), shown);
+    EXPECT_EQ(CThemedMenuBar::MODE_TRACKING, modeWhileOpen);
+    EXPECT_EQ(CThemedMenuBar::MODE_IDLE, bar.GetMode());
+    EXPECT_EQ(-1, bar.GetHotItem());
+
+    // Alt with another key, then released: no keyboard mode.
+    Key(m_frame, focus, WM_SYSKEYDOWN, VK_MENU, ALT_DOWN);
+    EXPECT_FALSE(Key(m_frame, focus, WM_SYSKEYDOWN, VK_SHIFT, 0x202A0001));
+    Key(m_frame, focus, WM_SYSKEYUP, VK_MENU, ALT_UP);
+    EXPECT_EQ(CThemedMenuBar::MODE_IDLE, bar.GetMode());
+    EXPECT_EQ(-1, bar.GetHotItem());
+    // F10 alone enters it too; Escape leaves it.
+    EXPECT_TRUE(Key(m_frame, focus, WM_SYSKEYDOWN, VK_F10, 0x00440001));
+    EXPECT_TRUE(Key(m_frame, focus, WM_SYSKEYUP, VK_F10, (LPARAM)0xC0440001u));
+    EXPECT_EQ(0, bar.GetHotItem());
+    EXPECT_TRUE(Key(m_frame, focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001));
+    EXPECT_EQ(-1, bar.GetHotItem());
+}
+
+TEST_F(BrisvaneTest, MenuBarMouseMovesBetweenPopupsAndClosesOnItsOwnItem)
+{
+    ASSERT_TRUE(StartApp());
+    CThemedMenuBar& bar = m_frame->MenuBar();
+    HWND focus = View()->m_hWnd;
+    auto itemCentre = [&](int item) {
+        CRect r = bar.GetItem(item)->m_rect;
+        POINT pt = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(bar.m_hWnd, &pt);
+        return pt;
+    };
+    auto openEdit = [&] {
+        Key(m_frame, focus, WM_SYSKEYDOWN, VK_MENU, ALT_DOWN);
+        Key(m_frame, focus, WM_SYSKEYUP, VK_MENU, ALT_UP);
+        Key(m_frame, focus, WM_KEYDOWN, VK_RIGHT, 0x014D0001);
+        Key(m_frame, focus, WM_KEYDOWN, VK_DOWN, 0x01500001);
+    };
+
+    // With Edit's popup open, the mouse moving onto View opens View's.
+    POINT view = itemCentre(2), edit = itemCentre(1);
+    HMENU opened = NULL;
+    EXPECT_TRUE(WhileMenuOpen(openEdit, [&](HWND popup) {
+        opened = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
+        SetCursorPos(view.x, view.y);
+    }));
+    EXPECT_EQ(GetSubMenu(m_frame->Menu().m_hMenu, 1), opened);
+    EXPECT_EQ(2, bar.GetCurrentItem());
+
+    // A click on the open item's own bar item closes it and leaves it hot.
+    EXPECT_TRUE(WhileMenuOpen(openEdit, [&](HWND) {
+        SetCursorPos(edit.x, edit.y);
+        INPUT click[2];
+        ZeroMemory(click, sizeof(click));
+        click[0].type = click[1].type = INPUT_MOUSE;
+        click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, click, sizeof(INPUT));
+    }));
+    EXPECT_EQ(CThemedMenuBar::MODE_HOT, bar.GetMode());
+    EXPECT_EQ(1, bar.GetHotItem());
+    SetCursorPos(0, 0);
+}
+
+TEST_F(BrisvaneTest, SystemMenuShiftsItsGlyphIdsWhileOpen)
+{
+    if (GetWindowsClass() < WINCLASS_XP)
+        GTEST_SKIP() << "the ids move on Windows XP and later only";
+    ASSERT_TRUE(StartApp());
+    HMENU sys = GetSystemMenu(m_frame->m_hWnd, FALSE);
+    const UINT ids[] = {SC_RESTORE, SC_MINIMIZE, SC_CLOSE};
+    std::vector<bool> shifted;
+    EXPECT_TRUE(WhileMenuOpen([&] { m_frame->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, ' '); },
+                              [&](HWND) {
+                                  for (UINT id : ids)
+                                      shifted.push_back(GetMenuState(sys, id + 1, MF_BYCOMMAND) != (UINT)-1 &&
+                                                        GetMenuState(sys, id, MF_BYCOMMAND) == (UINT)-1);
+                              }));
+    EXPECT_EQ(std::vector<bool>(3, true), shifted);
+    for (UINT id : ids) {
+        EXPECT_NE((UINT)-1, GetMenuState(sys, id, MF_BYCOMMAND)) << id;
+        EXPECT_EQ((UINT)-1, GetMenuState(sys, id + 1, MF_BYCOMMAND)) << id;
+    }
+}
+
+TEST_F(BrisvaneTest, StatusBarAndToolBarPaintInTheThemeColours)
+{
+    ASSERT_TRUE(StartApp());
+    CThemedStatusBar& status = m_frame->StatusBar();
+    HWND sb = status.m_hWnd;
+    status.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    // Frames of the indicator panes; the borderless text pane has none.
+    COLORREF topLeft, bottomRight;
+    CThemedStatusBar::GetFrameColors(topLeft, bottomRight);
+    if (CThemedMenu::GetThemeId() >= 8 && CThemedMenu::GetThemeId() <= 11) {
+        EXPECT_EQ(DarkenColor(GetSysColor(COLOR_ACTIVECAPTION), 10), topLeft);
+        EXPECT_EQ(RGB(255, 255, 255), bottomRight);
+    }
+    RECT pane, text;
+    status.GetItemRect(1, &pane);
+    status.GetItemRect(0, &text);
+    EXPECT_EQ(topLeft, PixelOf(sb, pane.left, pane.top));
+    EXPECT_EQ(bottomRight, PixelOf(sb, pane.right - 1, pane.bottom - 1));
+    EXPECT_NE(topLeft, PixelOf(sb, text.left, text.top));
+
+    // The grip's lowest square: dark, with its white highlight below right.
+    CRect grip = status.GetGripRect();
+    ASSERT_FALSE(grip.IsRectEmpty());
+    COLORREF dark = DarkenColor(GetSysColor(COLOR_ACTIVECAPTION), 10);
+    int x = grip.right - 1 - 2 - 4, y = grip.bottom - 2 - 3;
+    EXPECT_EQ(dark, PixelOf(sb, x, y));
+    EXPECT_EQ(RGB(255, 255, 255), PixelOf(sb, x + 2, y + 2));
+
+    // A hot tool-bar button is framed.
+    CThemedToolBar& tb = m_frame->ToolBar();
+    RECT button;
+    tb.GetItemRect(0, &button);
+    POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    ClientToScreen(tb.m_hWnd, &centre);
+    SetForegroundWindow(m_frame->m_hWnd);
+    SetFocus(View()->m_hWnd);
+    SetCursorPos(centre.x, centre.y);
+    Pump();
+    if (WindowFromPoint(centre) == tb.m_hWnd) {
+        tb.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        int id = CThemedMenu::GetThemeId();
+        COLORREF frame = (id >= 10 || ((id == 8 || id == 9) && IsVisualThemeActive())) ? 0x840204
+                                                                                       : GetSysColor(COLOR_HIGHLIGHT);
+        EXPECT_EQ(frame, PixelOf(tb.m_hWnd, button.left, button.top));
+    } else {
+        ADD_FAILURE() << "the cursor could not be placed over the tool bar";
+    }
+    SetCursorPos(0, 0);
+
+    // Maximised, the status bar shows no grip.
+    m_frame->ShowWindow(SW_MAXIMIZE);
+    Pump();
+    EXPECT_TRUE(status.GetGripRect().IsRectEmpty());
+    RECT client;
+    GetClientRect(sb, &client);
+    status.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_NE(dark, PixelOf(sb, client.right - 1 - 2 - 4, client.bottom - 2 - 3));
 }
 
 TEST_F(BrisvaneTest, PlacementIsSavedOnCloseAndRestoredVisibly)
@@ -463,7 +659,7 @@ TEST_F(BrisvaneTest, TicksAreStoredAndGroupsCanBeHidden)
     EXPECT_EQ(0, Update(ID_UNCHECK_ALL).enabled);
     EXPECT_EQ(0, Update(ID_EXECUTE_NOW).enabled);
     // The tool bar's clean button follows the same state at idle time.
-    CToolBar& tb = m_frame->ToolBar();
+    CThemedToolBar& tb = m_frame->ToolBar();
     m_frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE);
     EXPECT_FALSE(tb.SendMessage(TB_ISBUTTONENABLED, ID_EXECUTE_NOW));
     Command(ID_CHECK_ALL);

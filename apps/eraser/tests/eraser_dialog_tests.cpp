@@ -127,16 +127,22 @@ TEST_F(EraserDialogTest, StartsEmptyWithDeleteAndStartDisabledAndLanguageTexts)
     ::GetDlgItemTextA(m_dlg.m_hWnd, ID_APP_EXIT, text, sizeof(text));
     EXPECT_EQ(Lng("General", "10100"), text);
 
-    // Menu bar entries padded with a blank on each side, items as they are.
-    HMENU menu = ::GetMenu(m_dlg.m_hWnd);
-    ASSERT_NE(nullptr, menu);
-    ::GetMenuStringA(menu, 1, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_EQ(" " + Lng("General", "12000") + " ", text);
-    ::GetMenuStringA(menu, IDC_ADD_FILE, text, sizeof(text), MF_BYCOMMAND);
-    EXPECT_EQ(Lng("General", "80600"), text);
-    ::GetMenuStringA(menu, ID_ABOUT, text, sizeof(text), MF_BYCOMMAND);
-    EXPECT_EQ(Lng("General", "18100"), text);
+    // Menu bar entries padded with a blank on each side, items as they are;
+    // the themed menu holds them (the items are owner-drawn) with an image.
+    CThemedMenu& menu = m_dlg.m_defaultMenu;
+    ASSERT_EQ(::GetMenu(m_dlg.m_hWnd), menu.m_hMenu);
+    CString shown;
+    EXPECT_TRUE(menu.GetMenuText(1, shown, MF_BYPOSITION));
+    EXPECT_EQ(" " + Lng("General", "12000") + " ", (const char*)shown);
+    EXPECT_TRUE(menu.GetMenuText(IDC_ADD_FILE, shown, MF_BYCOMMAND));
+    EXPECT_EQ(Lng("General", "80600"), (const char*)shown);
+    EXPECT_TRUE(menu.GetMenuText(ID_ABOUT, shown, MF_BYCOMMAND));
+    EXPECT_EQ(Lng("General", "18100"), (const char*)shown);
     EXPECT_FALSE(Lng("General", "80600").empty());
+    CThemedMenuItemData* about = menu.FindRecord(ID_ABOUT);
+    ASSERT_NE(nullptr, about);
+    EXPECT_EQ(18, about->m_nImageIndex);   // image 6 of the list: normal image 3 * 6
+    EXPECT_TRUE(::GetMenuState(menu.m_hMenu, ID_ABOUT, MF_BYCOMMAND) & MF_OWNERDRAW);
 }
 
 TEST_F(EraserDialogTest, DroppedPathsAreAppendedWholeInOrder)
@@ -196,14 +202,32 @@ TEST_F(EraserDialogTest, DeleteKeyRemovesTheSelectedPath)
 
 TEST_F(EraserDialogTest, EditMenuRemoveItemIsEnabledExactlyWhenPathsAreListed)
 {
-    HMENU edit = ::GetSubMenu(::GetMenu(m_dlg.m_hWnd), 1);
+    HMENU bar = ::GetMenu(m_dlg.m_hWnd);
+    HMENU edit = ::GetSubMenu(bar, 1);
     ASSERT_NE(nullptr, edit);
-    ::SendMessageA(m_dlg.m_hWnd, WM_INITMENUPOPUP, (WPARAM)edit, MAKELPARAM(1, FALSE));
-    EXPECT_TRUE(::GetMenuState(edit, IDC_DELETE_FILE, MF_BYCOMMAND) & MF_GRAYED);
+    // The Edit popup opened for real under its menu-bar item: the dialog
+    // sets the item's state from its command handlers as it opens.
+    auto stateWhileOpen = [&](const char* picture) {
+        UINT state = (UINT)-1;
+        RECT item = {0, 0, 0, 0};
+        ::GetMenuItemRect(m_dlg.m_hWnd, bar, 1, &item);
+        EXPECT_TRUE(pirt_test::WhileMenuOpen(
+            [&] { ::TrackPopupMenu(edit, TPM_LEFTALIGN, item.left, item.bottom, 0, m_dlg.m_hWnd, NULL); },
+            [&](HWND popup) {
+                state = ::GetMenuState(edit, IDC_DELETE_FILE, MF_BYCOMMAND);
+                if (picture)
+                    pirt_test::SaveWindowPicture(m_dlg.m_hWnd, pirt_test::ScreenshotPath(picture), popup);
+            }));
+        return state;
+    };
+    UINT state = stateWhileOpen(NULL);
+    EXPECT_NE((UINT)-1, state);
+    EXPECT_TRUE(state & MF_GRAYED);
+    EXPECT_TRUE(state & MF_OWNERDRAW);
 
     m_dlg.AppendPath("C:\\x");
-    ::SendMessageA(m_dlg.m_hWnd, WM_INITMENUPOPUP, (WPARAM)edit, MAKELPARAM(1, FALSE));
-    EXPECT_FALSE(::GetMenuState(edit, IDC_DELETE_FILE, MF_BYCOMMAND) & MF_GRAYED);
+    state = stateWhileOpen("eraser_menu_open.bmp");
+    EXPECT_FALSE(state & MF_GRAYED);
 
     // The menu command removes the selected path like the button.
     ::SendMessageA(m_dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_DELETE_FILE, 0), 0);
@@ -285,7 +309,8 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
     for (const std::string& p : {a, locked, c})
         m_dlg.AppendPath(p.c_str());
     Pump();
-    EXPECT_TRUE(SaveWindowPicture(m_dlg.m_hWnd, "eraser_main_dialog.bmp"));
+    m_dlg.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(pirt_test::SaveWindowPicture(m_dlg.m_hWnd, pirt_test::ScreenshotPath("eraser_main_dialog.bmp")));
 
     // While the error box for the locked file is up, the user tries every
     // way of closing the progress window: it stays, and the run goes on.
@@ -296,7 +321,7 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
         if (progress == NULL || !(m.type & MB_ICONERROR))
             return;
         mainHidden = !::IsWindowVisible(m_dlg.m_hWnd);
-        SaveWindowPicture(progress->m_hWnd, "eraser_run_in_progress.bmp");
+        pirt_test::SaveWindowPicture(progress->m_hWnd, pirt_test::ScreenshotPath("eraser_run_in_progress.bmp"));
         HWND hProgress = progress->m_hWnd;
         ::SendMessageA(hProgress, WM_CLOSE, 0, 0);
         ::SendMessageA(hProgress, WM_COMMAND, IDCANCEL, 0);

@@ -86,7 +86,4 @@ inline std::string ReadIni(int index, const char* section, const char* key)
 // The visible top-level windows of a thread.
 std::vector<HWND> VisibleThreadWindows(DWORD threadId);
 
-// Saves a picture of a window (taken from its own DC) as a BMP file in the
-// test program's folder, kept as an artefact of the run.
-bool SaveWindowPicture(HWND hWnd, const char* fileName);
 } // namespace eraser_test

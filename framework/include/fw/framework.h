@@ -15,7 +15,6 @@
 #include "fw/app.h"
 #include "fw/dialog.h"
 #include "fw/frame.h"
-#include "fw/themed.h"
 #include "fw/filedialog.h"
 #include "fw/docview.h"
 #include "fw/controlbars.h"

@@ -312,20 +312,3 @@ TEST_F(LinkOps, RemovingKeepsLinksAndFailsForTheirFolders)
     EXPECT_FALSE(Exists(fixture + "\\tree\\a.txt"));
     ExpectOutsideIntact();
 }
-
-TEST_F(LinkOps, ALinkAsTheTopFolderIsNeverTouched)
-{
-    CCustomFunctions custom;
-    const CString top = fixture + "\\toplink";
-    EXPECT_EQ(0, custom.DeleteFolderContents(top, 1, NULL, NULL, 0));
-    EXPECT_EQ(0, custom.DeleteFolderContents(top, host.List(), host.Progress()));
-    EXPECT_EQ(1, host.LastRowImage());
-    EXPECT_EQ(0, custom.RemoveFolder((const char*)top, NULL, 0));
-    EXPECT_EQ(0, custom.RemoveFolder(top, host.List(), host.Progress()));
-    EXPECT_EQ(1, host.LastRowImage());
-    const int rows = host.RowCount();
-    EXPECT_EQ(0, custom.DeleteMatchInFolder(top, "keep", host.List(), host.Progress()));
-    EXPECT_EQ(rows, host.RowCount());
-    EXPECT_TRUE(Exists(top));
-    ExpectOutsideIntact();
-}

@@ -405,20 +405,24 @@ TEST_F(WipeFileTest, FileThatCannotBeMovedIsDeletedOnlyUnderItsOwnName)
     EXPECT_NE('h', content[0]);
 }
 
-TEST_F(WipeFileTest, LinkIsRefusedAndItsTargetUntouched)
+TEST_F(WipeFileTest, LinkIsRefusedHoweverWrittenAndItsTargetUntouched)
 {
     // Made on the host side by the link fixture (Wine cannot make links).
-    CString base = pirt_test::ProgramFolder() + "\\shredder-links";
-    CString link = base + "\\dirlink";
-    if (!Exists(link))
+    const CString base = pirt_test::ProgramFolder() + "\\shredderlinks";
+    if (!Exists(base + "\\toplink"))
         GTEST_SKIP() << "no link fixture";
 
-    CReportHost host;
-    CShredderFunctions shredder;
-    EXPECT_EQ(0, shredder.WipeFile(link, 3, host.List(), host.Progress()));
-    ExpectRows(host, link, false);
-    EXPECT_TRUE(Exists(link));
-    std::vector<char> content = pirt_test::ReadFileBytes(base + "\\linktarget\\data.txt");
-    EXPECT_EQ("target data", std::string(content.begin(), content.end()));
-    EXPECT_EQ(std::set<std::string>({ "data.txt" }), FolderEntries(base + "\\linktarget"));
+    // Written with a trailing separator, Wine shows the link as a plain folder.
+    for (const char* spelling : { "\\toplink", "\\toplink\\", "\\toplink\\\\", "/toplink/" })
+    {
+        const CString link = base + spelling;
+        CReportHost host;
+        CShredderFunctions shredder;
+        EXPECT_EQ(0, shredder.WipeFile(link, 3, host.List(), host.Progress())) << link;
+        ExpectRows(host, link, false);
+        EXPECT_TRUE(Exists(base + "\\toplink")) << link;
+        std::vector<char> content = pirt_test::ReadFileBytes(base + "\\outside\\keep.txt");
+        EXPECT_EQ("keep\n", std::string(content.begin(), content.end())) << link;
+        EXPECT_EQ(std::set<std::string>({ "keep.dmp", "keep.txt", "sub" }), FolderEntries(base + "\\outside"));
+    }
 }

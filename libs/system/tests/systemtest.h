@@ -62,25 +62,6 @@ private:
     HANDLE m_handle;
 };
 
-// Sets an environment variable for the test and restores it afterwards.
-class CEnvironment
-{
-public:
-    CEnvironment(const char* name, const char* value) : m_name(name), m_had(false)
-    {
-        char buffer[32768];
-        DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-        if (length > 0 && length < sizeof(buffer)) {
-            m_had = true;
-            m_old = buffer;
-        }
-        SetEnvironmentVariableA(name, value);
-    }
-    ~CEnvironment() { SetEnvironmentVariableA(m_name, m_had ? (const char*)m_old : NULL); }
-private:
-    CString m_name;
-    CString m_old;
-    bool m_had;
-};
+using pirt_test::CEnvironment;
 
 } // namespace systemtest

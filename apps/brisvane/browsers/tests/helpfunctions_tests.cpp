@@ -10,22 +10,20 @@ CString FirefoxIni() { return AppData() + "\\Mozilla\\Firefox\\profiles.ini"; }
 CString NetscapeIni() { return AppData() + "\\Netscape\\NSB\\profiles.ini"; }
 }
 
-TEST(BaseFolder, OnlyPlainAbsoluteFoldersAreUsable)
+TEST(BaseFolder, OnlyAbsoluteFoldersBelowTheProtectedOnesAreUsable)
 {
-    EXPECT_TRUE(IsUsableBaseFolder("C:\\users\\me\\AppData\\Local"));
-    EXPECT_TRUE(IsUsableBaseFolder("C:\\"));
+    EXPECT_TRUE(IsUsableBaseFolder(LocalAppData() + "\\Google"));
     EXPECT_TRUE(IsUsableBaseFolder("\\\\server\\share\\profile"));
     // Each of these would put the browser's files at a drive root, in the
-    // current folder or outside the folder the user has.
-    EXPECT_FALSE(IsUsableBaseFolder(""));
-    EXPECT_FALSE(IsUsableBaseFolder("\\Opera"));
-    EXPECT_FALSE(IsUsableBaseFolder("Opera"));
-    EXPECT_FALSE(IsUsableBaseFolder("C:"));
-    EXPECT_FALSE(IsUsableBaseFolder("C:Opera"));
-    EXPECT_FALSE(IsUsableBaseFolder("C:\\users\\..\\Opera"));
-    EXPECT_FALSE(IsUsableBaseFolder("C:\\users\\.\\Opera"));
-    EXPECT_FALSE(IsUsableBaseFolder("\\\\?\\unix\\etc"));
-    EXPECT_FALSE(IsUsableBaseFolder("\\\\.\\C:\\x"));
+    // current folder, or in a folder that holds the user's own.
+    const char* const refused[] = {
+        "", "\\Opera", "Opera", "C:", "C:Opera", "C:\\", "C:\\\\", "C://", "C:\\.",
+        "C:\\users\\..", "\\\\?\\unix\\etc", "\\\\.\\C:\\x",
+    };
+    for (const char* folder : refused)
+        EXPECT_FALSE(IsUsableBaseFolder(folder)) << folder;
+    EXPECT_FALSE(IsUsableBaseFolder(AppData()));
+    EXPECT_FALSE(IsUsableBaseFolder(LocalAppData() + "\\"));
 }
 
 class HelpFolders : public BrowserTest

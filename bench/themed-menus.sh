@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Opens a 40-item popup menu 100 times and redraws the menu bar 100 times,
+# first with the themed menu and menu bar, then with a plain menu in the
+# system's menu bar, under Wine and Xvfb; prints the mean times and the
+# themed / plain ratios. It never fails on the numbers.
+#   BUILD_DIR=/path/to/build bench/themed-menus.sh
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+
+. "$root/tools/wine-env.sh"
+bench_build themedmenu_bench
+bench_harness
+timeout 600 "$loader" "$benchbuild/tests/themedmenu_bench.exe" | tr -d '\r' || true
