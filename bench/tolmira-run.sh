@@ -12,24 +12,14 @@ build=$(realpath -m "${BUILD_DIR:-$root/build}")
 files=${FILES:-1000}
 plugins=${PLUGINS:-500}
 
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  benchbuild=$build
-  "$root/tools/build.sh" --target tolmira_bench custom pirt_runtime pirt_data
-else
-  benchbuild=$build/x64
-  "$root/tools/build.sh" x64 --target tolmira_bench custom pirt_runtime pirt_data
-fi
-loader=$(cat "$benchbuild/wine-loader")
+. "$root/tools/wine-env.sh"
+bench_build tolmira_bench custom pirt_runtime pirt_data
 # The program seeds its data folder from the program folder: give the helper
 # the skeleton and the language files, as every program has them.
 rm -rf "$benchbuild/bench/skel" "$benchbuild/bench/languages"
 cp -r "$benchbuild/bin/skel" "$benchbuild/bin/languages" "$benchbuild/bench/"
 
-. "$root/tools/wine-env.sh"
-trap harness_stop EXIT
-xvfb_start
-wine_prefix_setup "$benchbuild/bench-prefix" t "$benchbuild" "$loader"
-export WINEPATH='t:\bin'
+bench_harness
 export XDG_DATA_HOME="$benchbuild/bench-xdg"
 mkdir -p "$XDG_DATA_HOME"
 wineserver -p   # one server for the whole run, so process starts stay cheap

@@ -719,7 +719,7 @@ void CListViewEx::ShowColumnMenu()
 {
     POINT pt;
     ::GetCursorPos(&pt);
-    CThemedMenu menu;
+    CMenu menu;
     if (!menu.CreatePopupMenu())
         return;
     for (int i = 0; i < m_header.GetItemCount(); ++i) {

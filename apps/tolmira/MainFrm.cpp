@@ -28,9 +28,9 @@ const struct { UINT id; const char* key; } kToolTips[] = {
 
 } // namespace
 
-IMPLEMENT_DYNCREATE(CMainFrame, CThemedFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CThemedFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_COMMAND(ID_NEW, OnNew)
@@ -65,7 +65,7 @@ CTolmiraView* CMainFrame::View() const
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!CThemedFrameWnd::PreCreateWindow(cs))
+    if (!CFrameWnd::PreCreateWindow(cs))
         return FALSE;
     SetMainFrameCreation(cs);
     return TRUE;
@@ -73,7 +73,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CThemedFrameWnd::OnCreate(lpCreateStruct) == -1)
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_LIST | 0x10,
                                WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY |
@@ -163,7 +163,7 @@ void CMainFrame::OnClose()
         return;
     SaveWindowPlacement(m_hWnd, GetIniPath(INI_FARNOCH), "Flags");
     FwSaveBarState(this, "Farnoch");
-    CThemedFrameWnd::OnClose();
+    CFrameWnd::OnClose();
 }
 
 LRESULT CMainFrame::OnUpdateStatusCount(WPARAM, LPARAM)
@@ -287,7 +287,7 @@ BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     NMHDR* nm = (NMHDR*)lParam;
     if (nm && nm->code == TTN_NEEDTEXTA)
         return OnToolTipText(nm, pResult);
-    return CThemedFrameWnd::OnNotify(wParam, lParam, pResult);
+    return CFrameWnd::OnNotify(wParam, lParam, pResult);
 }
 
 BOOL CMainFrame::HandleKey(UINT key)
@@ -327,5 +327,5 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)) &&
         HandleKey((UINT)pMsg->wParam))
         return TRUE;
-    return CThemedFrameWnd::PreTranslateMessage(pMsg);
+    return CFrameWnd::PreTranslateMessage(pMsg);
 }

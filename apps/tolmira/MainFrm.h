@@ -1,12 +1,14 @@
 // The recent-work cleaner's frame: tool bar and status bar around the
 // plug-in list, texts, placement, keyboard keys and the frame's commands.
+// Its menus and bars are still the plain ones; the themed layer takes the
+// frame over later.
 #pragma once
 #include "fw/framework.h"
 #include "suitehelp.h"
 
 class CTolmiraView;
 
-class CMainFrame : public CThemedFrameWnd
+class CMainFrame : public CFrameWnd
 {
 protected:
     CMainFrame();

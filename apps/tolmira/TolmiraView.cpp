@@ -487,8 +487,7 @@ HMENU CTolmiraView::PrepareContextMenu(CMenu& menu)
     if (!popup)
         return nullptr;
     HMENU h = popup->m_hMenu;
-    CThemedMenu texts;
-    texts.Attach(h);
+    CMenuTextSetter texts(h);
     if (GetListCtrl().GetSelectedCount() > 0) {
         ::DeleteMenu(h, ID_NEW, MF_BYCOMMAND);
         static const struct { UINT id; const char* key; } items[] = {
@@ -514,7 +513,6 @@ HMENU CTolmiraView::PrepareContextMenu(CMenu& menu)
         if (atEnd || doubled)
             ::DeleteMenu(h, i, MF_BYPOSITION);
     }
-    texts.Detach();
     return h;
 }
 
