@@ -3,6 +3,7 @@
 #pragma once
 #include "fw/framework.h"
 #include "resource.h"
+#include "themedframe.h"
 
 class CManageCookies : public CThemedDialog
 {

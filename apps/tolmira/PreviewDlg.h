@@ -1,10 +1,12 @@
 // The preview: every entry of every ticked plug-in, before a run.
+// Plain, as the program's frame, until the themed layer takes its windows
+// over.
 #pragma once
 #include "fw/framework.h"
 #include "resource.h"
 #include <vector>
 
-class CPreviewDlg : public CThemedDialog
+class CPreviewDlg : public CDialog
 {
 public:
     enum { IDD = IDD_PREVIEW };

@@ -1,10 +1,12 @@
 // One plug-in's provider, description and entries; Edit opens it in the
 // plug-in builder.
+// Plain, as the program's frame, until the themed layer takes its windows
+// over.
 #pragma once
 #include "fw/framework.h"
 #include "resource.h"
 
-class CPropertiesDlg : public CThemedDialog
+class CPropertiesDlg : public CDialog
 {
 public:
     enum { IDD = IDD_PROPERTIES };

@@ -1,11 +1,13 @@
 // The search: a modeless find-next over chosen columns of the plug-in list.
 // Each search command makes a new one; it deletes itself when its window is
 // gone.
+// Plain, as the program's frame, until the themed layer takes its windows
+// over.
 #pragma once
 #include "fw/framework.h"
 #include "resource.h"
 
-class CSearchDlg : public CThemedDialog
+class CSearchDlg : public CDialog
 {
 public:
     enum { IDD = IDD_SEARCH };
