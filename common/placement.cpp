@@ -28,9 +28,10 @@ void MakePlacementVisible(WINDOWPLACEMENT& wp)
     r.bottom = r.top + h;
 }
 
-int RestoreWindowPlacement(HWND window, int iniIndex, const char* section, const char* flagKey)
+namespace {
+
+int RestoreFromFile(HWND window, const CString& ini, const char* section, const char* flagKey)
 {
-    CString ini = GetIniPath(iniIndex);
     int left = (int)::GetPrivateProfileIntA(section, "Left", -1, ini);
     int top = (int)::GetPrivateProfileIntA(section, "Top", -1, ini);
     int right = (int)::GetPrivateProfileIntA(section, "Right", -1, ini);
@@ -53,14 +54,13 @@ int RestoreWindowPlacement(HWND window, int iniIndex, const char* section, const
     return 1;
 }
 
-void SaveWindowPlacement(HWND window, int iniIndex, const char* section, const char* flagKey)
+void SaveToFile(HWND window, const CString& ini, const char* section, const char* flagKey)
 {
     WINDOWPLACEMENT wp;
     ZeroMemory(&wp, sizeof(wp));
     wp.length = sizeof(wp);
     if (!::GetWindowPlacement(window, &wp))
         return;
-    CString ini = GetIniPath(iniIndex);
     const struct { const char* key; int value; } values[] = {
         {flagKey, (int)wp.flags}, {"ShowCmd", (int)wp.showCmd},
         {"Left", (int)wp.rcNormalPosition.left}, {"Top", (int)wp.rcNormalPosition.top},
@@ -70,6 +70,28 @@ void SaveWindowPlacement(HWND window, int iniIndex, const char* section, const c
         text.Format("%d", v.value);
         ::WritePrivateProfileStringA(section, v.key, text, ini);
     }
+}
+
+} // namespace
+
+int RestoreWindowPlacement(HWND window, int iniIndex, const char* section, const char* flagKey)
+{
+    return RestoreFromFile(window, GetIniPath(iniIndex), section, flagKey);
+}
+
+BOOL RestoreWindowPlacement(HWND window, const CString& ini, const char* flagKey)
+{
+    return RestoreFromFile(window, ini, "Placement", flagKey);
+}
+
+void SaveWindowPlacement(HWND window, int iniIndex, const char* section, const char* flagKey)
+{
+    SaveToFile(window, GetIniPath(iniIndex), section, flagKey);
+}
+
+void SaveWindowPlacement(HWND window, const CString& ini, const char* flagKey)
+{
+    SaveToFile(window, ini, "Placement", flagKey);
 }
 
 void SetMainFrameCreation(CREATESTRUCT& cs)

@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the suite and starts the main cleaner (or
-# the program named: tools/run.sh Holberin) under Wine, in a prefix of its
-# own under the user's home. Where the kernel cannot run
-# 32-bit programs, the 64-bit build of the same sources is started instead.
+# Installs what is missing, builds the suite and starts one of its programs
+# under Wine, in a prefix of its own under the user's home. Where the kernel
+# cannot run 32-bit programs, the 64-bit build of the same sources is started
+# instead.
+#   tools/run.sh              the main cleaner (Brisvane)
+#   tools/run.sh Tolmira      the recent-work cleaner
+#   tools/run.sh Holberin     the plug-in builder
 set -euo pipefail
+program=${1:-Brisvane}
+case $program in
+  Brisvane|Tolmira|Holberin) ;;
+  *) echo "usage: tools/run.sh [Brisvane|Tolmira|Holberin]"; exit 2 ;;
+esac
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-program=${1:-Brisvane}
 "$root/tools/install-deps.sh"
 "$root/tools/build.sh"
 . "$root/tools/wine-env.sh"
