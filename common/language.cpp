@@ -206,12 +206,6 @@ CString GetLngString(CString section, CString key, CString defaultText)
     return text.IsEmpty() ? defaultText : text;
 }
 
-CString GetLngString(CString section, CString key, CString defaultText)
-{
-    CString text = GetLngString(section, key);
-    return text.IsEmpty() ? defaultText : text;
-}
-
 void SetDlgItemLngText(HWND dialog, int controlId, CString section, CString key)
 {
     HWND control = GetDlgItem(dialog, controlId);
