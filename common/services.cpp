@@ -244,14 +244,21 @@ int CopyFolder(const char* source, const char* destination, int recurse,
     return CopyTree(source, destination, recurse, filter, stopEvent, pump, false);
 }
 
-CString GetAppDataPath()
+CString GetShellFolderPath(int csidl)
 {
     char buffer[MAX_PATH + 1] = "";
-    if (FAILED(SHGetFolderPathA(NULL, CSIDL_APPDATA, NULL, 0, buffer)))
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer)))
         return CString();
+    buffer[MAX_PATH] = '\0';
+    return CString(buffer);
+}
+
+CString GetAppDataPath()
+{
+    const CString appData = GetShellFolderPath(CSIDL_APPDATA);
     // A relative answer would put the data below the current folder or the
     // root of the current drive.
-    return IsAbsolutePathText(buffer) ? CString(buffer) : CString();
+    return IsAbsolutePathText(appData) ? appData : CString();
 }
 
 CString GetDataRoot()

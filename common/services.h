@@ -53,6 +53,10 @@ int CreateFullPath(const char* path);
 int CopyFolder(const char* source, const char* destination, int recurse,
                const char* filter, HANDLE stopEvent, int pump);
 
+// The shell folder of a CSIDL as the shell gives it (no token, current
+// path), "" when the shell knows none.
+CString GetShellFolderPath(int csidl);
+
 // User's roaming application-data folder (CSIDL_APPDATA); "" when the shell
 // gives none or a relative one. No path is ever built on "".
 CString GetAppDataPath();

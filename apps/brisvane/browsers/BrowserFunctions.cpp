@@ -28,11 +28,9 @@ const IID kUrlHistoryStg2Interface = { 0xAFA0DC11, 0xC313, 0x11D0, { 0x83, 0x1A,
 // A shell folder in canonical form when it is a usable base, else "".
 CString ShellFolder(int csidl)
 {
-    char buffer[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(NULL, csidl, NULL, 0, buffer)))
-        return CString();
+    const CString folder = GetShellFolderPath(csidl);
     CString canonical;
-    return CheckBaseFolder(buffer, &canonical) == PATH_OK ? canonical : CString();
+    return !folder.IsEmpty() && CheckBaseFolder(folder, &canonical) == PATH_OK ? canonical : CString();
 }
 
 // Growable entry buffer for the URL cache enumeration.
