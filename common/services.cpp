@@ -44,14 +44,6 @@ bool g_seeding = false;
 // settings request would otherwise repeat the message.
 bool g_noDataFolderTold = false;
 
-CString WithBackslash(const char* folder)
-{
-    CString s(folder);
-    if (s.IsEmpty() || s[s.GetLength() - 1] != '\\')
-        s += '\\';
-    return s;
-}
-
 bool StopSignalled(HANDLE stopEvent)
 {
     return stopEvent != NULL && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
@@ -71,8 +63,8 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
     if (StopSignalled(stopEvent))
         return 0;
 
-    const CString src = WithBackslash(source);
-    const CString dst = WithBackslash(destination);
+    const CString src = WithTrailingBackslash(source);
+    const CString dst = WithTrailingBackslash(destination);
     int result = 1;
     bool stopped = false;
 
@@ -175,6 +167,14 @@ void ProcessMsgLoop()
             DispatchMessageA(&msg);
         }
     }
+}
+
+CString WithTrailingBackslash(const char* folder)
+{
+    CString path(folder);
+    if (path.IsEmpty() || path[path.GetLength() - 1] != '\\')
+        path += '\\';
+    return path;
 }
 
 void RemoveTrailingBackslash(CString& path)

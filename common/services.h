@@ -39,6 +39,10 @@ void ProcessMsgLoop();
 // Trims trailing white space, then drops one trailing backslash.
 void RemoveTrailingBackslash(CString& path);
 
+// The folder with one trailing backslash, ready for a name to be appended;
+// "" gives "\".
+CString WithTrailingBackslash(const char* folder);
+
 // Creates every missing folder of the path, outermost first. 1 when all of
 // them exist afterwards, 0 at the first folder that cannot be created.
 // "C:\..." and "\\server\share\..." roots are never created.

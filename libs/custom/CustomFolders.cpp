@@ -34,14 +34,6 @@ CString TargetFolder(const char* folder)
     return CheckFolderTarget(folder, &canonical) == PATH_OK ? canonical : CString();
 }
 
-CString WithBackslash(const CString& folder)
-{
-    CString base = folder;
-    if (base.IsEmpty() || base[base.GetLength() - 1] != '\\')
-        base += '\\';
-    return base;
-}
-
 } // namespace
 
 // Empties one level and, with recurse, every sub-folder below it. Entries
@@ -51,7 +43,7 @@ CString WithBackslash(const CString& folder)
 int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CString& pattern,
                                   HANDLE stopEvent, int pump, int& keptLinks)
 {
-    const CString base = WithBackslash(folder);
+    const CString base = WithTrailingBackslash(folder);
     const int passes = (recurse && !pattern.IsEmpty()) ? 2 : 1;
     int result = 1;
 
@@ -183,7 +175,7 @@ int CCustomFunctions::DeleteMatchInFolder(CString folder, CString text, CListCtr
     if (target.IsEmpty())
         return 0;
 
-    const CString base = WithBackslash(target);
+    const CString base = WithTrailingBackslash(target);
     int result = 1;
     CFileFind finder;
     BOOL more = finder.FindFile(base + "*");
