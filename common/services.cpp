@@ -44,11 +44,6 @@ bool g_seeding = false;
 // settings request would otherwise repeat the message.
 bool g_noDataFolderTold = false;
 
-bool StopSignalled(HANDLE stopEvent)
-{
-    return stopEvent != NULL && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
-}
-
 // The copy behind CopyFolder and the seeding; keepExisting leaves files that
 // already exist in the destination untouched.
 int CopyTree(const char* source, const char* destination, int recurse, const char* filter,
@@ -60,7 +55,7 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
     const bool hasFilter = filter != NULL && filter[0] != '\0';
     const int passes = (recurse && hasFilter) ? 2 : 1;
 
-    if (StopSignalled(stopEvent))
+    if (IsStopSignalled(stopEvent))
         return 0;
 
     const CString src = WithTrailingBackslash(source);
@@ -98,10 +93,10 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
                 result = CopyFileA(from, to, FALSE) ? 1 : 0;
             }
         }
-        while (!(stopped = StopSignalled(stopEvent)) && result == 1 && FindNextFileA(find, &fd));
+        while (!(stopped = IsStopSignalled(stopEvent)) && result == 1 && FindNextFileA(find, &fd));
         FindClose(find);
     }
-    if (stopped || StopSignalled(stopEvent))
+    if (stopped || IsStopSignalled(stopEvent))
         return 0;
     return result;
 }
@@ -175,6 +170,11 @@ CString WithTrailingBackslash(const char* folder)
     if (path.IsEmpty() || path[path.GetLength() - 1] != '\\')
         path += '\\';
     return path;
+}
+
+bool IsStopSignalled(HANDLE stopEvent)
+{
+    return stopEvent != nullptr && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
 }
 
 void RemoveTrailingBackslash(CString& path)

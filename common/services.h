@@ -43,6 +43,9 @@ void RemoveTrailingBackslash(CString& path);
 // "" gives "\".
 CString WithTrailingBackslash(const char* folder);
 
+// TRUE when the stop event (may be NULL: no stop asked for) is signalled.
+bool IsStopSignalled(HANDLE stopEvent);
+
 // Creates every missing folder of the path, outermost first. 1 when all of
 // them exist afterwards, 0 at the first folder that cannot be created.
 // "C:\..." and "\\server\share\..." roots are never created.

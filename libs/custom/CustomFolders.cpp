@@ -8,11 +8,6 @@
 namespace
 {
 
-bool IsSignalled(HANDLE stopEvent)
-{
-    return stopEvent != NULL && ::WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
-}
-
 bool IsDots(const char* name)
 {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
@@ -47,7 +42,7 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
     const int passes = (recurse && !pattern.IsEmpty()) ? 2 : 1;
     int result = 1;
 
-    if (IsSignalled(stopEvent))
+    if (IsStopSignalled(stopEvent))
         return 0;
 
     for (int pass = 0; pass < passes && result; ++pass)
@@ -97,7 +92,7 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
                 // trace this operation may take.
                 result = ::DeleteFileA(path) ? 1 : 0;
             }
-        } while (!(stopped = IsSignalled(stopEvent)) && result && ::FindNextFileA(find, &fd));
+        } while (!(stopped = IsStopSignalled(stopEvent)) && result && ::FindNextFileA(find, &fd));
         ::FindClose(find);
 
         if (stopped)
