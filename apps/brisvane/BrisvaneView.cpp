@@ -7,6 +7,7 @@
 #include "progressdlg.h"
 #include "BrowserFunctions.h"
 #include "SystemFunctions.h"
+#include <iterator>
 
 PFN_EXITWINDOWSEX g_pfnExitWindowsEx = ::ExitWindowsEx;
 PFN_RUNOBSERVER g_pfnRunObserver = NULL;
@@ -89,11 +90,6 @@ const UINT kRowIconIds[] = {164, 155, 160, 161, 154, 158, 156, 163, 166, 162,
 
 const UINT kReportIconIds[] = {IDI_REPORT_DONE, IDI_REPORT_FAILED, IDI_REPORT_WORKING};
 
-HICON LoadSmallIcon(UINT id)
-{
-    return (HICON)LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-}
-
 // The table row a list row stands for under the groups shown; nullptr
 // beyond the last row.
 const TraceRow* RowAt(int row, int browserShown, int systemShown)
@@ -161,13 +157,7 @@ void CBrisvaneView::SetupColumns()
     list.InsertColumn(0, GetLngString("General", "40500"), LVCFMT_LEFT, 170);
     list.InsertColumn(1, GetLngString("General", "40510"), LVCFMT_LEFT, 550);
     list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    m_rowIcons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 23, 0);
-    for (size_t i = 0; i < sizeof(kRowIconIds) / sizeof(kRowIconIds[0]); ++i) {
-        HICON icon = LoadSmallIcon(kRowIconIds[i]);
-        m_rowIcons.Add(icon);
-        if (icon)
-            DestroyIcon(icon);
-    }
+    m_rowIcons.CreateFromIcons(GetModuleHandleA(NULL), kRowIconIds, (int)std::size(kRowIconIds));
     list.SetImageList(&m_rowIcons, LVSIL_SMALL);
 }
 
@@ -341,13 +331,7 @@ void CBrisvaneView::OnClean()
         mainWnd->ShowWindow(SW_HIDE);
 
     CImageList reportIcons;
-    reportIcons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
-    for (size_t i = 0; i < sizeof(kReportIconIds) / sizeof(kReportIconIds[0]); ++i) {
-        HICON icon = LoadSmallIcon(kReportIconIds[i]);
-        reportIcons.Add(icon);
-        if (icon)
-            DestroyIcon(icon);
-    }
+    reportIcons.CreateFromIcons(GetModuleHandleA(NULL), kReportIconIds, (int)std::size(kReportIconIds));
 
     CProgressDlg progress(NULL, IDD_PROGRESS);
     if (!progress.CreateModeless(NULL)) {

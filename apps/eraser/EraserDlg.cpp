@@ -7,6 +7,7 @@
 #include "multifiledialog.h"
 #include "services.h"
 
+#include <iterator>
 #include <shellapi.h>
 
 namespace
@@ -116,14 +117,7 @@ void CEraserDlg::CreateMenuImages()
 {
     static const UINT icons[] = {IDI_EXIT, IDI_ADD_FILE, IDI_DELETE_FILE, IDI_PREFERENCES,
                                  IDI_HELPME, IDI_WEBSITE, IDI_ABOUT};
-    m_menuImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 1);
-    for (UINT id : icons)
-    {
-        HICON hIcon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-        m_menuImages.Add(hIcon);
-        if (hIcon != NULL)
-            ::DestroyIcon(hIcon);
-    }
+    m_menuImages.CreateFromIcons(::GetModuleHandleA(NULL), icons, (int)std::size(icons));
 }
 
 void CEraserDlg::SetLanguageTexts()
@@ -422,14 +416,7 @@ void CEraserDlg::WipeListedFiles()
     CListCtrl* pList = progress->GetReportList();
     pList->InsertColumn(0, "Progress", LVCFMT_LEFT, 700);
     static const UINT rowIcons[] = {IDI_ROW_DONE, IDI_ROW_FAILED, IDI_ROW_WORKING};
-    progress->m_rowImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 1);
-    for (UINT id : rowIcons)
-    {
-        HICON hIcon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-        progress->m_rowImages.Add(hIcon);
-        if (hIcon != NULL)
-            ::DestroyIcon(hIcon);
-    }
+    progress->m_rowImages.CreateFromIcons(::GetModuleHandleA(NULL), rowIcons, (int)std::size(rowIcons));
     pList->SetImageList(&progress->m_rowImages, LVSIL_SMALL);
     CProgressCtrl* pPassBar = progress->GetOperationBar();
     CProgressCtrl* pOverall = progress->GetOverallBar();
