@@ -52,6 +52,15 @@ BOOL CProgressDlg::OnInitDialog()
     return TRUE;
 }
 
+void CProgressDlg::SetUpReportList(const UINT (&rowIconIds)[3])
+{
+    ASSERT(::IsWindow(m_report.m_hWnd));
+    m_report.InsertColumn(0, "Progress", LVCFMT_LEFT, 700);
+    m_reportIcons.DeleteImageList();
+    m_reportIcons.CreateFromIcons(::GetModuleHandleA(nullptr), rowIconIds, 3);
+    m_report.SetImageList(&m_reportIcons, LVSIL_SMALL);
+}
+
 BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
 {
     RECT rc;

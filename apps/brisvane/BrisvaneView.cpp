@@ -88,7 +88,7 @@ const TraceRow kSystemRows[SYSTEM_ROW_COUNT] = {
 const UINT kRowIconIds[] = {164, 155, 160, 161, 154, 158, 156, 163, 166, 162,
                             165, 172, 178, 179, 177, 180, 175, 174, 173, 173};
 
-const UINT kReportIconIds[] = {IDI_REPORT_DONE, IDI_REPORT_FAILED, IDI_REPORT_WORKING};
+const UINT kReportIconIds[3] = {IDI_REPORT_DONE, IDI_REPORT_FAILED, IDI_REPORT_WORKING};
 
 // The table row a list row stands for under the groups shown; nullptr
 // beyond the last row.
@@ -330,9 +330,6 @@ void CBrisvaneView::OnClean()
     if (mainWnd)
         mainWnd->ShowWindow(SW_HIDE);
 
-    CImageList reportIcons;
-    reportIcons.CreateFromIcons(GetModuleHandleA(NULL), kReportIconIds, (int)std::size(kReportIconIds));
-
     CProgressDlg progress(NULL, IDD_PROGRESS);
     if (!progress.CreateModeless(NULL)) {
         // Without the dialog there is nowhere to report: nothing is cleaned.
@@ -346,8 +343,7 @@ void CBrisvaneView::OnClean()
     CListCtrl* report = progress.GetReportList();
     CProgressCtrl* overall = progress.GetOverallBar();
     CProgressCtrl* perOperation = progress.GetOperationBar();
-    report->InsertColumn(0, "Progress", LVCFMT_LEFT, 700);
-    report->SetImageList(&reportIcons, LVSIL_SMALL);
+    progress.SetUpReportList(kReportIconIds);
 
     overall->SetRange32(0, CountRows(2));
     overall->SetStep(1);
@@ -363,8 +359,6 @@ void CBrisvaneView::OnClean()
             g_pfnRunObserver(&progress, row);
     }
 
-    // The list would destroy an image list it owns; ours is freed by its object.
-    report->SetImageList(NULL, LVSIL_SMALL);
     progress.ShowWindow(SW_HIDE);
     progress.DestroyWindow();
 

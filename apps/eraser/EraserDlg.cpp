@@ -414,10 +414,8 @@ void CEraserDlg::WipeListedFiles()
     progress->RedrawWindow();
 
     CListCtrl* pList = progress->GetReportList();
-    pList->InsertColumn(0, "Progress", LVCFMT_LEFT, 700);
-    static const UINT rowIcons[] = {IDI_ROW_DONE, IDI_ROW_FAILED, IDI_ROW_WORKING};
-    progress->m_rowImages.CreateFromIcons(::GetModuleHandleA(NULL), rowIcons, (int)std::size(rowIcons));
-    pList->SetImageList(&progress->m_rowImages, LVSIL_SMALL);
+    static const UINT rowIcons[3] = {IDI_ROW_DONE, IDI_ROW_FAILED, IDI_ROW_WORKING};
+    progress->SetUpReportList(rowIcons);
     CProgressCtrl* pPassBar = progress->GetOperationBar();
     CProgressCtrl* pOverall = progress->GetOverallBar();
 

@@ -23,9 +23,6 @@ public:
 
     virtual BOOL OnInitDialog() override;
 
-    // Images of the report list: 0 done, 1 failed, 2 working.
-    CImageList m_rowImages;
-
 protected:
     // The close box, Escape and Enter do nothing while the run lasts.
     virtual void OnCancel() override;
