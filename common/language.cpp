@@ -7,6 +7,11 @@ CString GetLngPath()
     return GetIniString("Pirt", "LngPath", INI_PIRT);
 }
 
+int IsGermanChosen()
+{
+    return GetIniString("Pirt", "Language", INI_PIRT) == "German" ? 1 : 0;
+}
+
 CString GetLngString(CString section, CString key)
 {
     const CString file = GetLngPath();

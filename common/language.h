@@ -6,6 +6,10 @@
 // [Pirt] LngPath of the suite INI, "" when absent.
 CString GetLngPath();
 
+// 1 when the suite INI chooses German ([Pirt] Language exactly "German"),
+// 0 for any other or no choice: help files and web pages then are English.
+int IsGermanChosen();
+
 // Text of (section, key) in the chosen language file, "" when absent; at most
 // 254 characters, "%%" read as "%". Nothing is cached, so a new language
 // choice takes effect at the next lookup.

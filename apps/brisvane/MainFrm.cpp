@@ -274,9 +274,8 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::OnHelp()
 {
-    CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
-    CString file = GetAppPath() + (language == "German" ? "\\help\\ZexUlmoroHelpDEU.chm"
-                                                        : "\\help\\ZexUlmoroHelpENG.chm");
+    CString file = GetAppPath() + (IsGermanChosen() ? "\\help\\ZexUlmoroHelpDEU.chm"
+                                                    : "\\help\\ZexUlmoroHelpENG.chm");
     // Quoted, so a program folder with blanks reaches the viewer whole.
     CString command = CString("hh.exe \"") + file + "\"";
     g_pfnWinExec(command, SW_SHOWNORMAL);
@@ -284,8 +283,7 @@ void CMainFrame::OnHelp()
 
 void CMainFrame::OnWebSite()
 {
-    CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
-    const char* page = language == "German" ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
+    const char* page = IsGermanChosen() ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
     g_pfnShellExecute(m_hWnd, "open", page, NULL, NULL, SW_SHOWNORMAL);
 }
 

@@ -14,13 +14,6 @@ namespace
 {
 const char* const WEBSITE_GERMAN = "https://www.zex-ulmoro.example/de/";
 const char* const WEBSITE_ENGLISH = "https://www.zex-ulmoro.example/en/";
-
-BOOL IsGermanChoice()
-{
-    char language[256];
-    ::GetPrivateProfileStringA("Pirt", "Language", "", language, sizeof(language), GetIniPath(INI_PIRT));
-    return lstrcmpA(language, "German") == 0;
-}
 }
 
 // ---- CEraserProgressDlg ---------------------------------------------------------
@@ -472,13 +465,13 @@ void CEraserDlg::OnHelpMe()
     CString help = GetAppPath();
     if (help.GetLength() > 0 && help[help.GetLength() - 1] != '\\')
         help += "\\";
-    help += IsGermanChoice() ? "help\\ZexUlmoroHelpDEU.chm" : "help\\ZexUlmoroHelpENG.chm";
+    help += IsGermanChosen() ? "help\\ZexUlmoroHelpDEU.chm" : "help\\ZexUlmoroHelpENG.chm";
     ::ShellExecuteA(m_hWnd, "open", "hh.exe", help, NULL, SW_SHOWNORMAL);
 }
 
 void CEraserDlg::OnWebsite()
 {
-    ::ShellExecuteA(m_hWnd, "open", IsGermanChoice() ? WEBSITE_GERMAN : WEBSITE_ENGLISH, NULL, NULL, SW_SHOWNORMAL);
+    ::ShellExecuteA(m_hWnd, "open", IsGermanChosen() ? WEBSITE_GERMAN : WEBSITE_ENGLISH, NULL, NULL, SW_SHOWNORMAL);
 }
 
 void CEraserDlg::OnAppExit()
