@@ -10,6 +10,16 @@ CString GetLngPath();
 // 0 for any other or no choice: help files and web pages then are English.
 int IsGermanChosen();
 
+// The maker's web page, English and German.
+#define PIRT_WEBSITE_ENGLISH "https://www.zexulmoro.example/en/"
+#define PIRT_WEBSITE_GERMAN "https://www.zexulmoro.example/de/"
+
+// The maker's web page in the chosen language.
+inline const char* GetMakerWebPage()
+{
+    return IsGermanChosen() ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
+}
+
 // Text of (section, key) in the chosen language file, "" when absent; at most
 // 254 characters, "%%" read as "%". Nothing is cached, so a new language
 // choice takes effect at the next lookup.

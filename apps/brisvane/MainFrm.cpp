@@ -283,8 +283,7 @@ void CMainFrame::OnHelp()
 
 void CMainFrame::OnWebSite()
 {
-    const char* page = IsGermanChosen() ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
-    g_pfnShellExecute(m_hWnd, "open", page, NULL, NULL, SW_SHOWNORMAL);
+    g_pfnShellExecute(m_hWnd, "open", GetMakerWebPage(), NULL, NULL, SW_SHOWNORMAL);
 }
 
 BOOL CMainFrame::OnBarCheck(UINT nID)

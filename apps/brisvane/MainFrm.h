@@ -72,6 +72,3 @@ typedef HINSTANCE (WINAPI *PFN_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCST
 extern PFN_WINEXEC g_pfnWinExec;
 extern PFN_SHELLEXECUTE g_pfnShellExecute;
 
-// Web pages of the maker.
-#define PIRT_WEBSITE_ENGLISH "https://www.zexulmoro.example/en/"
-#define PIRT_WEBSITE_GERMAN "https://www.zexulmoro.example/de/"

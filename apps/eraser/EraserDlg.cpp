@@ -10,12 +10,6 @@
 #include <iterator>
 #include <shellapi.h>
 
-namespace
-{
-const char* const WEBSITE_GERMAN = "https://www.zex-ulmoro.example/de/";
-const char* const WEBSITE_ENGLISH = "https://www.zex-ulmoro.example/en/";
-}
-
 // ---- CEraserProgressDlg ---------------------------------------------------------
 
 CEraserProgressDlg::CEraserProgressDlg(CWnd* pParent) : CProgressDlg(pParent, IDD_PROGRESS, "not found")
@@ -471,7 +465,7 @@ void CEraserDlg::OnHelpMe()
 
 void CEraserDlg::OnWebsite()
 {
-    ::ShellExecuteA(m_hWnd, "open", IsGermanChosen() ? WEBSITE_GERMAN : WEBSITE_ENGLISH, NULL, NULL, SW_SHOWNORMAL);
+    ::ShellExecuteA(m_hWnd, "open", GetMakerWebPage(), NULL, NULL, SW_SHOWNORMAL);
 }
 
 void CEraserDlg::OnAppExit()
