@@ -66,22 +66,24 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
     for (int pass = 0; pass < passes && result == 1 && !stopped; ++pass)
     {
         const CString pattern = (hasFilter && pass == 0) ? CString(filter) : CString("*.*");
-        WIN32_FIND_DATAA fd;
-        HANDLE find = FindFirstFileA(src + pattern, &fd);
-        if (find == INVALID_HANDLE_VALUE)
+        CFileFind finder;
+        if (!finder.FindFile(src + pattern))
             continue;
+        bool more = false;
         do
         {
+            more = finder.FindNextFile() != FALSE;
             if (pump)
                 ProcessMsgLoop();
-            if (fd.cFileName[0] == '.')
+            const CString name = finder.GetFileName();
+            if (name[0] == '.')
                 continue;
-            const CString from = src + fd.cFileName;
-            const CString to = dst + fd.cFileName;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            const CString from = src + name;
+            const CString to = dst + name;
+            if (finder.IsDirectory())
             {
                 // A link or junction may lead anywhere: it is not copied through.
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                if (finder.IsReparsePoint())
                     continue;
                 if (recurse && (pass == 1 || passes == 1))
                     result = CopyTree(from, to, 1, NULL, stopEvent, 1, keepExisting);
@@ -93,8 +95,7 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
                 result = CopyFileA(from, to, FALSE) ? 1 : 0;
             }
         }
-        while (!(stopped = IsStopSignalled(stopEvent)) && result == 1 && FindNextFileA(find, &fd));
-        FindClose(find);
+        while (!(stopped = IsStopSignalled(stopEvent)) && result == 1 && more);
     }
     if (stopped || IsStopSignalled(stopEvent))
         return 0;

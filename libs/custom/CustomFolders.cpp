@@ -8,11 +8,6 @@
 namespace
 {
 
-bool IsDots(const char* name)
-{
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
 // A path that is simply not there, as opposed to one that cannot be read
 // (denied, too long, malformed).
 bool IsMissingError(DWORD error)
@@ -49,11 +44,11 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
     {
         // With a pattern the second pass only reaches the sub-folders.
         const CString search = base + ((pass == 0 && !pattern.IsEmpty()) ? (const char*)pattern : "*.*");
-        WIN32_FIND_DATAA fd;
-        HANDLE find = ::FindFirstFileA(search, &fd);
-        if (find == INVALID_HANDLE_VALUE)
+        CFileFind finder;
+        if (!finder.FindFile(search))
         {
             // No match is fine; a folder that cannot be listed is not empty.
+            // The error is the failed search's own: nothing runs in between.
             DWORD error = ::GetLastError();
             if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES)
                 result = 0;
@@ -61,19 +56,21 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
         }
 
         bool stopped = false;
+        bool more = false;
         do
         {
+            more = finder.FindNextFile() != FALSE;
             if (pump)
                 ::ProcessMsgLoop();
-            if (IsDots(fd.cFileName))
+            if (finder.IsDots())
                 continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            if (finder.IsReparsePoint())
             {
                 keptLinks = 1;
                 continue;
             }
-            const CString path = base + fd.cFileName;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            const CString path = base + finder.GetFileName();
+            if (finder.IsDirectory())
             {
                 if (recurse && (pass == 1 || passes == 1))
                 {
@@ -92,8 +89,7 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
                 // trace this operation may take.
                 result = ::DeleteFileA(path) ? 1 : 0;
             }
-        } while (!(stopped = IsStopSignalled(stopEvent)) && result && ::FindNextFileA(find, &fd));
-        ::FindClose(find);
+        } while (!(stopped = IsStopSignalled(stopEvent)) && result && more);
 
         if (stopped)
             return 0;
