@@ -21,7 +21,8 @@ inline const char* GetMakerWebPage()
 }
 
 // Text of (section, key) in the chosen language file, "" when absent; at most
-// 254 characters, "%%" read as "%". Nothing is cached, so a new language
+// 254 characters, "%%" read as "%". The file is read once into memory and
+// again when the suite INI or the file itself changes, so a new language
 // choice takes effect at the next lookup.
 CString GetLngString(CString section, CString key);
 

@@ -74,7 +74,7 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
         {
             more = finder.FindNextFile() != FALSE;
             if (pump)
-                ProcessMsgLoop();
+                ProcessMsgLoopEvery();
             const CString name = finder.GetFileName();
             if (name[0] == '.')
                 continue;
@@ -176,6 +176,16 @@ CString WithTrailingBackslash(const char* folder)
 bool IsStopSignalled(HANDLE stopEvent)
 {
     return stopEvent != nullptr && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
+}
+
+void ProcessMsgLoopEvery(DWORD intervalMs)
+{
+    static DWORD s_lastPump = 0;
+    const DWORD now = GetTickCount();
+    if (s_lastPump != 0 && now - s_lastPump < intervalMs)
+        return;
+    s_lastPump = now != 0 ? now : 1;
+    ProcessMsgLoop();
 }
 
 void RemoveTrailingBackslash(CString& path)

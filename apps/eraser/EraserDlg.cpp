@@ -394,7 +394,15 @@ void CEraserDlg::WipeListedFiles()
     ShowWindow(SW_HIDE);
 
     std::unique_ptr<CEraserProgressDlg> progress(new CEraserProgressDlg(this));
-    progress->CreateModeless(this);
+    if (!progress->CreateModeless(this))
+    {
+        // Without the window there is nowhere to report: nothing is wiped and
+        // the list stays as it was.
+        ShowWindow(SW_SHOW);
+        ::SetCursor(hOldCursor);
+        m_bRunning = FALSE;
+        return;
+    }
     m_pRunProgress = progress.get();
     progress->ShowWindow(SW_SHOW);
     progress->CenterWindow();
@@ -460,7 +468,8 @@ void CEraserDlg::OnHelpMe()
     if (help.GetLength() > 0 && help[help.GetLength() - 1] != '\\')
         help += "\\";
     help += IsGermanChosen() ? "help\\ZexUlmoroHelpDEU.chm" : "help\\ZexUlmoroHelpENG.chm";
-    ::ShellExecuteA(m_hWnd, "open", "hh.exe", help, NULL, SW_SHOWNORMAL);
+    // Quoted, so a program folder with blanks reaches the viewer whole.
+    ::ShellExecuteA(m_hWnd, "open", "hh.exe", CString("\"") + help + "\"", NULL, SW_SHOWNORMAL);
 }
 
 void CEraserDlg::OnWebsite()

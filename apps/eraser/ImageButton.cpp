@@ -547,8 +547,21 @@ BOOL CImageButton::SetSound(LPCSTR lpszSound, HMODULE hMod, BOOL bPlayOnClick)
 void CImageButton::PlaySoundFor(BOOL bClick)
 {
     const Sound& s = m_csSounds[bClick ? 1 : 0];
-    if (s.lpszSound != NULL)
-        ::PlaySoundA(s.lpszSound, s.hMod, s.dwFlags);
+    if (s.lpszSound == NULL)
+        return;
+    // The sound library starts the audio system when it loads: that is left
+    // to the first sound, not paid by every start of the program.
+    typedef BOOL(WINAPI * PlaySoundFn)(LPCSTR, HMODULE, DWORD);
+    static PlaySoundFn playSound = NULL;
+    if (playSound == NULL)
+    {
+        HMODULE winmm = ::LoadLibraryA("winmm.dll");
+        if (winmm != NULL)
+            playSound = (PlaySoundFn)(void*)::GetProcAddress(winmm, "PlaySoundA");
+        if (playSound == NULL)
+            return;
+    }
+    playSound(s.lpszSound, s.hMod, s.dwFlags);
 }
 
 // ---- messages ---------------------------------------------------------------

@@ -61,7 +61,7 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
         {
             more = finder.FindNextFile() != FALSE;
             if (pump)
-                ::ProcessMsgLoop();
+                ::ProcessMsgLoopEvery();
             if (finder.IsDots())
                 continue;
             if (finder.IsReparsePoint())

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <algorithm>
+#include <cstdio>
 
 namespace pirt_test
 {
@@ -255,8 +256,8 @@ int CReportHost::ProgressHigh() const
 
 // ---------------------------------------------------------------------------
 
-CDialogCatcher::CDialogCatcher(int button)
-    : m_button(button)
+CDialogCatcher::CDialogCatcher(int button, int tickId)
+    : m_button(button), m_tickId(tickId)
 {
     InitializeCriticalSection(&m_lock);
     m_stop = CreateEventA(NULL, TRUE, FALSE, NULL);
@@ -332,6 +333,8 @@ BOOL CALLBACK CDialogCatcher::EnumProc(HWND wnd, LPARAM self)
     catcher->m_seen.push_back(wnd);
     catcher->m_boxes.push_back(box);
     LeaveCriticalSection(&catcher->m_lock);
+    if (catcher->m_tickId != 0)
+        SendMessageA(GetDlgItem(wnd, catcher->m_tickId), BM_SETCHECK, BST_CHECKED, 0);
     PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(catcher->m_button, BN_CLICKED), 0);
     return TRUE;
 }

@@ -90,12 +90,13 @@ private:
 };
 
 // Closes every dialog box (message boxes among them) that this process shows
-// while the object lives, by pressing the given button, and records its
-// caption and text. Lets a test run code that shows a modal message box.
+// while the object lives, by pressing the given button (after ticking the
+// check box tickId, when not 0), and records its caption and text. Lets a
+// test run code that shows a modal message box.
 class CDialogCatcher
 {
 public:
-    explicit CDialogCatcher(int button = IDOK);
+    explicit CDialogCatcher(int button = IDOK, int tickId = 0);
     ~CDialogCatcher();
 
     struct Caught
@@ -114,6 +115,7 @@ private:
     void Poll();
 
     int m_button;
+    int m_tickId;
     HANDLE m_stop;
     HANDLE m_thread;
     CRITICAL_SECTION m_lock;
