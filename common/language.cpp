@@ -205,6 +205,12 @@ CString GetLngString(CString section, CString key)
     return Texts().Lookup(section, key);
 }
 
+CString GetLngString(CString section, CString key, CString defaultText)
+{
+    CString text = GetLngString(section, key);
+    return text.IsEmpty() ? defaultText : text;
+}
+
 void SetDlgItemLngText(HWND dialog, int controlId, CString section, CString key)
 {
     HWND control = GetDlgItem(dialog, controlId);

@@ -26,6 +26,9 @@ inline const char* GetMakerWebPage()
 // choice takes effect at the next lookup.
 CString GetLngString(CString section, CString key);
 
+// The same, with the text to show when the key is absent (or empty).
+CString GetLngString(CString section, CString key, CString defaultText);
+
 // Puts the text on the dialog's control with that id.
 void SetDlgItemLngText(HWND dialog, int controlId, CString section, CString key);
 
@@ -45,3 +48,24 @@ void SetMenuLngText(TMenu* menu, UINT item, UINT flags, CString section, CString
         text = CString(" ") + text + " ";
     menu->SetItemText(item, text, flags);
 }
+
+// A menu seen through the SetItemText operation that SetMenuLngText uses,
+// for menus that are plain handles.
+class CMenuTextSetter
+{
+public:
+    explicit CMenuTextSetter(HMENU menu) : m_menu(menu) {}
+    void SetItemText(UINT item, CString text, UINT flags)
+    {
+        MENUITEMINFOA mi;
+        ZeroMemory(&mi, sizeof(mi));
+        mi.cbSize = sizeof(mi);
+        mi.fMask = MIIM_STRING;
+        mi.dwTypeData = text.GetBuffer(0);
+        ::SetMenuItemInfoA(m_menu, item, (flags & MF_BYPOSITION) != 0, &mi);
+        text.ReleaseBuffer();
+    }
+
+private:
+    HMENU m_menu;
+};
