@@ -1,5 +1,6 @@
 #include "progressdlg.h"
 #include "language.h"
+#include "smallicons.h"
 
 COLORREF GradientColour(int x, int w)
 {
@@ -70,7 +71,7 @@ void CProgressDlg::SetUpReportList(const UINT (&rowIconIds)[3])
     ASSERT(::IsWindow(m_report.m_hWnd));
     m_report.InsertColumn(0, "Progress", LVCFMT_LEFT, 700);
     m_reportIcons.DeleteImageList();
-    m_reportIcons.CreateFromIcons(::GetModuleHandleA(nullptr), rowIconIds, 3);
+    CreateSmallIconList(m_reportIcons, rowIconIds);
     m_report.SetImageList(&m_reportIcons, LVSIL_SMALL);
 }
 

@@ -7,7 +7,7 @@
 #include "progressdlg.h"
 #include "BrowserFunctions.h"
 #include "SystemFunctions.h"
-#include <iterator>
+#include "smallicons.h"
 
 PFN_EXITWINDOWSEX g_pfnExitWindowsEx = ::ExitWindowsEx;
 PFN_RUNOBSERVER g_pfnRunObserver = NULL;
@@ -157,7 +157,7 @@ void CBrisvaneView::SetupColumns()
     list.InsertColumn(0, GetLngString("General", "40500"), LVCFMT_LEFT, 170);
     list.InsertColumn(1, GetLngString("General", "40510"), LVCFMT_LEFT, 550);
     list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    m_rowIcons.CreateFromIcons(GetModuleHandleA(NULL), kRowIconIds, (int)std::size(kRowIconIds));
+    CreateSmallIconList(m_rowIcons, kRowIconIds);
     list.SetImageList(&m_rowIcons, LVSIL_SMALL);
 }
 

@@ -6,7 +6,7 @@
 #include "placement.h"
 #include "startupcleaner.h"
 #include "HelpFunctions.h"
-#include <iterator>
+#include "smallicons.h"
 
 PFN_WINEXEC g_pfnWinExec = ::WinExec;
 PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
@@ -111,7 +111,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CMainFrame::SetToolBarTexts()
 {
-    m_menuImages.CreateFromIcons(::GetModuleHandleA(NULL), kMenuIconIds, (int)std::size(kMenuIconIds));
+    CreateSmallIconList(m_menuImages, kMenuIconIds);
     m_wndToolBar.SetButtonText(0, GetLngString("General", "50040"));
     m_wndToolBar.SetButtonText(2, GetLngString("General", "18000"));
     m_wndToolBar.SetButtonStyle(0, m_wndToolBar.GetButtonStyle(0) | TBSTYLE_AUTOSIZE);

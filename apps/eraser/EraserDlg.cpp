@@ -6,8 +6,8 @@
 #include "language.h"
 #include "multifiledialog.h"
 #include "services.h"
+#include "smallicons.h"
 
-#include <iterator>
 #include <shellapi.h>
 
 // ---- CEraserProgressDlg ---------------------------------------------------------
@@ -84,7 +84,7 @@ void CEraserDlg::CreateMenuImages()
 {
     static const UINT icons[] = {IDI_EXIT, IDI_ADD_FILE, IDI_DELETE_FILE, IDI_PREFERENCES,
                                  IDI_HELPME, IDI_WEBSITE, IDI_ABOUT};
-    m_menuImages.CreateFromIcons(::GetModuleHandleA(NULL), icons, (int)std::size(icons));
+    CreateSmallIconList(m_menuImages, icons);
 }
 
 void CEraserDlg::SetLanguageTexts()

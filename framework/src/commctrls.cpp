@@ -250,19 +250,3 @@ BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
 {
     return Create(MAKEINTRESOURCEA(nBitmapID), cx, nGrow, crMask);
 }
-
-BOOL CImageList::CreateFromIcons(HINSTANCE hInstance, const UINT* pIconIds, int nCount, int cx, int cy)
-{
-    ASSERT(pIconIds != nullptr || nCount == 0);
-    if (!Create(cx, cy, ILC_COLOR32 | ILC_MASK, nCount, 1))
-        return FALSE;
-    for (int i = 0; i < nCount; ++i) {
-        // The list keeps a copy of the image: the loaded icon is ours to free.
-        HICON hIcon = (HICON)::LoadImageA(hInstance, MAKEINTRESOURCEA(pIconIds[i]), IMAGE_ICON, cx, cy, 0);
-        if (!hIcon)
-            continue;
-        Add(hIcon);
-        ::DestroyIcon(hIcon);
-    }
-    return TRUE;
-}

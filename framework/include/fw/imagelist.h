@@ -21,10 +21,6 @@ public:
     // From a bitmap resource: images cx wide, crMask the transparent colour.
     BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask);
     BOOL Create(const char* pszBitmapID, int cx, int nGrow, COLORREF crMask);
-    // A 32-bit masked list of cx x cy images holding the module's icon
-    // resources in the order given, each loaded at that size; an icon that
-    // cannot be loaded adds no image.
-    BOOL CreateFromIcons(HINSTANCE hInstance, const UINT* pIconIds, int nCount, int cx = 16, int cy = 16);
     BOOL Attach(HIMAGELIST h);
     HIMAGELIST Detach();
     BOOL DeleteImageList();
