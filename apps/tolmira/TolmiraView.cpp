@@ -9,6 +9,7 @@
 #include "sortsettings.h"
 #include "useradmin.h"
 #include "smallicons.h"
+#include "language.h"
 
 PFN_TOLMIRA_RUN_OBSERVER g_pfnTolmiraRunObserver = nullptr;
 
@@ -126,7 +127,7 @@ void CTolmiraView::OnInitialUpdate()
 
 void CTolmiraView::ReadLanguage()
 {
-    m_englishDescription = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT) != "German";
+    m_englishDescription = !IsGermanChosen();
 }
 
 void CTolmiraView::SetupColumns()
