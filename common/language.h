@@ -10,16 +10,6 @@ CString GetLngPath();
 // 0 for any other or no choice: help files and web pages then are English.
 int IsGermanChosen();
 
-// The maker's web page, English and German.
-#define PIRT_WEBSITE_ENGLISH "https://www.zexulmoro.example/en/"
-#define PIRT_WEBSITE_GERMAN "https://www.zexulmoro.example/de/"
-
-// The maker's web page in the chosen language.
-inline const char* GetMakerWebPage()
-{
-    return IsGermanChosen() ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
-}
-
 // Text of (section, key) in the chosen language file, "" when absent; at most
 // 254 characters, "%%" read as "%". The file is read once into memory and
 // again when the suite INI or the file itself changes, so a new language

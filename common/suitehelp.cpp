@@ -2,11 +2,15 @@
 #include "services.h"
 #include "language.h"
 
+CString SuiteHelpFile()
+{
+    return GetAppPath() + (IsGermanChosen() ? "\\help\\ZexUlmoroHelpDEU.chm" : "\\help\\ZexUlmoroHelpENG.chm");
+}
+
 CString SuiteHelpCommand()
 {
-    CString file = GetAppPath() + (IsGermanChosen() ? "\\help\\ZexUlmoroHelpDEU.chm" : "\\help\\ZexUlmoroHelpENG.chm");
     // Quoted, so a program folder with blanks reaches the viewer whole.
-    return CString("hh.exe \"") + file + "\"";
+    return CString("hh.exe \"") + SuiteHelpFile() + "\"";
 }
 
 CString SuiteWebPage()

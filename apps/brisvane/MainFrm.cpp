@@ -274,16 +274,12 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::OnHelp()
 {
-    CString file = GetAppPath() + (IsGermanChosen() ? "\\help\\ZexUlmoroHelpDEU.chm"
-                                                    : "\\help\\ZexUlmoroHelpENG.chm");
-    // Quoted, so a program folder with blanks reaches the viewer whole.
-    CString command = CString("hh.exe \"") + file + "\"";
-    g_pfnWinExec(command, SW_SHOWNORMAL);
+    g_pfnWinExec(SuiteHelpCommand(), SW_SHOWNORMAL);
 }
 
 void CMainFrame::OnWebSite()
 {
-    g_pfnShellExecute(m_hWnd, "open", GetMakerWebPage(), NULL, NULL, SW_SHOWNORMAL);
+    g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), NULL, NULL, SW_SHOWNORMAL);
 }
 
 BOOL CMainFrame::OnBarCheck(UINT nID)

@@ -7,6 +7,7 @@
 #include "statusbar.h"
 #include "toolbar.h"
 #include "TabWnd.h"
+#include "suitehelp.h"
 
 class CMainFrame : public CThemedFrameWnd
 {
@@ -67,8 +68,6 @@ protected:
 
 // Replaceable for tests: starting a program (help viewer) and opening a
 // document (web page) through the shell.
-typedef UINT (WINAPI *PFN_WINEXEC)(LPCSTR cmdLine, UINT show);
-typedef HINSTANCE (WINAPI *PFN_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 extern PFN_WINEXEC g_pfnWinExec;
 extern PFN_SHELLEXECUTE g_pfnShellExecute;
 

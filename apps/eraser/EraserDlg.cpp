@@ -7,6 +7,7 @@
 #include "multifiledialog.h"
 #include "services.h"
 #include "smallicons.h"
+#include "suitehelp.h"
 
 #include <shellapi.h>
 
@@ -444,17 +445,13 @@ void CEraserDlg::OnPreferences()
 
 void CEraserDlg::OnHelpMe()
 {
-    CString help = GetAppPath();
-    if (help.GetLength() > 0 && help[help.GetLength() - 1] != '\\')
-        help += "\\";
-    help += IsGermanChosen() ? "help\\ZexUlmoroHelpDEU.chm" : "help\\ZexUlmoroHelpENG.chm";
     // Quoted, so a program folder with blanks reaches the viewer whole.
-    ::ShellExecuteA(m_hWnd, "open", "hh.exe", CString("\"") + help + "\"", NULL, SW_SHOWNORMAL);
+    ::ShellExecuteA(m_hWnd, "open", "hh.exe", CString("\"") + SuiteHelpFile() + "\"", NULL, SW_SHOWNORMAL);
 }
 
 void CEraserDlg::OnWebsite()
 {
-    ::ShellExecuteA(m_hWnd, "open", GetMakerWebPage(), NULL, NULL, SW_SHOWNORMAL);
+    ::ShellExecuteA(m_hWnd, "open", SuiteWebPage(), NULL, NULL, SW_SHOWNORMAL);
 }
 
 void CEraserDlg::OnAppExit()
