@@ -23,10 +23,7 @@ BOOL CAboutDlg::OnInitDialog()
 
 BOOL CAboutDlg::OnEraseBkgnd(CDC* pDC)
 {
-    RECT rc;
-    GetClientRect(&rc);
-    PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
-    return TRUE;
+    return EraseWithGradient(this, pDC);
 }
 
 HBRUSH CAboutDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

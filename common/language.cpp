@@ -218,6 +218,12 @@ void SetDlgItemLngText(HWND dialog, int controlId, CString section, CString key)
         SetWindowTextA(control, GetLngString(section, key));
 }
 
+void SetDlgItemLngTexts(HWND dialog, const DlgItemLngText* items, int count)
+{
+    for (int i = 0; i < count; i++)
+        SetDlgItemLngText(dialog, items[i].controlId, items[i].section, items[i].key);
+}
+
 void SetWindowLngText(HWND window, CString section, CString key)
 {
     if (window != NULL)

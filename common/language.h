@@ -22,6 +22,22 @@ CString GetLngString(CString section, CString key, CString defaultText);
 // Puts the text on the dialog's control with that id.
 void SetDlgItemLngText(HWND dialog, int controlId, CString section, CString key);
 
+// The text of one control of a dialog: its id, section and key.
+struct DlgItemLngText
+{
+    int controlId;
+    const char* section;
+    const char* key;
+};
+
+// Puts each text of the table on its control.
+void SetDlgItemLngTexts(HWND dialog, const DlgItemLngText* items, int count);
+template <int N>
+void SetDlgItemLngTexts(HWND dialog, const DlgItemLngText (&items)[N])
+{
+    SetDlgItemLngTexts(dialog, items, N);
+}
+
 // Puts the text on the window (its caption).
 void SetWindowLngText(HWND window, CString section, CString key);
 

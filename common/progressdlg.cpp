@@ -75,12 +75,17 @@ void CProgressDlg::SetUpReportList(const UINT (&rowIconIds)[3])
     m_report.SetImageList(&m_reportIcons, LVSIL_SMALL);
 }
 
-BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
+BOOL EraseWithGradient(CWnd* wnd, CDC* pDC)
 {
     RECT rc;
-    GetClientRect(&rc);
+    wnd->GetClientRect(&rc);
     PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
     return TRUE;
+}
+
+BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
+{
+    return EraseWithGradient(this, pDC);
 }
 
 BOOL CRunProgressDlg::OnInitDialog()

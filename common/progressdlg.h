@@ -25,6 +25,10 @@
 // right edge.
 void PaintBackgroundGradient(HDC hdc, const RECT& client);
 
+// The WM_ERASEBKGND answer of a window painted with the gradient: fills its
+// client area and reports it erased.
+BOOL EraseWithGradient(CWnd* wnd, CDC* pDC);
+
 // Colour of column x of a gradient w pixels wide.
 COLORREF GradientColour(int x, int w);
 

@@ -65,10 +65,7 @@ void CChooseColsDlg::OnOK()
 
 BOOL CChooseColsDlg::OnEraseBkgnd(CDC* pDC)
 {
-    RECT rc;
-    GetClientRect(&rc);
-    PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
-    return TRUE;
+    return EraseWithGradient(this, pDC);
 }
 
 HBRUSH CChooseColsDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

@@ -1,5 +1,6 @@
 // The main frame of the recent-work cleaner.
 #include "MainFrm.h"
+#include "PreferencesDlg.h"
 #include "TolmiraView.h"
 #include "Settings.h"
 #include "resource.h"
@@ -223,7 +224,8 @@ void CMainFrame::OnUpdateDeleteOnStartup(CCmdUI* pCmdUI)
 
 void CMainFrame::OnPreferences()
 {
-    // The preferences sheet is a later addition to this program.
+    CPreferencesDlg sheet(GetLngString("General", "30200"), nullptr, 0);
+    RunPreferencesSheet(sheet, this);
 }
 
 void CMainFrame::OnHelp()

@@ -69,3 +69,9 @@ BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, B
         return FALSE;
     return installed == INSTALLED_PRESENT || viewAll;
 }
+
+CString ReadPluginDescription(const char* pluginFile, BOOL english)
+{
+    return english ? ReadPluginGeneral(pluginFile, "Description", "No Description available.")
+                   : ReadPluginGeneral(pluginFile, "Erlaeuterung", "Keine deutsche Beschreibung verf\xfcgbar.");
+}

@@ -37,3 +37,8 @@ InstalledResult InstalledTest(const CString& installedValue);
 // missing application only with view-all.
 BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll,
                     InstalledResult installed);
+
+// The plug-in's description in the language shown: [General] Description
+// ("No Description available." when absent), or Erlaeuterung ("Keine
+// deutsche Beschreibung verfügbar.") when the language is German.
+CString ReadPluginDescription(const char* pluginFile, BOOL english);

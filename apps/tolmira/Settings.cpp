@@ -31,3 +31,9 @@ CString AppTitle()
         title = "Tolmira";
     return title;
 }
+
+CString TextOrNotFound(const char* section, const char* key)
+{
+    CString text = GetLngString(section, key);
+    return text.IsEmpty() ? CString("not found") : text;
+}

@@ -17,3 +17,6 @@ CString LibraryFarnochPath();
 
 // The application title ("Tolmira"), the caption of the program's boxes.
 CString AppTitle();
+
+// A language text, "not found" when the language file lacks it.
+CString TextOrNotFound(const char* section, const char* key);

@@ -10,6 +10,9 @@
 #include "useradmin.h"
 #include "smallicons.h"
 #include "language.h"
+#include "PreviewDlg.h"
+#include "PropertiesDlg.h"
+#include "SearchDlg.h"
 
 PFN_TOLMIRA_RUN_OBSERVER g_pfnTolmiraRunObserver = nullptr;
 
@@ -50,12 +53,6 @@ int ArrangeColumn(UINT id)
 
 const UINT kContextImages[] = {153, 156, 154, 151, 147, 164};
 
-CString TextOrNotFound(const char* section, const char* key)
-{
-    CString text = GetLngString(section, key);
-    return text.IsEmpty() ? CString("not found") : text;
-}
-
 BOOL HasExtension(const char* name, const char* extension)
 {
     size_t n = strlen(name), e = strlen(extension);
@@ -94,7 +91,7 @@ END_MESSAGE_MAP()
 
 CTolmiraView::CTolmiraView()
     : m_firstUpdate(TRUE), m_englishDescription(TRUE), m_userIsAdmin(FALSE), m_filling(FALSE),
-      m_running(FALSE), m_viewAll(FALSE)
+      m_running(FALSE), m_viewAll(FALSE), m_searchDialog(nullptr)
 {
 }
 
@@ -197,9 +194,7 @@ void CTolmiraView::AddPlugin(const CString& path)
     BOOL adminOnly = ReadPluginGeneral(path, "Admin", "not found") == "yes";
     if (adminOnly && !m_userIsAdmin)
         return;
-    CString description = m_englishDescription
-                              ? ReadPluginGeneral(path, "Description", "No Description available.")
-                              : ReadPluginGeneral(path, "Erlaeuterung", "Keine deutsche Beschreibung verf\xfcgbar.");
+    CString description = ReadPluginDescription(path, m_englishDescription);
     CString override = ReadPluginState("Installed", name, "NA");
     InstalledResult installed = InstalledTest(ReadPluginGeneral(path, "Installed", ""));
     if (!IsPluginListed(adminOnly, m_userIsAdmin, override, m_viewAll, installed))
@@ -436,12 +431,28 @@ void CTolmiraView::OnUpdateArrangeBy(CCmdUI* pCmdUI)
 
 void CTolmiraView::OnExecutePreview()
 {
-    // The preview dialog is a later addition to this program.
+    CListCtrl& list = GetListCtrl();
+    std::vector<CString> ticked;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        if (IsRowTicked(row))
+            ticked.push_back(list.GetItemText(row, COLUMN_PATH));
+    CPreviewDlg preview(ticked, nullptr);
+    preview.DoModal();
 }
 
 void CTolmiraView::OnProperties()
 {
-    // The properties dialog is a later addition to this program.
+    CListCtrl& list = GetListCtrl();
+    int row = list.GetNextItem(-1, LVNI_SELECTED);
+    if (row < 0)
+        return;
+    CPropertiesDlg properties(nullptr);
+    properties.m_name = list.GetItemText(row, COLUMN_NAME);
+    properties.m_description = list.GetItemText(row, COLUMN_DESCRIPTION);
+    properties.m_version = list.GetItemText(row, COLUMN_VERSION);
+    properties.m_provider = list.GetItemText(row, COLUMN_PROVIDER);
+    properties.m_path = list.GetItemText(row, COLUMN_PATH);
+    properties.DoModal();
 }
 
 void CTolmiraView::OnUpdateProperties(CCmdUI* pCmdUI)
@@ -451,7 +462,22 @@ void CTolmiraView::OnUpdateProperties(CCmdUI* pCmdUI)
 
 void CTolmiraView::OnSearch()
 {
-    // The search dialog is a later addition to this program.
+    // The dialog deletes itself when its window is gone; the view only
+    // remembers the newest one's window.
+    CSearchDlg* search = new CSearchDlg(&GetListCtrl(), this);
+    if (!search->Create(CSearchDlg::IDD, this)) {
+        delete search;
+        return;
+    }
+    m_searchDialog = search->m_hWnd;
+    search->ShowWindow(SW_SHOW);
+}
+
+CSearchDlg* CTolmiraView::SearchDialog() const
+{
+    if (m_searchDialog == nullptr || !::IsWindow(m_searchDialog))
+        return nullptr;
+    return dynamic_cast<CSearchDlg*>(CWnd::FromHandlePermanent(m_searchDialog));
 }
 
 HMENU CTolmiraView::PrepareContextMenu(CMenu& menu)

@@ -7,6 +7,7 @@
 #include <vector>
 
 class CProgressDlg;
+class CSearchDlg;
 
 // Called with the progress dialog after each cleaned plug-in (tests look at
 // the run and try to close its window here); NULL in the program.
@@ -81,6 +82,8 @@ public:
     afx_msg void OnProperties();
     afx_msg void OnUpdateProperties(CCmdUI* pCmdUI);
     afx_msg void OnSearch();
+    // The newest search dialog while its window exists, else NULL.
+    CSearchDlg* SearchDialog() const;
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnDestroy();
 
@@ -98,6 +101,7 @@ protected:
     BOOL m_filling;
     BOOL m_running;
     BOOL m_viewAll;     // the view-all switch as read at the last refill
+    HWND m_searchDialog;
 
     DECLARE_MESSAGE_MAP()
 };

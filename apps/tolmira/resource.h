@@ -85,3 +85,29 @@
 
 // The status-count message: the main window shows the row count.
 #define WM_STATUS_COUNT             (WM_USER + 256)
+
+// Preview, properties, search and the preferences pages.
+#define IDD_PROPERTIES              130
+#define IDD_SEARCH                  131
+#define IDD_PREVIEW                 133
+#define IDD_PROPPAGE_LANGUAGE       136
+#define IDD_PROPPAGE_GENERAL        137
+#define IDD_PROPPAGE_SECURITY       138
+#define IDC_ENTRY_LIST              1018
+#define IDC_PROPERTIES_GROUP        1012
+#define IDC_PROVIDER_LABEL          1014
+#define IDC_PROVIDER                1015
+#define IDC_DESCRIPTION_LABEL       1016
+#define IDC_DESCRIPTION             1017
+#define IDC_EDIT                    1034
+#define IDC_SEARCH_LABEL            1019
+#define IDC_SEARCH_TEXT             1020
+#define IDC_SEARCH_COLUMNS          1021
+#define IDC_SEARCH_NAME             1022
+#define IDC_SEARCH_DESCRIPTION      1023
+#define IDC_FIND_NEXT               1024
+#define IDC_SEARCH_CLOSE            1025
+#define IDC_SEARCH_VERSION          1026
+#define IDC_SEARCH_CASE             1027
+#define IDC_SEARCH_PROVIDER         1014
+#define IDC_SEARCH_PATH             1028
