@@ -195,9 +195,14 @@ CString GetLngPath()
     return GetIniString("Pirt", "LngPath", INI_PIRT);
 }
 
+CString GetChosenLanguage()
+{
+    return GetIniString("Pirt", "Language", INI_PIRT);
+}
+
 int IsGermanChosen()
 {
-    return GetIniString("Pirt", "Language", INI_PIRT) == "German" ? 1 : 0;
+    return GetChosenLanguage() == "German" ? 1 : 0;
 }
 
 CString GetLngString(CString section, CString key)

@@ -6,6 +6,10 @@
 // [Pirt] LngPath of the suite INI, "" when absent.
 CString GetLngPath();
 
+// [Pirt] Language of the suite INI: the name of the chosen language, ""
+// when none is chosen.
+CString GetChosenLanguage();
+
 // 1 when the suite INI chooses German ([Pirt] Language exactly "German"),
 // 0 for any other or no choice: help files and web pages then are English.
 int IsGermanChosen();
