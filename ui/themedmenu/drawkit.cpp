@@ -3,6 +3,8 @@
 // entry points.
 #include "drawkit.h"
 #include "themedmenu.h"
+#include <cstddef>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -673,6 +675,71 @@ CThemedBrush* GetMenuBarBrush()
 }
 
 void DeleteMenuBarBrushes() { Brushes().Clear(); }
+
+// ---------------------------------------------------------------- fonts
+
+namespace {
+class CThemedFontCache
+{
+public:
+    CThemedFontCache() : m_hMeasureDC(nullptr) {}
+    ~CThemedFontCache() { Clear(); }
+    CThemedFontCache(const CThemedFontCache&) = delete;
+    CThemedFontCache& operator=(const CThemedFontCache&) = delete;
+
+    HFONT Get(const LOGFONTA& lf)
+    {
+        for (const Entry& e : m_fonts)
+            if (SameFont(e.lf, lf)) return e.hFont;
+        HFONT hFont = ::CreateFontIndirectA(&lf);
+        if (!hFont) return nullptr;
+        // A settings change brings new faces; the few of a session stay.
+        if (m_fonts.size() >= kMaxFonts) {
+            ::DeleteObject(m_fonts.front().hFont);
+            m_fonts.erase(m_fonts.begin());
+        }
+        m_fonts.push_back(Entry{ lf, hFont });
+        return hFont;
+    }
+    HDC MeasureDC()
+    {
+        if (!m_hMeasureDC) m_hMeasureDC = ::CreateCompatibleDC(nullptr);
+        return m_hMeasureDC;
+    }
+    void Clear()
+    {
+        // The measuring DC lets go of any cached font before the fonts go.
+        if (m_hMeasureDC) {
+            ::DeleteDC(m_hMeasureDC);
+            m_hMeasureDC = nullptr;
+        }
+        for (const Entry& e : m_fonts) ::DeleteObject(e.hFont);
+        m_fonts.clear();
+    }
+
+private:
+    struct Entry { LOGFONTA lf; HFONT hFont; };
+    static const size_t kMaxFonts = 16;
+    static bool SameFont(const LOGFONTA& a, const LOGFONTA& b)
+    {
+        return memcmp(&a, &b, offsetof(LOGFONTA, lfFaceName)) == 0 &&
+               strncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+    }
+    std::vector<Entry> m_fonts;
+    HDC m_hMeasureDC;
+};
+
+CThemedFontCache& FontCache()
+{
+    // Never destroyed: the hook object frees the fonts at exit.
+    static CThemedFontCache* pCache = new CThemedFontCache;
+    return *pCache;
+}
+}
+
+HFONT GetThemedFont(const LOGFONTA& lf) { return FontCache().Get(lf); }
+HDC GetMeasureDC() { return FontCache().MeasureDC(); }
+void DeleteThemedFonts() { FontCache().Clear(); }
 
 // ---------------------------------------------------------------- late-bound
 

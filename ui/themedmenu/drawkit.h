@@ -210,6 +210,17 @@ CThemedBrush* GetMenuBarBrush();
 // Frees every cached brush (at process end).
 void DeleteMenuBarBrushes();
 
+// ---------------------------------------------------------------- fonts
+
+// Measuring and drawing ask for the same few faces for every item of every
+// popup that opens: one font per face is made for the process, and one
+// screen-compatible DC is kept for measuring. The handles stay the cache's
+// (callers select them and select them out again, never delete them).
+HFONT GetThemedFont(const LOGFONTA& lf);
+HDC GetMeasureDC();
+// Frees the fonts and the measuring DC (at process end).
+void DeleteThemedFonts();
+
 // ---------------------------------------------------------------- late-bound
 
 BOOL ThemedGetMonitorInfo(HMONITOR hMonitor, LPMONITORINFO pInfo);

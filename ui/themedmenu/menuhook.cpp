@@ -169,6 +169,7 @@ CThemedMenuHook::~CThemedMenuHook()
     if (m_hMsimg) ::FreeLibrary(m_hMsimg);
     CThemedMenuIcons::DeleteList();
     DeleteMenuBarBrushes();
+    DeleteThemedFonts();
 }
 
 LRESULT CALLBACK CThemedMenuHook::CallWndProcHook(int nCode, WPARAM wParam, LPARAM lParam)
