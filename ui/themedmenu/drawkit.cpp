@@ -568,13 +568,94 @@ HBITMAP LoadBitmapWithColors(const char* pszResource, HINSTANCE hModule, int* pC
 
 // ---------------------------------------------------------------- surfaces
 
-CThemedMemDC::CThemedMemDC(LPCRECT pRect, CDC* pTarget)
-    : m_rect(*pRect), m_hOldBitmap(nullptr), m_bNoCopyBack(FALSE), m_hTargetDC(pTarget->m_hDC)
+namespace {
+// The one kept off-screen surface: a memory DC with a bitmap for targets of
+// one colour depth, at least as large as the largest area drawn so far.
+class CThemedSurface
 {
-    CreateCompatibleDC(pTarget);
-    m_bitmap.CreateCompatibleBitmap(pTarget->m_hDC, m_rect.Width() > 0 ? m_rect.Width() : 1,
-                                    m_rect.Height() > 0 ? m_rect.Height() : 1);
-    m_hOldBitmap = SelectObject(&m_bitmap);
+public:
+    CThemedSurface() : m_hDC(nullptr), m_hBitmap(nullptr), m_hOldBitmap(nullptr), m_cx(0), m_cy(0), m_nBits(0),
+                       m_bOut(FALSE) {}
+    ~CThemedSurface() { Clear(); }
+    CThemedSurface(const CThemedSurface&) = delete;
+    CThemedSurface& operator=(const CThemedSurface&) = delete;
+
+    // The surface's DC for an area of cx x cy drawn for the target, null
+    // when it is out already or cannot serve the target.
+    HDC Borrow(HDC hTarget, int cx, int cy)
+    {
+        // A memory target's bitmap decides the format: such targets make
+        // their own surface, as do areas larger than a screen.
+        if (m_bOut || ::GetObjectType(hTarget) != OBJ_DC || cx > 4096 || cy > 4096) return nullptr;
+        int bits = ::GetDeviceCaps(hTarget, BITSPIXEL) * ::GetDeviceCaps(hTarget, PLANES);
+        if (bits != m_nBits || cx > m_cx || cy > m_cy) {
+            int newCx = cx > m_cx || bits != m_nBits ? cx : m_cx;
+            int newCy = cy > m_cy || bits != m_nBits ? cy : m_cy;
+            Clear();
+            m_hDC = ::CreateCompatibleDC(hTarget);
+            m_hBitmap = m_hDC ? ::CreateCompatibleBitmap(hTarget, newCx, newCy) : nullptr;
+            if (!m_hBitmap) {
+                Clear();
+                return nullptr;
+            }
+            m_hOldBitmap = ::SelectObject(m_hDC, m_hBitmap);
+            m_cx = newCx;
+            m_cy = newCy;
+            m_nBits = bits;
+        }
+        m_bOut = TRUE;
+        return m_hDC;
+    }
+    void GiveBack() { m_bOut = FALSE; }
+    void Clear()
+    {
+        ASSERT(!m_bOut);
+        if (m_hDC) {
+            if (m_hOldBitmap) ::SelectObject(m_hDC, m_hOldBitmap);
+            ::DeleteDC(m_hDC);
+        }
+        if (m_hBitmap) ::DeleteObject(m_hBitmap);
+        m_hDC = nullptr;
+        m_hBitmap = nullptr;
+        m_hOldBitmap = nullptr;
+        m_cx = m_cy = m_nBits = 0;
+    }
+
+private:
+    HDC m_hDC;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOldBitmap;
+    int m_cx, m_cy, m_nBits;
+    BOOL m_bOut;
+};
+
+CThemedSurface& Surface()
+{
+    // Never destroyed: the hook object frees the surface at exit.
+    static CThemedSurface* pSurface = new CThemedSurface;
+    return *pSurface;
+}
+}
+
+void DeleteThemedSurface() { Surface().Clear(); }
+
+CThemedMemDC::CThemedMemDC(LPCRECT pRect, CDC* pTarget)
+    : m_rect(*pRect), m_hOldBitmap(nullptr), m_bNoCopyBack(FALSE), m_hTargetDC(pTarget->m_hDC), m_nSavedDC(0)
+{
+    int cx = m_rect.Width() > 0 ? m_rect.Width() : 1, cy = m_rect.Height() > 0 ? m_rect.Height() : 1;
+    if (HDC hSurface = Surface().Borrow(m_hTargetDC, cx, cy)) {
+        Attach(hSurface);
+        m_nSavedDC = SaveDC();
+        if (!m_nSavedDC) {
+            Detach();
+            Surface().GiveBack();
+        }
+    }
+    if (!m_nSavedDC) {
+        CreateCompatibleDC(pTarget);
+        m_bitmap.CreateCompatibleBitmap(pTarget->m_hDC, cx, cy);
+        m_hOldBitmap = SelectObject(&m_bitmap);
+    }
     SetWindowOrg(m_rect.left, m_rect.top);
     // Draw with the target's font and colours.
     SelectObject(::GetCurrentObject(m_hTargetDC, OBJ_FONT));
@@ -587,6 +668,14 @@ CThemedMemDC::~CThemedMemDC()
     if (!m_bNoCopyBack)
         ::BitBlt(m_hTargetDC, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_hDC, m_rect.left, m_rect.top,
                  SRCCOPY);
+    if (m_nSavedDC) {
+        // Back to the state it was lent in (origin, font, colours, brushes,
+        // pens, clipping), so the next item starts as on a new DC.
+        RestoreDC(m_nSavedDC);
+        Detach();
+        Surface().GiveBack();
+        return;
+    }
     SelectObject(m_hOldBitmap);
     SelectStockObject(SYSTEM_FONT);
     m_bitmap.DeleteObject();

@@ -164,7 +164,11 @@ public:
 
 // ---------------------------------------------------------------- surfaces
 
-// Paints off screen and copies itself back to the target when it goes.
+// Paints off screen and copies itself back to the target when it goes. On a
+// window or screen target it borrows the process's one kept surface (a
+// memory DC with a bitmap that only grows), its state saved on the way in and
+// restored on the way out, instead of making a DC and a bitmap per item;
+// while that surface is out, or for other targets, it makes its own.
 class CThemedMemDC : public CDC
 {
 public:
@@ -190,7 +194,11 @@ public:
     CBitmap m_bitmap;
     BOOL m_bNoCopyBack;
     HDC m_hTargetDC;
+    int m_nSavedDC;               // non-zero while the kept surface is borrowed
 };
+
+// Frees the kept off-screen surface (at process end).
+void DeleteThemedSurface();
 
 // ---------------------------------------------------------------- brushes
 

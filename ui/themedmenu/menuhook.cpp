@@ -170,6 +170,7 @@ CThemedMenuHook::~CThemedMenuHook()
     CThemedMenuIcons::DeleteList();
     DeleteMenuBarBrushes();
     DeleteThemedFonts();
+    DeleteThemedSurface();
 }
 
 LRESULT CALLBACK CThemedMenuHook::CallWndProcHook(int nCode, WPARAM wParam, LPARAM lParam)
