@@ -8,6 +8,7 @@
 //
 // Each timing is printed as "<label> <milliseconds>" on one line.
 #include "CustomFunctions.h"
+#include "benchtime.h"
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,16 +16,6 @@
 
 namespace
 {
-
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (frequency.QuadPart == 0)
-        ::QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * (double)counter.QuadPart / (double)frequency.QuadPart;
-}
 
 // The folders form chains of branches: "b0\d0\d1\...", so that the tree is
 // nested but every path stays well below MAX_PATH. Files are spread evenly.
@@ -106,21 +97,6 @@ int TimePlain(const std::string& root)
     return 0;
 }
 
-int TimeRd(const std::string& root)
-{
-    std::string command = "cmd.exe /c rd /s /q \"" + root + "\"";
-    STARTUPINFOA si = { sizeof(si) };
-    PROCESS_INFORMATION pi;
-    double start = Now();
-    if (!::CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return 1;
-    ::WaitForSingleObject(pi.hProcess, INFINITE);
-    double elapsed = Now() - start;
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    std::printf("rd %.1f\n", elapsed);
-    return ::GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES ? 0 : 1;
-}
 
 } // namespace
 

@@ -20,6 +20,13 @@ function(pirt_add_common target tail)
   target_link_libraries(${target} PRIVATE ${_lib})
 endfunction()
 
+# The preferences pages shared by the main cleaner and the recent-work
+# cleaner (the eraser keeps pages of its own under the same names).
+function(pirt_add_prefpages target)
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/common/prefs/PrefPages.cpp)
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/common/prefs)
+endfunction()
+
 # A test executable: runs under Wine through CTest, from the tests folder, with
 # the program folder's DLLs found through WINEPATH.
 function(pirt_add_test name)

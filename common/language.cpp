@@ -200,11 +200,23 @@ CString GetLngString(CString section, CString key)
     return Texts().Lookup(section, key);
 }
 
+CString GetLngString(CString section, CString key, CString defaultText)
+{
+    CString text = GetLngString(section, key);
+    return text.IsEmpty() ? defaultText : text;
+}
+
 void SetDlgItemLngText(HWND dialog, int controlId, CString section, CString key)
 {
     HWND control = GetDlgItem(dialog, controlId);
     if (control != NULL)
         SetWindowTextA(control, GetLngString(section, key));
+}
+
+void SetDlgItemLngTexts(HWND dialog, const DlgItemLngText* items, int count)
+{
+    for (int i = 0; i < count; i++)
+        SetDlgItemLngText(dialog, items[i].controlId, items[i].section, items[i].key);
 }
 
 void SetWindowLngText(HWND window, CString section, CString key)

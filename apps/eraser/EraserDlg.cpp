@@ -24,27 +24,7 @@ BOOL IsGermanChoice()
 
 // ---- CEraserProgressDlg ---------------------------------------------------------
 
-CEraserProgressDlg::CEraserProgressDlg(CWnd* pParent) : CProgressDlg(pParent, IDD_PROGRESS, "not found")
-{
-}
-
-BOOL CEraserProgressDlg::OnInitDialog()
-{
-    CProgressDlg::OnInitDialog();
-    // The close box would only invite a click that must do nothing.
-    HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE);
-    if (hSysMenu != NULL)
-        ::EnableMenuItem(hSysMenu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-    return TRUE;
-}
-
-void CEraserProgressDlg::OnCancel()
-{
-    // Closing the window mid-run would leave the next wipe writing into a
-    // destroyed list; the run ends it itself.
-}
-
-void CEraserProgressDlg::OnOK()
+CEraserProgressDlg::CEraserProgressDlg(CWnd* pParent) : CRunProgressDlg(pParent, IDD_PROGRESS, "not found")
 {
 }
 
