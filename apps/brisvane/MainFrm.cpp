@@ -18,10 +18,13 @@ namespace {
 const UINT kIndicators[] = {IDS_INDICATOR_PIRT, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 const UINT kMenuIconIds[] = {146, 149, 150, 151, 148, 147, 144, 145, 173};
 
-// A browser's folder counts only when it is a real, existing folder.
+// A browser's folder counts only when it is a real, existing folder. The
+// folder getters hand back only what the path layer accepted as a base
+// folder (else ""): a second check would cost another pass over every
+// protected folder, the largest part of the start-up under Wine.
 BOOL FolderFound(const CString& folder)
 {
-    if (folder.IsEmpty() || !IsUsableBaseFolder(folder))
+    if (folder.IsEmpty())
         return FALSE;
     DWORD attr = ::GetFileAttributesA(folder);
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
