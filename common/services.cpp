@@ -1,5 +1,6 @@
 // Paths, config files and first-run seeding.
 #include "services.h"
+#include "fw/handle.h"
 #include "pathlayer.h"
 #include <shlobj.h>
 
@@ -151,10 +152,9 @@ int FileExists(const char* path)
 {
     if (path == NULL || path[0] == '\0')
         return 0;
-    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    CHandle h(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL));
     if (h == INVALID_HANDLE_VALUE)
         return 0;
-    CloseHandle(h);
     return 1;
 }
 

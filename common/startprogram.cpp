@@ -1,4 +1,5 @@
 #include "startprogram.h"
+#include "fw/handle.h"
 #include "services.h"
 
 namespace {
@@ -17,14 +18,14 @@ int RealRunProgram(const CString& commandLine)
         return 0;
     }
     line.ReleaseBuffer();
-    ::CloseHandle(pi.hThread);
+    CHandle thread(pi.hThread);
+    CHandle process(pi.hProcess);
     for (;;) {
         DWORD r = ::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, INFINITE, QS_ALLINPUT);
         if (r != WAIT_OBJECT_0 + 1)
             break;   // ended, or the wait failed: never spin
         ProcessMsgLoop();
     }
-    ::CloseHandle(pi.hProcess);
     return 1;
 }
 

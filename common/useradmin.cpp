@@ -1,4 +1,5 @@
 #include "useradmin.h"
+#include "fw/handle.h"
 
 #include <vector>
 
@@ -42,10 +43,9 @@ int IsUserAdmin()
 {
     if (g_adminProbe)
         return g_adminProbe() ? 1 : 0;
-    HANDLE token = NULL;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    CHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
         return 0;
     int result = IsTokenAdmin(token);
-    CloseHandle(token);
     return result;
 }

@@ -1,5 +1,6 @@
 // The trace list and the cleaning run.
 #include "BrisvaneView.h"
+#include "fw/handle.h"
 #include "BrisvaneDoc.h"
 #include "Settings.h"
 #include "resource.h"
@@ -380,8 +381,8 @@ BOOL CBrisvaneView::OfferRestart()
     if (::MessageBoxA(m_hWnd, GetLngString("General", "40810"), title, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
 
-    HANDLE token = NULL;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+    CHandle token;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive())) {
         TOKEN_PRIVILEGES tp;
         ZeroMemory(&tp, sizeof(tp));
         if (LookupPrivilegeValueA(NULL, "SeShutdownPrivilege", &tp.Privileges[0].Luid)) {
@@ -389,7 +390,6 @@ BOOL CBrisvaneView::OfferRestart()
             tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
             AdjustTokenPrivileges(token, FALSE, &tp, 0, NULL, NULL);
         }
-        CloseHandle(token);
     }
     // One ordinary restart: forcing it would end other programs without
     // letting them save their work.

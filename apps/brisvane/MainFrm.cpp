@@ -1,5 +1,6 @@
 // The main frame of the trace cleaner.
 #include "MainFrm.h"
+#include "fw/handle.h"
 #include "Settings.h"
 #include "resource.h"
 #include "aboutdlg.h"
@@ -26,10 +27,9 @@ BOOL FolderFound(const CString& folder)
 
 BOOL KeyOpens(const char* path)
 {
-    HKEY key = NULL;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ | KEY_WRITE, key.Receive()) != ERROR_SUCCESS)
         return FALSE;
-    ::RegCloseKey(key);
     return TRUE;
 }
 

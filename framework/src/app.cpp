@@ -2,6 +2,7 @@
 #include "fw/app.h"
 #include "fw/menu.h"
 #include "fw/commctrls.h"
+#include "fw/handle.h"
 #include "handlemap.h"
 #include <cstring>
 
@@ -200,11 +201,10 @@ HKEY CWinApp::OpenSectionKey(const char* pszSection, BOOL bCreate)
 UINT CWinApp::GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault)
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
-        HKEY hKey = OpenSectionKey(pszSection, FALSE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, FALSE));
         if (!hKey) return (UINT)nDefault;
         DWORD value = 0, type = 0, size = sizeof(value);
         LONG r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, (BYTE*)&value, &size);
-        ::RegCloseKey(hKey);
         return (r == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(value)) ? (UINT)value : (UINT)nDefault;
     }
     if (!m_pszProfileName) return (UINT)nDefault;
@@ -214,11 +214,10 @@ UINT CWinApp::GetProfileInt(const char* pszSection, const char* pszEntry, int nD
 BOOL CWinApp::WriteProfileInt(const char* pszSection, const char* pszEntry, int nValue)
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
-        HKEY hKey = OpenSectionKey(pszSection, TRUE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, TRUE));
         if (!hKey) return FALSE;
         DWORD value = (DWORD)nValue;
         LONG r = ::RegSetValueExA(hKey, pszEntry, 0, REG_DWORD, (const BYTE*)&value, sizeof(value));
-        ::RegCloseKey(hKey);
         return r == ERROR_SUCCESS;
     }
     if (!m_pszProfileName) return FALSE;
@@ -230,7 +229,7 @@ BOOL CWinApp::WriteProfileInt(const char* pszSection, const char* pszEntry, int 
 CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault)
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
-        HKEY hKey = OpenSectionKey(pszSection, FALSE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, FALSE));
         if (!hKey) return CString(pszDefault);
         DWORD type = 0, size = 0;
         CString value;
@@ -241,7 +240,6 @@ CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, 
             p[r == ERROR_SUCCESS ? size : 0] = 0;   // a stored value need not be terminated
             value.ReleaseBuffer();
         }
-        ::RegCloseKey(hKey);
         return (r == ERROR_SUCCESS && type == REG_SZ) ? value : CString(pszDefault);
     }
     if (!m_pszProfileName) return CString(pszDefault);
@@ -262,7 +260,7 @@ BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, c
             LONG r = ::RegDeleteKeyA(HKEY_CURRENT_USER, path);
             return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
         }
-        HKEY hKey = OpenSectionKey(pszSection, TRUE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, TRUE));
         if (!hKey) return FALSE;
         LONG r;
         if (pszValue)
@@ -271,7 +269,6 @@ BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, c
             r = ::RegDeleteValueA(hKey, pszEntry);
             if (r == ERROR_FILE_NOT_FOUND) r = ERROR_SUCCESS;
         }
-        ::RegCloseKey(hKey);
         return r == ERROR_SUCCESS;
     }
     if (!m_pszProfileName) return FALSE;
@@ -284,7 +281,7 @@ BOOL CWinApp::GetProfileBinary(const char* pszSection, const char* pszEntry, BYT
     *ppData = nullptr;
     *pBytes = 0;
     if (m_pszRegistryKey && *m_pszRegistryKey) {
-        HKEY hKey = OpenSectionKey(pszSection, FALSE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, FALSE));
         if (!hKey) return FALSE;
         DWORD type = 0, size = 0;
         LONG r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, nullptr, &size);
@@ -294,7 +291,6 @@ BOOL CWinApp::GetProfileBinary(const char* pszSection, const char* pszEntry, BYT
             if (r == ERROR_SUCCESS) { *ppData = p; *pBytes = size; }
             else delete[] p;
         }
-        ::RegCloseKey(hKey);
         return *ppData != nullptr;
     }
     // In an INI file each byte is two letters 'A'..'P' (low nibble first).
@@ -315,10 +311,9 @@ BOOL CWinApp::GetProfileBinary(const char* pszSection, const char* pszEntry, BYT
 BOOL CWinApp::WriteProfileBinary(const char* pszSection, const char* pszEntry, const BYTE* pData, UINT nBytes)
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
-        HKEY hKey = OpenSectionKey(pszSection, TRUE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, TRUE));
         if (!hKey) return FALSE;
         LONG r = ::RegSetValueExA(hKey, pszEntry, 0, REG_BINARY, pData, nBytes);
-        ::RegCloseKey(hKey);
         return r == ERROR_SUCCESS;
     }
     CString text;

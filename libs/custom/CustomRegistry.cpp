@@ -1,5 +1,6 @@
 // CCustomFunctions: registry keys and values, by name and by match.
 #include "CustomFunctions.h"
+#include "fw/handle.h"
 #include "language.h"
 #include <vector>
 #include <cstring>
@@ -40,12 +41,11 @@ bool SplitKeyPath(const CString& keyPath, HKEY& root, CString& path)
 // A registry symbolic link: deleting below it would delete in its target.
 bool IsLinkKey(HKEY parent, const char* name)
 {
-    HKEY key;
-    if (::RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (::RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
         return false;
     DWORD type = 0;
     LONG rc = ::RegQueryValueExA(key, "SymbolicLinkValue", NULL, &type, NULL, NULL);
-    ::RegCloseKey(key);
     return rc == ERROR_SUCCESS && type == REG_LINK;
 }
 
@@ -56,8 +56,8 @@ LONG DeleteKeyTree(HKEY parent, const char* name)
     if (IsLinkKey(parent, name))
         return ERROR_ACCESS_DENIED;
 
-    HKEY key;
-    LONG rc = ::RegOpenKeyExA(parent, name, 0, KEY_READ | KEY_WRITE, &key);
+    CRegKeyHandle key;
+    LONG rc = ::RegOpenKeyExA(parent, name, 0, KEY_READ | KEY_WRITE, key.Receive());
     if (rc != ERROR_SUCCESS)
         return rc;
     std::vector<char> sub(kKeyNameBytes);
@@ -70,12 +70,10 @@ LONG DeleteKeyTree(HKEY parent, const char* name)
         if (rc == ERROR_SUCCESS)
             rc = DeleteKeyTree(key, &sub[0]);
         if (rc != ERROR_SUCCESS)
-        {
-            ::RegCloseKey(key);
             return rc;
-        }
     }
-    ::RegCloseKey(key);
+    // The key is closed before it is deleted through its parent.
+    key.Close();
     return ::RegDeleteKeyA(parent, name);
 }
 
@@ -132,11 +130,10 @@ int CCustomFunctions::DeleteRegKey(CString keyPath, CString subkey, CListCtrl* l
     int ok = 0;
     if (!name.IsEmpty() && !path.IsEmpty())
     {
-        HKEY parent;
-        if (::RegOpenKeyExA(root, path, 0, KEY_WRITE, &parent) == ERROR_SUCCESS)
+        CRegKeyHandle parent;
+        if (::RegOpenKeyExA(root, path, 0, KEY_WRITE, parent.Receive()) == ERROR_SUCCESS)
         {
             ok = DeleteKeyTree(parent, name) == ERROR_SUCCESS ? 1 : 0;
-            ::RegCloseKey(parent);
         }
     }
     ReportResult(item, ok, progress, list, 1);
@@ -154,8 +151,8 @@ int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCt
     std::vector<CString> names;
     if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty())
     {
-        HKEY key;
-        if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) == ERROR_SUCCESS)
+        CRegKeyHandle key;
+        if (::RegOpenKeyExA(root, path, 0, KEY_READ, key.Receive()) == ERROR_SUCCESS)
         {
             DWORD count = 0;
             if (::RegQueryInfoKeyA(key, NULL, NULL, NULL, &count, NULL, NULL, NULL, NULL, NULL,
@@ -171,7 +168,6 @@ int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCt
                         names.push_back(path + "\\" + &name[0]);
                 }
             }
-            ::RegCloseKey(key);
         }
     }
     if (names.empty())
@@ -210,8 +206,8 @@ int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CList
     std::vector<CString> names;
     if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty())
     {
-        HKEY key;
-        if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS)
+        CRegKeyHandle key;
+        if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS)
         {
             std::vector<char> name(kValueNameBytes);
             for (DWORD i = 0;; ++i)
@@ -222,7 +218,6 @@ int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CList
                 if (Matches(&name[0], text))
                     names.push_back(CString(&name[0]));
             }
-            ::RegCloseKey(key);
         }
     }
     if (names.empty())

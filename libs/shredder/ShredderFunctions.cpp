@@ -1,4 +1,5 @@
 #include "ShredderFunctions.h"
+#include "fw/handle.h"
 #include "TwisterRandom.h"
 #include "ShredderTestSeam.h"
 #include "pirt.h"
@@ -20,27 +21,6 @@ const int kFillValues = 255;
 
 // Writes one chunk of a pass; replaced only by tests.
 ShredderWriteProc g_writeProc = NULL;
-
-// Owns the handle of the file being overwritten for the length of one wipe.
-class CWipeHandle
-{
-public:
-    explicit CWipeHandle(HANDLE handle) : m_handle(handle) {}
-    ~CWipeHandle() { Close(); }
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    void Close()
-    {
-        if (IsOpen())
-            ::CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    CWipeHandle(const CWipeHandle&);
-    CWipeHandle& operator=(const CWipeHandle&);
-    HANDLE m_handle;
-};
 
 CString GeneralText(const char* key)
 {
@@ -94,9 +74,9 @@ CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& pa
 
     // OPEN_REPARSE_POINT: should the path have become a link since the test
     // above, the link itself is opened (and refused below), never its target.
-    HANDLE opened = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+    CHandle opened(::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                                   OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT,
-                                  NULL);
+                                  NULL));
     if (opened == INVALID_HANDLE_VALUE)
     {
         DWORD error = ::GetLastError();
@@ -108,11 +88,8 @@ CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& pa
     BY_HANDLE_FILE_INFORMATION info;
     if (::GetFileInformationByHandle(opened, &info) &&
         (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
-    {
-        ::CloseHandle(opened);
         return OPEN_REFUSED;
-    }
-    *handle = opened;
+    *handle = opened.Detach();
     return OPEN_DONE;
 }
 
@@ -136,7 +113,7 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
     OpenResult opened = OpenForWipe(canonical, &handle);
     if (opened == OPEN_SKIPPED)
         return 0;   // cannot be written (read-only, locked, no rights): no row
-    CWipeHandle file(handle);
+    CHandle file(handle);
 
     AppendRow(list, GeneralText("50300") + " (" + path + ")", REPORT_IMAGE_DONE);
     ReportStart(list);

@@ -1,4 +1,5 @@
 #include "SystemFunctions.h"
+#include "fw/handle.h"
 
 #include "CustomFunctions.h"
 #include "SystemPaths.h"
@@ -82,7 +83,7 @@ std::vector<CString> FilesWithExtension(const CString& folder, const char* exten
 {
     std::vector<CString> names;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(folder + "\\*" + extension, &data);
+    CFindHandle find(FindFirstFileA(folder + "\\*" + extension, &data));
     if (find == INVALID_HANDLE_VALUE)
         return names;
     do {
@@ -91,7 +92,6 @@ std::vector<CString> FilesWithExtension(const CString& folder, const char* exten
         if (HasExtensionNoCase(data.cFileName, extension))
             names.push_back(CString(data.cFileName));
     } while (FindNextFileA(find, &data));
-    FindClose(find);
     return names;
 }
 
@@ -394,7 +394,7 @@ int CSystemFunctions::DeleteFileFragments(CListCtrl* list, CProgressCtrl* progre
     // Check-disk recovery folders FOUND.000 to FOUND.009 in the drive root.
     std::vector<CString> folders;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(root + "*", &data);
+    CFindHandle find(FindFirstFileA(root + "*", &data));
     if (find != INVALID_HANDLE_VALUE) {
         do {
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -404,7 +404,6 @@ int CSystemFunctions::DeleteFileFragments(CListCtrl* list, CProgressCtrl* progre
             if (upper.GetLength() == 9 && upper.Left(8) == "FOUND.00" && upper[8] >= '0' && upper[8] <= '9')
                 folders.push_back(CString(data.cFileName));
         } while (FindNextFileA(find, &data));
-        FindClose(find);
     }
 
     if (folders.empty()) {

@@ -1,6 +1,7 @@
 // Browser operations: construction, report rows, shared steps and the
 // Internet Explorer traces.
 #include "BrowserFunctions.h"
+#include "fw/handle.h"
 #include "BrowserInternal.h"
 #include "CookieKeepList.h"
 #include "pirt.h"
@@ -65,7 +66,7 @@ std::vector<CString> FileNamesMatching(const CString& pattern)
 {
     std::vector<CString> names;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(pattern, &data);
+    CFindHandle find(FindFirstFileA(pattern, &data));
     if (find != INVALID_HANDLE_VALUE)
     {
         do
@@ -73,7 +74,6 @@ std::vector<CString> FileNamesMatching(const CString& pattern)
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 names.push_back(data.cFileName);
         } while (FindNextFileA(find, &data));
-        FindClose(find);
     }
     return names;
 }
@@ -353,10 +353,8 @@ int CBrowserFunctions::IECompletePW(CListCtrl* list, CProgressCtrl* progress)
     if (status == ERROR_FILE_NOT_FOUND)
     {
         // No saved passwords: nothing to delete, as long as the key is really absent.
-        HKEY probe = NULL;
-        LONG open = RegOpenKeyExA(HKEY_CURRENT_USER, kStorage2Key, 0, KEY_READ, &probe);
-        if (open == ERROR_SUCCESS)
-            RegCloseKey(probe);
+        CRegKeyHandle probe;
+        LONG open = RegOpenKeyExA(HKEY_CURRENT_USER, kStorage2Key, 0, KEY_READ, probe.Receive());
         ok = open == ERROR_FILE_NOT_FOUND;
     }
     ReportResult(CString("HKCU\\") + kStorage2Key, ok, progress, list, 1);

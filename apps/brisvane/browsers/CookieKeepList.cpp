@@ -1,5 +1,6 @@
 // Reader and writer of the cookie keep list.
 #include "CookieKeepList.h"
+#include "fw/handle.h"
 #include "services.h"
 
 namespace
@@ -40,21 +41,18 @@ int ReadCookieKeepList(std::vector<CString>& names)
         // No list yet: nothing is kept. Create it for the manager; a failure
         // here changes nothing about what is kept.
         CreateFullPath(KeepListFolder());
-        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
+        CHandle file(CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL));
         return 1;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return 0;
 
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    CHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD size = GetFileSize(file, NULL);
     if (size == INVALID_FILE_SIZE || size > kMaxListSize)
     {
-        CloseHandle(file);
         return 0;
     }
     CString text;
@@ -65,7 +63,6 @@ int ReadCookieKeepList(std::vector<CString>& names)
         ok = ReadFile(file, text.GetBuffer((int)size), size, &read, NULL);
         text.ReleaseBuffer(ok ? (int)read : 0);
     }
-    CloseHandle(file);
     if (!ok || read != size)
         return 0;
 
@@ -97,12 +94,11 @@ int WriteCookieKeepList(const std::vector<CString>& names)
         text += names[i];
         text += "\r\n";
     }
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    CHandle file(CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD written = 0;
     BOOL ok = text.IsEmpty() || WriteFile(file, (const char*)text, (DWORD)text.GetLength(), &written, NULL);
-    CloseHandle(file);
     return ok && written == (DWORD)text.GetLength() ? 1 : 0;
 }
 

@@ -1,5 +1,6 @@
 // Browser data folders and registry-security helpers.
 #include "HelpFunctions.h"
+#include "fw/handle.h"
 #include "services.h"
 #include "pathlayer.h"
 #include <shlobj.h>
@@ -150,8 +151,8 @@ int CHelpFunctions::GetUserSid(void** sid)
 {
     ASSERT(sid != NULL);
     *sid = NULL;
-    HANDLE token = NULL;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    CHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
         return 0;
 
     int result = 0;
@@ -177,7 +178,6 @@ int CHelpFunctions::GetUserSid(void** sid)
             HeapFree(heap, 0, user);
         }
     }
-    CloseHandle(token);
     return result;
 }
 
@@ -195,8 +195,8 @@ int CHelpFunctions::GetOldSD(HKEY root, const char* subkey, BYTE** descriptor)
 {
     ASSERT(descriptor != NULL);
     *descriptor = NULL;
-    HKEY key = NULL;
-    if (RegOpenKeyExA(root, subkey, 0, READ_CONTROL, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(root, subkey, 0, READ_CONTROL, key.Receive()) != ERROR_SUCCESS)
         return 0;
 
     int result = 0;
@@ -219,7 +219,6 @@ int CHelpFunctions::GetOldSD(HKEY root, const char* subkey, BYTE** descriptor)
     }
     else
         result = status == ERROR_SUCCESS ? 1 : 0;
-    RegCloseKey(key);
     return result;
 }
 
@@ -272,24 +271,21 @@ int CHelpFunctions::RegSetPrivilege(HKEY root, const char* subkey, SECURITY_DESC
 {
     if (subkey == NULL)
         return 0;
-    HKEY key = NULL;
-    if (RegOpenKeyExA(root, subkey, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(root, subkey, 0, WRITE_DAC, key.Receive()) != ERROR_SUCCESS)
         return 0;
     LONG status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-    RegCloseKey(key);
+    key.Close();
     if (status != ERROR_SUCCESS)
         return 0;
     if (!recurse)
         return 1;
 
-    if (RegOpenKeyExA(root, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, subkey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return 0;
     DWORD count = 0;
     if (RegQueryInfoKeyA(key, NULL, NULL, NULL, &count, NULL, NULL, NULL, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
-    {
-        RegCloseKey(key);
         return 0;
-    }
     for (DWORD index = 0; index < count; index++)
     {
         char name[261];
@@ -300,6 +296,5 @@ int CHelpFunctions::RegSetPrivilege(HKEY root, const char* subkey, SECURITY_DESC
         if (status == ERROR_SUCCESS)
             RegSetPrivilege(key, name, descriptor, 1);
     }
-    RegCloseKey(key);
     return 1;
 }
