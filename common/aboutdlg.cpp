@@ -25,7 +25,7 @@ BOOL CAboutDlg::OnEraseBkgnd(CDC* pDC)
 {
     RECT rc;
     GetClientRect(&rc);
-    PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
+    PaintBackgroundGradient(SafeHdc(pDC), rc);
     return TRUE;
 }
 
@@ -40,7 +40,7 @@ HBRUSH CAboutDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
         RECT rc;
         ::GetClientRect(pWnd->m_hWnd, &rc);
         HDC source = ::GetDC(pWnd->m_hWnd);
-        ::BitBlt(pDC->GetSafeHdc(), 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
+        ::BitBlt(SafeHdc(pDC), 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
         ::ReleaseDC(pWnd->m_hWnd, source);
     }
     pDC->SetBkMode(TRANSPARENT);

@@ -56,6 +56,6 @@ BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
 {
     RECT rc;
     GetClientRect(&rc);
-    PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
+    PaintBackgroundGradient(SafeHdc(pDC), rc);
     return TRUE;
 }

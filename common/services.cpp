@@ -119,7 +119,7 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
 HWND ThreadMainWindow()
 {
     CWnd* wnd = FwGetThreadMainWnd();
-    return wnd != NULL ? wnd->GetSafeHwnd() : NULL;
+    return SafeHwnd(wnd);
 }
 
 // The box shown when no language can be chosen, then the main window is

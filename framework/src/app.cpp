@@ -123,7 +123,7 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 {
     // Offer the message to each framework window from the target up to its
     // top-level window, then to the main window.
-    HWND hMain = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    HWND hMain = SafeHwnd(m_pMainWnd);
     for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {
         CWnd* pWnd = CWnd::FromHandlePermanent(h);
         if (pWnd && pWnd->PreTranslateMessage(pMsg)) return TRUE;
@@ -137,7 +137,7 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 BOOL CWinApp::OnIdle(LONG lCount)
 {
     if (lCount <= 0) {
-        HWND hMain = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+        HWND hMain = SafeHwnd(m_pMainWnd);
         if (hMain && ::IsWindowVisible(hMain)) {
             ::SendMessageA(hMain, WM_IDLEUPDATECMDUI, TRUE, 0);
             m_pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
@@ -388,7 +388,7 @@ const char* AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBac
 int AfxMessageBox(const char* pszText, UINT nType, UINT)
 {
     CWnd* pOwner = FwGetThreadMainWnd();
-    HWND hOwner = pOwner ? pOwner->GetSafeHwnd() : nullptr;
+    HWND hOwner = SafeHwnd(pOwner);
     if (hOwner && !::IsWindowEnabled(hOwner)) hOwner = ::GetActiveWindow();
     return ::MessageBoxA(hOwner, pszText, AfxGetAppName(), nType);
 }
@@ -415,7 +415,7 @@ CWnd* FwGetThreadMainWnd()
 {
     DWORD tid = ::GetCurrentThreadId();
     CWnd* pMain = AfxGetMainWnd();
-    HWND hMain = pMain ? pMain->GetSafeHwnd() : nullptr;
+    HWND hMain = SafeHwnd(pMain);
     if (hMain && ::IsWindow(hMain) && ::GetWindowThreadProcessId(hMain, nullptr) == tid) return pMain;
     HWND found = nullptr;
     ::EnumThreadWindows(tid, FindThreadMainWnd, (LPARAM)&found);

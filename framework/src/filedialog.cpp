@@ -48,7 +48,7 @@ INT_PTR CFileDialog::DoModal()
 {
     ASSERT(m_ofn.lpstrFile != NULL && m_ofn.nMaxFile > 0);
     if (m_pParentWnd != NULL)
-        m_ofn.hwndOwner = m_pParentWnd->GetSafeHwnd();
+        m_ofn.hwndOwner = SafeHwnd(m_pParentWnd);
     else if (m_ofn.hwndOwner == NULL)
         m_ofn.hwndOwner = GetActiveWindow();
     m_ofn.lCustData = reinterpret_cast<LPARAM>(this);

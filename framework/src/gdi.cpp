@@ -98,7 +98,7 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
     FillSolidRect(x, y + cy - 1, cx, 1, clrBottomRight);
 }
 
-CPaintDC::CPaintDC(CWnd* pWnd) : CPaintDC(pWnd->GetSafeHwnd())
+CPaintDC::CPaintDC(CWnd* pWnd) : CPaintDC(SafeHwnd(pWnd))
 {
 }
 
@@ -116,7 +116,7 @@ CPaintDC::~CPaintDC()
 }
 
 // A NULL window gives the screen's DC.
-CClientDC::CClientDC(CWnd* pWnd) : CClientDC(pWnd->GetSafeHwnd())
+CClientDC::CClientDC(CWnd* pWnd) : CClientDC(SafeHwnd(pWnd))
 {
 }
 
@@ -130,7 +130,7 @@ CClientDC::~CClientDC()
     ::ReleaseDC(m_hWnd, Detach());
 }
 
-CWindowDC::CWindowDC(CWnd* pWnd) : CWindowDC(pWnd->GetSafeHwnd())
+CWindowDC::CWindowDC(CWnd* pWnd) : CWindowDC(SafeHwnd(pWnd))
 {
 }
 

@@ -268,7 +268,7 @@ INT_PTR CPropertySheet::DoModal()
 
     // Without a parent the sheet is still owned by the program's active
     // window, which stays disabled while the sheet is shown.
-    HWND hOwner = m_pParentWnd->GetSafeHwnd();
+    HWND hOwner = SafeHwnd(m_pParentWnd);
     if (hOwner == NULL)
     {
         HWND hActive = ::GetActiveWindow();

@@ -19,8 +19,7 @@ public:
     virtual ~CGdiObject() { DeleteObject(); }
 
     operator HGDIOBJ() const { return m_hObject; }
-    // Safe on a null object, as callers pass optional objects through it.
-    HGDIOBJ GetSafeHandle() const { const CGdiObject* p = this; FW_OPAQUE(p); return p ? p->m_hObject : NULL; }
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
 
     BOOL Attach(HGDIOBJ hObject)
     {
@@ -63,6 +62,10 @@ private:
     CGdiObject(const CGdiObject&);
     CGdiObject& operator=(const CGdiObject&);
 };
+
+// The handle of an optional object (a pointer that may be null): null when
+// there is no object.
+inline HGDIOBJ SafeHandle(const CGdiObject* pObject) { return pObject != nullptr ? pObject->m_hObject : nullptr; }
 
 class FW_API CPen : public CGdiObject
 {
@@ -173,8 +176,7 @@ public:
     virtual ~CDC();
 
     operator HDC() const { return m_hDC; }
-    // Safe on a null object, as callers pass optional DCs through it.
-    HDC GetSafeHdc() const { const CDC* p = this; FW_OPAQUE(p); return p ? p->m_hDC : NULL; }
+    HDC GetSafeHdc() const { return m_hDC; }
 
     // A CDC that refers to hDC without owning it, for handing a DC of a message
     // to a handler. It is one of a small per-thread ring of wrappers and stays
@@ -344,6 +346,9 @@ private:
     CDC(const CDC&);
     CDC& operator=(const CDC&);
 };
+
+// The DC of a pointer that may be null: null when there is no object.
+inline HDC SafeHdc(const CDC* pDC) { return pDC != nullptr ? pDC->m_hDC : nullptr; }
 
 // The DC of BeginPaint/EndPaint for one WM_PAINT.
 class FW_API CPaintDC : public CDC
