@@ -55,7 +55,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CThemedFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_bLogging(0)
+CMainFrame::CMainFrame() : m_loggingEnabled(0)
 {
 }
 
@@ -126,7 +126,7 @@ void CMainFrame::SetToolBarTexts()
 
 void CMainFrame::ReadMenuStates()
 {
-    m_bLogging = ReadYes("Preferences", "SystemLogging");
+    m_loggingEnabled = ReadYes("Preferences", "SystemLogging");
 }
 
 void CMainFrame::SetMenuTexts()
@@ -241,9 +241,9 @@ void CMainFrame::OnLogging()
 {
     // The new state is the opposite of what the check mark shows, so one
     // click always flips what the user sees, whatever changed the file.
-    m_bLogging = !ReadMenuSwitch("SystemLogging");
-    WriteYesNo("Preferences", "SystemLogging", m_bLogging);
-    WriteYesNo("Preferences", "BrowserLogging", m_bLogging);
+    m_loggingEnabled = !ReadMenuSwitch("SystemLogging");
+    WriteYesNo("Preferences", "SystemLogging", m_loggingEnabled);
+    WriteYesNo("Preferences", "BrowserLogging", m_loggingEnabled);
 }
 
 void CMainFrame::OnUpdateLogging(CCmdUI* pCmdUI)

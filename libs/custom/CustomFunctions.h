@@ -60,8 +60,8 @@ public:
     void ReportStart(CString item, CListCtrl* list, int flag);
     void ReportResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag);
 
-    CLogFile m_Log;
-    BOOL m_bLogging;
+    CLogFile m_log;
+    BOOL m_loggingEnabled;
     CRegistryKey m_RegKey;
 
 private:

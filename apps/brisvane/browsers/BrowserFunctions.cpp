@@ -81,7 +81,7 @@ std::vector<CString> FileNamesMatching(const CString& pattern)
 
 CBrowserFunctions::CBrowserFunctions()
 {
-    loggingEnabled = GetIniBool("Preferences", "BrowserLogging", INI_BRISVANE);
+    m_loggingEnabled = GetIniBool("Preferences", "BrowserLogging", INI_BRISVANE);
     m_log.SetStandardLocation();
 }
 
@@ -96,7 +96,7 @@ void CBrowserFunctions::ReportStart(CString item, CListCtrl* list, int flag)
 
 void CBrowserFunctions::ReportResult(CString item, int ok, CProgressCtrl* progress, CListCtrl* list, int flag)
 {
-    ReportRowResult(item, ok, progress, list, flag, loggingEnabled ? &m_log : NULL);
+    ReportRowResult(item, ok, progress, list, flag, m_loggingEnabled ? &m_log : NULL);
 }
 
 void CBrowserFunctions::BeginOperation(const char* procedure, CProgressCtrl* progress, int range)

@@ -110,8 +110,8 @@ private:
                      const char* const* names, int count, int reportSecondWhenFound,
                      CListCtrl* list, CProgressCtrl* progress);
 
-    CRegistryKey m_regKey;
+    CRegistryKey m_RegKey;
     CHelpFunctions m_help;
     CLogFile m_log;
-    BOOL loggingEnabled;
+    BOOL m_loggingEnabled;
 };

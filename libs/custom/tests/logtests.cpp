@@ -42,7 +42,7 @@ TEST_F(Logging, EveryResultRowIsLoggedWhenSwitchedOn)
     CScratchRegKey scratch("log_rows");
     ::WritePrivateProfileStringA("Preferences", "CustomLogging", "yes", GetIniPath(INI_FARNOCH));
     CCustomFunctions custom;
-    ASSERT_TRUE(custom.m_bLogging);
+    ASSERT_TRUE(custom.m_loggingEnabled);
 
     custom.DeleteOneFile(dir("none.txt"), host.List(), host.Progress());
     custom.DeleteFolderContents(dir("missing"), host.List(), host.Progress());
@@ -67,7 +67,7 @@ TEST_F(Logging, NothingIsLoggedWhenSwitchedOff)
 {
     CScratchFolder dir("log_off");
     CCustomFunctions custom;
-    EXPECT_FALSE(custom.m_bLogging);
+    EXPECT_FALSE(custom.m_loggingEnabled);
     custom.DeleteOneFile(dir("none.txt"), host.List(), host.Progress());
     EXPECT_TRUE(ReadEntries().empty());
 }
