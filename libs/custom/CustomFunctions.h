@@ -62,7 +62,7 @@ public:
 
     CLogFile m_log;
     BOOL m_loggingEnabled;
-    CRegistryKey m_RegKey;
+    CRegistryKey m_regKey;
 
 private:
     CCustomFunctions(const CCustomFunctions&) = delete;

@@ -97,13 +97,13 @@ int DeleteMatchedNames(CCustomFunctions& custom, HKEY root, const CString& path,
                        const std::vector<CString>& names, int (CRegistryKey::*remove)(CString),
                        CListCtrl* list, CProgressCtrl* progress)
 {
-    custom.m_RegKey.SetRootKey(root);
-    const int opened = custom.m_RegKey.SetKey(path, FALSE);
+    custom.m_regKey.SetRootKey(root);
+    const int opened = custom.m_regKey.SetKey(path, FALSE);
     for (size_t i = 0; i < names.size(); ++i)
     {
         const CString item = Quoted(names[i]) + " ";
         custom.ReportStart(item, list, 0);
-        int ok = opened ? (custom.m_RegKey.*remove)(names[i]) : 0;
+        int ok = opened ? (custom.m_regKey.*remove)(names[i]) : 0;
         custom.ReportResult(item, ok, progress, list, 1);
     }
     return opened;
@@ -189,8 +189,8 @@ int CCustomFunctions::DeleteRegValue(CString keyPath, CString valueName, CListCt
     if (!SplitKeyPath(keyPath, root, path))
         return 0;
 
-    m_RegKey.SetRootKey(root);
-    int ok = m_RegKey.SetKey(path, FALSE) && m_RegKey.DeleteValue(valueName) ? 1 : 0;
+    m_regKey.SetRootKey(root);
+    int ok = m_regKey.SetKey(path, FALSE) && m_regKey.DeleteValue(valueName) ? 1 : 0;
     ReportResult(item, ok, progress, list, 1);
     return ok;
 }

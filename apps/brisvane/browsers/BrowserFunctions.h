@@ -110,7 +110,7 @@ private:
                      const char* const* names, int count, int reportSecondWhenFound,
                      CListCtrl* list, CProgressCtrl* progress);
 
-    CRegistryKey m_RegKey;
+    CRegistryKey m_regKey;
     CHelpFunctions m_help;
     CLogFile m_log;
     BOOL m_loggingEnabled;

@@ -58,7 +58,7 @@ private:
     // Local application data: the shell folder, else the Shell Folders value.
     CString GetLocalAppDataDir();
 
-    CRegistryKey m_RegKey;
+    CRegistryKey m_regKey;
 };
 
 // 1 when the folder is usable as a base for browser paths: absolute as
