@@ -59,8 +59,8 @@ public:
     }
 
 private:
-    CGdiObject(const CGdiObject&);
-    CGdiObject& operator=(const CGdiObject&);
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
 };
 
 // The handle of an optional object (a pointer that may be null): null when
@@ -343,8 +343,8 @@ private:
         FwCountGdiObject(1);
         return TRUE;
     }
-    CDC(const CDC&);
-    CDC& operator=(const CDC&);
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
 };
 
 // The DC of a pointer that may be null: null when there is no object.
