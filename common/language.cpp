@@ -20,12 +20,12 @@ CString GetLngString(CString section, CString key)
 void SetDlgItemLngText(HWND dialog, int controlId, CString section, CString key)
 {
     HWND control = GetDlgItem(dialog, controlId);
-    if (control != NULL)
+    if (control != nullptr)
         SetWindowTextA(control, GetLngString(section, key));
 }
 
 void SetWindowLngText(HWND window, CString section, CString key)
 {
-    if (window != NULL)
+    if (window != nullptr)
         SetWindowTextA(window, GetLngString(section, key));
 }

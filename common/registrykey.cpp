@@ -41,8 +41,8 @@ int CRegistryKey::SetKey(CString path, BOOL create)
     if (create)
     {
         DWORD disposition = 0;
-        m_lastError = RegCreateKeyExA(m_root, path, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                      NULL, key.Receive(), &disposition);
+        m_lastError = RegCreateKeyExA(m_root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                      nullptr, key.Receive(), &disposition);
     }
     else
     {
@@ -59,7 +59,7 @@ int CRegistryKey::SetKey(CString path, BOOL create)
 int CRegistryKey::KeyExists(CString subkey, HKEY root)
 {
     CRegKeyHandle key;
-    if (RegOpenKeyExA(root != NULL ? root : m_root, subkey, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root != nullptr ? root : m_root, subkey, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
         return 0;
     return 1;
 }
@@ -70,7 +70,7 @@ int CRegistryKey::HasValue(CString name)
     m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_ALL_ACCESS, key.Receive());
     if (m_lastError != ERROR_SUCCESS)
         return 0;
-    m_lastError = RegQueryValueExA(key, name, NULL, NULL, NULL, NULL);
+    m_lastError = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
     return m_lastError == ERROR_SUCCESS ? 1 : 0;
 }
 
@@ -81,7 +81,7 @@ DWORD CRegistryKey::QueryValueExists(CString name)
     if (m_lastError != ERROR_SUCCESS)
         return 0;
     DWORD type = REG_NONE;
-    m_lastError = RegQueryValueExA(key, name, NULL, &type, NULL, NULL);
+    m_lastError = RegQueryValueExA(key, name, nullptr, &type, nullptr, nullptr);
     return m_lastError == ERROR_SUCCESS ? type : 0;
 }
 
@@ -99,7 +99,7 @@ CString CRegistryKey::ReadString(CString name, CString defaultValue)
     // NUL of its own.
     BYTE buffer[kValueBufferSize + 1];
     DWORD size = kValueBufferSize;
-    m_lastError = RegQueryValueExA(key, name, NULL, NULL, buffer, &size);
+    m_lastError = RegQueryValueExA(key, name, nullptr, nullptr, buffer, &size);
     if (m_lastError != ERROR_SUCCESS)
         return defaultValue;
     buffer[size <= kValueBufferSize ? size : kValueBufferSize] = '\0';

@@ -13,7 +13,7 @@ int RealRunProgram(const CString& commandLine)
     ZeroMemory(&pi, sizeof(pi));
     // CreateProcess may write into the command line: give it a copy.
     CString line = commandLine;
-    if (!::CreateProcessA(NULL, line.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+    if (!::CreateProcessA(nullptr, line.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         line.ReleaseBuffer();
         return 0;
     }

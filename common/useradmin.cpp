@@ -3,7 +3,7 @@
 
 #include <vector>
 
-static UserAdminProbe g_adminProbe = NULL;
+static UserAdminProbe g_adminProbe = nullptr;
 
 UserAdminProbe SetUserAdminProbe(UserAdminProbe probe)
 {
@@ -15,7 +15,7 @@ UserAdminProbe SetUserAdminProbe(UserAdminProbe probe)
 int IsTokenAdmin(HANDLE token)
 {
     DWORD size = 0;
-    GetTokenInformation(token, TokenGroups, NULL, 0, &size);
+    GetTokenInformation(token, TokenGroups, nullptr, 0, &size);
     if (size == 0)
         return 0;
     std::vector<BYTE> buffer(size);
@@ -23,7 +23,7 @@ int IsTokenAdmin(HANDLE token)
         return 0;
 
     SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
-    PSID admins = NULL;
+    PSID admins = nullptr;
     if (!AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
                                   DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &admins))
         return 0;

@@ -10,7 +10,7 @@
 #include "SystemFunctions.h"
 
 PFN_EXITWINDOWSEX g_pfnExitWindowsEx = ::ExitWindowsEx;
-PFN_RUNOBSERVER g_pfnRunObserver = NULL;
+PFN_RUNOBSERVER g_pfnRunObserver = nullptr;
 
 namespace {
 
@@ -57,7 +57,7 @@ const UINT kReportIconIds[] = {IDI_REPORT_DONE, IDI_REPORT_FAILED, IDI_REPORT_WO
 
 HICON LoadSmallIcon(UINT id)
 {
-    return (HICON)LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
+    return (HICON)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
 }
 
 // Which group and position a row index stands for.
@@ -173,7 +173,7 @@ const char* CBrisvaneView::ItemKeyOf(int row) const
     switch (Locate(row, m_browserRowsShown, m_systemRowsShown, &pos)) {
     case GROUP_BROWSER: return kBrowserRows[pos].itemKey;
     case GROUP_SYSTEM:  return kSystemRows[pos].itemKey;
-    default:            return NULL;
+    default:            return nullptr;
     }
 }
 
@@ -324,8 +324,8 @@ void CBrisvaneView::OnClean()
             DestroyIcon(icon);
     }
 
-    CProgressDlg progress(NULL, IDD_PROGRESS);
-    if (!progress.CreateModeless(NULL)) {
+    CProgressDlg progress(nullptr, IDD_PROGRESS);
+    if (!progress.CreateModeless(nullptr)) {
         // Without the dialog there is nowhere to report: nothing is cleaned.
         if (mainWnd)
             mainWnd->ShowWindow(SW_SHOW);
@@ -333,7 +333,7 @@ void CBrisvaneView::OnClean()
     }
     progress.ShowWindow(SW_SHOW);
     progress.CenterWindow(CWnd::GetDesktopWindow());
-    progress.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    progress.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     CListCtrl* report = progress.GetReportList();
     CProgressCtrl* overall = progress.GetOverallBar();
     CProgressCtrl* perOperation = progress.GetOperationBar();
@@ -355,7 +355,7 @@ void CBrisvaneView::OnClean()
     }
 
     // The list would destroy an image list it owns; ours is freed by its object.
-    report->SetImageList(NULL, LVSIL_SMALL);
+    report->SetImageList(nullptr, LVSIL_SMALL);
     progress.ShowWindow(SW_HIDE);
     progress.DestroyWindow();
 
@@ -385,10 +385,10 @@ BOOL CBrisvaneView::OfferRestart()
     if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive())) {
         TOKEN_PRIVILEGES tp;
         ZeroMemory(&tp, sizeof(tp));
-        if (LookupPrivilegeValueA(NULL, "SeShutdownPrivilege", &tp.Privileges[0].Luid)) {
+        if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &tp.Privileges[0].Luid)) {
             tp.PrivilegeCount = 1;
             tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-            AdjustTokenPrivileges(token, FALSE, &tp, 0, NULL, NULL);
+            AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr);
         }
     }
     // One ordinary restart: forcing it would end other programs without

@@ -112,7 +112,7 @@ void CMainFrame::SetToolBarTexts()
 {
     m_menuImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 1);
     for (size_t i = 0; i < sizeof(kMenuIconIds) / sizeof(kMenuIconIds[0]); ++i) {
-        HICON icon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(kMenuIconIds[i]),
+        HICON icon = (HICON)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMenuIconIds[i]),
                                          IMAGE_ICON, 16, 16, 0);
         m_menuImages.Add(icon);
         if (icon)
@@ -163,7 +163,7 @@ void CMainFrame::SetMenuTexts()
             m_defaultMenu.SetItemImage(items[i].id, &m_menuImages, items[i].image);
     }
     // The bar measures its items anew for the new texts.
-    m_wndMenuBar.SetMenu(NULL);
+    m_wndMenuBar.SetMenu(nullptr);
 }
 
 void CMainFrame::RestorePlacement()
@@ -191,7 +191,7 @@ void CMainFrame::RestorePlacement()
     // The menu colours follow the placed window's screen.
     CThemedMenu::OnSysColorChange();
     CThemedMenu::ApplyMenuBarBrush(m_defaultMenu.m_hMenu);
-    ::InvalidateRect(NULL, NULL, TRUE);
+    ::InvalidateRect(nullptr, nullptr, TRUE);
 }
 
 void CMainFrame::DetectBrowsers()
@@ -292,7 +292,7 @@ void CMainFrame::OnWebSite()
 {
     CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
     const char* page = language == "German" ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
-    g_pfnShellExecute(m_hWnd, "open", page, NULL, NULL, SW_SHOWNORMAL);
+    g_pfnShellExecute(m_hWnd, "open", page, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 BOOL CMainFrame::OnBarCheck(UINT nID)
@@ -332,7 +332,7 @@ BOOL CMainFrame::OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult)
     // The text must outlive this notification: it is kept in the frame.
     m_strToolTip = ToolTipText(id);
     info->lpszText = (char*)(const char*)m_strToolTip;
-    info->hinst = NULL;
+    info->hinst = nullptr;
     *pResult = 0;
     return TRUE;
 }

@@ -19,7 +19,7 @@ class CShredderFunctions;
 class CEraserProgressDlg : public CProgressDlg
 {
 public:
-    explicit CEraserProgressDlg(CWnd* pParent = NULL);
+    explicit CEraserProgressDlg(CWnd* pParent = nullptr);
 
     virtual BOOL OnInitDialog() override;
 
@@ -37,7 +37,7 @@ class CEraserDlg : public CThemedDialog
 public:
     enum { IDD = IDD_Eraser_DIALOG };
 
-    explicit CEraserDlg(CWnd* pParent = NULL);
+    explicit CEraserDlg(CWnd* pParent = nullptr);
     virtual ~CEraserDlg();
 
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;

@@ -64,7 +64,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
     } else {
         g_script.aliveAfterEscape = IsWindow(box) != FALSE;
     }
-    KillTimer(NULL, id);
+    KillTimer(nullptr, id);
     if (g_script.pressId)
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(g_script.pressId, BN_CLICKED),
                      (LPARAM)GetDlgItem(box, g_script.pressId));
@@ -78,9 +78,9 @@ int RunBox(const char* text, const char* caption, UINT type, bool tick, int pres
     g_script.tick = tick;
     g_script.pressId = pressId;
     g_script.escapeFirst = escapeFirst;
-    UINT_PTR timer = SetTimer(NULL, 0, 100, OnTick);
-    int result = CheckMessageBox(NULL, text, caption, type | MB_NO_SOUND);
-    KillTimer(NULL, timer);
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, OnTick);
+    int result = CheckMessageBox(nullptr, text, caption, type | MB_NO_SOUND);
+    KillTimer(nullptr, timer);
     return result;
 }
 
@@ -147,10 +147,10 @@ TEST_F(CheckMessageBoxTest, WithoutCheckBoxBitThereIsNoCheckBox)
 
 TEST_F(CheckMessageBoxTest, NullOrEmptyCaptionShowsError)
 {
-    EXPECT_EQ(IDYES, RunBox("q", NULL, 0x1000024, false, IDYES));
-    ASSERT_NE((HWND)NULL, g_script.box);
+    EXPECT_EQ(IDYES, RunBox("q", nullptr, 0x1000024, false, IDYES));
+    ASSERT_NE((HWND)nullptr, g_script.box);
     EXPECT_EQ(IDNO, RunBox("q", "", 0x1000024, false, IDNO));
-    ASSERT_NE((HWND)NULL, g_script.box);
+    ASSERT_NE((HWND)nullptr, g_script.box);
 }
 
 TEST_F(CheckMessageBoxTest, MissingYesLabelLeavesAWorkingButton)

@@ -119,7 +119,7 @@ TEST_F(LogFileTest, UnusableLocationDropsTheRecord)
 
     // Held open without sharing by another writer.
     ASSERT_EQ(1, log.WriteEntry("first"));
-    HANDLE held = CreateFileA(folder("pirt.log"), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE held = CreateFileA(folder("pirt.log"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     EXPECT_EQ(0, log.WriteEntry("second"));
     CloseHandle(held);
@@ -178,7 +178,7 @@ TEST_F(LogFileTest, WithoutUsableArchiveOnlyTheOldestEntryIsDropped)
 {
     // Archive held open without sharing: it cannot be opened.
     WriteLog(folder("pirt.log"), 500);
-    HANDLE held = CreateFileA(folder("pirt.log.archive"), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    HANDLE held = CreateFileA(folder("pirt.log.archive"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     ASSERT_EQ(1, log.WriteEntry("new"));
     CloseHandle(held);

@@ -18,7 +18,7 @@ protected:
 
     void SetRaw(const char* name, DWORD type, const void* data, DWORD size)
     {
-        HKEY h = NULL;
+        HKEY h = nullptr;
         ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, KEY_ALL_ACCESS, &h));
         ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(h, name, 0, type, (const BYTE*)data, size));
         RegCloseKey(h);
@@ -115,9 +115,9 @@ TEST_F(RegistryKeyTest, DeleteKeyResultSaysWhetherTheKeyIsGone)
 {
     const CString locked = scratch.Path() + "\\Locked";
     ASSERT_EQ(1, key.SetKey(locked, TRUE));
-    PSECURITY_DESCRIPTOR sd = NULL;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &sd, NULL));
-    HKEY h = NULL;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &sd, nullptr));
+    HKEY h = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, locked, 0, KEY_ALL_ACCESS, &h));
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd));
     RegCloseKey(h);
@@ -129,7 +129,7 @@ TEST_F(RegistryKeyTest, DeleteKeyResultSaysWhetherTheKeyIsGone)
     if (rc == ERROR_SUCCESS)
         RegCloseKey(h);
     EXPECT_EQ(deleted, rc == ERROR_FILE_NOT_FOUND ? 1 : 0);
-    if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name") != NULL)
+    if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name") != nullptr)
     {
         EXPECT_EQ(1, deleted);   // Wine grants the delete
     }

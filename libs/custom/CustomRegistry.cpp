@@ -45,7 +45,7 @@ bool IsLinkKey(HKEY parent, const char* name)
     if (::RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
         return false;
     DWORD type = 0;
-    LONG rc = ::RegQueryValueExA(key, "SymbolicLinkValue", NULL, &type, NULL, NULL);
+    LONG rc = ::RegQueryValueExA(key, "SymbolicLinkValue", nullptr, &type, nullptr, nullptr);
     return rc == ERROR_SUCCESS && type == REG_LINK;
 }
 
@@ -64,7 +64,7 @@ LONG DeleteKeyTree(HKEY parent, const char* name)
     for (;;)
     {
         DWORD length = kKeyNameBytes;
-        rc = ::RegEnumKeyExA(key, 0, &sub[0], &length, NULL, NULL, NULL, NULL);
+        rc = ::RegEnumKeyExA(key, 0, &sub[0], &length, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_NO_MORE_ITEMS)
             break;
         if (rc == ERROR_SUCCESS)
@@ -81,7 +81,7 @@ LONG DeleteKeyTree(HKEY parent, const char* name)
 // otherwise take every value or key (every start-up entry of a Run key).
 bool Matches(const char* name, const CString& text)
 {
-    return !text.IsEmpty() && std::strstr(name, text) != NULL;
+    return !text.IsEmpty() && std::strstr(name, text) != nullptr;
 }
 
 CString Quoted(const CString& text)
@@ -155,14 +155,14 @@ int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCt
         if (::RegOpenKeyExA(root, path, 0, KEY_READ, key.Receive()) == ERROR_SUCCESS)
         {
             DWORD count = 0;
-            if (::RegQueryInfoKeyA(key, NULL, NULL, NULL, &count, NULL, NULL, NULL, NULL, NULL,
-                                   NULL, NULL) == ERROR_SUCCESS)
+            if (::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr) == ERROR_SUCCESS)
             {
                 std::vector<char> name(kKeyNameBytes);
                 for (DWORD i = count; i-- > 0;)
                 {
                     DWORD length = kKeyNameBytes;
-                    if (::RegEnumKeyExA(key, i, &name[0], &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+                    if (::RegEnumKeyExA(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
                         break;
                     if (Matches(&name[0], text))
                         names.push_back(path + "\\" + &name[0]);
@@ -213,7 +213,7 @@ int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CList
             for (DWORD i = 0;; ++i)
             {
                 DWORD length = kValueNameBytes;
-                if (::RegEnumValueA(key, i, &name[0], &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+                if (::RegEnumValueA(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
                     break;
                 if (Matches(&name[0], text))
                     names.push_back(CString(&name[0]));

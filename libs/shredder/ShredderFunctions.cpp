@@ -20,7 +20,7 @@ const DWORD kChunkSize = 64 * 1024;
 const int kFillValues = 255;
 
 // Writes one chunk of a pass; replaced only by tests.
-ShredderWriteProc g_writeProc = NULL;
+ShredderWriteProc g_writeProc = nullptr;
 
 CString GeneralText(const char* key)
 {
@@ -34,15 +34,15 @@ bool OverwritePass(HANDLE file, LONGLONG size, unsigned char* buffer, unsigned c
     memset(buffer, fill, kChunkSize);
     LARGE_INTEGER start;
     start.QuadPart = 0;
-    if (!::SetFilePointerEx(file, start, NULL, FILE_BEGIN))
+    if (!::SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
         return false;
-    ShredderWriteProc write = g_writeProc != NULL ? g_writeProc : ::WriteFile;
+    ShredderWriteProc write = g_writeProc != nullptr ? g_writeProc : ::WriteFile;
     LONGLONG remaining = size;
     while (remaining > 0)
     {
         DWORD chunk = remaining < (LONGLONG)kChunkSize ? (DWORD)remaining : kChunkSize;
         DWORD written = 0;
-        if (!write(file, buffer, chunk, &written, NULL) || written != chunk)
+        if (!write(file, buffer, chunk, &written, nullptr) || written != chunk)
             return false;
         remaining -= chunk;
     }
@@ -74,9 +74,9 @@ CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& pa
 
     // OPEN_REPARSE_POINT: should the path have become a link since the test
     // above, the link itself is opened (and refused below), never its target.
-    CHandle opened(::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+    CHandle opened(::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT,
-                                  NULL));
+                                  nullptr));
     if (opened == INVALID_HANDLE_VALUE)
     {
         DWORD error = ::GetLastError();
@@ -103,8 +103,8 @@ CShredderFunctions::~CShredderFunctions()
 
 int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CProgressCtrl* progress)
 {
-    ASSERT(list != NULL);
-    ASSERT(progress != NULL);
+    ASSERT(list != nullptr);
+    ASSERT(progress != nullptr);
 
     // The file is judged, overwritten, renamed and deleted in its canonical
     // form; the rows show it as the caller wrote it.
@@ -141,7 +141,7 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
 
         // Seeded once per call: seeding per pass would give every pass begun
         // within the same second the same byte.
-        srand((unsigned int)time(NULL));
+        srand((unsigned int)time(nullptr));
         for (int pass = 0; pass < count; pass++)
         {
             // Every pass writes a byte no earlier pass of this call wrote
@@ -195,7 +195,7 @@ void CShredderFunctions::ReportResult(int success, CListCtrl* list)
 {
     int last = list->GetItemCount() - 1;
     ASSERT(last >= 0);
-    list->SetItem(last, 0, LVIF_IMAGE, NULL, success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED, 0, 0, 0);
+    list->SetItem(last, 0, LVIF_IMAGE, nullptr, success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED, 0, 0, 0);
     ShowLastRow(list);
 }
 
@@ -209,7 +209,7 @@ void CShredderFunctions::ShowLastRow(CListCtrl* list)
 {
     // The run keeps the thread busy, so the list is redrawn at once.
     list->EnsureVisible(list->GetItemCount() - 1, FALSE);
-    list->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    list->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 CString CShredderFunctions::RandomName(CTwisterRandom& random)

@@ -45,7 +45,7 @@ CString WindowsFolder()
 
 CString EnvironmentValue(const char* name)
 {
-    DWORD needed = GetEnvironmentVariableA(name, NULL, 0);
+    DWORD needed = GetEnvironmentVariableA(name, nullptr, 0);
     if (needed == 0)
         return CString();
     std::vector<char> buffer(needed + 1, '\0');
@@ -66,7 +66,7 @@ CString CheckedTempFolder(const CString& answer)
         if (!setting.IsEmpty())
             break;
     }
-    if (CheckFolderTarget(setting, NULL) != PATH_OK)
+    if (CheckFolderTarget(setting, nullptr) != PATH_OK)
         return CString();
     CString canonical;
     return CheckFolderTarget(answer, &canonical) == PATH_OK ? canonical : CString();
@@ -120,7 +120,7 @@ void CSystemFunctions::ReportStart(CString item, CListCtrl* list, int flag)
 
 void CSystemFunctions::ReportResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag)
 {
-    ReportRowResult(item, success, progress, list, flag, m_loggingEnabled ? &m_log : NULL);
+    ReportRowResult(item, success, progress, list, flag, m_loggingEnabled ? &m_log : nullptr);
 }
 
 void CSystemFunctions::ReportPair(CString item, int success, CProgressCtrl* progress, CListCtrl* list,
@@ -151,10 +151,10 @@ int CSystemFunctions::EmptyRecycleBin(CListCtrl* list, CProgressCtrl* progress)
     memset(&info, 0, sizeof(info));
     info.cbSize = sizeof(info);
     int ok;
-    if (SUCCEEDED(SHQueryRecycleBinA(NULL, &info)) && info.i64NumItems == 0)
+    if (SUCCEEDED(SHQueryRecycleBinA(nullptr, &info)) && info.i64NumItems == 0)
         ok = 1;
     else
-        ok = SHEmptyRecycleBinA(NULL, NULL, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND) == S_OK;
+        ok = SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND) == S_OK;
 
     ReportResult(item, ok, progress, list, 1);
     return ok;
@@ -168,7 +168,7 @@ int CSystemFunctions::EmptyClipboardContent(CListCtrl* list, CProgressCtrl* prog
     ReportStart(item, list, 0);
 
     int ok = 0;
-    if (OpenClipboard(NULL)) {
+    if (OpenClipboard(nullptr)) {
         BOOL emptied = EmptyClipboard();
         BOOL closed = CloseClipboard();   // also after a failed emptying
         ok = emptied && closed;
@@ -207,7 +207,7 @@ int CSystemFunctions::DeleteWinTempFiles(CListCtrl* list, CProgressCtrl* progres
     ReportStart(temp, list, 0);
     CString checked = usable ? CheckedTempFolder(temp) : CString();
     if (!checked.IsEmpty()) {
-        int ok = custom.DeleteFolderContents((const char*)checked, 1, NULL, NULL, 1);
+        int ok = custom.DeleteFolderContents((const char*)checked, 1, nullptr, nullptr, 1);
         ReportResult(temp, ok, progress, list, 0);
         allDone = allDone && ok;
     } else {
@@ -224,7 +224,7 @@ int CSystemFunctions::DeleteWinTempFiles(CListCtrl* list, CProgressCtrl* progres
     DWORD attributes = GetFileAttributesA(windowsTemp);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         ReportStart(windowsTemp, list, 0);
-        int ok = custom.DeleteFolderContents((const char*)windowsTemp, 1, "", NULL, 1);
+        int ok = custom.DeleteFolderContents((const char*)windowsTemp, 1, "", nullptr, 1);
         ReportResult(windowsTemp, ok, progress, list, 0);
         allDone = allDone && ok;
     }
@@ -307,7 +307,7 @@ int CSystemFunctions::DeleteMemoryDump(CListCtrl* list, CProgressCtrl* progress)
         // folder that is itself a link, or leads into a protected folder, is
         // refused like any folder operation's.
         CString folder = target;
-        if (!missing && CheckFolderTarget(expanded, NULL) != PATH_OK) {
+        if (!missing && CheckFolderTarget(expanded, nullptr) != PATH_OK) {
             ReportPair(expanded, 0, progress, list, 0, 1);
             return 0;
         }
@@ -418,7 +418,7 @@ int CSystemFunctions::DeleteFileFragments(CListCtrl* list, CProgressCtrl* progre
     for (const CString& name : folders) {
         CString path = root + name;
         ReportStart(path, list, 1);
-        int removed = custom.RemoveFolder((const char*)path, NULL, 1);
+        int removed = custom.RemoveFolder((const char*)path, nullptr, 1);
         ReportResult(path, removed, progress, list, 1);
         allRemoved = allRemoved && removed;
     }
@@ -435,7 +435,7 @@ int CSystemFunctions::EmptyWindowsPrefetcher(CListCtrl* list, CProgressCtrl* pro
     int ok = 0;
     if (!windows.IsEmpty()) {
         CCustomFunctions custom;
-        ok = custom.DeleteFolderContents((const char*)path, 1, NULL, NULL, 1);
+        ok = custom.DeleteFolderContents((const char*)path, 1, nullptr, nullptr, 1);
     }
     ReportResult(GetLngString("Dravik", "10240"), ok, progress, list, 0);
     return ok;
@@ -459,7 +459,7 @@ int CSystemFunctions::DeleteMRULists(CListCtrl* list, CProgressCtrl* progress)
     CString recent = GetShellFolderPath(CSIDL_RECENT);
     ReportStart(recent, list, 1);
     CCustomFunctions custom;
-    int emptied = custom.DeleteFolderContents((const char*)recent, 1, "", NULL, 1);
+    int emptied = custom.DeleteFolderContents((const char*)recent, 1, "", nullptr, 1);
     ReportResult(GetLngString("Dravik", "10500"), emptied, progress, list, 0);
     return keyDeleted && emptied;
 }
@@ -498,7 +498,7 @@ int CSystemFunctions::DeleteSingleHkcuKey(const char* procedure, const char* pat
     CSystemRegistryKey key;
     if (!key.SetRootKey(HKEY_CURRENT_USER))
         return 0;
-    if (quietPath != NULL)
+    if (quietPath != nullptr)
         key.DeleteKey(quietPath);
     return DeleteHkcuKeyRow(key, path, list, progress);
 }
@@ -511,12 +511,12 @@ int CSystemFunctions::DeleteLocalSearch(CListCtrl* list, CProgressCtrl* progress
 
 int CSystemFunctions::DeleteSearch4Computers(CListCtrl* list, CProgressCtrl* progress)
 {
-    return DeleteSingleHkcuKey("DeleteSearch4Computers", kACMru5647, NULL, list, progress);
+    return DeleteSingleHkcuKey("DeleteSearch4Computers", kACMru5647, nullptr, list, progress);
 }
 
 int CSystemFunctions::DeleteRunMRU(CListCtrl* list, CProgressCtrl* progress)
 {
-    return DeleteSingleHkcuKey("DeleteRunMRU", kRunMRU, NULL, list, progress);
+    return DeleteSingleHkcuKey("DeleteRunMRU", kRunMRU, nullptr, list, progress);
 }
 
 UserAdminProbe SetSystemUserAdminProbe(UserAdminProbe probe)

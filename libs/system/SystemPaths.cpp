@@ -8,7 +8,7 @@
 CString GetShellFolderPath(int csidl)
 {
     char buffer[MAX_PATH + 1] = "";
-    if (FAILED(SHGetFolderPathA(NULL, csidl, NULL, 0, buffer)))
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer)))
         return CString();
     buffer[MAX_PATH] = '\0';
     return CString(buffer);

@@ -9,6 +9,6 @@ DWORD CSystemRegistryKey::QueryDwordValue(CString name, DWORD defaultValue)
         return defaultValue;
     DWORD value = 0;
     DWORD size = sizeof(value);
-    m_lastError = RegQueryValueExA(key, name, NULL, NULL, reinterpret_cast<BYTE*>(&value), &size);
+    m_lastError = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     return m_lastError == ERROR_SUCCESS ? value : defaultValue;
 }

@@ -27,7 +27,7 @@ namespace
 CString ShellFolder(int csidl)
 {
     char buffer[MAX_PATH] = "";
-    SHGetFolderPathA(NULL, csidl, NULL, 0, buffer);
+    SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer);
     return CString(buffer);
 }
 

@@ -41,16 +41,16 @@ int ReadCookieKeepList(std::vector<CString>& names)
         // No list yet: nothing is kept. Create it for the manager; a failure
         // here changes nothing about what is kept.
         CreateFullPath(KeepListFolder());
-        CHandle file(CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL));
+        CHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         return 1;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return 0;
 
-    CHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
+    CHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file == INVALID_HANDLE_VALUE)
         return 0;
-    DWORD size = GetFileSize(file, NULL);
+    DWORD size = GetFileSize(file, nullptr);
     if (size == INVALID_FILE_SIZE || size > kMaxListSize)
     {
         return 0;
@@ -60,7 +60,7 @@ int ReadCookieKeepList(std::vector<CString>& names)
     BOOL ok = TRUE;
     if (size > 0)
     {
-        ok = ReadFile(file, text.GetBuffer((int)size), size, &read, NULL);
+        ok = ReadFile(file, text.GetBuffer((int)size), size, &read, nullptr);
         text.ReleaseBuffer(ok ? (int)read : 0);
     }
     if (!ok || read != size)
@@ -94,11 +94,11 @@ int WriteCookieKeepList(const std::vector<CString>& names)
         text += names[i];
         text += "\r\n";
     }
-    CHandle file(CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
+    CHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD written = 0;
-    BOOL ok = text.IsEmpty() || WriteFile(file, (const char*)text, (DWORD)text.GetLength(), &written, NULL);
+    BOOL ok = text.IsEmpty() || WriteFile(file, (const char*)text, (DWORD)text.GetLength(), &written, nullptr);
     return ok && written == (DWORD)text.GetLength() ? 1 : 0;
 }
 

@@ -15,7 +15,7 @@ class FW_API CGdiObject
 public:
     HGDIOBJ m_hObject;
 
-    CGdiObject() : m_hObject(NULL) {}
+    CGdiObject() : m_hObject(nullptr) {}
     virtual ~CGdiObject() { DeleteObject(); }
 
     operator HGDIOBJ() const { return m_hObject; }
@@ -23,8 +23,8 @@ public:
 
     BOOL Attach(HGDIOBJ hObject)
     {
-        ASSERT(m_hObject == NULL);
-        if (hObject == NULL)
+        ASSERT(m_hObject == nullptr);
+        if (hObject == nullptr)
             return FALSE;
         m_hObject = hObject;
         FwCountGdiObject(1);
@@ -33,28 +33,28 @@ public:
     HGDIOBJ Detach()
     {
         HGDIOBJ h = m_hObject;
-        if (h != NULL)
+        if (h != nullptr)
             FwCountGdiObject(-1);
-        m_hObject = NULL;
+        m_hObject = nullptr;
         return h;
     }
     BOOL DeleteObject()
     {
-        if (m_hObject == NULL)
+        if (m_hObject == nullptr)
             return FALSE;
         return ::DeleteObject(Detach());
     }
     int GetObject(int nCount, LPVOID lpObject) const
     {
-        ASSERT(m_hObject != NULL);
+        ASSERT(m_hObject != nullptr);
         return ::GetObjectA(m_hObject, nCount, lpObject);
     }
     UINT GetObjectType() const { return ::GetObjectType(m_hObject); }
-    BOOL UnrealizeObject() { ASSERT(m_hObject != NULL); return ::UnrealizeObject(m_hObject); }
+    BOOL UnrealizeObject() { ASSERT(m_hObject != nullptr); return ::UnrealizeObject(m_hObject); }
     BOOL CreateStockObject(int nIndex)
     {
         // Stock objects are never deleted, so this object only refers to one.
-        ASSERT(m_hObject == NULL);
+        ASSERT(m_hObject == nullptr);
         return Attach(::GetStockObject(nIndex));
     }
 
@@ -113,7 +113,7 @@ public:
                                     nQuality, nPitchAndFamily, lpszFacename));
     }
     // nPointSize is in tenths of a point, as for a dialog font.
-    BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, HDC hDC = NULL);
+    BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, HDC hDC = nullptr);
     int GetLogFont(LOGFONTA* pLogFont) const { return GetObject(sizeof(LOGFONTA), pLogFont); }
 };
 
@@ -123,7 +123,7 @@ public:
     operator HBITMAP() const { return (HBITMAP)m_hObject; }
     BOOL LoadBitmap(UINT nIDResource);
     BOOL LoadBitmap(LPCSTR lpszResourceName);
-    BOOL LoadOEMBitmap(UINT nIDBitmap) { return Attach(::LoadBitmapA(NULL, MAKEINTRESOURCEA(nIDBitmap))); }
+    BOOL LoadOEMBitmap(UINT nIDBitmap) { return Attach(::LoadBitmapA(nullptr, MAKEINTRESOURCEA(nIDBitmap))); }
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
     {
         return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
@@ -153,11 +153,11 @@ public:
     }
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
     {
-        ASSERT(m_hObject != NULL);
+        ASSERT(m_hObject != nullptr);
         return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgn1->m_hObject,
-                            pRgn2 ? (HRGN)pRgn2->m_hObject : NULL, nCombineMode);
+                            pRgn2 ? (HRGN)pRgn2->m_hObject : nullptr, nCombineMode);
     }
-    int CopyRgn(const CRgn* pRgnSrc) { return CombineRgn(pRgnSrc, NULL, RGN_COPY); }
+    int CopyRgn(const CRgn* pRgnSrc) { return CombineRgn(pRgnSrc, nullptr, RGN_COPY); }
     BOOL SetRectRgn(int x1, int y1, int x2, int y2) { return ::SetRectRgn((HRGN)m_hObject, x1, y1, x2, y2); }
     BOOL PtInRegion(int x, int y) const { return ::PtInRegion((HRGN)m_hObject, x, y); }
     BOOL RectInRegion(LPCRECT lpRect) const { return ::RectInRegion((HRGN)m_hObject, lpRect); }
@@ -172,7 +172,7 @@ class FW_API CDC
 public:
     HDC m_hDC;
 
-    CDC() : m_hDC(NULL) {}
+    CDC() : m_hDC(nullptr) {}
     virtual ~CDC();
 
     operator HDC() const { return m_hDC; }
@@ -185,8 +185,8 @@ public:
 
     BOOL Attach(HDC hDC)
     {
-        ASSERT(m_hDC == NULL);
-        if (hDC == NULL)
+        ASSERT(m_hDC == nullptr);
+        if (hDC == nullptr)
             return FALSE;
         m_hDC = hDC;
         return TRUE;
@@ -194,11 +194,11 @@ public:
     HDC Detach()
     {
         HDC h = m_hDC;
-        m_hDC = NULL;
+        m_hDC = nullptr;
         return h;
     }
     // A DC this object creates is counted until it deletes it.
-    BOOL CreateCompatibleDC(CDC* pDC) { return AttachCounted(::CreateCompatibleDC(pDC ? pDC->m_hDC : NULL)); }
+    BOOL CreateCompatibleDC(CDC* pDC) { return AttachCounted(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr)); }
     BOOL CreateCompatibleDC(HDC hDC) { return AttachCounted(::CreateCompatibleDC(hDC)); }
     BOOL CreateDC(LPCSTR lpszDriverName, LPCSTR lpszDeviceName, LPCSTR lpszOutput, const DEVMODEA* lpInitData)
     {
@@ -206,7 +206,7 @@ public:
     }
     BOOL DeleteDC()
     {
-        if (m_hDC == NULL)
+        if (m_hDC == nullptr)
             return FALSE;
         FwCountGdiObject(-1);
         return ::DeleteDC(Detach());
@@ -219,12 +219,12 @@ public:
     // Selection: returns the handle that was selected before.
     HGDIOBJ SelectObject(CGdiObject* pObject)
     {
-        ASSERT(pObject != NULL && pObject->m_hObject != NULL);
+        ASSERT(pObject != nullptr && pObject->m_hObject != nullptr);
         return ::SelectObject(m_hDC, pObject->m_hObject);
     }
     HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
     HGDIOBJ SelectStockObject(int nIndex) { return ::SelectObject(m_hDC, ::GetStockObject(nIndex)); }
-    int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, pRgn ? (HRGN)pRgn->m_hObject : NULL); }
+    int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, pRgn ? (HRGN)pRgn->m_hObject : nullptr); }
     int IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
     int ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
     int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
@@ -291,27 +291,27 @@ public:
     // Images.
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
     {
-        return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : NULL, xSrc, ySrc, dwRop);
+        return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, dwRop);
     }
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                     int nSrcWidth, int nSrcHeight, DWORD dwRop)
     {
-        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : NULL, xSrc, ySrc,
+        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc,
                             nSrcWidth, nSrcHeight, dwRop);
     }
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
     BOOL DrawIconEx(int x, int y, HICON hIcon, int cx, int cy, UINT flags = DI_NORMAL)
     {
-        return ::DrawIconEx(m_hDC, x, y, hIcon, cx, cy, 0, NULL, flags);
+        return ::DrawIconEx(m_hDC, x, y, hIcon, cx, cy, 0, nullptr, flags);
     }
-    BOOL DrawState(POINT pt, SIZE size, HICON hIcon, UINT nFlags, HBRUSH hBrush = NULL)
+    BOOL DrawState(POINT pt, SIZE size, HICON hIcon, UINT nFlags, HBRUSH hBrush = nullptr)
     {
-        return ::DrawStateA(m_hDC, hBrush, NULL, (LPARAM)hIcon, 0, pt.x, pt.y, size.cx, size.cy, nFlags | DST_ICON);
+        return ::DrawStateA(m_hDC, hBrush, nullptr, (LPARAM)hIcon, 0, pt.x, pt.y, size.cx, size.cy, nFlags | DST_ICON);
     }
-    BOOL DrawState(POINT pt, SIZE size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush = NULL)
+    BOOL DrawState(POINT pt, SIZE size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush = nullptr)
     {
-        return ::DrawStateA(m_hDC, hBrush, NULL, (LPARAM)hBitmap, 0, pt.x, pt.y, size.cx, size.cy, nFlags | DST_BITMAP);
+        return ::DrawStateA(m_hDC, hBrush, nullptr, (LPARAM)hBitmap, 0, pt.x, pt.y, size.cx, size.cy, nFlags | DST_BITMAP);
     }
 
     // Text.

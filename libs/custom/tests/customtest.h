@@ -31,7 +31,7 @@ class CLockedFile
 {
 public:
     explicit CLockedFile(const CString& path)
-        : m_handle(::CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL)) {}
+        : m_handle(::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
     ~CLockedFile() { if (m_handle != INVALID_HANDLE_VALUE) ::CloseHandle(m_handle); }
     bool IsLocked() const { return m_handle != INVALID_HANDLE_VALUE; }
 private:

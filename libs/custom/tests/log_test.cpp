@@ -47,7 +47,7 @@ TEST_F(Logging, EveryResultRowIsLoggedWhenSwitchedOn)
     custom.DeleteOneFile(dir("none.txt"), host.List(), host.Progress());
     custom.DeleteFolderContents(dir("missing"), host.List(), host.Progress());
     HKEY key;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     ::RegSetValueExA(key, "v1", 0, REG_SZ, (const BYTE*)"x", 2);
     ::RegCloseKey(key);
     custom.DeleteRegValueByMatch("HKEY_CURRENT_USER\\" + scratch.Path(), "v", host.List(), host.Progress());

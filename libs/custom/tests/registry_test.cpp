@@ -20,16 +20,16 @@ bool KeyExists(const CString& path)
 void MakeKey(const CString& path)
 {
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, 0, KEY_ALL_ACCESS,
-                                               NULL, &key, NULL));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, &key, nullptr));
     ::RegCloseKey(key);
 }
 
 void SetValue(const CString& path, const CString& name, const char* data = "x")
 {
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, 0, KEY_ALL_ACCESS,
-                                               NULL, &key, NULL));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, &key, nullptr));
     ::RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)data, (DWORD)strlen(data) + 1);
     ::RegCloseKey(key);
 }
@@ -39,7 +39,7 @@ bool ValueExists(const CString& path, const CString& name)
     HKEY key;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
-    LONG rc = ::RegQueryValueExA(key, name, NULL, NULL, NULL, NULL);
+    LONG rc = ::RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
     ::RegCloseKey(key);
     return rc == ERROR_SUCCESS;
 }
@@ -54,8 +54,8 @@ public:
 private:
     void Apply(const char* sddl)
     {
-        PSECURITY_DESCRIPTOR sd = NULL;
-        ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, NULL));
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr));
         HKEY key;
         ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_path, 0, WRITE_DAC, &key));
         EXPECT_EQ(ERROR_SUCCESS, ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd));
@@ -261,8 +261,8 @@ TEST_F(RegistryOps, DeleteRegValueByMatchWorksOnEveryNamedRoot)
 {
     const char* path = "Software\\PirtTests\\reg_hkcc";
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_CONFIG, path, 0, NULL, 0, KEY_ALL_ACCESS,
-                                               NULL, &key, NULL));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_CONFIG, path, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, &key, nullptr));
     ::RegSetValueExA(key, "trace1", 0, REG_SZ, (const BYTE*)"x", 2);
     ::RegCloseKey(key);
 
@@ -271,7 +271,7 @@ TEST_F(RegistryOps, DeleteRegValueByMatchWorksOnEveryNamedRoot)
                                               host.List(), host.Progress()));
     EXPECT_EQ(0, host.LastRowImage());
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_CONFIG, path, 0, KEY_READ, &key));
-    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(key, "trace1", NULL, NULL, NULL, NULL));
+    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(key, "trace1", nullptr, nullptr, nullptr, nullptr));
     ::RegCloseKey(key);
     ::RegDeleteKeyA(HKEY_CURRENT_CONFIG, path);
     ::RegDeleteKeyA(HKEY_CURRENT_CONFIG, "Software\\PirtTests");

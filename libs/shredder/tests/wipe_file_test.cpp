@@ -132,7 +132,7 @@ TEST_F(WipeFileTest, EveryPassOverwritesTheWholeFileWithItsOwnByte)
         CString witness = folder("witness");
         // 0xFF is never a fill byte, so any byte left of the original shows.
         ASSERT_TRUE(pirt_test::WriteFileBytes(path, Bytes(size, '\xFF').data(), size));
-        ASSERT_TRUE(CreateHardLinkA(witness, path, NULL));
+        ASSERT_TRUE(CreateHardLinkA(witness, path, nullptr));
 
         CReportHost host;
         PassRecorder::Attach(host.Progress(), witness);
@@ -174,7 +174,7 @@ TEST_F(WipeFileTest, NoPassesDeletesWithoutOverwriting)
         CString path = folder("notes.doc");
         CString witness = folder("witness");
         ASSERT_TRUE(pirt_test::WriteFileText(path, "original"));
-        ASSERT_TRUE(CreateHardLinkA(witness, path, NULL));
+        ASSERT_TRUE(CreateHardLinkA(witness, path, nullptr));
 
         CReportHost host;
         CShredderFunctions shredder;
@@ -227,7 +227,7 @@ TEST_F(WipeFileTest, FileThatCannotBeWrittenGetsNoRowAndStays)
     ASSERT_TRUE(pirt_test::WriteFileText(readOnly, "read-only data"));
     ASSERT_TRUE(SetFileAttributesA(readOnly, FILE_ATTRIBUTE_READONLY));
 
-    HANDLE holder = CreateFileA(locked, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE holder = CreateFileA(locked, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     CReportHost host;
     MarkProgress(host);
@@ -387,8 +387,8 @@ TEST_F(WipeFileTest, FileThatCannotBeMovedIsDeletedOnlyUnderItsOwnName)
     CString other = folder("other.txt");
     ASSERT_TRUE(pirt_test::WriteFileText(path, "held content"));
     ASSERT_TRUE(pirt_test::WriteFileText(other, "other"));
-    HANDLE holder = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                                OPEN_EXISTING, 0, NULL);
+    HANDLE holder = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
 
     CReportHost host;

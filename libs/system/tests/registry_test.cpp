@@ -23,7 +23,7 @@ const CString kACMru = "Software\\Microsoft\\Search Assistant\\ACMru";
 void MakeKey(const CString& path, const char* value = "a")
 {
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>("trace"), 6);
     RegCloseKey(key);
 }
@@ -136,7 +136,7 @@ TEST(SystemMFU, AFailureOnTheFirstListIsNotHidden)
 TEST(SystemMRU, StreamMRUAndTheRecentFolder)
 {
     char recent[MAX_PATH] = "";
-    ASSERT_EQ(S_OK, SHGetFolderPathA(NULL, CSIDL_RECENT | CSIDL_FLAG_CREATE, NULL, 0, recent));
+    ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_RECENT | CSIDL_FLAG_CREATE, nullptr, 0, recent));
     CString shortcut = CString(recent) + "\\document.lnk";
     ASSERT_TRUE(pirt_test::WriteFileText(shortcut, "x"));
     MakeKey(kStreamMRU);

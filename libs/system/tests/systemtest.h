@@ -50,7 +50,7 @@ class CLockedFile
 public:
     explicit CLockedFile(const char* path)
     {
-        m_handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, 0, NULL);
+        m_handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
     }
     ~CLockedFile()
     {

@@ -15,7 +15,7 @@ namespace browsers_test
 inline CString ShellFolder(int csidl)
 {
     char buffer[MAX_PATH] = "";
-    SHGetFolderPathA(NULL, csidl | CSIDL_FLAG_CREATE, NULL, 0, buffer);
+    SHGetFolderPathA(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, 0, buffer);
     return CString(buffer);
 }
 
@@ -42,7 +42,7 @@ class CHeldOpen
 public:
     explicit CHeldOpen(const char* path)
     {
-        m_file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+        m_file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     }
     ~CHeldOpen()
     {

@@ -25,15 +25,15 @@ protected:
 
     void SeedKey(const CString& path, const char* value)
     {
-        HKEY key = NULL;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL));
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
         RegSetValueExA(key, value, 0, REG_SZ, (const BYTE*)"x", 2);
         RegCloseKey(key);
     }
 
     bool KeyExists(const CString& path)
     {
-        HKEY key = NULL;
+        HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
             return false;
         RegCloseKey(key);
@@ -176,7 +176,7 @@ TEST_F(IETest, HistoryRowFollowsTheClearCall)
     ExpectRow(0, result ? "24060" : "24030", BrisvaneText("10135"), result ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED);
     EXPECT_EQ(1, host.ProgressPos());
     // COM stays usable for the caller afterwards.
-    EXPECT_TRUE(SUCCEEDED(CoInitialize(NULL)));
+    EXPECT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     CoUninitialize();
 }
 
@@ -186,7 +186,7 @@ TEST_F(IETest, CacheEntriesRemovedExceptCookies)
     char file[MAX_PATH] = "";
     bool seeded = CreateUrlCacheEntryA(url, 0, "html", file, 0)
                   && pirt_test::WriteFileText(file, "<html></html>")
-                  && CommitUrlCacheEntryA(url, file, {}, {}, NORMAL_CACHE_ENTRY, NULL, 0, NULL, NULL);
+                  && CommitUrlCacheEntryA(url, file, {}, {}, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr);
 
     CBrowserFunctions browsers;
     EXPECT_EQ(1, browsers.IETemp(host.List(), host.Progress()));
@@ -194,7 +194,7 @@ TEST_F(IETest, CacheEntriesRemovedExceptCookies)
     if (seeded)
     {
         DWORD size = 0;
-        GetUrlCacheEntryInfoA(url, NULL, &size);
+        GetUrlCacheEntryInfoA(url, nullptr, &size);
         EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, GetLastError());
     }
 }
