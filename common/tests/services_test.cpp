@@ -1,5 +1,6 @@
 // Paths, folder utilities, message pump, INI reads and first-run seeding.
 #include <gtest/gtest.h>
+#include "fw/handle.h"
 #include "pirt.h"
 #include "testsupport.h"
 #include "sortsettings.h"
@@ -146,10 +147,10 @@ TEST(Folders, CopyFolderFailsOnStopOrMissingSource)
     folder.MakeFolder("src");
     WriteFileText(folder("src\\a.txt"), "a");
 
-    HANDLE stop = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    CHandle stop(CreateEventA(nullptr, TRUE, TRUE, nullptr));
     EXPECT_EQ(0, CopyFolder(folder("src"), folder("dst"), 1, nullptr, stop, 0));
     EXPECT_EQ(0, FileExists(folder("dst\\a.txt")));
-    CloseHandle(stop);
+    stop.Close();
 
     EXPECT_EQ(0, CopyFolder(folder("missing"), folder("dst2"), 1, nullptr, nullptr, 0));
 }

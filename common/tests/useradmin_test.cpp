@@ -1,4 +1,5 @@
 #include "useradmin.h"
+#include "fw/handle.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -23,16 +24,16 @@ TEST(UserAdmin, ProcessTokenAndProbe)
 
 TEST(UserAdmin, GroupKeptOnlyForDenyStillCounts)
 {
-    HANDLE token = nullptr;
-    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &token));
+    CHandle token;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, token.Receive()));
     SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
     PSID admins = nullptr;
     ASSERT_TRUE(AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
                                          DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &admins));
     SID_AND_ATTRIBUTES disable = {admins, 0};
-    HANDLE filtered = nullptr;
-    BOOL made = CreateRestrictedToken(token, 0, 1, &disable, 0, nullptr, 0, nullptr, &filtered);
-    CloseHandle(token);
+    CHandle filtered;
+    BOOL made = CreateRestrictedToken(token, 0, 1, &disable, 0, nullptr, 0, nullptr, filtered.Receive());
+    token.Close();
     ASSERT_TRUE(made);
 
     // The filtered token really carries the group for deny only.
@@ -48,7 +49,7 @@ TEST(UserAdmin, GroupKeptOnlyForDenyStillCounts)
     FreeSid(admins);
     EXPECT_TRUE(attributes & SE_GROUP_USE_FOR_DENY_ONLY);
     EXPECT_EQ(1, IsTokenAdmin(filtered));
-    CloseHandle(filtered);
+    filtered.Close();
 
     // A handle that cannot be queried is no administrator.
     EXPECT_EQ(0, IsTokenAdmin(nullptr));

@@ -1,5 +1,6 @@
 // Helpers for the suite's tests.
 #include "testsupport.h"
+#include "fw/handle.h"
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <algorithm>
@@ -38,7 +39,7 @@ int DeleteTree(const char* folder)
     if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
     {
         WIN32_FIND_DATAA fd;
-        HANDLE find = FindFirstFileA(CString(folder) + "\\*", &fd);
+        CFindHandle find(FindFirstFileA(CString(folder) + "\\*", &fd));
         if (find != INVALID_HANDLE_VALUE)
         {
             do
@@ -48,7 +49,7 @@ int DeleteTree(const char* folder)
                 DeleteTree(CString(folder) + "\\" + fd.cFileName);
             }
             while (FindNextFileA(find, &fd));
-            FindClose(find);
+            find.Close();
         }
     }
     SetFileAttributesA(folder, FILE_ATTRIBUTE_NORMAL);
@@ -57,12 +58,11 @@ int DeleteTree(const char* folder)
 
 int WriteFileBytes(const char* path, const void* data, size_t size)
 {
-    HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    CHandle h(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (h == INVALID_HANDLE_VALUE)
         return 0;
     DWORD written = 0;
     BOOL ok = size == 0 || WriteFile(h, data, (DWORD)size, &written, nullptr);
-    CloseHandle(h);
     return ok && written == (DWORD)size ? 1 : 0;
 }
 
@@ -74,7 +74,7 @@ int WriteFileText(const char* path, const char* text)
 std::vector<char> ReadFileBytes(const char* path)
 {
     std::vector<char> data;
-    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    CHandle h(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (h == INVALID_HANDLE_VALUE)
         return data;
     DWORD size = GetFileSize(h, nullptr);
@@ -86,7 +86,6 @@ std::vector<char> ReadFileBytes(const char* path)
             got = 0;
         data.resize(got);
     }
-    CloseHandle(h);
     return data;
 }
 
@@ -138,9 +137,9 @@ CScratchRegKey::CScratchRegKey(const char* name)
     : m_path(CString("Software\\PirtTests\\") + name)
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, m_path);
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS)
-        RegCloseKey(key);
+    CRegKeyHandle key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr) == ERROR_SUCCESS)
+        key.Close();
 }
 
 CScratchRegKey::~CScratchRegKey()

@@ -2,6 +2,7 @@
 // whole cleaning runs, with screenshots of the main window and the progress
 // dialog kept in the build folder.
 #include <gtest/gtest.h>
+#include "fw/handle.h"
 #include "pirt.h"
 #include "testsupport.h"
 #include "Brisvane.h"
@@ -159,25 +160,24 @@ protected:
     }
     static void DeleteRunValues()
     {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        CRegKeyHandle key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, key.Receive()) == ERROR_SUCCESS) {
             RegDeleteValueA(key, STARTUP_VALUE_NAME);
-            RegCloseKey(key);
+            key.Close();
         }
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUNONCE_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUNONCE_KEY, 0, KEY_ALL_ACCESS, key.Receive()) == ERROR_SUCCESS) {
             RegDeleteValueA(key, STARTUP_VALUE_NAME);
-            RegCloseKey(key);
+            key.Close();
         }
     }
     static std::string RunValue(const char* keyPath)
     {
         char buf[512] = "";
         DWORD size = sizeof(buf);
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        CRegKeyHandle key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
             return "<absent>";
         LONG rc = RegQueryValueExA(key, STARTUP_VALUE_NAME, nullptr, nullptr, (BYTE*)buf, &size);
-        RegCloseKey(key);
         return rc == ERROR_SUCCESS ? buf : "<absent>";
     }
 
@@ -561,10 +561,10 @@ TEST_F(BrisvaneTest, BrowserDetectionCountsOnlyExistingFolders)
         chrome = help.GetChromeDir();
     }
     ASSERT_FALSE(chrome.IsEmpty());
-    HKEY ie;
+    CRegKeyHandle ie;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer", 0, nullptr,
-                                             0, KEY_ALL_ACCESS, nullptr, &ie, nullptr));
-    RegCloseKey(ie);
+                                             0, KEY_ALL_ACCESS, nullptr, ie.Receive(), nullptr));
+    ie.Close();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Opera Software");
     ASSERT_TRUE(StartApp());
     EXPECT_EQ("yes", Get("Preferences", "DeleteIETraces"));
@@ -716,10 +716,9 @@ void SeedClipboard(const char* text)
 
 bool KeyExists(const char* path)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return false;
-    RegCloseKey(key);
     return true;
 }
 
@@ -733,10 +732,10 @@ TEST_F(BrisvaneTest, CleaningRunRemovesTheTickedTracesRowByRow)
     CString tempFile = CString(temp) + "brisvane-test-trace.tmp";
     ASSERT_TRUE(WriteFileText(tempFile, "trace"));
     SeedClipboard("secret");
-    HKEY mru;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kRunMRUKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &mru, nullptr));
+    CRegKeyHandle mru;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kRunMRUKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, mru.Receive(), nullptr));
     RegSetValueExA(mru, "a", 0, REG_SZ, (const BYTE*)"notepad\\1", 10);
-    RegCloseKey(mru);
+    mru.Close();
 
     Set("General", "Clipboard", "yes");
     Set("General", "TempFiles", "yes");

@@ -1,5 +1,6 @@
 // The eraser's main dialog: collecting paths and the wipe run.
 #include "eraser_test_support.h"
+#include "fw/handle.h"
 #include "checkmessagebox.h"
 #include "testsupport.h"
 
@@ -302,7 +303,7 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
     std::vector<char> data(1500, 'A');
     for (const std::string& p : {a, locked, c})
         pirt_test::WriteFileBytes(p.c_str(), data.data(), data.size());
-    HANDLE hold = ::CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    CHandle hold(::CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_NE(INVALID_HANDLE_VALUE, hold);
     WriteIni(INI_PIRT, "Pirt", "OverwritePasses", "2");
 
@@ -346,7 +347,7 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
     EXPECT_TRUE(mainHidden);
     EXPECT_TRUE(progressSurvived);
     // The other two files are gone; the locked one is untouched.
-    ::CloseHandle(hold);
+    hold.Close();
     EXPECT_EQ(data, pirt_test::ReadFileBytes(locked.c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(a.c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(c.c_str()));

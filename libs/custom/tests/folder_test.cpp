@@ -1,5 +1,6 @@
 // Emptying and removing folder trees, deleting matching files.
 #include "customtest.h"
+#include "fw/handle.h"
 
 namespace
 {
@@ -20,7 +21,7 @@ void MakeTree(const CScratchFolder& dir)
 bool IsEmptyFolder(const CString& path)
 {
     WIN32_FIND_DATAA fd;
-    HANDLE find = ::FindFirstFileA(path + "\\*", &fd);
+    CFindHandle find(::FindFirstFileA(path + "\\*", &fd));
     if (find == INVALID_HANDLE_VALUE)
         return false;
     bool empty = true;
@@ -29,7 +30,6 @@ bool IsEmptyFolder(const CString& path)
         if (strcmp(fd.cFileName, ".") != 0 && strcmp(fd.cFileName, "..") != 0)
             empty = false;
     } while (::FindNextFileA(find, &fd));
-    ::FindClose(find);
     return empty;
 }
 
@@ -151,7 +151,7 @@ TEST_F(FolderOps, ASignalledStopEventStopsBeforeAnything)
 {
     CScratchFolder dir("fold_stop");
     MakeTree(dir);
-    HANDLE stop = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    CHandle stop(::CreateEventA(nullptr, TRUE, TRUE, nullptr));
     CCustomFunctions custom;
     EXPECT_EQ(0, custom.DeleteFolderContents(dir.Path(), 1, nullptr, stop, 1));
     EXPECT_EQ(0, custom.RemoveFolder(dir.Path(), stop, 0));
@@ -161,7 +161,6 @@ TEST_F(FolderOps, ASignalledStopEventStopsBeforeAnything)
     ::ResetEvent(stop);
     EXPECT_EQ(1, custom.RemoveFolder(dir.Path(), stop, 1));
     EXPECT_FALSE(Exists(dir.Path()));
-    ::CloseHandle(stop);
 }
 
 TEST_F(FolderOps, RemovingATree)

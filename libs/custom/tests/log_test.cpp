@@ -1,5 +1,6 @@
 // Log records written with [Preferences] CustomLogging = "yes".
 #include "customtest.h"
+#include "fw/handle.h"
 #include "logfile.h"
 #include <string>
 
@@ -46,10 +47,10 @@ TEST_F(Logging, EveryResultRowIsLoggedWhenSwitchedOn)
 
     custom.DeleteOneFile(dir("none.txt"), host.List(), host.Progress());
     custom.DeleteFolderContents(dir("missing"), host.List(), host.Progress());
-    HKEY key;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    CRegKeyHandle key;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr);
     ::RegSetValueExA(key, "v1", 0, REG_SZ, (const BYTE*)"x", 2);
-    ::RegCloseKey(key);
+    key.Close();
     custom.DeleteRegValueByMatch("HKEY_CURRENT_USER\\" + scratch.Path(), "v", host.List(), host.Progress());
 
     std::vector<Record> records = ReadEntries();

@@ -1,6 +1,7 @@
 // The operations on files, folders, the clipboard and the recycle bin, run on
 // traces seeded in the test prefix.
 #include "systemtest.h"
+#include "fw/handle.h"
 #include "SystemRegistryKey.h"
 
 #include <shellapi.h>
@@ -296,14 +297,14 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCrash, 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
+                                                 KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
     }
     void TearDown() override
     {
         RegDeleteValueA(key, "CrashDumpEnabled");
         RegDeleteValueA(key, "DumpFile");
         RegDeleteValueA(key, "MinidumpDir");
-        RegCloseKey(key);
+        key.Close();
     }
     void Configure(DWORD mode, const char* name, const char* value)
     {
@@ -312,7 +313,7 @@ protected:
             RegSetValueExA(key, name, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(value), (DWORD)strlen(value) + 1);
     }
     static constexpr const char* kCrash = "SYSTEM\\CurrentControlSet\\Control\\CrashControl";
-    HKEY key = nullptr;
+    CRegKeyHandle key;
     CScratchFolder scratch;
     CReportHost host;
 };

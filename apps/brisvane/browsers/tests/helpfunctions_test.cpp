@@ -1,5 +1,6 @@
 // Profile-folder finders and the registry-security helpers.
 #include "BrowserTestEnv.h"
+#include "fw/handle.h"
 #include "HelpFunctions.h"
 
 using namespace browsers_test;
@@ -119,9 +120,9 @@ TEST(HelpSecurity, NewDaclReachesEveryKeyOfTheTree)
     pirt_test::CScratchRegKey scratch("BrowsersSecurity");
     CString top = scratch.Path() + "\\Top";
     CString leaf = top + "\\Child\\Grandchild";
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, leaf, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    RegCloseKey(key);
+    CRegKeyHandle key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, leaf, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
+    key.Close();
 
     void* user = nullptr;
     ASSERT_EQ(1, help.GetUserSid(&user));

@@ -1,6 +1,7 @@
 // Internet Explorer traces: cookies with the keep list, registry lists,
 // history and cache through the platform.
 #include "BrowserTestEnv.h"
+#include "fw/handle.h"
 #include "CookieKeepList.h"
 #include <wininet.h>
 #include <shlwapi.h>
@@ -25,18 +26,17 @@ protected:
 
     void SeedKey(const CString& path, const char* value)
     {
-        HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        CRegKeyHandle key;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
         RegSetValueExA(key, value, 0, REG_SZ, (const BYTE*)"x", 2);
-        RegCloseKey(key);
+        key.Close();
     }
 
     bool KeyExists(const CString& path)
     {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        CRegKeyHandle key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
             return false;
-        RegCloseKey(key);
         return true;
     }
 };
