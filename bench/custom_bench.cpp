@@ -2,10 +2,13 @@
 //
 //   custom_bench make <folder> <folders> <files>   builds the tree
 //   custom_bench custom <folder> <pump>            times DeleteFolderContents
+//   custom_bench plain <folder>                    times a plain FindFirstFile /
+//                                                  DeleteFile loop (the limit)
 //   custom_bench rd <folder>                       times "cmd /c rd /s /q"
 //
 // Each timing is printed as "<label> <milliseconds>" on one line.
 #include "CustomFunctions.h"
+#include "benchtime.h"
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,16 +16,6 @@
 
 namespace
 {
-
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (frequency.QuadPart == 0)
-        ::QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * (double)counter.QuadPart / (double)frequency.QuadPart;
-}
 
 // The folders form chains of branches: "b0\d0\d1\...", so that the tree is
 // nested but every path stays well below MAX_PATH. Files are spread evenly.
@@ -70,21 +63,40 @@ int TimeCustom(const std::string& root, int pump)
     return ok ? 0 : 1;
 }
 
-int TimeRd(const std::string& root)
+// What emptying a folder costs at the least: every file deleted and every
+// sub-folder removed, nothing checked or reported.
+void PlainEmpty(const std::string& folder)
 {
-    std::string command = "cmd.exe /c rd /s /q \"" + root + "\"";
-    STARTUPINFOA si = { sizeof(si) };
-    PROCESS_INFORMATION pi;
-    double start = Now();
-    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return 1;
-    ::WaitForSingleObject(pi.hProcess, INFINITE);
-    double elapsed = Now() - start;
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    std::printf("rd %.1f\n", elapsed);
-    return ::GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES ? 0 : 1;
+    WIN32_FIND_DATAA fd;
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        const std::string name = fd.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        const std::string path = folder + "\\" + name;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        {
+            PlainEmpty(path);
+            ::RemoveDirectoryA(path.c_str());
+        }
+        else
+            ::DeleteFileA(path.c_str());
+    } while (::FindNextFileA(find, &fd));
+    ::FindClose(find);
 }
+
+int TimePlain(const std::string& root)
+{
+    double start = Now();
+    PlainEmpty(root);
+    double elapsed = Now() - start;
+    std::printf("plain %.1f\n", elapsed);
+    return 0;
+}
+
 
 } // namespace
 
@@ -94,8 +106,10 @@ int main(int argc, char** argv)
         return MakeTree(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     if (argc >= 4 && std::string(argv[1]) == "custom")
         return TimeCustom(argv[2], std::atoi(argv[3]));
+    if (argc >= 3 && std::string(argv[1]) == "plain")
+        return TimePlain(argv[2]);
     if (argc >= 3 && std::string(argv[1]) == "rd")
         return TimeRd(argv[2]);
-    std::fprintf(stderr, "usage: custom_bench make <folder> <folders> <files> | custom <folder> <pump> | rd <folder>\n");
+    std::fprintf(stderr, "usage: custom_bench make <folder> <folders> <files> | custom <folder> <pump> | plain <folder> | rd <folder>\n");
     return 2;
 }

@@ -1,12 +1,30 @@
-# Helpers shared by every deliverable's CMakeLists.
-
-# Shared application services, compiled into each deliverable with its own data
-# root tail ("\\Zex\\Ulmoro" or "\\Talvery\\Pirt").
+# Shared application services: compiled once per data root tail
+# ("\\Zex\\Ulmoro" or "\\Talvery\\Pirt") into a static library that each
+# deliverable links. The progress dialog is the exception: its base class
+# follows the program's window style (PIRT_THEMED_PROGRESS_DIALOG), so it is
+# compiled with each deliverable.
 function(pirt_add_common target tail)
-  file(GLOB _common_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/common/*.cpp)
-  target_sources(${target} PRIVATE ${_common_src})
+  string(REGEX REPLACE "[^A-Za-z]+" "_" _id "${tail}")
+  string(TOLOWER "pirt_common${_id}" _lib)
+  if(NOT TARGET ${_lib})
+    file(GLOB _common_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/common/*.cpp)
+    list(REMOVE_ITEM _common_src ${CMAKE_SOURCE_DIR}/common/progressdlg.cpp)
+    add_library(${_lib} STATIC ${_common_src})
+    target_include_directories(${_lib} PUBLIC ${CMAKE_SOURCE_DIR}/common)
+    target_compile_definitions(${_lib} PRIVATE "PIRT_DATA_ROOT_TAIL=\"${tail}\"")
+    target_link_libraries(${_lib} PUBLIC framework comctl32 comdlg32 shell32 shlwapi advapi32
+      ole32 gdi32 user32 kernel32)
+  endif()
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/common/progressdlg.cpp)
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/common)
-  target_compile_definitions(${target} PRIVATE "PIRT_DATA_ROOT_TAIL=\"${tail}\"")
+  target_link_libraries(${target} PRIVATE ${_lib})
+endfunction()
+
+# The preferences pages shared by the main cleaner and the recent-work
+# cleaner (the eraser keeps pages of its own under the same names).
+function(pirt_add_prefpages target)
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/common/prefs/PrefPages.cpp)
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/common/prefs)
 endfunction()
 
 # A test executable: runs under Wine through CTest, from the tests folder, with

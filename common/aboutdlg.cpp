@@ -23,10 +23,7 @@ BOOL CAboutDlg::OnInitDialog()
 
 BOOL CAboutDlg::OnEraseBkgnd(CDC* pDC)
 {
-    RECT rc;
-    GetClientRect(&rc);
-    PaintBackgroundGradient(SafeHdc(pDC), rc);
-    return TRUE;
+    return EraseWithGradient(this, pDC);
 }
 
 HBRUSH CAboutDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
@@ -34,15 +31,5 @@ HBRUSH CAboutDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     if (nCtlColor != CTLCOLOR_STATIC)
         return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     int id = pWnd->GetDlgCtrlID();
-    if (id == IDC_ABOUT_WEB || id == IDC_ABOUT_VERSION || id == IDC_ABOUT_TEXT) {
-        // Paint what lies behind the text (the gradient) first, so the
-        // transparent text does not leave the old background showing.
-        RECT rc;
-        ::GetClientRect(pWnd->m_hWnd, &rc);
-        HDC source = ::GetDC(pWnd->m_hWnd);
-        ::BitBlt(SafeHdc(pDC), 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
-        ::ReleaseDC(pWnd->m_hWnd, source);
-    }
-    pDC->SetBkMode(TRANSPARENT);
-    return (HBRUSH)::GetStockObject(NULL_BRUSH);
+    return TransparentStaticBrush(pDC, pWnd, id == IDC_ABOUT_WEB || id == IDC_ABOUT_VERSION || id == IDC_ABOUT_TEXT);
 }

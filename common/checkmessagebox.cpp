@@ -71,8 +71,11 @@ LPCSTR IconOf(UINT type)
     }
 }
 
-// The in-memory dialog template: items are laid out in pixels and converted
-// to dialog units when added.
+// The in-memory dialog template: items are laid out in pixels, measured with
+// the font the dialog will use, and converted to dialog units with that
+// font's base units (not the system font's, which are larger and would shrink
+// every control). The dialog places them at their exact pixel rectangles
+// again when it starts, so no rounding cuts a text.
 class CMsgDialogTemplate
 {
 public:
@@ -87,6 +90,9 @@ public:
     HICON m_hIcon;
     bool m_hasCancel;
     bool m_okOnly;
+
+    // Moves every control and the dialog itself to their pixel sizes.
+    void PlaceControls(HWND hDlg) const;
 
 private:
     struct Item
@@ -115,12 +121,8 @@ private:
 
 CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
     : m_type(type), m_hIcon(nullptr), m_hasCancel(false), m_okOnly(false),
-      m_pointSize(8), m_hFont(nullptr), m_hMem(nullptr)
+      m_pointSize(8), m_baseX(0), m_baseY(0), m_hFont(nullptr), m_hMem(nullptr)
 {
-    LONG base = GetDialogBaseUnits();
-    m_baseX = LOWORD(base) ? LOWORD(base) : 8;
-    m_baseY = HIWORD(base) ? HIWORD(base) : 16;
-
     m_caption = Widen((caption && *caption) ? caption : "Error");
 
     NONCLIENTMETRICSA ncm;
@@ -131,14 +133,34 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
         ncm.lfMessageFont.lfHeight = -11;
         lstrcpyA(ncm.lfMessageFont.lfFaceName, "MS Shell Dlg");
     }
-    m_hFont = CreateFontIndirectA(&ncm.lfMessageFont);
     m_face = Widen(ncm.lfMessageFont.lfFaceName);
     HDC hdc = GetDC(nullptr);
     int lpy = GetDeviceCaps(hdc, LOGPIXELSY);
     LONG h = ncm.lfMessageFont.lfHeight < 0 ? -ncm.lfMessageFont.lfHeight : ncm.lfMessageFont.lfHeight;
     if (h > 0 && lpy > 0)
         m_pointSize = (WORD)MulDiv(h, 72, lpy);
+    // Measured with the font exactly as the dialog makes it from the template:
+    // the point size, rounded, back to pixels.
+    LOGFONTA dialogFont = ncm.lfMessageFont;
+    if (lpy > 0)
+        dialogFont.lfHeight = -MulDiv(m_pointSize, lpy, 72);
+    m_hFont = CreateFontIndirectA(&dialogFont);
     HGDIOBJ oldFont = SelectObject(hdc, m_hFont ? (HGDIOBJ)m_hFont : GetStockObject(DEFAULT_GUI_FONT));
+
+    // The font's base units, as the system computes them for a DS_SETFONT
+    // dialog: average width of the Latin letters, and the character height.
+    TEXTMETRICA tm;
+    SIZE letters = {0, 0};
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    if (GetTextMetricsA(hdc, &tm) && GetTextExtentPoint32A(hdc, kLetters, 52, &letters)) {
+        m_baseX = (letters.cx / 26 + 1) / 2;
+        m_baseY = tm.tmHeight;
+    }
+    if (m_baseX <= 0 || m_baseY <= 0) {
+        LONG base = GetDialogBaseUnits();
+        m_baseX = LOWORD(base) ? LOWORD(base) : 8;
+        m_baseY = HIWORD(base) ? HIWORD(base) : 16;
+    }
 
     m_style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT |
               DS_SETFOREGROUND | DS_CENTER;
@@ -157,14 +179,18 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
     int textWidth = iconId ? screenHalf - cxIcon + 84 : screenHalf + 100;
     RECT rcText = {0, 0, textWidth, 0};
     std::string msg = text ? text : "";
-    DrawTextA(hdc, msg.c_str(), -1, &rcText, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    // A word longer than the line is broken, as the text control will break
+    // it (SS_EDITCONTROL), so a long path never widens the box off the screen.
+    DrawTextA(hdc, msg.c_str(), -1, &rcText,
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
     int textX = iconId ? 8 + cxIcon + 8 : 16;
     RECT rcMsg = {textX, 16, textX + (rcText.right - rcText.left) + 4, 16 + (rcText.bottom - rcText.top)};
     if (iconId) {
         RECT rcIcon = {8, 8, 8 + cxIcon, 8 + cyIcon};
         AddItem(WS_CHILD | WS_VISIBLE | SS_ICON, rcIcon, IDC_ICON_MSG, 0x0082, "");
     }
-    AddItem(WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, rcMsg, IDC_TEXT_MSG, 0x0082, msg);
+    AddItem(WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, rcMsg, IDC_TEXT_MSG,
+            0x0082, msg);
 
     // The row of buttons, centred below the text (and the icon).
     std::vector<MsgButton> buttons = ButtonsOf(type);
@@ -227,6 +253,34 @@ CMsgDialogTemplate::~CMsgDialogTemplate()
         DeleteObject(m_hFont);
     if (m_hMem)
         GlobalFree(m_hMem);
+}
+
+void CMsgDialogTemplate::PlaceControls(HWND hDlg) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        const Item& it = m_items[i];
+        HWND control = GetDlgItem(hDlg, it.id);
+        if (control)
+            SetWindowPos(control, nullptr, it.rc.left, it.rc.top, it.rc.right - it.rc.left,
+                         it.rc.bottom - it.rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (control && m_hFont)
+            SendMessageA(control, WM_SETFONT, (WPARAM)m_hFont, FALSE);
+    }
+    RECT frame = {0, 0, m_size.cx, m_size.cy};
+    AdjustWindowRectEx(&frame, (DWORD)GetWindowLongPtrA(hDlg, GWL_STYLE), FALSE,
+                       (DWORD)GetWindowLongPtrA(hDlg, GWL_EXSTYLE));
+    const int cx = frame.right - frame.left, cy = frame.bottom - frame.top;
+    // Centred on the work area of the monitor the box is on, as before.
+    MONITORINFO mi;
+    mi.cbSize = sizeof(mi);
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (GetMonitorInfoA(MonitorFromWindow(hDlg, MONITOR_DEFAULTTOPRIMARY), &mi))
+        area = mi.rcWork;
+    int x = area.left + ((area.right - area.left) - cx) / 2;
+    int y = area.top + ((area.bottom - area.top) - cy) / 2;
+    if (x < area.left) x = area.left;
+    if (y < area.top) y = area.top;
+    SetWindowPos(hDlg, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMsgDialogTemplate::AddItem(DWORD style, const RECT& rc, WORD id, WORD atom, const std::string& text)
@@ -294,6 +348,7 @@ INT_PTR CALLBACK MsgDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_INITDIALOG: {
         CMsgDialogTemplate* t = (CMsgDialogTemplate*)lParam;
         SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)t);
+        t->PlaceControls(hDlg);
         if (t->m_hIcon)
             SendDlgItemMessageA(hDlg, IDC_ICON_MSG, STM_SETICON, (WPARAM)t->m_hIcon, 0);
         // A box that Escape cannot end cannot be closed from its caption either.

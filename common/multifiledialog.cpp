@@ -29,7 +29,7 @@ INT_PTR CMultiFileDialog::DoModal()
 {
     FreeBuffers();
     INT_PTR result = CFileDialog::DoModal();
-    if (result == IDCANCEL && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL && m_pszNames != nullptr)
+    if (result == IDCANCEL && GetExtendedError() == FNERR_BUFFERTOOSMALL && m_pszNames != nullptr)
         return IDOK;
     return result;
 }

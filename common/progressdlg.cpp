@@ -11,6 +11,19 @@ COLORREF GradientColour(int x, int w)
     return RGB(red, green, blue);
 }
 
+HBRUSH TransparentStaticBrush(CDC* pDC, CWnd* control, BOOL copyBackground)
+{
+    if (copyBackground && control && control->m_hWnd) {
+        RECT rc;
+        ::GetClientRect(control->m_hWnd, &rc);
+        HDC source = ::GetDC(control->m_hWnd);
+        ::BitBlt(SafeHdc(pDC), 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
+        ::ReleaseDC(control->m_hWnd, source);
+    }
+    pDC->SetBkMode(TRANSPARENT);
+    return (HBRUSH)::GetStockObject(NULL_BRUSH);
+}
+
 void PaintBackgroundGradient(HDC hdc, const RECT& client)
 {
     int w = client.right - client.left;
@@ -52,10 +65,25 @@ BOOL CProgressDlg::OnInitDialog()
     return TRUE;
 }
 
-BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
+BOOL EraseWithGradient(CWnd* wnd, CDC* pDC)
 {
     RECT rc;
-    GetClientRect(&rc);
+    wnd->GetClientRect(&rc);
     PaintBackgroundGradient(SafeHdc(pDC), rc);
+    return TRUE;
+}
+
+BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
+{
+    return EraseWithGradient(this, pDC);
+}
+
+BOOL CRunProgressDlg::OnInitDialog()
+{
+    CProgressDlg::OnInitDialog();
+    // The close box would only invite a click that must do nothing.
+    HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (systemMenu != nullptr)
+        ::EnableMenuItem(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     return TRUE;
 }

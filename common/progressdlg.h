@@ -25,6 +25,10 @@
 // right edge.
 void PaintBackgroundGradient(HDC hdc, const RECT& client);
 
+// The WM_ERASEBKGND answer of a window painted with the gradient: fills its
+// client area and reports it erased.
+BOOL EraseWithGradient(CWnd* wnd, CDC* pDC);
+
 // Colour of column x of a gradient w pixels wide.
 COLORREF GradientColour(int x, int w);
 
@@ -68,3 +72,24 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The progress dialog of a run: it cannot be closed while the run writes
+// into its list (closing it mid-run would leave the run writing into a
+// destroyed list); the run itself hides and destroys it at the end.
+class CRunProgressDlg : public CProgressDlg
+{
+public:
+    explicit CRunProgressDlg(CWnd* pParent = nullptr, UINT nTemplate = PIRT_IDD_PROGRESS,
+                             const char* captionDefault = PIRT_PROGRESS_CAPTION_DEFAULT)
+        : CProgressDlg(pParent, nTemplate, captionDefault) {}
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK() {}
+    virtual void OnCancel() {}
+};
+
+// For WM_CTLCOLORSTATIC on the gradient: the text is drawn transparently and
+// the hollow brush returned. With copyBackground, what the control shows now
+// (the gradient behind it) is first copied into the paint DC, so new text
+// does not leave the old one showing.
+HBRUSH TransparentStaticBrush(CDC* pDC, CWnd* control, BOOL copyBackground);

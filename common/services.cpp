@@ -87,7 +87,7 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
         do
         {
             if (pump)
-                ProcessMsgLoop();
+                ProcessMsgLoopEvery();
             if (fd.cFileName[0] == '.')
                 continue;
             const CString from = src + fd.cFileName;
@@ -175,6 +175,16 @@ void ProcessMsgLoop()
             DispatchMessageA(&msg);
         }
     }
+}
+
+void ProcessMsgLoopEvery(DWORD intervalMs)
+{
+    static DWORD s_lastPump = 0;
+    const DWORD now = GetTickCount();
+    if (s_lastPump != 0 && now - s_lastPump < intervalMs)
+        return;
+    s_lastPump = now != 0 ? now : 1;
+    ProcessMsgLoop();
 }
 
 void RemoveTrailingBackslash(CString& path)

@@ -36,6 +36,12 @@ int FileExists(const char* path);
 // found there is posted again and ends the pump, so the program still quits.
 void ProcessMsgLoop();
 
+// ProcessMsgLoop when at least the interval has passed since it last ran
+// here: long loops call this once per item, and a pump per item would cost a
+// tenth of their run while a window only needs attention every few dozen ms.
+const DWORD PUMP_INTERVAL_MS = 50;
+void ProcessMsgLoopEvery(DWORD intervalMs = PUMP_INTERVAL_MS);
+
 // Trims trailing white space, then drops one trailing backslash.
 void RemoveTrailingBackslash(CString& path);
 

@@ -7,15 +7,20 @@ CString StartupCleanerCommand()
     return CString("\"") + GetAppPath() + "\\Tarnel.exe\" startup";
 }
 
-BOOL IsStartupCleaningOn(int ownIni)
+BOOL IsRunSwitchOn(int ownIni, const char* key, const char* valueName)
 {
-    if (!GetIniBool(CString("Preferences"), CString("DeleteOnStartup"), ownIni))
+    if (!GetIniBool(CString("Preferences"), CString(key), ownIni))
         return FALSE;
     CRegistryKey run;
     run.SetRootKey(HKEY_CURRENT_USER);
     if (!run.SetKey(CString(RUN_KEY), TRUE))
         return TRUE;   // the mark follows the setting alone
-    return run.HasValue(CString(STARTUP_VALUE_NAME)) ? TRUE : FALSE;
+    return run.HasValue(CString(valueName)) ? TRUE : FALSE;
+}
+
+BOOL IsStartupCleaningOn(int ownIni)
+{
+    return IsRunSwitchOn(ownIni, "DeleteOnStartup", STARTUP_VALUE_NAME);
 }
 
 BOOL ToggleStartupCleaning(int ownIni, int otherIni)
@@ -32,4 +37,29 @@ BOOL ToggleStartupCleaning(int ownIni, int otherIni)
     else if (!GetIniBool(CString("Preferences"), CString("DeleteOnStartup"), otherIni))
         run.DeleteValue(CString(STARTUP_VALUE_NAME));
     return on;
+}
+
+CString OwnRunCommand()
+{
+    char module[MAX_PATH + 1] = "";
+    DWORD length = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return CString();
+    return CString("\"") + module + "\"";
+}
+
+int StoreStartWithWindows(int ownIni, const char* valueName, BOOL on)
+{
+    CRegistryKey run;
+    run.SetRootKey(HKEY_CURRENT_USER);
+    if (!run.SetKey(CString(RUN_KEY), TRUE))
+        return 0;
+    if (on) {
+        CString command = OwnRunCommand();
+        on = !command.IsEmpty() && run.WriteString(CString(valueName), command);
+    }
+    if (!on)
+        run.DeleteValue(CString(valueName));
+    ::WritePrivateProfileStringA("Preferences", "StartWithWindows", on ? "yes" : "no", GetIniPath(ownIni));
+    return 1;
 }

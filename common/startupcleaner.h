@@ -23,3 +23,18 @@ BOOL IsStartupCleaningOn(int ownIni);
 // writes the Run value; off removes it unless [Preferences] DeleteOnStartup
 // of the other program's config file still says "yes". Returns the new state.
 BOOL ToggleStartupCleaning(int ownIni, int otherIni);
+
+// A program's own "start with Windows" Run value ("Pirt Brisvane", "Pirt
+// Tolmira"): its data is the running executable's path, quoted, without
+// arguments.
+CString OwnRunCommand();
+
+// The check mark of such a switch: [Preferences] key of the program's config
+// file is "yes", switched off when the Run key opens and lacks the value.
+BOOL IsRunSwitchOn(int ownIni, const char* key, const char* valueName);
+
+// Stores the switch when the Run key opens (0 and nothing written when it
+// does not): on writes the value and then key = "yes", off deletes the value
+// and writes "no". A value that cannot be written stores "no", so the check
+// mark never shows a start that Windows will not make.
+int StoreStartWithWindows(int ownIni, const char* valueName, BOOL on);

@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the suite and starts the main cleaner under
-# Wine, in a prefix of its own under the user's home. Where the kernel cannot run
-# 32-bit programs, the 64-bit build of the same sources is started instead.
+# Installs what is missing, builds the suite and starts one of its programs
+# under Wine, in a prefix of its own under the user's home. Where the kernel
+# cannot run 32-bit programs, the 64-bit build of the same sources is started
+# instead.
+#   tools/run.sh              the main cleaner (Brisvane)
+#   tools/run.sh Tolmira      the recent-work cleaner
 set -euo pipefail
+program=${1:-Brisvane}
+case $program in
+  Brisvane|Tolmira) ;;
+  *) echo "usage: tools/run.sh [Brisvane|Tolmira]"; exit 2 ;;
+esac
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 "$root/tools/install-deps.sh"
@@ -15,11 +23,11 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   "$root/tools/build.sh" x64
   loader=/usr/lib/wine/wine64 folder=$build/x64/bin prefix=$prefix-x64
 fi
-if [ ! -f "$folder/Brisvane.exe" ]; then
-  echo "The suite is built in $build/bin, but no program is runnable yet: Brisvane.exe does not exist."
+if [ ! -f "$folder/$program.exe" ]; then
+  echo "The suite is built in $build/bin, but $program.exe does not exist."
   exit 0
 fi
 [ -n "${DISPLAY:-}" ] || { echo "No X display (DISPLAY is unset): start the program from a desktop session."; exit 1; }
 export WINEPREFIX=$prefix
 [ -f "$prefix/system.reg" ] || { mkdir -p "$prefix"; "$loader" wineboot -i >/dev/null 2>&1 || true; }
-exec "$loader" "$folder/Brisvane.exe"
+exec "$loader" "$folder/$program.exe"

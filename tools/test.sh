@@ -4,8 +4,9 @@
 #
 # The tests run the 32-bit build under 32-bit Wine where the kernel can execute
 # 32-bit programs; where it cannot (32-bit emulation switched off), they run the
-# same sources built for 64-bit Windows under 64-bit Wine, and the 32-bit
-# program folder is still built, so both must compile.
+# same sources built for 64-bit Windows under 64-bit Wine, and then
+# tools/test-32bit.sh starts the 32-bit programs and runs the 32-bit library
+# tests through qemu-i386.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -28,4 +29,23 @@ trap harness_stop EXIT
 xvfb_start
 wine_prefix_setup "$testbuild/test-prefix" t "$testbuild" "$(cat "$testbuild/wine-loader")"
 cd "$testbuild"
-ctest --output-on-failure "$@"
+rc=0
+ctest --output-on-failure "$@" || rc=$?
+
+# The pictures the tests took of their windows (the confirmation box among
+# them), gathered as the run's artefacts.
+mkdir -p "$build/artifacts"
+find "$testbuild/tests" -maxdepth 2 -name '*.bmp' -exec cp {} "$build/artifacts/" \;
+echo "window pictures of this run: $build/artifacts"
+
+# The shipped 32-bit folder itself, where the 64-bit build stood in for it: its
+# programs started and the library tests run through qemu-i386 (a full run
+# only; PIRT_32BIT=1 asks for it in a partial one too, PIRT_32BIT=0 never).
+if [ "$testbuild" != "$build" ]; then
+  if [ "${PIRT_32BIT:-}" = 1 ] || { [ $# -eq 0 ] && [ -z "${BUILD_TARGETS:-}" ] && [ "${PIRT_32BIT:-}" != 0 ]; }; then
+    BUILD_DIR="$build" "$root/tools/test-32bit.sh" || rc=1
+  else
+    echo "32-bit run skipped: a partial run (PIRT_32BIT=1 asks for it)"
+  fi
+fi
+exit $rc

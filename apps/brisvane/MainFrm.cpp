@@ -7,6 +7,8 @@
 #include "placement.h"
 #include "startupcleaner.h"
 #include "HelpFunctions.h"
+#include "PreferencesDlg.h"
+#include "ManageCookies.h"
 
 PFN_WINEXEC g_pfnWinExec = ::WinExec;
 PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
@@ -264,12 +266,14 @@ void CMainFrame::OnUpdateDeleteOnStartup(CCmdUI* pCmdUI)
 
 void CMainFrame::OnPreferences()
 {
-    // The preferences sheet is a later addition to this program.
+    CPreferencesDlg sheet(GetLngString("General", "30200"), nullptr, 0);
+    RunPreferencesSheet(sheet, this);
 }
 
 void CMainFrame::OnCookieManager()
 {
-    // The cookie keep-list manager is a later addition to this program.
+    CManageCookies manager(nullptr);
+    manager.DoModal();
 }
 
 void CMainFrame::OnAbout()

@@ -89,3 +89,22 @@
 #ifndef AFX_IDW_MENUBAR
 #define AFX_IDW_MENUBAR             59418
 #endif
+
+// Preferences pages and the cookie keep-list manager.
+#define IDD_PROPPAGE_GENERAL        136
+#define IDD_PROPPAGE_SECURITY       137
+#define IDD_PROPPAGE_LANGUAGE       138
+#define IDD_PROPPAGE_BROWSERS       181
+#define IDD_MANAGE_COOKIES          182
+#define IDC_USE_FOUND_BROWSERS      1004
+#define IDC_BROWSERS_LABEL          1005
+#define IDC_BROWSER_LIST            1011
+#define IDC_COOKIES_DELETE          1001
+#define IDC_COOKIES_KEEP            1002
+#define IDC_COOKIES_GROUP           1006
+#define IDC_MOVE_TO_KEEP            1025
+#define IDC_MOVE_TO_DELETE          1026
+#define IDC_COOKIES_PROMPT          1028
+#define IDC_COOKIES_DELETE_LABEL    1030
+#define IDC_COOKIES_KEEP_LABEL      1031
+#define IDC_VIEW_COOKIE             3

@@ -24,27 +24,7 @@ BOOL IsGermanChoice()
 
 // ---- CEraserProgressDlg ---------------------------------------------------------
 
-CEraserProgressDlg::CEraserProgressDlg(CWnd* pParent) : CProgressDlg(pParent, IDD_PROGRESS, "not found")
-{
-}
-
-BOOL CEraserProgressDlg::OnInitDialog()
-{
-    CProgressDlg::OnInitDialog();
-    // The close box would only invite a click that must do nothing.
-    HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE);
-    if (hSysMenu != nullptr)
-        ::EnableMenuItem(hSysMenu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-    return TRUE;
-}
-
-void CEraserProgressDlg::OnCancel()
-{
-    // Closing the window mid-run would leave the next wipe writing into a
-    // destroyed list; the run ends it itself.
-}
-
-void CEraserProgressDlg::OnOK()
+CEraserProgressDlg::CEraserProgressDlg(CWnd* pParent) : CRunProgressDlg(pParent, IDD_PROGRESS, "not found")
 {
 }
 
@@ -413,7 +393,15 @@ void CEraserDlg::WipeListedFiles()
     ShowWindow(SW_HIDE);
 
     std::unique_ptr<CEraserProgressDlg> progress(new CEraserProgressDlg(this));
-    progress->CreateModeless(this);
+    if (!progress->CreateModeless(this))
+    {
+        // Without the window there is nowhere to report: nothing is wiped and
+        // the list stays as it was.
+        ShowWindow(SW_SHOW);
+        ::SetCursor(hOldCursor);
+        m_bRunning = FALSE;
+        return;
+    }
     m_pRunProgress = progress.get();
     progress->ShowWindow(SW_SHOW);
     progress->CenterWindow();
@@ -488,7 +476,8 @@ void CEraserDlg::OnHelpMe()
     if (help.GetLength() > 0 && help[help.GetLength() - 1] != '\\')
         help += "\\";
     help += IsGermanChoice() ? "help\\ZexUlmoroHelpDEU.chm" : "help\\ZexUlmoroHelpENG.chm";
-    ::ShellExecuteA(m_hWnd, "open", "hh.exe", help, nullptr, SW_SHOWNORMAL);
+    // Quoted, so a program folder with blanks reaches the viewer whole.
+    ::ShellExecuteA(m_hWnd, "open", "hh.exe", CString("\"") + help + "\"", nullptr, SW_SHOWNORMAL);
 }
 
 void CEraserDlg::OnWebsite()

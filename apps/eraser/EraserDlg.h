@@ -16,20 +16,14 @@ class CShredderFunctions;
 
 // The progress window of a wipe run. It cannot be closed by the user: the run
 // owns it, writes into its list until the last path is done and destroys it.
-class CEraserProgressDlg : public CProgressDlg
+// The close box, Escape and Enter do nothing while the run lasts.
+class CEraserProgressDlg : public CRunProgressDlg
 {
 public:
     explicit CEraserProgressDlg(CWnd* pParent = nullptr);
 
-    virtual BOOL OnInitDialog() override;
-
     // Images of the report list: 0 done, 1 failed, 2 working.
     CImageList m_rowImages;
-
-protected:
-    // The close box, Escape and Enter do nothing while the run lasts.
-    virtual void OnCancel() override;
-    virtual void OnOK() override;
 };
 
 class CEraserDlg : public CThemedDialog

@@ -547,8 +547,21 @@ BOOL CImageButton::SetSound(LPCSTR lpszSound, HMODULE hMod, BOOL bPlayOnClick)
 void CImageButton::PlaySoundFor(BOOL bClick)
 {
     const Sound& s = m_csSounds[bClick ? 1 : 0];
-    if (s.lpszSound != nullptr)
-        ::PlaySoundA(s.lpszSound, s.hMod, s.dwFlags);
+    if (s.lpszSound == nullptr)
+        return;
+    // The sound library starts the audio system when it loads: that is left
+    // to the first sound, not paid by every start of the program.
+    typedef BOOL(WINAPI * PlaySoundFn)(LPCSTR, HMODULE, DWORD);
+    static PlaySoundFn playSound = nullptr;
+    if (playSound == nullptr)
+    {
+        HMODULE winmm = ::LoadLibraryA("winmm.dll");
+        if (winmm != nullptr)
+            playSound = (PlaySoundFn)(void*)::GetProcAddress(winmm, "PlaySoundA");
+        if (playSound == nullptr)
+            return;
+    }
+    playSound(s.lpszSound, s.hMod, s.dwFlags);
 }
 
 // ---- messages ---------------------------------------------------------------

@@ -20,11 +20,14 @@ struct BoxScript
     bool tick;                  // tick the check box first
     int pressId;                // button to press (0: none)
     bool escapeFirst;           // send Escape, then press on the next tick
+    const char* picture;        // save a picture of the box under this name
     // observations
     HWND box;
     std::vector<std::pair<int, std::string>> controls;
     bool aliveAfterEscape;
     int step;
+    std::vector<std::string> cutOff;    // controls whose text does not fit
+    RECT boxRect;
 };
 
 BoxScript g_script;
@@ -42,6 +45,43 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM)
     return TRUE;
 }
 
+// Whether the control's client rectangle holds its whole text, measured in
+// the control's own font the way the control draws it.
+bool TextFits(HWND control)
+{
+    char cls[16] = "";
+    GetClassNameA(control, cls, sizeof(cls));
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const bool isStatic = lstrcmpiA(cls, "Static") == 0;
+    if (isStatic && (style & SS_TYPEMASK) == SS_ICON)
+        return true;
+    const std::string text = TextOf(control);
+    RECT client;
+    GetClientRect(control, &client);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, (HGDIOBJ)SendMessageA(control, WM_GETFONT, 0, 0));
+    int room = client.right;
+    UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS;
+    if (isStatic)
+        flags |= DT_WORDBREAK | ((style & SS_EDITCONTROL) ? DT_EDITCONTROL : 0);
+    else if ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX)
+        room -= GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    else
+        room -= 2 * GetSystemMetrics(SM_CXEDGE);
+    RECT need = {0, 0, room, 0};
+    DrawTextA(dc, text.c_str(), -1, &need, flags);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return need.right <= room && need.bottom <= client.bottom;
+}
+
+BOOL CALLBACK CheckFit(HWND child, LPARAM)
+{
+    if (!TextFits(child))
+        g_script.cutOff.push_back(TextOf(child).substr(0, 40));
+    return TRUE;
+}
+
 void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
 {
     HWND box = FindWindowA("#32770", g_script.caption);
@@ -50,6 +90,10 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
     g_script.box = box;
     if (g_script.step == 0) {
         EnumChildWindows(box, CollectChild, 0);
+        EnumChildWindows(box, CheckFit, 0);
+        GetWindowRect(box, &g_script.boxRect);
+        if (g_script.picture)
+            SaveWindowPicture(box, ScreenshotPath(g_script.picture));
         if (g_script.tick)
             SendMessageA(GetDlgItem(box, IDC_CHECKBOX_MSG), BM_CLICK, 0, 0);
         if (g_script.escapeFirst) {
@@ -71,9 +115,10 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
 }
 
 int RunBox(const char* text, const char* caption, UINT type, bool tick, int pressId,
-           bool escapeFirst = false)
+           bool escapeFirst = false, const char* picture = nullptr)
 {
     g_script = BoxScript();
+    g_script.picture = picture;
     g_script.caption = (caption && *caption) ? caption : "Error";
     g_script.tick = tick;
     g_script.pressId = pressId;
@@ -189,4 +234,37 @@ TEST_F(CheckMessageBoxTest, ButtonsFollowTheSystemOrder)
     EXPECT_EQ(IDCANCEL, ids[0]);
     EXPECT_EQ(IDTRYAGAIN, ids[1]);
     EXPECT_EQ(IDCONTINUE, ids[2]);
+}
+
+// The box grows to hold its texts: every control shows its whole text in the
+// dialog's font, and a long unbroken text is wrapped rather than widening the
+// box off the screen.
+TEST_F(CheckMessageBoxTest, EveryControlHoldsItsWholeText)
+{
+    WriteFileText(m_lng, "[General]\r\n30020=&Yes\r\n30030=&No\r\n40630=Don't ask me again\r\n");
+    const std::string unbroken(400, 'W');
+    const struct
+    {
+        const char* name;
+        std::string text;
+    } messages[] = {
+        {"one line", "Do you really want to remove the selected traces now?"},
+        {"three lines", "The selected traces are removed.\nThis cannot be undone.\nGo on?"},
+        {"unbroken", unbroken},
+    };
+    for (const auto& m : messages) {
+        for (UINT check : {0u, (UINT)MB_DONT_ASK_AGAIN}) {
+            SCOPED_TRACE(std::string(m.name) + (check ? " with check box" : ""));
+            EXPECT_EQ(IDNO, RunBox(m.text.c_str(), "Fit", MB_YESNO | MB_ICONQUESTION | check, false, IDNO));
+            ASSERT_NE((HWND)nullptr, g_script.box);
+            EXPECT_EQ(check ? 5u : 4u, g_script.controls.size());   // icon, text, Yes, No
+            EXPECT_TRUE(g_script.cutOff.empty()) << g_script.cutOff.front();
+            EXPECT_LE(g_script.boxRect.right - g_script.boxRect.left, GetSystemMetrics(SM_CXSCREEN));
+        }
+    }
+    // The main cleaner's question, kept as a picture of the run.
+    EXPECT_EQ(IDNO, RunBox("Do you really want to remove the selected traces now?", "Brisvane",
+                           MB_YESNO | MB_ICONQUESTION | MB_DONT_ASK_AGAIN, false, IDNO, false,
+                           "confirmation_box.bmp"));
+    EXPECT_TRUE(g_script.cutOff.empty());
 }

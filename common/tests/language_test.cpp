@@ -42,7 +42,7 @@ struct RecordingMenu
 
 } // namespace
 
-TEST_F(LanguageTest, LookupReadsTheChosenFileEveryTime)
+TEST_F(LanguageTest, LookupFollowsTheChosenFile)
 {
     EXPECT_STREQ(folder("One.lng"), GetLngPath());
     EXPECT_STREQ("Working", GetLngString("General", "24020"));
@@ -92,4 +92,80 @@ TEST_F(LanguageTest, SettersPutTextsOnWindowsAndMenus)
     SetMenuLngText(&menu, 1001, MF_BYCOMMAND, "General", "24020", 0);
     EXPECT_STREQ("Working", menu.text);
     EXPECT_EQ(1001u, menu.item);
+}
+
+namespace
+{
+// Sets a file's last write back by an hour, as an installed file has it.
+void Age(const CString& path)
+{
+    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t;
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart -= 3600ULL * 10000000ULL;
+    FILETIME old = {t.LowPart, t.HighPart};
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &old));
+    CloseHandle(file);
+}
+} // namespace
+
+// The texts are held in memory: what they give must be what the system's
+// profile reader gives for the same file.
+TEST_F(LanguageTest, TextsReadAsTheProfileFunctionsReadThem)
+{
+    const CString file = folder("Odd.lng");
+    WriteFileText(file,
+                  "orphan=before any section\r\n"
+                  "[General]\r\n"
+                  "  Spaced  =   padded value  \r\n"
+                  "Quoted=\"in quotes\"\r\n"
+                  "Single='single'\r\n"
+                  "Half=\"half\r\n"
+                  "Twice=first\r\n"
+                  "TWICE=second\r\n"
+                  "Empty=\r\n"
+                  "novalue\r\n"
+                  "Inner=a=b\r\n"
+                  "[ general ]\r\n"
+                  "Later=second section\r\n"
+                  "[Other]\r\n"
+                  "Spaced=other\r\n"
+                  "[Broken\r\n"
+                  "InBroken=x\r\n");
+    Age(file);
+    Choose(file);
+    const char* lookups[][2] = {
+        {"General", "Spaced"}, {"general", "SPACED"}, {"General", "Quoted"}, {"General", "Single"},
+        {"General", "Half"},   {"General", "Twice"},  {"General", "Empty"},  {"General", "novalue"},
+        {"General", "Inner"},  {"General", "Later"},  {"Other", "Spaced"},   {"", "orphan"},
+        {"Broken", "InBroken"}, {"Other", "InBroken"}, {"General", "orphan"},
+    };
+    for (const auto& l : lookups)
+    {
+        char expected[255] = "";
+        GetPrivateProfileStringA(l[0], l[1], "", expected, sizeof(expected), file);
+        EXPECT_STREQ(expected, GetLngString(l[0], l[1])) << l[0] << "/" << l[1];
+    }
+}
+
+TEST_F(LanguageTest, AChangedFileIsReadAgain)
+{
+    const CString file = folder("One.lng");
+    Age(file);
+    Age(GetIniPath(INI_PIRT));
+    EXPECT_STREQ("Working", GetLngString("General", "24020"));
+    // An installed file replaced by a new version (its time an hour back too).
+    WriteFileText(file, "[General]\r\n24020=Working again\r\n");
+    Age(file);
+    EXPECT_STREQ("Working again", GetLngString("General", "24020"));
+    // Another choice in the suite INI.
+    Choose(folder("Two.lng"));
+    Age(folder("Two.lng"));
+    Age(GetIniPath(INI_PIRT));
+    EXPECT_STREQ("Arbeite", GetLngString("General", "24020"));
 }

@@ -3,6 +3,22 @@
 
 #include <cstring>
 
+namespace {
+
+// The common dialog library loads the print spooler, which looks for printers
+// as it loads: a program pays for that at its first file dialog, not at every
+// start, so the library is loaded when first needed.
+FARPROC ComDlgProc(const char* name)
+{
+    static HMODULE library = LoadLibraryA("comdlg32.dll");
+    return library != nullptr ? GetProcAddress(library, name) : nullptr;
+}
+
+typedef BOOL(WINAPI* FileDialogFn)(LPOPENFILENAMEA);
+typedef DWORD(WINAPI* ExtendedErrorFn)();
+
+} // namespace
+
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
                          DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
     : m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd), m_hWndDialog(nullptr)
@@ -52,9 +68,17 @@ INT_PTR CFileDialog::DoModal()
     else if (m_ofn.hwndOwner == nullptr)
         m_ofn.hwndOwner = GetActiveWindow();
     m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
-    BOOL ok = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
+    FileDialogFn show = reinterpret_cast<FileDialogFn>(
+        ComDlgProc(m_bOpenFileDialog ? "GetOpenFileNameA" : "GetSaveFileNameA"));
+    BOOL ok = show != nullptr && show(&m_ofn);
     m_hWndDialog = nullptr;
     return ok ? IDOK : IDCANCEL;
+}
+
+DWORD CFileDialog::GetExtendedError()
+{
+    ExtendedErrorFn error = reinterpret_cast<ExtendedErrorFn>(ComDlgProc("CommDlgExtendedError"));
+    return error != nullptr ? error() : 0;
 }
 
 CString CFileDialog::GetPathName() const

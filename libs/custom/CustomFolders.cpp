@@ -77,7 +77,7 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
         do
         {
             if (pump)
-                ::ProcessMsgLoop();
+                ::ProcessMsgLoopEvery();
             if (IsDots(fd.cFileName))
                 continue;
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)

@@ -19,8 +19,22 @@ const DWORD kChunkSize = 64 * 1024;
 // Fill bytes are 0..254.
 const int kFillValues = 255;
 
-// Writes one chunk of a pass; replaced only by tests.
-ShredderWriteProc g_writeProc = nullptr;
+// The file calls of a wipe; replaced only by tests.
+ShredderFileCalls g_calls = {nullptr, nullptr, nullptr, nullptr};
+
+HANDLE OpenFile(LPCSTR path, DWORD access, DWORD share, DWORD disposition, DWORD flags)
+{
+    return (g_calls.open != nullptr ? g_calls.open : ::CreateFileA)(path, access, share, nullptr, disposition,
+                                                                 flags, nullptr);
+}
+BOOL FileSize(HANDLE file, PLARGE_INTEGER size)
+{
+    return (g_calls.size != nullptr ? g_calls.size : ::GetFileSizeEx)(file, size);
+}
+BOOL Flush(HANDLE file)
+{
+    return (g_calls.flush != nullptr ? g_calls.flush : ::FlushFileBuffers)(file);
+}
 
 CString GeneralText(const char* key)
 {
@@ -36,7 +50,8 @@ bool OverwritePass(HANDLE file, LONGLONG size, unsigned char* buffer, unsigned c
     start.QuadPart = 0;
     if (!::SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
         return false;
-    ShredderWriteProc write = g_writeProc != nullptr ? g_writeProc : ::WriteFile;
+    BOOL(WINAPI* write)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) =
+        g_calls.write != nullptr ? g_calls.write : ::WriteFile;
     LONGLONG remaining = size;
     while (remaining > 0)
     {
@@ -46,14 +61,15 @@ bool OverwritePass(HANDLE file, LONGLONG size, unsigned char* buffer, unsigned c
             return false;
         remaining -= chunk;
     }
-    return ::FlushFileBuffers(file) != FALSE;
+    return Flush(file) != FALSE;
 }
 }
 
-ShredderWriteProc SetShredderWriteProc(ShredderWriteProc proc)
+ShredderFileCalls SetShredderFileCalls(const ShredderFileCalls* calls)
 {
-    ShredderWriteProc previous = g_writeProc;
-    g_writeProc = proc;
+    ShredderFileCalls previous = g_calls;
+    ShredderFileCalls none = {nullptr, nullptr, nullptr, nullptr};
+    g_calls = calls != nullptr ? *calls : none;
     return previous;
 }
 
@@ -74,9 +90,8 @@ CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& pa
 
     // OPEN_REPARSE_POINT: should the path have become a link since the test
     // above, the link itself is opened (and refused below), never its target.
-    CHandle opened(::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT,
-                                  nullptr));
+    CHandle opened(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                             FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT));
     if (opened == INVALID_HANDLE_VALUE)
     {
         DWORD error = ::GetLastError();
@@ -122,7 +137,7 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
         return Fail(list);
 
     LARGE_INTEGER size;
-    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0)
+    if (!FileSize(file.Get(), &size) || size.QuadPart <= 0)
     {
         // Nothing to overwrite, or no size to bound the overwrite by.
         file.Close();

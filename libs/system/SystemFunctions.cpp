@@ -1,5 +1,6 @@
 #include "SystemFunctions.h"
 #include "fw/handle.h"
+#include "SystemTestSeam.h"
 
 #include "CustomFunctions.h"
 #include "SystemPaths.h"
@@ -15,6 +16,9 @@
 namespace {
 
 const char kModuleName[] = "system.dll";
+
+// Empties the clipboard; replaced only by tests.
+SystemEmptyClipboardProc g_emptyClipboard = nullptr;
 
 const char kStreamMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StreamMRU";
 const char kUserAssistACount[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{75048700-EF1F-11D0-9888-006097DEACF9}\\Count";
@@ -160,6 +164,13 @@ int CSystemFunctions::EmptyRecycleBin(CListCtrl* list, CProgressCtrl* progress)
     return ok;
 }
 
+SystemEmptyClipboardProc SetSystemEmptyClipboardProc(SystemEmptyClipboardProc proc)
+{
+    SystemEmptyClipboardProc previous = g_emptyClipboard;
+    g_emptyClipboard = proc;
+    return previous;
+}
+
 int CSystemFunctions::EmptyClipboardContent(CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("EmptyClipboard");
@@ -169,7 +180,7 @@ int CSystemFunctions::EmptyClipboardContent(CListCtrl* list, CProgressCtrl* prog
 
     int ok = 0;
     if (OpenClipboard(nullptr)) {
-        BOOL emptied = EmptyClipboard();
+        BOOL emptied = (g_emptyClipboard != nullptr ? g_emptyClipboard : ::EmptyClipboard)();
         BOOL closed = CloseClipboard();   // also after a failed emptying
         ok = emptied && closed;
     }

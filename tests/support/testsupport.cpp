@@ -4,6 +4,10 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <thread>
 
 namespace pirt_test
 {
@@ -254,8 +258,8 @@ int CReportHost::ProgressHigh() const
 
 // ---------------------------------------------------------------------------
 
-CDialogCatcher::CDialogCatcher(int button)
-    : m_button(button)
+CDialogCatcher::CDialogCatcher(int button, int tickId)
+    : m_button(button), m_tickId(tickId)
 {
     InitializeCriticalSection(&m_lock);
     m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -331,6 +335,8 @@ BOOL CALLBACK CDialogCatcher::EnumProc(HWND wnd, LPARAM self)
     catcher->m_seen.push_back(wnd);
     catcher->m_boxes.push_back(box);
     LeaveCriticalSection(&catcher->m_lock);
+    if (catcher->m_tickId != 0)
+        SendMessageA(GetDlgItem(wnd, catcher->m_tickId), BM_SETCHECK, BST_CHECKED, 0);
     PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(catcher->m_button, BN_CLICKED), 0);
     return TRUE;
 }
@@ -545,6 +551,138 @@ bool WhileMenuOpen(const std::function<void()>& open, const std::function<void(H
     ::KillTimer(nullptr, timer);
     g_menuWatch = nullptr;
     return watch.seen;
+}
+
+} // namespace pirt_test
+
+namespace pirt_test
+{
+
+static BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM out)
+{
+    if (IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
+    return TRUE;
+}
+
+std::vector<std::string> DriveModalAnswering(const char* caption, int answer, const std::function<void()>& show,
+                                             const std::function<void(HWND window)>& user)
+{
+    CDialogCatcher catcher(answer);
+    std::vector<std::string> others;
+    if (!DriveModal(caption, show, user))
+        others.push_back(std::string("<no window \"") + caption + "\">");
+    // The driven window is a dialog box too: only the others count.
+    std::vector<CDialogCatcher::Caught> boxes = catcher.Boxes();
+    for (size_t i = 0; i < boxes.size(); i++)
+        if (boxes[i].caption != caption)
+            others.push_back((const char*)boxes[i].text);
+    return others;
+}
+
+HWND ShowSheetPage(HWND sheet, int index)
+{
+    SendMessageA(sheet, PSM_SETCURSEL, (WPARAM)index, 0);
+    return (HWND)SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+}
+
+std::string IniFileValue(const char* iniPath, const char* section, const char* key)
+{
+    char value[512] = "";
+    GetPrivateProfileStringA(section, key, "<absent>", value, sizeof(value), iniPath);
+    return value;
+}
+
+static const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string RunValue(const char* name)
+{
+    char value[512] = "";
+    DWORD size = sizeof(value);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<absent>";
+    LONG rc = RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)value, &size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS ? value : "<absent>";
+}
+
+void DeleteRunValue(const char* name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, name);
+        RegCloseKey(key);
+    }
+}
+
+std::string ListItemText(HWND list, int row, int column)
+{
+    char text[512] = "";
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+    return text;
+}
+
+std::vector<HWND> VisibleThreadWindows(DWORD threadId)
+{
+    std::vector<HWND> windows;
+    EnumThreadWindows(threadId, CollectVisibleWindow, (LPARAM)&windows);
+    return windows;
+}
+
+bool DriveModal(const char* caption, const std::function<void()>& show,
+                const std::function<void(HWND window)>& user)
+{
+    const DWORD uiThread = GetCurrentThreadId();
+    const std::string wanted = caption;
+    std::atomic<bool> done(false);
+    bool found = false, forced = false;
+    std::thread driver([&] {
+        for (int i = 0; i < 200 && !found; i++)
+        {
+            for (HWND w : VisibleThreadWindows(uiThread))
+            {
+                char text[256] = "";
+                GetWindowTextA(w, text, sizeof(text));
+                if (wanted == text)
+                {
+                    found = true;
+                    Sleep(100);   // let it finish its first paint
+                    user(w);
+                    break;
+                }
+            }
+            if (!found)
+                Sleep(50);
+        }
+        // Whatever is still open long after (or instead of) the user's part
+        // is closed, so a test fails instead of hanging.
+        DWORD since = found ? GetTickCount() : GetTickCount() - 15000;
+        while (!done)
+        {
+            if (GetTickCount() - since >= 15000)
+            {
+                forced = true;
+                for (HWND w : VisibleThreadWindows(uiThread))
+                {
+                    PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                    PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+                    PostMessageA(w, WM_CLOSE, 0, 0);
+                }
+                since = GetTickCount() - 14000;
+            }
+            Sleep(50);
+        }
+    });
+    show();
+    done = true;
+    driver.join();
+    return found && !forced;
 }
 
 } // namespace pirt_test

@@ -4,6 +4,7 @@
 #pragma once
 #include "fw/framework.h"
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace pirt_test
@@ -90,12 +91,13 @@ private:
 };
 
 // Closes every dialog box (message boxes among them) that this process shows
-// while the object lives, by pressing the given button, and records its
-// caption and text. Lets a test run code that shows a modal message box.
+// while the object lives, by pressing the given button (after ticking the
+// check box tickId, when not 0), and records its caption and text. Lets a
+// test run code that shows a modal message box.
 class CDialogCatcher
 {
 public:
-    explicit CDialogCatcher(int button = IDOK);
+    explicit CDialogCatcher(int button = IDOK, int tickId = 0);
     ~CDialogCatcher();
 
     struct Caught
@@ -114,12 +116,63 @@ private:
     void Poll();
 
     int m_button;
+    int m_tickId;
     HANDLE m_stop;
     HANDLE m_thread;
     CRITICAL_SECTION m_lock;
     std::vector<Caught> m_boxes;
     std::vector<HWND> m_seen;
 };
+
+// Runs `show` on this thread (it shows a modal window and returns when that
+// has closed) while `user` acts on the window from a second thread: the first
+// visible top-level window of this thread with that caption. `user` must close
+// it. When none appears within ten seconds, or `show` has not returned fifteen
+// seconds after `user` did, every visible window of the thread is closed
+// (again every second) and false is returned.
+bool DriveModal(const char* caption, const std::function<void()>& show,
+                const std::function<void(HWND window)>& user);
+
+// DriveModal, with every other dialog box shown meanwhile (a question after
+// the window closed among them) answered by the button `answer`. Returns
+// the texts of those other boxes.
+std::vector<std::string> DriveModalAnswering(const char* caption, int answer, const std::function<void()>& show,
+                                             const std::function<void(HWND window)>& user);
+
+// Brings a property sheet's page to the front and returns its window.
+HWND ShowSheetPage(HWND sheet, int index);
+
+// A dialog whose message boxes (its virtual ShowMessage(text, type)) are
+// recorded and answered IDOK instead of shown.
+template <class TDialog>
+class CMessageRecorder : public TDialog
+{
+public:
+    using TDialog::TDialog;
+    std::vector<CString> m_messages;
+
+protected:
+    int ShowMessage(const CString& text, UINT) override
+    {
+        m_messages.push_back(text);
+        return IDOK;
+    }
+};
+
+// [section] key of an INI file, "<absent>" when it is not there.
+std::string IniFileValue(const char* iniPath, const char* section, const char* key);
+
+// A value of HKEY_CURRENT_USER's Run key, "<absent>" when it is not there;
+// and its removal.
+std::string RunValue(const char* name);
+void DeleteRunValue(const char* name);
+
+// The text of a list control's cell (also from another thread of the
+// process).
+std::string ListItemText(HWND list, int row, int column);
+
+// The visible top-level windows of a thread.
+std::vector<HWND> VisibleThreadWindows(DWORD threadId);
 
 // Sets an environment variable (NULL removes it) while the object lives.
 class CEnvironment

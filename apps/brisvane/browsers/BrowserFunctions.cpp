@@ -26,16 +26,6 @@ const CLSID kUrlHistoryClass = { 0x3C374A40, 0xBAE4, 0x11CF, { 0xBF, 0x7D, 0x00,
 const IID kUrlHistoryStg2Interface = { 0xAFA0DC11, 0xC313, 0x11D0, { 0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38 } };
 
 
-// A shell folder in canonical form when it is a usable base, else "".
-CString ShellFolder(int csidl)
-{
-    char buffer[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer)))
-        return CString();
-    CString canonical;
-    return CheckBaseFolder(buffer, &canonical) == PATH_OK ? canonical : CString();
-}
-
 // Growable entry buffer for the URL cache enumeration.
 struct CacheEntryBuffer
 {
@@ -58,6 +48,15 @@ struct CacheEntryBuffer
 
 namespace browsers
 {
+CString ShellFolder(int csidl)
+{
+    char buffer[MAX_PATH] = "";
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer)))
+        return CString();
+    CString canonical;
+    return CheckBaseFolder(buffer, &canonical) == PATH_OK ? canonical : CString();
+}
+
 CString HistoryText() { return GetLngString("Brisvane", "10135"); }
 CString TemporaryFilesText() { return GetLngString("Brisvane", "10140"); }
 CString NothingToDeleteText() { return GetLngString("Brisvane", "10145"); }
@@ -292,7 +291,7 @@ int CBrowserFunctions::IETemp(CListCtrl* list, CProgressCtrl* progress)
 int CBrowserFunctions::IECookies(CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("IECookies", progress);
-    CString folder = ShellFolder(CSIDL_COOKIES);
+    CString folder = GetCookieFolder();
     if (!IsUsableBaseFolder(folder))
         return ReportNothingToDelete(list, progress);
 
@@ -307,23 +306,17 @@ int CBrowserFunctions::IECookies(CListCtrl* list, CProgressCtrl* progress)
     }
 
     std::vector<CString> doomed;
-    std::vector<CString> names = FileNamesMatching(folder + "\\*.txt");
+    std::vector<CString> names = ListCookieFiles(folder);
     for (size_t i = 0; i < names.size(); i++)
-    {
-        const CString& name = names[i];
-        // The pattern also matches short names: only real ".txt" names count.
-        if (name.GetLength() < 4 || name.Right(4).CompareNoCase(".txt") != 0)
-            continue;
-        if (!IsCookieKept(keep, name))
-            doomed.push_back(folder + "\\" + name);
-    }
+        if (!IsCookieKept(keep, names[i]))
+            doomed.push_back(folder + "\\" + names[i]);
     return DeleteFoundFiles(doomed, list, progress);
 }
 
 int CBrowserFunctions::IEIndexDat(CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("IEIndexDat", progress, 4);
-    CString folder = ShellFolder(CSIDL_COOKIES);
+    CString folder = GetCookieFolder();
     if (!IsUsableBaseFolder(folder))
         return ReportNothingToDelete(list, progress);
     CString path = folder + "\\index.dat";

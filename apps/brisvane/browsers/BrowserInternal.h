@@ -27,6 +27,10 @@ inline int IsFolder(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A shell folder of the user in canonical form when it is a usable base
+// folder, else "" (the shell has none, or it is no place to delete in).
+CString ShellFolder(int csidl);
+
 // Names of the files (not folders) that match a FindFirstFile pattern.
 std::vector<CString> FileNamesMatching(const CString& pattern);
 

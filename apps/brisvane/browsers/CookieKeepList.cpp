@@ -2,6 +2,8 @@
 #include "CookieKeepList.h"
 #include "fw/handle.h"
 #include "services.h"
+#include "BrowserInternal.h"
+#include <shlobj.h>
 
 namespace
 {
@@ -63,6 +65,7 @@ int ReadCookieKeepList(std::vector<CString>& names)
         ok = ReadFile(file, text.GetBuffer((int)size), size, &read, nullptr);
         text.ReleaseBuffer(ok ? (int)read : 0);
     }
+    file.Close();
     if (!ok || read != size)
         return 0;
 
@@ -94,12 +97,21 @@ int WriteCookieKeepList(const std::vector<CString>& names)
         text += names[i];
         text += "\r\n";
     }
-    CHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A list cut short by a failed write would let the cleaner delete the
+    // cookies it no longer names: the old list stays until the new one is
+    // complete on disk.
+    CString fresh = path + ".new";
+    CHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD written = 0;
     BOOL ok = text.IsEmpty() || WriteFile(file, (const char*)text, (DWORD)text.GetLength(), &written, nullptr);
-    return ok && written == (DWORD)text.GetLength() ? 1 : 0;
+    ok = ok && written == (DWORD)text.GetLength() && FlushFileBuffers(file);
+    file.Close();
+    if (ok && MoveFileExA(fresh, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 1;
+    DeleteFileA(fresh);
+    return 0;
 }
 
 int IsCookieKept(const std::vector<CString>& keep, const char* fileName)
@@ -108,4 +120,29 @@ int IsCookieKept(const std::vector<CString>& keep, const char* fileName)
         if (keep[i].CompareNoCase(fileName) == 0)
             return 1;
     return 0;
+}
+
+CString GetCookieFolder()
+{
+    return browsers::ShellFolder(CSIDL_COOKIES);
+}
+
+std::vector<CString> ListCookieFiles(const CString& folder)
+{
+    std::vector<CString> names;
+    // Without a folder the pattern would list the current drive's root.
+    if (folder.IsEmpty())
+        return names;
+    WIN32_FIND_DATAA data;
+    CFindHandle find(FindFirstFileA(folder + "\\*.txt", &data));
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+    {
+        CString name(data.cFileName);
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.GetLength() >= 4 &&
+            name.Right(4).CompareNoCase(".txt") == 0)
+            names.push_back(name);
+    } while (FindNextFileA(find, &data));
+    return names;
 }

@@ -80,6 +80,8 @@ void Pump()
     }
 }
 
+std::string Str(const CString& s) { return std::string((const char*)s); }
+
 // What the run observer saw after each cleaned row.
 struct RunStep
 {
@@ -88,9 +90,36 @@ struct RunStep
     int overallPos;
     int workingRows;
     bool visible;
+    std::vector<std::string> procedures;    // logged while the row ran
+    std::vector<std::pair<std::string, int>> report;   // every report row so far: text, image
 };
 std::vector<RunStep> g_steps;
 bool g_progressShot = false;
+size_t g_logRecordsSeen = 0;
+
+CString LogPath()
+{
+    return AppDataFolder() + "\\Talvery\\Pirt\\pirt.log";
+}
+
+// The procedures of the log records written since the last call, in order;
+// the header and the records of custom.dll (called by the operations) left out.
+std::vector<std::string> NewLoggedProcedures()
+{
+    std::vector<std::string> names;
+    std::vector<char> bytes = ReadFileBytes(LogPath());
+    const size_t records = bytes.size() / LOG_RECORD_SIZE;
+    EXPECT_GE(records, g_logRecordsSeen) << "the log was rotated during the run";
+    for (size_t i = g_logRecordsSeen; i < records; ++i) {
+        const char* record = &bytes[i * LOG_RECORD_SIZE];
+        std::string module(record + 18, strnlen(record + 18, 20));
+        std::string procedure(record + 38, strnlen(record + 38, 20));
+        if (procedure != "PROCEDURE" && module != "custom.dll")
+            names.push_back(procedure);
+    }
+    g_logRecordsSeen = records;
+    return names;
+}
 
 void ObserveRun(CProgressDlg* dlg, int row)
 {
@@ -108,7 +137,9 @@ void ObserveRun(CProgressDlg* dlg, int row)
         list->SendMessage(LVM_GETITEMA, 0, (LPARAM)&item);
         if (item.iImage == 2)
             ++s.workingRows;
+        s.report.push_back(std::make_pair(Str(list->GetItemText(i, 0)), item.iImage));
     }
+    s.procedures = NewLoggedProcedures();
     s.visible = IsWindowVisible(dlg->m_hWnd) != FALSE;
     g_steps.push_back(s);
     if (!g_progressShot && s.reportRows > 0) {
@@ -138,6 +169,7 @@ protected:
         g_pfnWinExec = FakeWinExec;
         g_pfnShellExecute = FakeShellExecute;
         g_steps.clear();
+        g_logRecordsSeen = 0;
         g_pfnRunObserver = ObserveRun;
     }
     void TearDown() override
@@ -227,7 +259,6 @@ protected:
     CMainFrame* m_frame = nullptr;
 };
 
-std::string Str(const CString& s) { return std::string((const char*)s); }
 
 // The progress dialog is a dialog box too: look for the message among all
 // the boxes caught.
@@ -782,6 +813,95 @@ TEST_F(BrisvaneTest, CleaningRunRemovesTheTickedTracesRowByRow)
     // Every result row was logged (header + at least one record per system row).
     std::vector<char> bytes = ReadFileBytes(log);
     EXPECT_GE(bytes.size(), (size_t)(4 * LOG_RECORD_SIZE));
+
+    // Each row's operation logged under its own name.
+    EXPECT_EQ(std::vector<std::string>(), g_steps[0].procedures);
+    EXPECT_EQ(std::vector<std::string>({"EmptyClipboard"}), g_steps[1].procedures);
+    EXPECT_EQ(std::vector<std::string>({"DeleteWinTempFiles", "DeleteWinTempFiles"}), g_steps[2].procedures);
+    EXPECT_EQ(std::vector<std::string>({"DeleteRunMRU"}), g_steps[3].procedures);
+
+    // The report: every row's text and image, in the order they were made.
+    char longTemp[MAX_PATH] = "", windows[MAX_PATH] = "";
+    GetLongPathNameA(temp, longTemp, MAX_PATH);
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::vector<std::pair<std::string, int>> report = {
+        {Str(GetLngString("General", "24060") + " " + GetLngString("Dravik", "10120")), REPORT_IMAGE_DONE},
+        {Str(GetLngString("General", "24070") + " " + longTemp), REPORT_IMAGE_DONE},
+        {Str(GetLngString("General", "24070") + " " + windows + "\\Temp"), REPORT_IMAGE_DONE},
+        {Str(GetLngString("General", "24060") + " HKCU\\" + kRunMRUKey), REPORT_IMAGE_DONE},
+    };
+    EXPECT_EQ(report, g_steps.back().report);
+}
+
+// Each row of the list runs its own operations, for every browser switched on,
+// in list order: what the operations log names them.
+TEST_F(BrisvaneTest, EveryTickedRowRunsItsOwnOperations)
+{
+    typedef std::vector<std::string> Names;
+    const struct
+    {
+        const char* key;
+        Names procedures;
+    } rows[] = {
+        {"DropList", {"IEDropList", "OperaDropList", "FirefoxHistory", "ChromeHistory", "SafariHistory"}},
+        {"History", {"IEHistory", "OperaHistory", "FirefoxHistory", "ChromeHistory", "SafariHistory"}},
+        {"VisitedLinks", {"IEHistory", "OperaVisitedLinks", "FirefoxHistory", "ChromeVisitedLinks", "SafariHistory"}},
+        {"CompleteForms", {"IECompleteForms", "FirefoxCompleteForms", "ChromeCompleteForms", "SafariCompleteForms"}},
+        {"CompletePW", {"IECompletePW", "OperaCompletePW", "FirefoxCompletePW", "ChromeCompletePW", "SafariCompleteForms"}},
+        {"INetTempFiles", {"IETemp", "OperaTemp", "FirefoxTemp", "ChromeTemp", "SafariTemp"}},
+        {"Cookies", {"IECookies", "OperaCookies", "FirefoxCookies", "ChromeCookies", "SafariCookies"}},
+        {"IndexDat", {}},   // scheduled for the next log-on instead
+        {"DownloadHistory", {"OperaDLList", "FirefoxDLList", "ChromeHistory", "SafariDLList"}},
+        {"RecycleBin", {"EmptyRecycleBin"}},
+        {"Clipboard", {"EmptyClipboard"}},
+        {"TempFiles", {"DeleteWinTempFiles"}},
+        {"LogFiles", {"DeleteWindowsLogFiles"}},
+        {"MemoryDump", {"DeleteMemoryDump"}},
+        {"SwapFile", {"DeleteSwapFile"}},
+        {"FileFragments", {"DeleteFileFragments"}},
+        {"Prefetcher", {"EmptyWindowsPrefetcher"}},
+        {"MRULists", {"DeleteMRULists"}},
+        {"MFUList", {"DeleteMFUList"}},
+        {"LocalSearch", {"DeleteLocalSearch"}},
+        {"Search4Computers", {"DeleteSearch4Computers"}},
+        {"RunMRU", {"DeleteRunMRU"}},
+    };
+    for (const auto& row : rows)
+        Set("General", row.key, "yes");
+    for (const char* browser : {"IE", "Opera", "Firefox", "Chrome", "Safari"})
+        Set("Preferences", (std::string("Delete") + browser + "Traces").c_str(), "yes");
+    Set("Preferences", "SystemLogging", "yes");
+    Set("Preferences", "BrowserLogging", "yes");
+    // A Windows log file, so that its row has something to remove.
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const CString windowsLog = CString(windows) + "\\brisvane-test.log";
+    ASSERT_TRUE(WriteFileText(windowsLog, "trace"));
+
+    ASSERT_TRUE(StartApp());
+    {
+        CDialogCatcher catcher(IDNO);   // the restart that the index files ask for
+        Command(ID_EXECUTE_NOW);
+    }
+
+    ASSERT_EQ(sizeof(rows) / sizeof(rows[0]), g_steps.size());
+    for (size_t i = 0; i < g_steps.size(); ++i) {
+        SCOPED_TRACE(rows[i].key);
+        EXPECT_EQ((int)i, g_steps[i].row);
+        // Each operation logs at least one record; repeats collapse to one
+        // name, and the log's procedure field holds 20 characters.
+        Names logged, expected;
+        for (const std::string& name : g_steps[i].procedures)
+            if (logged.empty() || logged.back() != name)
+                logged.push_back(name);
+        for (const std::string& name : rows[i].procedures)
+            expected.push_back(name.substr(0, 20));
+        EXPECT_EQ(expected, logged);
+        EXPECT_EQ(0, g_steps[i].workingRows);
+    }
+    EXPECT_NE("<absent>", RunValue(RUNONCE_KEY));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(windowsLog));
+    DeleteFileA(windowsLog);
 }
 
 TEST_F(BrisvaneTest, ConfirmationCanBeDeclinedOrSwitchedOff)
@@ -791,7 +911,7 @@ TEST_F(BrisvaneTest, ConfirmationCanBeDeclinedOrSwitchedOff)
     ASSERT_TRUE(StartApp());
     {
         // No with the box ticked: nothing runs, the setting stays on.
-        CDialogCatcher catcher(IDNO);
+        CDialogCatcher catcher(IDNO, IDC_CHECKBOX_MSG);
         Command(ID_EXECUTE_NOW);
         ASSERT_TRUE(catcher.WaitFor(1));
         EXPECT_EQ("Brisvane", Str(catcher.Boxes()[0].caption));
@@ -800,11 +920,21 @@ TEST_F(BrisvaneTest, ConfirmationCanBeDeclinedOrSwitchedOff)
     EXPECT_EQ("yes", Get("Preferences", "SecurityDelConfirm"));
     EXPECT_TRUE(IsWindowVisible(m_frame->m_hWnd));
     {
+        // Yes without the tick: the run, and the next run asks again.
         CDialogCatcher catcher(IDYES);
         Command(ID_EXECUTE_NOW);
         ASSERT_TRUE(catcher.WaitFor(1));
     }
     EXPECT_EQ(1u, g_steps.size());
+    EXPECT_EQ("yes", Get("Preferences", "SecurityDelConfirm"));
+    {
+        // Yes with the tick: the run, and the question is switched off.
+        CDialogCatcher catcher(IDYES, IDC_CHECKBOX_MSG);
+        Command(ID_EXECUTE_NOW);
+        ASSERT_TRUE(catcher.WaitFor(1));
+    }
+    EXPECT_EQ(2u, g_steps.size());
+    EXPECT_EQ("no", Get("Preferences", "SecurityDelConfirm"));
 }
 
 TEST_F(BrisvaneTest, IndexFilesScheduleOneOrdinaryRestart)

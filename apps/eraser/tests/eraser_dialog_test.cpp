@@ -511,3 +511,43 @@ TEST_F(EraserDialogTest, SystemMenuCommandSixteenOpensTheAboutBox)
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(Lng("General", "52000"), (const char*)boxes[0].caption);
 }
+
+namespace
+{
+// Refuses the creation of every top-level dialog window of this thread while
+// installed, as a system out of window resources would.
+HHOOK g_refuseHook = nullptr;
+LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND)
+    {
+        const CBT_CREATEWNDA* create = (const CBT_CREATEWNDA*)lParam;
+        if (create->lpcs->hwndParent == nullptr || !(create->lpcs->style & WS_CHILD))
+            if (IS_INTRESOURCE(create->lpcs->lpszClass) && LOWORD((ULONG_PTR)create->lpcs->lpszClass) == 0x8002)
+                return 1;
+    }
+    return CallNextHookEx(g_refuseHook, code, wParam, lParam);
+}
+} // namespace
+
+TEST_F(EraserDialogTest, ProgressWindowThatCannotBeMadeWipesNothing)
+{
+    CScratchFolder scratch("eraser_noprogress");
+    std::string f = (const char*)scratch("kept.bin");
+    pirt_test::WriteFileText(f.c_str(), "kept");
+    m_dlg.AppendPath(f.c_str());
+
+    g_refuseHook = ::SetWindowsHookExA(WH_CBT, RefuseDialogs, nullptr, ::GetCurrentThreadId());
+    ASSERT_TRUE(g_refuseHook != nullptr);
+    m_dlg.WipeListedFiles();
+    ::UnhookWindowsHookEx(g_refuseHook);
+
+    // Nothing wiped, nothing reported, the list and the window as they were.
+    EXPECT_TRUE(pirt_test::ReadFileBytes(f.c_str()).size() == 4);
+    EXPECT_EQ(std::vector<std::string>({f}), Paths());
+    EXPECT_TRUE(m_dlg.m_messages.empty());
+    EXPECT_TRUE(m_dlg.IsWindowVisible());
+    // And a later run goes ahead.
+    m_dlg.WipeListedFiles();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(f.c_str()));
+}

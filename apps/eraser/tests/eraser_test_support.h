@@ -5,6 +5,7 @@
 #include "EraserDlg.h"
 #include "language.h"
 #include "services.h"
+#include "testsupport.h"
 
 #include <functional>
 #include <string>

@@ -20,6 +20,9 @@ public:
     // IDOK or IDCANCEL.
     virtual INT_PTR DoModal();
 
+    // CommDlgExtendedError: why the last dialog ended with IDCANCEL.
+    static DWORD GetExtendedError();
+
     // Full path / name of the (first) selected file after DoModal.
     CString GetPathName() const;
     CString GetFileName() const;

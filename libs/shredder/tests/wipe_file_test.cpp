@@ -277,11 +277,12 @@ TEST_F(WipeFileTest, FailedWriteIsReportedAsFailureAndKeepsTheFile)
     // The first pass completes, the second stops after one 64 KiB chunk.
     FailingWriter::written = 0;
     FailingWriter::failAt = size + 64 * 1024;
-    ShredderWriteProc previous = SetShredderWriteProc(FailingWriter::Write);
+    ShredderFileCalls failing = {nullptr, nullptr, FailingWriter::Write, nullptr};
+    ShredderFileCalls previous = SetShredderFileCalls(&failing);
     CReportHost host;
     CShredderFunctions shredder;
     int result = shredder.WipeFile(path, 3, host.List(), host.Progress());
-    SetShredderWriteProc(previous);
+    SetShredderFileCalls(&previous);
 
     EXPECT_EQ(0, result);
     ExpectRows(host, path, false);
@@ -425,4 +426,103 @@ TEST_F(WipeFileTest, LinkIsRefusedHoweverWrittenAndItsTargetUntouched)
         EXPECT_EQ("keep\n", std::string(content.begin(), content.end())) << link;
         EXPECT_EQ(std::set<std::string>({ "keep.dmp", "keep.txt", "sub" }), FolderEntries(base + "\\outside"));
     }
+}
+
+namespace
+{
+// Counts what a wipe writes and flushes without writing it, and makes the
+// file as large as a test says; the file being opened may vanish first.
+struct CallRecorder
+{
+    static LONGLONG size;               // 0: the file's own size
+    static bool vanish;                 // delete the file just before it is opened
+    static LONGLONG written;
+    static std::vector<LONGLONG> flushedAt;
+    static std::vector<DWORD> dispositions;
+
+    static HANDLE WINAPI Open(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa,
+                              DWORD disposition, DWORD flags, HANDLE tmpl)
+    {
+        dispositions.push_back(disposition);
+        if (vanish)
+            DeleteFileA(path);
+        return CreateFileA(path, access, share, sa, disposition, flags, tmpl);
+    }
+    static BOOL WINAPI Size(HANDLE file, PLARGE_INTEGER out)
+    {
+        if (size == 0)
+            return GetFileSizeEx(file, out);
+        out->QuadPart = size;
+        return TRUE;
+    }
+    static BOOL WINAPI Write(HANDLE, LPCVOID, DWORD bytes, LPDWORD done, LPOVERLAPPED)
+    {
+        written += bytes;
+        *done = bytes;
+        return TRUE;
+    }
+    static BOOL WINAPI Flush(HANDLE)
+    {
+        flushedAt.push_back(written);
+        return TRUE;
+    }
+    static ShredderFileCalls Install(LONGLONG fileSize, bool vanishFirst)
+    {
+        size = fileSize;
+        vanish = vanishFirst;
+        written = 0;
+        flushedAt.clear();
+        dispositions.clear();
+        ShredderFileCalls calls = {Open, Size, Write, Flush};
+        return SetShredderFileCalls(&calls);
+    }
+};
+LONGLONG CallRecorder::size;
+bool CallRecorder::vanish;
+LONGLONG CallRecorder::written;
+std::vector<LONGLONG> CallRecorder::flushedAt;
+std::vector<DWORD> CallRecorder::dispositions;
+} // namespace
+
+// A file above 4 GiB is overwritten to its last byte in every pass, and each
+// pass is flushed to the disk before the next begins.
+TEST_F(WipeFileTest, EveryPassOfAFileAbove4GiBIsWrittenWholeAndFlushed)
+{
+    CScratchFolder folder("shredder_large");
+    CString path = folder("large.bin");
+    ASSERT_TRUE(pirt_test::WriteFileText(path, "stands in for 4 GiB"));
+    const LONGLONG size = 0x100000000LL + 12345;
+
+    ShredderFileCalls previous = CallRecorder::Install(size, false);
+    CReportHost host;
+    CShredderFunctions shredder;
+    int result = shredder.WipeFile(path, 2, host.List(), host.Progress());
+    SetShredderFileCalls(&previous);
+
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(std::vector<LONGLONG>({size, 2 * size}), CallRecorder::flushedAt);
+    EXPECT_EQ(2 * size, CallRecorder::written);
+    EXPECT_EQ(std::vector<DWORD>({(DWORD)OPEN_EXISTING}), CallRecorder::dispositions);
+    EXPECT_TRUE(FolderEntries(folder.Path()).empty());
+    ExpectRows(host, path, true);
+}
+
+// A file that vanishes between the checks and the open is never created anew.
+TEST_F(WipeFileTest, FileVanishingBeforeItIsOpenedIsNotCreated)
+{
+    CScratchFolder folder("shredder_vanish");
+    CString path = folder("gone.bin");
+    ASSERT_TRUE(pirt_test::WriteFileText(path, "secret"));
+
+    ShredderFileCalls previous = CallRecorder::Install(0, true);
+    CReportHost host;
+    CShredderFunctions shredder;
+    int result = shredder.WipeFile(path, 2, host.List(), host.Progress());
+    SetShredderFileCalls(&previous);
+
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1u, CallRecorder::dispositions.size());
+    EXPECT_FALSE(Exists(path));
+    EXPECT_TRUE(FolderEntries(folder.Path()).empty());
+    EXPECT_EQ(0, CallRecorder::written);
 }

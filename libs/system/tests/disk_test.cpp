@@ -3,6 +3,7 @@
 #include "systemtest.h"
 #include "fw/handle.h"
 #include "SystemRegistryKey.h"
+#include "SystemTestSeam.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -42,6 +43,39 @@ TEST(SystemTexts, EveryRowTextExistsInBothLanguages)
     EXPECT_STRNE("", Dravik("10120"));
 }
 
+namespace {
+BOOL WINAPI FailToEmpty()
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+// Whether another thread can open the clipboard (it cannot while this one
+// holds it open).
+bool OpenableElsewhere()
+{
+    struct Probe
+    {
+        static DWORD WINAPI Run(LPVOID)
+        {
+            // With a window of its own: an open by another owner is refused.
+            HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+            const bool opened = OpenClipboard(owner) != FALSE;
+            if (opened)
+                CloseClipboard();
+            DestroyWindow(owner);
+            return opened ? 1 : 0;
+        }
+    };
+    HANDLE thread = CreateThread(nullptr, 0, Probe::Run, nullptr, 0, nullptr);
+    WaitForSingleObject(thread, 5000);
+    DWORD opened = 0;
+    GetExitCodeThread(thread, &opened);
+    CloseHandle(thread);
+    return opened == 1;
+}
+} // namespace
+
 TEST(SystemClipboard, EmptiesAndReportsOneRow)
 {
     CReportHost host;
@@ -63,8 +97,22 @@ TEST(SystemClipboard, EmptiesAndReportsOneRow)
     EXPECT_EQ(1, host.ProgressPos());
     EXPECT_EQ(1, host.ProgressHigh());
     // The clipboard was closed again: another owner can open it.
-    ASSERT_TRUE(OpenClipboard(host.Host()));
-    CloseClipboard();
+    EXPECT_TRUE(OpenableElsewhere());
+}
+
+TEST(SystemClipboard, FailedEmptyingIsReportedAndTheClipboardClosed)
+{
+    CReportHost host;
+    SystemEmptyClipboardProc previous = SetSystemEmptyClipboardProc(FailToEmpty);
+    CSystemFunctions system;
+    int result = system.EmptyClipboardContent(host.List(), host.Progress());
+    SetSystemEmptyClipboardProc(previous);
+
+    EXPECT_EQ(0, result);
+    ASSERT_EQ(1, host.RowCount());
+    EXPECT_STREQ(Row("24030", Dravik("10120")), host.RowText(0));
+    EXPECT_EQ(1, host.RowImage(0));
+    EXPECT_TRUE(OpenableElsewhere());
 }
 
 TEST(SystemRecycleBin, EmptiesTheTestRunsOwnBin)

@@ -1,5 +1,6 @@
 // Opera, Chrome, Safari and the small browsers in seeded folders.
 #include "BrowserTestEnv.h"
+#include "HelpFunctions.h"
 
 using namespace browsers_test;
 
@@ -222,4 +223,110 @@ TEST_F(OtherBrowsersTest, SmallBrowsersRecentPages)
     EXPECT_FALSE(Exists(AppData() + "\\Avant Browser\\recents.dat"));
     EXPECT_EQ(1, browsers.SlimRecent(host.List(), host.Progress()));
     ExpectRow(4, "24070", AppData() + "\\SlimBrowser\\recentclose.ini", REPORT_IMAGE_DONE);
+}
+
+namespace
+{
+// Points one of the user's shell folders (both registry lists that the
+// lookups read) at another value for as long as the object lives.
+class CShellFolderOverride
+{
+public:
+    CShellFolderOverride(const char* name, const char* value) : m_name(name)
+    {
+        for (int i = 0; i < 2; i++)
+        {
+            m_key[i] = nullptr;
+            m_had[i] = false;
+            if (RegCreateKeyExA(HKEY_CURRENT_USER, kLists[i], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key[i], nullptr) !=
+                ERROR_SUCCESS)
+                continue;
+            char old[MAX_PATH] = "";
+            DWORD size = sizeof(old);
+            m_had[i] = RegQueryValueExA(m_key[i], name, nullptr, &m_type[i], (BYTE*)old, &size) == ERROR_SUCCESS;
+            m_old[i] = old;
+            RegSetValueExA(m_key[i], name, 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
+        }
+    }
+    ~CShellFolderOverride()
+    {
+        for (int i = 0; i < 2; i++)
+        {
+            if (m_key[i] == nullptr)
+                continue;
+            if (m_had[i])
+                RegSetValueExA(m_key[i], m_name, 0, m_type[i], (const BYTE*)(const char*)m_old[i],
+                               (DWORD)m_old[i].GetLength() + 1);
+            else
+                RegDeleteValueA(m_key[i], m_name);
+            RegCloseKey(m_key[i]);
+        }
+    }
+
+private:
+    static const char* const kLists[2];
+    const char* m_name;
+    HKEY m_key[2];
+    bool m_had[2];
+    CString m_old[2];
+    DWORD m_type[2];
+};
+const char* const CShellFolderOverride::kLists[2] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+} // namespace
+
+// A shell folder that is empty or relative would lead an operation to the
+// current folder: each operation built on one finds nothing to delete there.
+TEST_F(OtherBrowsersTest, EmptyOrRelativeShellFolderLeavesNothingToDelete)
+{
+    // What a relative base would name, below the current folder.
+    pirt_test::CScratchFolder here("relative_base");
+    SetCurrentDirectoryA(here.Path());
+    const char* const traces[] = {
+        "Google\\Chrome\\User Data\\Default\\History", "Google\\Chrome\\User Data\\Default\\Cookies",
+        "Opera\\Opera\\cache\\entry", "Apple Computer\\Safari\\History\\entry", "cookie.txt", "link.url"};
+    for (const char* trace : traces)
+        Seed(here.Path() + "\\" + trace);
+
+    typedef int (CBrowserFunctions::*Op)(CListCtrl*, CProgressCtrl*);
+    const struct
+    {
+        const char* folder;
+        int csidl;
+        const char* name;
+        Op op;
+    } cases[] = {
+        {"Local AppData", CSIDL_LOCAL_APPDATA, "ChromeHistory", &CBrowserFunctions::ChromeHistory},
+        {"Local AppData", CSIDL_LOCAL_APPDATA, "ChromeCookies", &CBrowserFunctions::ChromeCookies},
+        {"Local AppData", CSIDL_LOCAL_APPDATA, "ChromeTemp", &CBrowserFunctions::ChromeTemp},
+        {"Local AppData", CSIDL_LOCAL_APPDATA, "OperaTemp", &CBrowserFunctions::OperaTemp},
+        {"Local AppData", CSIDL_LOCAL_APPDATA, "SafariTemp", &CBrowserFunctions::SafariTemp},
+        {"Cookies", CSIDL_COOKIES, "IECookies", &CBrowserFunctions::IECookies},
+        {"Cookies", CSIDL_COOKIES, "IEIndexDat", &CBrowserFunctions::IEIndexDat},
+        {"Favorites", CSIDL_FAVORITES, "IEBookmarks", &CBrowserFunctions::IEBookmarks},
+    };
+    for (const char* base : {"", ".", "Google"})
+    {
+        for (const auto& c : cases)
+        {
+            SCOPED_TRACE(testing::Message() << c.name << " with \"" << base << "\"");
+            pirt_test::CReportHost fresh;
+            {
+                CShellFolderOverride redirected(c.folder, base);
+                // The lookup gives no usable folder while redirected.
+                char lookedUp[MAX_PATH] = "";
+                if (SUCCEEDED(SHGetFolderPathA(nullptr, c.csidl, nullptr, 0, lookedUp)))
+                    EXPECT_FALSE(IsUsableBaseFolder(lookedUp)) << lookedUp;
+                CBrowserFunctions browsers;
+                EXPECT_EQ(1, (browsers.*c.op)(fresh.List(), fresh.Progress()));
+            }
+            ASSERT_EQ(1, fresh.RowCount());
+            EXPECT_STREQ((const char*)(Text("24060") + " " + BrisvaneText("10145")), (const char*)fresh.RowText(0));
+            EXPECT_EQ(REPORT_IMAGE_DONE, fresh.RowImage(0));
+        }
+    }
+    for (const char* trace : traces)
+        EXPECT_TRUE(Exists(here.Path() + "\\" + trace)) << trace;
+    SetCurrentDirectoryA(pirt_test::ProgramFolder());
 }

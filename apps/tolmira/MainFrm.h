@@ -1,0 +1,63 @@
+// The recent-work cleaner's frame: tool bar and status bar around the
+// plug-in list, texts, placement, keyboard keys and the frame's commands.
+// Its menus and bars are still the plain ones; the themed layer takes the
+// frame over later.
+#pragma once
+#include "fw/framework.h"
+#include "suitehelp.h"
+
+class CTolmiraView;
+
+class CMainFrame : public CFrameWnd
+{
+protected:
+    CMainFrame();
+    DECLARE_DYNCREATE(CMainFrame)
+
+public:
+    virtual ~CMainFrame();
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    CToolBar& ToolBar() { return m_wndToolBar; }
+    CStatusBar& StatusBar() { return m_wndStatusBar; }
+    CTolmiraView* View() const;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
+    afx_msg void OnNew();
+    afx_msg void OnLogging();
+    afx_msg void OnUpdateLogging(CCmdUI* pCmdUI);
+    afx_msg void OnRefresh();
+    afx_msg void OnDeleteOnStartup();
+    afx_msg void OnUpdateDeleteOnStartup(CCmdUI* pCmdUI);
+    afx_msg void OnPreferences();
+    afx_msg void OnHelp();
+    afx_msg void OnWebSite();
+    afx_msg void OnAbout();
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnUpdateStatusCount(WPARAM, LPARAM);
+
+    // Texts of the tool tips by command id ("" for ids without one).
+    CString ToolTipText(UINT nID) const;
+
+protected:
+    BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
+    void SetToolBarTexts();
+    void LocalizeMenu();
+    // The keys the frame takes before the list: TRUE when consumed.
+    BOOL HandleKey(UINT key);
+
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
+    CString m_strToolTip;
+    CImageList m_menuImages;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// Replaceable for tests: starting the help viewer and opening the web page.
+extern PFN_WINEXEC g_pfnTolmiraWinExec;
+extern PFN_SHELLEXECUTE g_pfnTolmiraShellExecute;

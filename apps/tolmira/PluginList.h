@@ -1,0 +1,44 @@
+// Where the recent-work cleaner finds its plug-ins and keeps the user's
+// choices about them, and which plug-ins it lists.
+//
+// Tolmira.dat (in the user plug-in folder) holds two sections keyed by
+// plug-in name: [Installed] the user's override of the installed test
+// ("yes" always lists, "no" lists only with view-all), [Selection] the tick
+// ("yes" ticked). Values other than "yes" and "no" count as absent.
+#pragma once
+#include "fw/framework.h"
+
+// application data + "\Zex\Ulmoro\plug-ins\Tolmira"
+CString UserPluginFolder();
+// program folder + "\plug-ins\Tolmira"
+CString ProgramPluginFolder();
+// the user plug-in folder + "\Tolmira.dat"
+CString StateFilePath();
+
+// [section] name of Tolmira.dat, defaultValue when absent.
+CString ReadPluginState(const char* section, const CString& name, const char* defaultValue);
+// Writes [section] name = value, creating the user plug-in folder first.
+BOOL WritePluginState(const char* section, const CString& name, const char* value);
+
+enum InstalledResult
+{
+    INSTALLED_MISSING = 0,
+    INSTALLED_PRESENT = 1
+};
+
+// The plug-in's own test that its application is present: a registry key
+// that opens with full access (no placeholders), or a file (placeholders
+// replaced; a folder never counts). An empty test counts as missing, so
+// such a plug-in is listed with view-all and can be set installed.
+InstalledResult InstalledTest(const CString& installedValue);
+
+// Whether a plug-in is listed: an administrators-only plug-in never for
+// other users; then the user's override; then the installed test, a
+// missing application only with view-all.
+BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll,
+                    InstalledResult installed);
+
+// The plug-in's description in the language shown: [General] Description
+// ("No Description available." when absent), or Erlaeuterung ("Keine
+// deutsche Beschreibung verfügbar.") when the language is German.
+CString ReadPluginDescription(const char* pluginFile, BOOL english);

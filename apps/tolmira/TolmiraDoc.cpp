@@ -1,0 +1,11 @@
+#include "TolmiraDoc.h"
+
+IMPLEMENT_DYNCREATE(CTolmiraDoc, CDocument)
+
+CTolmiraDoc::CTolmiraDoc()
+{
+}
+
+CTolmiraDoc::~CTolmiraDoc()
+{
+}

@@ -1,0 +1,4 @@
+// The one application object of Tolmira.exe.
+#include "Tolmira.h"
+
+CTolmiraApp theApp;

@@ -1,0 +1,107 @@
+// The plug-in list: one check-box row per plug-in file found in the user's
+// and the program's plug-in folders and visible under the listing rules,
+// the commands on it, and the run over the ticked plug-ins.
+#pragma once
+#include "ListViewEx.h"
+#include <memory>
+#include <vector>
+
+class CProgressDlg;
+class CSearchDlg;
+
+// Called with the progress dialog after each cleaned plug-in (tests look at
+// the run and try to close its window here); NULL in the program.
+typedef void (*PFN_TOLMIRA_RUN_OBSERVER)(CProgressDlg* dlg, int plugin);
+extern PFN_TOLMIRA_RUN_OBSERVER g_pfnTolmiraRunObserver;
+
+// List columns.
+enum
+{
+    COLUMN_NAME = 0,
+    COLUMN_DESCRIPTION,
+    COLUMN_VERSION,
+    COLUMN_PROVIDER,
+    COLUMN_PATH,
+    COLUMN_COUNT
+};
+
+class CTolmiraView : public CListViewEx
+{
+protected:
+    CTolmiraView();
+    DECLARE_DYNCREATE(CTolmiraView)
+
+public:
+    virtual ~CTolmiraView();
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void OnInitialUpdate();
+
+    // Empties the list and fills it again from both plug-in folders, then
+    // tells the frame the new row count.
+    void RefreshPluginList();
+    // Adds one row when the plug-in is listed.
+    void AddPlugin(const CString& path);
+
+    void WriteSelectionYes(int row);
+    void WriteSelectionNo(int row);
+    // Rows whose check box shows the state image (1 unticked, 2 ticked).
+    int CountRows(int stateImage) const;
+    BOOL IsRowTicked(int row) const;
+    // The check mark of the installed command for the row: the override, or
+    // the plug-in's own test.
+    BOOL IsRowInstalled(int row) const;
+    BOOL IsRunning() const { return m_running; }
+    void SelectAllRows();
+    void SelectRow(int row);
+
+    // Runs every entry of one plug-in file through the deletion library.
+    void CleanPlugin(const CString& pluginFile, CListCtrl* list, CProgressCtrl* progress);
+    // Copies the chosen files into the program plug-in folder (asking before
+    // replacing one) and refills the list.
+    void ImportFiles(const std::vector<CString>& chosen);
+    // The context menu for the current selection (popup of the loaded menu).
+    HMENU PrepareContextMenu(CMenu& menu);
+
+    afx_msg void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnCheckAll();
+    afx_msg void OnUncheckAll();
+    afx_msg void OnUpdateCheckAll(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateUncheckAll(CCmdUI* pCmdUI);
+    afx_msg void OnAllPlugins();
+    afx_msg void OnUpdateAllPlugins(CCmdUI* pCmdUI);
+    afx_msg void OnInstalled();
+    afx_msg void OnUpdateInstalled(CCmdUI* pCmdUI);
+    afx_msg void OnExecuteNow();
+    afx_msg void OnUpdateSomeTicked(CCmdUI* pCmdUI);
+    afx_msg void OnDelete();
+    afx_msg void OnUpdateDelete(CCmdUI* pCmdUI);
+    afx_msg void OnImport();
+    afx_msg void OnArrangeBy(UINT nID);
+    afx_msg void OnUpdateArrangeBy(CCmdUI* pCmdUI);
+    afx_msg void OnExecutePreview();
+    afx_msg void OnProperties();
+    afx_msg void OnUpdateProperties(CCmdUI* pCmdUI);
+    afx_msg void OnSearch();
+    // The newest search dialog while its window exists, else NULL.
+    CSearchDlg* SearchDialog() const;
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnDestroy();
+
+protected:
+    void ReadLanguage();
+    void SetupColumns();
+    void SendStatusCount();
+
+    BOOL m_firstUpdate;
+    BOOL m_englishDescription;
+    CImageList m_menuImages;
+    std::vector<std::unique_ptr<CProgressDlg> > m_progressDialogs;
+    CString m_statePath;
+    BOOL m_userIsAdmin;
+    BOOL m_filling;
+    BOOL m_running;
+    BOOL m_viewAll;     // the view-all switch as read at the last refill
+    HWND m_searchDialog;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Times how long each program of the program folder takes until its main
+# window shows, against the smallest window program (tests/startcheck/
+# minwindow.c), with the wineserver already up, and prints the medians and
+# their ratios (target: at most 1.5).
+#
+#   BUILD_DIR=... bench/startup.sh        (ROUNDS=n, default 5)
+#
+# Where 32-bit programs cannot run, the 64-bit build stands in for them; its
+# modules are stripped first, as the shipped ones are. It is a measurement,
+# not a test: it never fails on a ratio.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+rounds=${ROUNDS:-5}
+
+. "$root/tools/wine-env.sh"
+bench_build all
+strip=$(grep -m1 '^CMAKE_STRIP:' "$benchbuild/CMakeCache.txt" | cut -d= -f2)
+
+# The program folder as shipped: every module stripped, skel\ and languages\.
+folder=$benchbuild/bench/startup-bin
+rm -rf "$folder"
+mkdir -p "$benchbuild/bench"
+cp -r "$benchbuild/bin" "$folder"
+"$strip" --strip-unneeded "$folder"/*.exe "$folder"/*.dll
+cp "$benchbuild/tests/minwindow.exe" "$benchbuild/tests/startcheck.exe" "$folder/"
+
+bench_harness
+export WINEPATH='t:\bench\startup-bin'
+export XDG_DATA_HOME="$benchbuild/bench-xdg"
+mkdir -p "$XDG_DATA_HOME"
+wineserver -p   # the server stays up: only the program's own start is timed
+
+cd "$benchbuild"
+programs=(minwindow)
+for exe in "$benchbuild"/bin/*.exe; do programs+=("$(basename "$exe" .exe)"); done
+start() { "$loader" 't:\bench\startup-bin\startcheck.exe' "t:\\bench\\startup-bin\\$1.exe" | tr -d '\r' | awk '{print $1}'; }
+
+# One start each first: the first one seeds the user's data folder.
+for p in "${programs[@]}"; do start "$p" >/dev/null; done
+declare -A times
+for r in $(seq 1 "$rounds"); do
+  line="round $r:"
+  for p in "${programs[@]}"; do
+    t=$(start "$p")
+    times[$p]="${times[$p]:-} $t"
+    line+=$(printf '  %s %7.1f ms' "$p" "$t")
+  done
+  echo "$line"
+done
+
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
+# shellcheck disable=SC2086
+base=$(median ${times[minwindow]})
+echo "minimal window program (median): $base ms"
+for p in "${programs[@]:1}"; do
+  # shellcheck disable=SC2086
+  m=$(median ${times[$p]})
+  awk -v p="$p" -v m="$m" -v b="$base" \
+    'BEGIN{ r=m/b; printf "%s (median): %s ms, ratio %.2f (target <= 1.50): %s\n", p, m, r, (r<=1.5)?"met":"NOT met" }'
+done
