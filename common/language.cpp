@@ -5,6 +5,7 @@
 // time. The chosen file is instead read once per module into memory and read
 // again only when the suite INI or the language file changes on disk.
 #include "language.h"
+#include "fw/handle.h"
 #include "services.h"
 
 #include <map>
@@ -72,15 +73,15 @@ std::string Trim(const std::string& s)
 std::string ReadAnsi(const CString& path)
 {
     std::string bytes;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    CHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file == INVALID_HANDLE_VALUE)
         return bytes;
     char chunk[16384];
     DWORD got = 0;
     while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0)
         bytes.append(chunk, got);
-    CloseHandle(file);
+    file.Close();
 
     std::wstring wide;
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)

@@ -1,4 +1,5 @@
 #include "PrefPages.h"
+#include "fw/handle.h"
 #include "services.h"
 #include "language.h"
 #include "startupcleaner.h"
@@ -174,7 +175,7 @@ void CPropPageLanguage::FillLanguageList()
 void CPropPageLanguage::AddLanguageFiles(const CString& folder)
 {
     WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA(folder + "\\*.lng", &data);
+    CFindHandle find(::FindFirstFileA(folder + "\\*.lng", &data));
     if (find == INVALID_HANDLE_VALUE)
         return;
     do
@@ -197,7 +198,6 @@ void CPropPageLanguage::AddLanguageFiles(const CString& folder)
         m_list.SetItemText(row, 1, LanguageFileText(path, "Language"));
         m_list.SetItemText(row, 2, path);
     } while (::FindNextFileA(find, &data));
-    ::FindClose(find);
 }
 
 void CPropPageLanguage::SelectCurrentLanguage()
