@@ -709,15 +709,15 @@ CThemedBrush::CThemedBrush(int nKind, COLORREF first, COLORREF second)
 class CThemedBrushList
 {
 public:
-    std::vector<CThemedBrush*> brushes;
-    CThemedBrush* pLast = nullptr;
+    std::vector<CThemedBrush*> m_brushes;
+    CThemedBrush* m_pLast = nullptr;
     void Clear()
     {
-        while (!brushes.empty()) {
-            delete brushes.back();
-            brushes.pop_back();
+        while (!m_brushes.empty()) {
+            delete m_brushes.back();
+            m_brushes.pop_back();
         }
-        pLast = nullptr;
+        m_pLast = nullptr;
     }
 };
 
@@ -755,12 +755,12 @@ CThemedBrush* GetMenuBarBrush()
     }
     CThemedBrushList& cache = Brushes();
     auto same = [&](CThemedBrush* p) { return p->m_nKind == kind && p->m_crFirst == a && p->m_crSecond == b; };
-    if (cache.pLast && same(cache.pLast)) return cache.pLast;
-    for (CThemedBrush* p : cache.brushes)
-        if (same(p)) return cache.pLast = p;
+    if (cache.m_pLast && same(cache.m_pLast)) return cache.m_pLast;
+    for (CThemedBrush* p : cache.m_brushes)
+        if (same(p)) return cache.m_pLast = p;
     CThemedBrush* p = new CThemedBrush(kind, a, b);
-    cache.brushes.insert(cache.brushes.begin(), p);
-    return cache.pLast = p;
+    cache.m_brushes.insert(cache.m_brushes.begin(), p);
+    return cache.m_pLast = p;
 }
 
 void DeleteMenuBarBrushes() { Brushes().Clear(); }

@@ -186,7 +186,7 @@ public:
     int DrawTextEx(LPSTR psz, int n, LPRECT pRect, UINT nFormat, LPDRAWTEXTPARAMS p)
         { return ::DrawTextExA(m_hDC, psz, n, pRect, nFormat, p); }
     BOOL GrayString(CBrush* pBrush, GRAYSTRINGPROC pfn, LPARAM lData, int n, int x, int y, int cx, int cy)
-        { return ::GrayStringA(m_hDC, (HBRUSH)pBrush->GetSafeHandle(), pfn, lData, n, x, y, cx, cy); }
+        { return ::GrayStringA(m_hDC, (HBRUSH)SafeHandle(pBrush), pfn, lData, n, x, y, cx, cy); }
     int Escape(int nEscape, int nCount, LPCSTR pIn, LPVOID pOut) { return ::Escape(m_hDC, nEscape, nCount, pIn, pOut); }
 
     CRect m_rect;

@@ -866,5 +866,5 @@ BOOL CThemedMenu::TrackPopupMenuOnMonitor(CMenu* pMenu, UINT nFlags, LPCRECT pAn
     int expected = pThemed ? (int)pThemed->GetMenuItemCount() * (pThemed->m_nIconHeight + 7) : 0;
     POINT pt;
     nFlags = GetPopupPlacement(nFlags, pAnchor, &monitor, expected, bRtl, bVertical, pt);
-    return ::TrackPopupMenu(pMenu->m_hMenu, nFlags, pt.x, pt.y, 0, pOwner->GetSafeHwnd(), pAnchor);
+    return ::TrackPopupMenu(pMenu->m_hMenu, nFlags, pt.x, pt.y, 0, SafeHwnd(pOwner), pAnchor);
 }
