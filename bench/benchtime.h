@@ -23,7 +23,7 @@ inline int TimeRd(const std::string& root)
     STARTUPINFOA si = {sizeof(si)};
     PROCESS_INFORMATION pi;
     double start = Now();
-    if (!::CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return 1;
     ::WaitForSingleObject(pi.hProcess, INFINITE);
     double elapsed = Now() - start;

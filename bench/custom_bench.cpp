@@ -24,7 +24,7 @@ int MakeTree(const std::string& root, int folders, int files)
     const int depth = 20;
     const int branches = (folders + depth - 1) / depth;
     std::vector<std::string> all;
-    if (!::CreateDirectoryA(root.c_str(), NULL) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+    if (!::CreateDirectoryA(root.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
         return 1;
     for (int b = 0; b < branches && (int)all.size() < folders; ++b)
     {
@@ -33,7 +33,7 @@ int MakeTree(const std::string& root, int folders, int files)
         {
             if (d > 0)
                 path += "\\d" + std::to_string(d);
-            if (!::CreateDirectoryA(path.c_str(), NULL))
+            if (!::CreateDirectoryA(path.c_str(), nullptr))
                 return 1;
             all.push_back(path);
         }
@@ -42,12 +42,12 @@ int MakeTree(const std::string& root, int folders, int files)
     for (int i = 0; i < files; ++i)
     {
         std::string name = all[i % all.size()] + "\\trace" + std::to_string(i) + ".tmp";
-        HANDLE file = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, NULL);
+        HANDLE file = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return 1;
         DWORD written = 0;
-        ::WriteFile(file, data.data(), (DWORD)data.size(), &written, NULL);
+        ::WriteFile(file, data.data(), (DWORD)data.size(), &written, nullptr);
         ::CloseHandle(file);
     }
     return 0;
@@ -57,7 +57,7 @@ int TimeCustom(const std::string& root, int pump)
 {
     CCustomFunctions custom;
     double start = Now();
-    int ok = custom.DeleteFolderContents(root.c_str(), 1, NULL, NULL, pump);
+    int ok = custom.DeleteFolderContents(root.c_str(), 1, nullptr, nullptr, pump);
     double elapsed = Now() - start;
     std::printf("custom %.1f\n", elapsed);
     return ok ? 0 : 1;

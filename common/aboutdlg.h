@@ -12,7 +12,7 @@ class CAboutDlg : public CDialog
 {
 public:
     enum { IDD = 100 };
-    explicit CAboutDlg(CWnd* pParent = NULL);
+    explicit CAboutDlg(CWnd* pParent = nullptr);
 
     virtual BOOL OnInitDialog();
 

@@ -25,7 +25,7 @@ std::wstring Widen(const std::string& s)
 {
     if (s.empty())
         return std::wstring();
-    int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), (int)s.size(), NULL, 0);
+    int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), (int)s.size(), nullptr, 0);
     std::wstring w(n, L'\0');
     MultiByteToWideChar(CP_ACP, 0, s.c_str(), (int)s.size(), &w[0], n);
     return w;
@@ -67,7 +67,7 @@ LPCSTR IconOf(UINT type)
     case MB_ICONQUESTION:    return IDI_QUESTION;
     case MB_ICONEXCLAMATION: return IDI_EXCLAMATION;
     case MB_ICONASTERISK:    return IDI_ASTERISK;
-    default:                 return NULL;
+    default:                 return nullptr;
     }
 }
 
@@ -120,8 +120,8 @@ private:
 };
 
 CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
-    : m_type(type), m_hIcon(NULL), m_hasCancel(false), m_okOnly(false),
-      m_pointSize(8), m_baseX(0), m_baseY(0), m_hFont(NULL), m_hMem(NULL)
+    : m_type(type), m_hIcon(nullptr), m_hasCancel(false), m_okOnly(false),
+      m_pointSize(8), m_baseX(0), m_baseY(0), m_hFont(nullptr), m_hMem(nullptr)
 {
     m_caption = Widen((caption && *caption) ? caption : "Error");
 
@@ -134,7 +134,7 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
         lstrcpyA(ncm.lfMessageFont.lfFaceName, "MS Shell Dlg");
     }
     m_face = Widen(ncm.lfMessageFont.lfFaceName);
-    HDC hdc = GetDC(NULL);
+    HDC hdc = GetDC(nullptr);
     int lpy = GetDeviceCaps(hdc, LOGPIXELSY);
     LONG h = ncm.lfMessageFont.lfHeight < 0 ? -ncm.lfMessageFont.lfHeight : ncm.lfMessageFont.lfHeight;
     if (h > 0 && lpy > 0)
@@ -171,7 +171,7 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
     LPCSTR iconId = IconOf(type);
     int cxIcon = 0, cyIcon = 0;
     if (iconId) {
-        m_hIcon = LoadIconA(NULL, iconId);
+        m_hIcon = LoadIconA(nullptr, iconId);
         cxIcon = GetSystemMetrics(SM_CXICON) + 4;
         cyIcon = GetSystemMetrics(SM_CYICON) + 4;
     }
@@ -243,7 +243,7 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
     m_size.cy = bottom + 12;
 
     SelectObject(hdc, oldFont);
-    ReleaseDC(NULL, hdc);
+    ReleaseDC(nullptr, hdc);
 }
 
 CMsgDialogTemplate::~CMsgDialogTemplate()
@@ -261,7 +261,7 @@ void CMsgDialogTemplate::PlaceControls(HWND hDlg) const
         const Item& it = m_items[i];
         HWND control = GetDlgItem(hDlg, it.id);
         if (control)
-            SetWindowPos(control, NULL, it.rc.left, it.rc.top, it.rc.right - it.rc.left,
+            SetWindowPos(control, nullptr, it.rc.left, it.rc.top, it.rc.right - it.rc.left,
                          it.rc.bottom - it.rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
         if (control && m_hFont)
             SendMessageA(control, WM_SETFONT, (WPARAM)m_hFont, FALSE);
@@ -280,7 +280,7 @@ void CMsgDialogTemplate::PlaceControls(HWND hDlg) const
     int y = area.top + ((area.bottom - area.top) - cy) / 2;
     if (x < area.left) x = area.left;
     if (y < area.top) y = area.top;
-    SetWindowPos(hDlg, NULL, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hDlg, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMsgDialogTemplate::AddItem(DWORD style, const RECT& rc, WORD id, WORD atom, const std::string& text)
@@ -337,7 +337,7 @@ LPCDLGTEMPLATE CMsgDialogTemplate::Build()
     }
     m_hMem = GlobalAlloc(GMEM_FIXED, v.size());
     if (!m_hMem)
-        return NULL;
+        return nullptr;
     CopyMemory((void*)m_hMem, &v[0], v.size());
     return (LPCDLGTEMPLATE)m_hMem;
 }
@@ -359,7 +359,7 @@ INT_PTR CALLBACK MsgDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         }
         SetForegroundWindow(hDlg);
         int defIndex = (int)((t->m_type & MB_DEFMASK) >> 8);
-        HWND first = NULL;
+        HWND first = nullptr;
         int index = 0;
         for (HWND c = GetWindow(hDlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             char cls[16] = "";
@@ -410,7 +410,7 @@ int CheckMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type, XMSGBOXP
 {
     if (!owner) {
         HWND active = GetActiveWindow();
-        owner = active ? GetLastActivePopup(active) : NULL;
+        owner = active ? GetLastActivePopup(active) : nullptr;
     }
     if ((type & MB_ICONHAND) && (type & MB_SYSTEMMODAL))
         return MessageBoxA(owner, text, (caption && *caption) ? caption : "Error",
@@ -422,6 +422,6 @@ int CheckMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type, XMSGBOXP
         return IDCANCEL;
     if (!(type & MB_NO_SOUND))
         MessageBeep(type & MB_ICONMASK);
-    return (int)DialogBoxIndirectParamA(GetModuleHandleA(NULL), dlg, owner, MsgDialogProc,
+    return (int)DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dlg, owner, MsgDialogProc,
                                         (LPARAM)&tmpl);
 }

@@ -28,4 +28,4 @@ struct XMSGBOXPARAMS;
 // owner NULL: the active window's last active pop-up; caption NULL or "":
 // "Error".
 int CheckMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type,
-                    XMSGBOXPARAMS* params = NULL);
+                    XMSGBOXPARAMS* params = nullptr);

@@ -5,6 +5,7 @@
 // time. The chosen file is instead read once per module into memory and read
 // again only when the suite INI or the language file changes on disk.
 #include "language.h"
+#include "fw/handle.h"
 #include "services.h"
 
 #include <map>
@@ -72,20 +73,20 @@ std::string Trim(const std::string& s)
 std::string ReadAnsi(const CString& path)
 {
     std::string bytes;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    CHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file == INVALID_HANDLE_VALUE)
         return bytes;
     char chunk[16384];
     DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &got, NULL) && got > 0)
+    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0)
         bytes.append(chunk, got);
-    CloseHandle(file);
+    file.Close();
 
     std::wstring wide;
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
     {
-        int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, (int)bytes.size() - 3, NULL, 0);
+        int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, (int)bytes.size() - 3, nullptr, 0);
         wide.resize(n);
         if (n > 0)
             MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, (int)bytes.size() - 3, &wide[0], n);
@@ -94,10 +95,10 @@ std::string ReadAnsi(const CString& path)
         wide.assign((const wchar_t*)(bytes.data() + 2), (bytes.size() - 2) / 2);
     else
         return bytes;
-    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), (int)wide.size(), NULL, 0, NULL, NULL);
+    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
     std::string ansi(n, '\0');
     if (n > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), (int)wide.size(), &ansi[0], n, NULL, NULL);
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), (int)wide.size(), &ansi[0], n, nullptr, nullptr);
     return ansi;
 }
 
@@ -219,7 +220,7 @@ CString GetLngString(CString section, CString key, CString defaultText)
 void SetDlgItemLngText(HWND dialog, int controlId, CString section, CString key)
 {
     HWND control = GetDlgItem(dialog, controlId);
-    if (control != NULL)
+    if (control != nullptr)
         SetWindowTextA(control, GetLngString(section, key));
 }
 
@@ -231,6 +232,6 @@ void SetDlgItemLngTexts(HWND dialog, const DlgItemLngText* items, int count)
 
 void SetWindowLngText(HWND window, CString section, CString key)
 {
-    if (window != NULL)
+    if (window != nullptr)
         SetWindowTextA(window, GetLngString(section, key));
 }

@@ -52,7 +52,7 @@ void SetWindowLngText(HWND window, CString section, CString key);
 template <class TMenu>
 void SetMenuLngText(TMenu* menu, UINT item, UINT flags, CString section, CString key, int pad)
 {
-    ASSERT(menu != NULL);
+    ASSERT(menu != nullptr);
     CString text = GetLngString(section, key);
     if (pad)
         text = CString(" ") + text + " ";

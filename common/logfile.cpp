@@ -13,7 +13,7 @@ namespace
 void CopyField(char* field, int width, const char* text)
 {
     memset(field, 0, width);
-    if (text != NULL)
+    if (text != nullptr)
         memcpy(field, text, strnlen(text, width));
 }
 
@@ -28,7 +28,7 @@ CLogFile::CLogFile()
     memset(m_archivePath, 0, sizeof(m_archivePath));
     memset(m_module, 0, sizeof(m_module));
     memset(m_procedure, 0, sizeof(m_procedure));
-    BuildRecord(m_header, "DATE", "TIME", NULL);
+    BuildRecord(m_header, "DATE", "TIME", nullptr);
     memcpy(m_header + LOG_MODULE_OFFSET, "MODULE", 6);
     memcpy(m_header + LOG_PROCEDURE_OFFSET, "PROCEDURE", 9);
     memcpy(m_header + LOG_EVENT_OFFSET, "EVENT", 5);
@@ -49,14 +49,14 @@ void CLogFile::BuildRecord(char* record, const char* date, const char* time, con
 void CLogFile::SetLogPath(const char* path)
 {
     memset(m_logPath, 0, sizeof(m_logPath));
-    if (path != NULL)
+    if (path != nullptr)
         memcpy(m_logPath, path, strnlen(path, LOG_PATH_SIZE - 1));
 }
 
 void CLogFile::SetArchivePath(const char* path)
 {
     memset(m_archivePath, 0, sizeof(m_archivePath));
-    if (path != NULL)
+    if (path != nullptr)
         memcpy(m_archivePath, path, strnlen(path, LOG_PATH_SIZE - 1));
     m_archiveEnabled = m_archivePath[0] != '\0' ? 1 : 0;
 }
@@ -104,11 +104,11 @@ int CLogFile::WriteEntry(const char* eventText)
 {
     char date[128] = "";
     char time[128] = "";
-    __time64_t now = _time64(NULL);
+    __time64_t now = _time64(nullptr);
     struct tm* local = _localtime64(&now);
-    if (local == NULL || strftime(date, sizeof(date), "%m-%d-%Y", local) == 0)
+    if (local == nullptr || strftime(date, sizeof(date), "%m-%d-%Y", local) == 0)
         date[0] = '\0';
-    if (local == NULL || strftime(time, sizeof(time), "%H:%M:%S", local) == 0)
+    if (local == nullptr || strftime(time, sizeof(time), "%H:%M:%S", local) == 0)
         time[0] = '\0';
 
     char record[LOG_RECORD_SIZE];

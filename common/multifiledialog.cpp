@@ -8,7 +8,7 @@ CMultiFileDialog::CMultiFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt,
                                    const char* lpszFileName, DWORD dwFlags,
                                    const char* lpszFilter, CWnd* pParentWnd)
     : CFileDialog(bOpenFileDialog, lpszDefExt, lpszFileName, dwFlags, lpszFilter, pParentWnd),
-      m_pszNames(NULL), m_pszFolder(NULL), m_bParsed(FALSE)
+      m_pszNames(nullptr), m_pszFolder(nullptr), m_bParsed(FALSE)
 {
 }
 
@@ -21,8 +21,8 @@ void CMultiFileDialog::FreeBuffers()
 {
     delete[] m_pszNames;
     delete[] m_pszFolder;
-    m_pszNames = NULL;
-    m_pszFolder = NULL;
+    m_pszNames = nullptr;
+    m_pszFolder = nullptr;
     m_bParsed = FALSE;
 }
 
@@ -30,7 +30,7 @@ INT_PTR CMultiFileDialog::DoModal()
 {
     FreeBuffers();
     INT_PTR result = CFileDialog::DoModal();
-    if (result == IDCANCEL && GetExtendedError() == FNERR_BUFFERTOOSMALL && m_pszNames != NULL)
+    if (result == IDCANCEL && GetExtendedError() == FNERR_BUFFERTOOSMALL && m_pszNames != nullptr)
         return IDOK;
     return result;
 }
@@ -38,7 +38,7 @@ INT_PTR CMultiFileDialog::DoModal()
 void CMultiFileDialog::OnFileNameChange()
 {
     HWND hDlg = GetDialogHwnd();
-    if (hDlg != NULL) {
+    if (hDlg != nullptr) {
         // Both lengths include the terminating NUL.
         LRESULT specLength = SendMessageA(hDlg, CDM_GETSPEC, 0, 0);
         LRESULT folderLength = SendMessageA(hDlg, CDM_GETFOLDERPATH, 0, 0);
@@ -66,7 +66,7 @@ void CMultiFileDialog::ParseNames()
 {
     char* read = m_pszNames;
     char* write = m_pszNames;
-    if (strchr(m_pszNames, '"') == NULL) {
+    if (strchr(m_pszNames, '"') == nullptr) {
         size_t length = strlen(m_pszNames);
         while (length > 0 && m_pszNames[length - 1] == ' ')
             --length;
@@ -95,22 +95,22 @@ void CMultiFileDialog::ParseNames()
 
 POSITION CMultiFileDialog::GetStartPosition()
 {
-    if (m_pszNames == NULL)
+    if (m_pszNames == nullptr)
         return CFileDialog::GetStartPosition();
     if (!m_bParsed)
         ParseNames();
-    return m_pszNames[0] != '\0' ? reinterpret_cast<POSITION>(m_pszNames) : NULL;
+    return m_pszNames[0] != '\0' ? reinterpret_cast<POSITION>(m_pszNames) : nullptr;
 }
 
 CString CMultiFileDialog::GetNextPathName(POSITION& pos)
 {
-    if (m_pszNames == NULL)
+    if (m_pszNames == nullptr)
         return CFileDialog::GetNextPathName(pos);
-    ASSERT(pos != NULL && m_bParsed);
+    ASSERT(pos != nullptr && m_bParsed);
     const char* name = reinterpret_cast<const char*>(pos);
     CString path = WithTrailingBackslash(m_pszFolder);
     path += name;
     const char* next = name + strlen(name) + 1;
-    pos = *next != '\0' ? reinterpret_cast<POSITION>(const_cast<char*>(next)) : NULL;
+    pos = *next != '\0' ? reinterpret_cast<POSITION>(const_cast<char*>(next)) : nullptr;
     return path;
 }

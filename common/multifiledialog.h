@@ -9,10 +9,10 @@
 class CMultiFileDialog : public CFileDialog
 {
 public:
-    CMultiFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = NULL,
-                     const char* lpszFileName = NULL,
+    CMultiFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr,
+                     const char* lpszFileName = nullptr,
                      DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                     const char* lpszFilter = NULL, CWnd* pParentWnd = NULL);
+                     const char* lpszFilter = nullptr, CWnd* pParentWnd = nullptr);
     virtual ~CMultiFileDialog();
 
     virtual INT_PTR DoModal() override;

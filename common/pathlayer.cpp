@@ -1,4 +1,5 @@
 #include "pathlayer.h"
+#include "fw/handle.h"
 #include "services.h"
 
 #include <shlobj.h>
@@ -299,23 +300,21 @@ int IsLinkPath(const CString& canonical)
         return 1;
     // A wildcard would make the lookup match other entries.
     WIN32_FIND_DATAA fd;
-    HANDLE find = path.FindOneOf("*?") < 0 ? FindFirstFileA(path, &fd) : INVALID_HANDLE_VALUE;
+    CFindHandle find(path.FindOneOf("*?") < 0 ? FindFirstFileA(path, &fd) : INVALID_HANDLE_VALUE);
     if (find != INVALID_HANDLE_VALUE)
     {
-        FindClose(find);
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
             return 1;
     }
     // Windows also shows the link through a handle to the link itself.
-    HANDLE handle = CreateFileA(path, FILE_READ_ATTRIBUTES,
+    CHandle handle(CreateFileA(path, FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING,
-                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle != INVALID_HANDLE_VALUE)
     {
         BY_HANDLE_FILE_INFORMATION info;
         BOOL known = GetFileInformationByHandle(handle, &info);
-        CloseHandle(handle);
         if (known && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
             return 1;
     }
@@ -333,9 +332,9 @@ CString FinalPath(const CString& canonical)
         GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA");
     if (getFinalPath == nullptr)
         return CString();
-    HANDLE handle = CreateFileA(canonical, FILE_READ_ATTRIBUTES,
+    CHandle handle(CreateFileA(canonical, FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle == INVALID_HANDLE_VALUE)
         return CString();
     DWORD needed = getFinalPath(handle, nullptr, 0, 0);
@@ -347,7 +346,6 @@ CString FinalPath(const CString& canonical)
         if (length > 0 && length < buffer.size())
             result = CString(buffer.data(), (int)length);
     }
-    CloseHandle(handle);
     if (result.Left(8).CompareNoCase("\\\\?\\UNC\\") == 0)
         result = "\\\\" + result.Mid(8);
     else if (result.Left(4) == "\\\\?\\")

@@ -1,6 +1,7 @@
 // Plug-in files: reader, writer, placeholders and the entry validator, which
 // judges every path through the path layer before anything deletes by it.
 #include "pluginfile.h"
+#include "fw/handle.h"
 #include "pathlayer.h"
 #include "services.h"
 #include <shlobj.h>
@@ -585,8 +586,8 @@ bool IsProtectedKey(const CKeyPath& key)
 
 CString CurrentUserSid()
 {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
+    CHandle token;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
         return CString();
     CString sid;
     DWORD size = 0;
@@ -599,7 +600,6 @@ CString CurrentUserSid()
         sid = text;
         ::LocalFree(text);
     }
-    ::CloseHandle(token);
     return sid;
 }
 

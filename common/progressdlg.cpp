@@ -18,7 +18,7 @@ HBRUSH TransparentStaticBrush(CDC* pDC, CWnd* control, BOOL copyBackground)
         RECT rc;
         ::GetClientRect(control->m_hWnd, &rc);
         HDC source = ::GetDC(control->m_hWnd);
-        ::BitBlt(pDC->GetSafeHdc(), 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
+        ::BitBlt(SafeHdc(pDC), 0, 0, rc.right, rc.bottom, source, 0, 0, SRCCOPY);
         ::ReleaseDC(control->m_hWnd, source);
     }
     pDC->SetBkMode(TRANSPARENT);
@@ -79,7 +79,7 @@ BOOL EraseWithGradient(CWnd* wnd, CDC* pDC)
 {
     RECT rc;
     wnd->GetClientRect(&rc);
-    PaintBackgroundGradient(pDC->GetSafeHdc(), rc);
+    PaintBackgroundGradient(SafeHdc(pDC), rc);
     return TRUE;
 }
 
@@ -93,7 +93,7 @@ BOOL CRunProgressDlg::OnInitDialog()
     CProgressDlg::OnInitDialog();
     // The close box would only invite a click that must do nothing.
     HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
-    if (systemMenu != NULL)
+    if (systemMenu != nullptr)
         ::EnableMenuItem(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     return TRUE;
 }

@@ -47,11 +47,11 @@ class CProgressDlg : public CProgressDlgBase
 public:
     // captionDefault: the caption when [General] 40600 is missing ("not
     // found" in the recent-work cleaner and the eraser, "" in the main cleaner).
-    explicit CProgressDlg(CWnd* pParent = NULL, UINT nTemplate = PIRT_IDD_PROGRESS,
+    explicit CProgressDlg(CWnd* pParent = nullptr, UINT nTemplate = PIRT_IDD_PROGRESS,
                           const char* captionDefault = PIRT_PROGRESS_CAPTION_DEFAULT);
 
     // Creates the dialog modeless; the run destroys it with DestroyWindow.
-    BOOL CreateModeless(CWnd* pParent = NULL);
+    BOOL CreateModeless(CWnd* pParent = nullptr);
 
     // The report list (1018), the per-operation bar (1002) and the overall
     // bar (1000), valid while the window exists.
@@ -86,7 +86,7 @@ protected:
 class CRunProgressDlg : public CProgressDlg
 {
 public:
-    explicit CRunProgressDlg(CWnd* pParent = NULL, UINT nTemplate = PIRT_IDD_PROGRESS,
+    explicit CRunProgressDlg(CWnd* pParent = nullptr, UINT nTemplate = PIRT_IDD_PROGRESS,
                              const char* captionDefault = PIRT_PROGRESS_CAPTION_DEFAULT)
         : CProgressDlg(pParent, nTemplate, captionDefault) {}
 

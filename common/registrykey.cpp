@@ -1,5 +1,6 @@
 // The registry-key class.
 #include "registrykey.h"
+#include "fw/handle.h"
 
 namespace
 {
@@ -36,55 +37,51 @@ int CRegistryKey::SetKey(CString path, BOOL create)
         m_keyPath.Empty();
         return 1;
     }
-    HKEY key = NULL;
+    CRegKeyHandle key;
     if (create)
     {
         DWORD disposition = 0;
-        m_lastError = RegCreateKeyExA(m_root, path, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                      NULL, &key, &disposition);
+        m_lastError = RegCreateKeyExA(m_root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                      nullptr, key.Receive(), &disposition);
     }
     else
     {
-        m_lastError = RegOpenKeyExA(m_root, path, 0, KEY_ALL_ACCESS, &key);
+        m_lastError = RegOpenKeyExA(m_root, path, 0, KEY_ALL_ACCESS, key.Receive());
     }
     if (m_lastError != ERROR_SUCCESS)
         return 0;
     m_keyPath = path;
     if (!m_lazyWrite)
         RegFlushKey(key);
-    RegCloseKey(key);
     return 1;
 }
 
 int CRegistryKey::KeyExists(CString subkey, HKEY root)
 {
-    HKEY key = NULL;
-    if (RegOpenKeyExA(root != NULL ? root : m_root, subkey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(root != nullptr ? root : m_root, subkey, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
         return 0;
-    RegCloseKey(key);
     return 1;
 }
 
 int CRegistryKey::HasValue(CString name)
 {
-    HKEY key = NULL;
-    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_ALL_ACCESS, &key);
+    CRegKeyHandle key;
+    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_ALL_ACCESS, key.Receive());
     if (m_lastError != ERROR_SUCCESS)
         return 0;
-    m_lastError = RegQueryValueExA(key, name, NULL, NULL, NULL, NULL);
-    RegCloseKey(key);
+    m_lastError = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
     return m_lastError == ERROR_SUCCESS ? 1 : 0;
 }
 
 DWORD CRegistryKey::QueryValueExists(CString name)
 {
-    HKEY key = NULL;
-    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_QUERY_VALUE, &key);
+    CRegKeyHandle key;
+    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_QUERY_VALUE, key.Receive());
     if (m_lastError != ERROR_SUCCESS)
         return 0;
     DWORD type = REG_NONE;
-    m_lastError = RegQueryValueExA(key, name, NULL, &type, NULL, NULL);
-    RegCloseKey(key);
+    m_lastError = RegQueryValueExA(key, name, nullptr, &type, nullptr, nullptr);
     return m_lastError == ERROR_SUCCESS ? type : 0;
 }
 
@@ -94,16 +91,15 @@ CString CRegistryKey::ReadString(CString name, CString defaultValue)
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         return defaultValue;
 
-    HKEY key = NULL;
-    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_READ, &key);
+    CRegKeyHandle key;
+    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_READ, key.Receive());
     if (m_lastError != ERROR_SUCCESS)
         return defaultValue;
     // One byte beyond the value's room: a value that fills the buffer has no
     // NUL of its own.
     BYTE buffer[kValueBufferSize + 1];
     DWORD size = kValueBufferSize;
-    m_lastError = RegQueryValueExA(key, name, NULL, NULL, buffer, &size);
-    RegCloseKey(key);
+    m_lastError = RegQueryValueExA(key, name, nullptr, nullptr, buffer, &size);
     if (m_lastError != ERROR_SUCCESS)
         return defaultValue;
     buffer[size <= kValueBufferSize ? size : kValueBufferSize] = '\0';
@@ -114,25 +110,23 @@ int CRegistryKey::WriteString(CString name, CString value)
 {
     if (value.GetLength() >= (int)kValueBufferSize)
         return 0;
-    HKEY key = NULL;
-    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_WRITE, &key);
+    CRegKeyHandle key;
+    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_WRITE, key.Receive());
     if (m_lastError != ERROR_SUCCESS)
         return 0;
     LONG rc = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)(const char*)value,
                              (DWORD)value.GetLength() + 1);
     if (!m_lazyWrite)
         RegFlushKey(key);
-    RegCloseKey(key);
     return rc == ERROR_SUCCESS ? 1 : 0;
 }
 
 int CRegistryKey::DeleteValue(CString name)
 {
-    HKEY key = NULL;
-    if (RegOpenKeyExA(m_root, m_keyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(m_root, m_keyPath, 0, KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS)
         return 0;
     LONG rc = RegDeleteValueA(key, name);
-    RegCloseKey(key);
     return rc == ERROR_SUCCESS ? 1 : 0;
 }
 
@@ -148,9 +142,7 @@ int CRegistryKey::DeleteKey(CString subkey)
     if (m_lastError == ERROR_SUCCESS || m_lastError == ERROR_FILE_NOT_FOUND)
         return 1;
     // Whatever the delete answered, the result is whether the key is gone.
-    HKEY key = NULL;
-    LONG rc = RegOpenKeyExA(m_root, subkey, 0, KEY_QUERY_VALUE, &key);
-    if (rc == ERROR_SUCCESS)
-        RegCloseKey(key);
+    CRegKeyHandle key;
+    LONG rc = RegOpenKeyExA(m_root, subkey, 0, KEY_QUERY_VALUE, key.Receive());
     return rc == ERROR_FILE_NOT_FOUND ? 1 : 0;
 }

@@ -19,7 +19,7 @@ public:
     int SetKey(CString path, BOOL create);
 
     // 1 when root\subkey opens with full access (root NULL: the object's root).
-    int KeyExists(CString subkey, HKEY root = NULL);
+    int KeyExists(CString subkey, HKEY root = nullptr);
 
     // 1 when the value exists in the current key.
     int HasValue(CString name);

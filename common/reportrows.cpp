@@ -12,7 +12,7 @@ void ShowLastRow(CListCtrl* list)
     const int count = list->GetItemCount();
     if (count > 0)
         list->EnsureVisible(count - 1, FALSE);
-    list->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    list->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 } // namespace
@@ -30,7 +30,7 @@ CString ReportResultText(CString item, int success, int flag)
 
 void SetupProgress(CProgressCtrl* progress, int count)
 {
-    if (progress == NULL)
+    if (progress == nullptr)
         return;
     progress->SetRange32(0, count);
     progress->SetStep(1);
@@ -39,7 +39,7 @@ void SetupProgress(CProgressCtrl* progress, int count)
 
 void ReportRowStart(CString item, CListCtrl* list, int flag)
 {
-    if (list == NULL)
+    if (list == nullptr)
         return;
     const CString text = ReportStartText(item, flag);
     list->InsertItem(LVIF_TEXT | LVIF_IMAGE, list->GetItemCount(), text, 0, 0, REPORT_IMAGE_WORKING, 0);
@@ -51,7 +51,7 @@ void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCt
 {
     const CString text = ReportResultText(item, success, flag);
     const int image = success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED;
-    if (list != NULL)
+    if (list != nullptr)
     {
         // The operation's working row is always the last one: rows are only
         // appended and the run is synchronous. Without one, the result gets
@@ -62,10 +62,10 @@ void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCt
         else
             list->InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, text, 0, 0, image, 0);
     }
-    if (logOrNull != NULL)
+    if (logOrNull != nullptr)
         logOrNull->WriteEntry(text);
-    if (list != NULL)
+    if (list != nullptr)
         ShowLastRow(list);
-    if (progress != NULL)
+    if (progress != nullptr)
         progress->StepIt();
 }

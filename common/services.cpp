@@ -1,5 +1,6 @@
 // Paths, config files and first-run seeding.
 #include "services.h"
+#include "fw/handle.h"
 #include "pathlayer.h"
 #include <shlobj.h>
 
@@ -23,16 +24,16 @@ const char* const kIniFiles[] =
     "\\Plimvet.ini",    // 8
     "\\Voxanel.ini",    // 9
     "\\Brisvane.ini",   // 10
-    NULL,               // 11
-    NULL,               // 12
-    NULL,               // 13
+    nullptr,               // 11
+    nullptr,               // 12
+    nullptr,               // 13
     "\\Tarnel.ini"      // 14
 };
 
 const char* IniFileOf(int index)
 {
     if (index < 0 || index >= (int)(sizeof(kIniFiles) / sizeof(kIniFiles[0])))
-        return NULL;
+        return nullptr;
     return kIniFiles[index];
 }
 
@@ -52,7 +53,7 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
     if (!CreateFullPath(destination) || GetFileAttributesA(source) == INVALID_FILE_ATTRIBUTES)
         return 0;
 
-    const bool hasFilter = filter != NULL && filter[0] != '\0';
+    const bool hasFilter = filter != nullptr && filter[0] != '\0';
     const int passes = (recurse && hasFilter) ? 2 : 1;
 
     if (IsStopSignalled(stopEvent))
@@ -86,7 +87,7 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
                 if (finder.IsReparsePoint())
                     continue;
                 if (recurse && (pass == 1 || passes == 1))
-                    result = CopyTree(from, to, 1, NULL, stopEvent, 1, keepExisting);
+                    result = CopyTree(from, to, 1, nullptr, stopEvent, 1, keepExisting);
             }
             else if (pass == 0)
             {
@@ -106,7 +107,7 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
 HWND ThreadMainWindow()
 {
     CWnd* wnd = FwGetThreadMainWnd();
-    return wnd != NULL ? wnd->GetSafeHwnd() : NULL;
+    return SafeHwnd(wnd);
 }
 
 // The box shown when no language can be chosen, then the main window is
@@ -116,7 +117,7 @@ void ShowNoLanguageMessage()
 {
     HWND owner = ThreadMainWindow();
     MessageBoxA(owner, GetNoLanguageMessage(), "Error", MB_OK | MB_ICONERROR);
-    if (owner != NULL)
+    if (owner != nullptr)
         SendMessageA(owner, WM_CLOSE, 0, 0);
 }
 
@@ -125,31 +126,30 @@ void ShowNoLanguageMessage()
 CString GetAppPath()
 {
     char buffer[MAX_PATH + 1] = "";
-    DWORD n = GetModuleFileNameA(NULL, buffer, MAX_PATH);
+    DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return CString();
     buffer[n] = '\0';
     char* slash = strrchr(buffer, '\\');
-    if (slash != NULL)
+    if (slash != nullptr)
         *slash = '\0';
     return CString(buffer);
 }
 
 int FileExists(const char* path)
 {
-    if (path == NULL || path[0] == '\0')
+    if (path == nullptr || path[0] == '\0')
         return 0;
-    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    CHandle h(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (h == INVALID_HANDLE_VALUE)
         return 0;
-    CloseHandle(h);
     return 1;
 }
 
 void ProcessMsgLoop()
 {
     MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
     {
         if (msg.message == WM_QUIT)
         {
@@ -198,7 +198,7 @@ void RemoveTrailingBackslash(CString& path)
 
 int CreateFullPath(const char* folder)
 {
-    if (folder == NULL)
+    if (folder == nullptr)
         return 0;
     CString path(folder);
     RemoveTrailingBackslash(path);
@@ -241,7 +241,7 @@ int CreateFullPath(const char* folder)
             built += rest.Left(slash);
             rest = rest.Mid(slash);
         }
-        if (GetFileAttributesA(built) == INVALID_FILE_ATTRIBUTES && !CreateDirectoryA(built, NULL))
+        if (GetFileAttributesA(built) == INVALID_FILE_ATTRIBUTES && !CreateDirectoryA(built, nullptr))
             return 0;
     }
     return 1;
@@ -250,7 +250,7 @@ int CreateFullPath(const char* folder)
 int CopyFolder(const char* source, const char* destination, int recurse,
                const char* filter, HANDLE stopEvent, int pump)
 {
-    if (source == NULL || destination == NULL)
+    if (source == nullptr || destination == nullptr)
         return 0;
     return CopyTree(source, destination, recurse, filter, stopEvent, pump, false);
 }
@@ -323,7 +323,7 @@ void SeedUserData(const CString& programFolder, LANGID langId)
 
     const CString root = GetDataRoot();
     // A file the user already has is never overwritten by its skeleton copy.
-    CopyTree(programFolder + "\\skel", root, 1, NULL, NULL, 1, true);
+    CopyTree(programFolder + "\\skel", root, 1, nullptr, nullptr, 1, true);
 
     // The choice stays when it names a language file that still exists.
     const CString ini = GetIniPath(INI_PIRT);
@@ -360,7 +360,7 @@ CString GetIniPath(int index)
         return CString();
     }
     CString path = root + "\\config";
-    if (file == NULL)
+    if (file == nullptr)
         return path;    // the folder itself; a folder is no file to seed for
     path += file;
     if (!FileExists(path))
@@ -392,7 +392,7 @@ int WriteIniString(const char* section, const char* key, const char* value, int 
 
 CString EscapePercent(const char* value)
 {
-    CString out(value != NULL ? value : "");
+    CString out(value != nullptr ? value : "");
     out.Replace("%", "%%");
     return out;
 }
@@ -400,7 +400,7 @@ CString EscapePercent(const char* value)
 CString UnescapePercent(const char* stored)
 {
     CString out;
-    if (stored == NULL)
+    if (stored == nullptr)
         return out;
     for (const char* p = stored; *p != '\0'; ++p)
     {

@@ -14,7 +14,7 @@ void WriteSortSettings(int iniIndex, BOOL ascending, int column)
 
 void ReadSortSettings(int iniIndex, int* ascending, int* column)
 {
-    ASSERT(ascending != NULL && column != NULL);
+    ASSERT(ascending != nullptr && column != nullptr);
     *ascending = GetIniBool("Window", "SortAscending", iniIndex);
     const CString ini = GetIniPath(iniIndex);
     *column = ini.IsEmpty() ? -1 : (int)GetPrivateProfileIntA("Window", "SortedCol", -1, ini);

@@ -1,4 +1,5 @@
 #include "startprogram.h"
+#include "fw/handle.h"
 #include "services.h"
 
 namespace {
@@ -12,19 +13,19 @@ int RealRunProgram(const CString& commandLine)
     ZeroMemory(&pi, sizeof(pi));
     // CreateProcess may write into the command line: give it a copy.
     CString line = commandLine;
-    if (!::CreateProcessA(NULL, line.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+    if (!::CreateProcessA(nullptr, line.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         line.ReleaseBuffer();
         return 0;
     }
     line.ReleaseBuffer();
-    ::CloseHandle(pi.hThread);
+    CHandle thread(pi.hThread);
+    CHandle process(pi.hProcess);
     for (;;) {
         DWORD r = ::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, INFINITE, QS_ALLINPUT);
         if (r != WAIT_OBJECT_0 + 1)
             break;   // ended, or the wait failed: never spin
         ProcessMsgLoop();
     }
-    ::CloseHandle(pi.hProcess);
     return 1;
 }
 

@@ -42,7 +42,7 @@ BOOL ToggleStartupCleaning(int ownIni, int otherIni)
 CString OwnRunCommand()
 {
     char module[MAX_PATH + 1] = "";
-    DWORD length = ::GetModuleFileNameA(NULL, module, MAX_PATH);
+    DWORD length = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return CString();
     return CString("\"") + module + "\"";

@@ -1,8 +1,9 @@
 #include "useradmin.h"
+#include "fw/handle.h"
 
 #include <vector>
 
-static UserAdminProbe g_adminProbe = NULL;
+static UserAdminProbe g_adminProbe = nullptr;
 
 UserAdminProbe SetUserAdminProbe(UserAdminProbe probe)
 {
@@ -14,7 +15,7 @@ UserAdminProbe SetUserAdminProbe(UserAdminProbe probe)
 int IsTokenAdmin(HANDLE token)
 {
     DWORD size = 0;
-    GetTokenInformation(token, TokenGroups, NULL, 0, &size);
+    GetTokenInformation(token, TokenGroups, nullptr, 0, &size);
     if (size == 0)
         return 0;
     std::vector<BYTE> buffer(size);
@@ -22,7 +23,7 @@ int IsTokenAdmin(HANDLE token)
         return 0;
 
     SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
-    PSID admins = NULL;
+    PSID admins = nullptr;
     if (!AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
                                   DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &admins))
         return 0;
@@ -42,10 +43,9 @@ int IsUserAdmin()
 {
     if (g_adminProbe)
         return g_adminProbe() ? 1 : 0;
-    HANDLE token = NULL;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    CHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
         return 0;
     int result = IsTokenAdmin(token);
-    CloseHandle(token);
     return result;
 }

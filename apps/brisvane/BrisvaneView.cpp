@@ -1,5 +1,6 @@
 // The trace list and the cleaning run.
 #include "BrisvaneView.h"
+#include "fw/handle.h"
 #include "BrisvaneDoc.h"
 #include "Settings.h"
 #include "resource.h"
@@ -10,7 +11,7 @@
 #include "smallicons.h"
 
 PFN_EXITWINDOWSEX g_pfnExitWindowsEx = ::ExitWindowsEx;
-PFN_RUNOBSERVER g_pfnRunObserver = NULL;
+PFN_RUNOBSERVER g_pfnRunObserver = nullptr;
 
 namespace {
 
@@ -339,7 +340,7 @@ void CBrisvaneView::OnClean()
     }
     progress.ShowWindow(SW_SHOW);
     progress.CenterWindow(CWnd::GetDesktopWindow());
-    progress.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    progress.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     CListCtrl* report = progress.GetReportList();
     CProgressCtrl* overall = progress.GetOverallBar();
     CProgressCtrl* perOperation = progress.GetOperationBar();
@@ -384,16 +385,15 @@ BOOL CBrisvaneView::OfferRestart()
     if (::MessageBoxA(m_hWnd, GetLngString("General", "40810"), title, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
 
-    HANDLE token = NULL;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+    CHandle token;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive())) {
         TOKEN_PRIVILEGES tp;
         ZeroMemory(&tp, sizeof(tp));
-        if (LookupPrivilegeValueA(NULL, "SeShutdownPrivilege", &tp.Privileges[0].Luid)) {
+        if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &tp.Privileges[0].Luid)) {
             tp.PrivilegeCount = 1;
             tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-            AdjustTokenPrivileges(token, FALSE, &tp, 0, NULL, NULL);
+            AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr);
         }
-        CloseHandle(token);
     }
     // One ordinary restart: forcing it would end other programs without
     // letting them save their work.

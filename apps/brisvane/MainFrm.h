@@ -59,7 +59,7 @@ protected:
     CThemedToolBar m_wndToolBar;
     CThemedMenuBar m_wndMenuBar;
     CString m_strToolTip;
-    int m_bLogging;
+    int m_loggingEnabled;
     CImageList m_menuImages;
     // Built and freed with the frame; its window is never created here.
     CTabWnd m_wndTabs;

@@ -18,7 +18,7 @@ BOOL WriteYesNo(const char* section, const char* key, int yes)
 CString AppTitle()
 {
     CString title;
-    if (!title.LoadString(GetModuleHandleA(NULL), 0xE000) || title.IsEmpty())
+    if (!title.LoadString(GetModuleHandleA(nullptr), 0xE000) || title.IsEmpty())
         title = "Brisvane";
     return title;
 }

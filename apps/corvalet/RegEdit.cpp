@@ -313,7 +313,7 @@ void CRegistryListCtrl::DeleteSelectedValues()
 {
     if (GetSelectedCount() == 0)
         return;
-    if (AskLng(GetParent()->GetSafeHwnd(), "Holberin", "22790", MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    if (AskLng(SafeHwnd(GetParent()), "Holberin", "22790", MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
     HKEY key = OpenKey(KEY_SET_VALUE);
     if (key) {
@@ -336,7 +336,7 @@ BOOL CRegistryListCtrl::RenameValue(int nRow, const CString& newName)
     DWORD type = 0;
     std::vector<BYTE> data, check;
     if (::RegQueryValueExA(key, newName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-        AskLng(GetParent()->GetSafeHwnd(), "Holberin", "22800", MB_OK | MB_ICONEXCLAMATION);
+        AskLng(SafeHwnd(GetParent()), "Holberin", "22800", MB_OK | MB_ICONEXCLAMATION);
     } else if (ReadValue(key, oldName, type, data)) {
         DWORD checkType = 0;
         if (::RegSetValueExA(key, newName, 0, type, data.data(), (DWORD)data.size()) == ERROR_SUCCESS &&

@@ -18,10 +18,10 @@ BOOL CEraserApp::InitInstance()
     CThemedMenu::SetDimmedIcons(0);
 
     // The program is its main dialog: it ends when the dialog closes.
-    CEraserDlg* pDlg = new CEraserDlg(NULL);
+    CEraserDlg* pDlg = new CEraserDlg(nullptr);
     m_pMainWnd = pDlg;
     pDlg->DoModal();
-    m_pMainWnd = NULL;
+    m_pMainWnd = nullptr;
     delete pDlg;
     return FALSE;
 }

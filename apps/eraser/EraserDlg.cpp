@@ -36,15 +36,15 @@ BEGIN_MESSAGE_MAP(CEraserDlg, CThemedDialog)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
-CEraserDlg::CEraserDlg(CWnd* pParent) : CThemedDialog(IDD, pParent), m_bRunning(FALSE), m_pRunProgress(NULL)
+CEraserDlg::CEraserDlg(CWnd* pParent) : CThemedDialog(IDD, pParent), m_bRunning(FALSE), m_pRunProgress(nullptr)
 {
-    m_hIcon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+    m_hIcon = (HICON)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
                                   0, 0, LR_DEFAULTSIZE);
 }
 
 CEraserDlg::~CEraserDlg()
 {
-    if (m_hIcon != NULL)
+    if (m_hIcon != nullptr)
         ::DestroyIcon(m_hIcon);
 }
 
@@ -96,7 +96,7 @@ void CEraserDlg::SetLanguageTexts()
     SetDlgItemLngText(m_hWnd, ID_APP_EXIT, "General", "10100");
 
     // The themed dialog took the dialog's menu into its default menu.
-    if (m_defaultMenu.m_hMenu == NULL)
+    if (m_defaultMenu.m_hMenu == nullptr)
         return;
     // Menu bar entries by position, padded; items by command id.
     static const char* const barKeys[] = {"10000", "12000", "16000", "18000"};
@@ -124,7 +124,7 @@ void CEraserDlg::SetLanguageTexts()
 CString CEraserDlg::GetAppName() const
 {
     CWinApp* pApp = AfxGetApp();
-    if (pApp != NULL && pApp->m_pszAppName != NULL)
+    if (pApp != nullptr && pApp->m_pszAppName != nullptr)
         return pApp->m_pszAppName;
     return "eraser";
 }
@@ -164,35 +164,35 @@ BOOL CEraserDlg::PreTranslateMessage(MSG* pMsg)
 namespace
 {
 // The dialog whose keys the message filter sees (one per thread).
-thread_local CEraserDlg* t_pKeyDialog = NULL;
-thread_local HHOOK t_hKeyHook = NULL;
+thread_local CEraserDlg* t_pKeyDialog = nullptr;
+thread_local HHOOK t_hKeyHook = nullptr;
 }
 
 // A modal dialog's own message loop calls no PreTranslateMessage; the
 // dialog manager's message filter sees its keys instead.
 LRESULT CALLBACK CEraserDlg::KeyFilterProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    if (nCode == MSGF_DIALOGBOX && t_pKeyDialog != NULL && t_pKeyDialog->FilterKey((const MSG*)lParam))
+    if (nCode == MSGF_DIALOGBOX && t_pKeyDialog != nullptr && t_pKeyDialog->FilterKey((const MSG*)lParam))
         return TRUE;
     return ::CallNextHookEx(t_hKeyHook, nCode, wParam, lParam);
 }
 
 void CEraserDlg::InstallKeyHook()
 {
-    if (t_hKeyHook != NULL)
+    if (t_hKeyHook != nullptr)
         return;
     t_pKeyDialog = this;
-    t_hKeyHook = ::SetWindowsHookExA(WH_MSGFILTER, KeyFilterProc, NULL, ::GetCurrentThreadId());
+    t_hKeyHook = ::SetWindowsHookExA(WH_MSGFILTER, KeyFilterProc, nullptr, ::GetCurrentThreadId());
 }
 
 void CEraserDlg::RemoveKeyHook()
 {
     if (t_pKeyDialog != this)
         return;
-    if (t_hKeyHook != NULL)
+    if (t_hKeyHook != nullptr)
         ::UnhookWindowsHookEx(t_hKeyHook);
-    t_hKeyHook = NULL;
-    t_pKeyDialog = NULL;
+    t_hKeyHook = nullptr;
+    t_pKeyDialog = nullptr;
 }
 
 void CEraserDlg::OnSysCommand(UINT nID, LPARAM lParam)
@@ -273,14 +273,14 @@ void CEraserDlg::OnAddFile()
     if (m_bRunning)
         return;
     CString filter = GetLngString("General", "40100");
-    CMultiFileDialog dlg(TRUE, filter, NULL,
+    CMultiFileDialog dlg(TRUE, filter, nullptr,
                          OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_NODEREFERENCELINKS,
-                         filter, NULL);
+                         filter, nullptr);
     if (dlg.DoModal() != IDOK)
         return;
     POSITION pos = dlg.GetStartPosition();
     BOOL bAdded = FALSE;
-    while (pos != NULL)
+    while (pos != nullptr)
     {
         CString path = dlg.GetNextPathName(pos);
         if (path.IsEmpty())
@@ -304,13 +304,13 @@ void CEraserDlg::OnDropFiles(HDROP hDropInfo)
     }
     UpdateData(TRUE);
     DragAcceptFiles(FALSE);
-    UINT count = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, NULL, 0);
+    UINT count = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
     BOOL bAdded = FALSE;
     for (UINT i = 0; i < count; i++)
     {
         // Each path is read whole, whatever its length: a cut path could name
         // another file.
-        UINT length = ::DragQueryFileA(hDropInfo, i, NULL, 0);
+        UINT length = ::DragQueryFileA(hDropInfo, i, nullptr, 0);
         if (length == 0)
             continue;
         std::vector<char> buffer(length + 1);
@@ -370,7 +370,7 @@ void CEraserDlg::WipeListedFiles()
         return;
     m_bRunning = TRUE;
     CShredderFunctions shredder;
-    HCURSOR hOldCursor = ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
+    HCURSOR hOldCursor = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
     CString plimvet = GetIniPath(INI_PLIMVET);
     ShowWindow(SW_HIDE);
 
@@ -419,7 +419,7 @@ void CEraserDlg::WipeListedFiles()
     OnRunEnding(progress.get());
     progress->ShowWindow(SW_HIDE);
     progress->DestroyWindow();
-    m_pRunProgress = NULL;
+    m_pRunProgress = nullptr;
     m_progressDlgs.push_back(std::move(progress));
 
     m_listFiles.ResetContent();
@@ -439,7 +439,7 @@ void CEraserDlg::WipeListedFiles()
 
 void CEraserDlg::OnPreferences()
 {
-    CPreferencesDlg sheet(GetLngString("General", "30200"), NULL, 0);
+    CPreferencesDlg sheet(GetLngString("General", "30200"), nullptr, 0);
     sheet.DoModal();
 }
 

@@ -28,7 +28,7 @@ class CEraserDlg : public CThemedDialog
 public:
     enum { IDD = IDD_Eraser_DIALOG };
 
-    explicit CEraserDlg(CWnd* pParent = NULL);
+    explicit CEraserDlg(CWnd* pParent = nullptr);
     virtual ~CEraserDlg();
 
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;

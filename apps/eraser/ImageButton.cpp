@@ -53,28 +53,28 @@ CImageButton::CImageButton()
     m_bDrawTransparent = FALSE;
     ZeroMemory(m_csIcons, sizeof(m_csIcons));
     ZeroMemory(m_csBitmaps, sizeof(m_csBitmaps));
-    m_hToolTip = NULL;
+    m_hToolTip = nullptr;
     m_bTipAdded = FALSE;
-    m_hCursor = NULL;
-    m_hMenu = NULL;
-    m_hParentWndMenu = NULL;
+    m_hCursor = nullptr;
+    m_hMenu = nullptr;
+    m_hParentWndMenu = nullptr;
     m_bMenuDisplayed = FALSE;
     m_szURL[0] = '\0';
     ZeroMemory(m_csSounds, sizeof(m_csSounds));
-    m_hOldBmpBk = NULL;
+    m_hOldBmpBk = nullptr;
     SetDefaultColors(FALSE);
 }
 
 CImageButton::~CImageButton()
 {
     FreeResources();
-    if (m_hCursor != NULL)
+    if (m_hCursor != nullptr)
         ::DestroyCursor(m_hCursor);
-    if (m_hMenu != NULL)
+    if (m_hMenu != nullptr)
         ::DestroyMenu(m_hMenu);
-    if (m_hToolTip != NULL && ::IsWindow(m_hToolTip))
+    if (m_hToolTip != nullptr && ::IsWindow(m_hToolTip))
         ::DestroyWindow(m_hToolTip);
-    if (m_dcBk.m_hDC != NULL && m_hOldBmpBk != NULL)
+    if (m_dcBk.m_hDC != nullptr && m_hOldBmpBk != nullptr)
         m_dcBk.SelectObject(m_hOldBmpBk);
 }
 
@@ -85,11 +85,11 @@ void CImageButton::FreeResources(BOOL bCheckForNULL)
         // An out icon may be the in icon itself; free it once.
         for (int i = 0; i < 2; i++)
         {
-            if (m_csIcons[i].hIcon != NULL && (i == 0 || m_csIcons[1].hIcon != m_csIcons[0].hIcon))
+            if (m_csIcons[i].hIcon != nullptr && (i == 0 || m_csIcons[1].hIcon != m_csIcons[0].hIcon))
                 ::DestroyIcon(m_csIcons[i].hIcon);
-            if (m_csBitmaps[i].hBitmap != NULL)
+            if (m_csBitmaps[i].hBitmap != nullptr)
                 ::DeleteObject(m_csBitmaps[i].hBitmap);
-            if (m_csBitmaps[i].hMask != NULL)
+            if (m_csBitmaps[i].hMask != nullptr)
                 ::DeleteObject(m_csBitmaps[i].hMask);
         }
     }
@@ -99,8 +99,8 @@ void CImageButton::FreeResources(BOOL bCheckForNULL)
 
 void CImageButton::Repaint(BOOL bRepaint)
 {
-    if (bRepaint && m_hWnd != NULL)
-        ::InvalidateRect(m_hWnd, NULL, TRUE);
+    if (bRepaint && m_hWnd != nullptr)
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 void CImageButton::PreSubclassWindow()
@@ -118,7 +118,7 @@ void CImageButton::PreSubclassWindow()
 
 BOOL CImageButton::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_hToolTip != NULL)
+    if (m_hToolTip != nullptr)
         ::SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, (LPARAM)pMsg);
     // A double click is one more press.
     if (pMsg->message == WM_LBUTTONDBLCLK && pMsg->hwnd == m_hWnd)
@@ -134,27 +134,27 @@ void IconSize(HICON hIcon, int* cx, int* cy)
 {
     *cx = *cy = 0;
     ICONINFO ii;
-    if (hIcon == NULL || !::GetIconInfo(hIcon, &ii))
+    if (hIcon == nullptr || !::GetIconInfo(hIcon, &ii))
         return;
     BITMAP bm;
-    HBITMAP hSize = ii.hbmColor != NULL ? ii.hbmColor : ii.hbmMask;
+    HBITMAP hSize = ii.hbmColor != nullptr ? ii.hbmColor : ii.hbmMask;
     if (::GetObjectA(hSize, sizeof(bm), &bm))
     {
         *cx = bm.bmWidth;
         // A monochrome icon holds its AND and XOR masks one above the other.
-        *cy = ii.hbmColor != NULL ? bm.bmHeight : bm.bmHeight / 2;
+        *cy = ii.hbmColor != nullptr ? bm.bmHeight : bm.bmHeight / 2;
     }
-    if (ii.hbmColor != NULL)
+    if (ii.hbmColor != nullptr)
         ::DeleteObject(ii.hbmColor);
-    if (ii.hbmMask != NULL)
+    if (ii.hbmMask != nullptr)
         ::DeleteObject(ii.hbmMask);
 }
 }
 
 BOOL CImageButton::SetIconIds(int nIconIn, int nIconOut)
 {
-    HINSTANCE hInst = ::GetModuleHandleA(NULL);
-    HICON hIn = NULL, hOut = NULL;
+    HINSTANCE hInst = ::GetModuleHandleA(nullptr);
+    HICON hIn = nullptr, hOut = nullptr;
     if (nIconIn != 0)
         hIn = (HICON)::LoadImageA(hInst, MAKEINTRESOURCEA(nIconIn), IMAGE_ICON, 0, 0, 0);
     switch (nIconOut)
@@ -182,19 +182,19 @@ BOOL CImageButton::SetIcon(HICON hIconIn, HICON hIconOut)
     m_csIcons[1].hIcon = hIconOut;
     IconSize(hIconOut, &m_csIcons[1].cx, &m_csIcons[1].cy);
     Repaint(TRUE);
-    return hIconIn != NULL;
+    return hIconIn != nullptr;
 }
 
 HBITMAP CImageButton::CreateBitmapMask(HBITMAP hSource, int cx, int cy, COLORREF crTransparent)
 {
     // Mask: white where the source has the transparent colour. The source's
     // transparent pixels become black so that it can be OR-ed over the mask.
-    HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, NULL);
-    if (hMask == NULL)
-        return NULL;
+    HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
+    if (hMask == nullptr)
+        return nullptr;
     CDC dcSrc, dcDst;
-    dcSrc.CreateCompatibleDC((HDC)NULL);
-    dcDst.CreateCompatibleDC((HDC)NULL);
+    dcSrc.CreateCompatibleDC((HDC)nullptr);
+    dcDst.CreateCompatibleDC((HDC)nullptr);
     HGDIOBJ hOldSrc = dcSrc.SelectObject(hSource);
     HGDIOBJ hOldDst = dcDst.SelectObject(hMask);
     COLORREF crOldBk = dcSrc.SetBkColor(crTransparent);
@@ -215,7 +215,7 @@ BOOL CImageButton::SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransIn, HBITMAP hBi
     COLORREF trans[2] = {crTransIn, crTransOut};
     for (int i = 0; i < 2; i++)
     {
-        if (src[i] == NULL)
+        if (src[i] == nullptr)
             continue;
         BITMAP bm;
         if (!::GetObjectA(src[i], sizeof(bm), &bm))
@@ -229,27 +229,27 @@ BOOL CImageButton::SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransIn, HBITMAP hBi
         m_csBitmaps[i].hMask = CreateBitmapMask(src[i], bm.bmWidth, bm.bmHeight, trans[i]);
     }
     Repaint(TRUE);
-    return m_csBitmaps[0].hBitmap != NULL;
+    return m_csBitmaps[0].hBitmap != nullptr;
 }
 
 BOOL CImageButton::SetBitmapIds(int nBitmapIn, COLORREF crTransIn, int nBitmapOut, COLORREF crTransOut)
 {
-    HINSTANCE hInst = ::GetModuleHandleA(NULL);
-    HBITMAP hIn = nBitmapIn ? (HBITMAP)::LoadImageA(hInst, MAKEINTRESOURCEA(nBitmapIn), IMAGE_BITMAP, 0, 0, 0) : NULL;
-    HBITMAP hOut = nBitmapOut ? (HBITMAP)::LoadImageA(hInst, MAKEINTRESOURCEA(nBitmapOut), IMAGE_BITMAP, 0, 0, 0) : NULL;
+    HINSTANCE hInst = ::GetModuleHandleA(nullptr);
+    HBITMAP hIn = nBitmapIn ? (HBITMAP)::LoadImageA(hInst, MAKEINTRESOURCEA(nBitmapIn), IMAGE_BITMAP, 0, 0, 0) : nullptr;
+    HBITMAP hOut = nBitmapOut ? (HBITMAP)::LoadImageA(hInst, MAKEINTRESOURCEA(nBitmapOut), IMAGE_BITMAP, 0, 0, 0) : nullptr;
     return SetBitmaps(hIn, crTransIn, hOut, crTransOut);
 }
 
 HICON CImageButton::TransformIcon(HICON hIcon, int mode)
 {
-    if (hIcon == NULL)
-        return NULL;
+    if (hIcon == nullptr)
+        return nullptr;
     ICONINFO ii;
     if (!::GetIconInfo(hIcon, &ii))
-        return NULL;
-    HICON hResult = NULL;
+        return nullptr;
+    HICON hResult = nullptr;
     BITMAP bm;
-    if (ii.hbmColor != NULL && ::GetObjectA(ii.hbmColor, sizeof(bm), &bm))
+    if (ii.hbmColor != nullptr && ::GetObjectA(ii.hbmColor, sizeof(bm), &bm))
     {
         int cx = bm.bmWidth, cy = bm.bmHeight;
         BITMAPINFO bmi;
@@ -261,7 +261,7 @@ HICON CImageButton::TransformIcon(HICON hIcon, int mode)
         bmi.bmiHeader.biBitCount = 32;
         bmi.bmiHeader.biCompression = BI_RGB;
         std::vector<DWORD> pixels((size_t)cx * cy);
-        HDC hScreen = ::GetDC(NULL);
+        HDC hScreen = ::GetDC(nullptr);
         if (::GetDIBits(hScreen, ii.hbmColor, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) == cy)
         {
             for (DWORD& px : pixels)
@@ -286,13 +286,13 @@ HICON CImageButton::TransformIcon(HICON hIcon, int mode)
                 px = a | ((DWORD)r << 16) | ((DWORD)g << 8) | (DWORD)b;
             }
             HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, cx, cy);
-            if (hColor != NULL)
+            if (hColor != nullptr)
             {
                 // A 32-bit DIB section keeps an alpha channel for the icon.
-                HBITMAP hDib = NULL;
-                void* bits = NULL;
-                hDib = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-                if (hDib != NULL)
+                HBITMAP hDib = nullptr;
+                void* bits = nullptr;
+                hDib = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+                if (hDib != nullptr)
                 {
                     memcpy(bits, pixels.data(), pixels.size() * sizeof(DWORD));
                     ::DeleteObject(hColor);
@@ -309,11 +309,11 @@ HICON CImageButton::TransformIcon(HICON hIcon, int mode)
                 ::DeleteObject(hColor);
             }
         }
-        ::ReleaseDC(NULL, hScreen);
+        ::ReleaseDC(nullptr, hScreen);
     }
-    if (ii.hbmColor != NULL)
+    if (ii.hbmColor != nullptr)
         ::DeleteObject(ii.hbmColor);
-    if (ii.hbmMask != NULL)
+    if (ii.hbmMask != nullptr)
         ::DeleteObject(ii.hbmMask);
     return hResult;
 }
@@ -428,10 +428,10 @@ void CImageButton::DrawTransparent(BOOL bRepaint)
 // The next transparent paint captures the parent's background anew.
 void CImageButton::DropSavedBackground()
 {
-    if (m_dcBk.m_hDC != NULL && m_hOldBmpBk != NULL)
+    if (m_dcBk.m_hDC != nullptr && m_hOldBmpBk != nullptr)
     {
         m_dcBk.SelectObject(m_hOldBmpBk);
-        m_hOldBmpBk = NULL;
+        m_hOldBmpBk = nullptr;
     }
     m_bmpBk.DeleteObject();
     m_dcBk.DeleteDC();
@@ -439,14 +439,14 @@ void CImageButton::DropSavedBackground()
 
 void CImageButton::SetTipText(LPCSTR lpszText, BOOL bActivate)
 {
-    if (lpszText == NULL || m_hWnd == NULL)
+    if (lpszText == nullptr || m_hWnd == nullptr)
         return;
-    if (m_hToolTip == NULL)
+    if (m_hToolTip == nullptr)
     {
-        m_hToolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, WS_POPUP | TTS_ALWAYSTIP,
+        m_hToolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                       m_hWnd, NULL, ::GetModuleHandleA(NULL), NULL);
-        if (m_hToolTip == NULL)
+                                       m_hWnd, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        if (m_hToolTip == nullptr)
             return;
         ::SendMessageA(m_hToolTip, TTM_ACTIVATE, TRUE, 0);
         ::SendMessageA(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -456,7 +456,7 @@ void CImageButton::SetTipText(LPCSTR lpszText, BOOL bActivate)
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.hwnd = m_hWnd;
     ti.uId = 1;
-    ti.hinst = ::GetModuleHandleA(NULL);
+    ti.hinst = ::GetModuleHandleA(nullptr);
     ti.lpszText = (LPSTR)lpszText;
     if (!m_bTipAdded)
     {
@@ -473,31 +473,31 @@ void CImageButton::SetTipText(LPCSTR lpszText, BOOL bActivate)
 
 void CImageButton::ActivateTip(BOOL bActivate)
 {
-    if (m_hToolTip != NULL)
+    if (m_hToolTip != nullptr)
         ::SendMessageA(m_hToolTip, TTM_ACTIVATE, bActivate, 0);
 }
 
 BOOL CImageButton::SetBtnCursor(int nCursorId)
 {
-    if (m_hCursor != NULL)
+    if (m_hCursor != nullptr)
         ::DestroyCursor(m_hCursor);
-    m_hCursor = NULL;
+    m_hCursor = nullptr;
     if (nCursorId == 0)
         return TRUE;
-    m_hCursor = (HCURSOR)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nCursorId), IMAGE_CURSOR, 0, 0, 0);
-    return m_hCursor != NULL;
+    m_hCursor = (HCURSOR)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nCursorId), IMAGE_CURSOR, 0, 0, 0);
+    return m_hCursor != nullptr;
 }
 
 BOOL CImageButton::SetMenu(UINT nMenu, HWND hParentWnd, BOOL bRepaint)
 {
-    if (m_hMenu != NULL)
+    if (m_hMenu != nullptr)
         ::DestroyMenu(m_hMenu);
-    m_hMenu = NULL;
-    m_hParentWndMenu = NULL;
+    m_hMenu = nullptr;
+    m_hParentWndMenu = nullptr;
     if (nMenu != 0)
     {
-        m_hMenu = ::LoadMenuA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nMenu));
-        if (m_hMenu == NULL)
+        m_hMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nMenu));
+        if (m_hMenu == nullptr)
             return FALSE;
         m_hParentWndMenu = hParentWnd;
     }
@@ -508,7 +508,7 @@ BOOL CImageButton::SetMenu(UINT nMenu, HWND hParentWnd, BOOL bRepaint)
 BOOL CImageButton::SetURL(LPCSTR lpszURL)
 {
     m_szURL[0] = '\0';
-    if (lpszURL == NULL)
+    if (lpszURL == nullptr)
         return TRUE;
     if (lstrlenA(lpszURL) >= (int)sizeof(m_szURL))
         return FALSE; // a cut address could name another page
@@ -520,9 +520,9 @@ BOOL CImageButton::SetSound(LPCSTR lpszSound, HMODULE hMod, BOOL bPlayOnClick)
 {
     Sound& s = m_csSounds[bPlayOnClick ? 1 : 0];
     ZeroMemory(&s, sizeof(s));
-    if (lpszSound == NULL)
+    if (lpszSound == nullptr)
         return TRUE;
-    if (hMod != NULL)
+    if (hMod != nullptr)
     {
         s.lpszSound = lpszSound; // a resource id or a name in hMod
         s.hMod = hMod;
@@ -547,18 +547,18 @@ BOOL CImageButton::SetSound(LPCSTR lpszSound, HMODULE hMod, BOOL bPlayOnClick)
 void CImageButton::PlaySoundFor(BOOL bClick)
 {
     const Sound& s = m_csSounds[bClick ? 1 : 0];
-    if (s.lpszSound == NULL)
+    if (s.lpszSound == nullptr)
         return;
     // The sound library starts the audio system when it loads: that is left
     // to the first sound, not paid by every start of the program.
     typedef BOOL(WINAPI * PlaySoundFn)(LPCSTR, HMODULE, DWORD);
-    static PlaySoundFn playSound = NULL;
-    if (playSound == NULL)
+    static PlaySoundFn playSound = nullptr;
+    if (playSound == nullptr)
     {
         HMODULE winmm = ::LoadLibraryA("winmm.dll");
-        if (winmm != NULL)
+        if (winmm != nullptr)
             playSound = (PlaySoundFn)(void*)::GetProcAddress(winmm, "PlaySoundA");
-        if (playSound == NULL)
+        if (playSound == nullptr)
             return;
     }
     playSound(s.lpszSound, s.hMod, s.dwFlags);
@@ -648,10 +648,10 @@ LRESULT CImageButton::OnEnable(WPARAM wParam, LPARAM)
     {
         // A disabled button must not keep the focus.
         HWND hParent = ::GetParent(m_hWnd);
-        if (hParent != NULL && ::GetFocus() == m_hWnd)
+        if (hParent != nullptr && ::GetFocus() == m_hWnd)
         {
             HWND hNext = ::GetNextDlgTabItem(hParent, m_hWnd, FALSE);
-            ::SetFocus(hNext != NULL && hNext != m_hWnd ? hNext : hParent);
+            ::SetFocus(hNext != nullptr && hNext != m_hWnd ? hNext : hParent);
         }
         CancelHover();
     }
@@ -660,7 +660,7 @@ LRESULT CImageButton::OnEnable(WPARAM wParam, LPARAM)
 
 BOOL CImageButton::OnSetCursor(CWnd*, UINT, UINT)
 {
-    if (m_hCursor != NULL)
+    if (m_hCursor != nullptr)
     {
         ::SetCursor(m_hCursor);
         return TRUE;
@@ -715,28 +715,28 @@ BOOL CImageButton::OnClicked()
         m_nCheck = !m_nCheck;
         Repaint(TRUE);
     }
-    else if (m_hMenu != NULL)
+    else if (m_hMenu != nullptr)
     {
         HMENU hPopup = ::GetSubMenu(m_hMenu, 0);
-        if (hPopup != NULL)
+        if (hPopup != nullptr)
         {
             RECT rc;
             ::GetWindowRect(m_hWnd, &rc);
             m_bMenuDisplayed = TRUE;
             Repaint(TRUE);
             ::UpdateWindow(m_hWnd);
-            HWND hOwner = m_hParentWndMenu != NULL ? m_hParentWndMenu : m_hWnd;
+            HWND hOwner = m_hParentWndMenu != nullptr ? m_hParentWndMenu : m_hWnd;
             UINT nCmd = (UINT)::TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                                               rc.left, rc.bottom, 0, hOwner, NULL);
+                                               rc.left, rc.bottom, 0, hOwner, nullptr);
             m_bMenuDisplayed = FALSE;
             Repaint(TRUE);
-            if (nCmd != 0 && m_hParentWndMenu != NULL)
+            if (nCmd != 0 && m_hParentWndMenu != nullptr)
                 ::PostMessageA(m_hParentWndMenu, WM_COMMAND, MAKEWPARAM(nCmd, 0), 0);
         }
     }
     else if (m_szURL[0] != '\0')
     {
-        ::ShellExecuteA(NULL, "open", m_szURL, NULL, NULL, SW_SHOWNORMAL);
+        ::ShellExecuteA(nullptr, "open", m_szURL, nullptr, nullptr, SW_SHOWNORMAL);
     }
     return FALSE;
 }
@@ -771,9 +771,9 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     BOOL bHasText = szTitle[0] != '\0';
 
     RECT captionRect = lpDIS->rcItem;
-    if (m_csIcons[0].hIcon != NULL)
+    if (m_csIcons[0].hIcon != nullptr)
         DrawTheIcon(pDC, bHasText, &lpDIS->rcItem, &captionRect);
-    if (m_csBitmaps[0].hBitmap != NULL)
+    if (m_csBitmaps[0].hBitmap != nullptr)
         DrawTheBitmap(pDC, bHasText, &lpDIS->rcItem, &captionRect);
     if (bHasText)
         DrawTheText(pDC, szTitle, &lpDIS->rcItem, &captionRect);
@@ -792,19 +792,19 @@ void CImageButton::PaintParentBackground(CDC* pDC)
     RECT rect;
     ::GetClientRect(m_hWnd, &rect);
     int cx = rect.right, cy = rect.bottom;
-    if (m_dcBk.m_hDC == NULL && hParent != NULL)
+    if (m_dcBk.m_hDC == nullptr && hParent != nullptr)
     {
         // Captured once: the parent's pixels behind the button.
         RECT rcInParent;
         ::GetWindowRect(m_hWnd, &rcInParent);
-        ::MapWindowPoints(NULL, hParent, (POINT*)&rcInParent, 2);
+        ::MapWindowPoints(nullptr, hParent, (POINT*)&rcInParent, 2);
         CClientDC dcParent(hParent);
         m_dcBk.CreateCompatibleDC(&dcParent);
         m_bmpBk.CreateCompatibleBitmap(dcParent, cx, cy);
         m_hOldBmpBk = m_dcBk.SelectObject(&m_bmpBk);
         m_dcBk.BitBlt(0, 0, cx, cy, &dcParent, rcInParent.left, rcInParent.top, SRCCOPY);
     }
-    if (m_dcBk.m_hDC != NULL)
+    if (m_dcBk.m_hDC != nullptr)
         pDC->BitBlt(0, 0, cx, cy, &m_dcBk, 0, 0, SRCCOPY);
 }
 
@@ -925,18 +925,18 @@ void CImageButton::PrepareImageRect(BOOL bHasText, const RECT* pItem, RECT* pCap
 void CImageButton::DrawTheIcon(CDC* pDC, BOOL bHasText, const RECT* pItem, RECT* pCaption)
 {
     // The out icon while neither hovered nor pressed, else the in icon.
-    int index = (m_bMouseOnButton || m_bIsPressed || m_csIcons[1].hIcon == NULL) ? 0 : 1;
+    int index = (m_bMouseOnButton || m_bIsPressed || m_csIcons[1].hIcon == nullptr) ? 0 : 1;
     const IconInfo& icon = m_csIcons[index];
     RECT image;
     PrepareImageRect(bHasText, pItem, pCaption, m_bIsPressed, icon.cx, icon.cy, &image);
     POINT pt = {image.left, image.top};
     SIZE size = {icon.cx, icon.cy};
-    pDC->DrawState(pt, size, icon.hIcon, m_bIsDisabled ? DSS_DISABLED : DSS_NORMAL, (HBRUSH)NULL);
+    pDC->DrawState(pt, size, icon.hIcon, m_bIsDisabled ? DSS_DISABLED : DSS_NORMAL, (HBRUSH)nullptr);
 }
 
 void CImageButton::DrawTheBitmap(CDC* pDC, BOOL bHasText, const RECT* pItem, RECT* pCaption)
 {
-    int index = (m_bMouseOnButton || m_bIsPressed || m_csBitmaps[1].hBitmap == NULL) ? 0 : 1;
+    int index = (m_bMouseOnButton || m_bIsPressed || m_csBitmaps[1].hBitmap == nullptr) ? 0 : 1;
     const BitmapInfo& bmp = m_csBitmaps[index];
     RECT image;
     PrepareImageRect(bHasText, pItem, pCaption, m_bIsPressed, bmp.cx, bmp.cy, &image);
@@ -944,15 +944,15 @@ void CImageButton::DrawTheBitmap(CDC* pDC, BOOL bHasText, const RECT* pItem, REC
     {
         POINT pt = {image.left, image.top};
         SIZE size = {bmp.cx, bmp.cy};
-        pDC->DrawState(pt, size, bmp.hBitmap, DSS_DISABLED, (HBRUSH)NULL);
+        pDC->DrawState(pt, size, bmp.hBitmap, DSS_DISABLED, (HBRUSH)nullptr);
         return;
     }
     CDC dcMem;
     dcMem.CreateCompatibleDC(pDC);
-    HGDIOBJ hOld = dcMem.SelectObject(bmp.hMask != NULL ? (HGDIOBJ)bmp.hMask : (HGDIOBJ)bmp.hBitmap);
+    HGDIOBJ hOld = dcMem.SelectObject(bmp.hMask != nullptr ? (HGDIOBJ)bmp.hMask : (HGDIOBJ)bmp.hBitmap);
     COLORREF crOldBk = pDC->SetBkColor(RGB(255, 255, 255));
     COLORREF crOldText = pDC->SetTextColor(RGB(0, 0, 0));
-    if (bmp.hMask != NULL)
+    if (bmp.hMask != nullptr)
     {
         pDC->BitBlt(image.left, image.top, bmp.cx, bmp.cy, &dcMem, 0, 0, SRCAND);
         dcMem.SelectObject(bmp.hBitmap);
@@ -1003,7 +1003,7 @@ void CImageButton::DrawTheText(CDC* pDC, const char* lpszText, const RECT* pItem
 
 // ---- CStyledImageButton ---------------------------------------------------------
 
-CStyledImageButton::CStyledImageButton() : m_pTheme(NULL), m_bToolbarLook(FALSE)
+CStyledImageButton::CStyledImageButton() : m_pTheme(nullptr), m_bToolbarLook(FALSE)
 {
     m_bDrawBorder = FALSE;
 }
@@ -1012,7 +1012,7 @@ void CStyledImageButton::AttachThemeHelper(CVisualThemeHelper* pTheme)
 {
     m_pTheme = pTheme;
     // Without a theme the classic frame shows the hover state.
-    if (m_pTheme == NULL || !m_pTheme->IsAppThemed())
+    if (m_pTheme == nullptr || !m_pTheme->IsAppThemed())
         m_bDrawBorder = TRUE;
 }
 
@@ -1024,7 +1024,7 @@ void CStyledImageButton::SetToolbarLook(BOOL bToolbarLook, BOOL bRepaint)
 
 BOOL CStyledImageButton::IsThemed() const
 {
-    return m_pTheme != NULL && m_pTheme->IsAppThemed();
+    return m_pTheme != nullptr && m_pTheme->IsAppThemed();
 }
 
 void CStyledImageButton::OnDrawBackground(CDC* pDC, RECT* pRect)
@@ -1032,7 +1032,7 @@ void CStyledImageButton::OnDrawBackground(CDC* pDC, RECT* pRect)
     if (IsThemed())
     {
         HTHEME_HANDLE hTheme = m_pTheme->OpenThemeData(m_hWnd, m_bToolbarLook ? L"TOOLBAR" : L"BUTTON");
-        if (hTheme != NULL)
+        if (hTheme != nullptr)
         {
             int state;
             if (m_bIsDisabled)
@@ -1045,7 +1045,7 @@ void CStyledImageButton::OnDrawBackground(CDC* pDC, RECT* pRect)
                 state = 5;
             else
                 state = 1;
-            m_pTheme->DrawThemeBackground(m_hWnd, pDC->m_hDC, hTheme, 1, state, pRect, NULL);
+            m_pTheme->DrawThemeBackground(m_hWnd, pDC->m_hDC, hTheme, 1, state, pRect, nullptr);
             m_pTheme->CloseThemeData(hTheme);
             return;
         }

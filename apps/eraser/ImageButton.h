@@ -33,10 +33,10 @@ public:
     // nIconOut: ICON_NONE, ICON_GRAY, ICON_DARKER or a second icon resource.
     BOOL SetIconIds(int nIconIn, int nIconOut = ICON_NONE);
     // Takes ownership of both icons; either may be NULL.
-    BOOL SetIcon(HICON hIconIn, HICON hIconOut = NULL);
+    BOOL SetIcon(HICON hIconIn, HICON hIconOut = nullptr);
     // Bitmaps drawn through masks built from the transparent colours; takes
     // ownership of both bitmaps.
-    BOOL SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransIn, HBITMAP hBitmapOut = NULL, COLORREF crTransOut = 0);
+    BOOL SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransIn, HBITMAP hBitmapOut = nullptr, COLORREF crTransOut = 0);
     BOOL SetBitmapIds(int nBitmapIn, COLORREF crTransIn, int nBitmapOut = 0, COLORREF crTransOut = 0);
 
     void SetFlat(BOOL bFlat = TRUE, BOOL bRepaint = TRUE);
@@ -68,7 +68,7 @@ public:
     BOOL SetURL(LPCSTR lpszURL);
     // Sounds played on entering the hover state or on a click: a wave
     // resource id (hMod set) or a file / alias (hMod NULL); NULL: none.
-    BOOL SetSound(LPCSTR lpszSound, HMODULE hMod = NULL, BOOL bPlayOnClick = FALSE);
+    BOOL SetSound(LPCSTR lpszSound, HMODULE hMod = nullptr, BOOL bPlayOnClick = FALSE);
 
     BOOL IsHovered() const { return m_bMouseOnButton; }
     BOOL IsDefaultButton() const { return m_bIsDefault; }

@@ -83,7 +83,7 @@ BOOL CPropPageSecurity::OnInitDialog()
 
 void CPropPageSecurity::UpdatePassesLabel()
 {
-    if (m_sliderPasses.m_hWnd == NULL)
+    if (m_sliderPasses.m_hWnd == nullptr)
         return;
     CString label;
     label.Format("%s %d %s", (const char*)m_strPrefix, m_sliderPasses.GetPos(), (const char*)m_strSuffix);
@@ -146,7 +146,7 @@ void CPreferencesDlg::SetPageTitles()
         const char* fallback;
     } tabs[] = {{"30210", "General"}, {"30220", "Security"}};
     HWND hTab = (HWND)::SendMessageA(m_hWnd, PSM_GETTABCONTROL, 0, 0);
-    if (hTab == NULL)
+    if (hTab == nullptr)
         return;
     for (int i = 0; i < 2; i++)
     {

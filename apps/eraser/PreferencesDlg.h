@@ -51,7 +51,7 @@ protected:
 class CPreferencesDlg : public CPropertySheet
 {
 public:
-    CPreferencesDlg(const char* pszCaption, CWnd* pParentWnd = NULL, UINT iSelectPage = 0);
+    CPreferencesDlg(const char* pszCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
 
     CPropPageGeneral m_pageGeneral;
     CPropPageSecurity m_pageSecurity;

@@ -15,40 +15,40 @@ CVisualThemeHelper::CVisualThemeHelper() : m_hThemeDll(::LoadLibraryA("UxTheme.d
 
 CVisualThemeHelper::~CVisualThemeHelper()
 {
-    if (m_hThemeDll != NULL)
+    if (m_hThemeDll != nullptr)
         ::FreeLibrary(m_hThemeDll);
 }
 
 // Entry points are looked up at every call: an older library may lack some.
 FARPROC CVisualThemeHelper::GetProc(LPCSTR name) const
 {
-    return m_hThemeDll != NULL ? ::GetProcAddress(m_hThemeDll, name) : NULL;
+    return m_hThemeDll != nullptr ? ::GetProcAddress(m_hThemeDll, name) : nullptr;
 }
 
 BOOL CVisualThemeHelper::IsAppThemed()
 {
     IsAppThemedFn fn = (IsAppThemedFn)(void*)GetProc("IsAppThemed");
-    return fn != NULL ? fn() : FALSE;
+    return fn != nullptr ? fn() : FALSE;
 }
 
 HTHEME_HANDLE CVisualThemeHelper::OpenThemeData(HWND hWnd, LPCWSTR pszClassList)
 {
     OpenThemeDataFn fn = (OpenThemeDataFn)(void*)GetProc("OpenThemeData");
-    return fn != NULL ? fn(hWnd, pszClassList) : NULL;
+    return fn != nullptr ? fn(hWnd, pszClassList) : nullptr;
 }
 
 HRESULT CVisualThemeHelper::CloseThemeData(HTHEME_HANDLE hTheme)
 {
     CloseThemeDataFn fn = (CloseThemeDataFn)(void*)GetProc("CloseThemeData");
-    return fn != NULL ? fn(hTheme) : E_FAIL;
+    return fn != nullptr ? fn(hTheme) : E_FAIL;
 }
 
 HRESULT CVisualThemeHelper::DrawThemeBackground(HWND hWnd, HDC hDC, HTHEME_HANDLE hTheme, int iPartId,
                                                 int iStateId, const RECT* pRect, const RECT* pClipRect)
 {
     DrawThemeParentBackgroundFn parent = (DrawThemeParentBackgroundFn)(void*)GetProc("DrawThemeParentBackground");
-    if (parent != NULL)
+    if (parent != nullptr)
         parent(hWnd, hDC, pRect);
     DrawThemeBackgroundFn fn = (DrawThemeBackgroundFn)(void*)GetProc("DrawThemeBackground");
-    return fn != NULL ? fn(hTheme, hDC, iPartId, iStateId, pRect, pClipRect) : E_FAIL;
+    return fn != nullptr ? fn(hTheme, hDC, iPartId, iStateId, pRect, pClipRect) : E_FAIL;
 }

@@ -30,6 +30,6 @@ private:
 
     HMODULE m_hThemeDll;
 
-    CVisualThemeHelper(const CVisualThemeHelper&);
-    CVisualThemeHelper& operator=(const CVisualThemeHelper&);
+    CVisualThemeHelper(const CVisualThemeHelper&) = delete;
+    CVisualThemeHelper& operator=(const CVisualThemeHelper&) = delete;
 };

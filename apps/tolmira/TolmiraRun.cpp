@@ -54,8 +54,8 @@ void CTolmiraView::CleanPlugin(const CString& pluginFile, CListCtrl* list, CProg
         CPluginTarget target;
         if (ValidatePluginEntry(entry, folders, &target) != PLUGIN_ENTRY_OK || !target.action) {
             // Refused: one failed row naming the entry as written, nothing deleted.
-            custom.m_Log.SetModule("Tolmira.exe");
-            custom.m_Log.SetProcedure("CleanPlugin");
+            custom.m_log.SetModule("Tolmira.exe");
+            custom.m_log.SetProcedure("CleanPlugin");
             SetupProgress(progress, 1);
             custom.ReportStart(entry.raw, list, 1);
             custom.ReportResult(entry.raw, 0, progress, list, 1);

@@ -1,4 +1,5 @@
 #include "PrefPages.h"
+#include "fw/handle.h"
 #include "services.h"
 #include "language.h"
 #include "startupcleaner.h"
@@ -43,7 +44,7 @@ END_MESSAGE_MAP()
 
 CGeneralPageBase::CGeneralPageBase(UINT templateId, int iniIndex, const char* runValueName,
                                    const char* startTextSection, const char* startTextKey)
-    : CPropertyPage(templateId), m_bStartWithWindows(0), m_bCloseAfterKill(0), m_bLogging(0),
+    : CPropertyPage(templateId), m_bStartWithWindows(0), m_bCloseAfterKill(0), m_loggingEnabled(0),
       m_iniIndex(iniIndex), m_runValueName(runValueName), m_startTextSection(startTextSection),
       m_startTextKey(startTextKey)
 {
@@ -54,7 +55,7 @@ void CGeneralPageBase::DoDataExchange(CDataExchange* pDX)
     CPropertyPage::DoDataExchange(pDX);
     DDX_Check(pDX, IDC_WINLAUNCH, m_bStartWithWindows);
     DDX_Check(pDX, IDC_CLOSEAFTERKILL, m_bCloseAfterKill);
-    DDX_Check(pDX, IDC_LOGGING, m_bLogging);
+    DDX_Check(pDX, IDC_LOGGING, m_loggingEnabled);
 }
 
 BOOL CGeneralPageBase::OnInitDialog()
@@ -65,7 +66,7 @@ BOOL CGeneralPageBase::OnInitDialog()
     SetDlgItemLngText(m_hWnd, IDC_LOGGING, "General", "30415");
     m_bStartWithWindows = IsRunSwitchOn(m_iniIndex, "StartWithWindows", m_runValueName);
     m_bCloseAfterKill = GetIniBool(kPreferences, "CloseAfterKill", m_iniIndex);
-    m_bLogging = ReadLogging();
+    m_loggingEnabled = ReadLogging();
     UpdateData(FALSE);
     return TRUE;
 }
@@ -81,7 +82,7 @@ void CGeneralPageBase::OnOK()
     // Without the Run key neither the switch nor the value is touched.
     StoreStartWithWindows(m_iniIndex, m_runValueName, m_bStartWithWindows);
     WriteYesNoKey("CloseAfterKill", m_bCloseAfterKill, m_iniIndex);
-    WriteLogging(m_bLogging);
+    WriteLogging(m_loggingEnabled);
     CPropertyPage::OnOK();
 }
 
@@ -174,7 +175,7 @@ void CPropPageLanguage::FillLanguageList()
 void CPropPageLanguage::AddLanguageFiles(const CString& folder)
 {
     WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA(folder + "\\*.lng", &data);
+    CFindHandle find(::FindFirstFileA(folder + "\\*.lng", &data));
     if (find == INVALID_HANDLE_VALUE)
         return;
     do
@@ -197,7 +198,6 @@ void CPropPageLanguage::AddLanguageFiles(const CString& folder)
         m_list.SetItemText(row, 1, LanguageFileText(path, "Language"));
         m_list.SetItemText(row, 2, path);
     } while (::FindNextFileA(find, &data));
-    ::FindClose(find);
 }
 
 void CPropPageLanguage::SelectCurrentLanguage()

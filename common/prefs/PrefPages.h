@@ -27,7 +27,7 @@ public:
 
     int m_bStartWithWindows;
     int m_bCloseAfterKill;
-    int m_bLogging;
+    int m_loggingEnabled;
 
 protected:
     virtual int ReadLogging() const = 0;

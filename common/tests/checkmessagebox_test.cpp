@@ -108,14 +108,14 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
     } else {
         g_script.aliveAfterEscape = IsWindow(box) != FALSE;
     }
-    KillTimer(NULL, id);
+    KillTimer(nullptr, id);
     if (g_script.pressId)
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(g_script.pressId, BN_CLICKED),
                      (LPARAM)GetDlgItem(box, g_script.pressId));
 }
 
 int RunBox(const char* text, const char* caption, UINT type, bool tick, int pressId,
-           bool escapeFirst = false, const char* picture = NULL)
+           bool escapeFirst = false, const char* picture = nullptr)
 {
     g_script = BoxScript();
     g_script.picture = picture;
@@ -123,9 +123,9 @@ int RunBox(const char* text, const char* caption, UINT type, bool tick, int pres
     g_script.tick = tick;
     g_script.pressId = pressId;
     g_script.escapeFirst = escapeFirst;
-    UINT_PTR timer = SetTimer(NULL, 0, 100, OnTick);
-    int result = CheckMessageBox(NULL, text, caption, type | MB_NO_SOUND);
-    KillTimer(NULL, timer);
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, OnTick);
+    int result = CheckMessageBox(nullptr, text, caption, type | MB_NO_SOUND);
+    KillTimer(nullptr, timer);
     return result;
 }
 
@@ -192,10 +192,10 @@ TEST_F(CheckMessageBoxTest, WithoutCheckBoxBitThereIsNoCheckBox)
 
 TEST_F(CheckMessageBoxTest, NullOrEmptyCaptionShowsError)
 {
-    EXPECT_EQ(IDYES, RunBox("q", NULL, 0x1000024, false, IDYES));
-    ASSERT_NE((HWND)NULL, g_script.box);
+    EXPECT_EQ(IDYES, RunBox("q", nullptr, 0x1000024, false, IDYES));
+    ASSERT_NE((HWND)nullptr, g_script.box);
     EXPECT_EQ(IDNO, RunBox("q", "", 0x1000024, false, IDNO));
-    ASSERT_NE((HWND)NULL, g_script.box);
+    ASSERT_NE((HWND)nullptr, g_script.box);
 }
 
 TEST_F(CheckMessageBoxTest, MissingYesLabelLeavesAWorkingButton)
@@ -256,7 +256,7 @@ TEST_F(CheckMessageBoxTest, EveryControlHoldsItsWholeText)
         for (UINT check : {0u, (UINT)MB_DONT_ASK_AGAIN}) {
             SCOPED_TRACE(std::string(m.name) + (check ? " with check box" : ""));
             EXPECT_EQ(IDNO, RunBox(m.text.c_str(), "Fit", MB_YESNO | MB_ICONQUESTION | check, false, IDNO));
-            ASSERT_NE((HWND)NULL, g_script.box);
+            ASSERT_NE((HWND)nullptr, g_script.box);
             EXPECT_EQ(check ? 5u : 4u, g_script.controls.size());   // icon, text, Yes, No
             EXPECT_TRUE(g_script.cutOff.empty()) << g_script.cutOff.front();
             EXPECT_LE(g_script.boxRect.right - g_script.boxRect.left, GetSystemMetrics(SM_CXSCREEN));

@@ -44,17 +44,17 @@ BOOL CALLBACK FindListView(HWND wnd, LPARAM found)
 
 void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND dialog = NULL;
+    HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog == NULL)
+    if (dialog == nullptr)
         return;
     if (++g_driver.ticks > 400) {   // about 20 s: give up rather than hang
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return;
     }
-    HWND list = NULL;
+    HWND list = nullptr;
     EnumChildWindows(dialog, FindListView, reinterpret_cast<LPARAM>(&list));
-    if (list == NULL)
+    if (list == nullptr)
         return;
     if (g_driver.stage == 0 && ListView_GetItemCount(list) == g_driver.expectedItems) {
         ListView_SetItemState(list, g_driver.selectIndex, LVIS_SELECTED, LVIS_SELECTED);
@@ -70,7 +70,7 @@ class CRecordingDialog : public CMultiFileDialog
 {
 public:
     CRecordingDialog(const char* folder, char* buffer, DWORD size)
-        : CMultiFileDialog(TRUE, NULL, NULL, OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY)
+        : CMultiFileDialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY)
     {
         m_ofn.lpstrFile = buffer;
         m_ofn.nMaxFile = size;
@@ -93,9 +93,9 @@ protected:
 INT_PTR RunDriven(CRecordingDialog& dialog, int expectedItems, int selectIndex)
 {
     g_driver = Driver{expectedItems, selectIndex, 0, 0};
-    UINT_PTR timer = SetTimer(NULL, 0, 50, DriveDialog);
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, DriveDialog);
     INT_PTR result = dialog.DoModal();
-    KillTimer(NULL, timer);
+    KillTimer(nullptr, timer);
     return result;
 }
 
@@ -118,7 +118,7 @@ std::vector<CString> Iterate(CMultiFileDialog& dialog)
 {
     std::vector<CString> paths;
     POSITION pos = dialog.GetStartPosition();
-    while (pos != NULL && paths.size() < 10000)
+    while (pos != nullptr && paths.size() < 10000)
         paths.push_back(dialog.GetNextPathName(pos));
     return paths;
 }
@@ -184,23 +184,23 @@ TEST(MultiFileDialog, ASingleLongNameIsNotLost)
 TEST(FileDialog, IteratesExplorerBuffers)
 {
     // Buffers as the dialog leaves them, without showing it.
-    CFileDialog dialog(TRUE, NULL, NULL, OFN_ALLOWMULTISELECT | OFN_EXPLORER);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_EXPLORER);
     char multi[] = "C:\\folder\0a.txt\0b.txt\0";
     dialog.m_ofn.lpstrFile = multi;
     dialog.m_ofn.nMaxFile = sizeof(multi);
     POSITION pos = dialog.GetStartPosition();
-    ASSERT_TRUE(pos != NULL);
+    ASSERT_TRUE(pos != nullptr);
     EXPECT_STREQ("C:\\folder\\a.txt", dialog.GetNextPathName(pos));
-    ASSERT_TRUE(pos != NULL);
+    ASSERT_TRUE(pos != nullptr);
     EXPECT_STREQ("C:\\folder\\b.txt", dialog.GetNextPathName(pos));
-    EXPECT_TRUE(pos == NULL);
+    EXPECT_TRUE(pos == nullptr);
 
     char single[] = "C:\\folder\\only.txt\0";
     dialog.m_ofn.lpstrFile = single;
     dialog.m_ofn.nMaxFile = sizeof(single);
     pos = dialog.GetStartPosition();
     EXPECT_STREQ("C:\\folder\\only.txt", dialog.GetNextPathName(pos));
-    EXPECT_TRUE(pos == NULL);
+    EXPECT_TRUE(pos == nullptr);
 
     // A drive root does not get a second backslash.
     char root[] = "C:\\\0x.txt\0y.txt\0";
@@ -211,5 +211,5 @@ TEST(FileDialog, IteratesExplorerBuffers)
 
     char empty[4] = "";
     dialog.m_ofn.lpstrFile = empty;
-    EXPECT_TRUE(dialog.GetStartPosition() == NULL);
+    EXPECT_TRUE(dialog.GetStartPosition() == nullptr);
 }

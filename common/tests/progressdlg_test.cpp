@@ -61,10 +61,10 @@ struct ErasedPixels
     explicit ErasedPixels(HWND w)
     {
         GetClientRect(w, &rc);
-        HDC screen = GetDC(NULL);
+        HDC screen = GetDC(nullptr);
         dc = CreateCompatibleDC(screen);
         bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-        ReleaseDC(NULL, screen);
+        ReleaseDC(nullptr, screen);
         old = SelectObject(dc, bmp);
         result = SendMessageA(w, WM_ERASEBKGND, (WPARAM)dc, 0);
     }
@@ -89,7 +89,7 @@ void SetClientWidth(HWND w, int width)
     RECT wr;
     GetWindowRect(w, &wr);
     int extra = (wr.right - wr.left) - rc.right;
-    SetWindowPos(w, NULL, 0, 0, width + extra, wr.bottom - wr.top, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(w, nullptr, 0, 0, width + extra, wr.bottom - wr.top, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 } // namespace
@@ -102,10 +102,10 @@ TEST(GradientTest, ColumnsRunFromLightBlueToLightYellow)
     EXPECT_EQ(RGB(228, 246, 240), GradientColour(150, 300));
     EXPECT_EQ(RGB(203, 238, 254), GradientColour(11, 300));
 
-    HDC screen = GetDC(NULL);
+    HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, 300, 4);
-    ReleaseDC(NULL, screen);
+    ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bmp);
     RECT white = {0, 0, 300, 4};
     FillRect(dc, &white, (HBRUSH)GetStockObject(WHITE_BRUSH));
@@ -123,8 +123,8 @@ TEST(GradientTest, ColumnsRunFromLightBlueToLightYellow)
 
 TEST_F(ProgressDlgTest, ModelessDialogHasTheRunControlsAndTheLanguageCaption)
 {
-    CProgressDlg dlg(NULL, kTemplate);
-    ASSERT_TRUE(dlg.CreateModeless(NULL));
+    CProgressDlg dlg(nullptr, kTemplate);
+    ASSERT_TRUE(dlg.CreateModeless(nullptr));
     HWND h = dlg.m_hWnd;
     ASSERT_TRUE(IsWindow(h));
     EXPECT_EQ("Cleaning-T", TextOf(h));
@@ -164,12 +164,12 @@ TEST_F(ProgressDlgTest, ModelessDialogHasTheRunControlsAndTheLanguageCaption)
 TEST_F(ProgressDlgTest, MissingCaptionKeyGivesTheProgramsDefault)
 {
     SetLanguage("[General]\r\n52000=About-T\r\n");
-    CProgressDlg dlg(NULL, kTemplate);
-    ASSERT_TRUE(dlg.CreateModeless(NULL));
+    CProgressDlg dlg(nullptr, kTemplate);
+    ASSERT_TRUE(dlg.CreateModeless(nullptr));
     EXPECT_EQ("", TextOf(dlg.m_hWnd));
     dlg.DestroyWindow();
-    CProgressDlg other(NULL, kTemplate, "not found");
-    ASSERT_TRUE(other.CreateModeless(NULL));
+    CProgressDlg other(nullptr, kTemplate, "not found");
+    ASSERT_TRUE(other.CreateModeless(nullptr));
     EXPECT_EQ("not found", TextOf(other.m_hWnd));
     other.DestroyWindow();
 }
@@ -192,7 +192,7 @@ void CALLBACK InspectAbout(HWND, UINT, UINT_PTR id, DWORD)
     HWND box = FindWindowA("#32770", "About-T");
     if (!box)
         return;
-    KillTimer(NULL, id);
+    KillTimer(nullptr, id);
     g_about.caption = TextOf(box);
     g_about.text = TextOf(GetDlgItem(box, IDC_ABOUT_TEXT));
     g_about.ok = TextOf(GetDlgItem(box, IDOK));
@@ -218,10 +218,10 @@ void CALLBACK InspectAbout(HWND, UINT, UINT_PTR id, DWORD)
 TEST_F(ProgressDlgTest, AboutBoxShowsLanguageTextsOverTheGradient)
 {
     g_about = AboutSeen();
-    UINT_PTR timer = SetTimer(NULL, 0, 100, InspectAbout);
-    CAboutDlg about(NULL);
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, InspectAbout);
+    CAboutDlg about(nullptr);
     EXPECT_EQ(IDOK, about.DoModal());
-    KillTimer(NULL, timer);
+    KillTimer(nullptr, timer);
     EXPECT_EQ("About-T", g_about.caption);
     EXPECT_EQ("Text-T", g_about.text);
     EXPECT_EQ("OK-T", g_about.ok);

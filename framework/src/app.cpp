@@ -2,6 +2,7 @@
 #include "fw/app.h"
 #include "fw/menu.h"
 #include "fw/commctrls.h"
+#include "fw/handle.h"
 #include "fw/recentfiles.h"
 #include "handlemap.h"
 #include <cstring>
@@ -178,7 +179,7 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 {
     // Offer the message to each framework window from the target up to its
     // top-level window, then to the main window.
-    HWND hMain = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    HWND hMain = SafeHwnd(m_pMainWnd);
     for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {
         CWnd* pWnd = CWnd::FromHandlePermanent(h);
         if (pWnd && pWnd->PreTranslateMessage(pMsg)) return TRUE;
@@ -192,7 +193,7 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 BOOL CWinApp::OnIdle(LONG lCount)
 {
     if (lCount <= 0) {
-        HWND hMain = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+        HWND hMain = SafeHwnd(m_pMainWnd);
         if (hMain && ::IsWindowVisible(hMain)) {
             ::SendMessageA(hMain, WM_IDLEUPDATECMDUI, TRUE, 0);
             m_pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
@@ -256,11 +257,10 @@ HKEY CWinApp::OpenSectionKey(const char* pszSection, BOOL bCreate)
 UINT CWinApp::GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault)
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
-        HKEY hKey = OpenSectionKey(pszSection, FALSE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, FALSE));
         if (!hKey) return (UINT)nDefault;
         DWORD value = 0, type = 0, size = sizeof(value);
         LONG r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, (BYTE*)&value, &size);
-        ::RegCloseKey(hKey);
         return (r == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(value)) ? (UINT)value : (UINT)nDefault;
     }
     if (!m_pszProfileName) return (UINT)nDefault;
@@ -270,11 +270,10 @@ UINT CWinApp::GetProfileInt(const char* pszSection, const char* pszEntry, int nD
 BOOL CWinApp::WriteProfileInt(const char* pszSection, const char* pszEntry, int nValue)
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
-        HKEY hKey = OpenSectionKey(pszSection, TRUE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, TRUE));
         if (!hKey) return FALSE;
         DWORD value = (DWORD)nValue;
         LONG r = ::RegSetValueExA(hKey, pszEntry, 0, REG_DWORD, (const BYTE*)&value, sizeof(value));
-        ::RegCloseKey(hKey);
         return r == ERROR_SUCCESS;
     }
     if (!m_pszProfileName) return FALSE;
@@ -286,7 +285,7 @@ BOOL CWinApp::WriteProfileInt(const char* pszSection, const char* pszEntry, int 
 CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault)
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
-        HKEY hKey = OpenSectionKey(pszSection, FALSE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, FALSE));
         if (!hKey) return CString(pszDefault);
         DWORD type = 0, size = 0;
         CString value;
@@ -297,7 +296,6 @@ CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, 
             p[r == ERROR_SUCCESS ? size : 0] = 0;   // a stored value need not be terminated
             value.ReleaseBuffer();
         }
-        ::RegCloseKey(hKey);
         return (r == ERROR_SUCCESS && type == REG_SZ) ? value : CString(pszDefault);
     }
     if (!m_pszProfileName) return CString(pszDefault);
@@ -318,7 +316,7 @@ BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, c
             LONG r = ::RegDeleteKeyA(HKEY_CURRENT_USER, path);
             return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
         }
-        HKEY hKey = OpenSectionKey(pszSection, TRUE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, TRUE));
         if (!hKey) return FALSE;
         LONG r;
         if (pszValue)
@@ -327,7 +325,6 @@ BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, c
             r = ::RegDeleteValueA(hKey, pszEntry);
             if (r == ERROR_FILE_NOT_FOUND) r = ERROR_SUCCESS;
         }
-        ::RegCloseKey(hKey);
         return r == ERROR_SUCCESS;
     }
     if (!m_pszProfileName) return FALSE;
@@ -340,7 +337,7 @@ BOOL CWinApp::GetProfileBinary(const char* pszSection, const char* pszEntry, BYT
     *ppData = nullptr;
     *pBytes = 0;
     if (m_pszRegistryKey && *m_pszRegistryKey) {
-        HKEY hKey = OpenSectionKey(pszSection, FALSE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, FALSE));
         if (!hKey) return FALSE;
         DWORD type = 0, size = 0;
         LONG r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, nullptr, &size);
@@ -350,7 +347,6 @@ BOOL CWinApp::GetProfileBinary(const char* pszSection, const char* pszEntry, BYT
             if (r == ERROR_SUCCESS) { *ppData = p; *pBytes = size; }
             else delete[] p;
         }
-        ::RegCloseKey(hKey);
         return *ppData != nullptr;
     }
     // In an INI file each byte is two letters 'A'..'P' (low nibble first).
@@ -371,10 +367,9 @@ BOOL CWinApp::GetProfileBinary(const char* pszSection, const char* pszEntry, BYT
 BOOL CWinApp::WriteProfileBinary(const char* pszSection, const char* pszEntry, const BYTE* pData, UINT nBytes)
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
-        HKEY hKey = OpenSectionKey(pszSection, TRUE);
+        CRegKeyHandle hKey(OpenSectionKey(pszSection, TRUE));
         if (!hKey) return FALSE;
         LONG r = ::RegSetValueExA(hKey, pszEntry, 0, REG_BINARY, pData, nBytes);
-        ::RegCloseKey(hKey);
         return r == ERROR_SUCCESS;
     }
     CString text;
@@ -449,7 +444,7 @@ const char* AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBac
 int AfxMessageBox(const char* pszText, UINT nType, UINT)
 {
     CWnd* pOwner = FwGetThreadMainWnd();
-    HWND hOwner = pOwner ? pOwner->GetSafeHwnd() : nullptr;
+    HWND hOwner = SafeHwnd(pOwner);
     if (hOwner && !::IsWindowEnabled(hOwner)) hOwner = ::GetActiveWindow();
     return ::MessageBoxA(hOwner, pszText, AfxGetAppName(), nType);
 }
@@ -476,7 +471,7 @@ CWnd* FwGetThreadMainWnd()
 {
     DWORD tid = ::GetCurrentThreadId();
     CWnd* pMain = AfxGetMainWnd();
-    HWND hMain = pMain ? pMain->GetSafeHwnd() : nullptr;
+    HWND hMain = SafeHwnd(pMain);
     if (hMain && ::IsWindow(hMain) && ::GetWindowThreadProcessId(hMain, nullptr) == tid) return pMain;
     HWND found = nullptr;
     ::EnumThreadWindows(tid, FindThreadMainWnd, (LPARAM)&found);

@@ -154,7 +154,7 @@ int CListCtrl::HitTest(POINT pt, UINT* pFlags) const
 
 CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageList)
 {
-    HIMAGELIST old = (HIMAGELIST)SendMessage(LVM_SETIMAGELIST, (WPARAM)nImageList, (LPARAM)pImageList->GetSafeHandle());
+    HIMAGELIST old = (HIMAGELIST)SendMessage(LVM_SETIMAGELIST, (WPARAM)nImageList, (LPARAM)SafeHandle(pImageList));
     return CImageList::FromHandle(old);
 }
 

@@ -7,7 +7,7 @@ namespace {
 // Resources of a program live in its executable.
 HINSTANCE ResourceHandle()
 {
-    return GetModuleHandleA(NULL);
+    return GetModuleHandleA(nullptr);
 }
 
 const WORD RT_TOOLBAR_ID = 241;
@@ -52,7 +52,7 @@ void CControlBar::SizeParent(AFX_SIZEPARENTPARAMS* p)
     p->sizeTotal.cx += rect.right - rect.left;
     p->sizeTotal.cy += rect.bottom - rect.top;
     if (p->hDWP)
-        p->hDWP = ::DeferWindowPos(p->hDWP, m_hWnd, NULL, rect.left, rect.top,
+        p->hDWP = ::DeferWindowPos(p->hDWP, m_hWnd, nullptr, rect.left, rect.top,
                                    rect.right - rect.left, rect.bottom - rect.top,
                                    SWP_NOACTIVATE | SWP_NOZORDER);
 }
@@ -101,7 +101,7 @@ public:
 
 } // namespace
 
-CToolBar::CToolBar() : m_hImageList(NULL)
+CToolBar::CToolBar() : m_hImageList(nullptr)
 {
     m_sizeButton.cx = 23;
     m_sizeButton.cy = 22;
@@ -131,7 +131,7 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
     if (m_dwStyle & CBRS_TOOLTIPS)
         ws |= TBSTYLE_TOOLTIPS;
     RECT rc = {0, 0, 0, 0};
-    if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEA, NULL, ws, rc, pParentWnd, nID))
+    if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEA, nullptr, ws, rc, pParentWnd, nID))
         return FALSE;
     ::SendMessageA(m_hWnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     return TRUE;
@@ -150,7 +150,7 @@ BOOL FwReadToolBarResource(HINSTANCE hInst, const char* pszResourceName, SIZE& i
         return FALSE;
     HGLOBAL global = ::LoadResource(hInst, res);
     DWORD size = ::SizeofResource(hInst, res);
-    const BYTE* data = global ? (const BYTE*)::LockResource(global) : NULL;
+    const BYTE* data = global ? (const BYTE*)::LockResource(global) : nullptr;
     if (!data || size < 8)
         return FALSE;
     // Two layouts exist: windres writes DWORD width, height, count and then
@@ -201,7 +201,7 @@ BOOL CToolBar::LoadToolBar(const char* pszResourceName)
     SetSizes(button, image);
     if (!LoadBitmap(pszResourceName))
         return FALSE;
-    return SetButtons(ids.empty() ? NULL : &ids[0], (int)ids.size());
+    return SetButtons(ids.empty() ? nullptr : &ids[0], (int)ids.size());
 }
 
 BOOL CToolBar::LoadBitmap(const char* pszResourceName)
@@ -380,7 +380,7 @@ BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UI
     if (::GetWindowLongPtrA(pParentWnd->m_hWnd, GWL_STYLE) & WS_THICKFRAME)
         ws |= SBARS_SIZEGRIP;
     RECT rc = {0, 0, 0, 0};
-    return CWnd::CreateEx(0, STATUSCLASSNAMEA, NULL, ws, rc, pParentWnd, nID);
+    return CWnd::CreateEx(0, STATUSCLASSNAMEA, nullptr, ws, rc, pParentWnd, nID);
 }
 
 BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)

@@ -49,10 +49,10 @@ const DLGTEMPLATE* CDialog::LoadTemplate(HGLOBAL* phRes) const
 
 HWND CDialog::OwnerForModal() const
 {
-    HWND hOwner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+    HWND hOwner = SafeHwnd(m_pParentWnd);
     if (!hOwner) {
         CWnd* pMain = AfxGetMainWnd();
-        if (pMain != this) hOwner = pMain ? pMain->GetSafeHwnd() : nullptr;
+        if (pMain != this) hOwner = SafeHwnd(pMain);
     }
     // A modal dialog is owned by a top-level window, never by a child.
     while (hOwner && (::GetWindowLongPtrA(hOwner, GWL_STYLE) & WS_CHILD)) hOwner = ::GetParent(hOwner);
@@ -102,7 +102,7 @@ BOOL CDialog::CreateIndirect(const DLGTEMPLATE* pTemplate, CWnd* pParentWnd)
     ASSERT(m_hWnd == nullptr);
     if (!pTemplate || m_hWnd) return FALSE;
     if (pParentWnd) m_pParentWnd = pParentWnd;
-    HWND hParent = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+    HWND hParent = SafeHwnd(m_pParentWnd);
     HookCreation();
     HWND h = ::CreateDialogIndirectParamA(AfxGetInstanceHandle(), pTemplate, hParent, FwDlgProc, (LPARAM)this);
     UnhookCreation();
@@ -168,20 +168,20 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
     if (rControl.m_hWnd) return;   // bound already
-    HWND h = ::GetDlgItem(pDX->m_pDlgWnd->GetSafeHwnd(), nIDC);
+    HWND h = ::GetDlgItem(SafeHwnd(pDX->m_pDlgWnd), nIDC);
     if (!h || !rControl.SubclassWindow(h)) pDX->Fail();
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {
-    HWND hDlg = pDX->m_pDlgWnd->GetSafeHwnd();
+    HWND hDlg = SafeHwnd(pDX->m_pDlgWnd);
     if (pDX->m_bSaveAndValidate) pDX->m_pDlgWnd->GetDlgItemText(nIDC, value);
     else ::SetDlgItemTextA(hDlg, nIDC, value);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 {
-    HWND hDlg = pDX->m_pDlgWnd->GetSafeHwnd();
+    HWND hDlg = SafeHwnd(pDX->m_pDlgWnd);
     if (pDX->m_bSaveAndValidate) {
         BOOL ok = FALSE;
         int v = (int)::GetDlgItemInt(hDlg, nIDC, &ok, TRUE);
@@ -193,7 +193,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 {
-    HWND h = ::GetDlgItem(pDX->m_pDlgWnd->GetSafeHwnd(), nIDC);
+    HWND h = ::GetDlgItem(SafeHwnd(pDX->m_pDlgWnd), nIDC);
     if (!h) return;
     if (pDX->m_bSaveAndValidate) value = (int)::SendMessageA(h, BM_GETCHECK, 0, 0);
     else ::SendMessageA(h, BM_SETCHECK, (WPARAM)value, 0);
@@ -203,7 +203,7 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 {
     // The group starts at nIDC and runs through the following radio buttons
     // until the next WS_GROUP control.
-    HWND hDlg = pDX->m_pDlgWnd->GetSafeHwnd();
+    HWND hDlg = SafeHwnd(pDX->m_pDlgWnd);
     HWND h = ::GetDlgItem(hDlg, nIDC);
     if (!h) return;
     if (pDX->m_bSaveAndValidate) value = -1;

@@ -498,11 +498,10 @@ namespace {
 // Sets the default value of a key below the root; FALSE when refused.
 BOOL SetClassesValue(HKEY root, const CString& subKey, const CString& value)
 {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(root, subKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (::RegCreateKeyExA(root, subKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS)
         return FALSE;
     LONG r = ::RegSetValueExA(key, nullptr, 0, REG_SZ, (const BYTE*)(const char*)value, (DWORD)value.GetLength() + 1);
-    ::RegCloseKey(key);
     return r == ERROR_SUCCESS;
 }
 

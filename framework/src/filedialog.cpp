@@ -21,7 +21,7 @@ typedef DWORD(WINAPI* ExtendedErrorFn)();
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
                          DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
-    : m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd), m_hWndDialog(NULL)
+    : m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd), m_hWndDialog(nullptr)
 {
     memset(&m_ofn, 0, sizeof(m_ofn));
     m_szFileName[0] = '\0';
@@ -34,13 +34,13 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
     m_ofn.Flags = dwFlags | OFN_ENABLEHOOK | OFN_EXPLORER | OFN_ENABLESIZING;
     m_ofn.lpfnHook = HookProc;
     m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
-    if (lpszDefExt != NULL) {
+    if (lpszDefExt != nullptr) {
         m_strDefExt = lpszDefExt;
         m_ofn.lpstrDefExt = m_strDefExt;
     }
-    if (lpszFileName != NULL)
+    if (lpszFileName != nullptr)
         lstrcpynA(m_szFileName, lpszFileName, MAX_PATH);
-    if (lpszFilter != NULL) {
+    if (lpszFilter != nullptr) {
         // The buffer keeps the terminator of the last part: the list ends in
         // two NULs whether or not the caller closed it with "||".
         m_strFilter = lpszFilter;
@@ -62,16 +62,16 @@ CFileDialog::~CFileDialog()
 
 INT_PTR CFileDialog::DoModal()
 {
-    ASSERT(m_ofn.lpstrFile != NULL && m_ofn.nMaxFile > 0);
-    if (m_pParentWnd != NULL)
-        m_ofn.hwndOwner = m_pParentWnd->GetSafeHwnd();
-    else if (m_ofn.hwndOwner == NULL)
+    ASSERT(m_ofn.lpstrFile != nullptr && m_ofn.nMaxFile > 0);
+    if (m_pParentWnd != nullptr)
+        m_ofn.hwndOwner = SafeHwnd(m_pParentWnd);
+    else if (m_ofn.hwndOwner == nullptr)
         m_ofn.hwndOwner = GetActiveWindow();
     m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
     FileDialogFn show = reinterpret_cast<FileDialogFn>(
         ComDlgProc(m_bOpenFileDialog ? "GetOpenFileNameA" : "GetSaveFileNameA"));
     BOOL ok = show != nullptr && show(&m_ofn);
-    m_hWndDialog = NULL;
+    m_hWndDialog = nullptr;
     return ok ? IDOK : IDCANCEL;
 }
 
@@ -85,14 +85,14 @@ CString CFileDialog::GetPathName() const
 {
     if ((m_ofn.Flags & OFN_ALLOWMULTISELECT) != 0) {
         POSITION pos = GetStartPosition();
-        return pos != NULL ? GetNextPathName(pos) : CString();
+        return pos != nullptr ? GetNextPathName(pos) : CString();
     }
     return CString(m_ofn.lpstrFile);
 }
 
 CString CFileDialog::GetFileName() const
 {
-    if (m_ofn.lpstrFileTitle != NULL && m_ofn.lpstrFileTitle[0] != '\0')
+    if (m_ofn.lpstrFileTitle != nullptr && m_ofn.lpstrFileTitle[0] != '\0')
         return CString(m_ofn.lpstrFileTitle);
     CString path = GetPathName();
     return path.Mid(path.ReverseFind('\\') + 1);
@@ -100,14 +100,14 @@ CString CFileDialog::GetFileName() const
 
 POSITION CFileDialog::GetStartPosition() const
 {
-    if (m_ofn.lpstrFile == NULL || m_ofn.lpstrFile[0] == '\0')
-        return NULL;
+    if (m_ofn.lpstrFile == nullptr || m_ofn.lpstrFile[0] == '\0')
+        return nullptr;
     return reinterpret_cast<POSITION>(m_ofn.lpstrFile);
 }
 
 CString CFileDialog::GetNextPathName(POSITION& pos) const
 {
-    ASSERT(pos != NULL);
+    ASSERT(pos != nullptr);
     const char* start = m_ofn.lpstrFile;
     const char* end = start + m_ofn.nMaxFile;   // never read past the caller's buffer
     const char* p = reinterpret_cast<const char*>(pos);
@@ -115,7 +115,7 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const
 
     if (p == start) {
         if ((m_ofn.Flags & OFN_ALLOWMULTISELECT) == 0) {
-            pos = NULL;
+            pos = nullptr;
             return CString(start);
         }
         // The first part is the folder; a lone full path has nothing after it.
@@ -123,7 +123,7 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const
             ++p;
         ++p;
         if (p >= end || *p == '\0') {
-            pos = NULL;
+            pos = nullptr;
             return CString(start, (int)(p - 1 - start));
         }
     }
@@ -141,7 +141,7 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const
     // Explorer lists end in two NULs; an old-style list ends at its NUL.
     const char* next = nameEnd + 1;
     if (nameEnd >= end || (*nameEnd == '\0' && delimiter != '\0') || next >= end || *next == '\0')
-        pos = NULL;
+        pos = nullptr;
     else
         pos = reinterpret_cast<POSITION>(const_cast<char*>(next));
 
@@ -152,7 +152,7 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const
 
 CString CFileDialog::SendTextMessage(UINT message) const
 {
-    if (m_hWndDialog == NULL)
+    if (m_hWndDialog == nullptr)
         return CString();
     LRESULT length = SendMessageA(m_hWndDialog, message, 0, 0);
     if (length <= 0)
@@ -190,7 +190,7 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND hHookDlg, UINT message, WPARAM, LPA
         return 0;
     }
     CFileDialog* self = reinterpret_cast<CFileDialog*>(GetWindowLongPtrA(hHookDlg, GWLP_USERDATA));
-    if (self == NULL)
+    if (self == nullptr)
         return 0;
     if (message == WM_NOTIFY) {
         const OFNOTIFYA* notify = reinterpret_cast<const OFNOTIFYA*>(lParam);
@@ -199,7 +199,7 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND hHookDlg, UINT message, WPARAM, LPA
         else if (notify->hdr.code == CDN_INITDONE)
             self->m_hWndDialog = GetParent(hHookDlg);
     } else if (message == WM_DESTROY) {
-        self->m_hWndDialog = NULL;
+        self->m_hWndDialog = nullptr;
     }
     return 0;
 }

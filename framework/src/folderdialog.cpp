@@ -12,7 +12,7 @@ INT_PTR CFolderDialog::DoModal()
 {
     char display[MAX_PATH] = "";
     BROWSEINFOA bi = {};
-    bi.hwndOwner = m_pParentWnd->GetSafeHwnd();
+    bi.hwndOwner = SafeHwnd(m_pParentWnd);
     bi.pszDisplayName = display;
     bi.lpszTitle = m_strTitle;
     bi.ulFlags = m_nFlags;

@@ -47,7 +47,7 @@ BOOL CFrameWnd::Create(const char* pszClassName, const char* pszWindowName, DWOR
     int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
     if (rect.left == (LONG)CW_USEDEFAULT) { cx = CW_USEDEFAULT; cy = CW_USEDEFAULT; }
     if (!CWnd::CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle, rect.left, rect.top, cx, cy,
-                        pParentWnd->GetSafeHwnd(), hMenu, nullptr)) {
+                        SafeHwnd(pParentWnd), hMenu, nullptr)) {
         if (hMenu) ::DestroyMenu(hMenu);
         return FALSE;
     }

@@ -8,24 +8,24 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, HDC hDC)
     ZeroMemory(&lf, sizeof(lf));
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(lf.lfFaceName, lpszFaceName, LF_FACESIZE);
-    HDC hScreen = NULL;
-    if (hDC == NULL)
-        hDC = hScreen = ::GetDC(NULL);
+    HDC hScreen = nullptr;
+    if (hDC == nullptr)
+        hDC = hScreen = ::GetDC(nullptr);
     // Tenths of a point to logical units of the DC (negative: character height).
     lf.lfHeight = -MulDiv(nPointSize, ::GetDeviceCaps(hDC, LOGPIXELSY), 720);
-    if (hScreen != NULL)
-        ::ReleaseDC(NULL, hScreen);
+    if (hScreen != nullptr)
+        ::ReleaseDC(nullptr, hScreen);
     return CreateFontIndirect(&lf);
 }
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource)
 {
-    return Attach(::LoadBitmapA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDResource)));
+    return Attach(::LoadBitmapA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDResource)));
 }
 
 BOOL CBitmap::LoadBitmap(LPCSTR lpszResourceName)
 {
-    return Attach(::LoadBitmapA(::GetModuleHandleA(NULL), lpszResourceName));
+    return Attach(::LoadBitmapA(::GetModuleHandleA(nullptr), lpszResourceName));
 }
 
 namespace
@@ -46,8 +46,8 @@ struct TempDCRing
 
 CDC* CDC::FromHandle(HDC hDC)
 {
-    if (hDC == NULL)
-        return NULL;
+    if (hDC == nullptr)
+        return nullptr;
     static thread_local TempDCRing ring;
     CDC* pDC = &ring.dcs[ring.next];
     ring.next = (ring.next + 1) % TempDCRing::SIZE;
@@ -57,7 +57,7 @@ CDC* CDC::FromHandle(HDC hDC)
 
 CDC::~CDC()
 {
-    if (m_hDC != NULL)
+    if (m_hDC != nullptr)
         DeleteDC();
 }
 
@@ -75,7 +75,7 @@ void FwCountMenuObject(int nDelta) { ::InterlockedExchangeAdd(&g_nMenuObjects, n
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
 {
     ::SetBkColor(m_hDC, clr);
-    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, NULL, 0, NULL);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
@@ -98,7 +98,7 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
     FillSolidRect(x, y + cy - 1, cx, 1, clrBottomRight);
 }
 
-CPaintDC::CPaintDC(CWnd* pWnd) : CPaintDC(pWnd->GetSafeHwnd())
+CPaintDC::CPaintDC(CWnd* pWnd) : CPaintDC(SafeHwnd(pWnd))
 {
 }
 
@@ -116,7 +116,7 @@ CPaintDC::~CPaintDC()
 }
 
 // A NULL window gives the screen's DC.
-CClientDC::CClientDC(CWnd* pWnd) : CClientDC(pWnd->GetSafeHwnd())
+CClientDC::CClientDC(CWnd* pWnd) : CClientDC(SafeHwnd(pWnd))
 {
 }
 
@@ -130,7 +130,7 @@ CClientDC::~CClientDC()
     ::ReleaseDC(m_hWnd, Detach());
 }
 
-CWindowDC::CWindowDC(CWnd* pWnd) : CWindowDC(pWnd->GetSafeHwnd())
+CWindowDC::CWindowDC(CWnd* pWnd) : CWindowDC(SafeHwnd(pWnd))
 {
 }
 

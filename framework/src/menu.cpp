@@ -92,7 +92,7 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, const CWnd* pWnd, LPCRECT)
 {
-    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), nullptr);
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, SafeHwnd(pWnd), nullptr);
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}

@@ -4,13 +4,13 @@ namespace
 {
 // The sheet whose PropertySheet call is running on this thread: its callback
 // gets no parameter of ours.
-thread_local CPropertySheet* t_pCreatingSheet = NULL;
+thread_local CPropertySheet* t_pCreatingSheet = nullptr;
 
 HINSTANCE ResourceModule(LPCSTR lpszTemplate)
 {
     // The template lies in the program, as every resource of a deliverable.
-    HINSTANCE hInst = ::GetModuleHandleA(NULL);
-    if (::FindResourceA(hInst, lpszTemplate, (LPCSTR)RT_DIALOG) != NULL)
+    HINSTANCE hInst = ::GetModuleHandleA(nullptr);
+    if (::FindResourceA(hInst, lpszTemplate, (LPCSTR)RT_DIALOG) != nullptr)
         return hInst;
     return hInst;
 }
@@ -19,7 +19,7 @@ HINSTANCE ResourceModule(LPCSTR lpszTemplate)
 // ---- CPropertyPage -------------------------------------------------------------
 
 CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption)
-    : CDialog(nIDTemplate, NULL), m_pSheet(NULL), m_bChanged(FALSE), m_bFirstSetActive(TRUE)
+    : CDialog(nIDTemplate, nullptr), m_pSheet(nullptr), m_bChanged(FALSE), m_bFirstSetActive(TRUE)
 {
     ZeroMemory(&m_psp, sizeof(m_psp));
     m_psp.dwSize = sizeof(m_psp);
@@ -53,7 +53,7 @@ INT_PTR CALLBACK CPropertyPage::PageDlgProc(HWND hDlg, UINT message, WPARAM, LPA
         return FALSE; // everything else goes through the page's message map
     PROPSHEETPAGEA* psp = (PROPSHEETPAGEA*)lParam;
     CPropertyPage* pPage = (CPropertyPage*)psp->lParam;
-    ASSERT(pPage != NULL && pPage->m_hWnd == NULL);
+    ASSERT(pPage != nullptr && pPage->m_hWnd == nullptr);
     pPage->SubclassWindow(hDlg);
     pPage->m_pSheet = (CPropertySheet*)CWnd::FromHandlePermanent(::GetParent(hDlg));
     pPage->m_bChanged = FALSE;
@@ -64,10 +64,10 @@ INT_PTR CALLBACK CPropertyPage::PageDlgProc(HWND hDlg, UINT message, WPARAM, LPA
 void CPropertyPage::SetModified(BOOL bChanged)
 {
     m_bChanged = bChanged;
-    if (m_hWnd == NULL)
+    if (m_hWnd == nullptr)
         return;
     HWND hSheet = ::GetParent(m_hWnd);
-    if (hSheet != NULL)
+    if (hSheet != nullptr)
         ::SendMessageA(hSheet, bChanged ? PSM_CHANGED : PSM_UNCHANGED, (WPARAM)m_hWnd, 0);
 }
 
@@ -117,7 +117,7 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* pNMHDR = (NMHDR*)lParam;
     HWND hSheet = ::GetParent(m_hWnd);
-    if (pNMHDR == NULL || pNMHDR->hwndFrom != hSheet)
+    if (pNMHDR == nullptr || pNMHDR->hwndFrom != hSheet)
         return CDialog::OnNotify(wParam, lParam, pResult);
 
     LRESULT result;
@@ -152,7 +152,7 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 // ---- CPropertySheet ---------------------------------------------------------------
 
 CPropertySheet::CPropertySheet(const char* pszCaption, CWnd* pParentWnd, UINT iSelectPage)
-    : m_strCaption(pszCaption != NULL ? pszCaption : ""), m_pParentWnd(pParentWnd), m_nStartPage(iSelectPage)
+    : m_strCaption(pszCaption != nullptr ? pszCaption : ""), m_pParentWnd(pParentWnd), m_nStartPage(iSelectPage)
 {
     ZeroMemory(&m_psh, sizeof(m_psh));
 }
@@ -162,24 +162,24 @@ CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPa
 {
     ZeroMemory(&m_psh, sizeof(m_psh));
     char caption[256];
-    if (::LoadStringA(::GetModuleHandleA(NULL), nIDCaption, caption, sizeof(caption)) > 0)
+    if (::LoadStringA(::GetModuleHandleA(nullptr), nIDCaption, caption, sizeof(caption)) > 0)
         m_strCaption = caption;
 }
 
 CPropertySheet::~CPropertySheet()
 {
-    if (m_hWnd != NULL && ::IsWindow(m_hWnd))
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
         DestroyWindow();
 }
 
 void CPropertySheet::AddPage(CPropertyPage* pPage)
 {
-    ASSERT(pPage != NULL);
+    ASSERT(pPage != nullptr);
     m_pages.push_back(pPage);
-    if (m_hWnd != NULL)
+    if (m_hWnd != nullptr)
     {
         HPROPSHEETPAGE hPage = ::CreatePropertySheetPageA(&pPage->m_psp);
-        if (hPage != NULL)
+        if (hPage != nullptr)
             ::SendMessageA(m_hWnd, PSM_ADDPAGE, 0, (LPARAM)hPage);
     }
 }
@@ -189,7 +189,7 @@ void CPropertySheet::RemovePage(CPropertyPage* pPage)
     int index = GetPageIndex(pPage);
     if (index < 0)
         return;
-    if (m_hWnd != NULL)
+    if (m_hWnd != nullptr)
         ::SendMessageA(m_hWnd, PSM_REMOVEPAGE, (WPARAM)index, 0);
     m_pages.erase(m_pages.begin() + index);
 }
@@ -204,23 +204,23 @@ int CPropertySheet::GetPageIndex(CPropertyPage* pPage) const
 
 int CPropertySheet::GetActiveIndex() const
 {
-    if (m_hWnd == NULL)
+    if (m_hWnd == nullptr)
         return (int)m_nStartPage;
     HWND hTab = GetTabControl();
-    return hTab != NULL ? (int)::SendMessageA(hTab, TCM_GETCURSEL, 0, 0) : -1;
+    return hTab != nullptr ? (int)::SendMessageA(hTab, TCM_GETCURSEL, 0, 0) : -1;
 }
 
 CPropertyPage* CPropertySheet::GetActivePage() const
 {
     int index = GetActiveIndex();
-    return (index >= 0 && index < (int)m_pages.size()) ? m_pages[index] : NULL;
+    return (index >= 0 && index < (int)m_pages.size()) ? m_pages[index] : nullptr;
 }
 
 BOOL CPropertySheet::SetActivePage(int nPage)
 {
     if (nPage < 0 || nPage >= (int)m_pages.size())
         return FALSE;
-    if (m_hWnd == NULL)
+    if (m_hWnd == nullptr)
     {
         m_nStartPage = (UINT)nPage;
         return TRUE;
@@ -230,21 +230,21 @@ BOOL CPropertySheet::SetActivePage(int nPage)
 
 void CPropertySheet::SetTitle(const char* pszText, UINT nStyle)
 {
-    m_strCaption = pszText != NULL ? pszText : "";
-    if (m_hWnd != NULL)
+    m_strCaption = pszText != nullptr ? pszText : "";
+    if (m_hWnd != nullptr)
         ::SendMessageA(m_hWnd, PSM_SETTITLEA, nStyle, (LPARAM)(const char*)m_strCaption);
 }
 
 int CALLBACK CPropertySheet::SheetCallback(HWND hWnd, UINT message, LPARAM)
 {
-    if (message == PSCB_INITIALIZED && t_pCreatingSheet != NULL)
+    if (message == PSCB_INITIALIZED && t_pCreatingSheet != nullptr)
     {
         CPropertySheet* pSheet = t_pCreatingSheet;
-        t_pCreatingSheet = NULL;
+        t_pCreatingSheet = nullptr;
         pSheet->SubclassWindow(hWnd);
         // The first page was created before the sheet object was attached.
         for (CPropertyPage* pPage : pSheet->m_pages)
-            if (pPage->m_hWnd != NULL)
+            if (pPage->m_hWnd != nullptr)
                 pPage->m_pSheet = pSheet;
         pSheet->OnInitDialog();
     }
@@ -258,7 +258,7 @@ BOOL CPropertySheet::OnInitDialog()
 
 INT_PTR CPropertySheet::DoModal()
 {
-    ASSERT(m_hWnd == NULL);
+    ASSERT(m_hWnd == nullptr);
     if (m_pages.empty())
         return -1;
 
@@ -268,18 +268,18 @@ INT_PTR CPropertySheet::DoModal()
 
     // Without a parent the sheet is still owned by the program's active
     // window, which stays disabled while the sheet is shown.
-    HWND hOwner = m_pParentWnd->GetSafeHwnd();
-    if (hOwner == NULL)
+    HWND hOwner = SafeHwnd(m_pParentWnd);
+    if (hOwner == nullptr)
     {
         HWND hActive = ::GetActiveWindow();
-        if (hActive != NULL)
+        if (hActive != nullptr)
             hOwner = ::GetAncestor(hActive, GA_ROOT);
     }
 
     m_psh.dwSize = sizeof(m_psh);
     m_psh.dwFlags |= PSH_PROPSHEETPAGE | PSH_USECALLBACK;
     m_psh.hwndParent = hOwner;
-    m_psh.hInstance = ::GetModuleHandleA(NULL);
+    m_psh.hInstance = ::GetModuleHandleA(nullptr);
     m_psh.pszCaption = m_strCaption;
     m_psh.nPages = (UINT)pages.size();
     m_psh.nStartPage = m_nStartPage < pages.size() ? m_nStartPage : 0;
@@ -288,11 +288,11 @@ INT_PTR CPropertySheet::DoModal()
 
     t_pCreatingSheet = this;
     INT_PTR result = ::PropertySheetA(&m_psh);
-    t_pCreatingSheet = NULL;
+    t_pCreatingSheet = nullptr;
     // The sheet window is gone; drop the handle that the callback attached.
-    if (m_hWnd != NULL)
+    if (m_hWnd != nullptr)
         Detach();
-    if (hOwner != NULL && ::IsWindow(hOwner))
+    if (hOwner != nullptr && ::IsWindow(hOwner))
         ::SetActiveWindow(hOwner);
     if (result < 0)
         return -1;

@@ -187,7 +187,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
     ASSERT(pParent && pParent->m_hWnd);
-    HWND h = ::GetDlgItem(pParent->GetSafeHwnd(), (int)nID);
+    HWND h = ::GetDlgItem(SafeHwnd(pParent), (int)nID);
     return h ? SubclassWindow(h) : FALSE;
 }
 
@@ -283,7 +283,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWi
                     DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, SafeHwnd(pParentWnd),
                     (HMENU)(UINT_PTR)nID, lpParam);
 }
 
@@ -568,7 +568,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
 }
 
 CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
-BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
+BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, SafeHmenu(pMenu)); }
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
 
 int CWnd::MessageBox(const char* pszText, const char* pszCaption, UINT nType)
@@ -652,7 +652,7 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
     const MSG* pMsg = GetCurrentMessage();
-    CWnd* pChild = FromHandlePermanent(static_cast<CWnd*>(pScrollBar)->GetSafeHwnd());
+    CWnd* pChild = FromHandlePermanent(SafeHwnd(static_cast<CWnd*>(pScrollBar)));
     LRESULT lResult = 0;
     if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult)) return;
     Default();
@@ -661,7 +661,7 @@ void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
 void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
     const MSG* pMsg = GetCurrentMessage();
-    CWnd* pChild = FromHandlePermanent(static_cast<CWnd*>(pScrollBar)->GetSafeHwnd());
+    CWnd* pChild = FromHandlePermanent(SafeHwnd(static_cast<CWnd*>(pScrollBar)));
     LRESULT lResult = 0;
     if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult)) return;
     Default();

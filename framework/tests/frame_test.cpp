@@ -132,9 +132,9 @@ TEST(CWinAppTest, MainWindowEndsTheProgramAndIsFoundFromLibraries)
     // From another thread the program's main window is not that thread's.
     struct Probe { static DWORD WINAPI Run(LPVOID p) { *(CWnd**)p = FwGetThreadMainWnd(); return 0; } };
     CWnd* fromOther = f;
-    HANDLE th = CreateThread(nullptr, 0, Probe::Run, &fromOther, 0, nullptr);
+    CHandle th(CreateThread(nullptr, 0, Probe::Run, &fromOther, 0, nullptr));
     WaitForSingleObject(th, 5000);
-    CloseHandle(th);
+    th.Close();
     EXPECT_EQ(nullptr, fromOther);
 
     f->DestroyWindow();

@@ -44,9 +44,9 @@ TEST(StartupTest, LibraryStartsWithItsLoadAndMayRefuseIt)
     EXPECT_EQ(1, isLib());
     FreeLibrary(h);
 
-    HANDLE flag = CreateFileA("fw-probe-refuse.flag", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CHandle flag(CreateFileA("fw-probe-refuse.flag", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     ASSERT_NE(INVALID_HANDLE_VALUE, flag);
-    CloseHandle(flag);
+    flag.Close();
     EXPECT_EQ(nullptr, LoadLibraryA("fw_probe_lib.dll"));
     DeleteFileA("fw-probe-refuse.flag");
 }

@@ -216,7 +216,7 @@ TEST(CWndTest, SubclassingAnExistingWindowAndTemporaryObjects)
     DestroyWindow(h);
 
     CWnd* pNull = nullptr;
-    EXPECT_EQ(nullptr, pNull->GetSafeHwnd());
+    EXPECT_EQ(nullptr, SafeHwnd(pNull));
 }
 
 TEST(CListCtrlTest, ItemsColumnsChecksAndSelection)

@@ -119,7 +119,7 @@ int CCustomFunctions::DeleteFolderContents(CString folder, CListCtrl* list, CPro
 {
     BeginOperation("DeleteFolderContents", progress);
     ReportStart(folder, list, 1);
-    const int ok = DeleteFolderContents((const char*)folder, 1, NULL, NULL, 1);
+    const int ok = DeleteFolderContents((const char*)folder, 1, nullptr, nullptr, 1);
     ReportResult(folder, ok, progress, list, 0);
     return ok;
 }
@@ -146,7 +146,7 @@ int CCustomFunctions::RemoveFolder(CString folder, CListCtrl* list, CProgressCtr
 {
     BeginOperation("RemoveFolder", progress);
     ReportStart(folder, list, 0);
-    const int ok = RemoveFolder((const char*)folder, NULL, 1);
+    const int ok = RemoveFolder((const char*)folder, nullptr, 1);
     ReportResult(folder, ok, progress, list, 1);
     return ok;
 }

@@ -7,10 +7,10 @@
 static const char kModuleName[] = "custom.dll";
 
 CCustomFunctions::CCustomFunctions()
-    : m_bLogging(FALSE)
+    : m_loggingEnabled(FALSE)
 {
-    m_bLogging = GetIniBool("Preferences", "CustomLogging", INI_FARNOCH) ? TRUE : FALSE;
-    m_Log.SetStandardLocation();
+    m_loggingEnabled = GetIniBool("Preferences", "CustomLogging", INI_FARNOCH) ? TRUE : FALSE;
+    m_log.SetStandardLocation();
 }
 
 CCustomFunctions::~CCustomFunctions()
@@ -19,8 +19,8 @@ CCustomFunctions::~CCustomFunctions()
 
 void CCustomFunctions::BeginOperation(const char* procedure, CProgressCtrl* progress)
 {
-    m_Log.SetModule(kModuleName);
-    m_Log.SetProcedure(procedure);
+    m_log.SetModule(kModuleName);
+    m_log.SetProcedure(procedure);
     SetupProgress(progress, 1);
 }
 
@@ -32,7 +32,7 @@ void CCustomFunctions::ReportStart(CString item, CListCtrl* list, int flag)
 void CCustomFunctions::ReportResult(CString item, int success, CProgressCtrl* progress,
                                     CListCtrl* list, int flag)
 {
-    ReportRowResult(item, success, progress, list, flag, m_bLogging ? &m_Log : NULL);
+    ReportRowResult(item, success, progress, list, flag, m_loggingEnabled ? &m_log : nullptr);
 }
 
 void CCustomFunctions::TerminatePath(CString& path)
@@ -106,7 +106,7 @@ int CCustomFunctions::DeleteFileIniLine(CString iniFile, CString section, CStrin
     // An empty section or key names nothing to remove; through a link the
     // rewrite would change another file.
     int ok = !section.IsEmpty() && !key.IsEmpty() && !IsLinkPath(fullPath)
-             && ::WritePrivateProfileStringA(section, key, NULL, fullPath);
+             && ::WritePrivateProfileStringA(section, key, nullptr, fullPath);
     ReportResult(item, ok ? 1 : 0, progress, list, 0);
     return ok ? 1 : 0;
 }

@@ -60,9 +60,9 @@ public:
     void ReportStart(CString item, CListCtrl* list, int flag);
     void ReportResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag);
 
-    CLogFile m_Log;
-    BOOL m_bLogging;
-    CRegistryKey m_RegKey;
+    CLogFile m_log;
+    BOOL m_loggingEnabled;
+    CRegistryKey m_regKey;
 
 private:
     CCustomFunctions(const CCustomFunctions&) = delete;

@@ -1,5 +1,6 @@
 // CCustomFunctions: registry keys and values, by name and by match.
 #include "CustomFunctions.h"
+#include "fw/handle.h"
 #include "language.h"
 #include <vector>
 #include <cstring>
@@ -40,12 +41,11 @@ bool SplitKeyPath(const CString& keyPath, HKEY& root, CString& path)
 // A registry symbolic link: deleting below it would delete in its target.
 bool IsLinkKey(HKEY parent, const char* name)
 {
-    HKEY key;
-    if (::RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (::RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
         return false;
     DWORD type = 0;
-    LONG rc = ::RegQueryValueExA(key, "SymbolicLinkValue", NULL, &type, NULL, NULL);
-    ::RegCloseKey(key);
+    LONG rc = ::RegQueryValueExA(key, "SymbolicLinkValue", nullptr, &type, nullptr, nullptr);
     return rc == ERROR_SUCCESS && type == REG_LINK;
 }
 
@@ -56,26 +56,24 @@ LONG DeleteKeyTree(HKEY parent, const char* name)
     if (IsLinkKey(parent, name))
         return ERROR_ACCESS_DENIED;
 
-    HKEY key;
-    LONG rc = ::RegOpenKeyExA(parent, name, 0, KEY_READ | KEY_WRITE, &key);
+    CRegKeyHandle key;
+    LONG rc = ::RegOpenKeyExA(parent, name, 0, KEY_READ | KEY_WRITE, key.Receive());
     if (rc != ERROR_SUCCESS)
         return rc;
     std::vector<char> sub(kKeyNameBytes);
     for (;;)
     {
         DWORD length = kKeyNameBytes;
-        rc = ::RegEnumKeyExA(key, 0, &sub[0], &length, NULL, NULL, NULL, NULL);
+        rc = ::RegEnumKeyExA(key, 0, &sub[0], &length, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_NO_MORE_ITEMS)
             break;
         if (rc == ERROR_SUCCESS)
             rc = DeleteKeyTree(key, &sub[0]);
         if (rc != ERROR_SUCCESS)
-        {
-            ::RegCloseKey(key);
             return rc;
-        }
     }
-    ::RegCloseKey(key);
+    // The key is closed before it is deleted through its parent.
+    key.Close();
     return ::RegDeleteKeyA(parent, name);
 }
 
@@ -83,7 +81,7 @@ LONG DeleteKeyTree(HKEY parent, const char* name)
 // otherwise take every value or key (every start-up entry of a Run key).
 bool Matches(const char* name, const CString& text)
 {
-    return !text.IsEmpty() && std::strstr(name, text) != NULL;
+    return !text.IsEmpty() && std::strstr(name, text) != nullptr;
 }
 
 CString Quoted(const CString& text)
@@ -99,13 +97,13 @@ int DeleteMatchedNames(CCustomFunctions& custom, HKEY root, const CString& path,
                        const std::vector<CString>& names, int (CRegistryKey::*remove)(CString),
                        CListCtrl* list, CProgressCtrl* progress)
 {
-    custom.m_RegKey.SetRootKey(root);
-    const int opened = custom.m_RegKey.SetKey(path, FALSE);
+    custom.m_regKey.SetRootKey(root);
+    const int opened = custom.m_regKey.SetKey(path, FALSE);
     for (size_t i = 0; i < names.size(); ++i)
     {
         const CString item = Quoted(names[i]) + " ";
         custom.ReportStart(item, list, 0);
-        int ok = opened ? (custom.m_RegKey.*remove)(names[i]) : 0;
+        int ok = opened ? (custom.m_regKey.*remove)(names[i]) : 0;
         custom.ReportResult(item, ok, progress, list, 1);
     }
     return opened;
@@ -132,11 +130,10 @@ int CCustomFunctions::DeleteRegKey(CString keyPath, CString subkey, CListCtrl* l
     int ok = 0;
     if (!name.IsEmpty() && !path.IsEmpty())
     {
-        HKEY parent;
-        if (::RegOpenKeyExA(root, path, 0, KEY_WRITE, &parent) == ERROR_SUCCESS)
+        CRegKeyHandle parent;
+        if (::RegOpenKeyExA(root, path, 0, KEY_WRITE, parent.Receive()) == ERROR_SUCCESS)
         {
             ok = DeleteKeyTree(parent, name) == ERROR_SUCCESS ? 1 : 0;
-            ::RegCloseKey(parent);
         }
     }
     ReportResult(item, ok, progress, list, 1);
@@ -154,24 +151,23 @@ int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCt
     std::vector<CString> names;
     if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty())
     {
-        HKEY key;
-        if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) == ERROR_SUCCESS)
+        CRegKeyHandle key;
+        if (::RegOpenKeyExA(root, path, 0, KEY_READ, key.Receive()) == ERROR_SUCCESS)
         {
             DWORD count = 0;
-            if (::RegQueryInfoKeyA(key, NULL, NULL, NULL, &count, NULL, NULL, NULL, NULL, NULL,
-                                   NULL, NULL) == ERROR_SUCCESS)
+            if (::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr) == ERROR_SUCCESS)
             {
                 std::vector<char> name(kKeyNameBytes);
                 for (DWORD i = count; i-- > 0;)
                 {
                     DWORD length = kKeyNameBytes;
-                    if (::RegEnumKeyExA(key, i, &name[0], &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+                    if (::RegEnumKeyExA(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
                         break;
                     if (Matches(&name[0], text))
                         names.push_back(path + "\\" + &name[0]);
                 }
             }
-            ::RegCloseKey(key);
         }
     }
     if (names.empty())
@@ -193,8 +189,8 @@ int CCustomFunctions::DeleteRegValue(CString keyPath, CString valueName, CListCt
     if (!SplitKeyPath(keyPath, root, path))
         return 0;
 
-    m_RegKey.SetRootKey(root);
-    int ok = m_RegKey.SetKey(path, FALSE) && m_RegKey.DeleteValue(valueName) ? 1 : 0;
+    m_regKey.SetRootKey(root);
+    int ok = m_regKey.SetKey(path, FALSE) && m_regKey.DeleteValue(valueName) ? 1 : 0;
     ReportResult(item, ok, progress, list, 1);
     return ok;
 }
@@ -210,19 +206,18 @@ int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CList
     std::vector<CString> names;
     if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty())
     {
-        HKEY key;
-        if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS)
+        CRegKeyHandle key;
+        if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS)
         {
             std::vector<char> name(kValueNameBytes);
             for (DWORD i = 0;; ++i)
             {
                 DWORD length = kValueNameBytes;
-                if (::RegEnumValueA(key, i, &name[0], &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+                if (::RegEnumValueA(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
                     break;
                 if (Matches(&name[0], text))
                     names.push_back(CString(&name[0]));
             }
-            ::RegCloseKey(key);
         }
     }
     if (names.empty())

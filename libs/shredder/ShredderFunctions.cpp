@@ -1,4 +1,5 @@
 #include "ShredderFunctions.h"
+#include "fw/handle.h"
 #include "TwisterRandom.h"
 #include "ShredderTestSeam.h"
 #include "pirt.h"
@@ -19,42 +20,21 @@ const DWORD kChunkSize = 64 * 1024;
 const int kFillValues = 255;
 
 // The file calls of a wipe; replaced only by tests.
-ShredderFileCalls g_calls = {NULL, NULL, NULL, NULL};
+ShredderFileCalls g_calls = {nullptr, nullptr, nullptr, nullptr};
 
 HANDLE OpenFile(LPCSTR path, DWORD access, DWORD share, DWORD disposition, DWORD flags)
 {
-    return (g_calls.open != NULL ? g_calls.open : ::CreateFileA)(path, access, share, NULL, disposition,
-                                                                 flags, NULL);
+    return (g_calls.open != nullptr ? g_calls.open : ::CreateFileA)(path, access, share, nullptr, disposition,
+                                                                 flags, nullptr);
 }
 BOOL FileSize(HANDLE file, PLARGE_INTEGER size)
 {
-    return (g_calls.size != NULL ? g_calls.size : ::GetFileSizeEx)(file, size);
+    return (g_calls.size != nullptr ? g_calls.size : ::GetFileSizeEx)(file, size);
 }
 BOOL Flush(HANDLE file)
 {
-    return (g_calls.flush != NULL ? g_calls.flush : ::FlushFileBuffers)(file);
+    return (g_calls.flush != nullptr ? g_calls.flush : ::FlushFileBuffers)(file);
 }
-
-// Owns the handle of the file being overwritten for the length of one wipe.
-class CWipeHandle
-{
-public:
-    explicit CWipeHandle(HANDLE handle) : m_handle(handle) {}
-    ~CWipeHandle() { Close(); }
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    void Close()
-    {
-        if (IsOpen())
-            ::CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    CWipeHandle(const CWipeHandle&);
-    CWipeHandle& operator=(const CWipeHandle&);
-    HANDLE m_handle;
-};
 
 CString GeneralText(const char* key)
 {
@@ -68,16 +48,16 @@ bool OverwritePass(HANDLE file, LONGLONG size, unsigned char* buffer, unsigned c
     memset(buffer, fill, kChunkSize);
     LARGE_INTEGER start;
     start.QuadPart = 0;
-    if (!::SetFilePointerEx(file, start, NULL, FILE_BEGIN))
+    if (!::SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
         return false;
     BOOL(WINAPI* write)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) =
-        g_calls.write != NULL ? g_calls.write : ::WriteFile;
+        g_calls.write != nullptr ? g_calls.write : ::WriteFile;
     LONGLONG remaining = size;
     while (remaining > 0)
     {
         DWORD chunk = remaining < (LONGLONG)kChunkSize ? (DWORD)remaining : kChunkSize;
         DWORD written = 0;
-        if (!write(file, buffer, chunk, &written, NULL) || written != chunk)
+        if (!write(file, buffer, chunk, &written, nullptr) || written != chunk)
             return false;
         remaining -= chunk;
     }
@@ -88,8 +68,8 @@ bool OverwritePass(HANDLE file, LONGLONG size, unsigned char* buffer, unsigned c
 ShredderFileCalls SetShredderFileCalls(const ShredderFileCalls* calls)
 {
     ShredderFileCalls previous = g_calls;
-    ShredderFileCalls none = {NULL, NULL, NULL, NULL};
-    g_calls = calls != NULL ? *calls : none;
+    ShredderFileCalls none = {nullptr, nullptr, nullptr, nullptr};
+    g_calls = calls != nullptr ? *calls : none;
     return previous;
 }
 
@@ -110,8 +90,8 @@ CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& pa
 
     // OPEN_REPARSE_POINT: should the path have become a link since the test
     // above, the link itself is opened (and refused below), never its target.
-    HANDLE opened = OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
-                             FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT);
+    CHandle opened(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                             FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT));
     if (opened == INVALID_HANDLE_VALUE)
     {
         DWORD error = ::GetLastError();
@@ -123,11 +103,8 @@ CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& pa
     BY_HANDLE_FILE_INFORMATION info;
     if (::GetFileInformationByHandle(opened, &info) &&
         (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
-    {
-        ::CloseHandle(opened);
         return OPEN_REFUSED;
-    }
-    *handle = opened;
+    *handle = opened.Detach();
     return OPEN_DONE;
 }
 
@@ -141,8 +118,8 @@ CShredderFunctions::~CShredderFunctions()
 
 int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CProgressCtrl* progress)
 {
-    ASSERT(list != NULL);
-    ASSERT(progress != NULL);
+    ASSERT(list != nullptr);
+    ASSERT(progress != nullptr);
 
     // The file is judged, overwritten, renamed and deleted in its canonical
     // form; the rows show it as the caller wrote it.
@@ -151,7 +128,7 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
     OpenResult opened = OpenForWipe(canonical, &handle);
     if (opened == OPEN_SKIPPED)
         return 0;   // cannot be written (read-only, locked, no rights): no row
-    CWipeHandle file(handle);
+    CHandle file(handle);
 
     AppendRow(list, GeneralText("50300") + " (" + path + ")", REPORT_IMAGE_DONE);
     ReportStart(list);
@@ -179,7 +156,7 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
 
         // Seeded once per call: seeding per pass would give every pass begun
         // within the same second the same byte.
-        srand((unsigned int)time(NULL));
+        srand((unsigned int)time(nullptr));
         for (int pass = 0; pass < count; pass++)
         {
             // Every pass writes a byte no earlier pass of this call wrote
@@ -233,7 +210,7 @@ void CShredderFunctions::ReportResult(int success, CListCtrl* list)
 {
     int last = list->GetItemCount() - 1;
     ASSERT(last >= 0);
-    list->SetItem(last, 0, LVIF_IMAGE, NULL, success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED, 0, 0, 0);
+    list->SetItem(last, 0, LVIF_IMAGE, nullptr, success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED, 0, 0, 0);
     ShowLastRow(list);
 }
 
@@ -247,7 +224,7 @@ void CShredderFunctions::ShowLastRow(CListCtrl* list)
 {
     // The run keeps the thread busy, so the list is redrawn at once.
     list->EnsureVisible(list->GetItemCount() - 1, FALSE);
-    list->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    list->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 CString CShredderFunctions::RandomName(CTwisterRandom& random)

@@ -17,7 +17,7 @@ inline uint32_t Twist(uint32_t m, uint32_t s0, uint32_t s1)
 }
 
 CTwisterRandom::CTwisterRandom(uint32_t seedValue)
-    : next(state), left(-1), seed(seedValue)
+    : m_next(m_state), m_left(-1), m_seed(seedValue)
 {
     Seed(seedValue);
 }
@@ -25,14 +25,14 @@ CTwisterRandom::CTwisterRandom(uint32_t seedValue)
 void CTwisterRandom::Seed(uint32_t seedValue)
 {
     uint32_t x = seedValue | 1u;
-    left = 0;
-    state[0] = x;
+    m_left = 0;
+    m_state[0] = x;
     for (int i = 1; i < N; i++)
     {
         x *= 69069u;    // unsigned arithmetic wraps modulo 2^32
-        state[i] = x;
+        m_state[i] = x;
     }
-    seed = seedValue;
+    m_seed = seedValue;
 }
 
 uint32_t CTwisterRandom::Temper(uint32_t y)
@@ -46,27 +46,27 @@ uint32_t CTwisterRandom::Temper(uint32_t y)
 
 uint32_t CTwisterRandom::Reload()
 {
-    if (left < -1)
-        Seed(seed);
+    if (m_left < -1)
+        Seed(m_seed);
 
-    next = state + 1;
-    left = N - 1;
+    m_next = m_state + 1;
+    m_left = N - 1;
 
     int i = 0;
     for (; i < N - M; i++)
-        state[i] = Twist(state[i + M], state[i], state[i + 1]);
+        m_state[i] = Twist(m_state[i + M], m_state[i], m_state[i + 1]);
     for (; i < N - 1; i++)
-        state[i] = Twist(state[i + M - N], state[i], state[i + 1]);
-    state[N - 1] = Twist(state[M - 1], state[N - 1], state[0]);
+        m_state[i] = Twist(m_state[i + M - N], m_state[i], m_state[i + 1]);
+    m_state[N - 1] = Twist(m_state[M - 1], m_state[N - 1], m_state[0]);
 
-    return Temper(state[0]);
+    return Temper(m_state[0]);
 }
 
 uint32_t CTwisterRandom::Random()
 {
-    if (--left < 0)
+    if (--m_left < 0)
         return Reload();
-    return Temper(*next++);
+    return Temper(*m_next++);
 }
 
 int CTwisterRandom::RandomRange(int lo, int hi)

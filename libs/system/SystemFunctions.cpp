@@ -1,4 +1,5 @@
 #include "SystemFunctions.h"
+#include "fw/handle.h"
 #include "SystemTestSeam.h"
 
 #include "CustomFunctions.h"
@@ -17,7 +18,7 @@ namespace {
 const char kModuleName[] = "system.dll";
 
 // Empties the clipboard; replaced only by tests.
-SystemEmptyClipboardProc g_emptyClipboard = NULL;
+SystemEmptyClipboardProc g_emptyClipboard = nullptr;
 
 const char kStreamMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StreamMRU";
 const char kUserAssistACount[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{75048700-EF1F-11D0-9888-006097DEACF9}\\Count";
@@ -48,7 +49,7 @@ CString WindowsFolder()
 
 CString EnvironmentValue(const char* name)
 {
-    DWORD needed = GetEnvironmentVariableA(name, NULL, 0);
+    DWORD needed = GetEnvironmentVariableA(name, nullptr, 0);
     if (needed == 0)
         return CString();
     std::vector<char> buffer(needed + 1, '\0');
@@ -69,7 +70,7 @@ CString CheckedTempFolder(const CString& answer)
         if (!setting.IsEmpty())
             break;
     }
-    if (CheckFolderTarget(setting, NULL) != PATH_OK)
+    if (CheckFolderTarget(setting, nullptr) != PATH_OK)
         return CString();
     CString canonical;
     return CheckFolderTarget(answer, &canonical) == PATH_OK ? canonical : CString();
@@ -86,7 +87,7 @@ std::vector<CString> FilesWithExtension(const CString& folder, const char* exten
 {
     std::vector<CString> names;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(folder + "\\*" + extension, &data);
+    CFindHandle find(FindFirstFileA(folder + "\\*" + extension, &data));
     if (find == INVALID_HANDLE_VALUE)
         return names;
     do {
@@ -95,7 +96,6 @@ std::vector<CString> FilesWithExtension(const CString& folder, const char* exten
         if (HasExtensionNoCase(data.cFileName, extension))
             names.push_back(CString(data.cFileName));
     } while (FindNextFileA(find, &data));
-    FindClose(find);
     return names;
 }
 
@@ -124,7 +124,7 @@ void CSystemFunctions::ReportStart(CString item, CListCtrl* list, int flag)
 
 void CSystemFunctions::ReportResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag)
 {
-    ReportRowResult(item, success, progress, list, flag, m_loggingEnabled ? &m_log : NULL);
+    ReportRowResult(item, success, progress, list, flag, m_loggingEnabled ? &m_log : nullptr);
 }
 
 void CSystemFunctions::ReportPair(CString item, int success, CProgressCtrl* progress, CListCtrl* list,
@@ -155,10 +155,10 @@ int CSystemFunctions::EmptyRecycleBin(CListCtrl* list, CProgressCtrl* progress)
     memset(&info, 0, sizeof(info));
     info.cbSize = sizeof(info);
     int ok;
-    if (SUCCEEDED(SHQueryRecycleBinA(NULL, &info)) && info.i64NumItems == 0)
+    if (SUCCEEDED(SHQueryRecycleBinA(nullptr, &info)) && info.i64NumItems == 0)
         ok = 1;
     else
-        ok = SHEmptyRecycleBinA(NULL, NULL, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND) == S_OK;
+        ok = SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND) == S_OK;
 
     ReportResult(item, ok, progress, list, 1);
     return ok;
@@ -179,8 +179,8 @@ int CSystemFunctions::EmptyClipboardContent(CListCtrl* list, CProgressCtrl* prog
     ReportStart(item, list, 0);
 
     int ok = 0;
-    if (OpenClipboard(NULL)) {
-        BOOL emptied = (g_emptyClipboard != NULL ? g_emptyClipboard : ::EmptyClipboard)();
+    if (OpenClipboard(nullptr)) {
+        BOOL emptied = (g_emptyClipboard != nullptr ? g_emptyClipboard : ::EmptyClipboard)();
         BOOL closed = CloseClipboard();   // also after a failed emptying
         ok = emptied && closed;
     }
@@ -218,7 +218,7 @@ int CSystemFunctions::DeleteWinTempFiles(CListCtrl* list, CProgressCtrl* progres
     ReportStart(temp, list, 0);
     CString checked = usable ? CheckedTempFolder(temp) : CString();
     if (!checked.IsEmpty()) {
-        int ok = custom.DeleteFolderContents((const char*)checked, 1, NULL, NULL, 1);
+        int ok = custom.DeleteFolderContents((const char*)checked, 1, nullptr, nullptr, 1);
         ReportResult(temp, ok, progress, list, 0);
         allDone = allDone && ok;
     } else {
@@ -235,7 +235,7 @@ int CSystemFunctions::DeleteWinTempFiles(CListCtrl* list, CProgressCtrl* progres
     DWORD attributes = GetFileAttributesA(windowsTemp);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         ReportStart(windowsTemp, list, 0);
-        int ok = custom.DeleteFolderContents((const char*)windowsTemp, 1, "", NULL, 1);
+        int ok = custom.DeleteFolderContents((const char*)windowsTemp, 1, "", nullptr, 1);
         ReportResult(windowsTemp, ok, progress, list, 0);
         allDone = allDone && ok;
     }
@@ -318,7 +318,7 @@ int CSystemFunctions::DeleteMemoryDump(CListCtrl* list, CProgressCtrl* progress)
         // folder that is itself a link, or leads into a protected folder, is
         // refused like any folder operation's.
         CString folder = target;
-        if (!missing && CheckFolderTarget(expanded, NULL) != PATH_OK) {
+        if (!missing && CheckFolderTarget(expanded, nullptr) != PATH_OK) {
             ReportPair(expanded, 0, progress, list, 0, 1);
             return 0;
         }
@@ -405,7 +405,7 @@ int CSystemFunctions::DeleteFileFragments(CListCtrl* list, CProgressCtrl* progre
     // Check-disk recovery folders FOUND.000 to FOUND.009 in the drive root.
     std::vector<CString> folders;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(root + "*", &data);
+    CFindHandle find(FindFirstFileA(root + "*", &data));
     if (find != INVALID_HANDLE_VALUE) {
         do {
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -415,7 +415,6 @@ int CSystemFunctions::DeleteFileFragments(CListCtrl* list, CProgressCtrl* progre
             if (upper.GetLength() == 9 && upper.Left(8) == "FOUND.00" && upper[8] >= '0' && upper[8] <= '9')
                 folders.push_back(CString(data.cFileName));
         } while (FindNextFileA(find, &data));
-        FindClose(find);
     }
 
     if (folders.empty()) {
@@ -430,7 +429,7 @@ int CSystemFunctions::DeleteFileFragments(CListCtrl* list, CProgressCtrl* progre
     for (const CString& name : folders) {
         CString path = root + name;
         ReportStart(path, list, 1);
-        int removed = custom.RemoveFolder((const char*)path, NULL, 1);
+        int removed = custom.RemoveFolder((const char*)path, nullptr, 1);
         ReportResult(path, removed, progress, list, 1);
         allRemoved = allRemoved && removed;
     }
@@ -447,7 +446,7 @@ int CSystemFunctions::EmptyWindowsPrefetcher(CListCtrl* list, CProgressCtrl* pro
     int ok = 0;
     if (!windows.IsEmpty()) {
         CCustomFunctions custom;
-        ok = custom.DeleteFolderContents((const char*)path, 1, NULL, NULL, 1);
+        ok = custom.DeleteFolderContents((const char*)path, 1, nullptr, nullptr, 1);
     }
     ReportResult(GetLngString("Dravik", "10240"), ok, progress, list, 0);
     return ok;
@@ -471,7 +470,7 @@ int CSystemFunctions::DeleteMRULists(CListCtrl* list, CProgressCtrl* progress)
     CString recent = GetShellFolderPath(CSIDL_RECENT);
     ReportStart(recent, list, 1);
     CCustomFunctions custom;
-    int emptied = custom.DeleteFolderContents((const char*)recent, 1, "", NULL, 1);
+    int emptied = custom.DeleteFolderContents((const char*)recent, 1, "", nullptr, 1);
     ReportResult(GetLngString("Dravik", "10500"), emptied, progress, list, 0);
     return keyDeleted && emptied;
 }
@@ -510,7 +509,7 @@ int CSystemFunctions::DeleteSingleHkcuKey(const char* procedure, const char* pat
     CSystemRegistryKey key;
     if (!key.SetRootKey(HKEY_CURRENT_USER))
         return 0;
-    if (quietPath != NULL)
+    if (quietPath != nullptr)
         key.DeleteKey(quietPath);
     return DeleteHkcuKeyRow(key, path, list, progress);
 }
@@ -523,12 +522,12 @@ int CSystemFunctions::DeleteLocalSearch(CListCtrl* list, CProgressCtrl* progress
 
 int CSystemFunctions::DeleteSearch4Computers(CListCtrl* list, CProgressCtrl* progress)
 {
-    return DeleteSingleHkcuKey("DeleteSearch4Computers", kACMru5647, NULL, list, progress);
+    return DeleteSingleHkcuKey("DeleteSearch4Computers", kACMru5647, nullptr, list, progress);
 }
 
 int CSystemFunctions::DeleteRunMRU(CListCtrl* list, CProgressCtrl* progress)
 {
-    return DeleteSingleHkcuKey("DeleteRunMRU", kRunMRU, NULL, list, progress);
+    return DeleteSingleHkcuKey("DeleteRunMRU", kRunMRU, nullptr, list, progress);
 }
 
 UserAdminProbe SetSystemUserAdminProbe(UserAdminProbe probe)

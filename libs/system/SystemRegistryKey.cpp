@@ -1,14 +1,14 @@
 #include "SystemRegistryKey.h"
+#include "fw/handle.h"
 
 DWORD CSystemRegistryKey::QueryDwordValue(CString name, DWORD defaultValue)
 {
-    HKEY key = NULL;
-    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_READ, &key);
+    CRegKeyHandle key;
+    m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_READ, key.Receive());
     if (m_lastError != ERROR_SUCCESS)
         return defaultValue;
     DWORD value = 0;
     DWORD size = sizeof(value);
-    m_lastError = RegQueryValueExA(key, name, NULL, NULL, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
+    m_lastError = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     return m_lastError == ERROR_SUCCESS ? value : defaultValue;
 }

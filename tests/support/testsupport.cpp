@@ -1,5 +1,6 @@
 // Helpers for the suite's tests.
 #include "testsupport.h"
+#include "fw/handle.h"
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <algorithm>
@@ -14,9 +15,9 @@ namespace pirt_test
 CString ProgramFolder()
 {
     char buffer[MAX_PATH + 1] = "";
-    GetModuleFileNameA(NULL, buffer, MAX_PATH);
+    GetModuleFileNameA(nullptr, buffer, MAX_PATH);
     char* slash = strrchr(buffer, '\\');
-    if (slash != NULL)
+    if (slash != nullptr)
         *slash = '\0';
     return CString(buffer);
 }
@@ -24,7 +25,7 @@ CString ProgramFolder()
 CString AppDataFolder()
 {
     char buffer[MAX_PATH + 1] = "";
-    SHGetFolderPathA(NULL, CSIDL_APPDATA, NULL, 0, buffer);
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, buffer);
     return CString(buffer);
 }
 
@@ -42,7 +43,7 @@ int DeleteTree(const char* folder)
     if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
     {
         WIN32_FIND_DATAA fd;
-        HANDLE find = FindFirstFileA(CString(folder) + "\\*", &fd);
+        CFindHandle find(FindFirstFileA(CString(folder) + "\\*", &fd));
         if (find != INVALID_HANDLE_VALUE)
         {
             do
@@ -52,7 +53,7 @@ int DeleteTree(const char* folder)
                 DeleteTree(CString(folder) + "\\" + fd.cFileName);
             }
             while (FindNextFileA(find, &fd));
-            FindClose(find);
+            find.Close();
         }
     }
     SetFileAttributesA(folder, FILE_ATTRIBUTE_NORMAL);
@@ -61,12 +62,11 @@ int DeleteTree(const char* folder)
 
 int WriteFileBytes(const char* path, const void* data, size_t size)
 {
-    HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    CHandle h(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (h == INVALID_HANDLE_VALUE)
         return 0;
     DWORD written = 0;
-    BOOL ok = size == 0 || WriteFile(h, data, (DWORD)size, &written, NULL);
-    CloseHandle(h);
+    BOOL ok = size == 0 || WriteFile(h, data, (DWORD)size, &written, nullptr);
     return ok && written == (DWORD)size ? 1 : 0;
 }
 
@@ -78,19 +78,18 @@ int WriteFileText(const char* path, const char* text)
 std::vector<char> ReadFileBytes(const char* path)
 {
     std::vector<char> data;
-    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    CHandle h(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (h == INVALID_HANDLE_VALUE)
         return data;
-    DWORD size = GetFileSize(h, NULL);
+    DWORD size = GetFileSize(h, nullptr);
     if (size != INVALID_FILE_SIZE && size > 0)
     {
         data.resize(size);
         DWORD got = 0;
-        if (!ReadFile(h, data.data(), size, &got, NULL))
+        if (!ReadFile(h, data.data(), size, &got, nullptr))
             got = 0;
         data.resize(got);
     }
-    CloseHandle(h);
     return data;
 }
 
@@ -108,7 +107,7 @@ static void MakeFolders(const CString& path)
     // Every level below an existing one; the drive root always exists.
     for (int i = path.Find('\\', 3); ; i = path.Find('\\', i + 1))
     {
-        CreateDirectoryA(i < 0 ? path : path.Left(i), NULL);
+        CreateDirectoryA(i < 0 ? path : path.Left(i), nullptr);
         if (i < 0)
             break;
     }
@@ -142,9 +141,9 @@ CScratchRegKey::CScratchRegKey(const char* name)
     : m_path(CString("Software\\PirtTests\\") + name)
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, m_path);
-    HKEY key = NULL;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, m_path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) == ERROR_SUCCESS)
-        RegCloseKey(key);
+    CRegKeyHandle key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr) == ERROR_SUCCESS)
+        key.Close();
 }
 
 CScratchRegKey::~CScratchRegKey()
@@ -157,23 +156,23 @@ CScratchRegKey::~CScratchRegKey()
 static const char kHostClass[] = "PirtTestReportHost";
 
 CReportHost::CReportHost()
-    : m_host(NULL)
+    : m_host(nullptr)
 {
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS };
     InitCommonControlsEx(&icc);
 
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(NULL);
+    wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kHostClass;
     RegisterClassA(&wc);   // fails harmlessly when already registered
 
     m_host = CreateWindowExA(0, kHostClass, "report host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                             NULL, NULL, GetModuleHandleA(NULL), NULL);
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL,
-                                0, 0, 400, 250, m_host, (HMENU)(INT_PTR)100, GetModuleHandleA(NULL), NULL);
+                                0, 0, 400, 250, m_host, (HMENU)(INT_PTR)100, GetModuleHandleA(nullptr), nullptr);
     HWND progress = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE,
-                                    0, 255, 400, 20, m_host, (HMENU)(INT_PTR)101, GetModuleHandleA(NULL), NULL);
+                                    0, 255, 400, 20, m_host, (HMENU)(INT_PTR)101, GetModuleHandleA(nullptr), nullptr);
 
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -183,7 +182,7 @@ CReportHost::CReportHost()
 
     // Three distinguishable images; the list destroys the image list with itself.
     HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 3, 0);
-    HDC screen = GetDC(NULL);
+    HDC screen = GetDC(nullptr);
     const COLORREF colours[3] = { RGB(0, 160, 0), RGB(200, 0, 0), RGB(0, 0, 200) };
     for (int i = 0; i < 3; ++i)
     {
@@ -196,10 +195,10 @@ CReportHost::CReportHost()
         DeleteObject(brush);
         SelectObject(dc, old);
         DeleteDC(dc);
-        ImageList_Add(images, bitmap, NULL);
+        ImageList_Add(images, bitmap, nullptr);
         DeleteObject(bitmap);
     }
-    ReleaseDC(NULL, screen);
+    ReleaseDC(nullptr, screen);
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)images);
 
     m_list.Attach(list);
@@ -210,7 +209,7 @@ CReportHost::~CReportHost()
 {
     m_list.Detach();
     m_progress.Detach();
-    if (m_host != NULL)
+    if (m_host != nullptr)
         DestroyWindow(m_host);
 }
 
@@ -263,8 +262,8 @@ CDialogCatcher::CDialogCatcher(int button, int tickId)
     : m_button(button), m_tickId(tickId)
 {
     InitializeCriticalSection(&m_lock);
-    m_stop = CreateEventA(NULL, TRUE, FALSE, NULL);
-    m_thread = CreateThread(NULL, 0, ThreadProc, this, 0, NULL);
+    m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_thread = CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
 }
 
 CDialogCatcher::~CDialogCatcher()
@@ -368,7 +367,7 @@ std::vector<CDialogCatcher::Caught> CDialogCatcher::Boxes()
 
 CEnvironment::CEnvironment(const char* name, const char* value) : m_name(name), m_had(false)
 {
-    DWORD needed = GetEnvironmentVariableA(name, NULL, 0);
+    DWORD needed = GetEnvironmentVariableA(name, nullptr, 0);
     if (needed > 0)
     {
         std::vector<char> buffer(needed + 1, '\0');
@@ -383,18 +382,18 @@ CEnvironment::CEnvironment(const char* name, const char* value) : m_name(name), 
 
 CEnvironment::~CEnvironment()
 {
-    SetEnvironmentVariableA(m_name, m_had ? (const char*)m_old : NULL);
+    SetEnvironmentVariableA(m_name, m_had ? (const char*)m_old : nullptr);
 }
 
 CRegValueOverride::CRegValueOverride(HKEY root, const char* key, const char* name, const char* value, DWORD type)
-    : m_key(NULL), m_name(name), m_had(false), m_type(REG_NONE)
+    : m_key(nullptr), m_name(name), m_had(false), m_type(REG_NONE)
 {
     Open(root, key);
-    Set(type, value, value != NULL ? (DWORD)strlen(value) + 1 : 0);
+    Set(type, value, value != nullptr ? (DWORD)strlen(value) + 1 : 0);
 }
 
 CRegValueOverride::CRegValueOverride(HKEY root, const char* key, const char* name, DWORD value)
-    : m_key(NULL), m_name(name), m_had(false), m_type(REG_NONE)
+    : m_key(nullptr), m_name(name), m_had(false), m_type(REG_NONE)
 {
     Open(root, key);
     Set(REG_DWORD, &value, sizeof(value));
@@ -402,24 +401,24 @@ CRegValueOverride::CRegValueOverride(HKEY root, const char* key, const char* nam
 
 void CRegValueOverride::Open(HKEY root, const char* key)
 {
-    if (RegCreateKeyExA(root, key, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &m_key, NULL) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr) != ERROR_SUCCESS)
     {
-        m_key = NULL;
+        m_key = nullptr;
         return;
     }
     DWORD size = 0;
-    if (RegQueryValueExA(m_key, m_name, NULL, &m_type, NULL, &size) == ERROR_SUCCESS)
+    if (RegQueryValueExA(m_key, m_name, nullptr, &m_type, nullptr, &size) == ERROR_SUCCESS)
     {
         m_old.resize(size);
-        m_had = RegQueryValueExA(m_key, m_name, NULL, &m_type, m_old.data(), &size) == ERROR_SUCCESS;
+        m_had = RegQueryValueExA(m_key, m_name, nullptr, &m_type, m_old.data(), &size) == ERROR_SUCCESS;
     }
 }
 
 void CRegValueOverride::Set(DWORD type, const void* data, DWORD size)
 {
-    if (m_key == NULL)
+    if (m_key == nullptr)
         return;
-    if (data != NULL)
+    if (data != nullptr)
         RegSetValueExA(m_key, m_name, 0, type, (const BYTE*)data, size);
     else
         RegDeleteValueA(m_key, m_name);
@@ -427,7 +426,7 @@ void CRegValueOverride::Set(DWORD type, const void* data, DWORD size)
 
 CRegValueOverride::~CRegValueOverride()
 {
-    if (m_key == NULL)
+    if (m_key == nullptr)
         return;
     if (m_had)
         RegSetValueExA(m_key, m_name, 0, m_type, m_old.data(), (DWORD)m_old.size());
@@ -439,7 +438,7 @@ CRegValueOverride::~CRegValueOverride()
 CString ScreenshotPath(const char* name)
 {
     CString folder = ProgramFolder() + "\\screenshots";
-    ::CreateDirectoryA(folder, NULL);
+    ::CreateDirectoryA(folder, nullptr);
     return folder + "\\" + name;
 }
 
@@ -463,8 +462,8 @@ bool SaveWindowPicture(HWND hWnd, const char* path, HWND hOverlay)
     bi.bmiHeader.biHeight = cy;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 24;
-    void* bits = NULL;
-    HBITMAP bmp = ::CreateDIBSection(windowDC, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(windowDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(memDC, bmp);
     ::PatBlt(memDC, 0, 0, cx, cy, WHITENESS);
     ::BitBlt(memDC, window.left - rc.left, window.top - rc.top, window.right - window.left,
@@ -503,7 +502,7 @@ struct MenuWatch
     bool seen;
     int ticks;
 };
-MenuWatch* g_menuWatch = NULL;
+MenuWatch* g_menuWatch = nullptr;
 
 BOOL CALLBACK FindPopupMenu(HWND hWnd, LPARAM lParam)
 {
@@ -521,7 +520,7 @@ void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD)
     MenuWatch* watch = g_menuWatch;
     if (!watch)
         return;
-    HWND popup = NULL;
+    HWND popup = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), FindPopupMenu, (LPARAM)&popup);
     ++watch->ticks;
     if (popup && !watch->seen) {
@@ -547,10 +546,10 @@ bool WhileMenuOpen(const std::function<void()>& open, const std::function<void(H
 {
     MenuWatch watch = {&inspect, false, 0};
     g_menuWatch = &watch;
-    UINT_PTR timer = ::SetTimer(NULL, 0, 50, WatchMenu);
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, WatchMenu);
     open();
-    ::KillTimer(NULL, timer);
-    g_menuWatch = NULL;
+    ::KillTimer(nullptr, timer);
+    g_menuWatch = nullptr;
     return watch.seen;
 }
 
@@ -603,7 +602,7 @@ std::string RunValue(const char* name)
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return "<absent>";
-    LONG rc = RegQueryValueExA(key, name, NULL, NULL, (BYTE*)value, &size);
+    LONG rc = RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)value, &size);
     RegCloseKey(key);
     return rc == ERROR_SUCCESS ? value : "<absent>";
 }

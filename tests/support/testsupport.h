@@ -216,7 +216,7 @@ CString ScreenshotPath(const char* name);
 // Writes what a window shows, copied in-process from its window DC (the only
 // way popup menus come out right under Wine), as a 24-bit BMP file; an
 // overlay window (an open popup menu) is copied over it at its place.
-bool SaveWindowPicture(HWND hWnd, const char* path, HWND hOverlay = NULL);
+bool SaveWindowPicture(HWND hWnd, const char* path, HWND hOverlay = nullptr);
 
 // Calls open, which shows a popup menu modally; once a popup-menu window of
 // this thread is visible, inspect gets it, and then the menu is closed with

@@ -4,7 +4,7 @@
 
 // ---- CBarBitmap
 
-CBarBitmap::CBarBitmap(const CBarBitmap& other) : m_hBitmap(NULL), m_pBits(NULL), m_cx(0), m_cy(0)
+CBarBitmap::CBarBitmap(const CBarBitmap& other) : m_hBitmap(nullptr), m_pBits(nullptr), m_cx(0), m_cy(0)
 {
     if (other.m_pBits && Create(other.m_cx, other.m_cy, 32))
         memcpy(m_pBits, other.m_pBits, (size_t)m_cx * m_cy * 4);
@@ -16,8 +16,8 @@ void CBarBitmap::Free()
 {
     if (m_hBitmap)
         ::DeleteObject(m_hBitmap);
-    m_hBitmap = NULL;
-    m_pBits = NULL;
+    m_hBitmap = nullptr;
+    m_pBits = nullptr;
     m_cx = m_cy = 0;
 }
 
@@ -34,8 +34,8 @@ BOOL CBarBitmap::Create(int cx, int cy, int bitCount)
     info.h.biPlanes = 1;
     info.h.biBitCount = (WORD)bitCount;
     info.colours[1].rgbRed = info.colours[1].rgbGreen = info.colours[1].rgbBlue = 255;
-    void* bits = NULL;
-    m_hBitmap = ::CreateDIBSection(NULL, (BITMAPINFO*)&info, DIB_RGB_COLORS, &bits, NULL, 0);
+    void* bits = nullptr;
+    m_hBitmap = ::CreateDIBSection(nullptr, (BITMAPINFO*)&info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!m_hBitmap)
         return FALSE;
     m_pBits = (DWORD*)bits;
@@ -49,8 +49,8 @@ BOOL CBarBitmap::Load(HBITMAP hSource)
     BITMAP bm;
     if (!hSource || !::GetObjectA(hSource, sizeof(bm), &bm) || !Create(bm.bmWidth, bm.bmHeight, 32))
         return FALSE;
-    HDC src = ::CreateCompatibleDC(NULL);
-    HDC dst = ::CreateCompatibleDC(NULL);
+    HDC src = ::CreateCompatibleDC(nullptr);
+    HDC dst = ::CreateCompatibleDC(nullptr);
     HGDIOBJ oldSrc = ::SelectObject(src, hSource);
     HGDIOBJ oldDst = ::SelectObject(dst, m_hBitmap);
     ::BitBlt(dst, 0, 0, m_cx, m_cy, src, 0, 0, SRCCOPY);
@@ -82,13 +82,13 @@ BOOL CBarBitmap::MakeMask(const CBarBitmap& source, COLORREF clrTransparent)
     if (!source.m_pBits)
         return FALSE;
     Free();
-    m_hBitmap = ::CreateBitmap(source.m_cx, source.m_cy, 1, 1, NULL);
+    m_hBitmap = ::CreateBitmap(source.m_cx, source.m_cy, 1, 1, nullptr);
     if (!m_hBitmap)
         return FALSE;
     m_cx = source.m_cx;
     m_cy = source.m_cy;
-    HDC src = ::CreateCompatibleDC(NULL);
-    HDC dst = ::CreateCompatibleDC(NULL);
+    HDC src = ::CreateCompatibleDC(nullptr);
+    HDC dst = ::CreateCompatibleDC(nullptr);
     HGDIOBJ oldSrc = ::SelectObject(src, source.m_hBitmap);
     HGDIOBJ oldDst = ::SelectObject(dst, m_hBitmap);
     ::SetBkColor(src, clrTransparent);
@@ -159,10 +159,10 @@ void PaintBarBackground(CDC* pDC, const RECT& rect, DWORD dwBarStyle)
         pDC->FillSolidRect(&rect, MixColor86(GetMenuColor(), ::GetSysColor(COLOR_WINDOW)));
     } else if (id == 6 || id == 7) {
         if (GetDisplayColorCount() < 256) {
-            pDC->FillSolidRect(&rect, DarkenColor(GetMenuBarColorThemed(NULL), 30));
+            pDC->FillSolidRect(&rect, DarkenColor(GetMenuBarColorThemed(nullptr), 30));
             return;
         }
-        COLORREF c = GetMenuBarColor(NULL);
+        COLORREF c = GetMenuBarColor(nullptr);
         PaintGradientBar(pDC, rect, dwBarStyle, LightenColor(c, 60), c, DarkenColor(c, 60), LightenColor(c, 125),
                          DarkenColor(c, 150));
     } else if (id >= 8 && id <= 11) {
@@ -175,7 +175,7 @@ void PaintBarBackground(CDC* pDC, const RECT& rect, DWORD dwBarStyle)
         COLORREF line = darkest != (COLORREF)-1 ? darkest : DarkenColor(middle, 150);
         PaintGradientBar(pDC, rect, dwBarStyle, light, middle, dark, LightenColor(middle, 125), line);
     } else {
-        pDC->FillSolidRect(&rect, GetMenuBarColorThemed(NULL));
+        pDC->FillSolidRect(&rect, GetMenuBarColorThemed(nullptr));
     }
 }
 

@@ -8,7 +8,7 @@
 class CBarBitmap
 {
 public:
-    CBarBitmap() : m_hBitmap(NULL), m_pBits(NULL), m_cx(0), m_cy(0) {}
+    CBarBitmap() : m_hBitmap(nullptr), m_pBits(nullptr), m_cx(0), m_cy(0) {}
     CBarBitmap(const CBarBitmap& other);
     ~CBarBitmap();
     CBarBitmap& operator=(const CBarBitmap&) = delete;

@@ -3,6 +3,8 @@
 // entry points.
 #include "drawkit.h"
 #include "themedmenu.h"
+#include <cstddef>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -566,13 +568,94 @@ HBITMAP LoadBitmapWithColors(const char* pszResource, HINSTANCE hModule, int* pC
 
 // ---------------------------------------------------------------- surfaces
 
-CThemedMemDC::CThemedMemDC(LPCRECT pRect, CDC* pTarget)
-    : m_rect(*pRect), m_hOldBitmap(nullptr), m_bNoCopyBack(FALSE), m_hTargetDC(pTarget->m_hDC)
+namespace {
+// The one kept off-screen surface: a memory DC with a bitmap for targets of
+// one colour depth, at least as large as the largest area drawn so far.
+class CThemedSurface
 {
-    CreateCompatibleDC(pTarget);
-    m_bitmap.CreateCompatibleBitmap(pTarget->m_hDC, m_rect.Width() > 0 ? m_rect.Width() : 1,
-                                    m_rect.Height() > 0 ? m_rect.Height() : 1);
-    m_hOldBitmap = SelectObject(&m_bitmap);
+public:
+    CThemedSurface() : m_hDC(nullptr), m_hBitmap(nullptr), m_hOldBitmap(nullptr), m_cx(0), m_cy(0), m_nBits(0),
+                       m_bOut(FALSE) {}
+    ~CThemedSurface() { Clear(); }
+    CThemedSurface(const CThemedSurface&) = delete;
+    CThemedSurface& operator=(const CThemedSurface&) = delete;
+
+    // The surface's DC for an area of cx x cy drawn for the target, null
+    // when it is out already or cannot serve the target.
+    HDC Borrow(HDC hTarget, int cx, int cy)
+    {
+        // A memory target's bitmap decides the format: such targets make
+        // their own surface, as do areas larger than a screen.
+        if (m_bOut || ::GetObjectType(hTarget) != OBJ_DC || cx > 4096 || cy > 4096) return nullptr;
+        int bits = ::GetDeviceCaps(hTarget, BITSPIXEL) * ::GetDeviceCaps(hTarget, PLANES);
+        if (bits != m_nBits || cx > m_cx || cy > m_cy) {
+            int newCx = cx > m_cx || bits != m_nBits ? cx : m_cx;
+            int newCy = cy > m_cy || bits != m_nBits ? cy : m_cy;
+            Clear();
+            m_hDC = ::CreateCompatibleDC(hTarget);
+            m_hBitmap = m_hDC ? ::CreateCompatibleBitmap(hTarget, newCx, newCy) : nullptr;
+            if (!m_hBitmap) {
+                Clear();
+                return nullptr;
+            }
+            m_hOldBitmap = ::SelectObject(m_hDC, m_hBitmap);
+            m_cx = newCx;
+            m_cy = newCy;
+            m_nBits = bits;
+        }
+        m_bOut = TRUE;
+        return m_hDC;
+    }
+    void GiveBack() { m_bOut = FALSE; }
+    void Clear()
+    {
+        ASSERT(!m_bOut);
+        if (m_hDC) {
+            if (m_hOldBitmap) ::SelectObject(m_hDC, m_hOldBitmap);
+            ::DeleteDC(m_hDC);
+        }
+        if (m_hBitmap) ::DeleteObject(m_hBitmap);
+        m_hDC = nullptr;
+        m_hBitmap = nullptr;
+        m_hOldBitmap = nullptr;
+        m_cx = m_cy = m_nBits = 0;
+    }
+
+private:
+    HDC m_hDC;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOldBitmap;
+    int m_cx, m_cy, m_nBits;
+    BOOL m_bOut;
+};
+
+CThemedSurface& Surface()
+{
+    // Never destroyed: the hook object frees the surface at exit.
+    static CThemedSurface* pSurface = new CThemedSurface;
+    return *pSurface;
+}
+}
+
+void DeleteThemedSurface() { Surface().Clear(); }
+
+CThemedMemDC::CThemedMemDC(LPCRECT pRect, CDC* pTarget)
+    : m_rect(*pRect), m_hOldBitmap(nullptr), m_bNoCopyBack(FALSE), m_hTargetDC(pTarget->m_hDC), m_nSavedDC(0)
+{
+    int cx = m_rect.Width() > 0 ? m_rect.Width() : 1, cy = m_rect.Height() > 0 ? m_rect.Height() : 1;
+    if (HDC hSurface = Surface().Borrow(m_hTargetDC, cx, cy)) {
+        Attach(hSurface);
+        m_nSavedDC = SaveDC();
+        if (!m_nSavedDC) {
+            Detach();
+            Surface().GiveBack();
+        }
+    }
+    if (!m_nSavedDC) {
+        CreateCompatibleDC(pTarget);
+        m_bitmap.CreateCompatibleBitmap(pTarget->m_hDC, cx, cy);
+        m_hOldBitmap = SelectObject(&m_bitmap);
+    }
     SetWindowOrg(m_rect.left, m_rect.top);
     // Draw with the target's font and colours.
     SelectObject(::GetCurrentObject(m_hTargetDC, OBJ_FONT));
@@ -585,6 +668,14 @@ CThemedMemDC::~CThemedMemDC()
     if (!m_bNoCopyBack)
         ::BitBlt(m_hTargetDC, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_hDC, m_rect.left, m_rect.top,
                  SRCCOPY);
+    if (m_nSavedDC) {
+        // Back to the state it was lent in (origin, font, colours, brushes,
+        // pens, clipping), so the next item starts as on a new DC.
+        RestoreDC(m_nSavedDC);
+        Detach();
+        Surface().GiveBack();
+        return;
+    }
     SelectObject(m_hOldBitmap);
     SelectStockObject(SYSTEM_FONT);
     m_bitmap.DeleteObject();
@@ -618,15 +709,15 @@ CThemedBrush::CThemedBrush(int nKind, COLORREF first, COLORREF second)
 class CThemedBrushList
 {
 public:
-    std::vector<CThemedBrush*> brushes;
-    CThemedBrush* pLast = nullptr;
+    std::vector<CThemedBrush*> m_brushes;
+    CThemedBrush* m_pLast = nullptr;
     void Clear()
     {
-        while (!brushes.empty()) {
-            delete brushes.back();
-            brushes.pop_back();
+        while (!m_brushes.empty()) {
+            delete m_brushes.back();
+            m_brushes.pop_back();
         }
-        pLast = nullptr;
+        m_pLast = nullptr;
     }
 };
 
@@ -664,15 +755,80 @@ CThemedBrush* GetMenuBarBrush()
     }
     CThemedBrushList& cache = Brushes();
     auto same = [&](CThemedBrush* p) { return p->m_nKind == kind && p->m_crFirst == a && p->m_crSecond == b; };
-    if (cache.pLast && same(cache.pLast)) return cache.pLast;
-    for (CThemedBrush* p : cache.brushes)
-        if (same(p)) return cache.pLast = p;
+    if (cache.m_pLast && same(cache.m_pLast)) return cache.m_pLast;
+    for (CThemedBrush* p : cache.m_brushes)
+        if (same(p)) return cache.m_pLast = p;
     CThemedBrush* p = new CThemedBrush(kind, a, b);
-    cache.brushes.insert(cache.brushes.begin(), p);
-    return cache.pLast = p;
+    cache.m_brushes.insert(cache.m_brushes.begin(), p);
+    return cache.m_pLast = p;
 }
 
 void DeleteMenuBarBrushes() { Brushes().Clear(); }
+
+// ---------------------------------------------------------------- fonts
+
+namespace {
+class CThemedFontCache
+{
+public:
+    CThemedFontCache() : m_hMeasureDC(nullptr) {}
+    ~CThemedFontCache() { Clear(); }
+    CThemedFontCache(const CThemedFontCache&) = delete;
+    CThemedFontCache& operator=(const CThemedFontCache&) = delete;
+
+    HFONT Get(const LOGFONTA& lf)
+    {
+        for (const Entry& e : m_fonts)
+            if (SameFont(e.lf, lf)) return e.hFont;
+        HFONT hFont = ::CreateFontIndirectA(&lf);
+        if (!hFont) return nullptr;
+        // A settings change brings new faces; the few of a session stay.
+        if (m_fonts.size() >= kMaxFonts) {
+            ::DeleteObject(m_fonts.front().hFont);
+            m_fonts.erase(m_fonts.begin());
+        }
+        m_fonts.push_back(Entry{ lf, hFont });
+        return hFont;
+    }
+    HDC MeasureDC()
+    {
+        if (!m_hMeasureDC) m_hMeasureDC = ::CreateCompatibleDC(nullptr);
+        return m_hMeasureDC;
+    }
+    void Clear()
+    {
+        // The measuring DC lets go of any cached font before the fonts go.
+        if (m_hMeasureDC) {
+            ::DeleteDC(m_hMeasureDC);
+            m_hMeasureDC = nullptr;
+        }
+        for (const Entry& e : m_fonts) ::DeleteObject(e.hFont);
+        m_fonts.clear();
+    }
+
+private:
+    struct Entry { LOGFONTA lf; HFONT hFont; };
+    static const size_t kMaxFonts = 16;
+    static bool SameFont(const LOGFONTA& a, const LOGFONTA& b)
+    {
+        return memcmp(&a, &b, offsetof(LOGFONTA, lfFaceName)) == 0 &&
+               strncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+    }
+    std::vector<Entry> m_fonts;
+    HDC m_hMeasureDC;
+};
+
+CThemedFontCache& FontCache()
+{
+    // Never destroyed: the hook object frees the fonts at exit.
+    static CThemedFontCache* pCache = new CThemedFontCache;
+    return *pCache;
+}
+}
+
+HFONT GetThemedFont(const LOGFONTA& lf) { return FontCache().Get(lf); }
+HDC GetMeasureDC() { return FontCache().MeasureDC(); }
+void DeleteThemedFonts() { FontCache().Clear(); }
 
 // ---------------------------------------------------------------- late-bound
 

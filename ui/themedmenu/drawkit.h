@@ -164,7 +164,11 @@ public:
 
 // ---------------------------------------------------------------- surfaces
 
-// Paints off screen and copies itself back to the target when it goes.
+// Paints off screen and copies itself back to the target when it goes. On a
+// window or screen target it borrows the process's one kept surface (a
+// memory DC with a bitmap that only grows), its state saved on the way in and
+// restored on the way out, instead of making a DC and a bitmap per item;
+// while that surface is out, or for other targets, it makes its own.
 class CThemedMemDC : public CDC
 {
 public:
@@ -182,7 +186,7 @@ public:
     int DrawTextEx(LPSTR psz, int n, LPRECT pRect, UINT nFormat, LPDRAWTEXTPARAMS p)
         { return ::DrawTextExA(m_hDC, psz, n, pRect, nFormat, p); }
     BOOL GrayString(CBrush* pBrush, GRAYSTRINGPROC pfn, LPARAM lData, int n, int x, int y, int cx, int cy)
-        { return ::GrayStringA(m_hDC, (HBRUSH)pBrush->GetSafeHandle(), pfn, lData, n, x, y, cx, cy); }
+        { return ::GrayStringA(m_hDC, (HBRUSH)SafeHandle(pBrush), pfn, lData, n, x, y, cx, cy); }
     int Escape(int nEscape, int nCount, LPCSTR pIn, LPVOID pOut) { return ::Escape(m_hDC, nEscape, nCount, pIn, pOut); }
 
     CRect m_rect;
@@ -190,7 +194,11 @@ public:
     CBitmap m_bitmap;
     BOOL m_bNoCopyBack;
     HDC m_hTargetDC;
+    int m_nSavedDC;               // non-zero while the kept surface is borrowed
 };
+
+// Frees the kept off-screen surface (at process end).
+void DeleteThemedSurface();
 
 // ---------------------------------------------------------------- brushes
 
@@ -209,6 +217,17 @@ public:
 CThemedBrush* GetMenuBarBrush();
 // Frees every cached brush (at process end).
 void DeleteMenuBarBrushes();
+
+// ---------------------------------------------------------------- fonts
+
+// Measuring and drawing ask for the same few faces for every item of every
+// popup that opens: one font per face is made for the process, and one
+// screen-compatible DC is kept for measuring. The handles stay the cache's
+// (callers select them and select them out again, never delete them).
+HFONT GetThemedFont(const LOGFONTA& lf);
+HDC GetMeasureDC();
+// Frees the fonts and the measuring DC (at process end).
+void DeleteThemedFonts();
 
 // ---------------------------------------------------------------- late-bound
 

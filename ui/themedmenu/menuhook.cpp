@@ -169,6 +169,8 @@ CThemedMenuHook::~CThemedMenuHook()
     if (m_hMsimg) ::FreeLibrary(m_hMsimg);
     CThemedMenuIcons::DeleteList();
     DeleteMenuBarBrushes();
+    DeleteThemedFonts();
+    DeleteThemedSurface();
 }
 
 LRESULT CALLBACK CThemedMenuHook::CallWndProcHook(int nCode, WPARAM wParam, LPARAM lParam)

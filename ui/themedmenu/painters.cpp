@@ -91,15 +91,16 @@ public:
         LOGFONTA lf = ncm.lfMenuFont;
         if (state & ODS_DEFAULT) lf.lfWeight = FW_BOLD;
         if (state & ODS_SIDEBAR) lf.lfEscapement = lf.lfOrientation = -900;
-        m_font.CreateFontIndirect(&lf);
-        m_hOld = pDC->SelectObject(&m_font);
+        HFONT hFont = GetThemedFont(lf);
+        if (hFont) m_hOld = ::SelectObject(pDC->m_hDC, hFont);
     }
-    ~CItemFont() { m_pDC->SelectObject(m_hOld); }
+    ~CItemFont() { if (m_hOld) ::SelectObject(m_pDC->m_hDC, m_hOld); }
+    CItemFont(const CItemFont&) = delete;
+    CItemFont& operator=(const CItemFont&) = delete;
 
 private:
     CDC* m_pDC;
     HGDIOBJ m_hOld;
-    CFont m_font;
 };
 
 UINT PrefixFlags(UINT state) { return (state & ODS_NOACCEL) && !KeyboardCues() ? DT_HIDEPREFIX : 0; }

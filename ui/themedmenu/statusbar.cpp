@@ -27,7 +27,7 @@ void CThemedStatusBar::GetFrameColors(COLORREF& clrTopLeft, COLORREF& clrBottomR
 {
     int id = CThemedMenu::GetThemeId();
     if (id == 6 || id == 7) {
-        clrTopLeft = clrBottomRight = DarkenColor(GetMenuBarColor(NULL), 100);
+        clrTopLeft = clrBottomRight = DarkenColor(GetMenuBarColor(nullptr), 100);
     } else if (id >= 8 && id <= 11) {
         clrTopLeft = DarkenColor(::GetSysColor(COLOR_ACTIVECAPTION), 10);
         clrBottomRight = RGB(255, 255, 255);
@@ -60,10 +60,10 @@ void CThemedStatusBar::OnPaint()
     GetClientRect(&client);
     CThemedBrush* brush = GetMenuBarBrush();
     if (brush) {
-        ::SetBrushOrgEx(dc.m_hDC, client.left, client.top, NULL);
+        ::SetBrushOrgEx(dc.m_hDC, client.left, client.top, nullptr);
         dc.FillRect(&client, brush);
     } else {
-        dc.FillSolidRect(&client, GetMenuBarColorThemed(NULL));
+        dc.FillSolidRect(&client, GetMenuBarColorThemed(nullptr));
     }
     PaintPanes(&dc, client);
     CRect grip = GetGripRect();
@@ -76,7 +76,7 @@ void CThemedStatusBar::PaintPanes(CDC* pDC, const CRect& client)
     COLORREF topLeft, bottomRight;
     GetFrameColors(topLeft, bottomRight);
     HFONT font = CreateNonClientFont(&NONCLIENTMETRICSA::lfStatusFont);
-    HGDIOBJ oldFont = font ? pDC->SelectObject(font) : NULL;
+    HGDIOBJ oldFont = font ? pDC->SelectObject(font) : nullptr;
     int oldMode = pDC->SetBkMode(TRANSPARENT);
     COLORREF oldColour = pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
     int edge = ::GetSystemMetrics(SM_CXEDGE);
@@ -111,7 +111,7 @@ void CThemedStatusBar::PaintPanes(CDC* pDC, const CRect& client)
                 if (info.hbmColor) ::DeleteObject(info.hbmColor);
                 if (info.hbmMask) ::DeleteObject(info.hbmMask);
             }
-            ::DrawIconEx(pDC->m_hDC, pane.left + 2, pane.top + 1, icon, iconWidth, iconHeight, 0, NULL, DI_NORMAL);
+            ::DrawIconEx(pDC->m_hDC, pane.left + 2, pane.top + 1, icon, iconWidth, iconHeight, 0, nullptr, DI_NORMAL);
             textLeft += iconWidth + 1;
         }
         char text[256] = "";
@@ -142,7 +142,7 @@ void CThemedStatusBar::PaintGrip(CDC* pDC, CRect grip)
         COLORREF dark;
         BOOL highlight = id >= 8;
         if (id <= 7)
-            dark = DarkenColor(GetMenuBarColor(NULL), 100);
+            dark = DarkenColor(GetMenuBarColor(nullptr), 100);
         else
             dark = DarkenColor(::GetSysColor(COLOR_ACTIVECAPTION), 10);
         int n = std::min(grip.Width() / 4, grip.Height() / 4) - 1;

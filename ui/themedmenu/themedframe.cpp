@@ -55,7 +55,7 @@ void CThemedDialog::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMen
         }
     }
     Default();
-    CThemedMenu::OnInitMenuPopup(m_hWnd, pPopupMenu->GetSafeHmenu(), nIndex, bSysMenu);
+    CThemedMenu::OnInitMenuPopup(m_hWnd, SafeHmenu(pPopupMenu), nIndex, bSysMenu);
 }
 
 BOOL PaintFrameMenuItem(HWND hWnd, HMENU hMenu, int nPos, UINT nState)

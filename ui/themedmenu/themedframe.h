@@ -68,7 +68,7 @@ public:
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) override
     {
         T::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
-        CThemedMenu::OnInitMenuPopup(this->m_hWnd, pPopupMenu->GetSafeHmenu(), nIndex, bSysMenu);
+        CThemedMenu::OnInitMenuPopup(this->m_hWnd, SafeHmenu(pPopupMenu), nIndex, bSysMenu);
     }
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpmis) override
     {
@@ -158,7 +158,7 @@ BOOL ThemedFrameCreate(CThemedFrame<T>* pFrame, const char* pszClassName, const 
     int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
     if (rect.left == (LONG)CW_USEDEFAULT) { cx = CW_USEDEFAULT; cy = CW_USEDEFAULT; }
     if (!pFrame->CWnd::CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle, rect.left, rect.top, cx, cy,
-                                pParentWnd->GetSafeHwnd(), pFrame->m_defaultMenu.m_hMenu, nullptr))
+                                SafeHwnd(pParentWnd), pFrame->m_defaultMenu.m_hMenu, nullptr))
         return FALSE;
     pFrame->m_hMenuDefault = pFrame->m_defaultMenu.m_hMenu;
     CThemedMenu::ApplyMenuBarBrush(pFrame->m_defaultMenu.m_hMenu);

@@ -613,17 +613,18 @@ void CThemedMenu::MeasureItemXP(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem) { Meas
 namespace {
 SIZE TextSize(const LOGFONTA& lf, const CString& text)
 {
-    CClientDC dc((HWND)nullptr);
-    CFont font;
-    font.CreateFontIndirect(&lf);
-    HGDIOBJ hOld = dc.SelectObject(&font);
-    SIZE size = dc.GetTextExtent(text, text.GetLength());
+    SIZE size = { 0, 0 };
+    HDC hDC = GetMeasureDC();
+    HFONT hFont = GetThemedFont(lf);
+    if (!hDC) return size;
+    HGDIOBJ hOld = hFont ? ::SelectObject(hDC, hFont) : nullptr;
+    ::GetTextExtentPoint32A(hDC, text, text.GetLength(), &size);
     if (text.IsEmpty()) {
         TEXTMETRICA tm = {};
-        dc.GetTextMetrics(&tm);
+        ::GetTextMetricsA(hDC, &tm);
         size.cy = tm.tmHeight;
     }
-    dc.SelectObject(hOld);
+    if (hOld) ::SelectObject(hDC, hOld);
     return size;
 }
 }
@@ -865,5 +866,5 @@ BOOL CThemedMenu::TrackPopupMenuOnMonitor(CMenu* pMenu, UINT nFlags, LPCRECT pAn
     int expected = pThemed ? (int)pThemed->GetMenuItemCount() * (pThemed->m_nIconHeight + 7) : 0;
     POINT pt;
     nFlags = GetPopupPlacement(nFlags, pAnchor, &monitor, expected, bRtl, bVertical, pt);
-    return ::TrackPopupMenu(pMenu->m_hMenu, nFlags, pt.x, pt.y, 0, pOwner->GetSafeHwnd(), pAnchor);
+    return ::TrackPopupMenu(pMenu->m_hMenu, nFlags, pt.x, pt.y, 0, SafeHwnd(pOwner), pAnchor);
 }

@@ -89,10 +89,10 @@ public:
     static UINT GetPopupPlacement(UINT nFlags, LPCRECT pAnchor, LPCRECT pMonitor, int nExpectedHeight, BOOL bRtl,
                                   BOOL bVertical, POINT& pt);
     static CMenu* FindMenuOfCommand(HMENU hMenu, UINT nID);
-    static CMenu* FindMenuOfCommand(CMenu* pMenu, UINT nID) { return FindMenuOfCommand(pMenu->GetSafeHmenu(), nID); }
+    static CMenu* FindMenuOfCommand(CMenu* pMenu, UINT nID) { return FindMenuOfCommand(SafeHmenu(pMenu), nID); }
     static CMenu* FindMenuOfItem(HMENU hMenu, UINT nID, CThemedMenuItemData* pData);
     static CMenu* FindMenuOfItem(CMenu* pMenu, UINT nID, CThemedMenuItemData* pData)
-        { return FindMenuOfItem(pMenu->GetSafeHmenu(), nID, pData); }
+        { return FindMenuOfItem(SafeHmenu(pMenu), nID, pData); }
     // The themed menu object of a handle, null when it has none.
     static CThemedMenu* FromHandleThemed(HMENU hMenu);
     // The popup last seen by OnInitMenuPopup (consumed by the popup windows).

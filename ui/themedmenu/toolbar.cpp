@@ -88,7 +88,7 @@ BOOL CThemedToolBar::LoadToolBar(UINT nIDResource)
 {
     if (!CToolBar::LoadToolBar(nIDResource))
         return FALSE;
-    HBITMAP bmp = (HBITMAP)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDResource), IMAGE_BITMAP,
+    HBITMAP bmp = (HBITMAP)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDResource), IMAGE_BITMAP,
                                         0, 0, LR_CREATEDIBSECTION);
     if (!bmp)
         return TRUE;
@@ -151,7 +151,7 @@ BOOL CThemedToolBar::BuildImageLists(HBITMAP hBitmap, int nFirst)
     // The framework's own list is no longer shown; it goes now.
     if (m_hImageList) {
         ImageList_Destroy(m_hImageList);
-        m_hImageList = NULL;
+        m_hImageList = nullptr;
     }
     return TRUE;
 }
@@ -168,7 +168,7 @@ LRESULT CThemedToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     while (shown && ImageList_GetImageCount(shown) > before)
         ImageList_Remove(shown, before);
     // The images the control took go into the three lists too.
-    HINSTANCE inst = NULL;
+    HINSTANCE inst = nullptr;
     UINT_PTR id = 0;
     int first = 0;
     if (message == TB_ADDBITMAP && lParam && result != -1) {
@@ -247,7 +247,7 @@ BOOL CThemedToolBar::IsActive() const
     CWnd* top = GetTopLevelFrame();
     if (!top) {
         CWinApp* app = AfxGetApp();
-        top = app ? app->m_pMainWnd : NULL;
+        top = app ? app->m_pMainWnd : nullptr;
     }
     HWND focus = ::GetFocus();
     return top && top->m_hWnd && focus && (focus == top->m_hWnd || ::IsChild(top->m_hWnd, focus));
@@ -436,7 +436,7 @@ void CThemedToolBar::DrawButtonBackground(CDC* pDC, const NMTBCUSTOMDRAW* pDraw)
 
     if (theme == 2 || theme == 3) {
         if (indeterminate) {
-            COLORREF bar = GetMenuBarColorThemed(NULL);
+            COLORREF bar = GetMenuBarColorThemed(nullptr);
             pDC->FillSolidRect(&r, MixColor86(bar, ::GetSysColor(COLOR_WINDOW)));
             COLORREF frame = GetThemedSystemInfo().bHighContrast ? ::GetSysColor(COLOR_BTNTEXT) : DarkenColor(bar, 128);
             pDC->Draw3dRect(&r, frame, frame);
@@ -452,7 +452,7 @@ void CThemedToolBar::DrawButtonBackground(CDC* pDC, const NMTBCUSTOMDRAW* pDraw)
         BOOL framed = TRUE;
         if (indeterminate) {
             if (GetDisplayColorCount() >= 256) {
-                COLORREF c = GetMenuBarColor(NULL);
+                COLORREF c = GetMenuBarColor(nullptr);
                 RECT upper = r, lower = r;
                 upper.bottom = lower.top = (r.top + r.bottom) / 2;
                 DrawGradient(pDC, &upper, LightenColor(c, 60), c, FALSE, FALSE);
@@ -482,13 +482,13 @@ void CThemedToolBar::DrawButtonBackground(CDC* pDC, const NMTBCUSTOMDRAW* pDraw)
             COLORREF first, second;
             Get2003Colors(first, second, TRUE);
             if (GetDisplayColorCount() > 256) {
-                COLORREF from = MixColor86(DarkenColor(::GetSysColor(COLOR_WINDOW), 10), GetMenuBarColor(NULL));
+                COLORREF from = MixColor86(DarkenColor(::GetSysColor(COLOR_WINDOW), 10), GetMenuBarColor(nullptr));
                 DrawGradient(pDC, &r, from, first, FALSE, TRUE);
             } else {
                 pDC->FillSolidRect(&r, first);
             }
             COLORREF frame = GetThemedSystemInfo().bHighContrast ? ::GetSysColor(COLOR_BTNTEXT)
-                                              : DarkenColor(GetMenuBarColorThemed(NULL), 128);
+                                              : DarkenColor(GetMenuBarColorThemed(nullptr), 128);
             pDC->Draw3dRect(&r, frame, frame);
             framed = FALSE;
         } else if (hot || hotPressed) {
@@ -581,7 +581,7 @@ void CThemedToolBar::DrawButtonImageAndText(CDC* pDC, const NMTBCUSTOMDRAW* pDra
         if (icon) {
             CBrush brush(shade);
             POINT shadowAt = {at.x + 1, at.y + 1};
-            ::DrawStateA(pDC->m_hDC, (HBRUSH)brush.m_hObject, NULL, (LPARAM)icon, 0, shadowAt.x, shadowAt.y,
+            ::DrawStateA(pDC->m_hDC, (HBRUSH)brush.m_hObject, nullptr, (LPARAM)icon, 0, shadowAt.x, shadowAt.y,
                          cx, cy, DST_ICON | DSS_MONO);
             ::DestroyIcon(icon);
         }

@@ -6,12 +6,12 @@ using namespace browsers;
 
 namespace
 {
-std::vector<CString> Names(const char* a = NULL, const char* b = NULL)
+std::vector<CString> Names(const char* a = nullptr, const char* b = nullptr)
 {
     std::vector<CString> names;
-    if (a != NULL)
+    if (a != nullptr)
         names.push_back(a);
-    if (b != NULL)
+    if (b != nullptr)
         names.push_back(b);
     return names;
 }
@@ -85,7 +85,7 @@ int CBrowserFunctions::ChromeTemp(CListCtrl* list, CProgressCtrl* progress)
     files.push_back(profile + "\\Last Session");
     files.push_back(profile + "\\Last Tabs");
     files.push_back(profile + "\\Thumbnails");
-    if (!DeleteFiles(files, NULL))
+    if (!DeleteFiles(files, nullptr))
         ok = 0;
     if (!EmptyFolder(profile + "\\Cache"))
         ok = 0;
@@ -156,7 +156,7 @@ int CBrowserFunctions::SafariTemp(CListCtrl* list, CProgressCtrl* progress)
     for (int i = 0; i < 2; i++)
     {
         CString path = base + files[i];
-        int gone = DeleteFiles(std::vector<CString>(1, path), NULL);
+        int gone = DeleteFiles(std::vector<CString>(1, path), nullptr);
         ReportResult(path, gone, progress, list, 0);
         if (!gone)
             ok = 0;

@@ -93,7 +93,7 @@ int CBrowserFunctions::FirefoxBookmarks(CListCtrl* list, CProgressCtrl* progress
         CString path = profile + names[i];
         ReportStart(path, list, 0);
         int existed = !PathGone(path);
-        int gone = DeleteFiles(std::vector<CString>(1, path), NULL);
+        int gone = DeleteFiles(std::vector<CString>(1, path), nullptr);
         // A missing bookmark file shows the other done text.
         ReportResult(path, gone, progress, list, i == 0 && !existed ? 1 : 0);
         if (!gone)

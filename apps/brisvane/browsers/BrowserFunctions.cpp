@@ -1,6 +1,7 @@
 // Browser operations: construction, report rows, shared steps and the
 // Internet Explorer traces.
 #include "BrowserFunctions.h"
+#include "fw/handle.h"
 #include "BrowserInternal.h"
 #include "CookieKeepList.h"
 #include "pirt.h"
@@ -28,7 +29,7 @@ const IID kUrlHistoryStg2Interface = { 0xAFA0DC11, 0xC313, 0x11D0, { 0x83, 0x1A,
 // Growable entry buffer for the URL cache enumeration.
 struct CacheEntryBuffer
 {
-    INTERNET_CACHE_ENTRY_INFOA* entry = NULL;
+    INTERNET_CACHE_ENTRY_INFOA* entry = nullptr;
     DWORD capacity = 0;
 
     ~CacheEntryBuffer() { free(entry); }
@@ -37,10 +38,10 @@ struct CacheEntryBuffer
     {
         free(entry);
         entry = (INTERNET_CACHE_ENTRY_INFOA*)calloc(1, size);
-        capacity = entry != NULL ? size : 0;
-        if (entry != NULL)
+        capacity = entry != nullptr ? size : 0;
+        if (entry != nullptr)
             entry->dwStructSize = sizeof(INTERNET_CACHE_ENTRY_INFOA);
-        return entry != NULL;
+        return entry != nullptr;
     }
 };
 }
@@ -62,7 +63,7 @@ std::vector<CString> FileNamesMatching(const CString& pattern)
 {
     std::vector<CString> names;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(pattern, &data);
+    CFindHandle find(FindFirstFileA(pattern, &data));
     if (find != INVALID_HANDLE_VALUE)
     {
         do
@@ -70,7 +71,6 @@ std::vector<CString> FileNamesMatching(const CString& pattern)
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 names.push_back(data.cFileName);
         } while (FindNextFileA(find, &data));
-        FindClose(find);
     }
     return names;
 }
@@ -78,7 +78,7 @@ std::vector<CString> FileNamesMatching(const CString& pattern)
 
 CBrowserFunctions::CBrowserFunctions()
 {
-    loggingEnabled = GetIniBool("Preferences", "BrowserLogging", INI_BRISVANE);
+    m_loggingEnabled = GetIniBool("Preferences", "BrowserLogging", INI_BRISVANE);
     m_log.SetStandardLocation();
 }
 
@@ -93,7 +93,7 @@ void CBrowserFunctions::ReportStart(CString item, CListCtrl* list, int flag)
 
 void CBrowserFunctions::ReportResult(CString item, int ok, CProgressCtrl* progress, CListCtrl* list, int flag)
 {
-    ReportRowResult(item, ok, progress, list, flag, loggingEnabled ? &m_log : NULL);
+    ReportRowResult(item, ok, progress, list, flag, m_loggingEnabled ? &m_log : nullptr);
 }
 
 void CBrowserFunctions::BeginOperation(const char* procedure, CProgressCtrl* progress, int range)
@@ -122,7 +122,7 @@ int CBrowserFunctions::DeleteFiles(const std::vector<CString>& files, CString* r
     {
         if (!PathGone(files[i]))
         {
-            if (remaining != NULL)
+            if (remaining != nullptr)
                 *remaining = files[i];
             return 0;
         }
@@ -140,7 +140,7 @@ int CBrowserFunctions::EmptyFolder(const CString& folder)
     if (!IsFolder(folder))
         return 0;
     CCustomFunctions custom;
-    return custom.DeleteFolderContents((const char*)folder, 1, NULL, NULL, 1) ? 1 : 0;
+    return custom.DeleteFolderContents((const char*)folder, 1, nullptr, nullptr, 1) ? 1 : 0;
 }
 
 int CBrowserFunctions::SingleFileOperation(const char* procedure, const CString& base, const CString& mainFile,
@@ -193,7 +193,7 @@ int CBrowserFunctions::DeleteEachFile(const char* procedure, const CString& base
     {
         CString path = base + names[i];
         ReportStart(path, list, 0);
-        int gone = DeleteFiles(std::vector<CString>(1, path), NULL);
+        int gone = DeleteFiles(std::vector<CString>(1, path), nullptr);
         ReportResult(path, gone, progress, list, 0);
         if (!gone)
             ok = 0;
@@ -220,12 +220,12 @@ int CBrowserFunctions::IEHistory(CListCtrl* list, CProgressCtrl* progress)
     ReportStart(item, list, 0);
 
     int ok = 0;
-    int comReady = SUCCEEDED(CoInitialize(NULL));
-    IUrlHistoryStg2* history = NULL;
+    int comReady = SUCCEEDED(CoInitialize(nullptr));
+    IUrlHistoryStg2* history = nullptr;
     if (comReady
-        && SUCCEEDED(CoCreateInstance(kUrlHistoryClass, NULL, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+        && SUCCEEDED(CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
                                       kUrlHistoryStg2Interface, (void**)&history))
-        && history != NULL)
+        && history != nullptr)
     {
         ok = SUCCEEDED(history->ClearHistory()) ? 1 : 0;
         history->Release();
@@ -244,7 +244,7 @@ int CBrowserFunctions::IETemp(CListCtrl* list, CProgressCtrl* progress)
     ReportStart(item, list, 0);
 
     CacheEntryBuffer buffer;
-    HANDLE find = NULL;
+    HANDLE find = nullptr;
     DWORD lastError = ERROR_NOT_ENOUGH_MEMORY;
     int failures = 0;
     if (buffer.Resize(4096))
@@ -253,10 +253,10 @@ int CBrowserFunctions::IETemp(CListCtrl* list, CProgressCtrl* progress)
         {
             DWORD size = buffer.capacity;
             BOOL found;
-            if (find == NULL)
+            if (find == nullptr)
             {
-                find = FindFirstUrlCacheEntryA(NULL, buffer.entry, &size);
-                found = find != NULL;
+                find = FindFirstUrlCacheEntryA(nullptr, buffer.entry, &size);
+                found = find != nullptr;
             }
             else
                 found = FindNextUrlCacheEntryA(find, buffer.entry, &size);
@@ -271,14 +271,14 @@ int CBrowserFunctions::IETemp(CListCtrl* list, CProgressCtrl* progress)
                 break;
             }
             // Cookies are left to the cookie operation and its keep list.
-            if (!(buffer.entry->CacheEntryType & COOKIE_CACHE_ENTRY) && buffer.entry->lpszSourceUrlName != NULL)
+            if (!(buffer.entry->CacheEntryType & COOKIE_CACHE_ENTRY) && buffer.entry->lpszSourceUrlName != nullptr)
             {
                 if (!DeleteUrlCacheEntryA(buffer.entry->lpszSourceUrlName) && GetLastError() != ERROR_FILE_NOT_FOUND)
                     failures++;
             }
         }
     }
-    if (find != NULL)
+    if (find != nullptr)
         FindCloseUrlCache(find);
 
     int ok = lastError == ERROR_NO_MORE_ITEMS && failures == 0;
@@ -320,7 +320,7 @@ int CBrowserFunctions::IEIndexDat(CListCtrl* list, CProgressCtrl* progress)
     CString path = folder + "\\index.dat";
     ReportStart(path, list, 0);
     std::vector<CString> files(1, path);
-    int ok = DeleteFiles(files, NULL);
+    int ok = DeleteFiles(files, nullptr);
     ReportResult(path, ok, progress, list, 1);
     return ok;
 }
@@ -344,10 +344,8 @@ int CBrowserFunctions::IECompletePW(CListCtrl* list, CProgressCtrl* progress)
     if (status == ERROR_FILE_NOT_FOUND)
     {
         // No saved passwords: nothing to delete, as long as the key is really absent.
-        HKEY probe = NULL;
-        LONG open = RegOpenKeyExA(HKEY_CURRENT_USER, kStorage2Key, 0, KEY_READ, &probe);
-        if (open == ERROR_SUCCESS)
-            RegCloseKey(probe);
+        CRegKeyHandle probe;
+        LONG open = RegOpenKeyExA(HKEY_CURRENT_USER, kStorage2Key, 0, KEY_READ, probe.Receive());
         ok = open == ERROR_FILE_NOT_FOUND;
     }
     ReportResult(CString("HKCU\\") + kStorage2Key, ok, progress, list, 1);

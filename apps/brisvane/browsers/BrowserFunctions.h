@@ -113,5 +113,5 @@ private:
     CRegistryKey m_regKey;
     CHelpFunctions m_help;
     CLogFile m_log;
-    BOOL loggingEnabled;
+    BOOL m_loggingEnabled;
 };

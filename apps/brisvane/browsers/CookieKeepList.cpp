@@ -1,5 +1,6 @@
 // Reader and writer of the cookie keep list.
 #include "CookieKeepList.h"
+#include "fw/handle.h"
 #include "services.h"
 #include "BrowserInternal.h"
 #include <shlobj.h>
@@ -42,21 +43,18 @@ int ReadCookieKeepList(std::vector<CString>& names)
         // No list yet: nothing is kept. Create it for the manager; a failure
         // here changes nothing about what is kept.
         CreateFullPath(KeepListFolder());
-        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
+        CHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         return 1;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return 0;
 
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    CHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file == INVALID_HANDLE_VALUE)
         return 0;
-    DWORD size = GetFileSize(file, NULL);
+    DWORD size = GetFileSize(file, nullptr);
     if (size == INVALID_FILE_SIZE || size > kMaxListSize)
     {
-        CloseHandle(file);
         return 0;
     }
     CString text;
@@ -64,10 +62,10 @@ int ReadCookieKeepList(std::vector<CString>& names)
     BOOL ok = TRUE;
     if (size > 0)
     {
-        ok = ReadFile(file, text.GetBuffer((int)size), size, &read, NULL);
+        ok = ReadFile(file, text.GetBuffer((int)size), size, &read, nullptr);
         text.ReleaseBuffer(ok ? (int)read : 0);
     }
-    CloseHandle(file);
+    file.Close();
     if (!ok || read != size)
         return 0;
 
@@ -103,13 +101,13 @@ int WriteCookieKeepList(const std::vector<CString>& names)
     // cookies it no longer names: the old list stays until the new one is
     // complete on disk.
     CString fresh = path + ".new";
-    HANDLE file = CreateFileA(fresh, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    CHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD written = 0;
-    BOOL ok = text.IsEmpty() || WriteFile(file, (const char*)text, (DWORD)text.GetLength(), &written, NULL);
+    BOOL ok = text.IsEmpty() || WriteFile(file, (const char*)text, (DWORD)text.GetLength(), &written, nullptr);
     ok = ok && written == (DWORD)text.GetLength() && FlushFileBuffers(file);
-    CloseHandle(file);
+    file.Close();
     if (ok && MoveFileExA(fresh, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 1;
     DeleteFileA(fresh);
@@ -136,7 +134,7 @@ std::vector<CString> ListCookieFiles(const CString& folder)
     if (folder.IsEmpty())
         return names;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(folder + "\\*.txt", &data);
+    CFindHandle find(FindFirstFileA(folder + "\\*.txt", &data));
     if (find == INVALID_HANDLE_VALUE)
         return names;
     do
@@ -146,6 +144,5 @@ std::vector<CString> ListCookieFiles(const CString& folder)
             name.Right(4).CompareNoCase(".txt") == 0)
             names.push_back(name);
     } while (FindNextFileA(find, &data));
-    FindClose(find);
     return names;
 }

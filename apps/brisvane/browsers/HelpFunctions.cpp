@@ -1,5 +1,6 @@
 // Browser data folders and registry-security helpers.
 #include "HelpFunctions.h"
+#include "fw/handle.h"
 #include "services.h"
 #include "pathlayer.h"
 #include <shlobj.h>
@@ -148,42 +149,41 @@ CString CHelpFunctions::GetFirefoxDir(unsigned int browser, CString profileName,
 
 int CHelpFunctions::GetUserSid(void** sid)
 {
-    ASSERT(sid != NULL);
-    *sid = NULL;
-    HANDLE token = NULL;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    ASSERT(sid != nullptr);
+    *sid = nullptr;
+    CHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
         return 0;
 
     int result = 0;
     DWORD size = 0;
-    if (!GetTokenInformation(token, TokenUser, NULL, 0, &size) && GetLastError() == ERROR_INSUFFICIENT_BUFFER)
+    if (!GetTokenInformation(token, TokenUser, nullptr, 0, &size) && GetLastError() == ERROR_INSUFFICIENT_BUFFER)
     {
         HANDLE heap = GetProcessHeap();
         TOKEN_USER* user = (TOKEN_USER*)HeapAlloc(heap, 0, size);
-        if (user != NULL)
+        if (user != nullptr)
         {
             if (GetTokenInformation(token, TokenUser, user, size, &size))
             {
                 DWORD length = GetLengthSid(user->User.Sid);
                 void* copy = HeapAlloc(heap, 0, length);
-                if (copy != NULL && CopySid(length, copy, user->User.Sid))
+                if (copy != nullptr && CopySid(length, copy, user->User.Sid))
                 {
                     *sid = copy;
                     result = 1;
                 }
-                else if (copy != NULL)
+                else if (copy != nullptr)
                     HeapFree(heap, 0, copy);
             }
             HeapFree(heap, 0, user);
         }
     }
-    CloseHandle(token);
     return result;
 }
 
 void CHelpFunctions::GetSidString(void* sid, char* text)
 {
-    ASSERT(sid != NULL && text != NULL);
+    ASSERT(sid != nullptr && text != nullptr);
     PSID_IDENTIFIER_AUTHORITY authority = GetSidIdentifierAuthority(sid);
     int length = wsprintfA(text, "S-1-%lu", (unsigned long)authority->Value[5]);
     DWORD count = *GetSidSubAuthorityCount(sid);
@@ -193,20 +193,20 @@ void CHelpFunctions::GetSidString(void* sid, char* text)
 
 int CHelpFunctions::GetOldSD(HKEY root, const char* subkey, BYTE** descriptor)
 {
-    ASSERT(descriptor != NULL);
-    *descriptor = NULL;
-    HKEY key = NULL;
-    if (RegOpenKeyExA(root, subkey, 0, READ_CONTROL, &key) != ERROR_SUCCESS)
+    ASSERT(descriptor != nullptr);
+    *descriptor = nullptr;
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(root, subkey, 0, READ_CONTROL, key.Receive()) != ERROR_SUCCESS)
         return 0;
 
     int result = 0;
     DWORD size = 0;
-    LONG status = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, NULL, &size);
+    LONG status = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
     if (status == ERROR_INSUFFICIENT_BUFFER)
     {
         HANDLE heap = GetProcessHeap();
         BYTE* buffer = (BYTE*)HeapAlloc(heap, 0, size);
-        if (buffer != NULL)
+        if (buffer != nullptr)
         {
             if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, buffer, &size) == ERROR_SUCCESS)
             {
@@ -219,16 +219,15 @@ int CHelpFunctions::GetOldSD(HKEY root, const char* subkey, BYTE** descriptor)
     }
     else
         result = status == ERROR_SUCCESS ? 1 : 0;
-    RegCloseKey(key);
     return result;
 }
 
 int CHelpFunctions::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, ACL** acl)
 {
-    ASSERT(userSid != NULL && descriptor != NULL && acl != NULL);
-    *acl = NULL;
+    ASSERT(userSid != nullptr && descriptor != nullptr && acl != nullptr);
+    *acl = nullptr;
     SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
-    PSID systemSid = NULL;
+    PSID systemSid = nullptr;
     if (!AllocateAndInitializeSid(&ntAuthority, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0, &systemSid))
         return 0;
 
@@ -238,8 +237,8 @@ int CHelpFunctions::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, 
     // The ACL header and two allowed entries (each a header and mask before its SID).
     DWORD aclSize = userLength + systemLength + 24;
     ACL* list = (ACL*)HeapAlloc(heap, HEAP_ZERO_MEMORY, aclSize);
-    int ok = list != NULL && InitializeAcl(list, aclSize, ACL_REVISION);
-    if (list != NULL)
+    int ok = list != nullptr && InitializeAcl(list, aclSize, ACL_REVISION);
+    if (list != nullptr)
         *acl = list;
 
     PSID sids[2] = { userSid, systemSid };
@@ -248,7 +247,7 @@ int CHelpFunctions::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, 
         DWORD sidLength = GetLengthSid(sids[i]);
         DWORD aceSize = sidLength + 8;
         ACCESS_ALLOWED_ACE* ace = (ACCESS_ALLOWED_ACE*)HeapAlloc(heap, HEAP_ZERO_MEMORY, aceSize);
-        if (ace == NULL)
+        if (ace == nullptr)
         {
             ok = 0;
             break;
@@ -270,36 +269,32 @@ int CHelpFunctions::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, 
 
 int CHelpFunctions::RegSetPrivilege(HKEY root, const char* subkey, SECURITY_DESCRIPTOR* descriptor, int recurse)
 {
-    if (subkey == NULL)
+    if (subkey == nullptr)
         return 0;
-    HKEY key = NULL;
-    if (RegOpenKeyExA(root, subkey, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(root, subkey, 0, WRITE_DAC, key.Receive()) != ERROR_SUCCESS)
         return 0;
     LONG status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-    RegCloseKey(key);
+    key.Close();
     if (status != ERROR_SUCCESS)
         return 0;
     if (!recurse)
         return 1;
 
-    if (RegOpenKeyExA(root, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, subkey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return 0;
     DWORD count = 0;
-    if (RegQueryInfoKeyA(key, NULL, NULL, NULL, &count, NULL, NULL, NULL, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
-    {
-        RegCloseKey(key);
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return 0;
-    }
     for (DWORD index = 0; index < count; index++)
     {
         char name[261];
         DWORD length = sizeof(name);
-        status = RegEnumKeyExA(key, index, name, &length, NULL, NULL, NULL, NULL);
+        status = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
         if (status == ERROR_NO_MORE_ITEMS)
             break;
         if (status == ERROR_SUCCESS)
             RegSetPrivilege(key, name, descriptor, 1);
     }
-    RegCloseKey(key);
     return 1;
 }

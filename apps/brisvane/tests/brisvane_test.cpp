@@ -2,6 +2,7 @@
 // whole cleaning runs, with screenshots of the main window and the progress
 // dialog kept in the build folder.
 #include <gtest/gtest.h>
+#include "fw/handle.h"
 #include "pirt.h"
 #include "testsupport.h"
 #include "Brisvane.h"
@@ -69,7 +70,7 @@ void Pump()
 {
     MSG msg;
     for (int i = 0; i < 5; ++i) {
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT)
                 continue;   // the program's end: nothing more to run here
             TranslateMessage(&msg);
@@ -142,7 +143,7 @@ void ObserveRun(CProgressDlg* dlg, int row)
     s.visible = IsWindowVisible(dlg->m_hWnd) != FALSE;
     g_steps.push_back(s);
     if (!g_progressShot && s.reportRows > 0) {
-        dlg->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        dlg->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         g_progressShot = SaveWindowPicture(dlg->m_hWnd, ScreenshotPath("brisvane-progress.bmp"));
     }
 }
@@ -174,7 +175,7 @@ protected:
     void TearDown() override
     {
         CloseApp();
-        g_pfnRunObserver = NULL;
+        g_pfnRunObserver = nullptr;
         DeleteRunValues();
         m_folder.reset();
         ResetDataRoots();
@@ -191,25 +192,24 @@ protected:
     }
     static void DeleteRunValues()
     {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        CRegKeyHandle key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, key.Receive()) == ERROR_SUCCESS) {
             RegDeleteValueA(key, STARTUP_VALUE_NAME);
-            RegCloseKey(key);
+            key.Close();
         }
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUNONCE_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUNONCE_KEY, 0, KEY_ALL_ACCESS, key.Receive()) == ERROR_SUCCESS) {
             RegDeleteValueA(key, STARTUP_VALUE_NAME);
-            RegCloseKey(key);
+            key.Close();
         }
     }
     static std::string RunValue(const char* keyPath)
     {
         char buf[512] = "";
         DWORD size = sizeof(buf);
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        CRegKeyHandle key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
             return "<absent>";
-        LONG rc = RegQueryValueExA(key, STARTUP_VALUE_NAME, NULL, NULL, (BYTE*)buf, &size);
-        RegCloseKey(key);
+        LONG rc = RegQueryValueExA(key, STARTUP_VALUE_NAME, nullptr, nullptr, (BYTE*)buf, &size);
         return rc == ERROR_SUCCESS ? buf : "<absent>";
     }
 
@@ -222,7 +222,7 @@ protected:
     }
     CBrisvaneView* View()
     {
-        return m_frame ? dynamic_cast<CBrisvaneView*>(m_frame->GetActiveView()) : NULL;
+        return m_frame ? dynamic_cast<CBrisvaneView*>(m_frame->GetActiveView()) : nullptr;
     }
     void CloseApp()
     {
@@ -230,8 +230,8 @@ protected:
             g_app.m_pMainWnd->DestroyWindow();
         Pump();
         g_app.ExitInstance();
-        g_app.m_pMainWnd = NULL;
-        m_frame = NULL;
+        g_app.m_pMainWnd = nullptr;
+        m_frame = nullptr;
     }
     // Runs the command through the frame, as a menu click does.
     void Command(UINT id)
@@ -242,7 +242,7 @@ protected:
     {
         CRecordingCmdUI ui;
         ui.m_nID = id;
-        m_frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, NULL);
+        m_frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr);
         return ui;
     }
     // The menu lives in the menu bar: its items are owner-drawn.
@@ -256,7 +256,7 @@ protected:
     std::unique_ptr<CScratchFolder> m_folder;
     CString m_lng;
     CString m_ini;
-    CMainFrame* m_frame = NULL;
+    CMainFrame* m_frame = nullptr;
 };
 
 
@@ -340,9 +340,9 @@ TEST_F(BrisvaneTest, StartsWithBarsTextsAndTheDefaultSize)
     EXPECT_EQ(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
               (int)list.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & (LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT));
     // The tab strip is a member of the frame object only: it has no window.
-    EXPECT_EQ(NULL, FindWindowExA(h, NULL, NULL, "MarrowenTabWnd"));
+    EXPECT_EQ(nullptr, FindWindowExA(h, nullptr, nullptr, "MarrowenTabWnd"));
 
-    m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(SaveWindowPicture(h, ScreenshotPath("brisvane-main.bmp")));
 }
 
@@ -382,7 +382,7 @@ TEST_F(BrisvaneTest, MenuBarTakesAltArrowsAndEscape)
     EXPECT_EQ(1, bar.GetHotItem());
 
     // Down opens the Edit popup; Escape closes it and nothing stays hot.
-    HMENU shown = NULL;
+    HMENU shown = nullptr;
     int modeWhileOpen = -1;
     EXPECT_TRUE(WhileMenuOpen([&] { Key(m_frame, focus, WM_KEYDOWN, VK_DOWN, 0x01500001); },
                               [&](HWND popup) {
@@ -429,7 +429,7 @@ TEST_F(BrisvaneTest, MenuBarMouseMovesBetweenPopupsAndClosesOnItsOwnItem)
 
     // With Edit's popup open, the mouse moving onto View opens View's.
     POINT view = itemCentre(2), edit = itemCentre(1);
-    HMENU opened = NULL;
+    HMENU opened = nullptr;
     EXPECT_TRUE(WhileMenuOpen(openEdit, [&](HWND popup) {
         opened = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
         SetCursorPos(view.x, view.y);
@@ -478,7 +478,7 @@ TEST_F(BrisvaneTest, StatusBarAndToolBarPaintInTheThemeColours)
     ASSERT_TRUE(StartApp());
     CThemedStatusBar& status = m_frame->StatusBar();
     HWND sb = status.m_hWnd;
-    status.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    status.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 
     // Frames of the indicator panes; the borderless text pane has none.
     COLORREF topLeft, bottomRight;
@@ -513,7 +513,7 @@ TEST_F(BrisvaneTest, StatusBarAndToolBarPaintInTheThemeColours)
     SetCursorPos(centre.x, centre.y);
     Pump();
     if (WindowFromPoint(centre) == tb.m_hWnd) {
-        tb.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        tb.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         int id = CThemedMenu::GetThemeId();
         COLORREF frame = (id >= 10 || ((id == 8 || id == 9) && IsVisualThemeActive())) ? 0x840204
                                                                                        : GetSysColor(COLOR_HIGHLIGHT);
@@ -529,14 +529,14 @@ TEST_F(BrisvaneTest, StatusBarAndToolBarPaintInTheThemeColours)
     EXPECT_TRUE(status.GetGripRect().IsRectEmpty());
     RECT client;
     GetClientRect(sb, &client);
-    status.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    status.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_NE(dark, PixelOf(sb, client.right - 1 - 2 - 4, client.bottom - 2 - 3));
 }
 
 TEST_F(BrisvaneTest, PlacementIsSavedOnCloseAndRestoredVisibly)
 {
     ASSERT_TRUE(StartApp());
-    m_frame->SetWindowPos(NULL, 20, 30, 500, 400, SWP_NOZORDER);
+    m_frame->SetWindowPos(nullptr, 20, 30, 500, 400, SWP_NOZORDER);
     m_frame->PostMessage(WM_CLOSE);
     Pump();
     EXPECT_FALSE(g_app.m_pMainWnd);
@@ -565,7 +565,7 @@ TEST_F(BrisvaneTest, PlacementIsSavedOnCloseAndRestoredVisibly)
     ASSERT_TRUE(StartApp());
     EXPECT_FALSE(IsIconic(m_frame->m_hWnd));
     GetWindowRect(m_frame->m_hWnd, &rc);
-    EXPECT_TRUE(MonitorFromRect(&rc, MONITOR_DEFAULTTONULL) != NULL);
+    EXPECT_TRUE(MonitorFromRect(&rc, MONITOR_DEFAULTTONULL) != nullptr);
     EXPECT_EQ(400, rc.right - rc.left);
     CloseApp();
 
@@ -592,10 +592,10 @@ TEST_F(BrisvaneTest, BrowserDetectionCountsOnlyExistingFolders)
         chrome = help.GetChromeDir();
     }
     ASSERT_FALSE(chrome.IsEmpty());
-    HKEY ie;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer", 0, NULL,
-                                             0, KEY_ALL_ACCESS, NULL, &ie, NULL));
-    RegCloseKey(ie);
+    CRegKeyHandle ie;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer", 0, nullptr,
+                                             0, KEY_ALL_ACCESS, nullptr, ie.Receive(), nullptr));
+    ie.Close();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Opera Software");
     ASSERT_TRUE(StartApp());
     EXPECT_EQ("yes", Get("Preferences", "DeleteIETraces"));
@@ -713,7 +713,7 @@ TEST_F(BrisvaneTest, TicksAreStoredAndGroupsCanBeHidden)
     EXPECT_EQ("RunMRU-N", Str(list.GetItemText(12, 0)));
     EXPECT_TRUE(view->IsRowChecked(12));
     EXPECT_STREQ("RecycleBin", view->ItemKeyOf(0));
-    EXPECT_EQ(NULL, view->ItemKeyOf(13));
+    EXPECT_EQ(nullptr, view->ItemKeyOf(13));
     list.SetItemState(0, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
     EXPECT_EQ("yes", Get("General", "RecycleBin"));
     EXPECT_EQ("no", Get("General", "DropList"));
@@ -735,7 +735,7 @@ const char kRunMRUKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explore
 
 void SeedClipboard(const char* text)
 {
-    ASSERT_TRUE(OpenClipboard(NULL));
+    ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     size_t n = strlen(text) + 1;
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, n);
@@ -747,10 +747,9 @@ void SeedClipboard(const char* text)
 
 bool KeyExists(const char* path)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return false;
-    RegCloseKey(key);
     return true;
 }
 
@@ -764,10 +763,10 @@ TEST_F(BrisvaneTest, CleaningRunRemovesTheTickedTracesRowByRow)
     CString tempFile = CString(temp) + "brisvane-test-trace.tmp";
     ASSERT_TRUE(WriteFileText(tempFile, "trace"));
     SeedClipboard("secret");
-    HKEY mru;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kRunMRUKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &mru, NULL));
+    CRegKeyHandle mru;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kRunMRUKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, mru.Receive(), nullptr));
     RegSetValueExA(mru, "a", 0, REG_SZ, (const BYTE*)"notepad\\1", 10);
-    RegCloseKey(mru);
+    mru.Close();
 
     Set("General", "Clipboard", "yes");
     Set("General", "TempFiles", "yes");
@@ -997,7 +996,7 @@ TEST_F(BrisvaneTest, CloseAfterCleaningEndsTheProgram)
     ASSERT_TRUE(StartApp());
     Command(ID_EXECUTE_NOW);
     // Still there while the handler ran; closed through the queue.
-    EXPECT_TRUE(g_app.m_pMainWnd != NULL);
+    EXPECT_TRUE(g_app.m_pMainWnd != nullptr);
     Pump();
     EXPECT_FALSE(g_app.m_pMainWnd);
     EXPECT_NE("<absent>", Get("Placement", "Left"));

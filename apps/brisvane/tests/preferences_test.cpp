@@ -29,7 +29,7 @@ void Pump()
 {
     MSG msg;
     for (int i = 0; i < 5; ++i) {
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT)
                 continue;
             TranslateMessage(&msg);
@@ -76,7 +76,7 @@ protected:
             g_app.m_pMainWnd->DestroyWindow();
         Pump();
         g_app.ExitInstance();
-        g_app.m_pMainWnd = NULL;
+        g_app.m_pMainWnd = nullptr;
         DeleteRunValue("Pirt Brisvane");
         ResetDataRoots();
     }
@@ -138,7 +138,7 @@ TEST_F(BrisvanePreferencesTest, EveryPageWritesItsKeysAndTheRunValueIsQuoted)
     for (int i = 0; i < 5; i++)
         EXPECT_EQ(i == 1 ? "no" : "yes", Pref(browsers[i])) << browsers[i];
     char module[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, module, MAX_PATH);
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
     EXPECT_EQ(std::string("\"") + module + "\"", RunValue("Pirt Brisvane"));
     // The language goes to both roots; the question was answered No.
     std::string german = Str(ProgramFolder() + "\\languages\\German.lng");
@@ -148,7 +148,7 @@ TEST_F(BrisvanePreferencesTest, EveryPageWritesItsKeysAndTheRunValueIsQuoted)
     }
     EXPECT_EQ(std::vector<std::string>({question}), boxes);
     Pump();
-    ASSERT_TRUE(g_app.m_pMainWnd != NULL);
+    ASSERT_TRUE(g_app.m_pMainWnd != nullptr);
 
     // Unticked, the value goes; the language stays, so nothing is asked.
     boxes = Preferences(frame, IDNO, [&](HWND sheet) {
@@ -198,7 +198,7 @@ TEST_F(BrisvanePreferencesTest, LanguageRowsFromBothFoldersAndOneQuestionAfterTh
     EXPECT_EQ(question, boxes[0]);
     EXPECT_EQ("Klingon", IniFileValue(SuiteIni("\\Talvery\\Pirt"), "Pirt", "Language"));
     EXPECT_EQ(Str(userFolder + "\\Klingon.lng"), IniFileValue(SuiteIni("\\Zex\\Ulmoro"), "Pirt", "LngPath"));
-    EXPECT_TRUE(g_app.m_pMainWnd != NULL);
+    EXPECT_TRUE(g_app.m_pMainWnd != nullptr);
     Pump();
     EXPECT_FALSE(g_app.m_pMainWnd);
 }
@@ -223,7 +223,7 @@ std::vector<std::string> Names(const CListBox& list)
 CString CookieFolder()
 {
     char folder[MAX_PATH] = "";
-    SHGetFolderPathA(NULL, CSIDL_COOKIES | CSIDL_FLAG_CREATE, NULL, 0, folder);
+    SHGetFolderPathA(nullptr, CSIDL_COOKIES | CSIDL_FLAG_CREATE, nullptr, 0, folder);
     return CString(folder);
 }
 
@@ -254,7 +254,7 @@ protected:
         g_viewerRemoves = "";
         g_viewerStarts = 1;
         m_oldRun = SetRunProgramProc(FakeRunProgram);
-        ASSERT_TRUE(m_dlg.Create(CManageCookies::IDD, NULL));
+        ASSERT_TRUE(m_dlg.Create(CManageCookies::IDD, nullptr));
     }
     void TearDown() override
     {
@@ -271,7 +271,7 @@ protected:
     bool Enabled(int id) { return IsWindowEnabled(::GetDlgItem(m_dlg.m_hWnd, id)) != FALSE; }
 
     CMessageRecorder<CManageCookies> m_dlg;
-    PFN_RUN_PROGRAM m_oldRun = NULL;
+    PFN_RUN_PROGRAM m_oldRun = nullptr;
 };
 
 typedef std::vector<std::string> Strings;
@@ -333,7 +333,7 @@ TEST_F(CookieManagerTest, ViewerGetsTheQuotedNameAndTheListsReloadAfterwards)
     EXPECT_EQ(Strings({"A.txt.txt", "me @site.txt"}), Names(m_dlg.m_listDelete));
     EXPECT_TRUE(IsWindowVisible(m_dlg.m_hWnd));
     EXPECT_TRUE(m_dlg.m_messages.empty());
-    m_dlg.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    m_dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     SaveWindowPicture(m_dlg.m_hWnd, ScreenshotPath("brisvane-cookie-manager.bmp"));
 
     // A viewer that cannot be started is reported, with the command.

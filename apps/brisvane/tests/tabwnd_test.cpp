@@ -43,7 +43,7 @@ void PumpMessages()
 {
     MSG msg;
     for (int i = 0; i < 3; ++i) {
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
         Sleep(10);
     }
@@ -54,7 +54,7 @@ CRect RectInParent(HWND w)
 {
     CRect r;
     GetWindowRect(w, &r);
-    MapWindowPoints(NULL, GetParent(w), (LPPOINT)&r, 2);
+    MapWindowPoints(nullptr, GetParent(w), (LPPOINT)&r, 2);
     return r;
 }
 
@@ -64,7 +64,7 @@ protected:
     void SetUp() override
     {
         m_frame = new CTabFrame;
-        ASSERT_TRUE(m_frame->Create(NULL, "Tab strip", WS_OVERLAPPEDWINDOW, CRect(0, 0, 480, 360)));
+        ASSERT_TRUE(m_frame->Create(nullptr, "Tab strip", WS_OVERLAPPEDWINDOW, CRect(0, 0, 480, 360)));
         ASSERT_TRUE(m_frame->m_bar.Create(m_frame));
         const UINT buttons[] = {1001, 1002};
         m_frame->m_bar.SetButtons(buttons, 2);
@@ -72,13 +72,13 @@ protected:
         const char* const captions[] = {"First", "Second tab"};
         for (int i = 0; i < 2; ++i) {
             m_views[i] = new CMemberView;
-            ASSERT_TRUE(m_views[i]->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &Tabs(), ID_MEMBER + i));
+            ASSERT_TRUE(m_views[i]->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &Tabs(), ID_MEMBER + i));
             Tabs().AddTab(captions[i], m_views[i]);
         }
         m_frame->ShowWindow(SW_SHOW);
         m_frame->RecalcLayout();
         PumpMessages();
-        m_frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     void TearDown() override
     {
@@ -88,8 +88,8 @@ protected:
     }
     CTabWnd& Tabs() { return m_frame->m_tabs; }
 
-    CTabFrame* m_frame = NULL;
-    CMemberView* m_views[2] = {NULL, NULL};
+    CTabFrame* m_frame = nullptr;
+    CMemberView* m_views[2] = {nullptr, nullptr};
 };
 
 } // namespace
@@ -99,7 +99,7 @@ TEST_F(TabWndTest, PostedLayoutFillsTheRoomBelowTheBar)
     const SIZE sizes[] = {{480, 360}, {640, 300}};
     for (const SIZE& size : sizes) {
         // The frame's own layout asks the strip to follow with a posted message.
-        m_frame->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+        m_frame->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
         PumpMessages();
         CRect client;
         m_frame->GetClientRect(&client);

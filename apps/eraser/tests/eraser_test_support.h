@@ -27,7 +27,7 @@ class CTestEraserDlg : public CEraserDlg
 public:
     CTestEraserDlg() : m_confirmAnswer(IDNO) {}
 
-    BOOL CreateModeless() { return Create(IDD, NULL); }
+    BOOL CreateModeless() { return Create(IDD, nullptr); }
 
     std::vector<Message> m_messages;
     std::vector<Message> m_confirmations;
@@ -65,7 +65,7 @@ protected:
 inline void Pump()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
     {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);

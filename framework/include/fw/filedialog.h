@@ -11,10 +11,10 @@ class FW_API CFileDialog
 {
 public:
     // The filter uses '|' between its parts ("Text|*.txt|All|*.*||").
-    CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = NULL,
-                const char* lpszFileName = NULL,
+    CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr,
+                const char* lpszFileName = nullptr,
                 DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                const char* lpszFilter = NULL, CWnd* pParentWnd = NULL);
+                const char* lpszFilter = nullptr, CWnd* pParentWnd = nullptr);
     virtual ~CFileDialog();
 
     // IDOK or IDCANCEL.

@@ -4,6 +4,7 @@
 #include "fw/string.h"
 #include "fw/types.h"
 #include "fw/file.h"
+#include "fw/handle.h"
 #include "fw/msgmap.h"
 #include "fw/wnd.h"
 #include "fw/cmdui.h"

@@ -31,10 +31,6 @@
 #endif
 #endif
 
-// Hides a pointer's origin from the optimiser, so that a check of a possibly
-// null object pointer (MFC-style GetSafeHwnd on NULL) is not folded away.
-#define FW_OPAQUE(p) __asm__("" : "+r"(p))
-
 // Object counters for leak tests (GetGuiResources is a stub under Wine): the
 // GDI objects, device contexts and image lists, and the menus, that the
 // framework's wrappers hold at this moment. A wrapper counts a handle when it

@@ -15,17 +15,16 @@ class FW_API CGdiObject
 public:
     HGDIOBJ m_hObject;
 
-    CGdiObject() : m_hObject(NULL) {}
+    CGdiObject() : m_hObject(nullptr) {}
     virtual ~CGdiObject() { DeleteObject(); }
 
     operator HGDIOBJ() const { return m_hObject; }
-    // Safe on a null object, as callers pass optional objects through it.
-    HGDIOBJ GetSafeHandle() const { const CGdiObject* p = this; FW_OPAQUE(p); return p ? p->m_hObject : NULL; }
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
 
     BOOL Attach(HGDIOBJ hObject)
     {
-        ASSERT(m_hObject == NULL);
-        if (hObject == NULL)
+        ASSERT(m_hObject == nullptr);
+        if (hObject == nullptr)
             return FALSE;
         m_hObject = hObject;
         FwCountGdiObject(1);
@@ -34,35 +33,39 @@ public:
     HGDIOBJ Detach()
     {
         HGDIOBJ h = m_hObject;
-        if (h != NULL)
+        if (h != nullptr)
             FwCountGdiObject(-1);
-        m_hObject = NULL;
+        m_hObject = nullptr;
         return h;
     }
     BOOL DeleteObject()
     {
-        if (m_hObject == NULL)
+        if (m_hObject == nullptr)
             return FALSE;
         return ::DeleteObject(Detach());
     }
     int GetObject(int nCount, LPVOID lpObject) const
     {
-        ASSERT(m_hObject != NULL);
+        ASSERT(m_hObject != nullptr);
         return ::GetObjectA(m_hObject, nCount, lpObject);
     }
     UINT GetObjectType() const { return ::GetObjectType(m_hObject); }
-    BOOL UnrealizeObject() { ASSERT(m_hObject != NULL); return ::UnrealizeObject(m_hObject); }
+    BOOL UnrealizeObject() { ASSERT(m_hObject != nullptr); return ::UnrealizeObject(m_hObject); }
     BOOL CreateStockObject(int nIndex)
     {
         // Stock objects are never deleted, so this object only refers to one.
-        ASSERT(m_hObject == NULL);
+        ASSERT(m_hObject == nullptr);
         return Attach(::GetStockObject(nIndex));
     }
 
 private:
-    CGdiObject(const CGdiObject&);
-    CGdiObject& operator=(const CGdiObject&);
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
 };
+
+// The handle of an optional object (a pointer that may be null): null when
+// there is no object.
+inline HGDIOBJ SafeHandle(const CGdiObject* pObject) { return pObject != nullptr ? pObject->m_hObject : nullptr; }
 
 class FW_API CPen : public CGdiObject
 {
@@ -110,7 +113,7 @@ public:
                                     nQuality, nPitchAndFamily, lpszFacename));
     }
     // nPointSize is in tenths of a point, as for a dialog font.
-    BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, HDC hDC = NULL);
+    BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, HDC hDC = nullptr);
     int GetLogFont(LOGFONTA* pLogFont) const { return GetObject(sizeof(LOGFONTA), pLogFont); }
 };
 
@@ -120,7 +123,7 @@ public:
     operator HBITMAP() const { return (HBITMAP)m_hObject; }
     BOOL LoadBitmap(UINT nIDResource);
     BOOL LoadBitmap(LPCSTR lpszResourceName);
-    BOOL LoadOEMBitmap(UINT nIDBitmap) { return Attach(::LoadBitmapA(NULL, MAKEINTRESOURCEA(nIDBitmap))); }
+    BOOL LoadOEMBitmap(UINT nIDBitmap) { return Attach(::LoadBitmapA(nullptr, MAKEINTRESOURCEA(nIDBitmap))); }
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
     {
         return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
@@ -150,11 +153,11 @@ public:
     }
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
     {
-        ASSERT(m_hObject != NULL);
+        ASSERT(m_hObject != nullptr);
         return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgn1->m_hObject,
-                            pRgn2 ? (HRGN)pRgn2->m_hObject : NULL, nCombineMode);
+                            pRgn2 ? (HRGN)pRgn2->m_hObject : nullptr, nCombineMode);
     }
-    int CopyRgn(const CRgn* pRgnSrc) { return CombineRgn(pRgnSrc, NULL, RGN_COPY); }
+    int CopyRgn(const CRgn* pRgnSrc) { return CombineRgn(pRgnSrc, nullptr, RGN_COPY); }
     BOOL SetRectRgn(int x1, int y1, int x2, int y2) { return ::SetRectRgn((HRGN)m_hObject, x1, y1, x2, y2); }
     BOOL PtInRegion(int x, int y) const { return ::PtInRegion((HRGN)m_hObject, x, y); }
     BOOL RectInRegion(LPCRECT lpRect) const { return ::RectInRegion((HRGN)m_hObject, lpRect); }
@@ -169,12 +172,11 @@ class FW_API CDC
 public:
     HDC m_hDC;
 
-    CDC() : m_hDC(NULL) {}
+    CDC() : m_hDC(nullptr) {}
     virtual ~CDC();
 
     operator HDC() const { return m_hDC; }
-    // Safe on a null object, as callers pass optional DCs through it.
-    HDC GetSafeHdc() const { const CDC* p = this; FW_OPAQUE(p); return p ? p->m_hDC : NULL; }
+    HDC GetSafeHdc() const { return m_hDC; }
 
     // A CDC that refers to hDC without owning it, for handing a DC of a message
     // to a handler. It is one of a small per-thread ring of wrappers and stays
@@ -183,8 +185,8 @@ public:
 
     BOOL Attach(HDC hDC)
     {
-        ASSERT(m_hDC == NULL);
-        if (hDC == NULL)
+        ASSERT(m_hDC == nullptr);
+        if (hDC == nullptr)
             return FALSE;
         m_hDC = hDC;
         return TRUE;
@@ -192,11 +194,11 @@ public:
     HDC Detach()
     {
         HDC h = m_hDC;
-        m_hDC = NULL;
+        m_hDC = nullptr;
         return h;
     }
     // A DC this object creates is counted until it deletes it.
-    BOOL CreateCompatibleDC(CDC* pDC) { return AttachCounted(::CreateCompatibleDC(pDC ? pDC->m_hDC : NULL)); }
+    BOOL CreateCompatibleDC(CDC* pDC) { return AttachCounted(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr)); }
     BOOL CreateCompatibleDC(HDC hDC) { return AttachCounted(::CreateCompatibleDC(hDC)); }
     BOOL CreateDC(LPCSTR lpszDriverName, LPCSTR lpszDeviceName, LPCSTR lpszOutput, const DEVMODEA* lpInitData)
     {
@@ -204,7 +206,7 @@ public:
     }
     BOOL DeleteDC()
     {
-        if (m_hDC == NULL)
+        if (m_hDC == nullptr)
             return FALSE;
         FwCountGdiObject(-1);
         return ::DeleteDC(Detach());
@@ -217,12 +219,12 @@ public:
     // Selection: returns the handle that was selected before.
     HGDIOBJ SelectObject(CGdiObject* pObject)
     {
-        ASSERT(pObject != NULL && pObject->m_hObject != NULL);
+        ASSERT(pObject != nullptr && pObject->m_hObject != nullptr);
         return ::SelectObject(m_hDC, pObject->m_hObject);
     }
     HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
     HGDIOBJ SelectStockObject(int nIndex) { return ::SelectObject(m_hDC, ::GetStockObject(nIndex)); }
-    int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, pRgn ? (HRGN)pRgn->m_hObject : NULL); }
+    int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, pRgn ? (HRGN)pRgn->m_hObject : nullptr); }
     int IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
     int ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
     int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
@@ -289,27 +291,27 @@ public:
     // Images.
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
     {
-        return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : NULL, xSrc, ySrc, dwRop);
+        return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, dwRop);
     }
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                     int nSrcWidth, int nSrcHeight, DWORD dwRop)
     {
-        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : NULL, xSrc, ySrc,
+        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc,
                             nSrcWidth, nSrcHeight, dwRop);
     }
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
     BOOL DrawIconEx(int x, int y, HICON hIcon, int cx, int cy, UINT flags = DI_NORMAL)
     {
-        return ::DrawIconEx(m_hDC, x, y, hIcon, cx, cy, 0, NULL, flags);
+        return ::DrawIconEx(m_hDC, x, y, hIcon, cx, cy, 0, nullptr, flags);
     }
-    BOOL DrawState(POINT pt, SIZE size, HICON hIcon, UINT nFlags, HBRUSH hBrush = NULL)
+    BOOL DrawState(POINT pt, SIZE size, HICON hIcon, UINT nFlags, HBRUSH hBrush = nullptr)
     {
-        return ::DrawStateA(m_hDC, hBrush, NULL, (LPARAM)hIcon, 0, pt.x, pt.y, size.cx, size.cy, nFlags | DST_ICON);
+        return ::DrawStateA(m_hDC, hBrush, nullptr, (LPARAM)hIcon, 0, pt.x, pt.y, size.cx, size.cy, nFlags | DST_ICON);
     }
-    BOOL DrawState(POINT pt, SIZE size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush = NULL)
+    BOOL DrawState(POINT pt, SIZE size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush = nullptr)
     {
-        return ::DrawStateA(m_hDC, hBrush, NULL, (LPARAM)hBitmap, 0, pt.x, pt.y, size.cx, size.cy, nFlags | DST_BITMAP);
+        return ::DrawStateA(m_hDC, hBrush, nullptr, (LPARAM)hBitmap, 0, pt.x, pt.y, size.cx, size.cy, nFlags | DST_BITMAP);
     }
 
     // Text.
@@ -341,9 +343,12 @@ private:
         FwCountGdiObject(1);
         return TRUE;
     }
-    CDC(const CDC&);
-    CDC& operator=(const CDC&);
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
 };
+
+// The DC of a pointer that may be null: null when there is no object.
+inline HDC SafeHdc(const CDC* pDC) { return pDC != nullptr ? pDC->m_hDC : nullptr; }
 
 // The DC of BeginPaint/EndPaint for one WM_PAINT.
 class FW_API CPaintDC : public CDC

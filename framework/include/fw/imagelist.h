@@ -10,7 +10,7 @@ public:
     virtual ~CImageList();
 
     HIMAGELIST m_hImageList;
-    HIMAGELIST GetSafeHandle() const { const CImageList* p = this; FW_OPAQUE(p); return p ? p->m_hImageList : nullptr; }
+    HIMAGELIST GetSafeHandle() const { return m_hImageList; }
     operator HIMAGELIST() const { return GetSafeHandle(); }
 
     static CImageList* FromHandle(HIMAGELIST h);   // temporary wrapper for unknown handles
@@ -44,3 +44,9 @@ private:
     CImageList(const CImageList&) = delete;
     CImageList& operator=(const CImageList&) = delete;
 };
+
+// The image list of a pointer that may be null: null when there is no object.
+inline HIMAGELIST SafeHandle(const CImageList* pImageList)
+{
+    return pImageList != nullptr ? pImageList->m_hImageList : nullptr;
+}

@@ -10,7 +10,7 @@ public:
     virtual ~CMenu();
 
     HMENU m_hMenu;
-    HMENU GetSafeHmenu() const { const CMenu* p = this; FW_OPAQUE(p); return p ? p->m_hMenu : nullptr; }
+    HMENU GetSafeHmenu() const { return m_hMenu; }
     operator HMENU() const { return GetSafeHmenu(); }
 
     static CMenu* FromHandle(HMENU hMenu);           // permanent or temporary object
@@ -61,3 +61,6 @@ private:
     CMenu(const CMenu&) = delete;
     CMenu& operator=(const CMenu&) = delete;
 };
+
+// The menu of a pointer that may be null: null when there is no object.
+inline HMENU SafeHmenu(const CMenu* pMenu) { return pMenu != nullptr ? pMenu->m_hMenu : nullptr; }

@@ -59,8 +59,8 @@ private:
 class FW_API CPropertySheet : public CWnd
 {
 public:
-    explicit CPropertySheet(const char* pszCaption = NULL, CWnd* pParentWnd = NULL, UINT iSelectPage = 0);
-    explicit CPropertySheet(UINT nIDCaption, CWnd* pParentWnd = NULL, UINT iSelectPage = 0);
+    explicit CPropertySheet(const char* pszCaption = nullptr, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
+    explicit CPropertySheet(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
     virtual ~CPropertySheet();
 
     // Pages are shown in the order they were added; the sheet does not own them.

@@ -80,5 +80,5 @@ public:
 
     // The control keeps the list's handle; the caller keeps the list object.
     HIMAGELIST SetImageList(CImageList* pImageList, int nImageList)
-        { return (HIMAGELIST)SendMessage(TVM_SETIMAGELIST, (WPARAM)nImageList, (LPARAM)pImageList->GetSafeHandle()); }
+        { return (HIMAGELIST)SendMessage(TVM_SETIMAGELIST, (WPARAM)nImageList, (LPARAM)SafeHandle(pImageList)); }
 };

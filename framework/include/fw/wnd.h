@@ -30,6 +30,12 @@ private:
     CCmdTarget& operator=(const CCmdTarget&) = delete;
 };
 
+class CWnd;
+// The window of a pointer that may be null (an optional parent or owner):
+// null when there is no object. Members are never called through a null
+// pointer, so the object's own GetSafeHwnd is no help there.
+inline HWND SafeHwnd(const CWnd* pWnd);
+
 class FW_API CWnd : public CCmdTarget
 {
 public:
@@ -39,8 +45,9 @@ public:
 
     HWND m_hWnd;
 
-    // Safe on a null object, as callers pass optional windows through it.
-    HWND GetSafeHwnd() const { const CWnd* p = this; FW_OPAQUE(p); return p ? p->m_hWnd : nullptr; }
+    // Null while the object has no window; for a pointer that may be null,
+    // use SafeHwnd.
+    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return GetSafeHwnd(); }
     bool operator==(const CWnd& w) const { return m_hWnd == w.m_hWnd; }
     bool operator!=(const CWnd& w) const { return m_hWnd != w.m_hWnd; }
@@ -109,7 +116,7 @@ public:
     void CheckRadioButton(int nFirst, int nLast, int nCheck) { ::CheckRadioButton(m_hWnd, nFirst, nLast, nCheck); }
     LRESULT SendDlgItemMessage(int nID, UINT msg, WPARAM w = 0, LPARAM l = 0) { return ::SendDlgItemMessageA(m_hWnd, nID, msg, w, l); }
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* SetParent(CWnd* pNew) { return FromHandle(::SetParent(m_hWnd, pNew->GetSafeHwnd())); }
+    CWnd* SetParent(CWnd* pNew) { return FromHandle(::SetParent(m_hWnd, SafeHwnd(pNew))); }
     CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
@@ -117,7 +124,7 @@ public:
     CWnd* GetTopLevelParent() const;
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, SafeHwnd(pWnd)); }
     static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
     static CWnd* GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
     static CWnd* GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
@@ -128,7 +135,7 @@ public:
     CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
-    CWnd* GetNextDlgTabItem(CWnd* pCtl, BOOL bPrevious = FALSE) const { return FromHandle(::GetNextDlgTabItem(m_hWnd, pCtl->GetSafeHwnd(), bPrevious)); }
+    CWnd* GetNextDlgTabItem(CWnd* pCtl, BOOL bPrevious = FALSE) const { return FromHandle(::GetNextDlgTabItem(m_hWnd, SafeHwnd(pCtl), bPrevious)); }
 
     // State and geometry.
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
@@ -239,6 +246,8 @@ protected:
     void HookCreation();    // the next window created on this thread attaches to this object
     static void UnhookCreation();
 };
+
+inline HWND SafeHwnd(const CWnd* pWnd) { return pWnd != nullptr ? pWnd->m_hWnd : nullptr; }
 
 // Dispatches one call to a message-map entry's thunk; used by the framework.
 FW_API BOOL FwDispatch(CCmdTarget* pTarget, const AFX_MSGMAP_ENTRY* pEntry, FW_MSGCALL& call);

@@ -5,6 +5,7 @@
 #include "services.h"
 #include "language.h"
 #include "testsupport.h"
+#include "fw/handle.h"
 
 using pirt_test::CReportHost;
 using pirt_test::CScratchFolder;
@@ -31,11 +32,10 @@ class CLockedFile
 {
 public:
     explicit CLockedFile(const CString& path)
-        : m_handle(::CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL)) {}
-    ~CLockedFile() { if (m_handle != INVALID_HANDLE_VALUE) ::CloseHandle(m_handle); }
-    bool IsLocked() const { return m_handle != INVALID_HANDLE_VALUE; }
+        : m_handle(::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    bool IsLocked() const { return m_handle.IsValid(); }
 private:
-    HANDLE m_handle;
+    CHandle m_handle;
 };
 
 // Every test starts from a fresh profile, so the library seeds its own data

@@ -13,10 +13,10 @@ public:
 
     void LoadInitGenrandState(uint32_t s)
     {
-        state[0] = s;
+        m_state[0] = s;
         for (uint32_t i = 1; i < (uint32_t)N; i++)
-            state[i] = 1812433253u * (state[i - 1] ^ (state[i - 1] >> 30)) + i;
-        left = 0;   // the next draw regenerates the state
+            m_state[i] = 1812433253u * (m_state[i - 1] ^ (m_state[i - 1] >> 30)) + i;
+        m_left = 0;   // the next draw regenerates the state
     }
 };
 }

@@ -1,6 +1,7 @@
 // WipeFile under Wine: what reaches the disk in each pass, what is deleted and
 // what is left alone, and the rows and steps it reports.
 #include "ShredderFunctions.h"
+#include "fw/handle.h"
 #include "ShredderTestSeam.h"
 #include "TwisterRandom.h"
 #include "pirt.h"
@@ -31,7 +32,7 @@ std::set<std::string> FolderEntries(const CString& folder)
 {
     std::set<std::string> names;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(folder + "\\*", &data);
+    CFindHandle find(FindFirstFileA(folder + "\\*", &data));
     if (find == INVALID_HANDLE_VALUE)
         return names;
     do
@@ -40,7 +41,6 @@ std::set<std::string> FolderEntries(const CString& folder)
         if (name != "." && name != "..")
             names.insert(name);
     } while (FindNextFileA(find, &data));
-    FindClose(find);
     return names;
 }
 
@@ -132,7 +132,7 @@ TEST_F(WipeFileTest, EveryPassOverwritesTheWholeFileWithItsOwnByte)
         CString witness = folder("witness");
         // 0xFF is never a fill byte, so any byte left of the original shows.
         ASSERT_TRUE(pirt_test::WriteFileBytes(path, Bytes(size, '\xFF').data(), size));
-        ASSERT_TRUE(CreateHardLinkA(witness, path, NULL));
+        ASSERT_TRUE(CreateHardLinkA(witness, path, nullptr));
 
         CReportHost host;
         PassRecorder::Attach(host.Progress(), witness);
@@ -174,7 +174,7 @@ TEST_F(WipeFileTest, NoPassesDeletesWithoutOverwriting)
         CString path = folder("notes.doc");
         CString witness = folder("witness");
         ASSERT_TRUE(pirt_test::WriteFileText(path, "original"));
-        ASSERT_TRUE(CreateHardLinkA(witness, path, NULL));
+        ASSERT_TRUE(CreateHardLinkA(witness, path, nullptr));
 
         CReportHost host;
         CShredderFunctions shredder;
@@ -227,14 +227,14 @@ TEST_F(WipeFileTest, FileThatCannotBeWrittenGetsNoRowAndStays)
     ASSERT_TRUE(pirt_test::WriteFileText(readOnly, "read-only data"));
     ASSERT_TRUE(SetFileAttributesA(readOnly, FILE_ATTRIBUTE_READONLY));
 
-    HANDLE holder = CreateFileA(locked, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    CHandle holder(CreateFileA(locked, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     CReportHost host;
     MarkProgress(host);
     CShredderFunctions shredder;
     EXPECT_EQ(0, shredder.WipeFile(locked, 3, host.List(), host.Progress()));
     EXPECT_EQ(0, shredder.WipeFile(readOnly, 3, host.List(), host.Progress()));
-    CloseHandle(holder);
+    holder.Close();
 
     EXPECT_EQ(0, host.RowCount());
     ExpectProgressUntouched(host);
@@ -277,7 +277,7 @@ TEST_F(WipeFileTest, FailedWriteIsReportedAsFailureAndKeepsTheFile)
     // The first pass completes, the second stops after one 64 KiB chunk.
     FailingWriter::written = 0;
     FailingWriter::failAt = size + 64 * 1024;
-    ShredderFileCalls failing = {NULL, NULL, FailingWriter::Write, NULL};
+    ShredderFileCalls failing = {nullptr, nullptr, FailingWriter::Write, nullptr};
     ShredderFileCalls previous = SetShredderFileCalls(&failing);
     CReportHost host;
     CShredderFunctions shredder;
@@ -388,14 +388,14 @@ TEST_F(WipeFileTest, FileThatCannotBeMovedIsDeletedOnlyUnderItsOwnName)
     CString other = folder("other.txt");
     ASSERT_TRUE(pirt_test::WriteFileText(path, "held content"));
     ASSERT_TRUE(pirt_test::WriteFileText(other, "other"));
-    HANDLE holder = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                                OPEN_EXISTING, 0, NULL);
+    CHandle holder(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
 
     CReportHost host;
     CShredderFunctions shredder;
     int result = shredder.WipeFile(path, 1, host.List(), host.Progress());
-    CloseHandle(holder);
+    holder.Close();
 
     EXPECT_EQ(0, result);
     ExpectRows(host, path, false);

@@ -1,6 +1,7 @@
 // The operations on files, folders, the clipboard and the recycle bin, run on
 // traces seeded in the test prefix.
 #include "systemtest.h"
+#include "fw/handle.h"
 #include "SystemRegistryKey.h"
 #include "SystemTestSeam.h"
 
@@ -58,7 +59,7 @@ bool OpenableElsewhere()
         static DWORD WINAPI Run(LPVOID)
         {
             // With a window of its own: an open by another owner is refused.
-            HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
+            HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
             const bool opened = OpenClipboard(owner) != FALSE;
             if (opened)
                 CloseClipboard();
@@ -66,7 +67,7 @@ bool OpenableElsewhere()
             return opened ? 1 : 0;
         }
     };
-    HANDLE thread = CreateThread(NULL, 0, Probe::Run, NULL, 0, NULL);
+    HANDLE thread = CreateThread(nullptr, 0, Probe::Run, nullptr, 0, nullptr);
     WaitForSingleObject(thread, 5000);
     DWORD opened = 0;
     GetExitCodeThread(thread, &opened);
@@ -119,7 +120,7 @@ TEST(SystemRecycleBin, EmptiesTheTestRunsOwnBin)
     // Wine's bin is the host's XDG trash: only the test run's own may be used.
     char xdg[MAX_PATH] = "";
     GetEnvironmentVariableA("XDG_DATA_HOME", xdg, sizeof(xdg));
-    if (strstr(xdg, "test-xdg") == NULL)
+    if (strstr(xdg, "test-xdg") == nullptr)
         GTEST_SKIP() << "XDG_DATA_HOME does not point at the test run's own folder";
 
     CScratchFolder scratch("recycle");
@@ -137,7 +138,7 @@ TEST(SystemRecycleBin, EmptiesTheTestRunsOwnBin)
     SHQUERYRBINFO info;
     memset(&info, 0, sizeof(info));
     info.cbSize = sizeof(info);
-    ASSERT_EQ(S_OK, SHQueryRecycleBinA(NULL, &info));
+    ASSERT_EQ(S_OK, SHQueryRecycleBinA(nullptr, &info));
     ASSERT_GT(info.i64NumItems, 0);
 
     CReportHost host;
@@ -145,7 +146,7 @@ TEST(SystemRecycleBin, EmptiesTheTestRunsOwnBin)
         CSystemFunctions system;
         EXPECT_EQ(1, system.EmptyRecycleBin(host.List(), host.Progress()));
     }
-    ASSERT_EQ(S_OK, SHQueryRecycleBinA(NULL, &info));
+    ASSERT_EQ(S_OK, SHQueryRecycleBinA(nullptr, &info));
     EXPECT_EQ(0, info.i64NumItems);
     ASSERT_EQ(1, host.RowCount());
     EXPECT_STREQ(Row("24060", GetLngString("General", "24160")), host.RowText(0));
@@ -178,7 +179,7 @@ TEST_F(SystemTempFiles, EmptiesTheTempFolderAndWindowsTemp)
     scratch.MakeFolder("tmp\\sub\\deeper");
     ASSERT_TRUE(WriteFileText(temp + "\\sub\\deeper\\b.tmp", "x"));
     CString windowsTemp = WindowsFolder() + "\\Temp";
-    CreateDirectoryA(windowsTemp, NULL);
+    CreateDirectoryA(windowsTemp, nullptr);
     ASSERT_TRUE(WriteFileText(windowsTemp + "\\pirt-test.tmp", "x"));
 
     CEnvironment tmp("TMP", temp);
@@ -207,9 +208,9 @@ TEST_F(SystemTempFiles, EmptiesTheTempFolderAndWindowsTemp)
 TEST_F(SystemTempFiles, RefusesFoldersThatHoldOthers)
 {
     char profile[MAX_PATH] = "";
-    SHGetFolderPathA(NULL, CSIDL_PROFILE, NULL, 0, profile);
+    SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, profile);
     char localAppData[MAX_PATH] = "";
-    SHGetFolderPathA(NULL, CSIDL_LOCAL_APPDATA, NULL, 0, localAppData);
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, localAppData);
     CString programFolder = pirt_test::ProgramFolder();
     CString profileMarker = CString(profile) + "\\pirt-temp-marker.txt";
     ASSERT_TRUE(WriteFileText(profileMarker, "x"));
@@ -228,8 +229,8 @@ TEST_F(SystemTempFiles, RefusesFoldersThatHoldOthers)
     {
         // Without TMP and TEMP the system falls back to the profile or the
         // Windows folder.
-        CEnvironment noTmp("TMP", NULL);
-        CEnvironment noTemp("TEMP", NULL);
+        CEnvironment noTmp("TMP", nullptr);
+        CEnvironment noTemp("TEMP", nullptr);
         CReportHost rows;
         CString reported = TempPath();
         CSystemFunctions system;
@@ -282,7 +283,7 @@ TEST_F(SystemLogFiles, DeletesOnlyLogFilesAndReportsEach)
     ASSERT_TRUE(WriteFileText(windows + "\\B.LOG", "x"));
     ASSERT_TRUE(WriteFileText(windows + "\\b.logx", "x"));
     ASSERT_TRUE(WriteFileText(windows + "\\c.log.txt", "x"));
-    CreateDirectoryA(windows + "\\d.log", NULL);
+    CreateDirectoryA(windows + "\\d.log", nullptr);
 
     CSystemFunctions system;
     EXPECT_EQ(1, system.DeleteWindowsLogFiles(host.List(), host.Progress()));
@@ -343,24 +344,24 @@ protected:
     SystemMemoryDump() : scratch("dump") {}
     void SetUp() override
     {
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCrash, 0, NULL, 0,
-                                                 KEY_ALL_ACCESS, NULL, &key, NULL));
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCrash, 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
     }
     void TearDown() override
     {
         RegDeleteValueA(key, "CrashDumpEnabled");
         RegDeleteValueA(key, "DumpFile");
         RegDeleteValueA(key, "MinidumpDir");
-        RegCloseKey(key);
+        key.Close();
     }
     void Configure(DWORD mode, const char* name, const char* value)
     {
         RegSetValueExA(key, "CrashDumpEnabled", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof(mode));
-        if (name != NULL)
+        if (name != nullptr)
             RegSetValueExA(key, name, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(value), (DWORD)strlen(value) + 1);
     }
     static constexpr const char* kCrash = "SYSTEM\\CurrentControlSet\\Control\\CrashControl";
-    HKEY key = NULL;
+    CRegKeyHandle key;
     CScratchFolder scratch;
     CReportHost host;
 };
@@ -413,7 +414,7 @@ TEST_F(SystemMemoryDump, DisabledOrUnusableSettingsFail)
 {
     CString relative = "MEMORY.DMP";
     struct { DWORD mode; const char* name; CString value; } cases[] = {
-        {0, NULL, ""}, {4, NULL, ""}, {1, "DumpFile", ""}, {2, "DumpFile", relative},
+        {0, nullptr, ""}, {4, nullptr, ""}, {1, "DumpFile", ""}, {2, "DumpFile", relative},
         {3, "MinidumpDir", "C:\\"}
     };
     for (auto& c : cases) {
@@ -512,10 +513,10 @@ TEST_F(SystemFileFragments, RemovesTheTenRecoveryFoldersOnly)
     ASSERT_EQ(1, host.RowCount());
     EXPECT_STREQ(Row("24060", Dravik("10220")), host.RowText(0));
 
-    CreateDirectoryA(root + "FOUND.000", NULL);
+    CreateDirectoryA(root + "FOUND.000", nullptr);
     ASSERT_TRUE(WriteFileText(root + "FOUND.000\\FILE0000.CHK", "x"));
-    CreateDirectoryA(root + "found.003", NULL);
-    CreateDirectoryA(root + "FOUND.010", NULL);
+    CreateDirectoryA(root + "found.003", nullptr);
+    CreateDirectoryA(root + "FOUND.010", nullptr);
     ASSERT_TRUE(WriteFileText(root + "FOUND.001", "not a folder"));
 
     CReportHost rows;
@@ -533,8 +534,8 @@ TEST_F(SystemFileFragments, RemovesTheTenRecoveryFoldersOnly)
 
 TEST_F(SystemFileFragments, AnEarlierFailureIsNotHiddenByALaterSuccess)
 {
-    CreateDirectoryA(root + "FOUND.002", NULL);
-    CreateDirectoryA(root + "FOUND.005", NULL);
+    CreateDirectoryA(root + "FOUND.002", nullptr);
+    CreateDirectoryA(root + "FOUND.005", nullptr);
     CString locked = root + "FOUND.002\\FILE0000.CHK";
     CLockedFile lock(locked);
     ASSERT_TRUE(lock.IsLocked());
@@ -548,7 +549,7 @@ TEST_F(SystemFileFragments, AnEarlierFailureIsNotHiddenByALaterSuccess)
 TEST(SystemPrefetch, EmptiesThePrefetchFolder)
 {
     CString prefetch = WindowsFolder() + "\\Prefetch";
-    CreateDirectoryA(prefetch, NULL);
+    CreateDirectoryA(prefetch, nullptr);
     ASSERT_TRUE(WriteFileText(prefetch + "\\APP.EXE-12345678.pf", "x"));
     CReportHost host;
     CSystemFunctions system;

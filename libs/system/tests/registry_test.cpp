@@ -1,6 +1,7 @@
 // The registry operations on seeded keys below HKEY_CURRENT_USER, the
 // library's DWORD reader and its logging switch.
 #include "systemtest.h"
+#include "fw/handle.h"
 #include "SystemRegistryKey.h"
 #include "services.h"
 
@@ -22,30 +23,28 @@ const CString kACMru = "Software\\Microsoft\\Search Assistant\\ACMru";
 
 void MakeKey(const CString& path, const char* value = "a")
 {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL));
+    CRegKeyHandle key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
     RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>("trace"), 6);
-    RegCloseKey(key);
 }
 
 bool KeyThere(const CString& path)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return false;
-    RegCloseKey(key);
     return true;
 }
 
 // Removes a key with everything below it (test clean-up only).
 void RemoveTree(const CString& path)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, key.Receive()) == ERROR_SUCCESS) {
         char name[256];
         while (RegEnumKeyA(key, 0, name, sizeof(name)) == ERROR_SUCCESS)
             RemoveTree(path + "\\" + name);
-        RegCloseKey(key);
+        key.Close();
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, path);
 }
@@ -136,7 +135,7 @@ TEST(SystemMFU, AFailureOnTheFirstListIsNotHidden)
 TEST(SystemMRU, StreamMRUAndTheRecentFolder)
 {
     char recent[MAX_PATH] = "";
-    ASSERT_EQ(S_OK, SHGetFolderPathA(NULL, CSIDL_RECENT | CSIDL_FLAG_CREATE, NULL, 0, recent));
+    ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_RECENT | CSIDL_FLAG_CREATE, nullptr, 0, recent));
     CString shortcut = CString(recent) + "\\document.lnk";
     ASSERT_TRUE(pirt_test::WriteFileText(shortcut, "x"));
     MakeKey(kStreamMRU);
@@ -164,13 +163,13 @@ TEST(SystemMRU, StreamMRUAndTheRecentFolder)
 TEST(SystemRegistryKey, QueryDwordValue)
 {
     pirt_test::CScratchRegKey scratch("dword");
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, KEY_ALL_ACCESS, &key));
+    CRegKeyHandle key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, KEY_ALL_ACCESS, key.Receive()));
     DWORD number = 3;
     RegSetValueExA(key, "number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
     RegSetValueExA(key, "short", 0, REG_SZ, reinterpret_cast<const BYTE*>("ab"), 3);
     RegSetValueExA(key, "long", 0, REG_SZ, reinterpret_cast<const BYTE*>("abcdefgh"), 9);
-    RegCloseKey(key);
+    key.Close();
 
     CSystemRegistryKey reader;
     ASSERT_EQ(1, reader.SetKey(scratch.Path(), FALSE));

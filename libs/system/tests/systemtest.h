@@ -4,6 +4,7 @@
 #include "SystemFunctions.h"
 #include "language.h"
 #include "testsupport.h"
+#include "fw/handle.h"
 
 #include <gtest/gtest.h>
 
@@ -49,17 +50,12 @@ class CLockedFile
 {
 public:
     explicit CLockedFile(const char* path)
+        : m_handle(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr))
     {
-        m_handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, 0, NULL);
     }
-    ~CLockedFile()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    bool IsLocked() const { return m_handle != INVALID_HANDLE_VALUE; }
+    bool IsLocked() const { return m_handle.IsValid(); }
 private:
-    HANDLE m_handle;
+    CHandle m_handle;
 };
 
 using pirt_test::CEnvironment;

@@ -39,18 +39,13 @@ class CHeldOpen
 {
 public:
     explicit CHeldOpen(const char* path)
+        : m_file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr))
     {
-        m_file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
     }
-    ~CHeldOpen()
-    {
-        if (m_file != INVALID_HANDLE_VALUE)
-            CloseHandle(m_file);
-    }
-    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return m_file.IsValid(); }
 
 private:
-    HANDLE m_file;
+    CHandle m_file;
 };
 
 // Fresh user data (English texts) and no browser data at all.

@@ -59,10 +59,10 @@ TEST_F(FirefoxTest, NoUsableProfileTouchesNothing)
     Seed(Firefox() + "\\places.sqlite");
     Seed(Firefox() + "\\cookies.sqlite");
     Seed(Firefox() + "\\Cache\\entry");
-    const char* const inis[] = { NULL, "[Profile0]\r\nIsRelative=1\r\nPath=\r\n", "[Profile0]\r\nIsRelative=0\r\nPath=Cache\r\n" };
+    const char* const inis[] = { nullptr, "[Profile0]\r\nIsRelative=1\r\nPath=\r\n", "[Profile0]\r\nIsRelative=0\r\nPath=Cache\r\n" };
     for (const char* ini : inis)
     {
-        if (ini != NULL)
+        if (ini != nullptr)
             Seed(Firefox() + "\\profiles.ini", ini);
         typedef int (CBrowserFunctions::*Op)(CListCtrl*, CProgressCtrl*, unsigned int, CString);
         const Op ops[] = { &CBrowserFunctions::FirefoxHistory, &CBrowserFunctions::FirefoxCookies,

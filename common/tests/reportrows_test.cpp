@@ -40,7 +40,7 @@ TEST_F(ReportRowsTest, OneItemGivesOneRowRewrittenWithItsResult)
     EXPECT_EQ(REPORT_IMAGE_WORKING, host.RowImage(0));
     EXPECT_EQ(0, host.ProgressPos());
 
-    ReportRowResult("C:\\missing.txt", 1, host.Progress(), host.List(), 1, NULL);
+    ReportRowResult("C:\\missing.txt", 1, host.Progress(), host.List(), 1, nullptr);
     ASSERT_EQ(1, host.RowCount());
     EXPECT_STREQ("Done1 C:\\missing.txt", host.RowText(0));
     EXPECT_EQ(REPORT_IMAGE_DONE, host.RowImage(0));
@@ -54,11 +54,11 @@ TEST_F(ReportRowsTest, FlagsSelectTheTextsAndOnlyTheLastRowIsRewritten)
 
     ReportRowStart("a", host.List(), 1);
     EXPECT_STREQ("Start1 a", host.LastRowText());
-    ReportRowResult("a", 0, host.Progress(), host.List(), 1, NULL);
+    ReportRowResult("a", 0, host.Progress(), host.List(), 1, nullptr);
     ReportRowStart("b", host.List(), 0);
-    ReportRowResult("b", 0, host.Progress(), host.List(), 0, NULL);
+    ReportRowResult("b", 0, host.Progress(), host.List(), 0, nullptr);
     ReportRowStart("c", host.List(), 1);
-    ReportRowResult("c", 1, host.Progress(), host.List(), 0, NULL);
+    ReportRowResult("c", 1, host.Progress(), host.List(), 0, nullptr);
 
     ASSERT_EQ(3, host.RowCount());
     EXPECT_STREQ("Failed1 a", host.RowText(0));
@@ -72,14 +72,14 @@ TEST_F(ReportRowsTest, FlagsSelectTheTextsAndOnlyTheLastRowIsRewritten)
 
 TEST_F(ReportRowsTest, MissingTextLeavesBlankAndItem)
 {
-    WritePrivateProfileStringA("General", "24040", NULL, folder("Rows.lng"));
+    WritePrivateProfileStringA("General", "24040", nullptr, folder("Rows.lng"));
     ReportRowStart("item", host.List(), 0);
     EXPECT_STREQ(" item", host.LastRowText());
 }
 
 TEST_F(ReportRowsTest, ResultWithoutWorkingRowStillShows)
 {
-    ReportRowResult("lonely", 1, host.Progress(), host.List(), 1, NULL);
+    ReportRowResult("lonely", 1, host.Progress(), host.List(), 1, nullptr);
     ASSERT_EQ(1, host.RowCount());
     EXPECT_STREQ("Done1 lonely", host.RowText(0));
     EXPECT_EQ(REPORT_IMAGE_DONE, host.RowImage(0));
@@ -95,7 +95,7 @@ TEST_F(ReportRowsTest, EachResultIsLoggedWhenLoggingIsOn)
     ReportRowStart("x", host.List(), 0);
     ReportRowResult("x", 1, host.Progress(), host.List(), 1, &log);
     ReportRowStart("y", host.List(), 0);
-    ReportRowResult("y", 0, host.Progress(), host.List(), 0, NULL);   // logging off
+    ReportRowResult("y", 0, host.Progress(), host.List(), 0, nullptr);   // logging off
     ReportRowStart("z", host.List(), 0);
     ReportRowResult("z", 0, host.Progress(), host.List(), 1, &log);
 

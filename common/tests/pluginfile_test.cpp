@@ -1,6 +1,7 @@
 // Plug-in files: action table, reading, placeholders, the entry validator
 // and the checked writer.
 #include <gtest/gtest.h>
+#include "fw/handle.h"
 #include "pluginfile.h"
 #include "services.h"
 #include "testsupport.h"
@@ -39,10 +40,9 @@ CString UserHiveName()
         DWORD length = sizeof(name);
         if (RegEnumKeyExA(HKEY_USERS, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             return CString();
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_USERS, CString(name) + "\\" + marker.Path(), 0, KEY_READ, &key) == ERROR_SUCCESS)
+        CRegKeyHandle key;
+        if (RegOpenKeyExA(HKEY_USERS, CString(name) + "\\" + marker.Path(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS)
         {
-            RegCloseKey(key);
             return name;
         }
     }
@@ -302,12 +302,12 @@ TEST(PluginWriter, RefusedRowsAndFailedWritesLeaveTheOldFile)
     for (const auto& f : failures)
     {
         SetFileAttributesA(file, f.attributes);
-        HANDLE held = f.hold ? CreateFileA(file, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+        CHandle held(f.hold ? CreateFileA(file, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr);
         CPluginWriteError error;
         EXPECT_EQ(0, WritePluginFile(f.target, content, &error)) << f.target;
         EXPECT_NE(0u, error.lastError) << f.target;
         if (held != nullptr)
-            CloseHandle(held);
+            held.Close();
         EXPECT_EQ(old, ReadText(file)) << f.target;
         EXPECT_FALSE(TempLeft(folder.Path())) << f.target;
     }

@@ -1,5 +1,6 @@
 // The registry-key class against a scratch key.
 #include <gtest/gtest.h>
+#include "fw/handle.h"
 #include "pirt.h"
 #include "testsupport.h"
 #include <sddl.h>
@@ -18,10 +19,10 @@ protected:
 
     void SetRaw(const char* name, DWORD type, const void* data, DWORD size)
     {
-        HKEY h = NULL;
-        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, KEY_ALL_ACCESS, &h));
+        CRegKeyHandle h;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, KEY_ALL_ACCESS, h.Receive()));
         ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(h, name, 0, type, (const BYTE*)data, size));
-        RegCloseKey(h);
+        h.Close();
     }
 
     CScratchRegKey scratch;
@@ -115,21 +116,21 @@ TEST_F(RegistryKeyTest, DeleteKeyResultSaysWhetherTheKeyIsGone)
 {
     const CString locked = scratch.Path() + "\\Locked";
     ASSERT_EQ(1, key.SetKey(locked, TRUE));
-    PSECURITY_DESCRIPTOR sd = NULL;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &sd, NULL));
-    HKEY h = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, locked, 0, KEY_ALL_ACCESS, &h));
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &sd, nullptr));
+    CRegKeyHandle h;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, locked, 0, KEY_ALL_ACCESS, h.Receive()));
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd));
-    RegCloseKey(h);
+    h.Close();
     LocalFree(sd);
     ASSERT_EQ(0, key.KeyExists(locked));
 
     const int deleted = key.DeleteKey(locked + "\\");
-    const LONG rc = RegOpenKeyExA(HKEY_CURRENT_USER, locked, 0, KEY_READ, &h);
+    const LONG rc = RegOpenKeyExA(HKEY_CURRENT_USER, locked, 0, KEY_READ, h.Receive());
     if (rc == ERROR_SUCCESS)
-        RegCloseKey(h);
+        h.Close();
     EXPECT_EQ(deleted, rc == ERROR_FILE_NOT_FOUND ? 1 : 0);
-    if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name") != NULL)
+    if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name") != nullptr)
     {
         EXPECT_EQ(1, deleted);   // Wine grants the delete
     }
@@ -138,6 +139,5 @@ TEST_F(RegistryKeyTest, DeleteKeyResultSaysWhetherTheKeyIsGone)
     const CString parent = scratch.Path() + "\\Parent";
     ASSERT_EQ(1, key.SetKey(parent + "\\Child", TRUE));
     EXPECT_EQ(0, key.DeleteKey(parent));
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, parent, 0, KEY_READ, &h));
-    RegCloseKey(h);
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, parent, 0, KEY_READ, h.Receive()));
 }

@@ -1,5 +1,6 @@
 // Emptying and removing folder trees, deleting matching files.
 #include "customtest.h"
+#include "fw/handle.h"
 
 namespace
 {
@@ -20,7 +21,7 @@ void MakeTree(const CScratchFolder& dir)
 bool IsEmptyFolder(const CString& path)
 {
     WIN32_FIND_DATAA fd;
-    HANDLE find = ::FindFirstFileA(path + "\\*", &fd);
+    CFindHandle find(::FindFirstFileA(path + "\\*", &fd));
     if (find == INVALID_HANDLE_VALUE)
         return false;
     bool empty = true;
@@ -29,7 +30,6 @@ bool IsEmptyFolder(const CString& path)
         if (strcmp(fd.cFileName, ".") != 0 && strcmp(fd.cFileName, "..") != 0)
             empty = false;
     } while (::FindNextFileA(find, &fd));
-    ::FindClose(find);
     return empty;
 }
 
@@ -52,7 +52,7 @@ TEST_F(FolderOps, EmptyingRemovesEveryFileAndSubFolderButKeepsTheFolder)
     EXPECT_EQ(1, host.ProgressPos());
 
     // Working form, trailing backslash, nothing left: still done.
-    EXPECT_EQ(1, custom.DeleteFolderContents(dir.Path() + "\\", 1, NULL, NULL, 0));
+    EXPECT_EQ(1, custom.DeleteFolderContents(dir.Path() + "\\", 1, nullptr, nullptr, 0));
     EXPECT_EQ(1, host.RowCount());   // the working form shows no rows
 }
 
@@ -61,7 +61,7 @@ TEST_F(FolderOps, EmptyingWithoutRecurseTakesOnlyTheTopFiles)
     CScratchFolder dir("fold_flat");
     MakeTree(dir);
     CCustomFunctions custom;
-    EXPECT_EQ(1, custom.DeleteFolderContents(dir.Path(), 0, "", NULL, 0));
+    EXPECT_EQ(1, custom.DeleteFolderContents(dir.Path(), 0, "", nullptr, 0));
     EXPECT_FALSE(Exists(dir("a.txt")));
     EXPECT_FALSE(Exists(dir(".cache")));
     EXPECT_TRUE(Exists(dir("s1\\b.log")));
@@ -73,7 +73,7 @@ TEST_F(FolderOps, EmptyingWithAPatternDeletesMatchesAtEveryLevelAndNoFolder)
     CScratchFolder dir("fold_pattern");
     MakeTree(dir);
     CCustomFunctions custom;
-    EXPECT_EQ(1, custom.DeleteFolderContents(dir.Path(), 1, "*.log", NULL, 1));
+    EXPECT_EQ(1, custom.DeleteFolderContents(dir.Path(), 1, "*.log", nullptr, 1));
     EXPECT_FALSE(Exists(dir("s1\\b.log")));
     EXPECT_FALSE(Exists(dir("s1\\s2\\s3\\d.log")));
     EXPECT_TRUE(Exists(dir("a.txt")));
@@ -85,7 +85,7 @@ TEST_F(FolderOps, EmptyingWithAPatternDeletesMatchesAtEveryLevelAndNoFolder)
     CScratchFolder other("fold_pattern_other");
     Touch(other("keep.log"));
     CString escape = CString("..\\fold_pattern_other\\*.log");
-    EXPECT_EQ(0, custom.DeleteFolderContents(dir.Path(), 1, escape, NULL, 0));
+    EXPECT_EQ(0, custom.DeleteFolderContents(dir.Path(), 1, escape, nullptr, 0));
     EXPECT_TRUE(Exists(other("keep.log")));
 }
 
@@ -143,17 +143,17 @@ TEST_F(FolderOps, EmptyingAMissingFolderOrAFileFailsOnce)
 
     EXPECT_EQ(0, custom.DeleteFolderContents(dir("file.txt"), host.List(), host.Progress()));
     EXPECT_TRUE(Exists(dir("file.txt")));
-    EXPECT_EQ(0, custom.DeleteFolderContents((const char*)NULL, 1, NULL, NULL, 0));
-    EXPECT_EQ(0, custom.DeleteFolderContents("", 1, NULL, NULL, 0));
+    EXPECT_EQ(0, custom.DeleteFolderContents((const char*)nullptr, 1, nullptr, nullptr, 0));
+    EXPECT_EQ(0, custom.DeleteFolderContents("", 1, nullptr, nullptr, 0));
 }
 
 TEST_F(FolderOps, ASignalledStopEventStopsBeforeAnything)
 {
     CScratchFolder dir("fold_stop");
     MakeTree(dir);
-    HANDLE stop = ::CreateEventA(NULL, TRUE, TRUE, NULL);
+    CHandle stop(::CreateEventA(nullptr, TRUE, TRUE, nullptr));
     CCustomFunctions custom;
-    EXPECT_EQ(0, custom.DeleteFolderContents(dir.Path(), 1, NULL, stop, 1));
+    EXPECT_EQ(0, custom.DeleteFolderContents(dir.Path(), 1, nullptr, stop, 1));
     EXPECT_EQ(0, custom.RemoveFolder(dir.Path(), stop, 0));
     EXPECT_TRUE(Exists(dir("a.txt")));
     EXPECT_TRUE(Exists(dir("s1\\s2\\s3\\d.log")));
@@ -161,7 +161,6 @@ TEST_F(FolderOps, ASignalledStopEventStopsBeforeAnything)
     ::ResetEvent(stop);
     EXPECT_EQ(1, custom.RemoveFolder(dir.Path(), stop, 1));
     EXPECT_FALSE(Exists(dir.Path()));
-    ::CloseHandle(stop);
 }
 
 TEST_F(FolderOps, RemovingATree)
@@ -299,7 +298,7 @@ TEST_F(LinkOps, EmptyingLeavesLinksAndWhatTheyPointAt)
 
     // With a pattern too.
     Touch(fixture + "\\tree\\c.txt");
-    EXPECT_EQ(1, custom.DeleteFolderContents(fixture + "\\tree", 1, "*.txt", NULL, 0));
+    EXPECT_EQ(1, custom.DeleteFolderContents(fixture + "\\tree", 1, "*.txt", nullptr, 0));
     EXPECT_FALSE(Exists(fixture + "\\tree\\c.txt"));
     ExpectOutsideIntact();
 }

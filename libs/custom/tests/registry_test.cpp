@@ -1,5 +1,6 @@
 // Registry keys and values, by name and by match.
 #include "customtest.h"
+#include "fw/handle.h"
 #include <sddl.h>
 #include <string>
 
@@ -10,37 +11,33 @@ const CString kHkcu = "HKEY_CURRENT_USER\\";
 
 bool KeyExists(const CString& path)
 {
-    HKEY key;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return false;
-    ::RegCloseKey(key);
     return true;
 }
 
 void MakeKey(const CString& path)
 {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, 0, KEY_ALL_ACCESS,
-                                               NULL, &key, NULL));
-    ::RegCloseKey(key);
+    CRegKeyHandle key;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, key.Receive(), nullptr));
 }
 
 void SetValue(const CString& path, const CString& name, const char* data = "x")
 {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, 0, KEY_ALL_ACCESS,
-                                               NULL, &key, NULL));
+    CRegKeyHandle key;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, key.Receive(), nullptr));
     ::RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)data, (DWORD)strlen(data) + 1);
-    ::RegCloseKey(key);
 }
 
 bool ValueExists(const CString& path, const CString& name)
 {
-    HKEY key;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    CRegKeyHandle key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return false;
-    LONG rc = ::RegQueryValueExA(key, name, NULL, NULL, NULL, NULL);
-    ::RegCloseKey(key);
+    LONG rc = ::RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
     return rc == ERROR_SUCCESS;
 }
 
@@ -54,12 +51,12 @@ public:
 private:
     void Apply(const char* sddl)
     {
-        PSECURITY_DESCRIPTOR sd = NULL;
-        ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, NULL));
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_path, 0, WRITE_DAC, &key));
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr));
+        CRegKeyHandle key;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_path, 0, WRITE_DAC, key.Receive()));
         EXPECT_EQ(ERROR_SUCCESS, ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd));
-        ::RegCloseKey(key);
+        key.Close();
         ::LocalFree(sd);
     }
     CString m_path;
@@ -260,19 +257,19 @@ TEST_F(RegistryOps, DeleteRegValueByMatch)
 TEST_F(RegistryOps, DeleteRegValueByMatchWorksOnEveryNamedRoot)
 {
     const char* path = "Software\\PirtTests\\reg_hkcc";
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_CONFIG, path, 0, NULL, 0, KEY_ALL_ACCESS,
-                                               NULL, &key, NULL));
+    CRegKeyHandle key;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_CONFIG, path, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, key.Receive(), nullptr));
     ::RegSetValueExA(key, "trace1", 0, REG_SZ, (const BYTE*)"x", 2);
-    ::RegCloseKey(key);
+    key.Close();
 
     CCustomFunctions custom;
     EXPECT_EQ(1, custom.DeleteRegValueByMatch(CString("HKEY_CURRENT_CONFIG\\") + path, "trace",
                                               host.List(), host.Progress()));
     EXPECT_EQ(0, host.LastRowImage());
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_CONFIG, path, 0, KEY_READ, &key));
-    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(key, "trace1", NULL, NULL, NULL, NULL));
-    ::RegCloseKey(key);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_CONFIG, path, 0, KEY_READ, key.Receive()));
+    EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(key, "trace1", nullptr, nullptr, nullptr, nullptr));
+    key.Close();
     ::RegDeleteKeyA(HKEY_CURRENT_CONFIG, path);
     ::RegDeleteKeyA(HKEY_CURRENT_CONFIG, "Software\\PirtTests");
 }

@@ -1,5 +1,6 @@
 // Log records written with [Preferences] CustomLogging = "yes".
 #include "customtest.h"
+#include "fw/handle.h"
 #include "logfile.h"
 #include <string>
 
@@ -42,14 +43,14 @@ TEST_F(Logging, EveryResultRowIsLoggedWhenSwitchedOn)
     CScratchRegKey scratch("log_rows");
     ::WritePrivateProfileStringA("Preferences", "CustomLogging", "yes", GetIniPath(INI_FARNOCH));
     CCustomFunctions custom;
-    ASSERT_TRUE(custom.m_bLogging);
+    ASSERT_TRUE(custom.m_loggingEnabled);
 
     custom.DeleteOneFile(dir("none.txt"), host.List(), host.Progress());
     custom.DeleteFolderContents(dir("missing"), host.List(), host.Progress());
-    HKEY key;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+    CRegKeyHandle key;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr);
     ::RegSetValueExA(key, "v1", 0, REG_SZ, (const BYTE*)"x", 2);
-    ::RegCloseKey(key);
+    key.Close();
     custom.DeleteRegValueByMatch("HKEY_CURRENT_USER\\" + scratch.Path(), "v", host.List(), host.Progress());
 
     std::vector<Record> records = ReadEntries();
@@ -67,7 +68,7 @@ TEST_F(Logging, NothingIsLoggedWhenSwitchedOff)
 {
     CScratchFolder dir("log_off");
     CCustomFunctions custom;
-    EXPECT_FALSE(custom.m_bLogging);
+    EXPECT_FALSE(custom.m_loggingEnabled);
     custom.DeleteOneFile(dir("none.txt"), host.List(), host.Progress());
     EXPECT_TRUE(ReadEntries().empty());
 }

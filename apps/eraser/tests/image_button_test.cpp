@@ -21,10 +21,10 @@ HICON MakeRedSquareIcon()
     bmi.bmiHeader.biHeight = -16;
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    HDC screen = ::GetDC(NULL);
-    HBITMAP color = ::CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-    ::ReleaseDC(NULL, screen);
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP color = ::CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ::ReleaseDC(nullptr, screen);
     DWORD* px = (DWORD*)bits;
     BYTE maskBits[16 * 2];
     for (int y = 0; y < 16; y++)
@@ -55,13 +55,13 @@ class ButtonHost
 public:
     ButtonHost()
     {
-        m_host.CreateEx(WS_EX_TOPMOST, NULL, "host", WS_POPUP | WS_VISIBLE, 50, 50, 200, 100, NULL, NULL);
+        m_host.CreateEx(WS_EX_TOPMOST, nullptr, "host", WS_POPUP | WS_VISIBLE, 50, 50, 200, 100, nullptr, nullptr);
     }
     ~ButtonHost() { m_host.DestroyWindow(); }
     HWND AddButton(int x, int id, DWORD style = BS_PUSHBUTTON)
     {
         return ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | style, x, 10, BTN_W, BTN_H, m_host.m_hWnd,
-                                 (HMENU)(INT_PTR)id, ::GetModuleHandleA(NULL), NULL);
+                                 (HMENU)(INT_PTR)id, ::GetModuleHandleA(nullptr), nullptr);
     }
     HWND Host() const { return m_host.m_hWnd; }
 
@@ -72,7 +72,7 @@ private:
 void Pump()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
     {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
@@ -86,10 +86,10 @@ class Rendering
 public:
     Rendering(CImageButton& button, UINT itemState)
     {
-        HDC screen = ::GetDC(NULL);
+        HDC screen = ::GetDC(nullptr);
         m_dc = ::CreateCompatibleDC(screen);
         m_bmp = ::CreateCompatibleBitmap(screen, BTN_W, BTN_H);
-        ::ReleaseDC(NULL, screen);
+        ::ReleaseDC(nullptr, screen);
         m_old = ::SelectObject(m_dc, m_bmp);
         DRAWITEMSTRUCT dis = {};
         dis.CtlType = ODT_BUTTON;
@@ -342,10 +342,10 @@ TEST_F(ImageButtonTest, OutIconShowsUntilHoveredAndAlignmentPlacesIconBesideText
 TEST_F(ImageButtonTest, BitmapIsDrawnThroughItsTransparentColourMask)
 {
     // A magenta bitmap with a red 8x8 square: magenta is the transparent colour.
-    HDC screen = ::GetDC(NULL);
+    HDC screen = ::GetDC(nullptr);
     HBITMAP bmp = ::CreateCompatibleBitmap(screen, 16, 16);
     HDC dc = ::CreateCompatibleDC(screen);
-    ::ReleaseDC(NULL, screen);
+    ::ReleaseDC(nullptr, screen);
     HGDIOBJ old = ::SelectObject(dc, bmp);
     RECT all = {0, 0, 16, 16}, square = {4, 4, 12, 12};
     HBRUSH magenta = ::CreateSolidBrush(RGB(255, 0, 255)), red = ::CreateSolidBrush(ICON_RED);
@@ -375,16 +375,16 @@ TEST(ImageButtonIcons, GreyAndDarkCopiesConvertEveryColouredPixel)
     HICON dark = CImageButton::CreateDarkerIcon(red);
     ASSERT_NE(nullptr, grey);
     ASSERT_NE(nullptr, dark);
-    HDC screen = ::GetDC(NULL);
+    HDC screen = ::GetDC(nullptr);
     HDC dc = ::CreateCompatibleDC(screen);
     HBITMAP bmp = ::CreateCompatibleBitmap(screen, 48, 16);
-    ::ReleaseDC(NULL, screen);
+    ::ReleaseDC(nullptr, screen);
     HGDIOBJ old = ::SelectObject(dc, bmp);
     RECT all = {0, 0, 48, 16};
     ::FillRect(dc, &all, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-    ::DrawIconEx(dc, 0, 0, red, 16, 16, 0, NULL, DI_NORMAL);
-    ::DrawIconEx(dc, 16, 0, grey, 16, 16, 0, NULL, DI_NORMAL);
-    ::DrawIconEx(dc, 32, 0, dark, 16, 16, 0, NULL, DI_NORMAL);
+    ::DrawIconEx(dc, 0, 0, red, 16, 16, 0, nullptr, DI_NORMAL);
+    ::DrawIconEx(dc, 16, 0, grey, 16, 16, 0, nullptr, DI_NORMAL);
+    ::DrawIconEx(dc, 32, 0, dark, 16, 16, 0, nullptr, DI_NORMAL);
     EXPECT_EQ(RGB(255, 0, 0), ::GetPixel(dc, 8, 8));
     EXPECT_EQ(RGB(76, 76, 76), ::GetPixel(dc, 16 + 8, 8));   // 0.299 x 255
     EXPECT_EQ(RGB(192, 0, 0), ::GetPixel(dc, 32 + 8, 8));    // 255 - 255/4
@@ -397,7 +397,7 @@ TEST(ImageButtonIcons, GreyAndDarkCopiesConvertEveryColouredPixel)
     ::DestroyIcon(red);
     ::DestroyIcon(grey);
     ::DestroyIcon(dark);
-    EXPECT_EQ(nullptr, CImageButton::CreateGrayscaleIcon(NULL));
+    EXPECT_EQ(nullptr, CImageButton::CreateGrayscaleIcon(nullptr));
 }
 
 TEST_F(ImageButtonTest, TooltipIsCreatedOnceAndCarriesTheText)
@@ -452,7 +452,7 @@ TEST(StyledImageButton, ThemeHelperDecidesBetweenThemeAndClassicDrawing)
         b->SetToolbarLook(TRUE);
     }
     themed.AttachThemeHelper(&helper);
-    classic.AttachThemeHelper(NULL);
+    classic.AttachThemeHelper(nullptr);
 
     // Without a helper: classic drawing with the hover frame.
     HoverOver(classic);

@@ -1,5 +1,6 @@
 // The log file: exact bytes of header and records, and rotation.
 #include <gtest/gtest.h>
+#include "fw/handle.h"
 #include "pirt.h"
 #include "testsupport.h"
 #include <cstring>
@@ -119,10 +120,10 @@ TEST_F(LogFileTest, UnusableLocationDropsTheRecord)
 
     // Held open without sharing by another writer.
     ASSERT_EQ(1, log.WriteEntry("first"));
-    HANDLE held = CreateFileA(folder("pirt.log"), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    CHandle held(CreateFileA(folder("pirt.log"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     EXPECT_EQ(0, log.WriteEntry("second"));
-    CloseHandle(held);
+    held.Close();
     EXPECT_EQ(380u, ReadFileBytes(folder("pirt.log")).size());
 
     // A log the user deleted starts again with its header.
@@ -178,10 +179,10 @@ TEST_F(LogFileTest, WithoutUsableArchiveOnlyTheOldestEntryIsDropped)
 {
     // Archive held open without sharing: it cannot be opened.
     WriteLog(folder("pirt.log"), 500);
-    HANDLE held = CreateFileA(folder("pirt.log.archive"), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    CHandle held(CreateFileA(folder("pirt.log.archive"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     ASSERT_EQ(1, log.WriteEntry("new"));
-    CloseHandle(held);
+    held.Close();
 
     std::vector<char> file = ReadFileBytes(folder("pirt.log"));
     ASSERT_EQ(500u * LOG_RECORD_SIZE, file.size());

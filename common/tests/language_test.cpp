@@ -59,18 +59,18 @@ TEST_F(LanguageTest, LookupFollowsTheChosenFile)
     // No choice, or a missing file: empty texts (and never the Windows INI).
     Choose(folder("Gone.lng"));
     EXPECT_STREQ("", GetLngString("General", "24020"));
-    WritePrivateProfileStringA("Pirt", "LngPath", NULL, GetIniPath(INI_PIRT));
+    WritePrivateProfileStringA("Pirt", "LngPath", nullptr, GetIniPath(INI_PIRT));
     EXPECT_STREQ("", GetLngPath());
     EXPECT_STREQ("", GetLngString("windows", "load"));
 }
 
 TEST_F(LanguageTest, SettersPutTextsOnWindowsAndMenus)
 {
-    HWND parent = CreateWindowExA(0, "STATIC", "old", WS_OVERLAPPED, 0, 0, 100, 100, NULL, NULL,
-                                  GetModuleHandleA(NULL), NULL);
+    HWND parent = CreateWindowExA(0, "STATIC", "old", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
     HWND child = CreateWindowExA(0, "STATIC", "old", WS_CHILD, 0, 0, 50, 20, parent, (HMENU)(INT_PTR)42,
-                                 GetModuleHandleA(NULL), NULL);
-    ASSERT_TRUE(parent != NULL && child != NULL);
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(parent != nullptr && child != nullptr);
     char text[300] = "";
 
     SetWindowLngText(parent, "Brisvane", "100");
@@ -99,8 +99,8 @@ namespace
 // Sets a file's last write back by an hour, as an installed file has it.
 void Age(const CString& path)
 {
-    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, 0, NULL);
+    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
@@ -109,7 +109,7 @@ void Age(const CString& path)
     t.HighPart = now.dwHighDateTime;
     t.QuadPart -= 3600ULL * 10000000ULL;
     FILETIME old = {t.LowPart, t.HighPart};
-    EXPECT_TRUE(SetFileTime(file, NULL, NULL, &old));
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &old));
     CloseHandle(file);
 }
 } // namespace

@@ -236,14 +236,14 @@ public:
     {
         for (int i = 0; i < 2; i++)
         {
-            m_key[i] = NULL;
+            m_key[i] = nullptr;
             m_had[i] = false;
-            if (RegCreateKeyExA(HKEY_CURRENT_USER, kLists[i], 0, NULL, 0, KEY_ALL_ACCESS, NULL, &m_key[i], NULL) !=
+            if (RegCreateKeyExA(HKEY_CURRENT_USER, kLists[i], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key[i], nullptr) !=
                 ERROR_SUCCESS)
                 continue;
             char old[MAX_PATH] = "";
             DWORD size = sizeof(old);
-            m_had[i] = RegQueryValueExA(m_key[i], name, NULL, &m_type[i], (BYTE*)old, &size) == ERROR_SUCCESS;
+            m_had[i] = RegQueryValueExA(m_key[i], name, nullptr, &m_type[i], (BYTE*)old, &size) == ERROR_SUCCESS;
             m_old[i] = old;
             RegSetValueExA(m_key[i], name, 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
         }
@@ -252,7 +252,7 @@ public:
     {
         for (int i = 0; i < 2; i++)
         {
-            if (m_key[i] == NULL)
+            if (m_key[i] == nullptr)
                 continue;
             if (m_had[i])
                 RegSetValueExA(m_key[i], m_name, 0, m_type[i], (const BYTE*)(const char*)m_old[i],
@@ -316,7 +316,7 @@ TEST_F(OtherBrowsersTest, EmptyOrRelativeShellFolderLeavesNothingToDelete)
                 CShellFolderOverride redirected(c.folder, base);
                 // The lookup gives no usable folder while redirected.
                 char lookedUp[MAX_PATH] = "";
-                if (SUCCEEDED(SHGetFolderPathA(NULL, c.csidl, NULL, 0, lookedUp)))
+                if (SUCCEEDED(SHGetFolderPathA(nullptr, c.csidl, nullptr, 0, lookedUp)))
                     EXPECT_FALSE(IsUsableBaseFolder(lookedUp)) << lookedUp;
                 CBrowserFunctions browsers;
                 EXPECT_EQ(1, (browsers.*c.op)(fresh.List(), fresh.Progress()));

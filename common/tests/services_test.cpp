@@ -1,5 +1,6 @@
 // Paths, folder utilities, message pump, INI reads and first-run seeding.
 #include <gtest/gtest.h>
+#include "fw/handle.h"
 #include "pirt.h"
 #include "testsupport.h"
 #include "sortsettings.h"
@@ -67,7 +68,7 @@ TEST(Paths, FileExistsOnlyForFiles)
     EXPECT_EQ(0, FileExists(folder.Path()));
     EXPECT_EQ(0, FileExists(folder("missing.txt")));
     EXPECT_EQ(0, FileExists(""));
-    EXPECT_EQ(0, FileExists(NULL));
+    EXPECT_EQ(0, FileExists(nullptr));
 }
 
 TEST(Paths, RemoveTrailingBackslashDropsOneAfterTrimming)
@@ -121,7 +122,7 @@ TEST(Folders, CopyFolderCopiesTreeAndSkipsDotNames)
     folder.MakeFolder("dst");
     WriteFileText(folder("dst\\a.txt"), "old");
 
-    EXPECT_EQ(1, CopyFolder(folder("src"), folder("dst"), 1, NULL, NULL, 1));
+    EXPECT_EQ(1, CopyFolder(folder("src"), folder("dst"), 1, nullptr, nullptr, 1));
     EXPECT_EQ("a", ReadText(folder("dst\\a.txt")));     // overwritten
     EXPECT_EQ("b", ReadText(folder("dst\\b.dat")));
     EXPECT_EQ("c", ReadText(folder("dst\\sub\\deeper\\c.txt")));
@@ -129,13 +130,13 @@ TEST(Folders, CopyFolderCopiesTreeAndSkipsDotNames)
     EXPECT_FALSE(IsFolder(folder("dst\\.hiddendir")));
 
     // A filter limits the files of the top folder; sub-folders come whole.
-    EXPECT_EQ(1, CopyFolder(folder("src"), folder("filtered"), 1, "*.txt", NULL, 0));
+    EXPECT_EQ(1, CopyFolder(folder("src"), folder("filtered"), 1, "*.txt", nullptr, 0));
     EXPECT_EQ(1, FileExists(folder("filtered\\a.txt")));
     EXPECT_EQ(0, FileExists(folder("filtered\\b.dat")));
     EXPECT_EQ(1, FileExists(folder("filtered\\sub\\deeper\\c.txt")));
 
     // Without recursion, only the files.
-    EXPECT_EQ(1, CopyFolder(folder("src"), folder("flat"), 0, NULL, NULL, 0));
+    EXPECT_EQ(1, CopyFolder(folder("src"), folder("flat"), 0, nullptr, nullptr, 0));
     EXPECT_EQ(1, FileExists(folder("flat\\b.dat")));
     EXPECT_FALSE(IsFolder(folder("flat\\sub")));
 }
@@ -146,12 +147,12 @@ TEST(Folders, CopyFolderFailsOnStopOrMissingSource)
     folder.MakeFolder("src");
     WriteFileText(folder("src\\a.txt"), "a");
 
-    HANDLE stop = CreateEventA(NULL, TRUE, TRUE, NULL);
-    EXPECT_EQ(0, CopyFolder(folder("src"), folder("dst"), 1, NULL, stop, 0));
+    CHandle stop(CreateEventA(nullptr, TRUE, TRUE, nullptr));
+    EXPECT_EQ(0, CopyFolder(folder("src"), folder("dst"), 1, nullptr, stop, 0));
     EXPECT_EQ(0, FileExists(folder("dst\\a.txt")));
-    CloseHandle(stop);
+    stop.Close();
 
-    EXPECT_EQ(0, CopyFolder(folder("missing"), folder("dst2"), 1, NULL, NULL, 0));
+    EXPECT_EQ(0, CopyFolder(folder("missing"), folder("dst2"), 1, nullptr, nullptr, 0));
 }
 
 namespace
@@ -169,12 +170,12 @@ TEST(MessagePump, DispatchesWaitingMessagesAndKeepsQuit)
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = CountingProc;
-    wc.hInstance = GetModuleHandleA(NULL);
+    wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "PirtCountingWindow";
     RegisterClassA(&wc);
     HWND wnd = CreateWindowExA(0, "PirtCountingWindow", "", WS_OVERLAPPED, 0, 0, 10, 10,
-                               NULL, NULL, GetModuleHandleA(NULL), NULL);
-    ASSERT_TRUE(wnd != NULL);
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(wnd != nullptr);
 
     g_dispatched = 0;
     PostMessageA(wnd, WM_APP + 1, 0, 0);
@@ -188,7 +189,7 @@ TEST(MessagePump, DispatchesWaitingMessagesAndKeepsQuit)
     ProcessMsgLoop();
     EXPECT_EQ(3, g_dispatched);
     MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(7, (int)msg.wParam);
 
     DestroyWindow(wnd);
@@ -275,7 +276,7 @@ TEST(Seeding, LanguageFollowsLocaleAndAvailableFiles)
 TEST(SeedingLocale, UserLocaleChoosesTheLanguage)
 {
     const char* lcAll = getenv("LC_ALL");
-    if (lcAll != NULL && strncmp(lcAll, "de_AT", 5) == 0)
+    if (lcAll != nullptr && strncmp(lcAll, "de_AT", 5) == 0)
     {
         EXPECT_EQ(3079, GetUserDefaultLangID());
     }
@@ -298,7 +299,7 @@ TEST(Seeding, NoLanguageFileShowsOneUnownedMessage)
     ASSERT_EQ(1u, boxes.size());
     EXPECT_STREQ("Error", boxes[0].caption);
     EXPECT_STREQ("No language files found. Please reinstall Zex Ulmora", boxes[0].text);
-    EXPECT_TRUE(boxes[0].owner == NULL);
+    EXPECT_TRUE(boxes[0].owner == nullptr);
     // The skeleton was copied all the same, and no choice was written.
     EXPECT_EQ(1, FileExists(SuiteIni()));
     EXPECT_STREQ("", IniValue(SuiteIni(), "Pirt", "LngPath"));
@@ -309,8 +310,8 @@ TEST(Seeding, NoLanguageFileClosesTheThreadsMainWindow)
     FakeProgramFolder program("seednolangmain");
     ResetDataRoots();
     HWND main = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                NULL, NULL, GetModuleHandleA(NULL), NULL);
-    ASSERT_TRUE(main != NULL);
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(main != nullptr);
     CDialogCatcher catcher(IDOK);
     SeedUserData(program.folder.Path(), 1033);
     ASSERT_TRUE(catcher.WaitFor(1));

@@ -1,5 +1,6 @@
 // The eraser's main dialog: collecting paths and the wipe run.
 #include "eraser_test_support.h"
+#include "fw/handle.h"
 #include "checkmessagebox.h"
 #include "testsupport.h"
 
@@ -71,7 +72,7 @@ BOOL IsEnabled(const CEraserDlg& dlg, int id)
 void PumpDialog(HWND hDlg)
 {
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
     {
         if (!::IsDialogMessageA(hDlg, &msg))
         {
@@ -95,7 +96,7 @@ protected:
     }
     void TearDown() override
     {
-        if (m_dlg.m_hWnd != NULL)
+        if (m_dlg.m_hWnd != nullptr)
             m_dlg.DestroyWindow();
         pirt_test::ResetDataRoots();
     }
@@ -212,7 +213,7 @@ TEST_F(EraserDialogTest, EditMenuRemoveItemIsEnabledExactlyWhenPathsAreListed)
         RECT item = {0, 0, 0, 0};
         ::GetMenuItemRect(m_dlg.m_hWnd, bar, 1, &item);
         EXPECT_TRUE(pirt_test::WhileMenuOpen(
-            [&] { ::TrackPopupMenu(edit, TPM_LEFTALIGN, item.left, item.bottom, 0, m_dlg.m_hWnd, NULL); },
+            [&] { ::TrackPopupMenu(edit, TPM_LEFTALIGN, item.left, item.bottom, 0, m_dlg.m_hWnd, nullptr); },
             [&](HWND popup) {
                 state = ::GetMenuState(edit, IDC_DELETE_FILE, MF_BYCOMMAND);
                 if (picture)
@@ -220,7 +221,7 @@ TEST_F(EraserDialogTest, EditMenuRemoveItemIsEnabledExactlyWhenPathsAreListed)
             }));
         return state;
     };
-    UINT state = stateWhileOpen(NULL);
+    UINT state = stateWhileOpen(nullptr);
     EXPECT_NE((UINT)-1, state);
     EXPECT_TRUE(state & MF_GRAYED);
     EXPECT_TRUE(state & MF_OWNERDRAW);
@@ -254,7 +255,7 @@ TEST_F(EraserDialogTest, FileDialogSelectionIsAppendedInOrder)
             struct
             {
                 HWND found;
-            } find = {NULL};
+            } find = {nullptr};
             for (HWND w : VisibleThreadWindows(uiThread))
             {
                 char cls[64];
@@ -262,14 +263,14 @@ TEST_F(EraserDialogTest, FileDialogSelectionIsAppendedInOrder)
                 if (w != eraser && lstrcmpA(cls, "#32770") == 0)
                     find.found = w;
             }
-            if (find.found == NULL)
+            if (find.found == nullptr)
                 continue;
             ::Sleep(300);
             const char* names = "\"a.txt\" \"b.txt\"";
             HWND nameBox = ::GetDlgItem(find.found, 0x47c); // cmb13
-            if (nameBox == NULL)
+            if (nameBox == nullptr)
                 nameBox = ::GetDlgItem(find.found, 0x480); // edt1
-            if (nameBox != NULL)
+            if (nameBox != nullptr)
             {
                 ::SendMessageA(nameBox, WM_SETTEXT, 0, (LPARAM)names);
                 typed = true;
@@ -302,14 +303,14 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
     std::vector<char> data(1500, 'A');
     for (const std::string& p : {a, locked, c})
         pirt_test::WriteFileBytes(p.c_str(), data.data(), data.size());
-    HANDLE hold = ::CreateFileA(locked.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    CHandle hold(::CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_NE(INVALID_HANDLE_VALUE, hold);
     WriteIni(INI_PIRT, "Pirt", "OverwritePasses", "2");
 
     for (const std::string& p : {a, locked, c})
         m_dlg.AppendPath(p.c_str());
     Pump();
-    m_dlg.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    m_dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(pirt_test::SaveWindowPicture(m_dlg.m_hWnd, pirt_test::ScreenshotPath("eraser_main_dialog.bmp")));
 
     // While the error box for the locked file is up, the user tries every
@@ -318,7 +319,7 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
     bool mainHidden = false;
     m_dlg.m_onMessage = [&](const Message& m) {
         CEraserProgressDlg* progress = m_dlg.GetRunProgress();
-        if (progress == NULL || !(m.type & MB_ICONERROR))
+        if (progress == nullptr || !(m.type & MB_ICONERROR))
             return;
         mainHidden = !::IsWindowVisible(m_dlg.m_hWnd);
         pirt_test::SaveWindowPicture(progress->m_hWnd, pirt_test::ScreenshotPath("eraser_run_in_progress.bmp"));
@@ -346,7 +347,7 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
     EXPECT_TRUE(mainHidden);
     EXPECT_TRUE(progressSurvived);
     // The other two files are gone; the locked one is untouched.
-    ::CloseHandle(hold);
+    hold.Close();
     EXPECT_EQ(data, pirt_test::ReadFileBytes(locked.c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(a.c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(c.c_str()));
@@ -399,7 +400,7 @@ TEST_F(EraserDialogTest, PassesDefaultToTenAndZeroPassesStillDeletes)
         rows = ReadRows(progress->GetReportList());
     };
 
-    ::WritePrivateProfileStringA("Pirt", "OverwritePasses", NULL, GetIniPath(INI_PIRT));
+    ::WritePrivateProfileStringA("Pirt", "OverwritePasses", nullptr, GetIniPath(INI_PIRT));
     pirt_test::WriteFileText(f.c_str(), "data");
     m_dlg.AppendPath(f.c_str());
     m_dlg.WipeListedFiles();
@@ -487,7 +488,7 @@ TEST_F(EraserDialogTest, CloseAfterKillClosesTheProgramAfterTheRun)
     m_dlg.WipeListedFiles();
     Pump();
     EXPECT_EQ(1u, m_dlg.m_messages.size()); // only the closing message
-    EXPECT_TRUE(m_dlg.m_hWnd == NULL || !::IsWindowVisible(m_dlg.m_hWnd));
+    EXPECT_TRUE(m_dlg.m_hWnd == nullptr || !::IsWindowVisible(m_dlg.m_hWnd));
 }
 
 TEST_F(EraserDialogTest, StartWithAnEmptyListDoesNothing)
@@ -515,13 +516,13 @@ namespace
 {
 // Refuses the creation of every top-level dialog window of this thread while
 // installed, as a system out of window resources would.
-HHOOK g_refuseHook = NULL;
+HHOOK g_refuseHook = nullptr;
 LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_CREATEWND)
     {
         const CBT_CREATEWNDA* create = (const CBT_CREATEWNDA*)lParam;
-        if (create->lpcs->hwndParent == NULL || !(create->lpcs->style & WS_CHILD))
+        if (create->lpcs->hwndParent == nullptr || !(create->lpcs->style & WS_CHILD))
             if (IS_INTRESOURCE(create->lpcs->lpszClass) && LOWORD((ULONG_PTR)create->lpcs->lpszClass) == 0x8002)
                 return 1;
     }
@@ -536,8 +537,8 @@ TEST_F(EraserDialogTest, ProgressWindowThatCannotBeMadeWipesNothing)
     pirt_test::WriteFileText(f.c_str(), "kept");
     m_dlg.AppendPath(f.c_str());
 
-    g_refuseHook = ::SetWindowsHookExA(WH_CBT, RefuseDialogs, NULL, ::GetCurrentThreadId());
-    ASSERT_TRUE(g_refuseHook != NULL);
+    g_refuseHook = ::SetWindowsHookExA(WH_CBT, RefuseDialogs, nullptr, ::GetCurrentThreadId());
+    ASSERT_TRUE(g_refuseHook != nullptr);
     m_dlg.WipeListedFiles();
     ::UnhookWindowsHookEx(g_refuseHook);
 

@@ -1,6 +1,7 @@
 // Internet Explorer traces: cookies with the keep list, registry lists,
 // history and cache through the platform.
 #include "BrowserTestEnv.h"
+#include "fw/handle.h"
 #include "CookieKeepList.h"
 #include <wininet.h>
 #include <shlwapi.h>
@@ -25,18 +26,17 @@ protected:
 
     void SeedKey(const CString& path, const char* value)
     {
-        HKEY key = NULL;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL));
+        CRegKeyHandle key;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
         RegSetValueExA(key, value, 0, REG_SZ, (const BYTE*)"x", 2);
-        RegCloseKey(key);
+        key.Close();
     }
 
     bool KeyExists(const CString& path)
     {
-        HKEY key = NULL;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        CRegKeyHandle key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
             return false;
-        RegCloseKey(key);
         return true;
     }
 };
@@ -178,7 +178,7 @@ TEST_F(IETest, HistoryRowFollowsTheClearCall)
     ExpectRow(0, "24030", BrisvaneText("10135"), REPORT_IMAGE_FAILED);
     EXPECT_EQ(1, host.ProgressPos());
     // COM stays usable for the caller afterwards.
-    EXPECT_TRUE(SUCCEEDED(CoInitialize(NULL)));
+    EXPECT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     CoUninitialize();
 }
 
@@ -188,7 +188,7 @@ TEST_F(IETest, CacheEntriesRemovedExceptCookies)
     char file[MAX_PATH] = "";
     bool seeded = CreateUrlCacheEntryA(url, 0, "html", file, 0)
                   && pirt_test::WriteFileText(file, "<html></html>")
-                  && CommitUrlCacheEntryA(url, file, {}, {}, NORMAL_CACHE_ENTRY, NULL, 0, NULL, NULL);
+                  && CommitUrlCacheEntryA(url, file, {}, {}, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr);
 
     CBrowserFunctions browsers;
     EXPECT_EQ(1, browsers.IETemp(host.List(), host.Progress()));
@@ -196,7 +196,7 @@ TEST_F(IETest, CacheEntriesRemovedExceptCookies)
     if (seeded)
     {
         DWORD size = 0;
-        GetUrlCacheEntryInfoA(url, NULL, &size);
+        GetUrlCacheEntryInfoA(url, nullptr, &size);
         EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, GetLastError());
     }
 }

@@ -28,15 +28,15 @@ HWND WaitForVisibleWindow(DWORD threadId, const std::string& caption)
         struct
         {
             HWND found;
-        } find = {NULL};
+        } find = {nullptr};
         for (HWND w : VisibleThreadWindows(threadId))
             if (Text(w) == caption)
                 find.found = w;
-        if (find.found != NULL)
+        if (find.found != nullptr)
             return find.found;
         ::Sleep(50);
     }
-    return NULL;
+    return nullptr;
 }
 
 std::string TabText(HWND sheet, int index)
@@ -65,7 +65,7 @@ void RunSheet(const std::function<void(HWND sheet)>& user)
     std::string title = (const char*)GetLngString("General", "30200");
     std::thread driver([&] {
         HWND sheet = WaitForVisibleWindow(uiThread, title);
-        if (sheet == NULL)
+        if (sheet == nullptr)
         {
             // Never leave a modal window behind: close whatever is shown.
             for (HWND w : VisibleThreadWindows(uiThread))
@@ -76,7 +76,7 @@ void RunSheet(const std::function<void(HWND sheet)>& user)
         ::Sleep(100);
         user(sheet);
     });
-    CPreferencesDlg sheet(GetLngString("General", "30200"), NULL, 0);
+    CPreferencesDlg sheet(GetLngString("General", "30200"), nullptr, 0);
     sheet.DoModal();
     driver.join();
 }
@@ -103,7 +103,7 @@ protected:
         pirt_test::ResetDataRoots();
         WriteIni(INI_PLIMVET, "Preferences", "CloseAfterKill", "no");
         WriteIni(INI_PLIMVET, "Preferences", "SecurityDelConfirm", "no");
-        ::WritePrivateProfileStringA("Pirt", "OverwritePasses", NULL, GetIniPath(INI_PIRT));
+        ::WritePrivateProfileStringA("Pirt", "OverwritePasses", nullptr, GetIniPath(INI_PIRT));
     }
     void TearDown() override { pirt_test::ResetDataRoots(); }
 
@@ -181,7 +181,7 @@ TEST_F(PreferencesTest, MovingTheSliderUpdatesTheLabelAndApplyWritesAtOnce)
         HWND page = CurrentPage(sheet);
         HWND slider = ::GetDlgItem(page, IDC_SLIDER_PASSES);
         ::SendMessageA(slider, TBM_SETPOS, TRUE, 7);
-        ::InvalidateRect(slider, NULL, TRUE);
+        ::InvalidateRect(slider, nullptr, TRUE);
         label = WaitForLabel(page, expectedLabel);
         ::SendMessageA(sheet, PSM_CHANGED, (WPARAM)page, 0);
         ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);

@@ -1,5 +1,6 @@
 // Profile-folder finders and the registry-security helpers.
 #include "BrowserTestEnv.h"
+#include "fw/handle.h"
 #include "HelpFunctions.h"
 
 using namespace browsers_test;
@@ -97,16 +98,16 @@ TEST(HelpSecurity, SidTexts)
 {
     CHelpFunctions help;
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    PSID system = NULL;
+    PSID system = nullptr;
     ASSERT_TRUE(AllocateAndInitializeSid(&nt, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0, &system));
     char text[SID_STRING_SIZE] = "";
     help.GetSidString(system, text);
     EXPECT_STREQ("S-1-5-18", text);
     FreeSid(system);
 
-    void* user = NULL;
+    void* user = nullptr;
     ASSERT_EQ(1, help.GetUserSid(&user));
-    ASSERT_TRUE(user != NULL);
+    ASSERT_TRUE(user != nullptr);
     EXPECT_TRUE(IsValidSid(user));
     help.GetSidString(user, text);
     EXPECT_EQ(0, strncmp(text, "S-1-5-", 6)) << text;
@@ -119,42 +120,42 @@ TEST(HelpSecurity, NewDaclReachesEveryKeyOfTheTree)
     pirt_test::CScratchRegKey scratch("BrowsersSecurity");
     CString top = scratch.Path() + "\\Top";
     CString leaf = top + "\\Child\\Grandchild";
-    HKEY key = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, leaf, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL));
-    RegCloseKey(key);
+    CRegKeyHandle key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, leaf, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
+    key.Close();
 
-    void* user = NULL;
+    void* user = nullptr;
     ASSERT_EQ(1, help.GetUserSid(&user));
     SECURITY_DESCRIPTOR descriptor;
-    ACL* acl = NULL;
+    ACL* acl = nullptr;
     ASSERT_EQ(1, help.CreateNewSD(user, &descriptor, &acl));
-    ASSERT_TRUE(acl != NULL);
+    ASSERT_TRUE(acl != nullptr);
     EXPECT_EQ(2, acl->AceCount);
 
     EXPECT_EQ(1, help.RegSetPrivilege(HKEY_CURRENT_USER, top, &descriptor, 1));
-    EXPECT_EQ(0, help.RegSetPrivilege(HKEY_CURRENT_USER, NULL, &descriptor, 1));
+    EXPECT_EQ(0, help.RegSetPrivilege(HKEY_CURRENT_USER, nullptr, &descriptor, 1));
     EXPECT_EQ(0, help.RegSetPrivilege(HKEY_CURRENT_USER, scratch.Path() + "\\Missing", &descriptor, 0));
 
     const CString keys[] = { top, top + "\\Child", leaf };
     for (const CString& path : keys)
     {
-        BYTE* old = NULL;
+        BYTE* old = nullptr;
         ASSERT_EQ(1, help.GetOldSD(HKEY_CURRENT_USER, path, &old)) << (const char*)path;
-        ASSERT_TRUE(old != NULL);
+        ASSERT_TRUE(old != nullptr);
         BOOL present = FALSE, defaulted = FALSE;
-        ACL* dacl = NULL;
+        ACL* dacl = nullptr;
         ASSERT_TRUE(GetSecurityDescriptorDacl(old, &present, &dacl, &defaulted));
-        ASSERT_TRUE(present && dacl != NULL) << (const char*)path;
+        ASSERT_TRUE(present && dacl != nullptr) << (const char*)path;
         ASSERT_EQ(2, dacl->AceCount) << (const char*)path;
-        ACCESS_ALLOWED_ACE* ace = NULL;
+        ACCESS_ALLOWED_ACE* ace = nullptr;
         ASSERT_TRUE(GetAce(dacl, 0, (void**)&ace));
         EXPECT_TRUE(EqualSid(&ace->SidStart, user));
         EXPECT_EQ((DWORD)KEY_ALL_ACCESS, ace->Mask);
         HeapFree(GetProcessHeap(), 0, old);
     }
-    BYTE* none = NULL;
+    BYTE* none = nullptr;
     EXPECT_EQ(0, help.GetOldSD(HKEY_CURRENT_USER, scratch.Path() + "\\Missing", &none));
-    EXPECT_TRUE(none == NULL);
+    EXPECT_TRUE(none == nullptr);
 
     HeapFree(GetProcessHeap(), 0, acl);
     HeapFree(GetProcessHeap(), 0, user);
