@@ -323,12 +323,35 @@ TEST_F(TolmiraTest, FrameCarriesTextsBarsAndCommandStates)
     char title[256] = "";
     GetWindowTextA(m_frame->m_hWnd, title, sizeof(title));
     EXPECT_STREQ("Title-T", title);
-    char text[256] = "";
-    GetMenuStringA(GetMenu(m_frame->m_hWnd), 0, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(" File-T ", text);
-    GetMenuStringA(GetMenu(m_frame->m_hWnd), ID_ARRANGE_MANUFACTURER, text, sizeof(text), MF_BYCOMMAND);
-    EXPECT_STREQ("Provider-T", text);
-    CToolBar& tb = m_frame->ToolBar();
+    // The menu sits in the bar row: the frame has no system menu bar, and
+    // the bar shows the themed menu with the texts and images set.
+    EXPECT_EQ(nullptr, GetMenu(m_frame->m_hWnd));
+    CThemedMenu& frameMenu = m_frame->Menu();
+    EXPECT_EQ(frameMenu.m_hMenu, m_frame->MenuBar().GetMenu());
+    EXPECT_EQ(6, m_frame->MenuBar().GetItemCount());
+    EXPECT_TRUE(m_frame->MenuBar().IsWindowVisible());
+    CString menuText;
+    EXPECT_TRUE(frameMenu.GetMenuText(0, menuText, MF_BYPOSITION));
+    EXPECT_EQ(" File-T ", Str(menuText));
+    EXPECT_TRUE(frameMenu.GetMenuText(ID_ARRANGE_MANUFACTURER, menuText, MF_BYCOMMAND));
+    EXPECT_EQ("Provider-T", Str(menuText));
+    CThemedMenu* viewMenu = CThemedMenu::FromHandleThemed(GetSubMenu(frameMenu.m_hMenu, 2));
+    ASSERT_TRUE(viewMenu != nullptr);
+    EXPECT_TRUE(viewMenu->GetMenuText(3, menuText, MF_BYPOSITION));
+    EXPECT_EQ("Arrange-T", Str(menuText));
+    // Items with an image and without one.
+    CThemedMenuItemData* record = frameMenu.FindRecord(ID_EXECUTE_NOW);
+    ASSERT_TRUE(record != nullptr);
+    EXPECT_GE(record->m_nImageIndex, 0);
+    EXPECT_TRUE(record->m_pIcons != nullptr);
+    ASSERT_TRUE(frameMenu.FindRecord(ID_LOGGING) != nullptr);
+    EXPECT_EQ(-1, frameMenu.FindRecord(ID_LOGGING)->m_nImageIndex);
+    // The menu bar row lies above the tool bar row.
+    CRect menuRow, toolRow;
+    m_frame->MenuBar().GetWindowRect(&menuRow);
+    m_frame->ToolBar().GetWindowRect(&toolRow);
+    EXPECT_LE(menuRow.bottom, toolRow.top);
+    CThemedToolBar& tb = m_frame->ToolBar();
     ASSERT_EQ(6, tb.GetCount());
     EXPECT_EQ((UINT)ID_EXECUTE_NOW, tb.GetItemID(5));
     EXPECT_EQ("NewButton-T", Str(tb.GetButtonText(0)));
@@ -342,13 +365,16 @@ TEST_F(TolmiraTest, FrameCarriesTextsBarsAndCommandStates)
     EXPECT_EQ(0, Update(ID_DELETE).enabled);
 
     // The context menu without a selection holds the new-plug-in item only.
-    CMenu menu;
+    CThemedMenu menu;
     HMENU popup = View()->PrepareContextMenu(menu);
     ASSERT_TRUE(popup != nullptr);
     ASSERT_EQ(1, GetMenuItemCount(popup));
     EXPECT_EQ((UINT)ID_NEW, GetMenuItemID(popup, 0));
-    GetMenuStringA(popup, 0, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ("New-T", text);
+    CThemedMenu* themedPopup = CThemedMenu::FromHandleThemed(popup);
+    ASSERT_TRUE(themedPopup != nullptr);
+    EXPECT_EQ(1, themedPopup->GetRecordCount());
+    EXPECT_TRUE(themedPopup->GetMenuText(0, menuText, MF_BYPOSITION));
+    EXPECT_EQ("New-T", Str(menuText));
 
     // Keys: A without Ctrl is taken by the frame and does nothing.
     Command(ID_ALL_PLUGINS);
@@ -368,8 +394,11 @@ TEST_F(TolmiraTest, FrameCarriesTextsBarsAndCommandStates)
     popup = View()->PrepareContextMenu(menu);
     EXPECT_EQ(10, GetMenuItemCount(popup));
     EXPECT_EQ((UINT)ID_EXECUTE_NOW, GetMenuItemID(popup, 0));
-    GetMenuStringA(popup, ID_INSTALLED, text, sizeof(text), MF_BYCOMMAND);
-    EXPECT_STREQ("Installed-T", text);
+    themedPopup = CThemedMenu::FromHandleThemed(popup);
+    ASSERT_TRUE(themedPopup != nullptr);
+    EXPECT_EQ(10, themedPopup->GetRecordCount());
+    EXPECT_TRUE(themedPopup->GetMenuText(ID_INSTALLED, menuText, MF_BYCOMMAND));
+    EXPECT_EQ("Installed-T", Str(menuText));
 }
 
 TEST_F(TolmiraTest, ListingFollowsAdminOverrideInstalledTestAndViewAll)
