@@ -401,6 +401,87 @@ TEST_F(TolmiraTest, FrameCarriesTextsBarsAndCommandStates)
     EXPECT_EQ("Installed-T", Str(menuText));
 }
 
+TEST_F(TolmiraTest, ThemedBarsTakeAltAndTheMenuAdditionsWork)
+{
+    Plugin("a.dorv", "Alpha", "");
+    ASSERT_TRUE(StartApp());
+    HWND h = m_frame->m_hWnd;
+    CThemedMenuBar& bar = m_frame->MenuBar();
+
+    // Alt pressed and released on its own highlights the first bar item;
+    // Alt with another key does not.
+    MSG msg = {h, WM_SYSKEYDOWN, VK_MENU, 0};
+    EXPECT_TRUE(m_frame->PreTranslateMessage(&msg));
+    msg.message = WM_SYSKEYUP;
+    EXPECT_TRUE(m_frame->PreTranslateMessage(&msg));
+    EXPECT_EQ(0, bar.GetHotItem());
+    EXPECT_EQ((int)CThemedMenuBar::MODE_HOT, bar.GetMode());
+    m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(SaveWindowPicture(h, ScreenshotPath("tolmira-themed-bars.bmp")));
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_ESCAPE;
+    EXPECT_TRUE(m_frame->PreTranslateMessage(&msg));
+    EXPECT_EQ(-1, bar.GetHotItem());
+    MSG alt = {h, WM_SYSKEYDOWN, VK_MENU, 0};
+    MSG shift = {h, WM_SYSKEYDOWN, VK_SHIFT, 0};
+    MSG altUp = {h, WM_SYSKEYUP, VK_MENU, 0};
+    m_frame->PreTranslateMessage(&alt);
+    m_frame->PreTranslateMessage(&shift);
+    m_frame->PreTranslateMessage(&altUp);
+    EXPECT_EQ(-1, bar.GetHotItem());
+
+    // Measuring an item of the menu the bar holds: the frame's own handling
+    // finds it only through the bar's menu (the frame has none itself).
+    CThemedMenu& frameMenu = m_frame->Menu();
+    CThemedMenuItemData* record = frameMenu.FindRecord(ID_REFRESH);
+    ASSERT_TRUE(record != nullptr);
+    CThemedMenu::SetLastPopup(nullptr);
+    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, ID_REFRESH, 0, 0, (ULONG_PTR)record};
+    MSG measureMsg = {h, WM_MEASUREITEM, 0, (LPARAM)&measure};
+    EXPECT_TRUE(CThemedMenu::OnMeasureItem(&measureMsg));
+    EXPECT_GT(measure.itemWidth, 0u);
+    EXPECT_GT(measure.itemHeight, 0u);
+    CThemedMenu::Options().bMeasureBarMenu = FALSE;
+    EXPECT_FALSE(CThemedMenu::OnMeasureItem(&measureMsg));
+    CThemedMenu::Options().bMeasureBarMenu = TRUE;
+
+    // The line above the client area takes the window menu's brush, and
+    // only with the addition on. The bar would take a window menu at the
+    // next idle update: the frame holds one only for these checks.
+    CMenu windowMenu;
+    ASSERT_TRUE(windowMenu.CreateMenu());
+    windowMenu.AppendMenu(MF_STRING, ID_REFRESH, "X");
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    MENUINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_BACKGROUND;
+    info.hbrBack = red;
+    ASSERT_TRUE(SetMenuInfo(windowMenu.m_hMenu, &info));
+    ASSERT_TRUE(::SetMenu(h, windowMenu.m_hMenu));
+    CRect client, window;
+    GetClientRect(h, &client);
+    MapWindowPoints(h, nullptr, (POINT*)&client, 2);
+    GetWindowRect(h, &window);
+    CPoint onLine(client.left - window.left + 10, client.top - window.top - 1);
+    auto lineColour = [&](BOOL on) {
+        CThemedMenu::Options().bMenuEdgeLine = on;
+        m_frame->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetWindowDC(h);
+        COLORREF colour = GetPixel(dc, onLine.x, onLine.y);
+        ReleaseDC(h, dc);
+        return colour;
+    };
+    EXPECT_NE(RGB(255, 0, 0), lineColour(FALSE));
+    EXPECT_EQ(RGB(255, 0, 0), lineColour(TRUE));
+    // A menu without a brush: nothing is drawn over the frame's own edge.
+    info.hbrBack = nullptr;
+    SetMenuInfo(windowMenu.m_hMenu, &info);
+    EXPECT_NE(RGB(255, 0, 0), lineColour(TRUE));
+    ::SetMenu(h, nullptr);
+    windowMenu.DestroyMenu();
+    DeleteObject(red);
+}
+
 TEST_F(TolmiraTest, ListingFollowsAdminOverrideInstalledTestAndViewAll)
 {
     CScratchFolder present("tolmira-present");
