@@ -423,15 +423,25 @@ TEST_F(TolmiraTest, ThemedBarsTakeAltAndTheMenuAdditionsWork)
     EXPECT_TRUE(m_frame->PreTranslateMessage(&msg));
     EXPECT_EQ(-1, bar.GetHotItem());
     MSG alt = {h, WM_SYSKEYDOWN, VK_MENU, 0};
-    MSG shift = {h, WM_SYSKEYDOWN, VK_SHIFT, 0};
+    MSG shift = {h, WM_SYSKEYDOWN, VK_SHIFT, 0x20000001};   // context code: Alt is down
     MSG altUp = {h, WM_SYSKEYUP, VK_MENU, 0};
     m_frame->PreTranslateMessage(&alt);
     m_frame->PreTranslateMessage(&shift);
     m_frame->PreTranslateMessage(&altUp);
     EXPECT_EQ(-1, bar.GetHotItem());
 
+    // The build switch turns both additions on at start.
+#ifdef TOLMIRA_MENU_ADDITIONS
+    const BOOL additions = TRUE;
+#else
+    const BOOL additions = FALSE;
+#endif
+    EXPECT_EQ(additions, CThemedMenu::Options().bMeasureBarMenu);
+    EXPECT_EQ(additions, CThemedMenu::Options().bMenuEdgeLine);
+
     // Measuring an item of the menu the bar holds: the frame's own handling
     // finds it only through the bar's menu (the frame has none itself).
+    CThemedMenu::Options().bMeasureBarMenu = TRUE;
     CThemedMenu& frameMenu = m_frame->Menu();
     CThemedMenuItemData* record = frameMenu.FindRecord(ID_REFRESH);
     ASSERT_TRUE(record != nullptr);
@@ -443,7 +453,7 @@ TEST_F(TolmiraTest, ThemedBarsTakeAltAndTheMenuAdditionsWork)
     EXPECT_GT(measure.itemHeight, 0u);
     CThemedMenu::Options().bMeasureBarMenu = FALSE;
     EXPECT_FALSE(CThemedMenu::OnMeasureItem(&measureMsg));
-    CThemedMenu::Options().bMeasureBarMenu = TRUE;
+    CThemedMenu::Options().bMeasureBarMenu = additions;
 
     // The line above the client area takes the window menu's brush, and
     // only with the addition on. The bar would take a window menu at the
@@ -477,6 +487,7 @@ TEST_F(TolmiraTest, ThemedBarsTakeAltAndTheMenuAdditionsWork)
     info.hbrBack = nullptr;
     SetMenuInfo(windowMenu.m_hMenu, &info);
     EXPECT_NE(RGB(255, 0, 0), lineColour(TRUE));
+    CThemedMenu::Options().bMenuEdgeLine = additions;
     ::SetMenu(h, nullptr);
     windowMenu.DestroyMenu();
     DeleteObject(red);
