@@ -85,7 +85,7 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         LRESULT result = T::WindowProc(message, wParam, lParam);
-        // Painting and activation redraw the frame edge over the line.
+        // Painting and activation redraw the menu area: the line goes back over it.
         if ((message == WM_NCPAINT || message == WM_PAINT || message == WM_ACTIVATE || message == WM_ACTIVATEAPP) &&
             CThemedMenu::Options().bMenuEdgeLine && this->m_hWnd)
             DrawMenuEdgeLine(this->m_hWnd);
