@@ -1,4 +1,5 @@
 #include "placement.h"
+#include "services.h"
 
 void MakePlacementVisible(WINDOWPLACEMENT& wp)
 {
@@ -27,14 +28,16 @@ void MakePlacementVisible(WINDOWPLACEMENT& wp)
     r.bottom = r.top + h;
 }
 
-BOOL RestoreWindowPlacement(HWND window, const CString& ini, const char* flagKey)
+namespace {
+
+int RestoreFromFile(HWND window, const CString& ini, const char* section, const char* flagKey)
 {
-    int left = (int)::GetPrivateProfileIntA("Placement", "Left", -1, ini);
-    int top = (int)::GetPrivateProfileIntA("Placement", "Top", -1, ini);
-    int right = (int)::GetPrivateProfileIntA("Placement", "Right", -1, ini);
-    int bottom = (int)::GetPrivateProfileIntA("Placement", "Bottom", -1, ini);
+    int left = (int)::GetPrivateProfileIntA(section, "Left", -1, ini);
+    int top = (int)::GetPrivateProfileIntA(section, "Top", -1, ini);
+    int right = (int)::GetPrivateProfileIntA(section, "Right", -1, ini);
+    int bottom = (int)::GetPrivateProfileIntA(section, "Bottom", -1, ini);
     if (left == -1 || top == -1 || right == -1 || bottom == -1)
-        return FALSE;
+        return 0;
     WINDOWPLACEMENT wp;
     ZeroMemory(&wp, sizeof(wp));
     wp.length = sizeof(wp);
@@ -42,15 +45,16 @@ BOOL RestoreWindowPlacement(HWND window, const CString& ini, const char* flagKey
     wp.rcNormalPosition.top = top;
     wp.rcNormalPosition.right = right;
     wp.rcNormalPosition.bottom = bottom;
-    wp.flags = ::GetPrivateProfileIntA("Placement", flagKey, 0, ini);
-    wp.showCmd = ::GetPrivateProfileIntA("Placement", "ShowCmd", SW_SHOW, ini);
+    wp.flags = ::GetPrivateProfileIntA(section, flagKey, 0, ini);
+    wp.showCmd = ::GetPrivateProfileIntA(section, "ShowCmd", SW_SHOW, ini);
     wp.ptMaxPosition.x = -::GetSystemMetrics(SM_CXBORDER);
     wp.ptMaxPosition.y = -::GetSystemMetrics(SM_CYBORDER);
     MakePlacementVisible(wp);
-    return ::SetWindowPlacement(window, &wp);
+    ::SetWindowPlacement(window, &wp);
+    return 1;
 }
 
-void SaveWindowPlacement(HWND window, const CString& ini, const char* flagKey)
+void SaveToFile(HWND window, const CString& ini, const char* section, const char* flagKey)
 {
     WINDOWPLACEMENT wp;
     ZeroMemory(&wp, sizeof(wp));
@@ -64,8 +68,30 @@ void SaveWindowPlacement(HWND window, const CString& ini, const char* flagKey)
     for (const auto& v : values) {
         CString text;
         text.Format("%d", v.value);
-        ::WritePrivateProfileStringA("Placement", v.key, text, ini);
+        ::WritePrivateProfileStringA(section, v.key, text, ini);
     }
+}
+
+} // namespace
+
+int RestoreWindowPlacement(HWND window, int iniIndex, const char* section, const char* flagKey)
+{
+    return RestoreFromFile(window, GetIniPath(iniIndex), section, flagKey);
+}
+
+BOOL RestoreWindowPlacement(HWND window, const CString& ini, const char* flagKey)
+{
+    return RestoreFromFile(window, ini, "Placement", flagKey);
+}
+
+void SaveWindowPlacement(HWND window, int iniIndex, const char* section, const char* flagKey)
+{
+    SaveToFile(window, GetIniPath(iniIndex), section, flagKey);
+}
+
+void SaveWindowPlacement(HWND window, const CString& ini, const char* flagKey)
+{
+    SaveToFile(window, ini, "Placement", flagKey);
 }
 
 void SetMainFrameCreation(CREATESTRUCT& cs)

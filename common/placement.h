@@ -7,12 +7,16 @@
 // monitor is moved (and shrunk if needed) onto the nearest work area.
 void MakePlacementVisible(WINDOWPLACEMENT& wp);
 
-// The main window's placement kept in section [Placement] of a config file:
-// Left, Top, Right and Bottom of the normal position, the flags (under
-// flagKey) and ShowCmd. Restoring applies it only when all four sides are
-// stored (FALSE otherwise), made visible as above, maximised at minus the
-// border width and height.
+// Restores a window's placement from [section] Flags (or flagKey), ShowCmd,
+// Left, Top, Right, Bottom of the config file of an index, made visible
+// first and maximised at minus the border width and height. Nothing happens
+// when any of the four edges is absent (or -1). 1 when restored.
+int RestoreWindowPlacement(HWND window, int iniIndex, const char* section, const char* flagKey = "Flags");
+// The same from section [Placement] of the config file at a path.
 BOOL RestoreWindowPlacement(HWND window, const CString& ini, const char* flagKey);
+
+// Writes the window's placement there ("%d" each, the normal position).
+void SaveWindowPlacement(HWND window, int iniIndex, const char* section, const char* flagKey = "Flags");
 void SaveWindowPlacement(HWND window, const CString& ini, const char* flagKey);
 
 // The main frames' window before their placement is restored: a centred

@@ -5,11 +5,12 @@
 # instead.
 #   tools/run.sh              the main cleaner (Brisvane)
 #   tools/run.sh Tolmira      the recent-work cleaner
+#   tools/run.sh Holberin     the plug-in builder
 set -euo pipefail
 program=${1:-Brisvane}
 case $program in
-  Brisvane|Tolmira) ;;
-  *) echo "usage: tools/run.sh [Brisvane|Tolmira]"; exit 2 ;;
+  Brisvane|Tolmira|Holberin) ;;
+  *) echo "usage: tools/run.sh [Brisvane|Tolmira|Holberin]"; exit 2 ;;
 esac
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}

@@ -69,14 +69,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!CThemedFrameWnd::PreCreateWindow(cs))
         return FALSE;
-    // The title comes from the language file, not from the document.
-    cs.style &= ~FWS_ADDTOTITLE;
-    double cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
-    double cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
-    cs.cy = (int)(cyScreen / 1.5);
-    cs.cx = (int)(cxScreen / 1.39);
-    cs.y = (int)((1.5 * cs.cy - cs.cy) / 2);
-    cs.x = (int)((1.39 * cs.cx - cs.cx) / 2);
+    SetMainFrameCreation(cs);
     return TRUE;
 }
 
@@ -170,26 +163,8 @@ void CMainFrame::SetMenuTexts()
 
 void CMainFrame::RestorePlacement()
 {
-    CString ini = GetIniPath(INI_BRISVANE);
-    int left = (int)::GetPrivateProfileIntA("Placement", "Left", -1, ini);
-    int top = (int)::GetPrivateProfileIntA("Placement", "Top", -1, ini);
-    int right = (int)::GetPrivateProfileIntA("Placement", "Right", -1, ini);
-    int bottom = (int)::GetPrivateProfileIntA("Placement", "Bottom", -1, ini);
-    if (left == -1 || top == -1 || right == -1 || bottom == -1)
+    if (!RestoreWindowPlacement(m_hWnd, INI_BRISVANE, "Placement"))
         return;
-    WINDOWPLACEMENT wp;
-    ZeroMemory(&wp, sizeof(wp));
-    wp.length = sizeof(wp);
-    wp.rcNormalPosition.left = left;
-    wp.rcNormalPosition.top = top;
-    wp.rcNormalPosition.right = right;
-    wp.rcNormalPosition.bottom = bottom;
-    wp.flags = ::GetPrivateProfileIntA("Placement", "Flags", 0, ini);
-    wp.showCmd = ::GetPrivateProfileIntA("Placement", "ShowCmd", SW_SHOW, ini);
-    wp.ptMaxPosition.x = -::GetSystemMetrics(SM_CXBORDER);
-    wp.ptMaxPosition.y = -::GetSystemMetrics(SM_CYBORDER);
-    MakePlacementVisible(wp);
-    ::SetWindowPlacement(m_hWnd, &wp);
     // The menu colours follow the placed window's screen.
     CThemedMenu::OnSysColorChange();
     CThemedMenu::ApplyMenuBarBrush(m_defaultMenu.m_hMenu);
@@ -223,18 +198,7 @@ BOOL CMainFrame::ReadMenuSwitch(const char* key)
 
 void CMainFrame::OnClose()
 {
-    WINDOWPLACEMENT wp;
-    ZeroMemory(&wp, sizeof(wp));
-    wp.length = sizeof(wp);
-    if (::GetWindowPlacement(m_hWnd, &wp)) {
-        CString v;
-        v.Format("%d", (int)wp.flags);      WriteSetting("Placement", "Flags", v);
-        v.Format("%d", (int)wp.showCmd);    WriteSetting("Placement", "ShowCmd", v);
-        v.Format("%d", (int)wp.rcNormalPosition.left);   WriteSetting("Placement", "Left", v);
-        v.Format("%d", (int)wp.rcNormalPosition.top);    WriteSetting("Placement", "Top", v);
-        v.Format("%d", (int)wp.rcNormalPosition.right);  WriteSetting("Placement", "Right", v);
-        v.Format("%d", (int)wp.rcNormalPosition.bottom); WriteSetting("Placement", "Bottom", v);
-    }
+    SaveWindowPlacement(m_hWnd, INI_BRISVANE, "Placement");
     FwSaveBarState(this, "Brisvane");
     CThemedFrameWnd::OnClose();
 }
@@ -284,19 +248,12 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::OnHelp()
 {
-    CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
-    CString file = GetAppPath() + (language == "German" ? "\\help\\ZexUlmoroHelpDEU.chm"
-                                                        : "\\help\\ZexUlmoroHelpENG.chm");
-    // Quoted, so a program folder with blanks reaches the viewer whole.
-    CString command = CString("hh.exe \"") + file + "\"";
-    g_pfnWinExec(command, SW_SHOWNORMAL);
+    g_pfnWinExec(SuiteHelpCommand(), SW_SHOWNORMAL);
 }
 
 void CMainFrame::OnWebSite()
 {
-    CString language = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
-    const char* page = language == "German" ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
-    g_pfnShellExecute(m_hWnd, "open", page, NULL, NULL, SW_SHOWNORMAL);
+    g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), NULL, NULL, SW_SHOWNORMAL);
 }
 
 BOOL CMainFrame::OnBarCheck(UINT nID)

@@ -2,6 +2,7 @@
 // trace list, window placement, and the frame-level commands.
 #pragma once
 #include "fw/framework.h"
+#include "suitehelp.h"
 #include "themedframe.h"
 #include "menubar.h"
 #include "statusbar.h"
@@ -67,11 +68,6 @@ protected:
 
 // Replaceable for tests: starting a program (help viewer) and opening a
 // document (web page) through the shell.
-typedef UINT (WINAPI *PFN_WINEXEC)(LPCSTR cmdLine, UINT show);
-typedef HINSTANCE (WINAPI *PFN_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 extern PFN_WINEXEC g_pfnWinExec;
 extern PFN_SHELLEXECUTE g_pfnShellExecute;
 
-// Web pages of the maker.
-#define PIRT_WEBSITE_ENGLISH "https://www.zexulmoro.example/en/"
-#define PIRT_WEBSITE_GERMAN "https://www.zexulmoro.example/de/"

@@ -2,6 +2,7 @@
 #include "fw/app.h"
 #include "fw/menu.h"
 #include "fw/commctrls.h"
+#include "fw/recentfiles.h"
 #include "handlemap.h"
 #include <cstring>
 
@@ -39,7 +40,7 @@ HINSTANCE FwGetResourceHandleInternal()
 CWinApp::CWinApp(const char* pszAppName)
     : m_hInstance(nullptr), m_pMainWnd(nullptr), m_pszAppName(nullptr), m_pszExeName(nullptr),
       m_pszProfileName(nullptr), m_pszRegistryKey(nullptr), m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL),
-      m_bIsLibrary(FALSE), m_nExitCode(0)
+      m_bIsLibrary(FALSE), m_pRecentFileList(nullptr), m_nExitCode(0)
 {
     if (pszAppName) {
         m_strAppName = pszAppName;
@@ -59,6 +60,7 @@ CWinApp::CWinApp(const char* pszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pRecentFileList;
     if (g_pApp == this) g_pApp = nullptr;
 }
 
@@ -80,7 +82,61 @@ void CWinApp::EnsureNames()
     }
 }
 
-int CWinApp::ExitInstance() { return m_nExitCode; }
+int CWinApp::ExitInstance()
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->WriteList();
+    return m_nExitCode;
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
+    if (nMaxMRU == 0)
+        return;
+    m_pRecentFileList = new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", (int)nMaxMRU);
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::AddToRecentFileList(const char* pszPathName)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(pszPathName);
+}
+
+BOOL CWinApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
+{
+    if (nID == ID_APP_EXIT && nCode == CN_COMMAND) {
+        if (!pHandlerInfo && m_pMainWnd && m_pMainWnd->GetSafeHwnd())
+            m_pMainWnd->SendMessage(WM_CLOSE);
+        return TRUE;
+    }
+    if (nID >= ID_FILE_MRU_FILE1 && nID <= ID_FILE_MRU_LAST && m_pRecentFileList) {
+        int index = (int)(nID - ID_FILE_MRU_FILE1);
+        if (nCode == (int)CN_UPDATE_COMMAND_UI) {
+            if (pHandlerInfo)
+                return TRUE;
+            CCmdUI* pCmdUI = (CCmdUI*)pExtra;
+            // The first entry rebuilds them all; the others are enabled.
+            if (index == 0)
+                m_pRecentFileList->UpdateMenu(pCmdUI);
+            else
+                pCmdUI->Enable(index < m_pRecentFileList->GetCount());
+            return TRUE;
+        }
+        if (nCode == CN_COMMAND) {
+            if (pHandlerInfo)
+                return TRUE;
+            if (index < m_pRecentFileList->GetCount()) {
+                CString path = (*m_pRecentFileList)[index];   // the open may change the list
+                OpenDocumentFile(path);
+            }
+            return TRUE;
+        }
+    }
+    return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
 
 BOOL CWinApp::PumpMessage()
 {

@@ -68,6 +68,13 @@ BOOL CDocument::OnNewDocument()
     return TRUE;
 }
 
+BOOL CDocument::OnOpenDocument(const char*)
+{
+    DeleteContents();
+    m_bModified = FALSE;
+    return TRUE;
+}
+
 void CDocument::OnCloseDocument()
 {
     DeleteContents();
@@ -234,14 +241,35 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*)
     // (PostNcDestroy), so the object is not touched after a failure.
     if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
         return nullptr;
-    CView* view = CreateView(frame, pDoc);
-    if (!view) {
+    if (!frame->OnCreateClient(nullptr, &context)) {
         frame->DestroyWindow();
         return nullptr;
     }
-    frame->SetActiveView(view);
+    if (!frame->GetActiveView()) {
+        // The first view of the document inside this frame becomes active.
+        for (int i = 0; pDoc && i < pDoc->GetViewCount(); ++i) {
+            CView* view = pDoc->GetView(i);
+            if (view->m_hWnd && ::IsChild(frame->m_hWnd, view->m_hWnd)) {
+                frame->SetActiveView(view);
+                break;
+            }
+        }
+        if (!frame->GetActiveView())
+            frame->SetActiveView(dynamic_cast<CView*>(CWnd::FromHandlePermanent(::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST))));
+    }
     frame->RecalcLayout();
     return frame;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
+{
+    if (!pContext || !pContext->m_pNewDocTemplate || !pContext->m_pNewViewClass)
+        return TRUE;
+    CView* view = pContext->m_pNewDocTemplate->CreateView(this, pContext->m_pCurrentDoc);
+    if (!view)
+        return FALSE;
+    SetActiveView(view);
+    return TRUE;
 }
 
 void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)
@@ -250,7 +278,7 @@ void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL b
     if (pDoc) {
         for (int i = 0; i < pDoc->GetViewCount(); ++i) {
             CView* view = pDoc->GetView(i);
-            if (view->m_hWnd && ::GetParent(view->m_hWnd) == pFrame->m_hWnd)
+            if (view->m_hWnd && ::IsChild(pFrame->m_hWnd, view->m_hWnd))
                 view->OnInitialUpdate();
         }
     }
@@ -292,12 +320,16 @@ void CSingleDocTemplate::RemoveDocument(CDocument* pDoc)
         m_pOnlyDoc = nullptr;
 }
 
-CDocument* CSingleDocTemplate::OpenDocumentFile(const char*, BOOL bMakeVisible)
+CDocument* CSingleDocTemplate::OpenDocumentFile(const char* pszPathName, BOOL bMakeVisible)
 {
-    // There are no document files: every request starts the one document anew.
     if (m_pOnlyDoc && GetFrame()) {
-        if (!m_pOnlyDoc->OnNewDocument())
-            return nullptr;
+        if (pszPathName) {
+            if (!m_pOnlyDoc->OnOpenDocument(pszPathName))
+                return nullptr;
+        } else {
+            if (!m_pOnlyDoc->OnNewDocument())
+                return nullptr;
+        }
         m_pOnlyDoc->UpdateAllViews(nullptr);
         return m_pOnlyDoc;
     }
@@ -316,16 +348,27 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char*, BOOL bMakeVisible)
     CString title;
     GetDocString(title, docName);
     doc->SetTitle(title);
-    if (!doc->OnNewDocument()) {
+    CWinApp* app = AfxGetApp();
+    if (app && !app->m_pMainWnd)
+        app->m_pMainWnd = frame;
+    BOOL ok = doc->OnNewDocument();
+    if (ok && pszPathName) {
+        // The file is read once the views are complete.
+        InitialUpdateFrame(frame, doc, FALSE);
+        ok = doc->OnOpenDocument(pszPathName);
+        if (ok && bMakeVisible)
+            frame->ActivateFrame();
+    } else if (ok) {
+        InitialUpdateFrame(frame, doc, bMakeVisible);
+    }
+    if (!ok) {
+        if (app && app->m_pMainWnd == frame)
+            app->m_pMainWnd = nullptr;
         frame->DestroyWindow();
         m_pFrame = nullptr;
         m_hFrameWnd = nullptr;
         return nullptr;
     }
-    CWinApp* app = AfxGetApp();
-    if (app && !app->m_pMainWnd)
-        app->m_pMainWnd = frame;
-    InitialUpdateFrame(frame, doc, bMakeVisible);
     return doc;
 }
 
@@ -439,4 +482,57 @@ BOOL FwProcessShellCommand(CCommandLineInfo& rCmdInfo)
     default:
         return FwOnFileNew();
     }
+}
+
+// ---------------------------------------------------------------- the application's document members
+
+CDocument* CWinApp::OpenDocumentFile(const char* pszFileName)
+{
+    if (Templates().empty() || !pszFileName)
+        return nullptr;
+    return Templates()[0]->OpenDocumentFile(pszFileName);
+}
+
+namespace {
+
+// Sets the default value of a key below the root; FALSE when refused.
+BOOL SetClassesValue(HKEY root, const CString& subKey, const CString& value)
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(root, subKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return FALSE;
+    LONG r = ::RegSetValueExA(key, nullptr, 0, REG_SZ, (const BYTE*)(const char*)value, (DWORD)value.GetLength() + 1);
+    ::RegCloseKey(key);
+    return r == ERROR_SUCCESS;
+}
+
+BOOL RegisterFileType(HKEY root, const char* prefix, const CString& ext, const CString& typeId,
+                      const CString& typeName, const CString& command)
+{
+    return SetClassesValue(root, CString(prefix) + typeId, typeName) &&
+           SetClassesValue(root, CString(prefix) + typeId + "\\shell\\open\\command", command) &&
+           SetClassesValue(root, CString(prefix) + ext, typeId);
+}
+
+} // namespace
+
+BOOL CWinApp::RegisterShellFileTypes(BOOL)
+{
+    char exe[MAX_PATH + 1] = "";
+    DWORD n = ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    exe[n < MAX_PATH ? n : MAX_PATH] = 0;
+    // Quoted, so a program folder or a file name with blanks arrives whole.
+    CString command = CString("\"") + exe + "\" \"%1\"";
+    BOOL all = TRUE;
+    for (size_t i = 0; i < Templates().size(); ++i) {
+        CString ext, typeId, typeName;
+        if (!Templates()[i]->GetDocString(ext, CDocTemplate::filterExt) ||
+            !Templates()[i]->GetDocString(typeId, CDocTemplate::regFileTypeId))
+            continue;
+        Templates()[i]->GetDocString(typeName, CDocTemplate::regFileTypeName);
+        if (!RegisterFileType(HKEY_CLASSES_ROOT, "", ext, typeId, typeName, command) &&
+            !RegisterFileType(HKEY_CURRENT_USER, "Software\\Classes\\", ext, typeId, typeName, command))
+            all = FALSE;
+    }
+    return all;
 }

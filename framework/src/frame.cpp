@@ -3,9 +3,15 @@
 #include "fw/frame.h"
 #include "fw/app.h"
 #include "fw/cmdui.h"
+#include "fw/docview.h"
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
+    ON_WM_DROPFILES()
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
@@ -152,9 +158,9 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 {
-    // The view first, then the frame itself, then the application.
-    HWND hView = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
-    CWnd* pView = CWnd::FromHandlePermanent(hView);
+    // The view first (the active one, else the pane), then the frame
+    // itself, then the application.
+    CWnd* pView = m_pViewActive ? (CWnd*)m_pViewActive : CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
     if (pView && pView != this && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     CWinApp* pApp = AfxGetApp();
@@ -189,6 +195,58 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
             state.m_nIndex -= (state.m_nIndexMax - nCount);
             state.m_nIndexMax = nCount;
         }
+    }
+}
+
+CString CFrameWnd::ToolTipText(UINT) const
+{
+    return CString();
+}
+
+BOOL CFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* nm = (NMHDR*)lParam;
+    if (nm && nm->code == TTN_NEEDTEXTA) {
+        NMTTDISPINFOA* info = (NMTTDISPINFOA*)nm;
+        UINT id = (UINT)nm->idFrom;
+        if (info->uFlags & TTF_IDISHWND)
+            id = (UINT)::GetDlgCtrlID((HWND)nm->idFrom);
+        // The text must outlive this notification: it is kept in the frame.
+        m_strToolTip = ToolTipText(id);
+        info->lpszText = (char*)(const char*)m_strToolTip;
+        info->hinst = nullptr;
+        *pResult = 0;
+        return TRUE;
+    }
+    return CWnd::OnNotify(wParam, lParam, pResult);
+}
+
+BOOL CFrameWnd::OnBarCheck(UINT nID)
+{
+    HWND bar = ::GetDlgItem(m_hWnd, (int)nID);
+    if (!bar)
+        return FALSE;
+    ::ShowWindow(bar, ::IsWindowVisible(bar) ? SW_HIDE : SW_SHOW);
+    RecalcLayout();
+    return TRUE;
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    HWND bar = ::GetDlgItem(m_hWnd, (int)pCmdUI->m_nID);
+    pCmdUI->SetCheck(bar && ::IsWindowVisible(bar));
+}
+
+void CFrameWnd::OnDropFiles(HDROP hDropInfo)
+{
+    char path[MAX_PATH] = "";
+    UINT count = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    BOOL got = count > 0 && ::DragQueryFileA(hDropInfo, 0, path, MAX_PATH) > 0;
+    ::DragFinish(hDropInfo);
+    CWinApp* app = AfxGetApp();
+    if (got && app) {
+        ::SetActiveWindow(m_hWnd);
+        app->OpenDocumentFile(path);
     }
 }
 

@@ -73,10 +73,10 @@ def write_ico(path, shape, color, n=16):
         f.write(ico)
 
 
-def write_toolbar(path, pictures, n=24):
-    """One 24-bit bitmap with the buttons side by side; magenta-free grey back."""
+def write_toolbar(path, pictures, n=24, back=(192, 192, 192)):
+    """One 24-bit bitmap with the buttons side by side; magenta-free grey back
+    (or the mask colour given)."""
     w, h = n * len(pictures), n
-    back = (192, 192, 192)
     pix = [[back] * w for _ in range(h)]
     for i, (shape, color) in enumerate(pictures):
         rows = rgba_rows(shape, color, n)

@@ -15,6 +15,13 @@
 // update their command states.
 #define WM_IDLEUPDATECMDUI 0x0363
 
+#ifndef ID_APP_EXIT
+#define ID_APP_EXIT 0xE141
+#endif
+
+class CRecentFileList;
+class CDocument;
+
 class FW_API CWinApp : public CCmdTarget
 {
 public:
@@ -38,6 +45,23 @@ public:
     virtual BOOL OnIdle(LONG lCount);
     virtual CWnd* GetMainWnd() { return m_pMainWnd; }
     BOOL PumpMessage();
+    // The recent-file commands (ID_FILE_MRU_FILE1 and up) and ID_APP_EXIT
+    // (closes the main window) are handled here.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+
+    // Recent files: LoadStdProfileSettings makes the list (nMaxMRU entries,
+    // none for 0) and reads it from the profile; ExitInstance writes it back.
+    CRecentFileList* m_pRecentFileList;
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    virtual void AddToRecentFileList(const char* pszPathName);
+    // Opens a document file through the first document template (command
+    // line, dropped file, recent-file list); NULL when it was not opened.
+    virtual CDocument* OpenDocumentFile(const char* pszFileName);
+    // Registers each template's file type under HKEY_CLASSES_ROOT (or, when
+    // that is refused, HKEY_CURRENT_USER\Software\Classes): the extension
+    // names the type, the type opens with "<program>" "%1". Only the open
+    // verb is written, whatever bCompat says.
+    BOOL RegisterShellFileTypes(BOOL bCompat = FALSE);
 
     // Profile settings: under HKCU\Software\<key>\<app>\<section> once
     // SetRegistryKey was called, otherwise in the INI file m_pszProfileName.

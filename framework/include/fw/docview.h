@@ -76,6 +76,9 @@ public:
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CCmdTarget* pHint = nullptr);
 
     virtual BOOL OnNewDocument();
+    // Reads the file into the document (the framework's opens: command line,
+    // dropped file, recent-file list). The default starts the document anew.
+    virtual BOOL OnOpenDocument(const char* pszPathName);
     virtual void DeleteContents() {}
     virtual void OnCloseDocument();
 
@@ -181,8 +184,10 @@ public:
     CDocument* GetDocument() const { return m_pOnlyDoc; }
     // The frame while its window exists, else NULL.
     CFrameWnd* GetFrame() const;
-    // The one document: made new (path NULL) with its frame and view the
-    // first time; later calls start the same document anew.
+    // The one document: made with its frame and views the first time; later
+    // calls reuse it. A path is read by the document's OnOpenDocument once
+    // its views exist (and before the frame is first shown); without one the
+    // document starts anew. NULL when the document could not be opened.
     virtual CDocument* OpenDocumentFile(const char* pszPathName, BOOL bMakeVisible = TRUE);
     virtual void CloseAllDocuments();
     // Called by the document when it goes.

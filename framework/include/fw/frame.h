@@ -14,6 +14,11 @@ struct CCreateContext;
 #define AFX_IDW_CONTROLBAR_LAST 0xE8FF
 #define AFX_IDW_TOOLBAR 0xE800
 #define AFX_IDW_STATUS_BAR 0xE801
+// Commands that show or hide the bar of the same child id.
+#ifndef ID_VIEW_TOOLBAR
+#define ID_VIEW_TOOLBAR AFX_IDW_TOOLBAR
+#define ID_VIEW_STATUS_BAR AFX_IDW_STATUS_BAR
+#endif
 // Frame style: append the document title to the caption.
 #define FWS_ADDTOTITLE 0x00008000L
 
@@ -45,6 +50,9 @@ public:
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     BOOL LoadAccelTable(const char* pszResourceName);
 
+    // Makes the client area: the default creates one view of the context's
+    // view class. Called by the document template once the window exists.
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Lays out the control bars among the children with ids nIDFirst..nIDLast
     // and gives child nIDLeftOver the room they leave. With reposQuery nothing
@@ -62,7 +70,12 @@ public:
     void SetTitle(const char* pszTitle) { m_strTitle = pszTitle; }
     CString GetTitle() const { return m_strTitle; }
 
+    // The tool-tip text of a command ("" for one without): asked for every
+    // tool tip of the frame's bars (TTN_NEEDTEXTA).
+    virtual CString ToolTipText(UINT nID) const;
+
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
     void PostNcDestroy() override;     // frames live on the heap and delete themselves
@@ -78,10 +91,17 @@ protected:
     const AFX_MSGMAP* GetMessageMap() const override;
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
+    // ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR: show or hide that bar, checked
+    // while it is visible.
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    // A file dropped on the frame opens as a document (the first of several).
+    afx_msg void OnDropFiles(HDROP hDropInfo);
 
     CView* m_pViewActive;
     CString m_strTitle;
     UINT m_nIDResource;
+    CString m_strToolTip;   // the text handed to the last tool tip
 };
 
 // Frame kinds that the programs do not create (multi-document frames and

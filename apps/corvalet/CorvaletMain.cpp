@@ -1,0 +1,4 @@
+// The one application object of Holberin.exe.
+#include "Corvalet.h"
+
+CCorvaletApp theApp;

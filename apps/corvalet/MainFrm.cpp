@@ -1,0 +1,395 @@
+// The builder's main frame.
+#include "MainFrm.h"
+#include "CorvaletDoc.h"
+#include "CorvaletView.h"
+#include "CorvaletList.h"
+#include "EditorDlg.h"
+#include "Asker.h"
+#include "resource.h"
+#include "aboutdlg.h"
+#include "placement.h"
+#include "suitehelp.h"
+#include "pirt.h"
+#include <ole2.h>
+
+PFN_WINEXEC g_pfnWinExec = ::WinExec;
+PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
+
+namespace {
+
+const UINT kIndicators[] = {IDS_INDICATOR_COUNT, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+const UINT kImageIcons[] = {IDI_NEW, IDI_OPEN, IDI_SAVE, IDI_SAVE_AS, IDI_EXIT, IDI_ADD,
+                            IDI_DELETE, IDI_PROPERTIES, IDI_SPLIT, IDI_HELP, IDI_WEBSITE, IDI_ABOUT};
+
+// Is the window an edit control (where Delete and Ctrl+A edit text)?
+BOOL IsEditWindow(HWND h)
+{
+    char name[16] = "";
+    ::GetClassNameA(h, name, sizeof(name));
+    return lstrcmpiA(name, "Edit") == 0;
+}
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(CMainFrame, CCorvaletFrameBase)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CCorvaletFrameBase)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_CLOSE()
+    ON_WM_DROPFILES()
+    ON_MESSAGE(WM_PLUGIN_COUNT, OnPlugInCount)
+    ON_MESSAGE(WM_PLUGIN_MODIFIED, OnPlugInModified)
+    ON_COMMAND(ID_ADD, OnAdd)
+    ON_COMMAND(ID_PROPERTIES, OnProperties)
+    ON_COMMAND(ID_DELETE, OnDelete)
+    ON_UPDATE_COMMAND_UI(ID_PROPERTIES, OnUpdateProperties)
+    ON_UPDATE_COMMAND_UI(ID_DELETE, OnUpdateDelete)
+    ON_COMMAND(ID_ABOUT, OnAbout)
+    ON_COMMAND(ID_HELPME, OnHelp)
+    ON_COMMAND(ID_PIRT_WEBSITE, OnWebSite)
+    ON_COMMAND(ID_WINDOW_SPLIT, OnWindowSplit)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame()
+    : m_pList(nullptr), m_pForm(nullptr), m_bCreating(TRUE), m_bModified(FALSE), m_bItemsLoaded(FALSE)
+{
+}
+
+CMainFrame::~CMainFrame()
+{
+}
+
+CCorvaletDoc* CMainFrame::GetDoc() const
+{
+    return m_pForm ? dynamic_cast<CCorvaletDoc*>(m_pForm->GetDocument()) : nullptr;
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CCorvaletFrameBase::PreCreateWindow(cs))
+        return FALSE;
+    SetMainFrameCreation(cs);
+    return TRUE;
+}
+
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
+{
+    CRect client;
+    GetClientRect(&client);
+    if (!m_wndSplitter.CreateStatic(this, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST) ||
+        !m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CCorvaletView), CSize(170, client.Height()), pContext) ||
+        !m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CCorvaletList), CSize(170, client.Height()), pContext))
+        return FALSE;
+    m_pForm = dynamic_cast<CCorvaletView*>(m_wndSplitter.GetPane(0, 0));
+    m_pList = dynamic_cast<CCorvaletList*>(m_wndSplitter.GetPane(0, 1));
+    if (!m_pForm || !m_pList)
+        return FALSE;
+    m_pForm->SetList(m_pList);
+    SetActiveView(m_pForm);
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CCorvaletFrameBase::OnCreate(lpcs) == -1)
+        return -1;
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_LIST | 0x10,
+                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
+                               CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return -1;
+    // Aligned at the top without the bottom border that CBRS_TOP would add.
+    if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS |
+                                       CBRS_SIZE_DYNAMIC,
+                             AFX_IDW_MENUBAR))
+        return -1;
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
+        return -1;
+    m_wndMenuBar.SetMenu(m_defaultMenu.m_hMenu);
+    m_wndStatusBar.SetPaneInfo(0, IDS_INDICATOR_COUNT, SBPS_NOBORDERS | SBPS_STRETCH, 100);
+
+    m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 14, 1);
+    for (UINT id : kImageIcons) {
+        HICON icon = (HICON)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
+        m_images.Add(icon);
+        if (icon)
+            ::DestroyIcon(icon);
+    }
+    SetTexts();
+    UpdateTitle();
+    ::OleInitialize(nullptr);
+    m_bCreating = FALSE;
+    RestorePlacement();
+    return 0;
+}
+
+void CMainFrame::SetTexts()
+{
+    static const struct { int button; const char* key; } buttons[] = {
+        {0, "50000"}, {2, "50023"}, {3, "40900"}, {5, "50010"}, {6, "50020"}, {8, "18000"}};
+    for (const auto& b : buttons) {
+        m_wndToolBar.SetButtonText(b.button, GetLngString("General", b.key));
+        m_wndToolBar.SetButtonStyle(b.button, m_wndToolBar.GetButtonStyle(b.button) | TBSTYLE_AUTOSIZE);
+    }
+    if (!m_defaultMenu.m_hMenu)
+        return;
+    static const char* const topKeys[] = {"10000", "12000", "14000", "18000"};
+    for (UINT i = 0; i < 4; ++i)
+        SetMenuLngText(&m_defaultMenu, i, MF_BYPOSITION, "General", topKeys[i], 1);
+    // Image: index in the frame's image list, -1 for none.
+    static const struct { UINT id; const char* key; int image; } items[] = {
+        {ID_NEW, "10010", 0}, {ID_OPEN, "10060", 1}, {ID_SAVE, "10070", 2}, {ID_SAVE_AS, "10080", 3},
+        {ID_APP_EXIT, "10100", 4}, {ID_ADD, "82100", 5}, {ID_DELETE, "50010", 6}, {ID_PROPERTIES, "12060", 7},
+        {ID_VIEW_TOOLBAR, "14050", -1}, {ID_VIEW_STATUS_BAR, "14060", -1}, {ID_WINDOW_SPLIT, "14080", 8},
+        {ID_HELPME, "18010", 9}, {ID_PIRT_WEBSITE, "18020", 10}, {ID_ABOUT, "18100", 11}};
+    for (const auto& item : items) {
+        SetMenuLngText(&m_defaultMenu, item.id, MF_BYCOMMAND, "General", item.key, 0);
+        if (item.image >= 0)
+            m_defaultMenu.SetItemImage(item.id, &m_images, item.image);
+    }
+    // The bar measures its items anew for the new texts.
+    m_wndMenuBar.SetMenu(nullptr);
+}
+
+void CMainFrame::UpdateTitle()
+{
+    CCorvaletDoc* doc = GetDoc();
+    CString name = doc && !doc->m_strPlugInPath.IsEmpty() ? doc->m_strPlugInPath
+                                                          : GetLngString("Holberin", "22690", "not found");
+    CString title = GetLngString("General", "20080") + " - " + name;
+    if (m_bModified)
+        title += "*";
+    SetWindowText(title);
+}
+
+void CMainFrame::SetModified(BOOL bModified)
+{
+    m_bModified = bModified;
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateStatusCount()
+{
+    CString text;
+    text.Format("%s %d", (const char*)GetLngString("Holberin", "22000"), m_pList ? m_pList->GetRowCount() : 0);
+    int pane = m_wndStatusBar.m_hWnd ? m_wndStatusBar.CommandToIndex(IDS_INDICATOR_COUNT) : -1;
+    if (pane >= 0)
+        m_wndStatusBar.SetPaneText(pane, text);
+}
+
+LRESULT CMainFrame::OnPlugInCount(WPARAM, LPARAM)
+{
+    UpdateStatusCount();
+    return 0;
+}
+
+LRESULT CMainFrame::OnPlugInModified(WPARAM, LPARAM)
+{
+    SetModified(TRUE);
+    return 0;
+}
+
+void CMainFrame::SizeDescription()
+{
+    if (!m_pForm || !m_pForm->DescriptionEdit().m_hWnd)
+        return;
+    CRect frame;
+    GetWindowRect(&frame);
+    CEdit& edit = m_pForm->DescriptionEdit();
+    CRect rect;
+    edit.GetWindowRect(&rect);
+    m_pForm->ScreenToClient(&rect);
+    int height = frame.Height() - 418;
+    edit.MoveWindow(rect.left, rect.top, rect.Width(), height > 20 ? height : 20);
+}
+
+void CMainFrame::OnSize(UINT nType, int cx, int cy)
+{
+    CCorvaletFrameBase::OnSize(nType, cx, cy);
+    if (!m_bCreating)
+        SizeDescription();
+}
+
+void CMainFrame::RunEditor(int nRow)
+{
+    if (!m_pList)
+        return;
+    CEditorDlg editor(this);
+    editor.m_pList = m_pList;
+    editor.m_nRow = nRow;
+    if (nRow >= 0) {
+        editor.m_bEditMode = TRUE;
+        CPluginRow row = m_pList->GetRow(nRow);
+        editor.m_strRowPath = row.path;
+        editor.m_strRowKind = row.kind;
+        editor.m_strRowAction = row.action;
+        editor.m_strRowDetail = row.detail;
+    }
+    editor.DoModal();
+}
+
+void CMainFrame::OnAdd()
+{
+    RunEditor(-1);
+}
+
+void CMainFrame::OnProperties()
+{
+    if (m_pList && m_pList->GetSelectedRow() >= 0)
+        RunEditor(m_pList->GetSelectedRow());
+}
+
+void CMainFrame::OnDelete()
+{
+    if (!m_pList)
+        return;
+    if (AskLng(m_hWnd, "Holberin", "22670", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    if (m_pList->DeleteSelectedRows() > 0)
+        SetModified(TRUE);
+    UpdateStatusCount();
+}
+
+void CMainFrame::OnUpdateProperties(CCmdUI* pCmdUI)
+{
+    BOOL one = m_pList && m_pList->m_hWnd && m_pList->GetListCtrl().GetSelectedCount() == 1;
+    pCmdUI->Enable(one);
+    if (m_pForm && m_pForm->PropertiesButton().m_hWnd)
+        m_pForm->PropertiesButton().EnableWindow(one);
+    if (!m_bItemsLoaded) {
+        m_bItemsLoaded = TRUE;
+        UpdateStatusCount();
+    }
+}
+
+void CMainFrame::OnUpdateDelete(CCmdUI* pCmdUI)
+{
+    BOOL any = m_pList && m_pList->m_hWnd && m_pList->GetListCtrl().GetSelectedCount() > 0;
+    pCmdUI->Enable(any);
+    if (m_pForm && m_pForm->DeleteButton().m_hWnd)
+        m_pForm->DeleteButton().EnableWindow(any);
+}
+
+void CMainFrame::OnAbout()
+{
+    CAboutDlg about(this);
+    about.DoModal();
+}
+
+void CMainFrame::OnHelp()
+{
+    g_pfnWinExec(SuiteHelpCommand(), SW_SHOWNORMAL);
+}
+
+void CMainFrame::OnWebSite()
+{
+    g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CMainFrame::OnWindowSplit()
+{
+    m_wndSplitter.DoKeyboardSplit();
+}
+
+CString CMainFrame::ToolTipText(UINT nID) const
+{
+    switch (nID) {
+    case ID_PROPERTIES: return GetLngString("Holberin", "23020");
+    case ID_DELETE:     return GetLngString("Holberin", "23010");
+    case ID_ABOUT:      return GetLngString("General", "18100");
+    case ID_NEW:        return GetLngString("Holberin", "23000");
+    case ID_OPEN:       return GetLngString("Holberin", "23030");
+    case ID_SAVE:       return GetLngString("Holberin", "23040");
+    case ID_HELPME:     return GetLngString("General", "18000");
+    default:            return CString();
+    }
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
+        BOOL ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+        BOOL inEdit = IsEditWindow(pMsg->hwnd);
+        CCorvaletDoc* doc = GetDoc();
+        switch (pMsg->wParam) {
+        case VK_DELETE:
+            if (!ctrl && !inEdit) {
+                OnDelete();
+                return TRUE;
+            }
+            break;
+        case 'A':
+            if (ctrl && !inEdit && m_pList) {
+                m_pList->SelectAllRows();
+                UpdateStatusCount();
+                return TRUE;
+            }
+            break;
+        case 'N':
+            if (ctrl && doc) {
+                doc->OnFileNew();
+                return TRUE;
+            }
+            break;
+        case 'O':
+            if (ctrl && doc) {
+                doc->OnFileOpen();
+                return TRUE;
+            }
+            break;
+        case 'S':
+            if (ctrl && doc) {
+                doc->OnFileSave();
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return CCorvaletFrameBase::PreTranslateMessage(pMsg);
+}
+
+void CMainFrame::OnDropFiles(HDROP hDropInfo)
+{
+    char path[MAX_PATH] = "";
+    BOOL plugIn = FALSE;
+    if (::DragQueryFileA(hDropInfo, 0, path, MAX_PATH) > 0) {
+        CString file(path);
+        plugIn = file.GetLength() > 5 && file.Right(5).CompareNoCase(".dorv") == 0;
+    }
+    if (!plugIn) {
+        // Any other file would become the path that the next save overwrites.
+        ::DragFinish(hDropInfo);
+        return;
+    }
+    CCorvaletFrameBase::OnDropFiles(hDropInfo);
+}
+
+void CMainFrame::RestorePlacement()
+{
+    if (!RestoreWindowPlacement(m_hWnd, INI_HOLBERIN, "Placement", "Flag"))
+        return;
+    // The menu colours follow the placed window's screen.
+    CThemedMenu::OnSysColorChange();
+    CThemedMenu::ApplyMenuBarBrush(m_defaultMenu.m_hMenu);
+    ::InvalidateRect(nullptr, nullptr, TRUE);
+}
+
+void CMainFrame::OnClose()
+{
+    CCorvaletDoc* doc = GetDoc();
+    if (m_bModified && doc) {
+        if (AskLng(m_hWnd, "Holberin", "22680", MB_YESNO | MB_ICONQUESTION, AfxGetAppName()) == IDYES) {
+            // Saves to the document's file, or asks for one while it has
+            // none; a save that did not happen keeps the window open.
+            if (!doc->SavePlugIn(FALSE))
+                return;
+        }
+    }
+    SaveWindowPlacement(m_hWnd, INI_HOLBERIN, "Placement", "Flag");
+    FwSaveBarState(this, "Holberin");
+    CCorvaletFrameBase::OnClose();
+}

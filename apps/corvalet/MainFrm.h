@@ -1,0 +1,88 @@
+// The builder's main frame: tool bar, menu and status bar around the flat
+// splitter with the header form (left) and the item list (right); the Edit
+// commands, the modified mark in the title, keyboard shortcuts, dropped
+// plug-in files and the window placement.
+#pragma once
+#include "fw/framework.h"
+#include "FlatSplitterWnd.h"
+#include "themedframe.h"
+#include "menubar.h"
+#include "statusbar.h"
+#include "toolbar.h"
+#include "suitehelp.h"
+
+class CCorvaletView;
+class CCorvaletList;
+class CCorvaletDoc;
+
+// The frame's base: the themed layer's frame.
+typedef CThemedFrameWnd CCorvaletFrameBase;
+
+class CMainFrame : public CCorvaletFrameBase
+{
+protected:
+    CMainFrame();
+    DECLARE_DYNCREATE(CMainFrame)
+
+public:
+    virtual ~CMainFrame();
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+    CCorvaletView* GetForm() const { return m_pForm; }
+    CCorvaletList* GetList() const { return m_pList; }
+    CCorvaletDoc* GetDoc() const;
+    CFlatSplitterWnd& Splitter() { return m_wndSplitter; }
+    CThemedStatusBar& StatusBar() { return m_wndStatusBar; }
+    CThemedToolBar& ToolBar() { return m_wndToolBar; }
+    CThemedMenuBar& MenuBar() { return m_wndMenuBar; }
+
+    BOOL IsModified() const { return m_bModified; }
+    // Sets or clears the modified state and shows it in the title.
+    void SetModified(BOOL bModified);
+    // "<title> - <path or untitled>", with "*" while modified.
+    void UpdateTitle();
+    void UpdateStatusCount();
+    // The tool-tip text of a command ("" for one without).
+    CString ToolTipText(UINT nID) const override;
+
+    afx_msg void OnAdd();
+    afx_msg void OnProperties();
+    afx_msg void OnDelete();
+    afx_msg void OnUpdateProperties(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateDelete(CCmdUI* pCmdUI);
+    afx_msg void OnAbout();
+    afx_msg void OnHelp();
+    afx_msg void OnWebSite();
+    afx_msg void OnWindowSplit();
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnClose();
+    afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg LRESULT OnPlugInCount(WPARAM, LPARAM);
+    afx_msg LRESULT OnPlugInModified(WPARAM, LPARAM);
+
+    void SetTexts();
+    void RestorePlacement();
+    void RunEditor(int nRow);
+    void SizeDescription();
+
+    CFlatSplitterWnd m_wndSplitter;
+    CThemedStatusBar m_wndStatusBar;
+    CThemedToolBar m_wndToolBar;
+    CThemedMenuBar m_wndMenuBar;
+    CImageList m_images;
+    CCorvaletList* m_pList;
+    CCorvaletView* m_pForm;
+    BOOL m_bCreating;
+    BOOL m_bModified;
+    BOOL m_bItemsLoaded;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+extern PFN_WINEXEC g_pfnWinExec;
+extern PFN_SHELLEXECUTE g_pfnShellExecute;

@@ -1,0 +1,261 @@
+// The registry browser on a scratch key: value rows, rename, the tree, and
+// the change watcher (other processes' writes, a changed key, the end).
+#include "corvalet_fixture.h"
+#include "RegEdit.h"
+#include <tlhelp32.h>
+
+using namespace pirt_test;
+
+namespace {
+
+int ThreadCount()
+{
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 te = {sizeof(te)};
+    int n = 0;
+    for (BOOL ok = Thread32First(snap, &te); ok; ok = Thread32Next(snap, &te))
+        if (te.th32OwnerProcessID == GetCurrentProcessId())
+            ++n;
+    CloseHandle(snap);
+    return n;
+}
+
+void SetValue(const CString& keyPath, const char* name, DWORD type, const void* data, DWORD size)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, type, (const BYTE*)data, size);
+    RegCloseKey(key);
+}
+
+// Runs "reg add" in a process of its own and waits for it.
+void RegAdd(const CString& keyPath, const char* name)
+{
+    CString cmd = CString("reg.exe add \"HKCU\\") + keyPath + "\" /v " + name + " /d x /f";
+    STARTUPINFOA si = {sizeof(si)};
+    PROCESS_INFORMATION pi;
+    ASSERT_TRUE(CreateProcessA(nullptr, cmd.GetBuffer(0), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+    cmd.ReleaseBuffer();
+    WaitForSingleObject(pi.hProcess, 20000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+// The row of a value by its shown name, -1 when absent.
+int RowOf(CRegistryListCtrl& list, const char* shown)
+{
+    for (int i = 0; i < list.GetItemCount(); ++i)
+        if (list.GetItemText(i, 0) == shown)
+            return i;
+    return -1;
+}
+
+// Pumps until the list has rows rows, at most ms milliseconds.
+bool WaitForRows(CRegistryListCtrl& list, int rows, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    while (list.GetItemCount() != rows && GetTickCount() - start < ms)
+        PumpFor(20);
+    return list.GetItemCount() == rows;
+}
+
+class BrowserTest : public CorvaletTest
+{
+protected:
+    void SetUp() override
+    {
+        CorvaletTest::SetUp();
+        m_key.reset(new CScratchRegKey("corvalet"));
+        StartApp();
+        ASSERT_TRUE(m_browser.Create(CRegEdit::IDD, m_frame));
+        m_browser.ShowWindow(SW_SHOW);
+    }
+    void TearDown() override
+    {
+        if (m_browser.m_hWnd)
+            m_browser.DestroyWindow();
+        m_key.reset();
+        CorvaletTest::TearDown();
+    }
+    void Show(const CString& path) { m_browser.Values().SelectKey(HKEY_CURRENT_USER, path + "\\"); }
+    CString Path() const { return m_key->Path(); }
+
+    std::unique_ptr<CScratchRegKey> m_key;
+    CRegEdit m_browser;
+};
+
+} // namespace
+
+TEST(RegValueTextTest, EachTypeShowsItsData)
+{
+    const BYTE dword255[] = {0xff, 0, 0, 0};
+    const BYTE bigEndian[] = {0, 0, 1, 0};
+    const BYTE binary[] = {0x01, 0xab};
+    const BYTE qword[] = {1, 0, 0, 0, 0, 0, 0, 0};
+    const char text[] = "abc\0def";
+    const char unended[] = {'x', 'y'};
+    const struct { DWORD type; const void* data; DWORD size; const char* typeText; const char* dataText; int image; } cases[] = {
+        {REG_DWORD, dword255, 4, "REG_DWORD", "0xff (255)", 1},
+        {REG_DWORD_BIG_ENDIAN, bigEndian, 4, "REG_DWORD", "0x100 (256)", 1},
+        {REG_DWORD, dword255, 2, "REG_DWORD", "", 1},
+        {REG_BINARY, binary, 2, "REG_BINARY", "01 ab ", 1},
+        {REG_QWORD, qword, 8, "REG_NONE", "", -1},
+        {REG_MULTI_SZ, text, 8, "REG_SZ", "abc", 0},
+        {REG_SZ, unended, 2, "REG_SZ", "xy", 0},
+    };
+    for (const auto& c : cases) {
+        CRegValueText t = FormatRegValue(c.type, (const BYTE*)c.data, c.size);
+        EXPECT_EQ(t.type, c.typeText) << c.dataText;
+        EXPECT_EQ(t.data, c.dataText) << c.typeText;
+        EXPECT_EQ(t.image, c.image) << c.dataText;
+    }
+}
+
+TEST_F(BrowserTest, EveryValueShowsOnceUnderItsOwnName)
+{
+    std::vector<BYTE> big(2000, 0x5a);
+    SetValue(Path(), "a", REG_SZ, "first", 6);
+    SetValue(Path(), "m", REG_BINARY, big.data(), (DWORD)big.size());
+    SetValue(Path(), "z", REG_SZ, "last", 5);
+    SetValue(Path(), "", REG_SZ, "unnamed", 8);
+    Show(Path());
+    CRegistryListCtrl& list = m_browser.Values();
+    ASSERT_EQ(list.GetItemCount(), 4);
+    const char* names[] = {"a", "m", "z"};
+    for (const char* name : names) {
+        int row = RowOf(list, name);
+        ASSERT_GE(row, 0) << name;
+        EXPECT_EQ(list.GetValueName(row), name);
+    }
+    int unnamed = RowOf(list, GetLngString("Holberin", "22820"));
+    ASSERT_GE(unnamed, 0);
+    EXPECT_EQ(list.GetValueName(unnamed), "");
+    EXPECT_EQ(list.GetItemText(RowOf(list, "m"), 2).GetLength(), 2000 * 3);
+    EXPECT_EQ(list.GetItemText(RowOf(list, "z"), 2), "last");
+}
+
+TEST_F(BrowserTest, RenameKeepsEveryByteAndNeverOverwrites)
+{
+    std::vector<BYTE> big(3000);
+    for (size_t i = 0; i < big.size(); ++i)
+        big[i] = (BYTE)(i * 7);
+    SetValue(Path(), "old", REG_BINARY, big.data(), (DWORD)big.size());
+    SetValue(Path(), "taken", REG_SZ, "keep", 5);
+    Show(Path());
+    CRegistryListCtrl& list = m_browser.Values();
+    EXPECT_FALSE(list.RenameValue(RowOf(list, "old"), "taken"));
+    EXPECT_TRUE(m_asker.Showed("Holberin", "22800"));
+    EXPECT_FALSE(list.RenameValue(RowOf(list, "old"), "old"));
+    EXPECT_FALSE(list.RenameValue(RowOf(list, "old"), ""));
+    EXPECT_TRUE(list.RenameValue(RowOf(list, "old"), "new"));
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Path(), 0, KEY_READ, &key), ERROR_SUCCESS);
+    std::vector<BYTE> read(4000);
+    DWORD size = (DWORD)read.size(), type = 0;
+    EXPECT_EQ(RegQueryValueExA(key, "new", nullptr, &type, read.data(), &size), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(key, "old", nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+    char taken[16] = "";
+    DWORD takenSize = sizeof(taken);
+    RegQueryValueExA(key, "taken", nullptr, nullptr, (BYTE*)taken, &takenSize);
+    RegCloseKey(key);
+    read.resize(size);
+    EXPECT_EQ(type, (DWORD)REG_BINARY);
+    EXPECT_EQ(read, big);
+    EXPECT_STREQ(taken, "keep");
+}
+
+TEST_F(BrowserTest, ExpandingAgainAddsNothing)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Path() + "\\A\\A1", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Path() + "\\B", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegCloseKey(key);
+    CTreeCtrl& tree = m_browser.Tree();
+    // Walk HKEY_CURRENT_USER\Software\PirtTests\corvalet, expanding on the way.
+    HTREEITEM item = tree.GetNextSiblingItem(tree.GetRootItem());
+    const char* parts[] = {"Software", "PirtTests", "corvalet"};
+    for (const char* part : parts) {
+        tree.Expand(item, TVE_EXPAND);
+        HTREEITEM child = tree.GetChildItem(item);
+        while (child && tree.GetItemText(child).CompareNoCase(part) != 0)
+            child = tree.GetNextSiblingItem(child);
+        ASSERT_NE(child, nullptr) << part;
+        item = child;
+    }
+    auto count = [&](HTREEITEM parent) {
+        int n = 0;
+        for (HTREEITEM c = tree.GetChildItem(parent); c; c = tree.GetNextSiblingItem(c))
+            ++n;
+        return n;
+    };
+    for (int round = 0; round < 3; ++round) {
+        tree.Expand(item, TVE_EXPAND);
+        tree.Expand(item, TVE_COLLAPSE);
+    }
+    EXPECT_EQ(count(item), 2);
+    HTREEITEM a = tree.GetChildItem(item);
+    EXPECT_EQ(tree.GetItemText(a), "A");
+    EXPECT_EQ(count(a), 1);
+    tree.SelectItem(a);
+    CString full;
+    m_browser.GetDlgItemText(IDC_FULLKEY, full);
+    EXPECT_EQ(full, CString("HKEY_CURRENT_USER\\") + Path() + "\\A\\");
+    m_browser.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpFor(50);
+    EXPECT_TRUE(SaveWindowPicture(m_browser.m_hWnd, ScreenshotPath("corvalet-registry.bmp")));
+}
+
+TEST_F(BrowserTest, TheWatcherFollowsOtherProcessesAndOnlyTheShownKey)
+{
+    SetValue(Path() + "\\shown", "v0", REG_SZ, "0", 2);
+    SetValue(Path() + "\\other", "w0", REG_SZ, "0", 2);
+    Show(Path() + "\\shown");
+    CRegistryListCtrl& list = m_browser.Values();
+    ASSERT_EQ(list.GetItemCount(), 1);
+    RegAdd(Path() + "\\shown", "v1");
+    EXPECT_TRUE(WaitForRows(list, 2, 2000));
+    RegAdd(Path() + "\\shown", "v2");
+    EXPECT_TRUE(WaitForRows(list, 3, 2000));
+
+    // After another key is shown, the first one's changes are not followed.
+    Show(Path() + "\\other");
+    ASSERT_EQ(list.GetItemCount(), 1);
+    int fills = list.GetFillCount();
+    RegAdd(Path() + "\\shown", "v3");
+    PumpFor(700);
+    EXPECT_EQ(list.GetFillCount(), fills);
+    RegAdd(Path() + "\\other", "w1");
+    EXPECT_TRUE(WaitForRows(list, 2, 2000));
+}
+
+TEST_F(BrowserTest, NothingOfTheWatcherOutlivesTheDialog)
+{
+    m_browser.DestroyWindow();
+    int before = ThreadCount();
+    CRegEdit browser(m_frame);
+    ASSERT_TRUE(browser.Create(CRegEdit::IDD, m_frame));
+    browser.Values().SelectKey(HKEY_CURRENT_USER, Path() + "\\");
+    ASSERT_NE(browser.Values().GetWatcherThread(), nullptr);
+    EXPECT_GE(ThreadCount(), before + 1);
+    browser.DestroyWindow();
+    EXPECT_EQ(ThreadCount(), before);
+    SetValue(Path(), "late", REG_SZ, "x", 2);
+    PumpFor(300);   // a late report would reach a destroyed window: nothing happens
+    EXPECT_EQ(ThreadCount(), before);
+}
+
+TEST_F(BrowserTest, TheSecurityDatabaseIsNeverListed)
+{
+    Show(Path());
+    CTreeCtrl& tree = m_browser.Tree();
+    HTREEITEM hklm = tree.GetNextSiblingItem(tree.GetNextSiblingItem(tree.GetRootItem()));
+    for (HTREEITEM c = tree.GetChildItem(hklm); c; c = tree.GetNextSiblingItem(c)) {
+        if (tree.GetItemText(c) == "SECURITY") {
+            tree.SelectItem(c);
+            EXPECT_EQ(m_browser.Values().GetItemCount(), 0);
+            EXPECT_EQ(m_browser.Values().GetRoot(), nullptr);
+            return;
+        }
+    }
+}

@@ -1,0 +1,265 @@
+// The plug-in document through the running builder: what a save writes,
+// what an open shows, and the New / Open / Save / Close flows with their
+// questions, answered from a script.
+#include "corvalet_fixture.h"
+
+using namespace pirt_test;
+
+namespace {
+
+size_t Where(const std::string& text, const char* part)
+{
+    return text.find(part);
+}
+
+} // namespace
+
+TEST_F(CorvaletTest, RowsBecomeNumberedEntriesAndSectionsKeepTheirOrder)
+{
+    StartApp();
+    AddRow("C:\\Data", "File", "Delete", "app.ini");
+    AddRow("HKEY_CURRENT_USER\\Software", "Key", "Delete", "Pirt");
+    AddRow("C:\\Temp", "Folder", "DeleteMatch", "tmp");
+    AddRow("HKEY_CURRENT_USER\\Software\\Pirt\\", "ValueList", "DeleteMatch", "Recent");
+    AddRow("C:\\Data", "File", "DeleteContent", "log.txt");
+    CString path = (*m_folder)("rows.dorv");
+    m_asker.files.push_back(path);
+    Doc()->OnFileSave();
+    for (int round = 0; round < 2; ++round) {
+        std::string text = FileText(path);
+        EXPECT_NE(Where(text, "File0=C:\\Data;Delete;app.ini\r\n"), std::string::npos) << text;
+        EXPECT_NE(Where(text, "File1=C:\\Data;DeleteContent;log.txt\r\n"), std::string::npos);
+        EXPECT_NE(Where(text, "Folder0=C:\\Temp;DeleteMatch;tmp\r\n"), std::string::npos);
+        EXPECT_NE(Where(text, "Reg0=HKEY_CURRENT_USER\\Software;DeleteKey;Pirt\r\n"), std::string::npos);
+        EXPECT_NE(Where(text, "Reg1=HKEY_CURRENT_USER\\Software\\Pirt\\;DeleteValueMatch;Recent\r\n"), std::string::npos);
+        EXPECT_LT(Where(text, "[General]"), Where(text, "[Files]"));
+        EXPECT_LT(Where(text, "[Files]"), Where(text, "[Folders]"));
+        EXPECT_LT(Where(text, "[Folders]"), Where(text, "[Registry]"));
+        // Read back row for row, then saved again to the same file.
+        ASSERT_TRUE(Doc()->OpenPlugIn(path));
+        ASSERT_EQ(List()->GetRowCount(), 5);
+        EXPECT_EQ(List()->GetRow(1).kind, "File");
+        EXPECT_EQ(List()->GetRow(1).detail, "log.txt");
+        EXPECT_EQ(List()->GetRow(3).kind, "Key");
+        EXPECT_EQ(List()->GetRow(3).action, "Delete");
+        EXPECT_EQ(List()->GetRow(4).kind, "ValueList");
+        m_frame->SendMessage(WM_PLUGIN_MODIFIED);
+        Doc()->OnFileSave();
+    }
+    EXPECT_EQ(m_asker.fileDialogs, 1);
+    EXPECT_TRUE(m_asker.asked.empty());
+    EXPECT_EQ(Title().Find('*'), -1);
+}
+
+TEST_F(CorvaletTest, AnEmptyPlugInHasTheGeneralSectionOnly)
+{
+    StartApp();
+    CString path = (*m_folder)("empty.dorv");
+    m_asker.files.push_back(path);
+    Doc()->OnFileSave();
+    std::string text = FileText(path);
+    EXPECT_NE(Where(text, "[General]"), std::string::npos);
+    EXPECT_EQ(Where(text, "[Files]"), std::string::npos);
+    EXPECT_EQ(Where(text, "[Folders]"), std::string::npos);
+    EXPECT_EQ(Where(text, "[Registry]"), std::string::npos);
+}
+
+TEST_F(CorvaletTest, OpenShowsTheEntriesAReaderMayRun)
+{
+    StartApp();
+    const struct {
+        const char* file;
+        int rows;
+        const char* path;     // of the first row
+        const char* action;
+        const char* detail;
+    } cases[] = {
+        // A gap ends the section.
+        {"[Files]\r\nFile0=C:\\A;Delete;a.txt\r\nFile2=C:\\B;Delete;b.txt\r\n", 1, "C:\\A", "Delete", "a.txt"},
+        // Only the exact action words count; an entry needs its second ";".
+        {"[Files]\r\nFile0=C:\\A;delete;a.txt\r\nFile1=C:\\A;Delete\r\nFile2=C:\\A;Delete;x;y\r\n", 1, "C:\\A", "Delete", "x;y"},
+        {"[Folders]\r\nFolder0=C:\\T;DeleteAll;foo\r\n", 1, "C:\\T", "DeleteAll", "*.*"},
+        {"[Folders]\r\nFolder0=C:\\T;DeleteMatch;tmp\r\n", 1, "C:\\T", "DeleteMatch", "tmp"},
+        {"[Registry]\r\nReg0=HKEY_CURRENT_USER\\A;DeleteKeyMatch;x\r\n", 1, "HKEY_CURRENT_USER\\A", "DeleteMatch", "x"},
+    };
+    for (const auto& c : cases) {
+        CString path = (*m_folder)("read.dorv");
+        WriteFileText(path, c.file);
+        ASSERT_TRUE(Doc()->OpenPlugIn(path)) << c.file;
+        ASSERT_EQ(List()->GetRowCount(), c.rows) << c.file;
+        CPluginRow row = List()->GetRow(0);
+        EXPECT_EQ(row.path, c.path) << c.file;
+        EXPECT_EQ(row.action, c.action) << c.file;
+        EXPECT_EQ(row.detail, c.detail) << c.file;
+    }
+    // The entry of 255 characters is not shown cut: it is not shown.
+    CString longEntry = CString("C:\\") + CString('x', 240) + ";Delete;a.txt";
+    WriteFileText((*m_folder)("long.dorv"), CString("[Files]\r\nFile0=") + longEntry + "\r\n");
+    ASSERT_TRUE(Doc()->OpenPlugIn((*m_folder)("long.dorv")));
+    EXPECT_EQ(List()->GetRowCount(), 0);
+}
+
+TEST_F(CorvaletTest, TheDescriptionFollowsTheChosenLanguageExactly)
+{
+    StartApp();
+    CString path = (*m_folder)("lang.dorv");
+    WriteFileText(path, "[General]\r\nDescription=english text\r\nErlaeuterung=deutscher Text\r\n");
+    const struct { const char* language; const char* shown; } cases[] = {
+        {"German", "deutscher Text"}, {"german", "english text"}, {"English", "english text"}};
+    for (const auto& c : cases) {
+        WritePrivateProfileStringA("Pirt", "Language", c.language, GetIniPath(INI_PIRT));
+        ASSERT_TRUE(Doc()->OpenPlugIn(path));
+        EXPECT_EQ(Form()->GetPlugInDescription(), c.shown) << c.language;
+    }
+}
+
+TEST_F(CorvaletTest, SaveKeepsOtherKeysAndWritesLineBreaksAsBlanks)
+{
+    StartApp();
+    CString path = (*m_folder)("keep.dorv");
+    WriteFileText(path, "[General]\r\nName=Paint\r\nAdmin=yes\r\nInstalled=C:\\windows\\notepad.exe\r\n");
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    // Typed by the user: a description whose second line would be a section.
+    HWND description = Form()->DescriptionEdit().m_hWnd;
+    ::SendMessageA(description, EM_SETSEL, 0, -1);
+    ::SendMessageA(description, EM_REPLACESEL, TRUE, (LPARAM)"first\r\n[Files]\r\nFile0=C:\\;DeleteAll;*.*");
+    EXPECT_NE(Title().Find('*'), -1);
+    Doc()->OnFileSave();
+    EXPECT_EQ(ReadPluginGeneral(path, "Admin"), "yes");
+    EXPECT_EQ(ReadPluginGeneral(path, "Installed"), "C:\\windows\\notepad.exe");
+    EXPECT_EQ(ReadPluginGeneral(path, "Description"), "first [Files] File0=C:\\;DeleteAll;*.*");
+    EXPECT_TRUE(ReadPluginEntries(path).empty());
+    EXPECT_EQ(Title().Find('*'), -1);
+}
+
+TEST_F(CorvaletTest, RowsAFileCannotHoldAreRefusedAndTheFileStays)
+{
+    StartApp();
+    CString path = (*m_folder)("refuse.dorv");
+    WriteFileText(path, "[General]\r\nName=old\r\n");
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    const struct { CString path; const char* key; } cases[] = {
+        {"C:\\a;b", "22740"},
+        {CString("C:\\") + CString('y', 240), "22750"},   // with ";Delete;a.txt" 257 characters
+    };
+    for (const auto& c : cases) {
+        List()->DeleteAllRows();
+        AddRow(c.path, "File", "Delete", "a.txt");
+        m_asker.asked.clear();
+        Doc()->OnFileSave();
+        EXPECT_TRUE(m_asker.Showed("Holberin", c.key)) << c.key;
+        EXPECT_EQ(FileText(path), "[General]\r\nName=old\r\n");
+        EXPECT_NE(Title().Find('*'), -1);
+    }
+}
+
+TEST_F(CorvaletTest, AFailedSaveLeavesTheFileAndTheModifiedMark)
+{
+    StartApp();
+    CString path = (*m_folder)("locked.dorv");
+    WriteFileText(path, "[General]\r\nName=old\r\n");
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    AddRow("C:\\Data", "File", "Delete", "a.txt");
+    // The file held open by another program cannot be replaced.
+    HANDLE held = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Doc()->OnFileSave();
+    CloseHandle(held);
+    EXPECT_TRUE(m_asker.Showed("Holberin", "22760"));
+    EXPECT_EQ(FileText(path), "[General]\r\nName=old\r\n");
+    EXPECT_NE(Title().Find('*'), -1);
+    // A read-only file stays as it is.
+    m_asker.asked.clear();
+    SetFileAttributesA(path, FILE_ATTRIBUTE_READONLY);
+    Doc()->OnFileSave();
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(m_asker.Showed("Holberin", "22760"));
+    EXPECT_EQ(FileText(path), "[General]\r\nName=old\r\n");
+    // A folder removed since the open.
+    m_asker.asked.clear();
+    Doc()->m_strPlugInPath = (*m_folder)("gone\\x.dorv");
+    Doc()->OnFileSave();
+    EXPECT_TRUE(m_asker.Showed("Holberin", "22760"));
+    EXPECT_NE(Title().Find('*'), -1);
+}
+
+TEST_F(CorvaletTest, NewLeavesTheDocumentUntitled)
+{
+    StartApp();
+    CString path = (*m_folder)("kept.dorv");
+    WriteFileText(path, "[General]\r\nName=kept\r\n");
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    PressKey(m_frame->m_hWnd, 'N', true);
+    EXPECT_EQ(Doc()->m_strPlugInPath, "");
+    EXPECT_NE(Title().Find(GetLngString("Holberin", "22690")), -1);
+    AddRow("C:\\Data", "File", "Delete", "a.txt");
+    PressKey(m_frame->m_hWnd, 'S', true);
+    EXPECT_EQ(m_asker.fileDialogs, 1);
+    EXPECT_EQ(FileText(path), "[General]\r\nName=kept\r\n");
+    EXPECT_NE(Title().Find('*'), -1);
+}
+
+TEST_F(CorvaletTest, CancelStopsOpenNewAndClose)
+{
+    StartApp();
+    // Open, cancelled in its dialog; then the user types a name.
+    Doc()->OnFileOpen();
+    EXPECT_EQ(m_asker.fileDialogs, 1);
+    ::SetWindowTextA(::GetDlgItem(Form()->m_hWnd, IDC_PLUGIN_NAME), "mine");
+    ASSERT_NE(Title().Find('*'), -1);
+    AddRow("C:\\Data", "File", "Delete", "a.txt");
+
+    m_asker.answers = {IDCANCEL};
+    Doc()->OnFileOpen();
+    m_asker.answers = {IDCANCEL};
+    Doc()->OnFileNew();
+    EXPECT_EQ(m_asker.fileDialogs, 1);
+    EXPECT_EQ(List()->GetRowCount(), 1);
+    EXPECT_EQ(Form()->GetPlugInName(), "mine");
+
+    // Close, Yes: there is no file yet, so the save dialog comes; cancelled,
+    // the window stays.
+    m_asker.answers = {IDYES};
+    m_frame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(m_asker.fileDialogs, 2);
+    ASSERT_TRUE(IsWindow(m_frame->m_hWnd));
+    EXPECT_EQ(List()->GetRowCount(), 1);
+}
+
+TEST_F(CorvaletTest, DeleteAndSelectAllEditTextInsideAnEdit)
+{
+    StartApp();
+    AddRow("C:\\Data", "File", "Delete", "a.txt");
+    List()->SelectAllRows();
+    HWND name = ::GetDlgItem(Form()->m_hWnd, IDC_PLUGIN_NAME);
+    ::SetWindowTextA(name, "abc");
+    ::SendMessageA(name, EM_SETSEL, 0, 0);
+    ::SetFocus(name);
+    m_asker.asked.clear();
+    PressKey(name, VK_DELETE, false);
+    EXPECT_EQ(Form()->GetPlugInName(), "bc");
+    EXPECT_EQ(List()->GetRowCount(), 1);
+    EXPECT_TRUE(m_asker.asked.empty());
+    // Outside an edit Delete asks, then deletes the selected rows.
+    m_asker.answers = {IDYES};
+    PressKey(List()->m_hWnd, VK_DELETE, false);
+    EXPECT_TRUE(m_asker.Showed("Holberin", "22670"));
+    EXPECT_EQ(List()->GetRowCount(), 0);
+}
+
+TEST_F(CorvaletTest, FillingTheFormMarksNothingAndTheMarkIsSingle)
+{
+    StartApp();
+    CString path = (*m_folder)("form.dorv");
+    WriteFileText(path, "[General]\r\nName=n\r\nVersion=1\r\nProvider=p\r\nDescription=d\r\n");
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    EXPECT_EQ(Title().Find('*'), -1);
+    m_frame->SendMessage(WM_PLUGIN_MODIFIED);
+    m_frame->SendMessage(WM_PLUGIN_MODIFIED);
+    EXPECT_EQ(Title().Find('*'), Title().GetLength() - 1);
+    EXPECT_EQ(Title(), GetLngString("General", "20080") + " - " + path + "*");
+    m_asker.answers = {IDNO};
+    Doc()->OnFileNew();
+    EXPECT_EQ(Form()->GetPlugInName(), "");
+    EXPECT_EQ(Title().Find('*'), -1);
+}

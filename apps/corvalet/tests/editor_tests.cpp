@@ -1,0 +1,154 @@
+// The item editor: every kind and action gives the row the writer turns into
+// an entry, every failed check its message, and editing a row gives it back.
+#include "corvalet_fixture.h"
+#include "EditorDlg.h"
+#include "EditorRow.h"
+
+using namespace pirt_test;
+
+namespace {
+
+CEditorState State(int kind, int action, const char* path)
+{
+    CEditorState s;
+    s.kind = kind;
+    if (kind == EDITOR_KIND_FILE)
+        s.fileAction = action;
+    else if (kind == EDITOR_KIND_FOLDER)
+        s.folderAction = action;
+    else
+        s.regAction = action;
+    s.path = path;
+    return s;
+}
+
+} // namespace
+
+TEST(EditorRowTest, EveryKindAndActionGivesItsRowAndComesBack)
+{
+    const char* K = "HKEY_CURRENT_USER\\Software\\App";
+    struct Case {
+        CEditorState state;
+        const char* path;
+        const char* kind;
+        const char* action;
+        const char* detail;
+    };
+    CEditorState ini = State(EDITOR_KIND_FILE, 2, "C:\\Data\\app.ini");
+    ini.section = "S";
+    ini.key = "K";
+    CEditorState match = State(EDITOR_KIND_FOLDER, 2, "C:\\T");
+    match.pattern = "tmp";
+    CEditorState keys = State(EDITOR_KIND_REGISTRY, 1, "HKEY_CURRENT_USER\\Software\\App\\");
+    keys.keyMatch = "Recent";
+    CEditorState values = State(EDITOR_KIND_REGISTRY, 3, "HKEY_CURRENT_USER\\Software\\App\\");
+    values.valueMatch = "File";
+    const Case cases[] = {
+        {State(EDITOR_KIND_FILE, 0, "C:\\Data\\app.ini"), "C:\\Data", "File", "Delete", "app.ini"},
+        {State(EDITOR_KIND_FILE, 1, "C:\\Data\\app.log"), "C:\\Data", "File", "DeleteContent", "app.log"},
+        {ini, "C:\\Data\\app.ini", "File", "EraseMatch", "S,K"},
+        {State(EDITOR_KIND_FOLDER, 0, "C:\\T"), "C:\\T", "Folder", "DeleteAll", "*.*"},
+        {State(EDITOR_KIND_FOLDER, 1, "C:\\T"), "C:\\T", "Folder", "DeleteAllBelow", "*.*"},
+        {match, "C:\\T", "Folder", "DeleteMatch", "tmp"},
+        {State(EDITOR_KIND_REGISTRY, 0, "HKEY_CURRENT_USER\\Software\\App\\Recent\\"), K, "Key", "Delete", "Recent"},
+        {keys, "HKEY_CURRENT_USER\\Software\\App\\", "KeyList", "DeleteMatch", "Recent"},
+        {State(EDITOR_KIND_REGISTRY, 2, "HKEY_CURRENT_USER\\Software\\App\\Last"), K, "Value", "Delete", "Last"},
+        {values, "HKEY_CURRENT_USER\\Software\\App\\", "ValueList", "DeleteMatch", "File"},
+    };
+    for (const Case& c : cases) {
+        CEditorResult r = BuildEditorRow(c.state, FALSE);
+        ASSERT_EQ(r.outcome, EDITOR_ROW) << c.kind << " " << c.action;
+        EXPECT_EQ(r.row.path, c.path);
+        EXPECT_EQ(r.row.kind, c.kind);
+        EXPECT_EQ(r.row.action, c.action);
+        EXPECT_EQ(r.row.detail, c.detail);
+        EXPECT_EQ(CheckPluginRow(r.row), PLUGIN_ROW_OK);
+        // Editing the row and pressing OK gives the same row, without a question.
+        CEditorResult again = BuildEditorRow(EditorStateFromRow(r.row), FALSE);
+        ASSERT_EQ(again.outcome, EDITOR_ROW) << c.kind << " " << c.action;
+        EXPECT_EQ(again.row.path, r.row.path);
+        EXPECT_EQ(again.row.detail, r.row.detail);
+    }
+}
+
+TEST(EditorRowTest, FailedChecksNameTheirMessage)
+{
+    CEditorState noMatch = State(EDITOR_KIND_REGISTRY, 1, "HKEY_CURRENT_USER\\A\\");
+    CEditorState keysNoSlash = State(EDITOR_KIND_REGISTRY, 1, "HKEY_CURRENT_USER\\A");
+    keysNoSlash.keyMatch = "x";
+    CEditorState valuesNoSlash = State(EDITOR_KIND_REGISTRY, 3, "HKEY_CURRENT_USER\\A");
+    valuesNoSlash.valueMatch = "x";
+    CEditorState iniNoKey = State(EDITOR_KIND_FILE, 2, "C:\\a.ini");
+    iniNoKey.section = "S";
+    CEditorState semicolon = State(EDITOR_KIND_FILE, 0, "C:\\a;b\\c.txt");
+    CEditorState tooLong = State(EDITOR_KIND_FOLDER, 0, CString("C:\\") + CString('z', 250));
+    const struct { CEditorState state; const char* section; const char* key; } cases[] = {
+        {State(EDITOR_KIND_FILE, 0, ""), "General", "42000"},
+        {State(EDITOR_KIND_FILE, -1, "C:\\a.txt"), "Holberin", "22780"},
+        {State(EDITOR_KIND_FOLDER, 2, "C:\\T"), "General", "42010"},
+        {iniNoKey, "General", "42010"},
+        {noMatch, "General", "42010"},
+        {State(EDITOR_KIND_REGISTRY, 2, "HKEY_CURRENT_USER\\A\\"), "Holberin", "22710"},
+        {valuesNoSlash, "Holberin", "22720"},
+        {keysNoSlash, "Holberin", "22730"},
+        {semicolon, "Holberin", "22740"},
+        {tooLong, "Holberin", "22750"},
+    };
+    for (const auto& c : cases) {
+        CEditorResult r = BuildEditorRow(c.state, FALSE);
+        EXPECT_EQ(r.outcome, EDITOR_MESSAGE) << c.key;
+        EXPECT_STREQ(r.section, c.section);
+        EXPECT_STREQ(r.key, c.key);
+    }
+    // A key path without its closing "\" asks first; Yes takes the key above.
+    CEditorState key = State(EDITOR_KIND_REGISTRY, 0, "HKEY_CURRENT_USER\\A\\B\\name");
+    EXPECT_EQ(BuildEditorRow(key, FALSE).outcome, EDITOR_ASK_PARENT);
+    CEditorResult yes = BuildEditorRow(key, TRUE);
+    EXPECT_EQ(yes.row.path, "HKEY_CURRENT_USER\\A");
+    EXPECT_EQ(yes.row.detail, "B");
+}
+
+TEST_F(CorvaletTest, PropertiesAndOkOnAKeyRowKeepTheRow)
+{
+    StartApp();
+    AddRow("C:\\Data", "File", "Delete", "a.txt");
+    AddRow("HKEY_CURRENT_USER\\Software", "Key", "Delete", "Pirt");
+    m_frame->SetModified(FALSE);
+    // Properties edits the selected row, not the selection mark.
+    List()->GetListCtrl().SetSelectionMark(0);
+    List()->GetListCtrl().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    {
+        CDialogCatcher catcher(IDOK);
+        m_frame->SendMessage(WM_COMMAND, ID_PROPERTIES);
+    }
+    ASSERT_EQ(List()->GetRowCount(), 2);
+    EXPECT_EQ(List()->GetRow(1).path, "HKEY_CURRENT_USER\\Software");
+    EXPECT_EQ(List()->GetRow(1).detail, "Pirt");
+    EXPECT_EQ(List()->GetRow(0).kind, "File");
+    EXPECT_EQ(Title().Find('*'), -1);
+}
+
+TEST_F(CorvaletTest, TheEditorShowsTheKindsControlsAndMakesAPicture)
+{
+    StartApp();
+    CEditorDlg editor(m_frame);
+    editor.m_pList = List();
+    editor.m_bEditMode = TRUE;
+    editor.m_nRow = 0;
+    editor.m_strRowPath = "C:\\Data\\app.ini";
+    editor.m_strRowKind = "File";
+    editor.m_strRowAction = "EraseMatch";
+    editor.m_strRowDetail = "Recent,,File1";
+    ASSERT_TRUE(editor.Create(CEditorDlg::IDD, m_frame));
+    editor.ShowWindow(SW_SHOW);
+    PumpFor(100);
+    CEditorState s = editor.ReadState();
+    EXPECT_EQ(s.fileAction, 2);
+    EXPECT_EQ(s.section, "Recent");
+    EXPECT_EQ(s.key, "File1");
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(editor.m_hWnd, IDC_KEYNAME)));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(editor.m_hWnd, IDC_PATTERN)));
+    editor.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(SaveWindowPicture(editor.m_hWnd, ScreenshotPath("corvalet-editor.bmp")));
+    editor.DestroyWindow();
+}
