@@ -195,6 +195,16 @@ CString GetLngPath()
     return GetIniString("Pirt", "LngPath", INI_PIRT);
 }
 
+CString GetChosenLanguage()
+{
+    return GetIniString("Pirt", "Language", INI_PIRT);
+}
+
+int IsGermanChosen()
+{
+    return GetChosenLanguage() == "German" ? 1 : 0;
+}
+
 CString GetLngString(CString section, CString key)
 {
     return Texts().Lookup(section, key);

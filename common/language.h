@@ -6,6 +6,14 @@
 // [Pirt] LngPath of the suite INI, "" when absent.
 CString GetLngPath();
 
+// [Pirt] Language of the suite INI: the name of the chosen language, ""
+// when none is chosen.
+CString GetChosenLanguage();
+
+// 1 when the suite INI chooses German ([Pirt] Language exactly "German"),
+// 0 for any other or no choice: help files and web pages then are English.
+int IsGermanChosen();
+
 // Text of (section, key) in the chosen language file, "" when absent; at most
 // 254 characters, "%%" read as "%". The file is read once into memory and
 // again when the suite INI or the file itself changes, so a new language

@@ -1,4 +1,5 @@
 #include "multifiledialog.h"
+#include "services.h"
 
 #include <cderr.h>
 #include <cstring>
@@ -107,9 +108,7 @@ CString CMultiFileDialog::GetNextPathName(POSITION& pos)
         return CFileDialog::GetNextPathName(pos);
     ASSERT(pos != NULL && m_bParsed);
     const char* name = reinterpret_cast<const char*>(pos);
-    CString path(m_pszFolder);
-    if (path.IsEmpty() || path[path.GetLength() - 1] != '\\')
-        path += '\\';
+    CString path = WithTrailingBackslash(m_pszFolder);
     path += name;
     const char* next = name + strlen(name) + 1;
     pos = *next != '\0' ? reinterpret_cast<POSITION>(const_cast<char*>(next)) : NULL;

@@ -206,15 +206,6 @@ int IsPathInside(const CString& inner, const CString& outer)
     return inner[outerLength] == '\\' || outer[outerLength - 1] == '\\' ? 1 : 0;
 }
 
-static CString ShellFolder(int csidl)
-{
-    char buffer[MAX_PATH + 1] = "";
-    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer)))
-        return CString();
-    buffer[MAX_PATH] = '\0';
-    return CString(buffer);
-}
-
 static CString EnvironmentValue(const char* name)
 {
     char buffer[MAX_PATH * 2] = "";
@@ -241,7 +232,7 @@ static std::vector<CString> ProtectedFolders()
     };
     std::vector<CString> raw;
     for (int csidl : kShellFolders)
-        raw.push_back(ShellFolder(csidl));
+        raw.push_back(GetShellFolderPath(csidl));
     for (const char* name : kEnvironment)
         raw.push_back(EnvironmentValue(name));
     raw.push_back(GetAppPath());
@@ -272,7 +263,7 @@ static std::vector<CString> ProtectedFolders()
             folders.push_back(final);
     }
     // The profiles root holds every user's profile.
-    CString profile = CanonicalPath(ShellFolder(CSIDL_PROFILE));
+    CString profile = CanonicalPath(GetShellFolderPath(CSIDL_PROFILE));
     int slash = profile.ReverseFind('\\');
     if (slash > 2)
         folders.push_back(profile.Left(slash));

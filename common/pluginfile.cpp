@@ -2,6 +2,7 @@
 // judges every path through the path layer before anything deletes by it.
 #include "pluginfile.h"
 #include "pathlayer.h"
+#include "services.h"
 #include <shlobj.h>
 #include <sddl.h>
 
@@ -334,11 +335,7 @@ CPlaceholderFolders GetPlaceholderFolders()
     };
     CPlaceholderFolders folders;
     for (const Source& source : sources)
-    {
-        char path[MAX_PATH] = "";
-        if (SUCCEEDED(::SHGetFolderPathA(nullptr, source.csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
-            folders.*source.folder = path;
-    }
+        folders.*source.folder = GetShellFolderPath(source.csidl);
     return folders;
 }
 
@@ -417,10 +414,8 @@ bool ContainsNoCase(const CString& text, const CString& part)
 
 CString SystemFolder(int csidl)
 {
-    char path[MAX_PATH] = "";
-    if (FAILED(::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
-        return CString();
-    return CanonicalPath(path);
+    const CString path = GetShellFolderPath(csidl);
+    return path.IsEmpty() ? CString() : CanonicalPath(path);
 }
 
 // Anything inside the system folders is Windows' own, whatever it is called.

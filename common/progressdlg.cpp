@@ -1,5 +1,6 @@
 #include "progressdlg.h"
 #include "language.h"
+#include "smallicons.h"
 
 COLORREF GradientColour(int x, int w)
 {
@@ -63,6 +64,15 @@ BOOL CProgressDlg::OnInitDialog()
         caption = m_captionDefault;
     SetWindowText(caption);
     return TRUE;
+}
+
+void CProgressDlg::SetUpReportList(const UINT (&rowIconIds)[3])
+{
+    ASSERT(::IsWindow(m_report.m_hWnd));
+    m_report.InsertColumn(0, "Progress", LVCFMT_LEFT, 700);
+    m_reportIcons.DeleteImageList();
+    CreateSmallIconList(m_reportIcons, rowIconIds);
+    m_report.SetImageList(&m_reportIcons, LVSIL_SMALL);
 }
 
 BOOL EraseWithGradient(CWnd* wnd, CDC* pDC)

@@ -59,6 +59,12 @@ public:
     CProgressCtrl* GetOperationBar() { return &m_operation; }
     CProgressCtrl* GetOverallBar() { return &m_overall; }
 
+    // Readies the report list for a run: its one column and the row images
+    // from the program's icons, in the order done, failed, working (the
+    // REPORT_IMAGE_* indexes). The dialog keeps the images; the list shares
+    // them and never destroys them.
+    void SetUpReportList(const UINT (&rowIconIds)[3]);
+
     virtual BOOL OnInitDialog();
 
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -69,6 +75,7 @@ protected:
     CListCtrl m_report;
     CProgressCtrl m_operation;
     CProgressCtrl m_overall;
+    CImageList m_reportIcons;
 
     DECLARE_MESSAGE_MAP()
 };

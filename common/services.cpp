@@ -44,19 +44,6 @@ bool g_seeding = false;
 // settings request would otherwise repeat the message.
 bool g_noDataFolderTold = false;
 
-CString WithBackslash(const char* folder)
-{
-    CString s(folder);
-    if (s.IsEmpty() || s[s.GetLength() - 1] != '\\')
-        s += '\\';
-    return s;
-}
-
-bool StopSignalled(HANDLE stopEvent)
-{
-    return stopEvent != NULL && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
-}
-
 // The copy behind CopyFolder and the seeding; keepExisting leaves files that
 // already exist in the destination untouched.
 int CopyTree(const char* source, const char* destination, int recurse, const char* filter,
@@ -68,33 +55,35 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
     const bool hasFilter = filter != NULL && filter[0] != '\0';
     const int passes = (recurse && hasFilter) ? 2 : 1;
 
-    if (StopSignalled(stopEvent))
+    if (IsStopSignalled(stopEvent))
         return 0;
 
-    const CString src = WithBackslash(source);
-    const CString dst = WithBackslash(destination);
+    const CString src = WithTrailingBackslash(source);
+    const CString dst = WithTrailingBackslash(destination);
     int result = 1;
     bool stopped = false;
 
     for (int pass = 0; pass < passes && result == 1 && !stopped; ++pass)
     {
         const CString pattern = (hasFilter && pass == 0) ? CString(filter) : CString("*.*");
-        WIN32_FIND_DATAA fd;
-        HANDLE find = FindFirstFileA(src + pattern, &fd);
-        if (find == INVALID_HANDLE_VALUE)
+        CFileFind finder;
+        if (!finder.FindFile(src + pattern))
             continue;
+        bool more = false;
         do
         {
+            more = finder.FindNextFile() != FALSE;
             if (pump)
                 ProcessMsgLoopEvery();
-            if (fd.cFileName[0] == '.')
+            const CString name = finder.GetFileName();
+            if (name[0] == '.')
                 continue;
-            const CString from = src + fd.cFileName;
-            const CString to = dst + fd.cFileName;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            const CString from = src + name;
+            const CString to = dst + name;
+            if (finder.IsDirectory())
             {
                 // A link or junction may lead anywhere: it is not copied through.
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                if (finder.IsReparsePoint())
                     continue;
                 if (recurse && (pass == 1 || passes == 1))
                     result = CopyTree(from, to, 1, NULL, stopEvent, 1, keepExisting);
@@ -106,10 +95,9 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
                 result = CopyFileA(from, to, FALSE) ? 1 : 0;
             }
         }
-        while (!(stopped = StopSignalled(stopEvent)) && result == 1 && FindNextFileA(find, &fd));
-        FindClose(find);
+        while (!(stopped = IsStopSignalled(stopEvent)) && result == 1 && more);
     }
-    if (stopped || StopSignalled(stopEvent))
+    if (stopped || IsStopSignalled(stopEvent))
         return 0;
     return result;
 }
@@ -175,6 +163,19 @@ void ProcessMsgLoop()
             DispatchMessageA(&msg);
         }
     }
+}
+
+CString WithTrailingBackslash(const char* folder)
+{
+    CString path(folder);
+    if (path.IsEmpty() || path[path.GetLength() - 1] != '\\')
+        path += '\\';
+    return path;
+}
+
+bool IsStopSignalled(HANDLE stopEvent)
+{
+    return stopEvent != nullptr && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
 }
 
 void ProcessMsgLoopEvery(DWORD intervalMs)
@@ -254,14 +255,21 @@ int CopyFolder(const char* source, const char* destination, int recurse,
     return CopyTree(source, destination, recurse, filter, stopEvent, pump, false);
 }
 
-CString GetAppDataPath()
+CString GetShellFolderPath(int csidl)
 {
     char buffer[MAX_PATH + 1] = "";
-    if (FAILED(SHGetFolderPathA(NULL, CSIDL_APPDATA, NULL, 0, buffer)))
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer)))
         return CString();
+    buffer[MAX_PATH] = '\0';
+    return CString(buffer);
+}
+
+CString GetAppDataPath()
+{
+    const CString appData = GetShellFolderPath(CSIDL_APPDATA);
     // A relative answer would put the data below the current folder or the
     // root of the current drive.
-    return IsAbsolutePathText(buffer) ? CString(buffer) : CString();
+    return IsAbsolutePathText(appData) ? appData : CString();
 }
 
 CString GetDataRoot()

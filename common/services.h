@@ -45,6 +45,13 @@ void ProcessMsgLoopEvery(DWORD intervalMs = PUMP_INTERVAL_MS);
 // Trims trailing white space, then drops one trailing backslash.
 void RemoveTrailingBackslash(CString& path);
 
+// The folder with one trailing backslash, ready for a name to be appended;
+// "" gives "\".
+CString WithTrailingBackslash(const char* folder);
+
+// TRUE when the stop event (may be NULL: no stop asked for) is signalled.
+bool IsStopSignalled(HANDLE stopEvent);
+
 // Creates every missing folder of the path, outermost first. 1 when all of
 // them exist afterwards, 0 at the first folder that cannot be created.
 // "C:\..." and "\\server\share\..." roots are never created.
@@ -58,6 +65,10 @@ int CreateFullPath(const char* path);
 // 1 when everything was copied, 0 on a failure or a stop.
 int CopyFolder(const char* source, const char* destination, int recurse,
                const char* filter, HANDLE stopEvent, int pump);
+
+// The shell folder of a CSIDL as the shell gives it (no token, current
+// path), "" when the shell knows none.
+CString GetShellFolderPath(int csidl);
 
 // User's roaming application-data folder (CSIDL_APPDATA); "" when the shell
 // gives none or a relative one. No path is ever built on "".

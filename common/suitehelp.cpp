@@ -1,21 +1,19 @@
 #include "suitehelp.h"
 #include "services.h"
+#include "language.h"
 
-namespace {
-BOOL GermanChosen()
+CString SuiteHelpFile()
 {
-    return GetIniString(CString("Pirt"), CString("Language"), INI_PIRT) == "German";
-}
+    return GetAppPath() + (IsGermanChosen() ? "\\help\\ZexUlmoroHelpDEU.chm" : "\\help\\ZexUlmoroHelpENG.chm");
 }
 
 CString SuiteHelpCommand()
 {
-    CString file = GetAppPath() + (GermanChosen() ? "\\help\\ZexUlmoroHelpDEU.chm" : "\\help\\ZexUlmoroHelpENG.chm");
     // Quoted, so a program folder with blanks reaches the viewer whole.
-    return CString("hh.exe \"") + file + "\"";
+    return CString("hh.exe \"") + SuiteHelpFile() + "\"";
 }
 
 CString SuiteWebPage()
 {
-    return GermanChosen() ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
+    return IsGermanChosen() ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
 }

@@ -12,6 +12,9 @@
 typedef UINT (WINAPI *PFN_WINEXEC)(LPCSTR cmdLine, UINT show);
 typedef HINSTANCE (WINAPI *PFN_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 
+// The help file of the program folder in the chosen language.
+CString SuiteHelpFile();
+
 // The command that shows the help file: hh.exe with the quoted path of the
 // program folder's help file.
 CString SuiteHelpCommand();

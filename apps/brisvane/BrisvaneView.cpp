@@ -7,77 +7,103 @@
 #include "progressdlg.h"
 #include "BrowserFunctions.h"
 #include "SystemFunctions.h"
+#include "smallicons.h"
 
 PFN_EXITWINDOWSEX g_pfnExitWindowsEx = ::ExitWindowsEx;
 PFN_RUNOBSERVER g_pfnRunObserver = NULL;
 
 namespace {
 
+typedef int (CBrowserFunctions::*BrowserCall)(CListCtrl* list, CProgressCtrl* progress);
+typedef int (CBrowserFunctions::*FirefoxCall)(CListCtrl* list, CProgressCtrl* progress,
+                                              unsigned int browser, CString profileName);
+typedef int (CSystemFunctions::*SystemCall)(CListCtrl* list, CProgressCtrl* progress);
+
+// What a browser row cleans in each browser, in the order the run calls
+// them; nullptr where a browser keeps no such trace.
+struct BrowserCalls
+{
+    BrowserCall ie;
+    BrowserCall opera;
+    FirefoxCall firefox;
+    BrowserCall chrome;
+    BrowserCall safari;
+};
+
+// One row of the trace list and the operations it stands for: the row and
+// its operations cannot come apart.
 struct TraceRow
 {
     const char* itemKey;    // [General] key of Brisvane.ini holding the tick
     const char* nameKey;    // [Brisvane] language keys
     const char* descKey;
     int icon;               // index in the row icon list
+    BrowserCalls browsers;  // browser rows
+    SystemCall system;      // system rows
+    int ieAtRestart;        // Internet Explorer's part runs at the next start-up
 };
 
+typedef CBrowserFunctions B;
+typedef CSystemFunctions S;
+
 const TraceRow kBrowserRows[BROWSER_ROW_COUNT] = {
-    {"DropList", "20500", "20510", 11},
-    {"History", "20520", "20530", 12},
-    {"VisitedLinks", "20540", "20550", 13},
-    {"CompleteForms", "20560", "20570", 14},
-    {"CompletePW", "20580", "20590", 15},
-    {"INetTempFiles", "20600", "20610", 17},
-    {"Cookies", "20620", "20630", 18},
-    {"IndexDat", "20640", "20650", 16},
-    {"DownloadHistory", "20660", "20670", 12},
+    {"DropList", "20500", "20510", 11,
+     {&B::IEDropList, &B::OperaDropList, &B::FirefoxDropList, &B::ChromeDropList, &B::SafariHistory}, nullptr, 0},
+    {"History", "20520", "20530", 12,
+     {&B::IEHistory, &B::OperaHistory, &B::FirefoxHistory, &B::ChromeHistory, &B::SafariHistory}, nullptr, 0},
+    {"VisitedLinks", "20540", "20550", 13,
+     {&B::IEHistory, &B::OperaVisitedLinks, &B::FirefoxHistory, &B::ChromeVisitedLinks, &B::SafariVisitedLinks},
+     nullptr, 0},
+    {"CompleteForms", "20560", "20570", 14,
+     {&B::IECompleteForms, nullptr, &B::FirefoxCompleteForms, &B::ChromeCompleteForms, &B::SafariCompleteForms},
+     nullptr, 0},
+    {"CompletePW", "20580", "20590", 15,
+     {&B::IECompletePW, &B::OperaCompletePW, &B::FirefoxCompletePW, &B::ChromeCompletePW, &B::SafariCompletePW},
+     nullptr, 0},
+    {"INetTempFiles", "20600", "20610", 17,
+     {&B::IETemp, &B::OperaTemp, &B::FirefoxTemp, &B::ChromeTemp, &B::SafariTemp}, nullptr, 0},
+    {"Cookies", "20620", "20630", 18,
+     {&B::IECookies, &B::OperaCookies, &B::FirefoxCookies, &B::ChromeCookies, &B::SafariCookies}, nullptr, 0},
+    {"IndexDat", "20640", "20650", 16, {nullptr, nullptr, nullptr, nullptr, nullptr}, nullptr, 1},
+    {"DownloadHistory", "20660", "20670", 12,
+     {nullptr, &B::OperaDLList, &B::FirefoxDLList, &B::ChromeDLList, &B::SafariDLList}, nullptr, 0},
 };
 
 const TraceRow kSystemRows[SYSTEM_ROW_COUNT] = {
-    {"RecycleBin", "10100", "10110", 0},
-    {"Clipboard", "10120", "10130", 1},
-    {"TempFiles", "10140", "10150", 2},
-    {"LogFiles", "10160", "10170", 3},
-    {"MemoryDump", "10180", "10190", 4},
-    {"SwapFile", "10200", "10210", 5},
-    {"FileFragments", "10220", "10230", 6},
-    {"Prefetcher", "10240", "10250", 7},
-    {"MRULists", "10500", "10510", 8},
-    {"MFUList", "10520", "10530", 8},
-    {"LocalSearch", "10540", "10550", 9},
-    {"Search4Computers", "10560", "10570", 9},
-    {"RunMRU", "10580", "10590", 10},
+    {"RecycleBin", "10100", "10110", 0, {}, &S::EmptyRecycleBin, 0},
+    {"Clipboard", "10120", "10130", 1, {}, &S::EmptyClipboardContent, 0},
+    {"TempFiles", "10140", "10150", 2, {}, &S::DeleteWinTempFiles, 0},
+    {"LogFiles", "10160", "10170", 3, {}, &S::DeleteWindowsLogFiles, 0},
+    {"MemoryDump", "10180", "10190", 4, {}, &S::DeleteMemoryDump, 0},
+    {"SwapFile", "10200", "10210", 5, {}, &S::DeleteSwapFile, 0},
+    {"FileFragments", "10220", "10230", 6, {}, &S::DeleteFileFragments, 0},
+    {"Prefetcher", "10240", "10250", 7, {}, &S::EmptyWindowsPrefetcher, 0},
+    {"MRULists", "10500", "10510", 8, {}, &S::DeleteMRULists, 0},
+    {"MFUList", "10520", "10530", 8, {}, &S::DeleteMFUList, 0},
+    {"LocalSearch", "10540", "10550", 9, {}, &S::DeleteLocalSearch, 0},
+    {"Search4Computers", "10560", "10570", 9, {}, &S::DeleteSearch4Computers, 0},
+    {"RunMRU", "10580", "10590", 10, {}, &S::DeleteRunMRU, 0},
 };
 
 const UINT kRowIconIds[] = {164, 155, 160, 161, 154, 158, 156, 163, 166, 162,
                             165, 172, 178, 179, 177, 180, 175, 174, 173, 173};
 
-const UINT kReportIconIds[] = {IDI_REPORT_DONE, IDI_REPORT_FAILED, IDI_REPORT_WORKING};
+const UINT kReportIconIds[3] = {IDI_REPORT_DONE, IDI_REPORT_FAILED, IDI_REPORT_WORKING};
 
-HICON LoadSmallIcon(UINT id)
-{
-    return (HICON)LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-}
-
-// Which group and position a row index stands for.
-enum RowGroup { GROUP_NONE, GROUP_BROWSER, GROUP_SYSTEM };
-
-RowGroup Locate(int row, int browserShown, int systemShown, int* pos)
+// The table row a list row stands for under the groups shown; nullptr
+// beyond the last row.
+const TraceRow* RowAt(int row, int browserShown, int systemShown)
 {
     if (row < 0)
-        return GROUP_NONE;
+        return nullptr;
     if (browserShown) {
-        if (row < BROWSER_ROW_COUNT) {
-            *pos = row;
-            return GROUP_BROWSER;
-        }
+        if (row < BROWSER_ROW_COUNT)
+            return &kBrowserRows[row];
         row -= BROWSER_ROW_COUNT;
     }
-    if (systemShown && row < SYSTEM_ROW_COUNT) {
-        *pos = row;
-        return GROUP_SYSTEM;
-    }
-    return GROUP_NONE;
+    if (systemShown && row < SYSTEM_ROW_COUNT)
+        return &kSystemRows[row];
+    return nullptr;
 }
 
 } // namespace
@@ -131,13 +157,7 @@ void CBrisvaneView::SetupColumns()
     list.InsertColumn(0, GetLngString("General", "40500"), LVCFMT_LEFT, 170);
     list.InsertColumn(1, GetLngString("General", "40510"), LVCFMT_LEFT, 550);
     list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    m_rowIcons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 23, 0);
-    for (size_t i = 0; i < sizeof(kRowIconIds) / sizeof(kRowIconIds[0]); ++i) {
-        HICON icon = LoadSmallIcon(kRowIconIds[i]);
-        m_rowIcons.Add(icon);
-        if (icon)
-            DestroyIcon(icon);
-    }
+    CreateSmallIconList(m_rowIcons, kRowIconIds);
     list.SetImageList(&m_rowIcons, LVSIL_SMALL);
 }
 
@@ -168,12 +188,8 @@ void CBrisvaneView::FillList()
 
 const char* CBrisvaneView::ItemKeyOf(int row) const
 {
-    int pos = 0;
-    switch (Locate(row, m_browserRowsShown, m_systemRowsShown, &pos)) {
-    case GROUP_BROWSER: return kBrowserRows[pos].itemKey;
-    case GROUP_SYSTEM:  return kSystemRows[pos].itemKey;
-    default:            return NULL;
-    }
+    const TraceRow* traceRow = RowAt(row, m_browserRowsShown, m_systemRowsShown);
+    return traceRow ? traceRow->itemKey : NULL;
 }
 
 int CBrisvaneView::ReadItemCheck(int row)
@@ -314,15 +330,6 @@ void CBrisvaneView::OnClean()
     if (mainWnd)
         mainWnd->ShowWindow(SW_HIDE);
 
-    CImageList reportIcons;
-    reportIcons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
-    for (size_t i = 0; i < sizeof(kReportIconIds) / sizeof(kReportIconIds[0]); ++i) {
-        HICON icon = LoadSmallIcon(kReportIconIds[i]);
-        reportIcons.Add(icon);
-        if (icon)
-            DestroyIcon(icon);
-    }
-
     CProgressDlg progress(NULL, IDD_PROGRESS);
     if (!progress.CreateModeless(NULL)) {
         // Without the dialog there is nowhere to report: nothing is cleaned.
@@ -336,8 +343,7 @@ void CBrisvaneView::OnClean()
     CListCtrl* report = progress.GetReportList();
     CProgressCtrl* overall = progress.GetOverallBar();
     CProgressCtrl* perOperation = progress.GetOperationBar();
-    report->InsertColumn(0, "Progress", LVCFMT_LEFT, 700);
-    report->SetImageList(&reportIcons, LVSIL_SMALL);
+    progress.SetUpReportList(kReportIconIds);
 
     overall->SetRange32(0, CountRows(2));
     overall->SetStep(1);
@@ -353,8 +359,6 @@ void CBrisvaneView::OnClean()
             g_pfnRunObserver(&progress, row);
     }
 
-    // The list would destroy an image list it owns; ours is freed by its object.
-    report->SetImageList(NULL, LVSIL_SMALL);
     progress.ShowWindow(SW_HIDE);
     progress.DestroyWindow();
 
@@ -413,99 +417,36 @@ void CBrisvaneView::ScheduleIndexDatCleaning()
 
 void CBrisvaneView::CleanItem(int row, CListCtrl* list, CProgressCtrl* progress)
 {
-    int pos = 0;
-    RowGroup group = Locate(row, m_browserRowsShown, m_systemRowsShown, &pos);
-    if (group == GROUP_NONE)
+    const TraceRow* traceRow = RowAt(row, m_browserRowsShown, m_systemRowsShown);
+    if (!traceRow)
         return;
 
-    CSystemFunctions sys;
-    CBrowserFunctions browser;
+    if (traceRow->system) {
+        CSystemFunctions sys;
+        (sys.*traceRow->system)(list, progress);
+        return;
+    }
+
     const int ie = ReadYes("Preferences", "DeleteIETraces");
     const int opera = ReadYes("Preferences", "DeleteOperaTraces");
     const int firefox = ReadYes("Preferences", "DeleteFirefoxTraces");
     const int chrome = ReadYes("Preferences", "DeleteChromeTraces");
     const int safari = ReadYes("Preferences", "DeleteSafariTraces");
-    const CString noProfile("");
 
-    if (group == GROUP_BROWSER) {
-        switch (pos) {
-        case 0:
-            if (ie) browser.IEDropList(list, progress);
-            if (opera) browser.OperaDropList(list, progress);
-            if (firefox) browser.FirefoxDropList(list, progress, 0, noProfile);
-            if (chrome) browser.ChromeDropList(list, progress);
-            if (safari) browser.SafariHistory(list, progress);
-            break;
-        case 1:
-            if (ie) browser.IEHistory(list, progress);
-            if (opera) browser.OperaHistory(list, progress);
-            if (firefox) browser.FirefoxHistory(list, progress, 0, noProfile);
-            if (chrome) browser.ChromeHistory(list, progress);
-            if (safari) browser.SafariHistory(list, progress);
-            break;
-        case 2:
-            if (ie) browser.IEHistory(list, progress);
-            if (opera) browser.OperaVisitedLinks(list, progress);
-            if (firefox) browser.FirefoxHistory(list, progress, 0, noProfile);
-            if (chrome) browser.ChromeVisitedLinks(list, progress);
-            if (safari) browser.SafariVisitedLinks(list, progress);
-            break;
-        case 3:
-            if (ie) browser.IECompleteForms(list, progress);
-            if (firefox) browser.FirefoxCompleteForms(list, progress, 0, noProfile);
-            if (chrome) browser.ChromeCompleteForms(list, progress);
-            if (safari) browser.SafariCompleteForms(list, progress);
-            break;
-        case 4:
-            if (ie) browser.IECompletePW(list, progress);
-            if (opera) browser.OperaCompletePW(list, progress);
-            if (firefox) browser.FirefoxCompletePW(list, progress, 0, noProfile);
-            if (chrome) browser.ChromeCompletePW(list, progress);
-            if (safari) browser.SafariCompletePW(list, progress);
-            break;
-        case 5:
-            if (ie) browser.IETemp(list, progress);
-            if (opera) browser.OperaTemp(list, progress);
-            if (firefox) browser.FirefoxTemp(list, progress, 0, noProfile);
-            if (chrome) browser.ChromeTemp(list, progress);
-            if (safari) browser.SafariTemp(list, progress);
-            break;
-        case 6:
-            if (ie) browser.IECookies(list, progress);
-            if (opera) browser.OperaCookies(list, progress);
-            if (firefox) browser.FirefoxCookies(list, progress, 0, noProfile);
-            if (chrome) browser.ChromeCookies(list, progress);
-            if (safari) browser.SafariCookies(list, progress);
-            break;
-        case 7:
-            if (ie) {
-                ScheduleIndexDatCleaning();
-                m_restartPending = 1;
-            }
-            break;
-        case 8:
-            if (opera) browser.OperaDLList(list, progress);
-            if (firefox) browser.FirefoxDLList(list, progress, 0, noProfile);
-            if (chrome) browser.ChromeDLList(list, progress);
-            if (safari) browser.SafariDLList(list, progress);
-            break;
-        }
-        return;
+    if (traceRow->ieAtRestart && ie) {
+        ScheduleIndexDatCleaning();
+        m_restartPending = 1;
     }
-
-    switch (pos) {
-    case 0:  sys.EmptyRecycleBin(list, progress); break;
-    case 1:  sys.EmptyClipboardContent(list, progress); break;
-    case 2:  sys.DeleteWinTempFiles(list, progress); break;
-    case 3:  sys.DeleteWindowsLogFiles(list, progress); break;
-    case 4:  sys.DeleteMemoryDump(list, progress); break;
-    case 5:  sys.DeleteSwapFile(list, progress); break;
-    case 6:  sys.DeleteFileFragments(list, progress); break;
-    case 7:  sys.EmptyWindowsPrefetcher(list, progress); break;
-    case 8:  sys.DeleteMRULists(list, progress); break;
-    case 9:  sys.DeleteMFUList(list, progress); break;
-    case 10: sys.DeleteLocalSearch(list, progress); break;
-    case 11: sys.DeleteSearch4Computers(list, progress); break;
-    case 12: sys.DeleteRunMRU(list, progress); break;
-    }
+    CBrowserFunctions browser;
+    const BrowserCalls& calls = traceRow->browsers;
+    if (ie && calls.ie)
+        (browser.*calls.ie)(list, progress);
+    if (opera && calls.opera)
+        (browser.*calls.opera)(list, progress);
+    if (firefox && calls.firefox)
+        (browser.*calls.firefox)(list, progress, 0, CString(""));
+    if (chrome && calls.chrome)
+        (browser.*calls.chrome)(list, progress);
+    if (safari && calls.safari)
+        (browser.*calls.safari)(list, progress);
 }

@@ -6,6 +6,7 @@
 #include "placement.h"
 #include "startupcleaner.h"
 #include "HelpFunctions.h"
+#include "smallicons.h"
 #include "PreferencesDlg.h"
 #include "ManageCookies.h"
 
@@ -105,14 +106,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CMainFrame::SetToolBarTexts()
 {
-    m_menuImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 1);
-    for (size_t i = 0; i < sizeof(kMenuIconIds) / sizeof(kMenuIconIds[0]); ++i) {
-        HICON icon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(kMenuIconIds[i]),
-                                         IMAGE_ICON, 16, 16, 0);
-        m_menuImages.Add(icon);
-        if (icon)
-            ::DestroyIcon(icon);
-    }
+    CreateSmallIconList(m_menuImages, kMenuIconIds);
     m_wndToolBar.SetButtonText(0, GetLngString("General", "50040"));
     m_wndToolBar.SetButtonText(2, GetLngString("General", "18000"));
     m_wndToolBar.SetButtonStyle(0, m_wndToolBar.GetButtonStyle(0) | TBSTYLE_AUTOSIZE);

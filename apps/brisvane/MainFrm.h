@@ -8,6 +8,7 @@
 #include "statusbar.h"
 #include "toolbar.h"
 #include "TabWnd.h"
+#include "suitehelp.h"
 
 class CMainFrame : public CThemedFrameWnd
 {

@@ -6,21 +6,10 @@
 #include "language.h"
 #include "multifiledialog.h"
 #include "services.h"
+#include "smallicons.h"
+#include "suitehelp.h"
 
 #include <shellapi.h>
-
-namespace
-{
-const char* const WEBSITE_GERMAN = "https://www.zex-ulmoro.example/de/";
-const char* const WEBSITE_ENGLISH = "https://www.zex-ulmoro.example/en/";
-
-BOOL IsGermanChoice()
-{
-    char language[256];
-    ::GetPrivateProfileStringA("Pirt", "Language", "", language, sizeof(language), GetIniPath(INI_PIRT));
-    return lstrcmpA(language, "German") == 0;
-}
-}
 
 // ---- CEraserProgressDlg ---------------------------------------------------------
 
@@ -96,14 +85,7 @@ void CEraserDlg::CreateMenuImages()
 {
     static const UINT icons[] = {IDI_EXIT, IDI_ADD_FILE, IDI_DELETE_FILE, IDI_PREFERENCES,
                                  IDI_HELPME, IDI_WEBSITE, IDI_ABOUT};
-    m_menuImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 1);
-    for (UINT id : icons)
-    {
-        HICON hIcon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-        m_menuImages.Add(hIcon);
-        if (hIcon != NULL)
-            ::DestroyIcon(hIcon);
-    }
+    CreateSmallIconList(m_menuImages, icons);
 }
 
 void CEraserDlg::SetLanguageTexts()
@@ -408,17 +390,8 @@ void CEraserDlg::WipeListedFiles()
     progress->RedrawWindow();
 
     CListCtrl* pList = progress->GetReportList();
-    pList->InsertColumn(0, "Progress", LVCFMT_LEFT, 700);
-    static const UINT rowIcons[] = {IDI_ROW_DONE, IDI_ROW_FAILED, IDI_ROW_WORKING};
-    progress->m_rowImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 1);
-    for (UINT id : rowIcons)
-    {
-        HICON hIcon = (HICON)::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-        progress->m_rowImages.Add(hIcon);
-        if (hIcon != NULL)
-            ::DestroyIcon(hIcon);
-    }
-    pList->SetImageList(&progress->m_rowImages, LVSIL_SMALL);
+    static const UINT rowIcons[3] = {IDI_ROW_DONE, IDI_ROW_FAILED, IDI_ROW_WORKING};
+    progress->SetUpReportList(rowIcons);
     CProgressCtrl* pPassBar = progress->GetOperationBar();
     CProgressCtrl* pOverall = progress->GetOverallBar();
 
@@ -472,17 +445,13 @@ void CEraserDlg::OnPreferences()
 
 void CEraserDlg::OnHelpMe()
 {
-    CString help = GetAppPath();
-    if (help.GetLength() > 0 && help[help.GetLength() - 1] != '\\')
-        help += "\\";
-    help += IsGermanChoice() ? "help\\ZexUlmoroHelpDEU.chm" : "help\\ZexUlmoroHelpENG.chm";
     // Quoted, so a program folder with blanks reaches the viewer whole.
-    ::ShellExecuteA(m_hWnd, "open", "hh.exe", CString("\"") + help + "\"", NULL, SW_SHOWNORMAL);
+    ::ShellExecuteA(m_hWnd, "open", "hh.exe", CString("\"") + SuiteHelpFile() + "\"", NULL, SW_SHOWNORMAL);
 }
 
 void CEraserDlg::OnWebsite()
 {
-    ::ShellExecuteA(m_hWnd, "open", IsGermanChoice() ? WEBSITE_GERMAN : WEBSITE_ENGLISH, NULL, NULL, SW_SHOWNORMAL);
+    ::ShellExecuteA(m_hWnd, "open", SuiteWebPage(), NULL, NULL, SW_SHOWNORMAL);
 }
 
 void CEraserDlg::OnAppExit()

@@ -21,9 +21,6 @@ class CEraserProgressDlg : public CRunProgressDlg
 {
 public:
     explicit CEraserProgressDlg(CWnd* pParent = NULL);
-
-    // Images of the report list: 0 done, 1 failed, 2 working.
-    CImageList m_rowImages;
 };
 
 class CEraserDlg : public CThemedDialog

@@ -4,6 +4,7 @@
 #include "Settings.h"
 #include "pluginfile.h"
 #include "startprogram.h"
+#include "language.h"
 
 BEGIN_MESSAGE_MAP(CPropertiesDlg, CThemedDialog)
     ON_BN_CLICKED(IDC_EDIT, OnEdit)
@@ -37,8 +38,7 @@ BOOL CPropertiesDlg::OnInitDialog()
 
 void CPropertiesDlg::FillProperties()
 {
-    BOOL german = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT) == "German";
-    SetDlgItemText(IDC_DESCRIPTION, ReadPluginDescription(m_path, !german));
+    SetDlgItemText(IDC_DESCRIPTION, ReadPluginDescription(m_path, !IsGermanChosen()));
     SetDlgItemText(IDC_PROVIDER, ReadPluginGeneral(m_path, "Provider"));
     m_list.DeleteAllItems();
     AppendEntryRows(m_list, m_path);

@@ -7,7 +7,6 @@
 #include "progressdlg.h"
 #include "checkmessagebox.h"
 #include "CustomFunctions.h"
-#include "smallicons.h"
 
 namespace {
 
@@ -91,9 +90,6 @@ void CTolmiraView::OnExecuteNow()
     if (mainWnd)
         mainWnd->ShowWindow(SW_HIDE);
 
-    CImageList reportIcons;
-    CreateSmallIconList(reportIcons, kReportIconIds);
-
     std::unique_ptr<CProgressDlg> progress(new CRunProgressDlg(nullptr, IDD_PROGRESS, "not found"));
     if (!progress->CreateModeless(nullptr)) {
         // Without the window there is nowhere to report: nothing is cleaned.
@@ -108,8 +104,7 @@ void CTolmiraView::OnExecuteNow()
     CListCtrl* report = progress->GetReportList();
     CProgressCtrl* overall = progress->GetOverallBar();
     CProgressCtrl* perOperation = progress->GetOperationBar();
-    report->InsertColumn(0, "Progress", LVCFMT_LEFT, 700);
-    report->SetImageList(&reportIcons, LVSIL_SMALL);
+    progress->SetUpReportList(kReportIconIds);
 
     overall->SetRange32(0, (int)plugins.size());
     overall->SetStep(1);
@@ -121,8 +116,6 @@ void CTolmiraView::OnExecuteNow()
             g_pfnTolmiraRunObserver(progress.get(), (int)i);
     }
 
-    // The list would destroy an image list it owns; ours goes with its object.
-    report->SetImageList(nullptr, LVSIL_SMALL);
     progress->ShowWindow(SW_HIDE);
     progress->DestroyWindow();
     m_progressDialogs.push_back(std::move(progress));

@@ -9,6 +9,7 @@
 #include "sortsettings.h"
 #include "useradmin.h"
 #include "smallicons.h"
+#include "language.h"
 #include "PreviewDlg.h"
 #include "PropertiesDlg.h"
 #include "SearchDlg.h"
@@ -123,7 +124,7 @@ void CTolmiraView::OnInitialUpdate()
 
 void CTolmiraView::ReadLanguage()
 {
-    m_englishDescription = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT) != "German";
+    m_englishDescription = !IsGermanChosen();
 }
 
 void CTolmiraView::SetupColumns()

@@ -29,7 +29,7 @@ BOOL IsLanguageFileName(const CString& name)
 // What decides the texts at the next start.
 CString StoredLanguage()
 {
-    return GetIniString(CString("Pirt"), CString("Language"), INI_PIRT) + "\n" + GetLngPath();
+    return GetChosenLanguage() + "\n" + GetLngPath();
 }
 } // namespace
 
@@ -202,7 +202,7 @@ void CPropPageLanguage::AddLanguageFiles(const CString& folder)
 
 void CPropPageLanguage::SelectCurrentLanguage()
 {
-    CString current = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT);
+    CString current = GetChosenLanguage();
     if (current.IsEmpty())
         return;
     LVFINDINFOA find;

@@ -12,13 +12,6 @@ using namespace pirt_test;
 namespace
 {
 
-CString ShellFolder(int csidl)
-{
-    char buffer[MAX_PATH + 1] = "";
-    SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer);
-    return CString(buffer);
-}
-
 // "{S}" is the scratch folder, "{L}" the link fixture, "{W}" the Windows
 // folder, "{A}" the application-data folder, "{P}" the program folder.
 CString Expand(const char* pattern, const CString& scratch, const CString& links)
@@ -26,8 +19,8 @@ CString Expand(const char* pattern, const CString& scratch, const CString& links
     CString text(pattern);
     text.Replace("{S}", scratch);
     text.Replace("{L}", links);
-    text.Replace("{W}", ShellFolder(CSIDL_WINDOWS));
-    text.Replace("{A}", ShellFolder(CSIDL_APPDATA));
+    text.Replace("{W}", GetShellFolderPath(CSIDL_WINDOWS));
+    text.Replace("{A}", GetShellFolderPath(CSIDL_APPDATA));
     text.Replace("{P}", GetAppPath());
     return text;
 }
@@ -150,7 +143,7 @@ TEST(PathLayer, ProtectedFolderReachedThroughALinkAbove)
     const CString cdrive = ProgramFolder() + "\\pathlinks\\cdrive";
     if (!Exists(cdrive + "\\windows"))
         GTEST_SKIP() << "link fixture missing: run through ctest";
-    const CString windows = CanonicalPath(ShellFolder(CSIDL_WINDOWS));
+    const CString windows = CanonicalPath(GetShellFolderPath(CSIDL_WINDOWS));
     EXPECT_STREQ(windows, FinalPath(CanonicalPath(cdrive + "\\windows\\")));
     EXPECT_EQ(PATH_PROTECTED, CheckFolderTarget(cdrive + "\\windows", nullptr));
     EXPECT_EQ(PATH_PROTECTED, CheckFolderTarget(cdrive + "\\users\\", nullptr));

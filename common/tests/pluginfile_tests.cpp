@@ -2,6 +2,7 @@
 // and the checked writer.
 #include <gtest/gtest.h>
 #include "pluginfile.h"
+#include "services.h"
 #include "testsupport.h"
 #include <shlobj.h>
 #include <string>
@@ -25,13 +26,6 @@ bool TempLeft(const CString& folder)
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(folder + "\\*.tmp", &data);
     return find != INVALID_HANDLE_VALUE && FindClose(find);
-}
-
-CString ShellFolder(int csidl)
-{
-    char path[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
 }
 
 // The user's own hive under HKEY_USERS: the one in which a key made below
@@ -130,7 +124,7 @@ TEST(PluginFormat, PlaceholdersFirstFoundOnlyAndOnlyToAnAbsoluteFolder)
         EXPECT_EQ(c.ok, ExpandPlaceholders(c.text, folders, out)) << c.text;
         EXPECT_STREQ(c.out, out) << c.text;
     }
-    EXPECT_STREQ(ShellFolder(CSIDL_APPDATA) + "\\x", ExpandPlaceholders(CString("PIRT_APPDATA\\x")));
+    EXPECT_STREQ(GetShellFolderPath(CSIDL_APPDATA) + "\\x", ExpandPlaceholders(CString("PIRT_APPDATA\\x")));
 }
 
 // Every rule with a refused entry and an accepted neighbour.
@@ -138,7 +132,7 @@ TEST(PluginFormat, ValidatorRefusesWhatCouldReachBeyondTheEntry)
 {
     CPlaceholderFolders folders = GetPlaceholderFolders();
     folders.programs = "";  // a placeholder without a folder
-    const CString appData = ShellFolder(CSIDL_APPDATA);
+    const CString appData = GetShellFolderPath(CSIDL_APPDATA);
     const CString at254 = "C:\\Data;Delete;" + Repeat('x', kPluginEntryMax - 15);
     const CString user = "HKEY_USERS\\" + UserHiveName();  // judged as HKEY_CURRENT_USER
     ASSERT_GT(user.GetLength(), 11);
@@ -166,10 +160,10 @@ TEST(PluginFormat, ValidatorRefusesWhatCouldReachBeyondTheEntry)
         { D, "\\\\server\\share\\App;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, "\\\\server\\share\\App", "" },
         { D, "PIRT_APPDATA;DeleteAllBelow;*.*", PLUGIN_REFUSED_PROTECTED, "", "" },
         { D, "PIRT_APPDATA\\App\\Recent\\;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, appData + "\\App\\Recent", "" },
-        { D, ShellFolder(CSIDL_PROFILE) + ";DeleteMatch;.tmp", PLUGIN_REFUSED_PROTECTED, "", "" },
-        { D, ShellFolder(CSIDL_SYSTEM) + "\\spool\\x;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", "" },
+        { D, GetShellFolderPath(CSIDL_PROFILE) + ";DeleteMatch;.tmp", PLUGIN_REFUSED_PROTECTED, "", "" },
+        { D, GetShellFolderPath(CSIDL_SYSTEM) + "\\spool\\x;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", "" },
         { D, links + "\\cdrive\\windows\\system32\\spool;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", "" },
-        { D, "PIRT_WINDOWS\\Temp\\App;DeleteAll;*.*", PLUGIN_ENTRY_OK, ShellFolder(CSIDL_WINDOWS) + "\\Temp\\App", "" },
+        { D, "PIRT_WINDOWS\\Temp\\App;DeleteAll;*.*", PLUGIN_ENTRY_OK, GetShellFolderPath(CSIDL_WINDOWS) + "\\Temp\\App", "" },
         { D, links + "\\toplink\\;DeleteAllBelow;*.*", PLUGIN_REFUSED_LINK, "", "" },
         { D, links + "\\tree;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, links + "\\tree", "" },
         { D, "C:\\Temp\\App;DeleteMatch;", PLUGIN_REFUSED_EMPTY_TEXT, "", "" },

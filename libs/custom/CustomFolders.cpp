@@ -8,16 +8,6 @@
 namespace
 {
 
-bool IsSignalled(HANDLE stopEvent)
-{
-    return stopEvent != NULL && ::WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
-}
-
-bool IsDots(const char* name)
-{
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
 // A path that is simply not there, as opposed to one that cannot be read
 // (denied, too long, malformed).
 bool IsMissingError(DWORD error)
@@ -34,14 +24,6 @@ CString TargetFolder(const char* folder)
     return CheckFolderTarget(folder, &canonical) == PATH_OK ? canonical : CString();
 }
 
-CString WithBackslash(const CString& folder)
-{
-    CString base = folder;
-    if (base.IsEmpty() || base[base.GetLength() - 1] != '\\')
-        base += '\\';
-    return base;
-}
-
 } // namespace
 
 // Empties one level and, with recurse, every sub-folder below it. Entries
@@ -51,22 +33,22 @@ CString WithBackslash(const CString& folder)
 int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CString& pattern,
                                   HANDLE stopEvent, int pump, int& keptLinks)
 {
-    const CString base = WithBackslash(folder);
+    const CString base = WithTrailingBackslash(folder);
     const int passes = (recurse && !pattern.IsEmpty()) ? 2 : 1;
     int result = 1;
 
-    if (IsSignalled(stopEvent))
+    if (IsStopSignalled(stopEvent))
         return 0;
 
     for (int pass = 0; pass < passes && result; ++pass)
     {
         // With a pattern the second pass only reaches the sub-folders.
         const CString search = base + ((pass == 0 && !pattern.IsEmpty()) ? (const char*)pattern : "*.*");
-        WIN32_FIND_DATAA fd;
-        HANDLE find = ::FindFirstFileA(search, &fd);
-        if (find == INVALID_HANDLE_VALUE)
+        CFileFind finder;
+        if (!finder.FindFile(search))
         {
             // No match is fine; a folder that cannot be listed is not empty.
+            // The error is the failed search's own: nothing runs in between.
             DWORD error = ::GetLastError();
             if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES)
                 result = 0;
@@ -74,19 +56,21 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
         }
 
         bool stopped = false;
+        bool more = false;
         do
         {
+            more = finder.FindNextFile() != FALSE;
             if (pump)
                 ::ProcessMsgLoopEvery();
-            if (IsDots(fd.cFileName))
+            if (finder.IsDots())
                 continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            if (finder.IsReparsePoint())
             {
                 keptLinks = 1;
                 continue;
             }
-            const CString path = base + fd.cFileName;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            const CString path = base + finder.GetFileName();
+            if (finder.IsDirectory())
             {
                 if (recurse && (pass == 1 || passes == 1))
                 {
@@ -105,8 +89,7 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
                 // trace this operation may take.
                 result = ::DeleteFileA(path) ? 1 : 0;
             }
-        } while (!(stopped = IsSignalled(stopEvent)) && result && ::FindNextFileA(find, &fd));
-        ::FindClose(find);
+        } while (!(stopped = IsStopSignalled(stopEvent)) && result && more);
 
         if (stopped)
             return 0;
@@ -183,7 +166,7 @@ int CCustomFunctions::DeleteMatchInFolder(CString folder, CString text, CListCtr
     if (target.IsEmpty())
         return 0;
 
-    const CString base = WithBackslash(target);
+    const CString base = WithTrailingBackslash(target);
     int result = 1;
     CFileFind finder;
     BOOL more = finder.FindFile(base + "*");

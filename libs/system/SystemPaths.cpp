@@ -5,15 +5,6 @@
 #include <shlobj.h>
 #include <cstring>
 
-CString GetShellFolderPath(int csidl)
-{
-    char buffer[MAX_PATH + 1] = "";
-    if (FAILED(SHGetFolderPathA(NULL, csidl, NULL, 0, buffer)))
-        return CString();
-    buffer[MAX_PATH] = '\0';
-    return CString(buffer);
-}
-
 CString DriveRootOf(const CString& path)
 {
     int slash = path.Find('\\');

@@ -5,9 +5,7 @@
 
 #include "fw/framework.h"
 #include "pathlayer.h"
-
-// The shell folder of a CSIDL (no token, flags 0), "" when it is not known.
-CString GetShellFolderPath(int csidl);
+#include "services.h"
 
 // The path cut after its first backslash: "C:\Windows" gives "C:\"; "" when
 // there is no backslash.

@@ -24,13 +24,6 @@ using namespace pirt_test;
 namespace
 {
 
-CString ShellFolder(int csidl)
-{
-    char buffer[MAX_PATH] = "";
-    SHGetFolderPathA(NULL, csidl, NULL, 0, buffer);
-    return CString(buffer);
-}
-
 CString ShortName(const CString& path)
 {
     char buffer[MAX_PATH] = "";
@@ -70,10 +63,10 @@ protected:
         links = ProgramFolder() + "\\safetylinks";
         target = scratch.MakeFolder("Target Folder Of Test");
         cwd = scratch.MakeFolder("cwd");
-        const CString root = ShellFolder(CSIDL_WINDOWS).Left(3);
+        const CString root = GetShellFolderPath(CSIDL_WINDOWS).Left(3);
         // Canaries: beside the links' target, in the current folder, at the
         // drive root, in the Windows folder and in the application-data folder.
-        for (const CString& folder : { cwd, root, ShellFolder(CSIDL_WINDOWS), ShellFolder(CSIDL_APPDATA) })
+        for (const CString& folder : { cwd, root, GetShellFolderPath(CSIDL_WINDOWS), GetShellFolderPath(CSIDL_APPDATA) })
         {
             for (const char* name : { "\\pirt-canary.dmp", "\\cookies.sqlite" })
             {
@@ -126,11 +119,11 @@ protected:
         forward.Replace('\\', '/');
         text.Replace("{TF}", forward.Left(3) + "/" + forward.Mid(3));
         text.Replace("{TS}", ShortName(target));
-        text.Replace("{PS}", ShortName(ShellFolder(CSIDL_PROGRAM_FILES)));
+        text.Replace("{PS}", ShortName(GetShellFolderPath(CSIDL_PROGRAM_FILES)));
         text.Replace("{T}", target);
         text.Replace("{L}", links);
-        text.Replace("{W}", ShellFolder(CSIDL_WINDOWS));
-        text.Replace("{A}", ShellFolder(CSIDL_APPDATA));
+        text.Replace("{W}", GetShellFolderPath(CSIDL_WINDOWS));
+        text.Replace("{A}", GetShellFolderPath(CSIDL_APPDATA));
         return text;
     }
 
@@ -154,7 +147,7 @@ bool LastRowFailed(int result, CReportHost& host)
 TEST_F(PathSafety, NoSpellingSettingOrLinkReachesOutsideTheTarget)
 {
     haveLinks = Exists(links + "\\toplink");
-    const CString firefoxIni = ShellFolder(CSIDL_APPDATA) + "\\Mozilla\\Firefox\\profiles.ini";
+    const CString firefoxIni = GetShellFolderPath(CSIDL_APPDATA) + "\\Mozilla\\Firefox\\profiles.ini";
 
     const Family families[] = {
         { "DeleteFolderContents",

@@ -49,11 +49,9 @@ namespace browsers
 {
 CString ShellFolder(int csidl)
 {
-    char buffer[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(NULL, csidl, NULL, 0, buffer)))
-        return CString();
+    const CString folder = GetShellFolderPath(csidl);
     CString canonical;
-    return CheckBaseFolder(buffer, &canonical) == PATH_OK ? canonical : CString();
+    return !folder.IsEmpty() && CheckBaseFolder(folder, &canonical) == PATH_OK ? canonical : CString();
 }
 
 CString HistoryText() { return GetLngString("Brisvane", "10135"); }

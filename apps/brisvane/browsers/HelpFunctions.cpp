@@ -72,9 +72,9 @@ CString CHelpFunctions::GetAppDataDir()
 
 CString CHelpFunctions::GetLocalAppDataDir()
 {
-    char buffer[MAX_PATH] = "";
-    if (SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_LOCAL_APPDATA, NULL, 0, buffer)) && buffer[0] != '\0')
-        return CString(buffer);
+    const CString localAppData = GetShellFolderPath(CSIDL_LOCAL_APPDATA);
+    if (!localAppData.IsEmpty())
+        return localAppData;
     CRegistryKey key;
     if (!key.SetKey(kShellFoldersKey, FALSE))
         return CString();

@@ -14,9 +14,7 @@ namespace browsers_test
 
 inline CString ShellFolder(int csidl)
 {
-    char buffer[MAX_PATH] = "";
-    SHGetFolderPathA(NULL, csidl | CSIDL_FLAG_CREATE, NULL, 0, buffer);
-    return CString(buffer);
+    return GetShellFolderPath(csidl | CSIDL_FLAG_CREATE);
 }
 
 inline CString AppData() { return ShellFolder(CSIDL_APPDATA); }
