@@ -1,5 +1,6 @@
 #include "ListViewEx.h"
 #include "ChooseColsDlg.h"
+#include "themedmenu.h"
 #include <vector>
 
 namespace {
@@ -719,7 +720,7 @@ void CListViewEx::ShowColumnMenu()
 {
     POINT pt;
     ::GetCursorPos(&pt);
-    CMenu menu;
+    CThemedMenu menu;
     if (!menu.CreatePopupMenu())
         return;
     for (int i = 0; i < m_header.GetItemCount(); ++i) {
@@ -730,9 +731,10 @@ void CListViewEx::ShowColumnMenu()
         item.pszText = text;
         item.cchTextMax = sizeof(text);
         UINT flags = MF_STRING | (m_header.IsColumnVisible(i) ? MF_CHECKED : MF_UNCHECKED);
-        if (!m_header.GetItem(i, &item) || !menu.AppendMenu(flags, (UINT_PTR)(i + 1), text))
+        if (!m_header.GetItem(i, &item) || !menu.AppendMenu(flags, (UINT_PTR)(i + 1), text, -1))
             return;
     }
+    // Owner-drawn items: the list view measures and draws them through the menu.
     int chosen = (int)::TrackPopupMenu(menu.m_hMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
     if (chosen > 0)
         m_header.ShowColumn(chosen - 1, !m_header.IsColumnVisible(chosen - 1));

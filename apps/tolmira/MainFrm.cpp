@@ -28,9 +28,9 @@ const struct { UINT id; const char* key; } kToolTips[] = {
 
 } // namespace
 
-IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CThemedFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CThemedFrameWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_COMMAND(ID_NEW, OnNew)
@@ -65,7 +65,7 @@ CTolmiraView* CMainFrame::View() const
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!CFrameWnd::PreCreateWindow(cs))
+    if (!CThemedFrameWnd::PreCreateWindow(cs))
         return FALSE;
     SetMainFrameCreation(cs);
     return TRUE;
@@ -73,7 +73,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+    if (CThemedFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_LIST | 0x10,
                                WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY |
@@ -81,15 +81,20 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
                                CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
+    // Aligned at the top without the bottom border that CBRS_TOP would add.
+    if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS |
+                                       CBRS_SIZE_DYNAMIC,
+                             AFX_IDW_MENUBAR))
+        return -1;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_BORDER_TOP, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
         return -1;
+    m_wndMenuBar.SetMenu(m_defaultMenu.m_hMenu);
     m_wndStatusBar.SetPaneInfo(0, IDS_INDICATOR_PIRT, SBPS_STRETCH | SBPS_NOBORDERS, 100);
 
     SetToolBarTexts();
     LocalizeMenu();
-    if (RestoreWindowPlacement(m_hWnd, GetIniPath(INI_FARNOCH), "Flags"))
-        ::InvalidateRect(nullptr, nullptr, TRUE);
+    RestorePlacement();
     return 0;
 }
 
@@ -108,50 +113,61 @@ void CMainFrame::SetToolBarTexts()
 void CMainFrame::LocalizeMenu()
 {
     SetWindowLngText(m_hWnd, "General", "20070");
-    HMENU bar = ::GetMenu(m_hWnd);
-    if (!bar)
+    if (!m_defaultMenu.m_hMenu)
         return;
-    CMenuTextSetter menu(bar);
     static const char* const topKeys[] = {"10000", "12000", "14000", "15000", "16000", "18000"};
     for (UINT i = 0; i < 6; ++i)
-        SetMenuLngText(&menu, i, MF_BYPOSITION, "General", topKeys[i], 1);
+        SetMenuLngText(&m_defaultMenu, i, MF_BYPOSITION, "General", topKeys[i], 1);
     // The arrange-by popup: position 3 of the View menu.
-    HMENU view = ::GetSubMenu(bar, 2);
-    if (view) {
-        CMenuTextSetter viewMenu(view);
-        SetMenuLngText(&viewMenu, 3, MF_BYPOSITION, "General", "14040", 0);
-    }
-    static const struct { UINT id; const char* section; const char* key; } items[] = {
-        {ID_NEW, "General", "10010"},
-        {ID_IMPORT, "General", "10110"},
-        {ID_LOGGING, "General", "10050"},
-        {ID_APP_EXIT, "General", "10100"},
-        {ID_CHECK_ALL, "General", "12030"},
-        {ID_UNCHECK_ALL, "General", "12040"},
-        {ID_SEARCH, "General", "12090"},
-        {ID_DELETE, "General", "12050"},
-        {ID_PROPERTIES, "General", "12060"},
-        {ID_VIEW_TOOLBAR, "General", "14050"},
-        {ID_VIEW_STATUS_BAR, "General", "14060"},
-        {ID_ARRANGE_NAME, "General", "40732"},
-        {ID_ARRANGE_DESCRIPTION, "General", "40510"},
-        {ID_ARRANGE_VERSION, "General", "40741"},
-        {ID_ARRANGE_MANUFACTURER, "Farnoch", "24030"},
-        {ID_ARRANGE_PATH, "General", "30740"},
-        {ID_CHOOSE_COLS_ON_VIEW, "General", "14100"},
-        {ID_ALL_PLUGINS, "General", "14090"},
-        {ID_REFRESH, "General", "14070"},
-        {ID_EXECUTE_ON_START, "General", "15050"},
-        {ID_EXECUTE_PREVIEW, "General", "15060"},
-        {ID_EXECUTE_NOW, "General", "50040"},
-        {ID_PREFERENCES, "General", "16100"},
-        {ID_HELPME, "General", "18010"},
-        {ID_PIRT_WEBSITE, "General", "18020"},
-        {ID_ABOUT, "General", "18100"},
+    if (CMenu* view = m_defaultMenu.GetSubMenu(2))
+        if (CThemedMenu* viewMenu = CThemedMenu::FromHandleThemed(view->m_hMenu))
+            SetMenuLngText(viewMenu, 3, MF_BYPOSITION, "General", "14040", 0);
+    // Image -1: the item has none.
+    static const struct { UINT id; const char* section; const char* key; int image; } items[] = {
+        {ID_NEW, "General", "10010", 0},
+        {ID_IMPORT, "General", "10110", 1},
+        {ID_LOGGING, "General", "10050", -1},
+        {ID_APP_EXIT, "General", "10100", 2},
+        {ID_CHECK_ALL, "General", "12030", -1},
+        {ID_UNCHECK_ALL, "General", "12040", -1},
+        {ID_SEARCH, "General", "12090", 3},
+        {ID_DELETE, "General", "12050", 4},
+        {ID_PROPERTIES, "General", "12060", 5},
+        {ID_VIEW_TOOLBAR, "General", "14050", -1},
+        {ID_VIEW_STATUS_BAR, "General", "14060", -1},
+        {ID_ARRANGE_NAME, "General", "40732", -1},
+        {ID_ARRANGE_DESCRIPTION, "General", "40510", -1},
+        {ID_ARRANGE_VERSION, "General", "40741", -1},
+        {ID_ARRANGE_MANUFACTURER, "Farnoch", "24030", -1},
+        {ID_ARRANGE_PATH, "General", "30740", -1},
+        {ID_CHOOSE_COLS_ON_VIEW, "General", "14100", -1},
+        {ID_ALL_PLUGINS, "General", "14090", -1},
+        {ID_REFRESH, "General", "14070", 6},
+        {ID_EXECUTE_ON_START, "General", "15050", -1},
+        {ID_EXECUTE_PREVIEW, "General", "15060", 7},
+        {ID_EXECUTE_NOW, "General", "50040", 8},
+        {ID_PREFERENCES, "General", "16100", 12},
+        {ID_HELPME, "General", "18010", 13},
+        {ID_PIRT_WEBSITE, "General", "18020", 14},
+        {ID_ABOUT, "General", "18100", 15},
     };
-    for (const auto& item : items)
-        SetMenuLngText(&menu, item.id, MF_BYCOMMAND, item.section, item.key, 0);
-    ::DrawMenuBar(m_hWnd);
+    for (const auto& item : items) {
+        SetMenuLngText(&m_defaultMenu, item.id, MF_BYCOMMAND, item.section, item.key, 0);
+        if (item.image >= 0)
+            m_defaultMenu.SetItemImage(item.id, &m_menuImages, item.image);
+    }
+    // The bar measures its items anew for the new texts.
+    m_wndMenuBar.SetMenu(nullptr);
+}
+
+void CMainFrame::RestorePlacement()
+{
+    if (!RestoreWindowPlacement(m_hWnd, GetIniPath(INI_FARNOCH), "Flags"))
+        return;
+    // The menu colours follow the placed window's screen.
+    CThemedMenu::OnSysColorChange();
+    CThemedMenu::ApplyMenuBarBrush(m_defaultMenu.m_hMenu);
+    ::InvalidateRect(nullptr, nullptr, TRUE);
 }
 
 void CMainFrame::OnClose()
@@ -163,7 +179,7 @@ void CMainFrame::OnClose()
         return;
     SaveWindowPlacement(m_hWnd, GetIniPath(INI_FARNOCH), "Flags");
     FwSaveBarState(this, "Farnoch");
-    CFrameWnd::OnClose();
+    CThemedFrameWnd::OnClose();
 }
 
 LRESULT CMainFrame::OnUpdateStatusCount(WPARAM, LPARAM)
@@ -287,7 +303,7 @@ BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     NMHDR* nm = (NMHDR*)lParam;
     if (nm && nm->code == TTN_NEEDTEXTA)
         return OnToolTipText(nm, pResult);
-    return CFrameWnd::OnNotify(wParam, lParam, pResult);
+    return CThemedFrameWnd::OnNotify(wParam, lParam, pResult);
 }
 
 BOOL CMainFrame::HandleKey(UINT key)
@@ -327,5 +343,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)) &&
         HandleKey((UINT)pMsg->wParam))
         return TRUE;
-    return CFrameWnd::PreTranslateMessage(pMsg);
+    if (m_wndMenuBar.TranslateFrameMessage(pMsg))
+        return TRUE;
+    return CThemedFrameWnd::PreTranslateMessage(pMsg);
 }

@@ -1,14 +1,16 @@
-// The recent-work cleaner's frame: tool bar and status bar around the
-// plug-in list, texts, placement, keyboard keys and the frame's commands.
-// Its menus and bars are still the plain ones; the themed layer takes the
-// frame over later.
+// The recent-work cleaner's frame: menu bar, tool bar and status bar around
+// the plug-in list, texts, placement, keyboard keys and the frame's commands.
 #pragma once
 #include "fw/framework.h"
+#include "themedframe.h"
+#include "menubar.h"
+#include "statusbar.h"
+#include "toolbar.h"
 #include "suitehelp.h"
 
 class CTolmiraView;
 
-class CMainFrame : public CFrameWnd
+class CMainFrame : public CThemedFrameWnd
 {
 protected:
     CMainFrame();
@@ -20,8 +22,10 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
-    CToolBar& ToolBar() { return m_wndToolBar; }
-    CStatusBar& StatusBar() { return m_wndStatusBar; }
+    CThemedToolBar& ToolBar() { return m_wndToolBar; }
+    CThemedStatusBar& StatusBar() { return m_wndStatusBar; }
+    CThemedMenuBar& MenuBar() { return m_wndMenuBar; }
+    CThemedMenu& Menu() { return m_defaultMenu; }
     CTolmiraView* View() const;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -47,11 +51,13 @@ protected:
     BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
     void SetToolBarTexts();
     void LocalizeMenu();
+    void RestorePlacement();
     // The keys the frame takes before the list: TRUE when consumed.
     BOOL HandleKey(UINT key);
 
-    CStatusBar m_wndStatusBar;
-    CToolBar m_wndToolBar;
+    CThemedStatusBar m_wndStatusBar;
+    CThemedToolBar m_wndToolBar;
+    CThemedMenuBar m_wndMenuBar;
     CString m_strToolTip;
     CImageList m_menuImages;
 

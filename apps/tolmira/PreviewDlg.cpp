@@ -3,19 +3,19 @@
 #include "language.h"
 
 CPreviewDlg::CPreviewDlg(const std::vector<CString>& pluginFiles, CWnd* pParent)
-    : CDialog(IDD, pParent), m_pluginFiles(pluginFiles)
+    : CThemedDialog(IDD, pParent), m_pluginFiles(pluginFiles)
 {
 }
 
 void CPreviewDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CThemedDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_ENTRY_LIST, m_list);
 }
 
 BOOL CPreviewDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CThemedDialog::OnInitDialog();
     static const int kWidths[4] = {405, 100, 100, 150};
     InsertEntryColumns(m_list, kWidths);
     SetWindowLngText(m_hWnd, "General", "50030");

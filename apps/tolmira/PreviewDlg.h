@@ -1,12 +1,11 @@
 // The preview: every entry of every ticked plug-in, before a run.
-// Plain, as the program's frame, until the themed layer takes its windows
-// over.
 #pragma once
 #include "fw/framework.h"
+#include "themedframe.h"
 #include "resource.h"
 #include <vector>
 
-class CPreviewDlg : public CDialog
+class CPreviewDlg : public CThemedDialog
 {
 public:
     enum { IDD = IDD_PREVIEW };

@@ -6,23 +6,23 @@
 #include "startprogram.h"
 #include "language.h"
 
-BEGIN_MESSAGE_MAP(CPropertiesDlg, CDialog)
+BEGIN_MESSAGE_MAP(CPropertiesDlg, CThemedDialog)
     ON_BN_CLICKED(IDC_EDIT, OnEdit)
 END_MESSAGE_MAP()
 
-CPropertiesDlg::CPropertiesDlg(CWnd* pParent) : CDialog(IDD, pParent)
+CPropertiesDlg::CPropertiesDlg(CWnd* pParent) : CThemedDialog(IDD, pParent)
 {
 }
 
 void CPropertiesDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CThemedDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_ENTRY_LIST, m_list);
 }
 
 BOOL CPropertiesDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CThemedDialog::OnInitDialog();
     static const int kWidths[4] = {415, 60, 70, 96};
     InsertEntryColumns(m_list, kWidths);
     SetWindowText(TextOrNotFound("General", "50020") + " [" + m_name + ", " + m_version + "]");

@@ -1,12 +1,11 @@
 // One plug-in's provider, description and entries; Edit opens it in the
 // plug-in builder.
-// Plain, as the program's frame, until the themed layer takes its windows
-// over.
 #pragma once
 #include "fw/framework.h"
+#include "themedframe.h"
 #include "resource.h"
 
-class CPropertiesDlg : public CDialog
+class CPropertiesDlg : public CThemedDialog
 {
 public:
     enum { IDD = IDD_PROPERTIES };

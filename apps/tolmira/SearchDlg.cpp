@@ -38,7 +38,7 @@ const struct
 const char* const kPlacementSection = "SearchPlacement";
 } // namespace
 
-BEGIN_MESSAGE_MAP(CSearchDlg, CDialog)
+BEGIN_MESSAGE_MAP(CSearchDlg, CThemedDialog)
     ON_BN_CLICKED(IDC_FIND_NEXT, OnSearch)
     ON_BN_CLICKED(IDC_SEARCH_CLOSE, OnCloseButton)
     ON_EN_CHANGE(IDC_SEARCH_TEXT, OnTextChanged)
@@ -49,7 +49,7 @@ BEGIN_MESSAGE_MAP(CSearchDlg, CDialog)
 END_MESSAGE_MAP()
 
 CSearchDlg::CSearchDlg(CListCtrl* list, CWnd* pParent)
-    : CDialog(IDD, pParent), m_caseSensitive(0), m_nextRow(0), m_foundSinceWrap(0), m_searchName(0),
+    : CThemedDialog(IDD, pParent), m_caseSensitive(0), m_nextRow(0), m_foundSinceWrap(0), m_searchName(0),
       m_searchDescription(0), m_searchVersion(0), m_searchProvider(0), m_searchPath(0), m_rowMatched(0),
       m_searching(0), m_lastFoundRow(-1), m_list(list)
 {
@@ -58,7 +58,7 @@ CSearchDlg::CSearchDlg(CListCtrl* list, CWnd* pParent)
 
 void CSearchDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CThemedDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_SEARCH_TEXT, m_searchText);
     for (const SearchOption& option : kOptions)
         DDX_Check(pDX, option.id, this->*option.member);
@@ -66,7 +66,7 @@ void CSearchDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CSearchDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CThemedDialog::OnInitDialog();
     for (const SearchOption& option : kOptions)
         this->*option.member = FarnochYes("Farnoch", option.key);
     UpdateData(FALSE);
@@ -197,7 +197,7 @@ void CSearchDlg::OnSearch()
 HBRUSH CSearchDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     if (nCtlColor != CTLCOLOR_STATIC)
-        return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+        return CThemedDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     return TransparentStaticBrush(pDC, pWnd, TRUE);
 }
 

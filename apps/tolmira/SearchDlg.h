@@ -1,13 +1,12 @@
 // The search: a modeless find-next over chosen columns of the plug-in list.
 // Each search command makes a new one; it deletes itself when its window is
 // gone.
-// Plain, as the program's frame, until the themed layer takes its windows
-// over.
 #pragma once
 #include "fw/framework.h"
+#include "themedframe.h"
 #include "resource.h"
 
-class CSearchDlg : public CDialog
+class CSearchDlg : public CThemedDialog
 {
 public:
     enum { IDD = IDD_SEARCH };

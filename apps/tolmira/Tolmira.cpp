@@ -3,6 +3,7 @@
 #include "TolmiraView.h"
 #include "MainFrm.h"
 #include "resource.h"
+#include "themedmenu.h"
 
 CTolmiraApp::CTolmiraApp() : CWinApp("Tolmira")
 {
@@ -17,6 +18,12 @@ BOOL CTolmiraApp::InitInstance()
     CWinApp::InitInstance();
 
     SetRegistryKey("Talvery\\Pirt");
+    CThemedMenu::SelectTheme(8);
+    CThemedMenu::SetDimmedIcons(0);
+#ifdef TOLMIRA_MENU_ADDITIONS
+    CThemedMenu::Options().bMeasureBarMenu = TRUE;
+    CThemedMenu::Options().bMenuEdgeLine = TRUE;
+#endif
 
     FwAddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CTolmiraDoc),
                                             RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CTolmiraView)));

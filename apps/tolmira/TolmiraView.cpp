@@ -480,31 +480,37 @@ CSearchDlg* CTolmiraView::SearchDialog() const
     return dynamic_cast<CSearchDlg*>(CWnd::FromHandlePermanent(m_searchDialog));
 }
 
-HMENU CTolmiraView::PrepareContextMenu(CMenu& menu)
+HMENU CTolmiraView::PrepareContextMenu(CThemedMenu& menu)
 {
     if (!menu.LoadMenu(IDR_CONTEXT_MENU))
         return nullptr;
-    CMenu* popup = menu.GetSubMenu(0);
+    CMenu* sub = menu.GetSubMenu(0);
+    CThemedMenu* popup = sub ? CThemedMenu::FromHandleThemed(sub->m_hMenu) : nullptr;
     if (!popup)
         return nullptr;
-    HMENU h = popup->m_hMenu;
-    CMenuTextSetter texts(h);
+    // Image -1: the item has none.
+    struct Item { UINT id; const char* key; int image; };
     if (GetListCtrl().GetSelectedCount() > 0) {
-        ::DeleteMenu(h, ID_NEW, MF_BYCOMMAND);
-        static const struct { UINT id; const char* key; } items[] = {
-            {ID_EXECUTE_NOW, "50040"}, {ID_CHECK_ALL, "12030"}, {ID_UNCHECK_ALL, "12040"},
-            {ID_INSTALLED, "12100"}, {ID_DELETE, "12050"}, {ID_PROPERTIES, "12060"},
+        popup->DeleteMenu(ID_NEW, MF_BYCOMMAND);
+        static const Item items[] = {
+            {ID_EXECUTE_NOW, "50040", 1}, {ID_CHECK_ALL, "12030", -1}, {ID_UNCHECK_ALL, "12040", -1},
+            {ID_INSTALLED, "12100", -1}, {ID_DELETE, "12050", 3}, {ID_PROPERTIES, "12060", 4},
         };
-        for (const auto& item : items)
-            SetMenuLngText(&texts, item.id, MF_BYCOMMAND, "General", item.key, 0);
+        for (const auto& item : items) {
+            SetMenuLngText(popup, item.id, MF_BYCOMMAND, "General", item.key, 0);
+            if (item.image >= 0)
+                popup->SetItemImage(item.id, &m_menuImages, item.image);
+        }
     } else {
         static const UINT removed[] = {ID_EXECUTE_NOW, ID_DELETE, ID_PROPERTIES, ID_CHECK_ALL,
                                        ID_UNCHECK_ALL, ID_INSTALLED};
         for (UINT id : removed)
-            ::DeleteMenu(h, id, MF_BYCOMMAND);
-        SetMenuLngText(&texts, ID_NEW, MF_BYCOMMAND, "General", "10010", 0);
+            popup->DeleteMenu(id, MF_BYCOMMAND);
+        SetMenuLngText(popup, ID_NEW, MF_BYCOMMAND, "General", "10010", 0);
+        popup->SetItemImage(ID_NEW, &m_menuImages, 0);
     }
     // Separators left at either end or next to each other go too.
+    HMENU h = popup->m_hMenu;
     for (int i = ::GetMenuItemCount(h) - 1; i >= 0; --i) {
         if (::GetMenuItemID(h, i) != 0)
             continue;
@@ -512,7 +518,7 @@ HMENU CTolmiraView::PrepareContextMenu(CMenu& menu)
         BOOL atEnd = i == 0 || i == count - 1;
         BOOL doubled = i + 1 < count && ::GetMenuItemID(h, i + 1) == 0;
         if (atEnd || doubled)
-            ::DeleteMenu(h, i, MF_BYPOSITION);
+            popup->DeleteMenu((UINT)i, MF_BYPOSITION);
     }
     return h;
 }
@@ -526,7 +532,7 @@ void CTolmiraView::OnContextMenu(CWnd* pWnd, CPoint point)
         point = CPoint(5, 5);
         ClientToScreen(&point);
     }
-    CMenu menu;
+    CThemedMenu menu;
     HMENU popup = PrepareContextMenu(menu);
     CFrameWnd* frame = GetParentFrame();
     if (popup && frame)

@@ -3,6 +3,7 @@
 // the commands on it, and the run over the ticked plug-ins.
 #pragma once
 #include "ListViewEx.h"
+#include "themedmenu.h"
 #include <memory>
 #include <vector>
 
@@ -60,7 +61,7 @@ public:
     // replacing one) and refills the list.
     void ImportFiles(const std::vector<CString>& chosen);
     // The context menu for the current selection (popup of the loaded menu).
-    HMENU PrepareContextMenu(CMenu& menu);
+    HMENU PrepareContextMenu(CThemedMenu& menu);
 
     afx_msg void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnCheckAll();

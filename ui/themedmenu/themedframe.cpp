@@ -100,6 +100,29 @@ BOOL PaintFrameMenuItem(HWND hWnd, HMENU hMenu, int nPos, UINT nState)
     return TRUE;
 }
 
+void DrawMenuEdgeLine(HWND hWnd)
+{
+    // A child window's menu handle is its control id.
+    if (!::IsWindow(hWnd) || (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)) return;
+    HMENU hMenu = ::GetMenu(hWnd);
+    if (!hMenu || !::IsMenu(hMenu)) return;
+    MENUINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    mi.fMask = MIM_BACKGROUND;
+    if (!::GetMenuInfo(hMenu, &mi) || !mi.hbrBack) return;
+    CRect client, window;
+    ::GetClientRect(hWnd, &client);
+    ::MapWindowPoints(hWnd, nullptr, (POINT*)&client, 2);
+    ::GetWindowRect(hWnd, &window);
+    client.OffsetRect(-window.left, -window.top);
+    CRect line(client.left, client.top - 1, client.right, client.top);
+    HDC hDC = ::GetWindowDC(hWnd);
+    if (!hDC) return;
+    ::SetBrushOrgEx(hDC, 0, 0, nullptr);
+    ::FillRect(hDC, &line, mi.hbrBack);
+    ::ReleaseDC(hWnd, hDC);
+}
+
 LRESULT ThemedFrameHitTest(HWND hWnd, LRESULT nHit, POINT pt, BOOL bInMenuLoop, UINT& nTimer, int& nHotItem)
 {
     // Windows 2000 and later hot-track the window menu themselves.

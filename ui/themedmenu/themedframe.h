@@ -13,6 +13,9 @@
 // Paints one item of a window menu drawn by the system (WM_DRAWITEM to the
 // window); 0 when the item is not owner-drawn or has no rectangle.
 BOOL PaintFrameMenuItem(HWND hWnd, HMENU hMenu, int nPos, UINT nState);
+// The one-pixel line in the window menu's background brush just above the
+// client area; nothing without a menu or a brush.
+void DrawMenuEdgeLine(HWND hWnd);
 // Hot-tracking of the window menu for one WM_NCHITTEST result.
 LRESULT ThemedFrameHitTest(HWND hWnd, LRESULT nHit, POINT pt, BOOL bInMenuLoop, UINT& nTimer, int& nHotItem);
 
@@ -78,6 +81,15 @@ public:
     {
         if (dynamic_cast<CThemedMenu*>(pMenu)) return CThemedMenu::OnMenuChar(nChar, nFlags, pMenu);
         return T::OnMenuChar(nChar, nFlags, pMenu);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT result = T::WindowProc(message, wParam, lParam);
+        // Painting and activation redraw the menu area: the line goes back over it.
+        if ((message == WM_NCPAINT || message == WM_PAINT || message == WM_ACTIVATE || message == WM_ACTIVATEAPP) &&
+            CThemedMenu::Options().bMenuEdgeLine && this->m_hWnd)
+            DrawMenuEdgeLine(this->m_hWnd);
+        return result;
     }
     afx_msg LRESULT OnEnterMenuLoop(WPARAM, LPARAM)
     {

@@ -3,6 +3,7 @@
 // brush and popup placement.
 #include "themedmenu.h"
 #include "menutheme.h"
+#include "menubar.h"
 #include <algorithm>
 
 namespace {
@@ -764,6 +765,15 @@ BOOL CThemedMenu::OnMeasureItem(const MSG* pMsg)
     for (HMENU h : places) {
         if (!h) continue;
         CMenu* pFound = FindMenuOfItem(h, lpmis->itemID, pData);
+        if (CThemedMenu* p = pFound ? FromHandleThemed(pFound->m_hMenu) : nullptr) {
+            p->MeasureItem(lpmis);
+            return TRUE;
+        }
+    }
+    if (Options().bMeasureBarMenu && pMsg->hwnd) {
+        // The bar took the window's menu: it answers with it.
+        HMENU hBarMenu = (HMENU)::SendMessageA(pMsg->hwnd, CThemedMenuBar::GetMenuMessage(), 0, 0);
+        CMenu* pFound = hBarMenu && ::IsMenu(hBarMenu) ? FindMenuOfItem(hBarMenu, lpmis->itemID, pData) : nullptr;
         if (CThemedMenu* p = pFound ? FromHandleThemed(pFound->m_hMenu) : nullptr) {
             p->MeasureItem(lpmis);
             return TRUE;

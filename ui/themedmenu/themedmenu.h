@@ -61,6 +61,9 @@ struct CThemedMenuOptions
     int nIconDimming;             // 50
     BOOL bShortcutText;           // 1
     int nPopupTransparency;       // 255: opaque
+    // Off unless a program switches them on at start:
+    BOOL bMeasureBarMenu;         // measuring also searches the menu bar's menu
+    BOOL bMenuEdgeLine;           // frames and dialogs close their menu area with a line
 };
 
 class CThemedMenu : public CMenu

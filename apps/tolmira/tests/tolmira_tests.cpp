@@ -323,12 +323,35 @@ TEST_F(TolmiraTest, FrameCarriesTextsBarsAndCommandStates)
     char title[256] = "";
     GetWindowTextA(m_frame->m_hWnd, title, sizeof(title));
     EXPECT_STREQ("Title-T", title);
-    char text[256] = "";
-    GetMenuStringA(GetMenu(m_frame->m_hWnd), 0, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(" File-T ", text);
-    GetMenuStringA(GetMenu(m_frame->m_hWnd), ID_ARRANGE_MANUFACTURER, text, sizeof(text), MF_BYCOMMAND);
-    EXPECT_STREQ("Provider-T", text);
-    CToolBar& tb = m_frame->ToolBar();
+    // The menu sits in the bar row: the frame has no system menu bar, and
+    // the bar shows the themed menu with the texts and images set.
+    EXPECT_EQ(nullptr, GetMenu(m_frame->m_hWnd));
+    CThemedMenu& frameMenu = m_frame->Menu();
+    EXPECT_EQ(frameMenu.m_hMenu, m_frame->MenuBar().GetMenu());
+    EXPECT_EQ(6, m_frame->MenuBar().GetItemCount());
+    EXPECT_TRUE(m_frame->MenuBar().IsWindowVisible());
+    CString menuText;
+    EXPECT_TRUE(frameMenu.GetMenuText(0, menuText, MF_BYPOSITION));
+    EXPECT_EQ(" File-T ", Str(menuText));
+    EXPECT_TRUE(frameMenu.GetMenuText(ID_ARRANGE_MANUFACTURER, menuText, MF_BYCOMMAND));
+    EXPECT_EQ("Provider-T", Str(menuText));
+    CThemedMenu* viewMenu = CThemedMenu::FromHandleThemed(GetSubMenu(frameMenu.m_hMenu, 2));
+    ASSERT_TRUE(viewMenu != nullptr);
+    EXPECT_TRUE(viewMenu->GetMenuText(3, menuText, MF_BYPOSITION));
+    EXPECT_EQ("Arrange-T", Str(menuText));
+    // Items with an image and without one.
+    CThemedMenuItemData* record = frameMenu.FindRecord(ID_EXECUTE_NOW);
+    ASSERT_TRUE(record != nullptr);
+    EXPECT_GE(record->m_nImageIndex, 0);
+    EXPECT_TRUE(record->m_pIcons != nullptr);
+    ASSERT_TRUE(frameMenu.FindRecord(ID_LOGGING) != nullptr);
+    EXPECT_EQ(-1, frameMenu.FindRecord(ID_LOGGING)->m_nImageIndex);
+    // The menu bar row lies above the tool bar row.
+    CRect menuRow, toolRow;
+    m_frame->MenuBar().GetWindowRect(&menuRow);
+    m_frame->ToolBar().GetWindowRect(&toolRow);
+    EXPECT_LE(menuRow.bottom, toolRow.top);
+    CThemedToolBar& tb = m_frame->ToolBar();
     ASSERT_EQ(6, tb.GetCount());
     EXPECT_EQ((UINT)ID_EXECUTE_NOW, tb.GetItemID(5));
     EXPECT_EQ("NewButton-T", Str(tb.GetButtonText(0)));
@@ -342,13 +365,16 @@ TEST_F(TolmiraTest, FrameCarriesTextsBarsAndCommandStates)
     EXPECT_EQ(0, Update(ID_DELETE).enabled);
 
     // The context menu without a selection holds the new-plug-in item only.
-    CMenu menu;
+    CThemedMenu menu;
     HMENU popup = View()->PrepareContextMenu(menu);
     ASSERT_TRUE(popup != nullptr);
     ASSERT_EQ(1, GetMenuItemCount(popup));
     EXPECT_EQ((UINT)ID_NEW, GetMenuItemID(popup, 0));
-    GetMenuStringA(popup, 0, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ("New-T", text);
+    CThemedMenu* themedPopup = CThemedMenu::FromHandleThemed(popup);
+    ASSERT_TRUE(themedPopup != nullptr);
+    EXPECT_EQ(1, themedPopup->GetRecordCount());
+    EXPECT_TRUE(themedPopup->GetMenuText(0, menuText, MF_BYPOSITION));
+    EXPECT_EQ("New-T", Str(menuText));
 
     // Keys: A without Ctrl is taken by the frame and does nothing.
     Command(ID_ALL_PLUGINS);
@@ -368,8 +394,103 @@ TEST_F(TolmiraTest, FrameCarriesTextsBarsAndCommandStates)
     popup = View()->PrepareContextMenu(menu);
     EXPECT_EQ(10, GetMenuItemCount(popup));
     EXPECT_EQ((UINT)ID_EXECUTE_NOW, GetMenuItemID(popup, 0));
-    GetMenuStringA(popup, ID_INSTALLED, text, sizeof(text), MF_BYCOMMAND);
-    EXPECT_STREQ("Installed-T", text);
+    themedPopup = CThemedMenu::FromHandleThemed(popup);
+    ASSERT_TRUE(themedPopup != nullptr);
+    EXPECT_EQ(10, themedPopup->GetRecordCount());
+    EXPECT_TRUE(themedPopup->GetMenuText(ID_INSTALLED, menuText, MF_BYCOMMAND));
+    EXPECT_EQ("Installed-T", Str(menuText));
+}
+
+TEST_F(TolmiraTest, ThemedBarsTakeAltAndTheMenuAdditionsWork)
+{
+    Plugin("a.dorv", "Alpha", "");
+    ASSERT_TRUE(StartApp());
+    HWND h = m_frame->m_hWnd;
+    CThemedMenuBar& bar = m_frame->MenuBar();
+
+    // Alt pressed and released on its own highlights the first bar item;
+    // Alt with another key does not.
+    MSG msg = {h, WM_SYSKEYDOWN, VK_MENU, 0};
+    EXPECT_TRUE(m_frame->PreTranslateMessage(&msg));
+    msg.message = WM_SYSKEYUP;
+    EXPECT_TRUE(m_frame->PreTranslateMessage(&msg));
+    EXPECT_EQ(0, bar.GetHotItem());
+    EXPECT_EQ((int)CThemedMenuBar::MODE_HOT, bar.GetMode());
+    m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(SaveWindowPicture(h, ScreenshotPath("tolmira-themed-bars.bmp")));
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_ESCAPE;
+    EXPECT_TRUE(m_frame->PreTranslateMessage(&msg));
+    EXPECT_EQ(-1, bar.GetHotItem());
+    MSG alt = {h, WM_SYSKEYDOWN, VK_MENU, 0};
+    MSG shift = {h, WM_SYSKEYDOWN, VK_SHIFT, 0x20000001};   // context code: Alt is down
+    MSG altUp = {h, WM_SYSKEYUP, VK_MENU, 0};
+    m_frame->PreTranslateMessage(&alt);
+    m_frame->PreTranslateMessage(&shift);
+    m_frame->PreTranslateMessage(&altUp);
+    EXPECT_EQ(-1, bar.GetHotItem());
+
+    // The build switch turns both additions on at start.
+#ifdef TOLMIRA_MENU_ADDITIONS
+    const BOOL additions = TRUE;
+#else
+    const BOOL additions = FALSE;
+#endif
+    EXPECT_EQ(additions, CThemedMenu::Options().bMeasureBarMenu);
+    EXPECT_EQ(additions, CThemedMenu::Options().bMenuEdgeLine);
+
+    // Measuring an item of the menu the bar holds: the frame's own handling
+    // finds it only through the bar's menu (the frame has none itself).
+    CThemedMenu::Options().bMeasureBarMenu = TRUE;
+    CThemedMenu& frameMenu = m_frame->Menu();
+    CThemedMenuItemData* record = frameMenu.FindRecord(ID_REFRESH);
+    ASSERT_TRUE(record != nullptr);
+    CThemedMenu::SetLastPopup(nullptr);
+    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, ID_REFRESH, 0, 0, (ULONG_PTR)record};
+    MSG measureMsg = {h, WM_MEASUREITEM, 0, (LPARAM)&measure};
+    EXPECT_TRUE(CThemedMenu::OnMeasureItem(&measureMsg));
+    EXPECT_GT(measure.itemWidth, 0u);
+    EXPECT_GT(measure.itemHeight, 0u);
+    CThemedMenu::Options().bMeasureBarMenu = FALSE;
+    EXPECT_FALSE(CThemedMenu::OnMeasureItem(&measureMsg));
+    CThemedMenu::Options().bMeasureBarMenu = additions;
+
+    // The line above the client area takes the window menu's brush, and
+    // only with the addition on. The bar would take a window menu at the
+    // next idle update: the frame holds one only for these checks.
+    CMenu windowMenu;
+    ASSERT_TRUE(windowMenu.CreateMenu());
+    windowMenu.AppendMenu(MF_STRING, ID_REFRESH, "X");
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    MENUINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_BACKGROUND;
+    info.hbrBack = red;
+    ASSERT_TRUE(SetMenuInfo(windowMenu.m_hMenu, &info));
+    ASSERT_TRUE(::SetMenu(h, windowMenu.m_hMenu));
+    CRect client, window;
+    GetClientRect(h, &client);
+    MapWindowPoints(h, nullptr, (POINT*)&client, 2);
+    GetWindowRect(h, &window);
+    CPoint onLine(client.left - window.left + 10, client.top - window.top - 1);
+    auto lineColour = [&](BOOL on) {
+        CThemedMenu::Options().bMenuEdgeLine = on;
+        m_frame->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetWindowDC(h);
+        COLORREF colour = GetPixel(dc, onLine.x, onLine.y);
+        ReleaseDC(h, dc);
+        return colour;
+    };
+    EXPECT_NE(RGB(255, 0, 0), lineColour(FALSE));
+    EXPECT_EQ(RGB(255, 0, 0), lineColour(TRUE));
+    // A menu without a brush: nothing is drawn over the frame's own edge.
+    info.hbrBack = nullptr;
+    SetMenuInfo(windowMenu.m_hMenu, &info);
+    EXPECT_NE(RGB(255, 0, 0), lineColour(TRUE));
+    CThemedMenu::Options().bMenuEdgeLine = additions;
+    ::SetMenu(h, nullptr);
+    windowMenu.DestroyMenu();
+    DeleteObject(red);
 }
 
 TEST_F(TolmiraTest, ListingFollowsAdminOverrideInstalledTestAndViewAll)
