@@ -20,7 +20,6 @@ public:
     virtual ~CMainFrame();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo);
-    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
     CThemedToolBar& ToolBar() { return m_wndToolBar; }
@@ -44,10 +43,9 @@ public:
     afx_msg void OnClose();
 
     // Texts of the tool tips by command id ("" for ids without one).
-    CString ToolTipText(UINT nID) const;
+    CString ToolTipText(UINT nID) const override;
 
 protected:
-    BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
     void SetToolBarTexts();
     void ReadMenuStates();
     void SetMenuTexts();
@@ -58,7 +56,6 @@ protected:
     CThemedStatusBar m_wndStatusBar;
     CThemedToolBar m_wndToolBar;
     CThemedMenuBar m_wndMenuBar;
-    CString m_strToolTip;
     int m_loggingEnabled;
     CImageList m_menuImages;
     // Built and freed with the frame; its window is never created here.

@@ -284,28 +284,6 @@ CString CMainFrame::ToolTipText(UINT nID) const
     return CString();
 }
 
-BOOL CMainFrame::OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    NMTTDISPINFOA* info = (NMTTDISPINFOA*)pNMHDR;
-    UINT id = (UINT)pNMHDR->idFrom;
-    if (info->uFlags & TTF_IDISHWND)
-        id = (UINT)::GetDlgCtrlID((HWND)pNMHDR->idFrom);
-    // The text must outlive this notification: it is kept in the frame.
-    m_strToolTip = ToolTipText(id);
-    info->lpszText = (char*)(const char*)m_strToolTip;
-    info->hinst = nullptr;
-    *pResult = 0;
-    return TRUE;
-}
-
-BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    NMHDR* nm = (NMHDR*)lParam;
-    if (nm && nm->code == TTN_NEEDTEXTA)
-        return OnToolTipText(nm, pResult);
-    return CThemedFrameWnd::OnNotify(wParam, lParam, pResult);
-}
-
 BOOL CMainFrame::HandleKey(UINT key)
 {
     BOOL ctrl = ::GetKeyState(VK_CONTROL) < 0;

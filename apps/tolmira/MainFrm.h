@@ -20,7 +20,6 @@ public:
     virtual ~CMainFrame();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
-    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     CThemedToolBar& ToolBar() { return m_wndToolBar; }
     CThemedStatusBar& StatusBar() { return m_wndStatusBar; }
@@ -45,10 +44,9 @@ public:
     afx_msg LRESULT OnUpdateStatusCount(WPARAM, LPARAM);
 
     // Texts of the tool tips by command id ("" for ids without one).
-    CString ToolTipText(UINT nID) const;
+    CString ToolTipText(UINT nID) const override;
 
 protected:
-    BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
     void SetToolBarTexts();
     void LocalizeMenu();
     void RestorePlacement();
@@ -58,7 +56,6 @@ protected:
     CThemedStatusBar m_wndStatusBar;
     CThemedToolBar m_wndToolBar;
     CThemedMenuBar m_wndMenuBar;
-    CString m_strToolTip;
     CImageList m_menuImages;
 
     DECLARE_MESSAGE_MAP()

@@ -316,8 +316,9 @@ TEST_F(OtherBrowsersTest, EmptyOrRelativeShellFolderLeavesNothingToDelete)
                 CShellFolderOverride redirected(c.folder, base);
                 // The lookup gives no usable folder while redirected.
                 char lookedUp[MAX_PATH] = "";
-                if (SUCCEEDED(SHGetFolderPathA(nullptr, c.csidl, nullptr, 0, lookedUp)))
+                if (SUCCEEDED(SHGetFolderPathA(nullptr, c.csidl, nullptr, 0, lookedUp))) {
                     EXPECT_FALSE(IsUsableBaseFolder(lookedUp)) << lookedUp;
+                }
                 CBrowserFunctions browsers;
                 EXPECT_EQ(1, (browsers.*c.op)(fresh.List(), fresh.Progress()));
             }
