@@ -24,7 +24,8 @@ double Now()
 void Seed(int values, int keys)
 {
     HKEY v = nullptr, k = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\PirtBench\\Values", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &v, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\PirtBench\\Values", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &v,
+                    nullptr);
     for (int i = 0; i < values; ++i) {
         char name[32];
         sprintf(name, "value%05d", i);
@@ -39,7 +40,8 @@ void Seed(int values, int keys)
         }
     }
     RegCloseKey(v);
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\PirtBench\\Keys", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\PirtBench\\Keys", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
+                    nullptr);
     for (int i = 0; i < keys; ++i) {
         char name[64];
         sprintf(name, "key%05d\\inner", i);
@@ -113,11 +115,11 @@ int main(int argc, char** argv)
         tree.Expand(software, TVE_EXPAND);
         HTREEITEM bench = Child(tree, software, "PirtBench");
         start = Now();
-        tree.Expand(bench, TVE_EXPAND);   // gives each of the 5,000 keys its place
+        tree.Expand(bench, TVE_EXPAND); // gives each of the 5,000 keys its place
         expandParent = Now() - start;
         HTREEITEM keysItem = Child(tree, bench, "Keys");
         start = Now();
-        tree.Expand(keysItem, TVE_EXPAND);   // gives each of them its subkey
+        tree.Expand(keysItem, TVE_EXPAND); // gives each of them its subkey
         expand = Now() - start;
         items = (int)tree.GetCount();
         browser.DestroyWindow();
@@ -132,6 +134,7 @@ int main(int argc, char** argv)
     printf("tree, expanding Keys (%d items in all): %.3f s\n", items, expand);
     printf("reg query /s (keys):                    %.3f s\n", queryTree);
     printf("ratio value list / reg query:           %.2f\n", query > 0 ? fill / query : 0.0);
-    printf("ratio tree (both expansions) / reg query /s: %.2f\n", queryTree > 0 ? (expand + expandParent) / queryTree : 0.0);
+    printf("ratio tree (both expansions) / reg query /s: %.2f\n",
+           queryTree > 0 ? (expand + expandParent) / queryTree : 0.0);
     return 0;
 }

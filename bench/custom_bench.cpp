@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 // The folders form chains of branches: "b0\d0\d1\...", so that the tree is
 // nested but every path stays well below MAX_PATH. Files are spread evenly.
@@ -26,11 +25,9 @@ int MakeTree(const std::string& root, int folders, int files)
     std::vector<std::string> all;
     if (!::CreateDirectoryA(root.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
         return 1;
-    for (int b = 0; b < branches && (int)all.size() < folders; ++b)
-    {
+    for (int b = 0; b < branches && (int)all.size() < folders; ++b) {
         std::string path = root + "\\b" + std::to_string(b);
-        for (int d = 0; d < depth && (int)all.size() < folders; ++d)
-        {
+        for (int d = 0; d < depth && (int)all.size() < folders; ++d) {
             if (d > 0)
                 path += "\\d" + std::to_string(d);
             if (!::CreateDirectoryA(path.c_str(), nullptr))
@@ -39,11 +36,10 @@ int MakeTree(const std::string& root, int folders, int files)
         }
     }
     std::string data(512, 'x');
-    for (int i = 0; i < files; ++i)
-    {
+    for (int i = 0; i < files; ++i) {
         std::string name = all[i % all.size()] + "\\trace" + std::to_string(i) + ".tmp";
-        HANDLE file = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return 1;
         DWORD written = 0;
@@ -71,18 +67,15 @@ void PlainEmpty(const std::string& folder)
     HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
     if (find == INVALID_HANDLE_VALUE)
         return;
-    do
-    {
+    do {
         const std::string name = fd.cFileName;
         if (name == "." || name == "..")
             continue;
         const std::string path = folder + "\\" + name;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        {
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             PlainEmpty(path);
             ::RemoveDirectoryA(path.c_str());
-        }
-        else
+        } else
             ::DeleteFileA(path.c_str());
     } while (::FindNextFileA(find, &fd));
     ::FindClose(find);
@@ -97,7 +90,6 @@ int TimePlain(const std::string& root)
     return 0;
 }
 
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -110,6 +102,7 @@ int main(int argc, char** argv)
         return TimePlain(argv[2]);
     if (argc >= 3 && std::string(argv[1]) == "rd")
         return TimeRd(argv[2]);
-    std::fprintf(stderr, "usage: custom_bench make <folder> <folders> <files> | custom <folder> <pump> | plain <folder> | rd <folder>\n");
+    std::fprintf(stderr, "usage: custom_bench make <folder> <folders> <files> | custom <folder> <pump> | plain "
+                         "<folder> | rd <folder>\n");
     return 2;
 }

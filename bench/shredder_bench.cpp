@@ -7,8 +7,7 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
-    {
+    if (argc != 3) {
         fprintf(stderr, "usage: shredder_bench <path> <passes>\n");
         return 2;
     }

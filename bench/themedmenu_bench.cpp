@@ -9,8 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace
-{
+namespace {
 
 const int POPUP_ITEMS = 40;
 const int ROUNDS = 100;
@@ -75,8 +74,8 @@ void Pump()
 
 struct Times
 {
-    double popup;   // ms per open and close
-    double redraw;  // ms per menu-bar redraw
+    double popup;  // ms per open and close
+    double redraw; // ms per menu-bar redraw
 };
 
 // The rectangle of what is redrawn, in the client coordinates of the window
@@ -191,8 +190,8 @@ public:
         RECT line = info.rcBar;
         ::ScreenToClient(plain->m_hWnd, (POINT*)&line);
         ::ScreenToClient(plain->m_hWnd, (POINT*)&line + 1);
-        Times p = TimeFrame(plain, ::GetSubMenu(menu, 0), plain->m_hWnd, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW,
-                            &line);
+        Times p =
+            TimeFrame(plain, ::GetSubMenu(menu, 0), plain->m_hWnd, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW, &line);
         plain->DestroyWindow();
         Pump();
 

@@ -21,9 +21,7 @@
 
 CTolmiraApp theApp;
 
-namespace
-{
-
+namespace {
 
 int Make(const std::string& root, int files, const std::string& plugin)
 {
@@ -57,10 +55,9 @@ int TimeRun(const std::string& plugin)
     return 0;
 }
 
-
 int TimeRefresh(int count)
 {
-    GetIniPath(INI_FARNOCH);   // seeds the data folder first
+    GetIniPath(INI_FARNOCH); // seeds the data folder first
     CString folder = UserPluginFolder();
     pirt_test::DeleteTree(folder);
     CreateFullPath(folder);
@@ -68,7 +65,8 @@ int TimeRefresh(int count)
         CString path, text;
         path.Format("%s\\bench%04d.dorv", (const char*)folder, i);
         text.Format("[General]\r\nName=Bench %d\r\nVersion=1\r\nProvider=Bench\r\nDescription=Plug-in %d\r\n"
-                    "Installed=PIRT_WINDOWS\\regedit.exe\r\n[Files]\r\nFile0=C:\\bench;Delete;x.txt\r\n", i, i);
+                    "Installed=PIRT_WINDOWS\\regedit.exe\r\n[Files]\r\nFile0=C:\\bench;Delete;x.txt\r\n",
+                    i, i);
         pirt_test::WriteFileText(path, text);
     }
     if (!theApp.InitInstance())
@@ -100,6 +98,8 @@ int main(int argc, char** argv)
         return TimeRd(argv[2]);
     if (argc >= 3 && std::string(argv[1]) == "refresh")
         return TimeRefresh(std::atoi(argv[2]));
-    std::fprintf(stderr, "usage: tolmira_bench make <folder> <files> <plug-in> | run <plug-in> | rd <folder> | refresh <count>\n");
+    std::fprintf(
+        stderr,
+        "usage: tolmira_bench make <folder> <files> <plug-in> | run <plug-in> | rd <folder> | refresh <count>\n");
     return 2;
 }

@@ -6,10 +6,7 @@ BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CAboutDlg::CAboutDlg(CWnd* pParent)
-    : CDialog(IDD, pParent)
-{
-}
+CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
 
 BOOL CAboutDlg::OnInitDialog()
 {
@@ -21,10 +18,7 @@ BOOL CAboutDlg::OnInitDialog()
     return TRUE;
 }
 
-BOOL CAboutDlg::OnEraseBkgnd(CDC* pDC)
-{
-    return EraseWithGradient(this, pDC);
-}
+BOOL CAboutDlg::OnEraseBkgnd(CDC* pDC) { return EraseWithGradient(this, pDC); }
 
 HBRUSH CAboutDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {

@@ -45,13 +45,13 @@ std::vector<MsgButton> ButtonsOf(UINT type)
     const MsgButton tryAgain = {IDTRYAGAIN, "&Try Again"};
     const MsgButton cont = {IDCONTINUE, "&Continue"};
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL:          b = {ok, cancel}; break;
-    case MB_ABORTRETRYIGNORE:  b = {abort, retry, ignore}; break;
-    case MB_YESNOCANCEL:       b = {yes, no, cancel}; break;
-    case MB_YESNO:             b = {yes, no}; break;
-    case MB_RETRYCANCEL:       b = {retry, cancel}; break;
+    case MB_OKCANCEL: b = {ok, cancel}; break;
+    case MB_ABORTRETRYIGNORE: b = {abort, retry, ignore}; break;
+    case MB_YESNOCANCEL: b = {yes, no, cancel}; break;
+    case MB_YESNO: b = {yes, no}; break;
+    case MB_RETRYCANCEL: b = {retry, cancel}; break;
     case MB_CANCELTRYCONTINUE: b = {cancel, tryAgain, cont}; break;
-    default:                   b = {ok}; break;
+    default: b = {ok}; break;
     }
     if (type & MB_HELP) {
         MsgButton help = {IDC_HELP_MSG, "&Help"};
@@ -63,11 +63,11 @@ std::vector<MsgButton> ButtonsOf(UINT type)
 LPCSTR IconOf(UINT type)
 {
     switch (type & MB_ICONMASK) {
-    case MB_ICONHAND:        return IDI_HAND;
-    case MB_ICONQUESTION:    return IDI_QUESTION;
+    case MB_ICONHAND: return IDI_HAND;
+    case MB_ICONQUESTION: return IDI_QUESTION;
     case MB_ICONEXCLAMATION: return IDI_EXCLAMATION;
-    case MB_ICONASTERISK:    return IDI_ASTERISK;
-    default:                 return nullptr;
+    case MB_ICONASTERISK: return IDI_ASTERISK;
+    default: return nullptr;
     }
 }
 
@@ -98,9 +98,9 @@ private:
     struct Item
     {
         DWORD style;
-        RECT rc;        // pixels
+        RECT rc; // pixels
         WORD id;
-        WORD atom;      // 0x0080 button, 0x0082 static
+        WORD atom; // 0x0080 button, 0x0082 static
         std::wstring text;
     };
 
@@ -113,15 +113,15 @@ private:
     std::wstring m_face;
     WORD m_pointSize;
     DWORD m_style;
-    SIZE m_size;        // client size, pixels
+    SIZE m_size; // client size, pixels
     int m_baseX, m_baseY;
     HFONT m_hFont;
     HGLOBAL m_hMem;
 };
 
 CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
-    : m_type(type), m_hIcon(nullptr), m_hasCancel(false), m_okOnly(false),
-      m_pointSize(8), m_baseX(0), m_baseY(0), m_hFont(nullptr), m_hMem(nullptr)
+    : m_type(type), m_hIcon(nullptr), m_hasCancel(false), m_okOnly(false), m_pointSize(8), m_baseX(0), m_baseY(0),
+      m_hFont(nullptr), m_hMem(nullptr)
 {
     m_caption = Widen((caption && *caption) ? caption : "Error");
 
@@ -162,8 +162,7 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
         m_baseY = HIWORD(base) ? HIWORD(base) : 16;
     }
 
-    m_style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT |
-              DS_SETFOREGROUND | DS_CENTER;
+    m_style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_SETFOREGROUND | DS_CENTER;
     if (type & MB_SYSTEMMODAL)
         m_style |= DS_SYSMODAL;
 
@@ -181,16 +180,14 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
     std::string msg = text ? text : "";
     // A word longer than the line is broken, as the text control will break
     // it (SS_EDITCONTROL), so a long path never widens the box off the screen.
-    DrawTextA(hdc, msg.c_str(), -1, &rcText,
-              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
+    DrawTextA(hdc, msg.c_str(), -1, &rcText, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
     int textX = iconId ? 8 + cxIcon + 8 : 16;
     RECT rcMsg = {textX, 16, textX + (rcText.right - rcText.left) + 4, 16 + (rcText.bottom - rcText.top)};
     if (iconId) {
         RECT rcIcon = {8, 8, 8 + cxIcon, 8 + cyIcon};
         AddItem(WS_CHILD | WS_VISIBLE | SS_ICON, rcIcon, IDC_ICON_MSG, 0x0082, "");
     }
-    AddItem(WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, rcMsg, IDC_TEXT_MSG,
-            0x0082, msg);
+    AddItem(WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, rcMsg, IDC_TEXT_MSG, 0x0082, msg);
 
     // The row of buttons, centred below the text (and the icon).
     std::vector<MsgButton> buttons = ButtonsOf(type);
@@ -204,9 +201,16 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
     // The check box, on one line below the buttons.
     std::string check;
     UINT checkBit = 0;
-    if (type & MB_DONT_ASK_AGAIN) { check = LngText("40630"); checkBit = MB_DONT_ASK_AGAIN; }
-    else if (type & MB_DONT_TELL_AGAIN) { check = "Don't tell me again"; checkBit = MB_DONT_TELL_AGAIN; }
-    else if (type & MB_DONT_SHOW_AGAIN) { check = "Don't show again"; checkBit = MB_DONT_SHOW_AGAIN; }
+    if (type & MB_DONT_ASK_AGAIN) {
+        check = LngText("40630");
+        checkBit = MB_DONT_ASK_AGAIN;
+    } else if (type & MB_DONT_TELL_AGAIN) {
+        check = "Don't tell me again";
+        checkBit = MB_DONT_TELL_AGAIN;
+    } else if (type & MB_DONT_SHOW_AGAIN) {
+        check = "Don't show again";
+        checkBit = MB_DONT_SHOW_AGAIN;
+    }
     SIZE checkSize = {0, 0};
     if (checkBit) {
         GetTextExtentPoint32A(hdc, check.c_str(), (int)check.size(), &checkSize);
@@ -215,8 +219,10 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
     }
 
     int width = rcMsg.right + 16;
-    if (rowWidth + 32 > width) width = rowWidth + 32;
-    if (checkBit && checkSize.cx + 32 > width) width = checkSize.cx + 32;
+    if (rowWidth + 32 > width)
+        width = rowWidth + 32;
+    if (checkBit && checkSize.cx + 32 > width)
+        width = checkSize.cx + 32;
 
     int x = (width - rowWidth) / 2;
     int defIndex = (int)((type & MB_DEFMASK) >> 8);
@@ -224,19 +230,19 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
         defIndex = 0;
     for (size_t i = 0; i < buttons.size(); ++i) {
         RECT rc = {x, buttonsY, x + bw, buttonsY + bh};
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
-                      ((int)i == defIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        if (i == 0) style |= WS_GROUP;
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ((int)i == defIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        if (i == 0)
+            style |= WS_GROUP;
         AddItem(style, rc, (WORD)buttons[i].id, 0x0080, buttons[i].label);
-        if (buttons[i].id == IDCANCEL) m_hasCancel = true;
+        if (buttons[i].id == IDCANCEL)
+            m_hasCancel = true;
         x += bw + gap;
     }
     m_okOnly = buttons.size() == 1 && buttons[0].id == IDOK;
     int bottom = buttonsY + bh;
     if (checkBit) {
         RECT rc = {16, bottom + 10, 16 + checkSize.cx, bottom + 10 + checkSize.cy};
-        AddItem(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, rc,
-                IDC_CHECKBOX_MSG, 0x0080, check);
+        AddItem(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, rc, IDC_CHECKBOX_MSG, 0x0080, check);
         bottom = rc.bottom;
     }
     m_size.cx = width;
@@ -261,8 +267,8 @@ void CMsgDialogTemplate::PlaceControls(HWND hDlg) const
         const Item& it = m_items[i];
         HWND control = GetDlgItem(hDlg, it.id);
         if (control)
-            SetWindowPos(control, nullptr, it.rc.left, it.rc.top, it.rc.right - it.rc.left,
-                         it.rc.bottom - it.rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(control, nullptr, it.rc.left, it.rc.top, it.rc.right - it.rc.left, it.rc.bottom - it.rc.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
         if (control && m_hFont)
             SendMessageA(control, WM_SETFONT, (WPARAM)m_hFont, FALSE);
     }
@@ -278,8 +284,10 @@ void CMsgDialogTemplate::PlaceControls(HWND hDlg) const
         area = mi.rcWork;
     int x = area.left + ((area.right - area.left) - cx) / 2;
     int y = area.top + ((area.bottom - area.top) - cy) / 2;
-    if (x < area.left) x = area.left;
-    if (y < area.top) y = area.top;
+    if (x < area.left)
+        x = area.left;
+    if (y < area.top)
+        y = area.top;
     SetWindowPos(hDlg, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -295,15 +303,28 @@ void CMsgDialogTemplate::AddItem(DWORD style, const RECT& rc, WORD id, WORD atom
 }
 
 namespace {
-void PutWord(std::vector<BYTE>& v, WORD w) { v.push_back(LOBYTE(w)); v.push_back(HIBYTE(w)); }
-void PutDword(std::vector<BYTE>& v, DWORD d) { PutWord(v, LOWORD(d)); PutWord(v, HIWORD(d)); }
+void PutWord(std::vector<BYTE>& v, WORD w)
+{
+    v.push_back(LOBYTE(w));
+    v.push_back(HIBYTE(w));
+}
+void PutDword(std::vector<BYTE>& v, DWORD d)
+{
+    PutWord(v, LOWORD(d));
+    PutWord(v, HIWORD(d));
+}
 void PutString(std::vector<BYTE>& v, const std::wstring& s)
 {
-    for (size_t i = 0; i < s.size(); ++i) PutWord(v, (WORD)s[i]);
+    for (size_t i = 0; i < s.size(); ++i)
+        PutWord(v, (WORD)s[i]);
     PutWord(v, 0);
 }
-void AlignDword(std::vector<BYTE>& v) { while (v.size() % 4) v.push_back(0); }
+void AlignDword(std::vector<BYTE>& v)
+{
+    while (v.size() % 4)
+        v.push_back(0);
 }
+} // namespace
 
 LPCDLGTEMPLATE CMsgDialogTemplate::Build()
 {
@@ -315,8 +336,8 @@ LPCDLGTEMPLATE CMsgDialogTemplate::Build()
     PutWord(v, 0);
     PutWord(v, (WORD)DluX(m_size.cx));
     PutWord(v, (WORD)DluY(m_size.cy));
-    PutWord(v, 0);                  // no menu
-    PutWord(v, 0);                  // standard dialog class
+    PutWord(v, 0); // no menu
+    PutWord(v, 0); // standard dialog class
     PutString(v, m_caption);
     PutWord(v, m_pointSize);
     PutString(v, m_face);
@@ -333,7 +354,7 @@ LPCDLGTEMPLATE CMsgDialogTemplate::Build()
         PutWord(v, 0xFFFF);
         PutWord(v, it.atom);
         PutString(v, it.text);
-        PutWord(v, 0);              // no creation data
+        PutWord(v, 0); // no creation data
     }
     m_hMem = GlobalAlloc(GMEM_FIXED, v.size());
     if (!m_hMem)
@@ -367,8 +388,12 @@ INT_PTR CALLBACK MsgDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
             int id = GetDlgCtrlID(c);
             if (lstrcmpiA(cls, "Button") != 0 || id == IDC_CHECKBOX_MSG)
                 continue;
-            if (index == 0) first = c;
-            if (index == defIndex) { first = c; break; }
+            if (index == 0)
+                first = c;
+            if (index == defIndex) {
+                first = c;
+                break;
+            }
             ++index;
         }
         if (first) {
@@ -422,6 +447,5 @@ int CheckMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type, XMSGBOXP
         return IDCANCEL;
     if (!(type & MB_NO_SOUND))
         MessageBeep(type & MB_ICONMASK);
-    return (int)DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dlg, owner, MsgDialogProc,
-                                        (LPARAM)&tmpl);
+    return (int)DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dlg, owner, MsgDialogProc, (LPARAM)&tmpl);
 }

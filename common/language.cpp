@@ -11,8 +11,7 @@
 #include <map>
 #include <string>
 
-namespace
-{
+namespace {
 
 // Size and last write of a file: what tells that it changed.
 struct FileStamp
@@ -21,10 +20,7 @@ struct FileStamp
     ULONGLONG written = 0;
     bool exists = false;
 
-    bool operator==(const FileStamp& o) const
-    {
-        return exists == o.exists && size == o.size && written == o.written;
-    }
+    bool operator==(const FileStamp& o) const { return exists == o.exists && size == o.size && written == o.written; }
 };
 
 ULONGLONG Join(DWORD high, DWORD low) { return ((ULONGLONG)high << 32) | low; }
@@ -33,8 +29,7 @@ FileStamp StampOf(const CString& path)
 {
     FileStamp stamp;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!path.IsEmpty() && GetFileAttributesExA(path, GetFileExInfoStandard, &data))
-    {
+    if (!path.IsEmpty() && GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
         stamp.exists = true;
         stamp.size = Join(data.nFileSizeHigh, data.nFileSizeLow);
         stamp.written = Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
@@ -51,7 +46,7 @@ ULONGLONG Now()
 
 // A file written less than this before it was read may change again without
 // its stamp changing (file times are coarse): such a read is not trusted.
-const ULONGLONG kRacyWindow = 2 * 10000000ULL;     // 2 s in 100 ns units
+const ULONGLONG kRacyWindow = 2 * 10000000ULL; // 2 s in 100 ns units
 
 std::string Lower(std::string s)
 {
@@ -73,8 +68,8 @@ std::string Trim(const std::string& s)
 std::string ReadAnsi(const CString& path)
 {
     std::string bytes;
-    CHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file == INVALID_HANDLE_VALUE)
         return bytes;
     char chunk[16384];
@@ -84,14 +79,12 @@ std::string ReadAnsi(const CString& path)
     file.Close();
 
     std::wstring wide;
-    if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-    {
+    if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, (int)bytes.size() - 3, nullptr, 0);
         wide.resize(n);
         if (n > 0)
             MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, (int)bytes.size() - 3, &wide[0], n);
-    }
-    else if (bytes.size() >= 2 && bytes.compare(0, 2, "\xFF\xFE") == 0)
+    } else if (bytes.size() >= 2 && bytes.compare(0, 2, "\xFF\xFE") == 0)
         wide.assign((const wchar_t*)(bytes.data() + 2), (bytes.size() - 2) / 2);
     else
         return bytes;
@@ -148,15 +141,13 @@ private:
         bool firstOfItsName = true;
         std::map<std::string, bool> seenSections;
         size_t pos = 0;
-        while (pos < text.size())
-        {
+        while (pos < text.size()) {
             size_t end = text.find('\n', pos);
             if (end == std::string::npos)
                 end = text.size();
             const std::string line = Trim(text.substr(pos, end - pos));
             pos = end + 1;
-            if (!line.empty() && line[0] == '[' && line.find(']') != std::string::npos)
-            {
+            if (!line.empty() && line[0] == '[' && line.find(']') != std::string::npos) {
                 section = Lower(Trim(line.substr(1, line.find(']') - 1)));
                 firstOfItsName = seenSections.insert(std::make_pair(section, true)).second;
                 continue;
@@ -165,8 +156,7 @@ private:
             if (!firstOfItsName || line.empty() || equals == std::string::npos)
                 continue;
             std::string value = Trim(line.substr(equals + 1));
-            if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-                value[value.size() - 1] == value[0])
+            if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value[value.size() - 1] == value[0])
                 value = value.substr(1, value.size() - 2);
             // What a 255-character buffer returns.
             if (value.size() > 254)
@@ -191,25 +181,13 @@ CLngTexts& Texts()
 
 } // namespace
 
-CString GetLngPath()
-{
-    return GetIniString("Pirt", "LngPath", INI_PIRT);
-}
+CString GetLngPath() { return GetIniString("Pirt", "LngPath", INI_PIRT); }
 
-CString GetChosenLanguage()
-{
-    return GetIniString("Pirt", "Language", INI_PIRT);
-}
+CString GetChosenLanguage() { return GetIniString("Pirt", "Language", INI_PIRT); }
 
-int IsGermanChosen()
-{
-    return GetChosenLanguage() == "German" ? 1 : 0;
-}
+int IsGermanChosen() { return GetChosenLanguage() == "German" ? 1 : 0; }
 
-CString GetLngString(CString section, CString key)
-{
-    return Texts().Lookup(section, key);
-}
+CString GetLngString(CString section, CString key) { return Texts().Lookup(section, key); }
 
 CString GetLngString(CString section, CString key, CString defaultText)
 {

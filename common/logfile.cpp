@@ -5,8 +5,7 @@
 #include <ctime>
 #include <vector>
 
-namespace
-{
+namespace {
 
 // Copies text into a fixed-width field: cut at the width, NUL-padded, not
 // terminated when full.
@@ -21,8 +20,7 @@ const UINT kOpenFlags = CFile::modeCreate | CFile::modeNoTruncate | CFile::modeR
 
 } // namespace
 
-CLogFile::CLogFile()
-    : m_archiveEnabled(0), m_recordCount(0)
+CLogFile::CLogFile() : m_archiveEnabled(0), m_recordCount(0)
 {
     memset(m_logPath, 0, sizeof(m_logPath));
     memset(m_archivePath, 0, sizeof(m_archivePath));
@@ -34,9 +32,7 @@ CLogFile::CLogFile()
     memcpy(m_header + LOG_EVENT_OFFSET, "EVENT", 5);
 }
 
-CLogFile::~CLogFile()
-{
-}
+CLogFile::~CLogFile() {}
 
 void CLogFile::BuildRecord(char* record, const char* date, const char* time, const char* eventText) const
 {
@@ -61,22 +57,15 @@ void CLogFile::SetArchivePath(const char* path)
     m_archiveEnabled = m_archivePath[0] != '\0' ? 1 : 0;
 }
 
-void CLogFile::SetModule(const char* module)
-{
-    CopyField(m_module, LOG_MODULE_WIDTH, module);
-}
+void CLogFile::SetModule(const char* module) { CopyField(m_module, LOG_MODULE_WIDTH, module); }
 
-void CLogFile::SetProcedure(const char* procedure)
-{
-    CopyField(m_procedure, LOG_PROCEDURE_WIDTH, procedure);
-}
+void CLogFile::SetProcedure(const char* procedure) { CopyField(m_procedure, LOG_PROCEDURE_WIDTH, procedure); }
 
 void CLogFile::SetStandardLocation()
 {
     // Without an application-data folder the log stays off.
     const CString appData = GetAppDataPath();
-    if (appData.IsEmpty())
-    {
+    if (appData.IsEmpty()) {
         SetLogPath("");
         SetArchivePath("");
         return;
@@ -86,14 +75,11 @@ void CLogFile::SetStandardLocation()
     SetArchivePath(log + ".archive");
 }
 
-void SetStandardLogLocation(CLogFile& log)
-{
-    log.SetStandardLocation();
-}
+void SetStandardLogLocation(CLogFile& log) { log.SetStandardLocation(); }
 
 void CLogFile::WriteHeader()
 {
-    static const char crlf[2] = { '\r', '\n' };
+    static const char crlf[2] = {'\r', '\n'};
     char record[LOG_RECORD_SIZE];
     memcpy(record, m_header, LOG_FIELDS_SIZE);
     memcpy(record + LOG_FIELDS_SIZE, crlf, 2);
@@ -130,8 +116,7 @@ int CLogFile::OpenLog()
 {
     if (m_logPath[0] == '\0')
         return 0;
-    if (!Open(m_logPath, kOpenFlags))
-    {
+    if (!Open(m_logPath, kOpenFlags)) {
         // The log's folder belongs to another data root that may not have
         // been seeded yet: make it and try once more.
         CString folder(m_logPath);
@@ -140,8 +125,7 @@ int CLogFile::OpenLog()
             return 0;
     }
 
-    if (GetLength() == 0)
-    {
+    if (GetLength() == 0) {
         WriteHeader();
         m_recordCount = 1;
         return 1;
@@ -149,8 +133,7 @@ int CLogFile::OpenLog()
 
     m_recordCount = (int)(GetLength() / LOG_RECORD_SIZE);
     // A log that others filled past the limit is rotated as well.
-    if (m_recordCount >= LOG_MAX_RECORDS)
-    {
+    if (m_recordCount >= LOG_MAX_RECORDS) {
         // When the archive cannot take the entries, the log keeps its newest
         // ones rather than losing them all.
         if (!(m_archiveEnabled && RotateIntoArchive()))
@@ -169,16 +152,13 @@ int CLogFile::RotateIntoArchive()
         return 0;
 
     BOOL written = TRUE;
-    if (archive.GetLength() == 0)
-    {
+    if (archive.GetLength() == 0) {
         char header[LOG_RECORD_SIZE];
         memcpy(header, m_header, LOG_FIELDS_SIZE);
         header[LOG_FIELDS_SIZE] = '\r';
         header[LOG_FIELDS_SIZE + 1] = '\n';
         written = archive.Write(header, LOG_RECORD_SIZE);
-    }
-    else
-    {
+    } else {
         archive.SeekToEnd();
     }
 
@@ -187,14 +167,13 @@ int CLogFile::RotateIntoArchive()
     const int chunkRecords = LOG_MAX_RECORDS;
     std::vector<char> chunk((size_t)chunkRecords * LOG_RECORD_SIZE);
     Seek(LOG_RECORD_SIZE, CFile::begin);
-    for (int left = m_recordCount - 1; written && left > 0; left -= chunkRecords)
-    {
+    for (int left = m_recordCount - 1; written && left > 0; left -= chunkRecords) {
         const UINT bytes = (UINT)(left < chunkRecords ? left : chunkRecords) * LOG_RECORD_SIZE;
         written = Read(chunk.data(), bytes) == bytes && archive.Write(chunk.data(), bytes);
     }
     archive.Close();
     if (!written)
-        return 0;   // the entries stay in the log
+        return 0; // the entries stay in the log
 
     SetLength(0);
     SeekToBegin();
@@ -211,7 +190,7 @@ int CLogFile::RotateDroppingOldest()
     std::vector<char> entries(bytes);
     Seek((LONGLONG)(m_recordCount - keep) * LOG_RECORD_SIZE, CFile::begin);
     if (Read(entries.data(), bytes) != bytes)
-        return 0;   // unreadable: better a long log than an empty one
+        return 0; // unreadable: better a long log than an empty one
 
     SetLength(0);
     SeekToBegin();

@@ -8,8 +8,7 @@
 #pragma once
 #include "fw/framework.h"
 
-enum
-{
+enum {
     LOG_DATE_WIDTH = 10,
     LOG_TIME_WIDTH = 8,
     LOG_MODULE_WIDTH = 20,
@@ -20,9 +19,9 @@ enum
     LOG_MODULE_OFFSET = 18,
     LOG_PROCEDURE_OFFSET = 38,
     LOG_EVENT_OFFSET = 58,
-    LOG_FIELDS_SIZE = 188,      // a record without its CR LF
-    LOG_RECORD_SIZE = 190,      // a record with its CR LF
-    LOG_MAX_RECORDS = 500,      // header + 499 entries
+    LOG_FIELDS_SIZE = 188, // a record without its CR LF
+    LOG_RECORD_SIZE = 190, // a record with its CR LF
+    LOG_MAX_RECORDS = 500, // header + 499 entries
     LOG_PATH_SIZE = 261
 };
 
@@ -45,7 +44,7 @@ public:
 
     // Owner's settings: copies cut to the field widths.
     void SetLogPath(const char* path);
-    void SetArchivePath(const char* path);   // also enables the archive when non-empty
+    void SetArchivePath(const char* path); // also enables the archive when non-empty
     void SetModule(const char* module);
     void SetProcedure(const char* procedure);
 
@@ -56,8 +55,8 @@ public:
     int m_archiveEnabled;
     char m_logPath[LOG_PATH_SIZE];
     char m_archivePath[LOG_PATH_SIZE];
-    char m_module[LOG_MODULE_WIDTH];           // not NUL-terminated when full
-    char m_procedure[LOG_PROCEDURE_WIDTH];     // not NUL-terminated when full
+    char m_module[LOG_MODULE_WIDTH];       // not NUL-terminated when full
+    char m_procedure[LOG_PROCEDURE_WIDTH]; // not NUL-terminated when full
     char m_header[LOG_FIELDS_SIZE];
     int m_recordCount;
 

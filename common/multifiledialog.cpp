@@ -4,18 +4,14 @@
 #include <cderr.h>
 #include <cstring>
 
-CMultiFileDialog::CMultiFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt,
-                                   const char* lpszFileName, DWORD dwFlags,
-                                   const char* lpszFilter, CWnd* pParentWnd)
-    : CFileDialog(bOpenFileDialog, lpszDefExt, lpszFileName, dwFlags, lpszFilter, pParentWnd),
-      m_pszNames(nullptr), m_pszFolder(nullptr), m_bParsed(FALSE)
+CMultiFileDialog::CMultiFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
+                                   DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
+    : CFileDialog(bOpenFileDialog, lpszDefExt, lpszFileName, dwFlags, lpszFilter, pParentWnd), m_pszNames(nullptr),
+      m_pszFolder(nullptr), m_bParsed(FALSE)
 {
 }
 
-CMultiFileDialog::~CMultiFileDialog()
-{
-    FreeBuffers();
-}
+CMultiFileDialog::~CMultiFileDialog() { FreeBuffers(); }
 
 void CMultiFileDialog::FreeBuffers()
 {
@@ -77,7 +73,7 @@ void CMultiFileDialog::ParseNames()
     }
     while (*read != '\0') {
         if (*read != '"') {
-            ++read;   // blanks between names
+            ++read; // blanks between names
             continue;
         }
         ++read;
@@ -89,7 +85,7 @@ void CMultiFileDialog::ParseNames()
         if (write != begin)
             *write++ = '\0';
     }
-    *write = '\0';   // quotes took two bytes per name: room for the second NUL
+    *write = '\0'; // quotes took two bytes per name: room for the second NUL
     m_bParsed = TRUE;
 }
 

@@ -9,10 +9,9 @@
 class CMultiFileDialog : public CFileDialog
 {
 public:
-    CMultiFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr,
-                     const char* lpszFileName = nullptr,
-                     DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                     const char* lpszFilter = nullptr, CWnd* pParentWnd = nullptr);
+    CMultiFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr, const char* lpszFileName = nullptr,
+                     DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* lpszFilter = nullptr,
+                     CWnd* pParentWnd = nullptr);
     virtual ~CMultiFileDialog();
 
     virtual INT_PTR DoModal() override;
@@ -29,7 +28,7 @@ private:
     void FreeBuffers();
     void ParseNames();
 
-    char* m_pszNames;    // selection text ("a" "b" ...), or NULL
-    char* m_pszFolder;   // folder of that selection, or NULL
-    BOOL m_bParsed;      // m_pszNames has been split into NUL-separated names
+    char* m_pszNames;  // selection text ("a" "b" ...), or NULL
+    char* m_pszFolder; // folder of that selection, or NULL
+    BOOL m_bParsed;    // m_pszNames has been split into NUL-separated names
 };

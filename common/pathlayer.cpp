@@ -6,15 +6,9 @@
 #include <cstring>
 #include <vector>
 
-static bool IsSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
+static bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-static bool IsDriveLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+static bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 int IsAbsolutePathText(const char* raw)
 {
@@ -46,8 +40,7 @@ static int RootLength(const CString& path)
 {
     if (path.GetLength() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\')
         return 3;
-    if (path.GetLength() >= 2 && path[0] == '\\' && path[1] == '\\')
-    {
+    if (path.GetLength() >= 2 && path[0] == '\\' && path[1] == '\\') {
         int server = path.Find('\\', 2);
         if (server < 0)
             return path.GetLength();
@@ -62,11 +55,10 @@ static int RootLength(const CString& path)
 static CString UnifySeparators(const char* raw)
 {
     CString result;
-    for (const char* p = raw; *p != '\0'; ++p)
-    {
+    for (const char* p = raw; *p != '\0'; ++p) {
         char c = IsSeparator(*p) ? '\\' : *p;
-        if (c == '\\' && result.GetLength() > 0 && result[result.GetLength() - 1] == '\\'
-            && !(result.GetLength() == 1 && p == raw + 1))
+        if (c == '\\' && result.GetLength() > 0 && result[result.GetLength() - 1] == '\\' &&
+            !(result.GetLength() == 1 && p == raw + 1))
             continue;
         result += c;
     }
@@ -97,21 +89,17 @@ static bool StripNames(CString& path)
     CString result = path.Left(root);
     CString rest = path.Mid(root);
     int start = 0;
-    while (start <= rest.GetLength())
-    {
+    while (start <= rest.GetLength()) {
         int end = rest.Find('\\', start);
         const bool last = end < 0;
         if (last)
             end = rest.GetLength();
         CString name = rest.Mid(start, end - start);
         name.TrimRight(" .");
-        if (name.IsEmpty())
-        {
+        if (name.IsEmpty()) {
             if (!last)
                 return false;
-        }
-        else
-        {
+        } else {
             if (result[result.GetLength() - 1] != '\\')
                 result += '\\';
             result += name;
@@ -132,12 +120,10 @@ static CString ExpandShortNames(const CString& path)
 {
     const int root = RootLength(path);
     int cut = path.GetLength();
-    while (cut > root)
-    {
+    while (cut > root) {
         CString head = path.Left(cut);
         DWORD needed = GetLongPathNameA(head, nullptr, 0);
-        if (needed > 0)
-        {
+        if (needed > 0) {
             std::vector<char> buffer(needed + 1);
             DWORD length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
             if (length > 0 && length < buffer.size())
@@ -159,8 +145,7 @@ CString CanonicalPath(const char* raw)
     CString path = UnifySeparators(raw);
     // Resolving may show names that only then end in dots or blanks, and
     // stripping those may leave "." or ".." to resolve again.
-    for (int round = 0; round < 4; ++round)
-    {
+    for (int round = 0; round < 4; ++round) {
         CString full = FullPathName(path);
         if (full.IsEmpty())
             return CString();
@@ -219,18 +204,25 @@ static CString EnvironmentValue(const char* name)
 // host through links). Built at each call: a changed setting counts at once.
 static std::vector<CString> ProtectedFolders()
 {
-    static const int kShellFolders[] = {
-        CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86,
-        CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
-        CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86,
-        CSIDL_PROFILE, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA, CSIDL_COMMON_APPDATA,
-        CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL
-    };
-    static const char* const kEnvironment[] = {
-        "SystemRoot", "windir", "USERPROFILE", "APPDATA", "LOCALAPPDATA",
-        "ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "CommonProgramFiles",
-        "CommonProgramFiles(x86)", "ProgramData"
-    };
+    static const int kShellFolders[] = {CSIDL_WINDOWS,
+                                        CSIDL_SYSTEM,
+                                        CSIDL_SYSTEMX86,
+                                        CSIDL_PROGRAM_FILES,
+                                        CSIDL_PROGRAM_FILESX86,
+                                        CSIDL_PROGRAM_FILES_COMMON,
+                                        CSIDL_PROGRAM_FILES_COMMONX86,
+                                        CSIDL_PROFILE,
+                                        CSIDL_APPDATA,
+                                        CSIDL_LOCAL_APPDATA,
+                                        CSIDL_COMMON_APPDATA,
+                                        CSIDL_DESKTOPDIRECTORY,
+                                        CSIDL_PERSONAL};
+    static const char* const kEnvironment[] = {"SystemRoot",         "windir",
+                                               "USERPROFILE",        "APPDATA",
+                                               "LOCALAPPDATA",       "ProgramFiles",
+                                               "ProgramFiles(x86)",  "ProgramW6432",
+                                               "CommonProgramFiles", "CommonProgramFiles(x86)",
+                                               "ProgramData"};
     std::vector<CString> raw;
     for (int csidl : kShellFolders)
         raw.push_back(GetShellFolderPath(csidl));
@@ -238,15 +230,13 @@ static std::vector<CString> ProtectedFolders()
         raw.push_back(EnvironmentValue(name));
     raw.push_back(GetAppPath());
     const CString appData = GetAppDataPath();
-    if (!appData.IsEmpty())
-    {
+    if (!appData.IsEmpty()) {
         raw.push_back(appData + "\\Zex\\Ulmoro");
         raw.push_back(appData + "\\Talvery\\Pirt");
     }
 
     std::vector<CString> folders;
-    for (size_t i = 0; i < raw.size(); ++i)
-    {
+    for (size_t i = 0; i < raw.size(); ++i) {
         if (!IsAbsolutePathText(raw[i]))
             continue;
         // The shell and the environment mostly name the same folders.
@@ -281,10 +271,7 @@ static bool IsAboveAny(const CString& canonical, const std::vector<CString>& fol
     return false;
 }
 
-int IsProtectedPath(const CString& canonical)
-{
-    return IsAboveAny(canonical, ProtectedFolders()) ? 1 : 0;
-}
+int IsProtectedPath(const CString& canonical) { return IsAboveAny(canonical, ProtectedFolders()) ? 1 : 0; }
 
 int IsLinkPath(const CString& canonical)
 {
@@ -301,18 +288,15 @@ int IsLinkPath(const CString& canonical)
     // A wildcard would make the lookup match other entries.
     WIN32_FIND_DATAA fd;
     CFindHandle find(path.FindOneOf("*?") < 0 ? FindFirstFileA(path, &fd) : INVALID_HANDLE_VALUE);
-    if (find != INVALID_HANDLE_VALUE)
-    {
+    if (find != INVALID_HANDLE_VALUE) {
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
             return 1;
     }
     // Windows also shows the link through a handle to the link itself.
-    CHandle handle(CreateFileA(path, FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING,
-                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (handle != INVALID_HANDLE_VALUE)
-    {
+    CHandle handle(CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                               nullptr));
+    if (handle != INVALID_HANDLE_VALUE) {
         BY_HANDLE_FILE_INFORMATION info;
         BOOL known = GetFileInformationByHandle(handle, &info);
         if (known && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
@@ -321,26 +305,24 @@ int IsLinkPath(const CString& canonical)
     return 0;
 }
 
-typedef DWORD (WINAPI* FinalPathFunction)(HANDLE, LPSTR, DWORD, DWORD);
+typedef DWORD(WINAPI* FinalPathFunction)(HANDLE, LPSTR, DWORD, DWORD);
 
 CString FinalPath(const CString& canonical)
 {
     if (canonical.IsEmpty())
         return CString();
     // Not there before Vista.
-    FinalPathFunction getFinalPath = (FinalPathFunction)(void*)GetProcAddress(
-        GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA");
+    FinalPathFunction getFinalPath =
+        (FinalPathFunction)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA");
     if (getFinalPath == nullptr)
         return CString();
-    CHandle handle(CreateFileA(canonical, FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    CHandle handle(CreateFileA(canonical, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle == INVALID_HANDLE_VALUE)
         return CString();
     DWORD needed = getFinalPath(handle, nullptr, 0, 0);
     CString result;
-    if (needed > 0)
-    {
+    if (needed > 0) {
         std::vector<char> buffer(needed + 1);
         DWORD length = getFinalPath(handle, buffer.data(), (DWORD)buffer.size(), 0);
         if (length > 0 && length < buffer.size())
@@ -372,8 +354,7 @@ static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canon
     // A link in a folder above (or the base folder itself) may lead
     // elsewhere; where it leads must pass the same tests.
     CString final = FinalPath(path);
-    if (!final.IsEmpty())
-    {
+    if (!final.IsEmpty()) {
         if (IsRootPath(final))
             return PATH_ROOT;
         if (IsAboveAny(final, protectedFolders))
@@ -384,12 +365,6 @@ static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canon
     return PATH_OK;
 }
 
-PathVerdict CheckFolderTarget(const char* raw, CString* canonical)
-{
-    return CheckFolder(raw, false, canonical);
-}
+PathVerdict CheckFolderTarget(const char* raw, CString* canonical) { return CheckFolder(raw, false, canonical); }
 
-PathVerdict CheckBaseFolder(const char* raw, CString* canonical)
-{
-    return CheckFolder(raw, true, canonical);
-}
+PathVerdict CheckBaseFolder(const char* raw, CString* canonical) { return CheckFolder(raw, true, canonical); }

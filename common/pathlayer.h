@@ -42,13 +42,12 @@ int IsLinkPath(const CString& canonical);
 // in canonical form; "" when it cannot be opened.
 CString FinalPath(const CString& canonical);
 
-enum PathVerdict
-{
+enum PathVerdict {
     PATH_OK = 0,
-    PATH_NOT_ABSOLUTE,  // the raw text is relative, drive-relative or empty
-    PATH_ROOT,          // a drive or share root, however spelled
-    PATH_PROTECTED,     // equal to or above a protected folder, also via links above it
-    PATH_LINK           // the folder itself is a link or junction
+    PATH_NOT_ABSOLUTE, // the raw text is relative, drive-relative or empty
+    PATH_ROOT,         // a drive or share root, however spelled
+    PATH_PROTECTED,    // equal to or above a protected folder, also via links above it
+    PATH_LINK          // the folder itself is a link or junction
 };
 
 // The whole test for a folder that is about to be emptied, removed or

@@ -3,8 +3,8 @@
 
 void MakePlacementVisible(WINDOWPLACEMENT& wp)
 {
-    if (wp.showCmd == SW_SHOWMINIMIZED || wp.showCmd == SW_MINIMIZE ||
-        wp.showCmd == SW_SHOWMINNOACTIVE || wp.showCmd == SW_FORCEMINIMIZE || wp.showCmd == SW_HIDE)
+    if (wp.showCmd == SW_SHOWMINIMIZED || wp.showCmd == SW_MINIMIZE || wp.showCmd == SW_SHOWMINNOACTIVE ||
+        wp.showCmd == SW_FORCEMINIMIZE || wp.showCmd == SW_HIDE)
         wp.showCmd = SW_SHOWNORMAL;
     RECT& r = wp.rcNormalPosition;
     if (r.right <= r.left || r.bottom <= r.top) {
@@ -20,8 +20,10 @@ void MakePlacementVisible(WINDOWPLACEMENT& wp)
         return;
     const RECT& work = mi.rcWork;
     int w = r.right - r.left, h = r.bottom - r.top;
-    if (w > work.right - work.left) w = work.right - work.left;
-    if (h > work.bottom - work.top) h = work.bottom - work.top;
+    if (w > work.right - work.left)
+        w = work.right - work.left;
+    if (h > work.bottom - work.top)
+        h = work.bottom - work.top;
     r.left = work.left + ((work.right - work.left) - w) / 2;
     r.top = work.top + ((work.bottom - work.top) - h) / 2;
     r.right = r.left + w;
@@ -61,10 +63,16 @@ void SaveToFile(HWND window, const CString& ini, const char* section, const char
     wp.length = sizeof(wp);
     if (!::GetWindowPlacement(window, &wp))
         return;
-    const struct { const char* key; int value; } values[] = {
-        {flagKey, (int)wp.flags}, {"ShowCmd", (int)wp.showCmd},
-        {"Left", (int)wp.rcNormalPosition.left}, {"Top", (int)wp.rcNormalPosition.top},
-        {"Right", (int)wp.rcNormalPosition.right}, {"Bottom", (int)wp.rcNormalPosition.bottom}};
+    const struct
+    {
+        const char* key;
+        int value;
+    } values[] = {{flagKey, (int)wp.flags},
+                  {"ShowCmd", (int)wp.showCmd},
+                  {"Left", (int)wp.rcNormalPosition.left},
+                  {"Top", (int)wp.rcNormalPosition.top},
+                  {"Right", (int)wp.rcNormalPosition.right},
+                  {"Bottom", (int)wp.rcNormalPosition.bottom}};
     for (const auto& v : values) {
         CString text;
         text.Format("%d", v.value);

@@ -7,32 +7,31 @@
 #include <shlobj.h>
 #include <sddl.h>
 
-namespace
-{
+namespace {
 
 const PluginSectionInfo kSections[PLUGIN_SECTION_COUNT] = {
-    { PLUGIN_FILES, "Files", "File" },
-    { PLUGIN_FOLDERS, "Folders", "Folder" },
-    { PLUGIN_REGISTRY, "Registry", "Reg" },
+    {PLUGIN_FILES, "Files", "File"},
+    {PLUGIN_FOLDERS, "Folders", "Folder"},
+    {PLUGIN_REGISTRY, "Registry", "Reg"},
 };
 
 const PluginActionInfo kActions[PLUGIN_ACTION_COUNT] = {
-    { PLUGIN_FILE_DELETE, PLUGIN_FILES, "Delete", "File", "Delete", 0, 1 },
-    { PLUGIN_FILE_DELETE_CONTENT, PLUGIN_FILES, "DeleteContent", "File", "DeleteContent", 0, 1 },
-    { PLUGIN_FILE_ERASE_MATCH, PLUGIN_FILES, "EraseMatch", "File", "EraseMatch", 0, 1 },
-    { PLUGIN_FOLDER_DELETE_ALL, PLUGIN_FOLDERS, "DeleteAll", "Folder", "DeleteAll", 1, 1 },
-    { PLUGIN_FOLDER_DELETE_ALL_BELOW, PLUGIN_FOLDERS, "DeleteAllBelow", "Folder", "DeleteAllBelow", 1, 1 },
-    { PLUGIN_FOLDER_DELETE_MATCH, PLUGIN_FOLDERS, "DeleteMatch", "Folder", "DeleteMatch", 0, 1 },
-    { PLUGIN_REG_DELETE_KEY, PLUGIN_REGISTRY, "DeleteKey", "Key", "Delete", 0, 0 },
-    { PLUGIN_REG_DELETE_KEY_MATCH, PLUGIN_REGISTRY, "DeleteKeyMatch", "KeyList", "DeleteMatch", 0, 0 },
-    { PLUGIN_REG_DELETE_VALUE, PLUGIN_REGISTRY, "DeleteValue", "Value", "Delete", 0, 0 },
-    { PLUGIN_REG_DELETE_VALUE_MATCH, PLUGIN_REGISTRY, "DeleteValueMatch", "ValueList", "DeleteMatch", 0, 0 },
+    {PLUGIN_FILE_DELETE, PLUGIN_FILES, "Delete", "File", "Delete", 0, 1},
+    {PLUGIN_FILE_DELETE_CONTENT, PLUGIN_FILES, "DeleteContent", "File", "DeleteContent", 0, 1},
+    {PLUGIN_FILE_ERASE_MATCH, PLUGIN_FILES, "EraseMatch", "File", "EraseMatch", 0, 1},
+    {PLUGIN_FOLDER_DELETE_ALL, PLUGIN_FOLDERS, "DeleteAll", "Folder", "DeleteAll", 1, 1},
+    {PLUGIN_FOLDER_DELETE_ALL_BELOW, PLUGIN_FOLDERS, "DeleteAllBelow", "Folder", "DeleteAllBelow", 1, 1},
+    {PLUGIN_FOLDER_DELETE_MATCH, PLUGIN_FOLDERS, "DeleteMatch", "Folder", "DeleteMatch", 0, 1},
+    {PLUGIN_REG_DELETE_KEY, PLUGIN_REGISTRY, "DeleteKey", "Key", "Delete", 0, 0},
+    {PLUGIN_REG_DELETE_KEY_MATCH, PLUGIN_REGISTRY, "DeleteKeyMatch", "KeyList", "DeleteMatch", 0, 0},
+    {PLUGIN_REG_DELETE_VALUE, PLUGIN_REGISTRY, "DeleteValue", "Value", "Delete", 0, 0},
+    {PLUGIN_REG_DELETE_VALUE_MATCH, PLUGIN_REGISTRY, "DeleteValueMatch", "ValueList", "DeleteMatch", 0, 0},
 };
 
 const char kGeneral[] = "General";
 
 // The [General] keys the builder writes itself, in the order it writes them.
-const char* const kBuilderKeys[] = { "Name", "Version", "Description", "Erlaeuterung", "Provider" };
+const char* const kBuilderKeys[] = {"Name", "Version", "Description", "Erlaeuterung", "Provider"};
 
 // Reads start with this many characters and grow while a value fills them,
 // so that no value is ever cut.
@@ -51,8 +50,7 @@ bool IsBuilderKey(const CString& key)
 CString OneLine(const CString& value)
 {
     CString out;
-    for (int i = 0; i < value.GetLength(); ++i)
-    {
+    for (int i = 0; i < value.GetLength(); ++i) {
         char c = value[i];
         if (c == '\r' && i + 1 < value.GetLength() && value[i + 1] == '\n')
             ++i;
@@ -146,15 +144,12 @@ void SplitPluginEntry(const CString& entry, CString& path, CString& word, CStrin
     argument = entry.Mid(second + 1);
 }
 
-CString ReadPluginValue(const char* pluginFile, const char* section, const char* key,
-                        const char* defaultValue)
+CString ReadPluginValue(const char* pluginFile, const char* section, const char* key, const char* defaultValue)
 {
     // A value that fills the buffer may have been cut: read again, larger.
-    for (DWORD size = kReadBuffer;; size *= 2)
-    {
+    for (DWORD size = kReadBuffer;; size *= 2) {
         CString value;
-        DWORD n = ::GetPrivateProfileStringA(section, key, defaultValue, value.GetBuffer((int)size),
-                                             size, pluginFile);
+        DWORD n = ::GetPrivateProfileStringA(section, key, defaultValue, value.GetBuffer((int)size), size, pluginFile);
         value.ReleaseBuffer((int)n);
         if (n + 1 < size || size >= 16 * kReadBuffer)
             return value;
@@ -174,10 +169,8 @@ int ParsePluginEntry(PluginSection section, const CString& raw, CPluginEntry& en
 std::vector<CPluginEntry> ReadPluginEntries(const char* pluginFile)
 {
     std::vector<CPluginEntry> entries;
-    for (const PluginSectionInfo& section : kSections)
-    {
-        for (int number = 0;; ++number)
-        {
+    for (const PluginSectionInfo& section : kSections) {
+        for (int number = 0;; ++number) {
             CString raw = ReadPluginValue(pluginFile, section.name, KeyName(section.keyPrefix, number));
             if (raw.IsEmpty())
                 break;
@@ -190,22 +183,20 @@ std::vector<CPluginEntry> ReadPluginEntries(const char* pluginFile)
     return entries;
 }
 
-std::vector<std::pair<CString, CString> > ReadPluginOtherGeneral(const char* pluginFile)
+std::vector<std::pair<CString, CString>> ReadPluginOtherGeneral(const char* pluginFile)
 {
     // The key names come as a list of strings ended by an empty one; a list
     // that fills the buffer (size - 2) may have been cut.
     std::vector<char> names;
-    for (DWORD size = kReadBuffer;; size *= 2)
-    {
+    for (DWORD size = kReadBuffer;; size *= 2) {
         names.assign(size, '\0');
         DWORD n = ::GetPrivateProfileStringA(kGeneral, nullptr, "", &names[0], size, pluginFile);
         if (n + 2 < size || size >= 16 * kReadBuffer)
             break;
     }
 
-    std::vector<std::pair<CString, CString> > others;
-    for (const char* name = &names[0]; *name != '\0'; name += strlen(name) + 1)
-    {
+    std::vector<std::pair<CString, CString>> others;
+    for (const char* name = &names[0]; *name != '\0'; name += strlen(name) + 1) {
         CString key(name);
         if (IsBuilderKey(key))
             continue;
@@ -248,17 +239,14 @@ PluginRowRefusal CheckPluginRow(const CPluginRow& row)
     return PLUGIN_ROW_OK;
 }
 
-namespace
-{
+namespace {
 
 // The writer's steps; result says why it stopped.
 int WritePluginSteps(const char* path, const CPluginContent& content, CPluginWriteError& result)
 {
-    for (size_t i = 0; i < content.rows.size(); ++i)
-    {
+    for (size_t i = 0; i < content.rows.size(); ++i) {
         result.refusal = CheckPluginRow(content.rows[i]);
-        if (result.refusal != PLUGIN_ROW_OK)
-        {
+        if (result.refusal != PLUGIN_ROW_OK) {
             result.row = (int)i;
             return 0;
         }
@@ -267,8 +255,7 @@ int WritePluginSteps(const char* path, const CPluginContent& content, CPluginWri
     // A read-only file stays as it is: the move below would replace it
     // where the file system lets a rename through (Wine as root).
     DWORD attributes = ::GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    {
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         result.lastError = ERROR_ACCESS_DENIED;
         return 0;
     }
@@ -277,15 +264,14 @@ int WritePluginSteps(const char* path, const CPluginContent& content, CPluginWri
     // move, so that a failure at any point leaves the old file as it was.
     CString folder = FolderOf(path);
     char temp[MAX_PATH] = "";
-    if (folder.IsEmpty() || !::GetTempFileNameA(folder, "dor", 0, temp))
-    {
+    if (folder.IsEmpty() || !::GetTempFileNameA(folder, "dor", 0, temp)) {
         result.lastError = folder.IsEmpty() ? ERROR_INVALID_NAME : ::GetLastError();
         return 0;
     }
 
     CCheckedIniWriter writer(temp);
-    const CString builderValues[] = { content.name, content.version, content.description,
-                                      content.description, content.provider };
+    const CString builderValues[] = {content.name, content.version, content.description, content.description,
+                                     content.provider};
     for (size_t i = 0; i < sizeof(kBuilderKeys) / sizeof(kBuilderKeys[0]); ++i)
         writer.Write(kGeneral, kBuilderKeys[i], builderValues[i]);
     for (const auto& other : content.otherGeneral)
@@ -293,8 +279,7 @@ int WritePluginSteps(const char* path, const CPluginContent& content, CPluginWri
             writer.Write(kGeneral, OneLine(other.first), other.second);
 
     // Sections in a fixed order, each counted from 0 without gaps.
-    for (const PluginSectionInfo& section : kSections)
-    {
+    for (const PluginSectionInfo& section : kSections) {
         int number = 0;
         for (const CPluginRow& row : content.rows)
             if (FindPluginRowAction(row.kind, row.action)->section == section.section)
@@ -304,8 +289,7 @@ int WritePluginSteps(const char* path, const CPluginContent& content, CPluginWri
     result.lastError = writer.Error();
     if (result.lastError == 0 && !::MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING))
         result.lastError = ::GetLastError() != 0 ? ::GetLastError() : ERROR_WRITE_FAULT;
-    if (result.lastError != 0)
-    {
+    if (result.lastError != 0) {
         ::DeleteFileA(temp);
         return 0;
     }
@@ -328,11 +312,15 @@ int WritePluginFile(const char* path, const CPluginContent& content, CPluginWrit
 
 CPlaceholderFolders GetPlaceholderFolders()
 {
-    struct Source { int csidl; CString CPlaceholderFolders::*folder; };
+    struct Source
+    {
+        int csidl;
+        CString CPlaceholderFolders::*folder;
+    };
     static const Source sources[] = {
-        { CSIDL_PROGRAM_FILES, &CPlaceholderFolders::programs },
-        { CSIDL_WINDOWS, &CPlaceholderFolders::windows },
-        { CSIDL_APPDATA, &CPlaceholderFolders::appData },
+        {CSIDL_PROGRAM_FILES, &CPlaceholderFolders::programs},
+        {CSIDL_WINDOWS, &CPlaceholderFolders::windows},
+        {CSIDL_APPDATA, &CPlaceholderFolders::appData},
     };
     CPlaceholderFolders folders;
     for (const Source& source : sources)
@@ -342,14 +330,17 @@ CPlaceholderFolders GetPlaceholderFolders()
 
 int ExpandPlaceholders(const CString& text, const CPlaceholderFolders& folders, CString& out)
 {
-    const struct { const char* word; const CString* folder; } placeholders[] = {
-        { "PIRT_PROGRAMS", &folders.programs },
-        { "PIRT_WINDOWS", &folders.windows },
-        { "PIRT_APPDATA", &folders.appData },
+    const struct
+    {
+        const char* word;
+        const CString* folder;
+    } placeholders[] = {
+        {"PIRT_PROGRAMS", &folders.programs},
+        {"PIRT_WINDOWS", &folders.windows},
+        {"PIRT_APPDATA", &folders.appData},
     };
     out = text;
-    for (const auto& placeholder : placeholders)
-    {
+    for (const auto& placeholder : placeholders) {
         if (text.Find(placeholder.word) < 0)
             continue;
         // An empty or relative folder would turn the entry into a path
@@ -375,32 +366,27 @@ CString ExpandPlaceholders(const CString& text)
 // ---------------------------------------------------------------------------
 // Entry validator.
 
-namespace
-{
+namespace {
 
-bool IsSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Components that resolve to something other than what they spell: "." and
 // ".." (also with trailing dots or blanks, which Windows drops), wildcards,
 // and the device and long-path prefixes, which bypass normalisation.
 bool HasBadComponent(const CString& path)
 {
-    if (path.GetLength() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1])
-        && (path[2] == '?' || path[2] == '.') && IsSeparator(path[3]))
+    if (path.GetLength() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && (path[2] == '?' || path[2] == '.') &&
+        IsSeparator(path[3]))
         return true;
     if (path.FindOneOf("*?") >= 0)
         return true;
     int start = 0;
-    for (int i = 0; i <= path.GetLength(); ++i)
-    {
+    for (int i = 0; i <= path.GetLength(); ++i) {
         if (i < path.GetLength() && !IsSeparator(path[i]))
             continue;
         CString component = path.Mid(start, i - start);
-        if (!component.IsEmpty() && component.SpanIncluding(". ").GetLength() == component.GetLength()
-            && component.Find('.') >= 0)
+        if (!component.IsEmpty() && component.SpanIncluding(". ").GetLength() == component.GetLength() &&
+            component.Find('.') >= 0)
             return true;
         start = i + 1;
     }
@@ -422,10 +408,9 @@ CString SystemFolder(int csidl)
 // Anything inside the system folders is Windows' own, whatever it is called.
 bool IsInsideSystemFolder(const CString& canonical)
 {
-    static const int folders[] = { CSIDL_SYSTEM, CSIDL_SYSTEMX86 };
+    static const int folders[] = {CSIDL_SYSTEM, CSIDL_SYSTEMX86};
     CString finalPath = FinalPath(canonical);
-    for (int csidl : folders)
-    {
+    for (int csidl : folders) {
         CString system = SystemFolder(csidl);
         if (system.IsEmpty())
             continue;
@@ -437,12 +422,14 @@ bool IsInsideSystemFolder(const CString& canonical)
 
 PluginRefusal FolderRefusal(PathVerdict verdict)
 {
-    static const struct { PathVerdict verdict; PluginRefusal refusal; } map[] = {
-        { PATH_OK, PLUGIN_ENTRY_OK },
-        { PATH_NOT_ABSOLUTE, PLUGIN_REFUSED_NOT_ABSOLUTE },
-        { PATH_ROOT, PLUGIN_REFUSED_ROOT },
-        { PATH_PROTECTED, PLUGIN_REFUSED_PROTECTED },
-        { PATH_LINK, PLUGIN_REFUSED_LINK },
+    static const struct
+    {
+        PathVerdict verdict;
+        PluginRefusal refusal;
+    } map[] = {
+        {PATH_OK, PLUGIN_ENTRY_OK},       {PATH_NOT_ABSOLUTE, PLUGIN_REFUSED_NOT_ABSOLUTE},
+        {PATH_ROOT, PLUGIN_REFUSED_ROOT}, {PATH_PROTECTED, PLUGIN_REFUSED_PROTECTED},
+        {PATH_LINK, PLUGIN_REFUSED_LINK},
     };
     for (const auto& entry : map)
         if (entry.verdict == verdict)
@@ -450,8 +437,7 @@ PluginRefusal FolderRefusal(PathVerdict verdict)
     return PLUGIN_REFUSED_BAD_PATH;
 }
 
-PluginRefusal ValidatePathEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders,
-                                CPluginTarget& target)
+PluginRefusal ValidatePathEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders, CPluginTarget& target)
 {
     const PluginAction action = entry.action->action;
     CString path;
@@ -473,8 +459,7 @@ PluginRefusal ValidatePathEntry(const CPluginEntry& entry, const CPlaceholderFol
     if (canonical.IsEmpty())
         return PLUGIN_REFUSED_BAD_PATH;
 
-    if (action == PLUGIN_FILE_ERASE_MATCH)
-    {
+    if (action == PLUGIN_FILE_ERASE_MATCH) {
         int comma = entry.argument.Find(',');
         target.first = comma < 0 ? CString() : entry.argument.Left(comma);
         target.second = comma < 0 ? entry.argument : entry.argument.Mid(comma + 1);
@@ -483,15 +468,12 @@ PluginRefusal ValidatePathEntry(const CPluginEntry& entry, const CPlaceholderFol
             return PLUGIN_REFUSED_EMPTY_TEXT;
     }
 
-    if (entry.action->section == PLUGIN_FOLDERS)
-    {
-        if (action == PLUGIN_FOLDER_DELETE_MATCH)
-        {
+    if (entry.action->section == PLUGIN_FOLDERS) {
+        if (action == PLUGIN_FOLDER_DELETE_MATCH) {
             // A text found in the folder's own path matches every file in it.
             if (entry.argument.IsEmpty())
                 return PLUGIN_REFUSED_EMPTY_TEXT;
-            if (ContainsNoCase(canonical + "\\", entry.argument)
-                || ContainsNoCase(raw + "\\", entry.argument))
+            if (ContainsNoCase(canonical + "\\", entry.argument) || ContainsNoCase(raw + "\\", entry.argument))
                 return PLUGIN_REFUSED_MATCHES_ALL;
             target.first = entry.argument;
         }
@@ -514,8 +496,7 @@ struct CKeyPath
     void Add(const CString& text)
     {
         int start = 0;
-        for (int i = 0; i <= text.GetLength(); ++i)
-        {
+        for (int i = 0; i <= text.GetLength(); ++i) {
             if (i < text.GetLength() && text[i] != '\\')
                 continue;
             if (i > start)
@@ -544,8 +525,8 @@ struct CKeyPath
 
 bool SplitRegistryPath(const CString& path, CKeyPath& key)
 {
-    static const char* const roots[] = { "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
-                                         "HKEY_USERS", "HKEY_CURRENT_CONFIG" };
+    static const char* const roots[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+                                        "HKEY_CURRENT_CONFIG"};
     int slash = path.Find('\\');
     key.root = slash < 0 ? path : path.Left(slash);
     key.components.clear();
@@ -574,8 +555,7 @@ bool IsProtectedKey(const CKeyPath& key)
         "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001",
         "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet002",
     };
-    for (const char* text : protectedKeys)
-    {
+    for (const char* text : protectedKeys) {
         CKeyPath protectedKey;
         SplitRegistryPath(text, protectedKey);
         if (key.IsAtOrAbove(protectedKey))
@@ -594,9 +574,8 @@ CString CurrentUserSid()
     ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
     std::vector<BYTE> buffer(size > 0 ? size : 1);
     char* text = nullptr;
-    if (size > 0 && ::GetTokenInformation(token, TokenUser, &buffer[0], size, &size)
-        && ::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, &text))
-    {
+    if (size > 0 && ::GetTokenInformation(token, TokenUser, &buffer[0], size, &size) &&
+        ::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, &text)) {
         sid = text;
         ::LocalFree(text);
     }
@@ -633,8 +612,7 @@ PluginRefusal ValidateRegistryEntry(const CPluginEntry& entry, CPluginTarget& ta
     const PluginAction action = entry.action->action;
     if (argument.IsEmpty() && action != PLUGIN_REG_DELETE_VALUE)
         return PLUGIN_REFUSED_EMPTY_TEXT;
-    if (action == PLUGIN_REG_DELETE_KEY)
-    {
+    if (action == PLUGIN_REG_DELETE_KEY) {
         CKeyPath subkey;
         subkey.Add(argument);
         if (subkey.components.empty())
@@ -655,17 +633,15 @@ PluginRefusal ValidateRegistryEntry(const CPluginEntry& entry, CPluginTarget& ta
 
 } // namespace
 
-PluginRefusal ValidatePluginEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders,
-                                  CPluginTarget* target)
+PluginRefusal ValidatePluginEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders, CPluginTarget* target)
 {
     ASSERT(entry.action != nullptr);
     if (entry.tooLong || entry.raw.GetLength() > kPluginEntryMax)
         return PLUGIN_REFUSED_TOO_LONG;
     CPluginTarget result;
     result.action = entry.action;
-    PluginRefusal refusal = entry.action->section == PLUGIN_REGISTRY
-                                ? ValidateRegistryEntry(entry, result)
-                                : ValidatePathEntry(entry, folders, result);
+    PluginRefusal refusal = entry.action->section == PLUGIN_REGISTRY ? ValidateRegistryEntry(entry, result)
+                                                                     : ValidatePathEntry(entry, folders, result);
     if (refusal == PLUGIN_ENTRY_OK && target != nullptr)
         *target = result;
     return refusal;

@@ -19,26 +19,19 @@
 // Longest entry (path;action;argument) that is read, written or run.
 const int kPluginEntryMax = 254;
 
-enum PluginSection
-{
-    PLUGIN_FILES = 0,
-    PLUGIN_FOLDERS,
-    PLUGIN_REGISTRY,
-    PLUGIN_SECTION_COUNT
-};
+enum PluginSection { PLUGIN_FILES = 0, PLUGIN_FOLDERS, PLUGIN_REGISTRY, PLUGIN_SECTION_COUNT };
 
 struct PluginSectionInfo
 {
     PluginSection section;
-    const char* name;       // "Files"
-    const char* keyPrefix;  // "File": keys File0, File1, ...
+    const char* name;      // "Files"
+    const char* keyPrefix; // "File": keys File0, File1, ...
 };
 
 // Sections in the order they are read, run and written.
 const PluginSectionInfo& GetPluginSection(PluginSection section);
 
-enum PluginAction
-{
+enum PluginAction {
     PLUGIN_FILE_DELETE = 0,         // delete path\argument
     PLUGIN_FILE_DELETE_CONTENT,     // empty path\argument
     PLUGIN_FILE_ERASE_MATCH,        // remove key "section,key" from the INI file path
@@ -58,11 +51,11 @@ struct PluginActionInfo
 {
     PluginAction action;
     PluginSection section;
-    const char* word;        // action word in the file, compared case-sensitively
-    const char* kind;        // "File", "Folder", "Key", "KeyList", "Value", "ValueList"
-    const char* listAction;  // action column of the builder's row
-    int anyDetail;           // 1: the argument is not used; the row shows "*.*"
-    int placeholders;        // 1: PIRT_ placeholders are replaced in the path when run
+    const char* word;       // action word in the file, compared case-sensitively
+    const char* kind;       // "File", "Folder", "Key", "KeyList", "Value", "ValueList"
+    const char* listAction; // action column of the builder's row
+    int anyDetail;          // 1: the argument is not used; the row shows "*.*"
+    int placeholders;       // 1: PIRT_ placeholders are replaced in the path when run
 };
 
 // The table itself, indexed by PluginAction.
@@ -83,12 +76,12 @@ void SplitPluginEntry(const CString& entry, CString& path, CString& word, CStrin
 // One entry with a known action word, as read from a plug-in file.
 struct CPluginEntry
 {
-    const PluginActionInfo* action;  // never NULL in a list from ReadPluginEntries
-    int number;                      // key number: 3 for File3
-    CString raw;                     // the whole value as it stands in the file
+    const PluginActionInfo* action; // never NULL in a list from ReadPluginEntries
+    int number;                     // key number: 3 for File3
+    CString raw;                    // the whole value as it stands in the file
     CString path;
     CString argument;
-    int tooLong;                     // raw is over kPluginEntryMax characters
+    int tooLong; // raw is over kPluginEntryMax characters
 
     CPluginEntry() : action(nullptr), number(0), tooLong(0) {}
 };
@@ -99,12 +92,10 @@ struct CPluginEntry
 int ParsePluginEntry(PluginSection section, const CString& raw, CPluginEntry& entry);
 
 // [section] key of a plug-in file, whole; defaultValue when absent.
-CString ReadPluginValue(const char* pluginFile, const char* section, const char* key,
-                        const char* defaultValue = "");
+CString ReadPluginValue(const char* pluginFile, const char* section, const char* key, const char* defaultValue = "");
 
 // [General] key of a plug-in file, whole; defaultValue when absent.
-inline CString ReadPluginGeneral(const char* pluginFile, const char* key,
-                                 const char* defaultValue = "")
+inline CString ReadPluginGeneral(const char* pluginFile, const char* key, const char* defaultValue = "")
 {
     return ReadPluginValue(pluginFile, "General", key, defaultValue);
 }
@@ -120,9 +111,9 @@ std::vector<CPluginEntry> ReadPluginEntries(const char* pluginFile);
 // backslash). GetPlaceholderFolders gives the current user's.
 struct CPlaceholderFolders
 {
-    CString programs;  // PIRT_PROGRAMS: program-files folder
-    CString windows;   // PIRT_WINDOWS: Windows folder
-    CString appData;   // PIRT_APPDATA: roaming application-data folder
+    CString programs; // PIRT_PROGRAMS: program-files folder
+    CString windows;  // PIRT_WINDOWS: Windows folder
+    CString appData;  // PIRT_APPDATA: roaming application-data folder
 };
 CPlaceholderFolders GetPlaceholderFolders();
 
@@ -140,21 +131,20 @@ CString ExpandPlaceholders(const CString& text);
 // ---------------------------------------------------------------------------
 // Entry validator: every entry passes here before anything deletes by it.
 
-enum PluginRefusal
-{
+enum PluginRefusal {
     PLUGIN_ENTRY_OK = 0,
-    PLUGIN_REFUSED_TOO_LONG,       // over kPluginEntryMax characters
-    PLUGIN_REFUSED_PLACEHOLDER,    // a placeholder without a usable folder
-    PLUGIN_REFUSED_NOT_ABSOLUTE,   // target not X:\... or \\server\share\...
-    PLUGIN_REFUSED_BAD_PATH,       // "." or ".." component, "*", "?", \\?\ or \\.\ prefix, or unresolvable
-    PLUGIN_REFUSED_ROOT,           // folder action on a drive or share root
-    PLUGIN_REFUSED_PROTECTED,      // folder action on/above a protected folder, or inside the system folder
-    PLUGIN_REFUSED_LINK,           // folder action on a link or junction
-    PLUGIN_REFUSED_EMPTY_TEXT,     // empty match text, INI key or DeleteKey argument
-    PLUGIN_REFUSED_MATCHES_ALL,    // DeleteMatch text found in the folder's own path
-    PLUGIN_REFUSED_REG_ROOT,       // not one of the five root words, or nothing below it
-    PLUGIN_REFUSED_REG_SHALLOW,    // DeleteKey target fewer than two levels below its root
-    PLUGIN_REFUSED_REG_PROTECTED   // DeleteKey target on/above a protected key
+    PLUGIN_REFUSED_TOO_LONG,     // over kPluginEntryMax characters
+    PLUGIN_REFUSED_PLACEHOLDER,  // a placeholder without a usable folder
+    PLUGIN_REFUSED_NOT_ABSOLUTE, // target not X:\... or \\server\share\...
+    PLUGIN_REFUSED_BAD_PATH,     // "." or ".." component, "*", "?", \\?\ or \\.\ prefix, or unresolvable
+    PLUGIN_REFUSED_ROOT,         // folder action on a drive or share root
+    PLUGIN_REFUSED_PROTECTED,    // folder action on/above a protected folder, or inside the system folder
+    PLUGIN_REFUSED_LINK,         // folder action on a link or junction
+    PLUGIN_REFUSED_EMPTY_TEXT,   // empty match text, INI key or DeleteKey argument
+    PLUGIN_REFUSED_MATCHES_ALL,  // DeleteMatch text found in the folder's own path
+    PLUGIN_REFUSED_REG_ROOT,     // not one of the five root words, or nothing below it
+    PLUGIN_REFUSED_REG_SHALLOW,  // DeleteKey target fewer than two levels below its root
+    PLUGIN_REFUSED_REG_PROTECTED // DeleteKey target on/above a protected key
 };
 
 // What an accepted entry runs on, in the form to use.
@@ -175,8 +165,7 @@ struct CPluginTarget
 };
 
 // Judges one entry; on PLUGIN_ENTRY_OK fills target (may be NULL).
-PluginRefusal ValidatePluginEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders,
-                                  CPluginTarget* target);
+PluginRefusal ValidatePluginEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders, CPluginTarget* target);
 
 // ---------------------------------------------------------------------------
 // Writer.
@@ -195,16 +184,16 @@ struct CPluginContent
 {
     CString name;
     CString version;
-    CString description;  // written to both Description and Erlaeuterung
+    CString description; // written to both Description and Erlaeuterung
     CString provider;
     // Every other [General] key of the file it was read from (Admin,
     // Installed, ...), written back unchanged.
-    std::vector<std::pair<CString, CString> > otherGeneral;
+    std::vector<std::pair<CString, CString>> otherGeneral;
     std::vector<CPluginRow> rows;
 };
 
 // The [General] keys other than the builder's five, in file order.
-std::vector<std::pair<CString, CString> > ReadPluginOtherGeneral(const char* pluginFile);
+std::vector<std::pair<CString, CString>> ReadPluginOtherGeneral(const char* pluginFile);
 
 // The entry text a row is written as ("" when the row has no action):
 // path;word;detail with every CR, LF and CR LF turned into one blank.
@@ -214,12 +203,11 @@ CString PluginRowEntry(const CPluginRow& row);
 // as detail ("*.*" for the actions that take none).
 CPluginRow PluginEntryRow(const CPluginEntry& entry);
 
-enum PluginRowRefusal
-{
+enum PluginRowRefusal {
     PLUGIN_ROW_OK = 0,
-    PLUGIN_ROW_UNKNOWN,     // kind and action are not in the action table
-    PLUGIN_ROW_SEMICOLON,   // ";" in the path: the entry would split elsewhere
-    PLUGIN_ROW_TOO_LONG     // the entry is over kPluginEntryMax characters
+    PLUGIN_ROW_UNKNOWN,   // kind and action are not in the action table
+    PLUGIN_ROW_SEMICOLON, // ";" in the path: the entry would split elsewhere
+    PLUGIN_ROW_TOO_LONG   // the entry is over kPluginEntryMax characters
 };
 
 // Judges a row as the writer will write it.
@@ -227,9 +215,9 @@ PluginRowRefusal CheckPluginRow(const CPluginRow& row);
 
 struct CPluginWriteError
 {
-    int row;                  // index of the refused row, -1 when none
+    int row; // index of the refused row, -1 when none
     PluginRowRefusal refusal;
-    DWORD lastError;          // of the failed file operation, 0 when none
+    DWORD lastError; // of the failed file operation, 0 when none
 
     CPluginWriteError() : row(-1), refusal(PLUGIN_ROW_OK), lastError(0) {}
 };

@@ -43,15 +43,13 @@ BEGIN_MESSAGE_MAP(CProgressDlg, CProgressDlgBase)
 END_MESSAGE_MAP()
 
 CProgressDlg::CProgressDlg(CWnd* pParent, UINT nTemplate, const char* captionDefault)
-    : CProgressDlgBase(nTemplate, pParent), m_nTemplate(nTemplate), m_captionDefault(captionDefault ? captionDefault : "")
+    : CProgressDlgBase(nTemplate, pParent), m_nTemplate(nTemplate),
+      m_captionDefault(captionDefault ? captionDefault : "")
 {
     ASSERT(nTemplate != 0);
 }
 
-BOOL CProgressDlg::CreateModeless(CWnd* pParent)
-{
-    return CProgressDlgBase::Create(m_nTemplate, pParent);
-}
+BOOL CProgressDlg::CreateModeless(CWnd* pParent) { return CProgressDlgBase::Create(m_nTemplate, pParent); }
 
 BOOL CProgressDlg::OnInitDialog()
 {
@@ -83,10 +81,7 @@ BOOL EraseWithGradient(CWnd* wnd, CDC* pDC)
     return TRUE;
 }
 
-BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC)
-{
-    return EraseWithGradient(this, pDC);
-}
+BOOL CProgressDlg::OnEraseBkgnd(CDC* pDC) { return EraseWithGradient(this, pDC); }
 
 BOOL CRunProgressDlg::OnInitDialog()
 {

@@ -88,7 +88,9 @@ class CRunProgressDlg : public CProgressDlg
 public:
     explicit CRunProgressDlg(CWnd* pParent = nullptr, UINT nTemplate = PIRT_IDD_PROGRESS,
                              const char* captionDefault = PIRT_PROGRESS_CAPTION_DEFAULT)
-        : CProgressDlg(pParent, nTemplate, captionDefault) {}
+        : CProgressDlg(pParent, nTemplate, captionDefault)
+    {
+    }
 
     virtual BOOL OnInitDialog();
     virtual void OnOK() {}

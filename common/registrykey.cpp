@@ -2,17 +2,13 @@
 #include "registrykey.h"
 #include "fw/handle.h"
 
-namespace
-{
+namespace {
 
 const DWORD kValueBufferSize = 255;
 
 } // namespace
 
-CRegistryKey::CRegistryKey()
-    : m_lastError(ERROR_SUCCESS), m_root(HKEY_CURRENT_USER), m_lazyWrite(TRUE)
-{
-}
+CRegistryKey::CRegistryKey() : m_lastError(ERROR_SUCCESS), m_root(HKEY_CURRENT_USER), m_lazyWrite(TRUE) {}
 
 CRegistryKey::~CRegistryKey()
 {
@@ -23,8 +19,8 @@ CRegistryKey::~CRegistryKey()
 
 int CRegistryKey::SetRootKey(HKEY root)
 {
-    if (root != HKEY_CLASSES_ROOT && root != HKEY_CURRENT_USER && root != HKEY_LOCAL_MACHINE &&
-        root != HKEY_USERS && root != HKEY_CURRENT_CONFIG)
+    if (root != HKEY_CLASSES_ROOT && root != HKEY_CURRENT_USER && root != HKEY_LOCAL_MACHINE && root != HKEY_USERS &&
+        root != HKEY_CURRENT_CONFIG)
         return 0;
     m_root = root;
     return 1;
@@ -32,20 +28,16 @@ int CRegistryKey::SetRootKey(HKEY root)
 
 int CRegistryKey::SetKey(CString path, BOOL create)
 {
-    if (path.IsEmpty())
-    {
+    if (path.IsEmpty()) {
         m_keyPath.Empty();
         return 1;
     }
     CRegKeyHandle key;
-    if (create)
-    {
+    if (create) {
         DWORD disposition = 0;
-        m_lastError = RegCreateKeyExA(m_root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                      nullptr, key.Receive(), &disposition);
-    }
-    else
-    {
+        m_lastError = RegCreateKeyExA(m_root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                      key.Receive(), &disposition);
+    } else {
         m_lastError = RegOpenKeyExA(m_root, path, 0, KEY_ALL_ACCESS, key.Receive());
     }
     if (m_lastError != ERROR_SUCCESS)
@@ -114,8 +106,7 @@ int CRegistryKey::WriteString(CString name, CString value)
     m_lastError = RegOpenKeyExA(m_root, m_keyPath, 0, KEY_WRITE, key.Receive());
     if (m_lastError != ERROR_SUCCESS)
         return 0;
-    LONG rc = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)(const char*)value,
-                             (DWORD)value.GetLength() + 1);
+    LONG rc = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)(const char*)value, (DWORD)value.GetLength() + 1);
     if (!m_lazyWrite)
         RegFlushKey(key);
     return rc == ERROR_SUCCESS ? 1 : 0;

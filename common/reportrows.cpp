@@ -3,8 +3,7 @@
 #include "language.h"
 #include "logfile.h"
 
-namespace
-{
+namespace {
 
 // Shows the newest row at once although the run keeps the thread busy.
 void ShowLastRow(CListCtrl* list)
@@ -46,13 +45,11 @@ void ReportRowStart(CString item, CListCtrl* list, int flag)
     ShowLastRow(list);
 }
 
-void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list,
-                     int flag, CLogFile* logOrNull)
+void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag, CLogFile* logOrNull)
 {
     const CString text = ReportResultText(item, success, flag);
     const int image = success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED;
-    if (list != nullptr)
-    {
+    if (list != nullptr) {
         // The operation's working row is always the last one: rows are only
         // appended and the run is synchronous. Without one, the result gets
         // a row of its own rather than being lost.

@@ -11,12 +11,7 @@
 
 class CLogFile;
 
-enum
-{
-    REPORT_IMAGE_DONE = 0,
-    REPORT_IMAGE_FAILED = 1,
-    REPORT_IMAGE_WORKING = 2
-};
+enum { REPORT_IMAGE_DONE = 0, REPORT_IMAGE_FAILED = 1, REPORT_IMAGE_WORKING = 2 };
 
 // Range 0..count (1 for a single item), step 1, position 0.
 void SetupProgress(CProgressCtrl* progress, int count = 1);
@@ -26,8 +21,8 @@ void ReportRowStart(CString item, CListCtrl* list, int flag);
 
 // Rewrites the last row with the result text and image, writes the same text
 // to the log when one is given (logging on), scrolls, redraws, steps the bar.
-void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list,
-                     int flag, CLogFile* logOrNull);
+void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag,
+                     CLogFile* logOrNull);
 
 // The texts themselves, for operations that build their own rows.
 CString ReportStartText(CString item, int flag);

@@ -8,26 +8,24 @@
 #error "PIRT_DATA_ROOT_TAIL must name the data root tail of this deliverable"
 #endif
 
-namespace
-{
+namespace {
 
-const char* const kIniFiles[] =
-{
-    "\\Pirt.ini",       // 0
-    "\\Sarnith.ini",    // 1
-    "\\Quillet.ini",    // 2
-    "\\Farnoch.ini",    // 3
-    "\\Holberin.ini",   // 4
-    "\\Keldor.ini",     // 5
-    "\\Ombrisk.ini",    // 6
-    "\\Zembla.ini",     // 7
-    "\\Plimvet.ini",    // 8
-    "\\Voxanel.ini",    // 9
-    "\\Brisvane.ini",   // 10
-    nullptr,               // 11
-    nullptr,               // 12
-    nullptr,               // 13
-    "\\Tarnel.ini"      // 14
+const char* const kIniFiles[] = {
+    "\\Pirt.ini",     // 0
+    "\\Sarnith.ini",  // 1
+    "\\Quillet.ini",  // 2
+    "\\Farnoch.ini",  // 3
+    "\\Holberin.ini", // 4
+    "\\Keldor.ini",   // 5
+    "\\Ombrisk.ini",  // 6
+    "\\Zembla.ini",   // 7
+    "\\Plimvet.ini",  // 8
+    "\\Voxanel.ini",  // 9
+    "\\Brisvane.ini", // 10
+    nullptr,          // 11
+    nullptr,          // 12
+    nullptr,          // 13
+    "\\Tarnel.ini"    // 14
 };
 
 const char* IniFileOf(int index)
@@ -47,8 +45,8 @@ bool g_noDataFolderTold = false;
 
 // The copy behind CopyFolder and the seeding; keepExisting leaves files that
 // already exist in the destination untouched.
-int CopyTree(const char* source, const char* destination, int recurse, const char* filter,
-             HANDLE stopEvent, int pump, bool keepExisting)
+int CopyTree(const char* source, const char* destination, int recurse, const char* filter, HANDLE stopEvent, int pump,
+             bool keepExisting)
 {
     if (!CreateFullPath(destination) || GetFileAttributesA(source) == INVALID_FILE_ATTRIBUTES)
         return 0;
@@ -64,15 +62,13 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
     int result = 1;
     bool stopped = false;
 
-    for (int pass = 0; pass < passes && result == 1 && !stopped; ++pass)
-    {
+    for (int pass = 0; pass < passes && result == 1 && !stopped; ++pass) {
         const CString pattern = (hasFilter && pass == 0) ? CString(filter) : CString("*.*");
         CFileFind finder;
         if (!finder.FindFile(src + pattern))
             continue;
         bool more = false;
-        do
-        {
+        do {
             more = finder.FindNextFile() != FALSE;
             if (pump)
                 ProcessMsgLoopEvery();
@@ -81,22 +77,18 @@ int CopyTree(const char* source, const char* destination, int recurse, const cha
                 continue;
             const CString from = src + name;
             const CString to = dst + name;
-            if (finder.IsDirectory())
-            {
+            if (finder.IsDirectory()) {
                 // A link or junction may lead anywhere: it is not copied through.
                 if (finder.IsReparsePoint())
                     continue;
                 if (recurse && (pass == 1 || passes == 1))
                     result = CopyTree(from, to, 1, nullptr, stopEvent, 1, keepExisting);
-            }
-            else if (pass == 0)
-            {
+            } else if (pass == 0) {
                 if (keepExisting && GetFileAttributesA(to) != INVALID_FILE_ATTRIBUTES)
                     continue;
                 result = CopyFileA(from, to, FALSE) ? 1 : 0;
             }
-        }
-        while (!(stopped = IsStopSignalled(stopEvent)) && result == 1 && more);
+        } while (!(stopped = IsStopSignalled(stopEvent)) && result == 1 && more);
     }
     if (stopped || IsStopSignalled(stopEvent))
         return 0;
@@ -149,16 +141,13 @@ int FileExists(const char* path)
 void ProcessMsgLoop()
 {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
             // Leave the quit for the program's own loop, which ends on it.
             PostQuitMessage((int)msg.wParam);
             return;
         }
-        if (!IsDialogMessageA(msg.hwnd, &msg))
-        {
+        if (!IsDialogMessageA(msg.hwnd, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -206,13 +195,10 @@ int CreateFullPath(const char* folder)
     CString built;
     CString rest;
     int drive = path.Find(":\\");
-    if (drive >= 0)
-    {
+    if (drive >= 0) {
         built = path.Left(drive + 2);
         rest = path.Mid(drive + 2);
-    }
-    else if (path.Left(2) == "\\\\")
-    {
+    } else if (path.Left(2) == "\\\\") {
         // \\server\share\ is the root of a network path: neither part is a
         // folder that could be created.
         int server = path.Find('\\', 2);
@@ -221,23 +207,17 @@ int CreateFullPath(const char* folder)
             return 1;
         built = path.Left(share + 1);
         rest = path.Mid(share + 1);
-    }
-    else
-    {
+    } else {
         rest = path;
     }
 
-    while (!rest.IsEmpty())
-    {
+    while (!rest.IsEmpty()) {
         int slash = rest.Find('\\', 1);
         bool last = slash < 0;
-        if (last)
-        {
+        if (last) {
             built += rest;
             rest.Empty();
-        }
-        else
-        {
+        } else {
             built += rest.Left(slash);
             rest = rest.Mid(slash);
         }
@@ -247,8 +227,7 @@ int CreateFullPath(const char* folder)
     return 1;
 }
 
-int CopyFolder(const char* source, const char* destination, int recurse,
-               const char* filter, HANDLE stopEvent, int pump)
+int CopyFolder(const char* source, const char* destination, int recurse, const char* filter, HANDLE stopEvent, int pump)
 {
     if (source == nullptr || destination == nullptr)
         return 0;
@@ -289,19 +268,17 @@ CString GetNoLanguageMessage()
 
 int IsGermanLangId(LANGID langId)
 {
-    switch (langId)
-    {
-    case 1031: case 2055: case 3079: case 4103: case 5127:
-        return 1;
-    default:
-        return 0;
+    switch (langId) {
+    case 1031:
+    case 2055:
+    case 3079:
+    case 4103:
+    case 5127: return 1;
+    default: return 0;
     }
 }
 
-void InitUserData()
-{
-    SeedUserData(GetAppPath(), GetUserDefaultLangID());
-}
+void InitUserData() { SeedUserData(GetAppPath(), GetUserDefaultLangID()); }
 
 void SeedUserData(const CString& programFolder, LANGID langId)
 {
@@ -310,10 +287,8 @@ void SeedUserData(const CString& programFolder, LANGID langId)
     // Without an application-data folder there is nowhere to seed, and no
     // language to choose: the user learns it once, as when no language file
     // exists, instead of settings landing in the root of the current drive.
-    if (GetAppDataPath().IsEmpty())
-    {
-        if (!g_noDataFolderTold)
-        {
+    if (GetAppDataPath().IsEmpty()) {
+        if (!g_noDataFolderTold) {
             g_noDataFolderTold = true;
             ShowNoLanguageMessage();
         }
@@ -329,22 +304,17 @@ void SeedUserData(const CString& programFolder, LANGID langId)
     const CString ini = GetIniPath(INI_PIRT);
     char current[MAX_PATH + 1] = "";
     GetPrivateProfileStringA("Pirt", "LngPath", "", current, sizeof(current), ini);
-    if (current[0] == '\0' || !FileExists(UnescapePercent(current)))
-    {
+    if (current[0] == '\0' || !FileExists(UnescapePercent(current))) {
         CreateFullPath(root + "\\config");
         const CString german = programFolder + "\\languages\\German.lng";
         const CString english = programFolder + "\\languages\\English.lng";
-        if (IsGermanLangId(langId) && FileExists(german))
-        {
+        if (IsGermanLangId(langId) && FileExists(german)) {
             WritePrivateProfileStringA("Pirt", "Language", "German", ini);
             WritePrivateProfileStringA("Pirt", "LngPath", EscapePercent(german), ini);
-        }
-        else if (FileExists(english))
-        {
+        } else if (FileExists(english)) {
             WritePrivateProfileStringA("Pirt", "Language", "English", ini);
             WritePrivateProfileStringA("Pirt", "LngPath", EscapePercent(english), ini);
-        }
-        else
+        } else
             ShowNoLanguageMessage();
     }
     g_seeding = false;
@@ -354,14 +324,13 @@ CString GetIniPath(int index)
 {
     const char* file = IniFileOf(index);
     const CString root = GetDataRoot();
-    if (root.IsEmpty())
-    {
-        InitUserData();   // tells the user once
+    if (root.IsEmpty()) {
+        InitUserData(); // tells the user once
         return CString();
     }
     CString path = root + "\\config";
     if (file == nullptr)
-        return path;    // the folder itself; a folder is no file to seed for
+        return path; // the folder itself; a folder is no file to seed for
     path += file;
     if (!FileExists(path))
         InitUserData();
@@ -377,10 +346,7 @@ CString GetIniString(CString section, CString key, int index)
     return UnescapePercent(buffer);
 }
 
-int GetIniBool(CString section, CString key, int index)
-{
-    return GetIniString(section, key, index) == "yes" ? 1 : 0;
-}
+int GetIniBool(CString section, CString key, int index) { return GetIniString(section, key, index) == "yes" ? 1 : 0; }
 
 int WriteIniString(const char* section, const char* key, const char* value, int index)
 {
@@ -402,8 +368,7 @@ CString UnescapePercent(const char* stored)
     CString out;
     if (stored == nullptr)
         return out;
-    for (const char* p = stored; *p != '\0'; ++p)
-    {
+    for (const char* p = stored; *p != '\0'; ++p) {
         out += *p;
         if (p[0] == '%' && p[1] == '%')
             ++p;

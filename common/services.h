@@ -9,20 +9,19 @@
 
 // Config file indexes (GetIniPath). Any index not listed here names the
 // config folder itself.
-enum
-{
-    INI_PIRT = 0,       // suite-wide: language choice, overwrite passes
+enum {
+    INI_PIRT = 0, // suite-wide: language choice, overwrite passes
     INI_SARNITH = 1,
     INI_QUILLET = 2,
-    INI_FARNOCH = 3,    // Tolmira (custom reads its logging switch here)
-    INI_HOLBERIN = 4,   // Corvalet
+    INI_FARNOCH = 3,  // Tolmira (custom reads its logging switch here)
+    INI_HOLBERIN = 4, // Corvalet
     INI_KELDOR = 5,
     INI_OMBRISK = 6,
     INI_ZEMBLA = 7,
-    INI_PLIMVET = 8,    // eraser
+    INI_PLIMVET = 8, // eraser
     INI_VOXANEL = 9,
-    INI_BRISVANE = 10,  // Brisvane
-    INI_TARNEL = 14     // the start-up tool
+    INI_BRISVANE = 10, // Brisvane
+    INI_TARNEL = 14    // the start-up tool
 };
 
 // Folder of the running executable (also when called inside a library),
@@ -63,8 +62,8 @@ int CreateFullPath(const char* path);
 // the files of the top folder; stopEvent (may be NULL) stops the copy when
 // signalled; pump dispatches pending messages between entries.
 // 1 when everything was copied, 0 on a failure or a stop.
-int CopyFolder(const char* source, const char* destination, int recurse,
-               const char* filter, HANDLE stopEvent, int pump);
+int CopyFolder(const char* source, const char* destination, int recurse, const char* filter, HANDLE stopEvent,
+               int pump);
 
 // The shell folder of a CSIDL as the shell gives it (no token, current
 // path), "" when the shell knows none.

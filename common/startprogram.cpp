@@ -23,7 +23,7 @@ int RealRunProgram(const CString& commandLine)
     for (;;) {
         DWORD r = ::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, INFINITE, QS_ALLINPUT);
         if (r != WAIT_OBJECT_0 + 1)
-            break;   // ended, or the wait failed: never spin
+            break; // ended, or the wait failed: never spin
         ProcessMsgLoop();
     }
     return 1;
@@ -33,10 +33,7 @@ PFN_RUN_PROGRAM g_runProgram = RealRunProgram;
 
 } // namespace
 
-CString QuoteArgument(const CString& text)
-{
-    return CString("\"") + text + "\"";
-}
+CString QuoteArgument(const CString& text) { return CString("\"") + text + "\""; }
 
 CString SuiteProgramCommand(const char* exeName, const CString& arguments)
 {
@@ -46,10 +43,7 @@ CString SuiteProgramCommand(const char* exeName, const CString& arguments)
     return command;
 }
 
-int RunProgramAndWait(const CString& commandLine)
-{
-    return g_runProgram(commandLine);
-}
+int RunProgramAndWait(const CString& commandLine) { return g_runProgram(commandLine); }
 
 PFN_RUN_PROGRAM SetRunProgramProc(PFN_RUN_PROGRAM proc)
 {

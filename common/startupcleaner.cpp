@@ -2,10 +2,7 @@
 #include "services.h"
 #include "registrykey.h"
 
-CString StartupCleanerCommand()
-{
-    return CString("\"") + GetAppPath() + "\\Tarnel.exe\" startup";
-}
+CString StartupCleanerCommand() { return CString("\"") + GetAppPath() + "\\Tarnel.exe\" startup"; }
 
 BOOL IsRunSwitchOn(int ownIni, const char* key, const char* valueName)
 {
@@ -14,14 +11,11 @@ BOOL IsRunSwitchOn(int ownIni, const char* key, const char* valueName)
     CRegistryKey run;
     run.SetRootKey(HKEY_CURRENT_USER);
     if (!run.SetKey(CString(RUN_KEY), TRUE))
-        return TRUE;   // the mark follows the setting alone
+        return TRUE; // the mark follows the setting alone
     return run.HasValue(CString(valueName)) ? TRUE : FALSE;
 }
 
-BOOL IsStartupCleaningOn(int ownIni)
-{
-    return IsRunSwitchOn(ownIni, "DeleteOnStartup", STARTUP_VALUE_NAME);
-}
+BOOL IsStartupCleaningOn(int ownIni) { return IsRunSwitchOn(ownIni, "DeleteOnStartup", STARTUP_VALUE_NAME); }
 
 BOOL ToggleStartupCleaning(int ownIni, int otherIni)
 {

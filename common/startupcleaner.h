@@ -6,8 +6,8 @@
 #include "fw/framework.h"
 
 #define STARTUP_VALUE_NAME "Pirt Tarnel"
-#define RUN_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
-#define RUNONCE_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"
+#define RUN_KEY            "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+#define RUNONCE_KEY        "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"
 
 // The data of the Run and RunOnce values: the executable path is quoted so
 // that a program folder with blanks works and cannot be taken for another

@@ -13,7 +13,4 @@ CString SuiteHelpCommand()
     return CString("hh.exe \"") + SuiteHelpFile() + "\"";
 }
 
-CString SuiteWebPage()
-{
-    return IsGermanChosen() ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH;
-}
+CString SuiteWebPage() { return IsGermanChosen() ? PIRT_WEBSITE_GERMAN : PIRT_WEBSITE_ENGLISH; }

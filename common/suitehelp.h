@@ -5,12 +5,12 @@
 
 // The maker's web pages.
 #define PIRT_WEBSITE_ENGLISH "https://www.zexulmoro.example/en/"
-#define PIRT_WEBSITE_GERMAN "https://www.zexulmoro.example/de/"
+#define PIRT_WEBSITE_GERMAN  "https://www.zexulmoro.example/de/"
 
 // Replaceable for tests: starting a program (help viewer) and opening a
 // document (web page) through the shell.
-typedef UINT (WINAPI *PFN_WINEXEC)(LPCSTR cmdLine, UINT show);
-typedef HINSTANCE (WINAPI *PFN_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+typedef UINT(WINAPI* PFN_WINEXEC)(LPCSTR cmdLine, UINT show);
+typedef HINSTANCE(WINAPI* PFN_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 
 // The help file of the program folder in the chosen language.
 CString SuiteHelpFile();

@@ -4,9 +4,7 @@
 #include "MainFrm.h"
 #include "resource.h"
 
-CBrisvaneApp::CBrisvaneApp() : CWinApp("Brisvane")
-{
-}
+CBrisvaneApp::CBrisvaneApp() : CWinApp("Brisvane") {}
 
 BOOL CBrisvaneApp::InitInstance()
 {
@@ -20,8 +18,8 @@ BOOL CBrisvaneApp::InitInstance()
     CThemedMenu::SelectTheme(8);
     CThemedMenu::SetDimmedIcons(0);
 
-    FwAddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CBrisvaneDoc),
-                                            RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CBrisvaneView)));
+    FwAddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CBrisvaneDoc), RUNTIME_CLASS(CMainFrame),
+                                            RUNTIME_CLASS(CBrisvaneView)));
 
     CCommandLineInfo cmdInfo;
     FwParseCommandLine(cmdInfo);

@@ -2,15 +2,8 @@
 
 IMPLEMENT_DYNCREATE(CBrisvaneDoc, CDocument)
 
-CBrisvaneDoc::CBrisvaneDoc()
-{
-}
+CBrisvaneDoc::CBrisvaneDoc() {}
 
-CBrisvaneDoc::~CBrisvaneDoc()
-{
-}
+CBrisvaneDoc::~CBrisvaneDoc() {}
 
-BOOL CBrisvaneDoc::OnNewDocument()
-{
-    return CDocument::OnNewDocument();
-}
+BOOL CBrisvaneDoc::OnNewDocument() { return CDocument::OnNewDocument(); }

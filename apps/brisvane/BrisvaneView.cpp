@@ -16,8 +16,8 @@ PFN_RUNOBSERVER g_pfnRunObserver = nullptr;
 namespace {
 
 typedef int (CBrowserFunctions::*BrowserCall)(CListCtrl* list, CProgressCtrl* progress);
-typedef int (CBrowserFunctions::*FirefoxCall)(CListCtrl* list, CProgressCtrl* progress,
-                                              unsigned int browser, CString profileName);
+typedef int (CBrowserFunctions::*FirefoxCall)(CListCtrl* list, CProgressCtrl* progress, unsigned int browser,
+                                              CString profileName);
 typedef int (CSystemFunctions::*SystemCall)(CListCtrl* list, CProgressCtrl* progress);
 
 // What a browser row cleans in each browser, in the order the run calls
@@ -35,18 +35,20 @@ struct BrowserCalls
 // its operations cannot come apart.
 struct TraceRow
 {
-    const char* itemKey;    // [General] key of Brisvane.ini holding the tick
-    const char* nameKey;    // [Brisvane] language keys
+    const char* itemKey; // [General] key of Brisvane.ini holding the tick
+    const char* nameKey; // [Brisvane] language keys
     const char* descKey;
-    int icon;               // index in the row icon list
-    BrowserCalls browsers;  // browser rows
-    SystemCall system;      // system rows
-    int ieAtRestart;        // Internet Explorer's part runs at the next start-up
+    int icon;              // index in the row icon list
+    BrowserCalls browsers; // browser rows
+    SystemCall system;     // system rows
+    int ieAtRestart;       // Internet Explorer's part runs at the next start-up
 };
 
 typedef CBrowserFunctions B;
 typedef CSystemFunctions S;
 
+// One row per line: the table reads as the list the user sees.
+// clang-format off
 const TraceRow kBrowserRows[BROWSER_ROW_COUNT] = {
     {"DropList", "20500", "20510", 11,
      {&B::IEDropList, &B::OperaDropList, &B::FirefoxDropList, &B::ChromeDropList, &B::SafariHistory}, nullptr, 0},
@@ -85,6 +87,8 @@ const TraceRow kSystemRows[SYSTEM_ROW_COUNT] = {
     {"Search4Computers", "10560", "10570", 9, {}, &S::DeleteSearch4Computers, 0},
     {"RunMRU", "10580", "10590", 10, {}, &S::DeleteRunMRU, 0},
 };
+
+// clang-format on
 
 const UINT kRowIconIds[] = {164, 155, 160, 161, 154, 158, 156, 163, 166, 162,
                             165, 172, 178, 179, 177, 180, 175, 174, 173, 173};
@@ -126,14 +130,9 @@ BEGIN_MESSAGE_MAP(CBrisvaneView, CListView)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
 END_MESSAGE_MAP()
 
-CBrisvaneView::CBrisvaneView()
-    : m_initialising(1), m_browserRowsShown(0), m_systemRowsShown(0), m_restartPending(0)
-{
-}
+CBrisvaneView::CBrisvaneView() : m_initialising(1), m_browserRowsShown(0), m_systemRowsShown(0), m_restartPending(0) {}
 
-CBrisvaneView::~CBrisvaneView()
-{
-}
+CBrisvaneView::~CBrisvaneView() {}
 
 BOOL CBrisvaneView::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -216,10 +215,7 @@ void CBrisvaneView::ApplyStoredChecks()
     m_initialising = wasInitialising;
 }
 
-int CBrisvaneView::IsRowChecked(int row)
-{
-    return (GetListCtrl().GetItemState(row, LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
+int CBrisvaneView::IsRowChecked(int row) { return (GetListCtrl().GetItemState(row, LVIS_STATEIMAGEMASK) >> 12) == 2; }
 
 int CBrisvaneView::CountRows(int stateImage)
 {
@@ -268,10 +264,7 @@ void CBrisvaneView::OnSelectAll()
     }
 }
 
-void CBrisvaneView::OnUpdateSelectAll(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(CountRows(1) > 0);
-}
+void CBrisvaneView::OnUpdateSelectAll(CCmdUI* pCmdUI) { pCmdUI->Enable(CountRows(1) > 0); }
 
 void CBrisvaneView::OnSelectNone()
 {
@@ -282,15 +275,9 @@ void CBrisvaneView::OnSelectNone()
     }
 }
 
-void CBrisvaneView::OnUpdateSelectNone(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(CountRows(2) > 0);
-}
+void CBrisvaneView::OnUpdateSelectNone(CCmdUI* pCmdUI) { pCmdUI->Enable(CountRows(2) > 0); }
 
-void CBrisvaneView::OnUpdateClean(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(CountRows(2) > 0);
-}
+void CBrisvaneView::OnUpdateClean(CCmdUI* pCmdUI) { pCmdUI->Enable(CountRows(2) > 0); }
 
 void CBrisvaneView::OnShowBrowserTraces()
 {

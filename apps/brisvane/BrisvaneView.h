@@ -6,7 +6,7 @@
 class CProgressDlg;
 
 // Replaceable for tests: the system restart would end every process.
-typedef BOOL (WINAPI *PFN_EXITWINDOWSEX)(UINT flags, DWORD reason);
+typedef BOOL(WINAPI* PFN_EXITWINDOWSEX)(UINT flags, DWORD reason);
 extern PFN_EXITWINDOWSEX g_pfnExitWindowsEx;
 
 // Called with the progress dialog after each cleaned row (tests take their
@@ -14,11 +14,7 @@ extern PFN_EXITWINDOWSEX g_pfnExitWindowsEx;
 typedef void (*PFN_RUNOBSERVER)(CProgressDlg* dlg, int row);
 extern PFN_RUNOBSERVER g_pfnRunObserver;
 
-enum
-{
-    BROWSER_ROW_COUNT = 9,
-    SYSTEM_ROW_COUNT = 13
-};
+enum { BROWSER_ROW_COUNT = 9, SYSTEM_ROW_COUNT = 13 };
 
 class CBrisvaneView : public CListView
 {

@@ -61,13 +61,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CThemedFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_loggingEnabled(0)
-{
-}
+CMainFrame::CMainFrame() : m_loggingEnabled(0) {}
 
-CMainFrame::~CMainFrame()
-{
-}
+CMainFrame::~CMainFrame() {}
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -82,18 +78,17 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CThemedFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_LIST | 0x10,
-                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY |
-                                   CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
+                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY | CBRS_TOOLTIPS |
+                                   CBRS_SIZE_DYNAMIC,
                                CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
     // Aligned at the top without the bottom border that CBRS_TOP would add.
-    if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS |
-                                       CBRS_SIZE_DYNAMIC,
+    if (!m_wndMenuBar.Create(this,
+                             WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
                              AFX_IDW_MENUBAR))
         return -1;
-    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_BORDER_TOP,
-                               AFX_IDW_STATUS_BAR) ||
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_BORDER_TOP, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
         return -1;
     m_wndMenuBar.SetMenu(m_defaultMenu.m_hMenu);
@@ -116,10 +111,7 @@ void CMainFrame::SetToolBarTexts()
     m_wndToolBar.SetButtonStyle(2, m_wndToolBar.GetButtonStyle(2) | TBSTYLE_AUTOSIZE);
 }
 
-void CMainFrame::ReadMenuStates()
-{
-    m_loggingEnabled = ReadYes("Preferences", "SystemLogging");
-}
+void CMainFrame::ReadMenuStates() { m_loggingEnabled = ReadYes("Preferences", "SystemLogging"); }
 
 void CMainFrame::SetMenuTexts()
 {
@@ -132,7 +124,13 @@ void CMainFrame::SetMenuTexts()
     for (UINT i = 0; i < 6; ++i)
         SetMenuLngText(&m_defaultMenu, i, MF_BYPOSITION, "General", topKeys[i], 1);
     // Image -1: the item has none.
-    static const struct { UINT id; const char* section; const char* key; int image; } items[] = {
+    static const struct
+    {
+        UINT id;
+        const char* section;
+        const char* key;
+        int image;
+    } items[] = {
         {ID_LOGGING, "General", "10050", -1},
         {ID_APP_EXIT, "General", "10100", 0},
         {ID_CHECK_ALL, "General", "12030", -1},
@@ -188,10 +186,7 @@ void CMainFrame::DetectBrowsers()
     WriteYesNo("Preferences", "DeleteSafariTraces", safari);
 }
 
-BOOL CMainFrame::ReadMenuSwitch(const char* key)
-{
-    return ReadYes("Preferences", key);
-}
+BOOL CMainFrame::ReadMenuSwitch(const char* key) { return ReadYes("Preferences", key); }
 
 void CMainFrame::OnClose()
 {
@@ -209,10 +204,7 @@ void CMainFrame::OnLogging()
     WriteYesNo("Preferences", "BrowserLogging", m_loggingEnabled);
 }
 
-void CMainFrame::OnUpdateLogging(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(ReadMenuSwitch("SystemLogging"));
-}
+void CMainFrame::OnUpdateLogging(CCmdUI* pCmdUI) { pCmdUI->SetCheck(ReadMenuSwitch("SystemLogging")); }
 
 void CMainFrame::OnDeleteOnStartup()
 {
@@ -220,10 +212,7 @@ void CMainFrame::OnDeleteOnStartup()
     ToggleStartupCleaning(INI_BRISVANE, INI_FARNOCH);
 }
 
-void CMainFrame::OnUpdateDeleteOnStartup(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(IsStartupCleaningOn(INI_BRISVANE));
-}
+void CMainFrame::OnUpdateDeleteOnStartup(CCmdUI* pCmdUI) { pCmdUI->SetCheck(IsStartupCleaningOn(INI_BRISVANE)); }
 
 void CMainFrame::OnPreferences()
 {
@@ -243,15 +232,9 @@ void CMainFrame::OnAbout()
     about.DoModal();
 }
 
-void CMainFrame::OnHelp()
-{
-    g_pfnWinExec(SuiteHelpCommand(), SW_SHOWNORMAL);
-}
+void CMainFrame::OnHelp() { g_pfnWinExec(SuiteHelpCommand(), SW_SHOWNORMAL); }
 
-void CMainFrame::OnWebSite()
-{
-    g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL);
-}
+void CMainFrame::OnWebSite() { g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL); }
 
 BOOL CMainFrame::OnBarCheck(UINT nID)
 {
@@ -272,12 +255,12 @@ void CMainFrame::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 CString CMainFrame::ToolTipText(UINT nID) const
 {
     switch (nID) {
-    case ID_CHECK_ALL:   return GetLngString("General", "12030");
+    case ID_CHECK_ALL: return GetLngString("General", "12030");
     case ID_UNCHECK_ALL: return GetLngString("General", "12040");
     case ID_EXECUTE_NOW: return GetLngString("General", "50040");
-    case ID_ABOUT:       return GetLngString("General", "18100");
-    case ID_HELPME:      return GetLngString("General", "18000");
-    default:             return CString();
+    case ID_ABOUT: return GetLngString("General", "18100");
+    case ID_HELPME: return GetLngString("General", "18000");
+    default: return CString();
     }
 }
 

@@ -68,4 +68,3 @@ protected:
 // document (web page) through the shell.
 extern PFN_WINEXEC g_pfnWinExec;
 extern PFN_SHELLEXECUTE g_pfnShellExecute;
-

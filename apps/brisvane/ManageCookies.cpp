@@ -14,9 +14,7 @@ BEGIN_MESSAGE_MAP(CManageCookies, CThemedDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CManageCookies::CManageCookies(CWnd* pParent) : CThemedDialog(IDD, pParent)
-{
-}
+CManageCookies::CManageCookies(CWnd* pParent) : CThemedDialog(IDD, pParent) {}
 
 void CManageCookies::DoDataExchange(CDataExchange* pDX)
 {
@@ -29,9 +27,12 @@ BOOL CManageCookies::OnInitDialog()
 {
     CThemedDialog::OnInitDialog();
     static const DlgItemLngText kTexts[] = {
-        {IDC_COOKIES_PROMPT, "Brisvane", "35030"},      {IDC_MOVE_TO_KEEP, "Brisvane", "35010"},
-        {IDC_MOVE_TO_DELETE, "Brisvane", "35020"},      {IDC_COOKIES_DELETE_LABEL, "Brisvane", "35025"},
-        {IDC_COOKIES_KEEP_LABEL, "Brisvane", "35027"},  {IDC_VIEW_COOKIE, "General", "12060"},
+        {IDC_COOKIES_PROMPT, "Brisvane", "35030"},
+        {IDC_MOVE_TO_KEEP, "Brisvane", "35010"},
+        {IDC_MOVE_TO_DELETE, "Brisvane", "35020"},
+        {IDC_COOKIES_DELETE_LABEL, "Brisvane", "35025"},
+        {IDC_COOKIES_KEEP_LABEL, "Brisvane", "35027"},
+        {IDC_VIEW_COOKIE, "General", "12060"},
         {IDOK, "General", "30060"},
     };
     SetWindowLngText(m_hWnd, "Brisvane", "35000");
@@ -46,10 +47,7 @@ void CManageCookies::ShowError(const char* key, const CString& detail)
     ShowMessage(GetLngString("Brisvane", key) + "\n" + detail, MB_OK | MB_ICONERROR);
 }
 
-int CManageCookies::ShowMessage(const CString& text, UINT type)
-{
-    return MessageBox(text, AppTitle(), type);
-}
+int CManageCookies::ShowMessage(const CString& text, UINT type) { return MessageBox(text, AppTitle(), type); }
 
 void CManageCookies::LoadLists()
 {
@@ -60,15 +58,13 @@ void CManageCookies::LoadLists()
         m_listDelete.AddString(names[i]);
 
     std::vector<CString> keep;
-    if (!ReadCookieKeepList(keep))
-    {
+    if (!ReadCookieKeepList(keep)) {
         // The cleaner deletes nothing while the list cannot be read; the
         // manager cannot show which cookies it names either.
         ShowError("35040", GetCookieKeepListPath());
         return;
     }
-    for (size_t i = 0; i < keep.size(); i++)
-    {
+    for (size_t i = 0; i < keep.size(); i++) {
         // The whole name, without regard to case, as the cleaner compares it;
         // a kept name whose cookie is gone shows nowhere and is dropped at
         // the next save.
@@ -76,7 +72,7 @@ void CManageCookies::LoadLists()
         if (index < 0)
             continue;
         CString name;
-        m_listDelete.GetText(index, name);   // the folder's own spelling
+        m_listDelete.GetText(index, name); // the folder's own spelling
         m_listDelete.DeleteString(index);
         m_listKeep.AddString(name);
     }
@@ -85,8 +81,7 @@ void CManageCookies::LoadLists()
 void CManageCookies::SaveKeepList()
 {
     std::vector<CString> names;
-    for (int i = 0; i < m_listKeep.GetCount(); i++)
-    {
+    for (int i = 0; i < m_listKeep.GetCount(); i++) {
         CString name;
         m_listKeep.GetText(i, name);
         names.push_back(name);
@@ -100,12 +95,10 @@ void CManageCookies::SaveKeepList()
 
 void CManageCookies::SelectFirst()
 {
-    if (m_listDelete.GetCount() > 0)
-    {
+    if (m_listDelete.GetCount() > 0) {
         m_listDelete.SetCurSel(0);
         EnableButtons(TRUE, FALSE, TRUE);
-    }
-    else
+    } else
         EnableButtons(FALSE, FALSE, FALSE);
 }
 
@@ -149,15 +142,9 @@ void CManageCookies::MoveSelected(CListBox& from, CListBox& to)
         EnableButtons(FALSE, FALSE, FALSE);
 }
 
-void CManageCookies::OnMoveToKeep()
-{
-    MoveSelected(m_listDelete, m_listKeep);
-}
+void CManageCookies::OnMoveToKeep() { MoveSelected(m_listDelete, m_listKeep); }
 
-void CManageCookies::OnMoveToDelete()
-{
-    MoveSelected(m_listKeep, m_listDelete);
-}
+void CManageCookies::OnMoveToDelete() { MoveSelected(m_listKeep, m_listDelete); }
 
 void CManageCookies::ShowWithOwner(int nCmdShow)
 {
@@ -188,16 +175,14 @@ void CManageCookies::OnViewCookie()
         ShowError("35050", command);
 }
 
-BOOL CManageCookies::OnEraseBkgnd(CDC* pDC)
-{
-    return EraseWithGradient(this, pDC);
-}
+BOOL CManageCookies::OnEraseBkgnd(CDC* pDC) { return EraseWithGradient(this, pDC); }
 
 HBRUSH CManageCookies::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     if (nCtlColor != CTLCOLOR_STATIC)
         return CThemedDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     int id = pWnd->GetDlgCtrlID();
-    return TransparentStaticBrush(pDC, pWnd, id == IDC_COOKIES_GROUP || id == IDC_COOKIES_PROMPT ||
-                                                id == IDC_COOKIES_DELETE_LABEL || id == IDC_COOKIES_KEEP_LABEL);
+    return TransparentStaticBrush(pDC, pWnd,
+                                  id == IDC_COOKIES_GROUP || id == IDC_COOKIES_PROMPT ||
+                                      id == IDC_COOKIES_DELETE_LABEL || id == IDC_COOKIES_KEEP_LABEL);
 }

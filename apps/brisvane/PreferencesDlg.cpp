@@ -2,8 +2,7 @@
 #include "Settings.h"
 #include "resource.h"
 
-namespace
-{
+namespace {
 const char* const kRunValueName = "Pirt Brisvane";
 
 // The browser rows in list order, with the switch of each.
@@ -12,11 +11,8 @@ const struct
     const char* name;
     const char* key;
 } kBrowsers[] = {
-    {"Internet Explorer", "DeleteIETraces"},
-    {"Opera", "DeleteOperaTraces"},
-    {"Firefox", "DeleteFirefoxTraces"},
-    {"Chrome", "DeleteChromeTraces"},
-    {"Safari", "DeleteSafariTraces"},
+    {"Internet Explorer", "DeleteIETraces"}, {"Opera", "DeleteOperaTraces"},   {"Firefox", "DeleteFirefoxTraces"},
+    {"Chrome", "DeleteChromeTraces"},        {"Safari", "DeleteSafariTraces"},
 };
 } // namespace
 
@@ -27,10 +23,7 @@ CPropPageGeneral::CPropPageGeneral()
 {
 }
 
-int CPropPageGeneral::ReadLogging() const
-{
-    return ReadYes("Preferences", "SystemLogging");
-}
+int CPropPageGeneral::ReadLogging() const { return ReadYes("Preferences", "SystemLogging"); }
 
 void CPropPageGeneral::WriteLogging(int on)
 {
@@ -45,8 +38,7 @@ BEGIN_MESSAGE_MAP(CPropPageBrowsers, CPropertyPage)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_BROWSER_LIST, OnItemChanged)
 END_MESSAGE_MAP()
 
-CPropPageBrowsers::CPropPageBrowsers()
-    : CPropertyPage(IDD_PROPPAGE_BROWSERS), m_bUseFoundBrowsers(0), m_bFilling(FALSE)
+CPropPageBrowsers::CPropPageBrowsers() : CPropertyPage(IDD_PROPPAGE_BROWSERS), m_bUseFoundBrowsers(0), m_bFilling(FALSE)
 {
 }
 
@@ -65,8 +57,7 @@ BOOL CPropPageBrowsers::OnInitDialog()
     m_bFilling = TRUE;
     m_list.SetExtendedStyle(LVS_EX_CHECKBOXES);
     m_list.InsertColumn(0, "Cols", LVCFMT_LEFT, 250);
-    for (int i = 0; i < (int)(sizeof(kBrowsers) / sizeof(kBrowsers[0])); i++)
-    {
+    for (int i = 0; i < (int)(sizeof(kBrowsers) / sizeof(kBrowsers[0])); i++) {
         int row = m_list.InsertItem(i, kBrowsers[i].name);
         m_list.SetCheck(row, ReadYes("Preferences", kBrowsers[i].key));
     }
@@ -76,10 +67,7 @@ BOOL CPropPageBrowsers::OnInitDialog()
     return TRUE;
 }
 
-void CPropPageBrowsers::OnUseFoundBrowsers()
-{
-    SetModified(TRUE);
-}
+void CPropPageBrowsers::OnUseFoundBrowsers() { SetModified(TRUE); }
 
 void CPropPageBrowsers::OnItemChanged(NMHDR*, LRESULT* pResult)
 {
@@ -104,8 +92,7 @@ void CPropPageBrowsers::OnOK()
 // ---- CPreferencesDlg ----------------------------------------------------------------
 
 CPreferencesDlg::CPreferencesDlg(const char* pszCaption, CWnd* pParentWnd, UINT iSelectPage)
-    : CPropertySheet(pszCaption, pParentWnd, iSelectPage),
-      m_pageSecurity(IDD_PROPPAGE_SECURITY, INI_BRISVANE),
+    : CPropertySheet(pszCaption, pParentWnd, iSelectPage), m_pageSecurity(IDD_PROPPAGE_SECURITY, INI_BRISVANE),
       m_pageLanguage(IDD_PROPPAGE_LANGUAGE)
 {
     AddPage(&m_pageGeneral);

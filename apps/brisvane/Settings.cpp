@@ -1,9 +1,6 @@
 #include "Settings.h"
 
-int ReadYes(const char* section, const char* key)
-{
-    return GetIniBool(CString(section), CString(key), INI_BRISVANE);
-}
+int ReadYes(const char* section, const char* key) { return GetIniBool(CString(section), CString(key), INI_BRISVANE); }
 
 BOOL WriteSetting(const char* section, const char* key, const char* value)
 {

@@ -18,8 +18,7 @@ BEGIN_MESSAGE_MAP(CTabWnd, CWnd)
     ON_MESSAGE(WM_TABWND_RECALCLAYOUT, RecalcLayout)
 END_MESSAGE_MAP()
 
-CTabWnd::CTabWnd()
-    : m_nOption(0), m_bInLayout(0), m_nCurrentTab(0), m_pNormalFont(nullptr), m_pSelectedFont(nullptr)
+CTabWnd::CTabWnd() : m_nOption(0), m_bInLayout(0), m_nCurrentTab(0), m_pNormalFont(nullptr), m_pSelectedFont(nullptr)
 {
     m_brushBlack.CreateSolidBrush(RGB(0, 0, 0));
     m_brushHighlight.CreateSolidBrush(::GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -38,8 +37,8 @@ CTabWnd::CTabWnd()
     // Both tabs' fonts are the same face and height.
     for (CFont** ppFont : {&m_pNormalFont, &m_pSelectedFont}) {
         *ppFont = new CFont;
-        (*ppFont)->CreateFont(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+        (*ppFont)->CreateFont(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
     }
 }
 
@@ -83,10 +82,7 @@ TABWND_MEMBER* CTabWnd::Member(int nIndex) const
     return pos ? m_tabs.GetAt(pos) : nullptr;
 }
 
-const TABWND_MEMBER* CTabWnd::GetTab(int nIndex) const
-{
-    return Member(nIndex);
-}
+const TABWND_MEMBER* CTabWnd::GetTab(int nIndex) const { return Member(nIndex); }
 
 BOOL CTabWnd::OnEraseBkgnd(CDC* pDC)
 {

@@ -63,9 +63,9 @@ protected:
     static void DrawLines(CDC* pDC, CPen* pPen, const POINT* pPoints, int nCount);
     TABWND_MEMBER* Member(int nIndex) const;
 
-    int m_nOption;      // given to Create; stored, not read again
-    int m_bInLayout;    // set while the strip lays itself out
-    int m_nCurrentTab;  // -1 for none
+    int m_nOption;     // given to Create; stored, not read again
+    int m_bInLayout;   // set while the strip lays itself out
+    int m_nCurrentTab; // -1 for none
     CList<TABWND_MEMBER*, TABWND_MEMBER*> m_tabs;
 
     CBrush m_brushBlack;

@@ -4,17 +4,11 @@
 namespace {
 CAsker g_defaultAsker;
 CAsker* g_asker = &g_defaultAsker;
-}
+} // namespace
 
-CAsker& GetAsker()
-{
-    return *g_asker;
-}
+CAsker& GetAsker() { return *g_asker; }
 
-void SetAsker(CAsker* asker)
-{
-    g_asker = asker ? asker : &g_defaultAsker;
-}
+void SetAsker(CAsker* asker) { g_asker = asker ? asker : &g_defaultAsker; }
 
 int CAsker::Ask(HWND owner, const CString& text, const CString& caption, UINT type)
 {
@@ -23,8 +17,7 @@ int CAsker::Ask(HWND owner, const CString& text, const CString& caption, UINT ty
 
 BOOL CAsker::ChooseOpenFile(HWND owner, const CString& filter, CString& path)
 {
-    CFileDialog dlg(TRUE, "*.dorv", nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, filter,
-                    CWnd::FromHandle(owner));
+    CFileDialog dlg(TRUE, "*.dorv", nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, filter, CWnd::FromHandle(owner));
     if (dlg.DoModal() != IDOK)
         return FALSE;
     path = dlg.GetPathName();

@@ -4,9 +4,7 @@
 #include "MainFrm.h"
 #include "resource.h"
 
-CCorvaletApp::CCorvaletApp() : CWinApp("Corvalet")
-{
-}
+CCorvaletApp::CCorvaletApp() : CWinApp("Corvalet") {}
 
 BOOL CCorvaletApp::InitInstance()
 {

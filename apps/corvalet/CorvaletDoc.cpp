@@ -23,13 +23,9 @@ CString GetPlugInFolder()
     return folder;
 }
 
-CCorvaletDoc::CCorvaletDoc() : m_bOpenedByFramework(FALSE), m_bFileRead(FALSE)
-{
-}
+CCorvaletDoc::CCorvaletDoc() : m_bOpenedByFramework(FALSE), m_bFileRead(FALSE) {}
 
-CCorvaletDoc::~CCorvaletDoc()
-{
-}
+CCorvaletDoc::~CCorvaletDoc() {}
 
 CCorvaletView* CCorvaletDoc::GetForm() const
 {
@@ -119,8 +115,9 @@ int CCorvaletDoc::SavePlugIn(BOOL bAskForFile)
     if (!WritePluginFile(path, content, &error)) {
         CString text;
         if (error.row >= 0) {
-            const char* key = error.refusal == PLUGIN_ROW_SEMICOLON ? "22740"
-                            : error.refusal == PLUGIN_ROW_TOO_LONG ? "22750" : "22760";
+            const char* key = error.refusal == PLUGIN_ROW_SEMICOLON  ? "22740"
+                              : error.refusal == PLUGIN_ROW_TOO_LONG ? "22750"
+                                                                     : "22760";
             const CPluginRow& row = content.rows[(size_t)error.row];
             text = GetLngString("Holberin", key, "not found") + "\n\n" + row.path + "\n" + row.kind + " / " +
                    row.action + " / " + row.detail;
@@ -143,12 +140,9 @@ BOOL CCorvaletDoc::QuerySaveChanges()
     if (!frame || !frame->IsModified())
         return TRUE;
     switch (AskLng(OwnerWindow(), "Holberin", "22680", MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES:
-        return SavePlugIn(FALSE) == 1;
-    case IDNO:
-        return TRUE;
-    default:
-        return FALSE;
+    case IDYES: return SavePlugIn(FALSE) == 1;
+    case IDNO: return TRUE;
+    default: return FALSE;
     }
 }
 
@@ -161,8 +155,8 @@ BOOL CCorvaletDoc::OpenPlugIn(const char* pszPath)
     if (!pszPath && !GetAsker().ChooseOpenFile(OwnerWindow(), GetLngString("General", "40120"), path))
         return FALSE;
     if (!FileExists(path)) {
-        GetAsker().Ask(OwnerWindow(), GetLngString("Holberin", "22770", "not found") + "\n\n" + path,
-                       AfxGetAppName(), MB_OK | MB_ICONERROR);
+        GetAsker().Ask(OwnerWindow(), GetLngString("Holberin", "22770", "not found") + "\n\n" + path, AfxGetAppName(),
+                       MB_OK | MB_ICONERROR);
         return FALSE;
     }
     BOOL german = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT) == "German";
@@ -200,17 +194,8 @@ void CCorvaletDoc::OnFileNew()
     }
 }
 
-void CCorvaletDoc::OnFileOpen()
-{
-    OpenPlugIn(nullptr);
-}
+void CCorvaletDoc::OnFileOpen() { OpenPlugIn(nullptr); }
 
-void CCorvaletDoc::OnFileSave()
-{
-    SavePlugIn(FALSE);
-}
+void CCorvaletDoc::OnFileSave() { SavePlugIn(FALSE); }
 
-void CCorvaletDoc::OnFileSaveAs()
-{
-    SavePlugIn(TRUE);
-}
+void CCorvaletDoc::OnFileSaveAs() { SavePlugIn(TRUE); }

@@ -26,7 +26,7 @@ public:
     BOOL m_bFileRead;
     // The [General] keys of the file other than the builder's five (Admin,
     // Installed, ...): kept so that a save writes them back.
-    std::vector<std::pair<CString, CString> > m_otherGeneral;
+    std::vector<std::pair<CString, CString>> m_otherGeneral;
 
     // Writes the plug-in, asking for a file when bAskForFile is set or the
     // document is untitled. 1 when written; 0 when the dialog was cancelled,

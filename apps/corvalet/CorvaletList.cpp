@@ -10,13 +10,9 @@ BEGIN_MESSAGE_MAP(CCorvaletList, CListView)
     ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
-CCorvaletList::CCorvaletList() : m_bColumnsMade(FALSE)
-{
-}
+CCorvaletList::CCorvaletList() : m_bColumnsMade(FALSE) {}
 
-CCorvaletList::~CCorvaletList()
-{
-}
+CCorvaletList::~CCorvaletList() {}
 
 BOOL CCorvaletList::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -32,7 +28,12 @@ void CCorvaletList::OnInitialUpdate()
     m_bColumnsMade = TRUE;
     CListCtrl& list = GetListCtrl();
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
-    static const struct { const char* section; const char* key; int width; } columns[] = {
+    static const struct
+    {
+        const char* section;
+        const char* key;
+        int width;
+    } columns[] = {
         {"General", "41000", 420}, {"General", "41010", 100}, {"Holberin", "21340", 100}, {"General", "41030", 150}};
     for (int i = 0; i < 4; ++i)
         list.InsertColumn(i, GetLngString(columns[i].section, columns[i].key), LVCFMT_LEFT, columns[i].width);
@@ -130,8 +131,11 @@ void CCorvaletList::OnContextMenu(CWnd*, CPoint point)
     CMenu* popup = menu.GetSubMenu(0);
     if (!popup)
         return;
-    static const struct { UINT id; const char* key; } items[] = {
-        {ID_ADD, "82100"}, {ID_DELETE, "50010"}, {ID_PROPERTIES, "12060"}};
+    static const struct
+    {
+        UINT id;
+        const char* key;
+    } items[] = {{ID_ADD, "82100"}, {ID_DELETE, "50010"}, {ID_PROPERTIES, "12060"}};
     for (const auto& item : items)
         popup->ModifyMenu(item.id, MF_BYCOMMAND | MF_STRING, item.id, GetLngString("General", item.key));
     if (GetListCtrl().GetSelectedCount() == 0) {

@@ -16,15 +16,11 @@ END_MESSAGE_MAP()
 namespace {
 const int kLeft = 20;
 const int kMargin = 40;
-}
+} // namespace
 
-CCorvaletView::CCorvaletView() : m_pList(nullptr), m_bFilling(FALSE)
-{
-}
+CCorvaletView::CCorvaletView() : m_pList(nullptr), m_bFilling(FALSE) {}
 
-CCorvaletView::~CCorvaletView()
-{
-}
+CCorvaletView::~CCorvaletView() {}
 
 BOOL CCorvaletView::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -32,9 +28,7 @@ BOOL CCorvaletView::PreCreateWindow(CREATESTRUCT& cs)
     return CView::PreCreateWindow(cs);
 }
 
-void CCorvaletView::OnDraw(CDC*)
-{
-}
+void CCorvaletView::OnDraw(CDC*) {}
 
 int CCorvaletView::OnCreate(LPCREATESTRUCT lpcs)
 {
@@ -44,31 +38,45 @@ int CCorvaletView::OnCreate(LPCREATESTRUCT lpcs)
     static const char* const labelKeys[] = {"40730", "40740", "40750", "40760"};
     static const int labelTops[] = {140, 185, 230, 275};
     for (int i = 0; i < 4; ++i) {
-        HWND h = ::CreateWindowExA(0, "STATIC", GetLngString("General", labelKeys[i]), WS_CHILD | WS_VISIBLE,
-                                   kLeft, labelTops[i], 130, 18, m_hWnd, (HMENU)(UINT_PTR)IDC_FORM_LABEL,
+        HWND h = ::CreateWindowExA(0, "STATIC", GetLngString("General", labelKeys[i]), WS_CHILD | WS_VISIBLE, kLeft,
+                                   labelTops[i], 130, 18, m_hWnd, (HMENU)(UINT_PTR)IDC_FORM_LABEL,
                                    ::GetModuleHandleA(nullptr), nullptr);
         if (!h || !m_labels[i].SubclassWindow(h))
             return -1;
         m_labels[i].SetTransparent(TRUE);
         m_labels[i].SetFont("MS Sans Sarif", 14, FW_NORMAL, TRUE);
     }
-    const struct { CButton* button; UINT id; const char* key; int top; } buttons[] = {
-        {&m_add, ID_ADD, "82100", 20}, {&m_properties, ID_PROPERTIES, "12060", 60}, {&m_delete, ID_DELETE, "50010", 100}};
+    const struct
+    {
+        CButton* button;
+        UINT id;
+        const char* key;
+        int top;
+    } buttons[] = {{&m_add, ID_ADD, "82100", 20},
+                   {&m_properties, ID_PROPERTIES, "12060", 60},
+                   {&m_delete, ID_DELETE, "50010", 100}};
     for (const auto& b : buttons) {
         if (!b.button->Create(GetLngString("General", b.key), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                               CRect(kLeft, b.top, 150, b.top + 25), this, b.id))
             return -1;
         b.button->SetFont(font);
     }
-    const struct { CEdit* edit; UINT id; int top; } edits[] = {
-        {&m_name, IDC_PLUGIN_NAME, 160}, {&m_version, IDC_PLUGIN_VERSION, 205}, {&m_provider, IDC_PLUGIN_PROVIDER, 250}};
+    const struct
+    {
+        CEdit* edit;
+        UINT id;
+        int top;
+    } edits[] = {{&m_name, IDC_PLUGIN_NAME, 160},
+                 {&m_version, IDC_PLUGIN_VERSION, 205},
+                 {&m_provider, IDC_PLUGIN_PROVIDER, 250}};
     for (const auto& e : edits) {
         if (!e.edit->Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(kLeft, e.top, 150, e.top + 17),
                             this, e.id))
             return -1;
         e.edit->SetFont(font);
     }
-    if (!m_description.Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+    if (!m_description.Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                  ES_WANTRETURN,
                               CRect(kLeft, 295, 150, 357), this, IDC_PLUGIN_DESCRIPTION))
         return -1;
     m_description.SetFont(font);

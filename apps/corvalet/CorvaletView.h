@@ -8,9 +8,9 @@
 class CCorvaletList;
 
 // Messages of the builder's windows.
-#define WM_PLUGIN_COUNT     (WM_USER + 256)   // frame: show the row count
-#define WM_PLUGIN_CLEAR     (WM_USER + 261)   // form: empty the four edits
-#define WM_PLUGIN_MODIFIED  (WM_USER + 272)   // frame: the document changed
+#define WM_PLUGIN_COUNT    (WM_USER + 256) // frame: show the row count
+#define WM_PLUGIN_CLEAR    (WM_USER + 261) // form: empty the four edits
+#define WM_PLUGIN_MODIFIED (WM_USER + 272) // frame: the document changed
 
 class CCorvaletView : public CView
 {

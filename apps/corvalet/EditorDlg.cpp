@@ -12,8 +12,8 @@ namespace {
 // BIF_STATUSTEXT, BIF_NEWDIALOGSTYLE and BIF_SHAREABLE.
 const UINT kFolderBrowseFlags = 0x8044;
 
-const int kFileControls[] = {IDC_DELFILE, IDC_DELFILECONTENT, IDC_DELINISEC, IDC_SECTION_LABEL, IDC_SECTIONNAME,
-                             IDC_KEY_LABEL, IDC_KEYNAME};
+const int kFileControls[] = {IDC_DELFILE,     IDC_DELFILECONTENT, IDC_DELINISEC, IDC_SECTION_LABEL,
+                             IDC_SECTIONNAME, IDC_KEY_LABEL,      IDC_KEYNAME};
 const int kFolderControls[] = {IDC_DELENTIREFOLDER, IDC_DELINDIR, IDC_DELINDIRCOMP, IDC_PATTERN};
 const int kRegistryControls[] = {IDC_DELKEY, IDC_DELKLIST, IDC_DELVALUE, IDC_DELVLIST, IDC_KEYMATCH, IDC_VALUEMATCH};
 
@@ -66,9 +66,7 @@ CEditorDlg::CEditorDlg(CWnd* pParent)
 {
 }
 
-CEditorDlg::~CEditorDlg()
-{
-}
+CEditorDlg::~CEditorDlg() {}
 
 void CEditorDlg::Enable(int nID, BOOL bEnable)
 {
@@ -81,15 +79,28 @@ BOOL CEditorDlg::OnInitDialog()
 {
     CCorvaletDialogBase::OnInitDialog();
     SetWindowLngText(m_hWnd, "Holberin", "21300");
-    static const struct { int id; const char* section; const char* key; } texts[] = {
-        {IDC_CHOOSEPATH, "General", "30050"}, {IDC_DELFILE, "Holberin", "21360"},
-        {IDC_DELFILECONTENT, "Holberin", "21370"}, {IDC_DELINISEC, "Holberin", "21380"},
-        {IDC_SECTION_LABEL, "Holberin", "21390"}, {IDC_KEY_LABEL, "Holberin", "21400"},
-        {IDC_DELENTIREFOLDER, "Holberin", "21410"}, {IDC_DELINDIR, "Holberin", "21420"},
-        {IDC_DELINDIRCOMP, "Holberin", "21430"}, {IDC_DELKEY, "Holberin", "21440"},
-        {IDC_DELKLIST, "Holberin", "21450"}, {IDC_DELVALUE, "Holberin", "21460"},
-        {IDC_DELVLIST, "Holberin", "21470"}, {IDC_PATH_LABEL, "Holberin", "21310"},
-        {IDC_ACTION_LABEL, "Holberin", "21320"}, {IDOK, "General", "30000"}, {IDCANCEL, "General", "30010"}};
+    static const struct
+    {
+        int id;
+        const char* section;
+        const char* key;
+    } texts[] = {{IDC_CHOOSEPATH, "General", "30050"},
+                 {IDC_DELFILE, "Holberin", "21360"},
+                 {IDC_DELFILECONTENT, "Holberin", "21370"},
+                 {IDC_DELINISEC, "Holberin", "21380"},
+                 {IDC_SECTION_LABEL, "Holberin", "21390"},
+                 {IDC_KEY_LABEL, "Holberin", "21400"},
+                 {IDC_DELENTIREFOLDER, "Holberin", "21410"},
+                 {IDC_DELINDIR, "Holberin", "21420"},
+                 {IDC_DELINDIRCOMP, "Holberin", "21430"},
+                 {IDC_DELKEY, "Holberin", "21440"},
+                 {IDC_DELKLIST, "Holberin", "21450"},
+                 {IDC_DELVALUE, "Holberin", "21460"},
+                 {IDC_DELVLIST, "Holberin", "21470"},
+                 {IDC_PATH_LABEL, "Holberin", "21310"},
+                 {IDC_ACTION_LABEL, "Holberin", "21320"},
+                 {IDOK, "General", "30000"},
+                 {IDCANCEL, "General", "30010"}};
     for (const auto& t : texts)
         SetDlgItemLngText(m_hWnd, t.id, t.section, t.key);
     CComboBox* kind = (CComboBox*)GetDlgItem(IDC_KIND);
@@ -177,10 +188,7 @@ void CEditorDlg::OnKindChange()
     ShowState(s);
 }
 
-void CEditorDlg::OnRadio(UINT)
-{
-    UpdateEnabling();
-}
+void CEditorDlg::OnRadio(UINT) { UpdateEnabling(); }
 
 void CEditorDlg::OnChoosePath()
 {

@@ -20,9 +20,9 @@ public:
 
     CCorvaletList* m_pList;
     BOOL m_bEditMode;
-    int m_nRow;               // the row being edited
+    int m_nRow; // the row being edited
     CString m_strRowPath, m_strRowKind, m_strRowAction, m_strRowDetail;
-    CString m_strFileName;    // last chosen in the file dialog
+    CString m_strFileName; // last chosen in the file dialog
 
     // The controls' state, and putting a state on them.
     CEditorState ReadState() const;

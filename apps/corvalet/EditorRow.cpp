@@ -24,12 +24,9 @@ CEditorResult Row(const CString& path, const char* kind, const char* action, con
     // The entry must come back as it was written: no ";" in the path, and
     // short enough to be read whole.
     switch (CheckPluginRow(r.row)) {
-    case PLUGIN_ROW_SEMICOLON:
-        return Message("Holberin", "22740");
-    case PLUGIN_ROW_TOO_LONG:
-        return Message("Holberin", "22750");
-    default:
-        return r;
+    case PLUGIN_ROW_SEMICOLON: return Message("Holberin", "22740");
+    case PLUGIN_ROW_TOO_LONG: return Message("Holberin", "22750");
+    default: return r;
     }
 }
 
@@ -41,10 +38,7 @@ void CutLast(const CString& text, CString& before, CString& after)
     after = slash < 0 ? text : text.Mid(slash + 1);
 }
 
-BOOL EndsInBackslash(const CString& text)
-{
-    return !text.IsEmpty() && text[text.GetLength() - 1] == '\\';
-}
+BOOL EndsInBackslash(const CString& text) { return !text.IsEmpty() && text[text.GetLength() - 1] == '\\'; }
 
 } // namespace
 
@@ -68,10 +62,8 @@ CEditorResult BuildEditorRow(const CEditorState& s, BOOL parentConfirmed)
         break;
     case EDITOR_KIND_FOLDER:
         switch (s.folderAction) {
-        case 0:
-            return Row(s.path, "Folder", "DeleteAll", "*.*");
-        case 1:
-            return Row(s.path, "Folder", "DeleteAllBelow", "*.*");
+        case 0: return Row(s.path, "Folder", "DeleteAll", "*.*");
+        case 1: return Row(s.path, "Folder", "DeleteAllBelow", "*.*");
         case 2:
             if (s.pattern.IsEmpty())
                 return Message("General", "42010");

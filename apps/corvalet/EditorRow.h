@@ -9,31 +9,30 @@ enum EditorKind { EDITOR_KIND_FILE = 0, EDITOR_KIND_FOLDER = 1, EDITOR_KIND_REGI
 
 struct CEditorState
 {
-    int kind;           // EditorKind
-    int fileAction;     // 0 delete, 1 empty, 2 INI key; -1 none chosen
-    int folderAction;   // 0 whole folder, 1 its content, 2 matching files; -1
-    int regAction;      // 0 key, 1 matching subkeys, 2 value, 3 matching values; -1
+    int kind;         // EditorKind
+    int fileAction;   // 0 delete, 1 empty, 2 INI key; -1 none chosen
+    int folderAction; // 0 whole folder, 1 its content, 2 matching files; -1
+    int regAction;    // 0 key, 1 matching subkeys, 2 value, 3 matching values; -1
     CString path;
-    CString section;    // INI section and key
+    CString section; // INI section and key
     CString key;
-    CString pattern;    // folder match text
+    CString pattern; // folder match text
     CString keyMatch;
     CString valueMatch;
 
     CEditorState() : kind(EDITOR_KIND_FILE), fileAction(-1), folderAction(-1), regAction(-1) {}
 };
 
-enum EditorOutcome
-{
-    EDITOR_ROW = 0,      // the row is built
-    EDITOR_MESSAGE,      // a check failed: show the text of (section, key)
-    EDITOR_ASK_PARENT    // a key path without "\" at its end: ask before taking the key above
+enum EditorOutcome {
+    EDITOR_ROW = 0,   // the row is built
+    EDITOR_MESSAGE,   // a check failed: show the text of (section, key)
+    EDITOR_ASK_PARENT // a key path without "\" at its end: ask before taking the key above
 };
 
 struct CEditorResult
 {
     EditorOutcome outcome;
-    const char* section;   // language text of a failed check
+    const char* section; // language text of a failed check
     const char* key;
     CPluginRow row;
 

@@ -18,8 +18,8 @@ PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
 namespace {
 
 const UINT kIndicators[] = {IDS_INDICATOR_COUNT, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
-const UINT kImageIcons[] = {IDI_NEW, IDI_OPEN, IDI_SAVE, IDI_SAVE_AS, IDI_EXIT, IDI_ADD,
-                            IDI_DELETE, IDI_PROPERTIES, IDI_SPLIT, IDI_HELP, IDI_WEBSITE, IDI_ABOUT};
+const UINT kImageIcons[] = {IDI_NEW,    IDI_OPEN,       IDI_SAVE,  IDI_SAVE_AS, IDI_EXIT,    IDI_ADD,
+                            IDI_DELETE, IDI_PROPERTIES, IDI_SPLIT, IDI_HELP,    IDI_WEBSITE, IDI_ABOUT};
 
 // Is the window an edit control (where Delete and Ctrl+A edit text)?
 BOOL IsEditWindow(HWND h)
@@ -56,9 +56,7 @@ CMainFrame::CMainFrame()
 {
 }
 
-CMainFrame::~CMainFrame()
-{
-}
+CMainFrame::~CMainFrame() {}
 
 CCorvaletDoc* CMainFrame::GetDoc() const
 {
@@ -100,8 +98,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
     // Aligned at the top without the bottom border that CBRS_TOP would add.
-    if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS |
-                                       CBRS_SIZE_DYNAMIC,
+    if (!m_wndMenuBar.Create(this,
+                             WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
                              AFX_IDW_MENUBAR))
         return -1;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
@@ -127,8 +125,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 
 void CMainFrame::SetTexts()
 {
-    static const struct { int button; const char* key; } buttons[] = {
-        {0, "50000"}, {2, "50023"}, {3, "40900"}, {5, "50010"}, {6, "50020"}, {8, "18000"}};
+    static const struct
+    {
+        int button;
+        const char* key;
+    } buttons[] = {{0, "50000"}, {2, "50023"}, {3, "40900"}, {5, "50010"}, {6, "50020"}, {8, "18000"}};
     for (const auto& b : buttons) {
         m_wndToolBar.SetButtonText(b.button, GetLngString("General", b.key));
         m_wndToolBar.SetButtonStyle(b.button, m_wndToolBar.GetButtonStyle(b.button) | TBSTYLE_AUTOSIZE);
@@ -139,11 +140,18 @@ void CMainFrame::SetTexts()
     for (UINT i = 0; i < 4; ++i)
         SetMenuLngText(&m_defaultMenu, i, MF_BYPOSITION, "General", topKeys[i], 1);
     // Image: index in the frame's image list, -1 for none.
-    static const struct { UINT id; const char* key; int image; } items[] = {
-        {ID_NEW, "10010", 0}, {ID_OPEN, "10060", 1}, {ID_SAVE, "10070", 2}, {ID_SAVE_AS, "10080", 3},
-        {ID_APP_EXIT, "10100", 4}, {ID_ADD, "82100", 5}, {ID_DELETE, "50010", 6}, {ID_PROPERTIES, "12060", 7},
-        {ID_VIEW_TOOLBAR, "14050", -1}, {ID_VIEW_STATUS_BAR, "14060", -1}, {ID_WINDOW_SPLIT, "14080", 8},
-        {ID_HELPME, "18010", 9}, {ID_PIRT_WEBSITE, "18020", 10}, {ID_ABOUT, "18100", 11}};
+    static const struct
+    {
+        UINT id;
+        const char* key;
+        int image;
+    } items[] = {{ID_NEW, "10010", 0},           {ID_OPEN, "10060", 1},
+                 {ID_SAVE, "10070", 2},          {ID_SAVE_AS, "10080", 3},
+                 {ID_APP_EXIT, "10100", 4},      {ID_ADD, "82100", 5},
+                 {ID_DELETE, "50010", 6},        {ID_PROPERTIES, "12060", 7},
+                 {ID_VIEW_TOOLBAR, "14050", -1}, {ID_VIEW_STATUS_BAR, "14060", -1},
+                 {ID_WINDOW_SPLIT, "14080", 8},  {ID_HELPME, "18010", 9},
+                 {ID_PIRT_WEBSITE, "18020", 10}, {ID_ABOUT, "18100", 11}};
     for (const auto& item : items) {
         SetMenuLngText(&m_defaultMenu, item.id, MF_BYCOMMAND, "General", item.key, 0);
         if (item.image >= 0)
@@ -156,8 +164,8 @@ void CMainFrame::SetTexts()
 void CMainFrame::UpdateTitle()
 {
     CCorvaletDoc* doc = GetDoc();
-    CString name = doc && !doc->m_strPlugInPath.IsEmpty() ? doc->m_strPlugInPath
-                                                          : GetLngString("Holberin", "22690", "not found");
+    CString name =
+        doc && !doc->m_strPlugInPath.IsEmpty() ? doc->m_strPlugInPath : GetLngString("Holberin", "22690", "not found");
     CString title = GetLngString("General", "20080") + " - " + name;
     if (m_bModified)
         title += "*";
@@ -230,10 +238,7 @@ void CMainFrame::RunEditor(int nRow)
     editor.DoModal();
 }
 
-void CMainFrame::OnAdd()
-{
-    RunEditor(-1);
-}
+void CMainFrame::OnAdd() { RunEditor(-1); }
 
 void CMainFrame::OnProperties()
 {
@@ -278,32 +283,23 @@ void CMainFrame::OnAbout()
     about.DoModal();
 }
 
-void CMainFrame::OnHelp()
-{
-    g_pfnWinExec(SuiteHelpCommand(), SW_SHOWNORMAL);
-}
+void CMainFrame::OnHelp() { g_pfnWinExec(SuiteHelpCommand(), SW_SHOWNORMAL); }
 
-void CMainFrame::OnWebSite()
-{
-    g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL);
-}
+void CMainFrame::OnWebSite() { g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL); }
 
-void CMainFrame::OnWindowSplit()
-{
-    m_wndSplitter.DoKeyboardSplit();
-}
+void CMainFrame::OnWindowSplit() { m_wndSplitter.DoKeyboardSplit(); }
 
 CString CMainFrame::ToolTipText(UINT nID) const
 {
     switch (nID) {
     case ID_PROPERTIES: return GetLngString("Holberin", "23020");
-    case ID_DELETE:     return GetLngString("Holberin", "23010");
-    case ID_ABOUT:      return GetLngString("General", "18100");
-    case ID_NEW:        return GetLngString("Holberin", "23000");
-    case ID_OPEN:       return GetLngString("Holberin", "23030");
-    case ID_SAVE:       return GetLngString("Holberin", "23040");
-    case ID_HELPME:     return GetLngString("General", "18000");
-    default:            return CString();
+    case ID_DELETE: return GetLngString("Holberin", "23010");
+    case ID_ABOUT: return GetLngString("General", "18100");
+    case ID_NEW: return GetLngString("Holberin", "23000");
+    case ID_OPEN: return GetLngString("Holberin", "23030");
+    case ID_SAVE: return GetLngString("Holberin", "23040");
+    case ID_HELPME: return GetLngString("General", "18000");
+    default: return CString();
     }
 }
 
@@ -345,8 +341,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
                 return TRUE;
             }
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return CCorvaletFrameBase::PreTranslateMessage(pMsg);

@@ -1,7 +1,6 @@
 #include "MemDC.h"
 
-CMemDC::CMemDC(CDC* pDC, const CRect* pRect, BOOL bCopyBackground)
-    : m_hOldBitmap(nullptr), m_pDC(pDC), m_bMemDC(FALSE)
+CMemDC::CMemDC(CDC* pDC, const CRect* pRect, BOOL bCopyBackground) : m_hOldBitmap(nullptr), m_pDC(pDC), m_bMemDC(FALSE)
 {
     ASSERT(pDC != nullptr);
     if (pRect)

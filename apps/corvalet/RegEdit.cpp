@@ -7,11 +7,13 @@
 
 namespace {
 
-const struct { const char* name; HKEY key; } kRoots[] = {
-    {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-    {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-    {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-    {"HKEY_USERS", HKEY_USERS},
+const struct
+{
+    const char* name;
+    HKEY key;
+} kRoots[] = {
+    {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},     {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+    {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},   {"HKEY_USERS", HKEY_USERS},
     {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
 };
 
@@ -70,8 +72,9 @@ CRegValueText FormatRegValue(DWORD type, const BYTE* data, DWORD size)
         text.type = "REG_DWORD";
         text.image = 1;
         if (size >= 4) {
-            DWORD v = type == REG_DWORD ? (DWORD)data[0] | ((DWORD)data[1] << 8) | ((DWORD)data[2] << 16) | ((DWORD)data[3] << 24)
-                                        : (DWORD)data[3] | ((DWORD)data[2] << 8) | ((DWORD)data[1] << 16) | ((DWORD)data[0] << 24);
+            DWORD v = type == REG_DWORD
+                          ? (DWORD)data[0] | ((DWORD)data[1] << 8) | ((DWORD)data[2] << 16) | ((DWORD)data[3] << 24)
+                          : (DWORD)data[3] | ((DWORD)data[2] << 8) | ((DWORD)data[1] << 16) | ((DWORD)data[0] << 24);
             text.data.Format("0x%x (%d)", (unsigned)v, (int)v);
         }
         break;
@@ -88,9 +91,7 @@ CRegValueText FormatRegValue(DWORD type, const BYTE* data, DWORD size)
         text.data = CString((const char*)data, (int)n);
         break;
     }
-    default:
-        text.type = "REG_NONE";
-        break;
+    default: text.type = "REG_NONE"; break;
     }
     return text;
 }
@@ -123,14 +124,12 @@ BEGIN_MESSAGE_MAP(CRegistryListCtrl, CListCtrl)
     ON_MESSAGE(WM_REGKEY_REFILL, OnRefill)
 END_MESSAGE_MAP()
 
-CRegistryListCtrl::CRegistryListCtrl() : m_hRoot(nullptr), m_pWatcher(nullptr), m_pWatch(nullptr), m_nGeneration(0), m_nFills(0)
+CRegistryListCtrl::CRegistryListCtrl()
+    : m_hRoot(nullptr), m_pWatcher(nullptr), m_pWatch(nullptr), m_nGeneration(0), m_nFills(0)
 {
 }
 
-CRegistryListCtrl::~CRegistryListCtrl()
-{
-    StopWatcher();
-}
+CRegistryListCtrl::~CRegistryListCtrl() { StopWatcher(); }
 
 void CRegistryListCtrl::Init()
 {
@@ -176,12 +175,17 @@ void CRegistryListCtrl::FillValues()
         return;
     }
     DWORD maxName = 0, maxData = 0;
-    ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData,
-                       nullptr, nullptr);
+    ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData, nullptr,
+                       nullptr);
     std::vector<char> name(maxName + 2);
     std::vector<BYTE> data(maxData + 1);
     CString defaultName = GetLngString("Holberin", "22820", "(Default)");
-    struct Row { CString shown; size_t name; CRegValueText text; };
+    struct Row
+    {
+        CString shown;
+        size_t name;
+        CRegValueText text;
+    };
     std::vector<Row> rows;
     for (DWORD i = 0;;) {
         DWORD nameLen = (DWORD)name.size(), dataLen = (DWORD)data.size(), type = 0;
@@ -238,8 +242,8 @@ void CRegistryListCtrl::StartWatcher()
     context->path = m_strPath;
     context->hStop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     context->generation = ++m_nGeneration;
-    CWinThread* thread = context->hStop ? AfxBeginThread(WatchKeyThread, context, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED)
-                                        : nullptr;
+    CWinThread* thread =
+        context->hStop ? AfxBeginThread(WatchKeyThread, context, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED) : nullptr;
     if (!thread) {
         if (context->hStop)
             ::CloseHandle(context->hStop);
@@ -379,13 +383,9 @@ BEGIN_MESSAGE_MAP(CRegEdit, CCorvaletDialogBase)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CRegEdit::CRegEdit(CWnd* pParent) : CCorvaletDialogBase(IDD, pParent)
-{
-}
+CRegEdit::CRegEdit(CWnd* pParent) : CCorvaletDialogBase(IDD, pParent) {}
 
-CRegEdit::~CRegEdit()
-{
-}
+CRegEdit::~CRegEdit() {}
 
 BOOL CRegEdit::OnInitDialog()
 {

@@ -75,7 +75,7 @@ protected:
     CString m_strPath;
     HKEY m_hRoot;
     CImageList m_images;
-    std::vector<CString> m_names;   // real value names, indexed by the rows' item data
+    std::vector<CString> m_names; // real value names, indexed by the rows' item data
     CWinThread* m_pWatcher;
     WatchContext* m_pWatch;
     UINT m_nGeneration;

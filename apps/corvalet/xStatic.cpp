@@ -2,8 +2,7 @@
 #include "xStatic.h"
 #include "MemDC.h"
 
-std::vector<CString> SplitStaticLines(const CString& text, int width,
-                                      const std::function<int(const CString&)>& measure)
+std::vector<CString> SplitStaticLines(const CString& text, int width, const std::function<int(const CString&)>& measure)
 {
     std::vector<CString> lines;
     if (width <= 0)
@@ -13,7 +12,8 @@ std::vector<CString> SplitStaticLines(const CString& text, int width,
         int n = rest.GetLength();
         bool broken = false;
         for (int i = 1; i <= n && !broken; ++i) {
-            if (i >= 2 && ((rest[i - 2] == '\r' && rest[i - 1] == '\n') || (rest[i - 2] == '\n' && rest[i - 1] == '\r'))) {
+            if (i >= 2 &&
+                ((rest[i - 2] == '\r' && rest[i - 1] == '\n') || (rest[i - 2] == '\n' && rest[i - 1] == '\r'))) {
                 lines.push_back(rest.Left(i - 2));
                 rest = rest.Mid(i);
                 broken = true;
@@ -55,8 +55,7 @@ END_MESSAGE_MAP()
 
 CxStatic::CxStatic()
     : m_bTransparent(FALSE), m_bHover(FALSE), m_crText(::GetSysColor(COLOR_WINDOWTEXT)),
-      m_crBackground(::GetSysColor(COLOR_BTNFACE)), m_dwStaticStyle(0), m_hMsimg(nullptr),
-      m_pfnGradientFill(nullptr)
+      m_crBackground(::GetSysColor(COLOR_BTNFACE)), m_dwStaticStyle(0), m_hMsimg(nullptr), m_pfnGradientFill(nullptr)
 {
     m_crGradientStart = m_crGradientEnd = m_crBackground;
     m_brBackground.CreateSolidBrush(m_crBackground);
@@ -177,9 +176,8 @@ void CxStatic::DrawText(CDC* pDC, const CRect& rect)
     if (m_strText.Find('\t') >= 0)
         flags |= DT_EXPANDTABS;
 
-    std::vector<CString> lines = SplitStaticLines(m_strText, rect.Width(), [pDC](const CString& s) {
-        return (int)pDC->GetTextExtent(s, s.GetLength()).cx;
-    });
+    std::vector<CString> lines = SplitStaticLines(
+        m_strText, rect.Width(), [pDC](const CString& s) { return (int)pDC->GetTextExtent(s, s.GetLength()).cx; });
     TEXTMETRICA tm;
     pDC->GetTextMetrics(&tm);
     int lineHeight = tm.tmHeight > 0 ? tm.tmHeight : 1;
@@ -207,25 +205,22 @@ void CxStatic::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         HGDIOBJ old = source.SelectObject(&m_bitmap);
         CRect client;
         GetClientRect(&client);
-        dc.StretchBlt(client.left, client.top, client.Width(), client.Height(), &source, 0, 0, bm.bmWidth,
-                      bm.bmHeight, SRCCOPY);
+        dc.StretchBlt(client.left, client.top, client.Width(), client.Height(), &source, 0, 0, bm.bmWidth, bm.bmHeight,
+                      SRCCOPY);
         source.SelectObject(old);
         m_bTransparent = FALSE;
     } else if (!m_bTransparent) {
         dc.FillRect(&rect, &m_brBackground);
     }
-    HGDIOBJ oldFont = dc.SelectObject(m_font.GetSafeHandle() ? (HGDIOBJ)m_font.GetSafeHandle()
-                                                            : ::GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont =
+        dc.SelectObject(m_font.GetSafeHandle() ? (HGDIOBJ)m_font.GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT));
     COLORREF oldColor = dc.SetTextColor(m_crText);
     DrawText(&dc, rect);
     dc.SetTextColor(oldColor);
     dc.SelectObject(oldFont);
 }
 
-BOOL CxStatic::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
+BOOL CxStatic::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CxStatic::OnSize(UINT, int, int)
 {

@@ -27,7 +27,11 @@ public:
     // Loads a .bmp file as the background; the control keeps its size. FALSE
     // (and nothing changed) when it does not load.
     BOOL SetBitmapFromFile(const char* pszPath);
-    void SetTextColor(COLORREF cr) { m_crText = cr; Invalidate(FALSE); }
+    void SetTextColor(COLORREF cr)
+    {
+        m_crText = cr;
+        Invalidate(FALSE);
+    }
     void SetBkColor(COLORREF cr);
 
     const CString& GetText() const { return m_strText; }
@@ -62,7 +66,7 @@ protected:
     CBrush m_brBackground;
     CBitmap m_bitmap;
     CFont m_font;
-    DWORD m_dwStaticStyle;    // the control's own static style, before owner draw
+    DWORD m_dwStaticStyle; // the control's own static style, before owner draw
     HMODULE m_hMsimg;
     PFN_GRADIENTFILL m_pfnGradientFill;
 

@@ -3,9 +3,7 @@
 
 CEraserApp theApp;
 
-CEraserApp::CEraserApp()
-{
-}
+CEraserApp::CEraserApp() {}
 
 BOOL CEraserApp::InitInstance()
 {

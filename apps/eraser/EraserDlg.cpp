@@ -13,9 +13,7 @@
 
 // ---- CEraserProgressDlg ---------------------------------------------------------
 
-CEraserProgressDlg::CEraserProgressDlg(CWnd* pParent) : CRunProgressDlg(pParent, IDD_PROGRESS, "not found")
-{
-}
+CEraserProgressDlg::CEraserProgressDlg(CWnd* pParent) : CRunProgressDlg(pParent, IDD_PROGRESS, "not found") {}
 
 // ---- CEraserDlg -------------------------------------------------------------------
 
@@ -38,8 +36,8 @@ END_MESSAGE_MAP()
 
 CEraserDlg::CEraserDlg(CWnd* pParent) : CThemedDialog(IDD, pParent), m_bRunning(FALSE), m_pRunProgress(nullptr)
 {
-    m_hIcon = (HICON)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                  0, 0, LR_DEFAULTSIZE);
+    m_hIcon = (HICON)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0,
+                                  LR_DEFAULTSIZE);
 }
 
 CEraserDlg::~CEraserDlg()
@@ -83,8 +81,8 @@ void CEraserDlg::InitButtons()
 
 void CEraserDlg::CreateMenuImages()
 {
-    static const UINT icons[] = {IDI_EXIT, IDI_ADD_FILE, IDI_DELETE_FILE, IDI_PREFERENCES,
-                                 IDI_HELPME, IDI_WEBSITE, IDI_ABOUT};
+    static const UINT icons[] = {IDI_EXIT,   IDI_ADD_FILE, IDI_DELETE_FILE, IDI_PREFERENCES,
+                                 IDI_HELPME, IDI_WEBSITE,  IDI_ABOUT};
     CreateSmallIconList(m_menuImages, icons);
 }
 
@@ -109,12 +107,11 @@ void CEraserDlg::SetLanguageTexts()
         const char* key;
         int image;
     } items[] = {
-        {ID_APP_EXIT, "10100", 0},     {IDC_ADD_FILE, "80600", 1}, {IDC_DELETE_FILE, "80610", 2},
+        {ID_APP_EXIT, "10100", 0},    {IDC_ADD_FILE, "80600", 1}, {IDC_DELETE_FILE, "80610", 2},
         {ID_PREFERENCES, "16100", 3}, {ID_HELPME, "18010", 4},    {ID_PIRT_WEBSITE, "18020", 5},
         {ID_ABOUT, "18100", 6},
     };
-    for (const auto& item : items)
-    {
+    for (const auto& item : items) {
         SetMenuLngText(&m_defaultMenu, item.id, MF_BYCOMMAND, "General", item.key, 0);
         m_defaultMenu.SetItemImage(item.id, &m_menuImages, item.image);
     }
@@ -139,15 +136,12 @@ int CEraserDlg::AskConfirmation(const CString& text, const CString& caption, UIN
     return CheckMessageBox(m_hWnd, text, caption, type);
 }
 
-void CEraserDlg::OnRunEnding(CEraserProgressDlg*)
-{
-}
+void CEraserDlg::OnRunEnding(CEraserProgressDlg*) {}
 
 BOOL CEraserDlg::FilterKey(const MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_DELETE &&
-        (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
-    {
+        (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
         OnDeleteFile();
         return TRUE;
     }
@@ -161,12 +155,11 @@ BOOL CEraserDlg::PreTranslateMessage(MSG* pMsg)
     return CThemedDialog::PreTranslateMessage(pMsg);
 }
 
-namespace
-{
+namespace {
 // The dialog whose keys the message filter sees (one per thread).
 thread_local CEraserDlg* t_pKeyDialog = nullptr;
 thread_local HHOOK t_hKeyHook = nullptr;
-}
+} // namespace
 
 // A modal dialog's own message loop calls no PreTranslateMessage; the
 // dialog manager's message filter sees its keys instead.
@@ -205,8 +198,7 @@ void CEraserDlg::OnSysCommand(UINT nID, LPARAM lParam)
 
 void CEraserDlg::OnPaint()
 {
-    if (IsIconic())
-    {
+    if (IsIconic()) {
         CPaintDC dc(m_hWnd);
         SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);
         int cxIcon = ::GetSystemMetrics(SM_CXICON);
@@ -216,17 +208,12 @@ void CEraserDlg::OnPaint()
         int x = (rect.right - rect.left - cxIcon + 1) / 2;
         int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
         dc.DrawIcon(x, y, m_hIcon);
-    }
-    else
-    {
+    } else {
         CThemedDialog::OnPaint();
     }
 }
 
-HCURSOR CEraserDlg::OnQueryDragIcon()
-{
-    return (HCURSOR)m_hIcon;
-}
+HCURSOR CEraserDlg::OnQueryDragIcon() { return (HCURSOR)m_hIcon; }
 
 void CEraserDlg::OnDestroy()
 {
@@ -235,11 +222,7 @@ void CEraserDlg::OnDestroy()
     m_progressDlgs.clear();
 }
 
-
-void CEraserDlg::OnUpdateDeleteFile(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(m_listFiles.GetCount() > 0);
-}
+void CEraserDlg::OnUpdateDeleteFile(CCmdUI* pCmdUI) { pCmdUI->Enable(m_listFiles.GetCount() > 0); }
 
 void CEraserDlg::EnableRunButtons(BOOL bEnable)
 {
@@ -259,8 +242,7 @@ std::vector<CString> CEraserDlg::GetPaths() const
 {
     std::vector<CString> paths;
     int count = m_listFiles.GetCount();
-    for (int i = 0; i < count; i++)
-    {
+    for (int i = 0; i < count; i++) {
         CString path;
         m_listFiles.GetText(i, path);
         paths.push_back(path);
@@ -274,22 +256,20 @@ void CEraserDlg::OnAddFile()
         return;
     CString filter = GetLngString("General", "40100");
     CMultiFileDialog dlg(TRUE, filter, nullptr,
-                         OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_NODEREFERENCELINKS,
-                         filter, nullptr);
+                         OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_NODEREFERENCELINKS, filter,
+                         nullptr);
     if (dlg.DoModal() != IDOK)
         return;
     POSITION pos = dlg.GetStartPosition();
     BOOL bAdded = FALSE;
-    while (pos != nullptr)
-    {
+    while (pos != nullptr) {
         CString path = dlg.GetNextPathName(pos);
         if (path.IsEmpty())
             continue;
         m_listFiles.InsertString(m_listFiles.GetCount(), path);
         bAdded = TRUE;
     }
-    if (bAdded)
-    {
+    if (bAdded) {
         m_listFiles.SetCurSel(m_listFiles.GetCount() - 1);
         EnableRunButtons(TRUE);
     }
@@ -297,8 +277,7 @@ void CEraserDlg::OnAddFile()
 
 void CEraserDlg::OnDropFiles(HDROP hDropInfo)
 {
-    if (m_bRunning)
-    {
+    if (m_bRunning) {
         ::DragFinish(hDropInfo);
         return;
     }
@@ -306,8 +285,7 @@ void CEraserDlg::OnDropFiles(HDROP hDropInfo)
     DragAcceptFiles(FALSE);
     UINT count = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
     BOOL bAdded = FALSE;
-    for (UINT i = 0; i < count; i++)
-    {
+    for (UINT i = 0; i < count; i++) {
         // Each path is read whole, whatever its length: a cut path could name
         // another file.
         UINT length = ::DragQueryFileA(hDropInfo, i, nullptr, 0);
@@ -319,8 +297,7 @@ void CEraserDlg::OnDropFiles(HDROP hDropInfo)
         m_listFiles.InsertString(m_listFiles.GetCount(), buffer.data());
         bAdded = TRUE;
     }
-    if (bAdded)
-    {
+    if (bAdded) {
         m_listFiles.SetCurSel(m_listFiles.GetCount() - 1);
         EnableRunButtons(TRUE);
     }
@@ -338,8 +315,7 @@ void CEraserDlg::OnDeleteFile()
         return;
     m_listFiles.DeleteString(index);
     int count = m_listFiles.GetCount();
-    if (count == 0)
-    {
+    if (count == 0) {
         EnableRunButtons(FALSE);
         return;
     }
@@ -350,8 +326,7 @@ void CEraserDlg::OnStartWipe()
 {
     if (m_bRunning || m_listFiles.GetCount() == 0)
         return;
-    if (GetIniBool("Preferences", "SecurityDelConfirm", INI_PLIMVET))
-    {
+    if (GetIniBool("Preferences", "SecurityDelConfirm", INI_PLIMVET)) {
         int result = AskConfirmation(GetLngString("Eraser", "10400"), GetAppName(),
                                      MB_YESNO | MB_ICONQUESTION | MB_DONT_ASK_AGAIN);
         if ((result & 0xFFFF) != IDYES)
@@ -375,8 +350,7 @@ void CEraserDlg::WipeListedFiles()
     ShowWindow(SW_HIDE);
 
     std::unique_ptr<CEraserProgressDlg> progress(new CEraserProgressDlg(this));
-    if (!progress->CreateModeless(this))
-    {
+    if (!progress->CreateModeless(this)) {
         // Without the window there is nowhere to report: nothing is wiped and
         // the list stays as it was.
         ShowWindow(SW_SHOW);
@@ -403,12 +377,10 @@ void CEraserDlg::WipeListedFiles()
     int passes = (int)::GetPrivateProfileIntA("Pirt", "OverwritePasses", 10, GetIniPath(INI_PIRT));
 
     // The count is read again each time: the list is the run's only source.
-    for (int i = 0; i < m_listFiles.GetCount(); i++)
-    {
+    for (int i = 0; i < m_listFiles.GetCount(); i++) {
         CString path;
         m_listFiles.GetText(i, path);
-        if (!shredder.WipeFile(path, passes, pList, pPassBar))
-        {
+        if (!shredder.WipeFile(path, passes, pList, pPassBar)) {
             CString text;
             text.Format("%s %s", (const char*)GetLngString("Eraser", "20000"), (const char*)path);
             ShowMessage(text, GetLngString("General", "30040"), MB_OK | MB_ICONERROR);
@@ -449,15 +421,9 @@ void CEraserDlg::OnHelpMe()
     ::ShellExecuteA(m_hWnd, "open", "hh.exe", CString("\"") + SuiteHelpFile() + "\"", NULL, SW_SHOWNORMAL);
 }
 
-void CEraserDlg::OnWebsite()
-{
-    ::ShellExecuteA(m_hWnd, "open", SuiteWebPage(), NULL, NULL, SW_SHOWNORMAL);
-}
+void CEraserDlg::OnWebsite() { ::ShellExecuteA(m_hWnd, "open", SuiteWebPage(), NULL, NULL, SW_SHOWNORMAL); }
 
-void CEraserDlg::OnAppExit()
-{
-    SendMessage(WM_CLOSE);
-}
+void CEraserDlg::OnAppExit() { SendMessage(WM_CLOSE); }
 
 void CEraserDlg::OnAbout()
 {

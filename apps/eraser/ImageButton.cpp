@@ -27,8 +27,9 @@ BEGIN_MESSAGE_MAP(CImageButton, CButton)
     // The parent paints no background for the button.
     FW_MSG_ENTRY(WM_CTLCOLORBTN + WM_REFLECT_BASE, *c.pResult = (LRESULT)::GetStockObject(NULL_BRUSH))
     // The click is handled here and still reaches the parent.
-    { WM_COMMAND + WM_REFLECT_BASE, (UINT)BN_CLICKED, 0, 0, nullptr,
-      [](CCmdTarget* t, FW_MSGCALL&) -> BOOL { return static_cast<CImageButton*>(t)->OnClicked(); } },
+    {WM_COMMAND + WM_REFLECT_BASE, (UINT)BN_CLICKED, 0, 0, nullptr, [](CCmdTarget* t, FW_MSGCALL&) -> BOOL {
+         return static_cast<CImageButton*>(t)->OnClicked();
+     }},
 END_MESSAGE_MAP()
 
 CImageButton::CImageButton()
@@ -80,11 +81,9 @@ CImageButton::~CImageButton()
 
 void CImageButton::FreeResources(BOOL bCheckForNULL)
 {
-    if (bCheckForNULL)
-    {
+    if (bCheckForNULL) {
         // An out icon may be the in icon itself; free it once.
-        for (int i = 0; i < 2; i++)
-        {
+        for (int i = 0; i < 2; i++) {
             if (m_csIcons[i].hIcon != nullptr && (i == 0 || m_csIcons[1].hIcon != m_csIcons[0].hIcon))
                 ::DestroyIcon(m_csIcons[i].hIcon);
             if (m_csBitmaps[i].hBitmap != nullptr)
@@ -107,8 +106,7 @@ void CImageButton::PreSubclassWindow()
 {
     UINT nBS = (UINT)::GetWindowLongPtrA(m_hWnd, GWL_STYLE);
     m_nTypeStyle = nBS & BS_TYPEMASK;
-    if (m_nTypeStyle == BS_DEFPUSHBUTTON)
-    {
+    if (m_nTypeStyle == BS_DEFPUSHBUTTON) {
         m_bIsDefault = TRUE;
         m_nTypeStyle = BS_PUSHBUTTON;
     }
@@ -128,8 +126,7 @@ BOOL CImageButton::PreTranslateMessage(MSG* pMsg)
 
 // ---- images -----------------------------------------------------------------
 
-namespace
-{
+namespace {
 void IconSize(HICON hIcon, int* cx, int* cy)
 {
     *cx = *cy = 0;
@@ -138,8 +135,7 @@ void IconSize(HICON hIcon, int* cx, int* cy)
         return;
     BITMAP bm;
     HBITMAP hSize = ii.hbmColor != nullptr ? ii.hbmColor : ii.hbmMask;
-    if (::GetObjectA(hSize, sizeof(bm), &bm))
-    {
+    if (::GetObjectA(hSize, sizeof(bm), &bm)) {
         *cx = bm.bmWidth;
         // A monochrome icon holds its AND and XOR masks one above the other.
         *cy = ii.hbmColor != nullptr ? bm.bmHeight : bm.bmHeight / 2;
@@ -149,7 +145,7 @@ void IconSize(HICON hIcon, int* cx, int* cy)
     if (ii.hbmMask != nullptr)
         ::DeleteObject(ii.hbmMask);
 }
-}
+} // namespace
 
 BOOL CImageButton::SetIconIds(int nIconIn, int nIconOut)
 {
@@ -157,19 +153,11 @@ BOOL CImageButton::SetIconIds(int nIconIn, int nIconOut)
     HICON hIn = nullptr, hOut = nullptr;
     if (nIconIn != 0)
         hIn = (HICON)::LoadImageA(hInst, MAKEINTRESOURCEA(nIconIn), IMAGE_ICON, 0, 0, 0);
-    switch (nIconOut)
-    {
-    case ICON_NONE:
-        break;
-    case ICON_GRAY:
-        hOut = CreateGrayscaleIcon(hIn);
-        break;
-    case ICON_DARKER:
-        hOut = CreateDarkerIcon(hIn);
-        break;
-    default:
-        hOut = (HICON)::LoadImageA(hInst, MAKEINTRESOURCEA(nIconOut), IMAGE_ICON, 0, 0, 0);
-        break;
+    switch (nIconOut) {
+    case ICON_NONE: break;
+    case ICON_GRAY: hOut = CreateGrayscaleIcon(hIn); break;
+    case ICON_DARKER: hOut = CreateDarkerIcon(hIn); break;
+    default: hOut = (HICON)::LoadImageA(hInst, MAKEINTRESOURCEA(nIconOut), IMAGE_ICON, 0, 0, 0); break;
     }
     return SetIcon(hIn, hOut);
 }
@@ -193,8 +181,8 @@ HBITMAP CImageButton::CreateBitmapMask(HBITMAP hSource, int cx, int cy, COLORREF
     if (hMask == nullptr)
         return nullptr;
     CDC dcSrc, dcDst;
-    dcSrc.CreateCompatibleDC((HDC)nullptr);
-    dcDst.CreateCompatibleDC((HDC)nullptr);
+    dcSrc.CreateCompatibleDC((HDC) nullptr);
+    dcDst.CreateCompatibleDC((HDC) nullptr);
     HGDIOBJ hOldSrc = dcSrc.SelectObject(hSource);
     HGDIOBJ hOldDst = dcDst.SelectObject(hMask);
     COLORREF crOldBk = dcSrc.SetBkColor(crTransparent);
@@ -213,13 +201,11 @@ BOOL CImageButton::SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransIn, HBITMAP hBi
     FreeResources();
     HBITMAP src[2] = {hBitmapIn, hBitmapOut};
     COLORREF trans[2] = {crTransIn, crTransOut};
-    for (int i = 0; i < 2; i++)
-    {
+    for (int i = 0; i < 2; i++) {
         if (src[i] == nullptr)
             continue;
         BITMAP bm;
-        if (!::GetObjectA(src[i], sizeof(bm), &bm))
-        {
+        if (!::GetObjectA(src[i], sizeof(bm), &bm)) {
             ::DeleteObject(src[i]);
             continue;
         }
@@ -235,8 +221,10 @@ BOOL CImageButton::SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransIn, HBITMAP hBi
 BOOL CImageButton::SetBitmapIds(int nBitmapIn, COLORREF crTransIn, int nBitmapOut, COLORREF crTransOut)
 {
     HINSTANCE hInst = ::GetModuleHandleA(nullptr);
-    HBITMAP hIn = nBitmapIn ? (HBITMAP)::LoadImageA(hInst, MAKEINTRESOURCEA(nBitmapIn), IMAGE_BITMAP, 0, 0, 0) : nullptr;
-    HBITMAP hOut = nBitmapOut ? (HBITMAP)::LoadImageA(hInst, MAKEINTRESOURCEA(nBitmapOut), IMAGE_BITMAP, 0, 0, 0) : nullptr;
+    HBITMAP hIn =
+        nBitmapIn ? (HBITMAP)::LoadImageA(hInst, MAKEINTRESOURCEA(nBitmapIn), IMAGE_BITMAP, 0, 0, 0) : nullptr;
+    HBITMAP hOut =
+        nBitmapOut ? (HBITMAP)::LoadImageA(hInst, MAKEINTRESOURCEA(nBitmapOut), IMAGE_BITMAP, 0, 0, 0) : nullptr;
     return SetBitmaps(hIn, crTransIn, hOut, crTransOut);
 }
 
@@ -249,8 +237,7 @@ HICON CImageButton::TransformIcon(HICON hIcon, int mode)
         return nullptr;
     HICON hResult = nullptr;
     BITMAP bm;
-    if (ii.hbmColor != nullptr && ::GetObjectA(ii.hbmColor, sizeof(bm), &bm))
-    {
+    if (ii.hbmColor != nullptr && ::GetObjectA(ii.hbmColor, sizeof(bm), &bm)) {
         int cx = bm.bmWidth, cy = bm.bmHeight;
         BITMAPINFO bmi;
         ZeroMemory(&bmi, sizeof(bmi));
@@ -262,23 +249,18 @@ HICON CImageButton::TransformIcon(HICON hIcon, int mode)
         bmi.bmiHeader.biCompression = BI_RGB;
         std::vector<DWORD> pixels((size_t)cx * cy);
         HDC hScreen = ::GetDC(nullptr);
-        if (::GetDIBits(hScreen, ii.hbmColor, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) == cy)
-        {
-            for (DWORD& px : pixels)
-            {
+        if (::GetDIBits(hScreen, ii.hbmColor, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS) == cy) {
+            for (DWORD& px : pixels) {
                 DWORD a = px & 0xFF000000;
                 int r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
                 if (r == 0 && g == 0 && b == 0)
                     continue; // black stays black
-                if (mode == ICON_GRAY)
-                {
+                if (mode == ICON_GRAY) {
                     int grey = (int)(0.299 * r + 0.587 * g + 0.114 * b);
                     if (grey > 255)
                         grey = 255;
                     r = g = b = grey;
-                }
-                else
-                {
+                } else {
                     r -= (int)(r * 0.25);
                     g -= (int)(g * 0.25);
                     b -= (int)(b * 0.25);
@@ -286,20 +268,16 @@ HICON CImageButton::TransformIcon(HICON hIcon, int mode)
                 px = a | ((DWORD)r << 16) | ((DWORD)g << 8) | (DWORD)b;
             }
             HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, cx, cy);
-            if (hColor != nullptr)
-            {
+            if (hColor != nullptr) {
                 // A 32-bit DIB section keeps an alpha channel for the icon.
                 HBITMAP hDib = nullptr;
                 void* bits = nullptr;
                 hDib = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-                if (hDib != nullptr)
-                {
+                if (hDib != nullptr) {
                     memcpy(bits, pixels.data(), pixels.size() * sizeof(DWORD));
                     ::DeleteObject(hColor);
                     hColor = hDib;
-                }
-                else
-                {
+                } else {
                     ::SetDIBits(hScreen, hColor, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS);
                 }
                 ICONINFO out = ii;
@@ -318,15 +296,9 @@ HICON CImageButton::TransformIcon(HICON hIcon, int mode)
     return hResult;
 }
 
-HICON CImageButton::CreateGrayscaleIcon(HICON hIcon)
-{
-    return TransformIcon(hIcon, ICON_GRAY);
-}
+HICON CImageButton::CreateGrayscaleIcon(HICON hIcon) { return TransformIcon(hIcon, ICON_GRAY); }
 
-HICON CImageButton::CreateDarkerIcon(HICON hIcon)
-{
-    return TransformIcon(hIcon, ICON_DARKER);
-}
+HICON CImageButton::CreateDarkerIcon(HICON hIcon) { return TransformIcon(hIcon, ICON_DARKER); }
 
 // ---- settings -----------------------------------------------------------------
 
@@ -371,8 +343,7 @@ void CImageButton::SetCheckBoxMode(BOOL bCheckBox, BOOL bRepaint)
 
 void CImageButton::SetCheck(int nCheck, BOOL bRepaint)
 {
-    if (m_bIsCheckBox)
-    {
+    if (m_bIsCheckBox) {
         m_nCheck = (nCheck == 1 || nCheck == 2) ? 1 : 0;
         Repaint(bRepaint);
     }
@@ -428,8 +399,7 @@ void CImageButton::DrawTransparent(BOOL bRepaint)
 // The next transparent paint captures the parent's background anew.
 void CImageButton::DropSavedBackground()
 {
-    if (m_dcBk.m_hDC != nullptr && m_hOldBmpBk != nullptr)
-    {
+    if (m_dcBk.m_hDC != nullptr && m_hOldBmpBk != nullptr) {
         m_dcBk.SelectObject(m_hOldBmpBk);
         m_hOldBmpBk = nullptr;
     }
@@ -441,11 +411,10 @@ void CImageButton::SetTipText(LPCSTR lpszText, BOOL bActivate)
 {
     if (lpszText == nullptr || m_hWnd == nullptr)
         return;
-    if (m_hToolTip == nullptr)
-    {
-        m_hToolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                       m_hWnd, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (m_hToolTip == nullptr) {
+        m_hToolTip =
+            ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, ::GetModuleHandleA(nullptr), nullptr);
         if (m_hToolTip == nullptr)
             return;
         ::SendMessageA(m_hToolTip, TTM_ACTIVATE, TRUE, 0);
@@ -458,14 +427,11 @@ void CImageButton::SetTipText(LPCSTR lpszText, BOOL bActivate)
     ti.uId = 1;
     ti.hinst = ::GetModuleHandleA(nullptr);
     ti.lpszText = (LPSTR)lpszText;
-    if (!m_bTipAdded)
-    {
+    if (!m_bTipAdded) {
         ti.uFlags = TTF_SUBCLASS;
         ::GetClientRect(m_hWnd, &ti.rect);
         m_bTipAdded = (BOOL)::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, (LPARAM)&ti);
-    }
-    else
-    {
+    } else {
         ::SendMessageA(m_hToolTip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
     }
     ActivateTip(bActivate);
@@ -494,8 +460,7 @@ BOOL CImageButton::SetMenu(UINT nMenu, HWND hParentWnd, BOOL bRepaint)
         ::DestroyMenu(m_hMenu);
     m_hMenu = nullptr;
     m_hParentWndMenu = nullptr;
-    if (nMenu != 0)
-    {
+    if (nMenu != 0) {
         m_hMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nMenu));
         if (m_hMenu == nullptr)
             return FALSE;
@@ -522,19 +487,15 @@ BOOL CImageButton::SetSound(LPCSTR lpszSound, HMODULE hMod, BOOL bPlayOnClick)
     ZeroMemory(&s, sizeof(s));
     if (lpszSound == nullptr)
         return TRUE;
-    if (hMod != nullptr)
-    {
+    if (hMod != nullptr) {
         s.lpszSound = lpszSound; // a resource id or a name in hMod
         s.hMod = hMod;
         s.dwFlags = SND_RESOURCE | SND_ASYNC | SND_NODEFAULT;
-        if (!IS_INTRESOURCE(lpszSound))
-        {
+        if (!IS_INTRESOURCE(lpszSound)) {
             lstrcpynA(s.szName, lpszSound, sizeof(s.szName));
             s.lpszSound = s.szName;
         }
-    }
-    else
-    {
+    } else {
         if (lstrlenA(lpszSound) >= (int)sizeof(s.szName))
             return FALSE;
         lstrcpynA(s.szName, lpszSound, sizeof(s.szName));
@@ -553,8 +514,7 @@ void CImageButton::PlaySoundFor(BOOL bClick)
     // to the first sound, not paid by every start of the program.
     typedef BOOL(WINAPI * PlaySoundFn)(LPCSTR, HMODULE, DWORD);
     static PlaySoundFn playSound = nullptr;
-    if (playSound == nullptr)
-    {
+    if (playSound == nullptr) {
         HMODULE winmm = ::LoadLibraryA("winmm.dll");
         if (winmm != nullptr)
             playSound = (PlaySoundFn)(void*)::GetProcAddress(winmm, "PlaySoundA");
@@ -568,8 +528,7 @@ void CImageButton::PlaySoundFor(BOOL bClick)
 
 void CImageButton::CancelHover()
 {
-    if (m_bIsFlat && m_bMouseOnButton)
-    {
+    if (m_bIsFlat && m_bMouseOnButton) {
         m_bMouseOnButton = FALSE;
         Repaint(TRUE);
     }
@@ -588,10 +547,8 @@ void CImageButton::OnMouseMove(UINT nFlags, CPoint point)
         return;
     HWND hOwner = ::GetAncestor(m_hWnd, GA_ROOT);
     BOOL bActive = ::GetActiveWindow() == hOwner;
-    if (hUnder == m_hWnd && (bActive || m_bAlwaysTrack))
-    {
-        if (!m_bMouseOnButton)
-        {
+    if (hUnder == m_hWnd && (bActive || m_bAlwaysTrack)) {
+        if (!m_bMouseOnButton) {
             m_bMouseOnButton = TRUE;
             Repaint(TRUE);
             PlaySoundFor(FALSE);
@@ -602,9 +559,7 @@ void CImageButton::OnMouseMove(UINT nFlags, CPoint point)
             tme.dwHoverTime = 0;
             ::TrackMouseEvent(&tme);
         }
-    }
-    else
-    {
+    } else {
         CancelHover();
     }
 }
@@ -644,12 +599,10 @@ void CImageButton::OnActivate(UINT nState, CWnd*, BOOL)
 LRESULT CImageButton::OnEnable(WPARAM wParam, LPARAM)
 {
     LRESULT r = Default();
-    if (!wParam)
-    {
+    if (!wParam) {
         // A disabled button must not keep the focus.
         HWND hParent = ::GetParent(m_hWnd);
-        if (hParent != nullptr && ::GetFocus() == m_hWnd)
-        {
+        if (hParent != nullptr && ::GetFocus() == m_hWnd) {
             HWND hNext = ::GetNextDlgTabItem(hParent, m_hWnd, FALSE);
             ::SetFocus(hNext != nullptr && hNext != m_hWnd ? hNext : hParent);
         }
@@ -660,8 +613,7 @@ LRESULT CImageButton::OnEnable(WPARAM wParam, LPARAM)
 
 BOOL CImageButton::OnSetCursor(CWnd*, UINT, UINT)
 {
-    if (m_hCursor != nullptr)
-    {
+    if (m_hCursor != nullptr) {
         ::SetCursor(m_hCursor);
         return TRUE;
     }
@@ -710,16 +662,12 @@ BOOL CImageButton::OnClicked()
 {
     ::SetFocus(m_hWnd);
     PlaySoundFor(TRUE);
-    if (m_bIsCheckBox)
-    {
+    if (m_bIsCheckBox) {
         m_nCheck = !m_nCheck;
         Repaint(TRUE);
-    }
-    else if (m_hMenu != nullptr)
-    {
+    } else if (m_hMenu != nullptr) {
         HMENU hPopup = ::GetSubMenu(m_hMenu, 0);
-        if (hPopup != nullptr)
-        {
+        if (hPopup != nullptr) {
             RECT rc;
             ::GetWindowRect(m_hWnd, &rc);
             m_bMenuDisplayed = TRUE;
@@ -733,9 +681,7 @@ BOOL CImageButton::OnClicked()
             if (nCmd != 0 && m_hParentWndMenu != nullptr)
                 ::PostMessageA(m_hParentWndMenu, WM_COMMAND, MAKEWPARAM(nCmd, 0), 0);
         }
-    }
-    else if (m_szURL[0] != '\0')
-    {
+    } else if (m_szURL[0] != '\0') {
         ::ShellExecuteA(nullptr, "open", m_szURL, nullptr, nullptr, SW_SHOWNORMAL);
     }
     return FALSE;
@@ -778,8 +724,7 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     if (bHasText)
         DrawTheText(pDC, szTitle, &lpDIS->rcItem, &captionRect);
 
-    if (m_bIsFocused && (!m_bIsFlat || m_bDrawFlatFocus))
-    {
+    if (m_bIsFocused && (!m_bIsFlat || m_bDrawFlatFocus)) {
         RECT focusRect = itemRect;
         ::InflateRect(&focusRect, -3, -3);
         pDC->DrawFocusRect(&focusRect);
@@ -792,8 +737,7 @@ void CImageButton::PaintParentBackground(CDC* pDC)
     RECT rect;
     ::GetClientRect(m_hWnd, &rect);
     int cx = rect.right, cy = rect.bottom;
-    if (m_dcBk.m_hDC == nullptr && hParent != nullptr)
-    {
+    if (m_dcBk.m_hDC == nullptr && hParent != nullptr) {
         // Captured once: the parent's pixels behind the button.
         RECT rcInParent;
         ::GetWindowRect(m_hWnd, &rcInParent);
@@ -820,8 +764,7 @@ void CImageButton::OnDrawBackground(CDC* pDC, RECT* pRect)
 
     // The black frame of a focused or default button stays outside the
     // border, which is drawn inside it.
-    if (!m_bIsFlat && (m_bIsFocused || m_bIsDefault))
-    {
+    if (!m_bIsFlat && (m_bIsFocused || m_bIsDefault)) {
         CBrush brBlack(RGB(0, 0, 0));
         pDC->FrameRect(pRect, &brBlack);
         ::InflateRect(pRect, -1, -1);
@@ -831,22 +774,17 @@ void CImageButton::OnDrawBackground(CDC* pDC, RECT* pRect)
 
 void CImageButton::OnDrawBorder(CDC* pDC, RECT* pRect)
 {
-    if (m_bIsPressed)
-    {
-        if (m_bIsFlat)
-        {
+    if (m_bIsPressed) {
+        if (m_bIsFlat) {
             if (m_bDrawBorder)
                 pDC->Draw3dRect(pRect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHILIGHT));
-        }
-        else
-        {
+        } else {
             CBrush brShadow(::GetSysColor(COLOR_BTNSHADOW));
             pDC->FrameRect(pRect, &brShadow);
         }
         return;
     }
-    if (!m_bIsFlat)
-    {
+    if (!m_bIsFlat) {
         CPen penHighlight(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHILIGHT));
         CPen penLight(PS_SOLID, 1, ::GetSysColor(COLOR_3DLIGHT));
         CPen penShadow(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
@@ -869,27 +807,23 @@ void CImageButton::OnDrawBorder(CDC* pDC, RECT* pRect)
         pDC->LineTo(r.right - 2, r.bottom - 2);
         pDC->LineTo(r.right - 2, r.top);
         pDC->SelectObject(hOld);
-    }
-    else if (m_bMouseOnButton && m_bDrawBorder)
-    {
+    } else if (m_bMouseOnButton && m_bDrawBorder) {
         pDC->Draw3dRect(pRect, ::GetSysColor(COLOR_BTNHILIGHT), ::GetSysColor(COLOR_BTNSHADOW));
     }
 }
 
-void CImageButton::PrepareImageRect(BOOL bHasText, const RECT* pItem, RECT* pCaption, BOOL bPressed,
-                                    int cx, int cy, RECT* pImage) const
+void CImageButton::PrepareImageRect(BOOL bHasText, const RECT* pItem, RECT* pCaption, BOOL bPressed, int cx, int cy,
+                                    RECT* pImage) const
 {
     RECT rc = *pItem;
     int width = rc.right - rc.left, height = rc.bottom - rc.top;
     *pImage = rc;
-    switch (m_byAlign)
-    {
+    switch (m_byAlign) {
     case ALIGN_HORIZ:
     default:
         if (!bHasText)
             pImage->left += (width - cx) / 2;
-        else
-        {
+        else {
             pImage->left += m_ptImageOrg.x;
             pCaption->left += cx + m_ptImageOrg.x;
         }
@@ -898,8 +832,7 @@ void CImageButton::PrepareImageRect(BOOL bHasText, const RECT* pItem, RECT* pCap
     case ALIGN_HORIZ_RIGHT:
         if (!bHasText)
             pImage->left += (width - cx) / 2;
-        else
-        {
+        else {
             pImage->left = rc.right - cx - m_ptImageOrg.x;
             pCaption->right = pImage->left;
         }
@@ -909,8 +842,7 @@ void CImageButton::PrepareImageRect(BOOL bHasText, const RECT* pItem, RECT* pCap
         pImage->left += (width - cx) / 2;
         if (!bHasText)
             pImage->top += (height - cy) / 2;
-        else
-        {
+        else {
             pImage->top += m_ptImageOrg.y;
             pCaption->top += cy + m_ptImageOrg.y;
         }
@@ -931,7 +863,7 @@ void CImageButton::DrawTheIcon(CDC* pDC, BOOL bHasText, const RECT* pItem, RECT*
     PrepareImageRect(bHasText, pItem, pCaption, m_bIsPressed, icon.cx, icon.cy, &image);
     POINT pt = {image.left, image.top};
     SIZE size = {icon.cx, icon.cy};
-    pDC->DrawState(pt, size, icon.hIcon, m_bIsDisabled ? DSS_DISABLED : DSS_NORMAL, (HBRUSH)nullptr);
+    pDC->DrawState(pt, size, icon.hIcon, m_bIsDisabled ? DSS_DISABLED : DSS_NORMAL, (HBRUSH) nullptr);
 }
 
 void CImageButton::DrawTheBitmap(CDC* pDC, BOOL bHasText, const RECT* pItem, RECT* pCaption)
@@ -940,11 +872,10 @@ void CImageButton::DrawTheBitmap(CDC* pDC, BOOL bHasText, const RECT* pItem, REC
     const BitmapInfo& bmp = m_csBitmaps[index];
     RECT image;
     PrepareImageRect(bHasText, pItem, pCaption, m_bIsPressed, bmp.cx, bmp.cy, &image);
-    if (m_bIsDisabled)
-    {
+    if (m_bIsDisabled) {
         POINT pt = {image.left, image.top};
         SIZE size = {bmp.cx, bmp.cy};
-        pDC->DrawState(pt, size, bmp.hBitmap, DSS_DISABLED, (HBRUSH)nullptr);
+        pDC->DrawState(pt, size, bmp.hBitmap, DSS_DISABLED, (HBRUSH) nullptr);
         return;
     }
     CDC dcMem;
@@ -952,14 +883,11 @@ void CImageButton::DrawTheBitmap(CDC* pDC, BOOL bHasText, const RECT* pItem, REC
     HGDIOBJ hOld = dcMem.SelectObject(bmp.hMask != nullptr ? (HGDIOBJ)bmp.hMask : (HGDIOBJ)bmp.hBitmap);
     COLORREF crOldBk = pDC->SetBkColor(RGB(255, 255, 255));
     COLORREF crOldText = pDC->SetTextColor(RGB(0, 0, 0));
-    if (bmp.hMask != nullptr)
-    {
+    if (bmp.hMask != nullptr) {
         pDC->BitBlt(image.left, image.top, bmp.cx, bmp.cy, &dcMem, 0, 0, SRCAND);
         dcMem.SelectObject(bmp.hBitmap);
         pDC->BitBlt(image.left, image.top, bmp.cx, bmp.cy, &dcMem, 0, 0, SRCPAINT);
-    }
-    else
-    {
+    } else {
         pDC->BitBlt(image.left, image.top, bmp.cx, bmp.cy, &dcMem, 0, 0, SRCCOPY);
     }
     pDC->SetBkColor(crOldBk);
@@ -982,8 +910,7 @@ void CImageButton::DrawTheText(CDC* pDC, const char* lpszText, const RECT* pItem
     (void)pItem;
 
     pDC->SetBkMode(TRANSPARENT);
-    if (m_bIsDisabled)
-    {
+    if (m_bIsDisabled) {
         RECT shifted = centerRect;
         ::OffsetRect(&shifted, 1, 1);
         pDC->SetTextColor(::GetSysColor(COLOR_3DHILIGHT));
@@ -1003,10 +930,7 @@ void CImageButton::DrawTheText(CDC* pDC, const char* lpszText, const RECT* pItem
 
 // ---- CStyledImageButton ---------------------------------------------------------
 
-CStyledImageButton::CStyledImageButton() : m_pTheme(nullptr), m_bToolbarLook(FALSE)
-{
-    m_bDrawBorder = FALSE;
-}
+CStyledImageButton::CStyledImageButton() : m_pTheme(nullptr), m_bToolbarLook(FALSE) { m_bDrawBorder = FALSE; }
 
 void CStyledImageButton::AttachThemeHelper(CVisualThemeHelper* pTheme)
 {
@@ -1022,18 +946,13 @@ void CStyledImageButton::SetToolbarLook(BOOL bToolbarLook, BOOL bRepaint)
     Repaint(bRepaint);
 }
 
-BOOL CStyledImageButton::IsThemed() const
-{
-    return m_pTheme != nullptr && m_pTheme->IsAppThemed();
-}
+BOOL CStyledImageButton::IsThemed() const { return m_pTheme != nullptr && m_pTheme->IsAppThemed(); }
 
 void CStyledImageButton::OnDrawBackground(CDC* pDC, RECT* pRect)
 {
-    if (IsThemed())
-    {
+    if (IsThemed()) {
         HTHEME_HANDLE hTheme = m_pTheme->OpenThemeData(m_hWnd, m_bToolbarLook ? L"TOOLBAR" : L"BUTTON");
-        if (hTheme != nullptr)
-        {
+        if (hTheme != nullptr) {
             int state;
             if (m_bIsDisabled)
                 state = 4;

@@ -13,14 +13,13 @@ public:
     virtual ~CImageButton();
 
     // Colour slots of SetColor/GetColor.
-    enum
-    {
-        COLOR_BK_IN = 0,   // background while hovered or pressed
-        COLOR_FG_IN,       // text while hovered or pressed
-        COLOR_BK_OUT,      // background otherwise
-        COLOR_FG_OUT,      // text otherwise
-        COLOR_BK_FOCUS,    // background while focused
-        COLOR_FG_FOCUS,    // text while focused
+    enum {
+        COLOR_BK_IN = 0, // background while hovered or pressed
+        COLOR_FG_IN,     // text while hovered or pressed
+        COLOR_BK_OUT,    // background otherwise
+        COLOR_FG_OUT,    // text otherwise
+        COLOR_BK_FOCUS,  // background while focused
+        COLOR_FG_FOCUS,  // text while focused
         COLOR_MAX
     };
     // Image placement relative to the text.
@@ -128,8 +127,8 @@ protected:
     void Repaint(BOOL bRepaint);
     void PaintParentBackground(CDC* pDC);
     // Where an image of the given size goes, and what is left for the text.
-    void PrepareImageRect(BOOL bHasText, const RECT* pItem, RECT* pCaption, BOOL bPressed,
-                          int cx, int cy, RECT* pImage) const;
+    void PrepareImageRect(BOOL bHasText, const RECT* pItem, RECT* pCaption, BOOL bPressed, int cx, int cy,
+                          RECT* pImage) const;
     void PlaySoundFor(BOOL bClick);
     static HBITMAP CreateBitmapMask(HBITMAP hSource, int cx, int cy, COLORREF crTransparent);
     static HICON TransformIcon(HICON hIcon, int mode);
@@ -151,8 +150,8 @@ protected:
     POINT m_ptPressedOffset;
     BOOL m_bAlwaysTrack;
     BOOL m_bDrawTransparent;
-    IconInfo m_csIcons[2];      // [0] in, [1] out
-    BitmapInfo m_csBitmaps[2];  // [0] in, [1] out
+    IconInfo m_csIcons[2];     // [0] in, [1] out
+    BitmapInfo m_csBitmaps[2]; // [0] in, [1] out
     HWND m_hToolTip;
     BOOL m_bTipAdded;
     HCURSOR m_hCursor;
@@ -163,10 +162,10 @@ protected:
     struct Sound
     {
         char szName[MAX_PATH];
-        LPCSTR lpszSound;   // m_szName or a resource id
+        LPCSTR lpszSound; // m_szName or a resource id
         HMODULE hMod;
         DWORD dwFlags;
-    } m_csSounds[2];        // [0] hover, [1] click
+    } m_csSounds[2]; // [0] hover, [1] click
     // The parent's background behind the button, for transparent mode.
     CDC m_dcBk;
     CBitmap m_bmpBk;

@@ -8,9 +8,7 @@ BEGIN_MESSAGE_MAP(CPropPageGeneral, CPropertyPage)
     ON_BN_CLICKED(IDC_CLOSEAFTERKILL, OnCloseAfterKill)
 END_MESSAGE_MAP()
 
-CPropPageGeneral::CPropPageGeneral() : CPropertyPage(IDD), m_bCloseAfterKill(FALSE)
-{
-}
+CPropPageGeneral::CPropPageGeneral() : CPropertyPage(IDD), m_bCloseAfterKill(FALSE) {}
 
 void CPropPageGeneral::DoDataExchange(CDataExchange* pDX)
 {
@@ -27,10 +25,7 @@ BOOL CPropPageGeneral::OnInitDialog()
     return TRUE;
 }
 
-void CPropPageGeneral::OnCloseAfterKill()
-{
-    SetModified(TRUE);
-}
+void CPropPageGeneral::OnCloseAfterKill() { SetModified(TRUE); }
 
 void CPropPageGeneral::OnOK()
 {
@@ -47,9 +42,7 @@ BEGIN_MESSAGE_MAP(CPropPageSecurity, CPropertyPage)
     ON_NOTIFY(NM_CUSTOMDRAW, IDC_SLIDER_PASSES, OnSliderCustomDraw)
 END_MESSAGE_MAP()
 
-CPropPageSecurity::CPropPageSecurity() : CPropertyPage(IDD), m_bConfirmDelete(FALSE)
-{
-}
+CPropPageSecurity::CPropPageSecurity() : CPropertyPage(IDD), m_bConfirmDelete(FALSE) {}
 
 void CPropPageSecurity::DoDataExchange(CDataExchange* pDX)
 {
@@ -94,10 +87,7 @@ void CPropPageSecurity::UpdatePassesLabel()
         SetDlgItemText(IDC_STATIC_OVERWRITE, label);
 }
 
-void CPropPageSecurity::OnConfirmDelete()
-{
-    SetModified(TRUE);
-}
+void CPropPageSecurity::OnConfirmDelete() { SetModified(TRUE); }
 
 void CPropPageSecurity::OnSliderReleasedCapture(NMHDR*, LRESULT* pResult)
 {
@@ -148,8 +138,7 @@ void CPreferencesDlg::SetPageTitles()
     HWND hTab = (HWND)::SendMessageA(m_hWnd, PSM_GETTABCONTROL, 0, 0);
     if (hTab == nullptr)
         return;
-    for (int i = 0; i < 2; i++)
-    {
+    for (int i = 0; i < 2; i++) {
         char text[256];
         ::GetPrivateProfileStringA("General", tabs[i].key, tabs[i].fallback, text, sizeof(text), lngPath);
         TCITEMA item;

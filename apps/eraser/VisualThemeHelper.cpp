@@ -1,17 +1,14 @@
 #include "VisualThemeHelper.h"
 
-namespace
-{
+namespace {
 typedef BOOL(WINAPI* IsAppThemedFn)();
 typedef HTHEME_HANDLE(WINAPI* OpenThemeDataFn)(HWND, LPCWSTR);
 typedef HRESULT(WINAPI* CloseThemeDataFn)(HTHEME_HANDLE);
 typedef HRESULT(WINAPI* DrawThemeParentBackgroundFn)(HWND, HDC, const RECT*);
 typedef HRESULT(WINAPI* DrawThemeBackgroundFn)(HTHEME_HANDLE, HDC, int, int, const RECT*, const RECT*);
-}
+} // namespace
 
-CVisualThemeHelper::CVisualThemeHelper() : m_hThemeDll(::LoadLibraryA("UxTheme.dll"))
-{
-}
+CVisualThemeHelper::CVisualThemeHelper() : m_hThemeDll(::LoadLibraryA("UxTheme.dll")) {}
 
 CVisualThemeHelper::~CVisualThemeHelper()
 {
@@ -43,8 +40,8 @@ HRESULT CVisualThemeHelper::CloseThemeData(HTHEME_HANDLE hTheme)
     return fn != nullptr ? fn(hTheme) : E_FAIL;
 }
 
-HRESULT CVisualThemeHelper::DrawThemeBackground(HWND hWnd, HDC hDC, HTHEME_HANDLE hTheme, int iPartId,
-                                                int iStateId, const RECT* pRect, const RECT* pClipRect)
+HRESULT CVisualThemeHelper::DrawThemeBackground(HWND hWnd, HDC hDC, HTHEME_HANDLE hTheme, int iPartId, int iStateId,
+                                                const RECT* pRect, const RECT* pClipRect)
 {
     DrawThemeParentBackgroundFn parent = (DrawThemeParentBackgroundFn)(void*)GetProc("DrawThemeParentBackground");
     if (parent != nullptr)

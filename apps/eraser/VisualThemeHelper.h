@@ -20,8 +20,8 @@ public:
     HRESULT CloseThemeData(HTHEME_HANDLE hTheme);
     // Paints the parent's background first where the library offers it, then
     // the part; E_FAIL without the library.
-    HRESULT DrawThemeBackground(HWND hWnd, HDC hDC, HTHEME_HANDLE hTheme, int iPartId,
-                                int iStateId, const RECT* pRect, const RECT* pClipRect);
+    HRESULT DrawThemeBackground(HWND hWnd, HDC hDC, HTHEME_HANDLE hTheme, int iPartId, int iStateId, const RECT* pRect,
+                                const RECT* pClipRect);
 
     HMODULE GetModule() const { return m_hThemeDll; }
 

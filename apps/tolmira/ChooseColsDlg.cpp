@@ -19,13 +19,9 @@ BEGIN_MESSAGE_MAP(CChooseColsDlg, CDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CChooseColsDlg::CChooseColsDlg(CWnd* pParent) : CDialog(IDD_CHOOSE_COLS, pParent), m_pHeader(nullptr)
-{
-}
+CChooseColsDlg::CChooseColsDlg(CWnd* pParent) : CDialog(IDD_CHOOSE_COLS, pParent), m_pHeader(nullptr) {}
 
-CChooseColsDlg::~CChooseColsDlg()
-{
-}
+CChooseColsDlg::~CChooseColsDlg() {}
 
 void CChooseColsDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -63,10 +59,7 @@ void CChooseColsDlg::OnOK()
     CDialog::OnOK();
 }
 
-BOOL CChooseColsDlg::OnEraseBkgnd(CDC* pDC)
-{
-    return EraseWithGradient(this, pDC);
-}
+BOOL CChooseColsDlg::OnEraseBkgnd(CDC* pDC) { return EraseWithGradient(this, pDC); }
 
 HBRUSH CChooseColsDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {

@@ -7,7 +7,6 @@
 
 class CHeaderCtrlEx;
 
-
 class CChooseColsDlg : public CDialog
 {
 public:

@@ -7,11 +7,11 @@
 
 struct CEntryRow
 {
-    CString path;     // placeholders replaced where the run replaces them
-    CString kind;     // "File", "Folder", "Key", "KeyList", "Value", "ValueList"
-    CString action;   // the builder's action column
-    CString detail;   // the argument, "*.*" for whole folders; marked when refused
-    int refused;      // the run will not carry the entry out
+    CString path;   // placeholders replaced where the run replaces them
+    CString kind;   // "File", "Folder", "Key", "KeyList", "Value", "ValueList"
+    CString action; // the builder's action column
+    CString detail; // the argument, "*.*" for whole folders; marked when refused
+    int refused;    // the run will not carry the entry out
 };
 
 // Every entry with a known action word, in file order (Files, Folders,

@@ -49,7 +49,7 @@ int InsertWidth(UINT message, LPARAM lParam)
 namespace {
 // Registered once at start-up, before any header can receive it.
 const UINT s_tidyOrderMessage = ::RegisterWindowMessageA("{8548F4AE-4A04-4c1e-9D0C-51CAEBEEA587}");
-}
+} // namespace
 
 BEGIN_MESSAGE_MAP(CHeaderCtrlEx, CHeaderCtrl)
     ON_WM_LBUTTONDOWN()
@@ -62,28 +62,15 @@ BEGIN_MESSAGE_MAP(CHeaderCtrlEx, CHeaderCtrl)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-UINT CHeaderCtrlEx::TidyOrderMessage()
-{
-    return s_tidyOrderMessage;
-}
+UINT CHeaderCtrlEx::TidyOrderMessage() { return s_tidyOrderMessage; }
 
-CHeaderCtrlEx::CHeaderCtrlEx() : m_trackColumn(-1), m_startWidth(0), m_fullDrag(FALSE)
-{
-}
+CHeaderCtrlEx::CHeaderCtrlEx() : m_trackColumn(-1), m_startWidth(0), m_fullDrag(FALSE) {}
 
-CHeaderCtrlEx::~CHeaderCtrlEx()
-{
-}
+CHeaderCtrlEx::~CHeaderCtrlEx() {}
 
-ColumnRecord* CHeaderCtrlEx::GetRecord(int column) const
-{
-    return RecordOf(m_hWnd, column);
-}
+ColumnRecord* CHeaderCtrlEx::GetRecord(int column) const { return RecordOf(m_hWnd, column); }
 
-BOOL CHeaderCtrlEx::SetRecord(int column, ColumnRecord* record)
-{
-    return StoreRecord(m_hWnd, column, record);
-}
+BOOL CHeaderCtrlEx::SetRecord(int column, ColumnRecord* record) { return StoreRecord(m_hWnd, column, record); }
 
 CString CHeaderCtrlEx::GetItemText(int column) const
 {
@@ -442,13 +429,9 @@ BEGIN_MESSAGE_MAP(CListViewEx, CListView)
     ON_COMMAND(ID_CHOOSE_COLS_ON_VIEW, OnChooseColumns)
 END_MESSAGE_MAP()
 
-CListViewEx::CListViewEx() : m_sortColumn(-1), m_sortAscending(TRUE), m_sorting(FALSE)
-{
-}
+CListViewEx::CListViewEx() : m_sortColumn(-1), m_sortAscending(TRUE), m_sorting(FALSE) {}
 
-CListViewEx::~CListViewEx()
-{
-}
+CListViewEx::~CListViewEx() {}
 
 LRESULT CListViewEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -15,7 +15,7 @@
 // the header item: freed when the column is deleted or the header goes.
 struct ColumnRecord
 {
-    int insertWidth;   // the width a column gets back when shown again
+    int insertWidth; // the width a column gets back when shown again
     BOOL visible;
 };
 
@@ -44,9 +44,13 @@ public:
     BOOL SetVisibleArray(const int* visible, int count);
 
     BOOL GetOrderArray(int* order, int count) const
-        { return (BOOL)::SendMessageA(m_hWnd, HDM_GETORDERARRAY, (WPARAM)count, (LPARAM)order); }
+    {
+        return (BOOL)::SendMessageA(m_hWnd, HDM_GETORDERARRAY, (WPARAM)count, (LPARAM)order);
+    }
     BOOL SetOrderArray(int count, const int* order)
-        { return (BOOL)::SendMessageA(m_hWnd, HDM_SETORDERARRAY, (WPARAM)count, (LPARAM)order); }
+    {
+        return (BOOL)::SendMessageA(m_hWnd, HDM_SETORDERARRAY, (WPARAM)count, (LPARAM)order);
+    }
     int HitTest(POINT pt, UINT* flags) const;
     CString GetItemText(int column) const;
 

@@ -20,10 +20,14 @@ const UINT kIndicators[] = {IDS_INDICATOR_PIRT, ID_INDICATOR_CAPS, ID_INDICATOR_
 const UINT kMenuIconIds[] = {153, 161, 163, 152, 151, 147, 162, 154, 156, 150, 148, 149, 155, 160, 157, 158};
 
 // Tool tips by command id, all of section General.
-const struct { UINT id; const char* key; } kToolTips[] = {
-    {ID_NEW, "10010"}, {ID_DELETE, "12050"}, {ID_PROPERTIES, "12060"}, {ID_CHECK_ALL, "12030"},
-    {ID_UNCHECK_ALL, "12040"}, {ID_EXECUTE_NOW, "50040"}, {ID_ABOUT, "18100"},
-    {ID_EXECUTE_PREVIEW, "15060"}, {ID_HELPME, "18000"},
+const struct
+{
+    UINT id;
+    const char* key;
+} kToolTips[] = {
+    {ID_NEW, "10010"},       {ID_DELETE, "12050"},          {ID_PROPERTIES, "12060"},
+    {ID_CHECK_ALL, "12030"}, {ID_UNCHECK_ALL, "12040"},     {ID_EXECUTE_NOW, "50040"},
+    {ID_ABOUT, "18100"},     {ID_EXECUTE_PREVIEW, "15060"}, {ID_HELPME, "18000"},
 };
 
 } // namespace
@@ -50,18 +54,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, CThemedFrameWnd)
     ON_MESSAGE(WM_STATUS_COUNT, OnUpdateStatusCount)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame()
-{
-}
+CMainFrame::CMainFrame() {}
 
-CMainFrame::~CMainFrame()
-{
-}
+CMainFrame::~CMainFrame() {}
 
-CTolmiraView* CMainFrame::View() const
-{
-    return dynamic_cast<CTolmiraView*>(GetActiveView());
-}
+CTolmiraView* CMainFrame::View() const { return dynamic_cast<CTolmiraView*>(GetActiveView()); }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -76,14 +73,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CThemedFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_LIST | 0x10,
-                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY |
-                                   CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
+                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY | CBRS_TOOLTIPS |
+                                   CBRS_SIZE_DYNAMIC,
                                CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
     // Aligned at the top without the bottom border that CBRS_TOP would add.
-    if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS |
-                                       CBRS_SIZE_DYNAMIC,
+    if (!m_wndMenuBar.Create(this,
+                             WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
                              AFX_IDW_MENUBAR))
         return -1;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | CBRS_BORDER_TOP, AFX_IDW_STATUS_BAR) ||
@@ -101,8 +98,15 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CMainFrame::SetToolBarTexts()
 {
     CreateSmallIconList(m_menuImages, kMenuIconIds);
-    static const struct { int button; const char* key; } texts[] = {
-        {0, "50000"}, {2, "50010"}, {3, "50020"}, {5, "50040"},
+    static const struct
+    {
+        int button;
+        const char* key;
+    } texts[] = {
+        {0, "50000"},
+        {2, "50010"},
+        {3, "50020"},
+        {5, "50040"},
     };
     for (const auto& t : texts) {
         m_wndToolBar.SetButtonText(t.button, GetLngString("General", t.key));
@@ -123,7 +127,13 @@ void CMainFrame::LocalizeMenu()
         if (CThemedMenu* viewMenu = CThemedMenu::FromHandleThemed(view->m_hMenu))
             SetMenuLngText(viewMenu, 3, MF_BYPOSITION, "General", "14040", 0);
     // Image -1: the item has none.
-    static const struct { UINT id; const char* section; const char* key; int image; } items[] = {
+    static const struct
+    {
+        UINT id;
+        const char* section;
+        const char* key;
+        int image;
+    } items[] = {
         {ID_NEW, "General", "10010", 0},
         {ID_IMPORT, "General", "10110", 1},
         {ID_LOGGING, "General", "10050", -1},
@@ -215,10 +225,7 @@ void CMainFrame::OnLogging()
     WriteCustomLogging(!FarnochYes("Preferences", "CustomLogging"));
 }
 
-void CMainFrame::OnUpdateLogging(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(FarnochYes("Preferences", "CustomLogging"));
-}
+void CMainFrame::OnUpdateLogging(CCmdUI* pCmdUI) { pCmdUI->SetCheck(FarnochYes("Preferences", "CustomLogging")); }
 
 void CMainFrame::OnRefresh()
 {
@@ -233,10 +240,7 @@ void CMainFrame::OnDeleteOnStartup()
     ToggleStartupCleaning(INI_FARNOCH, INI_BRISVANE);
 }
 
-void CMainFrame::OnUpdateDeleteOnStartup(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(IsStartupCleaningOn(INI_FARNOCH));
-}
+void CMainFrame::OnUpdateDeleteOnStartup(CCmdUI* pCmdUI) { pCmdUI->SetCheck(IsStartupCleaningOn(INI_FARNOCH)); }
 
 void CMainFrame::OnPreferences()
 {
@@ -244,10 +248,7 @@ void CMainFrame::OnPreferences()
     RunPreferencesSheet(sheet, this);
 }
 
-void CMainFrame::OnHelp()
-{
-    g_pfnTolmiraWinExec(SuiteHelpCommand(), SW_SHOWNORMAL);
-}
+void CMainFrame::OnHelp() { g_pfnTolmiraWinExec(SuiteHelpCommand(), SW_SHOWNORMAL); }
 
 void CMainFrame::OnWebSite()
 {

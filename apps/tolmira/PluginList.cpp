@@ -2,20 +2,11 @@
 #include "pluginfile.h"
 #include "pirt.h"
 
-CString UserPluginFolder()
-{
-    return GetAppDataPath() + "\\Zex\\Ulmoro\\plug-ins\\Tolmira";
-}
+CString UserPluginFolder() { return GetAppDataPath() + "\\Zex\\Ulmoro\\plug-ins\\Tolmira"; }
 
-CString ProgramPluginFolder()
-{
-    return GetAppPath() + "\\plug-ins\\Tolmira";
-}
+CString ProgramPluginFolder() { return GetAppPath() + "\\plug-ins\\Tolmira"; }
 
-CString StateFilePath()
-{
-    return UserPluginFolder() + "\\Tolmira.dat";
-}
+CString StateFilePath() { return UserPluginFolder() + "\\Tolmira.dat"; }
 
 CString ReadPluginState(const char* section, const CString& name, const char* defaultValue)
 {
@@ -33,10 +24,9 @@ BOOL WritePluginState(const char* section, const CString& name, const char* valu
 
 namespace {
 
-const char* const kRootWords[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
-                                  "HKEY_USERS", "HKEY_CURRENT_CONFIG"};
-const HKEY kRoots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS,
-                       HKEY_CURRENT_CONFIG};
+const char* const kRootWords[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+                                  "HKEY_CURRENT_CONFIG"};
+const HKEY kRoots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_CURRENT_CONFIG};
 
 } // namespace
 
@@ -58,8 +48,7 @@ InstalledResult InstalledTest(const CString& installedValue)
     return FileExists(ExpandPlaceholders(installedValue)) ? INSTALLED_PRESENT : INSTALLED_MISSING;
 }
 
-BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll,
-                    InstalledResult installed)
+BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll, InstalledResult installed)
 {
     if (adminOnly && !userIsAdmin)
         return FALSE;

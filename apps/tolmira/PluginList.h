@@ -20,11 +20,7 @@ CString ReadPluginState(const char* section, const CString& name, const char* de
 // Writes [section] name = value, creating the user plug-in folder first.
 BOOL WritePluginState(const char* section, const CString& name, const char* value);
 
-enum InstalledResult
-{
-    INSTALLED_MISSING = 0,
-    INSTALLED_PRESENT = 1
-};
+enum InstalledResult { INSTALLED_MISSING = 0, INSTALLED_PRESENT = 1 };
 
 // The plug-in's own test that its application is present: a registry key
 // that opens with full access (no placeholders), or a file (placeholders
@@ -35,8 +31,7 @@ InstalledResult InstalledTest(const CString& installedValue);
 // Whether a plug-in is listed: an administrators-only plug-in never for
 // other users; then the user's override; then the installed test, a
 // missing application only with view-all.
-BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll,
-                    InstalledResult installed);
+BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll, InstalledResult installed);
 
 // The plug-in's description in the language shown: [General] Description
 // ("No Description available." when absent), or Erlaeuterung ("Keine

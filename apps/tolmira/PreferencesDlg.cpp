@@ -7,19 +7,12 @@ CPropPageGeneral::CPropPageGeneral()
 {
 }
 
-int CPropPageGeneral::ReadLogging() const
-{
-    return FarnochYes("Preferences", "CustomLogging");
-}
+int CPropPageGeneral::ReadLogging() const { return FarnochYes("Preferences", "CustomLogging"); }
 
-void CPropPageGeneral::WriteLogging(int on)
-{
-    WriteCustomLogging(on);
-}
+void CPropPageGeneral::WriteLogging(int on) { WriteCustomLogging(on); }
 
 CPreferencesDlg::CPreferencesDlg(const char* pszCaption, CWnd* pParentWnd, UINT iSelectPage)
-    : CPropertySheet(pszCaption, pParentWnd, iSelectPage),
-      m_pageSecurity(IDD_PROPPAGE_SECURITY, INI_FARNOCH),
+    : CPropertySheet(pszCaption, pParentWnd, iSelectPage), m_pageSecurity(IDD_PROPPAGE_SECURITY, INI_FARNOCH),
       m_pageLanguage(IDD_PROPPAGE_LANGUAGE)
 {
     AddPage(&m_pageGeneral);

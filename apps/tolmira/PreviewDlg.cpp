@@ -26,7 +26,4 @@ BOOL CPreviewDlg::OnInitDialog()
     return TRUE;
 }
 
-void CPreviewDlg::FillPreview(const CString& pluginFile)
-{
-    AppendEntryRows(m_list, pluginFile);
-}
+void CPreviewDlg::FillPreview(const CString& pluginFile) { AppendEntryRows(m_list, pluginFile); }

@@ -10,9 +10,7 @@ BEGIN_MESSAGE_MAP(CPropertiesDlg, CThemedDialog)
     ON_BN_CLICKED(IDC_EDIT, OnEdit)
 END_MESSAGE_MAP()
 
-CPropertiesDlg::CPropertiesDlg(CWnd* pParent) : CThemedDialog(IDD, pParent)
-{
-}
+CPropertiesDlg::CPropertiesDlg(CWnd* pParent) : CThemedDialog(IDD, pParent) {}
 
 void CPropertiesDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -27,8 +25,10 @@ BOOL CPropertiesDlg::OnInitDialog()
     InsertEntryColumns(m_list, kWidths);
     SetWindowText(TextOrNotFound("General", "50020") + " [" + m_name + ", " + m_version + "]");
     static const DlgItemLngText kTexts[] = {
-        {IDC_PROPERTIES_GROUP, "Farnoch", "24170"}, {IDC_PROVIDER_LABEL, "General", "40750"},
-        {IDC_DESCRIPTION_LABEL, "General", "40760"}, {IDOK, "General", "30060"},
+        {IDC_PROPERTIES_GROUP, "Farnoch", "24170"},
+        {IDC_PROVIDER_LABEL, "General", "40750"},
+        {IDC_DESCRIPTION_LABEL, "General", "40760"},
+        {IDOK, "General", "30060"},
         {IDC_EDIT, "General", "82110"},
     };
     SetDlgItemLngTexts(m_hWnd, kTexts);
@@ -44,10 +44,7 @@ void CPropertiesDlg::FillProperties()
     AppendEntryRows(m_list, m_path);
 }
 
-int CPropertiesDlg::ShowMessage(const CString& text, UINT type)
-{
-    return MessageBox(text, AppTitle(), type);
-}
+int CPropertiesDlg::ShowMessage(const CString& text, UINT type) { return MessageBox(text, AppTitle(), type); }
 
 void CPropertiesDlg::ShowWithOwner(int nCmdShow)
 {

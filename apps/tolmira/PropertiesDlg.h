@@ -16,7 +16,7 @@ public:
     CString m_description;
     CString m_version;
     CString m_provider;
-    CString m_path;   // the plug-in file
+    CString m_path; // the plug-in file
     CListCtrl m_list;
 
     void FillProperties();

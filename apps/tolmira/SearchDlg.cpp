@@ -4,8 +4,7 @@
 #include "placement.h"
 #include "progressdlg.h"
 
-namespace
-{
+namespace {
 // The option check boxes with their keys in [Farnoch] of Farnoch.ini.
 struct SearchOption
 {
@@ -28,10 +27,8 @@ const struct
     int column;
     int CSearchDlg::*flag;
 } kColumns[] = {
-    {COLUMN_NAME, &CSearchDlg::m_searchName},
-    {COLUMN_DESCRIPTION, &CSearchDlg::m_searchDescription},
-    {COLUMN_VERSION, &CSearchDlg::m_searchVersion},
-    {COLUMN_PROVIDER, &CSearchDlg::m_searchProvider},
+    {COLUMN_NAME, &CSearchDlg::m_searchName},       {COLUMN_DESCRIPTION, &CSearchDlg::m_searchDescription},
+    {COLUMN_VERSION, &CSearchDlg::m_searchVersion}, {COLUMN_PROVIDER, &CSearchDlg::m_searchProvider},
     {COLUMN_PATH, &CSearchDlg::m_searchPath},
 };
 
@@ -50,8 +47,8 @@ END_MESSAGE_MAP()
 
 CSearchDlg::CSearchDlg(CListCtrl* list, CWnd* pParent)
     : CThemedDialog(IDD, pParent), m_caseSensitive(0), m_nextRow(0), m_foundSinceWrap(0), m_searchName(0),
-      m_searchDescription(0), m_searchVersion(0), m_searchProvider(0), m_searchPath(0), m_rowMatched(0),
-      m_searching(0), m_lastFoundRow(-1), m_list(list)
+      m_searchDescription(0), m_searchVersion(0), m_searchProvider(0), m_searchPath(0), m_rowMatched(0), m_searching(0),
+      m_lastFoundRow(-1), m_list(list)
 {
     ASSERT(list != nullptr);
 }
@@ -72,12 +69,16 @@ BOOL CSearchDlg::OnInitDialog()
     UpdateData(FALSE);
     SetWindowLngText(m_hWnd, "Farnoch", "24905");
     static const DlgItemLngText kTexts[] = {
-        {IDC_SEARCH_LABEL, "Farnoch", "24900"},  {IDC_SEARCH_CASE, "Farnoch", "24910"},
-        {IDC_FIND_NEXT, "Farnoch", "24920"},     {IDC_SEARCH_CLOSE, "General", "30060"},
+        {IDC_SEARCH_LABEL, "Farnoch", "24900"},
+        {IDC_SEARCH_CASE, "Farnoch", "24910"},
+        {IDC_FIND_NEXT, "Farnoch", "24920"},
+        {IDC_SEARCH_CLOSE, "General", "30060"},
         {IDC_SEARCH_COLUMNS, "Farnoch", "24940"},
         // The list's own column titles.
-        {IDC_SEARCH_NAME, "General", "40732"},   {IDC_SEARCH_DESCRIPTION, "General", "40510"},
-        {IDC_SEARCH_VERSION, "General", "40741"}, {IDC_SEARCH_PROVIDER, "Farnoch", "24030"},
+        {IDC_SEARCH_NAME, "General", "40732"},
+        {IDC_SEARCH_DESCRIPTION, "General", "40510"},
+        {IDC_SEARCH_VERSION, "General", "40741"},
+        {IDC_SEARCH_PROVIDER, "Farnoch", "24030"},
         {IDC_SEARCH_PATH, "General", "30740"},
     };
     SetDlgItemLngTexts(m_hWnd, kTexts);
@@ -86,15 +87,9 @@ BOOL CSearchDlg::OnInitDialog()
     return TRUE;
 }
 
-void CSearchDlg::PostNcDestroy()
-{
-    delete this;
-}
+void CSearchDlg::PostNcDestroy() { delete this; }
 
-int CSearchDlg::ShowMessage(const CString& text, UINT type)
-{
-    return MessageBox(text, AppTitle(), type);
-}
+int CSearchDlg::ShowMessage(const CString& text, UINT type) { return MessageBox(text, AppTitle(), type); }
 
 void CSearchDlg::OnTextChanged()
 {
@@ -113,19 +108,11 @@ void CSearchDlg::OnOptionClicked(UINT nID)
     }
 }
 
-void CSearchDlg::OnOK()
-{
-}
+void CSearchDlg::OnOK() {}
 
-void CSearchDlg::OnCancel()
-{
-    OnClose();
-}
+void CSearchDlg::OnCancel() { OnClose(); }
 
-void CSearchDlg::OnCloseButton()
-{
-    OnClose();
-}
+void CSearchDlg::OnCloseButton() { OnClose(); }
 
 void CSearchDlg::OnClose()
 {
@@ -201,7 +188,4 @@ HBRUSH CSearchDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     return TransparentStaticBrush(pDC, pWnd, TRUE);
 }
 
-BOOL CSearchDlg::OnEraseBkgnd(CDC* pDC)
-{
-    return EraseWithGradient(this, pDC);
-}
+BOOL CSearchDlg::OnEraseBkgnd(CDC* pDC) { return EraseWithGradient(this, pDC); }

@@ -1,19 +1,13 @@
 #include "Settings.h"
 
-int FarnochYes(const char* section, const char* key)
-{
-    return GetIniBool(CString(section), CString(key), INI_FARNOCH);
-}
+int FarnochYes(const char* section, const char* key) { return GetIniBool(CString(section), CString(key), INI_FARNOCH); }
 
 BOOL FarnochWriteYesNo(const char* section, const char* key, int yes)
 {
     return ::WritePrivateProfileStringA(section, key, yes ? "yes" : "no", GetIniPath(INI_FARNOCH));
 }
 
-CString LibraryFarnochPath()
-{
-    return GetAppDataPath() + "\\Talvery\\Pirt\\config\\Farnoch.ini";
-}
+CString LibraryFarnochPath() { return GetAppDataPath() + "\\Talvery\\Pirt\\config\\Farnoch.ini"; }
 
 void WriteCustomLogging(int on)
 {

@@ -5,9 +5,7 @@
 #include "resource.h"
 #include "themedmenu.h"
 
-CTolmiraApp::CTolmiraApp() : CWinApp("Tolmira")
-{
-}
+CTolmiraApp::CTolmiraApp() : CWinApp("Tolmira") {}
 
 BOOL CTolmiraApp::InitInstance()
 {
@@ -25,8 +23,8 @@ BOOL CTolmiraApp::InitInstance()
     CThemedMenu::Options().bMenuEdgeLine = TRUE;
 #endif
 
-    FwAddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CTolmiraDoc),
-                                            RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CTolmiraView)));
+    FwAddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CTolmiraDoc), RUNTIME_CLASS(CMainFrame),
+                                            RUNTIME_CLASS(CTolmiraView)));
 
     CCommandLineInfo cmdInfo;
     FwParseCommandLine(cmdInfo);

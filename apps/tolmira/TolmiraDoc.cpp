@@ -2,10 +2,6 @@
 
 IMPLEMENT_DYNCREATE(CTolmiraDoc, CDocument)
 
-CTolmiraDoc::CTolmiraDoc()
-{
-}
+CTolmiraDoc::CTolmiraDoc() {}
 
-CTolmiraDoc::~CTolmiraDoc()
-{
-}
+CTolmiraDoc::~CTolmiraDoc() {}

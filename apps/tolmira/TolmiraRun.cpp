@@ -20,23 +20,39 @@ const PFN_RUN_ACTION kRunActions[] = {
     // PLUGIN_FILE_DELETE
     [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) { c.DeleteOneFile(t.path, l, p); },
     // PLUGIN_FILE_DELETE_CONTENT
-    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) { c.DeleteFileContent(t.path, l, p); },
+    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) {
+        c.DeleteFileContent(t.path, l, p);
+    },
     // PLUGIN_FILE_ERASE_MATCH
-    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) { c.DeleteFileIniLine(t.path, t.first, t.second, l, p); },
+    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) {
+        c.DeleteFileIniLine(t.path, t.first, t.second, l, p);
+    },
     // PLUGIN_FOLDER_DELETE_ALL
     [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) { c.RemoveFolder(t.path, l, p); },
     // PLUGIN_FOLDER_DELETE_ALL_BELOW
-    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) { c.DeleteFolderContents(t.path, l, p); },
+    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) {
+        c.DeleteFolderContents(t.path, l, p);
+    },
     // PLUGIN_FOLDER_DELETE_MATCH
-    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) { c.DeleteMatchInFolder(t.path, t.first, l, p); },
+    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) {
+        c.DeleteMatchInFolder(t.path, t.first, l, p);
+    },
     // PLUGIN_REG_DELETE_KEY
-    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) { c.DeleteRegKey(t.path, t.first, l, p); },
+    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) {
+        c.DeleteRegKey(t.path, t.first, l, p);
+    },
     // PLUGIN_REG_DELETE_KEY_MATCH
-    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) { c.DeleteRegKeyByMatch(t.path, t.first, l, p); },
+    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) {
+        c.DeleteRegKeyByMatch(t.path, t.first, l, p);
+    },
     // PLUGIN_REG_DELETE_VALUE
-    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) { c.DeleteRegValue(t.path, t.first, l, p); },
+    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) {
+        c.DeleteRegValue(t.path, t.first, l, p);
+    },
     // PLUGIN_REG_DELETE_VALUE_MATCH
-    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) { c.DeleteRegValueByMatch(t.path, t.first, l, p); },
+    [](CCustomFunctions& c, const CPluginTarget& t, CListCtrl* l, CProgressCtrl* p) {
+        c.DeleteRegValueByMatch(t.path, t.first, l, p);
+    },
 };
 static_assert(sizeof(kRunActions) / sizeof(kRunActions[0]) == PLUGIN_ACTION_COUNT,
               "one library call per action of the plug-in format");

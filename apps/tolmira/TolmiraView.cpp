@@ -27,19 +27,19 @@ struct ColumnInfo
 };
 
 const ColumnInfo kColumns[COLUMN_COUNT] = {
-    {"General", "40732", 200, LVCFMT_LEFT},
-    {"General", "40510", 350, LVCFMT_LEFT},
-    {"General", "40741", 50, LVCFMT_CENTER},
-    {"Farnoch", "24030", 80, LVCFMT_LEFT},
+    {"General", "40732", 200, LVCFMT_LEFT},  {"General", "40510", 350, LVCFMT_LEFT},
+    {"General", "40741", 50, LVCFMT_CENTER}, {"Farnoch", "24030", 80, LVCFMT_LEFT},
     {"General", "30740", 400, LVCFMT_LEFT},
 };
 
 // The arrange commands and the column each sorts by.
-const struct { UINT id; int column; } kArrange[] = {
-    {ID_ARRANGE_NAME, COLUMN_NAME},
-    {ID_ARRANGE_DESCRIPTION, COLUMN_DESCRIPTION},
-    {ID_ARRANGE_VERSION, COLUMN_VERSION},
-    {ID_ARRANGE_MANUFACTURER, COLUMN_PROVIDER},
+const struct
+{
+    UINT id;
+    int column;
+} kArrange[] = {
+    {ID_ARRANGE_NAME, COLUMN_NAME},       {ID_ARRANGE_DESCRIPTION, COLUMN_DESCRIPTION},
+    {ID_ARRANGE_VERSION, COLUMN_VERSION}, {ID_ARRANGE_MANUFACTURER, COLUMN_PROVIDER},
     {ID_ARRANGE_PATH, COLUMN_PATH},
 };
 
@@ -90,14 +90,12 @@ BEGIN_MESSAGE_MAP(CTolmiraView, CListViewEx)
 END_MESSAGE_MAP()
 
 CTolmiraView::CTolmiraView()
-    : m_firstUpdate(TRUE), m_englishDescription(TRUE), m_userIsAdmin(FALSE), m_filling(FALSE),
-      m_running(FALSE), m_viewAll(FALSE), m_searchDialog(nullptr)
+    : m_firstUpdate(TRUE), m_englishDescription(TRUE), m_userIsAdmin(FALSE), m_filling(FALSE), m_running(FALSE),
+      m_viewAll(FALSE), m_searchDialog(nullptr)
 {
 }
 
-CTolmiraView::~CTolmiraView()
-{
-}
+CTolmiraView::~CTolmiraView() {}
 
 BOOL CTolmiraView::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -122,10 +120,7 @@ void CTolmiraView::OnInitialUpdate()
     SendStatusCount();
 }
 
-void CTolmiraView::ReadLanguage()
-{
-    m_englishDescription = !IsGermanChosen();
-}
+void CTolmiraView::ReadLanguage() { m_englishDescription = !IsGermanChosen(); }
 
 void CTolmiraView::SetupColumns()
 {
@@ -289,20 +284,11 @@ void CTolmiraView::OnUncheckAll()
     }
 }
 
-void CTolmiraView::OnUpdateCheckAll(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(CountRows(1) > 0);
-}
+void CTolmiraView::OnUpdateCheckAll(CCmdUI* pCmdUI) { pCmdUI->Enable(CountRows(1) > 0); }
 
-void CTolmiraView::OnUpdateUncheckAll(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(CountRows(2) > 0);
-}
+void CTolmiraView::OnUpdateUncheckAll(CCmdUI* pCmdUI) { pCmdUI->Enable(CountRows(2) > 0); }
 
-void CTolmiraView::OnUpdateSomeTicked(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(!m_running && CountRows(2) > 0);
-}
+void CTolmiraView::OnUpdateSomeTicked(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running && CountRows(2) > 0); }
 
 void CTolmiraView::OnAllPlugins()
 {
@@ -310,10 +296,7 @@ void CTolmiraView::OnAllPlugins()
     RefreshPluginList();
 }
 
-void CTolmiraView::OnUpdateAllPlugins(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(FarnochYes("Farnoch", "ViewAll"));
-}
+void CTolmiraView::OnUpdateAllPlugins(CCmdUI* pCmdUI) { pCmdUI->SetCheck(FarnochYes("Farnoch", "ViewAll")); }
 
 void CTolmiraView::OnInstalled()
 {
@@ -374,17 +357,14 @@ void CTolmiraView::OnDelete()
     SendStatusCount();
 }
 
-void CTolmiraView::OnUpdateDelete(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(GetListCtrl().GetSelectedCount() >= 1);
-}
+void CTolmiraView::OnUpdateDelete(CCmdUI* pCmdUI) { pCmdUI->Enable(GetListCtrl().GetSelectedCount() >= 1); }
 
 void CTolmiraView::OnImport()
 {
     CString filter = GetLngString("General", "40120");
     CMultiFileDialog dlg(TRUE, "*.dorv", nullptr,
-                         OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_NODEREFERENCELINKS,
-                         filter, nullptr);
+                         OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_NODEREFERENCELINKS, filter,
+                         nullptr);
     if (dlg.DoModal() != IDOK)
         return;
     std::vector<CString> chosen;
@@ -455,10 +435,7 @@ void CTolmiraView::OnProperties()
     properties.DoModal();
 }
 
-void CTolmiraView::OnUpdateProperties(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(GetListCtrl().GetSelectedCount() == 1);
-}
+void CTolmiraView::OnUpdateProperties(CCmdUI* pCmdUI) { pCmdUI->Enable(GetListCtrl().GetSelectedCount() == 1); }
 
 void CTolmiraView::OnSearch()
 {
@@ -489,12 +466,17 @@ HMENU CTolmiraView::PrepareContextMenu(CThemedMenu& menu)
     if (!popup)
         return nullptr;
     // Image -1: the item has none.
-    struct Item { UINT id; const char* key; int image; };
+    struct Item
+    {
+        UINT id;
+        const char* key;
+        int image;
+    };
     if (GetListCtrl().GetSelectedCount() > 0) {
         popup->DeleteMenu(ID_NEW, MF_BYCOMMAND);
         static const Item items[] = {
             {ID_EXECUTE_NOW, "50040", 1}, {ID_CHECK_ALL, "12030", -1}, {ID_UNCHECK_ALL, "12040", -1},
-            {ID_INSTALLED, "12100", -1}, {ID_DELETE, "12050", 3}, {ID_PROPERTIES, "12060", 4},
+            {ID_INSTALLED, "12100", -1},  {ID_DELETE, "12050", 3},     {ID_PROPERTIES, "12060", 4},
         };
         for (const auto& item : items) {
             SetMenuLngText(popup, item.id, MF_BYCOMMAND, "General", item.key, 0);
@@ -502,8 +484,8 @@ HMENU CTolmiraView::PrepareContextMenu(CThemedMenu& menu)
                 popup->SetItemImage(item.id, &m_menuImages, item.image);
         }
     } else {
-        static const UINT removed[] = {ID_EXECUTE_NOW, ID_DELETE, ID_PROPERTIES, ID_CHECK_ALL,
-                                       ID_UNCHECK_ALL, ID_INSTALLED};
+        static const UINT removed[] = {ID_EXECUTE_NOW, ID_DELETE,      ID_PROPERTIES,
+                                       ID_CHECK_ALL,   ID_UNCHECK_ALL, ID_INSTALLED};
         for (UINT id : removed)
             popup->DeleteMenu(id, MF_BYCOMMAND);
         SetMenuLngText(popup, ID_NEW, MF_BYCOMMAND, "General", "10010", 0);

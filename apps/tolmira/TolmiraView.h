@@ -16,15 +16,7 @@ typedef void (*PFN_TOLMIRA_RUN_OBSERVER)(CProgressDlg* dlg, int plugin);
 extern PFN_TOLMIRA_RUN_OBSERVER g_pfnTolmiraRunObserver;
 
 // List columns.
-enum
-{
-    COLUMN_NAME = 0,
-    COLUMN_DESCRIPTION,
-    COLUMN_VERSION,
-    COLUMN_PROVIDER,
-    COLUMN_PATH,
-    COLUMN_COUNT
-};
+enum { COLUMN_NAME = 0, COLUMN_DESCRIPTION, COLUMN_VERSION, COLUMN_PROVIDER, COLUMN_PATH, COLUMN_COUNT };
 
 class CTolmiraView : public CListViewEx
 {
@@ -96,12 +88,12 @@ protected:
     BOOL m_firstUpdate;
     BOOL m_englishDescription;
     CImageList m_menuImages;
-    std::vector<std::unique_ptr<CProgressDlg> > m_progressDialogs;
+    std::vector<std::unique_ptr<CProgressDlg>> m_progressDialogs;
     CString m_statePath;
     BOOL m_userIsAdmin;
     BOOL m_filling;
     BOOL m_running;
-    BOOL m_viewAll;     // the view-all switch as read at the last refill
+    BOOL m_viewAll; // the view-all switch as read at the last refill
     HWND m_searchDialog;
 
     DECLARE_MESSAGE_MAP()

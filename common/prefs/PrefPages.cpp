@@ -4,8 +4,7 @@
 #include "language.h"
 #include "startupcleaner.h"
 
-namespace
-{
+namespace {
 const char* const kPreferences = "Preferences";
 
 void WriteYesNoKey(const char* key, int on, int iniIndex)
@@ -28,10 +27,7 @@ BOOL IsLanguageFileName(const CString& name)
 }
 
 // What decides the texts at the next start.
-CString StoredLanguage()
-{
-    return GetChosenLanguage() + "\n" + GetLngPath();
-}
+CString StoredLanguage() { return GetChosenLanguage() + "\n" + GetLngPath(); }
 } // namespace
 
 // ---- CGeneralPageBase ---------------------------------------------------------
@@ -71,10 +67,7 @@ BOOL CGeneralPageBase::OnInitDialog()
     return TRUE;
 }
 
-void CGeneralPageBase::OnChanged()
-{
-    SetModified(TRUE);
-}
+void CGeneralPageBase::OnChanged() { SetModified(TRUE); }
 
 void CGeneralPageBase::OnOK()
 {
@@ -117,10 +110,7 @@ void CPropPageSecurity::LoadSettings()
     UpdateData(FALSE);
 }
 
-void CPropPageSecurity::OnChanged()
-{
-    SetModified(TRUE);
-}
+void CPropPageSecurity::OnChanged() { SetModified(TRUE); }
 
 void CPropPageSecurity::OnOK()
 {
@@ -135,9 +125,7 @@ BEGIN_MESSAGE_MAP(CPropPageLanguage, CPropertyPage)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_LANGUAGE_LIST, OnItemChanged)
 END_MESSAGE_MAP()
 
-CPropPageLanguage::CPropPageLanguage(UINT templateId) : CPropertyPage(templateId), m_bFilling(FALSE)
-{
-}
+CPropPageLanguage::CPropPageLanguage(UINT templateId) : CPropertyPage(templateId), m_bFilling(FALSE) {}
 
 void CPropPageLanguage::DoDataExchange(CDataExchange* pDX)
 {
@@ -178,8 +166,7 @@ void CPropPageLanguage::AddLanguageFiles(const CString& folder)
     CFindHandle find(::FindFirstFileA(folder + "\\*.lng", &data));
     if (find == INVALID_HANDLE_VALUE)
         return;
-    do
-    {
+    do {
         CString name(data.cFileName);
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsLanguageFileName(name))
             continue;
@@ -228,15 +215,13 @@ void CPropPageLanguage::OnItemChanged(NMHDR*, LRESULT* pResult)
 void CPropPageLanguage::OnOK()
 {
     int row = m_list.GetNextItem(-1, LVNI_SELECTED);
-    if (row >= 0)
-    {
+    if (row >= 0) {
         CString name = m_list.GetItemText(row, 0);
         CString path = m_list.GetItemText(row, 2);
         // The row shown at the start may name another file of the same
         // language (the user's own copy): left alone, the choice stays as
         // it is stored. A row without a file would leave every text empty.
-        if (!path.IsEmpty() && (name != m_shownName || path != m_shownPath))
-        {
+        if (!path.IsEmpty() && (name != m_shownName || path != m_shownPath)) {
             WriteLanguageChoice(name, path);
             m_shownName = name;
             m_shownPath = path;
@@ -254,8 +239,7 @@ void SetSheetTabTitles(CPropertySheet* sheet, const SheetTabTitle* titles, int c
     if (tab == nullptr)
         return;
     CString lngPath = GetLngPath();
-    for (int i = 0; i < count; i++)
-    {
+    for (int i = 0; i < count; i++) {
         char stored[256] = "";
         ::GetPrivateProfileStringA(titles[i].section, titles[i].key, titles[i].fallback, stored, 256, lngPath);
         CString text = UnescapePercent(stored);
@@ -274,8 +258,7 @@ void WriteLanguageChoice(const CString& language, const CString& lngPath)
     if (appData.IsEmpty())
         return;
     static const char* const kRoots[] = {"\\Zex\\Ulmoro", "\\Talvery\\Pirt"};
-    for (const char* root : kRoots)
-    {
+    for (const char* root : kRoots) {
         CString folder = appData + root + "\\config";
         CreateFullPath(folder);
         CString ini = folder + "\\Pirt.ini";

@@ -8,12 +8,12 @@
 #include "fw/framework.h"
 
 // Control ids of the shared templates.
-#define IDC_WINLAUNCH       1074
-#define IDC_CLOSEAFTERKILL  1075
-#define IDC_LOGGING         1008
-#define IDC_CONFIRM_DELETE  1033
-#define IDC_LANGUAGE_LIST   1018
-#define IDC_PLZ_SEL_LNG     1012
+#define IDC_WINLAUNCH      1074
+#define IDC_CLOSEAFTERKILL 1075
+#define IDC_LOGGING        1008
+#define IDC_CONFIRM_DELETE 1033
+#define IDC_LANGUAGE_LIST  1018
+#define IDC_PLZ_SEL_LNG    1012
 
 // The general page: start with Windows (the program's own Run value), close
 // after a run and the program's logging switch, all in [Preferences] of the
@@ -22,8 +22,8 @@ class CGeneralPageBase : public CPropertyPage
 {
 public:
     // startText: section and key of the start-with-Windows box's text.
-    CGeneralPageBase(UINT templateId, int iniIndex, const char* runValueName,
-                     const char* startTextSection, const char* startTextKey);
+    CGeneralPageBase(UINT templateId, int iniIndex, const char* runValueName, const char* startTextSection,
+                     const char* startTextKey);
 
     int m_bStartWithWindows;
     int m_bCloseAfterKill;

@@ -10,23 +10,22 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 // What the timer does once the box is up: each step runs on one tick.
 struct BoxScript
 {
     const char* caption;
-    bool tick;                  // tick the check box first
-    int pressId;                // button to press (0: none)
-    bool escapeFirst;           // send Escape, then press on the next tick
-    const char* picture;        // save a picture of the box under this name
+    bool tick;           // tick the check box first
+    int pressId;         // button to press (0: none)
+    bool escapeFirst;    // send Escape, then press on the next tick
+    const char* picture; // save a picture of the box under this name
     // observations
     HWND box;
     std::vector<std::pair<int, std::string>> controls;
     bool aliveAfterEscape;
     int step;
-    std::vector<std::string> cutOff;    // controls whose text does not fit
+    std::vector<std::string> cutOff; // controls whose text does not fit
     RECT boxRect;
 };
 
@@ -99,7 +98,8 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
         if (g_script.escapeFirst) {
             HWND target = GetWindow(box, GW_CHILD);
             for (HWND c = target; c; c = GetWindow(c, GW_HWNDNEXT))
-                if (GetDlgCtrlID(c) == g_script.pressId) target = c;
+                if (GetDlgCtrlID(c) == g_script.pressId)
+                    target = c;
             PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0);
             PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0);
             g_script.step = 1;
@@ -114,8 +114,8 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
                      (LPARAM)GetDlgItem(box, g_script.pressId));
 }
 
-int RunBox(const char* text, const char* caption, UINT type, bool tick, int pressId,
-           bool escapeFirst = false, const char* picture = nullptr)
+int RunBox(const char* text, const char* caption, UINT type, bool tick, int pressId, bool escapeFirst = false,
+           const char* picture = nullptr)
 {
     g_script = BoxScript();
     g_script.picture = picture;
@@ -193,9 +193,9 @@ TEST_F(CheckMessageBoxTest, WithoutCheckBoxBitThereIsNoCheckBox)
 TEST_F(CheckMessageBoxTest, NullOrEmptyCaptionShowsError)
 {
     EXPECT_EQ(IDYES, RunBox("q", nullptr, 0x1000024, false, IDYES));
-    ASSERT_NE((HWND)nullptr, g_script.box);
+    ASSERT_NE((HWND) nullptr, g_script.box);
     EXPECT_EQ(IDNO, RunBox("q", "", 0x1000024, false, IDNO));
-    ASSERT_NE((HWND)nullptr, g_script.box);
+    ASSERT_NE((HWND) nullptr, g_script.box);
 }
 
 TEST_F(CheckMessageBoxTest, MissingYesLabelLeavesAWorkingButton)
@@ -256,15 +256,14 @@ TEST_F(CheckMessageBoxTest, EveryControlHoldsItsWholeText)
         for (UINT check : {0u, (UINT)MB_DONT_ASK_AGAIN}) {
             SCOPED_TRACE(std::string(m.name) + (check ? " with check box" : ""));
             EXPECT_EQ(IDNO, RunBox(m.text.c_str(), "Fit", MB_YESNO | MB_ICONQUESTION | check, false, IDNO));
-            ASSERT_NE((HWND)nullptr, g_script.box);
-            EXPECT_EQ(check ? 5u : 4u, g_script.controls.size());   // icon, text, Yes, No
+            ASSERT_NE((HWND) nullptr, g_script.box);
+            EXPECT_EQ(check ? 5u : 4u, g_script.controls.size()); // icon, text, Yes, No
             EXPECT_TRUE(g_script.cutOff.empty()) << g_script.cutOff.front();
             EXPECT_LE(g_script.boxRect.right - g_script.boxRect.left, GetSystemMetrics(SM_CXSCREEN));
         }
     }
     // The main cleaner's question, kept as a picture of the run.
     EXPECT_EQ(IDNO, RunBox("Do you really want to remove the selected traces now?", "Brisvane",
-                           MB_YESNO | MB_ICONQUESTION | MB_DONT_ASK_AGAIN, false, IDNO, false,
-                           "confirmation_box.bmp"));
+                           MB_YESNO | MB_ICONQUESTION | MB_DONT_ASK_AGAIN, false, IDNO, false, "confirmation_box.bmp"));
     EXPECT_TRUE(g_script.cutOff.empty());
 }

@@ -6,8 +6,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 // A seeded profile whose language choice names a file of the test's own.
 class LanguageTest : public ::testing::Test
@@ -18,16 +17,13 @@ protected:
     {
         ResetDataRoots();
         const std::string longText(300, 'L');
-        WriteFileText(folder("One.lng"),
-                      ("[General]\r\n24020=Working\r\n24021=50%% done\r\n24022=" + longText +
-                       "\r\n[Brisvane]\r\n100=Caption\r\n").c_str());
+        WriteFileText(folder("One.lng"), ("[General]\r\n24020=Working\r\n24021=50%% done\r\n24022=" + longText +
+                                          "\r\n[Brisvane]\r\n100=Caption\r\n")
+                                             .c_str());
         WriteFileText(folder("Two.lng"), "[General]\r\n24020=Arbeite\r\n");
         Choose(folder("One.lng"));
     }
-    void Choose(const CString& file)
-    {
-        WritePrivateProfileStringA("Pirt", "LngPath", file, GetIniPath(INI_PIRT));
-    }
+    void Choose(const CString& file) { WritePrivateProfileStringA("Pirt", "LngPath", file, GetIniPath(INI_PIRT)); }
     CScratchFolder folder;
 };
 
@@ -37,7 +33,13 @@ struct RecordingMenu
     UINT flags = 0;
     CString text;
     int calls = 0;
-    void SetItemText(UINT i, CString t, UINT f) { item = i; text = t; flags = f; ++calls; }
+    void SetItemText(UINT i, CString t, UINT f)
+    {
+        item = i;
+        text = t;
+        flags = f;
+        ++calls;
+    }
 };
 
 } // namespace
@@ -80,7 +82,7 @@ TEST_F(LanguageTest, SettersPutTextsOnWindowsAndMenus)
     SetDlgItemLngText(parent, 42, "General", "24021");
     GetWindowTextA(child, text, sizeof(text));
     EXPECT_STREQ("50% done", text);
-    SetDlgItemLngText(parent, 43, "General", "24021");   // no such control: nothing happens
+    SetDlgItemLngText(parent, 43, "General", "24021"); // no such control: nothing happens
     DestroyWindow(parent);
 
     RecordingMenu menu;
@@ -94,13 +96,12 @@ TEST_F(LanguageTest, SettersPutTextsOnWindowsAndMenus)
     EXPECT_EQ(1001u, menu.item);
 }
 
-namespace
-{
+namespace {
 // Sets a file's last write back by an hour, as an installed file has it.
 void Age(const CString& path)
 {
-    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
@@ -119,34 +120,32 @@ void Age(const CString& path)
 TEST_F(LanguageTest, TextsReadAsTheProfileFunctionsReadThem)
 {
     const CString file = folder("Odd.lng");
-    WriteFileText(file,
-                  "orphan=before any section\r\n"
-                  "[General]\r\n"
-                  "  Spaced  =   padded value  \r\n"
-                  "Quoted=\"in quotes\"\r\n"
-                  "Single='single'\r\n"
-                  "Half=\"half\r\n"
-                  "Twice=first\r\n"
-                  "TWICE=second\r\n"
-                  "Empty=\r\n"
-                  "novalue\r\n"
-                  "Inner=a=b\r\n"
-                  "[ general ]\r\n"
-                  "Later=second section\r\n"
-                  "[Other]\r\n"
-                  "Spaced=other\r\n"
-                  "[Broken\r\n"
-                  "InBroken=x\r\n");
+    WriteFileText(file, "orphan=before any section\r\n"
+                        "[General]\r\n"
+                        "  Spaced  =   padded value  \r\n"
+                        "Quoted=\"in quotes\"\r\n"
+                        "Single='single'\r\n"
+                        "Half=\"half\r\n"
+                        "Twice=first\r\n"
+                        "TWICE=second\r\n"
+                        "Empty=\r\n"
+                        "novalue\r\n"
+                        "Inner=a=b\r\n"
+                        "[ general ]\r\n"
+                        "Later=second section\r\n"
+                        "[Other]\r\n"
+                        "Spaced=other\r\n"
+                        "[Broken\r\n"
+                        "InBroken=x\r\n");
     Age(file);
     Choose(file);
     const char* lookups[][2] = {
-        {"General", "Spaced"}, {"general", "SPACED"}, {"General", "Quoted"}, {"General", "Single"},
-        {"General", "Half"},   {"General", "Twice"},  {"General", "Empty"},  {"General", "novalue"},
-        {"General", "Inner"},  {"General", "Later"},  {"Other", "Spaced"},   {"", "orphan"},
+        {"General", "Spaced"},  {"general", "SPACED"}, {"General", "Quoted"}, {"General", "Single"},
+        {"General", "Half"},    {"General", "Twice"},  {"General", "Empty"},  {"General", "novalue"},
+        {"General", "Inner"},   {"General", "Later"},  {"Other", "Spaced"},   {"", "orphan"},
         {"Broken", "InBroken"}, {"Other", "InBroken"}, {"General", "orphan"},
     };
-    for (const auto& l : lookups)
-    {
+    for (const auto& l : lookups) {
         char expected[255] = "";
         GetPrivateProfileStringA(l[0], l[1], "", expected, sizeof(expected), file);
         EXPECT_STREQ(expected, GetLngString(l[0], l[1])) << l[0] << "/" << l[1];

@@ -8,8 +8,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 std::string Field(const std::vector<char>& file, size_t record, int offset, int width)
 {
@@ -100,7 +99,7 @@ TEST_F(LogFileTest, FirstRecordFollowsHeaderWithExactLayout)
 
 TEST_F(LogFileTest, FieldsAreCutToTheirWidths)
 {
-    log.SetModule("abcdefghijklmnopqrst");              // exactly 20
+    log.SetModule("abcdefghijklmnopqrst"); // exactly 20
     log.SetProcedure("ProcedureNameLongerThanTwenty");
     const std::string longText(200, 'x');
     ASSERT_EQ(1, log.WriteEntry(longText.c_str()));
@@ -148,8 +147,7 @@ TEST_F(LogFileTest, FullLogMovesItsEntriesIntoTheArchive)
     std::vector<char> archive = ReadFileBytes(folder("pirt.log.archive"));
     ASSERT_EQ(500u * LOG_RECORD_SIZE, archive.size());
     EXPECT_EQ(Header(), std::string(archive.data(), LOG_RECORD_SIZE));
-    EXPECT_EQ(0, memcmp(archive.data() + LOG_RECORD_SIZE, before.data() + LOG_RECORD_SIZE,
-                        499 * LOG_RECORD_SIZE));
+    EXPECT_EQ(0, memcmp(archive.data() + LOG_RECORD_SIZE, before.data() + LOG_RECORD_SIZE, 499 * LOG_RECORD_SIZE));
 
     std::vector<char> after = ReadFileBytes(folder("pirt.log"));
     ASSERT_EQ(380u, after.size());

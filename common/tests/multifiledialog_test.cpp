@@ -13,8 +13,8 @@ namespace {
 // What the timer driver does with the dialog once its list shows the files.
 struct Driver
 {
-    int expectedItems;   // items the list must show before selecting
-    int selectIndex;     // -1: all
+    int expectedItems; // items the list must show before selecting
+    int selectIndex;   // -1: all
     int stage;
     int ticks;
 };
@@ -48,7 +48,7 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD)
     EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
     if (dialog == nullptr)
         return;
-    if (++g_driver.ticks > 400) {   // about 20 s: give up rather than hang
+    if (++g_driver.ticks > 400) { // about 20 s: give up rather than hang
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return;
     }
@@ -61,7 +61,8 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD)
         g_driver.stage = 1;
     } else if (g_driver.stage == 1) {
         g_driver.stage = 2;
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     }
 }
 

@@ -9,8 +9,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 // "{S}" is the scratch folder, "{L}" the link fixture, "{W}" the Windows
 // folder, "{A}" the application-data folder, "{P}" the program folder.
@@ -25,19 +24,34 @@ CString Expand(const char* pattern, const CString& scratch, const CString& links
     return text;
 }
 
-bool Exists(const CString& path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const CString& path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 } // namespace
 
 TEST(PathLayer, AbsoluteIsDecidedOnTheRawText)
 {
-    struct { const char* raw; int absolute; } cases[] = {
-        { "C:\\x", 1 }, { "c:/x", 1 }, { "C:\\", 1 }, { "\\\\srv\\share", 1 }, { "//srv/share/x", 1 },
-        { "rel", 0 }, { ".", 0 }, { "C:", 0 }, { "C:x", 0 }, { "\\x", 0 }, { "/x", 0 }, { "", 0 },
-        { "\\\\srv", 0 }, { "\\\\srv\\", 0 }, { "\\\\?\\C:\\x", 0 }, { "\\\\.\\C:", 0 }, { "\\\\\\x", 0 },
+    struct
+    {
+        const char* raw;
+        int absolute;
+    } cases[] = {
+        {"C:\\x", 1},
+        {"c:/x", 1},
+        {"C:\\", 1},
+        {"\\\\srv\\share", 1},
+        {"//srv/share/x", 1},
+        {"rel", 0},
+        {".", 0},
+        {"C:", 0},
+        {"C:x", 0},
+        {"\\x", 0},
+        {"/x", 0},
+        {"", 0},
+        {"\\\\srv", 0},
+        {"\\\\srv\\", 0},
+        {"\\\\?\\C:\\x", 0},
+        {"\\\\.\\C:", 0},
+        {"\\\\\\x", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.absolute, IsAbsolutePathText(c.raw)) << c.raw;
@@ -51,28 +65,38 @@ TEST(PathLayer, SpellingsOfOnePathComeOutTheSame)
     char shortName[MAX_PATH] = "";
     GetShortPathNameA(folder, shortName, MAX_PATH);
 
-    struct { const char* raw; const char* canonical; } cases[] = {
-        { "{S}\\Folder With Long Name", "{S}\\Folder With Long Name" },
-        { "{S}\\Folder With Long Name\\", "{S}\\Folder With Long Name" },
-        { "{S}\\\\Folder With Long Name\\\\", "{S}\\Folder With Long Name" },
-        { "{S}/Folder With Long Name/", "{S}\\Folder With Long Name" },
-        { "{S}\\Folder With Long Name\\.", "{S}\\Folder With Long Name" },
-        { "{S}\\Folder With Long Name. ", "{S}\\Folder With Long Name" },
-        { "{S}\\Folder With Long Name\\..\\Folder With Long Name", "{S}\\Folder With Long Name" },
-        { "{S}\\missing\\deeper\\", "{S}\\missing\\deeper" },
-        { "C:\\", "C:\\" }, { "C:\\\\", "C:\\" }, { "C://", "C:\\" }, { "C:\\.", "C:\\" },
-        { "C:\\..\\..", "C:\\" }, { "C:\\x\\..", "C:\\" }, { "C:\\x\\... ", "C:\\x" },
-        { "\\\\srv\\share", "\\\\srv\\share\\" }, { "\\\\srv\\\\share\\\\x\\", "\\\\srv\\share\\x" },
-        { "{S}\\*", "" }, { "{S}\\a?", "" }, { "", "" },
-    };
-    for (const auto& c : cases)
+    struct
     {
+        const char* raw;
+        const char* canonical;
+    } cases[] = {
+        {"{S}\\Folder With Long Name", "{S}\\Folder With Long Name"},
+        {"{S}\\Folder With Long Name\\", "{S}\\Folder With Long Name"},
+        {"{S}\\\\Folder With Long Name\\\\", "{S}\\Folder With Long Name"},
+        {"{S}/Folder With Long Name/", "{S}\\Folder With Long Name"},
+        {"{S}\\Folder With Long Name\\.", "{S}\\Folder With Long Name"},
+        {"{S}\\Folder With Long Name. ", "{S}\\Folder With Long Name"},
+        {"{S}\\Folder With Long Name\\..\\Folder With Long Name", "{S}\\Folder With Long Name"},
+        {"{S}\\missing\\deeper\\", "{S}\\missing\\deeper"},
+        {"C:\\", "C:\\"},
+        {"C:\\\\", "C:\\"},
+        {"C://", "C:\\"},
+        {"C:\\.", "C:\\"},
+        {"C:\\..\\..", "C:\\"},
+        {"C:\\x\\..", "C:\\"},
+        {"C:\\x\\... ", "C:\\x"},
+        {"\\\\srv\\share", "\\\\srv\\share\\"},
+        {"\\\\srv\\\\share\\\\x\\", "\\\\srv\\share\\x"},
+        {"{S}\\*", ""},
+        {"{S}\\a?", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
         CString raw = Expand(c.raw, scratch.Path(), "");
         EXPECT_STREQ(Expand(c.canonical, scratch.Path(), ""), CanonicalPath(raw)) << raw;
     }
     // Short names are expanded where the path exists.
-    if (folder.CompareNoCase(shortName) != 0 && shortName[0] != '\0')
-    {
+    if (folder.CompareNoCase(shortName) != 0 && shortName[0] != '\0') {
         EXPECT_STREQ(folder, CanonicalPath(shortName));
         EXPECT_STREQ(folder + "\\new", CanonicalPath(CString(shortName) + "\\new\\"));
     }
@@ -80,17 +104,30 @@ TEST(PathLayer, SpellingsOfOnePathComeOutTheSame)
 
 TEST(PathLayer, RootAndInside)
 {
-    struct { const char* inner; const char* outer; int inside; } cases[] = {
-        { "C:\\a", "C:\\a", 1 }, { "C:\\A\\b", "c:\\a", 1 }, { "C:\\a", "C:\\", 1 },
-        { "C:\\ab", "C:\\a", 0 }, { "C:\\a", "C:\\a\\b", 0 }, { "D:\\a", "C:\\", 0 },
-        { "\\\\s\\h\\x", "\\\\s\\h\\", 1 }, { "", "C:\\", 0 },
+    struct
+    {
+        const char* inner;
+        const char* outer;
+        int inside;
+    } cases[] = {
+        {"C:\\a", "C:\\a", 1},
+        {"C:\\A\\b", "c:\\a", 1},
+        {"C:\\a", "C:\\", 1},
+        {"C:\\ab", "C:\\a", 0},
+        {"C:\\a", "C:\\a\\b", 0},
+        {"D:\\a", "C:\\", 0},
+        {"\\\\s\\h\\x", "\\\\s\\h\\", 1},
+        {"", "C:\\", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.inside, IsPathInside(c.inner, c.outer)) << c.inner << " in " << c.outer;
 
-    struct { const char* path; int root; } roots[] = {
-        { "C:\\", 1 }, { "C:", 1 }, { "\\\\s\\h\\", 1 }, { "\\\\s\\h", 1 },
-        { "C:\\a", 0 }, { "\\\\s\\h\\x", 0 }, { "", 0 },
+    struct
+    {
+        const char* path;
+        int root;
+    } roots[] = {
+        {"C:\\", 1}, {"C:", 1}, {"\\\\s\\h\\", 1}, {"\\\\s\\h", 1}, {"C:\\a", 0}, {"\\\\s\\h\\x", 0}, {"", 0},
     };
     for (const auto& c : roots)
         EXPECT_EQ(c.root, IsRootPath(c.path)) << c.path;
@@ -107,21 +144,27 @@ TEST(PathLayer, FolderTargetVerdicts)
 
     // Root, relative, Windows-folder and top-link spellings run against every
     // deleting entry in the path-safety suite; here what only the layer shows.
-    struct { const char* raw; PathVerdict verdict; bool needsLinks; } cases[] = {
-        { "{S}\\target", PATH_OK, false },
-        { "{S}/target/", PATH_OK, false },
-        { "{S}\\target\\sub\\..", PATH_OK, false },
-        { "{S}\\not there", PATH_OK, false },
-        { "\\\\?\\C:\\windows", PATH_NOT_ABSOLUTE, false },
-        { "{S}\\..\\..\\..\\..\\..\\..\\..\\..", PATH_ROOT, false },
-        { "{A}\\Talvery\\Pirt\\", PATH_PROTECTED, false }, { "{A}\\Zex", PATH_PROTECTED, false },
-        { "{P}", PATH_PROTECTED, false }, { "{A}\\Talvery\\Pirt\\logs", PATH_OK, false },
-        { "{L}\\toplink. ", PATH_LINK, true },
-        { "{L}\\tree\\dirlink\\sub", PATH_OK, true },
-        { "{L}\\cdrive", PATH_LINK, true },
-    };
-    for (const auto& c : cases)
+    struct
     {
+        const char* raw;
+        PathVerdict verdict;
+        bool needsLinks;
+    } cases[] = {
+        {"{S}\\target", PATH_OK, false},
+        {"{S}/target/", PATH_OK, false},
+        {"{S}\\target\\sub\\..", PATH_OK, false},
+        {"{S}\\not there", PATH_OK, false},
+        {"\\\\?\\C:\\windows", PATH_NOT_ABSOLUTE, false},
+        {"{S}\\..\\..\\..\\..\\..\\..\\..\\..", PATH_ROOT, false},
+        {"{A}\\Talvery\\Pirt\\", PATH_PROTECTED, false},
+        {"{A}\\Zex", PATH_PROTECTED, false},
+        {"{P}", PATH_PROTECTED, false},
+        {"{A}\\Talvery\\Pirt\\logs", PATH_OK, false},
+        {"{L}\\toplink. ", PATH_LINK, true},
+        {"{L}\\tree\\dirlink\\sub", PATH_OK, true},
+        {"{L}\\cdrive", PATH_LINK, true},
+    };
+    for (const auto& c : cases) {
         if (c.needsLinks && !haveLinks)
             continue;
         CString raw = Expand(c.raw, scratch.Path(), links);

@@ -10,8 +10,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 std::string ReadText(const char* path)
 {
@@ -35,14 +34,13 @@ CString UserHiveName()
 {
     CScratchRegKey marker("pluginhive");
     char name[256];
-    for (DWORD i = 0;; ++i)
-    {
+    for (DWORD i = 0;; ++i) {
         DWORD length = sizeof(name);
         if (RegEnumKeyExA(HKEY_USERS, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             return CString();
         CRegKeyHandle key;
-        if (RegOpenKeyExA(HKEY_USERS, CString(name) + "\\" + marker.Path(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS)
-        {
+        if (RegOpenKeyExA(HKEY_USERS, CString(name) + "\\" + marker.Path(), 0, KEY_READ, key.Receive()) ==
+            ERROR_SUCCESS) {
             return name;
         }
     }
@@ -52,15 +50,14 @@ CString UserHiveName()
 
 TEST(PluginFormat, ActionTableWordsAndRowsFindEachOther)
 {
-    for (int i = 0; i < PLUGIN_ACTION_COUNT; ++i)
-    {
+    for (int i = 0; i < PLUGIN_ACTION_COUNT; ++i) {
         const PluginActionInfo& info = GetPluginAction((PluginAction)i);
         EXPECT_EQ(i, info.action);
         EXPECT_EQ(&info, FindPluginAction(info.section, info.word)) << info.word;
         EXPECT_EQ(&info, FindPluginRowAction(info.kind, info.listAction)) << info.kind;
     }
     EXPECT_EQ(nullptr, FindPluginAction(PLUGIN_FILES, "delete"));
-    EXPECT_EQ(nullptr, FindPluginAction(PLUGIN_FOLDERS, "Delete"));  // a Files word in Folders
+    EXPECT_EQ(nullptr, FindPluginAction(PLUGIN_FOLDERS, "Delete")); // a Files word in Folders
     EXPECT_EQ(nullptr, FindPluginAction(PLUGIN_REGISTRY, ""));
     EXPECT_STREQ("Reg", GetPluginSection(PLUGIN_REGISTRY).keyPrefix);
 }
@@ -72,32 +69,40 @@ TEST(PluginFormat, ReadsEverySectionInOrderWholeAndStopsAtTheFirstGap)
     const CString longEntry = "HKEY_CURRENT_USER\\Software\\App;DeleteValue;" + Repeat('x', 264 - 43);
     ASSERT_EQ(264, longEntry.GetLength());
     // Registry first in the file: entries still come Files, Folders, Registry.
-    WriteFileText(file,
-                  "[Registry]\r\nReg0=HKEY_CURRENT_USER\\Software\\App;DeleteValueMatch;Last\r\n"
-                  "Reg1=" + longEntry + "\r\n"
-                  "[General]\r\nName=100%% sure\r\n"
-                  "[Files]\r\nFile0=C:\\A;Delete;x;y\r\nFile2=C:\\B;Delete;z\r\n"
-                  "[Folders]\r\nFolder0=C:\\T;DeleteMatch;tmp\r\nFolder1=C:\\T;deleteall;*.*\r\n"
-                  "Folder2=C:\\T;DeleteAll\r\nFolder3=C:\\T;DeleteAll;foo\r\nFolder4=\r\nFolder5=C:\\U;DeleteAll;*.*\r\n");
+    WriteFileText(
+        file,
+        "[Registry]\r\nReg0=HKEY_CURRENT_USER\\Software\\App;DeleteValueMatch;Last\r\n"
+        "Reg1=" +
+            longEntry +
+            "\r\n"
+            "[General]\r\nName=100%% sure\r\n"
+            "[Files]\r\nFile0=C:\\A;Delete;x;y\r\nFile2=C:\\B;Delete;z\r\n"
+            "[Folders]\r\nFolder0=C:\\T;DeleteMatch;tmp\r\nFolder1=C:\\T;deleteall;*.*\r\n"
+            "Folder2=C:\\T;DeleteAll\r\nFolder3=C:\\T;DeleteAll;foo\r\nFolder4=\r\nFolder5=C:\\U;DeleteAll;*.*\r\n");
 
     std::vector<CPluginEntry> entries = ReadPluginEntries(file);
-    const struct { PluginAction action; int number; const char* path; CString argument; } expected[] = {
-        { PLUGIN_FILE_DELETE, 0, "C:\\A", "x;y" },
-        { PLUGIN_FOLDER_DELETE_MATCH, 0, "C:\\T", "tmp" },
-        { PLUGIN_FOLDER_DELETE_ALL, 3, "C:\\T", "foo" },
-        { PLUGIN_REG_DELETE_VALUE_MATCH, 0, "HKEY_CURRENT_USER\\Software\\App", "Last" },
-        { PLUGIN_REG_DELETE_VALUE, 1, "HKEY_CURRENT_USER\\Software\\App", Repeat('x', 264 - 43) },
+    const struct
+    {
+        PluginAction action;
+        int number;
+        const char* path;
+        CString argument;
+    } expected[] = {
+        {PLUGIN_FILE_DELETE, 0, "C:\\A", "x;y"},
+        {PLUGIN_FOLDER_DELETE_MATCH, 0, "C:\\T", "tmp"},
+        {PLUGIN_FOLDER_DELETE_ALL, 3, "C:\\T", "foo"},
+        {PLUGIN_REG_DELETE_VALUE_MATCH, 0, "HKEY_CURRENT_USER\\Software\\App", "Last"},
+        {PLUGIN_REG_DELETE_VALUE, 1, "HKEY_CURRENT_USER\\Software\\App", Repeat('x', 264 - 43)},
     };
     ASSERT_EQ(sizeof(expected) / sizeof(expected[0]), entries.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-    {
+    for (size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(expected[i].action, entries[i].action->action) << i;
         EXPECT_EQ(expected[i].number, entries[i].number) << i;
         EXPECT_STREQ(expected[i].path, entries[i].path) << i;
         EXPECT_STREQ(expected[i].argument, entries[i].argument) << i;
         EXPECT_EQ(i == 4 ? 1 : 0, entries[i].tooLong) << i;
     }
-    EXPECT_STREQ(longEntry, entries[4].raw);  // never cut
+    EXPECT_STREQ(longEntry, entries[4].raw); // never cut
     EXPECT_STREQ("*.*", PluginEntryRow(entries[2]).detail);
     EXPECT_STREQ("ValueList", PluginEntryRow(entries[3]).kind);
     EXPECT_STREQ("100%% sure", ReadPluginGeneral(file, "Name"));
@@ -108,18 +113,22 @@ TEST(PluginFormat, ReadsEverySectionInOrderWholeAndStopsAtTheFirstGap)
 TEST(PluginFormat, PlaceholdersFirstFoundOnlyAndOnlyToAnAbsoluteFolder)
 {
     CPlaceholderFolders folders;
-    folders.programs = "";             // empty
+    folders.programs = ""; // empty
     folders.windows = "C:\\windows\\";
-    folders.appData = "AppData";       // relative
-    static const struct { const char* text; int ok; const char* out; } cases[] = {
-        { "PIRT_APPDATA\\x;PIRT_WINDOWS\\y", 1, "PIRT_APPDATA\\x;C:\\windows\\y" },
-        { "PIRT_WINDOWS\\a\\PIRT_WINDOWS", 1, "C:\\windows\\a\\C:\\windows" },
-        { "pirt_windows\\App", 1, "pirt_windows\\App" },
-        { "PIRT_PROGRAMS\\App", 0, "PIRT_PROGRAMS\\App" },
-        { "PIRT_APPDATA\\App", 0, "PIRT_APPDATA\\App" },
-    };
-    for (const auto& c : cases)
+    folders.appData = "AppData"; // relative
+    static const struct
     {
+        const char* text;
+        int ok;
+        const char* out;
+    } cases[] = {
+        {"PIRT_APPDATA\\x;PIRT_WINDOWS\\y", 1, "PIRT_APPDATA\\x;C:\\windows\\y"},
+        {"PIRT_WINDOWS\\a\\PIRT_WINDOWS", 1, "C:\\windows\\a\\C:\\windows"},
+        {"pirt_windows\\App", 1, "pirt_windows\\App"},
+        {"PIRT_PROGRAMS\\App", 0, "PIRT_PROGRAMS\\App"},
+        {"PIRT_APPDATA\\App", 0, "PIRT_APPDATA\\App"},
+    };
+    for (const auto& c : cases) {
         CString out;
         EXPECT_EQ(c.ok, ExpandPlaceholders(c.text, folders, out)) << c.text;
         EXPECT_STREQ(c.out, out) << c.text;
@@ -131,63 +140,72 @@ TEST(PluginFormat, PlaceholdersFirstFoundOnlyAndOnlyToAnAbsoluteFolder)
 TEST(PluginFormat, ValidatorRefusesWhatCouldReachBeyondTheEntry)
 {
     CPlaceholderFolders folders = GetPlaceholderFolders();
-    folders.programs = "";  // a placeholder without a folder
+    folders.programs = ""; // a placeholder without a folder
     const CString appData = GetShellFolderPath(CSIDL_APPDATA);
     const CString at254 = "C:\\Data;Delete;" + Repeat('x', kPluginEntryMax - 15);
-    const CString user = "HKEY_USERS\\" + UserHiveName();  // judged as HKEY_CURRENT_USER
+    const CString user = "HKEY_USERS\\" + UserHiveName(); // judged as HKEY_CURRENT_USER
     ASSERT_GT(user.GetLength(), 11);
-    const CString links = ProgramFolder() + "\\pathlinks";   // host-side fixture made by ctest
+    const CString links = ProgramFolder() + "\\pathlinks"; // host-side fixture made by ctest
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(links + "\\cdrive"));
 
     const PluginSection F = PLUGIN_FILES, D = PLUGIN_FOLDERS, R = PLUGIN_REGISTRY;
-    const struct { PluginSection section; CString entry; PluginRefusal refusal; CString path, first; } cases[] = {
-        { F, at254 + "xxxxxxxxxx", PLUGIN_REFUSED_TOO_LONG, "", "" },
-        { F, at254, PLUGIN_ENTRY_OK, "C:\\Data\\" + Repeat('x', kPluginEntryMax - 15), "" },
-        { F, "PIRT_PROGRAMS\\App;Delete;recent.txt", PLUGIN_REFUSED_PLACEHOLDER, "", "" },
-        { F, "PIRT_APPDATA\\App;Delete;recent.txt", PLUGIN_ENTRY_OK, appData + "\\App\\recent.txt", "" },
-        { F, "App;Delete;recent.txt", PLUGIN_REFUSED_NOT_ABSOLUTE, "", "" },
-        { F, "\\\\?\\C:\\App;Delete;recent.txt", PLUGIN_REFUSED_NOT_ABSOLUTE, "", "" },
-        { F, "\\\\server\\share\\App;Delete;recent.txt", PLUGIN_ENTRY_OK, "\\\\server\\share\\App\\recent.txt", "" },
-        { F, "C:\\App;Delete;..\\boot.ini", PLUGIN_REFUSED_BAD_PATH, "", "" },
-        { F, "C:\\App\\.. ;DeleteContent;a.txt", PLUGIN_REFUSED_BAD_PATH, "", "" },
-        { F, "C:\\App;Delete;*.txt", PLUGIN_REFUSED_BAD_PATH, "", "" },
-        { F, "C:\\App//x;Delete;a..txt", PLUGIN_ENTRY_OK, "C:\\App\\x\\a..txt", "" },
-        { F, "C:\\App;Delete;", PLUGIN_REFUSED_EMPTY_TEXT, "", "" },
-        { F, "C:\\a.ini;EraseMatch;Recent,", PLUGIN_REFUSED_EMPTY_TEXT, "", "" },
-        { F, "C:\\a.ini;EraseMatch;Recent,,File1", PLUGIN_ENTRY_OK, "C:\\a.ini", "Recent" },
-        { D, "C:\\;DeleteAll;*.*", PLUGIN_REFUSED_ROOT, "", "" },
-        { D, "\\\\server\\share\\;DeleteAllBelow;*.*", PLUGIN_REFUSED_ROOT, "", "" },
-        { D, "\\\\server\\share\\App;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, "\\\\server\\share\\App", "" },
-        { D, "PIRT_APPDATA;DeleteAllBelow;*.*", PLUGIN_REFUSED_PROTECTED, "", "" },
-        { D, "PIRT_APPDATA\\App\\Recent\\;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, appData + "\\App\\Recent", "" },
-        { D, GetShellFolderPath(CSIDL_PROFILE) + ";DeleteMatch;.tmp", PLUGIN_REFUSED_PROTECTED, "", "" },
-        { D, GetShellFolderPath(CSIDL_SYSTEM) + "\\spool\\x;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", "" },
-        { D, links + "\\cdrive\\windows\\system32\\spool;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", "" },
-        { D, "PIRT_WINDOWS\\Temp\\App;DeleteAll;*.*", PLUGIN_ENTRY_OK, GetShellFolderPath(CSIDL_WINDOWS) + "\\Temp\\App", "" },
-        { D, links + "\\toplink\\;DeleteAllBelow;*.*", PLUGIN_REFUSED_LINK, "", "" },
-        { D, links + "\\tree;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, links + "\\tree", "" },
-        { D, "C:\\Temp\\App;DeleteMatch;", PLUGIN_REFUSED_EMPTY_TEXT, "", "" },
-        { D, "C:\\Temp\\App;DeleteMatch;tEMP\\a", PLUGIN_REFUSED_MATCHES_ALL, "", "" },
-        { D, "C:\\Temp\\App;DeleteMatch;\\", PLUGIN_REFUSED_MATCHES_ALL, "", "" },
-        { D, "C:\\Temp\\App;DeleteMatch;.tmp", PLUGIN_ENTRY_OK, "C:\\Temp\\App", ".tmp" },
-        { R, "HKEY_CURRENT_USER;DeleteValueMatch;x", PLUGIN_REFUSED_REG_ROOT, "", "" },
-        { R, "HKCU\\Software\\App;DeleteValue;x", PLUGIN_REFUSED_REG_ROOT, "", "" },
-        { R, "HKEY_CURRENT_USER\\\\Software\\\\App\\;DeleteValue;", PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software\\App", "" },
-        { R, "HKEY_CURRENT_USER\\Software\\App\\;DeleteValueMatch; ", PLUGIN_REFUSED_EMPTY_TEXT, "", "" },
-        { R, "HKEY_CURRENT_USER\\Software\\App\\;DeleteKeyMatch; Last ", PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software\\App", "Last" },
-        { R, "HKEY_CURRENT_USER\\Software;DeleteKey;\\", PLUGIN_REFUSED_EMPTY_TEXT, "", "" },
-        { R, "HKEY_CURRENT_USER\\Software;DeleteKey; App\\\\Sub ", PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software", "App\\Sub" },
-        { R, user + ";DeleteKey;Software", PLUGIN_REFUSED_REG_SHALLOW, "", "" },
-        { R, user + "\\Software;DeleteKey;App", PLUGIN_ENTRY_OK, user + "\\Software", "App" },
-        { R, "HKEY_CURRENT_USER\\Software\\Microsoft;DeleteKey;Windows", PLUGIN_REFUSED_REG_PROTECTED, "", "" },
-        { R, "HKEY_CURRENT_USER\\software;DeleteKey;talvery", PLUGIN_REFUSED_REG_PROTECTED, "", "" },
-        { R, user + "\\Software;DeleteKey;Classes", PLUGIN_REFUSED_REG_PROTECTED, "", "" },
-        { R, "HKEY_LOCAL_MACHINE\\SYSTEM;DeleteKey;CurrentControlSet", PLUGIN_REFUSED_REG_PROTECTED, "", "" },
-        { R, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer;DeleteKey;RunMRU",
-          PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "RunMRU" },
-    };
-    for (const auto& c : cases)
+    const struct
     {
+        PluginSection section;
+        CString entry;
+        PluginRefusal refusal;
+        CString path, first;
+    } cases[] = {
+        {F, at254 + "xxxxxxxxxx", PLUGIN_REFUSED_TOO_LONG, "", ""},
+        {F, at254, PLUGIN_ENTRY_OK, "C:\\Data\\" + Repeat('x', kPluginEntryMax - 15), ""},
+        {F, "PIRT_PROGRAMS\\App;Delete;recent.txt", PLUGIN_REFUSED_PLACEHOLDER, "", ""},
+        {F, "PIRT_APPDATA\\App;Delete;recent.txt", PLUGIN_ENTRY_OK, appData + "\\App\\recent.txt", ""},
+        {F, "App;Delete;recent.txt", PLUGIN_REFUSED_NOT_ABSOLUTE, "", ""},
+        {F, "\\\\?\\C:\\App;Delete;recent.txt", PLUGIN_REFUSED_NOT_ABSOLUTE, "", ""},
+        {F, "\\\\server\\share\\App;Delete;recent.txt", PLUGIN_ENTRY_OK, "\\\\server\\share\\App\\recent.txt", ""},
+        {F, "C:\\App;Delete;..\\boot.ini", PLUGIN_REFUSED_BAD_PATH, "", ""},
+        {F, "C:\\App\\.. ;DeleteContent;a.txt", PLUGIN_REFUSED_BAD_PATH, "", ""},
+        {F, "C:\\App;Delete;*.txt", PLUGIN_REFUSED_BAD_PATH, "", ""},
+        {F, "C:\\App//x;Delete;a..txt", PLUGIN_ENTRY_OK, "C:\\App\\x\\a..txt", ""},
+        {F, "C:\\App;Delete;", PLUGIN_REFUSED_EMPTY_TEXT, "", ""},
+        {F, "C:\\a.ini;EraseMatch;Recent,", PLUGIN_REFUSED_EMPTY_TEXT, "", ""},
+        {F, "C:\\a.ini;EraseMatch;Recent,,File1", PLUGIN_ENTRY_OK, "C:\\a.ini", "Recent"},
+        {D, "C:\\;DeleteAll;*.*", PLUGIN_REFUSED_ROOT, "", ""},
+        {D, "\\\\server\\share\\;DeleteAllBelow;*.*", PLUGIN_REFUSED_ROOT, "", ""},
+        {D, "\\\\server\\share\\App;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, "\\\\server\\share\\App", ""},
+        {D, "PIRT_APPDATA;DeleteAllBelow;*.*", PLUGIN_REFUSED_PROTECTED, "", ""},
+        {D, "PIRT_APPDATA\\App\\Recent\\;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, appData + "\\App\\Recent", ""},
+        {D, GetShellFolderPath(CSIDL_PROFILE) + ";DeleteMatch;.tmp", PLUGIN_REFUSED_PROTECTED, "", ""},
+        {D, GetShellFolderPath(CSIDL_SYSTEM) + "\\spool\\x;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", ""},
+        {D, links + "\\cdrive\\windows\\system32\\spool;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", ""},
+        {D, "PIRT_WINDOWS\\Temp\\App;DeleteAll;*.*", PLUGIN_ENTRY_OK, GetShellFolderPath(CSIDL_WINDOWS) + "\\Temp\\App",
+         ""},
+        {D, links + "\\toplink\\;DeleteAllBelow;*.*", PLUGIN_REFUSED_LINK, "", ""},
+        {D, links + "\\tree;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, links + "\\tree", ""},
+        {D, "C:\\Temp\\App;DeleteMatch;", PLUGIN_REFUSED_EMPTY_TEXT, "", ""},
+        {D, "C:\\Temp\\App;DeleteMatch;tEMP\\a", PLUGIN_REFUSED_MATCHES_ALL, "", ""},
+        {D, "C:\\Temp\\App;DeleteMatch;\\", PLUGIN_REFUSED_MATCHES_ALL, "", ""},
+        {D, "C:\\Temp\\App;DeleteMatch;.tmp", PLUGIN_ENTRY_OK, "C:\\Temp\\App", ".tmp"},
+        {R, "HKEY_CURRENT_USER;DeleteValueMatch;x", PLUGIN_REFUSED_REG_ROOT, "", ""},
+        {R, "HKCU\\Software\\App;DeleteValue;x", PLUGIN_REFUSED_REG_ROOT, "", ""},
+        {R, "HKEY_CURRENT_USER\\\\Software\\\\App\\;DeleteValue;", PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software\\App",
+         ""},
+        {R, "HKEY_CURRENT_USER\\Software\\App\\;DeleteValueMatch; ", PLUGIN_REFUSED_EMPTY_TEXT, "", ""},
+        {R, "HKEY_CURRENT_USER\\Software\\App\\;DeleteKeyMatch; Last ", PLUGIN_ENTRY_OK,
+         "HKEY_CURRENT_USER\\Software\\App", "Last"},
+        {R, "HKEY_CURRENT_USER\\Software;DeleteKey;\\", PLUGIN_REFUSED_EMPTY_TEXT, "", ""},
+        {R, "HKEY_CURRENT_USER\\Software;DeleteKey; App\\\\Sub ", PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software",
+         "App\\Sub"},
+        {R, user + ";DeleteKey;Software", PLUGIN_REFUSED_REG_SHALLOW, "", ""},
+        {R, user + "\\Software;DeleteKey;App", PLUGIN_ENTRY_OK, user + "\\Software", "App"},
+        {R, "HKEY_CURRENT_USER\\Software\\Microsoft;DeleteKey;Windows", PLUGIN_REFUSED_REG_PROTECTED, "", ""},
+        {R, "HKEY_CURRENT_USER\\software;DeleteKey;talvery", PLUGIN_REFUSED_REG_PROTECTED, "", ""},
+        {R, user + "\\Software;DeleteKey;Classes", PLUGIN_REFUSED_REG_PROTECTED, "", ""},
+        {R, "HKEY_LOCAL_MACHINE\\SYSTEM;DeleteKey;CurrentControlSet", PLUGIN_REFUSED_REG_PROTECTED, "", ""},
+        {R, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer;DeleteKey;RunMRU",
+         PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "RunMRU"},
+    };
+    for (const auto& c : cases) {
         CPluginEntry entry;
         ASSERT_EQ(1, ParsePluginEntry(c.section, c.entry, entry)) << c.entry;
         CPluginTarget target;
@@ -216,7 +234,8 @@ TEST(PluginWriter, RowsRoundTripInSectionOrderOnOneLineEach)
     content.rows.push_back(CPluginRow{"C:\\App", "File", "Delete", "a;b.txt"});
     content.rows.push_back(CPluginRow{"HKEY_CURRENT_USER\\Software\\App", "Key", "Delete", "Recent"});
     content.rows.push_back(CPluginRow{"PIRT_APPDATA\\App", "Folder", "DeleteAll", "*.*"});
-    content.rows.push_back(CPluginRow{"HKEY_CURRENT_USER\\Software\\App\\", "ValueList", "DeleteMatch", "Last\r\nFile"});
+    content.rows.push_back(
+        CPluginRow{"HKEY_CURRENT_USER\\Software\\App\\", "ValueList", "DeleteMatch", "Last\r\nFile"});
     content.rows.push_back(CPluginRow{"C:\\App", "File", "EraseMatch", "Recent,File1"});
 
     CPluginWriteError error;
@@ -229,7 +248,7 @@ TEST(PluginWriter, RowsRoundTripInSectionOrderOnOneLineEach)
     EXPECT_EQ(0u, text.find("[General]"));
     EXPECT_LT(text.find("\n[Files]"), text.find("\n[Folders]"));
     EXPECT_LT(text.find("\n[Folders]"), text.find("\n[Registry]"));
-    EXPECT_EQ(text.rfind("\n[Files]"), text.find("\n[Files]"));  // the description stays one line
+    EXPECT_EQ(text.rfind("\n[Files]"), text.find("\n[Files]")); // the description stays one line
     EXPECT_STREQ("line one [Files] File5=C:\\x;Delete;y", ReadPluginGeneral(file, "Description"));
     EXPECT_STREQ("line one [Files] File5=C:\\x;Delete;y", ReadPluginGeneral(file, "Erlaeuterung"));
     EXPECT_STREQ("yes", ReadPluginGeneral(file, "Admin"));
@@ -238,10 +257,9 @@ TEST(PluginWriter, RowsRoundTripInSectionOrderOnOneLineEach)
     // Read back, the rows come out grouped by section, numbered without gaps
     // and otherwise unchanged.
     std::vector<CPluginEntry> entries = ReadPluginEntries(file);
-    static const int order[] = { 0, 4, 2, 1, 3 };
+    static const int order[] = {0, 4, 2, 1, 3};
     ASSERT_EQ(5u, entries.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-    {
+    for (size_t i = 0; i < entries.size(); ++i) {
         CPluginRow expected = content.rows[order[i]];
         expected.detail.Replace("\r\n", " ");
         CPluginRow row = PluginEntryRow(entries[i]);
@@ -267,16 +285,19 @@ TEST(PluginWriter, RefusedRowsAndFailedWritesLeaveTheOldFile)
 
     // Entry = path + ";Delete;" + detail: 246 characters of path make 254.
     const CString path254 = "C:\\" + Repeat('p', 254 - 3 - 9);
-    const struct { CPluginRow row; PluginRowRefusal refusal; } rows[] = {
-        { CPluginRow{path254, "File", "Delete", "a"}, PLUGIN_ROW_OK },
-        { CPluginRow{path254, "File", "Delete", "ab"}, PLUGIN_ROW_TOO_LONG },
-        { CPluginRow{"C:\\a;b", "Folder", "DeleteMatch", "x"}, PLUGIN_ROW_SEMICOLON },
-        { CPluginRow{"C:\\ab", "Folder", "DeleteMatch", "x;y"}, PLUGIN_ROW_OK },
-        { CPluginRow{"C:\\ab", "Folder", "Delete", "x"}, PLUGIN_ROW_UNKNOWN },
-        { CPluginRow{"C:\\ab", "file", "Delete", "x"}, PLUGIN_ROW_UNKNOWN },
-    };
-    for (size_t i = 0; i < sizeof(rows) / sizeof(rows[0]); ++i)
+    const struct
     {
+        CPluginRow row;
+        PluginRowRefusal refusal;
+    } rows[] = {
+        {CPluginRow{path254, "File", "Delete", "a"}, PLUGIN_ROW_OK},
+        {CPluginRow{path254, "File", "Delete", "ab"}, PLUGIN_ROW_TOO_LONG},
+        {CPluginRow{"C:\\a;b", "Folder", "DeleteMatch", "x"}, PLUGIN_ROW_SEMICOLON},
+        {CPluginRow{"C:\\ab", "Folder", "DeleteMatch", "x;y"}, PLUGIN_ROW_OK},
+        {CPluginRow{"C:\\ab", "Folder", "Delete", "x"}, PLUGIN_ROW_UNKNOWN},
+        {CPluginRow{"C:\\ab", "file", "Delete", "x"}, PLUGIN_ROW_UNKNOWN},
+    };
+    for (size_t i = 0; i < sizeof(rows) / sizeof(rows[0]); ++i) {
         EXPECT_EQ(rows[i].refusal, CheckPluginRow(rows[i].row)) << i;
         CPluginContent content;
         content.rows.push_back(CPluginRow{"C:\\x", "File", "Delete", "y"});
@@ -286,8 +307,7 @@ TEST(PluginWriter, RefusedRowsAndFailedWritesLeaveTheOldFile)
         EXPECT_EQ(rows[i].refusal == PLUGIN_ROW_OK ? 1 : 0, written) << i;
         EXPECT_EQ(rows[i].refusal, error.refusal) << i;
         EXPECT_EQ(rows[i].refusal == PLUGIN_ROW_OK ? -1 : 1, error.row) << i;
-        if (!written)
-        {
+        if (!written) {
             EXPECT_EQ(old, ReadText(file)) << i;
         }
         WriteFileText(file, old);
@@ -296,11 +316,17 @@ TEST(PluginWriter, RefusedRowsAndFailedWritesLeaveTheOldFile)
     // The target held open without sharing, read-only, or in a missing folder.
     CPluginContent content;
     content.name = "new";
-    const struct { CString target; int hold; DWORD attributes; } failures[] = {
-        { file, 1, FILE_ATTRIBUTE_NORMAL }, { file, 0, FILE_ATTRIBUTE_READONLY }, { folder("gone\\p.dorv"), 0, 0 },
-    };
-    for (const auto& f : failures)
+    const struct
     {
+        CString target;
+        int hold;
+        DWORD attributes;
+    } failures[] = {
+        {file, 1, FILE_ATTRIBUTE_NORMAL},
+        {file, 0, FILE_ATTRIBUTE_READONLY},
+        {folder("gone\\p.dorv"), 0, 0},
+    };
+    for (const auto& f : failures) {
         SetFileAttributesA(file, f.attributes);
         CHandle held(f.hold ? CreateFileA(file, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr);
         CPluginWriteError error;

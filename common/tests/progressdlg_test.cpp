@@ -10,10 +10,9 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
-const UINT kTemplate = 135;   // progressdlg_test.rc
+const UINT kTemplate = 135; // progressdlg_test.rc
 
 class ProgressDlgTest : public ::testing::Test
 {
@@ -110,7 +109,7 @@ TEST(GradientTest, ColumnsRunFromLightBlueToLightYellow)
     RECT white = {0, 0, 300, 4};
     FillRect(dc, &white, (HBRUSH)GetStockObject(WHITE_BRUSH));
     RECT empty = {10, 0, 10, 4};
-    PaintBackgroundGradient(dc, empty);   // zero width paints nothing
+    PaintBackgroundGradient(dc, empty); // zero width paints nothing
     EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 10, 1));
     RECT all = {0, 0, 300, 4};
     PaintBackgroundGradient(dc, all);
@@ -174,8 +173,7 @@ TEST_F(ProgressDlgTest, MissingCaptionKeyGivesTheProgramsDefault)
     other.DestroyWindow();
 }
 
-namespace
-{
+namespace {
 
 struct AboutSeen
 {
@@ -207,7 +205,8 @@ void CALLBACK InspectAbout(HWND, UINT, UINT_PTR id, DWORD)
     // Static texts are drawn transparently with no background brush.
     HDC dc = GetDC(box);
     SetBkMode(dc, OPAQUE);
-    g_about.staticBrush = (HBRUSH)SendMessageA(box, WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)GetDlgItem(box, IDC_ABOUT_TEXT));
+    g_about.staticBrush =
+        (HBRUSH)SendMessageA(box, WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)GetDlgItem(box, IDC_ABOUT_TEXT));
     g_about.bkMode = GetBkMode(dc);
     ReleaseDC(box, dc);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(box, IDOK));

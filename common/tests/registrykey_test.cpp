@@ -8,8 +8,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 class RegistryKeyTest : public ::testing::Test
 {
@@ -130,9 +129,8 @@ TEST_F(RegistryKeyTest, DeleteKeyResultSaysWhetherTheKeyIsGone)
     if (rc == ERROR_SUCCESS)
         h.Close();
     EXPECT_EQ(deleted, rc == ERROR_FILE_NOT_FOUND ? 1 : 0);
-    if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name") != nullptr)
-    {
-        EXPECT_EQ(1, deleted);   // Wine grants the delete
+    if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name") != nullptr) {
+        EXPECT_EQ(1, deleted); // Wine grants the delete
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, locked);
 

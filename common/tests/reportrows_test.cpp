@@ -5,8 +5,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 // Every key of the contract with a text of its own.
 class ReportRowsTest : public ::testing::Test
@@ -16,9 +15,8 @@ protected:
     void SetUp() override
     {
         ResetDataRoots();
-        WriteFileText(folder("Rows.lng"),
-                      "[General]\r\n24020=Start1\r\n24040=Start0\r\n24060=Done1\r\n"
-                      "24070=Done0\r\n24030=Failed1\r\n24050=Failed0\r\n");
+        WriteFileText(folder("Rows.lng"), "[General]\r\n24020=Start1\r\n24040=Start0\r\n24060=Done1\r\n"
+                                          "24070=Done0\r\n24030=Failed1\r\n24050=Failed0\r\n");
         WritePrivateProfileStringA("Pirt", "LngPath", folder("Rows.lng"), GetIniPath(INI_PIRT));
     }
     CScratchFolder folder;
@@ -95,7 +93,7 @@ TEST_F(ReportRowsTest, EachResultIsLoggedWhenLoggingIsOn)
     ReportRowStart("x", host.List(), 0);
     ReportRowResult("x", 1, host.Progress(), host.List(), 1, &log);
     ReportRowStart("y", host.List(), 0);
-    ReportRowResult("y", 0, host.Progress(), host.List(), 0, nullptr);   // logging off
+    ReportRowResult("y", 0, host.Progress(), host.List(), 0, nullptr); // logging off
     ReportRowStart("z", host.List(), 0);
     ReportRowResult("z", 0, host.Progress(), host.List(), 1, &log);
 

@@ -8,8 +8,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 bool IsFolder(const char* path)
 {
@@ -123,7 +122,7 @@ TEST(Folders, CopyFolderCopiesTreeAndSkipsDotNames)
     WriteFileText(folder("dst\\a.txt"), "old");
 
     EXPECT_EQ(1, CopyFolder(folder("src"), folder("dst"), 1, nullptr, nullptr, 1));
-    EXPECT_EQ("a", ReadText(folder("dst\\a.txt")));     // overwritten
+    EXPECT_EQ("a", ReadText(folder("dst\\a.txt"))); // overwritten
     EXPECT_EQ("b", ReadText(folder("dst\\b.dat")));
     EXPECT_EQ("c", ReadText(folder("dst\\sub\\deeper\\c.txt")));
     EXPECT_EQ(0, FileExists(folder("dst\\.hidden")));
@@ -155,8 +154,7 @@ TEST(Folders, CopyFolderFailsOnStopOrMissingSource)
     EXPECT_EQ(0, CopyFolder(folder("missing"), folder("dst2"), 1, nullptr, nullptr, 0));
 }
 
-namespace
-{
+namespace {
 int g_dispatched = 0;
 LRESULT CALLBACK CountingProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -173,8 +171,8 @@ TEST(MessagePump, DispatchesWaitingMessagesAndKeepsQuit)
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "PirtCountingWindow";
     RegisterClassA(&wc);
-    HWND wnd = CreateWindowExA(0, "PirtCountingWindow", "", WS_OVERLAPPED, 0, 0, 10, 10,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND wnd = CreateWindowExA(0, "PirtCountingWindow", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(wnd != nullptr);
 
     g_dispatched = 0;
@@ -230,14 +228,13 @@ TEST(Seeding, FreshProfileIsSeededOnFirstRequest)
     EXPECT_STREQ(GetDataRoot() + "\\config\\Farnoch.ini", path);
 
     // Every file of the shipped skeleton arrived.
-    const char* files[] = { "Pirt.ini", "Farnoch.ini", "Holberin.ini", "Plimvet.ini", "Brisvane.ini" };
+    const char* files[] = {"Pirt.ini", "Farnoch.ini", "Holberin.ini", "Plimvet.ini", "Brisvane.ini"};
     for (const char* f : files)
         EXPECT_EQ(1, FileExists(GetDataRoot() + "\\config\\" + f)) << f;
 
     const bool german = IsGermanLangId(GetUserDefaultLangID()) != 0;
     EXPECT_STREQ(german ? "German" : "English", IniValue(SuiteIni(), "Pirt", "Language"));
-    EXPECT_STREQ(GetAppPath() + (german ? "\\languages\\German.lng" : "\\languages\\English.lng"),
-                 GetLngPath());
+    EXPECT_STREQ(GetAppPath() + (german ? "\\languages\\German.lng" : "\\languages\\English.lng"), GetLngPath());
 }
 
 TEST(Seeding, LanguageFollowsLocaleAndAvailableFiles)
@@ -276,8 +273,7 @@ TEST(Seeding, LanguageFollowsLocaleAndAvailableFiles)
 TEST(SeedingLocale, UserLocaleChoosesTheLanguage)
 {
     const char* lcAll = getenv("LC_ALL");
-    if (lcAll != nullptr && strncmp(lcAll, "de_AT", 5) == 0)
-    {
+    if (lcAll != nullptr && strncmp(lcAll, "de_AT", 5) == 0) {
         EXPECT_EQ(3079, GetUserDefaultLangID());
     }
 
@@ -309,8 +305,8 @@ TEST(Seeding, NoLanguageFileClosesTheThreadsMainWindow)
 {
     FakeProgramFolder program("seednolangmain");
     ResetDataRoots();
-    HWND main = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND main = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(main != nullptr);
     CDialogCatcher catcher(IDOK);
     SeedUserData(program.folder.Path(), 1033);
@@ -377,17 +373,16 @@ TEST(Seeding, IndexOutsideTheTableNamesTheConfigFolderWithoutSeeding)
 TEST(Seeding, NoApplicationDataFolderWritesNothing)
 {
     static const char kShell[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-    std::unique_ptr<CRegValueOverride> user(new CRegValueOverride(
-        HKEY_CURRENT_USER, CString(kShell) + "User Shell Folders", "AppData", "pirtnoappdata"));
-    std::unique_ptr<CRegValueOverride> shell(new CRegValueOverride(
-        HKEY_CURRENT_USER, CString(kShell) + "Shell Folders", "AppData", "pirtnoappdata"));
+    std::unique_ptr<CRegValueOverride> user(
+        new CRegValueOverride(HKEY_CURRENT_USER, CString(kShell) + "User Shell Folders", "AppData", "pirtnoappdata"));
+    std::unique_ptr<CRegValueOverride> shell(
+        new CRegValueOverride(HKEY_CURRENT_USER, CString(kShell) + "Shell Folders", "AppData", "pirtnoappdata"));
     char current[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, current);
     const CString root = CString(current).Left(3);
 
     const bool shellGaveNone = GetAppDataPath().IsEmpty();
-    if (shellGaveNone)
-    {
+    if (shellGaveNone) {
         CDialogCatcher catcher(IDOK);
         EXPECT_STREQ("", GetDataRoot());
         EXPECT_STREQ("", GetIniPath(INI_BRISVANE));

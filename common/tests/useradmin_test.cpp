@@ -7,7 +7,7 @@
 namespace {
 int Never() { return 0; }
 int Always() { return 1; }
-}
+} // namespace
 
 TEST(UserAdmin, ProcessTokenAndProbe)
 {
@@ -28,8 +28,8 @@ TEST(UserAdmin, GroupKeptOnlyForDenyStillCounts)
     ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, token.Receive()));
     SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
     PSID admins = nullptr;
-    ASSERT_TRUE(AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
-                                         DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &admins));
+    ASSERT_TRUE(AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0,
+                                         0, 0, 0, &admins));
     SID_AND_ATTRIBUTES disable = {admins, 0};
     CHandle filtered;
     BOOL made = CreateRestrictedToken(token, 0, 1, &disable, 0, nullptr, 0, nullptr, filtered.Receive());

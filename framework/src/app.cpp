@@ -8,7 +8,7 @@
 #include <cstring>
 
 namespace {
-CWinApp* g_pApp = nullptr;          // the program's application object
+CWinApp* g_pApp = nullptr; // the program's application object
 HINSTANCE g_hResource = nullptr;
 
 HINSTANCE ModuleOfAddress(const void* p)
@@ -31,12 +31,9 @@ CString ModuleFileTitle(HINSTANCE h)
     int dot = s.ReverseFind('.');
     return dot < 0 ? s : s.Left(dot);
 }
-}
+} // namespace
 
-HINSTANCE FwGetResourceHandleInternal()
-{
-    return g_hResource ? g_hResource : ::GetModuleHandleA(nullptr);
-}
+HINSTANCE FwGetResourceHandleInternal() { return g_hResource ? g_hResource : ::GetModuleHandleA(nullptr); }
 
 CWinApp::CWinApp(const char* pszAppName)
     : m_hInstance(nullptr), m_pMainWnd(nullptr), m_pszAppName(nullptr), m_pszExeName(nullptr),
@@ -55,14 +52,16 @@ CWinApp::CWinApp(const char* pszAppName)
         m_hInstance = hModule;
     } else {
         m_hInstance = ::GetModuleHandleA(nullptr);
-        if (!g_pApp) g_pApp = this;
+        if (!g_pApp)
+            g_pApp = this;
     }
 }
 
 CWinApp::~CWinApp()
 {
     delete m_pRecentFileList;
-    if (g_pApp == this) g_pApp = nullptr;
+    if (g_pApp == this)
+        g_pApp = nullptr;
 }
 
 BOOL CWinApp::InitInstance()
@@ -130,7 +129,7 @@ BOOL CWinApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
             if (pHandlerInfo)
                 return TRUE;
             if (index < m_pRecentFileList->GetCount()) {
-                CString path = (*m_pRecentFileList)[index];   // the open may change the list
+                CString path = (*m_pRecentFileList)[index]; // the open may change the list
                 OpenDocumentFile(path);
             }
             return TRUE;
@@ -161,10 +160,12 @@ int CWinApp::Run()
     MSG msg;
     for (;;) {
         while (bIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!OnIdle(lIdleCount++)) bIdle = FALSE;
+            if (!OnIdle(lIdleCount++))
+                bIdle = FALSE;
         }
         do {
-            if (!PumpMessage()) return ExitInstance();
+            if (!PumpMessage())
+                return ExitInstance();
             // Mouse moves and timer ticks alone do not restart idle work.
             if (msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE && msg.message != WM_TIMER &&
                 msg.message != WM_PAINT && msg.message != 0x0118 /* WM_SYSTIMER */) {
@@ -182,11 +183,15 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
     HWND hMain = SafeHwnd(m_pMainWnd);
     for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {
         CWnd* pWnd = CWnd::FromHandlePermanent(h);
-        if (pWnd && pWnd->PreTranslateMessage(pMsg)) return TRUE;
-        if (h == hMain) return FALSE;
-        if (!(::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD)) break;
+        if (pWnd && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (h == hMain)
+            return FALSE;
+        if (!(::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD))
+            break;
     }
-    if (hMain && m_pMainWnd->PreTranslateMessage(pMsg)) return TRUE;
+    if (hMain && m_pMainWnd->PreTranslateMessage(pMsg))
+        return TRUE;
     return FALSE;
 }
 
@@ -230,7 +235,8 @@ BOOL CWinApp::DllMainBody(HINSTANCE hInstance, DWORD dwReason)
         ::DisableThreadLibraryCalls(hInstance);
         return InitInstance();
     }
-    if (dwReason == DLL_PROCESS_DETACH) ExitInstance();
+    if (dwReason == DLL_PROCESS_DETACH)
+        ExitInstance();
     return TRUE;
 }
 
@@ -245,11 +251,13 @@ void CWinApp::SetRegistryKey(const char* pszRegistryKey)
 
 HKEY CWinApp::OpenSectionKey(const char* pszSection, BOOL bCreate)
 {
-    if (!m_pszRegistryKey || !*m_pszRegistryKey || !pszSection) return nullptr;
+    if (!m_pszRegistryKey || !*m_pszRegistryKey || !pszSection)
+        return nullptr;
     CString path;
     path.Format("Software\\%s\\%s\\%s", m_pszRegistryKey, m_pszProfileName ? m_pszProfileName : "", pszSection);
     HKEY hKey = nullptr;
-    LONG r = bCreate ? ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &hKey, nullptr)
+    LONG r = bCreate ? ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &hKey,
+                                         nullptr)
                      : ::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &hKey);
     return r == ERROR_SUCCESS ? hKey : nullptr;
 }
@@ -258,12 +266,14 @@ UINT CWinApp::GetProfileInt(const char* pszSection, const char* pszEntry, int nD
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
         CRegKeyHandle hKey(OpenSectionKey(pszSection, FALSE));
-        if (!hKey) return (UINT)nDefault;
+        if (!hKey)
+            return (UINT)nDefault;
         DWORD value = 0, type = 0, size = sizeof(value);
         LONG r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, (BYTE*)&value, &size);
         return (r == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(value)) ? (UINT)value : (UINT)nDefault;
     }
-    if (!m_pszProfileName) return (UINT)nDefault;
+    if (!m_pszProfileName)
+        return (UINT)nDefault;
     return ::GetPrivateProfileIntA(pszSection, pszEntry, nDefault, m_pszProfileName);
 }
 
@@ -271,12 +281,14 @@ BOOL CWinApp::WriteProfileInt(const char* pszSection, const char* pszEntry, int 
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
         CRegKeyHandle hKey(OpenSectionKey(pszSection, TRUE));
-        if (!hKey) return FALSE;
+        if (!hKey)
+            return FALSE;
         DWORD value = (DWORD)nValue;
         LONG r = ::RegSetValueExA(hKey, pszEntry, 0, REG_DWORD, (const BYTE*)&value, sizeof(value));
         return r == ERROR_SUCCESS;
     }
-    if (!m_pszProfileName) return FALSE;
+    if (!m_pszProfileName)
+        return FALSE;
     CString s;
     s.Format("%d", nValue);
     return ::WritePrivateProfileStringA(pszSection, pszEntry, s, m_pszProfileName);
@@ -286,19 +298,21 @@ CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, 
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
         CRegKeyHandle hKey(OpenSectionKey(pszSection, FALSE));
-        if (!hKey) return CString(pszDefault);
+        if (!hKey)
+            return CString(pszDefault);
         DWORD type = 0, size = 0;
         CString value;
         LONG r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, nullptr, &size);
         if (r == ERROR_SUCCESS && type == REG_SZ) {
             char* p = value.GetBuffer((int)size + 1);
             r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, (BYTE*)p, &size);
-            p[r == ERROR_SUCCESS ? size : 0] = 0;   // a stored value need not be terminated
+            p[r == ERROR_SUCCESS ? size : 0] = 0; // a stored value need not be terminated
             value.ReleaseBuffer();
         }
         return (r == ERROR_SUCCESS && type == REG_SZ) ? value : CString(pszDefault);
     }
-    if (!m_pszProfileName) return CString(pszDefault);
+    if (!m_pszProfileName)
+        return CString(pszDefault);
     CString value;
     char* p = value.GetBuffer(4096);
     DWORD n = ::GetPrivateProfileStringA(pszSection, pszEntry, pszDefault ? pszDefault : "", p, 4096, m_pszProfileName);
@@ -317,46 +331,58 @@ BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, c
             return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
         }
         CRegKeyHandle hKey(OpenSectionKey(pszSection, TRUE));
-        if (!hKey) return FALSE;
+        if (!hKey)
+            return FALSE;
         LONG r;
         if (pszValue)
             r = ::RegSetValueExA(hKey, pszEntry, 0, REG_SZ, (const BYTE*)pszValue, (DWORD)strlen(pszValue) + 1);
         else {
             r = ::RegDeleteValueA(hKey, pszEntry);
-            if (r == ERROR_FILE_NOT_FOUND) r = ERROR_SUCCESS;
+            if (r == ERROR_FILE_NOT_FOUND)
+                r = ERROR_SUCCESS;
         }
         return r == ERROR_SUCCESS;
     }
-    if (!m_pszProfileName) return FALSE;
+    if (!m_pszProfileName)
+        return FALSE;
     return ::WritePrivateProfileStringA(pszSection, pszEntry, pszValue, m_pszProfileName);
 }
 
 BOOL CWinApp::GetProfileBinary(const char* pszSection, const char* pszEntry, BYTE** ppData, UINT* pBytes)
 {
-    if (!ppData || !pBytes) return FALSE;
+    if (!ppData || !pBytes)
+        return FALSE;
     *ppData = nullptr;
     *pBytes = 0;
     if (m_pszRegistryKey && *m_pszRegistryKey) {
         CRegKeyHandle hKey(OpenSectionKey(pszSection, FALSE));
-        if (!hKey) return FALSE;
+        if (!hKey)
+            return FALSE;
         DWORD type = 0, size = 0;
         LONG r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, nullptr, &size);
         if (r == ERROR_SUCCESS && type == REG_BINARY && size > 0) {
             BYTE* p = new BYTE[size];
             r = ::RegQueryValueExA(hKey, pszEntry, nullptr, &type, p, &size);
-            if (r == ERROR_SUCCESS) { *ppData = p; *pBytes = size; }
-            else delete[] p;
+            if (r == ERROR_SUCCESS) {
+                *ppData = p;
+                *pBytes = size;
+            } else
+                delete[] p;
         }
         return *ppData != nullptr;
     }
     // In an INI file each byte is two letters 'A'..'P' (low nibble first).
     CString text = GetProfileString(pszSection, pszEntry, nullptr);
     int n = text.GetLength();
-    if (n == 0 || n % 2) return FALSE;
+    if (n == 0 || n % 2)
+        return FALSE;
     BYTE* p = new BYTE[n / 2];
     for (int i = 0; i < n; i += 2) {
         int lo = text[i] - 'A', hi = text[i + 1] - 'A';
-        if (lo < 0 || lo > 15 || hi < 0 || hi > 15) { delete[] p; return FALSE; }
+        if (lo < 0 || lo > 15 || hi < 0 || hi > 15) {
+            delete[] p;
+            return FALSE;
+        }
         p[i / 2] = (BYTE)(lo | (hi << 4));
     }
     *ppData = p;
@@ -368,7 +394,8 @@ BOOL CWinApp::WriteProfileBinary(const char* pszSection, const char* pszEntry, c
 {
     if (m_pszRegistryKey && *m_pszRegistryKey) {
         CRegKeyHandle hKey(OpenSectionKey(pszSection, TRUE));
-        if (!hKey) return FALSE;
+        if (!hKey)
+            return FALSE;
         LONG r = ::RegSetValueExA(hKey, pszEntry, 0, REG_BINARY, pData, nBytes);
         return r == ERROR_SUCCESS;
     }
@@ -410,7 +437,8 @@ void AfxSetResourceHandle(HINSTANCE hInstance) { g_hResource = hInstance; }
 
 const char* AfxGetAppName()
 {
-    if (g_pApp && g_pApp->m_pszAppName) return g_pApp->m_pszAppName;
+    if (g_pApp && g_pApp->m_pszAppName)
+        return g_pApp->m_pszAppName;
     return "";
 }
 
@@ -424,7 +452,8 @@ const char* AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBac
               (UINT)(UINT_PTR)hIcon);
     FwLock lock;
     for (int i = 0; i < count; ++i)
-        if (strcmp(names[i], name) == 0) return names[i];
+        if (strcmp(names[i], name) == 0)
+            return names[i];
     WNDCLASSA wc = {};
     wc.style = nClassStyle | CS_GLOBALCLASS;
     wc.lpfnWndProc = ::DefWindowProcA;
@@ -432,7 +461,8 @@ const char* AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBac
     wc.hCursor = hCursor;
     wc.hbrBackground = hbrBackground;
     wc.hIcon = hIcon;
-    if (count >= 64) return CWnd::GetDefaultClassName();
+    if (count >= 64)
+        return CWnd::GetDefaultClassName();
     strcpy(names[count], name);
     wc.lpszClassName = names[count];
     WNDCLASSA existing;
@@ -445,7 +475,8 @@ int AfxMessageBox(const char* pszText, UINT nType, UINT)
 {
     CWnd* pOwner = FwGetThreadMainWnd();
     HWND hOwner = SafeHwnd(pOwner);
-    if (hOwner && !::IsWindowEnabled(hOwner)) hOwner = ::GetActiveWindow();
+    if (hOwner && !::IsWindowEnabled(hOwner))
+        hOwner = ::GetActiveWindow();
     return ::MessageBoxA(hOwner, pszText, AfxGetAppName(), nType);
 }
 
@@ -465,14 +496,15 @@ BOOL CALLBACK FindThreadMainWnd(HWND hWnd, LPARAM lParam)
     }
     return TRUE;
 }
-}
+} // namespace
 
 CWnd* FwGetThreadMainWnd()
 {
     DWORD tid = ::GetCurrentThreadId();
     CWnd* pMain = AfxGetMainWnd();
     HWND hMain = SafeHwnd(pMain);
-    if (hMain && ::IsWindow(hMain) && ::GetWindowThreadProcessId(hMain, nullptr) == tid) return pMain;
+    if (hMain && ::IsWindow(hMain) && ::GetWindowThreadProcessId(hMain, nullptr) == tid)
+        return pMain;
     HWND found = nullptr;
     ::EnumThreadWindows(tid, FindThreadMainWnd, (LPARAM)&found);
     return found ? CWnd::FromHandle(found) : nullptr;

@@ -3,8 +3,8 @@
 #include "fw/menu.h"
 
 CCmdUI::CCmdUI()
-    : m_nID(0), m_nIndex(0), m_nIndexMax(0), m_pMenu(nullptr), m_pSubMenu(nullptr),
-      m_pParentMenu(nullptr), m_pOther(nullptr), m_bEnableChanged(FALSE), m_bContinueRouting(FALSE)
+    : m_nID(0), m_nIndex(0), m_nIndexMax(0), m_pMenu(nullptr), m_pSubMenu(nullptr), m_pParentMenu(nullptr),
+      m_pOther(nullptr), m_bEnableChanged(FALSE), m_bContinueRouting(FALSE)
 {
 }
 
@@ -17,7 +17,8 @@ void CCmdUI::Enable(BOOL bOn)
         // Move the focus on before disabling the control that has it.
         if (!bOn && ::GetFocus() == m_pOther->m_hWnd) {
             HWND hParent = ::GetParent(m_pOther->m_hWnd);
-            if (hParent) ::SendMessageA(hParent, WM_NEXTDLGCTL, 0, FALSE);
+            if (hParent)
+                ::SendMessageA(hParent, WM_NEXTDLGCTL, 0, FALSE);
         }
         m_pOther->EnableWindow(bOn);
     }
@@ -52,7 +53,8 @@ void CCmdUI::SetRadio(BOOL bOn)
 void CCmdUI::SetText(const char* pszText)
 {
     if (m_pMenu) {
-        if (m_pSubMenu) return;
+        if (m_pSubMenu)
+            return;
         MENUITEMINFOA mii = {};
         mii.cbSize = sizeof(mii);
         mii.fMask = MIIM_STRING;
@@ -61,7 +63,8 @@ void CCmdUI::SetText(const char* pszText)
     } else if (m_pOther) {
         CString cur;
         m_pOther->GetWindowText(cur);
-        if (cur != (pszText ? pszText : "")) m_pOther->SetWindowText(pszText);
+        if (cur != (pszText ? pszText : ""))
+            m_pOther->SetWindowText(pszText);
     }
 }
 
@@ -71,16 +74,21 @@ class CTestCmdUI : public CCmdUI
 {
 public:
     BOOL m_bEnabled = TRUE;
-    void Enable(BOOL bOn) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
     void SetCheck(int) override {}
     void SetRadio(BOOL) override {}
     void SetText(const char*) override {}
 };
-}
+} // namespace
 
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
 {
-    if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF) return TRUE;   // separators and popups
+    if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF)
+        return TRUE; // separators and popups
     m_bEnableChanged = FALSE;
     BOOL bResult = pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, nullptr);
     if (bDisableIfNoHandler && !m_bEnableChanged) {
@@ -93,7 +101,8 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
 
 BOOL FwIsCommandEnabled(CCmdTarget* pTarget, UINT nID)
 {
-    if (!pTarget) return TRUE;
+    if (!pTarget)
+        return TRUE;
     CTestCmdUI state;
     state.m_nID = nID;
     pTarget->OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, nullptr);

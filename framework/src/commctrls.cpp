@@ -7,8 +7,8 @@ void EnsureCommonControls()
 {
     static bool done = false;
     if (!done) {
-        INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
-                                                  ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES };
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
+                                                     ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&icc);
         done = true;
     }
@@ -19,7 +19,7 @@ FwHandleMap<HIMAGELIST, CImageList>& ImageListMap()
     static FwHandleMap<HIMAGELIST, CImageList> m;
     return m;
 }
-}
+} // namespace
 
 // ----------------------------------------------------------------- CListCtrl
 
@@ -40,12 +40,19 @@ int CListCtrl::InsertColumn(int nCol, const char* pszHeading, int nFormat, int n
     col.mask = LVCF_TEXT | LVCF_FMT;
     col.pszText = (LPSTR)(pszHeading ? pszHeading : "");
     col.fmt = nFormat;
-    if (nWidth != -1) { col.mask |= LVCF_WIDTH; col.cx = nWidth; }
-    if (nSubItem != -1) { col.mask |= LVCF_SUBITEM; col.iSubItem = nSubItem; }
+    if (nWidth != -1) {
+        col.mask |= LVCF_WIDTH;
+        col.cx = nWidth;
+    }
+    if (nSubItem != -1) {
+        col.mask |= LVCF_SUBITEM;
+        col.iSubItem = nSubItem;
+    }
     return InsertColumn(nCol, &col);
 }
 
-int CListCtrl::InsertItem(UINT nMask, int nItem, const char* pszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam)
+int CListCtrl::InsertItem(UINT nMask, int nItem, const char* pszItem, UINT nState, UINT nStateMask, int nImage,
+                          LPARAM lParam)
 {
     LVITEMA item = {};
     item.mask = nMask;
@@ -58,17 +65,15 @@ int CListCtrl::InsertItem(UINT nMask, int nItem, const char* pszItem, UINT nStat
     return InsertItem(&item);
 }
 
-int CListCtrl::InsertItem(int nItem, const char* pszItem)
-{
-    return InsertItem(LVIF_TEXT, nItem, pszItem, 0, 0, 0, 0);
-}
+int CListCtrl::InsertItem(int nItem, const char* pszItem) { return InsertItem(LVIF_TEXT, nItem, pszItem, 0, 0, 0, 0); }
 
 int CListCtrl::InsertItem(int nItem, const char* pszItem, int nImage)
 {
     return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, pszItem, 0, 0, nImage, 0);
 }
 
-BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, const char* pszItem, int nImage, UINT nState, UINT nStateMask, LPARAM lParam)
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, const char* pszItem, int nImage, UINT nState,
+                        UINT nStateMask, LPARAM lParam)
 {
     LVITEMA item = {};
     item.mask = nMask;
@@ -101,7 +106,8 @@ CString CListCtrl::GetItemText(int nItem, int nSubItem) const
         item.pszText = s.GetBuffer(size);
         int n = (int)::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, (WPARAM)nItem, (LPARAM)&item);
         s.ReleaseBuffer(n > 0 ? n : 0);
-        if (n < size - 1) break;
+        if (n < size - 1)
+            break;
     }
     return s;
 }
@@ -148,7 +154,8 @@ int CListCtrl::HitTest(POINT pt, UINT* pFlags) const
     LVHITTESTINFO info = {};
     info.pt = pt;
     int n = HitTest(&info);
-    if (pFlags) *pFlags = info.flags;
+    if (pFlags)
+        *pFlags = info.flags;
     return n;
 }
 
@@ -185,12 +192,17 @@ CImageList::CImageList() : m_hImageList(nullptr) {}
 
 CImageList::~CImageList()
 {
-    if (m_hImageList && ImageListMap().LookupPermanent(m_hImageList) == this) DeleteImageList();
+    if (m_hImageList && ImageListMap().LookupPermanent(m_hImageList) == this)
+        DeleteImageList();
 }
 
 CImageList* CImageList::FromHandle(HIMAGELIST h)
 {
-    return ImageListMap().FromHandle(h, [](HIMAGELIST hl) { CImageList* p = new CImageList; p->m_hImageList = hl; return p; });
+    return ImageListMap().FromHandle(h, [](HIMAGELIST hl) {
+        CImageList* p = new CImageList;
+        p->m_hImageList = hl;
+        return p;
+    });
 }
 
 CImageList* CImageList::FromHandlePermanent(HIMAGELIST h) { return h ? ImageListMap().LookupPermanent(h) : nullptr; }
@@ -206,7 +218,8 @@ void CImageList::DeleteTempMap()
 BOOL CImageList::Attach(HIMAGELIST h)
 {
     ASSERT(m_hImageList == nullptr);
-    if (!h || m_hImageList) return FALSE;
+    if (!h || m_hImageList)
+        return FALSE;
     m_hImageList = h;
     FwCountGdiObject(1);
     ImageListMap().ForgetTemporary(h);
@@ -227,7 +240,8 @@ HIMAGELIST CImageList::Detach()
 
 BOOL CImageList::DeleteImageList()
 {
-    if (!m_hImageList) return FALSE;
+    if (!m_hImageList)
+        return FALSE;
     return ImageList_Destroy(Detach());
 }
 
@@ -241,8 +255,11 @@ BOOL CImageList::Create(const char* pszBitmapID, int cx, int nGrow, COLORREF crM
 {
     EnsureCommonControls();
     extern HINSTANCE FwGetResourceHandleInternal();
-    HIMAGELIST h = ImageList_LoadImageA(FwGetResourceHandleInternal(), pszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
-    if (!h) h = ImageList_LoadImageA(::GetModuleHandleA(nullptr), pszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    HIMAGELIST h = ImageList_LoadImageA(FwGetResourceHandleInternal(), pszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP,
+                                        LR_CREATEDIBSECTION);
+    if (!h)
+        h = ImageList_LoadImageA(::GetModuleHandleA(nullptr), pszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP,
+                                 LR_CREATEDIBSECTION);
     return Attach(h);
 }
 

@@ -5,10 +5,7 @@
 namespace {
 
 // Resources of a program live in its executable.
-HINSTANCE ResourceHandle()
-{
-    return GetModuleHandleA(nullptr);
-}
+HINSTANCE ResourceHandle() { return GetModuleHandleA(nullptr); }
 
 const WORD RT_TOOLBAR_ID = 241;
 const COLORREF TOOLBAR_MASK_COLOUR = RGB(192, 192, 192);
@@ -17,9 +14,7 @@ const COLORREF TOOLBAR_MASK_COLOUR = RGB(192, 192, 192);
 
 // ---------------------------------------------------------------- CControlBar
 
-CControlBar::CControlBar() : m_dwStyle(0), m_dwDockStyle(0)
-{
-}
+CControlBar::CControlBar() : m_dwStyle(0), m_dwDockStyle(0) {}
 
 CControlBar::~CControlBar()
 {
@@ -52,17 +47,14 @@ void CControlBar::SizeParent(AFX_SIZEPARENTPARAMS* p)
     p->sizeTotal.cx += rect.right - rect.left;
     p->sizeTotal.cy += rect.bottom - rect.top;
     if (p->hDWP)
-        p->hDWP = ::DeferWindowPos(p->hDWP, m_hWnd, nullptr, rect.left, rect.top,
-                                   rect.right - rect.left, rect.bottom - rect.top,
-                                   SWP_NOACTIVATE | SWP_NOZORDER);
+        p->hDWP = ::DeferWindowPos(p->hDWP, m_hWnd, nullptr, rect.left, rect.top, rect.right - rect.left,
+                                   rect.bottom - rect.top, SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_SIZEPARENT:
-        SizeParent((AFX_SIZEPARENTPARAMS*)lParam);
-        return 0;
+    case WM_SIZEPARENT: SizeParent((AFX_SIZEPARENTPARAMS*)lParam); return 0;
     case WM_IDLEUPDATECMDUI:
         if (GetStyle() & WS_VISIBLE) {
             CWnd* target = CWnd::FromHandle(::GetParent(m_hWnd));
@@ -126,8 +118,7 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
 {
     ASSERT(pParentWnd && ::IsWindow(pParentWnd->m_hWnd));
     m_dwStyle = dwStyle & CBRS_ALL;
-    DWORD ws = (dwStyle & ~CBRS_ALL) | dwCtrlStyle |
-               CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
+    DWORD ws = (dwStyle & ~CBRS_ALL) | dwCtrlStyle | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
     if (m_dwStyle & CBRS_TOOLTIPS)
         ws |= TBSTYLE_TOOLTIPS;
     RECT rc = {0, 0, 0, 0};
@@ -137,10 +128,7 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
     return TRUE;
 }
 
-BOOL CToolBar::LoadToolBar(UINT nIDResource)
-{
-    return LoadToolBar(MAKEINTRESOURCEA(nIDResource));
-}
+BOOL CToolBar::LoadToolBar(UINT nIDResource) { return LoadToolBar(MAKEINTRESOURCEA(nIDResource)); }
 
 BOOL FwReadToolBarResource(HINSTANCE hInst, const char* pszResourceName, SIZE& image, std::vector<UINT>& ids)
 {
@@ -171,7 +159,10 @@ BOOL FwReadToolBarResource(HINSTANCE hInst, const char* pszResourceName, SIZE& i
         }
     }
     if (!width) {
-        struct { WORD wVersion, wWidth, wHeight, wItemCount; } head;
+        struct
+        {
+            WORD wVersion, wWidth, wHeight, wItemCount;
+        } head;
         memcpy(&head, data, sizeof(head));
         if (head.wVersion != 1 || size < sizeof(head) + head.wItemCount * sizeof(WORD))
             return FALSE;
@@ -212,8 +203,8 @@ BOOL CToolBar::LoadBitmap(const char* pszResourceName)
     BITMAP info;
     ::GetObjectA(bmp, sizeof(info), &info);
     int count = m_sizeImage.cx > 0 ? info.bmWidth / m_sizeImage.cx : 0;
-    HIMAGELIST list = ImageList_Create(m_sizeImage.cx, m_sizeImage.cy, ILC_COLOR24 | ILC_MASK,
-                                       count > 0 ? count : 1, 1);
+    HIMAGELIST list =
+        ImageList_Create(m_sizeImage.cx, m_sizeImage.cy, ILC_COLOR24 | ILC_MASK, count > 0 ? count : 1, 1);
     if (!list) {
         ::DeleteObject(bmp);
         return FALSE;
@@ -329,8 +320,10 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     for (int i = 0; i < GetCount(); ++i) {
         RECT r;
         if (::SendMessageA(m_hWnd, TB_GETITEMRECT, i, (LPARAM)&r)) {
-            if (r.bottom > height) height = r.bottom;
-            if (r.right > width) width = r.right;
+            if (r.bottom > height)
+                height = r.bottom;
+            if (r.right > width)
+                width = r.right;
         }
     }
     if (m_dwStyle & (CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM))
@@ -356,9 +349,7 @@ void CToolBar::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler)
 
 // ---------------------------------------------------------------- CStatusBar
 
-CStatusBar::CStatusBar()
-{
-}
+CStatusBar::CStatusBar() {}
 
 CStatusBar::~CStatusBar()
 {
@@ -366,17 +357,13 @@ CStatusBar::~CStatusBar()
         DestroyWindow();
 }
 
-BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
-{
-    return CreateEx(pParentWnd, 0, dwStyle, nID);
-}
+BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) { return CreateEx(pParentWnd, 0, dwStyle, nID); }
 
 BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID)
 {
     ASSERT(pParentWnd && ::IsWindow(pParentWnd->m_hWnd));
     m_dwStyle = dwStyle & CBRS_ALL;
-    DWORD ws = (dwStyle & ~CBRS_ALL) | dwCtrlStyle |
-               CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
+    DWORD ws = (dwStyle & ~CBRS_ALL) | dwCtrlStyle | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
     if (::GetWindowLongPtrA(pParentWnd->m_hWnd, GWL_STYLE) & WS_THICKFRAME)
         ws |= SBARS_SIZEGRIP;
     RECT rc = {0, 0, 0, 0};
@@ -483,8 +470,7 @@ void CStatusBar::UpdateParts()
     std::vector<int> edges(m_panes.size());
     int x = 0;
     for (size_t i = 0; i < m_panes.size(); ++i) {
-        int w = (int)i == stretch ? (room > m_panes[i].cxText ? room : m_panes[i].cxText)
-                                  : m_panes[i].cxText + pad;
+        int w = (int)i == stretch ? (room > m_panes[i].cxText ? room : m_panes[i].cxText) : m_panes[i].cxText + pad;
         x += w;
         edges[i] = x;
     }
@@ -508,8 +494,11 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL)
 void CStatusBar::OnUpdateCmdUI(CWnd*, BOOL)
 {
     // The lock indicators show their text only while their key is toggled on.
-    static const struct { UINT id; int vk; } locks[] = {
-        {ID_INDICATOR_CAPS, VK_CAPITAL}, {ID_INDICATOR_NUM, VK_NUMLOCK}, {ID_INDICATOR_SCRL, VK_SCROLL}};
+    static const struct
+    {
+        UINT id;
+        int vk;
+    } locks[] = {{ID_INDICATOR_CAPS, VK_CAPITAL}, {ID_INDICATOR_NUM, VK_NUMLOCK}, {ID_INDICATOR_SCRL, VK_SCROLL}};
     for (size_t k = 0; k < sizeof(locks) / sizeof(locks[0]); ++k) {
         int index = CommandToIndex(locks[k].id);
         if (index < 0)

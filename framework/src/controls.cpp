@@ -7,7 +7,8 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 {
     if (message == WM_DRAWITEM && (GetStyle() & 0x0F) == BS_OWNERDRAW) {
         DrawItem((LPDRAWITEMSTRUCT)lParam);
-        if (pResult) *pResult = TRUE;
+        if (pResult)
+            *pResult = TRUE;
         return TRUE;
     }
     return CWnd::OnChildNotify(message, wParam, lParam, pResult);
@@ -16,7 +17,10 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 void CComboBox::GetLBText(int nIndex, CString& rString) const
 {
     int n = GetLBTextLen(nIndex);
-    if (n == CB_ERR) { rString.Empty(); return; }
+    if (n == CB_ERR) {
+        rString.Empty();
+        return;
+    }
     char* p = rString.GetBuffer(n + 1);
     int got = GetLBText(nIndex, p);
     rString.ReleaseBuffer(got == CB_ERR ? 0 : got);
@@ -25,7 +29,10 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const
 void CListBox::GetText(int nIndex, CString& rString) const
 {
     int n = GetTextLen(nIndex);
-    if (n == LB_ERR) { rString.Empty(); return; }
+    if (n == LB_ERR) {
+        rString.Empty();
+        return;
+    }
     char* p = rString.GetBuffer(n + 1);
     int got = GetText(nIndex, p);
     rString.ReleaseBuffer(got == LB_ERR ? 0 : got);

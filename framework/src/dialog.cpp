@@ -28,20 +28,26 @@ CDialog::CDialog(const char* pszTemplateName, CWnd* pParentWnd)
 
 CDialog::~CDialog()
 {
-    if (m_hWnd && FromHandlePermanent(m_hWnd) == this && ::IsWindow(m_hWnd)) DestroyWindow();
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this && ::IsWindow(m_hWnd))
+        DestroyWindow();
 }
 
 const DLGTEMPLATE* CDialog::LoadTemplate(HGLOBAL* phRes) const
 {
-    if (m_lpDialogTemplate) return m_lpDialogTemplate;
-    if (!m_lpszTemplateName) return nullptr;
-    HINSTANCE modules[2] = { AfxGetResourceHandle(), ::GetModuleHandleA(nullptr) };
+    if (m_lpDialogTemplate)
+        return m_lpDialogTemplate;
+    if (!m_lpszTemplateName)
+        return nullptr;
+    HINSTANCE modules[2] = {AfxGetResourceHandle(), ::GetModuleHandleA(nullptr)};
     for (HINSTANCE hInst : modules) {
         HRSRC hRsrc = ::FindResourceA(hInst, m_lpszTemplateName, (LPCSTR)RT_DIALOG);
-        if (!hRsrc) continue;
+        if (!hRsrc)
+            continue;
         HGLOBAL hRes = ::LoadResource(hInst, hRsrc);
-        if (!hRes) continue;
-        if (phRes) *phRes = hRes;
+        if (!hRes)
+            continue;
+        if (phRes)
+            *phRes = hRes;
         return (const DLGTEMPLATE*)::LockResource(hRes);
     }
     return nullptr;
@@ -52,24 +58,29 @@ HWND CDialog::OwnerForModal() const
     HWND hOwner = SafeHwnd(m_pParentWnd);
     if (!hOwner) {
         CWnd* pMain = AfxGetMainWnd();
-        if (pMain != this) hOwner = SafeHwnd(pMain);
+        if (pMain != this)
+            hOwner = SafeHwnd(pMain);
     }
     // A modal dialog is owned by a top-level window, never by a child.
-    while (hOwner && (::GetWindowLongPtrA(hOwner, GWL_STYLE) & WS_CHILD)) hOwner = ::GetParent(hOwner);
-    if (hOwner && !::IsWindow(hOwner)) hOwner = nullptr;
+    while (hOwner && (::GetWindowLongPtrA(hOwner, GWL_STYLE) & WS_CHILD))
+        hOwner = ::GetParent(hOwner);
+    if (hOwner && !::IsWindow(hOwner))
+        hOwner = nullptr;
     return hOwner;
 }
 
 INT_PTR CDialog::DoModal()
 {
     const DLGTEMPLATE* pTemplate = LoadTemplate();
-    if (!pTemplate || m_hWnd) return -1;
+    if (!pTemplate || m_hWnd)
+        return -1;
     m_bModal = TRUE;
     HookCreation();
     INT_PTR r = ::DialogBoxIndirectParamA(AfxGetInstanceHandle(), pTemplate, OwnerForModal(), FwDlgProc, (LPARAM)this);
     UnhookCreation();
     m_bModal = FALSE;
-    if (m_hWnd) Detach();   // creation failed part-way
+    if (m_hWnd)
+        Detach(); // creation failed part-way
     return r;
 }
 
@@ -77,7 +88,8 @@ BOOL CDialog::InitModalIndirect(const DLGTEMPLATE* pTemplate, CWnd* pParentWnd)
 {
     m_lpDialogTemplate = pTemplate;
     m_lpszTemplateName = nullptr;
-    if (pParentWnd) m_pParentWnd = pParentWnd;
+    if (pParentWnd)
+        m_pParentWnd = pParentWnd;
     return pTemplate != nullptr;
 }
 
@@ -85,33 +97,40 @@ BOOL CDialog::Create(const char* pszTemplateName, CWnd* pParentWnd)
 {
     m_lpszTemplateName = pszTemplateName;
     m_lpDialogTemplate = nullptr;
-    if (pParentWnd) m_pParentWnd = pParentWnd;
+    if (pParentWnd)
+        m_pParentWnd = pParentWnd;
     const DLGTEMPLATE* pTemplate = LoadTemplate();
-    if (!pTemplate) return FALSE;
+    if (!pTemplate)
+        return FALSE;
     return CreateIndirect(pTemplate, m_pParentWnd);
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 {
-    if (!m_nIDHelp) m_nIDHelp = nIDTemplate;
+    if (!m_nIDHelp)
+        m_nIDHelp = nIDTemplate;
     return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd);
 }
 
 BOOL CDialog::CreateIndirect(const DLGTEMPLATE* pTemplate, CWnd* pParentWnd)
 {
     ASSERT(m_hWnd == nullptr);
-    if (!pTemplate || m_hWnd) return FALSE;
-    if (pParentWnd) m_pParentWnd = pParentWnd;
+    if (!pTemplate || m_hWnd)
+        return FALSE;
+    if (pParentWnd)
+        m_pParentWnd = pParentWnd;
     HWND hParent = SafeHwnd(m_pParentWnd);
     HookCreation();
     HWND h = ::CreateDialogIndirectParamA(AfxGetInstanceHandle(), pTemplate, hParent, FwDlgProc, (LPARAM)this);
     UnhookCreation();
     if (!h) {
-        if (m_hWnd) Detach();
+        if (m_hWnd)
+            Detach();
         return FALSE;
     }
     if (m_hWnd != h) {
-        if (m_hWnd) return FALSE;
+        if (m_hWnd)
+            return FALSE;
         SubclassWindow(h);
     }
     return TRUE;
@@ -119,10 +138,13 @@ BOOL CDialog::CreateIndirect(const DLGTEMPLATE* pTemplate, CWnd* pParentWnd)
 
 INT_PTR CALLBACK CDialog::FwDlgProc(HWND hDlg, UINT msg, WPARAM, LPARAM lParam)
 {
-    if (msg != WM_INITDIALOG) return FALSE;
+    if (msg != WM_INITDIALOG)
+        return FALSE;
     CDialog* pDlg = (CDialog*)lParam;
-    if (!pDlg) return TRUE;
-    if (pDlg->m_hWnd == nullptr) pDlg->SubclassWindow(hDlg);   // the hook did not see it
+    if (!pDlg)
+        return TRUE;
+    if (pDlg->m_hWnd == nullptr)
+        pDlg->SubclassWindow(hDlg); // the hook did not see it
     return pDlg->OnInitDialog();
 }
 
@@ -134,7 +156,8 @@ BOOL CDialog::OnInitDialog()
 
 void CDialog::OnOK()
 {
-    if (!UpdateData(TRUE)) return;
+    if (!UpdateData(TRUE))
+        return;
     EndDialog(IDOK);
 }
 
@@ -143,7 +166,8 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 void CDialog::EndDialog(int nResult)
 {
     ASSERT(::IsWindow(m_hWnd));
-    if (m_hWnd) ::EndDialog(m_hWnd, nResult);
+    if (m_hWnd)
+        ::EndDialog(m_hWnd, nResult);
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
@@ -167,16 +191,20 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
-    if (rControl.m_hWnd) return;   // bound already
+    if (rControl.m_hWnd)
+        return; // bound already
     HWND h = ::GetDlgItem(SafeHwnd(pDX->m_pDlgWnd), nIDC);
-    if (!h || !rControl.SubclassWindow(h)) pDX->Fail();
+    if (!h || !rControl.SubclassWindow(h))
+        pDX->Fail();
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {
     HWND hDlg = SafeHwnd(pDX->m_pDlgWnd);
-    if (pDX->m_bSaveAndValidate) pDX->m_pDlgWnd->GetDlgItemText(nIDC, value);
-    else ::SetDlgItemTextA(hDlg, nIDC, value);
+    if (pDX->m_bSaveAndValidate)
+        pDX->m_pDlgWnd->GetDlgItemText(nIDC, value);
+    else
+        ::SetDlgItemTextA(hDlg, nIDC, value);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
@@ -185,7 +213,10 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     if (pDX->m_bSaveAndValidate) {
         BOOL ok = FALSE;
         int v = (int)::GetDlgItemInt(hDlg, nIDC, &ok, TRUE);
-        if (ok) value = v; else pDX->Fail();
+        if (ok)
+            value = v;
+        else
+            pDX->Fail();
     } else {
         ::SetDlgItemInt(hDlg, nIDC, (UINT)value, TRUE);
     }
@@ -194,9 +225,12 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 {
     HWND h = ::GetDlgItem(SafeHwnd(pDX->m_pDlgWnd), nIDC);
-    if (!h) return;
-    if (pDX->m_bSaveAndValidate) value = (int)::SendMessageA(h, BM_GETCHECK, 0, 0);
-    else ::SendMessageA(h, BM_SETCHECK, (WPARAM)value, 0);
+    if (!h)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        value = (int)::SendMessageA(h, BM_GETCHECK, 0, 0);
+    else
+        ::SendMessageA(h, BM_SETCHECK, (WPARAM)value, 0);
 }
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
@@ -205,13 +239,16 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
     // until the next WS_GROUP control.
     HWND hDlg = SafeHwnd(pDX->m_pDlgWnd);
     HWND h = ::GetDlgItem(hDlg, nIDC);
-    if (!h) return;
-    if (pDX->m_bSaveAndValidate) value = -1;
+    if (!h)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        value = -1;
     int index = 0;
     do {
         if (::SendMessageA(h, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) {
             if (pDX->m_bSaveAndValidate) {
-                if (::SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
+                if (::SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                    value = index;
             } else {
                 ::SendMessageA(h, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
             }

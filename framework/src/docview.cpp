@@ -17,9 +17,7 @@ const CRuntimeClass CListView::classCListView = {"CListView", nullptr};
 
 // ---------------------------------------------------------------- CDocument
 
-CDocument::CDocument() : m_bModified(FALSE), m_pDocTemplate(nullptr), m_bAutoDelete(TRUE)
-{
-}
+CDocument::CDocument() : m_bModified(FALSE), m_pDocTemplate(nullptr), m_bAutoDelete(TRUE) {}
 
 CDocument::~CDocument()
 {
@@ -31,10 +29,7 @@ CDocument::~CDocument()
         single->RemoveDocument(this);
 }
 
-void CDocument::SetTitle(const char* pszTitle)
-{
-    m_strTitle = pszTitle ? pszTitle : "";
-}
+void CDocument::SetTitle(const char* pszTitle) { m_strTitle = pszTitle ? pszTitle : ""; }
 
 void CDocument::AddView(CView* pView)
 {
@@ -84,9 +79,7 @@ void CDocument::OnCloseDocument()
 
 // ---------------------------------------------------------------- CView
 
-CView::CView() : m_pDocument(nullptr)
-{
-}
+CView::CView() : m_pDocument(nullptr) {}
 
 CView::~CView()
 {
@@ -94,10 +87,7 @@ CView::~CView()
         m_pDocument->RemoveView(this);
 }
 
-void CView::OnInitialUpdate()
-{
-    OnUpdate(nullptr, 0, nullptr);
-}
+void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
 void CView::OnUpdate(CView*, LPARAM, CCmdTarget*)
 {
@@ -105,9 +95,7 @@ void CView::OnUpdate(CView*, LPARAM, CCmdTarget*)
         Invalidate(TRUE);
 }
 
-void CView::OnDraw(CDC*)
-{
-}
+void CView::OnDraw(CDC*) {}
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 {
@@ -143,20 +131,13 @@ void CView::OnDestroy()
     CWnd::OnDestroy();
 }
 
-void CView::PostNcDestroy()
-{
-    delete this;
-}
+void CView::PostNcDestroy() { delete this; }
 
 // ---------------------------------------------------------------- CListView
 
-CListView::CListView()
-{
-}
+CListView::CListView() {}
 
-CListView::~CListView()
-{
-}
+CListView::~CListView() {}
 
 CListCtrl& CListView::GetListCtrl() const
 {
@@ -170,22 +151,18 @@ BOOL CListView::PreCreateWindow(CREATESTRUCT& cs)
     return CView::PreCreateWindow(cs);
 }
 
-void CListView::OnDraw(CDC*)
-{
-}
+void CListView::OnDraw(CDC*) {}
 
 // ---------------------------------------------------------------- CDocTemplate
 
-CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass,
-                           const CRuntimeClass* pFrameClass, const CRuntimeClass* pViewClass)
+CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
+                           const CRuntimeClass* pViewClass)
     : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass)
 {
     m_strDocStrings.LoadString(nIDResource);
 }
 
-CDocTemplate::~CDocTemplate()
-{
-}
+CDocTemplate::~CDocTemplate() {}
 
 BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const
 {
@@ -255,7 +232,8 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*)
             }
         }
         if (!frame->GetActiveView())
-            frame->SetActiveView(dynamic_cast<CView*>(CWnd::FromHandlePermanent(::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST))));
+            frame->SetActiveView(
+                dynamic_cast<CView*>(CWnd::FromHandlePermanent(::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST))));
     }
     frame->RecalcLayout();
     return frame;
@@ -288,9 +266,7 @@ void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL b
         pFrame->ActivateFrame();
 }
 
-void CDocTemplate::CloseAllDocuments()
-{
-}
+void CDocTemplate::CloseAllDocuments() {}
 
 // ---------------------------------------------------------------- CSingleDocTemplate
 
@@ -309,10 +285,7 @@ CFrameWnd* CSingleDocTemplate::GetFrame() const
     return nullptr;
 }
 
-CSingleDocTemplate::~CSingleDocTemplate()
-{
-    CloseAllDocuments();
-}
+CSingleDocTemplate::~CSingleDocTemplate() { CloseAllDocuments(); }
 
 void CSingleDocTemplate::RemoveDocument(CDocument* pDoc)
 {
@@ -391,9 +364,7 @@ CCommandLineInfo::CCommandLineInfo()
 {
 }
 
-CCommandLineInfo::~CCommandLineInfo()
-{
-}
+CCommandLineInfo::~CCommandLineInfo() {}
 
 void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL)
 {
@@ -430,15 +401,9 @@ void FwAddDocTemplate(CDocTemplate* pTemplate)
     Templates().push_back(pTemplate);
 }
 
-int FwGetDocTemplateCount()
-{
-    return (int)Templates().size();
-}
+int FwGetDocTemplateCount() { return (int)Templates().size(); }
 
-CDocTemplate* FwGetDocTemplate(int nIndex)
-{
-    return Templates()[nIndex];
-}
+CDocTemplate* FwGetDocTemplate(int nIndex) { return Templates()[nIndex]; }
 
 void FwFreeDocTemplates()
 {
@@ -473,14 +438,12 @@ BOOL FwOnFileNew()
 BOOL FwProcessShellCommand(CCommandLineInfo& rCmdInfo)
 {
     switch (rCmdInfo.m_nShellCommand) {
-    case CCommandLineInfo::FileNothing:
-        return TRUE;
+    case CCommandLineInfo::FileNothing: return TRUE;
     case CCommandLineInfo::FileOpen:
         if (Templates().empty())
             return FALSE;
         return Templates()[0]->OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
-    default:
-        return FwOnFileNew();
+    default: return FwOnFileNew();
     }
 }
 
@@ -505,8 +468,8 @@ BOOL SetClassesValue(HKEY root, const CString& subKey, const CString& value)
     return r == ERROR_SUCCESS;
 }
 
-BOOL RegisterFileType(HKEY root, const char* prefix, const CString& ext, const CString& typeId,
-                      const CString& typeName, const CString& command)
+BOOL RegisterFileType(HKEY root, const char* prefix, const CString& ext, const CString& typeId, const CString& typeName,
+                      const CString& command)
 {
     return SetClassesValue(root, CString(prefix) + typeId, typeName) &&
            SetClassesValue(root, CString(prefix) + typeId + "\\shell\\open\\command", command) &&

@@ -10,7 +10,10 @@ CString FileNameOf(const CString& path)
 {
     int i = -1;
     for (int k = path.GetLength() - 1; k >= 0; --k)
-        if (path[k] == '\\' || path[k] == '/' || path[k] == ':') { i = k; break; }
+        if (path[k] == '\\' || path[k] == '/' || path[k] == ':') {
+            i = k;
+            break;
+        }
     return path.Mid(i + 1);
 }
 
@@ -19,23 +22,27 @@ CString TitleOf(const CString& name)
     int dot = name.ReverseFind('.');
     return dot < 0 ? name : name.Left(dot);
 }
-}
+} // namespace
 
 CFile::CFile() : m_hFile(INVALID_HANDLE_VALUE), m_nOpenFlags(0) {}
 CFile::CFile(HANDLE hFile) : m_hFile(hFile), m_nOpenFlags(0) {}
 
 CFile::~CFile()
 {
-    if (IsOpen()) ::CloseHandle(m_hFile);
+    if (IsOpen())
+        ::CloseHandle(m_hFile);
 }
 
 BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, DWORD* pError)
 {
-    if (pError) *pError = ERROR_SUCCESS;
-    if (IsOpen()) Close();
+    if (pError)
+        *pError = ERROR_SUCCESS;
+    if (IsOpen())
+        Close();
     m_nOpenFlags = nOpenFlags;
     if (!pszFileName || !*pszFileName) {
-        if (pError) *pError = ERROR_INVALID_NAME;
+        if (pError)
+            *pError = ERROR_INVALID_NAME;
         return FALSE;
     }
     m_strFileName = pszFileName;
@@ -46,7 +53,8 @@ BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, DWORD* pError)
     case modeWrite: access = GENERIC_WRITE; break;
     case modeReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
     default:
-        if (pError) *pError = ERROR_INVALID_PARAMETER;
+        if (pError)
+            *pError = ERROR_INVALID_PARAMETER;
         return FALSE;
     }
 
@@ -58,11 +66,12 @@ BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, DWORD* pError)
     case shareDenyRead: share = FILE_SHARE_WRITE; break;
     case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
     default:
-        if (pError) *pError = ERROR_INVALID_PARAMETER;
+        if (pError)
+            *pError = ERROR_INVALID_PARAMETER;
         return FALSE;
     }
 
-    SECURITY_ATTRIBUTES sa = { sizeof(sa), nullptr, (nOpenFlags & modeNoInherit) ? FALSE : TRUE };
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, (nOpenFlags & modeNoInherit) ? FALSE : TRUE};
 
     DWORD disposition;
     if (nOpenFlags & modeCreate)
@@ -72,7 +81,8 @@ BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, DWORD* pError)
 
     HANDLE h = ::CreateFileA(pszFileName, access, share, &sa, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        if (pError) *pError = ::GetLastError();
+        if (pError)
+            *pError = ::GetLastError();
         return FALSE;
     }
     m_hFile = h;
@@ -81,7 +91,8 @@ BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, DWORD* pError)
 
 void CFile::Close()
 {
-    if (IsOpen()) ::CloseHandle(m_hFile);
+    if (IsOpen())
+        ::CloseHandle(m_hFile);
     m_hFile = INVALID_HANDLE_VALUE;
     m_strFileName.Empty();
 }
@@ -92,61 +103,74 @@ UINT CFile::Read(void* pBuf, UINT nCount)
 {
     ASSERT(IsOpen());
     DWORD nRead = 0;
-    if (!IsOpen() || nCount == 0) return 0;
-    if (!::ReadFile(m_hFile, pBuf, nCount, &nRead, nullptr)) return 0;
+    if (!IsOpen() || nCount == 0)
+        return 0;
+    if (!::ReadFile(m_hFile, pBuf, nCount, &nRead, nullptr))
+        return 0;
     return nRead;
 }
 
 BOOL CFile::Write(const void* pBuf, UINT nCount)
 {
     ASSERT(IsOpen());
-    if (!IsOpen()) return FALSE;
-    if (nCount == 0) return TRUE;
+    if (!IsOpen())
+        return FALSE;
+    if (nCount == 0)
+        return TRUE;
     DWORD nWritten = 0;
-    if (!::WriteFile(m_hFile, pBuf, nCount, &nWritten, nullptr)) return FALSE;
-    if (nWritten != nCount) { ::SetLastError(ERROR_DISK_FULL); return FALSE; }
+    if (!::WriteFile(m_hFile, pBuf, nCount, &nWritten, nullptr))
+        return FALSE;
+    if (nWritten != nCount) {
+        ::SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
     return TRUE;
 }
 
-BOOL CFile::Flush()
-{
-    return IsOpen() && ::FlushFileBuffers(m_hFile);
-}
+BOOL CFile::Flush() { return IsOpen() && ::FlushFileBuffers(m_hFile); }
 
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom)
 {
     ASSERT(IsOpen());
-    if (!IsOpen()) return (ULONGLONG)-1;
+    if (!IsOpen())
+        return (ULONGLONG)-1;
     DWORD method = nFrom == end ? FILE_END : nFrom == current ? FILE_CURRENT : FILE_BEGIN;
     LARGE_INTEGER li, out;
     li.QuadPart = lOff;
-    if (!::SetFilePointerEx(m_hFile, li, &out, method)) return (ULONGLONG)-1;
+    if (!::SetFilePointerEx(m_hFile, li, &out, method))
+        return (ULONGLONG)-1;
     return (ULONGLONG)out.QuadPart;
 }
 
 ULONGLONG CFile::GetPosition() const
 {
-    if (!IsOpen()) return 0;
+    if (!IsOpen())
+        return 0;
     LARGE_INTEGER zero, out;
     zero.QuadPart = 0;
-    if (!::SetFilePointerEx(m_hFile, zero, &out, FILE_CURRENT)) return 0;
+    if (!::SetFilePointerEx(m_hFile, zero, &out, FILE_CURRENT))
+        return 0;
     return (ULONGLONG)out.QuadPart;
 }
 
 ULONGLONG CFile::GetLength() const
 {
-    if (!IsOpen()) return 0;
+    if (!IsOpen())
+        return 0;
     LARGE_INTEGER size;
-    if (!::GetFileSizeEx(m_hFile, &size)) return 0;
+    if (!::GetFileSizeEx(m_hFile, &size))
+        return 0;
     return (ULONGLONG)size.QuadPart;
 }
 
 BOOL CFile::SetLength(ULONGLONG nNewLen)
 {
     ASSERT(IsOpen());
-    if (!IsOpen()) return FALSE;
+    if (!IsOpen())
+        return FALSE;
     ULONGLONG pos = GetPosition();
-    if (Seek((LONGLONG)nNewLen, begin) == (ULONGLONG)-1) return FALSE;
+    if (Seek((LONGLONG)nNewLen, begin) == (ULONGLONG)-1)
+        return FALSE;
     BOOL ok = ::SetEndOfFile(m_hFile);
     // Keep the position where it was unless it now lies past the end.
     Seek((LONGLONG)(pos < nNewLen ? pos : nNewLen), begin);
@@ -158,7 +182,9 @@ CString CFile::GetFileTitle() const { return TitleOf(GetFileName()); }
 
 // ---------------------------------------------------------------- CStdioFile
 
-namespace { const UINT kStdioBuf = 4096; }
+namespace {
+const UINT kStdioBuf = 4096;
+}
 
 CStdioFile::CStdioFile() : m_pBuf(nullptr), m_nBufLen(0), m_nBufPos(0) {}
 
@@ -170,8 +196,16 @@ BOOL CStdioFile::Open(const char* pszFileName, UINT nOpenFlags, DWORD* pError)
     return CFile::Open(pszFileName, nOpenFlags, pError);
 }
 
-void CStdioFile::Close() { m_nBufLen = m_nBufPos = 0; CFile::Close(); }
-void CStdioFile::Abort() { m_nBufLen = m_nBufPos = 0; CFile::Abort(); }
+void CStdioFile::Close()
+{
+    m_nBufLen = m_nBufPos = 0;
+    CFile::Close();
+}
+void CStdioFile::Abort()
+{
+    m_nBufLen = m_nBufPos = 0;
+    CFile::Abort();
+}
 
 void CStdioFile::DropBuffer()
 {
@@ -184,7 +218,8 @@ BOOL CStdioFile::FillBuffer()
 {
     if (!m_pBuf) {
         m_pBuf = (char*)malloc(kStdioBuf);
-        if (!m_pBuf) return FALSE;
+        if (!m_pBuf)
+            return FALSE;
     }
     m_nBufPos = 0;
     m_nBufLen = CFile::Read(m_pBuf, kStdioBuf);
@@ -196,12 +231,14 @@ UINT CStdioFile::Read(void* pBuf, UINT nCount)
     UINT nDone = 0;
     if (m_nBufPos < m_nBufLen) {
         UINT n = m_nBufLen - m_nBufPos;
-        if (n > nCount) n = nCount;
+        if (n > nCount)
+            n = nCount;
         memcpy(pBuf, m_pBuf + m_nBufPos, n);
         m_nBufPos += n;
         nDone = n;
     }
-    if (nDone < nCount) nDone += CFile::Read((char*)pBuf + nDone, nCount - nDone);
+    if (nDone < nCount)
+        nDone += CFile::Read((char*)pBuf + nDone, nCount - nDone);
     return nDone;
 }
 
@@ -217,10 +254,7 @@ ULONGLONG CStdioFile::Seek(LONGLONG lOff, UINT nFrom)
     return CFile::Seek(lOff, nFrom);
 }
 
-ULONGLONG CStdioFile::GetPosition() const
-{
-    return CFile::GetPosition() - (m_nBufLen - m_nBufPos);
-}
+ULONGLONG CStdioFile::GetPosition() const { return CFile::GetPosition() - (m_nBufLen - m_nBufPos); }
 
 BOOL CStdioFile::SetLength(ULONGLONG nNewLen)
 {
@@ -231,10 +265,12 @@ BOOL CStdioFile::SetLength(ULONGLONG nNewLen)
 BOOL CStdioFile::ReadString(CString& rString)
 {
     rString.Empty();
-    if (!IsOpen()) return FALSE;
+    if (!IsOpen())
+        return FALSE;
     BOOL bAny = FALSE;
     for (;;) {
-        if (m_nBufPos >= m_nBufLen && !FillBuffer()) return bAny;
+        if (m_nBufPos >= m_nBufLen && !FillBuffer())
+            return bAny;
         bAny = TRUE;
         char* start = m_pBuf + m_nBufPos;
         UINT avail = m_nBufLen - m_nBufPos;
@@ -243,23 +279,26 @@ BOOL CStdioFile::ReadString(CString& rString)
         rString += CString(start, (int)take);
         m_nBufPos += take;
         if (nl) {
-            ++m_nBufPos;   // the '\n' itself
+            ++m_nBufPos; // the '\n' itself
             break;
         }
     }
     int n = rString.GetLength();
-    if (n > 0 && rString[n - 1] == '\r') rString.Delete(n - 1);
+    if (n > 0 && rString[n - 1] == '\r')
+        rString.Delete(n - 1);
     return TRUE;
 }
 
 BOOL CStdioFile::WriteString(const char* psz)
 {
-    if (!psz) return TRUE;
+    if (!psz)
+        return TRUE;
     if (!(m_nOpenFlags & typeText))
         return Write(psz, (UINT)strlen(psz));
     CString text;
     for (const char* p = psz; *p; ++p) {
-        if (*p == '\n') text += '\r';
+        if (*p == '\n')
+            text += '\r';
         text += *p;
     }
     return Write((const char*)text, (UINT)text.GetLength());
@@ -277,7 +316,8 @@ CFileFind::~CFileFind() { Close(); }
 
 void CFileFind::Close()
 {
-    if (m_hFind != INVALID_HANDLE_VALUE) ::FindClose(m_hFind);
+    if (m_hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(m_hFind);
     m_hFind = INVALID_HANDLE_VALUE;
     m_bHaveNext = m_bHaveCurrent = FALSE;
 }
@@ -287,21 +327,26 @@ BOOL CFileFind::FindFile(const char* pszName, DWORD)
     Close();
     CString pattern = (pszName && *pszName) ? pszName : "*.*";
     m_hFind = ::FindFirstFileA(pattern, &m_next);
-    if (m_hFind == INVALID_HANDLE_VALUE) return FALSE;
+    if (m_hFind == INVALID_HANDLE_VALUE)
+        return FALSE;
     m_bHaveNext = TRUE;
 
     // The root is the folder part of the pattern; a relative pattern without
     // a folder is rooted at the current directory.
     int i = -1;
     for (int k = pattern.GetLength() - 1; k >= 0; --k)
-        if (pattern[k] == '\\' || pattern[k] == '/' || pattern[k] == ':') { i = k; break; }
+        if (pattern[k] == '\\' || pattern[k] == '/' || pattern[k] == ':') {
+            i = k;
+            break;
+        }
     if (i >= 0) {
         m_strRoot = pattern.Left(i + 1);
     } else {
         char cwd[MAX_PATH + 1];
         DWORD n = ::GetCurrentDirectoryA(sizeof(cwd), cwd);
         m_strRoot = (n > 0 && n < sizeof(cwd)) ? CString(cwd) : CString();
-        if (!m_strRoot.IsEmpty() && m_strRoot[m_strRoot.GetLength() - 1] != '\\') m_strRoot += '\\';
+        if (!m_strRoot.IsEmpty() && m_strRoot[m_strRoot.GetLength() - 1] != '\\')
+            m_strRoot += '\\';
     }
     return TRUE;
 }
@@ -309,23 +354,23 @@ BOOL CFileFind::FindFile(const char* pszName, DWORD)
 BOOL CFileFind::FindNextFile()
 {
     ASSERT(m_hFind != INVALID_HANDLE_VALUE);
-    if (m_hFind == INVALID_HANDLE_VALUE || !m_bHaveNext) return FALSE;
+    if (m_hFind == INVALID_HANDLE_VALUE || !m_bHaveNext)
+        return FALSE;
     m_found = m_next;
     m_bHaveCurrent = TRUE;
     m_bHaveNext = ::FindNextFileA(m_hFind, &m_next);
     return m_bHaveNext;
 }
 
-CString CFileFind::GetFileName() const
-{
-    return m_bHaveCurrent ? CString(m_found.cFileName) : CString();
-}
+CString CFileFind::GetFileName() const { return m_bHaveCurrent ? CString(m_found.cFileName) : CString(); }
 
 CString CFileFind::GetFilePath() const
 {
-    if (!m_bHaveCurrent) return CString();
+    if (!m_bHaveCurrent)
+        return CString();
     CString root = m_strRoot;
-    if (root.GetLength() && root[root.GetLength() - 1] == '/') root.SetAt(root.GetLength() - 1, '\\');
+    if (root.GetLength() && root[root.GetLength() - 1] == '/')
+        root.SetAt(root.GetLength() - 1, '\\');
     return root + m_found.cFileName;
 }
 
@@ -335,27 +380,31 @@ CString CFileFind::GetRoot() const { return m_strRoot; }
 
 ULONGLONG CFileFind::GetLength() const
 {
-    if (!m_bHaveCurrent) return 0;
+    if (!m_bHaveCurrent)
+        return 0;
     return ((ULONGLONG)m_found.nFileSizeHigh << 32) | m_found.nFileSizeLow;
 }
 
 BOOL CFileFind::GetLastWriteTime(FILETIME* pTime) const
 {
-    if (!m_bHaveCurrent || !pTime) return FALSE;
+    if (!m_bHaveCurrent || !pTime)
+        return FALSE;
     *pTime = m_found.ftLastWriteTime;
     return TRUE;
 }
 
 BOOL CFileFind::GetCreationTime(FILETIME* pTime) const
 {
-    if (!m_bHaveCurrent || !pTime) return FALSE;
+    if (!m_bHaveCurrent || !pTime)
+        return FALSE;
     *pTime = m_found.ftCreationTime;
     return TRUE;
 }
 
 BOOL CFileFind::GetLastAccessTime(FILETIME* pTime) const
 {
-    if (!m_bHaveCurrent || !pTime) return FALSE;
+    if (!m_bHaveCurrent || !pTime)
+        return FALSE;
     *pTime = m_found.ftLastAccessTime;
     return TRUE;
 }
@@ -364,7 +413,8 @@ DWORD CFileFind::GetAttributes() const { return m_bHaveCurrent ? m_found.dwFileA
 
 BOOL CFileFind::IsDots() const
 {
-    if (!m_bHaveCurrent || !IsDirectory()) return FALSE;
+    if (!m_bHaveCurrent || !IsDirectory())
+        return FALSE;
     const char* n = m_found.cFileName;
     return (n[0] == '.' && n[1] == 0) || (n[0] == '.' && n[1] == '.' && n[2] == 0);
 }

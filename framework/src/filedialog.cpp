@@ -19,8 +19,8 @@ typedef DWORD(WINAPI* ExtendedErrorFn)();
 
 } // namespace
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
-                         DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName, DWORD dwFlags,
+                         const char* lpszFilter, CWnd* pParentWnd)
     : m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd), m_hWndDialog(nullptr)
 {
     memset(&m_ofn, 0, sizeof(m_ofn));
@@ -56,9 +56,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
     }
 }
 
-CFileDialog::~CFileDialog()
-{
-}
+CFileDialog::~CFileDialog() {}
 
 INT_PTR CFileDialog::DoModal()
 {
@@ -68,8 +66,8 @@ INT_PTR CFileDialog::DoModal()
     else if (m_ofn.hwndOwner == nullptr)
         m_ofn.hwndOwner = GetActiveWindow();
     m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
-    FileDialogFn show = reinterpret_cast<FileDialogFn>(
-        ComDlgProc(m_bOpenFileDialog ? "GetOpenFileNameA" : "GetSaveFileNameA"));
+    FileDialogFn show =
+        reinterpret_cast<FileDialogFn>(ComDlgProc(m_bOpenFileDialog ? "GetOpenFileNameA" : "GetSaveFileNameA"));
     BOOL ok = show != nullptr && show(&m_ofn);
     m_hWndDialog = nullptr;
     return ok ? IDOK : IDCANCEL;
@@ -109,7 +107,7 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const
 {
     ASSERT(pos != nullptr);
     const char* start = m_ofn.lpstrFile;
-    const char* end = start + m_ofn.nMaxFile;   // never read past the caller's buffer
+    const char* end = start + m_ofn.nMaxFile; // never read past the caller's buffer
     const char* p = reinterpret_cast<const char*>(pos);
     const char delimiter = (m_ofn.Flags & OFN_EXPLORER) ? '\0' : ' ';
 
@@ -166,19 +164,11 @@ CString CFileDialog::SendTextMessage(UINT message) const
     return text;
 }
 
-CString CFileDialog::GetFolderPath() const
-{
-    return SendTextMessage(CDM_GETFOLDERPATH);
-}
+CString CFileDialog::GetFolderPath() const { return SendTextMessage(CDM_GETFOLDERPATH); }
 
-CString CFileDialog::GetSpec() const
-{
-    return SendTextMessage(CDM_GETSPEC);
-}
+CString CFileDialog::GetSpec() const { return SendTextMessage(CDM_GETSPEC); }
 
-void CFileDialog::OnFileNameChange()
-{
-}
+void CFileDialog::OnFileNameChange() {}
 
 UINT_PTR CALLBACK CFileDialog::HookProc(HWND hHookDlg, UINT message, WPARAM, LPARAM lParam)
 {

@@ -15,7 +15,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
-const RECT CFrameWnd::rectDefault = { (LONG)CW_USEDEFAULT, (LONG)CW_USEDEFAULT, 0, 0 };
+const RECT CFrameWnd::rectDefault = {(LONG)CW_USEDEFAULT, (LONG)CW_USEDEFAULT, 0, 0};
 
 CFrameWnd::CFrameWnd()
     : m_bAutoMenuEnable(TRUE), m_hAccelTable(nullptr), m_hMenuDefault(nullptr), m_pViewActive(nullptr), m_nIDResource(0)
@@ -24,13 +24,15 @@ CFrameWnd::CFrameWnd()
 
 CFrameWnd::~CFrameWnd()
 {
-    if (m_hAccelTable) ::DestroyAcceleratorTable(m_hAccelTable);
+    if (m_hAccelTable)
+        ::DestroyAcceleratorTable(m_hAccelTable);
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!cs.lpszClass)
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), nullptr);
+        cs.lpszClass =
+            AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), nullptr);
     return TRUE;
 }
 
@@ -40,15 +42,21 @@ BOOL CFrameWnd::Create(const char* pszClassName, const char* pszWindowName, DWOR
     HMENU hMenu = nullptr;
     if (pszMenuName) {
         hMenu = ::LoadMenuA(AfxGetResourceHandle(), pszMenuName);
-        if (!hMenu) hMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), pszMenuName);
-        if (!hMenu) return FALSE;
+        if (!hMenu)
+            hMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), pszMenuName);
+        if (!hMenu)
+            return FALSE;
     }
     m_strTitle = pszWindowName;
     int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    if (rect.left == (LONG)CW_USEDEFAULT) { cx = CW_USEDEFAULT; cy = CW_USEDEFAULT; }
+    if (rect.left == (LONG)CW_USEDEFAULT) {
+        cx = CW_USEDEFAULT;
+        cy = CW_USEDEFAULT;
+    }
     if (!CWnd::CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle, rect.left, rect.top, cx, cy,
                         SafeHwnd(pParentWnd), hMenu, nullptr)) {
-        if (hMenu) ::DestroyMenu(hMenu);
+        if (hMenu)
+            ::DestroyMenu(hMenu);
         return FALSE;
     }
     m_hMenuDefault = hMenu;
@@ -57,9 +65,11 @@ BOOL CFrameWnd::Create(const char* pszClassName, const char* pszWindowName, DWOR
 
 BOOL CFrameWnd::LoadAccelTable(const char* pszResourceName)
 {
-    if (m_hAccelTable) return FALSE;
+    if (m_hAccelTable)
+        return FALSE;
     m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), pszResourceName);
-    if (!m_hAccelTable) m_hAccelTable = ::LoadAcceleratorsA(::GetModuleHandleA(nullptr), pszResourceName);
+    if (!m_hAccelTable)
+        m_hAccelTable = ::LoadAcceleratorsA(::GetModuleHandleA(nullptr), pszResourceName);
     return m_hAccelTable != nullptr;
 }
 
@@ -69,17 +79,22 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     CString title;
     if (title.LoadString(nIDResource)) {
         int nl = title.Find('\n');
-        if (nl >= 0) title = title.Left(nl);
+        if (nl >= 0)
+            title = title.Left(nl);
     }
     HICON hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
-    if (!hIcon) hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDResource));
-    const char* pszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+    if (!hIcon)
+        hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDResource));
+    const char* pszClass =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), hIcon);
 
     // The menu is optional: a frame without a menu resource still opens.
     const char* pszMenu = MAKEINTRESOURCEA(nIDResource);
     HMENU hProbe = ::LoadMenuA(AfxGetResourceHandle(), pszMenu);
-    if (!hProbe) hProbe = ::LoadMenuA(::GetModuleHandleA(nullptr), pszMenu);
-    if (hProbe) ::DestroyMenu(hProbe);
+    if (!hProbe)
+        hProbe = ::LoadMenuA(::GetModuleHandleA(nullptr), pszMenu);
+    if (hProbe)
+        ::DestroyMenu(hProbe);
     if (!Create(pszClass, title, dwDefaultStyle, rectDefault, pParentWnd, hProbe ? pszMenu : nullptr, 0, pContext))
         return FALSE;
     LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
@@ -90,27 +105,32 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     return TRUE;
 }
 
-void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag,
-                               LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
+void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag, LPRECT lpRectParam,
+                               LPCRECT lpRectClient, BOOL bStretch)
 {
     ASSERT(nFlag == reposDefault || (nFlag == reposQuery && lpRectParam != nullptr));
     const bool query = nFlag == reposQuery;
     AFX_SIZEPARENTPARAMS layout = {};
     layout.bStretch = bStretch;
-    if (lpRectClient) layout.rect = *lpRectClient;
-    else ::GetClientRect(m_hWnd, &layout.rect);
+    if (lpRectClient)
+        layout.rect = *lpRectClient;
+    else
+        ::GetClientRect(m_hWnd, &layout.rect);
     // Without a deferred-position handle the bars only take their room out
     // of the rectangle and stay where they are.
     if (!query) {
         int nChildren = 0;
-        for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) ++nChildren;
+        for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT))
+            ++nChildren;
         layout.hDWP = ::BeginDeferWindowPos(nChildren > 0 ? nChildren : 1);
     }
     HWND hLeftOver = nullptr;
     for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
         UINT id = (UINT)::GetDlgCtrlID(h);
-        if (id == nIDLeftOver) hLeftOver = h;
-        else if (id >= nIDFirst && id <= nIDLast) ::SendMessageA(h, WM_SIZEPARENT, 0, (LPARAM)&layout);
+        if (id == nIDLeftOver)
+            hLeftOver = h;
+        else if (id >= nIDFirst && id <= nIDLast)
+            ::SendMessageA(h, WM_SIZEPARENT, 0, (LPARAM)&layout);
     }
     if (query) {
         *lpRectParam = layout.rect;
@@ -118,26 +138,30 @@ void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UI
     }
     if (hLeftOver && layout.hDWP) {
         RECT& r = layout.rect;
-        layout.hDWP = ::DeferWindowPos(layout.hDWP, hLeftOver, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                       SWP_NOACTIVATE | SWP_NOZORDER);
+        layout.hDWP = ::DeferWindowPos(layout.hDWP, hLeftOver, nullptr, r.left, r.top, r.right - r.left,
+                                       r.bottom - r.top, SWP_NOACTIVATE | SWP_NOZORDER);
     }
-    if (layout.hDWP) ::EndDeferWindowPos(layout.hDWP);
+    if (layout.hDWP)
+        ::EndDeferWindowPos(layout.hDWP);
 }
 
 void CFrameWnd::RecalcLayout(BOOL)
 {
-    if (m_hWnd) RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+    if (m_hWnd)
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
 }
 
 void CFrameWnd::OnSize(UINT nType, int, int)
 {
     Default();
-    if (nType != SIZE_MINIMIZED) RecalcLayout();
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
 }
 
 void CFrameWnd::ActivateFrame(int nCmdShow)
 {
-    if (nCmdShow == -1) nCmdShow = ::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW;
+    if (nCmdShow == -1)
+        nCmdShow = ::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW;
     ::ShowWindow(m_hWnd, nCmdShow);
     ::BringWindowToTop(m_hWnd);
 }
@@ -146,7 +170,8 @@ void CFrameWnd::SetActiveView(CView* pViewNew, BOOL) { m_pViewActive = pViewNew;
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL)
 {
-    if (m_hWnd) ::SetWindowTextA(m_hWnd, m_strTitle);
+    if (m_hWnd)
+        ::SetWindowTextA(m_hWnd, m_strTitle);
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
@@ -160,33 +185,33 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 {
     // The view first (the active one, else the pane), then the frame
     // itself, then the application.
-    CWnd* pView = m_pViewActive ? (CWnd*)m_pViewActive : CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
-    if (pView && pView != this && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    CWnd* pView =
+        m_pViewActive ? (CWnd*)m_pViewActive : CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
+    if (pView && pView != this && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
     CWinApp* pApp = AfxGetApp();
     return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-void CFrameWnd::OnClose()
-{
-    DestroyWindow();
-}
+void CFrameWnd::OnClose() { DestroyWindow(); }
 
-void CFrameWnd::PostNcDestroy()
-{
-    delete this;
-}
+void CFrameWnd::PostNcDestroy() { delete this; }
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 {
-    if (bSysMenu || !pPopupMenu) return;
+    if (bSysMenu || !pPopupMenu)
+        return;
     CCmdUI state;
     state.m_pMenu = pPopupMenu;
     state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
     for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
         state.m_nID = pPopupMenu->GetMenuItemID((int)state.m_nIndex);
-        if (state.m_nID == 0) continue;   // separator
-        if (state.m_nID == (UINT)-1) continue;   // a popup: its items update when it opens
+        if (state.m_nID == 0)
+            continue; // separator
+        if (state.m_nID == (UINT)-1)
+            continue; // a popup: its items update when it opens
         state.m_pSubMenu = nullptr;
         state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
         // The handler may have removed items.
@@ -198,10 +223,7 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
     }
 }
 
-CString CFrameWnd::ToolTipText(UINT) const
-{
-    return CString();
-}
+CString CFrameWnd::ToolTipText(UINT) const { return CString(); }
 
 BOOL CFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
@@ -250,10 +272,7 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo)
     }
 }
 
-LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
-{
-    return 0;
-}
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) { return 0; }
 
 // ---------------------------------------------------------------- CWnd bits
 
@@ -261,7 +280,8 @@ CFrameWnd* CWnd::GetParentFrame() const
 {
     for (HWND h = ::GetParent(m_hWnd); h; h = ::GetParent(h)) {
         CFrameWnd* p = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(h));
-        if (p) return p;
+        if (p)
+            return p;
     }
     return nullptr;
 }
@@ -269,10 +289,12 @@ CFrameWnd* CWnd::GetParentFrame() const
 CFrameWnd* CWnd::GetTopLevelFrame() const
 {
     CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(m_hWnd));
-    if (!pFrame) pFrame = GetParentFrame();
+    if (!pFrame)
+        pFrame = GetParentFrame();
     while (pFrame) {
         CFrameWnd* pNext = pFrame->GetParentFrame();
-        if (!pNext) break;
+        if (!pNext)
+            break;
         pFrame = pNext;
     }
     return pFrame;

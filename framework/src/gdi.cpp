@@ -28,8 +28,7 @@ BOOL CBitmap::LoadBitmap(LPCSTR lpszResourceName)
     return Attach(::LoadBitmapA(::GetModuleHandleA(nullptr), lpszResourceName));
 }
 
-namespace
-{
+namespace {
 // Wrappers handed out by CDC::FromHandle: they never own their DC.
 struct TempDCRing
 {
@@ -42,7 +41,7 @@ struct TempDCRing
             dcs[i].Detach();
     }
 };
-}
+} // namespace
 
 CDC* CDC::FromHandle(HDC hDC)
 {
@@ -61,11 +60,10 @@ CDC::~CDC()
         DeleteDC();
 }
 
-namespace
-{
+namespace {
 volatile LONG g_nGdiObjects = 0;
 volatile LONG g_nMenuObjects = 0;
-}
+} // namespace
 
 LONG FwGdiObjectCount() { return g_nGdiObjects; }
 LONG FwMenuObjectCount() { return g_nMenuObjects; }
@@ -86,8 +84,8 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
 
 void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight)
 {
-    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
-               clrTopLeft, clrBottomRight);
+    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, clrTopLeft,
+               clrBottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight)
@@ -98,9 +96,7 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
     FillSolidRect(x, y + cy - 1, cx, 1, clrBottomRight);
 }
 
-CPaintDC::CPaintDC(CWnd* pWnd) : CPaintDC(SafeHwnd(pWnd))
-{
-}
+CPaintDC::CPaintDC(CWnd* pWnd) : CPaintDC(SafeHwnd(pWnd)) {}
 
 CPaintDC::CPaintDC(HWND hWnd) : m_hWnd(hWnd)
 {
@@ -116,30 +112,14 @@ CPaintDC::~CPaintDC()
 }
 
 // A NULL window gives the screen's DC.
-CClientDC::CClientDC(CWnd* pWnd) : CClientDC(SafeHwnd(pWnd))
-{
-}
+CClientDC::CClientDC(CWnd* pWnd) : CClientDC(SafeHwnd(pWnd)) {}
 
-CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd)
-{
-    Attach(::GetDC(hWnd));
-}
+CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd) { Attach(::GetDC(hWnd)); }
 
-CClientDC::~CClientDC()
-{
-    ::ReleaseDC(m_hWnd, Detach());
-}
+CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
 
-CWindowDC::CWindowDC(CWnd* pWnd) : CWindowDC(SafeHwnd(pWnd))
-{
-}
+CWindowDC::CWindowDC(CWnd* pWnd) : CWindowDC(SafeHwnd(pWnd)) {}
 
-CWindowDC::CWindowDC(HWND hWnd) : m_hWnd(hWnd)
-{
-    Attach(::GetWindowDC(hWnd));
-}
+CWindowDC::CWindowDC(HWND hWnd) : m_hWnd(hWnd) { Attach(::GetWindowDC(hWnd)); }
 
-CWindowDC::~CWindowDC()
-{
-    ::ReleaseDC(m_hWnd, Detach());
-}
+CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }

@@ -24,23 +24,31 @@ public:
         auto it = m_permanent.find(h);
         return it == m_permanent.end() ? nullptr : it->second;
     }
-    void SetPermanent(H h, T* p) { FwLock lock; m_permanent[h] = p; }
+    void SetPermanent(H h, T* p)
+    {
+        FwLock lock;
+        m_permanent[h] = p;
+    }
     void RemovePermanent(H h, T* p)
     {
         FwLock lock;
         auto it = m_permanent.find(h);
-        if (it != m_permanent.end() && it->second == p) m_permanent.erase(it);
+        if (it != m_permanent.end() && it->second == p)
+            m_permanent.erase(it);
     }
     // Returns the permanent object, or a temporary one made by `make`.
     template <class Make>
     T* FromHandle(H h, Make make)
     {
-        if (!h) return nullptr;
+        if (!h)
+            return nullptr;
         FwLock lock;
         auto it = m_permanent.find(h);
-        if (it != m_permanent.end()) return it->second;
+        if (it != m_permanent.end())
+            return it->second;
         auto jt = m_temporary.find(h);
-        if (jt != m_temporary.end()) return jt->second.first;
+        if (jt != m_temporary.end())
+            return jt->second.first;
         T* p = make(h);
         m_temporary[h] = std::make_pair(p, ::GetCurrentThreadId());
         return p;
@@ -52,8 +60,11 @@ public:
         FwLock lock;
         DWORD tid = ::GetCurrentThreadId();
         for (auto it = m_temporary.begin(); it != m_temporary.end();) {
-            if (it->second.second == tid) { out.push_back(it->second.first); it = m_temporary.erase(it); }
-            else ++it;
+            if (it->second.second == tid) {
+                out.push_back(it->second.first);
+                it = m_temporary.erase(it);
+            } else
+                ++it;
         }
         return out;
     }
@@ -63,7 +74,8 @@ public:
     {
         FwLock lock;
         for (auto& entry : m_permanent)
-            if (pred(entry.first)) return entry.second;
+            if (pred(entry.first))
+                return entry.second;
         return nullptr;
     }
     void ForgetTemporary(H h)

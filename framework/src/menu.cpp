@@ -9,14 +9,15 @@ FwHandleMap<HMENU, CMenu>& MenuMap()
     static FwHandleMap<HMENU, CMenu> m;
     return m;
 }
-}
+} // namespace
 
 CMenu* FwFindPermanentMenuWithItem(UINT nID)
 {
     return MenuMap().FindPermanent([nID](HMENU h) {
         int n = ::GetMenuItemCount(h);
         for (int i = 0; i < n; ++i)
-            if (!::GetSubMenu(h, i) && ::GetMenuItemID(h, i) == nID) return true;
+            if (!::GetSubMenu(h, i) && ::GetMenuItemID(h, i) == nID)
+                return true;
         return false;
     });
 }
@@ -25,12 +26,17 @@ CMenu::CMenu() : m_hMenu(nullptr) {}
 
 CMenu::~CMenu()
 {
-    if (m_hMenu && MenuMap().LookupPermanent(m_hMenu) == this) DestroyMenu();
+    if (m_hMenu && MenuMap().LookupPermanent(m_hMenu) == this)
+        DestroyMenu();
 }
 
 CMenu* CMenu::FromHandle(HMENU hMenu)
 {
-    return MenuMap().FromHandle(hMenu, [](HMENU h) { CMenu* p = new CMenu; p->m_hMenu = h; return p; });
+    return MenuMap().FromHandle(hMenu, [](HMENU h) {
+        CMenu* p = new CMenu;
+        p->m_hMenu = h;
+        return p;
+    });
 }
 
 CMenu* CMenu::FromHandlePermanent(HMENU hMenu) { return hMenu ? MenuMap().LookupPermanent(hMenu) : nullptr; }
@@ -38,7 +44,7 @@ CMenu* CMenu::FromHandlePermanent(HMENU hMenu) { return hMenu ? MenuMap().Lookup
 void CMenu::DeleteTempMap()
 {
     for (CMenu* p : MenuMap().TakeTemporaries()) {
-        p->m_hMenu = nullptr;   // a temporary wrapper never destroys its menu
+        p->m_hMenu = nullptr; // a temporary wrapper never destroys its menu
         delete p;
     }
 }
@@ -46,7 +52,8 @@ void CMenu::DeleteTempMap()
 BOOL CMenu::Attach(HMENU hMenu)
 {
     ASSERT(m_hMenu == nullptr);
-    if (!hMenu || m_hMenu) return FALSE;
+    if (!hMenu || m_hMenu)
+        return FALSE;
     m_hMenu = hMenu;
     FwCountMenuObject(1);
     MenuMap().ForgetTemporary(hMenu);
@@ -69,13 +76,15 @@ BOOL CMenu::LoadMenu(const char* pszResource)
 {
     extern HINSTANCE FwGetResourceHandleInternal();
     HMENU h = ::LoadMenuA(FwGetResourceHandleInternal(), pszResource);
-    if (!h) h = ::LoadMenuA(::GetModuleHandleA(nullptr), pszResource);
+    if (!h)
+        h = ::LoadMenuA(::GetModuleHandleA(nullptr), pszResource);
     return Attach(h);
 }
 
 BOOL CMenu::DestroyMenu()
 {
-    if (!m_hMenu) return FALSE;
+    if (!m_hMenu)
+        return FALSE;
     HMENU h = Detach();
     return ::DestroyMenu(h);
 }
@@ -83,7 +92,10 @@ BOOL CMenu::DestroyMenu()
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 {
     int n = ::GetMenuStringA(m_hMenu, nIDItem, nullptr, 0, nFlags);
-    if (n <= 0) { rString.Empty(); return 0; }
+    if (n <= 0) {
+        rString.Empty();
+        return 0;
+    }
     char* p = rString.GetBuffer(n + 1);
     n = ::GetMenuStringA(m_hMenu, nIDItem, p, n + 1, nFlags);
     rString.ReleaseBuffer(n > 0 ? n : 0);

@@ -1,7 +1,6 @@
 #include "fw/propsheet.h"
 
-namespace
-{
+namespace {
 // The sheet whose PropertySheet call is running on this thread: its callback
 // gets no parameter of ours.
 thread_local CPropertySheet* t_pCreatingSheet = nullptr;
@@ -14,7 +13,7 @@ HINSTANCE ResourceModule(LPCSTR lpszTemplate)
         return hInst;
     return hInst;
 }
-}
+} // namespace
 
 // ---- CPropertyPage -------------------------------------------------------------
 
@@ -28,17 +27,14 @@ CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption)
     m_psp.hInstance = ResourceModule(m_psp.pszTemplate);
     m_psp.pfnDlgProc = PageDlgProc;
     m_psp.lParam = (LPARAM)this;
-    if (nIDCaption != 0)
-    {
+    if (nIDCaption != 0) {
         char title[256];
         if (::LoadStringA(m_psp.hInstance, nIDCaption, title, sizeof(title)) > 0)
             SetTitle(title);
     }
 }
 
-CPropertyPage::~CPropertyPage()
-{
-}
+CPropertyPage::~CPropertyPage() {}
 
 void CPropertyPage::SetTitle(const char* pszTitle)
 {
@@ -81,10 +77,7 @@ BOOL CPropertyPage::OnSetActive()
     return TRUE;
 }
 
-BOOL CPropertyPage::OnKillActive()
-{
-    return UpdateData(TRUE);
-}
+BOOL CPropertyPage::OnKillActive() { return UpdateData(TRUE); }
 
 BOOL CPropertyPage::OnApply()
 {
@@ -92,15 +85,9 @@ BOOL CPropertyPage::OnApply()
     return TRUE;
 }
 
-void CPropertyPage::OnReset()
-{
-    OnCancel();
-}
+void CPropertyPage::OnReset() { OnCancel(); }
 
-BOOL CPropertyPage::OnQueryCancel()
-{
-    return TRUE;
-}
+BOOL CPropertyPage::OnQueryCancel() { return TRUE; }
 
 void CPropertyPage::OnOK()
 {
@@ -108,10 +95,7 @@ void CPropertyPage::OnOK()
     m_bChanged = FALSE;
 }
 
-void CPropertyPage::OnCancel()
-{
-    m_bChanged = FALSE;
-}
+void CPropertyPage::OnCancel() { m_bChanged = FALSE; }
 
 BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
@@ -121,26 +105,16 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         return CDialog::OnNotify(wParam, lParam, pResult);
 
     LRESULT result;
-    switch (pNMHDR->code)
-    {
-    case PSN_SETACTIVE:
-        result = OnSetActive() ? 0 : -1;
-        break;
-    case PSN_KILLACTIVE:
-        result = !OnKillActive();
-        break;
-    case PSN_APPLY:
-        result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
-        break;
+    switch (pNMHDR->code) {
+    case PSN_SETACTIVE: result = OnSetActive() ? 0 : -1; break;
+    case PSN_KILLACTIVE: result = !OnKillActive(); break;
+    case PSN_APPLY: result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE; break;
     case PSN_RESET:
         OnReset();
         result = 0;
         break;
-    case PSN_QUERYCANCEL:
-        result = !OnQueryCancel();
-        break;
-    default:
-        return CDialog::OnNotify(wParam, lParam, pResult);
+    case PSN_QUERYCANCEL: result = !OnQueryCancel(); break;
+    default: return CDialog::OnNotify(wParam, lParam, pResult);
     }
     // A dialog answers through DWLP_MSGRESULT; the window procedure's own
     // result carries the same value.
@@ -176,8 +150,7 @@ void CPropertySheet::AddPage(CPropertyPage* pPage)
 {
     ASSERT(pPage != nullptr);
     m_pages.push_back(pPage);
-    if (m_hWnd != nullptr)
-    {
+    if (m_hWnd != nullptr) {
         HPROPSHEETPAGE hPage = ::CreatePropertySheetPageA(&pPage->m_psp);
         if (hPage != nullptr)
             ::SendMessageA(m_hWnd, PSM_ADDPAGE, 0, (LPARAM)hPage);
@@ -220,8 +193,7 @@ BOOL CPropertySheet::SetActivePage(int nPage)
 {
     if (nPage < 0 || nPage >= (int)m_pages.size())
         return FALSE;
-    if (m_hWnd == nullptr)
-    {
+    if (m_hWnd == nullptr) {
         m_nStartPage = (UINT)nPage;
         return TRUE;
     }
@@ -237,8 +209,7 @@ void CPropertySheet::SetTitle(const char* pszText, UINT nStyle)
 
 int CALLBACK CPropertySheet::SheetCallback(HWND hWnd, UINT message, LPARAM)
 {
-    if (message == PSCB_INITIALIZED && t_pCreatingSheet != nullptr)
-    {
+    if (message == PSCB_INITIALIZED && t_pCreatingSheet != nullptr) {
         CPropertySheet* pSheet = t_pCreatingSheet;
         t_pCreatingSheet = nullptr;
         pSheet->SubclassWindow(hWnd);
@@ -251,10 +222,7 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hWnd, UINT message, LPARAM)
     return 0;
 }
 
-BOOL CPropertySheet::OnInitDialog()
-{
-    return TRUE;
-}
+BOOL CPropertySheet::OnInitDialog() { return TRUE; }
 
 INT_PTR CPropertySheet::DoModal()
 {
@@ -269,8 +237,7 @@ INT_PTR CPropertySheet::DoModal()
     // Without a parent the sheet is still owned by the program's active
     // window, which stays disabled while the sheet is shown.
     HWND hOwner = SafeHwnd(m_pParentWnd);
-    if (hOwner == nullptr)
-    {
+    if (hOwner == nullptr) {
         HWND hActive = ::GetActiveWindow();
         if (hActive != nullptr)
             hOwner = ::GetAncestor(hActive, GA_ROOT);

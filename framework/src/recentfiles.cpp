@@ -8,9 +8,7 @@ CRecentFileList::CRecentFileList(UINT nStart, const char* pszSection, const char
     ASSERT(nSize >= 1 && nSize <= 16);
 }
 
-CRecentFileList::~CRecentFileList()
-{
-}
+CRecentFileList::~CRecentFileList() {}
 
 void CRecentFileList::Add(const char* pszPathName)
 {

@@ -25,9 +25,7 @@ CSplitterWnd::CSplitterWnd()
 {
 }
 
-CSplitterWnd::~CSplitterWnd()
-{
-}
+CSplitterWnd::~CSplitterWnd() {}
 
 BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle, UINT nID)
 {
@@ -152,9 +150,7 @@ void CSplitterWnd::OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect)
         r.InflateRect(-1, -1);
         pDC->Draw3dRect(&r, ::GetSysColor(COLOR_WINDOWFRAME), ::GetSysColor(COLOR_3DLIGHT));
         break;
-    default:
-        pDC->FillSolidRect(&r, ::GetSysColor(COLOR_BTNFACE));
-        break;
+    default: pDC->FillSolidRect(&r, ::GetSysColor(COLOR_BTNFACE)); break;
     }
 }
 
@@ -173,7 +169,8 @@ void CSplitterWnd::OnPaint()
             border.InflateRect(m_cxBorder, m_cyBorder);
             OnDrawSplitter(dc, splitBorder, border);
             if (c < GetColumnCount() - 1)
-                OnDrawSplitter(dc, splitBar, CRect(pane.right, client.top, pane.right + m_cxSplitterGap, client.bottom));
+                OnDrawSplitter(dc, splitBar,
+                               CRect(pane.right, client.top, pane.right + m_cxSplitterGap, client.bottom));
         }
     }
     ::EndPaint(m_hWnd, &ps);
@@ -260,10 +257,7 @@ void CSplitterWnd::OnMouseMove(UINT, CPoint point)
         TrackTo(point.x);
 }
 
-void CSplitterWnd::OnLButtonUp(UINT, CPoint)
-{
-    StopTracking(TRUE);
-}
+void CSplitterWnd::OnLButtonUp(UINT, CPoint) { StopTracking(TRUE); }
 
 BOOL CSplitterWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
@@ -288,20 +282,11 @@ void CSplitterWnd::OnKeyDown(UINT nChar, UINT, UINT)
     }
     int right = GetPaneRect(0, m_nTrackCol).right;
     switch (nChar) {
-    case VK_LEFT:
-        TrackTo(right - kKeyboardStep);
-        break;
-    case VK_RIGHT:
-        TrackTo(right + kKeyboardStep);
-        break;
-    case VK_RETURN:
-        StopTracking(TRUE);
-        break;
-    case VK_ESCAPE:
-        StopTracking(FALSE);
-        break;
-    default:
-        break;
+    case VK_LEFT: TrackTo(right - kKeyboardStep); break;
+    case VK_RIGHT: TrackTo(right + kKeyboardStep); break;
+    case VK_RETURN: StopTracking(TRUE); break;
+    case VK_ESCAPE: StopTracking(FALSE); break;
+    default: break;
     }
 }
 
@@ -315,7 +300,4 @@ LRESULT CSplitterWnd::OnCaptureChanged(WPARAM, LPARAM lParam)
     return 0;
 }
 
-LRESULT CSplitterWnd::OnGetDlgCode(WPARAM, LPARAM)
-{
-    return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
-}
+LRESULT CSplitterWnd::OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC_WANTALLKEYS; }

@@ -14,7 +14,8 @@ FwLock::FwLock() { ::EnterCriticalSection(&Section()); }
 FwLock::~FwLock() { ::LeaveCriticalSection(&Section()); }
 CRITICAL_SECTION& FwLock::Section()
 {
-    struct Holder {
+    struct Holder
+    {
         CRITICAL_SECTION cs;
         Holder() { ::InitializeCriticalSection(&cs); }
     };
@@ -49,17 +50,19 @@ BOOL MatchEntry(const AFX_MSGMAP_ENTRY* e, UINT nMsg, UINT nCode, UINT nID)
 {
     UINT msg = e->nMessage;
     if (msg == FW_MSG_REGISTERED) {
-        if (!e->pRegMsg || *e->pRegMsg != nMsg) return FALSE;
+        if (!e->pRegMsg || *e->pRegMsg != nMsg)
+            return FALSE;
         return TRUE;
     }
-    if (msg != nMsg) return FALSE;
+    if (msg != nMsg)
+        return FALSE;
     if (msg == WM_COMMAND || msg == WM_NOTIFY)
         return e->nCode == nCode && nID >= e->nID && nID <= e->nLastID;
     if (msg == WM_COMMAND + WM_REFLECT_BASE || msg == WM_NOTIFY + WM_REFLECT_BASE)
         return e->nCode == nCode;
     return TRUE;
 }
-}
+} // namespace
 
 BOOL FwDispatch(CCmdTarget* pTarget, const AFX_MSGMAP_ENTRY* pEntry, FW_MSGCALL& call)
 {
@@ -70,8 +73,8 @@ BOOL FwDispatch(CCmdTarget* pTarget, const AFX_MSGMAP_ENTRY* pEntry, FW_MSGCALL&
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, 0, nullptr, nullptr } };
-    static const AFX_MSGMAP map = { nullptr, &entries[0] };
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr, nullptr}};
+    static const AFX_MSGMAP map = {nullptr, &entries[0]};
     return &map;
 }
 
@@ -79,11 +82,12 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap()
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMsg, UINT nCode, UINT nID) const
 {
-    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap;
-         pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* e = pMap->lpEntries; e->pfn; ++e)
-            if (MatchEntry(e, nMsg, nCode, nID)) return e;
-        if (pMap->pfnGetBaseMap == nullptr) break;
+            if (MatchEntry(e, nMsg, nCode, nID))
+                return e;
+        if (pMap->pfnGetBaseMap == nullptr)
+            break;
     }
     return nullptr;
 }
@@ -99,14 +103,17 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
         code = pNotify && pNotify->pNMHDR ? pNotify->pNMHDR->code : (UINT)(short)LOWORD(code);
     }
     const AFX_MSGMAP_ENTRY* e = FindMessageEntry(nMsg, code, nID);
-    if (!e) return FALSE;
-    if (pHandlerInfo) return TRUE;   // only asking whether a handler exists
+    if (!e)
+        return FALSE;
+    if (pHandlerInfo)
+        return TRUE; // only asking whether a handler exists
     LRESULT dummy = 0;
-    FW_MSGCALL call = { nMsg, 0, 0, nID, pExtra, &dummy };
+    FW_MSGCALL call = {nMsg, 0, 0, nID, pExtra, &dummy};
     if (nMsg == WM_NOTIFY && pExtra) {
         AFX_NOTIFY* pNotify = (AFX_NOTIFY*)pExtra;
         call.lParam = (LPARAM)pNotify->pNMHDR;
-        if (pNotify->pResult) call.pResult = pNotify->pResult;
+        if (pNotify->pResult)
+            call.pResult = pNotify->pResult;
     }
     return FwDispatch(this, e, call);
 }
@@ -115,8 +122,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, 0, nullptr, nullptr } };
-    static const AFX_MSGMAP map = { &CCmdTarget::GetThisMessageMap, &entries[0] };
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr, nullptr}};
+    static const AFX_MSGMAP map = {&CCmdTarget::GetThisMessageMap, &entries[0]};
     return &map;
 }
 
@@ -130,24 +137,26 @@ CWnd::~CWnd()
         // The object goes before its window: the window must not outlive it.
         if (::IsWindow(m_hWnd) && m_pfnSuper)
             DestroyWindow();
-        if (m_hWnd) Detach();
+        if (m_hWnd)
+            Detach();
     }
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    return WndMap().FromHandle(hWnd, [](HWND h) { CWnd* p = new CWnd; p->m_hWnd = h; return p; });
+    return WndMap().FromHandle(hWnd, [](HWND h) {
+        CWnd* p = new CWnd;
+        p->m_hWnd = h;
+        return p;
+    });
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd)
-{
-    return hWnd ? WndMap().LookupPermanent(hWnd) : nullptr;
-}
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return hWnd ? WndMap().LookupPermanent(hWnd) : nullptr; }
 
 void CWnd::DeleteTempMap()
 {
     for (CWnd* p : WndMap().TakeTemporaries()) {
-        p->m_hWnd = nullptr;   // a temporary wrapper never destroys its window
+        p->m_hWnd = nullptr; // a temporary wrapper never destroys its window
         delete p;
     }
 }
@@ -155,7 +164,8 @@ void CWnd::DeleteTempMap()
 BOOL CWnd::Attach(HWND hWnd)
 {
     ASSERT(m_hWnd == nullptr);
-    if (!hWnd || m_hWnd) return FALSE;
+    if (!hWnd || m_hWnd)
+        return FALSE;
     m_hWnd = hWnd;
     WndMap().ForgetTemporary(hWnd);
     WndMap().SetPermanent(hWnd, this);
@@ -165,7 +175,8 @@ BOOL CWnd::Attach(HWND hWnd)
 HWND CWnd::Detach()
 {
     HWND h = m_hWnd;
-    if (h) WndMap().RemovePermanent(h, this);
+    if (h)
+        WndMap().RemovePermanent(h, this);
     m_hWnd = nullptr;
     return h;
 }
@@ -174,7 +185,8 @@ void CWnd::PreSubclassWindow() {}
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
-    if (!Attach(hWnd)) return FALSE;
+    if (!Attach(hWnd))
+        return FALSE;
     PreSubclassWindow();
     WNDPROC old = (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
     if (old != &CWnd::FwWndProc) {
@@ -242,22 +254,26 @@ void CWnd::UnhookCreation()
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!cs.lpszClass) cs.lpszClass = GetDefaultClassName();
+    if (!cs.lpszClass)
+        cs.lpszClass = GetDefaultClassName();
     return TRUE;
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName,
-                    DWORD dwStyle, int x, int y, int nWidth, int nHeight,
-                    HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
+BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName, DWORD dwStyle, int x, int y,
+                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
 {
     ASSERT(m_hWnd == nullptr);
-    if (m_hWnd) return FALSE;
+    if (m_hWnd)
+        return FALSE;
     CREATESTRUCT cs = {};
     cs.dwExStyle = dwExStyle;
     cs.lpszClass = pszClassName;
     cs.lpszName = pszWindowName;
     cs.style = (LONG)dwStyle;
-    cs.x = x; cs.y = y; cs.cx = nWidth; cs.cy = nHeight;
+    cs.x = x;
+    cs.y = y;
+    cs.cx = nWidth;
+    cs.cy = nHeight;
     cs.hwndParent = hWndParent;
     cs.hMenu = nIDorHMenu;
     cs.hInstance = ::GetModuleHandleA(nullptr);
@@ -267,28 +283,29 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWi
         return FALSE;
     }
     HookCreation();
-    HWND h = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y,
-                               cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    HWND h = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                               cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     UnhookCreation();
-    if (!h) return FALSE;
+    if (!h)
+        return FALSE;
     if (m_hWnd != h) {
         // The hook missed it (a class whose creation we could not see).
-        if (m_hWnd) return FALSE;
+        if (m_hWnd)
+            return FALSE;
         SubclassWindow(h);
     }
     return TRUE;
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName,
-                    DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName, DWORD dwStyle,
+                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
-    return CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, SafeHwnd(pParentWnd),
-                    (HMENU)(UINT_PTR)nID, lpParam);
+    return CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, SafeHwnd(pParentWnd), (HMENU)(UINT_PTR)nID, lpParam);
 }
 
-BOOL CWnd::Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle,
-                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+BOOL CWnd::Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(0, pszClassName, pszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, lpParam);
 }
@@ -296,11 +313,13 @@ BOOL CWnd::Create(const char* pszClassName, const char* pszWindowName, DWORD dwS
 BOOL CWnd::DestroyWindow()
 {
     HWND h = m_hWnd;
-    if (!h) return FALSE;
+    if (!h)
+        return FALSE;
     BOOL ok = ::DestroyWindow(h);
     // A window we subclassed was detached in WM_NCDESTROY (and the object may
     // be gone); one we only attached is detached here.
-    if (WndMap().LookupPermanent(h) == this) Detach();
+    if (WndMap().LookupPermanent(h) == this)
+        Detach();
     return ok;
 }
 
@@ -311,7 +330,8 @@ BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 LRESULT CALLBACK CWnd::FwWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CWnd* pWnd = FromHandlePermanent(hWnd);
-    if (!pWnd) return ::DefWindowProcA(hWnd, msg, wParam, lParam);
+    if (!pWnd)
+        return ::DefWindowProcA(hWnd, msg, wParam, lParam);
 
     MSG saved = t_lastMsg;
     t_lastMsg.hwnd = hWnd;
@@ -350,14 +370,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pfnSuper) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    if (m_pfnSuper)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default()
-{
-    return DefWindowProc(t_lastMsg.message, t_lastMsg.wParam, t_lastMsg.lParam);
-}
+LRESULT CWnd::Default() { return DefWindowProc(t_lastMsg.message, t_lastMsg.wParam, t_lastMsg.lParam); }
 
 const MSG* CWnd::GetCurrentMessage() { return &t_lastMsg; }
 
@@ -365,20 +383,22 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 {
     LRESULT lResult = 0;
     if (message == WM_COMMAND) {
-        if (!OnCommand(wParam, lParam)) return FALSE;
+        if (!OnCommand(wParam, lParam))
+            return FALSE;
         *pResult = 1;
         return TRUE;
     }
     if (message == WM_NOTIFY) {
         NMHDR* pNMHDR = (NMHDR*)lParam;
-        if (!pNMHDR || !OnNotify(wParam, lParam, &lResult)) return FALSE;
+        if (!pNMHDR || !OnNotify(wParam, lParam, &lResult))
+            return FALSE;
         *pResult = lResult;
         return TRUE;
     }
 
     const AFX_MSGMAP_ENTRY* e = FindMessageEntry(message, 0, 0);
     if (e) {
-        FW_MSGCALL call = { message, wParam, lParam, 0, nullptr, &lResult };
+        FW_MSGCALL call = {message, wParam, lParam, 0, nullptr, &lResult};
         if (FwDispatch(this, e, call)) {
             *pResult = lResult;
             return TRUE;
@@ -389,18 +409,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     // No entry: the messages below still reach virtual handlers, so a derived
     // class (the themed layer among them) can take them over without a map.
     switch (message) {
-    case WM_CREATE:
-        *pResult = OnCreate((LPCREATESTRUCT)lParam);
-        return TRUE;
-    case WM_DESTROY:
-        OnDestroy();
-        return TRUE;
-    case WM_NCDESTROY:
-        OnNcDestroy();
-        return TRUE;
-    case WM_CLOSE:
-        OnClose();
-        return TRUE;
+    case WM_CREATE: *pResult = OnCreate((LPCREATESTRUCT)lParam); return TRUE;
+    case WM_DESTROY: OnDestroy(); return TRUE;
+    case WM_NCDESTROY: OnNcDestroy(); return TRUE;
+    case WM_CLOSE: OnClose(); return TRUE;
     case WM_MEASUREITEM:
         OnMeasureItem((int)wParam, (LPMEASUREITEMSTRUCT)lParam);
         *pResult = TRUE;
@@ -415,14 +427,15 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(CMenu::FromHandle((HMENU)wParam), LOWORD(lParam), (BOOL)HIWORD(lParam));
         return TRUE;
-    case WM_INITMENU:
-        OnInitMenu(CMenu::FromHandle((HMENU)wParam));
-        return TRUE;
-    case WM_SYSCOLORCHANGE:
-        OnSysColorChange();
-        return TRUE;
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: {
+    case WM_INITMENU: OnInitMenu(CMenu::FromHandle((HMENU)wParam)); return TRUE;
+    case WM_SYSCOLORCHANGE: OnSysColorChange(); return TRUE;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
         CWnd* pChild = FromHandlePermanent((HWND)lParam);
         if (pChild && pChild != this && pChild->OnChildNotify(message, wParam, lParam, &lResult)) {
             *pResult = lResult;
@@ -430,7 +443,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         }
         return FALSE;
     }
-    case WM_HSCROLL: case WM_VSCROLL: {
+    case WM_HSCROLL:
+    case WM_VSCROLL: {
         CWnd* pChild = lParam ? FromHandlePermanent((HWND)lParam) : nullptr;
         if (pChild && pChild->OnChildNotify(message, wParam, lParam, &lResult)) {
             *pResult = lResult;
@@ -456,7 +470,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         // Menu and accelerator commands: a command whose update handler
         // disables it is not carried out.
         nCode = CN_COMMAND;
-        if (!FwIsCommandEnabled(this, nID)) return TRUE;
+        if (!FwIsCommandEnabled(this, nID))
+            return TRUE;
     }
     return OnCmdMsg(nID, nCode, nullptr, nullptr);
 }
@@ -467,7 +482,7 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     CWnd* pChild = FromHandlePermanent(pNMHDR->hwndFrom);
     if (pChild && pChild != this && pChild->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult))
         return TRUE;
-    AFX_NOTIFY notify = { pResult, pNMHDR };
+    AFX_NOTIFY notify = {pResult, pNMHDR};
     return OnCmdMsg((UINT)pNMHDR->idFrom, (int)MAKELONG(LOWORD(pNMHDR->code), WM_NOTIFY), &notify, nullptr);
 }
 
@@ -479,13 +494,16 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
 BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     UINT nCode = 0;
-    if (message == WM_NOTIFY) nCode = ((NMHDR*)lParam)->code;
-    else if (message == WM_COMMAND) nCode = HIWORD(wParam);
+    if (message == WM_NOTIFY)
+        nCode = ((NMHDR*)lParam)->code;
+    else if (message == WM_COMMAND)
+        nCode = HIWORD(wParam);
     UINT reflected = message + WM_REFLECT_BASE;
     const AFX_MSGMAP_ENTRY* e = FindMessageEntry(reflected, nCode, 0);
-    if (!e) return FALSE;
+    if (!e)
+        return FALSE;
     LRESULT lResult = 0;
-    FW_MSGCALL call = { reflected, wParam, lParam, 0, nullptr, pResult ? pResult : &lResult };
+    FW_MSGCALL call = {reflected, wParam, lParam, 0, nullptr, pResult ? pResult : &lResult};
     return FwDispatch(this, e, call);
 }
 
@@ -514,7 +532,8 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
     rString.Empty();
     HWND h = ::GetDlgItem(m_hWnd, nID);
-    if (!h) return 0;
+    if (!h)
+        return 0;
     int n = ::GetWindowTextLengthA(h);
     char* p = rString.GetBuffer(n + 1);
     int got = ::GetWindowTextA(h, p, n + 1);
@@ -526,9 +545,11 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     DWORD old = GetStyle();
     DWORD style = (old & ~dwRemove) | dwAdd;
-    if (style == old) return FALSE;
+    if (style == old)
+        return FALSE;
     ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, (LONG_PTR)style);
-    if (nFlags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    if (nFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
@@ -536,16 +557,19 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     DWORD old = GetExStyle();
     DWORD style = (old & ~dwRemove) | dwAdd;
-    if (style == old) return FALSE;
+    if (style == old)
+        return FALSE;
     ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, (LONG_PTR)style);
-    if (nFlags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    if (nFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
 CWnd* CWnd::GetTopLevelParent() const
 {
     HWND h = m_hWnd, parent;
-    while ((::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD) && (parent = ::GetParent(h)) != nullptr) h = parent;
+    while ((::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD) && (parent = ::GetParent(h)) != nullptr)
+        h = parent;
     return FromHandle(h);
 }
 
@@ -553,8 +577,9 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
     RECT rc, rcOwner;
     ::GetWindowRect(m_hWnd, &rc);
-    HWND hOwner = pAlternateOwner ? pAlternateOwner->m_hWnd
-                : (GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
+    HWND hOwner = pAlternateOwner           ? pAlternateOwner->m_hWnd
+                  : (GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd)
+                                            : ::GetWindow(m_hWnd, GW_OWNER);
     if (hOwner && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner)) {
         ::GetWindowRect(hOwner, &rcOwner);
     } else {
@@ -562,8 +587,9 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
         hOwner = nullptr;
     }
     int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    POINT pt = { (rcOwner.left + rcOwner.right - w) / 2, (rcOwner.top + rcOwner.bottom - h) / 2 };
-    if (GetStyle() & WS_CHILD) ::ScreenToClient(::GetParent(m_hWnd), &pt);
+    POINT pt = {(rcOwner.left + rcOwner.right - w) / 2, (rcOwner.top + rcOwner.bottom - h) / 2};
+    if (GetStyle() & WS_CHILD)
+        ::ScreenToClient(::GetParent(m_hWnd), &pt);
     ::SetWindowPos(m_hWnd, nullptr, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -594,19 +620,21 @@ namespace {
 // The menu object owning a command id, searched in a menu tree.
 CMenu* FindMenuWithItem(HMENU hMenu, UINT nID, int depth = 0)
 {
-    if (!hMenu || depth > 8) return nullptr;
+    if (!hMenu || depth > 8)
+        return nullptr;
     int n = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < n; ++i) {
         HMENU hSub = ::GetSubMenu(hMenu, i);
         if (hSub) {
-            if (CMenu* p = FindMenuWithItem(hSub, nID, depth + 1)) return p;
+            if (CMenu* p = FindMenuWithItem(hSub, nID, depth + 1))
+                return p;
         } else if (::GetMenuItemID(hMenu, i) == nID) {
             return CMenu::FromHandlePermanent(hMenu);
         }
     }
     return nullptr;
 }
-}
+} // namespace
 
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpmis)
 {
@@ -614,12 +642,17 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpmis)
         // The window's menu bar first, then any menu object (popups opened
         // with TrackPopupMenu belong to no window).
         CMenu* pMenu = FindMenuWithItem(::GetMenu(m_hWnd), lpmis->itemID);
-        if (!pMenu) pMenu = FwFindPermanentMenuWithItem(lpmis->itemID);
-        if (pMenu) { pMenu->MeasureItem(lpmis); return; }
+        if (!pMenu)
+            pMenu = FwFindPermanentMenuWithItem(lpmis->itemID);
+        if (pMenu) {
+            pMenu->MeasureItem(lpmis);
+            return;
+        }
     } else if (lpmis && nIDCtl) {
         CWnd* pChild = FromHandlePermanent(::GetDlgItem(m_hWnd, nIDCtl));
         LRESULT r = 0;
-        if (pChild && pChild->OnChildNotify(WM_MEASUREITEM, (WPARAM)nIDCtl, (LPARAM)lpmis, &r)) return;
+        if (pChild && pChild->OnChildNotify(WM_MEASUREITEM, (WPARAM)nIDCtl, (LPARAM)lpmis, &r))
+            return;
     }
     Default();
 }
@@ -628,11 +661,15 @@ void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpdis)
 {
     if (lpdis && lpdis->CtlType == ODT_MENU) {
         CMenu* pMenu = CMenu::FromHandlePermanent((HMENU)lpdis->hwndItem);
-        if (pMenu) { pMenu->DrawItem(lpdis); return; }
+        if (pMenu) {
+            pMenu->DrawItem(lpdis);
+            return;
+        }
     } else if (lpdis) {
         CWnd* pChild = FromHandlePermanent(lpdis->hwndItem);
         LRESULT r = 0;
-        if (pChild && pChild->OnChildNotify(WM_DRAWITEM, (WPARAM)nIDCtl, (LPARAM)lpdis, &r)) return;
+        if (pChild && pChild->OnChildNotify(WM_DRAWITEM, (WPARAM)nIDCtl, (LPARAM)lpdis, &r))
+            return;
     }
     Default();
 }
@@ -654,7 +691,8 @@ void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
     const MSG* pMsg = GetCurrentMessage();
     CWnd* pChild = FromHandlePermanent(SafeHwnd(static_cast<CWnd*>(pScrollBar)));
     LRESULT lResult = 0;
-    if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult)) return;
+    if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult))
+        return;
     Default();
 }
 
@@ -663,7 +701,8 @@ void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
     const MSG* pMsg = GetCurrentMessage();
     CWnd* pChild = FromHandlePermanent(SafeHwnd(static_cast<CWnd*>(pScrollBar)));
     LRESULT lResult = 0;
-    if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult)) return;
+    if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult))
+        return;
     Default();
 }
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }

@@ -19,18 +19,22 @@ public:
         t.cy = cy;
         Append(&t, sizeof(t));
         m_countOffset = offsetof(DLGTEMPLATE, cdit);
-        Word(0);        // no menu
-        Word(0);        // default class
+        Word(0); // no menu
+        Word(0); // default class
         Text(title);
-        Word(8);        // font size
+        Word(8); // font size
         Text("MS Shell Dlg");
     }
     void Item(WORD classAtom, const char* text, DWORD style, WORD id, short x, short y, short cx, short cy)
     {
-        while (m_bytes.size() % 4) m_bytes.push_back(0);
+        while (m_bytes.size() % 4)
+            m_bytes.push_back(0);
         DLGITEMTEMPLATE it = {};
         it.style = style | WS_CHILD | WS_VISIBLE;
-        it.x = x; it.y = y; it.cx = cx; it.cy = cy;
+        it.x = x;
+        it.y = y;
+        it.cx = cx;
+        it.cy = cy;
         it.id = id;
         Append(&it, sizeof(it));
         Word(0xFFFF);
@@ -42,14 +46,20 @@ public:
     }
     const DLGTEMPLATE* Get()
     {
-        while (m_bytes.size() % 4) m_bytes.push_back(0);
+        while (m_bytes.size() % 4)
+            m_bytes.push_back(0);
         return (const DLGTEMPLATE*)m_bytes.data();
     }
 
 private:
     void Append(const void* p, size_t n) { m_bytes.insert(m_bytes.end(), (const BYTE*)p, (const BYTE*)p + n); }
     void Word(WORD w) { Append(&w, sizeof(w)); }
-    void Text(const char* s) { while (*s) Word((WORD)(BYTE)*s++); Word(0); }
+    void Text(const char* s)
+    {
+        while (*s)
+            Word((WORD)(BYTE)*s++);
+        Word(0);
+    }
     std::vector<BYTE> m_bytes;
     size_t m_countOffset;
 };
@@ -74,13 +84,14 @@ public:
     int m_check = 1;
     CEdit m_edit;
     int inits = 0, clicks = 0, changes = 0, oks = 0;
-    UINT m_endWith = 0;   // posted from OnInitDialog to end a modal run
+    UINT m_endWith = 0; // posted from OnInitDialog to end a modal run
 
     BOOL OnInitDialog() override
     {
         CDialog::OnInitDialog();
         ++inits;
-        if (m_endWith) PostMessage(WM_COMMAND, MAKEWPARAM(m_endWith, BN_CLICKED), 0);
+        if (m_endWith)
+            PostMessage(WM_COMMAND, MAKEWPARAM(m_endWith, BN_CLICKED), 0);
         return TRUE;
     }
     void DoDataExchange(CDataExchange* pDX) override
@@ -89,7 +100,11 @@ public:
         DDX_Text(pDX, IDC_EDIT, m_text);
         DDX_Check(pDX, IDC_CHECK, m_check);
     }
-    void OnOK() override { ++oks; CDialog::OnOK(); }
+    void OnOK() override
+    {
+        ++oks;
+        CDialog::OnOK();
+    }
     afx_msg void OnButton() { ++clicks; }
     afx_msg void OnEditChange() { ++changes; }
     DECLARE_MESSAGE_MAP()
@@ -99,14 +114,14 @@ BEGIN_MESSAGE_MAP(CTestDlg, CDialog)
     ON_BN_CLICKED(IDC_BUTTON, OnButton)
     ON_EN_CHANGE(IDC_EDIT, OnEditChange)
 END_MESSAGE_MAP()
-}
+} // namespace
 
 TEST(CDialogTest, ModelessFromMemoryTemplateRunsAndEnds)
 {
     CTestDlg dlg;
     ASSERT_TRUE(dlg.CreateIndirect(TestTemplate()));
     EXPECT_EQ(1, dlg.inits);
-    ASSERT_NE(nullptr, dlg.m_edit.m_hWnd);   // bound by data exchange
+    ASSERT_NE(nullptr, dlg.m_edit.m_hWnd); // bound by data exchange
     CString shown;
     dlg.GetDlgItemText(IDC_EDIT, shown);
     EXPECT_STREQ("initial", shown);
@@ -122,9 +137,9 @@ TEST(CDialogTest, ModelessFromMemoryTemplateRunsAndEnds)
     dlg.ShowWindow(SW_SHOW);
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(1, dlg.oks);
-    EXPECT_STREQ("typed", dlg.m_text);     // collected by OnOK
+    EXPECT_STREQ("typed", dlg.m_text); // collected by OnOK
     EXPECT_EQ(0, dlg.m_check);
-    EXPECT_FALSE(dlg.IsWindowVisible());   // ended
+    EXPECT_FALSE(dlg.IsWindowVisible()); // ended
     EXPECT_TRUE(dlg.DestroyWindow());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
     EXPECT_EQ(nullptr, dlg.m_edit.m_hWnd);

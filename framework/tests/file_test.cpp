@@ -7,7 +7,8 @@ namespace {
 CString ReadAll(const char* path)
 {
     CFile f;
-    if (!f.Open(path, CFile::modeRead | CFile::shareDenyNone)) return "<missing>";
+    if (!f.Open(path, CFile::modeRead | CFile::shareDenyNone))
+        return "<missing>";
     CString s;
     UINT n = (UINT)f.GetLength();
     char* p = s.GetBuffer((int)n);
@@ -22,7 +23,7 @@ void WriteRaw(const char* path, const char* bytes, UINT n)
     ASSERT_TRUE(f.Open(path, CFile::modeCreate | CFile::modeWrite));
     ASSERT_TRUE(f.Write(bytes, n));
 }
-}
+} // namespace
 
 class CFileTest : public ::testing::Test
 {
@@ -82,7 +83,7 @@ TEST_F(CFileTest, SeekReadAndSetLength)
     EXPECT_STREQ("defg", buf);
     EXPECT_EQ(5u, f.Seek(-2, CFile::current));
     EXPECT_EQ(8u, f.Seek(-2, CFile::end));
-    EXPECT_EQ(2u, f.Read(buf, 8));   // short read at the end
+    EXPECT_EQ(2u, f.Read(buf, 8)); // short read at the end
     EXPECT_EQ(0u, f.Read(buf, 8));
     EXPECT_EQ((ULONGLONG)-1, f.Seek(-100, CFile::begin));
 
@@ -91,9 +92,9 @@ TEST_F(CFileTest, SeekReadAndSetLength)
     EXPECT_EQ(4u, f.GetLength());
     EXPECT_EQ(0u, f.GetPosition());
     f.Seek(4, CFile::begin);
-    EXPECT_TRUE(f.SetLength(2));          // position beyond the new end moves to it
+    EXPECT_TRUE(f.SetLength(2)); // position beyond the new end moves to it
     EXPECT_EQ(2u, f.GetPosition());
-    EXPECT_TRUE(f.SetLength(4096));       // growing
+    EXPECT_TRUE(f.SetLength(4096)); // growing
     EXPECT_EQ(4096u, f.GetLength());
     EXPECT_TRUE(f.Flush());
     EXPECT_STREQ("seek.bin", f.GetFileName());
@@ -140,14 +141,14 @@ TEST_F(CFileTest, ReadStringSplitsLinesOfEveryEnding)
 {
     CString p = Path("lines.txt");
     CString longLine('L', 10000);
-    CString content = "crlf\r\nlf\n\r\n\nlast" ;
+    CString content = "crlf\r\nlf\n\r\n\nlast";
     content = CString("first\r\n") + longLine + "\r\n" + content;
     WriteRaw(p, content, (UINT)content.GetLength());
 
     CStdioFile f;
     ASSERT_TRUE(f.Open(p, CFile::modeRead | CFile::typeText));
     CString line;
-    const char* expected[] = { "first", nullptr, "crlf", "lf", "", "", "last" };
+    const char* expected[] = {"first", nullptr, "crlf", "lf", "", "", "last"};
     for (const char* e : expected) {
         ASSERT_TRUE(f.ReadString(line));
         EXPECT_EQ(e ? CString(e) : longLine, line);
@@ -206,5 +207,5 @@ TEST_F(CFileTest, WriteStringExpandsNewlinesOnlyInTextMode)
         ASSERT_TRUE(f.ReadString(line));
         EXPECT_TRUE(f.WriteString("X"));
     }
-    EXPECT_STREQ("a\nX\n", ReadAll(p));   // overwrote the 'b' just after the line read
+    EXPECT_STREQ("a\nX\n", ReadAll(p)); // overwrote the 'b' just after the line read
 }

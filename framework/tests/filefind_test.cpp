@@ -11,7 +11,7 @@ void Touch(const CString& path, int size)
     CString data('d', size);
     ASSERT_TRUE(f.Write((const char*)data, (UINT)size));
 }
-}
+} // namespace
 
 TEST(CFileFindTest, LookAheadKeepsTheLastEntryValid)
 {
@@ -32,8 +32,12 @@ TEST(CFileFindTest, LookAheadKeepsTheLastEntryValid)
         CString name = ff.GetFileName();
         ASSERT_FALSE(name.IsEmpty());
         EXPECT_EQ(dir + "\\" + name, ff.GetFilePath());
-        if (ff.IsDots()) { ++dots; continue; }
-        if (ff.IsDirectory()) ++dirs;
+        if (ff.IsDots()) {
+            ++dots;
+            continue;
+        }
+        if (ff.IsDirectory())
+            ++dirs;
         names.insert(name);
         if (name == "c.txt") {
             EXPECT_EQ(333u, ff.GetLength());
@@ -43,7 +47,7 @@ TEST(CFileFindTest, LookAheadKeepsTheLastEntryValid)
     }
     EXPECT_EQ(2, dots);
     EXPECT_EQ(1, dirs);
-    EXPECT_EQ((std::set<CString>{ "a.txt", "b.txt", "c.txt", "sub" }), names);
+    EXPECT_EQ((std::set<CString>{"a.txt", "b.txt", "c.txt", "sub"}), names);
     EXPECT_EQ(dir + "\\", ff.GetRoot());
     // Calling again after the end changes nothing and stays FALSE.
     EXPECT_FALSE(ff.FindNextFile());
@@ -55,7 +59,7 @@ TEST(CFileFindTest, SingleMatchAndNoMatch)
     Touch(dir + "\\only.dat", 5);
     CFileFind ff;
     ASSERT_TRUE(ff.FindFile(dir + "\\only.dat"));
-    EXPECT_FALSE(ff.FindNextFile());    // the only entry is also the last one
+    EXPECT_FALSE(ff.FindNextFile()); // the only entry is also the last one
     EXPECT_STREQ("only.dat", ff.GetFileName());
     EXPECT_FALSE(ff.IsDots());
     EXPECT_TRUE(ff.MatchesMask(FILE_ATTRIBUTE_ARCHIVE) || ff.IsNormal());

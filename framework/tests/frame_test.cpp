@@ -37,8 +37,17 @@ public:
     int idles = 0;
     int inits = 0;
     BOOL initResult = TRUE;
-    BOOL InitInstance() override { ++inits; CWinApp::InitInstance(); return initResult; }
-    BOOL OnIdle(LONG lCount) override { ++idles; return CWinApp::OnIdle(lCount); }
+    BOOL InitInstance() override
+    {
+        ++inits;
+        CWinApp::InitInstance();
+        return initResult;
+    }
+    BOOL OnIdle(LONG lCount) override
+    {
+        ++idles;
+        return CWinApp::OnIdle(lCount);
+    }
     int ExitInstance() override { return CWinApp::ExitInstance() + 1000; }
     afx_msg void OnAppCmd() { ++g_appCommands; }
     DECLARE_MESSAGE_MAP()
@@ -50,7 +59,8 @@ END_MESSAGE_MAP()
 CTestFrame* MakeFrame()
 {
     CTestFrame* f = new CTestFrame;
-    if (!f->Create(nullptr, "Frame test", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 400))) return nullptr;
+    if (!f->Create(nullptr, "Frame test", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 400)))
+        return nullptr;
     f->m_view.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), f, AFX_IDW_PANE_FIRST);
     return f;
 }
@@ -61,12 +71,16 @@ bool TakeQuit(int* pCode = nullptr)
     MSG msg;
     bool found = false;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) { found = true; if (pCode) *pCode = (int)msg.wParam; }
-        else DispatchMessageA(&msg);
+        if (msg.message == WM_QUIT) {
+            found = true;
+            if (pCode)
+                *pCode = (int)msg.wParam;
+        } else
+            DispatchMessageA(&msg);
     }
     return found;
 }
-}
+} // namespace
 
 TEST(CFrameWndTest, RoutesCommandsViewFirstThenFrameThenApp)
 {
@@ -90,9 +104,9 @@ TEST(CFrameWndTest, RoutesCommandsViewFirstThenFrameThenApp)
     EXPECT_EQ(client.Height(), view.Height());
 
     int deleted = g_framesDeleted;
-    f->SendMessage(WM_CLOSE);   // destroys and deletes the frame
+    f->SendMessage(WM_CLOSE); // destroys and deletes the frame
     EXPECT_EQ(deleted + 1, g_framesDeleted);
-    EXPECT_FALSE(TakeQuit());    // not the main window: the program goes on
+    EXPECT_FALSE(TakeQuit()); // not the main window: the program goes on
 }
 
 TEST(CFrameWndTest, MenuItemsWithoutHandlerAreDisabledOnOpening)
@@ -127,10 +141,17 @@ TEST(CWinAppTest, MainWindowEndsTheProgramAndIsFoundFromLibraries)
     ASSERT_NE(nullptr, f);
     app.m_pMainWnd = f;
     EXPECT_EQ(f, AfxGetMainWnd());
-    EXPECT_EQ(f, FwGetThreadMainWnd());   // even while hidden: it is this thread's main window
+    EXPECT_EQ(f, FwGetThreadMainWnd()); // even while hidden: it is this thread's main window
 
     // From another thread the program's main window is not that thread's.
-    struct Probe { static DWORD WINAPI Run(LPVOID p) { *(CWnd**)p = FwGetThreadMainWnd(); return 0; } };
+    struct Probe
+    {
+        static DWORD WINAPI Run(LPVOID p)
+        {
+            *(CWnd**)p = FwGetThreadMainWnd();
+            return 0;
+        }
+    };
     CWnd* fromOther = f;
     CHandle th(CreateThread(nullptr, 0, Probe::Run, &fromOther, 0, nullptr));
     WaitForSingleObject(th, 5000);
@@ -150,8 +171,9 @@ TEST(CWinAppTest, ThreadMainWindowWithoutApplicationWindow)
     EXPECT_EQ(nullptr, FwGetThreadMainWnd());
     CWnd owner, owned;
     ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
-    ASSERT_TRUE(owned.CreateEx(0, nullptr, "owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, owner.m_hWnd, nullptr));
-    EXPECT_EQ(nullptr, FwGetThreadMainWnd());   // owner hidden, the visible one is owned
+    ASSERT_TRUE(
+        owned.CreateEx(0, nullptr, "owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, owner.m_hWnd, nullptr));
+    EXPECT_EQ(nullptr, FwGetThreadMainWnd()); // owner hidden, the visible one is owned
     owner.ShowWindow(SW_SHOW);
     EXPECT_EQ(&owner, FwGetThreadMainWnd());
     owned.DestroyWindow();
@@ -203,7 +225,7 @@ TEST(CWinAppTest, ProfileSettingsInRegistryAndIniFile)
     // A value of another type is not read as an integer.
     EXPECT_EQ(3u, app.GetProfileInt("Rows", "Name", 3));
 
-    const BYTE data[] = { 0, 1, 0xFF, 0x7A };
+    const BYTE data[] = {0, 1, 0xFF, 0x7A};
     EXPECT_TRUE(app.WriteProfileBinary("Rows", "Column Order", data, sizeof(data)));
     BYTE* p = nullptr;
     UINT n = 0;
@@ -213,7 +235,7 @@ TEST(CWinAppTest, ProfileSettingsInRegistryAndIniFile)
     delete[] p;
     EXPECT_FALSE(app.GetProfileBinary("Rows", "Missing", &p, &n));
     EXPECT_EQ(nullptr, p);
-    EXPECT_TRUE(app.WriteProfileString("Rows", nullptr, nullptr));   // removes the section
+    EXPECT_TRUE(app.WriteProfileString("Rows", nullptr, nullptr)); // removes the section
     EXPECT_EQ(17u, app.GetProfileInt("Rows", "Column Count", 17));
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\FwTests");
 
@@ -228,6 +250,6 @@ TEST(CWinAppTest, ProfileSettingsInRegistryAndIniFile)
     ASSERT_EQ(sizeof(data), n);
     EXPECT_EQ(0, memcmp(data, p, n));
     delete[] p;
-    EXPECT_TRUE(iniApp.WriteProfileString("S", "B", "ABC"));   // odd length: not binary
+    EXPECT_TRUE(iniApp.WriteProfileString("S", "B", "ABC")); // odd length: not binary
     EXPECT_FALSE(iniApp.GetProfileBinary("S", "B", &p, &n));
 }

@@ -8,7 +8,8 @@ void RemoveTree(const CString& dir)
     BOOL more = ff.FindFile(dir + "\\*.*");
     while (more) {
         more = ff.FindNextFile();
-        if (ff.IsDots()) continue;
+        if (ff.IsDots())
+            continue;
         CString path = ff.GetFilePath();
         if (ff.IsDirectory() && !ff.IsReparsePoint()) {
             RemoveTree(path);
@@ -20,7 +21,7 @@ void RemoveTree(const CString& dir)
     ff.Close();
     RemoveDirectoryA(dir);
 }
-}
+} // namespace
 
 CString FwTestScratch(const char* name)
 {

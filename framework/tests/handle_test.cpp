@@ -13,8 +13,8 @@ bool KernelOpen(HANDLE h)
 
 bool KeyOpen(HKEY h)
 {
-    return ::RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                              nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return ::RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                              nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 HANDLE MakeEvent() { return ::CreateEventA(nullptr, TRUE, FALSE, nullptr); }
@@ -22,8 +22,7 @@ HANDLE MakeEvent() { return ::CreateEventA(nullptr, TRUE, FALSE, nullptr); }
 HKEY MakeKey()
 {
     HKEY key = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\FwHandleTest", 0, nullptr, 0, KEY_READ, nullptr,
-                      &key, nullptr);
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\FwHandleTest", 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr);
     return key;
 }
 
@@ -35,7 +34,10 @@ void CheckOwner(typename Owner::Handle (*make)(), bool (*isOpen)(typename Owner:
     // Closed in the destructor.
     Handle h = make();
     ASSERT_TRUE(isOpen(h));
-    { Owner owner(h); EXPECT_EQ(h, (Handle)owner); }
+    {
+        Owner owner(h);
+        EXPECT_EQ(h, (Handle)owner);
+    }
     EXPECT_FALSE(isOpen(h));
 
     // Detach hands the handle back open; the owner is empty afterwards.
@@ -65,12 +67,15 @@ void CheckOwner(typename Owner::Handle (*make)(), bool (*isOpen)(typename Owner:
 
 TEST(HandleOwner, ClosesWhatItHoldsAndHandsBackOnDetach)
 {
-    struct Row { const char* name; void (*run)(); } rows[] = {
-        { "kernel", [] { CheckOwner<CHandle>(MakeEvent, KernelOpen); } },
-        { "registry key", [] { CheckOwner<CRegKeyHandle>(MakeKey, KeyOpen); } },
-    };
-    for (const Row& row : rows)
+    struct Row
     {
+        const char* name;
+        void (*run)();
+    } rows[] = {
+        {"kernel", [] { CheckOwner<CHandle>(MakeEvent, KernelOpen); }},
+        {"registry key", [] { CheckOwner<CRegKeyHandle>(MakeKey, KeyOpen); }},
+    };
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         row.run();
     }
@@ -82,13 +87,17 @@ TEST(HandleOwner, ClosesWhatItHoldsAndHandsBackOnDetach)
 TEST(HandleOwner, FailureValuesAreEmpty)
 {
     WIN32_FIND_DATAA data;
-    struct Row { const char* name; bool valid; } rows[] = {
-        { "kernel null", CHandle(nullptr).IsValid() },
-        { "kernel invalid", CHandle(INVALID_HANDLE_VALUE).IsValid() },
-        { "find null", CFindHandle(nullptr).IsValid() },
-        { "find invalid", CFindHandle(INVALID_HANDLE_VALUE).IsValid() },
-        { "key null", CRegKeyHandle(nullptr).IsValid() },
-        { "find missing", CFindHandle(::FindFirstFileA("c:\\no-such-folder-fw\\*", &data)).IsValid() },
+    struct Row
+    {
+        const char* name;
+        bool valid;
+    } rows[] = {
+        {"kernel null", CHandle(nullptr).IsValid()},
+        {"kernel invalid", CHandle(INVALID_HANDLE_VALUE).IsValid()},
+        {"find null", CFindHandle(nullptr).IsValid()},
+        {"find invalid", CFindHandle(INVALID_HANDLE_VALUE).IsValid()},
+        {"key null", CRegKeyHandle(nullptr).IsValid()},
+        {"find missing", CFindHandle(::FindFirstFileA("c:\\no-such-folder-fw\\*", &data)).IsValid()},
     };
     for (const Row& row : rows)
         EXPECT_FALSE(row.valid) << row.name;

@@ -11,18 +11,21 @@ DWORD RunProbe(const char* args)
     CString path(exe);
     path = path.Left(path.ReverseFind('\\') + 1) + "fw_probe_app.exe";
     CString cmd = "\"" + path + "\" " + args;
-    STARTUPINFOA si = { sizeof(si) };
+    STARTUPINFOA si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(path, cmd.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 0xFFFFFFFF;
+    if (!CreateProcessA(path, cmd.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return 0xFFFFFFFF;
     cmd.ReleaseBuffer();
     DWORD code = 0xFFFFFFFE;
-    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-    else TerminateProcess(pi.hProcess, 1);
+    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return code;
 }
-}
+} // namespace
 
 TEST(StartupTest, ProgramRunsUntilItsMainWindowCloses)
 {

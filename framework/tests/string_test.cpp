@@ -114,7 +114,7 @@ TEST(CStringTest, EditingOperations)
     EXPECT_STREQ("xyz!", r);
     r.Insert(-3, "<<");
     EXPECT_STREQ("<<xyz!", r);
-    r.Insert(2, (const char*)r);   // inserting itself
+    r.Insert(2, (const char*)r); // inserting itself
     EXPECT_STREQ("<<<<xyz!xyz!", r);
     EXPECT_EQ(9, r.Delete(0, 3));
     EXPECT_EQ(3, r.Delete(3, 1000));

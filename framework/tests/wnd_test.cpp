@@ -12,7 +12,11 @@ class CBaseWnd : public CWnd
 {
 public:
     std::vector<CString> log;
-    afx_msg LRESULT OnPing(WPARAM w, LPARAM l) { log.push_back("base ping"); return (LRESULT)(w + l); }
+    afx_msg LRESULT OnPing(WPARAM w, LPARAM l)
+    {
+        log.push_back("base ping");
+        return (LRESULT)(w + l);
+    }
     afx_msg void OnBaseOnly() { log.push_back("base command"); }
     DECLARE_MESSAGE_MAP()
 };
@@ -33,14 +37,31 @@ public:
     int initMenuPopups = 0;
     BOOL disableCommand = TRUE;
 
-    afx_msg int OnCreate(LPCREATESTRUCT lpcs) override { ++created; return CWnd::OnCreate(lpcs); }
-    afx_msg void OnDestroy() override { ++destroyed; CWnd::OnDestroy(); }
-    afx_msg LRESULT OnRegistered(WPARAM w, LPARAM) { log.push_back("registered"); return (LRESULT)w * 2; }
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs) override
+    {
+        ++created;
+        return CWnd::OnCreate(lpcs);
+    }
+    afx_msg void OnDestroy() override
+    {
+        ++destroyed;
+        CWnd::OnDestroy();
+    }
+    afx_msg LRESULT OnRegistered(WPARAM w, LPARAM)
+    {
+        log.push_back("registered");
+        return (LRESULT)w * 2;
+    }
     afx_msg void OnOne() { log.push_back("one"); }
     afx_msg void OnRange(UINT nID) { lastRange = nID; }
     afx_msg void OnDisabled() { log.push_back("disabled ran"); }
     afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(!disableCommand); }
-    afx_msg void OnListChanged(NMHDR* pNMHDR, LRESULT* pResult) { if (pNMHDR->idFrom == ID_LIST) ++notifications; *pResult = 0; }
+    afx_msg void OnListChanged(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        if (pNMHDR->idFrom == ID_LIST)
+            ++notifications;
+        *pResult = 0;
+    }
     void OnInitMenuPopup(CMenu*, UINT, BOOL) override { ++initMenuPopups; }
     void PostNcDestroy() override { ++postNcDestroy; }
     DECLARE_MESSAGE_MAP()
@@ -62,7 +83,11 @@ class CReflectList : public CListCtrl
 {
 public:
     int deleted = 0;
-    afx_msg void OnDeleteItem(NMHDR*, LRESULT* pResult) { ++deleted; *pResult = 0; }
+    afx_msg void OnDeleteItem(NMHDR*, LRESULT* pResult)
+    {
+        ++deleted;
+        *pResult = 0;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -103,7 +128,7 @@ BOOL CreateTop(CWnd& w, const char* title = "fw test")
 {
     return w.CreateEx(0, nullptr, title, WS_OVERLAPPEDWINDOW, 10, 10, 400, 300, nullptr, nullptr);
 }
-}
+} // namespace
 
 TEST(MessageMapTest, DispatchesWindowUserAndRegisteredMessages)
 {
@@ -165,11 +190,11 @@ TEST(MessageMapTest, NotificationsReachParentAndReflectToControl)
     list.InsertItem(1, "b");
     int before = w.notifications;
     list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    EXPECT_GT(w.notifications, before);   // LVN_ITEMCHANGED went to the parent's map
+    EXPECT_GT(w.notifications, before); // LVN_ITEMCHANGED went to the parent's map
     list.DeleteItem(0);
-    EXPECT_EQ(1, list.deleted);           // LVN_DELETEITEM came back to the list itself
+    EXPECT_EQ(1, list.deleted); // LVN_DELETEITEM came back to the list itself
     w.DestroyWindow();
-    EXPECT_EQ(nullptr, list.m_hWnd);       // children are detached when destroyed with the parent
+    EXPECT_EQ(nullptr, list.m_hWnd); // children are detached when destroyed with the parent
 }
 
 TEST(MessageMapTest, MenuMessagesReachVirtualHandlersWithoutMapEntries)
@@ -187,7 +212,7 @@ TEST(MessageMapTest, MenuMessagesReachVirtualHandlersWithoutMapEntries)
 namespace {
 WNDPROC s_foreignSuper = nullptr;
 LRESULT CALLBACK ForeignProc(HWND h, UINT m, WPARAM w, LPARAM l) { return CallWindowProcA(s_foreignSuper, h, m, w, l); }
-}
+} // namespace
 
 TEST(CWndTest, SubclassingAnExistingWindowAndTemporaryObjects)
 {
@@ -198,7 +223,7 @@ TEST(CWndTest, SubclassingAnExistingWindowAndTemporaryObjects)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(h));
     EXPECT_EQ(pTemp, CWnd::FromHandle(h));
     CWnd::DeleteTempMap();
-    EXPECT_TRUE(IsWindow(h));   // deleting a temporary object leaves the window alone
+    EXPECT_TRUE(IsWindow(h)); // deleting a temporary object leaves the window alone
 
     CTestWnd w;
     ASSERT_TRUE(w.SubclassWindow(h));
@@ -249,7 +274,7 @@ TEST(CListCtrlTest, ItemsColumnsChecksAndSelection)
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
     item.iItem = 2;
-    item.pszText = (LPSTR)"mid";
+    item.pszText = (LPSTR) "mid";
     EXPECT_EQ(2, list.InsertItem(&item));
     EXPECT_EQ(3, list.GetItemCount());
     EXPECT_EQ(77u, list.GetItemData(1));
@@ -278,8 +303,9 @@ TEST(CListCtrlTest, ItemsColumnsChecksAndSelection)
     EXPECT_EQ(2u, list.GetSelectedCount());
     std::vector<int> selected;
     POSITION pos = list.GetFirstSelectedItemPosition();
-    while (pos) selected.push_back(list.GetNextSelectedItem(pos));
-    EXPECT_EQ((std::vector<int>{ 0, 2 }), selected);
+    while (pos)
+        selected.push_back(list.GetNextSelectedItem(pos));
+    EXPECT_EQ((std::vector<int>{0, 2}), selected);
     EXPECT_EQ(2, list.GetNextItem(0, LVNI_SELECTED));
 
     // Sort by item data, descending.
@@ -308,7 +334,7 @@ TEST(CProgressCtrlTest, RangeStepAndPosition)
     EXPECT_EQ(0, lo);
     EXPECT_EQ(100000, hi);
     bar.SetStep(250);
-    EXPECT_EQ(0, bar.StepIt());      // returns the previous position
+    EXPECT_EQ(0, bar.StepIt()); // returns the previous position
     EXPECT_EQ(250, bar.GetPos());
     EXPECT_EQ(250, bar.OffsetPos(50));
     EXPECT_EQ(300, bar.SetPos(99999));
@@ -317,7 +343,7 @@ TEST(CProgressCtrlTest, RangeStepAndPosition)
     bar.GetRange(lo, hi);
     EXPECT_EQ(5, lo);
     EXPECT_EQ(10, hi);
-    EXPECT_EQ(10, bar.GetPos());     // clamped into the new range
+    EXPECT_EQ(10, bar.GetPos()); // clamped into the new range
     host.DestroyWindow();
 }
 
@@ -334,7 +360,7 @@ TEST(CImageListTest, OwnershipOfTheHandle)
     }
     // b destroyed the list it held.
     EXPECT_EQ(nullptr, CImageList::FromHandlePermanent(h));
-    EXPECT_FALSE(a.Create(999999u, 16, 1, CLR_NONE));   // no such bitmap resource
+    EXPECT_FALSE(a.Create(999999u, 16, 1, CLR_NONE)); // no such bitmap resource
 }
 
 TEST(MessageMapTest, ControlColoursAreReflectedToTheControl)
@@ -343,7 +369,7 @@ TEST(MessageMapTest, ControlColoursAreReflectedToTheControl)
     CColorParent handling;
     ASSERT_TRUE(CreateTop(plain));
     ASSERT_TRUE(CreateTop(handling));
-    for (CWnd* parent : { &plain, (CWnd*)&handling }) {
+    for (CWnd* parent : {&plain, (CWnd*)&handling}) {
         CColorLabel label;
         ASSERT_TRUE(label.Create("text", WS_VISIBLE, CRect(0, 0, 50, 20), parent, 10));
         HDC hdc = GetDC(label.m_hWnd);
@@ -362,7 +388,12 @@ class COwnerDrawMenu : public CMenu
 {
 public:
     int measured = 0, drawn = 0;
-    void MeasureItem(LPMEASUREITEMSTRUCT lpmis) override { ++measured; lpmis->itemWidth = 80; lpmis->itemHeight = 20; }
+    void MeasureItem(LPMEASUREITEMSTRUCT lpmis) override
+    {
+        ++measured;
+        lpmis->itemWidth = 80;
+        lpmis->itemHeight = 20;
+    }
     void DrawItem(LPDRAWITEMSTRUCT) override { ++drawn; }
 };
 
@@ -370,9 +401,13 @@ class CMenuCharWnd : public CWnd
 {
 public:
     int menuChars = 0;
-    LRESULT OnMenuChar(UINT, UINT, CMenu*) override { ++menuChars; return MAKELRESULT(1, MNC_EXECUTE); }
+    LRESULT OnMenuChar(UINT, UINT, CMenu*) override
+    {
+        ++menuChars;
+        return MAKELRESULT(1, MNC_EXECUTE);
+    }
 };
-}
+} // namespace
 
 TEST(MessageMapTest, OwnerDrawnMenuItemsReachTheirMenuObject)
 {
@@ -398,7 +433,8 @@ TEST(MessageMapTest, OwnerDrawnMenuItemsReachTheirMenuObject)
     ReleaseDC(w.m_hWnd, dis.hDC);
     EXPECT_EQ(1, popup.drawn);
 
-    EXPECT_EQ(MAKELRESULT(1, MNC_EXECUTE), w.SendMessage(WM_MENUCHAR, MAKEWPARAM('x', MF_POPUP), (LPARAM)popup.m_hMenu));
+    EXPECT_EQ(MAKELRESULT(1, MNC_EXECUTE),
+              w.SendMessage(WM_MENUCHAR, MAKEWPARAM('x', MF_POPUP), (LPARAM)popup.m_hMenu));
     EXPECT_EQ(1, w.menuChars);
     w.DestroyWindow();
 }

@@ -9,21 +9,13 @@ namespace {
 // Mode and padding kind share one range: 0..2.
 const unsigned int MAX_SETTING = 2;
 
-[[noreturn]] void ThrowText(const char* key)
-{
-    throw std::runtime_error((const char*)GetLngString("Zembla", key));
-}
+[[noreturn]] void ThrowText(const char* key) { throw std::runtime_error((const char*)GetLngString("Zembla", key)); }
 
 } // namespace
 
-ICryptFunctions::ICryptFunctions()
-    : m_bKeySet(0), m_nBlockSize(0), m_nKeyLength(0), m_nMode(0), m_nPadding(0)
-{
-}
+ICryptFunctions::ICryptFunctions() : m_bKeySet(0), m_nBlockSize(0), m_nKeyLength(0), m_nMode(0), m_nPadding(0) {}
 
-ICryptFunctions::~ICryptFunctions()
-{
-}
+ICryptFunctions::~ICryptFunctions() {}
 
 int ICryptFunctions::SetKeySettings(int blockSize, int keyLength)
 {
@@ -50,10 +42,7 @@ void ICryptFunctions::StoreSetting(int* pField, int value, const char* pszErrorK
     *pField = value;
 }
 
-void ICryptFunctions::SetMode(int mode)
-{
-    StoreSetting(&m_nMode, mode, "20010");
-}
+void ICryptFunctions::SetMode(int mode) { StoreSetting(&m_nMode, mode, "20010"); }
 
 int ICryptFunctions::GetMode() const
 {
@@ -61,10 +50,7 @@ int ICryptFunctions::GetMode() const
     return m_nMode;
 }
 
-void ICryptFunctions::SetPadding(int padding)
-{
-    StoreSetting(&m_nPadding, padding, "20020");
-}
+void ICryptFunctions::SetPadding(int padding) { StoreSetting(&m_nPadding, padding, "20020"); }
 
 int ICryptFunctions::GetPadding() const
 {

@@ -5,15 +5,11 @@
 #include "reportrows.h"
 #include "pathlayer.h"
 
-namespace
-{
+namespace {
 
 // A path that is simply not there, as opposed to one that cannot be read
 // (denied, too long, malformed).
-bool IsMissingError(DWORD error)
-{
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
+bool IsMissingError(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 // The folder as the path layer passes it: canonical, absolute as written,
 // no root, nothing equal to or above a protected folder (also through links
@@ -30,8 +26,8 @@ CString TargetFolder(const char* folder)
 // that are links (junctions, symbolic links, mount points) are never entered
 // or removed: they stay, keptLinks is set, and the folders holding them are
 // not removed either.
-int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CString& pattern,
-                                  HANDLE stopEvent, int pump, int& keptLinks)
+int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CString& pattern, HANDLE stopEvent,
+                                  int pump, int& keptLinks)
 {
     const CString base = WithTrailingBackslash(folder);
     const int passes = (recurse && !pattern.IsEmpty()) ? 2 : 1;
@@ -40,13 +36,11 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
     if (IsStopSignalled(stopEvent))
         return 0;
 
-    for (int pass = 0; pass < passes && result; ++pass)
-    {
+    for (int pass = 0; pass < passes && result; ++pass) {
         // With a pattern the second pass only reaches the sub-folders.
         const CString search = base + ((pass == 0 && !pattern.IsEmpty()) ? (const char*)pattern : "*.*");
         CFileFind finder;
-        if (!finder.FindFile(search))
-        {
+        if (!finder.FindFile(search)) {
             // No match is fine; a folder that cannot be listed is not empty.
             // The error is the failed search's own: nothing runs in between.
             DWORD error = ::GetLastError();
@@ -57,34 +51,28 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
 
         bool stopped = false;
         bool more = false;
-        do
-        {
+        do {
             more = finder.FindNextFile() != FALSE;
             if (pump)
                 ::ProcessMsgLoopEvery();
             if (finder.IsDots())
                 continue;
-            if (finder.IsReparsePoint())
-            {
+            if (finder.IsReparsePoint()) {
                 keptLinks = 1;
                 continue;
             }
             const CString path = base + finder.GetFileName();
-            if (finder.IsDirectory())
-            {
-                if (recurse && (pass == 1 || passes == 1))
-                {
+            if (finder.IsDirectory()) {
+                if (recurse && (pass == 1 || passes == 1)) {
                     int subKept = 0;
                     if (!EmptyFolder(path, 1, pattern, stopEvent, pump, subKept))
-                        result = 0;   // what cannot be emptied stops the emptying
+                        result = 0; // what cannot be emptied stops the emptying
                     else if (pattern.IsEmpty() && !subKept)
                         result = ::RemoveDirectoryA(path) ? 1 : 0;
                     if (subKept)
                         keptLinks = 1;
                 }
-            }
-            else if (pass == 0)
-            {
+            } else if (pass == 0) {
                 // Attributes stay as they are: a read-only file is not a
                 // trace this operation may take.
                 result = ::DeleteFileA(path) ? 1 : 0;
@@ -97,8 +85,8 @@ int CCustomFunctions::EmptyFolder(const CString& folder, int recurse, const CStr
     return result;
 }
 
-int CCustomFunctions::DeleteFolderContents(const char* folder, int recurse, const char* pattern,
-                                           HANDLE stopEvent, int pump)
+int CCustomFunctions::DeleteFolderContents(const char* folder, int recurse, const char* pattern, HANDLE stopEvent,
+                                           int pump)
 {
     const CString target = TargetFolder(folder);
     if (target.IsEmpty())
@@ -109,7 +97,7 @@ int CCustomFunctions::DeleteFolderContents(const char* folder, int recurse, cons
 
     CString filter = pattern ? pattern : "";
     if (filter.FindOneOf("\\/") >= 0)
-        return 0;   // a file-name pattern, never a path into another folder
+        return 0; // a file-name pattern, never a path into another folder
 
     int keptLinks = 0;
     return EmptyFolder(target, recurse, filter, stopEvent, pump, keptLinks);
@@ -133,7 +121,7 @@ int CCustomFunctions::RemoveFolder(const char* folder, HANDLE stopEvent, int pum
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return IsMissingError(::GetLastError()) ? 1 : 0;
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return 1;   // a file is not a folder: left alone
+        return 1; // a file is not a folder: left alone
 
     int keptLinks = 0;
     if (!EmptyFolder(target, 1, CString(), stopEvent, pump, keptLinks))
@@ -151,8 +139,7 @@ int CCustomFunctions::RemoveFolder(CString folder, CListCtrl* list, CProgressCtr
     return ok;
 }
 
-int CCustomFunctions::DeleteMatchInFolder(CString folder, CString text, CListCtrl* list,
-                                          CProgressCtrl* progress)
+int CCustomFunctions::DeleteMatchInFolder(CString folder, CString text, CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("DeleteMatchInFolder", progress);
 
@@ -170,11 +157,9 @@ int CCustomFunctions::DeleteMatchInFolder(CString folder, CString text, CListCtr
     int result = 1;
     CFileFind finder;
     BOOL more = finder.FindFile(base + "*");
-    while (more)
-    {
+    while (more) {
         more = finder.FindNextFile();
-        if (finder.IsDots() || finder.IsDirectory()
-            || finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
+        if (finder.IsDots() || finder.IsDirectory() || finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
             continue;
 
         // The whole path is matched, folder part included.

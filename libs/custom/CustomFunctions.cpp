@@ -6,16 +6,13 @@
 
 static const char kModuleName[] = "custom.dll";
 
-CCustomFunctions::CCustomFunctions()
-    : m_loggingEnabled(FALSE)
+CCustomFunctions::CCustomFunctions() : m_loggingEnabled(FALSE)
 {
     m_loggingEnabled = GetIniBool("Preferences", "CustomLogging", INI_FARNOCH) ? TRUE : FALSE;
     m_log.SetStandardLocation();
 }
 
-CCustomFunctions::~CCustomFunctions()
-{
-}
+CCustomFunctions::~CCustomFunctions() {}
 
 void CCustomFunctions::BeginOperation(const char* procedure, CProgressCtrl* progress)
 {
@@ -24,13 +21,9 @@ void CCustomFunctions::BeginOperation(const char* procedure, CProgressCtrl* prog
     SetupProgress(progress, 1);
 }
 
-void CCustomFunctions::ReportStart(CString item, CListCtrl* list, int flag)
-{
-    ReportRowStart(item, list, flag);
-}
+void CCustomFunctions::ReportStart(CString item, CListCtrl* list, int flag) { ReportRowStart(item, list, flag); }
 
-void CCustomFunctions::ReportResult(CString item, int success, CProgressCtrl* progress,
-                                    CListCtrl* list, int flag)
+void CCustomFunctions::ReportResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag)
 {
     ReportRowResult(item, success, progress, list, flag, m_loggingEnabled ? &m_log : nullptr);
 }
@@ -42,10 +35,7 @@ void CCustomFunctions::TerminatePath(CString& path)
         path += '\\';
 }
 
-void CCustomFunctions::ProcessMsgLoop()
-{
-    ::ProcessMsgLoop();
-}
+void CCustomFunctions::ProcessMsgLoop() { ::ProcessMsgLoop(); }
 
 int CCustomFunctions::DeleteOneFile(CString path, CListCtrl* list, CProgressCtrl* progress)
 {
@@ -54,8 +44,7 @@ int CCustomFunctions::DeleteOneFile(CString path, CListCtrl* list, CProgressCtrl
 
     // Deleting a link removes the link itself, never what it points at.
     const CString file = CanonicalPath(path);
-    if (FileExists(file) && !::DeleteFileA(file))
-    {
+    if (FileExists(file) && !::DeleteFileA(file)) {
         ReportResult(path, 0, progress, list, 1);
         return 0;
     }
@@ -69,13 +58,11 @@ int CCustomFunctions::DeleteFileContent(CString path, CListCtrl* list, CProgress
     ReportStart(path, list, 1);
 
     const CString target = CanonicalPath(path);
-    if (FileExists(target))
-    {
+    if (FileExists(target)) {
         // Opening for create truncates the file to 0 bytes and keeps its
         // name; through a link it would empty another file.
         CStdioFile file;
-        if (IsLinkPath(target) || !file.Open(target, CFile::modeCreate | CFile::modeWrite))
-        {
+        if (IsLinkPath(target) || !file.Open(target, CFile::modeCreate | CFile::modeWrite)) {
             ReportResult(path, 0, progress, list, 0);
             return 0;
         }
@@ -86,8 +73,8 @@ int CCustomFunctions::DeleteFileContent(CString path, CListCtrl* list, CProgress
     return 1;
 }
 
-int CCustomFunctions::DeleteFileIniLine(CString iniFile, CString section, CString key,
-                                        CListCtrl* list, CProgressCtrl* progress)
+int CCustomFunctions::DeleteFileIniLine(CString iniFile, CString section, CString key, CListCtrl* list,
+                                        CProgressCtrl* progress)
 {
     BeginOperation("DeleteFileIniLine", progress);
     CString item;
@@ -98,15 +85,14 @@ int CCustomFunctions::DeleteFileIniLine(CString iniFile, CString section, CStrin
     // not where FileExists finds it: hand them the full path so that only
     // the file that was checked is changed.
     const CString fullPath = CanonicalPath(iniFile);
-    if (!FileExists(fullPath))
-    {
+    if (!FileExists(fullPath)) {
         ReportResult(iniFile, 0, progress, list, 0);
         return 0;
     }
     // An empty section or key names nothing to remove; through a link the
     // rewrite would change another file.
-    int ok = !section.IsEmpty() && !key.IsEmpty() && !IsLinkPath(fullPath)
-             && ::WritePrivateProfileStringA(section, key, nullptr, fullPath);
+    int ok = !section.IsEmpty() && !key.IsEmpty() && !IsLinkPath(fullPath) &&
+             ::WritePrivateProfileStringA(section, key, nullptr, fullPath);
     ReportResult(item, ok ? 1 : 0, progress, list, 0);
     return ok ? 1 : 0;
 }

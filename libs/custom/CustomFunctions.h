@@ -23,15 +23,13 @@ public:
     // as failed for the INI key.
     int DeleteOneFile(CString path, CListCtrl* list, CProgressCtrl* progress);
     int DeleteFileContent(CString path, CListCtrl* list, CProgressCtrl* progress);
-    int DeleteFileIniLine(CString iniFile, CString section, CString key,
-                          CListCtrl* list, CProgressCtrl* progress);
+    int DeleteFileIniLine(CString iniFile, CString section, CString key, CListCtrl* list, CProgressCtrl* progress);
 
     // Folders. The working forms show no rows: they empty (or remove) the
     // tree, stop at the first entry that cannot be deleted, poll the stop
     // event (may be NULL) and, with pump set, dispatch pending messages before
     // each entry. Links and junctions are never entered or removed.
-    int DeleteFolderContents(const char* folder, int recurse, const char* pattern,
-                             HANDLE stopEvent, int pump);
+    int DeleteFolderContents(const char* folder, int recurse, const char* pattern, HANDLE stopEvent, int pump);
     int DeleteFolderContents(CString folder, CListCtrl* list, CProgressCtrl* progress);
     int RemoveFolder(const char* folder, HANDLE stopEvent, int pump);
     int RemoveFolder(CString folder, CListCtrl* list, CProgressCtrl* progress);
@@ -69,6 +67,6 @@ private:
     CCustomFunctions& operator=(const CCustomFunctions&) = delete;
 
     void BeginOperation(const char* procedure, CProgressCtrl* progress);
-    int EmptyFolder(const CString& folder, int recurse, const CString& pattern,
-                    HANDLE stopEvent, int pump, int& keptLinks);
+    int EmptyFolder(const CString& folder, int recurse, const CString& pattern, HANDLE stopEvent, int pump,
+                    int& keptLinks);
 };

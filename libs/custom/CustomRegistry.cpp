@@ -5,8 +5,7 @@
 #include <vector>
 #include <cstring>
 
-namespace
-{
+namespace {
 
 // Key names are at most 255 characters and value names at most 16,383; in a
 // double-byte code page each may take two bytes per character.
@@ -16,21 +15,21 @@ const DWORD kValueNameBytes = 2 * 16384;
 // "HKEY_CURRENT_USER\Software\Vendor" -> HKEY_CURRENT_USER, "Software\Vendor".
 bool SplitKeyPath(const CString& keyPath, HKEY& root, CString& path)
 {
-    static const struct { const char* name; HKEY key; } roots[] = {
-        { "HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE },
-        { "HKEY_CURRENT_USER", HKEY_CURRENT_USER },
-        { "HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT },
-        { "HKEY_USERS", HKEY_USERS },
-        { "HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG },
+    static const struct
+    {
+        const char* name;
+        HKEY key;
+    } roots[] = {
+        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},   {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},     {"HKEY_USERS", HKEY_USERS},
+        {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
     };
     int slash = keyPath.Find('\\');
     CString rootName = slash < 0 ? keyPath : keyPath.Left(slash);
     path = slash < 0 ? CString() : keyPath.Mid(slash + 1);
     path.TrimLeft('\\');
-    for (size_t i = 0; i < sizeof(roots) / sizeof(roots[0]); ++i)
-    {
-        if (rootName.Compare(roots[i].name) == 0)
-        {
+    for (size_t i = 0; i < sizeof(roots) / sizeof(roots[0]); ++i) {
+        if (rootName.Compare(roots[i].name) == 0) {
             root = roots[i].key;
             return true;
         }
@@ -61,8 +60,7 @@ LONG DeleteKeyTree(HKEY parent, const char* name)
     if (rc != ERROR_SUCCESS)
         return rc;
     std::vector<char> sub(kKeyNameBytes);
-    for (;;)
-    {
+    for (;;) {
         DWORD length = kKeyNameBytes;
         rc = ::RegEnumKeyExA(key, 0, &sub[0], &length, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_NO_MORE_ITEMS)
@@ -79,28 +77,20 @@ LONG DeleteKeyTree(HKEY parent, const char* name)
 
 // Case-sensitive containment. An empty text matches nothing: it would
 // otherwise take every value or key (every start-up entry of a Run key).
-bool Matches(const char* name, const CString& text)
-{
-    return !text.IsEmpty() && std::strstr(name, text) != nullptr;
-}
+bool Matches(const char* name, const CString& text) { return !text.IsEmpty() && std::strstr(name, text) != nullptr; }
 
-CString Quoted(const CString& text)
-{
-    return CString("\"") + text + "\"";
-}
+CString Quoted(const CString& text) { return CString("\"") + text + "\""; }
 
 // Removes each matched name (a key or a value, by the remove member) below
 // root\path, one quoted row each. The key is only opened: a cleaner never
 // creates keys. When it cannot be opened for deleting, each match still gets
 // its failed row. Returns whether the key could be opened.
-int DeleteMatchedNames(CCustomFunctions& custom, HKEY root, const CString& path,
-                       const std::vector<CString>& names, int (CRegistryKey::*remove)(CString),
-                       CListCtrl* list, CProgressCtrl* progress)
+int DeleteMatchedNames(CCustomFunctions& custom, HKEY root, const CString& path, const std::vector<CString>& names,
+                       int (CRegistryKey::*remove)(CString), CListCtrl* list, CProgressCtrl* progress)
 {
     custom.m_regKey.SetRootKey(root);
     const int opened = custom.m_regKey.SetKey(path, FALSE);
-    for (size_t i = 0; i < names.size(); ++i)
-    {
+    for (size_t i = 0; i < names.size(); ++i) {
         const CString item = Quoted(names[i]) + " ";
         custom.ReportStart(item, list, 0);
         int ok = opened ? (custom.m_regKey.*remove)(names[i]) : 0;
@@ -111,8 +101,7 @@ int DeleteMatchedNames(CCustomFunctions& custom, HKEY root, const CString& path,
 
 } // namespace
 
-int CCustomFunctions::DeleteRegKey(CString keyPath, CString subkey, CListCtrl* list,
-                                   CProgressCtrl* progress)
+int CCustomFunctions::DeleteRegKey(CString keyPath, CString subkey, CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("DeleteRegKey", progress);
     const CString item = keyPath + "\\" + subkey;
@@ -128,11 +117,9 @@ int CCustomFunctions::DeleteRegKey(CString keyPath, CString subkey, CListCtrl* l
     CString name = subkey;
     name.Trim('\\');
     int ok = 0;
-    if (!name.IsEmpty() && !path.IsEmpty())
-    {
+    if (!name.IsEmpty() && !path.IsEmpty()) {
         CRegKeyHandle parent;
-        if (::RegOpenKeyExA(root, path, 0, KEY_WRITE, parent.Receive()) == ERROR_SUCCESS)
-        {
+        if (::RegOpenKeyExA(root, path, 0, KEY_WRITE, parent.Receive()) == ERROR_SUCCESS) {
             ok = DeleteKeyTree(parent, name) == ERROR_SUCCESS ? 1 : 0;
         }
     }
@@ -140,8 +127,7 @@ int CCustomFunctions::DeleteRegKey(CString keyPath, CString subkey, CListCtrl* l
     return ok;
 }
 
-int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCtrl* list,
-                                          CProgressCtrl* progress)
+int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("DeleteRegKeyByMatch", progress);
     ReportStart(GetLngString("General", "24080") + " " + Quoted(text), list, 0);
@@ -149,18 +135,14 @@ int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCt
     HKEY root;
     CString path;
     std::vector<CString> names;
-    if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty())
-    {
+    if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty()) {
         CRegKeyHandle key;
-        if (::RegOpenKeyExA(root, path, 0, KEY_READ, key.Receive()) == ERROR_SUCCESS)
-        {
+        if (::RegOpenKeyExA(root, path, 0, KEY_READ, key.Receive()) == ERROR_SUCCESS) {
             DWORD count = 0;
             if (::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                   nullptr, nullptr) == ERROR_SUCCESS)
-            {
+                                   nullptr, nullptr) == ERROR_SUCCESS) {
                 std::vector<char> name(kKeyNameBytes);
-                for (DWORD i = count; i-- > 0;)
-                {
+                for (DWORD i = count; i-- > 0;) {
                     DWORD length = kKeyNameBytes;
                     if (::RegEnumKeyExA(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
                         break;
@@ -177,8 +159,7 @@ int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCt
     return 1;
 }
 
-int CCustomFunctions::DeleteRegValue(CString keyPath, CString valueName, CListCtrl* list,
-                                     CProgressCtrl* progress)
+int CCustomFunctions::DeleteRegValue(CString keyPath, CString valueName, CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("DeleteRegValue", progress);
     const CString item = keyPath + "\\" + valueName;
@@ -195,8 +176,7 @@ int CCustomFunctions::DeleteRegValue(CString keyPath, CString valueName, CListCt
     return ok;
 }
 
-int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CListCtrl* list,
-                                            CProgressCtrl* progress)
+int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation("DeleteRegValueByMatch", progress);
     ReportStart(GetLngString("General", "24080") + " " + Quoted(text), list, 0);
@@ -204,14 +184,11 @@ int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CList
     HKEY root;
     CString path;
     std::vector<CString> names;
-    if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty())
-    {
+    if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty()) {
         CRegKeyHandle key;
-        if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS)
-        {
+        if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS) {
             std::vector<char> name(kValueNameBytes);
-            for (DWORD i = 0;; ++i)
-            {
+            for (DWORD i = 0;; ++i) {
                 DWORD length = kValueNameBytes;
                 if (::RegEnumValueA(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
                     break;

@@ -8,8 +8,7 @@
 #include <cstring>
 #include <ctime>
 
-namespace
-{
+namespace {
 // Characters of the random names: index 0-25 the letters, 26-35 the digits.
 const char kNameAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 
@@ -24,22 +23,16 @@ ShredderFileCalls g_calls = {nullptr, nullptr, nullptr, nullptr};
 
 HANDLE OpenFile(LPCSTR path, DWORD access, DWORD share, DWORD disposition, DWORD flags)
 {
-    return (g_calls.open != nullptr ? g_calls.open : ::CreateFileA)(path, access, share, nullptr, disposition,
-                                                                 flags, nullptr);
+    return (g_calls.open != nullptr ? g_calls.open : ::CreateFileA)(path, access, share, nullptr, disposition, flags,
+                                                                    nullptr);
 }
 BOOL FileSize(HANDLE file, PLARGE_INTEGER size)
 {
     return (g_calls.size != nullptr ? g_calls.size : ::GetFileSizeEx)(file, size);
 }
-BOOL Flush(HANDLE file)
-{
-    return (g_calls.flush != nullptr ? g_calls.flush : ::FlushFileBuffers)(file);
-}
+BOOL Flush(HANDLE file) { return (g_calls.flush != nullptr ? g_calls.flush : ::FlushFileBuffers)(file); }
 
-CString GeneralText(const char* key)
-{
-    return GetLngString(CString("General"), CString(key));
-}
+CString GeneralText(const char* key) { return GetLngString(CString("General"), CString(key)); }
 
 // Overwrites the first size bytes of the file with the fill byte and makes
 // sure they reach the disk (write-through alone is not honoured everywhere).
@@ -50,11 +43,10 @@ bool OverwritePass(HANDLE file, LONGLONG size, unsigned char* buffer, unsigned c
     start.QuadPart = 0;
     if (!::SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
         return false;
-    BOOL(WINAPI* write)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) =
-        g_calls.write != nullptr ? g_calls.write : ::WriteFile;
+    BOOL(WINAPI * write)
+    (HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = g_calls.write != nullptr ? g_calls.write : ::WriteFile;
     LONGLONG remaining = size;
-    while (remaining > 0)
-    {
+    while (remaining > 0) {
         DWORD chunk = remaining < (LONGLONG)kChunkSize ? (DWORD)remaining : kChunkSize;
         DWORD written = 0;
         if (!write(file, buffer, chunk, &written, nullptr) || written != chunk)
@@ -63,7 +55,7 @@ bool OverwritePass(HANDLE file, LONGLONG size, unsigned char* buffer, unsigned c
     }
     return Flush(file) != FALSE;
 }
-}
+} // namespace
 
 ShredderFileCalls SetShredderFileCalls(const ShredderFileCalls* calls)
 {
@@ -91,12 +83,11 @@ CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& pa
     // OPEN_REPARSE_POINT: should the path have become a link since the test
     // above, the link itself is opened (and refused below), never its target.
     CHandle opened(OpenFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
-                             FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT));
-    if (opened == INVALID_HANDLE_VALUE)
-    {
+                            FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT));
+    if (opened == INVALID_HANDLE_VALUE) {
         DWORD error = ::GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return OPEN_MISSING;    // vanished since the test
+            return OPEN_MISSING; // vanished since the test
         return OPEN_SKIPPED;
     }
 
@@ -108,13 +99,9 @@ CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& pa
     return OPEN_DONE;
 }
 
-CShredderFunctions::CShredderFunctions()
-{
-}
+CShredderFunctions::CShredderFunctions() {}
 
-CShredderFunctions::~CShredderFunctions()
-{
-}
+CShredderFunctions::~CShredderFunctions() {}
 
 int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CProgressCtrl* progress)
 {
@@ -127,7 +114,7 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
     HANDLE handle = INVALID_HANDLE_VALUE;
     OpenResult opened = OpenForWipe(canonical, &handle);
     if (opened == OPEN_SKIPPED)
-        return 0;   // cannot be written (read-only, locked, no rights): no row
+        return 0; // cannot be written (read-only, locked, no rights): no row
     CHandle file(handle);
 
     AppendRow(list, GeneralText("50300") + " (" + path + ")", REPORT_IMAGE_DONE);
@@ -137,8 +124,7 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
         return Fail(list);
 
     LARGE_INTEGER size;
-    if (!FileSize(file.Get(), &size) || size.QuadPart <= 0)
-    {
+    if (!FileSize(file.Get(), &size) || size.QuadPart <= 0) {
         // Nothing to overwrite, or no size to bound the overwrite by.
         file.Close();
         return Fail(list);
@@ -147,8 +133,7 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
     int count = passes > 0 ? passes : 0;
     SetupProgress(progress, count);
 
-    if (count > 0)
-    {
+    if (count > 0) {
         unsigned char buffer[kChunkSize];
         bool used[kFillValues];
         memset(used, 0, sizeof(used));
@@ -157,12 +142,10 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
         // Seeded once per call: seeding per pass would give every pass begun
         // within the same second the same byte.
         srand((unsigned int)time(nullptr));
-        for (int pass = 0; pass < count; pass++)
-        {
+        for (int pass = 0; pass < count; pass++) {
             // Every pass writes a byte no earlier pass of this call wrote
             // (until all 255 values have been used).
-            if (usedCount == kFillValues)
-            {
+            if (usedCount == kFillValues) {
                 memset(used, 0, sizeof(used));
                 usedCount = 0;
             }
@@ -172,8 +155,7 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
             used[fill] = true;
             usedCount++;
 
-            if (!OverwritePass(file.Get(), size.QuadPart, buffer, (unsigned char)fill))
-            {
+            if (!OverwritePass(file.Get(), size.QuadPart, buffer, (unsigned char)fill)) {
                 file.Close();
                 return Fail(list);
             }
@@ -201,10 +183,7 @@ int CShredderFunctions::Fail(CListCtrl* list)
     return 0;
 }
 
-void CShredderFunctions::ReportStart(CListCtrl* list)
-{
-    AppendRow(list, GeneralText("50305"), REPORT_IMAGE_WORKING);
-}
+void CShredderFunctions::ReportStart(CListCtrl* list) { AppendRow(list, GeneralText("50305"), REPORT_IMAGE_WORKING); }
 
 void CShredderFunctions::ReportResult(int success, CListCtrl* list)
 {
@@ -231,8 +210,7 @@ CString CShredderFunctions::RandomName(CTwisterRandom& random)
 {
     CString name;
     int length = random.RandomRange(5, 12);
-    for (int i = 0; i < length; i++)
-    {
+    for (int i = 0; i < length; i++) {
         int index = static_cast<int32_t>(random.Random()) % 36;
         if (index < 0)
             index = -index;
@@ -252,8 +230,7 @@ CString CShredderFunctions::RandomRename(CString path, uint32_t seed)
             cut = i;
     CString folder = path.Left(cut + 1);
 
-    for (int attempt = 0; attempt < RENAME_TRIES; attempt++)
-    {
+    for (int attempt = 0; attempt < RENAME_TRIES; attempt++) {
         CString newPath = folder + RandomName(random);
         // Without MOVEFILE_REPLACE_EXISTING a taken name fails the move, so
         // no other file is ever replaced.
@@ -261,7 +238,7 @@ CString CShredderFunctions::RandomRename(CString path, uint32_t seed)
             return newPath;
         DWORD error = ::GetLastError();
         if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
-            break;  // another name would fail the same way
+            break; // another name would fail the same way
     }
     return CString();
 }

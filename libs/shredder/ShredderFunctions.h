@@ -27,12 +27,11 @@ public:
     enum { RENAME_TRIES = 16 };
 
 protected:
-    enum OpenResult
-    {
-        OPEN_DONE,      // opened for writing
-        OPEN_MISSING,   // no such file
-        OPEN_REFUSED,   // a link, junction or folder: never written through
-        OPEN_SKIPPED    // exists but cannot be written: no row at all
+    enum OpenResult {
+        OPEN_DONE,    // opened for writing
+        OPEN_MISSING, // no such file
+        OPEN_REFUSED, // a link, junction or folder: never written through
+        OPEN_SKIPPED  // exists but cannot be written: no row at all
     };
     // Opens the file (canonical path) for the overwrite (write-through, never
     // creating it); a link, however written, is refused.

@@ -9,10 +9,10 @@
 // The replaceable calls; a NULL member is the system's own call.
 struct ShredderFileCalls
 {
-    HANDLE(WINAPI* open)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);  // CreateFileA
-    BOOL(WINAPI* size)(HANDLE, PLARGE_INTEGER);                                             // GetFileSizeEx
-    BOOL(WINAPI* write)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);                     // WriteFile
-    BOOL(WINAPI* flush)(HANDLE);                                                            // FlushFileBuffers
+    HANDLE(WINAPI* open)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE); // CreateFileA
+    BOOL(WINAPI* size)(HANDLE, PLARGE_INTEGER);                                              // GetFileSizeEx
+    BOOL(WINAPI* write)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);                      // WriteFile
+    BOOL(WINAPI* flush)(HANDLE);                                                             // FlushFileBuffers
 };
 
 // Installs the calls (NULL: the system's own again) and returns the ones

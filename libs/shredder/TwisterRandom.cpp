@@ -1,35 +1,26 @@
 #include "TwisterRandom.h"
 
-namespace
-{
+namespace {
 const uint32_t kMatrixA = 0x9908B0DFu;
 
 // Upper bit of u with the lower 31 bits of v.
-inline uint32_t MixBits(uint32_t u, uint32_t v)
-{
-    return (u & 0x80000000u) | (v & 0x7FFFFFFFu);
-}
+inline uint32_t MixBits(uint32_t u, uint32_t v) { return (u & 0x80000000u) | (v & 0x7FFFFFFFu); }
 
 inline uint32_t Twist(uint32_t m, uint32_t s0, uint32_t s1)
 {
     return m ^ (MixBits(s0, s1) >> 1) ^ ((s1 & 1u) ? kMatrixA : 0u);
 }
-}
+} // namespace
 
-CTwisterRandom::CTwisterRandom(uint32_t seedValue)
-    : m_next(m_state), m_left(-1), m_seed(seedValue)
-{
-    Seed(seedValue);
-}
+CTwisterRandom::CTwisterRandom(uint32_t seedValue) : m_next(m_state), m_left(-1), m_seed(seedValue) { Seed(seedValue); }
 
 void CTwisterRandom::Seed(uint32_t seedValue)
 {
     uint32_t x = seedValue | 1u;
     m_left = 0;
     m_state[0] = x;
-    for (int i = 1; i < N; i++)
-    {
-        x *= 69069u;    // unsigned arithmetic wraps modulo 2^32
+    for (int i = 1; i < N; i++) {
+        x *= 69069u; // unsigned arithmetic wraps modulo 2^32
         m_state[i] = x;
     }
     m_seed = seedValue;
@@ -72,7 +63,7 @@ uint32_t CTwisterRandom::Random()
 int CTwisterRandom::RandomRange(int lo, int hi)
 {
     int span = hi - lo + 1;
-    int r = static_cast<int32_t>(Random()) % span;  // C++ truncates toward zero
+    int r = static_cast<int32_t>(Random()) % span; // C++ truncates toward zero
     if (r < 0)
         r = -r;
     return r + lo;

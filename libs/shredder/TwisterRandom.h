@@ -29,7 +29,7 @@ protected:
     enum { N = 624, M = 397 };
 
     uint32_t m_state[N];
-    uint32_t* m_next;     // next state word not yet used
-    int m_left;           // words not yet used; negative asks for a reload
-    uint32_t m_seed;      // the seed last given
+    uint32_t* m_next; // next state word not yet used
+    int m_left;       // words not yet used; negative asks for a reload
+    uint32_t m_seed;  // the seed last given
 };

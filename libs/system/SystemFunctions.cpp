@@ -21,20 +21,21 @@ const char kModuleName[] = "system.dll";
 SystemEmptyClipboardProc g_emptyClipboard = nullptr;
 
 const char kStreamMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StreamMRU";
-const char kUserAssistACount[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{75048700-EF1F-11D0-9888-006097DEACF9}\\Count";
-const char kUserAssistA[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{75048700-EF1F-11D0-9888-006097DEACF9}";
-const char kUserAssistBCount[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{5E6AB780-7743-11CF-A12B-00AA004AE837}\\Count";
-const char kUserAssistB[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{5E6AB780-7743-11CF-A12B-00AA004AE837}";
+const char kUserAssistACount[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{75048700-EF1F-11D0-9888-006097DEACF9}\\Count";
+const char kUserAssistA[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{75048700-EF1F-11D0-9888-006097DEACF9}";
+const char kUserAssistBCount[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{5E6AB780-7743-11CF-A12B-00AA004AE837}\\Count";
+const char kUserAssistB[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{5E6AB780-7743-11CF-A12B-00AA004AE837}";
 const char kWordWheelQuery[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WordWheelQuery";
 const char kACMru5603[] = "Software\\Microsoft\\Search Assistant\\ACMru\\5603";
 const char kACMru5647[] = "Software\\Microsoft\\Search Assistant\\ACMru\\5647";
 const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const char kCrashControl[] = "SYSTEM\\CurrentControlSet\\Control\\CrashControl";
 
-CString Hkcu(const char* path)
-{
-    return CString("HKCU\\") + path;
-}
+CString Hkcu(const char* path) { return CString("HKCU\\") + path; }
 
 // The Windows folder in canonical form, or "" when the shell does not give
 // a usable one (relative, a root, or a link).
@@ -76,10 +77,7 @@ CString CheckedTempFolder(const CString& answer)
     return CheckFolderTarget(answer, &canonical) == PATH_OK ? canonical : CString();
 }
 
-BOOL IsMissingError(DWORD error)
-{
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
+BOOL IsMissingError(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 // Plain files directly in the folder whose long name ends in the extension;
 // links are left out. The pattern alone would also match short 8.3 aliases.
@@ -107,9 +105,7 @@ CSystemFunctions::CSystemFunctions() : m_loggingEnabled(FALSE)
     SetStandardLogLocation(m_log);
 }
 
-CSystemFunctions::~CSystemFunctions()
-{
-}
+CSystemFunctions::~CSystemFunctions() {}
 
 void CSystemFunctions::BeginOperation(const char* procedure)
 {
@@ -117,25 +113,21 @@ void CSystemFunctions::BeginOperation(const char* procedure)
     m_log.SetProcedure(procedure);
 }
 
-void CSystemFunctions::ReportStart(CString item, CListCtrl* list, int flag)
-{
-    ReportRowStart(item, list, flag);
-}
+void CSystemFunctions::ReportStart(CString item, CListCtrl* list, int flag) { ReportRowStart(item, list, flag); }
 
 void CSystemFunctions::ReportResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag)
 {
     ReportRowResult(item, success, progress, list, flag, m_loggingEnabled ? &m_log : nullptr);
 }
 
-void CSystemFunctions::ReportPair(CString item, int success, CProgressCtrl* progress, CListCtrl* list,
-                                  int startFlag, int resultFlag)
+void CSystemFunctions::ReportPair(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int startFlag,
+                                  int resultFlag)
 {
     ReportStart(item, list, startFlag);
     ReportResult(item, success, progress, list, resultFlag);
 }
 
-int CSystemFunctions::DeleteHkcuKeyRow(CRegistryKey& key, const char* path, CListCtrl* list,
-                                       CProgressCtrl* progress)
+int CSystemFunctions::DeleteHkcuKeyRow(CRegistryKey& key, const char* path, CListCtrl* list, CProgressCtrl* progress)
 {
     ReportStart(path, list, 0);
     int deleted = key.DeleteKey(path);
@@ -181,7 +173,7 @@ int CSystemFunctions::EmptyClipboardContent(CListCtrl* list, CProgressCtrl* prog
     int ok = 0;
     if (OpenClipboard(nullptr)) {
         BOOL emptied = (g_emptyClipboard != nullptr ? g_emptyClipboard : ::EmptyClipboard)();
-        BOOL closed = CloseClipboard();   // also after a failed emptying
+        BOOL closed = CloseClipboard(); // also after a failed emptying
         ok = emptied && closed;
     }
     ReportResult(item, ok, progress, list, 1);
@@ -350,8 +342,7 @@ int CSystemFunctions::DeleteMemoryDump(CListCtrl* list, CProgressCtrl* progress)
         ReportResult(expanded, 1, progress, list, 1);
         return 1;
     }
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
-        && DeleteFileA(target)) {
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) && DeleteFileA(target)) {
         ReportResult(expanded, 1, progress, list, 1);
         return 1;
     }
@@ -381,8 +372,7 @@ int CSystemFunctions::DeleteSwapFile(CListCtrl* list, CProgressCtrl* progress)
         ReportResult(path, 1, progress, list, 1);
         return 1;
     }
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        || !DeleteFileA(path)) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) || !DeleteFileA(path)) {
         ReportResult(failedItem, 0, progress, list, 1);
         return 0;
     }
@@ -530,7 +520,4 @@ int CSystemFunctions::DeleteRunMRU(CListCtrl* list, CProgressCtrl* progress)
     return DeleteSingleHkcuKey("DeleteRunMRU", kRunMRU, nullptr, list, progress);
 }
 
-UserAdminProbe SetSystemUserAdminProbe(UserAdminProbe probe)
-{
-    return SetUserAdminProbe(probe);
-}
+UserAdminProbe SetSystemUserAdminProbe(UserAdminProbe probe) { return SetUserAdminProbe(probe); }

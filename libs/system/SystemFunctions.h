@@ -28,8 +28,8 @@ public:
     int EmptyClipboardContent(CListCtrl* list, CProgressCtrl* progress);
     int DeleteWinTempFiles(CListCtrl* list, CProgressCtrl* progress);
     int DeleteWindowsLogFiles(CListCtrl* list, CProgressCtrl* progress);
-    int DeleteMemoryDump(CListCtrl* list, CProgressCtrl* progress);      // administrators only
-    int DeleteSwapFile(CListCtrl* list, CProgressCtrl* progress);        // administrators only
+    int DeleteMemoryDump(CListCtrl* list, CProgressCtrl* progress); // administrators only
+    int DeleteSwapFile(CListCtrl* list, CProgressCtrl* progress);   // administrators only
     int DeleteFileFragments(CListCtrl* list, CProgressCtrl* progress);
     int EmptyWindowsPrefetcher(CListCtrl* list, CProgressCtrl* progress);
 
@@ -47,15 +47,14 @@ private:
     // Result row over the last row: flag 1 "24060"/"24030", 0 "24070"/"24050".
     void ReportResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag);
     // A working row and its result row at once.
-    void ReportPair(CString item, int success, CProgressCtrl* progress, CListCtrl* list,
-                    int startFlag, int resultFlag);
+    void ReportPair(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int startFlag, int resultFlag);
     // Deletes one key below HKEY_CURRENT_USER: a working row with the bare
     // path, a result row with "HKCU\" before it.
     int DeleteHkcuKeyRow(CRegistryKey& key, const char* path, CListCtrl* list, CProgressCtrl* progress);
     // A whole operation that deletes one such key with its row; a quiet key,
     // when given, is deleted just before it without a row of its own.
-    int DeleteSingleHkcuKey(const char* procedure, const char* path, const char* quietPath,
-                            CListCtrl* list, CProgressCtrl* progress);
+    int DeleteSingleHkcuKey(const char* procedure, const char* path, const char* quietPath, CListCtrl* list,
+                            CProgressCtrl* progress);
 
     CLogFile m_log;
     BOOL m_loggingEnabled;

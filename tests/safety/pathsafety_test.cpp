@@ -21,8 +21,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 CString ShortName(const CString& path)
 {
@@ -31,10 +30,7 @@ CString ShortName(const CString& path)
     return length > 0 && length < MAX_PATH ? CString(buffer) : CString();
 }
 
-bool Exists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 const char kShellKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 const char kCrashKey[] = "SYSTEM\\CurrentControlSet\\Control\\CrashControl";
@@ -66,15 +62,14 @@ protected:
         const CString root = GetShellFolderPath(CSIDL_WINDOWS).Left(3);
         // Canaries: beside the links' target, in the current folder, at the
         // drive root, in the Windows folder and in the application-data folder.
-        for (const CString& folder : { cwd, root, GetShellFolderPath(CSIDL_WINDOWS), GetShellFolderPath(CSIDL_APPDATA) })
-        {
-            for (const char* name : { "\\pirt-canary.dmp", "\\cookies.sqlite" })
-            {
+        for (const CString& folder :
+             {cwd, root, GetShellFolderPath(CSIDL_WINDOWS), GetShellFolderPath(CSIDL_APPDATA)}) {
+            for (const char* name : {"\\pirt-canary.dmp", "\\cookies.sqlite"}) {
                 ASSERT_TRUE(WriteFileText(folder + name, "canary")) << folder;
                 canaries.push_back(folder + name);
             }
         }
-        for (const char* name : { "\\outside\\keep.txt", "\\outside\\keep.dmp", "\\outside\\sub\\keep2.txt" })
+        for (const char* name : {"\\outside\\keep.txt", "\\outside\\keep.dmp", "\\outside\\sub\\keep2.txt"})
             fixture.push_back(links + name);
         GetCurrentDirectoryA(MAX_PATH, previous);
         SetCurrentDirectoryA(cwd);
@@ -98,15 +93,13 @@ protected:
 
     void ExpectCanariesIntact(const CString& context)
     {
-        for (const CString& canary : canaries)
-        {
+        for (const CString& canary : canaries) {
             std::vector<char> bytes = ReadFileBytes(canary);
             EXPECT_EQ("canary", std::string(bytes.begin(), bytes.end())) << canary << " after " << context;
         }
         if (!haveLinks)
             return;
-        for (const CString& kept : fixture)
-        {
+        for (const CString& kept : fixture) {
             std::vector<char> bytes = ReadFileBytes(kept);
             EXPECT_EQ("keep\n", std::string(bytes.begin(), bytes.end())) << kept << " after " << context;
         }
@@ -150,111 +143,113 @@ TEST_F(PathSafety, NoSpellingSettingOrLinkReachesOutsideTheTarget)
     const CString firefoxIni = GetShellFolderPath(CSIDL_APPDATA) + "\\Mozilla\\Firefox\\profiles.ini";
 
     const Family families[] = {
-        { "DeleteFolderContents",
-          [](const CString& raw, CReportHost& host) {
-              CCustomFunctions custom;
-              return custom.DeleteFolderContents(raw, host.List(), host.Progress());
-          },
-          LastRowFailed, "\\t.dmp" },
-        { "RemoveFolder",
-          [](const CString& raw, CReportHost& host) {
-              CCustomFunctions custom;
-              return custom.RemoveFolder(raw, host.List(), host.Progress());
-          },
-          LastRowFailed, "" },
-        { "DeleteMatchInFolder",
-          [](const CString& raw, CReportHost& host) {
-              CCustomFunctions custom;
-              return custom.DeleteMatchInFolder(raw, ".dmp", host.List(), host.Progress());
-          },
-          [](int result, CReportHost& host) { return result == 0 && host.RowCount() == 0; }, "\\t.dmp" },
-        { "DeleteWinTempFiles (TMP)",
-          [](const CString& raw, CReportHost& host) {
-              CEnvironment tmp("TMP", raw);
-              CSystemFunctions system;
-              system.DeleteWinTempFiles(host.List(), host.Progress());
-              return host.RowImage(0) == REPORT_IMAGE_DONE ? 1 : 0;
-          },
-          [](int result, CReportHost& host) { return host.RowImage(0) == REPORT_IMAGE_FAILED; }, "\\t.dmp" },
-        { "DeleteMRULists (Recent)",
-          [](const CString& raw, CReportHost& host) {
-              CRegValueOverride user(HKEY_CURRENT_USER, CString(kShellKey) + "User Shell Folders", "Recent", raw);
-              CRegValueOverride shell(HKEY_CURRENT_USER, CString(kShellKey) + "Shell Folders", "Recent", raw);
-              CSystemFunctions system;
-              system.DeleteMRULists(host.List(), host.Progress());
-              return host.LastRowImage() == REPORT_IMAGE_DONE ? 1 : 0;
-          },
-          [](int result, CReportHost& host) { return host.LastRowImage() == REPORT_IMAGE_FAILED; }, "\\t.dmp" },
-        { "DeleteMemoryDump (MinidumpDir)",
-          [](const CString& raw, CReportHost& host) {
-              CRegValueOverride mode(HKEY_LOCAL_MACHINE, kCrashKey, "CrashDumpEnabled", (DWORD)3);
-              CRegValueOverride dir(HKEY_LOCAL_MACHINE, kCrashKey, "MinidumpDir", raw, REG_EXPAND_SZ);
-              CSystemFunctions system;
-              return system.DeleteMemoryDump(host.List(), host.Progress());
-          },
-          LastRowFailed, "\\t.dmp" },
-        { "FirefoxCookies (IsRelative=0)",
-          [&firefoxIni](const CString& raw, CReportHost& host) {
-              CreateFullPath(firefoxIni.Left(firefoxIni.ReverseFind('\\')));
-              WriteFileText(firefoxIni, "[Profile0]\r\nName=default\r\nIsRelative=0\r\nPath=" + raw + "\r\n");
-              CBrowserFunctions browsers;
-              int result = browsers.FirefoxCookies(host.List(), host.Progress(), 0, "");
-              DeleteFileA(firefoxIni);
-              return result;
-          },
-          [](int result, CReportHost& host) {
-              return host.RowCount() == 1 && host.RowText(0).Find(GetLngString("Brisvane", "10145")) >= 0;
-          },
-          "\\cookies.sqlite" },
-        { "WipeFile",
-          [](const CString& raw, CReportHost& host) {
-              CShredderFunctions shredder;
-              return shredder.WipeFile(raw + "\\t.dmp", 1, host.List(), host.Progress());
-          },
-          [](int result, CReportHost& host) { return result == 0; }, "\\t.dmp" },
+        {"DeleteFolderContents",
+         [](const CString& raw, CReportHost& host) {
+             CCustomFunctions custom;
+             return custom.DeleteFolderContents(raw, host.List(), host.Progress());
+         },
+         LastRowFailed, "\\t.dmp"},
+        {"RemoveFolder",
+         [](const CString& raw, CReportHost& host) {
+             CCustomFunctions custom;
+             return custom.RemoveFolder(raw, host.List(), host.Progress());
+         },
+         LastRowFailed, ""},
+        {"DeleteMatchInFolder",
+         [](const CString& raw, CReportHost& host) {
+             CCustomFunctions custom;
+             return custom.DeleteMatchInFolder(raw, ".dmp", host.List(), host.Progress());
+         },
+         [](int result, CReportHost& host) { return result == 0 && host.RowCount() == 0; }, "\\t.dmp"},
+        {"DeleteWinTempFiles (TMP)",
+         [](const CString& raw, CReportHost& host) {
+             CEnvironment tmp("TMP", raw);
+             CSystemFunctions system;
+             system.DeleteWinTempFiles(host.List(), host.Progress());
+             return host.RowImage(0) == REPORT_IMAGE_DONE ? 1 : 0;
+         },
+         [](int result, CReportHost& host) { return host.RowImage(0) == REPORT_IMAGE_FAILED; }, "\\t.dmp"},
+        {"DeleteMRULists (Recent)",
+         [](const CString& raw, CReportHost& host) {
+             CRegValueOverride user(HKEY_CURRENT_USER, CString(kShellKey) + "User Shell Folders", "Recent", raw);
+             CRegValueOverride shell(HKEY_CURRENT_USER, CString(kShellKey) + "Shell Folders", "Recent", raw);
+             CSystemFunctions system;
+             system.DeleteMRULists(host.List(), host.Progress());
+             return host.LastRowImage() == REPORT_IMAGE_DONE ? 1 : 0;
+         },
+         [](int result, CReportHost& host) { return host.LastRowImage() == REPORT_IMAGE_FAILED; }, "\\t.dmp"},
+        {"DeleteMemoryDump (MinidumpDir)",
+         [](const CString& raw, CReportHost& host) {
+             CRegValueOverride mode(HKEY_LOCAL_MACHINE, kCrashKey, "CrashDumpEnabled", (DWORD)3);
+             CRegValueOverride dir(HKEY_LOCAL_MACHINE, kCrashKey, "MinidumpDir", raw, REG_EXPAND_SZ);
+             CSystemFunctions system;
+             return system.DeleteMemoryDump(host.List(), host.Progress());
+         },
+         LastRowFailed, "\\t.dmp"},
+        {"FirefoxCookies (IsRelative=0)",
+         [&firefoxIni](const CString& raw, CReportHost& host) {
+             CreateFullPath(firefoxIni.Left(firefoxIni.ReverseFind('\\')));
+             WriteFileText(firefoxIni, "[Profile0]\r\nName=default\r\nIsRelative=0\r\nPath=" + raw + "\r\n");
+             CBrowserFunctions browsers;
+             int result = browsers.FirefoxCookies(host.List(), host.Progress(), 0, "");
+             DeleteFileA(firefoxIni);
+             return result;
+         },
+         [](int result, CReportHost& host) {
+             return host.RowCount() == 1 && host.RowText(0).Find(GetLngString("Brisvane", "10145")) >= 0;
+         },
+         "\\cookies.sqlite"},
+        {"WipeFile",
+         [](const CString& raw, CReportHost& host) {
+             CShredderFunctions shredder;
+             return shredder.WipeFile(raw + "\\t.dmp", 1, host.List(), host.Progress());
+         },
+         [](int result, CReportHost& host) { return result == 0; }, "\\t.dmp"},
     };
 
     // One letter per family, in the order above.
-    struct Case { const char* raw; const char* expect; };
+    struct Case
+    {
+        const char* raw;
+        const char* expect;
+    };
     const Case cases[] = {
-        { "{T}",                   "DDDDDDDD" },
-        { "{T}\\",                 "DDDDDDDD" },
-        { "{T}\\\\",               "DDDDDDDD" },
-        { "{TF}//",                "DDDDDDDD" },
-        { "{T}. ",                 "DDDDDDDD" },
-        { "{TS}",                  "DDDDDDDD" },
-        { "rel",                   "RRRRRRRR" },
-        { ".",                     "RRRRRRRR" },
-        { "C:",                    "RRRRRRRR" },
-        { "C:\\",                  "RRRRRRRR" },
-        { "C:\\\\",                "RRRRRRRR" },
-        { "C://",                  "RRRRRRRR" },
-        { "C:\\.",                 "RRRRRRRR" },
-        { "{W}",                   "RRRRRRRR" },
-        { "{W}\\system32\\..\\",   "RRRRRRRR" },
-        { "{A}\\..",               "RRRRRRRR" },
-        { "{PS}",                  "RRRRRRRR" },
-        { "{L}\\toplink",          "RRRRRRFR" },
-        { "{L}\\toplink\\",        "RRRRRRFR" },
-        { "{L}\\toplink\\\\",      "RRRRRRFR" },
-        { "{L}/toplink/",          "RRRRRRFR" },
-        { "{L}\\tree",             "AAAAAAAR" },
-        { "{L}\\tree\\inner\\link\\", "RRRRRRFR" },
-        { "{L}\\cdrive\\windows",  "RRRRRRRR" },
-        { "{L}\\cdrive\\users\\",  "RRRRRRRR" },
+        {"{T}", "DDDDDDDD"},
+        {"{T}\\", "DDDDDDDD"},
+        {"{T}\\\\", "DDDDDDDD"},
+        {"{TF}//", "DDDDDDDD"},
+        {"{T}. ", "DDDDDDDD"},
+        {"{TS}", "DDDDDDDD"},
+        {"rel", "RRRRRRRR"},
+        {".", "RRRRRRRR"},
+        {"C:", "RRRRRRRR"},
+        {"C:\\", "RRRRRRRR"},
+        {"C:\\\\", "RRRRRRRR"},
+        {"C://", "RRRRRRRR"},
+        {"C:\\.", "RRRRRRRR"},
+        {"{W}", "RRRRRRRR"},
+        {"{W}\\system32\\..\\", "RRRRRRRR"},
+        {"{A}\\..", "RRRRRRRR"},
+        {"{PS}", "RRRRRRRR"},
+        {"{L}\\toplink", "RRRRRRFR"},
+        {"{L}\\toplink\\", "RRRRRRFR"},
+        {"{L}\\toplink\\\\", "RRRRRRFR"},
+        {"{L}/toplink/", "RRRRRRFR"},
+        {"{L}\\tree", "AAAAAAAR"},
+        {"{L}\\tree\\inner\\link\\", "RRRRRRFR"},
+        {"{L}\\cdrive\\windows", "RRRRRRRR"},
+        {"{L}\\cdrive\\users\\", "RRRRRRRR"},
     };
 
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const CString raw = Expand(c.raw);
         if (CString(c.raw).Find("{L}") >= 0 && !haveLinks)
             continue;
         if (CString(c.raw).Find("{L}\\cdrive") >= 0 && !Exists(links + "\\cdrive\\windows"))
             continue;
         if (raw.IsEmpty() || (CString(c.raw).Find("{TS}") >= 0 && raw.CompareNoCase(target) == 0))
-            continue;   // no short name to spell it with
-        for (size_t f = 0; f < sizeof(families) / sizeof(families[0]); ++f)
-        {
+            continue; // no short name to spell it with
+        for (size_t f = 0; f < sizeof(families) / sizeof(families[0]); ++f) {
             const Family& family = families[f];
             const char expect = c.expect[f];
             const CString context = CString(family.name) + " on \"" + raw + "\"";
@@ -263,18 +258,13 @@ TEST_F(PathSafety, NoSpellingSettingOrLinkReachesOutsideTheTarget)
             const int result = family.run(raw, host);
             ExpectCanariesIntact(context);
             const bool refused = family.refused(result, host);
-            if (expect == 'R')
-            {
+            if (expect == 'R') {
                 EXPECT_TRUE(refused) << context;
                 EXPECT_TRUE(Exists(target + "\\t.dmp")) << context;
-            }
-            else if (expect == 'D')
-            {
+            } else if (expect == 'D') {
                 EXPECT_FALSE(refused) << context;
                 EXPECT_FALSE(Exists(target + family.takes)) << context;
-            }
-            else if (expect == 'F')
-            {
+            } else if (expect == 'F') {
                 EXPECT_FALSE(refused) << context;
             }
         }

@@ -11,8 +11,7 @@
 #include <cstring>
 #include <string>
 
-namespace
-{
+namespace {
 
 struct Search
 {
@@ -25,8 +24,7 @@ BOOL CALLBACK FindVisible(HWND window, LPARAM param)
     Search* search = reinterpret_cast<Search*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window))
-    {
+    if (owner == search->processId && IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
     }
@@ -50,13 +48,11 @@ int main(int argc, char** argv)
 {
     int first = 1;
     DWORD timeoutMs = 30000;
-    if (argc > 3 && strcmp(argv[1], "--timeout") == 0)
-    {
+    if (argc > 3 && strcmp(argv[1], "--timeout") == 0) {
         timeoutMs = (DWORD)strtoul(argv[2], nullptr, 10);
         first = 3;
     }
-    if (first >= argc)
-    {
+    if (first >= argc) {
         fprintf(stderr, "usage: startcheck [--timeout ms] program [arguments]\n");
         return 2;
     }
@@ -70,8 +66,7 @@ int main(int argc, char** argv)
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    {
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         fprintf(stderr, "startcheck: cannot start %s (error %lu)\n", command.c_str(), GetLastError());
         return 2;
     }
@@ -79,8 +74,7 @@ int main(int argc, char** argv)
 
     Search search = {pi.dwProcessId, nullptr};
     double elapsedMs = 0;
-    for (;;)
-    {
+    for (;;) {
         EnumWindows(FindVisible, (LPARAM)&search);
         QueryPerformanceCounter(&now);
         elapsedMs = (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
@@ -90,15 +84,13 @@ int main(int argc, char** argv)
     }
 
     int result = 1;
-    if (search.found)
-    {
+    if (search.found) {
         char title[256] = "";
         GetWindowTextA(search.found, title, sizeof(title));
         printf("%.1f %s\n", elapsedMs, title);
         result = 0;
         PostMessageA(search.found, WM_CLOSE, 0, 0);
-    }
-    else
+    } else
         fprintf(stderr, "startcheck: no window of %s within %lu ms\n", command.c_str(), timeoutMs);
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
         TerminateProcess(pi.hProcess, 1);

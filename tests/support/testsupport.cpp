@@ -9,8 +9,7 @@
 #include <string>
 #include <thread>
 
-namespace pirt_test
-{
+namespace pirt_test {
 
 CString ProgramFolder()
 {
@@ -34,25 +33,20 @@ int DeleteTree(const char* folder)
     const DWORD attributes = GetFileAttributesA(folder);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return 1;
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
-    {
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         SetFileAttributesA(folder, FILE_ATTRIBUTE_NORMAL);
         return DeleteFileA(folder) ? 1 : 0;
     }
     // A link is removed as a link: its target is none of our business.
-    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-    {
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
         WIN32_FIND_DATAA fd;
         CFindHandle find(FindFirstFileA(CString(folder) + "\\*", &fd));
-        if (find != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
                 if (strcmp(fd.cFileName, ".") == 0 || strcmp(fd.cFileName, "..") == 0)
                     continue;
                 DeleteTree(CString(folder) + "\\" + fd.cFileName);
-            }
-            while (FindNextFileA(find, &fd));
+            } while (FindNextFileA(find, &fd));
             find.Close();
         }
     }
@@ -70,10 +64,7 @@ int WriteFileBytes(const char* path, const void* data, size_t size)
     return ok && written == (DWORD)size ? 1 : 0;
 }
 
-int WriteFileText(const char* path, const char* text)
-{
-    return WriteFileBytes(path, text, strlen(text));
-}
+int WriteFileText(const char* path, const char* text) { return WriteFileBytes(path, text, strlen(text)); }
 
 std::vector<char> ReadFileBytes(const char* path)
 {
@@ -82,8 +73,7 @@ std::vector<char> ReadFileBytes(const char* path)
     if (h == INVALID_HANDLE_VALUE)
         return data;
     DWORD size = GetFileSize(h, nullptr);
-    if (size != INVALID_FILE_SIZE && size > 0)
-    {
+    if (size != INVALID_FILE_SIZE && size > 0) {
         data.resize(size);
         DWORD got = 0;
         if (!ReadFile(h, data.data(), size, &got, nullptr))
@@ -105,30 +95,22 @@ void ResetDataRoots()
 static void MakeFolders(const CString& path)
 {
     // Every level below an existing one; the drive root always exists.
-    for (int i = path.Find('\\', 3); ; i = path.Find('\\', i + 1))
-    {
+    for (int i = path.Find('\\', 3);; i = path.Find('\\', i + 1)) {
         CreateDirectoryA(i < 0 ? path : path.Left(i), nullptr);
         if (i < 0)
             break;
     }
 }
 
-CScratchFolder::CScratchFolder(const char* name)
-    : m_path(ProgramFolder() + "\\scratch\\" + name)
+CScratchFolder::CScratchFolder(const char* name) : m_path(ProgramFolder() + "\\scratch\\" + name)
 {
     DeleteTree(m_path);
     MakeFolders(m_path);
 }
 
-CScratchFolder::~CScratchFolder()
-{
-    DeleteTree(m_path);
-}
+CScratchFolder::~CScratchFolder() { DeleteTree(m_path); }
 
-CString CScratchFolder::operator()(const char* relative) const
-{
-    return m_path + "\\" + relative;
-}
+CString CScratchFolder::operator()(const char* relative) const { return m_path + "\\" + relative; }
 
 CString CScratchFolder::MakeFolder(const char* relative) const
 {
@@ -137,42 +119,38 @@ CString CScratchFolder::MakeFolder(const char* relative) const
     return path;
 }
 
-CScratchRegKey::CScratchRegKey(const char* name)
-    : m_path(CString("Software\\PirtTests\\") + name)
+CScratchRegKey::CScratchRegKey(const char* name) : m_path(CString("Software\\PirtTests\\") + name)
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, m_path);
     CRegKeyHandle key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr) == ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr) ==
+        ERROR_SUCCESS)
         key.Close();
 }
 
-CScratchRegKey::~CScratchRegKey()
-{
-    SHDeleteKeyA(HKEY_CURRENT_USER, m_path);
-}
+CScratchRegKey::~CScratchRegKey() { SHDeleteKeyA(HKEY_CURRENT_USER, m_path); }
 
 // ---------------------------------------------------------------------------
 
 static const char kHostClass[] = "PirtTestReportHost";
 
-CReportHost::CReportHost()
-    : m_host(nullptr)
+CReportHost::CReportHost() : m_host(nullptr)
 {
-    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS };
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
 
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kHostClass;
-    RegisterClassA(&wc);   // fails harmlessly when already registered
+    RegisterClassA(&wc); // fails harmlessly when already registered
 
-    m_host = CreateWindowExA(0, kHostClass, "report host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL,
-                                0, 0, 400, 250, m_host, (HMENU)(INT_PTR)100, GetModuleHandleA(nullptr), nullptr);
-    HWND progress = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE,
-                                    0, 255, 400, 20, m_host, (HMENU)(INT_PTR)101, GetModuleHandleA(nullptr), nullptr);
+    m_host = CreateWindowExA(0, kHostClass, "report host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 0, 400, 250,
+                                m_host, (HMENU)(INT_PTR)100, GetModuleHandleA(nullptr), nullptr);
+    HWND progress = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 255, 400, 20, m_host,
+                                    (HMENU)(INT_PTR)101, GetModuleHandleA(nullptr), nullptr);
 
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -183,13 +161,12 @@ CReportHost::CReportHost()
     // Three distinguishable images; the list destroys the image list with itself.
     HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 3, 0);
     HDC screen = GetDC(nullptr);
-    const COLORREF colours[3] = { RGB(0, 160, 0), RGB(200, 0, 0), RGB(0, 0, 200) };
-    for (int i = 0; i < 3; ++i)
-    {
+    const COLORREF colours[3] = {RGB(0, 160, 0), RGB(200, 0, 0), RGB(0, 0, 200)};
+    for (int i = 0; i < 3; ++i) {
         HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
         HDC dc = CreateCompatibleDC(screen);
         HGDIOBJ old = SelectObject(dc, bitmap);
-        RECT r = { 0, 0, 16, 16 };
+        RECT r = {0, 0, 16, 16};
         HBRUSH brush = CreateSolidBrush(colours[i]);
         FillRect(dc, &r, brush);
         DeleteObject(brush);
@@ -213,10 +190,7 @@ CReportHost::~CReportHost()
         DestroyWindow(m_host);
 }
 
-int CReportHost::RowCount() const
-{
-    return (int)SendMessageA(m_list.GetSafeHwnd(), LVM_GETITEMCOUNT, 0, 0);
-}
+int CReportHost::RowCount() const { return (int)SendMessageA(m_list.GetSafeHwnd(), LVM_GETITEMCOUNT, 0, 0); }
 
 CString CReportHost::RowText(int row) const
 {
@@ -241,25 +215,15 @@ int CReportHost::RowImage(int row) const
     return item.iImage;
 }
 
-int CReportHost::ProgressPos() const
-{
-    return (int)SendMessageA(m_progress.GetSafeHwnd(), PBM_GETPOS, 0, 0);
-}
+int CReportHost::ProgressPos() const { return (int)SendMessageA(m_progress.GetSafeHwnd(), PBM_GETPOS, 0, 0); }
 
-int CReportHost::ProgressLow() const
-{
-    return (int)SendMessageA(m_progress.GetSafeHwnd(), PBM_GETRANGE, TRUE, 0);
-}
+int CReportHost::ProgressLow() const { return (int)SendMessageA(m_progress.GetSafeHwnd(), PBM_GETRANGE, TRUE, 0); }
 
-int CReportHost::ProgressHigh() const
-{
-    return (int)SendMessageA(m_progress.GetSafeHwnd(), PBM_GETRANGE, FALSE, 0);
-}
+int CReportHost::ProgressHigh() const { return (int)SendMessageA(m_progress.GetSafeHwnd(), PBM_GETRANGE, FALSE, 0); }
 
 // ---------------------------------------------------------------------------
 
-CDialogCatcher::CDialogCatcher(int button, int tickId)
-    : m_button(button), m_tickId(tickId)
+CDialogCatcher::CDialogCatcher(int button, int tickId) : m_button(button), m_tickId(tickId)
 {
     InitializeCriticalSection(&m_lock);
     m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -283,10 +247,7 @@ DWORD WINAPI CDialogCatcher::ThreadProc(LPVOID self)
     return 0;
 }
 
-void CDialogCatcher::Poll()
-{
-    EnumWindows(EnumProc, (LPARAM)this);
-}
+void CDialogCatcher::Poll() { EnumWindows(EnumProc, (LPARAM)this); }
 
 static BOOL CALLBACK CollectStatic(HWND child, LPARAM out)
 {
@@ -296,8 +257,7 @@ static BOOL CALLBACK CollectStatic(HWND child, LPARAM out)
         return TRUE;
     char text[1024] = "";
     GetWindowTextA(child, text, sizeof(text));
-    if (text[0] != '\0')
-    {
+    if (text[0] != '\0') {
         CString* joined = reinterpret_cast<CString*>(out);
         if (!joined->IsEmpty())
             *joined += "\n";
@@ -344,8 +304,7 @@ BOOL CALLBACK CDialogCatcher::EnumProc(HWND wnd, LPARAM self)
 bool CDialogCatcher::WaitFor(int count, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
-    for (;;)
-    {
+    for (;;) {
         EnterCriticalSection(&m_lock);
         const bool enough = (int)m_boxes.size() >= count;
         LeaveCriticalSection(&m_lock);
@@ -368,11 +327,9 @@ std::vector<CDialogCatcher::Caught> CDialogCatcher::Boxes()
 CEnvironment::CEnvironment(const char* name, const char* value) : m_name(name), m_had(false)
 {
     DWORD needed = GetEnvironmentVariableA(name, nullptr, 0);
-    if (needed > 0)
-    {
+    if (needed > 0) {
         std::vector<char> buffer(needed + 1, '\0');
-        if (GetEnvironmentVariableA(name, buffer.data(), (DWORD)buffer.size()) < buffer.size())
-        {
+        if (GetEnvironmentVariableA(name, buffer.data(), (DWORD)buffer.size()) < buffer.size()) {
             m_had = true;
             m_old = buffer.data();
         }
@@ -380,10 +337,7 @@ CEnvironment::CEnvironment(const char* name, const char* value) : m_name(name), 
     SetEnvironmentVariableA(name, value);
 }
 
-CEnvironment::~CEnvironment()
-{
-    SetEnvironmentVariableA(m_name, m_had ? (const char*)m_old : nullptr);
-}
+CEnvironment::~CEnvironment() { SetEnvironmentVariableA(m_name, m_had ? (const char*)m_old : nullptr); }
 
 CRegValueOverride::CRegValueOverride(HKEY root, const char* key, const char* name, const char* value, DWORD type)
     : m_key(nullptr), m_name(name), m_had(false), m_type(REG_NONE)
@@ -401,14 +355,12 @@ CRegValueOverride::CRegValueOverride(HKEY root, const char* key, const char* nam
 
 void CRegValueOverride::Open(HKEY root, const char* key)
 {
-    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr) != ERROR_SUCCESS)
-    {
+    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr) != ERROR_SUCCESS) {
         m_key = nullptr;
         return;
     }
     DWORD size = 0;
-    if (RegQueryValueExA(m_key, m_name, nullptr, &m_type, nullptr, &size) == ERROR_SUCCESS)
-    {
+    if (RegQueryValueExA(m_key, m_name, nullptr, &m_type, nullptr, &size) == ERROR_SUCCESS) {
         m_old.resize(size);
         m_had = RegQueryValueExA(m_key, m_name, nullptr, &m_type, m_old.data(), &size) == ERROR_SUCCESS;
     }
@@ -466,8 +418,8 @@ bool SaveWindowPicture(HWND hWnd, const char* path, HWND hOverlay)
     HBITMAP bmp = ::CreateDIBSection(windowDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(memDC, bmp);
     ::PatBlt(memDC, 0, 0, cx, cy, WHITENESS);
-    ::BitBlt(memDC, window.left - rc.left, window.top - rc.top, window.right - window.left,
-             window.bottom - window.top, windowDC, 0, 0, SRCCOPY);
+    ::BitBlt(memDC, window.left - rc.left, window.top - rc.top, window.right - window.left, window.bottom - window.top,
+             windowDC, 0, 0, SRCCOPY);
     if (hOverlay) {
         HDC overlayDC = ::GetWindowDC(hOverlay);
         ::BitBlt(memDC, overlay.left - rc.left, overlay.top - rc.top, overlay.right - overlay.left,
@@ -494,8 +446,7 @@ bool SaveWindowPicture(HWND hWnd, const char* path, HWND hOverlay)
     return WriteFileBytes(path, &file[0], file.size()) != 0;
 }
 
-namespace
-{
+namespace {
 struct MenuWatch
 {
     const std::function<void(HWND)>* inspect;
@@ -540,7 +491,7 @@ void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD)
     else
         ::EndMenu();
 }
-}
+} // namespace
 
 bool WhileMenuOpen(const std::function<void()>& open, const std::function<void(HWND popup)>& inspect)
 {
@@ -555,8 +506,7 @@ bool WhileMenuOpen(const std::function<void()>& open, const std::function<void(H
 
 } // namespace pirt_test
 
-namespace pirt_test
-{
+namespace pirt_test {
 
 static BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM out)
 {
@@ -635,24 +585,20 @@ std::vector<HWND> VisibleThreadWindows(DWORD threadId)
     return windows;
 }
 
-bool DriveModal(const char* caption, const std::function<void()>& show,
-                const std::function<void(HWND window)>& user)
+bool DriveModal(const char* caption, const std::function<void()>& show, const std::function<void(HWND window)>& user)
 {
     const DWORD uiThread = GetCurrentThreadId();
     const std::string wanted = caption;
     std::atomic<bool> done(false);
     bool found = false, forced = false;
     std::thread driver([&] {
-        for (int i = 0; i < 200 && !found; i++)
-        {
-            for (HWND w : VisibleThreadWindows(uiThread))
-            {
+        for (int i = 0; i < 200 && !found; i++) {
+            for (HWND w : VisibleThreadWindows(uiThread)) {
                 char text[256] = "";
                 GetWindowTextA(w, text, sizeof(text));
-                if (wanted == text)
-                {
+                if (wanted == text) {
                     found = true;
-                    Sleep(100);   // let it finish its first paint
+                    Sleep(100); // let it finish its first paint
                     user(w);
                     break;
                 }
@@ -663,13 +609,10 @@ bool DriveModal(const char* caption, const std::function<void()>& show,
         // Whatever is still open long after (or instead of) the user's part
         // is closed, so a test fails instead of hanging.
         DWORD since = found ? GetTickCount() : GetTickCount() - 15000;
-        while (!done)
-        {
-            if (GetTickCount() - since >= 15000)
-            {
+        while (!done) {
+            if (GetTickCount() - since >= 15000) {
                 forced = true;
-                for (HWND w : VisibleThreadWindows(uiThread))
-                {
+                for (HWND w : VisibleThreadWindows(uiThread)) {
                     PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
                     PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
                     PostMessageA(w, WM_CLOSE, 0, 0);

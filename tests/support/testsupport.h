@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace pirt_test
-{
+namespace pirt_test {
 
 // Folder of the running test program, no trailing backslash.
 CString ProgramFolder();
@@ -44,6 +43,7 @@ public:
     CString operator()(const char* relative) const;
     // Creates a sub-folder path (all levels) and returns its full path.
     CString MakeFolder(const char* relative) const;
+
 private:
     CString m_path;
 };
@@ -57,6 +57,7 @@ public:
     ~CScratchRegKey();
     // Path below HKEY_CURRENT_USER, e.g. "Software\PirtTests\name".
     const CString& Path() const { return m_path; }
+
 private:
     CString m_path;
 };
@@ -103,7 +104,7 @@ public:
     struct Caught
     {
         CString caption;
-        CString text;       // the texts of its static controls, joined by "\n"
+        CString text; // the texts of its static controls, joined by "\n"
         HWND owner;
     };
     // Waits (up to timeoutMs) until at least count boxes were caught.
@@ -130,8 +131,7 @@ private:
 // it. When none appears within ten seconds, or `show` has not returned fifteen
 // seconds after `user` did, every visible window of the thread is closed
 // (again every second) and false is returned.
-bool DriveModal(const char* caption, const std::function<void()>& show,
-                const std::function<void(HWND window)>& user);
+bool DriveModal(const char* caption, const std::function<void()>& show, const std::function<void(HWND window)>& user);
 
 // DriveModal, with every other dialog box shown meanwhile (a question after
 // the window closed among them) answered by the button `answer`. Returns
@@ -182,6 +182,7 @@ public:
     ~CEnvironment();
     CEnvironment(const CEnvironment&) = delete;
     CEnvironment& operator=(const CEnvironment&) = delete;
+
 private:
     CString m_name;
     CString m_old;
@@ -198,6 +199,7 @@ public:
     ~CRegValueOverride();
     CRegValueOverride(const CRegValueOverride&) = delete;
     CRegValueOverride& operator=(const CRegValueOverride&) = delete;
+
 private:
     HKEY m_key;
     CString m_name;

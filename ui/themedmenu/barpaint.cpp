@@ -26,7 +26,11 @@ BOOL CBarBitmap::Create(int cx, int cy, int bitCount)
     Free();
     if (cx <= 0 || cy <= 0)
         return FALSE;
-    struct { BITMAPINFOHEADER h; RGBQUAD colours[2]; } info;
+    struct
+    {
+        BITMAPINFOHEADER h;
+        RGBQUAD colours[2];
+    } info;
     ZeroMemory(&info, sizeof(info));
     info.h.biSize = sizeof(info.h);
     info.h.biWidth = cx;
@@ -119,14 +123,13 @@ void CBarBitmap::Darken(int amount)
 
 // ---- bar background
 
-namespace
-{
+namespace {
 
 // A horizontal bar: light to middle over the upper half, middle to dark over
 // the lower; a vertical one the same from left to right. Docked bars get a
 // light line near one edge and a dark line near the other.
-void PaintGradientBar(CDC* pDC, const RECT& rect, DWORD dwBarStyle, COLORREF light, COLORREF middle,
-                      COLORREF dark, COLORREF lineLight, COLORREF lineDark)
+void PaintGradientBar(CDC* pDC, const RECT& rect, DWORD dwBarStyle, COLORREF light, COLORREF middle, COLORREF dark,
+                      COLORREF lineLight, COLORREF lineDark)
 {
     BOOL vertical = (dwBarStyle & CBRS_ORIENT_HORZ) == 0 && (dwBarStyle & CBRS_ORIENT_VERT) != 0;
     BOOL docked = (dwBarStyle & CBRS_FLOATING) == 0;

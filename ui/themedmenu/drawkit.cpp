@@ -12,21 +12,26 @@
 
 ThemedSystemInfo& GetThemedSystemInfo()
 {
-    static ThemedSystemInfo info = { -1, FALSE, FALSE, FALSE, nullptr, nullptr, nullptr };
+    static ThemedSystemInfo info = {-1, FALSE, FALSE, FALSE, nullptr, nullptr, nullptr};
     return info;
 }
 
 int GetWindowsClass()
 {
     static int nClass = -1;
-    if (nClass >= 0) return nClass;
+    if (nClass >= 0)
+        return nClass;
     DWORD dwVersion = ::GetVersion();
     int major = LOBYTE(LOWORD(dwVersion)), minor = HIBYTE(LOWORD(dwVersion));
     if (dwVersion & 0x80000000) {
-        if (major < 4) nClass = WINCLASS_WIN3X;
-        else if (minor < 10) nClass = WINCLASS_WIN95;
-        else if (minor < 90) nClass = WINCLASS_WIN98;
-        else nClass = WINCLASS_WINME;
+        if (major < 4)
+            nClass = WINCLASS_WIN3X;
+        else if (minor < 10)
+            nClass = WINCLASS_WIN95;
+        else if (minor < 90)
+            nClass = WINCLASS_WIN98;
+        else
+            nClass = WINCLASS_WINME;
     } else if (major < 4) {
         nClass = WINCLASS_NT3;
     } else if (major == 4) {
@@ -58,7 +63,8 @@ int GetDisplayColorCount()
         HDC hdc = ::GetDC(nullptr);
         nColors = ::GetDeviceCaps(hdc, NUMCOLORS);
         ::ReleaseDC(nullptr, hdc);
-        if (nColors == -1) nColors = 64000;
+        if (nColors == -1)
+            nColors = 64000;
     }
     return nColors;
 }
@@ -72,15 +78,18 @@ COLORREF FromChannels(int r, int g, int b)
     auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
     return RGB(clamp(r), clamp(g), clamp(b));
 }
-template <class F> COLORREF PerChannel(COLORREF a, F f)
+template <class F>
+COLORREF PerChannel(COLORREF a, F f)
 {
     return FromChannels(f(Channel(a, 0)), f(Channel(a, 1)), f(Channel(a, 2)));
 }
-template <class F> COLORREF PerChannel2(COLORREF a, COLORREF b, F f)
+template <class F>
+COLORREF PerChannel2(COLORREF a, COLORREF b, F f)
 {
-    return FromChannels(f(Channel(a, 0), Channel(b, 0)), f(Channel(a, 1), Channel(b, 1)), f(Channel(a, 2), Channel(b, 2)));
+    return FromChannels(f(Channel(a, 0), Channel(b, 0)), f(Channel(a, 1), Channel(b, 1)),
+                        f(Channel(a, 2), Channel(b, 2)));
 }
-}
+} // namespace
 
 COLORREF DarkenColor(COLORREF color, int amount)
 {
@@ -104,7 +113,8 @@ COLORREF MixColor86(COLORREF a, COLORREF b)
 
 COLORREF BlendColor(COLORREF a, COLORREF b, int weight)
 {
-    if (b == (COLORREF)-1) return (COLORREF)-1;
+    if (b == (COLORREF)-1)
+        return (COLORREF)-1;
     return PerChannel2(a, b, [weight](int x, int y) { return (x * (255 - weight) + y * weight) / 256; });
 }
 
@@ -122,7 +132,8 @@ COLORREF NearestScreenColor(COLORREF color)
         nBits = ::GetDeviceCaps(hdc, BITSPIXEL) * ::GetDeviceCaps(hdc, PLANES);
         ::ReleaseDC(nullptr, hdc);
     }
-    if (nBits >= 24) return color & 0xFFFFFF;
+    if (nBits >= 24)
+        return color & 0xFFFFFF;
     HDC hdc = ::GetDC(nullptr);
     COLORREF c = ::GetNearestColor(hdc, color);
     ::ReleaseDC(nullptr, hdc);
@@ -140,7 +151,8 @@ namespace {
 BOOL MenuBrushColor(HMENU hMenu, COLORREF& color)
 {
     HBRUSH hbr = GetMenuBackgroundBrush(hMenu);
-    if (!hbr) return FALSE;
+    if (!hbr)
+        return FALSE;
     if (CThemedBrush* p = GetMenuBarBrush()) {
         if ((HBRUSH)p->m_hObject == hbr) {
             color = p->m_crFirst;
@@ -148,48 +160,60 @@ BOOL MenuBrushColor(HMENU hMenu, COLORREF& color)
         }
     }
     LOGBRUSH lb = {};
-    if (!::GetObjectA(hbr, sizeof(lb), &lb)) return FALSE;
+    if (!::GetObjectA(hbr, sizeof(lb), &lb))
+        return FALSE;
     color = lb.lbColor;
     return TRUE;
 }
-}
+} // namespace
 
 COLORREF GetMenuBarColor(HMENU hMenu)
 {
     COLORREF c;
-    if (hMenu && MenuBrushColor(hMenu, c)) return c;
-    if (IsFlatMenu()) return ::GetSysColor(COLOR_MENUBAR);
+    if (hMenu && MenuBrushColor(hMenu, c))
+        return c;
+    if (IsFlatMenu())
+        return ::GetSysColor(COLOR_MENUBAR);
     return ::GetSysColor(COLOR_MENU);
 }
 
 COLORREF GetMenuBarColorThemed(HMENU hMenu)
 {
     COLORREF c;
-    if (hMenu && MenuBrushColor(hMenu, c)) return c;
+    if (hMenu && MenuBrushColor(hMenu, c))
+        return c;
     int n = GetWindowsClass();
-    if (n == WINCLASS_XP && (IsFlatMenu() || IsVisualThemeActive())) return ::GetSysColor(COLOR_MENUBAR);
-    if (n != WINCLASS_WIN95 && n != WINCLASS_NT4) return ::GetSysColor(COLOR_BTNFACE);
+    if (n == WINCLASS_XP && (IsFlatMenu() || IsVisualThemeActive()))
+        return ::GetSysColor(COLOR_MENUBAR);
+    if (n != WINCLASS_WIN95 && n != WINCLASS_NT4)
+        return ::GetSysColor(COLOR_BTNFACE);
     return ::GetSysColor(COLOR_MENU);
 }
 
 COLORREF GetSelectColor()
 {
     COLORREF hi = ::GetSysColor(COLOR_HIGHLIGHT), win = ::GetSysColor(COLOR_WINDOW);
-    if (GetThemedSystemInfo().bHighContrast) return hi;
-    if (GetDisplayColorCount() < 257) return win;
-    if (!IsVisualThemeActive() && GetRValue(hi) + GetGValue(hi) + GetBValue(hi) > 384) return MixColor86(win, hi);
+    if (GetThemedSystemInfo().bHighContrast)
+        return hi;
+    if (GetDisplayColorCount() < 257)
+        return win;
+    if (!IsVisualThemeActive() && GetRValue(hi) + GetGValue(hi) + GetBValue(hi) > 384)
+        return MixColor86(win, hi);
     return MixColor70(win, hi);
 }
 
 namespace {
 COLORREF Snap2003(COLORREF c)
 {
-    if (c == 0xCCDCD6) return 0xAADADA;
-    if (c == 0xE6E6E6) return 0xE5D7D7;
-    if (c == 0xF0C5AC) return 0xF5C2A3;
+    if (c == 0xCCDCD6)
+        return 0xAADADA;
+    if (c == 0xE6E6E6)
+        return 0xE5D7D7;
+    if (c == 0xF0C5AC)
+        return 0xF5C2A3;
     return c;
 }
-}
+} // namespace
 
 namespace {
 void Compute2003Colors(COLORREF& first, COLORREF& second, BOOL bMenuBar);
@@ -205,7 +229,7 @@ struct Cached2003Colors
     COLORREF window = 0, caption = 0, face = 0;
     COLORREF first = 0, second = 0;
 };
-}
+} // namespace
 
 void Get2003Colors(COLORREF& first, COLORREF& second, BOOL bMenuBar)
 {
@@ -253,13 +277,19 @@ void Compute2003Colors(COLORREF& first, COLORREF& second, BOOL bMenuBar)
     HANDLE hTheme = ThemedOpenThemeData(nullptr, L"Window");
     if (hTheme) {
         COLORREF c;
-        if (ThemedGetThemeColor(hTheme, 1, 1, 3821, &c) == S_OK) caption = c;
-        if (ThemedGetThemeColor(hTheme, 1, 1, 3805, &c) == S_OK) w = c;
+        if (ThemedGetThemeColor(hTheme, 1, 1, 3821, &c) == S_OK)
+            caption = c;
+        if (ThemedGetThemeColor(hTheme, 1, 1, 3805, &c) == S_OK)
+            w = c;
         ThemedCloseThemeData(hTheme);
-        if (caption == 0x86B8AA) first = 0xAADADA;
-        else if (caption == 0xBEA3A4) first = 0xE5D7D7;
-        else if (caption == 0xE55400) first = 0xF5C2A3;
-        else first = NearestScreenColor(MixColor70(w, caption));
+        if (caption == 0x86B8AA)
+            first = 0xAADADA;
+        else if (caption == 0xBEA3A4)
+            first = 0xE5D7D7;
+        else if (caption == 0xE55400)
+            first = 0xF5C2A3;
+        else
+            first = NearestScreenColor(MixColor70(w, caption));
         if (bMenuBar) {
             second = LightenColor(first, 110);
         } else {
@@ -276,14 +306,15 @@ void Compute2003Colors(COLORREF& first, COLORREF& second, BOOL bMenuBar)
         first = DarkenColor(first, 20);
     }
 }
-}
+} // namespace
 
 CRect GetMonitorRect(LPCRECT pRect)
 {
     HMONITOR hMonitor = ThemedMonitorFromRect(pRect, MONITOR_DEFAULTTONEAREST);
     MONITORINFO mi = {};
     mi.cbSize = sizeof(mi);
-    if (hMonitor && ThemedGetMonitorInfo(hMonitor, &mi)) return CRect(mi.rcMonitor);
+    if (hMonitor && ThemedGetMonitorInfo(hMonitor, &mi))
+        return CRect(mi.rcMonitor);
     return CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
 }
 
@@ -295,16 +326,19 @@ std::map<HWND, std::set<UINT>>& FreeTimerIds()
     static std::map<HWND, std::set<UINT>> ids;
     return ids;
 }
-}
+} // namespace
 
 UINT SetFreeTimer(HWND hWnd, UINT nElapse)
 {
-    if (!::IsWindow(hWnd)) return 0;
+    if (!::IsWindow(hWnd))
+        return 0;
     auto& all = FreeTimerIds();
-    for (auto it = all.begin(); it != all.end();) it = ::IsWindow(it->first) ? std::next(it) : all.erase(it);
+    for (auto it = all.begin(); it != all.end();)
+        it = ::IsWindow(it->first) ? std::next(it) : all.erase(it);
     std::set<UINT>& taken = all[hWnd];
     for (UINT id = 31; id <= 99; ++id) {
-        if (taken.count(id)) continue;
+        if (taken.count(id))
+            continue;
         if (::SetTimer(hWnd, id, nElapse, nullptr)) {
             taken.insert(id);
             return id;
@@ -320,7 +354,8 @@ void KillFreeTimer(HWND hWnd, UINT nID)
     auto it = all.find(hWnd);
     if (it != all.end()) {
         it->second.erase(nID);
-        if (it->second.empty()) all.erase(it);
+        if (it->second.empty())
+            all.erase(it);
     }
 }
 
@@ -329,25 +364,31 @@ void KillFreeTimer(HWND hWnd, UINT nID)
 void DrawGradient(CDC* pDC, LPCRECT pRect, COLORREF start, COLORREF end, BOOL bHorizontal, BOOL bSolidSteps)
 {
     CRect rc(*pRect);
-    if (rc.IsRectEmpty()) return;
+    if (rc.IsRectEmpty())
+        return;
     BOOL bNoPalette = (pDC->GetDeviceCaps(RASTERCAPS) & RC_PALETTE) == 0;
     PFN_GRADIENTFILL pfnFill = GetThemedSystemInfo().pfnGradientFill;
     if ((bNoPalette || !bSolidSteps) && pfnFill) {
         TRIVERTEX v[2] = {};
-        v[0].x = rc.left; v[0].y = rc.top;
-        v[0].Red = (COLOR16)(GetRValue(start) << 8); v[0].Green = (COLOR16)(GetGValue(start) << 8);
+        v[0].x = rc.left;
+        v[0].y = rc.top;
+        v[0].Red = (COLOR16)(GetRValue(start) << 8);
+        v[0].Green = (COLOR16)(GetGValue(start) << 8);
         v[0].Blue = (COLOR16)(GetBValue(start) << 8);
-        v[1].x = rc.right; v[1].y = rc.bottom;
-        v[1].Red = (COLOR16)(GetRValue(end) << 8); v[1].Green = (COLOR16)(GetGValue(end) << 8);
+        v[1].x = rc.right;
+        v[1].y = rc.bottom;
+        v[1].Red = (COLOR16)(GetRValue(end) << 8);
+        v[1].Green = (COLOR16)(GetGValue(end) << 8);
         v[1].Blue = (COLOR16)(GetBValue(end) << 8);
-        GRADIENT_RECT gr = { 0, 1 };
+        GRADIENT_RECT gr = {0, 1};
         pfnFill(pDC->m_hDC, v, 2, &gr, 1, bHorizontal ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
         return;
     }
     auto fill = [&](const CRect& r, COLORREF c) { pDC->FillSolidRect(&r, bSolidSteps ? NearestScreenColor(c) : c); };
     fill(rc, start);
     int extent = bHorizontal ? rc.Width() : rc.Height();
-    if (extent <= 2) return;
+    if (extent <= 2)
+        return;
     // 2-pixel strips; the last strip (1 pixel wide for an odd extent) ends
     // the gradient in the end colour.
     int last = ((extent - 1) / 2) * 2;
@@ -364,16 +405,22 @@ void DrawGradient(CDC* pDC, LPCRECT pRect, COLORREF start, COLORREF end, BOOL bH
 
 void DrawMenuText(CDC* pDC, const char* pszText, int nLength, LPCRECT pRect, UINT nFlags)
 {
-    if (!pszText) return;
-    if (nLength < 0) nLength = lstrlenA(pszText);
+    if (!pszText)
+        return;
+    if (nLength < 0)
+        nLength = lstrlenA(pszText);
     HFONT hFont = (HFONT)::GetCurrentObject(pDC->m_hDC, OBJ_FONT);
     LOGFONTA lf = {};
     ::GetObjectA(hFont, sizeof(lf), &lf);
     int orientation = lf.lfEscapement % 3600;
-    if (orientation == -900) orientation = 2700;
-    else if (orientation == -1800) orientation = 1800;
-    else if (orientation == -2700) orientation = 900;
-    else if (orientation != 900 && orientation != 1800 && orientation != 2700) orientation = 0;
+    if (orientation == -900)
+        orientation = 2700;
+    else if (orientation == -1800)
+        orientation = 1800;
+    else if (orientation == -2700)
+        orientation = 900;
+    else if (orientation != 900 && orientation != 1800 && orientation != 2700)
+        orientation = 0;
 
     CFont arial;
     HGDIOBJ hOldFont = nullptr;
@@ -390,32 +437,58 @@ void DrawMenuText(CDC* pDC, const char* pszText, int nLength, LPCRECT pRect, UIN
     UINT nOldAlign = pDC->SetTextAlign(TA_UPDATECP | (bRtl ? TA_RIGHT : 0));
     int h = tm.tmHeight;
     CRect r(*pRect);
-    POINT start = { r.left, r.top };
+    POINT start = {r.left, r.top};
     if (nFlags & DMT_PLACE) {
         switch (orientation) {
-        case 0: start.x = bRtl ? r.right - 4 : r.left + 4; start.y = (r.top + r.bottom - h) / 2; break;
-        case 900: start.x = (r.left + r.right - h) / 2; start.y = bRtl ? r.top + 4 : r.bottom - 4; break;
-        case 1800: start.x = bRtl ? r.left + 4 : r.right - 4; start.y = (r.top + r.bottom + h) / 2; break;
-        default: start.x = (r.left + r.right + h) / 2; start.y = bRtl ? r.bottom - 4 : r.top + 4; break;
+        case 0:
+            start.x = bRtl ? r.right - 4 : r.left + 4;
+            start.y = (r.top + r.bottom - h) / 2;
+            break;
+        case 900:
+            start.x = (r.left + r.right - h) / 2;
+            start.y = bRtl ? r.top + 4 : r.bottom - 4;
+            break;
+        case 1800:
+            start.x = bRtl ? r.left + 4 : r.right - 4;
+            start.y = (r.top + r.bottom + h) / 2;
+            break;
+        default:
+            start.x = (r.left + r.right + h) / 2;
+            start.y = bRtl ? r.bottom - 4 : r.top + 4;
+            break;
         }
     }
     // Along the text and towards its bottom, by orientation.
     int dx = 1, dy = 0, nx = 0, ny = 1;
-    if (orientation == 900) { dx = 0; dy = -1; nx = 1; ny = 0; }
-    else if (orientation == 1800) { dx = -1; dy = 0; nx = 0; ny = -1; }
-    else if (orientation == 2700) { dx = 0; dy = 1; nx = -1; ny = 0; }
+    if (orientation == 900) {
+        dx = 0;
+        dy = -1;
+        nx = 1;
+        ny = 0;
+    } else if (orientation == 1800) {
+        dx = -1;
+        dy = 0;
+        nx = 0;
+        ny = -1;
+    } else if (orientation == 2700) {
+        dx = 0;
+        dy = 1;
+        nx = -1;
+        ny = 0;
+    }
 
     POINT oldPos = pDC->MoveTo(start.x, start.y);
     CPen pen(PS_SOLID, 1, pDC->GetTextColor());
     int i = 0, segStart = 0;
     auto flush = [&](int end) {
-        if (end > segStart) pDC->TextOut(0, 0, pszText + segStart, end - segStart);
+        if (end > segStart)
+            pDC->TextOut(0, 0, pszText + segStart, end - segStart);
     };
     while (i < nLength) {
         if (pszText[i] == '&') {
             flush(i);
             if (i + 1 < nLength && pszText[i + 1] == '&') {
-                segStart = i + 1;   // "&&" draws one "&"
+                segStart = i + 1; // "&&" draws one "&"
                 i += 2;
                 flush(i);
                 segStart = i;
@@ -443,19 +516,21 @@ void DrawMenuText(CDC* pDC, const char* pszText, int nLength, LPCRECT pRect, UIN
     flush(nLength);
     pDC->MoveTo(oldPos.x, oldPos.y);
     pDC->SetTextAlign(nOldAlign);
-    if (hOldFont) pDC->SelectObject(hOldFont);
+    if (hOldFont)
+        pDC->SelectObject(hOldFont);
 }
 
 void DrawMarlettGlyph(CDC* pDC, LPCRECT pRect, char ch, BOOL bBold)
 {
     CRect r(*pRect);
     r.DeflateRect(0, 2);
-    if (r.Height() <= 0) return;
+    if (r.Height() <= 0)
+        return;
     CFont font;
     font.CreateFont(r.Height(), 0, 0, 0, bBold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Marlett");
     HGDIOBJ hOld = pDC->SelectObject(&font);
     int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    char text[2] = { ch, 0 };
+    char text[2] = {ch, 0};
     pDC->DrawText(text, 1, r, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     pDC->SetBkMode(nOldMode);
     pDC->SelectObject(hOld);
@@ -477,7 +552,8 @@ namespace {
 BOOL ReadPixels(HBITMAP hBitmap, std::vector<DWORD>& pixels, int& cx, int& cy)
 {
     BITMAP bm = {};
-    if (!hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm)) return FALSE;
+    if (!hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm))
+        return FALSE;
     cx = bm.bmWidth;
     cy = bm.bmHeight;
     pixels.assign((size_t)cx * cy, 0);
@@ -512,13 +588,14 @@ BOOL WritePixels(HBITMAP hBitmap, const std::vector<DWORD>& pixels, int cx, int 
 // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
 DWORD ToPixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 COLORREF FromPixel(DWORD p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
-}
+} // namespace
 
 HBITMAP CreateMaskBitmap(HBITMAP hBitmap, COLORREF transparent)
 {
     std::vector<DWORD> px;
     int cx, cy;
-    if (!ReadPixels(hBitmap, px, cx, cy)) return nullptr;
+    if (!ReadPixels(hBitmap, px, cx, cy))
+        return nullptr;
     int stride = ((cx + 15) / 16) * 2;
     std::vector<BYTE> bits((size_t)stride * cy, 0);
     DWORD key = ToPixel(transparent) & 0xFFFFFF;
@@ -538,7 +615,8 @@ COLORREF TintBitmap(HBITMAP hBitmap, int weight, COLORREF color)
 {
     std::vector<DWORD> px;
     int cx, cy;
-    if (!ReadPixels(hBitmap, px, cx, cy) || px.empty()) return 0;
+    if (!ReadPixels(hBitmap, px, cx, cy) || px.empty())
+        return 0;
     for (DWORD& p : px) {
         COLORREF c = FromPixel(p);
         int grey = (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3;
@@ -551,16 +629,21 @@ COLORREF TintBitmap(HBITMAP hBitmap, int weight, COLORREF color)
 
 HBITMAP LoadBitmapWithColors(const char* pszResource, HINSTANCE hModule, int* pColorCount)
 {
-    if (pColorCount) *pColorCount = 0;
+    if (pColorCount)
+        *pColorCount = 0;
     HRSRC hRes = ::FindResourceA(hModule, pszResource, (LPCSTR)RT_BITMAP);
     if (hRes && pColorCount) {
         HGLOBAL hGlobal = ::LoadResource(hModule, hRes);
         const BITMAPINFOHEADER* pHeader = hGlobal ? (const BITMAPINFOHEADER*)::LockResource(hGlobal) : nullptr;
         if (pHeader) {
-            if (pHeader->biClrUsed) *pColorCount = (int)pHeader->biClrUsed;
-            else if (pHeader->biBitCount == 1) *pColorCount = 2;
-            else if (pHeader->biBitCount == 4) *pColorCount = 16;
-            else if (pHeader->biBitCount == 8) *pColorCount = 256;
+            if (pHeader->biClrUsed)
+                *pColorCount = (int)pHeader->biClrUsed;
+            else if (pHeader->biBitCount == 1)
+                *pColorCount = 2;
+            else if (pHeader->biBitCount == 4)
+                *pColorCount = 16;
+            else if (pHeader->biBitCount == 8)
+                *pColorCount = 256;
         }
     }
     return (HBITMAP)::LoadImageA(hModule, pszResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
@@ -574,8 +657,10 @@ namespace {
 class CThemedSurface
 {
 public:
-    CThemedSurface() : m_hDC(nullptr), m_hBitmap(nullptr), m_hOldBitmap(nullptr), m_cx(0), m_cy(0), m_nBits(0),
-                       m_bOut(FALSE) {}
+    CThemedSurface()
+        : m_hDC(nullptr), m_hBitmap(nullptr), m_hOldBitmap(nullptr), m_cx(0), m_cy(0), m_nBits(0), m_bOut(FALSE)
+    {
+    }
     ~CThemedSurface() { Clear(); }
     CThemedSurface(const CThemedSurface&) = delete;
     CThemedSurface& operator=(const CThemedSurface&) = delete;
@@ -586,7 +671,8 @@ public:
     {
         // A memory target's bitmap decides the format: such targets make
         // their own surface, as do areas larger than a screen.
-        if (m_bOut || ::GetObjectType(hTarget) != OBJ_DC || cx > 4096 || cy > 4096) return nullptr;
+        if (m_bOut || ::GetObjectType(hTarget) != OBJ_DC || cx > 4096 || cy > 4096)
+            return nullptr;
         int bits = ::GetDeviceCaps(hTarget, BITSPIXEL) * ::GetDeviceCaps(hTarget, PLANES);
         if (bits != m_nBits || cx > m_cx || cy > m_cy) {
             int newCx = cx > m_cx || bits != m_nBits ? cx : m_cx;
@@ -611,10 +697,12 @@ public:
     {
         ASSERT(!m_bOut);
         if (m_hDC) {
-            if (m_hOldBitmap) ::SelectObject(m_hDC, m_hOldBitmap);
+            if (m_hOldBitmap)
+                ::SelectObject(m_hDC, m_hOldBitmap);
             ::DeleteDC(m_hDC);
         }
-        if (m_hBitmap) ::DeleteObject(m_hBitmap);
+        if (m_hBitmap)
+            ::DeleteObject(m_hBitmap);
         m_hDC = nullptr;
         m_hBitmap = nullptr;
         m_hOldBitmap = nullptr;
@@ -635,7 +723,7 @@ CThemedSurface& Surface()
     static CThemedSurface* pSurface = new CThemedSurface;
     return *pSurface;
 }
-}
+} // namespace
 
 void DeleteThemedSurface() { Surface().Clear(); }
 
@@ -692,7 +780,7 @@ CThemedBrush::CThemedBrush(int nKind, COLORREF first, COLORREF second)
         return;
     }
     int cx = ((::GetSystemMetrics(SM_CXFULLSCREEN) + 16) / 8) * 8, cy = 20;
-    CClientDC screen((HWND)nullptr);
+    CClientDC screen((HWND) nullptr);
     CDC dc;
     dc.CreateCompatibleDC(&screen);
     CBitmap bmp;
@@ -700,7 +788,8 @@ CThemedBrush::CThemedBrush(int nKind, COLORREF first, COLORREF second)
     HGDIOBJ hOld = dc.SelectObject(&bmp);
     CRect grad(0, 0, cx < 700 ? cx : 700, cy);
     DrawGradient(&dc, grad, first, second, TRUE, TRUE);
-    if (cx > 700) dc.FillSolidRect(CRect(700, 0, cx, cy), second);
+    if (cx > 700)
+        dc.FillSolidRect(CRect(700, 0, cx, cy), second);
     dc.SelectObject(hOld);
     CreatePatternBrush(bmp);
 }
@@ -728,7 +817,7 @@ CThemedBrushList& Brushes()
     static CThemedBrushList* pList = new CThemedBrushList;
     return *pList;
 }
-}
+} // namespace
 
 CThemedBrush* GetMenuBarBrush()
 {
@@ -755,9 +844,11 @@ CThemedBrush* GetMenuBarBrush()
     }
     CThemedBrushList& cache = Brushes();
     auto same = [&](CThemedBrush* p) { return p->m_nKind == kind && p->m_crFirst == a && p->m_crSecond == b; };
-    if (cache.m_pLast && same(cache.m_pLast)) return cache.m_pLast;
+    if (cache.m_pLast && same(cache.m_pLast))
+        return cache.m_pLast;
     for (CThemedBrush* p : cache.m_brushes)
-        if (same(p)) return cache.m_pLast = p;
+        if (same(p))
+            return cache.m_pLast = p;
     CThemedBrush* p = new CThemedBrush(kind, a, b);
     cache.m_brushes.insert(cache.m_brushes.begin(), p);
     return cache.m_pLast = p;
@@ -779,20 +870,23 @@ public:
     HFONT Get(const LOGFONTA& lf)
     {
         for (const Entry& e : m_fonts)
-            if (SameFont(e.lf, lf)) return e.hFont;
+            if (SameFont(e.lf, lf))
+                return e.hFont;
         HFONT hFont = ::CreateFontIndirectA(&lf);
-        if (!hFont) return nullptr;
+        if (!hFont)
+            return nullptr;
         // A settings change brings new faces; the few of a session stay.
         if (m_fonts.size() >= kMaxFonts) {
             ::DeleteObject(m_fonts.front().hFont);
             m_fonts.erase(m_fonts.begin());
         }
-        m_fonts.push_back(Entry{ lf, hFont });
+        m_fonts.push_back(Entry{lf, hFont});
         return hFont;
     }
     HDC MeasureDC()
     {
-        if (!m_hMeasureDC) m_hMeasureDC = ::CreateCompatibleDC(nullptr);
+        if (!m_hMeasureDC)
+            m_hMeasureDC = ::CreateCompatibleDC(nullptr);
         return m_hMeasureDC;
     }
     void Clear()
@@ -802,12 +896,17 @@ public:
             ::DeleteDC(m_hMeasureDC);
             m_hMeasureDC = nullptr;
         }
-        for (const Entry& e : m_fonts) ::DeleteObject(e.hFont);
+        for (const Entry& e : m_fonts)
+            ::DeleteObject(e.hFont);
         m_fonts.clear();
     }
 
 private:
-    struct Entry { LOGFONTA lf; HFONT hFont; };
+    struct Entry
+    {
+        LOGFONTA lf;
+        HFONT hFont;
+    };
     static const size_t kMaxFonts = 16;
     static bool SameFont(const LOGFONTA& a, const LOGFONTA& b)
     {
@@ -824,7 +923,7 @@ CThemedFontCache& FontCache()
     static CThemedFontCache* pCache = new CThemedFontCache;
     return *pCache;
 }
-}
+} // namespace
 
 HFONT GetThemedFont(const LOGFONTA& lf) { return FontCache().Get(lf); }
 HDC GetMeasureDC() { return FontCache().MeasureDC(); }
@@ -840,7 +939,11 @@ struct LateLibrary
     HMODULE hModule = nullptr;
     BOOL bTried = FALSE;
     explicit LateLibrary(const char* n) : name(n) {}
-    ~LateLibrary() { if (hModule) ::FreeLibrary(hModule); }
+    ~LateLibrary()
+    {
+        if (hModule)
+            ::FreeLibrary(hModule);
+    }
     FARPROC Get(const char* proc)
     {
         if (!bTried) {
@@ -850,47 +953,60 @@ struct LateLibrary
         return hModule ? ::GetProcAddress(hModule, proc) : nullptr;
     }
 };
-LateLibrary& User32() { static LateLibrary lib("user32.dll"); return lib; }
-LateLibrary& Gdi32() { static LateLibrary lib("gdi32.dll"); return lib; }
-LateLibrary& UxTheme() { static LateLibrary lib("UxTheme.dll"); return lib; }
+LateLibrary& User32()
+{
+    static LateLibrary lib("user32.dll");
+    return lib;
+}
+LateLibrary& Gdi32()
+{
+    static LateLibrary lib("gdi32.dll");
+    return lib;
+}
+LateLibrary& UxTheme()
+{
+    static LateLibrary lib("UxTheme.dll");
+    return lib;
+}
 
-template <class F> F Bind(LateLibrary& lib, const char* proc)
+template <class F>
+F Bind(LateLibrary& lib, const char* proc)
 {
     return reinterpret_cast<F>(reinterpret_cast<void*>(lib.Get(proc)));
 }
-}
+} // namespace
 
 BOOL ThemedGetMonitorInfo(HMONITOR hMonitor, LPMONITORINFO pInfo)
 {
-    typedef BOOL (WINAPI* F)(HMONITOR, LPMONITORINFO);
+    typedef BOOL(WINAPI * F)(HMONITOR, LPMONITORINFO);
     static F pfn = Bind<F>(User32(), "GetMonitorInfoA");
     return pfn ? pfn(hMonitor, pInfo) : 0;
 }
 
 HMONITOR ThemedMonitorFromRect(LPCRECT pRect, DWORD dwFlags)
 {
-    typedef HMONITOR (WINAPI* F)(LPCRECT, DWORD);
+    typedef HMONITOR(WINAPI * F)(LPCRECT, DWORD);
     static F pfn = Bind<F>(User32(), "MonitorFromRect");
     return pfn ? pfn(pRect, dwFlags) : nullptr;
 }
 
 BOOL ThemedGetMenuInfo(HMENU hMenu, LPMENUINFO pInfo)
 {
-    typedef BOOL (WINAPI* F)(HMENU, LPMENUINFO);
+    typedef BOOL(WINAPI * F)(HMENU, LPMENUINFO);
     static F pfn = Bind<F>(User32(), "GetMenuInfo");
     return pfn ? pfn(hMenu, pInfo) : 0;
 }
 
 BOOL ThemedSetMenuInfo(HMENU hMenu, LPCMENUINFO pInfo)
 {
-    typedef BOOL (WINAPI* F)(HMENU, LPCMENUINFO);
+    typedef BOOL(WINAPI * F)(HMENU, LPCMENUINFO);
     static F pfn = Bind<F>(User32(), "SetMenuInfo");
     return pfn ? pfn(hMenu, pInfo) : 0;
 }
 
 DWORD ThemedGetLayout(HDC hDC)
 {
-    typedef DWORD (WINAPI* F)(HDC);
+    typedef DWORD(WINAPI * F)(HDC);
     static F pfn = Bind<F>(Gdi32(), "GetLayout");
     DWORD d = pfn ? pfn(hDC) : 0;
     return d == GDI_ERROR ? 0 : d;
@@ -898,28 +1014,28 @@ DWORD ThemedGetLayout(HDC hDC)
 
 BOOL ThemedSetLayeredWindowAttributes(HWND hWnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags)
 {
-    typedef BOOL (WINAPI* F)(HWND, COLORREF, BYTE, DWORD);
+    typedef BOOL(WINAPI * F)(HWND, COLORREF, BYTE, DWORD);
     static F pfn = Bind<F>(User32(), "SetLayeredWindowAttributes");
     return pfn ? pfn(hWnd, crKey, bAlpha, dwFlags) : 0;
 }
 
 HANDLE ThemedOpenThemeData(HWND hWnd, LPCWSTR pszClassList)
 {
-    typedef HANDLE (WINAPI* F)(HWND, LPCWSTR);
+    typedef HANDLE(WINAPI * F)(HWND, LPCWSTR);
     static F pfn = Bind<F>(UxTheme(), "OpenThemeData");
     return pfn ? pfn(hWnd, pszClassList) : nullptr;
 }
 
 HRESULT ThemedCloseThemeData(HANDLE hTheme)
 {
-    typedef HRESULT (WINAPI* F)(HANDLE);
+    typedef HRESULT(WINAPI * F)(HANDLE);
     static F pfn = Bind<F>(UxTheme(), "CloseThemeData");
     return pfn ? pfn(hTheme) : 0;
 }
 
 HRESULT ThemedGetThemeColor(HANDLE hTheme, int iPartId, int iStateId, int iPropId, COLORREF* pColor)
 {
-    typedef HRESULT (WINAPI* F)(HANDLE, int, int, int, COLORREF*);
+    typedef HRESULT(WINAPI * F)(HANDLE, int, int, int, COLORREF*);
     static F pfn = Bind<F>(UxTheme(), "GetThemeColor");
     return pfn ? pfn(hTheme, iPartId, iStateId, iPropId, pColor) : 1;
 }
@@ -929,6 +1045,7 @@ HBRUSH GetMenuBackgroundBrush(HMENU hMenu)
     MENUINFO mi = {};
     mi.cbSize = sizeof(mi);
     mi.fMask = MIM_BACKGROUND;
-    if (!hMenu || !ThemedGetMenuInfo(hMenu, &mi)) return nullptr;
+    if (!hMenu || !ThemedGetMenuInfo(hMenu, &mi))
+        return nullptr;
     return mi.hbrBack;
 }

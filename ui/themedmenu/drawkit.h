@@ -20,13 +20,19 @@
 
 // Operating-system classes of GetWindowsClass.
 enum {
-    WINCLASS_WIN3X = 0, WINCLASS_NT3 = 1, WINCLASS_WIN95 = 2, WINCLASS_WIN98 = 3,
-    WINCLASS_WINME = 4, WINCLASS_NT4 = 5, WINCLASS_WIN2000 = 6, WINCLASS_XP = 7
+    WINCLASS_WIN3X = 0,
+    WINCLASS_NT3 = 1,
+    WINCLASS_WIN95 = 2,
+    WINCLASS_WIN98 = 3,
+    WINCLASS_WINME = 4,
+    WINCLASS_NT4 = 5,
+    WINCLASS_WIN2000 = 6,
+    WINCLASS_XP = 7
 };
 
-typedef BOOL (WINAPI* PFN_ISTHEMEACTIVE)();
-typedef HRESULT (WINAPI* PFN_SETWINDOWTHEME)(HWND, LPCWSTR, LPCWSTR);
-typedef BOOL (WINAPI* PFN_GRADIENTFILL)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
+typedef BOOL(WINAPI* PFN_ISTHEMEACTIVE)();
+typedef HRESULT(WINAPI* PFN_SETWINDOWTHEME)(HWND, LPCWSTR, LPCWSTR);
+typedef BOOL(WINAPI* PFN_GRADIENTFILL)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
 
 // What the menu hook probed at start-up; read-only afterwards (tests may null
 // the gradient function to check the fallback).
@@ -70,11 +76,7 @@ CRect GetMonitorRect(LPCRECT pRect);
 // ---------------------------------------------------------------- timers
 
 // Fixed timer ids of the layer's windows, kept apart from the programs' own.
-enum {
-    THEMED_TIMER_FRAME_HOTTRACK = 0x7E01,
-    THEMED_TIMER_BAR_HOT = 0x7E02,
-    THEMED_TIMER_POPUP_LAYERED = 4660
-};
+enum { THEMED_TIMER_FRAME_HOTTRACK = 0x7E01, THEMED_TIMER_BAR_HOT = 0x7E02, THEMED_TIMER_POPUP_LAYERED = 4660 };
 // A timer id from 31 to 99 that this function has not handed out for the
 // window yet (SetTimer accepts a taken id and would replace that timer).
 UINT SetFreeTimer(HWND hWnd, UINT nElapse);
@@ -113,7 +115,13 @@ public:
     virtual int FindIndex(UINT nID) const;
     virtual void OnSysColorChange();
     virtual BOOL LoadBitmap(HBITMAP hBitmap, int cx, int cy, const UINT* pIDs, COLORREF transparent);
-    struct ToolBarRecord { UINT nResourceID; int cx; int cy; const UINT* pIDs; };
+    struct ToolBarRecord
+    {
+        UINT nResourceID;
+        int cx;
+        int cy;
+        const UINT* pIDs;
+    };
     virtual BOOL LoadToolBar(const ToolBarRecord& record, COLORREF transparent);
     virtual BOOL LoadToolBar(const char* pszResource, HINSTANCE hModule);
     virtual BOOL IsSameBitmap(HBITMAP hBitmap, int cx, int cy, const UINT* pIDs) const;
@@ -132,7 +140,7 @@ public:
     static std::vector<CThemedMenuIcons*>& List();
     static void DeleteList();
 
-    char* m_pszName;          // owned string, or a resource id (<= 0xFFFF), or null
+    char* m_pszName; // owned string, or a resource id (<= 0xFFFF), or null
     HINSTANCE m_hModule;
     UINT_PTR m_nSourceHandle;
     int m_nColorCount;
@@ -159,7 +167,7 @@ public:
     // Adds (or replaces) the image of a command; returns its normal index or -1.
     int AddIcon(HICON hIcon, UINT nID);
 
-    std::vector<DWORD> m_sources;   // -1 for each entry taken from an image list
+    std::vector<DWORD> m_sources; // -1 for each entry taken from an image list
 };
 
 // ---------------------------------------------------------------- surfaces
@@ -179,14 +187,22 @@ public:
     BOOL RectVisible(LPCRECT pRect) const { return ::RectVisible(m_hDC, pRect); }
     BOOL TextOut(int x, int y, LPCSTR psz, int n) { return ::TextOutA(m_hDC, x, y, psz, n); }
     BOOL ExtTextOut(int x, int y, UINT opt, LPCRECT pRect, LPCSTR psz, UINT n, const INT* pDx)
-        { return ::ExtTextOutA(m_hDC, x, y, opt, pRect, psz, n, pDx); }
+    {
+        return ::ExtTextOutA(m_hDC, x, y, opt, pRect, psz, n, pDx);
+    }
     LONG TabbedTextOut(int x, int y, LPCSTR psz, int n, int nTabs, const INT* pTabs, int nOrigin)
-        { return ::TabbedTextOutA(m_hDC, x, y, psz, n, nTabs, pTabs, nOrigin); }
+    {
+        return ::TabbedTextOutA(m_hDC, x, y, psz, n, nTabs, pTabs, nOrigin);
+    }
     int DrawText(LPCSTR psz, int n, LPRECT pRect, UINT nFormat) { return ::DrawTextA(m_hDC, psz, n, pRect, nFormat); }
     int DrawTextEx(LPSTR psz, int n, LPRECT pRect, UINT nFormat, LPDRAWTEXTPARAMS p)
-        { return ::DrawTextExA(m_hDC, psz, n, pRect, nFormat, p); }
+    {
+        return ::DrawTextExA(m_hDC, psz, n, pRect, nFormat, p);
+    }
     BOOL GrayString(CBrush* pBrush, GRAYSTRINGPROC pfn, LPARAM lData, int n, int x, int y, int cx, int cy)
-        { return ::GrayStringA(m_hDC, (HBRUSH)SafeHandle(pBrush), pfn, lData, n, x, y, cx, cy); }
+    {
+        return ::GrayStringA(m_hDC, (HBRUSH)SafeHandle(pBrush), pfn, lData, n, x, y, cx, cy);
+    }
     int Escape(int nEscape, int nCount, LPCSTR pIn, LPVOID pOut) { return ::Escape(m_hDC, nEscape, nCount, pIn, pOut); }
 
     CRect m_rect;
@@ -194,7 +210,7 @@ public:
     CBitmap m_bitmap;
     BOOL m_bNoCopyBack;
     HDC m_hTargetDC;
-    int m_nSavedDC;               // non-zero while the kept surface is borrowed
+    int m_nSavedDC; // non-zero while the kept surface is borrowed
 };
 
 // Frees the kept off-screen surface (at process end).

@@ -8,8 +8,7 @@
 #include <algorithm>
 #include <map>
 
-namespace
-{
+namespace {
 
 const int GRIPPER_WIDTH = 7;
 
@@ -51,7 +50,8 @@ BOOL CThemedBarItem::HitTest(int x, int y, BOOL bVertical) const
     return rect.PtInRect(CPoint(x, y));
 }
 
-CThemedMenuBarItem::CThemedMenuBarItem(CWnd* pFrame, HMENU hMenu, int nPos) : m_hMenu(hMenu), m_nPos(nPos), m_bOwnerDraw(FALSE)
+CThemedMenuBarItem::CThemedMenuBarItem(CWnd* pFrame, HMENU hMenu, int nPos)
+    : m_hMenu(hMenu), m_nPos(nPos), m_bOwnerDraw(FALSE)
 {
     MENUITEMINFOA info;
     ZeroMemory(&info, sizeof(info));
@@ -71,8 +71,8 @@ CThemedMenuBarItem::CThemedMenuBarItem(CWnd* pFrame, HMENU hMenu, int nPos) : m_
             themed->MeasureItem(&measure);
         else if (pFrame)
             pFrame->SendMessage(WM_MEASUREITEM, 0, (LPARAM)&measure);
-        m_rect = CRect(0, 0, (int)measure.itemWidth + ::GetSystemMetrics(SM_CXMENUCHECK),
-                       ::GetSystemMetrics(SM_CYMENU));
+        m_rect =
+            CRect(0, 0, (int)measure.itemWidth + ::GetSystemMetrics(SM_CXMENUCHECK), ::GetSystemMetrics(SM_CYMENU));
     } else {
         m_rect = CRect(0, 0, ::GetSystemMetrics(SM_CXMENUSIZE) + 2, ::GetSystemMetrics(SM_CYMENUSIZE) + 2);
     }
@@ -105,7 +105,8 @@ HMENU CThemedMenuBarItem::GetSubMenu(CWnd*) const { return ::GetSubMenu(m_hMenu,
 
 UINT CThemedMenuBarItem::GetCommand() const { return ::GetMenuItemID(m_hMenu, m_nPos); }
 
-CThemedIconBarItem::CThemedIconBarItem(int nKind, UINT nID, HBITMAP hBitmap) : m_nKind(nKind), m_nID(nID), m_hBitmap(hBitmap)
+CThemedIconBarItem::CThemedIconBarItem(int nKind, UINT nID, HBITMAP hBitmap)
+    : m_nKind(nKind), m_nID(nID), m_hBitmap(hBitmap)
 {
     BITMAP bm;
     if (nKind == KIND_BITMAP && hBitmap && ::GetObjectA(hBitmap, sizeof(bm), &bm))
@@ -164,7 +165,7 @@ void CThemedIconBarItem::Draw(CWnd*, CDC* pDC)
     }
     char glyph = m_nKind == KIND_RESTORE ? '2' : m_nKind == KIND_CLOSE ? 'r' : '0';
     if (m_nKind == KIND_CHILD_ICON)
-        return;   // the child's icon: only multi-document frames have one
+        return; // the child's icon: only multi-document frames have one
     CFont font;
     font.CreateFont(r.Height() - 4, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, "Marlett");
     HGDIOBJ old = pDC->SelectObject(&font);
@@ -356,8 +357,8 @@ int CThemedMenuBar::WrapBar(int nLength)
     int rows = m_items.empty() ? 0 : 1;
     int x = 0, top = 0, bottom = 0;
     int rowFirst = 0;
-    int group = -1;             // first item of the right-aligned group
-    BOOL rowAligned = FALSE;    // the row counts as right-aligned from its first item
+    int group = -1;          // first item of the right-aligned group
+    BOOL rowAligned = FALSE; // the row counts as right-aligned from its first item
     int n = (int)m_items.size();
     for (int i = 0; i < n; ++i) {
         CThemedBarItem* item = m_items[i];
@@ -493,8 +494,10 @@ LRESULT CThemedMenuBar::OnNcCalcSize(WPARAM, LPARAM lParam)
         r.right -= borders.right;
         r.bottom -= borders.bottom;
     }
-    if (r.right < r.left) r.right = r.left;
-    if (r.bottom < r.top) r.bottom = r.top;
+    if (r.right < r.left)
+        r.right = r.left;
+    if (r.bottom < r.top)
+        r.bottom = r.top;
     return 0;
 }
 
@@ -786,8 +789,8 @@ int CThemedMenuBar::TrackPopup(int nItem)
             bar->m_rectBarItem = rect;
         g_pTrackingBar = this;
         m_bReopen = FALSE;
-        g_hMenuFilter = ::SetWindowsHookExA(WH_MSGFILTER, &CThemedMenuBar::MenuFilterProc, nullptr,
-                                            ::GetCurrentThreadId());
+        g_hMenuFilter =
+            ::SetWindowsHookExA(WH_MSGFILTER, &CThemedMenuBar::MenuFilterProc, nullptr, ::GetCurrentThreadId());
         CThemedMenu::TrackPopupMenuOnMonitor(CMenu::FromHandle(popup), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_VERTICAL,
                                              &rect, frame, (m_dwStyle & 0x5000) != 0 && IsVertical());
         if (g_hMenuFilter)
@@ -796,7 +799,7 @@ int CThemedMenuBar::TrackPopup(int nItem)
         g_pTrackingBar = nullptr;
         m_hOpenPopup = nullptr;
         if (!m_hWnd)
-            return 1;   // the frame went while the menu was open
+            return 1; // the frame went while the menu was open
         UpdateWindow();
         if (m_bReopen && GetItem(m_nCurrentItem) && m_nMode == MODE_TRACKING) {
             m_bReopen = FALSE;
@@ -841,9 +844,7 @@ BOOL CThemedMenuBar::OnMenuFilter(const MSG* pMsg)
             return TRUE;
         }
         return FALSE;
-    case WM_SYSKEYDOWN:
-        m_bOtherKeyWithAlt = TRUE;
-        return FALSE;
+    case WM_SYSKEYDOWN: m_bOtherKeyWithAlt = TRUE; return FALSE;
     case WM_MOUSEMOVE:
         if (pt != m_ptLastMouse) {
             m_ptLastMouse = pt;

@@ -10,10 +10,10 @@
 // Item flags a bar keeps beside the owner-draw state bits (ODS_SELECTED,
 // ODS_HOTLIGHT, ODS_NOACCEL).
 enum {
-    BARITEM_PRESSED = 0x0800,       // with ODS_SELECTED while its popup is open
-    BARITEM_RIGHT_GROUP = 0x1000,   // first item of the right-aligned group
-    BARITEM_NEW_ROW = 0x2000,       // the item starts a new row
-    BARITEM_VERTICAL = 0x8000,      // drawn on a bar docked at a side
+    BARITEM_PRESSED = 0x0800,     // with ODS_SELECTED while its popup is open
+    BARITEM_RIGHT_GROUP = 0x1000, // first item of the right-aligned group
+    BARITEM_NEW_ROW = 0x2000,     // the item starts a new row
+    BARITEM_VERTICAL = 0x8000,    // drawn on a bar docked at a side
     BARITEM_STATE_MASK = 0x8841
 };
 
@@ -31,7 +31,7 @@ public:
     virtual HMENU GetSubMenu(CWnd* pFrame) const = 0;
     virtual UINT GetCommand() const = 0;
 
-    CRect m_rect;   // bar client coordinates; its size set when the item is made
+    CRect m_rect; // bar client coordinates; its size set when the item is made
     int m_nFlags;
 
 private:
@@ -65,7 +65,7 @@ public:
 
     int m_nKind;
     UINT m_nID;
-    HBITMAP m_hBitmap;   // the menu's, not owned
+    HBITMAP m_hBitmap; // the menu's, not owned
 };
 
 class CThemedMenuBar : public CControlBar
@@ -163,7 +163,7 @@ protected:
     WNDPROC m_pfnOldFrameProc;
     HWND m_hFrame;
     CRect m_rcBorders;
-    int m_nLayoutLength;   // the WM_SIZEPARENT rectangle's width, -1 outside a layout
+    int m_nLayoutLength; // the WM_SIZEPARENT rectangle's width, -1 outside a layout
 
     DECLARE_MESSAGE_MAP()
 };

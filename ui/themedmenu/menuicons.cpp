@@ -12,7 +12,11 @@ const UINT kImageListFlags = ILC_COLORDDB | ILC_MASK;
 class CIconHolder
 {
 public:
-    explicit CIconHolder(HICON h) : m_hIcon(h) { if (h) FwCountGdiObject(1); }
+    explicit CIconHolder(HICON h) : m_hIcon(h)
+    {
+        if (h)
+            FwCountGdiObject(1);
+    }
     ~CIconHolder()
     {
         if (m_hIcon) {
@@ -32,9 +36,12 @@ struct CIconBitmaps
     BOOL Read(HICON hIcon)
     {
         ICONINFO ii = {};
-        if (!hIcon || !::GetIconInfo(hIcon, &ii)) return FALSE;
-        if (ii.hbmColor) color.Attach(ii.hbmColor);
-        if (ii.hbmMask) mask.Attach(ii.hbmMask);
+        if (!hIcon || !::GetIconInfo(hIcon, &ii))
+            return FALSE;
+        if (ii.hbmColor)
+            color.Attach(ii.hbmColor);
+        if (ii.hbmMask)
+            mask.Attach(ii.hbmMask);
         return color.m_hObject != nullptr;
     }
 };
@@ -65,13 +72,14 @@ BOOL ScaleBitmap(HBITMAP hBitmap, int cx, int cy, int dimming)
 
 int AddOrReplace(CImageList& list, int nIndex, HBITMAP hColor, HBITMAP hMask)
 {
-    if (nIndex < 0) return list.Add(hColor, hMask);
+    if (nIndex < 0)
+        return list.Add(hColor, hMask);
     return list.Replace(nIndex, hColor, hMask) ? nIndex : -1;
 }
 
 // A copy of a bitmap that the image list may change while masking it.
 HBITMAP CopyBitmap(HBITMAP h) { return (HBITMAP)::CopyImage(h, IMAGE_BITMAP, 0, 0, 0); }
-}
+} // namespace
 
 // ---------------------------------------------------------------- the list
 
@@ -95,7 +103,8 @@ void CThemedMenuIcons::DeleteList()
 
 void CThemedMenuIcons::Release(CThemedMenuIcons* pIcons)
 {
-    if (!pIcons || --pIcons->m_nRefCount > 0) return;
+    if (!pIcons || --pIcons->m_nRefCount > 0)
+        return;
     std::vector<CThemedMenuIcons*>& list = List();
     list.erase(std::remove(list.begin(), list.end(), pIcons), list.end());
     delete pIcons;
@@ -104,8 +113,8 @@ void CThemedMenuIcons::Release(CThemedMenuIcons* pIcons)
 // ---------------------------------------------------------------- a set
 
 CThemedMenuIcons::CThemedMenuIcons()
-    : m_pszName(nullptr), m_hModule(nullptr), m_nSourceHandle(0), m_nColorCount(0),
-      m_crTransparent((COLORREF)-1), m_nRefCount(0)
+    : m_pszName(nullptr), m_hModule(nullptr), m_nSourceHandle(0), m_nColorCount(0), m_crTransparent((COLORREF)-1),
+      m_nRefCount(0)
 {
 }
 
@@ -113,9 +122,11 @@ CThemedMenuIcons::~CThemedMenuIcons() { SetName(nullptr); }
 
 void CThemedMenuIcons::SetName(const char* pszName)
 {
-    if (m_pszName && !IS_INTRESOURCE(m_pszName)) delete[] m_pszName;
+    if (m_pszName && !IS_INTRESOURCE(m_pszName))
+        delete[] m_pszName;
     m_pszName = nullptr;
-    if (!pszName) return;
+    if (!pszName)
+        return;
     if (IS_INTRESOURCE(pszName)) {
         m_pszName = (char*)pszName;
     } else {
@@ -127,29 +138,35 @@ void CThemedMenuIcons::SetName(const char* pszName)
 CSize CThemedMenuIcons::GetIconSize() const
 {
     int cx = 0, cy = 0;
-    if (m_images.m_hImageList) m_images.GetIconSize(&cx, &cy);
+    if (m_images.m_hImageList)
+        m_images.GetIconSize(&cx, &cy);
     return CSize(cx, cy);
 }
 
 int CThemedMenuIcons::FindIndex(UINT nID) const
 {
     for (int i = (int)m_ids.size() - 1; i >= 0; --i)
-        if (m_ids[i] == nID) return 3 * i;
+        if (m_ids[i] == nID)
+            return 3 * i;
     return -1;
 }
 
 void CThemedMenuIcons::OnSysColorChange()
 {
-    if (!m_pszName) return;
+    if (!m_pszName)
+        return;
     CSize size = GetIconSize();
-    if (size.cx <= 0) return;
-    if (LoadBitmapResource(size.cx, size.cy, m_pszName, m_hModule)) RebuildImages();
+    if (size.cx <= 0)
+        return;
+    if (LoadBitmapResource(size.cx, size.cy, m_pszName, m_hModule))
+        RebuildImages();
 }
 
 BOOL CThemedMenuIcons::LoadBitmap(HBITMAP hBitmap, int cx, int cy, const UINT* pIDs, COLORREF transparent)
 {
     BITMAP bm = {};
-    if (!hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm)) return FALSE;
+    if (!hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm))
+        return FALSE;
     m_crTransparent = transparent;
     m_images.DeleteImageList();
     m_images.Create(cx, cy, kImageListFlags, 0, 10);
@@ -158,7 +175,8 @@ BOOL CThemedMenuIcons::LoadBitmap(HBITMAP hBitmap, int cx, int cy, const UINT* p
     m_images.Add(copy, transparent);
     m_nSourceHandle = (UINT_PTR)hBitmap;
     size_t before = m_ids.size();
-    for (const UINT* p = pIDs; p && *p; ++p) m_ids.push_back(*p);
+    for (const UINT* p = pIDs; p && *p; ++p)
+        m_ids.push_back(*p);
     RebuildImages();
     return m_ids.size() > before;
 }
@@ -166,10 +184,12 @@ BOOL CThemedMenuIcons::LoadBitmap(HBITMAP hBitmap, int cx, int cy, const UINT* p
 BOOL CThemedMenuIcons::LoadToolBar(const ToolBarRecord& record, COLORREF transparent)
 {
     m_crTransparent = transparent;
-    if (!LoadBitmapResource(record.cx, record.cy, MAKEINTRESOURCEA(record.nResourceID), nullptr)) return FALSE;
+    if (!LoadBitmapResource(record.cx, record.cy, MAKEINTRESOURCEA(record.nResourceID), nullptr))
+        return FALSE;
     SetName(MAKEINTRESOURCEA(record.nResourceID));
     size_t before = m_ids.size();
-    for (const UINT* p = record.pIDs; p && *p; ++p) m_ids.push_back(*p);
+    for (const UINT* p = record.pIDs; p && *p; ++p)
+        m_ids.push_back(*p);
     RebuildImages();
     return m_ids.size() > before;
 }
@@ -183,13 +203,16 @@ BOOL CThemedMenuIcons::LoadToolBar(const char* pszResource, HINSTANCE hModule)
     std::vector<UINT> ids;
     if (!FwReadToolBarResource(hInst, pszResource, image, ids)) {
         hInst = ::GetModuleHandleA(nullptr);
-        if (!FwReadToolBarResource(hInst, pszResource, image, ids)) return FALSE;
+        if (!FwReadToolBarResource(hInst, pszResource, image, ids))
+            return FALSE;
     }
-    if (!LoadBitmapResource(image.cx, image.cy, pszResource, hInst)) return FALSE;
+    if (!LoadBitmapResource(image.cx, image.cy, pszResource, hInst))
+        return FALSE;
     // Separators have no image.
     m_ids.clear();
     for (UINT id : ids)
-        if (id) m_ids.push_back(id);
+        if (id)
+            m_ids.push_back(id);
     RebuildImages();
     return !m_ids.empty();
 }
@@ -197,26 +220,32 @@ BOOL CThemedMenuIcons::LoadToolBar(const char* pszResource, HINSTANCE hModule)
 BOOL CThemedMenuIcons::IsSameBitmap(HBITMAP hBitmap, int cx, int cy, const UINT* pIDs) const
 {
     CSize size = GetIconSize();
-    if ((UINT_PTR)hBitmap != m_nSourceHandle || size.cx != cx || size.cy != cy) return FALSE;
+    if ((UINT_PTR)hBitmap != m_nSourceHandle || size.cx != cx || size.cy != cy)
+        return FALSE;
     size_t i = 0;
     for (const UINT* p = pIDs; p && *p; ++p, ++i)
-        if (i >= m_ids.size() || m_ids[i] != *p) return FALSE;
+        if (i >= m_ids.size() || m_ids[i] != *p)
+            return FALSE;
     return TRUE;
 }
 
 BOOL CThemedMenuIcons::IsSameToolBar(const ToolBarRecord& record, COLORREF transparent) const
 {
-    if (transparent != m_crTransparent || m_pszName != MAKEINTRESOURCEA(record.nResourceID)) return FALSE;
+    if (transparent != m_crTransparent || m_pszName != MAKEINTRESOURCEA(record.nResourceID))
+        return FALSE;
     size_t i = 0;
     for (const UINT* p = record.pIDs; p && *p; ++p, ++i)
-        if (i >= m_ids.size() || m_ids[i] != *p) return FALSE;
+        if (i >= m_ids.size() || m_ids[i] != *p)
+            return FALSE;
     return TRUE;
 }
 
 BOOL CThemedMenuIcons::IsSameResource(const char* pszResource, HINSTANCE hModule) const
 {
-    if (hModule != m_hModule) return FALSE;
-    if (IS_INTRESOURCE(pszResource) || IS_INTRESOURCE(m_pszName)) return pszResource == m_pszName;
+    if (hModule != m_hModule)
+        return FALSE;
+    if (IS_INTRESOURCE(pszResource) || IS_INTRESOURCE(m_pszName))
+        return pszResource == m_pszName;
     return lstrcmpA(pszResource, m_pszName) == 0;
 }
 
@@ -226,8 +255,10 @@ BOOL CThemedMenuIcons::LoadBitmapResource(int cx, int cy, const char* pszResourc
     int nColors = 0;
     HINSTANCE hInst = hModule ? hModule : AfxGetResourceHandle();
     HBITMAP h = LoadBitmapWithColors(pszResource, hInst, &nColors);
-    if (!h && !hModule) h = LoadBitmapWithColors(pszResource, hInst = ::GetModuleHandleA(nullptr), &nColors);
-    if (!bmp.Attach(h)) return FALSE;
+    if (!h && !hModule)
+        h = LoadBitmapWithColors(pszResource, hInst = ::GetModuleHandleA(nullptr), &nColors);
+    if (!bmp.Attach(h))
+        return FALSE;
     m_nColorCount = nColors;
     m_images.DeleteImageList();
     m_images.Create(cx, cy, kImageListFlags, 0, 10);
@@ -238,16 +269,19 @@ BOOL CThemedMenuIcons::LoadBitmapResource(int cx, int cy, const char* pszResourc
 int CThemedMenuIcons::MakeDimmedImage(HICON hIcon, int nIndex)
 {
     CIconBitmaps bits;
-    if (!bits.Read(hIcon)) return -1;
+    if (!bits.Read(hIcon))
+        return -1;
     CSize size = GetIconSize();
-    if (!ScaleBitmap(bits.color, size.cx, size.cy, CThemedMenu::Options().nIconDimming)) return -1;
+    if (!ScaleBitmap(bits.color, size.cx, size.cy, CThemedMenu::Options().nIconDimming))
+        return -1;
     return AddOrReplace(m_images, nIndex, bits.color, bits.mask);
 }
 
 int CThemedMenuIcons::MakeDisabledImage(HICON hIcon, int nIndex)
 {
     CIconBitmaps bits;
-    if (!bits.Read(hIcon)) return -1;
+    if (!bits.Read(hIcon))
+        return -1;
     int id = CThemedMenu::GetThemeId();
     COLORREF base;
     if (id == 2 || id == 3) {
@@ -266,7 +300,8 @@ int CThemedMenuIcons::MakeDisabledImage(HICON hIcon, int nIndex)
 BOOL CThemedMenuIcons::RebuildImages()
 {
     int n = m_images.m_hImageList ? m_images.GetImageCount() : 0;
-    if (n <= 0) return FALSE;
+    if (n <= 0)
+        return FALSE;
     CSize size = GetIconSize();
     CImageList old;
     old.Attach(m_images.Detach());
@@ -289,7 +324,8 @@ void CThemedMenuBitmaps::OnSysColorChange()
 {
     for (size_t i = 0; i < m_ids.size(); ++i) {
         CIconHolder icon(m_images.ExtractIcon((int)(3 * i)));
-        if (!icon.m_hIcon) continue;
+        if (!icon.m_hIcon)
+            continue;
         MakeDimmedImage(icon.m_hIcon, (int)(3 * i + 1));
         MakeDisabledImage(icon.m_hIcon, (int)(3 * i + 2));
     }
@@ -298,12 +334,14 @@ void CThemedMenuBitmaps::OnSysColorChange()
 int CThemedMenuBitmaps::AddIcon(HICON hIcon, UINT nID)
 {
     CIconBitmaps bits;
-    if (!bits.Read(hIcon)) return -1;
+    if (!bits.Read(hIcon))
+        return -1;
     BITMAP bm = {};
     bits.color.GetBitmap(&bm);
     if (m_images.m_hImageList) {
         CSize size = GetIconSize();
-        if (size.cx != bm.bmWidth || size.cy != bm.bmHeight) return -1;
+        if (size.cx != bm.bmWidth || size.cy != bm.bmHeight)
+            return -1;
     } else if (!m_images.Create(bm.bmWidth, bm.bmHeight, kImageListFlags, 0, 10)) {
         return -1;
     }

@@ -71,9 +71,9 @@ struct CMenuHookData
     BOOL bNcPainted;
     HMENU hMenu;
     CBitmap background;
-    HRGN hUpdateRgn;              // (HRGN)1: none
+    HRGN hUpdateRgn; // (HRGN)1: none
     BOOL bThemed;
-    BOOL bAtomAdded;              // this window added the global atom
+    BOOL bAtomAdded; // this window added the global atom
 };
 
 class CThemedMenuHook

@@ -3,8 +3,8 @@
 #include "menutheme.h"
 
 namespace {
-const UINT ODS_SIDEBAR = 0x8000;   // an item of a bar docked at a side: text turned by 90 degrees
-const UINT ODS_PRESSED = 0x800;    // a bar item pressed without a popup
+const UINT ODS_SIDEBAR = 0x8000; // an item of a bar docked at a side: text turned by 90 degrees
+const UINT ODS_PRESSED = 0x800;  // a bar item pressed without a popup
 
 BOOL HighContrast() { return GetThemedSystemInfo().bHighContrast; }
 
@@ -51,27 +51,31 @@ BOOL PrepareItem(ItemPaint& ip, CThemedMenu* pMenu, LPDRAWITEMSTRUCT lpdis, BOOL
     ip.lpdis = lpdis;
     ip.nPos = -1;
     ip.pRecord = RecordOf(pMenu, lpdis, ip.nPos);
-    if (!ip.pRecord) return FALSE;
+    if (!ip.pRecord)
+        return FALSE;
     ip.rect = lpdis->rcItem;
     ip.bBar = bBar;
     ip.bRtl = (ip.pRecord->m_nFlags & MFT_RIGHTORDER) != 0;
     UINT s = lpdis->itemState;
     if (bBar) {
-        if (!::IsMenu((HMENU)(UINT_PTR)lpdis->itemID) && (s & ODS_PRESSED)) s = (s & ~ODS_SELECTED) | ODS_HOTLIGHT;
-        if (pMenu->m_nOpenPopups == 0 && (s & ODS_SELECTED)) s = (s & ~ODS_SELECTED) | ODS_HOTLIGHT;
+        if (!::IsMenu((HMENU)(UINT_PTR)lpdis->itemID) && (s & ODS_PRESSED))
+            s = (s & ~ODS_SELECTED) | ODS_HOTLIGHT;
+        if (pMenu->m_nOpenPopups == 0 && (s & ODS_SELECTED))
+            s = (s & ~ODS_SELECTED) | ODS_HOTLIGHT;
     }
     ip.state = s;
     ip.bSelected = (s & ODS_SELECTED) != 0;
     ip.bDisabled = (s & (ODS_GRAYED | ODS_DISABLED)) != 0;
     ip.bChecked = (s & ODS_CHECKED) != 0;
     ip.bHot = (s & ODS_HOTLIGHT) != 0;
-    ip.bHasImage = ip.pRecord->m_nImageIndex >= 0 && ip.pRecord->m_pIcons && ip.pRecord->m_pIcons->m_images.m_hImageList;
+    ip.bHasImage =
+        ip.pRecord->m_nImageIndex >= 0 && ip.pRecord->m_pIcons && ip.pRecord->m_pIcons->m_images.m_hImageList;
     if (bBar && (ip.bHot || ip.bSelected)) {
         // Where the open or hot bar item lies on the screen: its popup joins
         // it there, and it is redrawn when the popup closes.
         CRect r(ip.rect);
         ::LPtoDP(lpdis->hDC, (LPPOINT)&r, 2);
-        POINT org = { 0, 0 };
+        POINT org = {0, 0};
         ::GetDCOrgEx(lpdis->hDC, &org);
         r.OffsetRect(org.x, org.y);
         pMenu->m_rectBarItem = r;
@@ -89,12 +93,19 @@ public:
         ncm.cbSize = sizeof(ncm);
         ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
         LOGFONTA lf = ncm.lfMenuFont;
-        if (state & ODS_DEFAULT) lf.lfWeight = FW_BOLD;
-        if (state & ODS_SIDEBAR) lf.lfEscapement = lf.lfOrientation = -900;
+        if (state & ODS_DEFAULT)
+            lf.lfWeight = FW_BOLD;
+        if (state & ODS_SIDEBAR)
+            lf.lfEscapement = lf.lfOrientation = -900;
         HFONT hFont = GetThemedFont(lf);
-        if (hFont) m_hOld = ::SelectObject(pDC->m_hDC, hFont);
+        if (hFont)
+            m_hOld = ::SelectObject(pDC->m_hDC, hFont);
     }
-    ~CItemFont() { if (m_hOld) ::SelectObject(m_pDC->m_hDC, m_hOld); }
+    ~CItemFont()
+    {
+        if (m_hOld)
+            ::SelectObject(m_pDC->m_hDC, m_hOld);
+    }
     CItemFont(const CItemFont&) = delete;
     CItemFont& operator=(const CItemFont&) = delete;
 
@@ -116,11 +127,19 @@ void DrawPopupText(CDC* pDC, const ItemPaint& ip, CRect area, COLORREF color)
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(color);
     CRect r(area);
-    if (ip.bRtl) { r.left += 15; r.right -= 4; } else { r.left += 4; r.right -= 15; }
+    if (ip.bRtl) {
+        r.left += 15;
+        r.right -= 4;
+    } else {
+        r.left += 4;
+        r.right -= 15;
+    }
     UINT prefix = PrefixFlags(ip.state);
-    pDC->DrawText(label, label.GetLength(), r, DT_VCENTER | DT_SINGLELINE | prefix | (ip.bRtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
+    pDC->DrawText(label, label.GetLength(), r,
+                  DT_VCENTER | DT_SINGLELINE | prefix | (ip.bRtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
     if (!shortcut.IsEmpty())
-        pDC->DrawText(shortcut, shortcut.GetLength(), r, DT_VCENTER | DT_SINGLELINE | prefix | (ip.bRtl ? DT_LEFT : DT_RIGHT));
+        pDC->DrawText(shortcut, shortcut.GetLength(), r,
+                      DT_VCENTER | DT_SINGLELINE | prefix | (ip.bRtl ? DT_LEFT : DT_RIGHT));
 }
 
 // The text of a menu-bar item, centred.
@@ -144,8 +163,10 @@ void DrawItemImage(CDC* pDC, const ItemPaint& ip, int left, const CRect& item, B
     CThemedMenuIcons* pIcons = ip.pRecord->m_pIcons;
     CSize size = pIcons->GetIconSize();
     int index = ip.pRecord->m_nImageIndex;
-    if (ip.bDisabled) index += 2;
-    else if (!ip.bSelected && CThemedMenu::GetDimmedIcons()) index += 1;
+    if (ip.bDisabled)
+        index += 2;
+    else if (!ip.bSelected && CThemedMenu::GetDimmedIcons())
+        index += 1;
     int w = ip.pMenu->m_nIconWidth;
     int x = left + (size.cx < w ? (w - size.cx) / 2 : 0);
     int y = item.top + (item.Height() - size.cy) / 2;
@@ -169,7 +190,8 @@ void GetCheckBitmaps(const ItemPaint& ip, HBITMAP& hChecked, HBITMAP& hUnchecked
 void DrawBitmapCentred(CDC* pDC, HBITMAP hBitmap, const CRect& r, BOOL bDisabled)
 {
     BITMAP bm = {};
-    if (!::GetObjectA(hBitmap, sizeof(bm), &bm)) return;
+    if (!::GetObjectA(hBitmap, sizeof(bm), &bm))
+        return;
     CPoint pt(r.left + (r.Width() - bm.bmWidth) / 2, r.top + (r.Height() - bm.bmHeight) / 2);
     pDC->DrawState(pt, CSize(bm.bmWidth, bm.bmHeight), hBitmap, DSS_MONO | (bDisabled ? DSS_DISABLED : 0));
 }
@@ -180,7 +202,8 @@ void DrawCheckMarks(CDC* pDC, const ItemPaint& ip, const CRect& box, COLORREF gl
     HBITMAP hChecked, hUnchecked;
     GetCheckBitmaps(ip, hChecked, hUnchecked);
     if (!ip.bChecked) {
-        if (hUnchecked) DrawBitmapCentred(pDC, hUnchecked, box, (ip.state & ODS_DISABLED) != 0);
+        if (hUnchecked)
+            DrawBitmapCentred(pDC, hUnchecked, box, (ip.state & ODS_DISABLED) != 0);
         return;
     }
     if (hChecked && hUnchecked) {
@@ -199,8 +222,10 @@ BOOL IsSystemGlyphItem(const ItemPaint& ip)
 
 COLORREF GlyphColor(const ItemPaint& ip, BOOL bClassic)
 {
-    if (ip.state & (ODS_GRAYED | ODS_INACTIVE)) return ::GetSysColor(COLOR_GRAYTEXT);
-    if (bClassic && ip.bSelected) return ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    if (ip.state & (ODS_GRAYED | ODS_INACTIVE))
+        return ::GetSysColor(COLOR_GRAYTEXT);
+    if (bClassic && ip.bSelected)
+        return ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     return ::GetSysColor(COLOR_MENUTEXT);
 }
 
@@ -231,9 +256,10 @@ void DrawSystemGlyphXP(CDC* pDC, const ItemPaint& ip, CRect box)
 void AlignBrushOrigin(CDC* pDC)
 {
     HWND hWnd = ::WindowFromDC(pDC->m_hDC);
-    if (!hWnd) return;
+    if (!hWnd)
+        return;
     HWND hRoot = ::GetAncestor(hWnd, GA_ROOT);
-    POINT org = { 0, 0 };
+    POINT org = {0, 0};
     ::GetDCOrgEx(pDC->m_hDC, &org);
     RECT rw;
     ::GetWindowRect(hRoot ? hRoot : hWnd, &rw);
@@ -257,8 +283,10 @@ void DrawBarShadow(CDC* pDC, const CRect& strip, BOOL bVertical)
 {
     if (GetDisplayColorCount() <= 256) {
         COLORREF s = ::GetSysColor(COLOR_BTNSHADOW);
-        if (bVertical) pDC->FillSolidRect(strip.left, strip.top, strip.Width(), 2, s);
-        else pDC->FillSolidRect(strip.left, strip.top, 2, strip.Height(), s);
+        if (bVertical)
+            pDC->FillSolidRect(strip.left, strip.top, strip.Width(), 2, s);
+        else
+            pDC->FillSolidRect(strip.left, strip.top, 2, strip.Height(), s);
         return;
     }
     int length = bVertical ? strip.Width() : strip.Height();
@@ -274,14 +302,15 @@ void DrawBarShadow(CDC* pDC, const CRect& strip, BOOL bVertical)
 }
 
 void FrameRectIn(CDC* pDC, const CRect& r, COLORREF c) { pDC->Draw3dRect(&r, c, c); }
-}
+} // namespace
 
 // ---------------------------------------------------------------- 2003
 
 void CThemedMenu::DrawItem2003(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
 {
     ItemPaint ip;
-    if (!PrepareItem(ip, this, lpdis, bBar)) return;
+    if (!PrepareItem(ip, this, lpdis, bBar))
+        return;
     CDC* pTarget = CDC::FromHandle(lpdis->hDC);
     BOOL hc = HighContrast();
     COLORREF N = DarkenColor(::GetSysColor(COLOR_WINDOW), 10);
@@ -302,20 +331,29 @@ void CThemedMenu::DrawItem2003(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
         CRect r(ip.rect);
         BOOL bVertical = (ip.state & ODS_SIDEBAR) != 0;
         CRect body(r), strip(r);
-        if (bVertical) { body.bottom -= 4; strip.top = body.bottom; }
-        else { body.right -= 4; strip.left = body.right; }
+        if (bVertical) {
+            body.bottom -= 4;
+            strip.top = body.bottom;
+        } else {
+            body.right -= 4;
+            strip.left = body.right;
+        }
         BOOL bRich = GetDisplayColorCount() > 256;
         if (ip.bHot) {
             FillWithMenuBrush(pTarget, m_hMenu, r, P1);
-            if (bRich) DrawGradient(pTarget, body, N, selFill, FALSE, FALSE);
-            else pTarget->FillSolidRect(&body, N);
+            if (bRich)
+                DrawGradient(pTarget, body, N, selFill, FALSE, FALSE);
+            else
+                pTarget->FillSolidRect(&body, N);
             FrameRectIn(pTarget, body, frame);
         } else if (ip.bSelected) {
             FillWithMenuBrush(pTarget, m_hMenu, r, P1);
             pTarget->FillSolidRect(&body, P1);
             DrawBarShadow(pTarget, strip, bVertical);
-            if (bRich) DrawGradient(pTarget, body, N, P1, FALSE, FALSE);
-            else pTarget->FillSolidRect(&body, N);
+            if (bRich)
+                DrawGradient(pTarget, body, N, P1, FALSE, FALSE);
+            else
+                pTarget->FillSolidRect(&body, N);
             FrameRectIn(pTarget, body, hc ? ::GetSysColor(COLOR_BTNTEXT) : DarkenColor(GetMenuBarColorThemed(), 128));
         } else {
             FillWithMenuBrush(pTarget, m_hMenu, r, P1);
@@ -329,11 +367,17 @@ void CThemedMenu::DrawItem2003(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
 
     COLORREF M = ::GetSysColor(IsFlatMenu() ? COLOR_MENUBAR : COLOR_MENU);
     COLORREF G = MixColor86(N, M);
-    if (NearestScreenColor(G) == NearestScreenColor(P1)) G = N;
+    if (NearestScreenColor(G) == NearestScreenColor(P1))
+        G = N;
     int column = m_nIconWidth + 8;
     CRect colRect(ip.rect), textRect(ip.rect);
-    if (ip.bRtl) { colRect.left = colRect.right - column; textRect.right = colRect.left; }
-    else { colRect.right = colRect.left + column; textRect.left = colRect.right; }
+    if (ip.bRtl) {
+        colRect.left = colRect.right - column;
+        textRect.right = colRect.left;
+    } else {
+        colRect.right = colRect.left + column;
+        textRect.left = colRect.right;
+    }
 
     if (ip.pRecord->IsSeparator()) {
         if (ip.pRecord->m_nTitleFlags & TITLE_ITEM) {
@@ -343,8 +387,11 @@ void CThemedMenu::DrawItem2003(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
         pTarget->FillSolidRect(&textRect, G);
         DrawGradient(pTarget, colRect, ip.bRtl ? P1 : G, ip.bRtl ? G : P1, TRUE, FALSE);
         int y = ip.rect.top + ip.rect.Height() / 2;
-        if (ip.bRtl) pTarget->FillSolidRect(ip.rect.left, y, colRect.left - ip.rect.left, 1, ::GetSysColor(COLOR_GRAYTEXT));
-        else pTarget->FillSolidRect(textRect.left + 4, y, ip.rect.right - textRect.left - 4, 1, ::GetSysColor(COLOR_GRAYTEXT));
+        if (ip.bRtl)
+            pTarget->FillSolidRect(ip.rect.left, y, colRect.left - ip.rect.left, 1, ::GetSysColor(COLOR_GRAYTEXT));
+        else
+            pTarget->FillSolidRect(textRect.left + 4, y, ip.rect.right - textRect.left - 4, 1,
+                                   ::GetSysColor(COLOR_GRAYTEXT));
         return;
     }
 
@@ -357,7 +404,8 @@ void CThemedMenu::DrawItem2003(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
     }
     CRect box(colRect);
     box.DeflateRect(1, 1, 2, 1);
-    if (ip.bRtl) box.OffsetRect(1, 0);
+    if (ip.bRtl)
+        box.OffsetRect(1, 0);
     HBITMAP hChecked, hUnchecked;
     GetCheckBitmaps(ip, hChecked, hUnchecked);
     if (ip.bHasImage) {
@@ -377,10 +425,12 @@ void CThemedMenu::DrawItem2003(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
         glyph.top = ip.rect.top + (ip.rect.Height() - h) / 2;
         glyph.bottom = glyph.top + h;
         DrawCheckMarks(&dc, ip, glyph, GlyphColor(ip, FALSE));
-        if (IsSystemGlyphItem(ip)) DrawSystemGlyphXP(&dc, ip, colRect);
+        if (IsSystemGlyphItem(ip))
+            DrawSystemGlyphXP(&dc, ip, colRect);
     }
     COLORREF text = ip.bDisabled ? ::GetSysColor(COLOR_GRAYTEXT) : ::GetSysColor(COLOR_MENUTEXT);
-    if (hc && !ip.bSelected && !ip.bDisabled) text = ::GetSysColor(COLOR_WINDOWTEXT);
+    if (hc && !ip.bSelected && !ip.bDisabled)
+        text = ::GetSysColor(COLOR_WINDOWTEXT);
     DrawPopupText(&dc, ip, textRect, text);
 }
 
@@ -389,7 +439,8 @@ void CThemedMenu::DrawItem2003(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
 void CThemedMenu::DrawItemXP(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
 {
     ItemPaint ip;
-    if (!PrepareItem(ip, this, lpdis, bBar)) return;
+    if (!PrepareItem(ip, this, lpdis, bBar))
+        return;
     CDC* pTarget = CDC::FromHandle(lpdis->hDC);
     BOOL hc = HighContrast();
     COLORREF frame = ::GetSysColor(hc ? COLOR_BTNTEXT : COLOR_HIGHLIGHT);
@@ -403,8 +454,13 @@ void CThemedMenu::DrawItemXP(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
     if (bBar) {
         CRect r(ip.rect), body(r), strip(r);
         BOOL bVertical = (ip.state & ODS_SIDEBAR) != 0;
-        if (bVertical) { body.bottom -= 4; strip.top = body.bottom; }
-        else { body.right -= 4; strip.left = body.right; }
+        if (bVertical) {
+            body.bottom -= 4;
+            strip.top = body.bottom;
+        } else {
+            body.right -= 4;
+            strip.left = body.right;
+        }
         pTarget->FillSolidRect(&r, GetMenuBarColorThemed());
         if (ip.bHot) {
             pTarget->FillSolidRect(&body, GetSelectColor());
@@ -414,14 +470,20 @@ void CThemedMenu::DrawItemXP(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
             DrawBarShadow(pTarget, strip, bVertical);
             FrameRectIn(pTarget, body, hc ? ::GetSysColor(COLOR_BTNTEXT) : DarkenColor(GetMenuBarColorThemed(), 128));
         }
-        COLORREF text = (ip.bDisabled || (ip.state & ODS_INACTIVE)) ? ::GetSysColor(COLOR_GRAYTEXT) : ::GetSysColor(COLOR_MENUTEXT);
+        COLORREF text =
+            (ip.bDisabled || (ip.state & ODS_INACTIVE)) ? ::GetSysColor(COLOR_GRAYTEXT) : ::GetSysColor(COLOR_MENUTEXT);
         DrawBarText(pTarget, ip, (ip.bHot || ip.bSelected) ? body : r, text);
         return;
     }
     int column = m_nIconWidth + 8;
     CRect colRect(ip.rect), textRect(ip.rect);
-    if (ip.bRtl) { colRect.left = colRect.right - column; textRect.right = colRect.left; }
-    else { colRect.right = colRect.left + column; textRect.left = colRect.right; }
+    if (ip.bRtl) {
+        colRect.left = colRect.right - column;
+        textRect.right = colRect.left;
+    } else {
+        colRect.right = colRect.left + column;
+        textRect.left = colRect.right;
+    }
     if (ip.pRecord->IsSeparator()) {
         if (ip.pRecord->m_nTitleFlags & TITLE_ITEM) {
             DrawMenuTitle(lpdis);
@@ -457,10 +519,12 @@ void CThemedMenu::DrawItemXP(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
         glyph.top = ip.rect.top + (ip.rect.Height() - h) / 2;
         glyph.bottom = glyph.top + h;
         DrawCheckMarks(&dc, ip, glyph, GlyphColor(ip, FALSE));
-        if (IsSystemGlyphItem(ip)) DrawSystemGlyphXP(&dc, ip, colRect);
+        if (IsSystemGlyphItem(ip))
+            DrawSystemGlyphXP(&dc, ip, colRect);
     }
     COLORREF text = ip.bDisabled ? ::GetSysColor(COLOR_GRAYTEXT) : ::GetSysColor(COLOR_MENUTEXT);
-    if (hc && !ip.bSelected && !ip.bDisabled) text = ::GetSysColor(COLOR_WINDOWTEXT);
+    if (hc && !ip.bSelected && !ip.bDisabled)
+        text = ::GetSysColor(COLOR_WINDOWTEXT);
     DrawPopupText(&dc, ip, textRect, text);
 }
 
@@ -480,11 +544,19 @@ void DrawClassicPopup(CThemedMenu* pMenu, ItemPaint& ip, const ClassicLook& look
     BOOL hc = HighContrast();
     int w = pMenu->m_nIconWidth, h = pMenu->m_nIconHeight;
     CRect iconBox(ip.rect), textRect(ip.rect);
-    if (ip.bRtl) { iconBox.left = ip.rect.right - (w + 8); textRect.right = iconBox.left; }
-    else { iconBox.left = ip.rect.left + 1; iconBox.right = ip.rect.left + w + 9; textRect.left = iconBox.right; }
+    if (ip.bRtl) {
+        iconBox.left = ip.rect.right - (w + 8);
+        textRect.right = iconBox.left;
+    } else {
+        iconBox.left = ip.rect.left + 1;
+        iconBox.right = ip.rect.left + w + 9;
+        textRect.left = iconBox.right;
+    }
     auto background = [&](CDC* pDC, const CRect& r) {
-        if (look.bGradient && !hc) DrawGradient(pDC, r, LightenColor(look.M, 30), DarkenColor(look.M, 30), FALSE, TRUE);
-        else pDC->FillSolidRect(&r, look.bGradient ? look.M : ::GetSysColor(COLOR_MENU));
+        if (look.bGradient && !hc)
+            DrawGradient(pDC, r, LightenColor(look.M, 30), DarkenColor(look.M, 30), FALSE, TRUE);
+        else
+            pDC->FillSolidRect(&r, look.bGradient ? look.M : ::GetSysColor(COLOR_MENU));
     };
     if (ip.pRecord->IsSeparator()) {
         if (ip.pRecord->m_nTitleFlags & TITLE_ITEM) {
@@ -510,8 +582,10 @@ void DrawClassicPopup(CThemedMenu* pMenu, ItemPaint& ip, const ClassicLook& look
         CRect sel = (ip.bHasImage || ip.bChecked) ? textRect : ip.rect;
         if (look.bGradient) {
             COLORREF hi = ::GetSysColor(COLOR_HIGHLIGHT);
-            if (hc) dc.FillSolidRect(&sel, hi);
-            else DrawGradient(&dc, sel, LightenColor(hi, 30), DarkenColor(hi, 30), FALSE, TRUE);
+            if (hc)
+                dc.FillSolidRect(&sel, hi);
+            else
+                DrawGradient(&dc, sel, LightenColor(hi, 30), DarkenColor(hi, 30), FALSE, TRUE);
             dc.Draw3dRect(&sel, look.dark, look.light);
         } else {
             dc.FillSolidRect(&sel, ::GetSysColor(COLOR_HIGHLIGHT));
@@ -525,19 +599,23 @@ void DrawClassicPopup(CThemedMenu* pMenu, ItemPaint& ip, const ClassicLook& look
     if (ip.bHasImage && GetWindowsClass() > WINCLASS_NT3) {
         COLORREF hiC = look.bGradient ? look.light : ::GetSysColor(COLOR_BTNHIGHLIGHT);
         COLORREF shC = look.bGradient ? look.dark : ::GetSysColor(COLOR_BTNSHADOW);
-        if (ip.bChecked) dc.Draw3dRect(&grown, shC, hiC);
-        else if (ip.bSelected && !ip.bDisabled) dc.Draw3dRect(&grown, hiC, shC);
+        if (ip.bChecked)
+            dc.Draw3dRect(&grown, shC, hiC);
+        else if (ip.bSelected && !ip.bDisabled)
+            dc.Draw3dRect(&grown, hiC, shC);
     }
     if (ip.bHasImage) {
         // The classic look shows the normal image of an enabled item.
         ItemPaint plain = ip;
-        if (!ip.bDisabled) plain.bSelected = TRUE;
+        if (!ip.bDisabled)
+            plain.bSelected = TRUE;
         DrawItemImage(&dc, plain, box.left, ip.rect);
     } else {
         pMenu->DrawCheckOrBitmap(&dc, grown, ip.state, hChecked, hUnchecked);
         if (IsSystemGlyphItem(ip)) {
             dc.SetTextColor(GlyphColor(ip, TRUE));
-            DrawMarlettGlyph(&dc, grown, GetSystemCommandGlyph(ip.lpdis->itemID & 0xFFFF), (ip.state & ODS_DEFAULT) != 0);
+            DrawMarlettGlyph(&dc, grown, GetSystemCommandGlyph(ip.lpdis->itemID & 0xFFFF),
+                             (ip.state & ODS_DEFAULT) != 0);
         }
     }
     if (ip.bDisabled && !look.bGradient && !ip.bSelected) {
@@ -569,32 +647,43 @@ void DrawClassicBar(CThemedMenu* pMenu, ItemPaint& ip, const ClassicLook& look)
     edge.right -= 2;
     COLORREF hi = look.bGradient ? look.light : ::GetSysColor(COLOR_BTNHIGHLIGHT);
     COLORREF sh = look.bGradient ? look.dark : ::GetSysColor(COLOR_BTNSHADOW);
-    if (ip.bSelected) pDC->Draw3dRect(&edge, sh, hi);
-    else if (ip.bHot && !bInactive) pDC->Draw3dRect(&edge, hi, sh);
+    if (ip.bSelected)
+        pDC->Draw3dRect(&edge, sh, hi);
+    else if (ip.bHot && !bInactive)
+        pDC->Draw3dRect(&edge, hi, sh);
     CRect text(r);
-    if (ip.bSelected) text.OffsetRect(1, 1);
+    if (ip.bSelected)
+        text.OffsetRect(1, 1);
     DrawBarText(pDC, ip, text, ::GetSysColor(bInactive || ip.bDisabled ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
 }
-}
+} // namespace
 
 void CThemedMenu::DrawItemClassic(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
 {
     ItemPaint ip;
-    if (!PrepareItem(ip, this, lpdis, bBar)) return;
-    ClassicLook look = { FALSE, ::GetSysColor(COLOR_MENU), ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW) };
-    if (bBar) DrawClassicBar(this, ip, look);
-    else DrawClassicPopup(this, ip, look);
+    if (!PrepareItem(ip, this, lpdis, bBar))
+        return;
+    ClassicLook look = {FALSE, ::GetSysColor(COLOR_MENU), ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                        ::GetSysColor(COLOR_BTNSHADOW)};
+    if (bBar)
+        DrawClassicBar(this, ip, look);
+    else
+        DrawClassicPopup(this, ip, look);
 }
 
 void CThemedMenu::DrawItemGradient(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
 {
     ItemPaint ip;
-    if (!PrepareItem(ip, this, lpdis, bBar)) return;
+    if (!PrepareItem(ip, this, lpdis, bBar))
+        return;
     COLORREF M = ::GetSysColor(IsFlatMenu() ? COLOR_MENUBAR : COLOR_MENU);
-    ClassicLook look = { TRUE, M, LightenColor(M, 60), DarkenColor(M, 60) };
-    if (HighContrast()) look.light = look.dark = ::GetSysColor(COLOR_BTNTEXT);
-    if (bBar) DrawClassicBar(this, ip, look);
-    else DrawClassicPopup(this, ip, look);
+    ClassicLook look = {TRUE, M, LightenColor(M, 60), DarkenColor(M, 60)};
+    if (HighContrast())
+        look.light = look.dark = ::GetSysColor(COLOR_BTNTEXT);
+    if (bBar)
+        DrawClassicBar(this, ip, look);
+    else
+        DrawClassicPopup(this, ip, look);
 }
 
 void CThemedMenu::DrawItemFlatBar(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
@@ -604,7 +693,8 @@ void CThemedMenu::DrawItemFlatBar(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
         return;
     }
     ItemPaint ip;
-    if (!PrepareItem(ip, this, lpdis, bBar)) return;
+    if (!PrepareItem(ip, this, lpdis, bBar))
+        return;
     CDC* pDC = CDC::FromHandle(lpdis->hDC);
     COLORREF text;
     if (ip.bSelected || ip.bHot) {
@@ -614,17 +704,20 @@ void CThemedMenu::DrawItemFlatBar(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
         pDC->FillSolidRect(&ip.rect, GetMenuBarColorThemed());
         text = ::GetSysColor(COLOR_MENUTEXT);
     }
-    if (ip.bDisabled) text = ::GetSysColor(COLOR_GRAYTEXT);
+    if (ip.bDisabled)
+        text = ::GetSysColor(COLOR_GRAYTEXT);
     DrawBarText(pDC, ip, ip.rect, text);
 }
 
 void CThemedMenu::DrawCheckOrBitmap(CDC* pDC, LPCRECT pRect, UINT nState, HBITMAP hChecked, HBITMAP hUnchecked)
 {
     BOOL bChecked = (nState & ODS_CHECKED) != 0;
-    if (!bChecked && !hUnchecked) return;
+    if (!bChecked && !hUnchecked)
+        return;
     CRect r(*pRect);
     r.DeflateRect(1, 1);
-    if (GetWindowsClass() > WINCLASS_NT3) pDC->DrawEdge(r, BDR_SUNKENINNER, BF_RECT);
+    if (GetWindowsClass() > WINCLASS_NT3)
+        pDC->DrawEdge(r, BDR_SUNKENINNER, BF_RECT);
     r.InflateRect(2, 2);
     BOOL bDisabled = (nState & ODS_DISABLED) != 0;
     if (!bChecked) {
@@ -651,7 +744,8 @@ void CThemedMenu::PaintMenuTitle(LPDRAWITEMSTRUCT lpdis)
 {
     int nPos = -1;
     CThemedMenuItemData* pRecord = RecordOf(this, lpdis, nPos);
-    if (!pRecord) return;
+    if (!pRecord)
+        return;
     CDC* pDC = CDC::FromHandle(lpdis->hDC);
     int flags = pRecord->m_nTitleFlags;
     COLORREF menu = ::GetSysColor(IsFlatMenu() ? COLOR_MENUBAR : COLOR_MENU);
@@ -659,9 +753,12 @@ void CThemedMenu::PaintMenuTitle(LPDRAWITEMSTRUCT lpdis)
     COLORREF gradient = MixColor86(::GetSysColor(COLOR_WINDOW), menu);
     COLORREF textColor = ::GetSysColor(COLOR_CAPTIONTEXT);
     if (CThemedMenuItemDataTitle* pTitle = dynamic_cast<CThemedMenuItemDataTitle*>(pRecord)) {
-        if (pTitle->m_crBackground != 0xFF000000) background = pTitle->m_crBackground;
-        if (pTitle->m_crGradient != 0xFF000000) gradient = pTitle->m_crGradient;
-        if (pTitle->m_crText != 0xFF000000) textColor = pTitle->m_crText;
+        if (pTitle->m_crBackground != 0xFF000000)
+            background = pTitle->m_crBackground;
+        if (pTitle->m_crGradient != 0xFF000000)
+            gradient = pTitle->m_crGradient;
+        if (pTitle->m_crText != 0xFF000000)
+            textColor = pTitle->m_crText;
     }
     CSize image(0, 0), iconSize(0, 0);
     if (pRecord->m_nImageIndex >= 0 && pRecord->m_pIcons) {
@@ -670,7 +767,8 @@ void CThemedMenu::PaintMenuTitle(LPDRAWITEMSTRUCT lpdis)
     }
     BOOL bVertical = (flags & TITLE_VERTICAL) != 0;
     LOGFONTA lf = Options().titleFont;
-    if (bVertical) lf.lfEscapement = lf.lfOrientation = 900;
+    if (bVertical)
+        lf.lfEscapement = lf.lfOrientation = 900;
     CFont font;
     font.CreateFontIndirect(&lf);
     HGDIOBJ hOldFont = pDC->SelectObject(&font);
@@ -681,8 +779,10 @@ void CThemedMenu::PaintMenuTitle(LPDRAWITEMSTRUCT lpdis)
     if (bVertical) {
         HWND hPopup = ::WindowFromDC(lpdis->hDC);
         CRect client;
-        if (hPopup) ::GetClientRect(hPopup, &client);
-        else pDC->GetClipBox(&client);
+        if (hPopup)
+            ::GetClientRect(hPopup, &client);
+        else
+            pDC->GetClipBox(&client);
         r.top = client.top;
         r.bottom = client.bottom;
         r.right += ::GetSystemMetrics(SM_CXMENUCHECK);
@@ -691,8 +791,10 @@ void CThemedMenu::PaintMenuTitle(LPDRAWITEMSTRUCT lpdis)
         start = CPoint(r.left + image.cx + 2, r.top);
     }
     if (flags & TITLE_GRADIENT) {
-        if (bVertical) DrawGradient(pDC, r, gradient, background, FALSE, FALSE);
-        else DrawGradient(pDC, r, background, gradient, TRUE, FALSE);
+        if (bVertical)
+            DrawGradient(pDC, r, gradient, background, FALSE, FALSE);
+        else
+            DrawGradient(pDC, r, background, gradient, TRUE, FALSE);
     } else if (flags & TITLE_ROUNDED) {
         if (bVertical) {
             start.y -= 2;
@@ -710,10 +812,13 @@ void CThemedMenu::PaintMenuTitle(LPDRAWITEMSTRUCT lpdis)
     } else {
         pDC->FillSolidRect(&r, background);
     }
-    if (flags & TITLE_3D) pDC->Draw3dRect(&r, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    if (flags & TITLE_3D)
+        pDC->Draw3dRect(&r, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
     if (flags & TITLE_CENTERED) {
-        if (bVertical) start.y = r.top + (r.Height() + ts.cx + image.cy) / 2;
-        else start.x = r.left + (r.Width() - ts.cx + image.cx) / 2;
+        if (bVertical)
+            start.y = r.top + (r.Height() + ts.cx + image.cy) / 2;
+        else
+            start.x = r.left + (r.Width() - ts.cx + image.cx) / 2;
     }
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(textColor);

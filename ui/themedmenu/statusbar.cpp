@@ -108,8 +108,10 @@ void CThemedStatusBar::PaintPanes(CDC* pDC, const CRect& client)
                     iconWidth = bm.bmWidth;
                     iconHeight = bm.bmHeight;
                 }
-                if (info.hbmColor) ::DeleteObject(info.hbmColor);
-                if (info.hbmMask) ::DeleteObject(info.hbmMask);
+                if (info.hbmColor)
+                    ::DeleteObject(info.hbmColor);
+                if (info.hbmMask)
+                    ::DeleteObject(info.hbmMask);
             }
             ::DrawIconEx(pDC->m_hDC, pane.left + 2, pane.top + 1, icon, iconWidth, iconHeight, 0, nullptr, DI_NORMAL);
             textLeft += iconWidth + 1;

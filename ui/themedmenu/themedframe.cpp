@@ -9,8 +9,10 @@ BOOL CThemedDialog::OnInitDialog()
     if (m_systemMenu.m_hMenu != hSys) {
         HMENU hOld = m_systemMenu.m_hMenu;
         m_systemMenu.ForgetHandles();
-        if (hOld && ::IsMenu(hOld)) ::DestroyMenu(hOld);
-        if (hSys) m_systemMenu.Attach(hSys);
+        if (hOld && ::IsMenu(hOld))
+            ::DestroyMenu(hOld);
+        if (hSys)
+            m_systemMenu.Attach(hSys);
     }
     HMENU hMenu = ::GetMenu(m_hWnd);
     if (hMenu && !m_defaultMenu.m_hMenu && m_defaultMenu.LoadMenu(hMenu))
@@ -22,7 +24,8 @@ void CThemedDialog::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMen
 {
     // Cancel the modes of the control that has the mouse (an open drop-down).
     if (HWND hCapture = ::GetCapture())
-        if (hCapture != m_hWnd) ::SendMessageA(hCapture, WM_CANCELMODE, 0, 0);
+        if (hCapture != m_hWnd)
+            ::SendMessageA(hCapture, WM_CANCELMODE, 0, 0);
     if (pPopupMenu && !bSysMenu) {
         CCmdUI state;
         state.m_pMenu = pPopupMenu;
@@ -30,14 +33,17 @@ void CThemedDialog::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMen
         state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
         for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
             state.m_nID = pPopupMenu->GetMenuItemID((int)state.m_nIndex);
-            if (state.m_nID == 0) continue;
+            if (state.m_nID == 0)
+                continue;
             state.m_pSubMenu = nullptr;
             if (state.m_nID == (UINT)-1) {
                 // A sub-menu item: routed by its first item's id, never disabled.
                 HMENU hSub = ::GetSubMenu(pPopupMenu->m_hMenu, (int)state.m_nIndex);
-                if (!hSub) continue;
+                if (!hSub)
+                    continue;
                 UINT first = ::GetMenuItemID(hSub, 0);
-                if (first == 0 || first == (UINT)-1) continue;
+                if (first == 0 || first == (UINT)-1)
+                    continue;
                 state.m_pSubMenu = CMenu::FromHandle(hSub);
                 state.m_nID = first;
                 state.DoUpdate(this, FALSE);
@@ -60,13 +66,16 @@ void CThemedDialog::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMen
 
 BOOL PaintFrameMenuItem(HWND hWnd, HMENU hMenu, int nPos, UINT nState)
 {
-    if (nPos == -1 || !hMenu) return FALSE;
+    if (nPos == -1 || !hMenu)
+        return FALSE;
     RECT rItem;
-    if (!::GetMenuItemRect(hWnd, hMenu, (UINT)nPos, &rItem)) return FALSE;
+    if (!::GetMenuItemRect(hWnd, hMenu, (UINT)nPos, &rItem))
+        return FALSE;
     MENUITEMINFOA mii = {};
     mii.cbSize = sizeof(mii);
     mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
-    if (!::GetMenuItemInfoA(hMenu, (UINT)nPos, TRUE, &mii) || !(mii.fType & MFT_OWNERDRAW)) return FALSE;
+    if (!::GetMenuItemInfoA(hMenu, (UINT)nPos, TRUE, &mii) || !(mii.fType & MFT_OWNERDRAW))
+        return FALSE;
     CRect rw;
     ::GetWindowRect(hWnd, &rw);
     CRect r(rItem);
@@ -103,13 +112,16 @@ BOOL PaintFrameMenuItem(HWND hWnd, HMENU hMenu, int nPos, UINT nState)
 void DrawMenuEdgeLine(HWND hWnd)
 {
     // A child window's menu handle is its control id.
-    if (!::IsWindow(hWnd) || (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)) return;
+    if (!::IsWindow(hWnd) || (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
+        return;
     HMENU hMenu = ::GetMenu(hWnd);
-    if (!hMenu || !::IsMenu(hMenu)) return;
+    if (!hMenu || !::IsMenu(hMenu))
+        return;
     MENUINFO mi = {};
     mi.cbSize = sizeof(mi);
     mi.fMask = MIM_BACKGROUND;
-    if (!::GetMenuInfo(hMenu, &mi) || !mi.hbrBack) return;
+    if (!::GetMenuInfo(hMenu, &mi) || !mi.hbrBack)
+        return;
     CRect client, window;
     ::GetClientRect(hWnd, &client);
     ::MapWindowPoints(hWnd, nullptr, (POINT*)&client, 2);
@@ -117,7 +129,8 @@ void DrawMenuEdgeLine(HWND hWnd)
     client.OffsetRect(-window.left, -window.top);
     CRect line(client.left, client.top - 1, client.right, client.top);
     HDC hDC = ::GetWindowDC(hWnd);
-    if (!hDC) return;
+    if (!hDC)
+        return;
     ::SetBrushOrgEx(hDC, 0, 0, nullptr);
     ::FillRect(hDC, &line, mi.hbrBack);
     ::ReleaseDC(hWnd, hDC);
@@ -126,14 +139,19 @@ void DrawMenuEdgeLine(HWND hWnd)
 LRESULT ThemedFrameHitTest(HWND hWnd, LRESULT nHit, POINT pt, BOOL bInMenuLoop, UINT& nTimer, int& nHotItem)
 {
     // Windows 2000 and later hot-track the window menu themselves.
-    if (GetWindowsClass() >= WINCLASS_WIN2000 && !GetThemedSystemInfo().bRemoteSession) return nHit;
+    if (GetWindowsClass() >= WINCLASS_WIN2000 && !GetThemedSystemInfo().bRemoteSession)
+        return nHit;
     HMENU hMenu = ::GetMenu(hWnd);
     UINT normal = 0, hot = ODS_HOTLIGHT;
     HWND hFocus = ::GetFocus();
     if (!(hFocus && ::IsChild(hWnd, hFocus))) {
         int n = GetWindowsClass();
-        if (n == WINCLASS_WIN95 || n == WINCLASS_NT4) hot = 0;
-        else { normal = ODS_INACTIVE; hot = ODS_INACTIVE | ODS_HOTLIGHT; }
+        if (n == WINCLASS_WIN95 || n == WINCLASS_NT4)
+            hot = 0;
+        else {
+            normal = ODS_INACTIVE;
+            hot = ODS_INACTIVE | ODS_HOTLIGHT;
+        }
     }
     if (!bInMenuLoop && nHit == HTMENU && CThemedMenu::FromHandleThemed(hMenu)) {
         int item = ::MenuItemFromPoint(hWnd, hMenu, pt);

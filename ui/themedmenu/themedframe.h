@@ -24,13 +24,18 @@ class CThemedFrame : public T
 {
 public:
     template <class... A>
-    explicit CThemedFrame(A&&... args) : T(std::forward<A>(args)...), m_bInMenuLoop(FALSE), m_nHotTimer(0), m_nHotItem(-1) {}
+    explicit CThemedFrame(A&&... args)
+        : T(std::forward<A>(args)...), m_bInMenuLoop(FALSE), m_nHotTimer(0), m_nHotItem(-1)
+    {
+    }
     ~CThemedFrame() override
     {
         // Menus still held by a live window go with that window.
         if (this->m_hWnd && ::IsWindow(this->m_hWnd)) {
-            if (::GetSystemMenu(this->m_hWnd, FALSE) == m_systemMenu.m_hMenu) m_systemMenu.ForgetHandles();
-            if (::GetMenu(this->m_hWnd) == m_defaultMenu.m_hMenu) m_defaultMenu.ForgetHandles();
+            if (::GetSystemMenu(this->m_hWnd, FALSE) == m_systemMenu.m_hMenu)
+                m_systemMenu.ForgetHandles();
+            if (::GetMenu(this->m_hWnd) == m_defaultMenu.m_hMenu)
+                m_defaultMenu.ForgetHandles();
         }
         m_systemMenu.DestroyMenu();
         m_defaultMenu.DestroyMenu();
@@ -44,7 +49,8 @@ public:
 
     int OnCreate(LPCREATESTRUCT lpcs) override
     {
-        if (T::OnCreate(lpcs) == -1) return -1;
+        if (T::OnCreate(lpcs) == -1)
+            return -1;
         AttachSystemMenu();
         return 0;
     }
@@ -58,8 +64,10 @@ public:
         // The window destroys its own menu and system menu after this message:
         // the members let go of those handles now, so that they never destroy
         // a handle the system may already have handed out again.
-        if (m_systemMenu.m_hMenu) m_systemMenu.ForgetHandles();
-        if (m_defaultMenu.m_hMenu && ::GetMenu(this->m_hWnd) == m_defaultMenu.m_hMenu) m_defaultMenu.ForgetHandles();
+        if (m_systemMenu.m_hMenu)
+            m_systemMenu.ForgetHandles();
+        if (m_defaultMenu.m_hMenu && ::GetMenu(this->m_hWnd) == m_defaultMenu.m_hMenu)
+            m_defaultMenu.ForgetHandles();
         T::OnNcDestroy();
     }
     void OnSysColorChange() override
@@ -75,11 +83,13 @@ public:
     }
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpmis) override
     {
-        if (!CThemedMenu::OnMeasureItem(CWnd::GetCurrentMessage())) T::OnMeasureItem(nIDCtl, lpmis);
+        if (!CThemedMenu::OnMeasureItem(CWnd::GetCurrentMessage()))
+            T::OnMeasureItem(nIDCtl, lpmis);
     }
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) override
     {
-        if (dynamic_cast<CThemedMenu*>(pMenu)) return CThemedMenu::OnMenuChar(nChar, nFlags, pMenu);
+        if (dynamic_cast<CThemedMenu*>(pMenu))
+            return CThemedMenu::OnMenuChar(nChar, nFlags, pMenu);
         return T::OnMenuChar(nChar, nFlags, pMenu);
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -114,7 +124,7 @@ public:
     afx_msg LRESULT OnNcHitTest(WPARAM, LPARAM lParam)
     {
         LRESULT nHit = this->Default();
-        POINT pt = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+        POINT pt = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
         return ThemedFrameHitTest(this->m_hWnd, nHit, pt, m_bInMenuLoop, m_nHotTimer, m_nHotItem);
     }
 
@@ -122,9 +132,12 @@ protected:
     void AttachSystemMenu()
     {
         HMENU hSys = ::GetSystemMenu(this->m_hWnd, FALSE);
-        if (m_systemMenu.m_hMenu == hSys) return;
-        if (m_systemMenu.m_hMenu) m_systemMenu.DestroyMenu();
-        if (hSys) m_systemMenu.Attach(hSys);
+        if (m_systemMenu.m_hMenu == hSys)
+            return;
+        if (m_systemMenu.m_hMenu)
+            m_systemMenu.DestroyMenu();
+        if (hSys)
+            m_systemMenu.Attach(hSys);
     }
     void StopHotTracking()
     {
@@ -142,13 +155,9 @@ protected:
     {
         typedef CThemedFrame<T> ThisClass;
         static const AFX_MSGMAP_ENTRY entries[] = {
-            ON_MESSAGE(WM_ENTERMENULOOP, OnEnterMenuLoop)
-            ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
-            ON_WM_TIMER()
-            ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
-            { 0, 0, 0, 0, nullptr, nullptr }
-        };
-        static const AFX_MSGMAP map = { &T::GetThisMessageMap, &entries[0] };
+            ON_MESSAGE(WM_ENTERMENULOOP, OnEnterMenuLoop) ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop) ON_WM_TIMER()
+                ON_MESSAGE(WM_NCHITTEST, OnNcHitTest){0, 0, 0, 0, nullptr, nullptr}};
+        static const AFX_MSGMAP map = {&T::GetThisMessageMap, &entries[0]};
         return &map;
     }
     const AFX_MSGMAP* GetMessageMap() const override { return GetThisMessageMap(); }
@@ -168,7 +177,10 @@ BOOL ThemedFrameCreate(CThemedFrame<T>* pFrame, const char* pszClassName, const 
     }
     pFrame->SetTitle(pszWindowName);
     int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    if (rect.left == (LONG)CW_USEDEFAULT) { cx = CW_USEDEFAULT; cy = CW_USEDEFAULT; }
+    if (rect.left == (LONG)CW_USEDEFAULT) {
+        cx = CW_USEDEFAULT;
+        cy = CW_USEDEFAULT;
+    }
     if (!pFrame->CWnd::CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle, rect.left, rect.top, cx, cy,
                                 SafeHwnd(pParentWnd), pFrame->m_defaultMenu.m_hMenu, nullptr))
         return FALSE;
@@ -181,7 +193,10 @@ BOOL ThemedFrameCreate(CThemedFrame<T>* pFrame, const char* pszClassName, const 
     BOOL Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW, \
                 const RECT& rect = CFrameWnd::rectDefault, CWnd* pParentWnd = nullptr, \
                 const char* pszMenuName = nullptr, DWORD dwExStyle = 0, CCreateContext* = nullptr) override \
-    { return ThemedFrameCreate(this, pszClassName, pszWindowName, dwStyle, rect, pParentWnd, pszMenuName, dwExStyle); }
+    { \
+        return ThemedFrameCreate(this, pszClassName, pszWindowName, dwStyle, rect, pParentWnd, pszMenuName, \
+                                 dwExStyle); \
+    }
 
 class CThemedFrameWnd : public CThemedFrame<CFrameWnd>
 {
@@ -193,20 +208,27 @@ class CThemedMDIFrameWnd : public CThemedFrame<CMDIFrameWnd>
 public:
     THEMED_FRAME_CREATE
 };
-class CThemedMDIChildWnd : public CThemedFrame<CMDIChildWnd> {};
-class CThemedMiniFrameWnd : public CThemedFrame<CMiniFrameWnd> {};
-class CThemedMiniDockFrameWnd : public CThemedFrame<CMiniDockFrameWnd> {};
+class CThemedMDIChildWnd : public CThemedFrame<CMDIChildWnd>
+{};
+class CThemedMiniFrameWnd : public CThemedFrame<CMiniFrameWnd>
+{};
+class CThemedMiniDockFrameWnd : public CThemedFrame<CMiniDockFrameWnd>
+{};
 
 class CThemedDialog : public CThemedFrame<CDialog>
 {
 public:
     CThemedDialog() {}
-    explicit CThemedDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr) : CThemedFrame<CDialog>(nIDTemplate, pParentWnd) {}
+    explicit CThemedDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr)
+        : CThemedFrame<CDialog>(nIDTemplate, pParentWnd)
+    {
+    }
     explicit CThemedDialog(const char* pszTemplateName, CWnd* pParentWnd = nullptr)
-        : CThemedFrame<CDialog>(pszTemplateName, pParentWnd) {}
+        : CThemedFrame<CDialog>(pszTemplateName, pParentWnd)
+    {
+    }
 
     BOOL OnInitDialog() override;
     // Command states of the dialog menu's items, then the themed preparation.
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) override;
-
 };

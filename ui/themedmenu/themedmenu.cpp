@@ -24,9 +24,11 @@ BOOL GetMenuFont(LOGFONTA& lf, BOOL bBold)
 {
     NONCLIENTMETRICSA ncm = {};
     ncm.cbSize = sizeof(ncm);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) return FALSE;
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+        return FALSE;
     lf = ncm.lfMenuFont;
-    if (bBold) lf.lfWeight = FW_BOLD;
+    if (bBold)
+        lf.lfWeight = FW_BOLD;
     return TRUE;
 }
 
@@ -37,7 +39,7 @@ CString Lower(CString s)
     s.ReleaseBuffer();
     return s;
 }
-}
+} // namespace
 
 // ---------------------------------------------------------------- records
 
@@ -48,13 +50,15 @@ CThemedMenuItemData::CThemedMenuItemData()
 
 CThemedMenuItemData::~CThemedMenuItemData()
 {
-    if (g_pPaintingBarItem == this) g_pPaintingBarItem = nullptr;
+    if (g_pPaintingBarItem == this)
+        g_pPaintingBarItem = nullptr;
     SetImage(nullptr, -1);
 }
 
 void CThemedMenuItemData::SetImage(CThemedMenuIcons* pIcons, int nImageIndex)
 {
-    if (pIcons) pIcons->AddRef();
+    if (pIcons)
+        pIcons->AddRef();
     CThemedMenuIcons::Release(m_pIcons);
     m_pIcons = pIcons;
     m_nImageIndex = pIcons ? nImageIndex : -1;
@@ -64,9 +68,17 @@ CString GetShortcutKeyName(WORD vk)
 {
     LONG lParam = (LONG)(::MapVirtualKeyA(vk, 0) << 16);
     switch (vk) {
-    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-        lParam |= 1 << 24;   // the extended keys, not their number-pad twins
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        lParam |= 1 << 24; // the extended keys, not their number-pad twins
         break;
     }
     char name[65] = "";
@@ -76,31 +88,45 @@ CString GetShortcutKeyName(WORD vk)
 
 CString CThemedMenuItemData::GetString(HACCEL hAccel) const
 {
-    if (IsPopup()) hAccel = nullptr;
+    if (IsPopup())
+        hAccel = nullptr;
     int tab = m_strText.Find('\t');
-    if (!hAccel) return tab >= 0 ? m_strText.Left(tab) : m_strText;
-    if (tab >= 0) return m_strText;
+    if (!hAccel)
+        return tab >= 0 ? m_strText.Left(tab) : m_strText;
+    if (tab >= 0)
+        return m_strText;
     if (hAccel == (HACCEL)-1) {
         CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
-        if (!pFrame) return m_strText;
+        if (!pFrame)
+            return m_strText;
         hAccel = pFrame->m_hAccelTable;
-        if (!hAccel) return m_strText;
+        if (!hAccel)
+            return m_strText;
     }
     int n = ::CopyAcceleratorTableA(hAccel, nullptr, 0);
-    if (n <= 0) return m_strText;
+    if (n <= 0)
+        return m_strText;
     std::vector<ACCEL> table((size_t)n);
     ::CopyAcceleratorTableA(hAccel, table.data(), n);
     CString keys;
     for (const ACCEL& a : table) {
-        if (a.cmd != (WORD)m_nID) continue;
-        if (!keys.IsEmpty()) keys += ", ";
-        if (a.fVirt & FALT) keys += "Alt+";
-        if (a.fVirt & FCONTROL) keys += "Ctrl+";
-        if (a.fVirt & FSHIFT) keys += "Shift+";
-        if (a.fVirt & FVIRTKEY) keys += GetShortcutKeyName(a.key);
-        else keys += (char)a.key;
+        if (a.cmd != (WORD)m_nID)
+            continue;
+        if (!keys.IsEmpty())
+            keys += ", ";
+        if (a.fVirt & FALT)
+            keys += "Alt+";
+        if (a.fVirt & FCONTROL)
+            keys += "Ctrl+";
+        if (a.fVirt & FSHIFT)
+            keys += "Shift+";
+        if (a.fVirt & FVIRTKEY)
+            keys += GetShortcutKeyName(a.key);
+        else
+            keys += (char)a.key;
     }
-    if (keys.IsEmpty()) return m_strText;
+    if (keys.IsEmpty())
+        return m_strText;
     return m_strText + "\t" + keys;
 }
 
@@ -152,9 +178,8 @@ CThemedMenu* CThemedMenu::FromHandleThemed(HMENU hMenu)
 // ---------------------------------------------------------------- the menu
 
 CThemedMenu::CThemedMenu(HMENU hParent)
-    : m_nIconWidth(16), m_nIconHeight(15), m_hOwner(nullptr), m_crBitmapBackground(0xFF000000),
-      m_pOwnIcons(nullptr), m_bIconsShared(FALSE), m_hParentMenu(hParent), m_bPopup(TRUE), m_nOpenPopups(0),
-      m_hAccel((HACCEL)-1)
+    : m_nIconWidth(16), m_nIconHeight(15), m_hOwner(nullptr), m_crBitmapBackground(0xFF000000), m_pOwnIcons(nullptr),
+      m_bIconsShared(FALSE), m_hParentMenu(hParent), m_bPopup(TRUE), m_nOpenPopups(0), m_hAccel((HACCEL)-1)
 {
 }
 
@@ -162,7 +187,8 @@ CThemedMenu::~CThemedMenu() { DestroyMenu(); }
 
 CThemedMenuItemData* CThemedMenu::GetRecord(int nPos) const
 {
-    if (nPos < 0 || nPos >= (int)m_items.size()) return nullptr;
+    if (nPos < 0 || nPos >= (int)m_items.size())
+        return nullptr;
     return m_items[(size_t)nPos];
 }
 
@@ -177,22 +203,26 @@ void FreeTree(CThemedMenu* pMenu, BOOL bForget)
         HMENU hSub = pMenu->m_subMenus.back();
         pMenu->m_subMenus.pop_back();
         CThemedMenu* pSub = CThemedMenu::FromHandleThemed(hSub);
-        if (!pSub) continue;
+        if (!pSub)
+            continue;
         // A sub-menu still held by this menu goes with this menu's handle.
         BOOL bHeld = bForget;
         for (int i = 0, n = ::GetMenuItemCount(pMenu->m_hMenu); !bHeld && i < n; ++i)
-            if (::GetSubMenu(pMenu->m_hMenu, i) == hSub) bHeld = TRUE;
-        if (bHeld) pSub->ForgetHandles();
+            if (::GetSubMenu(pMenu->m_hMenu, i) == hSub)
+                bHeld = TRUE;
+        if (bHeld)
+            pSub->ForgetHandles();
         delete pSub;
     }
     while (!pMenu->m_items.empty()) {
         delete pMenu->m_items.back();
         pMenu->m_items.pop_back();
     }
-    if (pMenu->m_pOwnIcons && !pMenu->m_bIconsShared) delete pMenu->m_pOwnIcons;
+    if (pMenu->m_pOwnIcons && !pMenu->m_bIconsShared)
+        delete pMenu->m_pOwnIcons;
     pMenu->m_pOwnIcons = nullptr;
 }
-}
+} // namespace
 
 BOOL CThemedMenu::DestroyMenu()
 {
@@ -209,21 +239,27 @@ void CThemedMenu::ForgetHandles()
 BOOL CThemedMenu::LoadMenu(const char* pszResource)
 {
     HMENU h = ::LoadMenuA(AfxGetResourceHandle(), pszResource);
-    if (!h) h = ::LoadMenuA(::GetModuleHandleA(nullptr), pszResource);
-    if (!h) return FALSE;
-    if (LoadMenu(h)) return TRUE;
+    if (!h)
+        h = ::LoadMenuA(::GetModuleHandleA(nullptr), pszResource);
+    if (!h)
+        return FALSE;
+    if (LoadMenu(h))
+        return TRUE;
     ::DestroyMenu(h);
     return FALSE;
 }
 
 BOOL CThemedMenu::LoadMenu(HMENU hMenu)
 {
-    if (!::IsMenu(hMenu) || m_hMenu || CMenu::FromHandlePermanent(hMenu)) return FALSE;
-    if (!Attach(hMenu)) return FALSE;
+    if (!::IsMenu(hMenu) || m_hMenu || CMenu::FromHandlePermanent(hMenu))
+        return FALSE;
+    if (!Attach(hMenu))
+        return FALSE;
     m_bPopup = FALSE;
     for (int i = 0, n = ::GetMenuItemCount(hMenu); i < n; ++i) {
         HMENU hSub = ::GetSubMenu(hMenu, i);
-        if (!hSub || CMenu::FromHandlePermanent(hSub)) continue;
+        if (!hSub || CMenu::FromHandlePermanent(hSub))
+            continue;
         CThemedMenu* pSub = new CThemedMenu(hMenu);
         m_subMenus.push_back(hSub);
         pSub->LoadMenu(hSub);
@@ -249,34 +285,44 @@ CThemedMenuItemData* CThemedMenu::NewRecord(int nPos, UINT nFlags, UINT_PTR nID,
     p->m_nFlags = nFlags;
     p->m_nID = nID;
     p->m_bInUse = TRUE;
-    if (!(nFlags & MF_BITMAP)) p->m_strText = strText;
+    if (!(nFlags & MF_BITMAP))
+        p->m_strText = strText;
     if (nFlags & MF_POPUP) {
-        if (CThemedMenu* pSub = FromHandleThemed((HMENU)nID)) pSub->m_hParentMenu = m_hMenu;
+        if (CThemedMenu* pSub = FromHandleThemed((HMENU)nID))
+            pSub->m_hParentMenu = m_hMenu;
     }
     UINT f = (nFlags & ~MF_BYPOSITION) | MF_BYPOSITION;
-    if (nFlags & MF_OWNERDRAW) ::ModifyMenuA(m_hMenu, (UINT)nPos, f, nID, (LPCSTR)p);
-    else if (nFlags & MF_BITMAP) {}
-    else if (nFlags & MF_SEPARATOR) ::ModifyMenuA(m_hMenu, (UINT)nPos, f, nID, nullptr);
-    else ::ModifyMenuA(m_hMenu, (UINT)nPos, f, nID, p->GetString(GetShortcutTable()));
+    if (nFlags & MF_OWNERDRAW)
+        ::ModifyMenuA(m_hMenu, (UINT)nPos, f, nID, (LPCSTR)p);
+    else if (nFlags & MF_BITMAP) {
+    } else if (nFlags & MF_SEPARATOR)
+        ::ModifyMenuA(m_hMenu, (UINT)nPos, f, nID, nullptr);
+    else
+        ::ModifyMenuA(m_hMenu, (UINT)nPos, f, nID, p->GetString(GetShortcutTable()));
     return p;
 }
 
 void CThemedMenu::ConvertToOwnerDraw()
 {
-    for (CThemedMenuItemData* p : m_items) p->m_bInUse = FALSE;
+    for (CThemedMenuItemData* p : m_items)
+        p->m_bInUse = FALSE;
     std::vector<CThemedMenuItemData*> list;
     for (int pos = 0; pos < (int)::GetMenuItemCount(m_hMenu); ++pos) {
         MENUITEMINFOA mii = {};
         mii.cbSize = sizeof(mii);
         mii.fMask = MIIM_STATE | MIIM_ID | MIIM_FTYPE | MIIM_SUBMENU;
-        if (!::GetMenuItemInfoA(m_hMenu, (UINT)pos, TRUE, &mii)) break;
+        if (!::GetMenuItemInfoA(m_hMenu, (UINT)pos, TRUE, &mii))
+            break;
         UINT state = ::GetMenuState(m_hMenu, (UINT)pos, MF_BYPOSITION);
-        if (state == (UINT)-1) break;
+        if (state == (UINT)-1)
+            break;
         // A sub-menu item's state carries its item count in bits 8 to 15.
-        if (mii.hSubMenu) state &= 0xFF;
+        if (mii.hSubMenu)
+            state &= 0xFF;
         if (!(state & 0x2000)) {
             state |= mii.fType & 0x4000;
-            if (!(mii.fType & MFT_BITMAP)) state |= mii.fType & 0x2000;
+            if (!(mii.fType & MFT_BITMAP))
+                state |= mii.fType & 0x2000;
         }
         CThemedMenuItemData* p = nullptr;
         if (mii.fType & MFT_BITMAP) {
@@ -293,14 +339,16 @@ void CThemedMenu::ConvertToOwnerDraw()
             GetMenuString((UINT)pos, text, MF_BYPOSITION);
             p = TakeRecord(id);
             if (p) {
-                if (!text.IsEmpty()) p->m_strText = text;
+                if (!text.IsEmpty())
+                    p->m_strText = text;
                 if (!(mii.fType & MFT_OWNERDRAW))
                     ::ModifyMenuA(m_hMenu, (UINT)pos, MF_BYPOSITION | (p->m_nFlags & ~MF_BYPOSITION), id, (LPCSTR)p);
             } else {
                 p = NewRecord(pos, (state & ~0xA00u) | 0x510, id, text);
             }
             CThemedMenu* pSub = FromHandleThemed(mii.hSubMenu);
-            if (pSub && pSub->m_hParentMenu != m_hMenu) pSub->m_hParentMenu = m_hMenu;
+            if (pSub && pSub->m_hParentMenu != m_hMenu)
+                pSub->m_hParentMenu = m_hMenu;
         } else if (mii.fType & MFT_SEPARATOR) {
             UINT flags = state | 0x500;
             p = TakeRecord(0);
@@ -317,7 +365,8 @@ void CThemedMenu::ConvertToOwnerDraw()
             p = TakeRecord(mii.wID);
             if (p) {
                 p->m_nFlags = flags;
-                if (!text.IsEmpty()) p->m_strText = text;
+                if (!text.IsEmpty())
+                    p->m_strText = text;
                 ::ModifyMenuA(m_hMenu, (UINT)pos, flags, mii.wID, (LPCSTR)p);
             } else {
                 p = NewRecord(pos, flags, mii.wID, text);
@@ -326,7 +375,8 @@ void CThemedMenu::ConvertToOwnerDraw()
         list.push_back(p);
     }
     for (CThemedMenuItemData* p : m_items)
-        if (!p->m_bInUse) delete p;
+        if (!p->m_bInUse)
+            delete p;
     m_items = list;
 }
 
@@ -336,15 +386,20 @@ CThemedMenuItemData* CThemedMenu::FindRecord(UINT_PTR nID, CThemedMenu** ppOwner
         HMENU hSub = ::GetSubMenu(m_hMenu, pos);
         if (hSub) {
             if ((UINT_PTR)hSub == nID && pos < (int)m_items.size()) {
-                if (ppOwner) *ppOwner = this;
-                if (pPos) *pPos = pos;
+                if (ppOwner)
+                    *ppOwner = this;
+                if (pPos)
+                    *pPos = pos;
                 return m_items[(size_t)pos];
             }
             if (CThemedMenu* pSub = FromHandleThemed(hSub))
-                if (CThemedMenuItemData* p = pSub->FindRecord(nID, ppOwner, pPos)) return p;
+                if (CThemedMenuItemData* p = pSub->FindRecord(nID, ppOwner, pPos))
+                    return p;
         } else if (::GetMenuItemID(m_hMenu, pos) == (UINT)nID && pos < (int)m_items.size()) {
-            if (ppOwner) *ppOwner = this;
-            if (pPos) *pPos = pos;
+            if (ppOwner)
+                *ppOwner = this;
+            if (pPos)
+                *pPos = pos;
             return m_items[(size_t)pos];
         }
     }
@@ -356,16 +411,20 @@ BOOL CThemedMenu::SetItemText(UINT nItem, CString strText, UINT nFlags)
     if (!(nFlags & MF_BYPOSITION)) {
         CThemedMenu* pOwner = nullptr;
         int pos = -1;
-        if (!FindRecord(nItem, &pOwner, &pos)) return FALSE;
+        if (!FindRecord(nItem, &pOwner, &pos))
+            return FALSE;
         return pOwner->SetItemText((UINT)pos, strText, MF_BYPOSITION);
     }
     CThemedMenuItemData* p = GetRecord((int)nItem);
-    if (!p) return FALSE;
+    if (!p)
+        return FALSE;
     p->m_strText = strText;
     UINT state = ::GetMenuState(m_hMenu, nItem, MF_BYPOSITION);
-    if (::GetSubMenu(m_hMenu, (int)nItem)) state &= 0xFF;
+    if (::GetSubMenu(m_hMenu, (int)nItem))
+        state &= 0xFF;
     UINT keep = state & ~0x904u;
-    if (!::ModifyMenuA(m_hMenu, nItem, keep | MF_BYPOSITION, p->m_nID, strText)) return FALSE;
+    if (!::ModifyMenuA(m_hMenu, nItem, keep | MF_BYPOSITION, p->m_nID, strText))
+        return FALSE;
     return ::ModifyMenuA(m_hMenu, nItem, keep | MF_BYPOSITION | MF_OWNERDRAW, p->m_nID, (LPCSTR)p);
 }
 
@@ -374,11 +433,13 @@ BOOL CThemedMenu::GetMenuText(UINT nItem, CString& strText, UINT nFlags)
     if (!(nFlags & MF_BYPOSITION)) {
         CThemedMenu* pOwner = nullptr;
         int pos = -1;
-        if (!FindRecord(nItem, &pOwner, &pos)) return FALSE;
+        if (!FindRecord(nItem, &pOwner, &pos))
+            return FALSE;
         return pOwner->GetMenuText((UINT)pos, strText, MF_BYPOSITION);
     }
     CThemedMenuItemData* p = GetRecord((int)nItem);
-    if (!p) return FALSE;
+    if (!p)
+        return FALSE;
     strText = p->GetString(GetShortcutTable());
     return TRUE;
 }
@@ -388,7 +449,8 @@ BOOL CThemedMenu::DeleteMenu(UINT nPosition, UINT nFlags)
     if (!(nFlags & MF_BYPOSITION)) {
         CThemedMenu* pOwner = nullptr;
         int pos = -1;
-        if (!FindRecord(nPosition, &pOwner, &pos)) return CMenu::DeleteMenu(nPosition, nFlags);
+        if (!FindRecord(nPosition, &pOwner, &pos))
+            return CMenu::DeleteMenu(nPosition, nFlags);
         return pOwner->DeleteMenu((UINT)pos, MF_BYPOSITION);
     }
     int pos = (int)nPosition;
@@ -418,7 +480,8 @@ BOOL CThemedMenu::ChangeItemCommand(UINT nOldID, UINT nNewID)
     CThemedMenu* pOwner = nullptr;
     int pos = -1;
     CThemedMenuItemData* p = FindRecord(nOldID, &pOwner, &pos);
-    if (!p || p->IsPopup()) return FALSE;
+    if (!p || p->IsPopup())
+        return FALSE;
     p->m_nID = nNewID;
     UINT state = ::GetMenuState(pOwner->m_hMenu, (UINT)pos, MF_BYPOSITION) & ~0x904u;
     return ::ModifyMenuA(pOwner->m_hMenu, (UINT)pos, state | MF_BYPOSITION | MF_OWNERDRAW, nNewID, (LPCSTR)p);
@@ -426,11 +489,14 @@ BOOL CThemedMenu::ChangeItemCommand(UINT nOldID, UINT nNewID)
 
 BOOL CThemedMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const char* pszText, int nIconIndex)
 {
-    (void)nIconIndex;   // no image list: the item gets no image
-    if (nIDNewItem == 0) nFlags = (nFlags & MF_BYPOSITION) | MF_SEPARATOR | MF_OWNERDRAW;
-    else nFlags |= MF_OWNERDRAW;
+    (void)nIconIndex; // no image list: the item gets no image
+    if (nIDNewItem == 0)
+        nFlags = (nFlags & MF_BYPOSITION) | MF_SEPARATOR | MF_OWNERDRAW;
+    else
+        nFlags |= MF_OWNERDRAW;
     if (nFlags & MF_POPUP) {
-        if (CThemedMenu* pSub = FromHandleThemed((HMENU)nIDNewItem)) pSub->m_hParentMenu = m_hMenu;
+        if (CThemedMenu* pSub = FromHandleThemed((HMENU)nIDNewItem))
+            pSub->m_hParentMenu = m_hMenu;
     }
     CThemedMenuItemData* p = new CThemedMenuItemData;
     p->m_strText = pszText ? pszText : "";
@@ -447,9 +513,11 @@ BOOL CThemedMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const char* pszTe
 
 BOOL CThemedMenu::SetItemImage(UINT nID, CImageList* pImageList, int nImage)
 {
-    if (!pImageList || !pImageList->m_hImageList || nImage < 0) return FALSE;
+    if (!pImageList || !pImageList->m_hImageList || nImage < 0)
+        return FALSE;
     HICON hIcon = pImageList->ExtractIcon(nImage);
-    if (!hIcon) return FALSE;
+    if (!hIcon)
+        return FALSE;
     FwCountGdiObject(1);
     int cx = 0, cy = 0;
     pImageList->GetIconSize(&cx, &cy);
@@ -457,12 +525,18 @@ BOOL CThemedMenu::SetItemImage(UINT nID, CImageList* pImageList, int nImage)
     CThemedMenuBitmaps* pSet = nullptr;
     for (CThemedMenuIcons* p : sets) {
         CThemedMenuBitmaps* pb = dynamic_cast<CThemedMenuBitmaps*>(p);
-        if (pb && pb->FindIndex(nID) >= 0) { pSet = pb; break; }
+        if (pb && pb->FindIndex(nID) >= 0) {
+            pSet = pb;
+            break;
+        }
     }
     if (!pSet) {
         for (CThemedMenuIcons* p : sets) {
             CThemedMenuBitmaps* pb = dynamic_cast<CThemedMenuBitmaps*>(p);
-            if (pb && pb->GetIconSize() == CSize(cx, cy)) { pSet = pb; break; }
+            if (pb && pb->GetIconSize() == CSize(cx, cy)) {
+                pSet = pb;
+                break;
+            }
         }
     }
     int index = -1;
@@ -472,15 +546,19 @@ BOOL CThemedMenu::SetItemImage(UINT nID, CImageList* pImageList, int nImage)
         pSet = new CThemedMenuBitmaps;
         pSet->m_crTransparent = m_crBitmapBackground;
         index = pSet->AddIcon(hIcon, nID);
-        if (index < 0) delete pSet;
-        else sets.push_back(pSet);
+        if (index < 0)
+            delete pSet;
+        else
+            sets.push_back(pSet);
     }
     ::DestroyIcon(hIcon);
     FwCountGdiObject(-1);
-    if (index < 0) return FALSE;
+    if (index < 0)
+        return FALSE;
     pSet->AddRef();
     CThemedMenuItemData* pRecord = FindRecord(nID);
-    if (pRecord) pRecord->SetImage(pSet, index);
+    if (pRecord)
+        pRecord->SetImage(pSet, index);
     CThemedMenuIcons::Release(pSet);
     return pRecord != nullptr;
 }
@@ -489,7 +567,8 @@ BOOL CThemedMenu::SetItemImage(UINT nID, CImageList* pImageList, int nImage)
 
 void CThemedMenu::RedrawBarItem()
 {
-    if (m_rectBarItem.IsRectEmpty() || !::IsWindow(m_hOwner)) return;
+    if (m_rectBarItem.IsRectEmpty() || !::IsWindow(m_hOwner))
+        return;
     CRect r(m_rectBarItem);
     r.right += 10;
     r.bottom += 10;
@@ -500,22 +579,27 @@ void CThemedMenu::RedrawBarItem()
 void CThemedMenu::OnInitMenuPopup(HWND hOwner, HMENU hPopup, UINT, BOOL)
 {
     SetLastPopup(hPopup);
-    if (!::IsMenu(hPopup)) return;
+    if (!::IsMenu(hPopup))
+        return;
     CThemedMenu* p = FromHandleThemed(hPopup);
-    if (!p) return;
+    if (!p)
+        return;
     p->m_hOwner = hOwner;
     p->PrepareOwnerDraw();
     CThemedMenu* pParent = FromHandleThemed(p->m_hParentMenu);
-    if (!pParent) return;
+    if (!pParent)
+        return;
     if (pParent->m_nOpenPopups++ == 0 && !pParent->m_bPopup) {
-        if (!pParent->m_hOwner) pParent->m_hOwner = hOwner;
+        if (!pParent->m_hOwner)
+            pParent->m_hOwner = hOwner;
         pParent->RedrawBarItem();
     }
 }
 
 void CThemedMenu::OnUnInitMenuPopup(HMENU hPopup)
 {
-    if (CThemedMenu* p = FromHandleThemed(hPopup)) p->OnUnInitPopupMenu();
+    if (CThemedMenu* p = FromHandleThemed(hPopup))
+        p->OnUnInitPopupMenu();
 }
 
 void CThemedMenu::PrepareOwnerDraw()
@@ -539,9 +623,12 @@ BOOL CThemedMenu::OnUnInitPopupMenu()
             ::SetWindowPos(m_hOwner, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     }
     CThemedMenu* pParent = FromHandleThemed(m_hParentMenu);
-    if (!pParent) return FALSE;
-    if (pParent->m_nOpenPopups > 0) --pParent->m_nOpenPopups;
-    if (pParent->m_bPopup) return FALSE;
+    if (!pParent)
+        return FALSE;
+    if (pParent->m_nOpenPopups > 0)
+        --pParent->m_nOpenPopups;
+    if (pParent->m_bPopup)
+        return FALSE;
     pParent->m_nOpenPopups = 0;
     pParent->RedrawBarItem();
     return TRUE;
@@ -551,7 +638,8 @@ BOOL CThemedMenu::OnUnInitPopupMenu()
 
 void CThemedMenu::DrawItem(LPDRAWITEMSTRUCT lpdis)
 {
-    if (!lpdis || lpdis->CtlType != ODT_MENU) return;
+    if (!lpdis || lpdis->CtlType != ODT_MENU)
+        return;
     if (m_hParentMenu) {
         DrawByPainter(lpdis, FALSE);
         return;
@@ -565,13 +653,15 @@ void CThemedMenu::DrawItem(LPDRAWITEMSTRUCT lpdis)
 void CThemedMenu::DrawByPainter(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
 {
     CMenuTheme* pTheme = GetCurrentTheme();
-    if (pTheme && pTheme->m_pfnDrawItem) (this->*pTheme->m_pfnDrawItem)(lpdis, bBar);
+    if (pTheme && pTheme->m_pfnDrawItem)
+        (this->*pTheme->m_pfnDrawItem)(lpdis, bBar);
 }
 
 void CThemedMenu::DrawMenuTitle(LPDRAWITEMSTRUCT lpdis)
 {
     CMenuTheme* pTheme = GetCurrentTheme();
-    if (pTheme && pTheme->m_pfnDrawTitle) (this->*pTheme->m_pfnDrawTitle)(lpdis);
+    if (pTheme && pTheme->m_pfnDrawTitle)
+        (this->*pTheme->m_pfnDrawTitle)(lpdis);
 }
 
 BOOL CThemedMenu::EraseBkgnd(HWND hWnd, HDC hDC)
@@ -587,13 +677,16 @@ BOOL CThemedMenu::EraseBkgnd(HWND hWnd, HDC hDC)
 
 void CThemedMenu::MeasureItem(LPMEASUREITEMSTRUCT lpmis)
 {
-    if (!lpmis || lpmis->CtlType != ODT_MENU) return;
+    if (!lpmis || lpmis->CtlType != ODT_MENU)
+        return;
     CMenuTheme* pTheme = GetCurrentTheme();
-    if (!pTheme || !pTheme->m_pfnMeasureItem) return;
+    if (!pTheme || !pTheme->m_pfnMeasureItem)
+        return;
     BOOL bHasRecord = FindRecord(lpmis->itemID) != nullptr;
     if (!bHasRecord)
         for (CThemedMenuItemData* p : m_items)
-            if ((ULONG_PTR)p == lpmis->itemData) bHasRecord = TRUE;
+            if ((ULONG_PTR)p == lpmis->itemData)
+                bHasRecord = TRUE;
     BOOL bBar;
     if (bHasRecord) {
         bBar = !m_hParentMenu && !m_bPopup;
@@ -608,16 +701,20 @@ void CThemedMenu::MeasureItem(LPMEASUREITEMSTRUCT lpmis)
     (this->*pTheme->m_pfnMeasureItem)(lpmis, bBar);
 }
 
-void CThemedMenu::MeasureItemClassic(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem) { MeasureByRule(lpmis, bBarItem, FALSE); }
+void CThemedMenu::MeasureItemClassic(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem)
+{
+    MeasureByRule(lpmis, bBarItem, FALSE);
+}
 void CThemedMenu::MeasureItemXP(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem) { MeasureByRule(lpmis, bBarItem, TRUE); }
 
 namespace {
 SIZE TextSize(const LOGFONTA& lf, const CString& text)
 {
-    SIZE size = { 0, 0 };
+    SIZE size = {0, 0};
     HDC hDC = GetMeasureDC();
     HFONT hFont = GetThemedFont(lf);
-    if (!hDC) return size;
+    if (!hDC)
+        return size;
     HGDIOBJ hOld = hFont ? ::SelectObject(hDC, hFont) : nullptr;
     ::GetTextExtentPoint32A(hDC, text, text.GetLength(), &size);
     if (text.IsEmpty()) {
@@ -625,10 +722,11 @@ SIZE TextSize(const LOGFONTA& lf, const CString& text)
         ::GetTextMetricsA(hDC, &tm);
         size.cy = tm.tmHeight;
     }
-    if (hOld) ::SelectObject(hDC, hOld);
+    if (hOld)
+        ::SelectObject(hDC, hOld);
     return size;
 }
-}
+} // namespace
 
 void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL bXP)
 {
@@ -638,7 +736,7 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
     const std::vector<CThemedMenuItemData*>* pList = &m_items;
     size_t index = 0;
     CThemedMenu* pParent = FromHandleThemed(m_hParentMenu);
-    for (const std::vector<CThemedMenuItemData*>* list : { &m_items, pParent ? &pParent->m_items : nullptr }) {
+    for (const std::vector<CThemedMenuItemData*>* list : {&m_items, pParent ? &pParent->m_items : nullptr}) {
         for (size_t i = 0; list && !pRecord && i < list->size(); ++i)
             if ((ULONG_PTR)(*list)[i] == lpmis->itemData) {
                 pRecord = (*list)[i];
@@ -654,7 +752,8 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
             pOwner->MeasureByRule(lpmis, bBarItem, bXP);
             return;
         }
-        if (!pRecord) return;
+        if (!pRecord)
+            return;
         index = (size_t)pos;
     }
     auto measure = [&](CThemedMenuItemData* r, UINT& width, UINT& height) {
@@ -669,15 +768,19 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
             }
             if (r->m_nTitleFlags & TITLE_VERTICAL) {
                 int w = image.cx > text.cy ? image.cx : text.cy;
-                if (!GetThemedSystemInfo().bWine) w -= ::GetSystemMetrics(SM_CXMENUCHECK);
-                if (r->m_nTitleFlags & TITLE_LINE) w += 8;
-                else if (r->m_nTitleFlags & TITLE_ROUNDED) w += 4;
+                if (!GetThemedSystemInfo().bWine)
+                    w -= ::GetSystemMetrics(SM_CXMENUCHECK);
+                if (r->m_nTitleFlags & TITLE_LINE)
+                    w += 8;
+                else if (r->m_nTitleFlags & TITLE_ROUNDED)
+                    w += 4;
                 width = (UINT)w;
                 height = 0;
             } else {
                 width = (UINT)(image.cx + text.cx);
                 int h = image.cy > text.cy ? image.cy : text.cy;
-                if (r->m_nTitleFlags & TITLE_LINE) h += 8;
+                if (r->m_nTitleFlags & TITLE_LINE)
+                    h += 8;
                 height = (UINT)h;
             }
             return;
@@ -687,16 +790,20 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
             return;
         }
         LOGFONTA lf;
-        if (!GetMenuFont(lf, (UINT)::GetMenuDefaultItem(m_hMenu, FALSE, 0) == (UINT)r->m_nID)) return;
+        if (!GetMenuFont(lf, (UINT)::GetMenuDefaultItem(m_hMenu, FALSE, 0) == (UINT)r->m_nID))
+            return;
         CString text = r->GetString(GetShortcutTable());
         CString measured = text;
-        if (bXP) measured.Replace("\t", "nnn");
+        if (bXP)
+            measured.Replace("\t", "nnn");
         SIZE ts = TextSize(lf, measured);
         BOOL bAmp = text.Find('&') >= 0;
         int w, h;
         if (!bXP) {
-            if (bBarItem) w = ts.cx - (bAmp ? ::GetSystemMetrics(SM_CXMENUCHECK) / 2 : 0);
-            else w = ts.cx + 2 * m_nIconWidth + 2;
+            if (bBarItem)
+                w = ts.cx - (bAmp ? ::GetSystemMetrics(SM_CXMENUCHECK) / 2 : 0);
+            else
+                w = ts.cx + 2 * m_nIconWidth + 2;
             h = m_nIconHeight + 4 > cyMenu ? m_nIconHeight + 4 : cyMenu;
         } else if (bBarItem) {
             w = ts.cx - (bAmp ? 6 : 0);
@@ -705,7 +812,8 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
             w = (r->IsPopup() ? cyMenu : cyMenu / 2) + m_nIconWidth + ts.cx + 6;
             h = m_nIconHeight + 8 < cyMenu ? cyMenu : m_nIconHeight + 7;
         }
-        if (h < ts.cy) h = ts.cy;
+        if (h < ts.cy)
+            h = ts.cy;
         width = (UINT)w;
         height = (UINT)h;
     };
@@ -713,10 +821,12 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
     measure(pRecord, w, h);
     if (IsSystemCommand(pRecord->m_nID) && !pRecord->IsPopup() && !pRecord->IsSeparator()) {
         for (size_t i = index + 1; i < pList->size(); ++i) {
-            if ((*pList)[i]->m_nID == 0) continue;
+            if ((*pList)[i]->m_nID == 0)
+                continue;
             UINT w2 = 0, h2 = 0;
             measure((*pList)[i], w2, h2);
-            if (w2 > w) w = w2;
+            if (w2 > w)
+                w = w2;
             break;
         }
         h = (UINT)::GetSystemMetrics(SM_CYMENU);
@@ -727,19 +837,23 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
 
 CMenu* CThemedMenu::FindMenuOfItem(HMENU hMenu, UINT nID, CThemedMenuItemData* pData)
 {
-    if (!::IsMenu(hMenu)) return nullptr;
+    if (!::IsMenu(hMenu))
+        return nullptr;
     for (int i = 0, n = ::GetMenuItemCount(hMenu); i < n; ++i) {
         HMENU hSub = ::GetSubMenu(hMenu, i);
         if (hSub) {
-            if (CMenu* p = FindMenuOfItem(hSub, nID, pData)) return p;
+            if (CMenu* p = FindMenuOfItem(hSub, nID, pData))
+                return p;
             continue;
         }
-        if (::GetMenuItemID(hMenu, i) != nID) continue;
+        if (::GetMenuItemID(hMenu, i) != nID)
+            continue;
         if (pData) {
             MENUITEMINFOA mii = {};
             mii.cbSize = sizeof(mii);
             mii.fMask = MIIM_DATA;
-            if (!::GetMenuItemInfoA(hMenu, (UINT)i, TRUE, &mii) || mii.dwItemData != (ULONG_PTR)pData) continue;
+            if (!::GetMenuItemInfoA(hMenu, (UINT)i, TRUE, &mii) || mii.dwItemData != (ULONG_PTR)pData)
+                continue;
         }
         return CMenu::FromHandle(hMenu);
     }
@@ -750,9 +864,11 @@ CMenu* CThemedMenu::FindMenuOfCommand(HMENU hMenu, UINT nID) { return FindMenuOf
 
 BOOL CThemedMenu::OnMeasureItem(const MSG* pMsg)
 {
-    if (!pMsg || pMsg->message != WM_MEASUREITEM) return FALSE;
+    if (!pMsg || pMsg->message != WM_MEASUREITEM)
+        return FALSE;
     LPMEASUREITEMSTRUCT lpmis = (LPMEASUREITEMSTRUCT)pMsg->lParam;
-    if (!lpmis || lpmis->CtlType != ODT_MENU) return FALSE;
+    if (!lpmis || lpmis->CtlType != ODT_MENU)
+        return FALSE;
     HMENU hItemMenu = (HMENU)(UINT_PTR)lpmis->itemID;
     if (lpmis->itemID && ::IsMenu(hItemMenu)) {
         if (CThemedMenu* p = FromHandleThemed(hItemMenu)) {
@@ -761,9 +877,10 @@ BOOL CThemedMenu::OnMeasureItem(const MSG* pMsg)
         }
     }
     CThemedMenuItemData* pData = (CThemedMenuItemData*)lpmis->itemData;
-    HMENU places[] = { g_hLastPopup, ::GetMenu(pMsg->hwnd), ::GetSystemMenu(pMsg->hwnd, FALSE) };
+    HMENU places[] = {g_hLastPopup, ::GetMenu(pMsg->hwnd), ::GetSystemMenu(pMsg->hwnd, FALSE)};
     for (HMENU h : places) {
-        if (!h) continue;
+        if (!h)
+            continue;
         CMenu* pFound = FindMenuOfItem(h, lpmis->itemID, pData);
         if (CThemedMenu* p = pFound ? FromHandleThemed(pFound->m_hMenu) : nullptr) {
             p->MeasureItem(lpmis);
@@ -785,10 +902,12 @@ BOOL CThemedMenu::OnMeasureItem(const MSG* pMsg)
 LRESULT CThemedMenu::OnMenuChar(UINT nChar, UINT, CMenu* pMenu)
 {
     CThemedMenu* p = dynamic_cast<CThemedMenu*>(pMenu);
-    if (!p) return 0;
-    char key[3] = { '&', (char)nChar, 0 };
+    if (!p)
+        return 0;
+    char key[3] = {'&', (char)nChar, 0};
     CString search = Lower(CString(key));
-    if ((int)p->GetMenuItemCount() != (int)p->m_items.size()) p->ConvertToOwnerDraw();
+    if ((int)p->GetMenuItemCount() != (int)p->m_items.size())
+        p->ConvertToOwnerDraw();
     for (size_t pos = 0; pos < p->m_items.size(); ++pos) {
         if (Lower(p->m_items[pos]->GetString(p->GetShortcutTable())).Find(search) >= 0)
             return MAKELRESULT(pos, MNC_EXECUTE);
@@ -801,7 +920,8 @@ void RefreshIconSets()
 {
     g_dwLastRefresh = ::GetTickCount();
     g_bRefreshedOnce = TRUE;
-    for (CThemedMenuIcons* p : CThemedMenuIcons::List()) p->OnSysColorChange();
+    for (CThemedMenuIcons* p : CThemedMenuIcons::List())
+        p->OnSysColorChange();
 }
 
 void CALLBACK PendingRefresh(HWND, UINT, UINT_PTR nID, DWORD)
@@ -810,7 +930,7 @@ void CALLBACK PendingRefresh(HWND, UINT, UINT_PTR nID, DWORD)
     g_nPendingRefresh = 0;
     RefreshIconSets();
 }
-}
+} // namespace
 
 void CThemedMenu::OnSysColorChange()
 {
@@ -821,14 +941,17 @@ void CThemedMenu::OnSysColorChange()
     }
     // Too soon after the last refresh: done once the 2000 ms are over, so
     // that the icons take the newest colours.
-    if (!g_nPendingRefresh) g_nPendingRefresh = ::SetTimer(nullptr, 0, 2000 - elapsed + 1, PendingRefresh);
+    if (!g_nPendingRefresh)
+        g_nPendingRefresh = ::SetTimer(nullptr, 0, 2000 - elapsed + 1, PendingRefresh);
 }
 
 void CThemedMenu::ApplyMenuBarBrush(HMENU hMenu)
 {
-    if (!FromHandleThemed(hMenu)) return;
+    if (!FromHandleThemed(hMenu))
+        return;
     CThemedBrush* pBrush = GetMenuBarBrush();
-    if (!pBrush) return;
+    if (!pBrush)
+        return;
     MENUINFO mi = {};
     mi.cbSize = sizeof(mi);
     mi.fMask = MIM_BACKGROUND;
@@ -839,16 +962,19 @@ void CThemedMenu::ApplyMenuBarBrush(HMENU hMenu)
 }
 
 UINT CThemedMenu::GetPopupPlacement(UINT nFlags, LPCRECT pAnchor, LPCRECT pMonitor, int nExpectedHeight, BOOL bRtl,
-                                     BOOL bVertical, POINT& pt)
+                                    BOOL bVertical, POINT& pt)
 {
     CRect anchor(*pAnchor), monitor(*pMonitor);
     if (bVertical) {
         if (anchor.right > (monitor.left + monitor.right) / 2) {
-            if (anchor.left <= monitor.left) anchor.left = monitor.left + 1;
+            if (anchor.left <= monitor.left)
+                anchor.left = monitor.left + 1;
             pt.x = anchor.left - 1;
-            if (!bRtl) nFlags |= TPM_RIGHTALIGN;
+            if (!bRtl)
+                nFlags |= TPM_RIGHTALIGN;
         } else {
-            if (anchor.right <= monitor.left) anchor.right = monitor.left + 1;
+            if (anchor.right <= monitor.left)
+                anchor.right = monitor.left + 1;
             pt.x = anchor.right - 1;
         }
         pt.y = anchor.top + 1 < monitor.top ? monitor.top : anchor.top + 1;
@@ -862,13 +988,15 @@ UINT CThemedMenu::GetPopupPlacement(UINT nFlags, LPCRECT pAnchor, LPCRECT pMonit
     } else {
         pt.y = anchor.bottom < monitor.top ? monitor.top : anchor.bottom;
     }
-    if (bRtl) nFlags |= TPM_RIGHTALIGN;
+    if (bRtl)
+        nFlags |= TPM_RIGHTALIGN;
     return nFlags;
 }
 
 BOOL CThemedMenu::TrackPopupMenuOnMonitor(CMenu* pMenu, UINT nFlags, LPCRECT pAnchor, CWnd* pOwner, BOOL bVertical)
 {
-    if (!pMenu || !pAnchor) return FALSE;
+    if (!pMenu || !pAnchor)
+        return FALSE;
     CRect monitor = GetMonitorRect(pAnchor);
     BOOL bRtl = pOwner && (pOwner->GetExStyle() & WS_EX_LAYOUTRTL);
     // The height a themed popup will have, roughly: one icon row per item.

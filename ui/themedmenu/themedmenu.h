@@ -11,7 +11,7 @@ class CThemedMenuItemData
 {
 public:
     CThemedMenuItemData();
-    virtual ~CThemedMenuItemData();   // drops the icon-set reference
+    virtual ~CThemedMenuItemData(); // drops the icon-set reference
 
     // The display text: the text with the shortcut text of the accelerator
     // table (-1 the main frame's, 0 none) after a tab.
@@ -24,12 +24,12 @@ public:
     BOOL IsPopup() const { return (m_nFlags & MF_POPUP) != 0; }
 
     CString m_strText;
-    int m_nTitleFlags;            // TITLE_* for a separator shown as a title
-    UINT m_nFlags;                // MF_ flags, with MF_BYPOSITION | MF_OWNERDRAW once converted
-    UINT_PTR m_nID;               // command id, or the sub-menu's handle
+    int m_nTitleFlags; // TITLE_* for a separator shown as a title
+    UINT m_nFlags;     // MF_ flags, with MF_BYPOSITION | MF_OWNERDRAW once converted
+    UINT_PTR m_nID;    // command id, or the sub-menu's handle
     BOOL m_bInUse;
     CThemedMenuIcons* m_pIcons;
-    int m_nImageIndex;            // -1: no image
+    int m_nImageIndex; // -1: no image
 
 private:
     CThemedMenuItemData(const CThemedMenuItemData&) = delete;
@@ -38,8 +38,13 @@ private:
 
 // Title flags of a separator record.
 enum {
-    TITLE_ITEM = 0x1, TITLE_VERTICAL = 0x2, TITLE_GRADIENT = 0x4, TITLE_3D = 0x8,
-    TITLE_LINE = 0x10, TITLE_ROUNDED = 0x20, TITLE_CENTERED = 0x40
+    TITLE_ITEM = 0x1,
+    TITLE_VERTICAL = 0x2,
+    TITLE_GRADIENT = 0x4,
+    TITLE_3D = 0x8,
+    TITLE_LINE = 0x10,
+    TITLE_ROUNDED = 0x20,
+    TITLE_CENTERED = 0x40
 };
 
 // A title item with its own colours (0xFF000000: the theme's).
@@ -55,15 +60,15 @@ public:
 // Process-wide switches of the themed menus.
 struct CThemedMenuOptions
 {
-    LOGFONTA titleFont;           // 16 px bold Arial
-    BOOL bDimmedIcons;            // 1
-    BOOL bDecorateEveryPopup;     // 1
-    int nIconDimming;             // 50
-    BOOL bShortcutText;           // 1
-    int nPopupTransparency;       // 255: opaque
+    LOGFONTA titleFont;       // 16 px bold Arial
+    BOOL bDimmedIcons;        // 1
+    BOOL bDecorateEveryPopup; // 1
+    int nIconDimming;         // 50
+    BOOL bShortcutText;       // 1
+    int nPopupTransparency;   // 255: opaque
     // Off unless a program switches them on at start:
-    BOOL bMeasureBarMenu;         // measuring also searches the menu bar's menu
-    BOOL bMenuEdgeLine;           // frames and dialogs close their menu area with a line
+    BOOL bMeasureBarMenu; // measuring also searches the menu bar's menu
+    BOOL bMenuEdgeLine;   // frames and dialogs close their menu area with a line
 };
 
 class CThemedMenu : public CMenu
@@ -95,7 +100,9 @@ public:
     static CMenu* FindMenuOfCommand(CMenu* pMenu, UINT nID) { return FindMenuOfCommand(SafeHmenu(pMenu), nID); }
     static CMenu* FindMenuOfItem(HMENU hMenu, UINT nID, CThemedMenuItemData* pData);
     static CMenu* FindMenuOfItem(CMenu* pMenu, UINT nID, CThemedMenuItemData* pData)
-        { return FindMenuOfItem(SafeHmenu(pMenu), nID, pData); }
+    {
+        return FindMenuOfItem(SafeHmenu(pMenu), nID, pData);
+    }
     // The themed menu object of a handle, null when it has none.
     static CThemedMenu* FromHandleThemed(HMENU hMenu);
     // The popup last seen by OnInitMenuPopup (consumed by the popup windows).

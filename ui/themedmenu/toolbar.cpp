@@ -5,8 +5,7 @@
 #include "menutheme.h"
 #include "barpaint.h"
 
-namespace
-{
+namespace {
 
 const COLORREF TRANSPARENT_FROM_PIXEL = 0xFF000000;
 const COLORREF HOT_FRAME = 0x840204;
@@ -35,8 +34,7 @@ BEGIN_MESSAGE_MAP(CThemedToolBar, CToolBar)
 END_MESSAGE_MAP()
 
 CThemedToolBar::CThemedToolBar()
-    : m_nButton(-1), m_nLayoutDirection(0), m_clrTransparent(TRANSPARENT_FROM_PIXEL),
-      m_rcBorders(0, 0, 0, 0)
+    : m_nButton(-1), m_nLayoutDirection(0), m_clrTransparent(TRANSPARENT_FROM_PIXEL), m_rcBorders(0, 0, 0, 0)
 {
 }
 
@@ -88,8 +86,8 @@ BOOL CThemedToolBar::LoadToolBar(UINT nIDResource)
 {
     if (!CToolBar::LoadToolBar(nIDResource))
         return FALSE;
-    HBITMAP bmp = (HBITMAP)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDResource), IMAGE_BITMAP,
-                                        0, 0, LR_CREATEDIBSECTION);
+    HBITMAP bmp = (HBITMAP)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDResource), IMAGE_BITMAP, 0, 0,
+                                        LR_CREATEDIBSECTION);
     if (!bmp)
         return TRUE;
     BuildImageLists(bmp, 0);
@@ -185,8 +183,8 @@ LRESULT CThemedToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     } else {
         return result;
     }
-    HBITMAP bmp = inst ? (HBITMAP)::LoadImageA(inst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)
-                       : (HBITMAP)id;
+    HBITMAP bmp =
+        inst ? (HBITMAP)::LoadImageA(inst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION) : (HBITMAP)id;
     if (bmp) {
         BuildImageLists(bmp, first);
         if (inst)
@@ -204,10 +202,14 @@ void CThemedToolBar::DrawBorders(CDC* pDC, CRect& rect)
         return;
     // The classic look: an etched line on each bordered side.
     UINT sides = 0;
-    if (m_dwStyle & CBRS_BORDER_TOP) sides |= BF_TOP;
-    if (m_dwStyle & CBRS_BORDER_BOTTOM) sides |= BF_BOTTOM;
-    if (m_dwStyle & CBRS_BORDER_LEFT) sides |= BF_LEFT;
-    if (m_dwStyle & CBRS_BORDER_RIGHT) sides |= BF_RIGHT;
+    if (m_dwStyle & CBRS_BORDER_TOP)
+        sides |= BF_TOP;
+    if (m_dwStyle & CBRS_BORDER_BOTTOM)
+        sides |= BF_BOTTOM;
+    if (m_dwStyle & CBRS_BORDER_LEFT)
+        sides |= BF_LEFT;
+    if (m_dwStyle & CBRS_BORDER_RIGHT)
+        sides |= BF_RIGHT;
     if (sides)
         pDC->DrawEdge(&rect, EDGE_ETCHED, sides | BF_ADJUST);
 }
@@ -347,9 +349,12 @@ void CThemedToolBar::PaintButtons(CDC* pDC)
             }
         } else if (button.idCommand != 0) {
             UINT state = 0;
-            if (button.fsState & TBSTATE_INDETERMINATE) state |= CDIS_INDETERMINATE;
-            if (button.fsState & TBSTATE_CHECKED) state |= CDIS_CHECKED;
-            if (!(button.fsState & TBSTATE_ENABLED)) state |= CDIS_DISABLED;
+            if (button.fsState & TBSTATE_INDETERMINATE)
+                state |= CDIS_INDETERMINATE;
+            if (button.fsState & TBSTATE_CHECKED)
+                state |= CDIS_CHECKED;
+            if (!(button.fsState & TBSTATE_ENABLED))
+                state |= CDIS_DISABLED;
             BOOL pressed = (button.fsState & TBSTATE_PRESSED) != 0;
             if (active && ::PtInRect(&r, cursor)) {
                 if (pressed)
@@ -404,9 +409,7 @@ void CThemedToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
 {
     NMTBCUSTOMDRAW* draw = (NMTBCUSTOMDRAW*)pNMHDR;
     switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        *pResult = CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT | CDRF_SKIPDEFAULT;
-        break;
+    case CDDS_PREPAINT: *pResult = CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT | CDRF_SKIPDEFAULT; break;
     case CDDS_ITEMPREPAINT: {
         CDC* dc = CDC::FromHandle(draw->nmcd.hdc);
         DrawButtonBackground(dc, draw);
@@ -414,9 +417,7 @@ void CThemedToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         *pResult = CDRF_SKIPDEFAULT;
         break;
     }
-    default:
-        *pResult = CDRF_NOTIFYITEMDRAW | CDRF_SKIPDEFAULT;
-        break;
+    default: *pResult = CDRF_NOTIFYITEMDRAW | CDRF_SKIPDEFAULT; break;
     }
 }
 
@@ -488,7 +489,7 @@ void CThemedToolBar::DrawButtonBackground(CDC* pDC, const NMTBCUSTOMDRAW* pDraw)
                 pDC->FillSolidRect(&r, first);
             }
             COLORREF frame = GetThemedSystemInfo().bHighContrast ? ::GetSysColor(COLOR_BTNTEXT)
-                                              : DarkenColor(GetMenuBarColorThemed(nullptr), 128);
+                                                                 : DarkenColor(GetMenuBarColorThemed(nullptr), 128);
             pDC->Draw3dRect(&r, frame, frame);
             framed = FALSE;
         } else if (hot || hotPressed) {
@@ -540,7 +541,7 @@ void CThemedToolBar::DrawButtonImageAndText(CDC* pDC, const NMTBCUSTOMDRAW* pDra
     ZeroMemory(&button, sizeof(button));
     ::SendMessageA(m_hWnd, TB_GETBUTTON, index, (LPARAM)&button);
     BOOL hot = (s & CDIS_HOT) != 0;
-    CImageList* list = (s & CDIS_DISABLED) ? &m_imagesDisabled
+    CImageList* list = (s & CDIS_DISABLED)                       ? &m_imagesDisabled
                        : (!hot && CThemedMenu::GetDimmedIcons()) ? &m_imagesDimmed
                                                                  : &m_imagesNormal;
     int cx = m_sizeImage.cx, cy = m_sizeImage.cy;
@@ -549,9 +550,8 @@ void CThemedToolBar::DrawButtonImageAndText(CDC* pDC, const NMTBCUSTOMDRAW* pDra
         at.x -= 7;
 
     char text[256] = "";
-    int length = button.iString != -1
-                     ? (int)::SendMessageA(m_hWnd, TB_GETBUTTONTEXTA, button.idCommand, (LPARAM)text)
-                     : -1;
+    int length =
+        button.iString != -1 ? (int)::SendMessageA(m_hWnd, TB_GETBUTTONTEXTA, button.idCommand, (LPARAM)text) : -1;
     if (length > 0) {
         if (GetStyle() & TBSTYLE_LIST)
             at.x = r.left + 3;
@@ -559,10 +559,10 @@ void CThemedToolBar::DrawButtonImageAndText(CDC* pDC, const NMTBCUSTOMDRAW* pDra
             at.y = r.top + 4;
         RECT tr = pDraw->rcText;
         int theme = CThemedMenu::GetThemeId();
-        COLORREF colour = (s & CDIS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT)
-                          : !hot                         ? ::GetSysColor(COLOR_WINDOWTEXT)
-                          : (theme == 6 || theme == 7)   ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
-                                                         : ::GetSysColor(COLOR_WINDOWTEXT);
+        COLORREF colour = (s & CDIS_DISABLED)          ? ::GetSysColor(COLOR_GRAYTEXT)
+                          : !hot                       ? ::GetSysColor(COLOR_WINDOWTEXT)
+                          : (theme == 6 || theme == 7) ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                                       : ::GetSysColor(COLOR_WINDOWTEXT);
         HGDIOBJ oldFont = pDC->SelectObject(::GetStockObject(DEFAULT_GUI_FONT));
         int oldMode = pDC->SetBkMode(TRANSPARENT);
         COLORREF oldColour = pDC->SetTextColor(colour);
@@ -581,8 +581,8 @@ void CThemedToolBar::DrawButtonImageAndText(CDC* pDC, const NMTBCUSTOMDRAW* pDra
         if (icon) {
             CBrush brush(shade);
             POINT shadowAt = {at.x + 1, at.y + 1};
-            ::DrawStateA(pDC->m_hDC, (HBRUSH)brush.m_hObject, nullptr, (LPARAM)icon, 0, shadowAt.x, shadowAt.y,
-                         cx, cy, DST_ICON | DSS_MONO);
+            ::DrawStateA(pDC->m_hDC, (HBRUSH)brush.m_hObject, nullptr, (LPARAM)icon, 0, shadowAt.x, shadowAt.y, cx, cy,
+                         DST_ICON | DSS_MONO);
             ::DestroyIcon(icon);
         }
         at.x -= 1;

@@ -44,12 +44,12 @@ protected:
     void PaintButtons(CDC* pDC);
     BOOL IsActive() const;
 
-    int m_nButton;               // the button being drawn, -1 between paints
+    int m_nButton; // the button being drawn, -1 between paints
     CImageList m_imagesNormal;
     CImageList m_imagesDimmed;
     CImageList m_imagesDisabled;
-    int m_nLayoutDirection;      // 0 none, 1 horizontal, 2 vertical
-    COLORREF m_clrTransparent;   // 0xFF000000: the bitmap's top-left pixel
+    int m_nLayoutDirection;    // 0 none, 1 horizontal, 2 vertical
+    COLORREF m_clrTransparent; // 0xFF000000: the bitmap's top-left pixel
     CRect m_rcBorders;
 
     DECLARE_MESSAGE_MAP()

@@ -4,8 +4,7 @@
 
 using namespace browsers;
 
-namespace
-{
+namespace {
 std::vector<CString> Names(const char* a = nullptr, const char* b = nullptr)
 {
     std::vector<CString> names;
@@ -15,7 +14,7 @@ std::vector<CString> Names(const char* a = nullptr, const char* b = nullptr)
         names.push_back(b);
     return names;
 }
-}
+} // namespace
 
 int CBrowserFunctions::ChromeHistory(CListCtrl* list, CProgressCtrl* progress)
 {
@@ -26,8 +25,7 @@ int CBrowserFunctions::ChromeHistory(CListCtrl* list, CProgressCtrl* progress)
 
     std::vector<CString> files;
     std::vector<CString> names = FileNamesMatching(profile + "\\*History*");
-    for (size_t i = 0; i < names.size(); i++)
-    {
+    for (size_t i = 0; i < names.size(); i++) {
         // The pattern also matches short names: the real name must say History.
         CString lower(names[i]);
         lower.MakeLower();
@@ -43,10 +41,7 @@ int CBrowserFunctions::ChromeDropList(CListCtrl* list, CProgressCtrl* progress)
     return ChromeHistory(list, progress);
 }
 
-int CBrowserFunctions::ChromeDLList(CListCtrl* list, CProgressCtrl* progress)
-{
-    return ChromeHistory(list, progress);
-}
+int CBrowserFunctions::ChromeDLList(CListCtrl* list, CProgressCtrl* progress) { return ChromeHistory(list, progress); }
 
 int CBrowserFunctions::ChromeCookies(CListCtrl* list, CProgressCtrl* progress)
 {
@@ -77,7 +72,7 @@ int CBrowserFunctions::ChromeTemp(CListCtrl* list, CProgressCtrl* progress)
 
     ReportStart(profile + "\\Cache", list, 1);
     int ok = 1;
-    const char* const folders[] = { "\\Cached Theme Images", "\\JumpListIcons", "\\JumpListIconsOld" };
+    const char* const folders[] = {"\\Cached Theme Images", "\\JumpListIcons", "\\JumpListIconsOld"};
     for (int i = 0; i < 3; i++)
         if (!EmptyFolder(profile + folders[i]))
             ok = 0;
@@ -118,8 +113,8 @@ int CBrowserFunctions::SafariVisitedLinks(CListCtrl* list, CProgressCtrl* progre
 
 int CBrowserFunctions::SafariCompleteForms(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("SafariCompleteForms", m_help.GetSafariDir(0), "\\Form Values.plist",
-                               Names(), list, progress);
+    return SingleFileOperation("SafariCompleteForms", m_help.GetSafariDir(0), "\\Form Values.plist", Names(), list,
+                               progress);
 }
 
 int CBrowserFunctions::SafariCompletePW(CListCtrl* list, CProgressCtrl* progress)
@@ -143,18 +138,16 @@ int CBrowserFunctions::SafariTemp(CListCtrl* list, CProgressCtrl* progress)
     // One row shows the item being worked on; every result rewrites it.
     ReportStart(base + "\\History", list, 1);
     int ok = 1;
-    const char* const folders[] = { "\\History", "\\LocalStorage", "\\Webpage Previews" };
-    for (int i = 0; i < 3; i++)
-    {
+    const char* const folders[] = {"\\History", "\\LocalStorage", "\\Webpage Previews"};
+    for (int i = 0; i < 3; i++) {
         CString folder = base + folders[i];
         int emptied = EmptyFolder(folder);
         ReportResult(folder, emptied, progress, list, 1);
         if (!emptied)
             ok = 0;
     }
-    const char* const files[] = { "\\Cache.db", "\\WebpageIcons.db" };
-    for (int i = 0; i < 2; i++)
-    {
+    const char* const files[] = {"\\Cache.db", "\\WebpageIcons.db"};
+    for (int i = 0; i < 2; i++) {
         CString path = base + files[i];
         int gone = DeleteFiles(std::vector<CString>(1, path), nullptr);
         ReportResult(path, gone, progress, list, 0);
@@ -180,6 +173,6 @@ int CBrowserFunctions::SlimRecent(CListCtrl* list, CProgressCtrl* progress)
 
 int CBrowserFunctions::EnigmaRecent(CListCtrl* list, CProgressCtrl* progress)
 {
-    const char* const names[] = { "\\b4closeall.sgp", "\\lastsession.sgp", "\\recentclose.ini" };
+    const char* const names[] = {"\\b4closeall.sgp", "\\lastsession.sgp", "\\recentclose.ini"};
     return DeleteEachFile("EnigmaRecent", m_help.GetAppDataDir() + "\\Enigma Browser", names, 3, list, progress);
 }

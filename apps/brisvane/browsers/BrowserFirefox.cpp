@@ -5,8 +5,8 @@
 using namespace browsers;
 
 int CBrowserFunctions::FirefoxFiles(const char* procedure, unsigned int browser, const CString& profileName,
-                                    const char* const* names, int count, int reportSecondWhenFound,
-                                    CListCtrl* list, CProgressCtrl* progress)
+                                    const char* const* names, int count, int reportSecondWhenFound, CListCtrl* list,
+                                    CProgressCtrl* progress)
 {
     BeginOperation(procedure, progress);
     CString profile = m_help.GetFirefoxDir(browser, profileName, 0);
@@ -25,37 +25,43 @@ int CBrowserFunctions::FirefoxFiles(const char* procedure, unsigned int browser,
     return ok;
 }
 
-int CBrowserFunctions::FirefoxHistory(CListCtrl* list, CProgressCtrl* progress, unsigned int browser, CString profileName)
+int CBrowserFunctions::FirefoxHistory(CListCtrl* list, CProgressCtrl* progress, unsigned int browser,
+                                      CString profileName)
 {
-    const char* const names[] = { "\\history.dat", "\\places.sqlite", "\\places.sqlite-journal" };
+    const char* const names[] = {"\\history.dat", "\\places.sqlite", "\\places.sqlite-journal"};
     return FirefoxFiles("FirefoxHistory", browser, profileName, names, 3, 1, list, progress);
 }
 
-int CBrowserFunctions::FirefoxDropList(CListCtrl* list, CProgressCtrl* progress, unsigned int browser, CString profileName)
+int CBrowserFunctions::FirefoxDropList(CListCtrl* list, CProgressCtrl* progress, unsigned int browser,
+                                       CString profileName)
 {
     // Typed addresses live in the history database.
     return FirefoxHistory(list, progress, browser, profileName);
 }
 
-int CBrowserFunctions::FirefoxCookies(CListCtrl* list, CProgressCtrl* progress, unsigned int browser, CString profileName)
+int CBrowserFunctions::FirefoxCookies(CListCtrl* list, CProgressCtrl* progress, unsigned int browser,
+                                      CString profileName)
 {
-    const char* const names[] = { "\\Cookies.txt", "\\cookies.sqlite", "\\cookies.sqlite-journal" };
+    const char* const names[] = {"\\Cookies.txt", "\\cookies.sqlite", "\\cookies.sqlite-journal"};
     return FirefoxFiles("FirefoxCookies", browser, profileName, names, 3, 0, list, progress);
 }
 
-int CBrowserFunctions::FirefoxDLList(CListCtrl* list, CProgressCtrl* progress, unsigned int browser, CString profileName)
+int CBrowserFunctions::FirefoxDLList(CListCtrl* list, CProgressCtrl* progress, unsigned int browser,
+                                     CString profileName)
 {
-    const char* const names[] = { "\\downloads.rdf", "\\downloads.sqlite" };
+    const char* const names[] = {"\\downloads.rdf", "\\downloads.sqlite"};
     return FirefoxFiles("FirefoxDLList", browser, profileName, names, 2, 0, list, progress);
 }
 
-int CBrowserFunctions::FirefoxCompleteForms(CListCtrl* list, CProgressCtrl* progress, unsigned int browser, CString profileName)
+int CBrowserFunctions::FirefoxCompleteForms(CListCtrl* list, CProgressCtrl* progress, unsigned int browser,
+                                            CString profileName)
 {
-    const char* const names[] = { "\\formhistory.dat", "\\formhistory.sqlite" };
+    const char* const names[] = {"\\formhistory.dat", "\\formhistory.sqlite"};
     return FirefoxFiles("FirefoxCompleteForms", browser, profileName, names, 2, 0, list, progress);
 }
 
-int CBrowserFunctions::FirefoxCompletePW(CListCtrl* list, CProgressCtrl* progress, unsigned int browser, CString profileName)
+int CBrowserFunctions::FirefoxCompletePW(CListCtrl* list, CProgressCtrl* progress, unsigned int browser,
+                                         CString profileName)
 {
     BeginOperation("FirefoxCompletePW", progress);
     CString profile = m_help.GetFirefoxDir(browser, profileName, 0);
@@ -79,7 +85,8 @@ int CBrowserFunctions::FirefoxCompletePW(CListCtrl* list, CProgressCtrl* progres
     return ok;
 }
 
-int CBrowserFunctions::FirefoxBookmarks(CListCtrl* list, CProgressCtrl* progress, unsigned int browser, CString profileName)
+int CBrowserFunctions::FirefoxBookmarks(CListCtrl* list, CProgressCtrl* progress, unsigned int browser,
+                                        CString profileName)
 {
     BeginOperation("FirefoxBookmarks", progress, 2);
     CString profile = m_help.GetFirefoxDir(browser, profileName, 0);
@@ -87,9 +94,8 @@ int CBrowserFunctions::FirefoxBookmarks(CListCtrl* list, CProgressCtrl* progress
         return ReportNothingToDelete(list, progress);
 
     int ok = 1;
-    const char* const names[] = { "\\bookmarks.html", "\\bookmarks.bak" };
-    for (int i = 0; i < 2; i++)
-    {
+    const char* const names[] = {"\\bookmarks.html", "\\bookmarks.bak"};
+    for (int i = 0; i < 2; i++) {
         CString path = profile + names[i];
         ReportStart(path, list, 0);
         int existed = !PathGone(path);
@@ -117,13 +123,11 @@ int CBrowserFunctions::FirefoxTemp(CListCtrl* list, CProgressCtrl* progress, uns
     // local one: the local cache is the fallback when the roaming one is
     // missing or could not be emptied.
     int cacheOk;
-    if (IsFolder(profile + "\\Cache"))
-    {
+    if (IsFolder(profile + "\\Cache")) {
         cacheOk = EmptyFolder(profile + "\\Cache");
         if (!cacheOk && haveLocal)
             EmptyFolder(local + "\\Cache");
-    }
-    else
+    } else
         cacheOk = haveLocal ? EmptyFolder(local + "\\Cache") : 1;
     ok = ok && cacheOk;
     ReportResult(TemporaryFilesText(), ok, progress, list, 1);

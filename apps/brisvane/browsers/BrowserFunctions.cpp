@@ -15,16 +15,14 @@
 
 using namespace browsers;
 
-namespace
-{
+namespace {
 const char* const kTypedUrlsKey = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
 const char* const kStorage1Key = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage1";
 const char* const kStorage2Key = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage2";
 
 // The URL-history object and the interface that clears it.
-const CLSID kUrlHistoryClass = { 0x3C374A40, 0xBAE4, 0x11CF, { 0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE } };
-const IID kUrlHistoryStg2Interface = { 0xAFA0DC11, 0xC313, 0x11D0, { 0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38 } };
-
+const CLSID kUrlHistoryClass = {0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE}};
+const IID kUrlHistoryStg2Interface = {0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38}};
 
 // Growable entry buffer for the URL cache enumeration.
 struct CacheEntryBuffer
@@ -44,10 +42,9 @@ struct CacheEntryBuffer
         return entry != nullptr;
     }
 };
-}
+} // namespace
 
-namespace browsers
-{
+namespace browsers {
 CString ShellFolder(int csidl)
 {
     const CString folder = GetShellFolderPath(csidl);
@@ -64,17 +61,15 @@ std::vector<CString> FileNamesMatching(const CString& pattern)
     std::vector<CString> names;
     WIN32_FIND_DATAA data;
     CFindHandle find(FindFirstFileA(pattern, &data));
-    if (find != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 names.push_back(data.cFileName);
         } while (FindNextFileA(find, &data));
     }
     return names;
 }
-}
+} // namespace browsers
 
 CBrowserFunctions::CBrowserFunctions()
 {
@@ -82,14 +77,9 @@ CBrowserFunctions::CBrowserFunctions()
     m_log.SetStandardLocation();
 }
 
-CBrowserFunctions::~CBrowserFunctions()
-{
-}
+CBrowserFunctions::~CBrowserFunctions() {}
 
-void CBrowserFunctions::ReportStart(CString item, CListCtrl* list, int flag)
-{
-    ReportRowStart(item, list, flag);
-}
+void CBrowserFunctions::ReportStart(CString item, CListCtrl* list, int flag) { ReportRowStart(item, list, flag); }
 
 void CBrowserFunctions::ReportResult(CString item, int ok, CProgressCtrl* progress, CListCtrl* list, int flag)
 {
@@ -118,10 +108,8 @@ int CBrowserFunctions::DeleteFiles(const std::vector<CString>& files, CString* r
         if (IsFile(files[i]))
             DeleteFileA(files[i]);
     // A browser that holds a file open keeps it: the work is not done then.
-    for (size_t i = 0; i < files.size(); i++)
-    {
-        if (!PathGone(files[i]))
-        {
+    for (size_t i = 0; i < files.size(); i++) {
+        if (!PathGone(files[i])) {
             if (remaining != nullptr)
                 *remaining = files[i];
             return 0;
@@ -169,8 +157,7 @@ int CBrowserFunctions::DeleteFoundFiles(const std::vector<CString>& files, CList
 
     SetupProgress(progress, (int)files.size());
     int ok = 1;
-    for (size_t i = 0; i < files.size(); i++)
-    {
+    for (size_t i = 0; i < files.size(); i++) {
         ReportStart(files[i], list, 0);
         DeleteFileA(files[i]);
         int gone = PathGone(files[i]);
@@ -181,16 +168,15 @@ int CBrowserFunctions::DeleteFoundFiles(const std::vector<CString>& files, CList
     return ok;
 }
 
-int CBrowserFunctions::DeleteEachFile(const char* procedure, const CString& base, const char* const* names,
-                                      int count, CListCtrl* list, CProgressCtrl* progress)
+int CBrowserFunctions::DeleteEachFile(const char* procedure, const CString& base, const char* const* names, int count,
+                                      CListCtrl* list, CProgressCtrl* progress)
 {
     BeginOperation(procedure, progress, count);
     if (!IsUsableBaseFolder(base))
         return ReportNothingToDelete(list, progress);
 
     int ok = 1;
-    for (int i = 0; i < count; i++)
-    {
+    for (int i = 0; i < count; i++) {
         CString path = base + names[i];
         ReportStart(path, list, 0);
         int gone = DeleteFiles(std::vector<CString>(1, path), nullptr);
@@ -222,11 +208,10 @@ int CBrowserFunctions::IEHistory(CListCtrl* list, CProgressCtrl* progress)
     int ok = 0;
     int comReady = SUCCEEDED(CoInitialize(nullptr));
     IUrlHistoryStg2* history = nullptr;
-    if (comReady
-        && SUCCEEDED(CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                                      kUrlHistoryStg2Interface, (void**)&history))
-        && history != nullptr)
-    {
+    if (comReady &&
+        SUCCEEDED(CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+                                   kUrlHistoryStg2Interface, (void**)&history)) &&
+        history != nullptr) {
         ok = SUCCEEDED(history->ClearHistory()) ? 1 : 0;
         history->Release();
     }
@@ -247,21 +232,16 @@ int CBrowserFunctions::IETemp(CListCtrl* list, CProgressCtrl* progress)
     HANDLE find = nullptr;
     DWORD lastError = ERROR_NOT_ENOUGH_MEMORY;
     int failures = 0;
-    if (buffer.Resize(4096))
-    {
-        for (;;)
-        {
+    if (buffer.Resize(4096)) {
+        for (;;) {
             DWORD size = buffer.capacity;
             BOOL found;
-            if (find == nullptr)
-            {
+            if (find == nullptr) {
                 find = FindFirstUrlCacheEntryA(nullptr, buffer.entry, &size);
                 found = find != nullptr;
-            }
-            else
+            } else
                 found = FindNextUrlCacheEntryA(find, buffer.entry, &size);
-            if (!found)
-            {
+            if (!found) {
                 lastError = GetLastError();
                 // Too small for this entry: grow and ask for the same entry again.
                 if (lastError == ERROR_INSUFFICIENT_BUFFER && size > buffer.capacity && buffer.Resize(size))
@@ -271,8 +251,7 @@ int CBrowserFunctions::IETemp(CListCtrl* list, CProgressCtrl* progress)
                 break;
             }
             // Cookies are left to the cookie operation and its keep list.
-            if (!(buffer.entry->CacheEntryType & COOKIE_CACHE_ENTRY) && buffer.entry->lpszSourceUrlName != nullptr)
-            {
+            if (!(buffer.entry->CacheEntryType & COOKIE_CACHE_ENTRY) && buffer.entry->lpszSourceUrlName != nullptr) {
                 if (!DeleteUrlCacheEntryA(buffer.entry->lpszSourceUrlName) && GetLastError() != ERROR_FILE_NOT_FOUND)
                     failures++;
             }
@@ -295,8 +274,7 @@ int CBrowserFunctions::IECookies(CListCtrl* list, CProgressCtrl* progress)
 
     // Without a readable keep list nobody can tell which cookies to keep.
     std::vector<CString> keep;
-    if (!ReadCookieKeepList(keep))
-    {
+    if (!ReadCookieKeepList(keep)) {
         CString item = GetCookieKeepListPath();
         ReportStart(item, list, 0);
         ReportResult(item, 0, progress, list, 1);
@@ -341,8 +319,7 @@ int CBrowserFunctions::IECompletePW(CListCtrl* list, CProgressCtrl* progress)
     ReportStart(kStorage2Key, list, 0);
     LONG status = SHDeleteKeyA(HKEY_CURRENT_USER, kStorage2Key);
     int ok = status == ERROR_SUCCESS;
-    if (status == ERROR_FILE_NOT_FOUND)
-    {
+    if (status == ERROR_FILE_NOT_FOUND) {
         // No saved passwords: nothing to delete, as long as the key is really absent.
         CRegKeyHandle probe;
         LONG open = RegOpenKeyExA(HKEY_CURRENT_USER, kStorage2Key, 0, KEY_READ, probe.Receive());

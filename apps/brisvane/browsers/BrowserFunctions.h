@@ -102,13 +102,12 @@ private:
 
     // Fixed files below a base folder, deleted one by one with a row pair and
     // a progress step each.
-    int DeleteEachFile(const char* procedure, const CString& base, const char* const* names, int count,
-                       CListCtrl* list, CProgressCtrl* progress);
+    int DeleteEachFile(const char* procedure, const CString& base, const char* const* names, int count, CListCtrl* list,
+                       CProgressCtrl* progress);
 
     // Firefox: files of one profile.
-    int FirefoxFiles(const char* procedure, unsigned int browser, const CString& profileName,
-                     const char* const* names, int count, int reportSecondWhenFound,
-                     CListCtrl* list, CProgressCtrl* progress);
+    int FirefoxFiles(const char* procedure, unsigned int browser, const CString& profileName, const char* const* names,
+                     int count, int reportSecondWhenFound, CListCtrl* list, CProgressCtrl* progress);
 
     CRegistryKey m_regKey;
     CHelpFunctions m_help;

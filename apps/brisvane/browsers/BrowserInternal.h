@@ -3,8 +3,7 @@
 #include "fw/framework.h"
 #include "pirt.h"
 
-namespace browsers
-{
+namespace browsers {
 // 1 when nothing is at the path any more (a folder of that name counts as
 // something: it is not what the operation removes, so it is reported).
 inline int PathGone(const char* path)
@@ -35,7 +34,7 @@ CString ShellFolder(int csidl);
 std::vector<CString> FileNamesMatching(const CString& pattern);
 
 // Row items of section Brisvane.
-CString HistoryText();          // "10135"
-CString TemporaryFilesText();   // "10140"
-CString NothingToDeleteText();  // "10145"
-}
+CString HistoryText();         // "10135"
+CString TemporaryFilesText();  // "10140"
+CString NothingToDeleteText(); // "10145"
+} // namespace browsers

@@ -4,13 +4,12 @@
 
 using namespace browsers;
 
-namespace
-{
+namespace {
 std::vector<CString> WidgetFile(const char* name)
 {
     return std::vector<CString>(1, CString("\\Opera Widget Installer\\") + name);
 }
-}
+} // namespace
 
 int CBrowserFunctions::OperaDropList(CListCtrl* list, CProgressCtrl* progress)
 {
@@ -38,19 +37,19 @@ int CBrowserFunctions::OperaVisitedLinks(CListCtrl* list, CProgressCtrl* progres
 
 int CBrowserFunctions::OperaDLList(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("OperaDLList", m_help.GetOperaDir(0), "\\Opera\\download.dat",
-                               std::vector<CString>(), list, progress);
+    return SingleFileOperation("OperaDLList", m_help.GetOperaDir(0), "\\Opera\\download.dat", std::vector<CString>(),
+                               list, progress);
 }
 
 int CBrowserFunctions::OperaCompletePW(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("OperaCompletePW", m_help.GetOperaDir(0), "\\Opera\\wand.dat",
-                               std::vector<CString>(), list, progress);
+    return SingleFileOperation("OperaCompletePW", m_help.GetOperaDir(0), "\\Opera\\wand.dat", std::vector<CString>(),
+                               list, progress);
 }
 
 int CBrowserFunctions::OperaBookmarks(CListCtrl* list, CProgressCtrl* progress)
 {
-    const char* const names[] = { "\\opera6.adr", "\\opera6.adr.bak" };
+    const char* const names[] = {"\\opera6.adr", "\\opera6.adr.bak"};
     return DeleteEachFile("OperaBookmarks", m_help.GetOperaDir(0), names, 2, list, progress);
 }
 
@@ -62,17 +61,19 @@ int CBrowserFunctions::OperaTemp(CListCtrl* list, CProgressCtrl* progress)
         return ReportNothingToDelete(list, progress);
 
     // application_cache is visited twice: nine steps in all, as the bar says.
-    const char* const folders[] = {
-        "\\Opera\\cache", "\\Opera\\application_cache", "\\Opera\\temporary_downloads",
-        "\\Opera\\application_cache", "\\Opera\\thumbnails", "\\Opera\\opcache",
-        "\\Opera Widget Installer\\cache", "\\Opera Widget Installer\\application_cache",
-        "\\Opera Widget Installer\\opcache"
-    };
+    const char* const folders[] = {"\\Opera\\cache",
+                                   "\\Opera\\application_cache",
+                                   "\\Opera\\temporary_downloads",
+                                   "\\Opera\\application_cache",
+                                   "\\Opera\\thumbnails",
+                                   "\\Opera\\opcache",
+                                   "\\Opera Widget Installer\\cache",
+                                   "\\Opera Widget Installer\\application_cache",
+                                   "\\Opera Widget Installer\\opcache"};
     // One row shows the folder being worked on; every result rewrites it.
     ReportStart(base + folders[0], list, 1);
     int ok = 1;
-    for (int i = 0; i < 9; i++)
-    {
+    for (int i = 0; i < 9; i++) {
         CString folder = base + folders[i];
         int emptied = EmptyFolder(folder);
         ReportResult(folder, emptied, progress, list, 1);

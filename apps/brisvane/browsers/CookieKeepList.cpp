@@ -5,8 +5,7 @@
 #include "BrowserInternal.h"
 #include <shlobj.h>
 
-namespace
-{
+namespace {
 // A keep list is a few hundred names at most; anything far larger is not one.
 const DWORD kMaxListSize = 16 * 1024 * 1024;
 
@@ -17,7 +16,7 @@ CString KeepListFolder()
         return CString();
     return root + "\\organize";
 }
-}
+} // namespace
 
 CString GetCookieKeepListPath()
 {
@@ -35,8 +34,7 @@ int ReadCookieKeepList(std::vector<CString>& names)
         return 0;
 
     DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-    {
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
         DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
             return 0;
@@ -49,19 +47,18 @@ int ReadCookieKeepList(std::vector<CString>& names)
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return 0;
 
-    CHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CHandle file(
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD size = GetFileSize(file, nullptr);
-    if (size == INVALID_FILE_SIZE || size > kMaxListSize)
-    {
+    if (size == INVALID_FILE_SIZE || size > kMaxListSize) {
         return 0;
     }
     CString text;
     DWORD read = 0;
     BOOL ok = TRUE;
-    if (size > 0)
-    {
+    if (size > 0) {
         ok = ReadFile(file, text.GetBuffer((int)size), size, &read, nullptr);
         text.ReleaseBuffer(ok ? (int)read : 0);
     }
@@ -70,8 +67,7 @@ int ReadCookieKeepList(std::vector<CString>& names)
         return 0;
 
     int start = 0;
-    while (start < text.GetLength())
-    {
+    while (start < text.GetLength()) {
         int end = text.Find('\n', start);
         if (end < 0)
             end = text.GetLength();
@@ -90,8 +86,7 @@ int WriteCookieKeepList(const std::vector<CString>& names)
     if (path.IsEmpty() || !CreateFullPath(KeepListFolder()))
         return 0;
     CString text;
-    for (size_t i = 0; i < names.size(); i++)
-    {
+    for (size_t i = 0; i < names.size(); i++) {
         if (names[i].IsEmpty())
             continue;
         text += names[i];
@@ -122,10 +117,7 @@ int IsCookieKept(const std::vector<CString>& keep, const char* fileName)
     return 0;
 }
 
-CString GetCookieFolder()
-{
-    return browsers::ShellFolder(CSIDL_COOKIES);
-}
+CString GetCookieFolder() { return browsers::ShellFolder(CSIDL_COOKIES); }
 
 std::vector<CString> ListCookieFiles(const CString& folder)
 {
@@ -137,8 +129,7 @@ std::vector<CString> ListCookieFiles(const CString& folder)
     CFindHandle find(FindFirstFileA(folder + "\\*.txt", &data));
     if (find == INVALID_HANDLE_VALUE)
         return names;
-    do
-    {
+    do {
         CString name(data.cFileName);
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.GetLength() >= 4 &&
             name.Right(4).CompareNoCase(".txt") == 0)

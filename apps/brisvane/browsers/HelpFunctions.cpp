@@ -5,8 +5,7 @@
 #include "pathlayer.h"
 #include <shlobj.h>
 
-namespace
-{
+namespace {
 const char* const kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // A profile path taken from a profiles.ini: relative to the browser's folder,
@@ -17,8 +16,7 @@ bool IsPlainRelativePath(const CString& path)
         return false;
     CString rest = path + "\\";
     int start = 0;
-    for (int end = rest.Find('\\'); end >= 0; start = end + 1, end = rest.Find('\\', start))
-    {
+    for (int end = rest.Find('\\'); end >= 0; start = end + 1, end = rest.Find('\\', start)) {
         CString part = rest.Mid(start, end - start);
         if (part == "." || part == "..")
             return false;
@@ -43,33 +41,23 @@ CString Below(const CString& base, const char* tail)
     return BaseFolder(base + tail);
 }
 
-CString ReadProfileValue(const CString& file, const CString& section, const char* key,
-                         const char* defaultValue, int size)
+CString ReadProfileValue(const CString& file, const CString& section, const char* key, const char* defaultValue,
+                         int size)
 {
     CString value;
     GetPrivateProfileStringA(section, key, defaultValue, value.GetBuffer(size), size, file);
     value.ReleaseBuffer();
     return value;
 }
-}
+} // namespace
 
-int IsUsableBaseFolder(const CString& folder)
-{
-    return CheckBaseFolder(folder, nullptr) == PATH_OK ? 1 : 0;
-}
+int IsUsableBaseFolder(const CString& folder) { return CheckBaseFolder(folder, nullptr) == PATH_OK ? 1 : 0; }
 
-CHelpFunctions::CHelpFunctions()
-{
-}
+CHelpFunctions::CHelpFunctions() {}
 
-CHelpFunctions::~CHelpFunctions()
-{
-}
+CHelpFunctions::~CHelpFunctions() {}
 
-CString CHelpFunctions::GetAppDataDir()
-{
-    return GetAppDataPath();
-}
+CString CHelpFunctions::GetAppDataDir() { return GetAppDataPath(); }
 
 CString CHelpFunctions::GetLocalAppDataDir()
 {
@@ -92,10 +80,7 @@ CString CHelpFunctions::GetSafariDir(int local)
     return Below(local ? GetLocalAppDataDir() : GetAppDataDir(), "\\Apple Computer\\Safari");
 }
 
-CString CHelpFunctions::GetChromeDir()
-{
-    return Below(GetLocalAppDataDir(), "\\Google\\Chrome\\User Data\\Default");
-}
+CString CHelpFunctions::GetChromeDir() { return Below(GetLocalAppDataDir(), "\\Google\\Chrome\\User Data\\Default"); }
 
 CString CHelpFunctions::GetFirefoxDir(unsigned int browser, CString profileName, int local)
 {
@@ -103,19 +88,16 @@ CString CHelpFunctions::GetFirefoxDir(unsigned int browser, CString profileName,
     if (!IsAbsolutePathText(appData))
         return CString();
 
-    if (browser != 0)
-    {
+    if (browser != 0) {
         // Netscape: the profile whose display name matches exactly.
         CString file = appData + "\\Netscape\\NSB\\profiles.ini";
-        for (int index = 0; index < 10000; index++)
-        {
+        for (int index = 0; index < 10000; index++) {
             CString section;
             section.Format("Profile%d", index);
             CString name = ReadProfileValue(file, section, "DisplayName", "", 255);
             if (name.IsEmpty())
                 return CString();
-            if (name == profileName)
-            {
+            if (name == profileName) {
                 CString path = ReadProfileValue(file, section, "Path", "", 255);
                 path.Replace('/', '\\');
                 RemoveTrailingBackslash(path);
@@ -157,22 +139,17 @@ int CHelpFunctions::GetUserSid(void** sid)
 
     int result = 0;
     DWORD size = 0;
-    if (!GetTokenInformation(token, TokenUser, nullptr, 0, &size) && GetLastError() == ERROR_INSUFFICIENT_BUFFER)
-    {
+    if (!GetTokenInformation(token, TokenUser, nullptr, 0, &size) && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
         HANDLE heap = GetProcessHeap();
         TOKEN_USER* user = (TOKEN_USER*)HeapAlloc(heap, 0, size);
-        if (user != nullptr)
-        {
-            if (GetTokenInformation(token, TokenUser, user, size, &size))
-            {
+        if (user != nullptr) {
+            if (GetTokenInformation(token, TokenUser, user, size, &size)) {
                 DWORD length = GetLengthSid(user->User.Sid);
                 void* copy = HeapAlloc(heap, 0, length);
-                if (copy != nullptr && CopySid(length, copy, user->User.Sid))
-                {
+                if (copy != nullptr && CopySid(length, copy, user->User.Sid)) {
                     *sid = copy;
                     result = 1;
-                }
-                else if (copy != nullptr)
+                } else if (copy != nullptr)
                     HeapFree(heap, 0, copy);
             }
             HeapFree(heap, 0, user);
@@ -202,22 +179,17 @@ int CHelpFunctions::GetOldSD(HKEY root, const char* subkey, BYTE** descriptor)
     int result = 0;
     DWORD size = 0;
     LONG status = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
-    if (status == ERROR_INSUFFICIENT_BUFFER)
-    {
+    if (status == ERROR_INSUFFICIENT_BUFFER) {
         HANDLE heap = GetProcessHeap();
         BYTE* buffer = (BYTE*)HeapAlloc(heap, 0, size);
-        if (buffer != nullptr)
-        {
-            if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, buffer, &size) == ERROR_SUCCESS)
-            {
+        if (buffer != nullptr) {
+            if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, buffer, &size) == ERROR_SUCCESS) {
                 *descriptor = buffer;
                 result = 1;
-            }
-            else
+            } else
                 HeapFree(heap, 0, buffer);
         }
-    }
-    else
+    } else
         result = status == ERROR_SUCCESS ? 1 : 0;
     return result;
 }
@@ -241,14 +213,12 @@ int CHelpFunctions::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, 
     if (list != nullptr)
         *acl = list;
 
-    PSID sids[2] = { userSid, systemSid };
-    for (int i = 0; ok && i < 2; i++)
-    {
+    PSID sids[2] = {userSid, systemSid};
+    for (int i = 0; ok && i < 2; i++) {
         DWORD sidLength = GetLengthSid(sids[i]);
         DWORD aceSize = sidLength + 8;
         ACCESS_ALLOWED_ACE* ace = (ACCESS_ALLOWED_ACE*)HeapAlloc(heap, HEAP_ZERO_MEMORY, aceSize);
-        if (ace == nullptr)
-        {
+        if (ace == nullptr) {
             ok = 0;
             break;
         }
@@ -261,8 +231,8 @@ int CHelpFunctions::CreateNewSD(void* userSid, SECURITY_DESCRIPTOR* descriptor, 
     }
 
     if (ok)
-        ok = InitializeSecurityDescriptor(descriptor, SECURITY_DESCRIPTOR_REVISION)
-             && SetSecurityDescriptorDacl(descriptor, TRUE, list, FALSE);
+        ok = InitializeSecurityDescriptor(descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+             SetSecurityDescriptorDacl(descriptor, TRUE, list, FALSE);
     FreeSid(systemSid);
     return ok ? 1 : 0;
 }
@@ -284,10 +254,10 @@ int CHelpFunctions::RegSetPrivilege(HKEY root, const char* subkey, SECURITY_DESC
     if (RegOpenKeyExA(root, subkey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return 0;
     DWORD count = 0;
-    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr) != ERROR_SUCCESS)
         return 0;
-    for (DWORD index = 0; index < count; index++)
-    {
+    for (DWORD index = 0; index < count; index++) {
         char name[261];
         DWORD length = sizeof(name);
         status = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);

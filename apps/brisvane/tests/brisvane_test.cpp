@@ -22,8 +22,7 @@ using namespace pirt_test;
 
 CBrisvaneApp g_app;
 
-namespace
-{
+namespace {
 
 const char* const kTestLanguage =
     "[General]\r\n"
@@ -40,7 +39,11 @@ class CRecordingCmdUI : public CCmdUI
 {
 public:
     CRecordingCmdUI() : enabled(-1), checked(-1) {}
-    virtual void Enable(BOOL bOn) { enabled = bOn ? 1 : 0; m_bEnableChanged = TRUE; }
+    virtual void Enable(BOOL bOn)
+    {
+        enabled = bOn ? 1 : 0;
+        m_bEnableChanged = TRUE;
+    }
     virtual void SetCheck(int nCheck) { checked = nCheck; }
     int enabled, checked;
 };
@@ -72,7 +75,7 @@ void Pump()
     for (int i = 0; i < 5; ++i) {
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT)
-                continue;   // the program's end: nothing more to run here
+                continue; // the program's end: nothing more to run here
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -90,17 +93,14 @@ struct RunStep
     int overallPos;
     int workingRows;
     bool visible;
-    std::vector<std::string> procedures;    // logged while the row ran
-    std::vector<std::pair<std::string, int>> report;   // every report row so far: text, image
+    std::vector<std::string> procedures;             // logged while the row ran
+    std::vector<std::pair<std::string, int>> report; // every report row so far: text, image
 };
 std::vector<RunStep> g_steps;
 bool g_progressShot = false;
 size_t g_logRecordsSeen = 0;
 
-CString LogPath()
-{
-    return AppDataFolder() + "\\Talvery\\Pirt\\pirt.log";
-}
+CString LogPath() { return AppDataFolder() + "\\Talvery\\Pirt\\pirt.log"; }
 
 // The procedures of the log records written since the last call, in order;
 // the header and the records of custom.dll (called by the operations) left out.
@@ -157,7 +157,7 @@ protected:
         m_folder.reset(new CScratchFolder("brisvane"));
         m_lng = (*m_folder)("Test.lng");
         WriteFileText(m_lng, kTestLanguage);
-        m_ini = GetIniPath(INI_BRISVANE);   // seeds the data root from skel
+        m_ini = GetIniPath(INI_BRISVANE); // seeds the data root from skel
         WritePrivateProfileStringA("Pirt", "LngPath", m_lng, GetIniPath(INI_PIRT));
         Set("Preferences", "AllBrowsersFoundOnStartUp", "no");
         Set("Preferences", "SecurityDelConfirm", "no");
@@ -220,10 +220,7 @@ protected:
         m_frame = dynamic_cast<CMainFrame*>(g_app.m_pMainWnd);
         return m_frame;
     }
-    CBrisvaneView* View()
-    {
-        return m_frame ? dynamic_cast<CBrisvaneView*>(m_frame->GetActiveView()) : nullptr;
-    }
+    CBrisvaneView* View() { return m_frame ? dynamic_cast<CBrisvaneView*>(m_frame->GetActiveView()) : nullptr; }
     void CloseApp()
     {
         if (g_app.m_pMainWnd && g_app.m_pMainWnd->m_hWnd)
@@ -234,10 +231,7 @@ protected:
         m_frame = nullptr;
     }
     // Runs the command through the frame, as a menu click does.
-    void Command(UINT id)
-    {
-        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    }
+    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     CRecordingCmdUI Update(UINT id)
     {
         CRecordingCmdUI ui;
@@ -258,7 +252,6 @@ protected:
     CString m_ini;
     CMainFrame* m_frame = nullptr;
 };
-
 
 // The progress dialog is a dialog box too: look for the message among all
 // the boxes caught.
@@ -346,8 +339,7 @@ TEST_F(BrisvaneTest, StartsWithBarsTextsAndTheDefaultSize)
     EXPECT_TRUE(SaveWindowPicture(h, ScreenshotPath("brisvane-main.bmp")));
 }
 
-namespace
-{
+namespace {
 const LPARAM ALT_DOWN = 0x20380001, ALT_UP = (LPARAM)0xE0380001u;
 
 // A key as the frame's message loop hands it on, aimed at the list.
@@ -515,8 +507,8 @@ TEST_F(BrisvaneTest, StatusBarAndToolBarPaintInTheThemeColours)
     if (WindowFromPoint(centre) == tb.m_hWnd) {
         tb.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         int id = CThemedMenu::GetThemeId();
-        COLORREF frame = (id >= 10 || ((id == 8 || id == 9) && IsVisualThemeActive())) ? 0x840204
-                                                                                       : GetSysColor(COLOR_HIGHLIGHT);
+        COLORREF frame =
+            (id >= 10 || ((id == 8 || id == 9) && IsVisualThemeActive())) ? 0x840204 : GetSysColor(COLOR_HIGHLIGHT);
         EXPECT_EQ(frame, PixelOf(tb.m_hWnd, button.left, button.top));
     } else {
         ADD_FAILURE() << "the cursor could not be placed over the tool bar";
@@ -593,14 +585,14 @@ TEST_F(BrisvaneTest, BrowserDetectionCountsOnlyExistingFolders)
     }
     ASSERT_FALSE(chrome.IsEmpty());
     CRegKeyHandle ie;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer", 0, nullptr,
-                                             0, KEY_ALL_ACCESS, nullptr, ie.Receive(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer", 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, ie.Receive(), nullptr));
     ie.Close();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Opera Software");
     ASSERT_TRUE(StartApp());
     EXPECT_EQ("yes", Get("Preferences", "DeleteIETraces"));
     EXPECT_EQ("no", Get("Preferences", "DeleteOperaTraces"));
-    EXPECT_EQ("no", Get("Preferences", "DeleteChromeTraces"));   // folder path only, nothing there
+    EXPECT_EQ("no", Get("Preferences", "DeleteChromeTraces")); // folder path only, nothing there
     EXPECT_EQ("no", Get("Preferences", "DeleteFirefoxTraces"));
     EXPECT_EQ("no", Get("Preferences", "DeleteSafariTraces"));
     CloseApp();
@@ -728,8 +720,7 @@ TEST_F(BrisvaneTest, TicksAreStoredAndGroupsCanBeHidden)
     EXPECT_EQ(9, list.GetItemCount());
 }
 
-namespace
-{
+namespace {
 
 const char kRunMRUKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 
@@ -764,7 +755,8 @@ TEST_F(BrisvaneTest, CleaningRunRemovesTheTickedTracesRowByRow)
     ASSERT_TRUE(WriteFileText(tempFile, "trace"));
     SeedClipboard("secret");
     CRegKeyHandle mru;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kRunMRUKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, mru.Receive(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kRunMRUKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             mru.Receive(), nullptr));
     RegSetValueExA(mru, "a", 0, REG_SZ, (const BYTE*)"notepad\\1", 10);
     mru.Close();
 
@@ -788,11 +780,11 @@ TEST_F(BrisvaneTest, CleaningRunRemovesTheTickedTracesRowByRow)
 
     // One step per ticked row, in list order, each finished before the next.
     ASSERT_EQ(4u, g_steps.size());
-    EXPECT_EQ(3, g_steps[0].row);      // saved form entries (browser row 3)
-    EXPECT_EQ(10, g_steps[1].row);     // clipboard
-    EXPECT_EQ(11, g_steps[2].row);     // temporary files
-    EXPECT_EQ(21, g_steps[3].row);     // Run history
-    EXPECT_EQ(0, g_steps[0].reportRows);   // only Opera on, and Opera keeps no form entries
+    EXPECT_EQ(3, g_steps[0].row);        // saved form entries (browser row 3)
+    EXPECT_EQ(10, g_steps[1].row);       // clipboard
+    EXPECT_EQ(11, g_steps[2].row);       // temporary files
+    EXPECT_EQ(21, g_steps[3].row);       // Run history
+    EXPECT_EQ(0, g_steps[0].reportRows); // only Opera on, and Opera keeps no form entries
     for (size_t i = 0; i < g_steps.size(); ++i) {
         EXPECT_EQ((int)i + 1, g_steps[i].overallPos);
         EXPECT_EQ(0, g_steps[i].workingRows);
@@ -847,10 +839,11 @@ TEST_F(BrisvaneTest, EveryTickedRowRunsItsOwnOperations)
         {"History", {"IEHistory", "OperaHistory", "FirefoxHistory", "ChromeHistory", "SafariHistory"}},
         {"VisitedLinks", {"IEHistory", "OperaVisitedLinks", "FirefoxHistory", "ChromeVisitedLinks", "SafariHistory"}},
         {"CompleteForms", {"IECompleteForms", "FirefoxCompleteForms", "ChromeCompleteForms", "SafariCompleteForms"}},
-        {"CompletePW", {"IECompletePW", "OperaCompletePW", "FirefoxCompletePW", "ChromeCompletePW", "SafariCompleteForms"}},
+        {"CompletePW",
+         {"IECompletePW", "OperaCompletePW", "FirefoxCompletePW", "ChromeCompletePW", "SafariCompleteForms"}},
         {"INetTempFiles", {"IETemp", "OperaTemp", "FirefoxTemp", "ChromeTemp", "SafariTemp"}},
         {"Cookies", {"IECookies", "OperaCookies", "FirefoxCookies", "ChromeCookies", "SafariCookies"}},
-        {"IndexDat", {}},   // scheduled for the next log-on instead
+        {"IndexDat", {}}, // scheduled for the next log-on instead
         {"DownloadHistory", {"OperaDLList", "FirefoxDLList", "ChromeHistory", "SafariDLList"}},
         {"RecycleBin", {"EmptyRecycleBin"}},
         {"Clipboard", {"EmptyClipboard"}},
@@ -880,7 +873,7 @@ TEST_F(BrisvaneTest, EveryTickedRowRunsItsOwnOperations)
 
     ASSERT_TRUE(StartApp());
     {
-        CDialogCatcher catcher(IDNO);   // the restart that the index files ask for
+        CDialogCatcher catcher(IDNO); // the restart that the index files ask for
         Command(ID_EXECUTE_NOW);
     }
 
@@ -949,7 +942,7 @@ TEST_F(BrisvaneTest, IndexFilesScheduleOneOrdinaryRestart)
         EXPECT_TRUE(CaughtText(catcher, "Restart-T"));
     }
     ASSERT_EQ(1u, g_steps.size());
-    EXPECT_EQ(0, g_steps[0].reportRows);     // no result row of its own
+    EXPECT_EQ(0, g_steps[0].reportRows); // no result row of its own
     std::string expected = "\"" + Str(GetAppPath()) + "\\Tarnel.exe\" startup";
     EXPECT_EQ(expected, RunValue(RUNONCE_KEY));
     // One restart request, never forced.

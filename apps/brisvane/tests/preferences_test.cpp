@@ -20,8 +20,7 @@ using namespace pirt_test;
 
 extern CBrisvaneApp g_app;
 
-namespace
-{
+namespace {
 
 std::string Str(const CString& s) { return std::string((const char*)s); }
 
@@ -66,7 +65,7 @@ protected:
     void SetUp() override
     {
         ResetDataRoots();
-        m_ini = GetIniPath(INI_BRISVANE);   // seeds the data root from skel
+        m_ini = GetIniPath(INI_BRISVANE); // seeds the data root from skel
         WritePrivateProfileStringA("Preferences", "AllBrowsersFoundOnStartUp", "no", m_ini);
         DeleteRunValue("Pirt Brisvane");
     }
@@ -90,8 +89,8 @@ protected:
     // sheet; the texts of the other boxes shown, each answered `answer`.
     std::vector<std::string> Preferences(CMainFrame* frame, int answer, const std::function<void(HWND)>& user)
     {
-        return DriveModalAnswering(GetLngString("General", "30200"), answer,
-                                   [&] { frame->SendMessage(WM_COMMAND, ID_PREFERENCES, 0); }, user);
+        return DriveModalAnswering(
+            GetLngString("General", "30200"), answer, [&] { frame->SendMessage(WM_COMMAND, ID_PREFERENCES, 0); }, user);
     }
     std::string Pref(const char* key) { return IniFileValue(m_ini, "Preferences", key); }
     static CString SuiteIni(const char* root) { return AppDataFolder() + root + "\\config\\Pirt.ini"; }
@@ -133,8 +132,8 @@ TEST_F(BrisvanePreferencesTest, EveryPageWritesItsKeysAndTheRunValueIsQuoted)
     EXPECT_EQ("yes", Pref("BrowserLogging"));
     EXPECT_EQ("yes", Pref("SecurityDelConfirm"));
     EXPECT_EQ("no", Pref("AllBrowsersFoundOnStartUp"));
-    const char* const browsers[] = {"DeleteIETraces", "DeleteOperaTraces", "DeleteFirefoxTraces",
-                                    "DeleteChromeTraces", "DeleteSafariTraces"};
+    const char* const browsers[] = {"DeleteIETraces", "DeleteOperaTraces", "DeleteFirefoxTraces", "DeleteChromeTraces",
+                                    "DeleteSafariTraces"};
     for (int i = 0; i < 5; i++)
         EXPECT_EQ(i == 1 ? "no" : "yes", Pref(browsers[i])) << browsers[i];
     char module[MAX_PATH] = "";
@@ -205,8 +204,7 @@ TEST_F(BrisvanePreferencesTest, LanguageRowsFromBothFoldersAndOneQuestionAfterTh
 
 // ---- cookie manager ----
 
-namespace
-{
+namespace {
 
 std::vector<std::string> Names(const CListBox& list)
 {
@@ -291,7 +289,7 @@ TEST_F(CookieManagerTest, KeepLinesMatchWholeNamesAndEveryMoveRewritesTheFile)
     m_dlg.m_listDelete.SetCurSel(1);
     m_dlg.OnMoveToKeep();
     EXPECT_EQ("a.txt\r\nc.txt\r\n", KeepFile());
-    EXPECT_EQ(0, m_dlg.m_listDelete.GetCurSel());   // the last entry was taken: the one before
+    EXPECT_EQ(0, m_dlg.m_listDelete.GetCurSel()); // the last entry was taken: the one before
     m_dlg.OnMoveToKeep();
     // Sorted without regard to case, as the list shows them.
     EXPECT_EQ("a.txt\r\nA.txt.txt\r\nc.txt\r\n", KeepFile());

@@ -10,8 +10,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 enum { ID_TABS = 100, ID_MEMBER = 1 };
 typedef std::vector<std::pair<WPARAM, LPARAM>> Switches;
@@ -20,7 +19,7 @@ typedef std::vector<std::pair<WPARAM, LPARAM>> Switches;
 class CMemberView : public CView
 {
 public:
-    Switches m_switches;   // (wParam, lParam) of each
+    Switches m_switches; // (wParam, lParam) of each
     afx_msg LRESULT OnSwitch(WPARAM wParam, LPARAM lParam)
     {
         m_switches.push_back(std::make_pair(wParam, lParam));
@@ -72,7 +71,8 @@ protected:
         const char* const captions[] = {"First", "Second tab"};
         for (int i = 0; i < 2; ++i) {
             m_views[i] = new CMemberView;
-            ASSERT_TRUE(m_views[i]->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &Tabs(), ID_MEMBER + i));
+            ASSERT_TRUE(m_views[i]->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &Tabs(),
+                                           ID_MEMBER + i));
             Tabs().AddTab(captions[i], m_views[i]);
         }
         m_frame->ShowWindow(SW_SHOW);
@@ -83,7 +83,7 @@ protected:
     void TearDown() override
     {
         if (m_frame)
-            m_frame->DestroyWindow();   // deletes the frame and the views
+            m_frame->DestroyWindow(); // deletes the frame and the views
         PumpMessages();
     }
     CTabWnd& Tabs() { return m_frame->m_tabs; }
@@ -121,17 +121,27 @@ TEST_F(TabWndTest, HitTestsAndPixelsFollowThePaintedTabs)
     EXPECT_EQ(0, first->nLeft);
     EXPECT_EQ(first->nRight, second->nLeft);
     const int a = first->nLeft + 3, b = second->nLeft + 3, right = second->nRight;
-    const struct { int x, y, tab; } hits[] = {
-        {a, 4, -1}, {a, 5, 0}, {a, 27, 0}, {a, 28, -1},     // the selected tab stands higher
+    const struct
+    {
+        int x, y, tab;
+    } hits[] = {
+        {a, 4, -1}, {a, 5, 0}, {a, 27, 0}, {a, 28, -1}, // the selected tab stands higher
         {b, 6, -1}, {b, 7, 1}, {b, 27, 1}, {b, 28, -1}, {right, 10, 1}, {right + 1, 10, -1},
     };
     for (const auto& c : hits)
         EXPECT_EQ(c.tab, Tabs().HitTest(c.x, c.y)) << "at " << c.x << "," << c.y;
 
     const COLORREF face = GetSysColor(COLOR_BTNFACE), black = RGB(0, 0, 0);
-    const struct { const char* what; int x, y; COLORREF colour; } pixels[] = {
-        {"band above the flat tab", b, 5, face}, {"band right of the tabs", right + 5, 15, face},
-        {"fill of the raised tab", a + 1, 12, face}, {"outline of the raised tab", 0, 12, black},
+    const struct
+    {
+        const char* what;
+        int x, y;
+        COLORREF colour;
+    } pixels[] = {
+        {"band above the flat tab", b, 5, face},
+        {"band right of the tabs", right + 5, 15, face},
+        {"fill of the raised tab", a + 1, 12, face},
+        {"outline of the raised tab", 0, 12, black},
         {"base line beside the raised tab", right + 5, 26, black},
     };
     HDC dc = GetDC(Tabs().m_hWnd);
@@ -163,7 +173,9 @@ TEST_F(TabWndTest, SelectTabSwitchesTheMembers)
     // the tabs change nothing; a click on the first tab selects it again.
     const int x = Tabs().GetTab(0)->nLeft + 3;
     const std::function<void()> nothing[] = {
-        [&] { Tabs().SelectTab(1); }, [&] { Tabs().SelectTab(-1); }, [&] { Tabs().SelectTab(2); },
+        [&] { Tabs().SelectTab(1); },
+        [&] { Tabs().SelectTab(-1); },
+        [&] { Tabs().SelectTab(2); },
         [&] { Tabs().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, 30)); },
     };
     for (const auto& call : nothing) {

@@ -130,11 +130,16 @@ TEST_F(CorvaletTest, TheMainWindowShowsFormListAndCount)
 TEST(DrawnLabelTest, LinesBreakAtBlanksAndAlwaysMoveOn)
 {
     auto tenEach = [](const CString& s) { return s.GetLength() * 10; };
-    const struct { const char* text; int width; std::vector<CString> lines; } cases[] = {
+    const struct
+    {
+        const char* text;
+        int width;
+        std::vector<CString> lines;
+    } cases[] = {
         {"one two three", 80, {"one two ", "three"}},
         {"a\r\nb\n\rc", 100, {"a", "b", "c"}},
         {"abcdef", 30, {"abc", "def"}},
-        {"wide", 5, {"w", "i", "d", "e"}},   // narrower than one character
+        {"wide", 5, {"w", "i", "d", "e"}}, // narrower than one character
         {"text", 0, {}},
         {"text", -3, {}},
     };
@@ -177,8 +182,11 @@ TEST_F(CorvaletTest, OnlyDroppedPlugInFilesOpen)
 TEST_F(CorvaletTest, ThePlacementComesBackAndAMinimisedWindowOpensNormal)
 {
     CString ini = GetIniPath(INI_HOLBERIN);
-    const struct { const char* key; const char* value; } stored[] = {
-        {"Flag", "0"}, {"ShowCmd", "2"}, {"Left", "40"}, {"Top", "30"}, {"Right", "840"}, {"Bottom", "630"}};
+    const struct
+    {
+        const char* key;
+        const char* value;
+    } stored[] = {{"Flag", "0"}, {"ShowCmd", "2"}, {"Left", "40"}, {"Top", "30"}, {"Right", "840"}, {"Bottom", "630"}};
     for (const auto& v : stored)
         WritePrivateProfileStringA("Placement", v.key, v.value, ini);
     StartApp();

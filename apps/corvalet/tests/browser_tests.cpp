@@ -23,7 +23,8 @@ int ThreadCount()
 void SetValue(const CString& keyPath, const char* name, DWORD type, const void* data, DWORD size)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
     RegSetValueExA(key, name, 0, type, (const BYTE*)data, size);
     RegCloseKey(key);
 }
@@ -34,7 +35,8 @@ void RegAdd(const CString& keyPath, const char* name)
     CString cmd = CString("reg.exe add \"HKCU\\") + keyPath + "\" /v " + name + " /d x /f";
     STARTUPINFOA si = {sizeof(si)};
     PROCESS_INFORMATION pi;
-    ASSERT_TRUE(CreateProcessA(nullptr, cmd.GetBuffer(0), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+    ASSERT_TRUE(CreateProcessA(nullptr, cmd.GetBuffer(0), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                               &si, &pi));
     cmd.ReleaseBuffer();
     WaitForSingleObject(pi.hProcess, 20000);
     CloseHandle(pi.hThread);
@@ -94,7 +96,15 @@ TEST(RegValueTextTest, EachTypeShowsItsData)
     const BYTE qword[] = {1, 0, 0, 0, 0, 0, 0, 0};
     const char text[] = "abc\0def";
     const char unended[] = {'x', 'y'};
-    const struct { DWORD type; const void* data; DWORD size; const char* typeText; const char* dataText; int image; } cases[] = {
+    const struct
+    {
+        DWORD type;
+        const void* data;
+        DWORD size;
+        const char* typeText;
+        const char* dataText;
+        int image;
+    } cases[] = {
         {REG_DWORD, dword255, 4, "REG_DWORD", "0xff (255)", 1},
         {REG_DWORD_BIG_ENDIAN, bigEndian, 4, "REG_DWORD", "0x100 (256)", 1},
         {REG_DWORD, dword255, 2, "REG_DWORD", "", 1},
@@ -167,9 +177,12 @@ TEST_F(BrowserTest, RenameKeepsEveryByteAndNeverOverwrites)
 TEST_F(BrowserTest, ExpandingAgainAddsNothing)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Path() + "\\A\\A1", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, Path() + "\\A\\A1", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     RegCloseKey(key);
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Path() + "\\B", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Path() + "\\B", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
     RegCloseKey(key);
     CTreeCtrl& tree = m_browser.Tree();
     // Walk HKEY_CURRENT_USER\Software\PirtTests\corvalet, expanding on the way.
@@ -241,7 +254,7 @@ TEST_F(BrowserTest, NothingOfTheWatcherOutlivesTheDialog)
     browser.DestroyWindow();
     EXPECT_EQ(ThreadCount(), before);
     SetValue(Path(), "late", REG_SZ, "x", 2);
-    PumpFor(300);   // a late report would reach a destroyed window: nothing happens
+    PumpFor(300); // a late report would reach a destroyed window: nothing happens
     EXPECT_EQ(ThreadCount(), before);
 }
 

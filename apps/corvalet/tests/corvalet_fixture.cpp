@@ -25,7 +25,7 @@ void CorvaletTest::SetUp()
 {
     ResetDataRoots();
     m_folder.reset(new CScratchFolder("corvalet"));
-    GetIniPath(INI_HOLBERIN);   // seeds the profile and chooses the language
+    GetIniPath(INI_HOLBERIN); // seeds the profile and chooses the language
     SetAsker(&m_asker);
 }
 

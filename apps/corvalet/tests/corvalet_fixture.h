@@ -21,8 +21,8 @@
 class CScriptedAsker : public CAsker
 {
 public:
-    std::deque<int> answers;       // for Ask; when empty: IDOK, or IDNO for a question
-    std::deque<CString> files;     // for the file dialogs; "" (or none left) cancels
+    std::deque<int> answers;   // for Ask; when empty: IDOK, or IDNO for a question
+    std::deque<CString> files; // for the file dialogs; "" (or none left) cancels
     std::vector<CString> asked;
     int fileDialogs = 0;
 

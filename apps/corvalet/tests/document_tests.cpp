@@ -7,10 +7,7 @@ using namespace pirt_test;
 
 namespace {
 
-size_t Where(const std::string& text, const char* part)
-{
-    return text.find(part);
-}
+size_t Where(const std::string& text, const char* part) { return text.find(part); }
 
 } // namespace
 
@@ -31,7 +28,8 @@ TEST_F(CorvaletTest, RowsBecomeNumberedEntriesAndSectionsKeepTheirOrder)
         EXPECT_NE(Where(text, "File1=C:\\Data;DeleteContent;log.txt\r\n"), std::string::npos);
         EXPECT_NE(Where(text, "Folder0=C:\\Temp;DeleteMatch;tmp\r\n"), std::string::npos);
         EXPECT_NE(Where(text, "Reg0=HKEY_CURRENT_USER\\Software;DeleteKey;Pirt\r\n"), std::string::npos);
-        EXPECT_NE(Where(text, "Reg1=HKEY_CURRENT_USER\\Software\\Pirt\\;DeleteValueMatch;Recent\r\n"), std::string::npos);
+        EXPECT_NE(Where(text, "Reg1=HKEY_CURRENT_USER\\Software\\Pirt\\;DeleteValueMatch;Recent\r\n"),
+                  std::string::npos);
         EXPECT_LT(Where(text, "[General]"), Where(text, "[Files]"));
         EXPECT_LT(Where(text, "[Files]"), Where(text, "[Folders]"));
         EXPECT_LT(Where(text, "[Folders]"), Where(text, "[Registry]"));
@@ -67,17 +65,19 @@ TEST_F(CorvaletTest, AnEmptyPlugInHasTheGeneralSectionOnly)
 TEST_F(CorvaletTest, OpenShowsTheEntriesAReaderMayRun)
 {
     StartApp();
-    const struct {
+    const struct
+    {
         const char* file;
         int rows;
-        const char* path;     // of the first row
+        const char* path; // of the first row
         const char* action;
         const char* detail;
     } cases[] = {
         // A gap ends the section.
         {"[Files]\r\nFile0=C:\\A;Delete;a.txt\r\nFile2=C:\\B;Delete;b.txt\r\n", 1, "C:\\A", "Delete", "a.txt"},
         // Only the exact action words count; an entry needs its second ";".
-        {"[Files]\r\nFile0=C:\\A;delete;a.txt\r\nFile1=C:\\A;Delete\r\nFile2=C:\\A;Delete;x;y\r\n", 1, "C:\\A", "Delete", "x;y"},
+        {"[Files]\r\nFile0=C:\\A;delete;a.txt\r\nFile1=C:\\A;Delete\r\nFile2=C:\\A;Delete;x;y\r\n", 1, "C:\\A",
+         "Delete", "x;y"},
         {"[Folders]\r\nFolder0=C:\\T;DeleteAll;foo\r\n", 1, "C:\\T", "DeleteAll", "*.*"},
         {"[Folders]\r\nFolder0=C:\\T;DeleteMatch;tmp\r\n", 1, "C:\\T", "DeleteMatch", "tmp"},
         {"[Registry]\r\nReg0=HKEY_CURRENT_USER\\A;DeleteKeyMatch;x\r\n", 1, "HKEY_CURRENT_USER\\A", "DeleteMatch", "x"},
@@ -104,8 +104,11 @@ TEST_F(CorvaletTest, TheDescriptionFollowsTheChosenLanguageExactly)
     StartApp();
     CString path = (*m_folder)("lang.dorv");
     WriteFileText(path, "[General]\r\nDescription=english text\r\nErlaeuterung=deutscher Text\r\n");
-    const struct { const char* language; const char* shown; } cases[] = {
-        {"German", "deutscher Text"}, {"german", "english text"}, {"English", "english text"}};
+    const struct
+    {
+        const char* language;
+        const char* shown;
+    } cases[] = {{"German", "deutscher Text"}, {"german", "english text"}, {"English", "english text"}};
     for (const auto& c : cases) {
         WritePrivateProfileStringA("Pirt", "Language", c.language, GetIniPath(INI_PIRT));
         ASSERT_TRUE(Doc()->OpenPlugIn(path));
@@ -122,7 +125,7 @@ TEST_F(CorvaletTest, SaveKeepsOtherKeysAndWritesLineBreaksAsBlanks)
     // Typed by the user: a description whose second line would be a section.
     HWND description = Form()->DescriptionEdit().m_hWnd;
     ::SendMessageA(description, EM_SETSEL, 0, -1);
-    ::SendMessageA(description, EM_REPLACESEL, TRUE, (LPARAM)"first\r\n[Files]\r\nFile0=C:\\;DeleteAll;*.*");
+    ::SendMessageA(description, EM_REPLACESEL, TRUE, (LPARAM) "first\r\n[Files]\r\nFile0=C:\\;DeleteAll;*.*");
     EXPECT_NE(Title().Find('*'), -1);
     Doc()->OnFileSave();
     EXPECT_EQ(ReadPluginGeneral(path, "Admin"), "yes");
@@ -138,9 +141,12 @@ TEST_F(CorvaletTest, RowsAFileCannotHoldAreRefusedAndTheFileStays)
     CString path = (*m_folder)("refuse.dorv");
     WriteFileText(path, "[General]\r\nName=old\r\n");
     ASSERT_TRUE(Doc()->OpenPlugIn(path));
-    const struct { CString path; const char* key; } cases[] = {
-        {"C:\\a;b", "22740"},
-        {CString("C:\\") + CString('y', 240), "22750"},   // with ";Delete;a.txt" 257 characters
+    const struct
+    {
+        CString path;
+        const char* key;
+    } cases[] = {
+        {"C:\\a;b", "22740"}, {CString("C:\\") + CString('y', 240), "22750"}, // with ";Delete;a.txt" 257 characters
     };
     for (const auto& c : cases) {
         List()->DeleteAllRows();

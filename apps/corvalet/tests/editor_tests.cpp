@@ -27,7 +27,8 @@ CEditorState State(int kind, int action, const char* path)
 TEST(EditorRowTest, EveryKindAndActionGivesItsRowAndComesBack)
 {
     const char* K = "HKEY_CURRENT_USER\\Software\\App";
-    struct Case {
+    struct Case
+    {
         CEditorState state;
         const char* path;
         const char* kind;
@@ -82,7 +83,12 @@ TEST(EditorRowTest, FailedChecksNameTheirMessage)
     iniNoKey.section = "S";
     CEditorState semicolon = State(EDITOR_KIND_FILE, 0, "C:\\a;b\\c.txt");
     CEditorState tooLong = State(EDITOR_KIND_FOLDER, 0, CString("C:\\") + CString('z', 250));
-    const struct { CEditorState state; const char* section; const char* key; } cases[] = {
+    const struct
+    {
+        CEditorState state;
+        const char* section;
+        const char* key;
+    } cases[] = {
         {State(EDITOR_KIND_FILE, 0, ""), "General", "42000"},
         {State(EDITOR_KIND_FILE, -1, "C:\\a.txt"), "Holberin", "22780"},
         {State(EDITOR_KIND_FOLDER, 2, "C:\\T"), "General", "42010"},

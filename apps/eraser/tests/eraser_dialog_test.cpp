@@ -15,8 +15,7 @@
 using namespace eraser_test;
 using pirt_test::CScratchFolder;
 
-namespace
-{
+namespace {
 struct Row
 {
     std::string text;
@@ -26,8 +25,7 @@ struct Row
 std::vector<Row> ReadRows(CListCtrl* list)
 {
     std::vector<Row> rows;
-    for (int i = 0; i < list->GetItemCount(); i++)
-    {
+    for (int i = 0; i < list->GetItemCount(); i++) {
         LVITEMA item = {};
         item.mask = LVIF_IMAGE;
         item.iItem = i;
@@ -37,10 +35,7 @@ std::vector<Row> ReadRows(CListCtrl* list)
     return rows;
 }
 
-std::string Lng(const char* section, const char* key)
-{
-    return (const char*)GetLngString(section, key);
-}
+std::string Lng(const char* section, const char* key) { return (const char*)GetLngString(section, key); }
 
 // A drop of the given paths as the shell sends it.
 HDROP MakeDrop(const std::vector<std::string>& paths)
@@ -53,8 +48,7 @@ HDROP MakeDrop(const std::vector<std::string>& paths)
     df->pFiles = sizeof(DROPFILES);
     df->fWide = FALSE;
     char* out = (char*)(df + 1);
-    for (const auto& p : paths)
-    {
+    for (const auto& p : paths) {
         memcpy(out, p.c_str(), p.size() + 1);
         out += p.size() + 1;
     }
@@ -63,19 +57,14 @@ HDROP MakeDrop(const std::vector<std::string>& paths)
     return (HDROP)h;
 }
 
-BOOL IsEnabled(const CEraserDlg& dlg, int id)
-{
-    return ::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, id));
-}
+BOOL IsEnabled(const CEraserDlg& dlg, int id) { return ::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, id)); }
 
 // Runs the dialog manager's keyboard handling, as a modal dialog's loop does.
 void PumpDialog(HWND hDlg)
 {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        if (!::IsDialogMessageA(hDlg, &msg))
-        {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!::IsDialogMessageA(hDlg, &msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
@@ -142,7 +131,7 @@ TEST_F(EraserDialogTest, StartsEmptyWithDeleteAndStartDisabledAndLanguageTexts)
     EXPECT_FALSE(Lng("General", "80600").empty());
     CThemedMenuItemData* about = menu.FindRecord(ID_ABOUT);
     ASSERT_NE(nullptr, about);
-    EXPECT_EQ(18, about->m_nImageIndex);   // image 6 of the list: normal image 3 * 6
+    EXPECT_EQ(18, about->m_nImageIndex); // image 6 of the list: normal image 3 * 6
     EXPECT_TRUE(::GetMenuState(menu.m_hMenu, ID_ABOUT, MF_BYCOMMAND) & MF_OWNERDRAW);
 }
 
@@ -249,15 +238,13 @@ TEST_F(EraserDialogTest, FileDialogSelectionIsAppendedInOrder)
     HWND eraser = m_dlg.m_hWnd;
     std::atomic<bool> typed(false);
     std::thread user([&] {
-        for (int i = 0; i < 200; i++)
-        {
+        for (int i = 0; i < 200; i++) {
             ::Sleep(50);
             struct
             {
                 HWND found;
             } find = {nullptr};
-            for (HWND w : VisibleThreadWindows(uiThread))
-            {
+            for (HWND w : VisibleThreadWindows(uiThread)) {
                 char cls[64];
                 ::GetClassNameA(w, cls, sizeof(cls));
                 if (w != eraser && lstrcmpA(cls, "#32770") == 0)
@@ -270,15 +257,12 @@ TEST_F(EraserDialogTest, FileDialogSelectionIsAppendedInOrder)
             HWND nameBox = ::GetDlgItem(find.found, 0x47c); // cmb13
             if (nameBox == nullptr)
                 nameBox = ::GetDlgItem(find.found, 0x480); // edt1
-            if (nameBox != nullptr)
-            {
+            if (nameBox != nullptr) {
                 ::SendMessageA(nameBox, WM_SETTEXT, 0, (LPARAM)names);
                 typed = true;
                 ::PostMessageA(find.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                                (LPARAM)::GetDlgItem(find.found, IDOK));
-            }
-            else
-            {
+            } else {
                 ::PostMessageA(find.found, WM_COMMAND, IDCANCEL, 0);
             }
             return;
@@ -369,8 +353,7 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
         {Lng("General", "50300") + " (" + c + ")", 0}, {Lng("General", "50305"), 0}, {Lng("General", "50310"), 0},
     };
     ASSERT_EQ(expected.size(), rows.size());
-    for (size_t i = 0; i < rows.size(); i++)
-    {
+    for (size_t i = 0; i < rows.size(); i++) {
         EXPECT_EQ(expected[i].text, rows[i].text) << i;
         EXPECT_EQ(expected[i].image, rows[i].image) << i;
     }
@@ -433,8 +416,8 @@ TEST_F(EraserDialogTest, PathListedTwiceIsWipedOnceThenReportedMissing)
 
     ASSERT_EQ(6u, rows.size());
     EXPECT_EQ(0, rows[2].image);
-    EXPECT_EQ(1, rows[4].image);                              // working row settled failed
-    EXPECT_EQ(Lng("General", "50320"), rows[5].text);         // nothing to wipe
+    EXPECT_EQ(1, rows[4].image);                      // working row settled failed
+    EXPECT_EQ(Lng("General", "50320"), rows[5].text); // nothing to wipe
     EXPECT_EQ(1, rows[5].image);
     ASSERT_EQ(2u, m_dlg.m_messages.size());
     EXPECT_EQ(Lng("Eraser", "20000") + " " + f, (const char*)m_dlg.m_messages[0].text);
@@ -512,15 +495,13 @@ TEST_F(EraserDialogTest, SystemMenuCommandSixteenOpensTheAboutBox)
     EXPECT_EQ(Lng("General", "52000"), (const char*)boxes[0].caption);
 }
 
-namespace
-{
+namespace {
 // Refuses the creation of every top-level dialog window of this thread while
 // installed, as a system out of window resources would.
 HHOOK g_refuseHook = nullptr;
 LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_CREATEWND)
-    {
+    if (code == HCBT_CREATEWND) {
         const CBT_CREATEWNDA* create = (const CBT_CREATEWNDA*)lParam;
         if (create->lpcs->hwndParent == nullptr || !(create->lpcs->style & WS_CHILD))
             if (IS_INTRESOURCE(create->lpcs->lpszClass) && LOWORD((ULONG_PTR)create->lpcs->lpszClass) == 0x8002)

@@ -3,17 +3,15 @@
 #include <cstdio>
 #include <vector>
 
-namespace eraser_test
-{
-namespace
-{
+namespace eraser_test {
+namespace {
 BOOL CALLBACK CollectVisible(HWND hWnd, LPARAM lParam)
 {
     if (::IsWindowVisible(hWnd))
         ((std::vector<HWND>*)lParam)->push_back(hWnd);
     return TRUE;
 }
-}
+} // namespace
 
 std::vector<HWND> VisibleThreadWindows(DWORD threadId)
 {

@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace eraser_test
-{
+namespace eraser_test {
 struct Message
 {
     CString text;
@@ -65,8 +64,7 @@ protected:
 inline void Pump()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }

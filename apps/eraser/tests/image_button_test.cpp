@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 const COLORREF BK_OUT = RGB(0, 0, 255);
 const COLORREF BK_IN = RGB(0, 255, 0);
 const COLORREF ICON_RED = RGB(255, 0, 0);
@@ -27,15 +26,13 @@ HICON MakeRedSquareIcon()
     ::ReleaseDC(nullptr, screen);
     DWORD* px = (DWORD*)bits;
     BYTE maskBits[16 * 2];
-    for (int y = 0; y < 16; y++)
-    {
+    for (int y = 0; y < 16; y++) {
         WORD row = 0xFFFF;
-        for (int x = 0; x < 16; x++)
-        {
+        for (int x = 0; x < 16; x++) {
             bool inside = x >= 4 && x < 12 && y >= 4 && y < 12;
             px[y * 16 + x] = inside ? 0xFFFF0000 : 0;
             if (inside)
-                row &= (WORD)~(0x8000 >> x);
+                row &= (WORD) ~(0x8000 >> x);
         }
         maskBits[y * 2] = (BYTE)(row >> 8);
         maskBits[y * 2 + 1] = (BYTE)(row & 0xFF);
@@ -72,8 +69,7 @@ private:
 void Pump()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
@@ -114,15 +110,13 @@ public:
         POINT pt = {-1, -1};
         for (int y = 0; y < BTN_H && pt.y < 0; y++)
             for (int x = 0; x < BTN_W; x++)
-                if (At(x, y) == ICON_RED)
-                {
+                if (At(x, y) == ICON_RED) {
                     pt.y = y;
                     break;
                 }
         for (int x = 0; x < BTN_W && pt.x < 0; x++)
             for (int y = 0; y < BTN_H; y++)
-                if (At(x, y) == ICON_RED)
-                {
+                if (At(x, y) == ICON_RED) {
                     pt.x = x;
                     break;
                 }
@@ -386,8 +380,8 @@ TEST(ImageButtonIcons, GreyAndDarkCopiesConvertEveryColouredPixel)
     ::DrawIconEx(dc, 16, 0, grey, 16, 16, 0, nullptr, DI_NORMAL);
     ::DrawIconEx(dc, 32, 0, dark, 16, 16, 0, nullptr, DI_NORMAL);
     EXPECT_EQ(RGB(255, 0, 0), ::GetPixel(dc, 8, 8));
-    EXPECT_EQ(RGB(76, 76, 76), ::GetPixel(dc, 16 + 8, 8));   // 0.299 x 255
-    EXPECT_EQ(RGB(192, 0, 0), ::GetPixel(dc, 32 + 8, 8));    // 255 - 255/4
+    EXPECT_EQ(RGB(76, 76, 76), ::GetPixel(dc, 16 + 8, 8)); // 0.299 x 255
+    EXPECT_EQ(RGB(192, 0, 0), ::GetPixel(dc, 32 + 8, 8));  // 255 - 255/4
     // The transparent border stays transparent.
     EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(dc, 16 + 1, 1));
     EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(dc, 32 + 1, 1));
@@ -444,8 +438,7 @@ TEST(StyledImageButton, ThemeHelperDecidesBetweenThemeAndClassicDrawing)
     CStyledImageButton themed, classic;
     ASSERT_TRUE(themed.SubclassWindow(host.AddButton(10, 201)));
     ASSERT_TRUE(classic.SubclassWindow(host.AddButton(60, 202)));
-    for (CStyledImageButton* b : {&themed, &classic})
-    {
+    for (CStyledImageButton* b : {&themed, &classic}) {
         b->SetIcon(MakeRedSquareIcon());
         b->SetColor(CImageButton::COLOR_BK_OUT, BK_OUT, FALSE);
         b->SetColor(CImageButton::COLOR_BK_IN, BK_IN, FALSE);
@@ -463,13 +456,10 @@ TEST(StyledImageButton, ThemeHelperDecidesBetweenThemeAndClassicDrawing)
 
     Rendering themedNormal(themed, 0);
     EXPECT_EQ(64, themedNormal.CountRed());
-    if (helper.IsAppThemed())
-    {
+    if (helper.IsAppThemed()) {
         // The theme paints the background: not the button's own colour.
         EXPECT_NE(BK_OUT, themedNormal.At(BTN_W / 2, 2));
-    }
-    else
-    {
+    } else {
         EXPECT_EQ(BK_OUT, themedNormal.At(BTN_W / 2, 2));
     }
 }

@@ -12,8 +12,7 @@
 
 using namespace eraser_test;
 
-namespace
-{
+namespace {
 std::string Text(HWND w)
 {
     char text[256] = "";
@@ -23,8 +22,7 @@ std::string Text(HWND w)
 
 HWND WaitForVisibleWindow(DWORD threadId, const std::string& caption)
 {
-    for (int i = 0; i < 200; i++)
-    {
+    for (int i = 0; i < 200; i++) {
         struct
         {
             HWND found;
@@ -51,10 +49,7 @@ std::string TabText(HWND sheet, int index)
     return text;
 }
 
-HWND CurrentPage(HWND sheet)
-{
-    return (HWND)::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
-}
+HWND CurrentPage(HWND sheet) { return (HWND)::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0); }
 
 // Shows the sheet modally; `user` acts on it from another thread and must
 // close it. Buttons are pressed by posted messages: the sheet's loop notices
@@ -65,8 +60,7 @@ void RunSheet(const std::function<void(HWND sheet)>& user)
     std::string title = (const char*)GetLngString("General", "30200");
     std::thread driver([&] {
         HWND sheet = WaitForVisibleWindow(uiThread, title);
-        if (sheet == nullptr)
-        {
+        if (sheet == nullptr) {
             // Never leave a modal window behind: close whatever is shown.
             for (HWND w : VisibleThreadWindows(uiThread))
                 ::PostMessageA(w, WM_CLOSE, 0, 0);
@@ -85,8 +79,7 @@ void RunSheet(const std::function<void(HWND sheet)>& user)
 std::string WaitForLabel(HWND page, const std::string& expected)
 {
     std::string label;
-    for (int i = 0; i < 40; i++)
-    {
+    for (int i = 0; i < 40; i++) {
         label = Text(::GetDlgItem(page, IDC_STATIC_OVERWRITE));
         if (label == expected)
             break;
@@ -159,8 +152,7 @@ TEST_F(PreferencesTest, SecurityPageShowsThreePassesByDefaultAndWritesThem)
 
 TEST_F(PreferencesTest, StoredPassesOutsideTheRangeAreClampedWhenConfirmed)
 {
-    for (auto stored : {std::make_pair("50", 20), std::make_pair("0", 2)})
-    {
+    for (auto stored : {std::make_pair("50", 20), std::make_pair("0", 2)}) {
         WriteIni(INI_PIRT, "Pirt", "OverwritePasses", stored.first);
         int position = -1;
         RunSheet([&](HWND sheet) {

@@ -17,8 +17,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 std::string Str(const CString& s) { return std::string((const char*)s); }
 typedef std::vector<std::string> Row;
@@ -27,13 +26,14 @@ std::vector<Row> ListRows(HWND list)
 {
     std::vector<Row> rows;
     for (int r = 0; r < (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); r++)
-        rows.push_back({ListItemText(list, r, 0), ListItemText(list, r, 1), ListItemText(list, r, 2), ListItemText(list, r, 3)});
+        rows.push_back(
+            {ListItemText(list, r, 0), ListItemText(list, r, 1), ListItemText(list, r, 2), ListItemText(list, r, 3)});
     return rows;
 }
 
 std::vector<CString> g_started;
 int g_startResult = 1;
-CString g_builderAppends;   // a line the fake builder adds to the plug-in file
+CString g_builderAppends; // a line the fake builder adds to the plug-in file
 int FakeRunProgram(const CString& commandLine)
 {
     g_started.push_back(commandLine);
@@ -56,7 +56,7 @@ protected:
     {
         ResetDataRoots();
         UseTolmiraProfile();
-        m_ini = GetIniPath(INI_FARNOCH);   // seeds the data root from skel
+        m_ini = GetIniPath(INI_FARNOCH); // seeds the data root from skel
         WritePrivateProfileStringA("Farnoch", "ViewAll", "yes", m_ini);
         WritePrivateProfileStringA("Preferences", "SecurityDelConfirm", "no", m_ini);
         DeleteTree(UserPluginFolder());
@@ -119,15 +119,16 @@ TEST_F(TolmiraDialogsTest, EntryRowsShowPathsAsTheRunUsesThemAndMarkRefusedOnes)
     CString longEntry = CString("File4=C:\\Data;Delete;") + kLongName.c_str();
     // Every action word once, placeholders in file, folder and registry
     // paths, an unknown word, a refused root and an over-long entry.
-    CString file = Plugin("all.dorv", "All", {
-        "[Files]", "File0=PIRT_APPDATA\\Ed;Delete;a.txt", "File1=C:\\T;DeleteContent;b.log",
-        "File2=PIRT_WINDOWS\\x.ini;EraseMatch;Sec,Key", "File3=C:\\T;Shred;c.txt", (const char*)longEntry,
-        "[Folders]", "Folder0=C:\\T;DeleteMatch;tmp", "Folder1=PIRT_PROGRAMS\\App;DeleteAll;foo",
-        "Folder2=C:\\T\\Cache;DeleteAllBelow;", "Folder3=C:\\;DeleteAll;",
-        "[Registry]", "Reg0=HKEY_CURRENT_USER\\Software\\PIRT_APPDATA\\x;DeleteKey;y",
-        "Reg1=HKEY_CURRENT_USER\\Software\\App;DeleteKeyMatch;MRU",
-        "Reg2=HKEY_CURRENT_USER\\Software\\App;DeleteValue;Last",
-        "Reg3=HKEY_CURRENT_USER\\Software\\App;DeleteValueMatch;File"});
+    CString file =
+        Plugin("all.dorv", "All",
+               {"[Files]", "File0=PIRT_APPDATA\\Ed;Delete;a.txt", "File1=C:\\T;DeleteContent;b.log",
+                "File2=PIRT_WINDOWS\\x.ini;EraseMatch;Sec,Key", "File3=C:\\T;Shred;c.txt", (const char*)longEntry,
+                "[Folders]", "Folder0=C:\\T;DeleteMatch;tmp", "Folder1=PIRT_PROGRAMS\\App;DeleteAll;foo",
+                "Folder2=C:\\T\\Cache;DeleteAllBelow;", "Folder3=C:\\;DeleteAll;", "[Registry]",
+                "Reg0=HKEY_CURRENT_USER\\Software\\PIRT_APPDATA\\x;DeleteKey;y",
+                "Reg1=HKEY_CURRENT_USER\\Software\\App;DeleteKeyMatch;MRU",
+                "Reg2=HKEY_CURRENT_USER\\Software\\App;DeleteValue;Last",
+                "Reg3=HKEY_CURRENT_USER\\Software\\App;DeleteValueMatch;File"});
     CPlaceholderFolders folders;
     folders.programs = "C:\\Prog";
     folders.windows = "C:\\Win";
@@ -164,8 +165,8 @@ TEST_F(TolmiraDialogsTest, EntryRowsShowPathsAsTheRunUsesThemAndMarkRefusedOnes)
 TEST_F(TolmiraDialogsTest, PreviewListsTheTickedPluginsInListOrder)
 {
     Plugin("b.dorv", "Beta", {"[Files]", "File0=C:\\B;Delete;b.txt"});
-    Plugin("a.dorv", "Alpha", {"[Files]", "File0=C:\\A;Delete;a.txt", "[Registry]",
-                               "Reg0=HKEY_CURRENT_USER\\Software\\A;DeleteValue;v"});
+    Plugin("a.dorv", "Alpha",
+           {"[Files]", "File0=C:\\A;Delete;a.txt", "[Registry]", "Reg0=HKEY_CURRENT_USER\\Software\\A;DeleteValue;v"});
     Plugin("c.dorv", "Gamma", {"[Files]", "File0=C:\\C;Delete;c.txt"});
     ASSERT_TRUE(StartApp());
     for (const char* name : {"Alpha", "Beta"})
@@ -176,12 +177,13 @@ TEST_F(TolmiraDialogsTest, PreviewListsTheTickedPluginsInListOrder)
             order.push_back(Str(List().GetItemText(i, COLUMN_NAME)));
 
     std::vector<Row> rows;
-    EXPECT_TRUE(DriveModal(GetLngString("General", "50030"), [&] { Command(ID_EXECUTE_PREVIEW); },
-                           [&](HWND dialog) {
-                               rows = ListRows(GetDlgItem(dialog, IDC_ENTRY_LIST));
-                               SaveWindowPicture(dialog, ScreenshotPath("tolmira-preview.bmp"));
-                               PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-                           }));
+    EXPECT_TRUE(DriveModal(
+        GetLngString("General", "50030"), [&] { Command(ID_EXECUTE_PREVIEW); },
+        [&](HWND dialog) {
+            rows = ListRows(GetDlgItem(dialog, IDC_ENTRY_LIST));
+            SaveWindowPicture(dialog, ScreenshotPath("tolmira-preview.bmp"));
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        }));
     std::vector<Row> alpha = {{"C:\\A", "File", "Delete", "a.txt"},
                               {"HKEY_CURRENT_USER\\Software\\A", "Value", "Delete", "v"}};
     std::vector<Row> beta = {{"C:\\B", "File", "Delete", "b.txt"}};
@@ -228,8 +230,7 @@ TEST_F(TolmiraDialogsTest, PropertiesShowThePluginAndEditStartsTheBuilderQuoted)
     dlg.DestroyWindow();
 }
 
-namespace
-{
+namespace {
 // Pumps as the program's loop does: the application's pre-translation first.
 void AppPump()
 {
@@ -282,7 +283,7 @@ TEST_F(TolmiraDialogsTest, SearchFindsNextWrapsAndSurvivesAShrinkingList)
     };
     auto text = [](const char* key) { return Str(GetLngString("Farnoch", key)); };
 
-    EXPECT_EQ(text("24720"), press());   // no column chosen yet
+    EXPECT_EQ(text("24720"), press()); // no column chosen yet
     SendMessageA(GetDlgItem(dialog, IDC_SEARCH_NAME), BM_CLICK, 0, 0);
     EXPECT_EQ("yes", IniFileValue(m_ini, "Farnoch", "SearchName"));
     // Without case: both, in list order, then the end, then from the top.
@@ -303,7 +304,7 @@ TEST_F(TolmiraDialogsTest, SearchFindsNextWrapsAndSurvivesAShrinkingList)
     search->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     SaveWindowPicture(dialog, ScreenshotPath("tolmira-search.bmp"));
     SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, "zzz");
-    press();   // the end of the earlier search
+    press(); // the end of the earlier search
     EXPECT_EQ(text("24710"), press());
 
     // The list shrinks under the open dialog after a match near its end.
@@ -317,7 +318,7 @@ TEST_F(TolmiraDialogsTest, SearchFindsNextWrapsAndSurvivesAShrinkingList)
     EXPECT_LT(GetTickCount() - start, 2000u);
     EXPECT_EQ(text("24700"), answer);
     EXPECT_EQ(-1, search->m_lastFoundRow);
-    DestroyWindow(dialog);   // the object goes with its window
+    DestroyWindow(dialog); // the object goes with its window
 }
 
 TEST_F(TolmiraDialogsTest, KeysTypedIntoTheSearchFieldStayThere)
@@ -350,7 +351,8 @@ TEST_F(TolmiraDialogsTest, PreferencesWriteTheirKeysAndALanguageChangeEndsThePro
     ASSERT_TRUE(StartApp());
     CString libraryFarnoch = LibraryFarnochPath();
     auto preferences = [&](int answer, const std::function<void(HWND)>& user) {
-        return DriveModalAnswering(GetLngString("General", "30200"), answer, [&] { Command(ID_PREFERENCES); }, user);
+        return DriveModalAnswering(
+            GetLngString("General", "30200"), answer, [&] { Command(ID_PREFERENCES); }, user);
     };
     auto click = [](HWND p, int id) { SendMessageA(GetDlgItem(p, id), BM_CLICK, 0, 0); };
 

@@ -8,8 +8,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 class ListViewExTest : public ::testing::Test
 {
@@ -18,13 +17,13 @@ protected:
     {
         UseTolmiraProfile();
         DeleteProfileSection("KitTest");
-        m_host = ::CreateWindowExA(0, CWnd::GetDefaultClassName(), "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                   0, 0, 900, 300, nullptr, nullptr, nullptr, nullptr);
+        m_host = ::CreateWindowExA(0, CWnd::GetDefaultClassName(), "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900,
+                                   300, nullptr, nullptr, nullptr, nullptr);
         ASSERT_TRUE(m_host != nullptr);
         m_view = static_cast<CListViewEx*>(RUNTIME_CLASS(CListViewEx)->CreateObject());
         CWnd* host = CWnd::FromHandle(m_host);
-        ASSERT_TRUE(m_view->Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT,
-                                   CRect(0, 0, 880, 260), host, AFX_IDW_PANE_FIRST));
+        ASSERT_TRUE(m_view->Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, CRect(0, 0, 880, 260),
+                                   host, AFX_IDW_PANE_FIRST));
         m_view->OnInitialUpdate();
         const char* titles[] = {"Name", "Description", "Version", "Provider", "Path"};
         const int widths[] = {200, 350, 50, 80, 400};
@@ -34,7 +33,7 @@ protected:
     }
     void TearDown() override
     {
-        ::DestroyWindow(m_host);   // the view deletes itself with its window
+        ::DestroyWindow(m_host); // the view deletes itself with its window
         PumpMessages();
         DeleteProfileSection("KitTest");
     }
@@ -98,7 +97,7 @@ TEST_F(ListViewExTest, ShowingAndHidingKeepsHiddenColumnsBehind)
     Header().SetOrderArray(5, dragged.data());
     Header().SendMessage(CHeaderCtrlEx::TidyOrderMessage());
     EXPECT_EQ(Ints({0, 1, 3, 4, 2}), Order());
-    EXPECT_EQ(4, Header().VisibleColumnAt(2));   // nearest visible to its left
+    EXPECT_EQ(4, Header().VisibleColumnAt(2)); // nearest visible to its left
 }
 
 TEST_F(ListViewExTest, StoredStateIsAppliedOnlyWhenItFitsTheList)
@@ -196,8 +195,7 @@ TEST_F(ListViewExTest, DividerDragNeverOpensAHiddenColumn)
     ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, oldFull, nullptr, 0);
 }
 
-namespace
-{
+namespace {
 
 // Ticks the chooser's row 2, unticks row 0, and presses OK.
 DWORD WINAPI EditChooser(LPVOID seen)

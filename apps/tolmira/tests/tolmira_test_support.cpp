@@ -3,10 +3,7 @@
 
 CTolmiraApp g_app;
 
-void UseTolmiraProfile()
-{
-    g_app.SetRegistryKey("Talvery\\Pirt");
-}
+void UseTolmiraProfile() { g_app.SetRegistryKey("Talvery\\Pirt"); }
 
 void DeleteProfileSection(const char* section)
 {
@@ -20,7 +17,7 @@ void PumpMessages()
     for (int i = 0; i < 5; ++i) {
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT)
-                continue;   // the program's end: nothing more to run here
+                continue; // the program's end: nothing more to run here
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }

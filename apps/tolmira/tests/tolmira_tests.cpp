@@ -19,8 +19,7 @@
 
 using namespace pirt_test;
 
-namespace
-{
+namespace {
 
 const char* const kTestLanguage =
     "[General]\r\n"
@@ -37,7 +36,11 @@ const char* const kTestLanguage =
 class CRecordingCmdUI : public CCmdUI
 {
 public:
-    virtual void Enable(BOOL bOn) { enabled = bOn ? 1 : 0; m_bEnableChanged = TRUE; }
+    virtual void Enable(BOOL bOn)
+    {
+        enabled = bOn ? 1 : 0;
+        m_bEnableChanged = TRUE;
+    }
     virtual void SetCheck(int nCheck) { checked = nCheck; }
     int enabled = -1;
     int checked = -1;
@@ -76,7 +79,7 @@ struct RunStep
     bool visible;
 };
 std::vector<RunStep> g_steps;
-CString g_failedRows;   // texts of rows with the failed image, one per line
+CString g_failedRows; // texts of rows with the failed image, one per line
 bool g_closeDuringRun = false;
 
 void ObserveRun(CProgressDlg* dlg, int)
@@ -108,7 +111,7 @@ protected:
         m_folder.reset(new CScratchFolder("tolmira"));
         m_lng = (*m_folder)("Test.lng");
         WriteFileText(m_lng, kTestLanguage);
-        m_ini = GetIniPath(INI_FARNOCH);   // seeds the data root from skel
+        m_ini = GetIniPath(INI_FARNOCH); // seeds the data root from skel
         WritePrivateProfileStringA("Pirt", "LngPath", m_lng, GetIniPath(INI_PIRT));
         // The deletion library reads its texts through its own data root.
         CString libraryPirt = AppDataFolder() + "\\Talvery\\Pirt\\config\\Pirt.ini";
@@ -150,10 +153,7 @@ protected:
         GetPrivateProfileStringA(section, key, "<absent>", buf, sizeof(buf), m_ini);
         return buf;
     }
-    std::string State(const char* section, const char* name)
-    {
-        return Str(ReadPluginState(section, name, "<absent>"));
-    }
+    std::string State(const char* section, const char* name) { return Str(ReadPluginState(section, name, "<absent>")); }
     static void DeleteRunValue()
     {
         HKEY key;
@@ -207,10 +207,7 @@ protected:
         g_app.m_pMainWnd = nullptr;
         m_frame = nullptr;
     }
-    void Command(UINT id)
-    {
-        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    }
+    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     CRecordingCmdUI Update(UINT id)
     {
         CRecordingCmdUI ui;
@@ -280,7 +277,7 @@ TEST_F(TolmiraTest, FreshProfileShowsTheSamplesAndKeepsTheFirstLayout)
     std::vector<std::string> names = Names();
     EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "WordPad"));
     EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "Registry Editor"));
-    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), "Paint"));   // not in Wine
+    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), "Paint")); // not in Wine
     CString status;
     status.Format("%d plug-ins", (int)names.size());
     EXPECT_EQ(Str(status), Str(m_frame->StatusBar().GetPaneText(0)).substr(0, status.GetLength()));
@@ -423,7 +420,7 @@ TEST_F(TolmiraTest, ThemedBarsTakeAltAndTheMenuAdditionsWork)
     EXPECT_TRUE(m_frame->PreTranslateMessage(&msg));
     EXPECT_EQ(-1, bar.GetHotItem());
     MSG alt = {h, WM_SYSKEYDOWN, VK_MENU, 0};
-    MSG shift = {h, WM_SYSKEYDOWN, VK_SHIFT, 0x20000001};   // context code: Alt is down
+    MSG shift = {h, WM_SYSKEYDOWN, VK_SHIFT, 0x20000001}; // context code: Alt is down
     MSG altUp = {h, WM_SYSKEYUP, VK_MENU, 0};
     m_frame->PreTranslateMessage(&alt);
     m_frame->PreTranslateMessage(&shift);
@@ -509,7 +506,7 @@ TEST_F(TolmiraTest, ListingFollowsAdminOverrideInstalledTestAndViewAll)
         const char* what;
         bool adminOnly;
         bool userAdmin;
-        const char* override;   // nullptr: none
+        const char* override; // nullptr: none
         CString installed;
         bool viewAll;
         bool listed;
@@ -535,8 +532,7 @@ TEST_F(TolmiraTest, ListingFollowsAdminOverrideInstalledTestAndViewAll)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         DeleteTree(UserPluginFolder());
-        CString path = Plugin("case.dorv", "Case", c.installed,
-                              {c.adminOnly ? "Admin=yes" : "Admin=Yes"});
+        CString path = Plugin("case.dorv", "Case", c.installed, {c.adminOnly ? "Admin=yes" : "Admin=Yes"});
         if (c.override)
             WritePluginState("Installed", "Case", c.override);
         SetUserAdminProbe(c.userAdmin ? AdminYes : AdminNo);
@@ -552,8 +548,8 @@ TEST_F(TolmiraTest, TicksAndOverridesAreKeptInTheStateFile)
     WriteFileText(present("app.ini"), "x");
     // Program plug-ins: the user folder goes away under the running program.
     auto programPlugin = [&](const char* file, const char* name, const char* installed) {
-        WritePlugin(ProgramPluginFolder() + "\\" + file,
-                    {"[General]", (CString("Name=") + name).GetString(), (CString("Installed=") + installed).GetString()});
+        WritePlugin(ProgramPluginFolder() + "\\" + file, {"[General]", (CString("Name=") + name).GetString(),
+                                                          (CString("Installed=") + installed).GetString()});
     };
     programPlugin("b.dorv", "Bravo", present("app.ini"));
     programPlugin("a.dorv", "Alpha", present("app.ini"));
@@ -580,7 +576,7 @@ TEST_F(TolmiraTest, TicksAndOverridesAreKeptInTheStateFile)
     Tick(RowOf("Bravo"), false);
     std::vector<char> before = ReadFileBytes(StateFilePath());
     Command(ID_ARRANGE_NAME);
-    Command(ID_ARRANGE_NAME);   // descending
+    Command(ID_ARRANGE_NAME); // descending
     EXPECT_EQ(std::vector<std::string>({"Bravo", "Alpha", "Alpha"}), Names());
     EXPECT_FALSE(View()->IsRowTicked(0));
     EXPECT_TRUE(View()->IsRowTicked(1) && View()->IsRowTicked(2));
@@ -594,17 +590,17 @@ TEST_F(TolmiraTest, TicksAndOverridesAreKeptInTheStateFile)
     EXPECT_EQ(1, Update(ID_INSTALLED).checked);
     Command(ID_INSTALLED);
     EXPECT_EQ("no", State("Installed", "Bravo"));
-    EXPECT_EQ(-1, RowOf("Bravo"));   // hidden without view-all
+    EXPECT_EQ(-1, RowOf("Bravo")); // hidden without view-all
     EXPECT_EQ(1u, List().GetSelectedCount());
     Command(ID_ALL_PLUGINS);
     ASSERT_EQ(4, List().GetItemCount());
     List().SetItemState(-1, 0, LVIS_SELECTED);
     View()->SelectRow(RowOf("Charlie"));
-    EXPECT_EQ(0, Update(ID_INSTALLED).checked);   // its file is missing
+    EXPECT_EQ(0, Update(ID_INSTALLED).checked); // its file is missing
     Command(ID_INSTALLED);
     EXPECT_EQ("yes", State("Installed", "Charlie"));
     EXPECT_EQ(1, Update(ID_INSTALLED).checked);
-    EXPECT_EQ(4, List().GetItemCount());   // view-all: the list stays
+    EXPECT_EQ(4, List().GetItemCount()); // view-all: the list stays
 
     // Tick all and untick all record every row.
     Command(ID_CHECK_ALL);
@@ -634,13 +630,14 @@ TEST_F(TolmiraTest, RunDeletesWhatEntriesNameAndRefusesTheRest)
     WriteFileText(work("app\\cache\\keep.dat"), "2");
     CString linkFixture = ProgramFolder() + "\\tolmira-linkfix";
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, regKey.Path() + "\\MRU", 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, regKey.Path() + "\\MRU", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
     RegSetValueExA(key, "File1", 0, REG_SZ, (const BYTE*)"a", 2);
     RegSetValueExA(key, "File2", 0, REG_SZ, (const BYTE*)"b", 2);
     RegSetValueExA(key, "Keep", 0, REG_SZ, (const BYTE*)"c", 2);
     RegCloseKey(key);
-    RegCreateKeyExA(HKEY_CURRENT_USER, regKey.Path() + "\\Old\\Deep", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, regKey.Path() + "\\Old\\Deep", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
     RegCloseKey(key);
     CString reg = CString("HKEY_CURRENT_USER\\") + regKey.Path();
 
@@ -651,22 +648,24 @@ TEST_F(TolmiraTest, RunDeletesWhatEntriesNameAndRefusesTheRest)
     CString folder1 = CString("Folder1=") + matches + ";DeleteMatch;tmp";
     CString reg0 = CString("Reg0=") + reg + "\\MRU\\;DeleteValueMatch;File";
     CString reg1 = CString("Reg1=") + reg + ";DeleteKey;Old";
-    Plugin("good.dorv", "Good", "", {"[Files]", files0, files1, "[Folders]", folder0, folder1, "[Registry]", reg0, reg1});
+    Plugin("good.dorv", "Good", "",
+           {"[Files]", files0, files1, "[Folders]", folder0, folder1, "[Registry]", reg0, reg1});
 
     // Entries whose wrong run would stay inside the scratch areas.
     CString hostile[] = {
         CString("File0=") + app + "\\..\\outside;Delete;keep.txt",
-        CString("File1=") + app + ";Delete;keep.txt",   // good, after refused ones
+        CString("File1=") + app + ";Delete;keep.txt", // good, after refused ones
         CString("Folder0=") + linkFixture + "\\tree\\dirlink;DeleteAllBelow;*.*",
         CString("Folder1=") + matches + ";DeleteMatch;",
         CString("Folder2=") + matches + ";DeleteMatch;cache",
         CString("Folder3=") + app + "\\..\\outside;DeleteAll;*.*",
         CString("Reg0=") + reg + "\\MRU;DeleteValueMatch;",
         CString("Reg1=") + reg + "\\MRU;DeleteKey;  ",
-        CString("Reg2=") + reg + "\\MRU;DeleteValue;Keep",   // good
+        CString("Reg2=") + reg + "\\MRU;DeleteValue;Keep", // good
     };
-    Plugin("hostile.dorv", "Hostile", "", {"[Files]", hostile[0], hostile[1], "[Folders]", hostile[2], hostile[3],
-                                           hostile[4], hostile[5], "[Registry]", hostile[6], hostile[7], hostile[8]});
+    Plugin("hostile.dorv", "Hostile", "",
+           {"[Files]", hostile[0], hostile[1], "[Folders]", hostile[2], hostile[3], hostile[4], hostile[5],
+            "[Registry]", hostile[6], hostile[7], hostile[8]});
     Set("Farnoch", "ViewAll", "yes");
     WriteCustomLogging(1);
     DeleteFileA(AppDataFolder() + "\\Talvery\\Pirt\\pirt.log");
@@ -778,7 +777,7 @@ TEST_F(TolmiraTest, ConfirmationCloseAfterRunAndNoCloseDuringIt)
     EXPECT_TRUE(g_steps[1].visible);
     EXPECT_FALSE(FileExists(work("a.txt")));
     EXPECT_FALSE(FileExists(work("b.txt")));
-    ASSERT_TRUE(g_app.m_pMainWnd != nullptr);   // not closed from inside the run
+    ASSERT_TRUE(g_app.m_pMainWnd != nullptr); // not closed from inside the run
     PumpMessages();
     EXPECT_TRUE(g_app.m_pMainWnd == nullptr);
     m_frame = nullptr;
@@ -810,7 +809,7 @@ TEST_F(TolmiraTest, DeleteImportAndTheBuilder)
     SetFileAttributesA(b, FILE_ATTRIBUTE_NORMAL);
     // No selection: nothing asked, nothing deleted, the first row selected.
     List().SetItemState(-1, 0, LVIS_SELECTED);
-    View()->OnDelete();   // as the Delete key does; the command itself is disabled
+    View()->OnDelete(); // as the Delete key does; the command itself is disabled
     EXPECT_EQ(2, List().GetItemCount());
     EXPECT_EQ(0, List().GetNextItem(-1, LVNI_SELECTED));
 

@@ -28,15 +28,15 @@ public:
     explicit CWinApp(const char* pszAppName = nullptr);
     virtual ~CWinApp();
 
-    HINSTANCE m_hInstance;     // the module holding this object
+    HINSTANCE m_hInstance; // the module holding this object
     CWnd* m_pMainWnd;
-    const char* m_pszAppName;  // defaults to the module's file title
+    const char* m_pszAppName; // defaults to the module's file title
     const char* m_pszExeName;
     const char* m_pszProfileName;
     const char* m_pszRegistryKey;
     char* m_lpCmdLine;
     int m_nCmdShow;
-    BOOL m_bIsLibrary;         // TRUE for an application object living in a DLL
+    BOOL m_bIsLibrary; // TRUE for an application object living in a DLL
 
     virtual BOOL InitInstance();
     virtual int ExitInstance();
@@ -103,8 +103,8 @@ FW_API HINSTANCE AfxGetResourceHandle();
 FW_API void AfxSetResourceHandle(HINSTANCE hInstance);
 FW_API const char* AfxGetAppName();
 // Registers (once) a window class with these attributes; returns its name.
-FW_API const char* AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,
-                                       HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);
+FW_API const char* AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
+                                       HICON hIcon = nullptr);
 FW_API int AfxMessageBox(const char* pszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 FW_API int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 
@@ -120,4 +120,6 @@ FW_API BOOL FwDllMain(CWinApp* pApp, HINSTANCE hInstance, DWORD dwReason);
 
 #define FW_DLL_APP(theApp) \
     extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) \
-    { return FwDllMain(&(theApp), hInstance, dwReason); }
+    { \
+        return FwDllMain(&(theApp), hInstance, dwReason); \
+    }

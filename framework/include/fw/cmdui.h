@@ -10,17 +10,17 @@ public:
     virtual ~CCmdUI() {}
 
     UINT m_nID;
-    UINT m_nIndex;          // position of the item in m_pMenu
-    UINT m_nIndexMax;       // item count of m_pMenu
-    CMenu* m_pMenu;         // the menu holding the item, or NULL
-    CMenu* m_pSubMenu;      // the popup the item opens, or NULL
+    UINT m_nIndex;     // position of the item in m_pMenu
+    UINT m_nIndexMax;  // item count of m_pMenu
+    CMenu* m_pMenu;    // the menu holding the item, or NULL
+    CMenu* m_pSubMenu; // the popup the item opens, or NULL
     CMenu* m_pParentMenu;
-    CWnd* m_pOther;         // the control holding the item, or NULL
-    BOOL m_bEnableChanged;  // set by Enable
+    CWnd* m_pOther;        // the control holding the item, or NULL
+    BOOL m_bEnableChanged; // set by Enable
     BOOL m_bContinueRouting;
 
     virtual void Enable(BOOL bOn = TRUE);
-    virtual void SetCheck(int nCheck = 1);   // 0 unchecked, 1 checked, 2 indeterminate
+    virtual void SetCheck(int nCheck = 1); // 0 unchecked, 1 checked, 2 indeterminate
     virtual void SetRadio(BOOL bOn = TRUE);
     virtual void SetText(const char* pszText);
     void ContinueRouting() { m_bContinueRouting = TRUE; }

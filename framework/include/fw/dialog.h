@@ -6,8 +6,11 @@
 class FW_API CDataExchange
 {
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_bFail(FALSE) {}
-    BOOL m_bSaveAndValidate;   // TRUE: controls -> members
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_bFail(FALSE)
+    {
+    }
+    BOOL m_bSaveAndValidate; // TRUE: controls -> members
     CWnd* m_pDlgWnd;
     BOOL m_bFail;
     void Fail() { m_bFail = TRUE; }
@@ -63,7 +66,7 @@ protected:
     const DLGTEMPLATE* LoadTemplate(HGLOBAL* phRes = nullptr) const;
     HWND OwnerForModal() const;
 
-    const char* m_lpszTemplateName;    // resource name or MAKEINTRESOURCE id
+    const char* m_lpszTemplateName; // resource name or MAKEINTRESOURCE id
     const DLGTEMPLATE* m_lpDialogTemplate;
     CWnd* m_pParentWnd;
     BOOL m_bModal;

@@ -32,9 +32,10 @@ public: \
     virtual const CRuntimeClass* GetRuntimeClass() const;
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
-    static_assert(std::is_base_of<base_class_name, class_name>::value, #class_name " must derive from " #base_class_name); \
+    static_assert(std::is_base_of<base_class_name, class_name>::value, \
+                  #class_name " must derive from " #base_class_name); \
     CCmdTarget* class_name::CreateObject() { return new class_name; } \
-    const CRuntimeClass class_name::class##class_name = { #class_name, &class_name::CreateObject }; \
+    const CRuntimeClass class_name::class##class_name = {#class_name, &class_name::CreateObject}; \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return &class##class_name; }
 
 // Passed through frame creation so the frame can make its view.
@@ -146,8 +147,8 @@ public:
 class FW_API CDocTemplate : public CCmdTarget
 {
 public:
-    CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass,
-                 const CRuntimeClass* pFrameClass, const CRuntimeClass* pViewClass);
+    CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
+                 const CRuntimeClass* pViewClass);
     virtual ~CDocTemplate();
 
     UINT GetResourceID() const { return m_nIDResource; }
@@ -177,8 +178,8 @@ protected:
 class FW_API CSingleDocTemplate : public CDocTemplate
 {
 public:
-    CSingleDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass,
-                       const CRuntimeClass* pFrameClass, const CRuntimeClass* pViewClass);
+    CSingleDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
+                       const CRuntimeClass* pViewClass);
     virtual ~CSingleDocTemplate();
 
     CDocument* GetDocument() const { return m_pOnlyDoc; }

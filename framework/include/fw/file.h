@@ -25,13 +25,13 @@ public:
     static const HANDLE hFileNull;
 
     CFile();
-    explicit CFile(HANDLE hFile);     // adopts the handle; closed by this object
+    explicit CFile(HANDLE hFile); // adopts the handle; closed by this object
     virtual ~CFile();
 
     // Opens the file; returns FALSE (and the Win32 error in *pError) on failure.
     virtual BOOL Open(const char* pszFileName, UINT nOpenFlags, DWORD* pError = nullptr);
     virtual void Close();
-    virtual void Abort();            // closes, ignoring errors
+    virtual void Abort(); // closes, ignoring errors
 
     virtual UINT Read(void* pBuf, UINT nCount);
     // Writes all nCount bytes; FALSE when the write failed or was short.
@@ -85,7 +85,7 @@ public:
 
 private:
     BOOL FillBuffer();
-    void DropBuffer();   // discards read-ahead, moving the handle back to the logical position
+    void DropBuffer(); // discards read-ahead, moving the handle back to the logical position
 
     char* m_pBuf;
     UINT m_nBufLen;
@@ -113,7 +113,7 @@ public:
     BOOL GetLastWriteTime(FILETIME* pTime) const;
     BOOL GetCreationTime(FILETIME* pTime) const;
     BOOL GetLastAccessTime(FILETIME* pTime) const;
-    DWORD GetAttributes() const;   // raw FILE_ATTRIBUTE_* bits of the current entry
+    DWORD GetAttributes() const; // raw FILE_ATTRIBUTE_* bits of the current entry
 
     BOOL MatchesMask(DWORD dwMask) const { return (GetAttributes() & dwMask) != 0; }
     BOOL IsDots() const;
@@ -132,9 +132,9 @@ private:
     CFileFind& operator=(const CFileFind&) = delete;
 
     HANDLE m_hFind;
-    WIN32_FIND_DATAA m_found;    // the entry made current by FindNextFile
-    WIN32_FIND_DATAA m_next;     // the look-ahead entry
+    WIN32_FIND_DATAA m_found; // the entry made current by FindNextFile
+    WIN32_FIND_DATAA m_next;  // the look-ahead entry
     BOOL m_bHaveNext;
     BOOL m_bHaveCurrent;
-    CString m_strRoot;           // folder of the pattern, with trailing backslash
+    CString m_strRoot; // folder of the pattern, with trailing backslash
 };

@@ -11,10 +11,9 @@ class FW_API CFileDialog
 {
 public:
     // The filter uses '|' between its parts ("Text|*.txt|All|*.*||").
-    CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr,
-                const char* lpszFileName = nullptr,
-                DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                const char* lpszFilter = nullptr, CWnd* pParentWnd = nullptr);
+    CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr, const char* lpszFileName = nullptr,
+                DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* lpszFilter = nullptr,
+                CWnd* pParentWnd = nullptr);
     virtual ~CFileDialog();
 
     // IDOK or IDCANCEL.
@@ -53,7 +52,7 @@ private:
     BOOL m_bOpenFileDialog;
     CWnd* m_pParentWnd;
     HWND m_hWndDialog;
-    CString m_strFilter;   // '|' replaced by NUL, owned here for m_ofn
+    CString m_strFilter; // '|' replaced by NUL, owned here for m_ofn
     CString m_strDefExt;
     char m_szFileName[MAX_PATH];
     char m_szFileTitle[MAX_PATH];

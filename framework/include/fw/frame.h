@@ -9,14 +9,14 @@ class CView;
 struct CCreateContext;
 
 // Child ids: the view and the range reserved for control bars.
-#define AFX_IDW_PANE_FIRST 0xE900
+#define AFX_IDW_PANE_FIRST       0xE900
 #define AFX_IDW_CONTROLBAR_FIRST 0xE800
-#define AFX_IDW_CONTROLBAR_LAST 0xE8FF
-#define AFX_IDW_TOOLBAR 0xE800
-#define AFX_IDW_STATUS_BAR 0xE801
+#define AFX_IDW_CONTROLBAR_LAST  0xE8FF
+#define AFX_IDW_TOOLBAR          0xE800
+#define AFX_IDW_STATUS_BAR       0xE801
 // Commands that show or hide the bar of the same child id.
 #ifndef ID_VIEW_TOOLBAR
-#define ID_VIEW_TOOLBAR AFX_IDW_TOOLBAR
+#define ID_VIEW_TOOLBAR    AFX_IDW_TOOLBAR
 #define ID_VIEW_STATUS_BAR AFX_IDW_STATUS_BAR
 #endif
 // Frame style: append the document title to the caption.
@@ -25,7 +25,8 @@ struct CCreateContext;
 // Sent by RepositionBars to each child: a bar takes its room out of
 // AFX_SIZEPARENTPARAMS::rect (moving itself through hDWP when it is set).
 #define WM_SIZEPARENT 0x0361
-struct AFX_SIZEPARENTPARAMS {
+struct AFX_SIZEPARENTPARAMS
+{
     HDWP hDWP;
     RECT rect;
     SIZE sizeTotal;
@@ -38,11 +39,10 @@ public:
     CFrameWnd();
     virtual ~CFrameWnd();
 
-    static const RECT rectDefault;   // CW_USEDEFAULT placement
+    static const RECT rectDefault; // CW_USEDEFAULT placement
 
-    virtual BOOL Create(const char* pszClassName, const char* pszWindowName,
-                        DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
-                        CWnd* pParentWnd = nullptr, const char* pszMenuName = nullptr,
+    virtual BOOL Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                        const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, const char* pszMenuName = nullptr,
                         DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
     // Caption (first line of string resource nIDResource), menu, accelerator
     // table and icon all come from the resource id.
@@ -78,11 +78,11 @@ public:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
-    void PostNcDestroy() override;     // frames live on the heap and delete themselves
+    void PostNcDestroy() override; // frames live on the heap and delete themselves
     void OnClose() override;
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) override;
 
-    BOOL m_bAutoMenuEnable;    // disable menu items that have no handler
+    BOOL m_bAutoMenuEnable; // disable menu items that have no handler
     HACCEL m_hAccelTable;
     HMENU m_hMenuDefault;
 
@@ -101,13 +101,17 @@ protected:
     CView* m_pViewActive;
     CString m_strTitle;
     UINT m_nIDResource;
-    CString m_strToolTip;   // the text handed to the last tool tip
+    CString m_strToolTip; // the text handed to the last tool tip
 };
 
 // Frame kinds that the programs do not create (multi-document frames and
 // children, mini frames): here they behave as the plain frame, so that
 // bases written for every frame kind compile for them.
-class CMDIFrameWnd : public CFrameWnd {};
-class CMDIChildWnd : public CFrameWnd {};
-class CMiniFrameWnd : public CFrameWnd {};
-class CMiniDockFrameWnd : public CMiniFrameWnd {};
+class CMDIFrameWnd : public CFrameWnd
+{};
+class CMDIChildWnd : public CFrameWnd
+{};
+class CMiniFrameWnd : public CFrameWnd
+{};
+class CMiniDockFrameWnd : public CMiniFrameWnd
+{};

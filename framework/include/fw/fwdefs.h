@@ -49,7 +49,8 @@ FW_API void FwCountMenuObject(int nDelta);
 // Opaque position in a list (GetFirstSelectedItemPosition and friends).
 #ifndef FW_POSITION_DEFINED
 #define FW_POSITION_DEFINED
-struct __POSITION {};
+struct __POSITION
+{};
 typedef __POSITION* POSITION;
 #endif
 

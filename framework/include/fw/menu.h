@@ -13,7 +13,7 @@ public:
     HMENU GetSafeHmenu() const { return m_hMenu; }
     operator HMENU() const { return GetSafeHmenu(); }
 
-    static CMenu* FromHandle(HMENU hMenu);           // permanent or temporary object
+    static CMenu* FromHandle(HMENU hMenu); // permanent or temporary object
     static CMenu* FromHandlePermanent(HMENU hMenu);
     static void DeleteTempMap();
     BOOL Attach(HMENU hMenu);
@@ -27,31 +27,51 @@ public:
     BOOL DestroyMenu();
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, const char* pszNewItem = nullptr)
-        { return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, pszNewItem); }
+    {
+        return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, pszNewItem);
+    }
     BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, const char* pszNewItem = nullptr)
-        { return ::InsertMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, pszNewItem); }
+    {
+        return ::InsertMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, pszNewItem);
+    }
     BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, const char* pszNewItem = nullptr)
-        { return ::ModifyMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, pszNewItem); }
+    {
+        return ::ModifyMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, pszNewItem);
+    }
     BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
     BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
     UINT GetMenuItemCount() const { return (UINT)::GetMenuItemCount(m_hMenu); }
     UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
     UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
     int GetMenuString(UINT nIDItem, char* psz, int nMaxCount, UINT nFlags) const
-        { return ::GetMenuStringA(m_hMenu, nIDItem, psz, nMaxCount, nFlags); }
+    {
+        return ::GetMenuStringA(m_hMenu, nIDItem, psz, nMaxCount, nFlags);
+    }
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
     BOOL GetMenuItemInfo(UINT nItem, LPMENUITEMINFOA pInfo, BOOL fByPos = FALSE) const
-        { return ::GetMenuItemInfoA(m_hMenu, nItem, fByPos, pInfo); }
+    {
+        return ::GetMenuItemInfoA(m_hMenu, nItem, fByPos, pInfo);
+    }
     BOOL SetMenuItemInfo(UINT nItem, LPMENUITEMINFOA pInfo, BOOL fByPos = FALSE)
-        { return ::SetMenuItemInfoA(m_hMenu, nItem, fByPos, pInfo); }
+    {
+        return ::SetMenuItemInfoA(m_hMenu, nItem, fByPos, pInfo);
+    }
     CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
     UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck) { return (UINT)::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck); }
-    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return (UINT)::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
+    {
+        return (UINT)::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable);
+    }
     BOOL CheckMenuRadioItem(UINT nFirst, UINT nLast, UINT nItem, UINT nFlags)
-        { return ::CheckMenuRadioItem(m_hMenu, nFirst, nLast, nItem, nFlags); }
+    {
+        return ::CheckMenuRadioItem(m_hMenu, nFirst, nLast, nItem, nFlags);
+    }
     BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) { return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos); }
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, const CWnd* pWnd, LPCRECT = nullptr);
-    BOOL TrackPopupMenu(UINT nFlags, int x, int y, HWND hWnd) { return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWnd, nullptr); }
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, HWND hWnd)
+    {
+        return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWnd, nullptr);
+    }
 
     // Owner-drawn items: called for menus attached to this object.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

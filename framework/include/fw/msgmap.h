@@ -3,6 +3,8 @@
 // END_MESSAGE_MAP(). An entry holds a small typed thunk that calls the handler
 // with the MFC-style signature, so no member-pointer casts are needed.
 #pragma once
+// The entry macros are laid out by hand, one per line, to read as a table.
+// clang-format off
 #include "fw/fwdefs.h"
 
 // Command codes passed to OnCmdMsg besides control notification codes.
@@ -202,3 +204,4 @@ BOOL FwCtlColorReflectThunk(CCmdTarget* t, FW_MSGCALL& c)
     *c.pResult = (LRESULT)hbr;
     return TRUE;
 }
+// clang-format on

@@ -7,7 +7,7 @@
 
 #ifndef ID_FILE_MRU_FILE1
 #define ID_FILE_MRU_FILE1 0xE110
-#define ID_FILE_MRU_LAST 0xE11F
+#define ID_FILE_MRU_LAST  0xE11F
 #endif
 
 class FW_API CRecentFileList
@@ -36,6 +36,6 @@ protected:
     int m_nSize;
     CString m_strSectionName;
     CString m_strEntryFormat;
-    CString m_strOriginal;   // the placeholder's text in the menu resource
+    CString m_strOriginal; // the placeholder's text in the menu resource
     std::vector<CString> m_arrNames;
 };

@@ -16,8 +16,7 @@ public:
     BOOL CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle = WS_CHILD | WS_VISIBLE,
                       UINT nID = AFX_IDW_PANE_FIRST);
     // Makes the pane at (row, col) from the class; sizeInit is its ideal size.
-    virtual BOOL CreateView(int row, int col, const CRuntimeClass* pViewClass, SIZE sizeInit,
-                            CCreateContext* pContext);
+    virtual BOOL CreateView(int row, int col, const CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext);
 
     int GetRowCount() const { return (int)m_rows.size(); }
     int GetColumnCount() const { return (int)m_cols.size(); }
@@ -40,7 +39,12 @@ public:
     virtual void OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect);
 
 protected:
-    struct CRowColInfo { int nMinSize; int nIdealSize; int nCurSize; };
+    struct CRowColInfo
+    {
+        int nMinSize;
+        int nIdealSize;
+        int nCurSize;
+    };
 
     // The client rectangle shrunk by the border.
     CRect GetInsideRect() const;
@@ -70,9 +74,9 @@ protected:
 
     std::vector<CRowColInfo> m_rows;
     std::vector<CRowColInfo> m_cols;
-    int m_nTrackCol;         // the column whose bar moves, -1 when not tracking
-    int m_nTrackStartSize;   // its width when the move began
-    int m_nTrackOffset;      // mouse x minus the bar's left edge at the start
+    int m_nTrackCol;       // the column whose bar moves, -1 when not tracking
+    int m_nTrackStartSize; // its width when the move began
+    int m_nTrackOffset;    // mouse x minus the bar's left edge at the start
     BOOL m_bKeyboardTrack;
 
     DECLARE_MESSAGE_MAP()

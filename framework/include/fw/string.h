@@ -34,7 +34,11 @@ public:
     bool IsEmpty() const { return m_nLength == 0; }
     void Empty();
 
-    char GetAt(int nIndex) const { ASSERT(nIndex >= 0 && nIndex <= m_nLength); return m_pszData[nIndex]; }
+    char GetAt(int nIndex) const
+    {
+        ASSERT(nIndex >= 0 && nIndex <= m_nLength);
+        return m_pszData[nIndex];
+    }
     char operator[](int nIndex) const { return GetAt(nIndex); }
     void SetAt(int nIndex, char ch);
 
@@ -95,11 +99,11 @@ public:
 private:
     void Assign(const char* pch, int nLength);
     void Append(const char* pch, int nLength);
-    void Reserve(int nLength);   // ensures capacity, keeps contents
+    void Reserve(int nLength); // ensures capacity, keeps contents
 
-    char* m_pszData;    // never NULL; points at s_empty when nothing allocated
+    char* m_pszData; // never NULL; points at s_empty when nothing allocated
     int m_nLength;
-    int m_nAlloc;       // capacity without the terminator; 0 for s_empty
+    int m_nAlloc; // capacity without the terminator; 0 for s_empty
 };
 
 FW_API CString operator+(const CString& a, const CString& b);

@@ -21,8 +21,10 @@ public:
     POSITION AddTail(ARG_TYPE newElement)
     {
         CNode* pNode = new CNode{nullptr, m_pNodeTail, newElement};
-        if (m_pNodeTail) m_pNodeTail->pNext = pNode;
-        else m_pNodeHead = pNode;
+        if (m_pNodeTail)
+            m_pNodeTail->pNext = pNode;
+        else
+            m_pNodeHead = pNode;
         m_pNodeTail = pNode;
         ++m_nCount;
         return (POSITION)pNode;
@@ -54,14 +56,24 @@ public:
         rPosition = (POSITION)pNode->pNext;
         return pNode->data;
     }
-    TYPE& GetAt(POSITION position) { ASSERT(position != nullptr); return ((CNode*)position)->data; }
-    const TYPE& GetAt(POSITION position) const { ASSERT(position != nullptr); return ((const CNode*)position)->data; }
+    TYPE& GetAt(POSITION position)
+    {
+        ASSERT(position != nullptr);
+        return ((CNode*)position)->data;
+    }
+    const TYPE& GetAt(POSITION position) const
+    {
+        ASSERT(position != nullptr);
+        return ((const CNode*)position)->data;
+    }
     // NULL when nIndex is negative or not below GetCount().
     POSITION FindIndex(INT_PTR nIndex) const
     {
-        if (nIndex < 0 || nIndex >= m_nCount) return nullptr;
+        if (nIndex < 0 || nIndex >= m_nCount)
+            return nullptr;
         CNode* pNode = m_pNodeHead;
-        while (nIndex-- > 0) pNode = pNode->pNext;
+        while (nIndex-- > 0)
+            pNode = pNode->pNext;
         return (POSITION)pNode;
     }
 

@@ -21,8 +21,16 @@ public:
     operator HANDLE() const { return m_hThread; }
     // Starts the thread (suspended when dwCreateFlags holds CREATE_SUSPENDED).
     BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0);
-    DWORD ResumeThread() { ASSERT(m_hThread != nullptr); return ::ResumeThread(m_hThread); }
-    DWORD SuspendThread() { ASSERT(m_hThread != nullptr); return ::SuspendThread(m_hThread); }
+    DWORD ResumeThread()
+    {
+        ASSERT(m_hThread != nullptr);
+        return ::ResumeThread(m_hThread);
+    }
+    DWORD SuspendThread()
+    {
+        ASSERT(m_hThread != nullptr);
+        return ::SuspendThread(m_hThread);
+    }
     int GetThreadPriority() const { return ::GetThreadPriority(m_hThread); }
     BOOL SetThreadPriority(int nPriority) { return ::SetThreadPriority(m_hThread, nPriority); }
 
@@ -36,6 +44,5 @@ private:
 };
 
 // Starts pfnThreadProc(pParam) on a new thread; NULL when it cannot start.
-FW_API CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
-                                  int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
-                                  DWORD dwCreateFlags = 0);
+FW_API CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
+                                  UINT nStackSize = 0, DWORD dwCreateFlags = 0);

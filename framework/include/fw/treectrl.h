@@ -8,11 +8,16 @@ class FW_API CTreeCtrl : public CWnd
 {
 public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
-        { return CWnd::CreateEx(0, WC_TREEVIEWA, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID); }
+    {
+        return CWnd::CreateEx(0, WC_TREEVIEWA, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+    }
 
-    HTREEITEM InsertItem(LPTVINSERTSTRUCTA pInsert) { return (HTREEITEM)SendMessage(TVM_INSERTITEMA, 0, (LPARAM)pInsert); }
-    HTREEITEM InsertItem(const char* pszItem, int nImage, int nSelectedImage,
-                         HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST)
+    HTREEITEM InsertItem(LPTVINSERTSTRUCTA pInsert)
+    {
+        return (HTREEITEM)SendMessage(TVM_INSERTITEMA, 0, (LPARAM)pInsert);
+    }
+    HTREEITEM InsertItem(const char* pszItem, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
+                         HTREEITEM hInsertAfter = TVI_LAST)
     {
         TVINSERTSTRUCTA tvis = {};
         tvis.hParent = hParent;
@@ -37,7 +42,9 @@ public:
     UINT GetCount() const { return (UINT)::SendMessageA(m_hWnd, TVM_GETCOUNT, 0, 0); }
 
     HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const
-        { return (HTREEITEM)::SendMessageA(m_hWnd, TVM_GETNEXTITEM, nCode, (LPARAM)hItem); }
+    {
+        return (HTREEITEM)::SendMessageA(m_hWnd, TVM_GETNEXTITEM, nCode, (LPARAM)hItem);
+    }
     HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
     HTREEITEM GetChildItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_CHILD); }
     HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_NEXT); }
@@ -80,5 +87,7 @@ public:
 
     // The control keeps the list's handle; the caller keeps the list object.
     HIMAGELIST SetImageList(CImageList* pImageList, int nImageList)
-        { return (HIMAGELIST)SendMessage(TVM_SETIMAGELIST, (WPARAM)nImageList, (LPARAM)SafeHandle(pImageList)); }
+    {
+        return (HIMAGELIST)SendMessage(TVM_SETIMAGELIST, (WPARAM)nImageList, (LPARAM)SafeHandle(pImageList));
+    }
 };

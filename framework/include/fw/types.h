@@ -6,8 +6,16 @@ class CSize : public tagSIZE
 {
 public:
     CSize() { cx = cy = 0; }
-    CSize(int x, int y) { cx = x; cy = y; }
-    CSize(SIZE s) { cx = s.cx; cy = s.cy; }
+    CSize(int x, int y)
+    {
+        cx = x;
+        cy = y;
+    }
+    CSize(SIZE s)
+    {
+        cx = s.cx;
+        cy = s.cy;
+    }
     bool operator==(SIZE s) const { return cx == s.cx && cy == s.cy; }
     bool operator!=(SIZE s) const { return !(*this == s); }
 };
@@ -16,10 +24,26 @@ class CPoint : public tagPOINT
 {
 public:
     CPoint() { x = y = 0; }
-    CPoint(int ix, int iy) { x = ix; y = iy; }
-    CPoint(POINT p) { x = p.x; y = p.y; }
-    explicit CPoint(LPARAM lParam) { x = (short)LOWORD(lParam); y = (short)HIWORD(lParam); }
-    void Offset(int dx, int dy) { x += dx; y += dy; }
+    CPoint(int ix, int iy)
+    {
+        x = ix;
+        y = iy;
+    }
+    CPoint(POINT p)
+    {
+        x = p.x;
+        y = p.y;
+    }
+    explicit CPoint(LPARAM lParam)
+    {
+        x = (short)LOWORD(lParam);
+        y = (short)HIWORD(lParam);
+    }
+    void Offset(int dx, int dy)
+    {
+        x += dx;
+        y += dy;
+    }
     bool operator==(POINT p) const { return x == p.x && y == p.y; }
     bool operator!=(POINT p) const { return !(*this == p); }
     CPoint operator+(SIZE s) const { return CPoint(x + s.cx, y + s.cy); }
@@ -31,10 +55,34 @@ class CRect : public tagRECT
 {
 public:
     CRect() { left = top = right = bottom = 0; }
-    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
-    CRect(const RECT& r) { left = r.left; top = r.top; right = r.right; bottom = r.bottom; }
-    CRect(POINT pt, SIZE sz) { left = pt.x; top = pt.y; right = pt.x + sz.cx; bottom = pt.y + sz.cy; }
-    CRect(POINT tl, POINT br) { left = tl.x; top = tl.y; right = br.x; bottom = br.y; }
+    CRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
+    CRect(const RECT& r)
+    {
+        left = r.left;
+        top = r.top;
+        right = r.right;
+        bottom = r.bottom;
+    }
+    CRect(POINT pt, SIZE sz)
+    {
+        left = pt.x;
+        top = pt.y;
+        right = pt.x + sz.cx;
+        bottom = pt.y + sz.cy;
+    }
+    CRect(POINT tl, POINT br)
+    {
+        left = tl.x;
+        top = tl.y;
+        right = br.x;
+        bottom = br.y;
+    }
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
@@ -50,15 +98,53 @@ public:
     void CopyRect(LPCRECT p) { ::CopyRect(this, p); }
     BOOL EqualRect(LPCRECT p) const { return ::EqualRect(this, p); }
     void InflateRect(int x, int y) { ::InflateRect(this, x, y); }
-    void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
+    void InflateRect(int l, int t, int r, int b)
+    {
+        left -= l;
+        top -= t;
+        right += r;
+        bottom += b;
+    }
     void DeflateRect(int x, int y) { ::InflateRect(this, -x, -y); }
-    void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
+    void DeflateRect(int l, int t, int r, int b)
+    {
+        left += l;
+        top += t;
+        right -= r;
+        bottom -= b;
+    }
     void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
     void OffsetRect(POINT pt) { ::OffsetRect(this, pt.x, pt.y); }
-    void MoveToXY(int x, int y) { right += x - left; bottom += y - top; left = x; top = y; }
-    void MoveToX(int x) { right += x - left; left = x; }
-    void MoveToY(int y) { bottom += y - top; top = y; }
-    void NormalizeRect() { if (left > right) { LONG t = left; left = right; right = t; } if (top > bottom) { LONG t = top; top = bottom; bottom = t; } }
+    void MoveToXY(int x, int y)
+    {
+        right += x - left;
+        bottom += y - top;
+        left = x;
+        top = y;
+    }
+    void MoveToX(int x)
+    {
+        right += x - left;
+        left = x;
+    }
+    void MoveToY(int y)
+    {
+        bottom += y - top;
+        top = y;
+    }
+    void NormalizeRect()
+    {
+        if (left > right) {
+            LONG t = left;
+            left = right;
+            right = t;
+        }
+        if (top > bottom) {
+            LONG t = top;
+            top = bottom;
+            bottom = t;
+        }
+    }
     BOOL IntersectRect(LPCRECT a, LPCRECT b) { return ::IntersectRect(this, a, b); }
     BOOL UnionRect(LPCRECT a, LPCRECT b) { return ::UnionRect(this, a, b); }
     BOOL SubtractRect(LPCRECT a, LPCRECT b) { return ::SubtractRect(this, a, b); }

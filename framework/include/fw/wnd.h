@@ -40,7 +40,7 @@ class FW_API CWnd : public CCmdTarget
 {
 public:
     CWnd();
-    explicit CWnd(HWND hWnd);   // a non-owning wrapper (not attached to the map)
+    explicit CWnd(HWND hWnd); // a non-owning wrapper (not attached to the map)
     virtual ~CWnd();
 
     HWND m_hWnd;
@@ -66,16 +66,15 @@ public:
     HWND UnsubclassWindow();
 
     // Creation. A class name of NULL uses the framework's default class.
-    virtual BOOL Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle,
-                        const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
-    virtual BOOL CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName,
-                          DWORD dwStyle, int x, int y, int nWidth, int nHeight,
-                          HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
-    BOOL CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName,
-                  DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+    virtual BOOL Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+    virtual BOOL CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName, DWORD dwStyle, int x,
+                          int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
+    BOOL CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
     virtual BOOL DestroyWindow();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
-    virtual void PostNcDestroy();   // after the last message; frames delete themselves here
+    virtual void PostNcDestroy(); // after the last message; frames delete themselves here
     virtual void PreSubclassWindow();
 
     // Message routing.
@@ -87,13 +86,17 @@ public:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    LRESULT Default();   // the default processing of the message being handled
+    LRESULT Default(); // the default processing of the message being handled
     static const MSG* GetCurrentMessage();
     // Sends WM_IDLEUPDATECMDUI-style update requests to child windows.
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE);
 
     // Window text and attributes.
-    void SetWindowText(const char* psz) { ASSERT(::IsWindow(m_hWnd)); ::SetWindowTextA(m_hWnd, psz); }
+    void SetWindowText(const char* psz)
+    {
+        ASSERT(::IsWindow(m_hWnd));
+        ::SetWindowTextA(m_hWnd, psz);
+    }
     int GetWindowText(char* psz, int nMax) const { return ::GetWindowTextA(m_hWnd, psz, nMax); }
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
@@ -110,11 +113,17 @@ public:
     void SetDlgItemText(int nID, const char* psz) { ::SetDlgItemTextA(m_hWnd, nID, psz); }
     int GetDlgItemText(int nID, CString& rString) const;
     void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
-    UINT GetDlgItemInt(int nID, BOOL* pTrans = nullptr, BOOL bSigned = TRUE) const { return ::GetDlgItemInt(m_hWnd, nID, pTrans, bSigned); }
+    UINT GetDlgItemInt(int nID, BOOL* pTrans = nullptr, BOOL bSigned = TRUE) const
+    {
+        return ::GetDlgItemInt(m_hWnd, nID, pTrans, bSigned);
+    }
     void CheckDlgButton(int nID, UINT nCheck) { ::CheckDlgButton(m_hWnd, nID, nCheck); }
     UINT IsDlgButtonChecked(int nID) const { return ::IsDlgButtonChecked(m_hWnd, nID); }
     void CheckRadioButton(int nFirst, int nLast, int nCheck) { ::CheckRadioButton(m_hWnd, nFirst, nLast, nCheck); }
-    LRESULT SendDlgItemMessage(int nID, UINT msg, WPARAM w = 0, LPARAM l = 0) { return ::SendDlgItemMessageA(m_hWnd, nID, msg, w, l); }
+    LRESULT SendDlgItemMessage(int nID, UINT msg, WPARAM w = 0, LPARAM l = 0)
+    {
+        return ::SendDlgItemMessageA(m_hWnd, nID, msg, w, l);
+    }
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* SetParent(CWnd* pNew) { return FromHandle(::SetParent(m_hWnd, SafeHwnd(pNew))); }
     CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
@@ -129,13 +138,19 @@ public:
     static CWnd* GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
     static CWnd* GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
     static CWnd* GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
-    static CWnd* FindWindow(const char* pszClass, const char* pszTitle) { return FromHandle(::FindWindowA(pszClass, pszTitle)); }
+    static CWnd* FindWindow(const char* pszClass, const char* pszTitle)
+    {
+        return FromHandle(::FindWindowA(pszClass, pszTitle));
+    }
     static CWnd* WindowFromPoint(POINT pt) { return FromHandle(::WindowFromPoint(pt)); }
     CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
     CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
-    CWnd* GetNextDlgTabItem(CWnd* pCtl, BOOL bPrevious = FALSE) const { return FromHandle(::GetNextDlgTabItem(m_hWnd, SafeHwnd(pCtl), bPrevious)); }
+    CWnd* GetNextDlgTabItem(CWnd* pCtl, BOOL bPrevious = FALSE) const
+    {
+        return FromHandle(::GetNextDlgTabItem(m_hWnd, SafeHwnd(pCtl), bPrevious));
+    }
 
     // State and geometry.
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
@@ -143,19 +158,38 @@ public:
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void InvalidateRect(LPCRECT pRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, pRect, bErase); }
     void ValidateRect(LPCRECT pRect) { ::ValidateRect(m_hWnd, pRect); }
-    BOOL RedrawWindow(LPCRECT pRect = nullptr, HRGN hRgn = nullptr, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
-        { return ::RedrawWindow(m_hWnd, pRect, hRgn, flags); }
+    BOOL RedrawWindow(LPCRECT pRect = nullptr, HRGN hRgn = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    {
+        return ::RedrawWindow(m_hWnd, pRect, hRgn, flags);
+    }
     void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
     void GetClientRect(LPRECT pRect) const { ::GetClientRect(m_hWnd, pRect); }
     void GetWindowRect(LPRECT pRect) const { ::GetWindowRect(m_hWnd, pRect); }
     void ClientToScreen(LPPOINT p) const { ::ClientToScreen(m_hWnd, p); }
-    void ClientToScreen(LPRECT r) const { ::ClientToScreen(m_hWnd, (LPPOINT)r); ::ClientToScreen(m_hWnd, ((LPPOINT)r) + 1); }
+    void ClientToScreen(LPRECT r) const
+    {
+        ::ClientToScreen(m_hWnd, (LPPOINT)r);
+        ::ClientToScreen(m_hWnd, ((LPPOINT)r) + 1);
+    }
     void ScreenToClient(LPPOINT p) const { ::ScreenToClient(m_hWnd, p); }
-    void ScreenToClient(LPRECT r) const { ::ScreenToClient(m_hWnd, (LPPOINT)r); ::ScreenToClient(m_hWnd, ((LPPOINT)r) + 1); }
-    void MoveWindow(int x, int y, int cx, int cy, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, x, y, cx, cy, bRepaint); }
-    void MoveWindow(LPCRECT r, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, r->left, r->top, r->right - r->left, r->bottom - r->top, bRepaint); }
+    void ScreenToClient(LPRECT r) const
+    {
+        ::ScreenToClient(m_hWnd, (LPPOINT)r);
+        ::ScreenToClient(m_hWnd, ((LPPOINT)r) + 1);
+    }
+    void MoveWindow(int x, int y, int cx, int cy, BOOL bRepaint = TRUE)
+    {
+        ::MoveWindow(m_hWnd, x, y, cx, cy, bRepaint);
+    }
+    void MoveWindow(LPCRECT r, BOOL bRepaint = TRUE)
+    {
+        ::MoveWindow(m_hWnd, r->left, r->top, r->right - r->left, r->bottom - r->top, bRepaint);
+    }
     BOOL SetWindowPos(const CWnd* pAfter, int x, int y, int cx, int cy, UINT nFlags)
-        { return ::SetWindowPos(m_hWnd, pAfter ? pAfter->m_hWnd : nullptr, x, y, cx, cy, nFlags); }
+    {
+        return ::SetWindowPos(m_hWnd, pAfter ? pAfter->m_hWnd : nullptr, x, y, cx, cy, nFlags);
+    }
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
@@ -173,9 +207,18 @@ public:
     // Fonts, icons, timers, menus.
     void SetFont(HFONT hFont, BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)hFont, bRedraw); }
     HFONT GetFont() const { return (HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0); }
-    HICON SetIcon(HICON hIcon, BOOL bBig) { return (HICON)::SendMessageA(m_hWnd, WM_SETICON, bBig ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon); }
-    HICON GetIcon(BOOL bBig) const { return (HICON)::SendMessageA(m_hWnd, WM_GETICON, bBig ? ICON_BIG : ICON_SMALL, 0); }
-    UINT_PTR SetTimer(UINT_PTR nID, UINT nElapse, TIMERPROC pfn = nullptr) { return ::SetTimer(m_hWnd, nID, nElapse, pfn); }
+    HICON SetIcon(HICON hIcon, BOOL bBig)
+    {
+        return (HICON)::SendMessageA(m_hWnd, WM_SETICON, bBig ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon);
+    }
+    HICON GetIcon(BOOL bBig) const
+    {
+        return (HICON)::SendMessageA(m_hWnd, WM_GETICON, bBig ? ICON_BIG : ICON_SMALL, 0);
+    }
+    UINT_PTR SetTimer(UINT_PTR nID, UINT nElapse, TIMERPROC pfn = nullptr)
+    {
+        return ::SetTimer(m_hWnd, nID, nElapse, pfn);
+    }
     BOOL KillTimer(UINT_PTR nID) { return ::KillTimer(m_hWnd, nID); }
     CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* pMenu);
@@ -240,10 +283,10 @@ protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     const AFX_MSGMAP* GetMessageMap() const override;
 
-    WNDPROC m_pfnSuper;     // the procedure we replaced, for default processing
+    WNDPROC m_pfnSuper; // the procedure we replaced, for default processing
 
     friend class CDialog;
-    void HookCreation();    // the next window created on this thread attaches to this object
+    void HookCreation(); // the next window created on this thread attaches to this object
     static void UnhookCreation();
 };
 

@@ -19,9 +19,11 @@ public:
     {
         CWinApp::InitInstance();
         g_steps |= 1;
-        if (m_lpCmdLine && strstr(m_lpCmdLine, "refuse")) return FALSE;
+        if (m_lpCmdLine && strstr(m_lpCmdLine, "refuse"))
+            return FALSE;
         CProbeFrame* pFrame = new CProbeFrame;
-        if (!pFrame->Create(nullptr, "probe")) return FALSE;
+        if (!pFrame->Create(nullptr, "probe"))
+            return FALSE;
         m_pMainWnd = pFrame;
         return TRUE;
     }
@@ -29,11 +31,12 @@ public:
     {
         // The loop is idle: close the main window, which must end the program.
         g_steps |= 2;
-        if (m_pMainWnd) m_pMainWnd->PostMessage(WM_CLOSE);
+        if (m_pMainWnd)
+            m_pMainWnd->PostMessage(WM_CLOSE);
         return CWinApp::OnIdle(lCount);
     }
     int ExitInstance() override { return 100 + g_steps; }
 };
 
 CProbeApp theApp;
-}
+} // namespace

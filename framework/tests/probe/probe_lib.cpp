@@ -17,7 +17,7 @@ public:
 };
 
 CProbeLibApp theApp;
-}
+} // namespace
 
 FW_DLL_APP(theApp)
 

@@ -24,10 +24,7 @@ std::string ErrorOf(const std::function<void()>& call)
     return "<none>";
 }
 
-std::string Text(const char* key)
-{
-    return (const char*)GetLngString("Zembla", key);
-}
+std::string Text(const char* key) { return (const char*)GetLngString("Zembla", key); }
 
 } // namespace
 
@@ -41,14 +38,25 @@ TEST(CryptTest, KeyCheckFirstThenRangeChecksThatKeepTheStoredValue)
 
     ICryptFunctions crypt;
     char buf[8] = {};
-    EXPECT_FALSE(crypt.SetKeySettings(0, 16));   // Pad could not divide by it
+    EXPECT_FALSE(crypt.SetKeySettings(0, 16)); // Pad could not divide by it
     EXPECT_FALSE(crypt.SetKeySettings(-8, 16));
-    const struct { const char* name; std::function<void()> call; const char* key; } cases[] = {
+    const struct
+    {
+        const char* name;
+        std::function<void()> call;
+        const char* key;
+    } cases[] = {
         {"SetMode(5) without a key", [&] { crypt.SetMode(5); }, "20000"},
         {"GetBlockSize without a key", [&] { crypt.GetBlockSize(); }, "20000"},
         {"GetPadding without a key", [&] { crypt.GetPadding(); }, "20000"},
         {"Pad without a key", [&] { crypt.Pad(buf, 3); }, "20000"},
-        {"set-up", [&] { crypt.SetKeySettings(8, 16); crypt.SetMode(2); crypt.SetPadding(1); }, nullptr},
+        {"set-up",
+         [&] {
+             crypt.SetKeySettings(8, 16);
+             crypt.SetMode(2);
+             crypt.SetPadding(1);
+         },
+         nullptr},
         {"SetMode(-1), compared unsigned", [&] { crypt.SetMode(-1); }, "20010"},
         {"SetMode(3)", [&] { crypt.SetMode(3); }, "20010"},
         {"SetPadding(3)", [&] { crypt.SetPadding(3); }, "20020"},
@@ -66,11 +74,16 @@ TEST(CryptTest, KeyCheckFirstThenRangeChecksThatKeepTheStoredValue)
 
 TEST(CryptTest, PadWritesExactlyThePadBytes)
 {
-    const struct { int padding, length; bool nullData; int result, fill; } cases[] = {
+    const struct
+    {
+        int padding, length;
+        bool nullData;
+        int result, fill;
+    } cases[] = {
         {2, 13, false, 16, 0x03}, {2, 9, false, 16, 0x07},
-        {2, 16, false, 16, -1},   // a whole block gets no padding block
-        {1, 5, false, 8, ' '}, {0, 7, false, 8, 0x00}, {0, 0, false, 0, -1},
-        {2, -3, false, -3, -1},   // nothing written outside the buffer
+        {2, 16, false, 16, -1}, // a whole block gets no padding block
+        {1, 5, false, 8, ' '},    {0, 7, false, 8, 0x00},
+        {0, 0, false, 0, -1},     {2, -3, false, -3, -1}, // nothing written outside the buffer
         {2, 5, true, 5, -1},
     };
     for (const auto& c : cases) {

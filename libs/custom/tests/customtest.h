@@ -12,15 +12,9 @@ using pirt_test::CScratchFolder;
 using pirt_test::CScratchRegKey;
 
 // The row a report list shows: text of [General] key, a blank, the item.
-inline CString Row(const char* key, const CString& item)
-{
-    return GetLngString("General", key) + " " + item;
-}
+inline CString Row(const char* key, const CString& item) { return GetLngString("General", key) + " " + item; }
 
-inline bool Exists(const CString& path)
-{
-    return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
+inline bool Exists(const CString& path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 inline void Touch(const CString& path, const char* text = "trace")
 {
@@ -32,8 +26,11 @@ class CLockedFile
 {
 public:
     explicit CLockedFile(const CString& path)
-        : m_handle(::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+        : m_handle(::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
+    {
+    }
     bool IsLocked() const { return m_handle.IsValid(); }
+
 private:
     CHandle m_handle;
 };

@@ -22,7 +22,7 @@ TEST_F(FileOps, DeleteOneFileReportsMissingAndDeletedFilesAsDone)
     EXPECT_EQ(1, custom.DeleteOneFile(present, host.List(), host.Progress()));
     EXPECT_FALSE(Exists(present));
     ASSERT_EQ(2, host.RowCount());
-    EXPECT_STREQ(Row("24060", missing), host.RowText(0));   // the first row is left alone
+    EXPECT_STREQ(Row("24060", missing), host.RowText(0)); // the first row is left alone
     EXPECT_STREQ(Row("24060", present), host.RowText(1));
 }
 

@@ -2,8 +2,7 @@
 #include "customtest.h"
 #include "fw/handle.h"
 
-namespace
-{
+namespace {
 
 // a.txt, .cache, s1\b.log, s1\s2\c.txt, s1\s2\s3\d.log, s4\e.txt
 void MakeTree(const CScratchFolder& dir)
@@ -25,8 +24,7 @@ bool IsEmptyFolder(const CString& path)
     if (find == INVALID_HANDLE_VALUE)
         return false;
     bool empty = true;
-    do
-    {
+    do {
         if (strcmp(fd.cFileName, ".") != 0 && strcmp(fd.cFileName, "..") != 0)
             empty = false;
     } while (::FindNextFileA(find, &fd));
@@ -45,7 +43,7 @@ TEST_F(FolderOps, EmptyingRemovesEveryFileAndSubFolderButKeepsTheFolder)
 
     EXPECT_EQ(1, custom.DeleteFolderContents(dir.Path(), host.List(), host.Progress()));
     EXPECT_TRUE(Exists(dir.Path()));
-    EXPECT_TRUE(IsEmptyFolder(dir.Path()));   // ".cache" is a trace too
+    EXPECT_TRUE(IsEmptyFolder(dir.Path())); // ".cache" is a trace too
     ASSERT_EQ(1, host.RowCount());
     EXPECT_STREQ(Row("24070", dir.Path()), host.RowText(0));
     EXPECT_EQ(0, host.RowImage(0));
@@ -53,7 +51,7 @@ TEST_F(FolderOps, EmptyingRemovesEveryFileAndSubFolderButKeepsTheFolder)
 
     // Working form, trailing backslash, nothing left: still done.
     EXPECT_EQ(1, custom.DeleteFolderContents(dir.Path() + "\\", 1, nullptr, nullptr, 0));
-    EXPECT_EQ(1, host.RowCount());   // the working form shows no rows
+    EXPECT_EQ(1, host.RowCount()); // the working form shows no rows
 }
 
 TEST_F(FolderOps, EmptyingWithoutRecurseTakesOnlyTheTopFiles)
@@ -102,7 +100,7 @@ TEST_F(FolderOps, EmptyingStopsAtAReadOnlyFile)
     ASSERT_EQ(1, host.RowCount());
     EXPECT_STREQ(Row("24050", dir.Path()), host.RowText(0));
     EXPECT_EQ(1, host.RowImage(0));
-    EXPECT_FALSE(Exists(dir("a.txt")));   // entries come back sorted by name
+    EXPECT_FALSE(Exists(dir("a.txt"))); // entries come back sorted by name
     EXPECT_TRUE(Exists(dir("m.txt")));
     EXPECT_TRUE(Exists(dir("z.txt")));
     ::SetFileAttributesA(dir("m.txt"), FILE_ATTRIBUTE_NORMAL);
@@ -122,7 +120,7 @@ TEST_F(FolderOps, ASubFolderThatCannotBeEmptiedFailsTheEmptying)
     EXPECT_STREQ(Row("24050", dir.Path()), host.LastRowText());
     EXPECT_EQ(1, host.LastRowImage());
     EXPECT_TRUE(Exists(dir("a\\deep\\locked.txt")));
-    EXPECT_TRUE(Exists(dir("b.txt")));   // the emptying stopped at "a"
+    EXPECT_TRUE(Exists(dir("b.txt"))); // the emptying stopped at "a"
 
     EXPECT_EQ(0, custom.RemoveFolder(dir.Path(), host.List(), host.Progress()));
     EXPECT_STREQ(Row("24030", dir.Path()), host.LastRowText());
@@ -215,7 +213,7 @@ TEST_F(FolderOps, MatchDeletesFilesWhosePathContainsTheText)
     EXPECT_EQ(1, custom.DeleteMatchInFolder(dir.Path(), "_trace", host.List(), host.Progress()));
     EXPECT_FALSE(Exists(dir("a_trace.txt")));
     EXPECT_TRUE(Exists(dir("b.txt")));
-    EXPECT_TRUE(Exists(dir("sub_trace\\c_trace.txt")));   // one level only
+    EXPECT_TRUE(Exists(dir("sub_trace\\c_trace.txt"))); // one level only
     ASSERT_EQ(1, host.RowCount());
     EXPECT_STREQ(Row("24060", dir("a_trace.txt")), host.RowText(0));
 

@@ -4,8 +4,7 @@
 #include "logfile.h"
 #include <string>
 
-namespace
-{
+namespace {
 
 struct Record
 {
@@ -22,8 +21,7 @@ std::vector<Record> ReadEntries()
 {
     std::vector<char> log = pirt_test::ReadFileBytes(pirt_test::AppDataFolder() + "\\Talvery\\Pirt\\pirt.log");
     std::vector<Record> records;
-    for (size_t at = LOG_RECORD_SIZE; at + LOG_RECORD_SIZE <= log.size(); at += LOG_RECORD_SIZE)
-    {
+    for (size_t at = LOG_RECORD_SIZE; at + LOG_RECORD_SIZE <= log.size(); at += LOG_RECORD_SIZE) {
         Record r;
         r.module = Field(log, at + LOG_MODULE_OFFSET, LOG_MODULE_WIDTH);
         r.procedure = Field(log, at + LOG_PROCEDURE_OFFSET, LOG_PROCEDURE_WIDTH);
@@ -48,13 +46,14 @@ TEST_F(Logging, EveryResultRowIsLoggedWhenSwitchedOn)
     custom.DeleteOneFile(dir("none.txt"), host.List(), host.Progress());
     custom.DeleteFolderContents(dir("missing"), host.List(), host.Progress());
     CRegKeyHandle key;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr);
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, scratch.Path(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
+                      nullptr);
     ::RegSetValueExA(key, "v1", 0, REG_SZ, (const BYTE*)"x", 2);
     key.Close();
     custom.DeleteRegValueByMatch("HKEY_CURRENT_USER\\" + scratch.Path(), "v", host.List(), host.Progress());
 
     std::vector<Record> records = ReadEntries();
-    ASSERT_EQ(3u, records.size());   // one per result, none for the first row of a match
+    ASSERT_EQ(3u, records.size()); // one per result, none for the first row of a match
     EXPECT_EQ("custom.dll", records[0].module);
     EXPECT_EQ("DeleteOneFile", records[0].procedure);
     EXPECT_EQ(std::string(Row("24060", dir("none.txt"))), records[0].event);

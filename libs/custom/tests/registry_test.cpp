@@ -4,8 +4,7 @@
 #include <sddl.h>
 #include <string>
 
-namespace
-{
+namespace {
 
 const CString kHkcu = "HKEY_CURRENT_USER\\";
 
@@ -20,15 +19,15 @@ bool KeyExists(const CString& path)
 void MakeKey(const CString& path)
 {
     CRegKeyHandle key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                               nullptr, key.Receive(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                               key.Receive(), nullptr));
 }
 
 void SetValue(const CString& path, const CString& name, const char* data = "x")
 {
     CRegKeyHandle key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                               nullptr, key.Receive(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                               key.Receive(), nullptr));
     ::RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)data, (DWORD)strlen(data) + 1);
 }
 
@@ -48,6 +47,7 @@ class CReadOnlyKey
 public:
     explicit CReadOnlyKey(const CString& path) : m_path(path) { Apply("D:P(A;OICI;KR;;;WD)"); }
     ~CReadOnlyKey() { Apply("D:P(A;OICI;KA;;;WD)"); }
+
 private:
     void Apply(const char* sddl)
     {
@@ -182,8 +182,8 @@ TEST_F(RegistryOps, DeleteRegKeyByMatchNeitherCreatesNorDeletesElsewhere)
     MakeKey(scratch.Path() + "\\Locked\\TempA");
     {
         CReadOnlyKey deny(scratch.Path() + "\\Locked");
-        EXPECT_EQ(1, custom.DeleteRegKeyByMatch(kHkcu + scratch.Path() + "\\Locked", "Temp",
-                                                host.List(), host.Progress()));
+        EXPECT_EQ(
+            1, custom.DeleteRegKeyByMatch(kHkcu + scratch.Path() + "\\Locked", "Temp", host.List(), host.Progress()));
         EXPECT_EQ(5, host.RowCount());
         EXPECT_EQ(1, host.LastRowImage());
     }
@@ -243,7 +243,7 @@ TEST_F(RegistryOps, DeleteRegValueByMatch)
     EXPECT_FALSE(ValueExists(k, "url1"));
     EXPECT_FALSE(ValueExists(k, longName));
     EXPECT_TRUE(ValueExists(k, "keep"));
-    EXPECT_STREQ(Row("24060", "\"url1\" "), host.RowText(1));   // values come back sorted by name
+    EXPECT_STREQ(Row("24060", "\"url1\" "), host.RowText(1)); // values come back sorted by name
 
     // Nothing matched, or no key: only the first row, 0, and no key created.
     EXPECT_EQ(0, custom.DeleteRegValueByMatch(kHkcu + k, "URL", host.List(), host.Progress()));
@@ -258,14 +258,14 @@ TEST_F(RegistryOps, DeleteRegValueByMatchWorksOnEveryNamedRoot)
 {
     const char* path = "Software\\PirtTests\\reg_hkcc";
     CRegKeyHandle key;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_CONFIG, path, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                               nullptr, key.Receive(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_CONFIG, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                               key.Receive(), nullptr));
     ::RegSetValueExA(key, "trace1", 0, REG_SZ, (const BYTE*)"x", 2);
     key.Close();
 
     CCustomFunctions custom;
-    EXPECT_EQ(1, custom.DeleteRegValueByMatch(CString("HKEY_CURRENT_CONFIG\\") + path, "trace",
-                                              host.List(), host.Progress()));
+    EXPECT_EQ(1, custom.DeleteRegValueByMatch(CString("HKEY_CURRENT_CONFIG\\") + path, "trace", host.List(),
+                                              host.Progress()));
     EXPECT_EQ(0, host.LastRowImage());
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_CONFIG, path, 0, KEY_READ, key.Receive()));
     EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExA(key, "trace1", nullptr, nullptr, nullptr, nullptr));

@@ -2,8 +2,7 @@
 #include "TwisterRandom.h"
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 // Gives a test access to the state, so that the recurrence and tempering can
 // be checked against outputs published for the newer (init_genrand) seeding.
 class CTwisterProbe : public CTwisterRandom
@@ -16,10 +15,10 @@ public:
         m_state[0] = s;
         for (uint32_t i = 1; i < (uint32_t)N; i++)
             m_state[i] = 1812433253u * (m_state[i - 1] ^ (m_state[i - 1] >> 30)) + i;
-        m_left = 0;   // the next draw regenerates the state
+        m_left = 0; // the next draw regenerates the state
     }
 };
-}
+} // namespace
 
 TEST(TwisterRandom, RecurrenceAndTemperingMatchTheReference)
 {

@@ -14,8 +14,7 @@
 using pirt_test::CReportHost;
 using pirt_test::CScratchFolder;
 
-namespace
-{
+namespace {
 class CShredderProbe : public CShredderFunctions
 {
 public:
@@ -23,10 +22,7 @@ public:
     using CShredderFunctions::RandomRename;
 };
 
-CString Text(const char* key)
-{
-    return GetLngString(CString("General"), CString(key));
-}
+CString Text(const char* key) { return GetLngString(CString("General"), CString(key)); }
 
 std::set<std::string> FolderEntries(const CString& folder)
 {
@@ -35,8 +31,7 @@ std::set<std::string> FolderEntries(const CString& folder)
     CFindHandle find(FindFirstFileA(folder + "\\*", &data));
     if (find == INVALID_HANDLE_VALUE)
         return names;
-    do
-    {
+    do {
         std::string name = data.cFileName;
         if (name != "." && name != "..")
             names.insert(name);
@@ -44,15 +39,9 @@ std::set<std::string> FolderEntries(const CString& folder)
     return names;
 }
 
-bool Exists(const CString& path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const CString& path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
-std::vector<char> Bytes(size_t size, char value)
-{
-    return std::vector<char>(size, value);
-}
+std::vector<char> Bytes(size_t size, char value) { return std::vector<char>(size, value); }
 
 // Records the content of a witness file (a hard link to the file being
 // wiped) each time the operation steps the progress bar, i.e. after each pass.
@@ -119,13 +108,12 @@ protected:
         EXPECT_EQ(5, host.ProgressPos());
     }
 };
-}
+} // namespace
 
 TEST_F(WipeFileTest, EveryPassOverwritesTheWholeFileWithItsOwnByte)
 {
-    const size_t sizes[] = { 1, 1024, 1025, 64 * 1024 + 1 };
-    for (size_t size : sizes)
-    {
+    const size_t sizes[] = {1, 1024, 1025, 64 * 1024 + 1};
+    for (size_t size : sizes) {
         SCOPED_TRACE(testing::Message() << "size " << size);
         CScratchFolder folder("shredder_passes");
         CString path = folder("secret.txt");
@@ -143,8 +131,7 @@ TEST_F(WipeFileTest, EveryPassOverwritesTheWholeFileWithItsOwnByte)
         EXPECT_EQ(1, result);
         ASSERT_EQ(3u, PassRecorder::snapshots.size());
         std::set<unsigned char> fills;
-        for (const std::vector<char>& snapshot : PassRecorder::snapshots)
-        {
+        for (const std::vector<char>& snapshot : PassRecorder::snapshots) {
             ASSERT_EQ(size, snapshot.size());
             unsigned char fill = (unsigned char)snapshot[0];
             EXPECT_NE(0xFF, fill);
@@ -154,7 +141,7 @@ TEST_F(WipeFileTest, EveryPassOverwritesTheWholeFileWithItsOwnByte)
         EXPECT_EQ(3u, fills.size()) << "passes repeat a fill byte";
 
         // Only the witness is left: the file went under its random name.
-        EXPECT_EQ(std::set<std::string>({ "witness" }), FolderEntries(folder.Path()));
+        EXPECT_EQ(std::set<std::string>({"witness"}), FolderEntries(folder.Path()));
         EXPECT_EQ(PassRecorder::snapshots.back(), pirt_test::ReadFileBytes(witness));
 
         ExpectRows(host, path, true);
@@ -166,9 +153,8 @@ TEST_F(WipeFileTest, EveryPassOverwritesTheWholeFileWithItsOwnByte)
 
 TEST_F(WipeFileTest, NoPassesDeletesWithoutOverwriting)
 {
-    const int passCounts[] = { 0, -2 };
-    for (int passes : passCounts)
-    {
+    const int passCounts[] = {0, -2};
+    for (int passes : passCounts) {
         SCOPED_TRACE(testing::Message() << "passes " << passes);
         CScratchFolder folder("shredder_nopass");
         CString path = folder("notes.doc");
@@ -180,7 +166,7 @@ TEST_F(WipeFileTest, NoPassesDeletesWithoutOverwriting)
         CShredderFunctions shredder;
         EXPECT_EQ(1, shredder.WipeFile(path, passes, host.List(), host.Progress()));
 
-        EXPECT_EQ(std::set<std::string>({ "witness" }), FolderEntries(folder.Path()));
+        EXPECT_EQ(std::set<std::string>({"witness"}), FolderEntries(folder.Path()));
         std::vector<char> content = pirt_test::ReadFileBytes(witness);
         EXPECT_EQ("original", std::string(content.begin(), content.end()));
         ExpectRows(host, path, true);
@@ -201,7 +187,7 @@ TEST_F(WipeFileTest, EmptyOrMissingFileIsReportedAndLeftAlone)
         EXPECT_EQ(0, shredder.WipeFile(empty, 3, host.List(), host.Progress()));
         ExpectRows(host, empty, false);
         ExpectProgressUntouched(host);
-        EXPECT_EQ(std::set<std::string>({ "empty.txt" }), FolderEntries(folder.Path()));
+        EXPECT_EQ(std::set<std::string>({"empty.txt"}), FolderEntries(folder.Path()));
         EXPECT_TRUE(pirt_test::ReadFileBytes(empty).empty());
     }
     {
@@ -245,8 +231,7 @@ TEST_F(WipeFileTest, FileThatCannotBeWrittenGetsNoRowAndStays)
     SetFileAttributesA(readOnly, FILE_ATTRIBUTE_NORMAL);
 }
 
-namespace
-{
+namespace {
 // Fails the write that starts the chunk at failAt bytes into the second pass.
 struct FailingWriter
 {
@@ -254,8 +239,7 @@ struct FailingWriter
     static LONGLONG failAt;
     static BOOL WINAPI Write(HANDLE file, LPCVOID data, DWORD size, LPDWORD done, LPOVERLAPPED overlapped)
     {
-        if (written == failAt)
-        {
+        if (written == failAt) {
             SetLastError(ERROR_DISK_FULL);
             return FALSE;
         }
@@ -265,7 +249,7 @@ struct FailingWriter
 };
 LONGLONG FailingWriter::written;
 LONGLONG FailingWriter::failAt;
-}
+} // namespace
 
 TEST_F(WipeFileTest, FailedWriteIsReportedAsFailureAndKeepsTheFile)
 {
@@ -289,7 +273,7 @@ TEST_F(WipeFileTest, FailedWriteIsReportedAsFailureAndKeepsTheFile)
     EXPECT_EQ(3, host.ProgressHigh());
     EXPECT_EQ(1, host.ProgressPos());
     // Still under its own name, overwritten as far as the writes went.
-    EXPECT_EQ(std::set<std::string>({ "big.bin" }), FolderEntries(folder.Path()));
+    EXPECT_EQ(std::set<std::string>({"big.bin"}), FolderEntries(folder.Path()));
     std::vector<char> content = pirt_test::ReadFileBytes(path);
     ASSERT_EQ(size, content.size());
     EXPECT_NE('\xFF', content[0]);
@@ -303,8 +287,7 @@ TEST_F(WipeFileTest, RenameNeverReplacesAnotherFile)
     const uint32_t seed = 4242;
     std::vector<CString> names;
     CTwisterRandom random(seed);
-    for (int i = 0; i < CShredderFunctions::RENAME_TRIES; i++)
-    {
+    for (int i = 0; i < CShredderFunctions::RENAME_TRIES; i++) {
         CString name = CShredderProbe::RandomName(random);
         ASSERT_GE(name.GetLength(), 5);
         ASSERT_LE(name.GetLength(), 12);
@@ -331,8 +314,7 @@ TEST_F(WipeFileTest, RenameNeverReplacesAnotherFile)
     ASSERT_TRUE(pirt_test::WriteFileText(second, "second"));
     EXPECT_STREQ("", shredder.RandomRename(second, seed));
     EXPECT_TRUE(Exists(second));
-    for (const CString& name : names)
-    {
+    for (const CString& name : names) {
         std::vector<char> content = pirt_test::ReadFileBytes(folder(name));
         EXPECT_EQ("bystander", std::string(content.begin(), content.end())) << name.GetString();
     }
@@ -347,12 +329,10 @@ TEST_F(WipeFileTest, WipeSkipsARandomNameThatIsTaken)
     const DWORD lead = 1500, window = 600;
     DWORD from = GetTickCount() + lead;
     std::set<std::string> bystanders;
-    for (DWORD tick = from; tick < from + window; tick++)
-    {
+    for (DWORD tick = from; tick < from + window; tick++) {
         CTwisterRandom random(tick);
         CString name = CShredderProbe::RandomName(random);
-        if (bystanders.insert(name.GetString()).second)
-        {
+        if (bystanders.insert(name.GetString()).second) {
             ASSERT_TRUE(pirt_test::WriteFileText(folder(name), "bystander"));
         }
     }
@@ -372,8 +352,7 @@ TEST_F(WipeFileTest, WipeSkipsARandomNameThatIsTaken)
     EXPECT_EQ(1, result);
     ExpectRows(host, path, true);
     EXPECT_EQ(bystanders, FolderEntries(folder.Path()));
-    for (const std::string& name : bystanders)
-    {
+    for (const std::string& name : bystanders) {
         std::vector<char> content = pirt_test::ReadFileBytes(folder(name.c_str()));
         ASSERT_EQ("bystander", std::string(content.begin(), content.end())) << name;
     }
@@ -388,8 +367,8 @@ TEST_F(WipeFileTest, FileThatCannotBeMovedIsDeletedOnlyUnderItsOwnName)
     CString other = folder("other.txt");
     ASSERT_TRUE(pirt_test::WriteFileText(path, "held content"));
     ASSERT_TRUE(pirt_test::WriteFileText(other, "other"));
-    CHandle holder(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
+    CHandle holder(
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
 
     CReportHost host;
@@ -399,7 +378,7 @@ TEST_F(WipeFileTest, FileThatCannotBeMovedIsDeletedOnlyUnderItsOwnName)
 
     EXPECT_EQ(0, result);
     ExpectRows(host, path, false);
-    EXPECT_EQ(std::set<std::string>({ "held.txt", "other.txt" }), FolderEntries(folder.Path()));
+    EXPECT_EQ(std::set<std::string>({"held.txt", "other.txt"}), FolderEntries(folder.Path()));
     std::vector<char> content = pirt_test::ReadFileBytes(path);
     ASSERT_EQ(12u, content.size());
     EXPECT_EQ(Bytes(12, content[0]), content);
@@ -414,8 +393,7 @@ TEST_F(WipeFileTest, LinkIsRefusedHoweverWrittenAndItsTargetUntouched)
         GTEST_SKIP() << "no link fixture";
 
     // Written with a trailing separator, Wine shows the link as a plain folder.
-    for (const char* spelling : { "\\toplink", "\\toplink\\", "\\toplink\\\\", "/toplink/" })
-    {
+    for (const char* spelling : {"\\toplink", "\\toplink\\", "\\toplink\\\\", "/toplink/"}) {
         const CString link = base + spelling;
         CReportHost host;
         CShredderFunctions shredder;
@@ -424,24 +402,23 @@ TEST_F(WipeFileTest, LinkIsRefusedHoweverWrittenAndItsTargetUntouched)
         EXPECT_TRUE(Exists(base + "\\toplink")) << link;
         std::vector<char> content = pirt_test::ReadFileBytes(base + "\\outside\\keep.txt");
         EXPECT_EQ("keep\n", std::string(content.begin(), content.end())) << link;
-        EXPECT_EQ(std::set<std::string>({ "keep.dmp", "keep.txt", "sub" }), FolderEntries(base + "\\outside"));
+        EXPECT_EQ(std::set<std::string>({"keep.dmp", "keep.txt", "sub"}), FolderEntries(base + "\\outside"));
     }
 }
 
-namespace
-{
+namespace {
 // Counts what a wipe writes and flushes without writing it, and makes the
 // file as large as a test says; the file being opened may vanish first.
 struct CallRecorder
 {
-    static LONGLONG size;               // 0: the file's own size
-    static bool vanish;                 // delete the file just before it is opened
+    static LONGLONG size; // 0: the file's own size
+    static bool vanish;   // delete the file just before it is opened
     static LONGLONG written;
     static std::vector<LONGLONG> flushedAt;
     static std::vector<DWORD> dispositions;
 
-    static HANDLE WINAPI Open(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa,
-                              DWORD disposition, DWORD flags, HANDLE tmpl)
+    static HANDLE WINAPI Open(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD disposition,
+                              DWORD flags, HANDLE tmpl)
     {
         dispositions.push_back(disposition);
         if (vanish)

@@ -163,10 +163,7 @@ class SystemTempFiles : public ::testing::Test
 {
 protected:
     SystemTempFiles() : scratch("temp"), marker(scratch("outside.txt")) {}
-    void SetUp() override
-    {
-        ASSERT_TRUE(WriteFileText(marker, "must stay"));
-    }
+    void SetUp() override { ASSERT_TRUE(WriteFileText(marker, "must stay")); }
     CScratchFolder scratch;
     CString marker;
     CReportHost host;
@@ -215,7 +212,7 @@ TEST_F(SystemTempFiles, RefusesFoldersThatHoldOthers)
     CString profileMarker = CString(profile) + "\\pirt-temp-marker.txt";
     ASSERT_TRUE(WriteFileText(profileMarker, "x"));
 
-    const CString refused[] = { CString(profile), CString(localAppData) + "\\", programFolder };
+    const CString refused[] = {CString(profile), CString(localAppData) + "\\", programFolder};
     for (const CString& value : refused) {
         CReportHost rows;
         CEnvironment tmp("TMP", value);
@@ -344,8 +341,8 @@ protected:
     SystemMemoryDump() : scratch("dump") {}
     void SetUp() override
     {
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCrash, 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCrash, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                                 key.Receive(), nullptr));
     }
     void TearDown() override
     {
@@ -413,10 +410,13 @@ TEST_F(SystemMemoryDump, ALockedDumpIsNotTakenForAMissingOne)
 TEST_F(SystemMemoryDump, DisabledOrUnusableSettingsFail)
 {
     CString relative = "MEMORY.DMP";
-    struct { DWORD mode; const char* name; CString value; } cases[] = {
-        {0, nullptr, ""}, {4, nullptr, ""}, {1, "DumpFile", ""}, {2, "DumpFile", relative},
-        {3, "MinidumpDir", "C:\\"}
-    };
+    struct
+    {
+        DWORD mode;
+        const char* name;
+        CString value;
+    } cases[] = {
+        {0, nullptr, ""}, {4, nullptr, ""}, {1, "DumpFile", ""}, {2, "DumpFile", relative}, {3, "MinidumpDir", "C:\\"}};
     for (auto& c : cases) {
         RegDeleteValueA(key, "DumpFile");
         RegDeleteValueA(key, "MinidumpDir");

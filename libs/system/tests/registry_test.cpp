@@ -24,7 +24,8 @@ const CString kACMru = "Software\\Microsoft\\Search Assistant\\ACMru";
 void MakeKey(const CString& path, const char* value = "a")
 {
     CRegKeyHandle key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
     RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>("trace"), 6);
 }
 
@@ -176,7 +177,7 @@ TEST(SystemRegistryKey, QueryDwordValue)
     EXPECT_EQ(3u, reader.QueryDwordValue("number", 7));
     EXPECT_EQ(7u, reader.QueryDwordValue("missing", 7));
     EXPECT_EQ(0x6261u, reader.QueryDwordValue("short", 7));
-    EXPECT_EQ(7u, reader.QueryDwordValue("long", 7));   // does not fit four bytes
+    EXPECT_EQ(7u, reader.QueryDwordValue("long", 7)); // does not fit four bytes
 
     CSystemRegistryKey nowhere;
     nowhere.SetRootKey(HKEY_LOCAL_MACHINE);
@@ -194,7 +195,7 @@ TEST(SystemLogging, ResultRowsAreLoggedWhenSwitchedOn)
         system.DeleteRunMRU(host.List(), host.Progress());
     }
     std::vector<char> log = pirt_test::ReadFileBytes(pirt_test::AppDataFolder() + "\\Talvery\\Pirt\\pirt.log");
-    ASSERT_EQ(3u * 190u, log.size());   // header and two records
+    ASSERT_EQ(3u * 190u, log.size()); // header and two records
     const char* second = log.data() + 190;
     EXPECT_EQ(0, memcmp(second + 18, "system.dll\0", 11));
     EXPECT_EQ(0, memcmp(second + 38, "DeleteSearch4Compute", 20));

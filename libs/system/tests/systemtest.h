@@ -8,24 +8,14 @@
 
 #include <gtest/gtest.h>
 
-namespace systemtest
-{
+namespace systemtest {
 
 // "<text of General key> <item>", as a row shows it.
-inline CString Row(const char* key, const CString& item)
-{
-    return GetLngString("General", key) + " " + item;
-}
+inline CString Row(const char* key, const CString& item) { return GetLngString("General", key) + " " + item; }
 
-inline CString Dravik(const char* key)
-{
-    return GetLngString("Dravik", key);
-}
+inline CString Dravik(const char* key) { return GetLngString("Dravik", key); }
 
-inline bool Exists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
+inline bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 inline CString WindowsFolder()
 {
@@ -40,6 +30,7 @@ class CNotAdmin
 public:
     CNotAdmin() { m_previous = SetSystemUserAdminProbe(&No); }
     ~CNotAdmin() { SetSystemUserAdminProbe(m_previous); }
+
 private:
     static int No() { return 0; }
     UserAdminProbe m_previous;
@@ -54,6 +45,7 @@ public:
     {
     }
     bool IsLocked() const { return m_handle.IsValid(); }
+
 private:
     CHandle m_handle;
 };

@@ -6,15 +6,14 @@
 #include "toolbar.h"
 #include <vector>
 
-namespace
-{
+namespace {
 
-const UINT ID_TOOLBAR = 200;   // 16 x 15 buttons, three images (themedmenu_test.rc)
+const UINT ID_TOOLBAR = 200; // 16 x 15 buttons, three images (themedmenu_test.rc)
 const COLORREF MARK = RGB(1, 2, 3);
 
 CFrameWnd* MakeFrame()
 {
-    CFrameWnd* frame = new CFrameWnd;   // deletes itself with its window
+    CFrameWnd* frame = new CFrameWnd; // deletes itself with its window
     if (!frame->Create(nullptr, "Bars", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 300)))
         return nullptr;
     frame->ShowWindow(SW_SHOW);
@@ -67,8 +66,8 @@ TEST(ThemedToolBar, ImageListsFromTheBitmapWithItsCornerTransparent)
         CImageList& shown = CThemedMenu::GetDimmedIcons() ? bar.DimmedImages() : bar.NormalImages();
         EXPECT_EQ(shown.m_hImageList, (HIMAGELIST)bar.SendMessage(TB_GETIMAGELIST));
 
-        HBITMAP source = (HBITMAP)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ID_TOOLBAR),
-                                               IMAGE_BITMAP, 0, 0, 0);
+        HBITMAP source =
+            (HBITMAP)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ID_TOOLBAR), IMAGE_BITMAP, 0, 0, 0);
         ASSERT_NE(nullptr, source);
         HDC dc = ::CreateCompatibleDC(nullptr);
         HGDIOBJ old = ::SelectObject(dc, source);
@@ -149,15 +148,21 @@ TEST(ThemedMenuBar, RowsWrapAndTheRightGroupEndsEachRow)
             w.push_back(bar.GetItem(i)->m_rect.Width());
             total += w.back();
             height = bar.GetItem(i)->m_rect.Height();
-            EXPECT_GT(w.back(), ::GetSystemMetrics(SM_CXMENUCHECK)) << i;   // the text was measured
+            EXPECT_GT(w.back(), ::GetSystemMetrics(SM_CXMENUCHECK)) << i; // the text was measured
         }
         CRect borders(3, 0, 0, 1);
 
-        struct Case { int length; int rows; int helpRow; int secondLeft; };
+        struct Case
+        {
+            int length;
+            int rows;
+            int helpRow;
+            int secondLeft;
+        };
         const Case cases[] = {
-            {total + 40, 1, 0, w[0]},      // one row; Help at its right end
-            {total - 1, 2, 1, w[0]},       // Help moves to a row of its own
-            {w[0], 4, 3, 0},               // every item in a row of its own
+            {total + 40, 1, 0, w[0]}, // one row; Help at its right end
+            {total - 1, 2, 1, w[0]},  // Help moves to a row of its own
+            {w[0], 4, 3, 0},          // every item in a row of its own
         };
         for (const Case& c : cases) {
             CSize size = bar.CalcLayout(c.length, FALSE);

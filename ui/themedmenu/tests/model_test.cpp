@@ -9,7 +9,6 @@
 namespace {
 enum { ID_OPEN = 1001, ID_EXIT = 1002, ID_DELETE = 1003, ID_ALL = 1004 };
 
-
 COLORREF Step(COLORREF a, COLORREF b, int n, int d)
 {
     auto ch = [&](int s, int e) { return s + (e - s) * n / d; };
@@ -25,7 +24,8 @@ std::vector<COLORREF> GradientStrips(int width, COLORREF a, COLORREF b)
     DrawGradient(&dib.dc, CRect(0, 0, width, 1), a, b, TRUE, FALSE);
     GetThemedSystemInfo().pfnGradientFill = saved;
     std::vector<COLORREF> px;
-    for (int x = 0; x < width; ++x) px.push_back(dib.Pixel(x, 0));
+    for (int x = 0; x < width; ++x)
+        px.push_back(dib.Pixel(x, 0));
     return px;
 }
 
@@ -34,7 +34,7 @@ SIZE MenuTextSize(const char* text)
     NONCLIENTMETRICSA ncm = {};
     ncm.cbSize = sizeof(ncm);
     ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-    CClientDC dc((HWND)nullptr);
+    CClientDC dc((HWND) nullptr);
     CFont font;
     font.CreateFontIndirect(&ncm.lfMenuFont);
     HGDIOBJ hOld = dc.SelectObject(&font);
@@ -46,7 +46,8 @@ SIZE MenuTextSize(const char* text)
 // A two-level menu: a bar with File (Open, separator, Recent >, Exit) and Edit.
 HMENU BuildMenu()
 {
-    HMENU hBar = ::CreateMenu(), hFile = ::CreatePopupMenu(), hRecent = ::CreatePopupMenu(), hEdit = ::CreatePopupMenu();
+    HMENU hBar = ::CreateMenu(), hFile = ::CreatePopupMenu(), hRecent = ::CreatePopupMenu(),
+          hEdit = ::CreatePopupMenu();
     ::AppendMenuA(hRecent, MF_STRING, 1010, "One");
     ::AppendMenuA(hFile, MF_STRING, ID_OPEN, "&Open");
     ::AppendMenuA(hFile, MF_SEPARATOR, 0, nullptr);
@@ -78,7 +79,7 @@ void ExpectConverted(CThemedMenu* pMenu)
         }
     }
 }
-}
+} // namespace
 
 namespace {
 // The theme and the dimmed-icons switch before any test changes them.
@@ -94,7 +95,7 @@ public:
     }
 };
 ::testing::Environment* const g_pStartTheme = ::testing::AddGlobalTestEnvironment(new StartTheme);
-}
+} // namespace
 
 TEST(ThemedMenuModel, ThemeChoice)
 {
@@ -118,14 +119,14 @@ TEST(ThemedMenuModel, LoadConvertsEveryItemOnce)
     LONG menusBefore = FwMenuObjectCount();
     {
         CThemedMenu menu;
-        ASSERT_TRUE(menu.LoadMenu(100));   // from the test resources
+        ASSERT_TRUE(menu.LoadMenu(100)); // from the test resources
         EXPECT_FALSE(menu.m_bPopup);
         ExpectConverted(&menu);
         CThemedMenu* pFile = CThemedMenu::FromHandleThemed(::GetSubMenu(menu.m_hMenu, 0));
         ASSERT_TRUE(pFile != nullptr);
         std::vector<CThemedMenuItemData*> before(pFile->m_items);
         pFile->ConvertToOwnerDraw();
-        EXPECT_EQ(before, pFile->m_items);   // the records are taken again by id
+        EXPECT_EQ(before, pFile->m_items); // the records are taken again by id
         ExpectConverted(&menu);
         EXPECT_STREQ("&Open", pFile->GetRecord(0)->m_strText);
         EXPECT_TRUE(pFile->GetRecord(1)->IsSeparator());
@@ -137,7 +138,7 @@ TEST(ThemedMenuModel, LoadConvertsEveryItemOnce)
     EXPECT_EQ(menusBefore, FwMenuObjectCount());
     CThemedMenu none;
     EXPECT_FALSE(none.LoadMenu(4711));
-    EXPECT_FALSE(none.LoadMenu((HMENU)nullptr));
+    EXPECT_FALSE(none.LoadMenu((HMENU) nullptr));
 }
 
 TEST(ThemedMenuModel, ItemOperations)
@@ -157,7 +158,7 @@ TEST(ThemedMenuModel, ItemOperations)
     EXPECT_TRUE(pFile->GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
     ExpectConverted(&menu);
     CString text;
-    EXPECT_TRUE(menu.GetMenuText(2, text, MF_BYPOSITION) == FALSE);   // the bar has two items
+    EXPECT_TRUE(menu.GetMenuText(2, text, MF_BYPOSITION) == FALSE); // the bar has two items
     EXPECT_TRUE(pFile->GetMenuText(2, text, MF_BYPOSITION));
     EXPECT_STREQ("Re&cent files", text);
     EXPECT_TRUE(menu.GetMenuText(ID_OPEN, text, MF_BYCOMMAND));
@@ -196,7 +197,7 @@ TEST(ThemedMenuModel, ItemImages)
     CThemedMenu menu;
     ASSERT_TRUE(menu.LoadMenu(BuildMenu()));
     CImageList images;
-    ASSERT_TRUE(MakeSolidImages(images, { RGB(200, 40, 40), RGB(40, 40, 200) }));
+    ASSERT_TRUE(MakeSolidImages(images, {RGB(200, 40, 40), RGB(40, 40, 200)}));
     size_t setsBefore = CThemedMenuIcons::List().size();
     EXPECT_FALSE(menu.SetItemImage(ID_OPEN, nullptr, 0));
     EXPECT_FALSE(menu.SetItemImage(ID_OPEN, &images, -1));
@@ -206,7 +207,7 @@ TEST(ThemedMenuModel, ItemImages)
     CThemedMenuIcons* pSet = pOpen->m_pIcons;
     EXPECT_EQ(setsBefore + 1, CThemedMenuIcons::List().size());
     EXPECT_EQ(0, pOpen->m_nImageIndex);
-    EXPECT_EQ(3, pSet->m_images.GetImageCount());   // normal, dimmed, disabled
+    EXPECT_EQ(3, pSet->m_images.GetImageCount()); // normal, dimmed, disabled
     EXPECT_EQ(1, pSet->m_nRefCount);
     // Another item takes the next entry; a new image replaces the entry in place.
     ASSERT_TRUE(menu.SetItemImage(ID_EXIT, &images, 1));
@@ -218,14 +219,16 @@ TEST(ThemedMenuModel, ItemImages)
     EXPECT_FALSE(menu.SetItemImage(4711, &images, 0));
     EXPECT_EQ(2, pSet->m_nRefCount);
     menu.DestroyMenu();
-    EXPECT_EQ(setsBefore, CThemedMenuIcons::List().size());   // the last reference took the set along
+    EXPECT_EQ(setsBefore, CThemedMenuIcons::List().size()); // the last reference took the set along
 }
 
 TEST(ThemedMenuArithmetic, Table)
 {
     // Colours.
     std::vector<std::pair<std::string, std::pair<long long, long long>>> cases;
-    auto add = [&](const char* what, long long expected, long long actual) { cases.push_back({ what, { expected, actual } }); };
+    auto add = [&](const char* what, long long expected, long long actual) {
+        cases.push_back({what, {expected, actual}});
+    };
     add("darken", RGB(99, 49, 24), DarkenColor(RGB(200, 100, 50), 128));
     add("lighten", RGB(223, 166, 138), LightenColor(RGB(200, 100, 50), 110));
     add("mix 70", RGB(178, 76, 130), MixColor70(RGB(255, 0, 100), RGB(0, 255, 200)));
@@ -237,7 +240,8 @@ TEST(ThemedMenuArithmetic, Table)
     // Gradients without GradientFill: 2-pixel strips ending in the end colour.
     COLORREF a = RGB(0, 100, 200), b = RGB(240, 20, 40);
     std::vector<COLORREF> ten = GradientStrips(10, a, b);
-    for (int x = 0; x < 10; ++x) add(("10 px, pixel " + std::to_string(x)).c_str(), Step(a, b, x & ~1, 8), ten[(size_t)x]);
+    for (int x = 0; x < 10; ++x)
+        add(("10 px, pixel " + std::to_string(x)).c_str(), Step(a, b, x & ~1, 8), ten[(size_t)x]);
     std::vector<COLORREF> two = GradientStrips(2, a, b);
     add("2 px, first", a, two[0]);
     add("2 px, second", a, two[1]);
@@ -268,7 +272,8 @@ TEST(ThemedMenuArithmetic, Table)
     add("xp height, bar", atLeastText(barHeight, "&File"), measure(&menu, 0, TRUE).second);
 
     // Shortcut texts from an accelerator table; navigation keys are not the number pad's.
-    ACCEL table[] = { { FCONTROL | FVIRTKEY, 'O', ID_OPEN }, { FSHIFT | FVIRTKEY, VK_F2, ID_OPEN }, { FVIRTKEY, VK_F5, ID_EXIT } };
+    ACCEL table[] = {
+        {FCONTROL | FVIRTKEY, 'O', ID_OPEN}, {FSHIFT | FVIRTKEY, VK_F2, ID_OPEN}, {FVIRTKEY, VK_F5, ID_EXIT}};
     HACCEL hAccel = ::CreateAcceleratorTableA(table, 3);
     CThemedMenuItemData* pOpen = pFile->GetRecord(0);
     add("shortcut text", 1, pOpen->GetString(hAccel) == CString("&Open\tCtrl+O, Shift+F2"));
@@ -299,16 +304,20 @@ TEST(ThemedMenuArithmetic, Table)
         UINT flags = CThemedMenu::GetPopupPlacement(0, anchor, monitor, expected, FALSE, bVertical, pt);
         return ((long long)flags << 32) | ((long long)(pt.x & 0xFFFF) << 16) | (pt.y & 0xFFFF);
     };
-    auto placed = [](UINT flags, int x, int y) { return ((long long)flags << 32) | ((long long)(x & 0xFFFF) << 16) | (y & 0xFFFF); };
+    auto placed = [](UINT flags, int x, int y) {
+        return ((long long)flags << 32) | ((long long)(x & 0xFFFF) << 16) | (y & 0xFFFF);
+    };
     add("near the bottom: upward", placed(TPM_BOTTOMALIGN, 10, 700), place(CRect(10, 700, 60, 720), 10 * 22, FALSE));
     add("near the top: downward", placed(0, 10, 40), place(CRect(10, 20, 60, 40), 10 * 22, FALSE));
     add("low but it fits: downward", placed(0, 10, 420), place(CRect(10, 400, 60, 420), 5 * 22, FALSE));
     add("unknown height low: upward", placed(TPM_BOTTOMALIGN, 10, 400), place(CRect(10, 400, 60, 420), 0, FALSE));
     add("left of the monitor", placed(0, 0, 40), place(CRect(-30, 20, 20, 40), 22, FALSE));
-    add("side bar at the right: leftward", placed(TPM_RIGHTALIGN, 999, 101), place(CRect(1000, 100, 1020, 120), 0, TRUE));
+    add("side bar at the right: leftward", placed(TPM_RIGHTALIGN, 999, 101),
+        place(CRect(1000, 100, 1020, 120), 0, TRUE));
     add("side bar at the left: rightward", placed(0, 19, 101), place(CRect(0, 100, 20, 120), 0, TRUE));
 
-    for (const auto& c : cases) EXPECT_EQ(c.second.first, c.second.second) << c.first;
+    for (const auto& c : cases)
+        EXPECT_EQ(c.second.first, c.second.second) << c.first;
 }
 
 TEST(ThemedMenuModel, IconSetFromToolBar)
@@ -316,8 +325,8 @@ TEST(ThemedMenuModel, IconSetFromToolBar)
     // Buttons 3001, separator, 3002, 3003 over a bitmap of three coloured images.
     CThemedMenuIcons set;
     ASSERT_TRUE(set.LoadToolBar(MAKEINTRESOURCEA(200), nullptr));
-    const UINT ids[] = { 3001, 3002, 3003 };
-    const COLORREF colors[] = { RGB(200, 30, 30), RGB(30, 160, 60), RGB(40, 60, 210) };
+    const UINT ids[] = {3001, 3002, 3003};
+    const COLORREF colors[] = {RGB(200, 30, 30), RGB(30, 160, 60), RGB(40, 60, 210)};
     ASSERT_EQ(3u, set.m_ids.size());
     EXPECT_EQ(9, set.m_images.GetImageCount());
     EXPECT_EQ(CSize(16, 15), set.GetIconSize());
@@ -332,7 +341,9 @@ TEST(ThemedMenuModel, IconSetFromToolBar)
         EXPECT_EQ(3 * i, set.FindIndex(ids[i])) << i;
         EXPECT_EQ(c, pixel(3 * i)) << i;
         EXPECT_EQ(RGB(::MulDiv(GetRValue(c), 255 - d, 255), ::MulDiv(GetGValue(c), 255 - d, 255),
-                      ::MulDiv(GetBValue(c), 255 - d, 255)), pixel(3 * i + 1)) << i;
+                      ::MulDiv(GetBValue(c), 255 - d, 255)),
+                  pixel(3 * i + 1))
+            << i;
     }
     EXPECT_EQ(-1, set.FindIndex(4711));
     EXPECT_TRUE(set.IsSameResource(MAKEINTRESOURCEA(200), nullptr));

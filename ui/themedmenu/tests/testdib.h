@@ -22,7 +22,7 @@ struct Dib
         void* p = nullptr;
         bitmap.Attach(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
         pBits = (DWORD*)p;
-        dc.CreateCompatibleDC((HDC)nullptr);
+        dc.CreateCompatibleDC((HDC) nullptr);
         hOld = dc.SelectObject(&bitmap);
     }
     ~Dib() { dc.SelectObject(hOld); }
@@ -37,8 +37,9 @@ struct Dib
 // A 16 x 16 image list with one solid image of each colour.
 inline BOOL MakeSolidImages(CImageList& images, std::initializer_list<COLORREF> colors)
 {
-    if (!images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 2)) return FALSE;
-    CClientDC screen((HWND)nullptr);
+    if (!images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 2))
+        return FALSE;
+    CClientDC screen((HWND) nullptr);
     CBitmap bmp;
     bmp.CreateCompatibleBitmap(screen.m_hDC, 16 * (int)colors.size(), 16);
     CDC dc;

@@ -11,8 +11,7 @@
 
 namespace {
 class CTestFrame : public CThemedFrameWnd
-{
-};
+{};
 
 void Pump(DWORD ms)
 {
@@ -32,7 +31,8 @@ std::function<void()> g_whileOpen;
 void CALLBACK WhileOpenTimer(HWND, UINT, UINT_PTR nID, DWORD)
 {
     ::KillTimer(nullptr, nID);
-    if (g_whileOpen) g_whileOpen();
+    if (g_whileOpen)
+        g_whileOpen();
     g_whileOpen = nullptr;
     ::EndMenu();
 }
@@ -93,14 +93,15 @@ protected:
     }
     void TearDown() override
     {
-        if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+        if (::IsWindow(m_hWnd))
+            ::DestroyWindow(m_hWnd);
         CThemedMenu::SelectTheme(m_oldTheme);
     }
     CTestFrame* m_pFrame = nullptr;
     HWND m_hWnd = nullptr;
     int m_oldTheme = 2;
 };
-}
+} // namespace
 
 TEST_F(WindowTest, FrameMenusAreThemed)
 {
@@ -133,7 +134,8 @@ TEST_F(WindowTest, SystemMenuIdsWhileOpen)
     std::vector<UINT> open;
     WhileMenuOpen([&] {
         HMENU hSys = ::GetSystemMenu(m_hWnd, FALSE);
-        for (int i = 0, n = ::GetMenuItemCount(hSys); i < n; ++i) open.push_back(::GetMenuItemID(hSys, i));
+        for (int i = 0, n = ::GetMenuItemCount(hSys); i < n; ++i)
+            open.push_back(::GetMenuItemID(hSys, i));
     });
     ::PostMessageA(m_hWnd, WM_SYSCOMMAND, SC_KEYMENU, ' ');
     Pump(500);
@@ -146,7 +148,8 @@ TEST_F(WindowTest, SystemMenuIdsWhileOpen)
     EXPECT_FALSE(has(open, SC_CLOSE));
     std::vector<UINT> after;
     HMENU hSys = ::GetSystemMenu(m_hWnd, FALSE);
-    for (int i = 0, n = ::GetMenuItemCount(hSys); i < n; ++i) after.push_back(::GetMenuItemID(hSys, i));
+    for (int i = 0, n = ::GetMenuItemCount(hSys); i < n; ++i)
+        after.push_back(::GetMenuItemID(hSys, i));
     EXPECT_TRUE(has(after, SC_RESTORE));
     EXPECT_TRUE(has(after, SC_MINIMIZE));
     EXPECT_TRUE(has(after, SC_CLOSE));
@@ -163,7 +166,13 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
     HMENU hEdit = ::GetSubMenu(m_pFrame->m_defaultMenu.m_hMenu, 1);
     CThemedMenu& bar = m_pFrame->m_defaultMenu;
 
-    struct Seen { HMENU shown = nullptr; HMENU decorated = nullptr; int barOpen = -1; COLORREF corner = 0; };
+    struct Seen
+    {
+        HMENU shown = nullptr;
+        HMENU decorated = nullptr;
+        int barOpen = -1;
+        COLORREF corner = 0;
+    };
     auto cycle = [&](HMENU hPopup) {
         Seen seen;
         WhileMenuOpen([&] {
@@ -189,7 +198,7 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
         return seen;
     };
 
-    cycle(hFile);   // brushes and caches are made once
+    cycle(hFile); // brushes and caches are made once
     LONG gdi = FwGdiObjectCount(), menus = FwMenuObjectCount();
     for (int i = 0; i < 50; ++i) {
         HMENU hPopup = i % 2 ? hEdit : hFile;
@@ -207,7 +216,8 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
     // that follow within 2000 ms once together when the pause is over.
     CCountingIcons counter;
     CThemedMenuIcons::List().push_back(&counter);
-    for (int i = 0; i < 4; ++i) ::SendMessageA(m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
+    for (int i = 0; i < 4; ++i)
+        ::SendMessageA(m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
     EXPECT_EQ(1, counter.refreshes);
     Pump(2200);
     EXPECT_EQ(2, counter.refreshes);

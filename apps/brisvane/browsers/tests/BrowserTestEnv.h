@@ -9,13 +9,9 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-namespace browsers_test
-{
+namespace browsers_test {
 
-inline CString ShellFolder(int csidl)
-{
-    return GetShellFolderPath(csidl | CSIDL_FLAG_CREATE);
-}
+inline CString ShellFolder(int csidl) { return GetShellFolderPath(csidl | CSIDL_FLAG_CREATE); }
 
 inline CString AppData() { return ShellFolder(CSIDL_APPDATA); }
 inline CString LocalAppData() { return ShellFolder(CSIDL_LOCAL_APPDATA); }
@@ -61,11 +57,11 @@ protected:
 
     static void RemoveBrowsers()
     {
-        const char* const roaming[] = { "\\Mozilla", "\\Netscape", "\\Opera", "\\Apple Computer", "\\Avant Browser",
-                                        "\\SlimBrowser", "\\Enigma Browser", "\\ElsewhereProfile" };
+        const char* const roaming[] = {"\\Mozilla",       "\\Netscape",    "\\Opera",          "\\Apple Computer",
+                                       "\\Avant Browser", "\\SlimBrowser", "\\Enigma Browser", "\\ElsewhereProfile"};
         for (const char* name : roaming)
             pirt_test::DeleteTree(AppData() + name);
-        const char* const local[] = { "\\Mozilla", "\\Opera", "\\Google", "\\Apple Computer" };
+        const char* const local[] = {"\\Mozilla", "\\Opera", "\\Google", "\\Apple Computer"};
         for (const char* name : local)
             pirt_test::DeleteTree(LocalAppData() + name);
         pirt_test::DeleteTree(CookieFolder());

@@ -3,8 +3,7 @@
 
 using namespace browsers_test;
 
-namespace
-{
+namespace {
 class FirefoxTest : public BrowserTest
 {
 protected:
@@ -14,11 +13,12 @@ protected:
 
     void SeedRelativeProfile()
     {
-        Seed(Firefox() + "\\profiles.ini", "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/ab12.default\r\n");
+        Seed(Firefox() + "\\profiles.ini",
+             "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/ab12.default\r\n");
         Seed(Profile() + "\\prefs.js");
     }
 };
-}
+} // namespace
 
 TEST_F(FirefoxTest, HistoryRemovesAllThreeFilesAndNamesTheDatabase)
 {
@@ -59,18 +59,17 @@ TEST_F(FirefoxTest, NoUsableProfileTouchesNothing)
     Seed(Firefox() + "\\places.sqlite");
     Seed(Firefox() + "\\cookies.sqlite");
     Seed(Firefox() + "\\Cache\\entry");
-    const char* const inis[] = { nullptr, "[Profile0]\r\nIsRelative=1\r\nPath=\r\n", "[Profile0]\r\nIsRelative=0\r\nPath=Cache\r\n" };
-    for (const char* ini : inis)
-    {
+    const char* const inis[] = {nullptr, "[Profile0]\r\nIsRelative=1\r\nPath=\r\n",
+                                "[Profile0]\r\nIsRelative=0\r\nPath=Cache\r\n"};
+    for (const char* ini : inis) {
         if (ini != nullptr)
             Seed(Firefox() + "\\profiles.ini", ini);
         typedef int (CBrowserFunctions::*Op)(CListCtrl*, CProgressCtrl*, unsigned int, CString);
-        const Op ops[] = { &CBrowserFunctions::FirefoxHistory, &CBrowserFunctions::FirefoxCookies,
-                           &CBrowserFunctions::FirefoxDLList, &CBrowserFunctions::FirefoxCompleteForms,
-                           &CBrowserFunctions::FirefoxCompletePW, &CBrowserFunctions::FirefoxBookmarks,
-                           &CBrowserFunctions::FirefoxTemp, &CBrowserFunctions::FirefoxDropList };
-        for (Op op : ops)
-        {
+        const Op ops[] = {&CBrowserFunctions::FirefoxHistory,    &CBrowserFunctions::FirefoxCookies,
+                          &CBrowserFunctions::FirefoxDLList,     &CBrowserFunctions::FirefoxCompleteForms,
+                          &CBrowserFunctions::FirefoxCompletePW, &CBrowserFunctions::FirefoxBookmarks,
+                          &CBrowserFunctions::FirefoxTemp,       &CBrowserFunctions::FirefoxDropList};
+        for (Op op : ops) {
             pirt_test::CReportHost fresh;
             CBrowserFunctions browsers;
             EXPECT_EQ(1, (browsers.*op)(fresh.List(), fresh.Progress(), 0, ""));

@@ -5,11 +5,10 @@
 
 using namespace browsers_test;
 
-namespace
-{
+namespace {
 CString FirefoxIni() { return AppData() + "\\Mozilla\\Firefox\\profiles.ini"; }
 CString NetscapeIni() { return AppData() + "\\Netscape\\NSB\\profiles.ini"; }
-}
+} // namespace
 
 TEST(BaseFolder, OnlyAbsoluteFoldersBelowTheProtectedOnesAreUsable)
 {
@@ -18,8 +17,18 @@ TEST(BaseFolder, OnlyAbsoluteFoldersBelowTheProtectedOnesAreUsable)
     // Each of these would put the browser's files at a drive root, in the
     // current folder, or in a folder that holds the user's own.
     const char* const refused[] = {
-        "", "\\Opera", "Opera", "C:", "C:Opera", "C:\\", "C:\\\\", "C://", "C:\\.",
-        "C:\\users\\..", "\\\\?\\unix\\etc", "\\\\.\\C:\\x",
+        "",
+        "\\Opera",
+        "Opera",
+        "C:",
+        "C:Opera",
+        "C:\\",
+        "C:\\\\",
+        "C://",
+        "C:\\.",
+        "C:\\users\\..",
+        "\\\\?\\unix\\etc",
+        "\\\\.\\C:\\x",
     };
     for (const char* folder : refused)
         EXPECT_FALSE(IsUsableBaseFolder(folder)) << folder;
@@ -39,7 +48,8 @@ TEST_F(HelpFolders, BrowserFoldersHangBelowTheUsersShellFolders)
     EXPECT_STREQ((const char*)(LocalAppData() + "\\Opera"), (const char*)help.GetOperaDir(1));
     EXPECT_STREQ((const char*)(AppData() + "\\Apple Computer\\Safari"), (const char*)help.GetSafariDir(0));
     EXPECT_STREQ((const char*)(LocalAppData() + "\\Apple Computer\\Safari"), (const char*)help.GetSafariDir(1));
-    EXPECT_STREQ((const char*)(LocalAppData() + "\\Google\\Chrome\\User Data\\Default"), (const char*)help.GetChromeDir());
+    EXPECT_STREQ((const char*)(LocalAppData() + "\\Google\\Chrome\\User Data\\Default"),
+                 (const char*)help.GetChromeDir());
     EXPECT_STREQ((const char*)AppData(), (const char*)help.GetAppDataDir());
 }
 
@@ -73,8 +83,7 @@ TEST_F(HelpFolders, OddFirefoxProfilesGiveNoFolder)
         "[Profile0]\r\nIsRelative=1\r\nPath=C:\\Windows\r\n",
         "[Profile0]\r\nIsRelative=0\r\nPath=Profiles/x\r\n",
     };
-    for (const char* ini : inis)
-    {
+    for (const char* ini : inis) {
         Seed(FirefoxIni(), ini);
         EXPECT_STREQ("", (const char*)help.GetFirefoxDir(0, "", 0)) << ini;
         EXPECT_STREQ("", (const char*)help.GetFirefoxDir(0, "", 1)) << ini;
@@ -121,7 +130,8 @@ TEST(HelpSecurity, NewDaclReachesEveryKeyOfTheTree)
     CString top = scratch.Path() + "\\Top";
     CString leaf = top + "\\Child\\Grandchild";
     CRegKeyHandle key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, leaf, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_CURRENT_USER, leaf, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
     key.Close();
 
     void* user = nullptr;
@@ -136,9 +146,8 @@ TEST(HelpSecurity, NewDaclReachesEveryKeyOfTheTree)
     EXPECT_EQ(0, help.RegSetPrivilege(HKEY_CURRENT_USER, nullptr, &descriptor, 1));
     EXPECT_EQ(0, help.RegSetPrivilege(HKEY_CURRENT_USER, scratch.Path() + "\\Missing", &descriptor, 0));
 
-    const CString keys[] = { top, top + "\\Child", leaf };
-    for (const CString& path : keys)
-    {
+    const CString keys[] = {top, top + "\\Child", leaf};
+    for (const CString& path : keys) {
         BYTE* old = nullptr;
         ASSERT_EQ(1, help.GetOldSD(HKEY_CURRENT_USER, path, &old)) << (const char*)path;
         ASSERT_TRUE(old != nullptr);

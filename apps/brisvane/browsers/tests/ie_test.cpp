@@ -8,8 +8,7 @@
 
 using namespace browsers_test;
 
-namespace
-{
+namespace {
 const char* const kIeKey = "Software\\Microsoft\\Internet Explorer";
 
 class IETest : public BrowserTest
@@ -27,7 +26,8 @@ protected:
     void SeedKey(const CString& path, const char* value)
     {
         CRegKeyHandle key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                                 key.Receive(), nullptr));
         RegSetValueExA(key, value, 0, REG_SZ, (const BYTE*)"x", 2);
         key.Close();
     }
@@ -40,11 +40,12 @@ protected:
         return true;
     }
 };
-}
+} // namespace
 
 TEST_F(IETest, KeepListIsOneFileInTheDataRootReadWithoutRegardToCase)
 {
-    EXPECT_STREQ((const char*)(AppData() + "\\Zex\\Ulmoro\\organize\\IECookies.keep"), (const char*)GetCookieKeepListPath());
+    EXPECT_STREQ((const char*)(AppData() + "\\Zex\\Ulmoro\\organize\\IECookies.keep"),
+                 (const char*)GetCookieKeepListPath());
     std::vector<CString> names;
     // A missing list reads as empty and is created with its folder.
     EXPECT_EQ(1, ReadCookieKeepList(names));
@@ -69,7 +70,7 @@ TEST_F(IETest, KeepListIsOneFileInTheDataRootReadWithoutRegardToCase)
 
 TEST_F(IETest, CookiesDeletedExceptTheKeptOnes)
 {
-    const char* const files[] = { "me@a[1].txt", "me@b[1].txt", "me@c[1].txt", "me@d[1].txt", "me@e[1].txt" };
+    const char* const files[] = {"me@a[1].txt", "me@b[1].txt", "me@c[1].txt", "me@d[1].txt", "me@e[1].txt"};
     for (const char* name : files)
         Seed(Cookie(name));
     Seed(Cookie("index.dat"));
@@ -145,8 +146,7 @@ TEST_F(IETest, RegistryListsRemovedAndMissingOnesAreDone)
     SeedKey(CString(kIeKey) + "\\IntelliForms\\Storage1", "form");
     SeedKey(CString(kIeKey) + "\\IntelliForms\\Storage2\\Deeper", "pw");
     CBrowserFunctions browsers;
-    for (int round = 0; round < 2; round++)
-    {
+    for (int round = 0; round < 2; round++) {
         pirt_test::CReportHost fresh;
         EXPECT_EQ(1, browsers.IEDropList(fresh.List(), fresh.Progress()));
         EXPECT_EQ(1, browsers.IECompleteForms(fresh.List(), fresh.Progress()));
@@ -154,10 +154,12 @@ TEST_F(IETest, RegistryListsRemovedAndMissingOnesAreDone)
         ASSERT_EQ(3, fresh.RowCount());
         EXPECT_STREQ((const char*)(Text("24060") + " HKCU\\Software\\Microsoft\\Internet Explorer\\TypedURLs"),
                      (const char*)fresh.RowText(0));
-        EXPECT_STREQ((const char*)(Text("24060") + " HKCU\\Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage1"),
-                     (const char*)fresh.RowText(1));
-        EXPECT_STREQ((const char*)(Text("24060") + " HKCU\\Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage2"),
-                     (const char*)fresh.RowText(2));
+        EXPECT_STREQ(
+            (const char*)(Text("24060") + " HKCU\\Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage1"),
+            (const char*)fresh.RowText(1));
+        EXPECT_STREQ(
+            (const char*)(Text("24060") + " HKCU\\Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage2"),
+            (const char*)fresh.RowText(2));
         for (int row = 0; row < 3; row++)
             EXPECT_EQ(REPORT_IMAGE_DONE, fresh.RowImage(row));
     }
@@ -186,15 +188,13 @@ TEST_F(IETest, CacheEntriesRemovedExceptCookies)
 {
     CString url = "http://browsers.test/page.html";
     char file[MAX_PATH] = "";
-    bool seeded = CreateUrlCacheEntryA(url, 0, "html", file, 0)
-                  && pirt_test::WriteFileText(file, "<html></html>")
-                  && CommitUrlCacheEntryA(url, file, {}, {}, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr);
+    bool seeded = CreateUrlCacheEntryA(url, 0, "html", file, 0) && pirt_test::WriteFileText(file, "<html></html>") &&
+                  CommitUrlCacheEntryA(url, file, {}, {}, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr);
 
     CBrowserFunctions browsers;
     EXPECT_EQ(1, browsers.IETemp(host.List(), host.Progress()));
     ExpectRow(0, "24060", BrisvaneText("10140"), REPORT_IMAGE_DONE);
-    if (seeded)
-    {
+    if (seeded) {
         DWORD size = 0;
         GetUrlCacheEntryInfoA(url, nullptr, &size);
         EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, GetLastError());
@@ -213,14 +213,11 @@ TEST_F(IETest, IndexFileInUseIsNotReportedDone)
         Seed(index);
     int result = browsers.IEIndexDat(host.List(), host.Progress());
     EXPECT_EQ(4, host.ProgressHigh());
-    if (inUse)
-    {
+    if (inUse) {
         EXPECT_EQ(0, result);
         ExpectRow(1, "24030", index, REPORT_IMAGE_FAILED);
         EXPECT_TRUE(Exists(index));
-    }
-    else
-    {
+    } else {
         EXPECT_EQ(1, result);
         ExpectRow(1, "24060", index, REPORT_IMAGE_DONE);
         EXPECT_FALSE(Exists(index));

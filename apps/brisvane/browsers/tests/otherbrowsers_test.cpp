@@ -4,8 +4,7 @@
 
 using namespace browsers_test;
 
-namespace
-{
+namespace {
 class OtherBrowsersTest : public BrowserTest
 {
 protected:
@@ -15,7 +14,7 @@ protected:
     CString Safari() { return AppData() + "\\Apple Computer\\Safari"; }
     CString LocalSafari() { return LocalAppData() + "\\Apple Computer\\Safari"; }
 };
-}
+} // namespace
 
 TEST_F(OtherBrowsersTest, OperaFilesWithTheirWidgetInstallerCopies)
 {
@@ -194,8 +193,8 @@ TEST_F(OtherBrowsersTest, SafariFilesAndCookies)
     EXPECT_EQ(1, browsers.SafariDLList(host.List(), host.Progress()));
     EXPECT_EQ(1, browsers.SafariCookies(host.List(), host.Progress()));
     ExpectRow(3, "24060", BrisvaneText("10140"), REPORT_IMAGE_DONE);
-    const char* const gone[] = { "\\History.plist", "\\LastSession.plist", "\\TopSites.plist", "\\Form Values.plist",
-                                 "\\Downloads.plist", "\\Cookies\\Cookies.plist" };
+    const char* const gone[] = {"\\History.plist",     "\\LastSession.plist", "\\TopSites.plist",
+                                "\\Form Values.plist", "\\Downloads.plist",   "\\Cookies\\Cookies.plist"};
     for (const char* name : gone)
         EXPECT_FALSE(Exists(Safari() + name)) << name;
     EXPECT_TRUE(Exists(Safari() + "\\Bookmarks.plist"));
@@ -225,8 +224,7 @@ TEST_F(OtherBrowsersTest, SmallBrowsersRecentPages)
     ExpectRow(4, "24070", AppData() + "\\SlimBrowser\\recentclose.ini", REPORT_IMAGE_DONE);
 }
 
-namespace
-{
+namespace {
 // Points one of the user's shell folders (both registry lists that the
 // lookups read) at another value for as long as the object lives.
 class CShellFolderOverride
@@ -234,12 +232,11 @@ class CShellFolderOverride
 public:
     CShellFolderOverride(const char* name, const char* value) : m_name(name)
     {
-        for (int i = 0; i < 2; i++)
-        {
+        for (int i = 0; i < 2; i++) {
             m_key[i] = nullptr;
             m_had[i] = false;
-            if (RegCreateKeyExA(HKEY_CURRENT_USER, kLists[i], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key[i], nullptr) !=
-                ERROR_SUCCESS)
+            if (RegCreateKeyExA(HKEY_CURRENT_USER, kLists[i], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key[i],
+                                nullptr) != ERROR_SUCCESS)
                 continue;
             char old[MAX_PATH] = "";
             DWORD size = sizeof(old);
@@ -250,8 +247,7 @@ public:
     }
     ~CShellFolderOverride()
     {
-        for (int i = 0; i < 2; i++)
-        {
+        for (int i = 0; i < 2; i++) {
             if (m_key[i] == nullptr)
                 continue;
             if (m_had[i])
@@ -283,9 +279,12 @@ TEST_F(OtherBrowsersTest, EmptyOrRelativeShellFolderLeavesNothingToDelete)
     // What a relative base would name, below the current folder.
     pirt_test::CScratchFolder here("relative_base");
     SetCurrentDirectoryA(here.Path());
-    const char* const traces[] = {
-        "Google\\Chrome\\User Data\\Default\\History", "Google\\Chrome\\User Data\\Default\\Cookies",
-        "Opera\\Opera\\cache\\entry", "Apple Computer\\Safari\\History\\entry", "cookie.txt", "link.url"};
+    const char* const traces[] = {"Google\\Chrome\\User Data\\Default\\History",
+                                  "Google\\Chrome\\User Data\\Default\\Cookies",
+                                  "Opera\\Opera\\cache\\entry",
+                                  "Apple Computer\\Safari\\History\\entry",
+                                  "cookie.txt",
+                                  "link.url"};
     for (const char* trace : traces)
         Seed(here.Path() + "\\" + trace);
 
@@ -306,10 +305,8 @@ TEST_F(OtherBrowsersTest, EmptyOrRelativeShellFolderLeavesNothingToDelete)
         {"Cookies", CSIDL_COOKIES, "IEIndexDat", &CBrowserFunctions::IEIndexDat},
         {"Favorites", CSIDL_FAVORITES, "IEBookmarks", &CBrowserFunctions::IEBookmarks},
     };
-    for (const char* base : {"", ".", "Google"})
-    {
-        for (const auto& c : cases)
-        {
+    for (const char* base : {"", ".", "Google"}) {
+        for (const auto& c : cases) {
             SCOPED_TRACE(testing::Message() << c.name << " with \"" << base << "\"");
             pirt_test::CReportHost fresh;
             {
