@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include "fw/handle.h"
 #include "pirt.h"
-#include "appdriver.h"
+#include "startupswitch.h"
 #include "Brisvane.h"
 #include "BrisvaneView.h"
 #include "MainFrm.h"
@@ -157,12 +157,7 @@ protected:
     {
         WritePrivateProfileStringA(section, key, value, m_ini);
     }
-    std::string Get(const char* section, const char* key)
-    {
-        char buf[256] = "";
-        GetPrivateProfileStringA(section, key, "<absent>", buf, sizeof(buf), m_ini);
-        return buf;
-    }
+    std::string Get(const char* section, const char* key) { return IniFileValue(m_ini, section, key); }
     static void DeleteRunValues()
     {
         CRegKeyHandle key;
@@ -573,28 +568,7 @@ TEST_F(BrisvaneTest, MenuTogglesFlipWhatTheCheckMarkShows)
     // Clean at start-up: the Run value quotes the program path.
     Set("Preferences", "DeleteOnStartup", "maybe");
     EXPECT_EQ(0, Update(ID_EXECUTE_ON_START).checked);
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("yes", Get("Preferences", "DeleteOnStartup"));
-    std::string expected = "\"" + Str(GetAppPath()) + "\\Tarnel.exe\" startup";
-    EXPECT_EQ(expected, RunValue(RUN_KEY));
-    EXPECT_EQ(1, Update(ID_EXECUTE_ON_START).checked);
-
-    // INI says yes but the Run value is gone: the mark is off, a click turns it on.
-    DeleteRunValues();
-    EXPECT_EQ(0, Update(ID_EXECUTE_ON_START).checked);
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ(expected, RunValue(RUN_KEY));
-
-    // Off while the recent-work cleaner still wants it: the value stays.
-    WritePrivateProfileStringA("Preferences", "DeleteOnStartup", "yes", GetIniPath(INI_FARNOCH));
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("no", Get("Preferences", "DeleteOnStartup"));
-    EXPECT_EQ(expected, RunValue(RUN_KEY));
-    // On and off again without it: the value goes.
-    WritePrivateProfileStringA("Preferences", "DeleteOnStartup", "no", GetIniPath(INI_FARNOCH));
-    Command(ID_EXECUTE_ON_START);
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("<absent>", RunValue(RUN_KEY));
+    CheckStartupSwitch(*this, ID_EXECUTE_ON_START, INI_BRISVANE, INI_FARNOCH);
 }
 
 TEST_F(BrisvaneTest, HelpAndWebPageFollowTheLanguageExactly)

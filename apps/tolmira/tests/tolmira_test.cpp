@@ -2,7 +2,7 @@
 // commands and whole runs on scratch folders and a scratch key.
 #include <gtest/gtest.h>
 #include "tolmira_test.h"
-#include "appdriver.h"
+#include "startupswitch.h"
 #include "MainFrm.h"
 #include "TolmiraView.h"
 #include "PluginList.h"
@@ -135,12 +135,7 @@ protected:
     {
         WritePrivateProfileStringA(section, key, value, m_ini);
     }
-    std::string Get(const char* section, const char* key)
-    {
-        char buf[256] = "";
-        GetPrivateProfileStringA(section, key, "<absent>", buf, sizeof(buf), m_ini);
-        return buf;
-    }
+    std::string Get(const char* section, const char* key) { return IniFileValue(m_ini, section, key); }
     std::string State(const char* section, const char* name) { return Str(ReadPluginState(section, name, "<absent>")); }
     // A plug-in in the user's folder whose installed test is the given value.
     CString Plugin(const char* file, const char* name, const char* installed,
@@ -814,23 +809,5 @@ TEST_F(TolmiraTest, LoggingAndCleanAtStartUpFlipWhatTheMarkShows)
     EXPECT_EQ("no", Get("Preferences", "CustomLogging"));
     EXPECT_EQ("no", libraryValue());
 
-    std::string expected = "\"" + Str(GetAppPath()) + "\\Tarnel.exe\" startup";
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("yes", Get("Preferences", "DeleteOnStartup"));
-    EXPECT_EQ(expected, RunValue(STARTUP_VALUE_NAME));
-    EXPECT_EQ(1, Update(ID_EXECUTE_ON_START).checked);
-    // Switched on in the INI, the value gone: one click puts it back.
-    DeleteRunValue(STARTUP_VALUE_NAME);
-    EXPECT_EQ(0, Update(ID_EXECUTE_ON_START).checked);
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ(expected, RunValue(STARTUP_VALUE_NAME));
-    // Off while the main cleaner still wants it: the value stays.
-    WritePrivateProfileStringA("Preferences", "DeleteOnStartup", "yes", GetIniPath(INI_BRISVANE));
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("no", Get("Preferences", "DeleteOnStartup"));
-    EXPECT_EQ(expected, RunValue(STARTUP_VALUE_NAME));
-    WritePrivateProfileStringA("Preferences", "DeleteOnStartup", "no", GetIniPath(INI_BRISVANE));
-    Command(ID_EXECUTE_ON_START);
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("<absent>", RunValue(STARTUP_VALUE_NAME));
+    CheckStartupSwitch(*this, ID_EXECUTE_ON_START, INI_FARNOCH, INI_BRISVANE);
 }
