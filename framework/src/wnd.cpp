@@ -24,9 +24,9 @@ CRITICAL_SECTION& FwLock::Section()
 }
 
 namespace {
-FwHandleMap<HWND, CWnd>& WndMap()
+FwHandleMap<HWND, CWnd, &CWnd::m_hWnd>& WndMap()
 {
-    static FwHandleMap<HWND, CWnd> m;
+    static FwHandleMap<HWND, CWnd, &CWnd::m_hWnd> m;
     return m;
 }
 
@@ -133,7 +133,7 @@ CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr) {}
 
 CWnd::~CWnd()
 {
-    if (m_hWnd && WndMap().LookupPermanent(m_hWnd) == this) {
+    if (WndMap().LookupPermanent(m_hWnd) == this) {
         // The object goes before its window: the window must not outlive it.
         if (::IsWindow(m_hWnd) && m_pfnSuper)
             DestroyWindow();
@@ -142,44 +142,15 @@ CWnd::~CWnd()
     }
 }
 
-CWnd* CWnd::FromHandle(HWND hWnd)
-{
-    return WndMap().FromHandle(hWnd, [](HWND h) {
-        CWnd* p = new CWnd;
-        p->m_hWnd = h;
-        return p;
-    });
-}
+CWnd* CWnd::FromHandle(HWND hWnd) { return WndMap().FromHandle(hWnd); }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return hWnd ? WndMap().LookupPermanent(hWnd) : nullptr; }
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return WndMap().LookupPermanent(hWnd); }
 
-void CWnd::DeleteTempMap()
-{
-    for (CWnd* p : WndMap().TakeTemporaries()) {
-        p->m_hWnd = nullptr; // a temporary wrapper never destroys its window
-        delete p;
-    }
-}
+void CWnd::DeleteTempMap() { WndMap().DeleteTemporaries(); }
 
-BOOL CWnd::Attach(HWND hWnd)
-{
-    ASSERT(m_hWnd == nullptr);
-    if (!hWnd || m_hWnd)
-        return FALSE;
-    m_hWnd = hWnd;
-    WndMap().ForgetTemporary(hWnd);
-    WndMap().SetPermanent(hWnd, this);
-    return TRUE;
-}
+BOOL CWnd::Attach(HWND hWnd) { return WndMap().Attach(this, hWnd); }
 
-HWND CWnd::Detach()
-{
-    HWND h = m_hWnd;
-    if (h)
-        WndMap().RemovePermanent(h, this);
-    m_hWnd = nullptr;
-    return h;
-}
+HWND CWnd::Detach() { return WndMap().Detach(this); }
 
 void CWnd::PreSubclassWindow() {}
 
@@ -541,28 +512,30 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
     return rString.GetLength();
 }
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+namespace {
+// The style or extended style (index GWL_STYLE or GWL_EXSTYLE) with bits taken
+// off and put on; nFlags, when set, go to SetWindowPos so the frame follows.
+BOOL ModifyStyleBits(HWND hWnd, int index, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD old = GetStyle();
+    DWORD old = (DWORD)::GetWindowLongPtrA(hWnd, index);
     DWORD style = (old & ~dwRemove) | dwAdd;
     if (style == old)
         return FALSE;
-    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, (LONG_PTR)style);
+    ::SetWindowLongPtrA(hWnd, index, (LONG_PTR)style);
     if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
+}
+} // namespace
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyStyleBits(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD old = GetExStyle();
-    DWORD style = (old & ~dwRemove) | dwAdd;
-    if (style == old)
-        return FALSE;
-    ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, (LONG_PTR)style);
-    if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyStyleBits(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 CWnd* CWnd::GetTopLevelParent() const

@@ -65,7 +65,7 @@ public:
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     HWND UnsubclassWindow();
 
-    // Creation. A class name of NULL uses the framework's default class.
+    // Creation. A null class name uses the framework's default class.
     virtual BOOL Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle, const RECT& rect,
                         CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
     virtual BOOL CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName, DWORD dwStyle, int x,
