@@ -288,6 +288,10 @@ protected:
     friend class CDialog;
     void HookCreation(); // the next window created on this thread attaches to this object
     static void UnhookCreation();
+    // After a creation under the hook: TRUE when the window h is this
+    // object's, subclassed here when the hook could not see its creation;
+    // FALSE when the object holds another window.
+    BOOL AdoptCreatedWindow(HWND h);
 };
 
 inline HWND SafeHwnd(const CWnd* pWnd) { return pWnd != nullptr ? pWnd->m_hWnd : nullptr; }
