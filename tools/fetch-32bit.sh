@@ -82,7 +82,7 @@ fetch_wine32() {
   for try in "${tries[@]}"; do
     apt_private "$state" i386
     awk -v k="$keyring" '{ print "deb [arch=i386 signed-by=" k "] " $1 " " $2 " main" }' <<<"$try" > "$state/sources.list"
-    echo "  suites: $(awk '{ printf "%s ", $2 }' <<<"$try")"
+    echo "  suites: $(cut -d' ' -f2 <<<"$try" | paste -sd' ')"
     apt-get "${apt_opts[@]}" -qq update >/dev/null 2>&1 || continue
     apt-get "${apt_opts[@]}" -qq -y --download-only --no-install-recommends install \
       "wine32=$version" "libwine=$version" "${wine32_x_libs[@]}" >/dev/null 2>&1 || continue

@@ -5,7 +5,7 @@
 # half of Wine stay native), registered through binfmt_misc inside a private
 # user namespace, so nothing changes for the rest of the machine.
 #
-#   BUILD_DIR=... tools/test-32bit.sh     (after tools/build.sh)
+#   BUILD_DIR=... tools/test-32bit.sh [ctest args]    (after tools/build.sh)
 #
 # Where the package wine32:i386 is not installed (its i386 libraries must match
 # the host's amd64 ones, which the archive's indexes do not always allow), the
@@ -27,6 +27,7 @@ stage() { echo "32-bit $1 took $((SECONDS - stage_start)) s"; stage_start=$SECON
 if [ "${1:-}" = --inside ]; then
   # ---- inside the namespace: root of its own user, mount and PID namespace ----
   qemu=$2 loaders=$3
+  shift 3
   until [ -n "$(cat /proc/self/uid_map 2>/dev/null)" ]; do sleep 0.05; done
   mount -t proc proc /proc
   mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
@@ -77,7 +78,7 @@ if [ "${1:-}" = --inside ]; then
   done
   stage "programs"
 
-  ctest --output-on-failure -R '^(custom|system|shredder|common)_tests' || failed=1
+  ctest --output-on-failure -R '^(custom|system|shredder|common)_tests' "$@" || failed=1
   stage "library tests"
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$build/test-prefix"
@@ -135,7 +136,7 @@ fi
 # The namespace: its creator writes the ID map from outside (0..65535 onto the
 # same IDs), then the script goes on inside.
 unshare --user --mount --pid --fork --propagation private --kill-child -- \
-  env BUILD_DIR="$build" "$0" --inside "$qemu" "$loaders" &
+  env BUILD_DIR="$build" "$0" --inside "$qemu" "$loaders" "$@" &
 ns=$!
 for _ in $(seq 100); do
   [ "$(readlink /proc/$ns/ns/user 2>/dev/null)" != "$(readlink /proc/self/ns/user)" ] && break
