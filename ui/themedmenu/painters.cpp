@@ -162,16 +162,14 @@ void DrawItemImage(CDC* pDC, const ItemPaint& ip, int left, const CRect& item, B
 {
     CThemedMenuIcons* pIcons = ip.pRecord->m_pIcons;
     CSize size = pIcons->GetIconSize();
-    int index = ip.pRecord->m_nImageIndex;
-    if (ip.bDisabled)
-        index += 2;
-    else if (!ip.bSelected && CThemedMenu::GetDimmedIcons())
-        index += 1;
+    CThemedMenuIcons::Look look = ip.bDisabled                                       ? CThemedMenuIcons::LOOK_DISABLED
+                                  : (!ip.bSelected && CThemedMenu::GetDimmedIcons()) ? CThemedMenuIcons::LOOK_DIMMED
+                                                                                     : CThemedMenuIcons::LOOK_NORMAL;
     int w = ip.pMenu->m_nIconWidth;
     int x = left + (size.cx < w ? (w - size.cx) / 2 : 0);
     int y = item.top + (item.Height() - size.cy) / 2;
     (void)bMono;
-    pIcons->m_images.Draw(pDC->m_hDC, index, CPoint(x, y), ILD_TRANSPARENT);
+    pIcons->Images(look).Draw(pDC->m_hDC, ip.pRecord->m_nImageIndex, CPoint(x, y), ILD_TRANSPARENT);
 }
 
 // The check-mark bitmaps of the item.
