@@ -9,6 +9,7 @@
 #include "BrowserFunctions.h"
 #include "SystemFunctions.h"
 #include "smallicons.h"
+#include "pathlayer.h"
 
 PFN_EXITWINDOWSEX g_pfnExitWindowsEx = ::ExitWindowsEx;
 PFN_RUNOBSERVER g_pfnRunObserver = nullptr;
@@ -338,13 +339,18 @@ void CBrisvaneView::OnClean()
     overall->SetPos(0);
 
     CListCtrl& list = GetListCtrl();
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-        if (!IsRowChecked(row))
-            continue;
-        CleanItem(row, report, perOperation);
-        overall->StepIt();
-        if (g_pfnRunObserver)
-            g_pfnRunObserver(&progress, row);
+    {
+        // The folders of every row are judged against one list of protected
+        // folders, found once for the run.
+        CProtectedFolderPass pass;
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            if (!IsRowChecked(row))
+                continue;
+            CleanItem(row, report, perOperation);
+            overall->StepIt();
+            if (g_pfnRunObserver)
+                g_pfnRunObserver(&progress, row);
+        }
     }
 
     progress.ShowWindow(SW_HIDE);

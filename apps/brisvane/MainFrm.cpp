@@ -8,6 +8,7 @@
 #include "startupcleaner.h"
 #include "HelpFunctions.h"
 #include "smallicons.h"
+#include "pathlayer.h"
 #include "PreferencesDlg.h"
 #include "ManageCookies.h"
 
@@ -174,6 +175,7 @@ void CMainFrame::DetectBrowsers()
     int opera = KeyOpens("Software\\Opera Software");
     int firefox, chrome, safari;
     {
+        CProtectedFolderPass pass;
         CHelpFunctions help;
         firefox = FolderFound(help.GetFirefoxDir(0, CString(""), 0));
         chrome = FolderFound(help.GetChromeDir());
