@@ -94,6 +94,10 @@ void DrawMarlettGlyph(CDC* pDC, LPCRECT pRect, char ch, BOOL bBold);
 // The Marlett character of a system command (close, minimise, maximise,
 // restore, and the ids one above them), 0 for any other id.
 char GetSystemCommandGlyph(UINT nID);
+// The pixels of a bitmap as 32-bit top-down DIB pixels (0x00RRGGBB), and
+// the same written back.
+BOOL ReadBitmapPixels(HBITMAP hBitmap, std::vector<DWORD>& pixels, int& cx, int& cy);
+BOOL WriteBitmapPixels(HBITMAP hBitmap, const std::vector<DWORD>& pixels, int cx, int cy);
 // A monochrome mask of hBitmap (the colour's pixels white); those pixels of
 // hBitmap become black.
 HBITMAP CreateMaskBitmap(HBITMAP hBitmap, COLORREF transparent);

@@ -48,28 +48,20 @@ struct CIconBitmaps
     }
 };
 
-BOOL ScaleBitmap(HBITMAP hBitmap, int cx, int cy, int dimming)
+// Every pixel darkened by dimming (0 to 255).
+BOOL DimBitmap(HBITMAP hBitmap, int dimming)
 {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> px((size_t)cx * cy);
-    HDC hdc = ::GetDC(nullptr);
-    BOOL ok = ::GetDIBits(hdc, hBitmap, 0, cy, px.data(), &bi, DIB_RGB_COLORS) == cy;
-    if (ok) {
-        for (DWORD& p : px) {
-            DWORD r = (DWORD)::MulDiv((p >> 16) & 0xFF, 255 - dimming, 255);
-            DWORD g = (DWORD)::MulDiv((p >> 8) & 0xFF, 255 - dimming, 255);
-            DWORD b = (DWORD)::MulDiv(p & 0xFF, 255 - dimming, 255);
-            p = (p & 0xFF000000) | (r << 16) | (g << 8) | b;
-        }
-        ok = ::SetDIBits(hdc, hBitmap, 0, cy, px.data(), &bi, DIB_RGB_COLORS) == cy;
+    std::vector<DWORD> px;
+    int cx, cy;
+    if (!ReadBitmapPixels(hBitmap, px, cx, cy))
+        return FALSE;
+    for (DWORD& p : px) {
+        DWORD r = (DWORD)::MulDiv((p >> 16) & 0xFF, 255 - dimming, 255);
+        DWORD g = (DWORD)::MulDiv((p >> 8) & 0xFF, 255 - dimming, 255);
+        DWORD b = (DWORD)::MulDiv(p & 0xFF, 255 - dimming, 255);
+        p = (p & 0xFF000000) | (r << 16) | (g << 8) | b;
     }
-    ::ReleaseDC(nullptr, hdc);
-    return ok;
+    return WriteBitmapPixels(hBitmap, px, cx, cy);
 }
 
 // A copy of a bitmap that the image list may change while masking it.
@@ -291,7 +283,7 @@ CImageList& CThemedMenuIcons::Images(Look look)
         CIconBitmaps bits;
         BOOL made = bits.Read(icon.m_hIcon);
         if (made && look == LOOK_DIMMED)
-            made = ScaleBitmap(bits.color, size.cx, size.cy, CThemedMenu::Options().nIconDimming);
+            made = DimBitmap(bits.color, CThemedMenu::Options().nIconDimming);
         else if (made)
             TintBitmap(bits.color, 110, base);
         // A look that cannot be made shows the normal image: every image
