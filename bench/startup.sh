@@ -5,6 +5,7 @@
 # their ratios (target: at most 1.5).
 #
 #   BUILD_DIR=... bench/startup.sh        (ROUNDS=n, default 5)
+#   PROGRAMS="Brisvane eraser" bench/startup.sh   only these (default: all)
 #
 # Where 32-bit programs cannot run, the 64-bit build stands in for them; its
 # modules are stripped first, as the shipped ones are. It is a measurement,
@@ -34,7 +35,12 @@ wineserver -p   # the server stays up: only the program's own start is timed
 
 cd "$benchbuild"
 programs=(minwindow)
-for exe in "$benchbuild"/bin/*.exe; do programs+=("$(basename "$exe" .exe)"); done
+if [ -n "${PROGRAMS:-}" ]; then
+  # shellcheck disable=SC2206
+  programs+=($PROGRAMS)
+else
+  for exe in "$benchbuild"/bin/*.exe; do programs+=("$(basename "$exe" .exe)"); done
+fi
 start() { "$loader" 't:\bench\startup-bin\startcheck.exe' "t:\\bench\\startup-bin\\$1.exe" | tr -d '\r' | awk '{print $1}'; }
 
 # One start each first: the first one seeds the user's data folder.
