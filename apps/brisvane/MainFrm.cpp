@@ -105,7 +105,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CMainFrame::SetToolBarTexts()
 {
-    CreateSmallIconList(m_menuImages, kMenuIconIds);
     m_wndToolBar.SetButtonText(0, GetLngString("General", "50040"));
     m_wndToolBar.SetButtonText(2, GetLngString("General", "18000"));
     m_wndToolBar.SetButtonStyle(0, m_wndToolBar.GetButtonStyle(0) | TBSTYLE_AUTOSIZE);
@@ -124,7 +123,7 @@ void CMainFrame::SetMenuTexts()
     static const char* const topKeys[] = {"10000", "12000", "14000", "15000", "16000", "18000"};
     for (UINT i = 0; i < 6; ++i)
         SetMenuLngText(&m_defaultMenu, i, MF_BYPOSITION, "General", topKeys[i], 1);
-    // Image -1: the item has none.
+    // Image: the index in kMenuIconIds, -1 when the item has none.
     static const struct
     {
         UINT id;
@@ -150,8 +149,10 @@ void CMainFrame::SetMenuTexts()
     };
     for (size_t i = 0; i < sizeof(items) / sizeof(items[0]); ++i) {
         SetMenuLngText(&m_defaultMenu, items[i].id, MF_BYCOMMAND, items[i].section, items[i].key, 0);
-        if (items[i].image >= 0)
-            m_defaultMenu.SetItemImage(items[i].id, &m_menuImages, items[i].image);
+        if (items[i].image >= 0) {
+            CSmallIcon icon(kMenuIconIds[items[i].image]);
+            m_defaultMenu.SetItemIcon(items[i].id, icon);
+        }
     }
     // The bar measures its items anew for the new texts.
     m_wndMenuBar.SetMenu(nullptr);

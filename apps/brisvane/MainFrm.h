@@ -57,7 +57,6 @@ protected:
     CThemedToolBar m_wndToolBar;
     CThemedMenuBar m_wndMenuBar;
     int m_loggingEnabled;
-    CImageList m_menuImages;
     // Built and freed with the frame; its window is never created here.
     CTabWnd m_wndTabs;
 
