@@ -1,3 +1,4 @@
+#include "/tmp/ss/trace/starttrace.h"
 // The trace list and the cleaning run.
 #include "BrisvaneView.h"
 #include "fw/handle.h"
@@ -148,7 +149,6 @@ void CBrisvaneView::OnInitialUpdate()
         return;
     SetupColumns();
     FillList();
-    ApplyStoredChecks();
     m_initialising = 0;
 }
 
@@ -167,6 +167,8 @@ void CBrisvaneView::FillList()
     m_browserRowsShown = ReadYes("Brisvane", "ShowBrowserTraces");
     m_systemRowsShown = ReadYes("Brisvane", "ShowSystemTraces");
     CListCtrl& list = GetListCtrl();
+    // One repaint for the whole list instead of one per row and tick.
+    list.SetRedraw(FALSE);
     list.DeleteAllItems();
     int index = 0;
     // The stored ticks are applied afterwards: filling must not store them.
@@ -185,6 +187,9 @@ void CBrisvaneView::FillList()
         }
     }
     m_initialising = wasInitialising;
+    ApplyStoredChecks();
+    list.SetRedraw(TRUE);
+    list.Invalidate();
 }
 
 const char* CBrisvaneView::ItemKeyOf(int row) const
@@ -284,7 +289,6 @@ void CBrisvaneView::OnShowBrowserTraces()
 {
     WriteYesNo("Brisvane", "ShowBrowserTraces", !ReadYes("Brisvane", "ShowBrowserTraces"));
     FillList();
-    ApplyStoredChecks();
 }
 
 void CBrisvaneView::OnUpdateShowBrowserTraces(CCmdUI* pCmdUI)
@@ -296,7 +300,6 @@ void CBrisvaneView::OnShowSystemTraces()
 {
     WriteYesNo("Brisvane", "ShowSystemTraces", !ReadYes("Brisvane", "ShowSystemTraces"));
     FillList();
-    ApplyStoredChecks();
 }
 
 void CBrisvaneView::OnUpdateShowSystemTraces(CCmdUI* pCmdUI)
