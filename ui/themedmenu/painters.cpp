@@ -328,6 +328,21 @@ void DrawColumnGlyphs(CDC* pDC, const ItemPaint& ip, const CRect& colRect)
         DrawSystemGlyphXP(pDC, ip, colRect);
 }
 
+// A bar item's rectangle split into its body and the 4-pixel strip beside it:
+// below the body on a bar docked at a side, right of it otherwise.
+void SplitBarItemRect(const CRect& r, BOOL bVertical, CRect& body, CRect& strip)
+{
+    body = r;
+    strip = r;
+    if (bVertical) {
+        body.bottom -= 4;
+        strip.top = body.bottom;
+    } else {
+        body.right -= 4;
+        strip.left = body.right;
+    }
+}
+
 // The popup text in the colours of the XP and 2003 looks.
 void DrawPopupTextXP(CDC* pDC, const ItemPaint& ip, const CRect& textRect, BOOL hc)
 {
@@ -363,16 +378,9 @@ void CThemedMenu::DrawItem2003(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
     COLORREF frame = ::GetSysColor(hc ? COLOR_BTNTEXT : COLOR_HIGHLIGHT);
 
     if (bBar) {
-        CRect r(ip.rect);
+        CRect r(ip.rect), body, strip;
         BOOL bVertical = (ip.state & ODS_SIDEBAR) != 0;
-        CRect body(r), strip(r);
-        if (bVertical) {
-            body.bottom -= 4;
-            strip.top = body.bottom;
-        } else {
-            body.right -= 4;
-            strip.left = body.right;
-        }
+        SplitBarItemRect(r, bVertical, body, strip);
         BOOL bRich = GetDisplayColorCount() > 256;
         if (ip.bHot) {
             FillWithMenuBrush(pTarget, m_hMenu, r, P1);
@@ -470,15 +478,9 @@ void CThemedMenu::DrawItemXP(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
         col = M;
     }
     if (bBar) {
-        CRect r(ip.rect), body(r), strip(r);
+        CRect r(ip.rect), body, strip;
         BOOL bVertical = (ip.state & ODS_SIDEBAR) != 0;
-        if (bVertical) {
-            body.bottom -= 4;
-            strip.top = body.bottom;
-        } else {
-            body.right -= 4;
-            strip.left = body.right;
-        }
+        SplitBarItemRect(r, bVertical, body, strip);
         pTarget->FillSolidRect(&r, GetMenuBarColorThemed());
         if (ip.bHot) {
             pTarget->FillSolidRect(&body, GetSelectColor());
