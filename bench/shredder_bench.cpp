@@ -93,8 +93,8 @@ int main(int argc, char** argv)
     last = g_sized;
     for (size_t i = 0; i < g_passes.size(); i++) {
         const Pass& pass = g_passes[i];
-        printf("  pass %u: writes %7.1f ms (%d x %lu bytes), flush %7.1f ms\n", unsigned(i + 1),
-               pass.lastWrite - last, pass.writes, (unsigned long)pass.largest, pass.flushed - pass.lastWrite);
+        printf("  pass %u: writes %7.1f ms (%d x %lu bytes), flush %7.1f ms\n", unsigned(i + 1), pass.lastWrite - last,
+               pass.writes, (unsigned long)pass.largest, pass.flushed - pass.lastWrite);
         last = pass.flushed;
     }
     printf("  after the last flush:     %7.1f ms (close, rename, delete, rows)\n", end - last);
