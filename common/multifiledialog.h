@@ -28,7 +28,7 @@ private:
     void FreeBuffers();
     void ParseNames();
 
-    char* m_pszNames;  // selection text ("a" "b" ...), or NULL
-    char* m_pszFolder; // folder of that selection, or NULL
+    char* m_pszNames;  // selection text ("a" "b" ...), or null
+    char* m_pszFolder; // folder of that selection, or null
     BOOL m_bParsed;    // m_pszNames has been split into NUL-separated names
 };

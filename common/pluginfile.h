@@ -61,11 +61,11 @@ struct PluginActionInfo
 // The table itself, indexed by PluginAction.
 const PluginActionInfo& GetPluginAction(PluginAction action);
 
-// The action of a word within a section (exact, case-sensitive); NULL for an
+// The action of a word within a section (exact, case-sensitive); null for an
 // unknown or empty word.
 const PluginActionInfo* FindPluginAction(PluginSection section, const char* word);
 
-// The action of a builder row (kind and action columns); NULL when none.
+// The action of a builder row (kind and action columns); null when none.
 const PluginActionInfo* FindPluginRowAction(const char* kind, const char* listAction);
 
 // path;word;argument split at the first and second ";": the argument keeps
@@ -76,7 +76,7 @@ void SplitPluginEntry(const CString& entry, CString& path, CString& word, CStrin
 // One entry with a known action word, as read from a plug-in file.
 struct CPluginEntry
 {
-    const PluginActionInfo* action; // never NULL in a list from ReadPluginEntries
+    const PluginActionInfo* action; // never null in a list from ReadPluginEntries
     int number;                     // key number: 3 for File3
     CString raw;                    // the whole value as it stands in the file
     CString path;
@@ -87,7 +87,7 @@ struct CPluginEntry
 };
 
 // Splits an entry of a section and looks its action word up (number is left
-// as it is). 1 when the action is known; 0 (action NULL) when the entry is
+// as it is). 1 when the action is known; 0 (action null) when the entry is
 // to be skipped.
 int ParsePluginEntry(PluginSection section, const CString& raw, CPluginEntry& entry);
 
@@ -164,7 +164,7 @@ struct CPluginTarget
     CPluginTarget() : action(nullptr) {}
 };
 
-// Judges one entry; on PLUGIN_ENTRY_OK fills target (may be NULL).
+// Judges one entry; on PLUGIN_ENTRY_OK fills target (may be null).
 PluginRefusal ValidatePluginEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders, CPluginTarget* target);
 
 // ---------------------------------------------------------------------------
@@ -227,6 +227,6 @@ struct CPluginWriteError
 // the target's folder receives [General] (the five keys, then the others),
 // [Files], [Folders], [Registry] with every write checked, and replaces the
 // target in one move. 1 when written; 0 when refused or failed, with the
-// temporary file deleted and the old file as it was. error (may be NULL)
+// temporary file deleted and the old file as it was. error (may be null)
 // says why.
 int WritePluginFile(const char* path, const CPluginContent& content, CPluginWriteError* error);

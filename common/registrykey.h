@@ -18,7 +18,7 @@ public:
     // path clears the stored path. 0 keeps the previous path.
     int SetKey(CString path, BOOL create);
 
-    // 1 when root\subkey opens with full access (root NULL: the object's root).
+    // 1 when root\subkey opens with full access (root null: the object's root).
     int KeyExists(CString subkey, HKEY root = nullptr);
 
     // 1 when the value exists in the current key.

@@ -58,7 +58,7 @@ int CreateFullPath(const char* path);
 
 // Copies the files of source into destination (overwriting), and with
 // recurse set its sub-folders too. Names beginning with "." are skipped,
-// links and junctions are never followed. filter (may be NULL or "") limits
+// links and junctions are never followed. filter (may be null or "") limits
 // the files of the top folder; stopEvent (may be NULL) stops the copy when
 // signalled; pump dispatches pending messages between entries.
 // 1 when everything was copied, 0 on a failure or a stop.

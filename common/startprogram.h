@@ -17,7 +17,7 @@ CString SuiteProgramCommand(const char* exeName, const CString& arguments);
 // nothing was waited on and the caller tells the user.
 int RunProgramAndWait(const CString& commandLine);
 
-// Test seam: replaces the start (NULL: the real one) and returns the one
+// Test seam: replaces the start (null: the real one) and returns the one
 // installed before.
 typedef int (*PFN_RUN_PROGRAM)(const CString& commandLine);
 PFN_RUN_PROGRAM SetRunProgramProc(PFN_RUN_PROGRAM proc);

@@ -12,7 +12,7 @@ int IsUserAdmin();
 int IsTokenAdmin(HANDLE token);
 
 // Test seam: while a probe is set, IsUserAdmin returns its answer instead of
-// asking the token (Wine's user is always an administrator). NULL restores the
+// asking the token (Wine's user is always an administrator). Null restores the
 // token query. Returns the probe that was set before.
 typedef int (*UserAdminProbe)();
 UserAdminProbe SetUserAdminProbe(UserAdminProbe probe);

@@ -412,16 +412,16 @@ void CEraserDlg::WipeListedFiles()
 void CEraserDlg::OnPreferences()
 {
     CPreferencesDlg sheet(GetLngString("General", "30200"), nullptr, 0);
-    sheet.DoModal();
+    RunPreferencesSheet(sheet, this);
 }
 
 void CEraserDlg::OnHelpMe()
 {
     // Quoted, so a program folder with blanks reaches the viewer whole.
-    ::ShellExecuteA(m_hWnd, "open", "hh.exe", CString("\"") + SuiteHelpFile() + "\"", NULL, SW_SHOWNORMAL);
+    ::ShellExecuteA(m_hWnd, "open", "hh.exe", CString("\"") + SuiteHelpFile() + "\"", nullptr, SW_SHOWNORMAL);
 }
 
-void CEraserDlg::OnWebsite() { ::ShellExecuteA(m_hWnd, "open", SuiteWebPage(), NULL, NULL, SW_SHOWNORMAL); }
+void CEraserDlg::OnWebsite() { ::ShellExecuteA(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL); }
 
 void CEraserDlg::OnAppExit() { SendMessage(WM_CLOSE); }
 

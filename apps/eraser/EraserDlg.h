@@ -20,7 +20,7 @@ class CShredderFunctions;
 class CEraserProgressDlg : public CRunProgressDlg
 {
 public:
-    explicit CEraserProgressDlg(CWnd* pParent = NULL);
+    explicit CEraserProgressDlg(CWnd* pParent = nullptr);
 };
 
 class CEraserDlg : public CThemedDialog
@@ -39,7 +39,7 @@ public:
     // The listed paths, in list order.
     std::vector<CString> GetPaths() const;
     CListBox& GetPathList() { return m_listFiles; }
-    // The progress window of the run going on, NULL between runs.
+    // The progress window of the run going on, null between runs.
     CEraserProgressDlg* GetRunProgress() const { return m_pRunProgress; }
 
     // The wipe run over every listed path (no confirmation).

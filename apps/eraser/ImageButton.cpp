@@ -32,39 +32,7 @@ BEGIN_MESSAGE_MAP(CImageButton, CButton)
      }},
 END_MESSAGE_MAP()
 
-CImageButton::CImageButton()
-{
-    m_bIsFlat = TRUE;
-    m_bMouseOnButton = FALSE;
-    m_bIsPressed = FALSE;
-    m_bIsFocused = FALSE;
-    m_bIsDisabled = FALSE;
-    m_bIsDefault = FALSE;
-    m_nTypeStyle = BS_PUSHBUTTON;
-    m_bIsCheckBox = FALSE;
-    m_nCheck = 0;
-    m_byAlign = ALIGN_HORIZ;
-    m_bDrawBorder = TRUE;
-    m_bDrawFlatFocus = FALSE;
-    m_ptImageOrg.x = 3;
-    m_ptImageOrg.y = 3;
-    m_ptPressedOffset.x = 1;
-    m_ptPressedOffset.y = 1;
-    m_bAlwaysTrack = TRUE;
-    m_bDrawTransparent = FALSE;
-    ZeroMemory(m_csIcons, sizeof(m_csIcons));
-    ZeroMemory(m_csBitmaps, sizeof(m_csBitmaps));
-    m_hToolTip = nullptr;
-    m_bTipAdded = FALSE;
-    m_hCursor = nullptr;
-    m_hMenu = nullptr;
-    m_hParentWndMenu = nullptr;
-    m_bMenuDisplayed = FALSE;
-    m_szURL[0] = '\0';
-    ZeroMemory(m_csSounds, sizeof(m_csSounds));
-    m_hOldBmpBk = nullptr;
-    SetDefaultColors(FALSE);
-}
+CImageButton::CImageButton() { SetDefaultColors(FALSE); }
 
 CImageButton::~CImageButton()
 {

@@ -133,43 +133,43 @@ protected:
     static HBITMAP CreateBitmapMask(HBITMAP hSource, int cx, int cy, COLORREF crTransparent);
     static HICON TransformIcon(HICON hIcon, int mode);
 
-    BOOL m_bIsFlat;
-    BOOL m_bMouseOnButton;
-    BOOL m_bIsPressed;
-    BOOL m_bIsFocused;
-    BOOL m_bIsDisabled;
-    BOOL m_bIsDefault;
-    UINT m_nTypeStyle;
-    BOOL m_bIsCheckBox;
-    int m_nCheck;
-    BYTE m_byAlign;
-    BOOL m_bDrawBorder;
-    BOOL m_bDrawFlatFocus;
+    BOOL m_bIsFlat = TRUE;
+    BOOL m_bMouseOnButton = FALSE;
+    BOOL m_bIsPressed = FALSE;
+    BOOL m_bIsFocused = FALSE;
+    BOOL m_bIsDisabled = FALSE;
+    BOOL m_bIsDefault = FALSE;
+    UINT m_nTypeStyle = BS_PUSHBUTTON;
+    BOOL m_bIsCheckBox = FALSE;
+    int m_nCheck = 0;
+    BYTE m_byAlign = ALIGN_HORIZ;
+    BOOL m_bDrawBorder = TRUE;
+    BOOL m_bDrawFlatFocus = FALSE;
     COLORREF m_crColors[COLOR_MAX];
-    POINT m_ptImageOrg;
-    POINT m_ptPressedOffset;
-    BOOL m_bAlwaysTrack;
-    BOOL m_bDrawTransparent;
-    IconInfo m_csIcons[2];     // [0] in, [1] out
-    BitmapInfo m_csBitmaps[2]; // [0] in, [1] out
-    HWND m_hToolTip;
-    BOOL m_bTipAdded;
-    HCURSOR m_hCursor;
-    HMENU m_hMenu;
-    HWND m_hParentWndMenu;
-    BOOL m_bMenuDisplayed;
-    char m_szURL[MAX_PATH];
+    POINT m_ptImageOrg = {3, 3};
+    POINT m_ptPressedOffset = {1, 1};
+    BOOL m_bAlwaysTrack = TRUE;
+    BOOL m_bDrawTransparent = FALSE;
+    IconInfo m_csIcons[2] = {};     // [0] in, [1] out
+    BitmapInfo m_csBitmaps[2] = {}; // [0] in, [1] out
+    HWND m_hToolTip = nullptr;
+    BOOL m_bTipAdded = FALSE;
+    HCURSOR m_hCursor = nullptr;
+    HMENU m_hMenu = nullptr;
+    HWND m_hParentWndMenu = nullptr;
+    BOOL m_bMenuDisplayed = FALSE;
+    char m_szURL[MAX_PATH] = "";
     struct Sound
     {
         char szName[MAX_PATH];
         LPCSTR lpszSound; // m_szName or a resource id
         HMODULE hMod;
         DWORD dwFlags;
-    } m_csSounds[2]; // [0] hover, [1] click
+    } m_csSounds[2] = {}; // [0] hover, [1] click
     // The parent's background behind the button, for transparent mode.
     CDC m_dcBk;
     CBitmap m_bmpBk;
-    HGDIOBJ m_hOldBmpBk;
+    HGDIOBJ m_hOldBmpBk = nullptr;
 };
 
 // An image button that paints its background through the running visual

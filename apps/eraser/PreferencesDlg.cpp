@@ -129,22 +129,9 @@ BOOL CPreferencesDlg::OnInitDialog()
 
 void CPreferencesDlg::SetPageTitles()
 {
-    CString lngPath = GetLngPath();
-    static const struct
-    {
-        const char* key;
-        const char* fallback;
-    } tabs[] = {{"30210", "General"}, {"30220", "Security"}};
-    HWND hTab = (HWND)::SendMessageA(m_hWnd, PSM_GETTABCONTROL, 0, 0);
-    if (hTab == nullptr)
-        return;
-    for (int i = 0; i < 2; i++) {
-        char text[256];
-        ::GetPrivateProfileStringA("General", tabs[i].key, tabs[i].fallback, text, sizeof(text), lngPath);
-        TCITEMA item;
-        ZeroMemory(&item, sizeof(item));
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        ::SendMessageA(hTab, TCM_SETITEMA, i, (LPARAM)&item);
-    }
+    static const SheetTabTitle kTitles[] = {
+        {"General", "30210", "General"},
+        {"General", "30220", "Security"},
+    };
+    SetSheetTabTitles(this, kTitles, 2);
 }

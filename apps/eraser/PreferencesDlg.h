@@ -5,6 +5,7 @@
 #include "fw/framework.h"
 #include "resource.h"
 #include "fw/sliderctrl.h"
+#include "prefsheet.h"
 
 class CPropPageGeneral : public CPropertyPage
 {
@@ -58,6 +59,5 @@ public:
 
 protected:
     virtual BOOL OnInitDialog() override;
-    // Tab texts straight from the language file, with English defaults.
     void SetPageTitles();
 };

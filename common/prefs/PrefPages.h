@@ -1,11 +1,12 @@
 // Preferences pages shared by the main cleaner and the recent-work cleaner:
 // the base of each program's general page (start with Windows, close after a
-// run, logging), the confirmation page and the language page, with the sheet
-// helpers around them. The template numbers differ by program: each program's
-// .rc includes prefpages.rc with its own numbers and passes the same numbers
-// to the page constructors.
+// run, logging), the confirmation page and the language page; the sheet
+// around them is prefsheet.h's. The template numbers differ by program: each
+// program's .rc includes prefpages.rc with its own numbers and passes the same
+// numbers to the page constructors.
 #pragma once
 #include "fw/framework.h"
+#include "prefsheet.h"
 
 // Control ids of the shared templates.
 #define IDC_WINLAUNCH      1074
@@ -97,25 +98,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// One tab title: its text in the language file, and the text when missing.
-struct SheetTabTitle
-{
-    const char* section;
-    const char* key;
-    const char* fallback;
-};
-
-// Puts the titles on the sheet's tabs, read straight from the chosen language
-// file (at most 255 characters, "%%" read as "%").
-void SetSheetTabTitles(CPropertySheet* sheet, const SheetTabTitle* titles, int count);
-
 // Writes [Pirt] Language and LngPath into the suite INI of both data roots
 // ("\Zex\Ulmoro" and "\Talvery\Pirt"): the deletion library reads its texts
 // through its own root.
 void WriteLanguageChoice(const CString& language, const CString& lngPath);
-
-// Runs the sheet modally. When it returned IDOK and the stored language
-// changed, asks once whether to end the program now ([General] 51020); Yes
-// posts WM_CLOSE to the main window, after the sheet has closed. The question
-// is in the language shown while the sheet ran.
-INT_PTR RunPreferencesSheet(CPropertySheet& sheet, CWnd* mainWnd);

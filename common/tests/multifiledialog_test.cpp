@@ -6,9 +6,17 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace {
+
+// The bytes of a literal with embedded NULs, its closing NUL included.
+template <size_t N>
+std::string Bytes(const char (&text)[N])
+{
+    return std::string(text, N);
+}
 
 // What the timer driver does with the dialog once its list shows the files.
 struct Driver
@@ -184,33 +192,29 @@ TEST(MultiFileDialog, ASingleLongNameIsNotLost)
 
 TEST(FileDialog, IteratesExplorerBuffers)
 {
-    // Buffers as the dialog leaves them, without showing it.
+    // Buffers as the dialog leaves them, without showing it: each with its
+    // closing NUL counted, so a list ends in two.
+    const struct
+    {
+        std::string buffer;
+        std::vector<const char*> paths;
+    } cases[] = {
+        {Bytes("C:\\folder\0a.txt\0b.txt\0"), {"C:\\folder\\a.txt", "C:\\folder\\b.txt"}},
+        {Bytes("C:\\folder\\only.txt\0"), {"C:\\folder\\only.txt"}},
+        // A drive root does not get a second backslash.
+        {Bytes("C:\\\0x.txt\0y.txt\0"), {"C:\\x.txt", "C:\\y.txt"}},
+        {Bytes("\0\0\0"), {}},
+    };
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_EXPLORER);
-    char multi[] = "C:\\folder\0a.txt\0b.txt\0";
-    dialog.m_ofn.lpstrFile = multi;
-    dialog.m_ofn.nMaxFile = sizeof(multi);
-    POSITION pos = dialog.GetStartPosition();
-    ASSERT_TRUE(pos != nullptr);
-    EXPECT_STREQ("C:\\folder\\a.txt", dialog.GetNextPathName(pos));
-    ASSERT_TRUE(pos != nullptr);
-    EXPECT_STREQ("C:\\folder\\b.txt", dialog.GetNextPathName(pos));
-    EXPECT_TRUE(pos == nullptr);
-
-    char single[] = "C:\\folder\\only.txt\0";
-    dialog.m_ofn.lpstrFile = single;
-    dialog.m_ofn.nMaxFile = sizeof(single);
-    pos = dialog.GetStartPosition();
-    EXPECT_STREQ("C:\\folder\\only.txt", dialog.GetNextPathName(pos));
-    EXPECT_TRUE(pos == nullptr);
-
-    // A drive root does not get a second backslash.
-    char root[] = "C:\\\0x.txt\0y.txt\0";
-    dialog.m_ofn.lpstrFile = root;
-    dialog.m_ofn.nMaxFile = sizeof(root);
-    pos = dialog.GetStartPosition();
-    EXPECT_STREQ("C:\\x.txt", dialog.GetNextPathName(pos));
-
-    char empty[4] = "";
-    dialog.m_ofn.lpstrFile = empty;
-    EXPECT_TRUE(dialog.GetStartPosition() == nullptr);
+    for (const auto& c : cases) {
+        std::vector<char> file(c.buffer.begin(), c.buffer.end());
+        dialog.m_ofn.lpstrFile = file.data();
+        dialog.m_ofn.nMaxFile = (DWORD)file.size();
+        POSITION pos = dialog.GetStartPosition();
+        for (const char* expected : c.paths) {
+            ASSERT_TRUE(pos != nullptr) << expected;
+            EXPECT_STREQ(expected, dialog.GetNextPathName(pos));
+        }
+        EXPECT_TRUE(pos == nullptr);
+    }
 }

@@ -14,9 +14,24 @@ void EnsureCommonControls()
     }
 }
 
-FwHandleMap<HIMAGELIST, CImageList>& ImageListMap()
+LVITEMA MakeListItem(UINT nMask, int nItem, int nSubItem, const char* pszItem, int nImage, UINT nState, UINT nStateMask,
+                     LPARAM lParam)
 {
-    static FwHandleMap<HIMAGELIST, CImageList> m;
+    LVITEMA item = {};
+    item.mask = nMask;
+    item.iItem = nItem;
+    item.iSubItem = nSubItem;
+    item.pszText = (LPSTR)pszItem;
+    item.iImage = nImage;
+    item.state = nState;
+    item.stateMask = nStateMask;
+    item.lParam = lParam;
+    return item;
+}
+
+FwHandleMap<HIMAGELIST, CImageList, &CImageList::m_hImageList>& ImageListMap()
+{
+    static FwHandleMap<HIMAGELIST, CImageList, &CImageList::m_hImageList> m;
     return m;
 }
 } // namespace
@@ -54,14 +69,7 @@ int CListCtrl::InsertColumn(int nCol, const char* pszHeading, int nFormat, int n
 int CListCtrl::InsertItem(UINT nMask, int nItem, const char* pszItem, UINT nState, UINT nStateMask, int nImage,
                           LPARAM lParam)
 {
-    LVITEMA item = {};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.pszText = (LPSTR)pszItem;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.iImage = nImage;
-    item.lParam = lParam;
+    LVITEMA item = MakeListItem(nMask, nItem, 0, pszItem, nImage, nState, nStateMask, lParam);
     return InsertItem(&item);
 }
 
@@ -75,15 +83,7 @@ int CListCtrl::InsertItem(int nItem, const char* pszItem, int nImage)
 BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, const char* pszItem, int nImage, UINT nState,
                         UINT nStateMask, LPARAM lParam)
 {
-    LVITEMA item = {};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.iSubItem = nSubItem;
-    item.pszText = (LPSTR)pszItem;
-    item.iImage = nImage;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.lParam = lParam;
+    LVITEMA item = MakeListItem(nMask, nItem, nSubItem, pszItem, nImage, nState, nStateMask, lParam);
     return SetItem(&item);
 }
 
@@ -192,49 +192,29 @@ CImageList::CImageList() : m_hImageList(nullptr) {}
 
 CImageList::~CImageList()
 {
-    if (m_hImageList && ImageListMap().LookupPermanent(m_hImageList) == this)
+    if (ImageListMap().LookupPermanent(m_hImageList) == this)
         DeleteImageList();
 }
 
-CImageList* CImageList::FromHandle(HIMAGELIST h)
-{
-    return ImageListMap().FromHandle(h, [](HIMAGELIST hl) {
-        CImageList* p = new CImageList;
-        p->m_hImageList = hl;
-        return p;
-    });
-}
+CImageList* CImageList::FromHandle(HIMAGELIST h) { return ImageListMap().FromHandle(h); }
 
-CImageList* CImageList::FromHandlePermanent(HIMAGELIST h) { return h ? ImageListMap().LookupPermanent(h) : nullptr; }
+CImageList* CImageList::FromHandlePermanent(HIMAGELIST h) { return ImageListMap().LookupPermanent(h); }
 
-void CImageList::DeleteTempMap()
-{
-    for (CImageList* p : ImageListMap().TakeTemporaries()) {
-        p->m_hImageList = nullptr;
-        delete p;
-    }
-}
+void CImageList::DeleteTempMap() { ImageListMap().DeleteTemporaries(); }
 
 BOOL CImageList::Attach(HIMAGELIST h)
 {
-    ASSERT(m_hImageList == nullptr);
-    if (!h || m_hImageList)
+    if (!ImageListMap().Attach(this, h))
         return FALSE;
-    m_hImageList = h;
     FwCountGdiObject(1);
-    ImageListMap().ForgetTemporary(h);
-    ImageListMap().SetPermanent(h, this);
     return TRUE;
 }
 
 HIMAGELIST CImageList::Detach()
 {
-    HIMAGELIST h = m_hImageList;
-    if (h) {
-        ImageListMap().RemovePermanent(h, this);
+    HIMAGELIST h = ImageListMap().Detach(this);
+    if (h)
         FwCountGdiObject(-1);
-    }
-    m_hImageList = nullptr;
     return h;
 }
 

@@ -128,12 +128,7 @@ BOOL CDialog::CreateIndirect(const DLGTEMPLATE* pTemplate, CWnd* pParentWnd)
             Detach();
         return FALSE;
     }
-    if (m_hWnd != h) {
-        if (m_hWnd)
-            return FALSE;
-        SubclassWindow(h);
-    }
-    return TRUE;
+    return AdoptCreatedWindow(h);
 }
 
 INT_PTR CALLBACK CDialog::FwDlgProc(HWND hDlg, UINT msg, WPARAM, LPARAM lParam)

@@ -14,31 +14,50 @@ public:
     static CRITICAL_SECTION& Section();
 };
 
-template <class H, class T>
+// Member is the object's handle member (CWnd::m_hWnd and the like): the map
+// sets it in the temporary objects it makes and clears it before deleting
+// them, so a temporary object never closes the handle it wraps.
+template <class H, class T, H T::*Member>
 class FwHandleMap
 {
 public:
     T* LookupPermanent(H h)
     {
+        if (!h)
+            return nullptr;
         FwLock lock;
         auto it = m_permanent.find(h);
         return it == m_permanent.end() ? nullptr : it->second;
     }
-    void SetPermanent(H h, T* p)
+    // Gives p the handle h and makes p its permanent object: false when h is
+    // null or p holds a handle already. A temporary object made for h before
+    // stays valid for its callers and goes with the others in
+    // DeleteTemporaries.
+    bool Attach(T* p, H h)
     {
+        ASSERT(p->*Member == nullptr);
+        if (!h || p->*Member)
+            return false;
+        p->*Member = h;
         FwLock lock;
         m_permanent[h] = p;
+        return true;
     }
-    void RemovePermanent(H h, T* p)
+    // Takes the handle out of p and p out of the map; the handle stays open.
+    H Detach(T* p)
     {
-        FwLock lock;
-        auto it = m_permanent.find(h);
-        if (it != m_permanent.end() && it->second == p)
-            m_permanent.erase(it);
+        H h = p->*Member;
+        if (h) {
+            FwLock lock;
+            auto it = m_permanent.find(h);
+            if (it != m_permanent.end() && it->second == p)
+                m_permanent.erase(it);
+        }
+        p->*Member = nullptr;
+        return h;
     }
-    // Returns the permanent object, or a temporary one made by `make`.
-    template <class Make>
-    T* FromHandle(H h, Make make)
+    // Returns the permanent object, or a temporary one made now.
+    T* FromHandle(H h)
     {
         if (!h)
             return nullptr;
@@ -49,24 +68,30 @@ public:
         auto jt = m_temporary.find(h);
         if (jt != m_temporary.end())
             return jt->second.first;
-        T* p = make(h);
+        T* p = new T;
+        p->*Member = h;
         m_temporary[h] = std::make_pair(p, ::GetCurrentThreadId());
         return p;
     }
-    // Takes the calling thread's temporary objects out of the map.
-    std::vector<T*> TakeTemporaries()
+    // Deletes the calling thread's temporary objects; their handles stay open.
+    void DeleteTemporaries()
     {
-        std::vector<T*> out;
-        FwLock lock;
-        DWORD tid = ::GetCurrentThreadId();
-        for (auto it = m_temporary.begin(); it != m_temporary.end();) {
-            if (it->second.second == tid) {
-                out.push_back(it->second.first);
-                it = m_temporary.erase(it);
-            } else
-                ++it;
+        std::vector<T*> mine;
+        {
+            FwLock lock;
+            DWORD tid = ::GetCurrentThreadId();
+            for (auto it = m_temporary.begin(); it != m_temporary.end();) {
+                if (it->second.second == tid) {
+                    mine.push_back(it->second.first);
+                    it = m_temporary.erase(it);
+                } else
+                    ++it;
+            }
         }
-        return out;
+        for (T* p : mine) {
+            p->*Member = nullptr;
+            delete p;
+        }
     }
     // The first permanent object for which pred(handle) holds.
     template <class Pred>
@@ -77,11 +102,6 @@ public:
             if (pred(entry.first))
                 return entry.second;
         return nullptr;
-    }
-    void ForgetTemporary(H h)
-    {
-        FwLock lock;
-        m_temporary.erase(h);
     }
 
 private:

@@ -4,9 +4,9 @@
 #include "handlemap.h"
 
 namespace {
-FwHandleMap<HMENU, CMenu>& MenuMap()
+FwHandleMap<HMENU, CMenu, &CMenu::m_hMenu>& MenuMap()
 {
-    static FwHandleMap<HMENU, CMenu> m;
+    static FwHandleMap<HMENU, CMenu, &CMenu::m_hMenu> m;
     return m;
 }
 } // namespace
@@ -26,49 +26,29 @@ CMenu::CMenu() : m_hMenu(nullptr) {}
 
 CMenu::~CMenu()
 {
-    if (m_hMenu && MenuMap().LookupPermanent(m_hMenu) == this)
+    if (MenuMap().LookupPermanent(m_hMenu) == this)
         DestroyMenu();
 }
 
-CMenu* CMenu::FromHandle(HMENU hMenu)
-{
-    return MenuMap().FromHandle(hMenu, [](HMENU h) {
-        CMenu* p = new CMenu;
-        p->m_hMenu = h;
-        return p;
-    });
-}
+CMenu* CMenu::FromHandle(HMENU hMenu) { return MenuMap().FromHandle(hMenu); }
 
-CMenu* CMenu::FromHandlePermanent(HMENU hMenu) { return hMenu ? MenuMap().LookupPermanent(hMenu) : nullptr; }
+CMenu* CMenu::FromHandlePermanent(HMENU hMenu) { return MenuMap().LookupPermanent(hMenu); }
 
-void CMenu::DeleteTempMap()
-{
-    for (CMenu* p : MenuMap().TakeTemporaries()) {
-        p->m_hMenu = nullptr; // a temporary wrapper never destroys its menu
-        delete p;
-    }
-}
+void CMenu::DeleteTempMap() { MenuMap().DeleteTemporaries(); }
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    ASSERT(m_hMenu == nullptr);
-    if (!hMenu || m_hMenu)
+    if (!MenuMap().Attach(this, hMenu))
         return FALSE;
-    m_hMenu = hMenu;
     FwCountMenuObject(1);
-    MenuMap().ForgetTemporary(hMenu);
-    MenuMap().SetPermanent(hMenu, this);
     return TRUE;
 }
 
 HMENU CMenu::Detach()
 {
-    HMENU h = m_hMenu;
-    if (h) {
-        MenuMap().RemovePermanent(h, this);
+    HMENU h = MenuMap().Detach(this);
+    if (h)
         FwCountMenuObject(-1);
-    }
-    m_hMenu = nullptr;
     return h;
 }
 

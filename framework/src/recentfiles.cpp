@@ -2,6 +2,16 @@
 #include "fw/framework.h"
 #include "fw/recentfiles.h"
 
+namespace {
+// The profile entry of the list's index-th file (0-based): "File1" and on.
+CString EntryName(const CString& format, int index)
+{
+    CString entry;
+    entry.Format(format, index + 1);
+    return entry;
+}
+} // namespace
+
 CRecentFileList::CRecentFileList(UINT nStart, const char* pszSection, const char* pszEntryFormat, int nSize)
     : m_nStart(nStart), m_nSize(nSize), m_strSectionName(pszSection), m_strEntryFormat(pszEntryFormat)
 {
@@ -38,9 +48,7 @@ void CRecentFileList::ReadList()
     if (!app)
         return;
     for (int i = 0; i < m_nSize; ++i) {
-        CString entry;
-        entry.Format(m_strEntryFormat, i + 1);
-        CString path = app->GetProfileString(m_strSectionName, entry, "");
+        CString path = app->GetProfileString(m_strSectionName, EntryName(m_strEntryFormat, i), "");
         if (!path.IsEmpty())
             m_arrNames.push_back(path);
     }
@@ -51,11 +59,9 @@ void CRecentFileList::WriteList()
     CWinApp* app = AfxGetApp();
     if (!app)
         return;
-    for (int i = 0; i < m_nSize; ++i) {
-        CString entry;
-        entry.Format(m_strEntryFormat, i + 1);
-        app->WriteProfileString(m_strSectionName, entry, i < GetCount() ? (const char*)m_arrNames[(size_t)i] : nullptr);
-    }
+    for (int i = 0; i < m_nSize; ++i)
+        app->WriteProfileString(m_strSectionName, EntryName(m_strEntryFormat, i),
+                                i < GetCount() ? (const char*)m_arrNames[(size_t)i] : nullptr);
 }
 
 void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)

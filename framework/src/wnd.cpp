@@ -24,10 +24,26 @@ CRITICAL_SECTION& FwLock::Section()
 }
 
 namespace {
-FwHandleMap<HWND, CWnd>& WndMap()
+FwHandleMap<HWND, CWnd, &CWnd::m_hWnd>& WndMap()
 {
-    static FwHandleMap<HWND, CWnd> m;
+    static FwHandleMap<HWND, CWnd, &CWnd::m_hWnd> m;
     return m;
+}
+
+// Offers a message to the object of the control hWndControl, for the control
+// to handle itself (a reflected message); TRUE when it did. A window is never
+// its own control.
+BOOL ReflectToControl(CWnd* self, HWND hWndControl, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    CWnd* pChild = CWnd::FromHandlePermanent(hWndControl);
+    return pChild && pChild != self && pChild->OnChildNotify(message, wParam, lParam, pResult);
+}
+
+// The same for the message being handled.
+BOOL ReflectCurrentMessage(CWnd* self, CWnd* pControl, LRESULT* pResult)
+{
+    const MSG* pMsg = CWnd::GetCurrentMessage();
+    return ReflectToControl(self, SafeHwnd(pControl), pMsg->message, pMsg->wParam, pMsg->lParam, pResult);
 }
 
 // Per-thread state: the window object waiting for its HWND, the creation
@@ -133,7 +149,7 @@ CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr) {}
 
 CWnd::~CWnd()
 {
-    if (m_hWnd && WndMap().LookupPermanent(m_hWnd) == this) {
+    if (WndMap().LookupPermanent(m_hWnd) == this) {
         // The object goes before its window: the window must not outlive it.
         if (::IsWindow(m_hWnd) && m_pfnSuper)
             DestroyWindow();
@@ -142,44 +158,15 @@ CWnd::~CWnd()
     }
 }
 
-CWnd* CWnd::FromHandle(HWND hWnd)
-{
-    return WndMap().FromHandle(hWnd, [](HWND h) {
-        CWnd* p = new CWnd;
-        p->m_hWnd = h;
-        return p;
-    });
-}
+CWnd* CWnd::FromHandle(HWND hWnd) { return WndMap().FromHandle(hWnd); }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return hWnd ? WndMap().LookupPermanent(hWnd) : nullptr; }
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return WndMap().LookupPermanent(hWnd); }
 
-void CWnd::DeleteTempMap()
-{
-    for (CWnd* p : WndMap().TakeTemporaries()) {
-        p->m_hWnd = nullptr; // a temporary wrapper never destroys its window
-        delete p;
-    }
-}
+void CWnd::DeleteTempMap() { WndMap().DeleteTemporaries(); }
 
-BOOL CWnd::Attach(HWND hWnd)
-{
-    ASSERT(m_hWnd == nullptr);
-    if (!hWnd || m_hWnd)
-        return FALSE;
-    m_hWnd = hWnd;
-    WndMap().ForgetTemporary(hWnd);
-    WndMap().SetPermanent(hWnd, this);
-    return TRUE;
-}
+BOOL CWnd::Attach(HWND hWnd) { return WndMap().Attach(this, hWnd); }
 
-HWND CWnd::Detach()
-{
-    HWND h = m_hWnd;
-    if (h)
-        WndMap().RemovePermanent(h, this);
-    m_hWnd = nullptr;
-    return h;
-}
+HWND CWnd::Detach() { return WndMap().Detach(this); }
 
 void CWnd::PreSubclassWindow() {}
 
@@ -243,6 +230,16 @@ void CWnd::HookCreation()
         t_hHookCbt = ::SetWindowsHookExA(WH_CBT, CbtHookProc, nullptr, ::GetCurrentThreadId());
 }
 
+BOOL CWnd::AdoptCreatedWindow(HWND h)
+{
+    if (m_hWnd == h)
+        return TRUE;
+    if (m_hWnd)
+        return FALSE;
+    SubclassWindow(h);
+    return TRUE;
+}
+
 void CWnd::UnhookCreation()
 {
     t_pWndInit = nullptr;
@@ -286,15 +283,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWi
     HWND h = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx, cs.cy,
                                cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     UnhookCreation();
-    if (!h)
-        return FALSE;
-    if (m_hWnd != h) {
-        // The hook missed it (a class whose creation we could not see).
-        if (m_hWnd)
-            return FALSE;
-        SubclassWindow(h);
-    }
-    return TRUE;
+    return h != nullptr && AdoptCreatedWindow(h);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName, DWORD dwStyle,
@@ -435,23 +424,13 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-        CWnd* pChild = FromHandlePermanent((HWND)lParam);
-        if (pChild && pChild != this && pChild->OnChildNotify(message, wParam, lParam, &lResult)) {
-            *pResult = lResult;
-            return TRUE;
-        }
-        return FALSE;
-    }
+    case WM_CTLCOLORSTATIC:
     case WM_HSCROLL:
-    case WM_VSCROLL: {
-        CWnd* pChild = lParam ? FromHandlePermanent((HWND)lParam) : nullptr;
-        if (pChild && pChild->OnChildNotify(message, wParam, lParam, &lResult)) {
-            *pResult = lResult;
-            return TRUE;
-        }
-        return FALSE;
-    }
+    case WM_VSCROLL:
+        if (!ReflectToControl(this, (HWND)lParam, message, wParam, lParam, &lResult))
+            return FALSE;
+        *pResult = lResult;
+        return TRUE;
     }
     return FALSE;
 }
@@ -462,9 +441,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     HWND hWndCtrl = (HWND)lParam;
     int nCode = HIWORD(wParam);
     if (hWndCtrl) {
-        CWnd* pChild = FromHandlePermanent(hWndCtrl);
         LRESULT lResult = 0;
-        if (pChild && pChild != this && pChild->OnChildNotify(WM_COMMAND, wParam, lParam, &lResult))
+        if (ReflectToControl(this, hWndCtrl, WM_COMMAND, wParam, lParam, &lResult))
             return TRUE;
     } else {
         // Menu and accelerator commands: a command whose update handler
@@ -479,8 +457,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* pNMHDR = (NMHDR*)lParam;
-    CWnd* pChild = FromHandlePermanent(pNMHDR->hwndFrom);
-    if (pChild && pChild != this && pChild->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult))
+    if (ReflectToControl(this, pNMHDR->hwndFrom, WM_NOTIFY, wParam, lParam, pResult))
         return TRUE;
     AFX_NOTIFY notify = {pResult, pNMHDR};
     return OnCmdMsg((UINT)pNMHDR->idFrom, (int)MAKELONG(LOWORD(pNMHDR->code), WM_NOTIFY), &notify, nullptr);
@@ -541,28 +518,30 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
     return rString.GetLength();
 }
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+namespace {
+// The style or extended style (index GWL_STYLE or GWL_EXSTYLE) with bits taken
+// off and put on; nFlags, when set, go to SetWindowPos so the frame follows.
+BOOL ModifyStyleBits(HWND hWnd, int index, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD old = GetStyle();
+    DWORD old = (DWORD)::GetWindowLongPtrA(hWnd, index);
     DWORD style = (old & ~dwRemove) | dwAdd;
     if (style == old)
         return FALSE;
-    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, (LONG_PTR)style);
+    ::SetWindowLongPtrA(hWnd, index, (LONG_PTR)style);
     if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
+}
+} // namespace
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyStyleBits(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD old = GetExStyle();
-    DWORD style = (old & ~dwRemove) | dwAdd;
-    if (style == old)
-        return FALSE;
-    ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, (LONG_PTR)style);
-    if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyStyleBits(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 CWnd* CWnd::GetTopLevelParent() const
@@ -649,9 +628,8 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpmis)
             return;
         }
     } else if (lpmis && nIDCtl) {
-        CWnd* pChild = FromHandlePermanent(::GetDlgItem(m_hWnd, nIDCtl));
         LRESULT r = 0;
-        if (pChild && pChild->OnChildNotify(WM_MEASUREITEM, (WPARAM)nIDCtl, (LPARAM)lpmis, &r))
+        if (ReflectToControl(this, ::GetDlgItem(m_hWnd, nIDCtl), WM_MEASUREITEM, (WPARAM)nIDCtl, (LPARAM)lpmis, &r))
             return;
     }
     Default();
@@ -666,9 +644,8 @@ void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpdis)
             return;
         }
     } else if (lpdis) {
-        CWnd* pChild = FromHandlePermanent(lpdis->hwndItem);
         LRESULT r = 0;
-        if (pChild && pChild->OnChildNotify(WM_DRAWITEM, (WPARAM)nIDCtl, (LPARAM)lpdis, &r))
+        if (ReflectToControl(this, lpdis->hwndItem, WM_DRAWITEM, (WPARAM)nIDCtl, (LPARAM)lpdis, &r))
             return;
     }
     Default();
@@ -678,31 +655,23 @@ LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
 
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 {
-    const MSG* pMsg = GetCurrentMessage();
-    CWnd* pChild = pWnd ? FromHandlePermanent(pWnd->GetSafeHwnd()) : nullptr;
     LRESULT lResult = 0;
-    if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult))
+    if (ReflectCurrentMessage(this, pWnd, &lResult))
         return (HBRUSH)lResult;
     return (HBRUSH)Default();
 }
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-    const MSG* pMsg = GetCurrentMessage();
-    CWnd* pChild = FromHandlePermanent(SafeHwnd(static_cast<CWnd*>(pScrollBar)));
     LRESULT lResult = 0;
-    if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult))
-        return;
-    Default();
+    if (!ReflectCurrentMessage(this, pScrollBar, &lResult))
+        Default();
 }
 
 void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-    const MSG* pMsg = GetCurrentMessage();
-    CWnd* pChild = FromHandlePermanent(SafeHwnd(static_cast<CWnd*>(pScrollBar)));
     LRESULT lResult = 0;
-    if (pChild && pChild != this && pChild->OnChildNotify(pMsg->message, pMsg->wParam, pMsg->lParam, &lResult))
-        return;
-    Default();
+    if (!ReflectCurrentMessage(this, pScrollBar, &lResult))
+        Default();
 }
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }

@@ -222,12 +222,16 @@ TEST(CWndTest, SubclassingAnExistingWindowAndTemporaryObjects)
     ASSERT_NE(nullptr, pTemp);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(h));
     EXPECT_EQ(pTemp, CWnd::FromHandle(h));
-    CWnd::DeleteTempMap();
-    EXPECT_TRUE(IsWindow(h)); // deleting a temporary object leaves the window alone
 
+    // The temporary object outlives the attach until idle time, and going
+    // then takes neither the window nor the permanent object with it.
     CTestWnd w;
     ASSERT_TRUE(w.SubclassWindow(h));
     EXPECT_EQ(&w, CWnd::FromHandle(h));
+    EXPECT_EQ(h, pTemp->m_hWnd);
+    CWnd::DeleteTempMap();
+    EXPECT_TRUE(IsWindow(h));
+    EXPECT_EQ(&w, CWnd::FromHandlePermanent(h));
     EXPECT_EQ(7, SendMessageA(h, WM_APP_PING, 5, 2));
     // Subclassed again by someone else (as a menu bar does with its frame):
     // ours cannot leave the chain, and the messages still reach the object.

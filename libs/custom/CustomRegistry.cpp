@@ -2,6 +2,7 @@
 #include "CustomFunctions.h"
 #include "fw/handle.h"
 #include "language.h"
+#include <algorithm>
 #include <vector>
 #include <cstring>
 
@@ -81,6 +82,35 @@ bool Matches(const char* name, const CString& text) { return !text.IsEmpty() && 
 
 CString Quoted(const CString& text) { return CString("\"") + text + "\""; }
 
+enum NameKind { kSubKeys, kValues };
+
+// The sub-keys (as "path\name", last first) or the values of keyPath whose
+// names contain text, with the root and path keyPath names. A root alone, an
+// unknown root or a key that cannot be read has none.
+std::vector<CString> MatchingNames(const CString& keyPath, const CString& text, NameKind kind, HKEY& root,
+                                   CString& path)
+{
+    std::vector<CString> names;
+    if (!SplitKeyPath(keyPath, root, path) || path.IsEmpty())
+        return names;
+    CRegKeyHandle key;
+    if (::RegOpenKeyExA(root, path, 0, kind == kSubKeys ? KEY_READ : KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+        return names;
+    std::vector<char> name(kind == kSubKeys ? kKeyNameBytes : kValueNameBytes);
+    for (DWORD i = 0;; ++i) {
+        DWORD length = (DWORD)name.size();
+        LONG rc = kind == kSubKeys ? ::RegEnumKeyExA(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr)
+                                   : ::RegEnumValueA(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc != ERROR_SUCCESS)
+            break;
+        if (Matches(&name[0], text))
+            names.push_back(kind == kSubKeys ? path + "\\" + &name[0] : CString(&name[0]));
+    }
+    if (kind == kSubKeys)
+        std::reverse(names.begin(), names.end());
+    return names;
+}
+
 // Removes each matched name (a key or a value, by the remove member) below
 // root\path, one quoted row each. The key is only opened: a cleaner never
 // creates keys. When it cannot be opened for deleting, each match still gets
@@ -134,24 +164,7 @@ int CCustomFunctions::DeleteRegKeyByMatch(CString keyPath, CString text, CListCt
 
     HKEY root;
     CString path;
-    std::vector<CString> names;
-    if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty()) {
-        CRegKeyHandle key;
-        if (::RegOpenKeyExA(root, path, 0, KEY_READ, key.Receive()) == ERROR_SUCCESS) {
-            DWORD count = 0;
-            if (::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                   nullptr, nullptr) == ERROR_SUCCESS) {
-                std::vector<char> name(kKeyNameBytes);
-                for (DWORD i = count; i-- > 0;) {
-                    DWORD length = kKeyNameBytes;
-                    if (::RegEnumKeyExA(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                        break;
-                    if (Matches(&name[0], text))
-                        names.push_back(path + "\\" + &name[0]);
-                }
-            }
-        }
-    }
+    const std::vector<CString> names = MatchingNames(keyPath, text, kSubKeys, root, path);
     if (names.empty())
         return 1;
 
@@ -183,20 +196,7 @@ int CCustomFunctions::DeleteRegValueByMatch(CString keyPath, CString text, CList
 
     HKEY root;
     CString path;
-    std::vector<CString> names;
-    if (SplitKeyPath(keyPath, root, path) && !path.IsEmpty()) {
-        CRegKeyHandle key;
-        if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS) {
-            std::vector<char> name(kValueNameBytes);
-            for (DWORD i = 0;; ++i) {
-                DWORD length = kValueNameBytes;
-                if (::RegEnumValueA(key, i, &name[0], &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                    break;
-                if (Matches(&name[0], text))
-                    names.push_back(CString(&name[0]));
-            }
-        }
-    }
+    const std::vector<CString> names = MatchingNames(keyPath, text, kValues, root, path);
     if (names.empty())
         return 0;
 

@@ -48,6 +48,15 @@ CString WindowsFolder()
     return IsRootPath(canonical) || IsLinkPath(canonical) ? CString() : canonical;
 }
 
+// The root of the drive that holds Windows ("C:\\"), or "" without a usable
+// Windows folder.
+CString WindowsDriveRoot()
+{
+    CString windows = WindowsFolder();
+    CString root = DriveRootOf(windows);
+    return !windows.IsEmpty() && IsAbsolutePathText(root) ? root : CString();
+}
+
 CString EnvironmentValue(const char* name)
 {
     DWORD needed = GetEnvironmentVariableA(name, nullptr, 0);
@@ -358,9 +367,8 @@ int CSystemFunctions::DeleteSwapFile(CListCtrl* list, CProgressCtrl* progress)
         return 0;
 
     CString failedItem = GetLngString("Dravik", "10200");
-    CString windows = WindowsFolder();
-    CString root = DriveRootOf(windows);
-    if (windows.IsEmpty() || !IsAbsolutePathText(root)) {
+    CString root = WindowsDriveRoot();
+    if (root.IsEmpty()) {
         ReportPair(failedItem, 0, progress, list, 0, 1);
         return 0;
     }
@@ -384,9 +392,8 @@ int CSystemFunctions::DeleteFileFragments(CListCtrl* list, CProgressCtrl* progre
 {
     BeginOperation("DeleteFileFragments");
     CString noneItem = GetLngString("Dravik", "10220");
-    CString windows = WindowsFolder();
-    CString root = DriveRootOf(windows);
-    if (windows.IsEmpty() || !IsAbsolutePathText(root)) {
+    CString root = WindowsDriveRoot();
+    if (root.IsEmpty()) {
         SetupProgress(progress, 1);
         ReportPair(noneItem, 0, progress, list, 1, 1);
         return 0;

@@ -6,6 +6,6 @@
 
 typedef BOOL(WINAPI* SystemEmptyClipboardProc)();
 
-// Installs proc (NULL: EmptyClipboard again) and returns the one installed
+// Installs proc (null: EmptyClipboard again) and returns the one installed
 // before.
 SYSTEM_API SystemEmptyClipboardProc SetSystemEmptyClipboardProc(SystemEmptyClipboardProc proc);

@@ -96,6 +96,11 @@ private:
     int SingleFileOperation(const char* procedure, const CString& base, const CString& mainFile,
                             const std::vector<CString>& sideFiles, CListCtrl* list, CProgressCtrl* progress);
 
+    // A file of the roaming Opera folder as a single-file operation, with
+    // its copy in the widget installer's folder as the side file when asked.
+    int OperaFile(const char* procedure, const char* name, bool alsoInWidgetInstaller, CListCtrl* list,
+                  CProgressCtrl* progress);
+
     // Files found in a folder, each with its own row pair and progress step;
     // the nothing-to-delete pair when there are none.
     int DeleteFoundFiles(const std::vector<CString>& files, CListCtrl* list, CProgressCtrl* progress);

@@ -4,47 +4,43 @@
 
 using namespace browsers;
 
-namespace {
-std::vector<CString> WidgetFile(const char* name)
+int CBrowserFunctions::OperaFile(const char* procedure, const char* name, bool alsoInWidgetInstaller, CListCtrl* list,
+                                 CProgressCtrl* progress)
 {
-    return std::vector<CString>(1, CString("\\Opera Widget Installer\\") + name);
+    std::vector<CString> side;
+    if (alsoInWidgetInstaller)
+        side.push_back(CString("\\Opera Widget Installer\\") + name);
+    return SingleFileOperation(procedure, m_help.GetOperaDir(0), CString("\\Opera\\") + name, side, list, progress);
 }
-} // namespace
 
 int CBrowserFunctions::OperaDropList(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("OperaDropList", m_help.GetOperaDir(0), "\\Opera\\typed_history.xml",
-                               WidgetFile("typed_history.xml"), list, progress);
+    return OperaFile("OperaDropList", "typed_history.xml", true, list, progress);
 }
 
 int CBrowserFunctions::OperaHistory(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("OperaHistory", m_help.GetOperaDir(0), "\\Opera\\global_history.dat",
-                               WidgetFile("global_history.dat"), list, progress);
+    return OperaFile("OperaHistory", "global_history.dat", true, list, progress);
 }
 
 int CBrowserFunctions::OperaCookies(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("OperaCookies", m_help.GetOperaDir(0), "\\Opera\\cookies4.dat",
-                               WidgetFile("cookies4.dat"), list, progress);
+    return OperaFile("OperaCookies", "cookies4.dat", true, list, progress);
 }
 
 int CBrowserFunctions::OperaVisitedLinks(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("OperaVisitedLinks", m_help.GetOperaDir(0), "\\Opera\\vlink4.dat",
-                               WidgetFile("vlink4.dat"), list, progress);
+    return OperaFile("OperaVisitedLinks", "vlink4.dat", true, list, progress);
 }
 
 int CBrowserFunctions::OperaDLList(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("OperaDLList", m_help.GetOperaDir(0), "\\Opera\\download.dat", std::vector<CString>(),
-                               list, progress);
+    return OperaFile("OperaDLList", "download.dat", false, list, progress);
 }
 
 int CBrowserFunctions::OperaCompletePW(CListCtrl* list, CProgressCtrl* progress)
 {
-    return SingleFileOperation("OperaCompletePW", m_help.GetOperaDir(0), "\\Opera\\wand.dat", std::vector<CString>(),
-                               list, progress);
+    return OperaFile("OperaCompletePW", "wand.dat", false, list, progress);
 }
 
 int CBrowserFunctions::OperaBookmarks(CListCtrl* list, CProgressCtrl* progress)

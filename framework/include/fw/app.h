@@ -55,7 +55,7 @@ public:
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     virtual void AddToRecentFileList(const char* pszPathName);
     // Opens a document file through the first document template (command
-    // line, dropped file, recent-file list); NULL when it was not opened.
+    // line, dropped file, recent-file list); null when it was not opened.
     virtual CDocument* OpenDocumentFile(const char* pszFileName);
     // Registers each template's file type under HKEY_CLASSES_ROOT (or, when
     // that is refused, HKEY_CURRENT_USER\Software\Classes): the extension
@@ -94,7 +94,7 @@ private:
     int m_nExitCode;
 };
 
-// The program's application object (NULL in a process without one).
+// The program's application object (null in a process without one).
 FW_API CWinApp* AfxGetApp();
 // The program's main window.
 FW_API CWnd* AfxGetMainWnd();
@@ -111,7 +111,7 @@ FW_API int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UIN
 // The main window of the calling thread's program, for libraries that need an
 // owner: the application's main window when the caller runs on that window's
 // thread, otherwise the first visible, unowned top-level window of the thread.
-// NULL when the thread has none.
+// Null when the thread has none.
 FW_API CWnd* FwGetThreadMainWnd();
 
 // The framework's program entry; the WinMain linked into executables calls it.

@@ -12,10 +12,10 @@ public:
     UINT m_nID;
     UINT m_nIndex;     // position of the item in m_pMenu
     UINT m_nIndexMax;  // item count of m_pMenu
-    CMenu* m_pMenu;    // the menu holding the item, or NULL
-    CMenu* m_pSubMenu; // the popup the item opens, or NULL
+    CMenu* m_pMenu;    // the menu holding the item, or null
+    CMenu* m_pSubMenu; // the popup the item opens, or null
     CMenu* m_pParentMenu;
-    CWnd* m_pOther;        // the control holding the item, or NULL
+    CWnd* m_pOther;        // the control holding the item, or null
     BOOL m_bEnableChanged; // set by Enable
     BOOL m_bContinueRouting;
 

@@ -125,7 +125,7 @@ public:
     UINT GetSelectedCount() const { return (UINT)::SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0); }
     int GetSelectionMark() const { return (int)::SendMessageA(m_hWnd, LVM_GETSELECTIONMARK, 0, 0); }
     int SetSelectionMark(int nIndex) { return (int)SendMessage(LVM_SETSELECTIONMARK, 0, (LPARAM)nIndex); }
-    // POSITION is the item index plus one, so that NULL ends the walk.
+    // POSITION is the item index plus one, so that null ends the walk.
     POSITION GetFirstSelectedItemPosition() const { return (POSITION)(INT_PTR)(1 + GetNextItem(-1, LVNI_SELECTED)); }
     int GetNextSelectedItem(POSITION& pos) const
     {

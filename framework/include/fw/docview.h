@@ -183,12 +183,12 @@ public:
     virtual ~CSingleDocTemplate();
 
     CDocument* GetDocument() const { return m_pOnlyDoc; }
-    // The frame while its window exists, else NULL.
+    // The frame while its window exists, else null.
     CFrameWnd* GetFrame() const;
     // The one document: made with its frame and views the first time; later
     // calls reuse it. A path is read by the document's OnOpenDocument once
     // its views exist (and before the frame is first shown); without one the
-    // document starts anew. NULL when the document could not be opened.
+    // document starts anew. Null when the document could not be opened.
     virtual CDocument* OpenDocumentFile(const char* pszPathName, BOOL bMakeVisible = TRUE);
     virtual void CloseAllDocuments();
     // Called by the document when it goes.

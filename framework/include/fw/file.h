@@ -98,7 +98,7 @@ public:
     CFileFind();
     virtual ~CFileFind();
 
-    // Starts a search; NULL pattern means "*.*". FALSE when nothing matched.
+    // Starts a search; a null pattern means "*.*". FALSE when nothing matched.
     BOOL FindFile(const char* pszName = nullptr, DWORD dwUnused = 0);
     // Makes the next entry current. Returns FALSE when the entry just made
     // current is the last one: that entry is still valid.

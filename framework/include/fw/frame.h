@@ -57,7 +57,7 @@ public:
     // Lays out the control bars among the children with ids nIDFirst..nIDLast
     // and gives child nIDLeftOver the room they leave. With reposQuery nothing
     // moves: lpRectParam receives the rectangle the bars would leave inside
-    // lpRectClient (the client area when it is NULL).
+    // lpRectClient (the client area when it is null).
     enum RepositionFlags { reposDefault = 0, reposQuery = 1 };
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);

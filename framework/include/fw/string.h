@@ -101,7 +101,7 @@ private:
     void Append(const char* pch, int nLength);
     void Reserve(int nLength); // ensures capacity, keeps contents
 
-    char* m_pszData; // never NULL; points at s_empty when nothing allocated
+    char* m_pszData; // never null; points at s_empty when nothing allocated
     int m_nLength;
     int m_nAlloc; // capacity without the terminator; 0 for s_empty
 };

@@ -1,5 +1,5 @@
 // CList: a doubly linked list of values in the shape of the framework's other
-// collections. POSITION is a node of the list; NULL ends a walk. The list owns
+// collections. POSITION is a node of the list; null ends a walk. The list owns
 // its nodes (not what pointer values point at) and frees them in RemoveAll and
 // in its destructor.
 #pragma once
@@ -66,7 +66,7 @@ public:
         ASSERT(position != nullptr);
         return ((const CNode*)position)->data;
     }
-    // NULL when nIndex is negative or not below GetCount().
+    // Null when nIndex is negative or not below GetCount().
     POSITION FindIndex(INT_PTR nIndex) const
     {
         if (nIndex < 0 || nIndex >= m_nCount)

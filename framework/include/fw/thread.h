@@ -43,6 +43,6 @@ private:
     CWinThread& operator=(const CWinThread&) = delete;
 };
 
-// Starts pfnThreadProc(pParam) on a new thread; NULL when it cannot start.
+// Starts pfnThreadProc(pParam) on a new thread; null when it cannot start.
 FW_API CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
                                   UINT nStackSize = 0, DWORD dwCreateFlags = 0);

@@ -65,7 +65,7 @@ public:
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     HWND UnsubclassWindow();
 
-    // Creation. A class name of NULL uses the framework's default class.
+    // Creation. A null class name uses the framework's default class.
     virtual BOOL Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle, const RECT& rect,
                         CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
     virtual BOOL CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName, DWORD dwStyle, int x,
@@ -288,6 +288,10 @@ protected:
     friend class CDialog;
     void HookCreation(); // the next window created on this thread attaches to this object
     static void UnhookCreation();
+    // After a creation under the hook: TRUE when the window h is this
+    // object's, subclassed here when the hook could not see its creation;
+    // FALSE when the object holds another window.
+    BOOL AdoptCreatedWindow(HWND h);
 };
 
 inline HWND SafeHwnd(const CWnd* pWnd) { return pWnd != nullptr ? pWnd->m_hWnd : nullptr; }

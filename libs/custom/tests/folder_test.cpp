@@ -17,6 +17,16 @@ void MakeTree(const CScratchFolder& dir)
     Touch(dir("s4\\e.txt"));
 }
 
+// The named entries below dir: the gone ones are gone, the kept ones are not.
+void ExpectEntries(const CScratchFolder& dir, std::initializer_list<const char*> gone,
+                   std::initializer_list<const char*> kept)
+{
+    for (const char* name : gone)
+        EXPECT_FALSE(Exists(dir(name))) << name;
+    for (const char* name : kept)
+        EXPECT_TRUE(Exists(dir(name))) << name;
+}
+
 bool IsEmptyFolder(const CString& path)
 {
     WIN32_FIND_DATAA fd;
@@ -60,10 +70,7 @@ TEST_F(FolderOps, EmptyingWithoutRecurseTakesOnlyTheTopFiles)
     MakeTree(dir);
     CCustomFunctions custom;
     EXPECT_EQ(1, custom.DeleteFolderContents(dir.Path(), 0, "", nullptr, 0));
-    EXPECT_FALSE(Exists(dir("a.txt")));
-    EXPECT_FALSE(Exists(dir(".cache")));
-    EXPECT_TRUE(Exists(dir("s1\\b.log")));
-    EXPECT_TRUE(Exists(dir("s4\\e.txt")));
+    ExpectEntries(dir, {"a.txt", ".cache"}, {"s1\\b.log", "s4\\e.txt"});
 }
 
 TEST_F(FolderOps, EmptyingWithAPatternDeletesMatchesAtEveryLevelAndNoFolder)
@@ -72,12 +79,7 @@ TEST_F(FolderOps, EmptyingWithAPatternDeletesMatchesAtEveryLevelAndNoFolder)
     MakeTree(dir);
     CCustomFunctions custom;
     EXPECT_EQ(1, custom.DeleteFolderContents(dir.Path(), 1, "*.log", nullptr, 1));
-    EXPECT_FALSE(Exists(dir("s1\\b.log")));
-    EXPECT_FALSE(Exists(dir("s1\\s2\\s3\\d.log")));
-    EXPECT_TRUE(Exists(dir("a.txt")));
-    EXPECT_TRUE(Exists(dir("s1\\s2\\c.txt")));
-    EXPECT_TRUE(Exists(dir("s1\\s2\\s3")));
-    EXPECT_TRUE(Exists(dir("s4")));
+    ExpectEntries(dir, {"s1\\b.log", "s1\\s2\\s3\\d.log"}, {"a.txt", "s1\\s2\\c.txt", "s1\\s2\\s3", "s4"});
 
     // A pattern is a file name, never a way into another folder.
     CScratchFolder other("fold_pattern_other");
@@ -100,9 +102,8 @@ TEST_F(FolderOps, EmptyingStopsAtAReadOnlyFile)
     ASSERT_EQ(1, host.RowCount());
     EXPECT_STREQ(Row("24050", dir.Path()), host.RowText(0));
     EXPECT_EQ(1, host.RowImage(0));
-    EXPECT_FALSE(Exists(dir("a.txt"))); // entries come back sorted by name
-    EXPECT_TRUE(Exists(dir("m.txt")));
-    EXPECT_TRUE(Exists(dir("z.txt")));
+    // Entries come back sorted by name.
+    ExpectEntries(dir, {"a.txt"}, {"m.txt", "z.txt"});
     ::SetFileAttributesA(dir("m.txt"), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -153,8 +154,7 @@ TEST_F(FolderOps, ASignalledStopEventStopsBeforeAnything)
     CCustomFunctions custom;
     EXPECT_EQ(0, custom.DeleteFolderContents(dir.Path(), 1, nullptr, stop, 1));
     EXPECT_EQ(0, custom.RemoveFolder(dir.Path(), stop, 0));
-    EXPECT_TRUE(Exists(dir("a.txt")));
-    EXPECT_TRUE(Exists(dir("s1\\s2\\s3\\d.log")));
+    ExpectEntries(dir, {}, {"a.txt", "s1\\s2\\s3\\d.log"});
 
     ::ResetEvent(stop);
     EXPECT_EQ(1, custom.RemoveFolder(dir.Path(), stop, 1));
@@ -211,9 +211,8 @@ TEST_F(FolderOps, MatchDeletesFilesWhosePathContainsTheText)
     CCustomFunctions custom;
 
     EXPECT_EQ(1, custom.DeleteMatchInFolder(dir.Path(), "_trace", host.List(), host.Progress()));
-    EXPECT_FALSE(Exists(dir("a_trace.txt")));
-    EXPECT_TRUE(Exists(dir("b.txt")));
-    EXPECT_TRUE(Exists(dir("sub_trace\\c_trace.txt"))); // one level only
+    // One level only.
+    ExpectEntries(dir, {"a_trace.txt"}, {"b.txt", "sub_trace\\c_trace.txt"});
     ASSERT_EQ(1, host.RowCount());
     EXPECT_STREQ(Row("24060", dir("a_trace.txt")), host.RowText(0));
 

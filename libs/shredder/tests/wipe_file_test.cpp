@@ -24,6 +24,13 @@ public:
 
 CString Text(const char* key) { return GetLngString(CString("General"), CString(key)); }
 
+// The file's bytes as text ("" for a missing file).
+std::string FileText(const char* path)
+{
+    std::vector<char> content = pirt_test::ReadFileBytes(path);
+    return std::string(content.begin(), content.end());
+}
+
 std::set<std::string> FolderEntries(const CString& folder)
 {
     std::set<std::string> names;
@@ -167,8 +174,7 @@ TEST_F(WipeFileTest, NoPassesDeletesWithoutOverwriting)
         EXPECT_EQ(1, shredder.WipeFile(path, passes, host.List(), host.Progress()));
 
         EXPECT_EQ(std::set<std::string>({"witness"}), FolderEntries(folder.Path()));
-        std::vector<char> content = pirt_test::ReadFileBytes(witness);
-        EXPECT_EQ("original", std::string(content.begin(), content.end()));
+        EXPECT_EQ("original", FileText(witness));
         ExpectRows(host, path, true);
         EXPECT_EQ(0, host.ProgressHigh());
         EXPECT_EQ(0, host.ProgressPos());
@@ -224,10 +230,8 @@ TEST_F(WipeFileTest, FileThatCannotBeWrittenGetsNoRowAndStays)
 
     EXPECT_EQ(0, host.RowCount());
     ExpectProgressUntouched(host);
-    std::vector<char> a = pirt_test::ReadFileBytes(locked);
-    std::vector<char> b = pirt_test::ReadFileBytes(readOnly);
-    EXPECT_EQ("locked data", std::string(a.begin(), a.end()));
-    EXPECT_EQ("read-only data", std::string(b.begin(), b.end()));
+    EXPECT_EQ("locked data", FileText(locked));
+    EXPECT_EQ("read-only data", FileText(readOnly));
     SetFileAttributesA(readOnly, FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -302,10 +306,8 @@ TEST_F(WipeFileTest, RenameNeverReplacesAnotherFile)
     CShredderProbe shredder;
     EXPECT_STREQ(folder(names[1]), shredder.RandomRename(path, seed));
     EXPECT_FALSE(Exists(path));
-    std::vector<char> moved = pirt_test::ReadFileBytes(folder(names[1]));
-    std::vector<char> bystander = pirt_test::ReadFileBytes(folder(names[0]));
-    EXPECT_EQ("target", std::string(moved.begin(), moved.end()));
-    EXPECT_EQ("bystander", std::string(bystander.begin(), bystander.end()));
+    EXPECT_EQ("target", FileText(folder(names[1])));
+    EXPECT_EQ("bystander", FileText(folder(names[0])));
 
     // Every name taken: no rename, the file stays where it was.
     for (const CString& name : names)
@@ -314,10 +316,8 @@ TEST_F(WipeFileTest, RenameNeverReplacesAnotherFile)
     ASSERT_TRUE(pirt_test::WriteFileText(second, "second"));
     EXPECT_STREQ("", shredder.RandomRename(second, seed));
     EXPECT_TRUE(Exists(second));
-    for (const CString& name : names) {
-        std::vector<char> content = pirt_test::ReadFileBytes(folder(name));
-        EXPECT_EQ("bystander", std::string(content.begin(), content.end())) << name.GetString();
-    }
+    for (const CString& name : names)
+        EXPECT_EQ("bystander", FileText(folder(name))) << name.GetString();
 }
 
 TEST_F(WipeFileTest, WipeSkipsARandomNameThatIsTaken)
@@ -352,10 +352,8 @@ TEST_F(WipeFileTest, WipeSkipsARandomNameThatIsTaken)
     EXPECT_EQ(1, result);
     ExpectRows(host, path, true);
     EXPECT_EQ(bystanders, FolderEntries(folder.Path()));
-    for (const std::string& name : bystanders) {
-        std::vector<char> content = pirt_test::ReadFileBytes(folder(name.c_str()));
-        ASSERT_EQ("bystander", std::string(content.begin(), content.end())) << name;
-    }
+    for (const std::string& name : bystanders)
+        ASSERT_EQ("bystander", FileText(folder(name.c_str()))) << name;
 }
 
 TEST_F(WipeFileTest, FileThatCannotBeMovedIsDeletedOnlyUnderItsOwnName)
@@ -400,8 +398,7 @@ TEST_F(WipeFileTest, LinkIsRefusedHoweverWrittenAndItsTargetUntouched)
         EXPECT_EQ(0, shredder.WipeFile(link, 3, host.List(), host.Progress())) << link;
         ExpectRows(host, link, false);
         EXPECT_TRUE(Exists(base + "\\toplink")) << link;
-        std::vector<char> content = pirt_test::ReadFileBytes(base + "\\outside\\keep.txt");
-        EXPECT_EQ("keep\n", std::string(content.begin(), content.end())) << link;
+        EXPECT_EQ("keep\n", FileText(base + "\\outside\\keep.txt")) << link;
         EXPECT_EQ(std::set<std::string>({"keep.dmp", "keep.txt", "sub"}), FolderEntries(base + "\\outside"));
     }
 }

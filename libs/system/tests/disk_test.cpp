@@ -22,6 +22,21 @@ CString TempPath()
     return CString(buffer);
 }
 
+// The deleted paths are gone, each with its done row in this order and one
+// progress step; the kept ones are still there.
+void ExpectOnlyDeleted(const CReportHost& host, const std::vector<CString>& deleted, const std::vector<CString>& kept)
+{
+    for (const CString& path : deleted)
+        EXPECT_FALSE(Exists(path)) << (const char*)path;
+    for (const CString& path : kept)
+        EXPECT_TRUE(Exists(path)) << (const char*)path;
+    const int count = (int)deleted.size();
+    ASSERT_EQ(count, host.RowCount());
+    for (int i = 0; i < count; i++)
+        EXPECT_STREQ(Row("24060", deleted[i]), host.RowText(i));
+    EXPECT_EQ(count, host.ProgressPos());
+}
+
 } // namespace
 
 TEST(SystemTexts, EveryRowTextExistsInBothLanguages)
@@ -284,16 +299,9 @@ TEST_F(SystemLogFiles, DeletesOnlyLogFilesAndReportsEach)
 
     CSystemFunctions system;
     EXPECT_EQ(1, system.DeleteWindowsLogFiles(host.List(), host.Progress()));
-    EXPECT_FALSE(Exists(windows + "\\a.log"));
-    EXPECT_FALSE(Exists(windows + "\\B.LOG"));
-    EXPECT_TRUE(Exists(windows + "\\b.logx"));
-    EXPECT_TRUE(Exists(windows + "\\c.log.txt"));
-    EXPECT_TRUE(Exists(windows + "\\d.log"));
-    ASSERT_EQ(2, host.RowCount());
-    EXPECT_STREQ(Row("24060", windows + "\\a.log"), host.RowText(0));
-    EXPECT_STREQ(Row("24060", windows + "\\B.LOG"), host.RowText(1));
+    ExpectOnlyDeleted(host, {windows + "\\a.log", windows + "\\B.LOG"},
+                      {windows + "\\b.logx", windows + "\\c.log.txt", windows + "\\d.log"});
     EXPECT_EQ(2, host.ProgressHigh());
-    EXPECT_EQ(2, host.ProgressPos());
 }
 
 TEST_F(SystemLogFiles, WindowsUpdateLogIsLeftWithoutARow)
@@ -440,15 +448,8 @@ TEST_F(SystemMemoryDump, MinidumpFolderLosesOnlyItsDumpFiles)
 
     CSystemFunctions system;
     EXPECT_EQ(1, system.DeleteMemoryDump(host.List(), host.Progress()));
-    EXPECT_FALSE(Exists(folder + "\\a.dmp"));
-    EXPECT_FALSE(Exists(folder + "\\B.DMP"));
-    EXPECT_TRUE(Exists(folder + "\\c.dmpx"));
-    EXPECT_TRUE(Exists(folder + "\\notes.txt"));
-    EXPECT_TRUE(Exists(folder + "\\sub\\d.dmp"));
-    ASSERT_EQ(2, host.RowCount());
-    EXPECT_STREQ(Row("24060", folder + "\\a.dmp"), host.RowText(0));
-    EXPECT_STREQ(Row("24060", folder + "\\B.DMP"), host.RowText(1));
-    EXPECT_EQ(2, host.ProgressPos());
+    ExpectOnlyDeleted(host, {folder + "\\a.dmp", folder + "\\B.DMP"},
+                      {folder + "\\c.dmpx", folder + "\\notes.txt", folder + "\\sub\\d.dmp"});
 
     // Nothing left: one done row with the folder.
     CReportHost rows;
@@ -521,15 +522,8 @@ TEST_F(SystemFileFragments, RemovesTheTenRecoveryFoldersOnly)
 
     CReportHost rows;
     EXPECT_EQ(1, system.DeleteFileFragments(rows.List(), rows.Progress()));
-    EXPECT_FALSE(Exists(root + "FOUND.000"));
-    EXPECT_FALSE(Exists(root + "found.003"));
-    EXPECT_TRUE(Exists(root + "FOUND.010"));
-    EXPECT_TRUE(Exists(root + "FOUND.001"));
-    ASSERT_EQ(2, rows.RowCount());
-    EXPECT_STREQ(Row("24060", root + "FOUND.000"), rows.RowText(0));
-    EXPECT_STREQ(Row("24060", root + "found.003"), rows.RowText(1));
+    ExpectOnlyDeleted(rows, {root + "FOUND.000", root + "found.003"}, {root + "FOUND.010", root + "FOUND.001"});
     EXPECT_EQ(2, rows.ProgressHigh());
-    EXPECT_EQ(2, rows.ProgressPos());
 }
 
 TEST_F(SystemFileFragments, AnEarlierFailureIsNotHiddenByALaterSuccess)

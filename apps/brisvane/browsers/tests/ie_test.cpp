@@ -23,6 +23,14 @@ protected:
 
     CString Cookie(const char* name) { return CookieFolder() + "\\" + name; }
 
+    // Cookie files in the cookie folder, and the keep list naming kept.
+    void SeedCookies(std::initializer_list<const char*> files, std::initializer_list<const char*> kept)
+    {
+        for (const char* name : files)
+            Seed(Cookie(name));
+        ASSERT_EQ(1, WriteCookieKeepList(std::vector<CString>(kept.begin(), kept.end())));
+    }
+
     void SeedKey(const CString& path, const char* value)
     {
         CRegKeyHandle key;
@@ -70,16 +78,9 @@ TEST_F(IETest, KeepListIsOneFileInTheDataRootReadWithoutRegardToCase)
 
 TEST_F(IETest, CookiesDeletedExceptTheKeptOnes)
 {
-    const char* const files[] = {"me@a[1].txt", "me@b[1].txt", "me@c[1].txt", "me@d[1].txt", "me@e[1].txt"};
-    for (const char* name : files)
-        Seed(Cookie(name));
-    Seed(Cookie("index.dat"));
     // Kept names differ from the files in case only; one names no file.
-    std::vector<CString> keep;
-    keep.push_back("ME@B[1].TXT");
-    keep.push_back("me@D[1].txt");
-    keep.push_back("gone@x[1].txt");
-    ASSERT_EQ(1, WriteCookieKeepList(keep));
+    SeedCookies({"me@a[1].txt", "me@b[1].txt", "me@c[1].txt", "me@d[1].txt", "me@e[1].txt", "index.dat"},
+                {"ME@B[1].TXT", "me@D[1].txt", "gone@x[1].txt"});
 
     CBrowserFunctions browsers;
     EXPECT_EQ(1, browsers.IECookies(host.List(), host.Progress()));
@@ -98,13 +99,7 @@ TEST_F(IETest, CookiesDeletedExceptTheKeptOnes)
 
 TEST_F(IETest, MoreKeptNamesThanCookiesStillDeletesTheOthers)
 {
-    Seed(Cookie("me@a[1].txt"));
-    Seed(Cookie("me@b[1].txt"));
-    std::vector<CString> keep;
-    keep.push_back("x.txt");
-    keep.push_back("y.txt");
-    keep.push_back("z.txt");
-    ASSERT_EQ(1, WriteCookieKeepList(keep));
+    SeedCookies({"me@a[1].txt", "me@b[1].txt"}, {"x.txt", "y.txt", "z.txt"});
     CBrowserFunctions browsers;
     EXPECT_EQ(1, browsers.IECookies(host.List(), host.Progress()));
     EXPECT_EQ(2, host.RowCount());
@@ -114,9 +109,7 @@ TEST_F(IETest, MoreKeptNamesThanCookiesStillDeletesTheOthers)
 
 TEST_F(IETest, CookiesNothingToDeleteAndHeldOpen)
 {
-    Seed(Cookie("me@a[1].txt"));
-    std::vector<CString> keep(1, CString("me@a[1].txt"));
-    ASSERT_EQ(1, WriteCookieKeepList(keep));
+    SeedCookies({"me@a[1].txt"}, {"me@a[1].txt"});
     CBrowserFunctions browsers;
     ExpectNothingToDelete(browsers.IECookies(host.List(), host.Progress()));
     EXPECT_TRUE(Exists(Cookie("me@a[1].txt")));
@@ -129,8 +122,7 @@ TEST_F(IETest, CookiesNothingToDeleteAndHeldOpen)
 
 TEST_F(IETest, UnreadableKeepListDeletesNoCookie)
 {
-    Seed(Cookie("me@a[1].txt"));
-    ASSERT_EQ(1, WriteCookieKeepList(std::vector<CString>(1, CString("me@a[1].txt"))));
+    SeedCookies({"me@a[1].txt"}, {"me@a[1].txt"});
     CHeldOpen held(GetCookieKeepListPath());
     ASSERT_TRUE(held.IsOpen());
     CBrowserFunctions browsers;
