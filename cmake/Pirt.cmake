@@ -27,6 +27,14 @@ function(pirt_add_prefpages target)
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/common/prefs)
 endfunction()
 
+# The main frame and application object that the document programs (the
+# main cleaner, the recent-work cleaner and the plug-in builder) build on.
+function(pirt_add_suiteframe target)
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/common/frame/suiteframe.cpp
+    ${CMAKE_SOURCE_DIR}/common/frame/suiteapp.cpp)
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/common/frame)
+endfunction()
+
 # A test executable: runs under Wine through CTest, from the tests folder, with
 # the program folder's DLLs found through WINEPATH.
 function(pirt_add_test name)

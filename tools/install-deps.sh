@@ -11,7 +11,8 @@ for p in g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake make wine win
 done
 [ ${#need[@]} -eq 0 ] && exit 0
 # The 32-bit Wine is wanted too, but a machine that could not get it (below)
-# is not asked again on every run.
+# is not asked again on every run: tools/test-32bit.sh then unpacks its own
+# into the build folder.
 have_pkg wine32:i386 || need+=(wine32:i386)
 
 SUDO=""

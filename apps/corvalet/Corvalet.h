@@ -1,11 +1,11 @@
 // The plug-in builder's application object.
 #pragma once
 #include "fw/framework.h"
+#include "suiteapp.h"
 
-class CCorvaletApp : public CWinApp
+class CCorvaletApp : public CSuiteApp
 {
 public:
     CCorvaletApp();
     virtual BOOL InitInstance();
-    virtual int ExitInstance();
 };

@@ -2,6 +2,7 @@
 #include "CorvaletList.h"
 #include "resource.h"
 #include "pirt.h"
+#include "smallicons.h"
 
 IMPLEMENT_DYNCREATE(CCorvaletList, CListView)
 
@@ -37,14 +38,8 @@ void CCorvaletList::OnInitialUpdate()
         {"General", "41000", 420}, {"General", "41010", 100}, {"Holberin", "21340", 100}, {"General", "41030", 150}};
     for (int i = 0; i < 4; ++i)
         list.InsertColumn(i, GetLngString(columns[i].section, columns[i].key), LVCFMT_LEFT, columns[i].width);
-    m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 5, 1);
     static const UINT icons[] = {IDI_ADD, IDI_DELETE, IDI_PROPERTIES};
-    for (UINT id : icons) {
-        HICON icon = (HICON)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-        m_images.Add(icon);
-        if (icon)
-            ::DestroyIcon(icon);
-    }
+    CreateSmallIconList(m_images, icons);
 }
 
 CPluginRow CCorvaletList::GetRow(int nRow) const

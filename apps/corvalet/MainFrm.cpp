@@ -6,20 +6,36 @@
 #include "EditorDlg.h"
 #include "Asker.h"
 #include "resource.h"
-#include "aboutdlg.h"
-#include "placement.h"
-#include "suitehelp.h"
 #include "pirt.h"
+#include "smallicons.h"
 #include <ole2.h>
-
-PFN_WINEXEC g_pfnWinExec = ::WinExec;
-PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
 
 namespace {
 
 const UINT kIndicators[] = {IDS_INDICATOR_COUNT, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 const UINT kImageIcons[] = {IDI_NEW,    IDI_OPEN,       IDI_SAVE,  IDI_SAVE_AS, IDI_EXIT,    IDI_ADD,
                             IDI_DELETE, IDI_PROPERTIES, IDI_SPLIT, IDI_HELP,    IDI_WEBSITE, IDI_ABOUT};
+
+const SuiteButtonText kButtonTexts[] = {{0, "50000"}, {2, "50023"}, {3, "40900"},
+                                        {5, "50010"}, {6, "50020"}, {8, "18000"}};
+
+const char* const kTopMenuKeys[] = {"10000", "12000", "14000", "18000"};
+
+// Image: index in the frame's image list, -1 for none.
+const SuiteMenuText kMenuTexts[] = {
+    {ID_NEW, "General", "10010", 0},           {ID_OPEN, "General", "10060", 1},
+    {ID_SAVE, "General", "10070", 2},          {ID_SAVE_AS, "General", "10080", 3},
+    {ID_APP_EXIT, "General", "10100", 4},      {ID_ADD, "General", "82100", 5},
+    {ID_DELETE, "General", "50010", 6},        {ID_PROPERTIES, "General", "12060", 7},
+    {ID_VIEW_TOOLBAR, "General", "14050", -1}, {ID_VIEW_STATUS_BAR, "General", "14060", -1},
+    {ID_WINDOW_SPLIT, "General", "14080", 8},  {ID_HELPME, "General", "18010", 9},
+    {ID_PIRT_WEBSITE, "General", "18020", 10}, {ID_ABOUT, "General", "18100", 11}};
+
+const SuiteToolTip kToolTips[] = {
+    {ID_PROPERTIES, "Holberin", "23020"}, {ID_DELETE, "Holberin", "23010"}, {ID_ABOUT, "General", "18100"},
+    {ID_NEW, "Holberin", "23000"},        {ID_OPEN, "Holberin", "23030"},   {ID_SAVE, "Holberin", "23040"},
+    {ID_HELPME, "General", "18000"},
+};
 
 // Is the window an edit control (where Delete and Ctrl+A edit text)?
 BOOL IsEditWindow(HWND h)
@@ -31,12 +47,11 @@ BOOL IsEditWindow(HWND h)
 
 } // namespace
 
-IMPLEMENT_DYNCREATE(CMainFrame, CCorvaletFrameBase)
+IMPLEMENT_DYNCREATE(CMainFrame, CSuiteFrame)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CCorvaletFrameBase)
+BEGIN_MESSAGE_MAP(CMainFrame, CSuiteFrame)
     ON_WM_CREATE()
     ON_WM_SIZE()
-    ON_WM_CLOSE()
     ON_WM_DROPFILES()
     ON_MESSAGE(WM_PLUGIN_COUNT, OnPlugInCount)
     ON_MESSAGE(WM_PLUGIN_MODIFIED, OnPlugInModified)
@@ -52,7 +67,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CCorvaletFrameBase)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
-    : m_pList(nullptr), m_pForm(nullptr), m_bCreating(TRUE), m_bModified(FALSE), m_bItemsLoaded(FALSE)
+    : CSuiteFrame(INI_HOLBERIN, "Flag", "Holberin"), m_pList(nullptr), m_pForm(nullptr), m_bCreating(TRUE),
+      m_bModified(FALSE), m_bItemsLoaded(FALSE)
 {
 }
 
@@ -61,14 +77,6 @@ CMainFrame::~CMainFrame() {}
 CCorvaletDoc* CMainFrame::GetDoc() const
 {
     return m_pForm ? dynamic_cast<CCorvaletDoc*>(m_pForm->GetDocument()) : nullptr;
-}
-
-BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
-{
-    if (!CCorvaletFrameBase::PreCreateWindow(cs))
-        return FALSE;
-    SetMainFrameCreation(cs);
-    return TRUE;
 }
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
@@ -90,31 +98,10 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 {
-    if (CCorvaletFrameBase::OnCreate(lpcs) == -1)
+    if (CSuiteFrame::OnCreate(lpcs) == -1 ||
+        !CreateBars(IDR_MAINFRAME, kIndicators, (int)std::size(kIndicators), FALSE))
         return -1;
-    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_LIST | 0x10,
-                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
-                               CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
-        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
-        return -1;
-    // Aligned at the top without the bottom border that CBRS_TOP would add.
-    if (!m_wndMenuBar.Create(this,
-                             WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
-                             AFX_IDW_MENUBAR))
-        return -1;
-    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
-        !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
-        return -1;
-    m_wndMenuBar.SetMenu(m_defaultMenu.m_hMenu);
-    m_wndStatusBar.SetPaneInfo(0, IDS_INDICATOR_COUNT, SBPS_NOBORDERS | SBPS_STRETCH, 100);
-
-    m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 14, 1);
-    for (UINT id : kImageIcons) {
-        HICON icon = (HICON)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
-        m_images.Add(icon);
-        if (icon)
-            ::DestroyIcon(icon);
-    }
+    CreateSmallIconList(m_menuImages, kImageIcons);
     SetTexts();
     UpdateTitle();
     ::OleInitialize(nullptr);
@@ -125,40 +112,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 
 void CMainFrame::SetTexts()
 {
-    static const struct
-    {
-        int button;
-        const char* key;
-    } buttons[] = {{0, "50000"}, {2, "50023"}, {3, "40900"}, {5, "50010"}, {6, "50020"}, {8, "18000"}};
-    for (const auto& b : buttons) {
-        m_wndToolBar.SetButtonText(b.button, GetLngString("General", b.key));
-        m_wndToolBar.SetButtonStyle(b.button, m_wndToolBar.GetButtonStyle(b.button) | TBSTYLE_AUTOSIZE);
-    }
-    if (!m_defaultMenu.m_hMenu)
-        return;
-    static const char* const topKeys[] = {"10000", "12000", "14000", "18000"};
-    for (UINT i = 0; i < 4; ++i)
-        SetMenuLngText(&m_defaultMenu, i, MF_BYPOSITION, "General", topKeys[i], 1);
-    // Image: index in the frame's image list, -1 for none.
-    static const struct
-    {
-        UINT id;
-        const char* key;
-        int image;
-    } items[] = {{ID_NEW, "10010", 0},           {ID_OPEN, "10060", 1},
-                 {ID_SAVE, "10070", 2},          {ID_SAVE_AS, "10080", 3},
-                 {ID_APP_EXIT, "10100", 4},      {ID_ADD, "82100", 5},
-                 {ID_DELETE, "50010", 6},        {ID_PROPERTIES, "12060", 7},
-                 {ID_VIEW_TOOLBAR, "14050", -1}, {ID_VIEW_STATUS_BAR, "14060", -1},
-                 {ID_WINDOW_SPLIT, "14080", 8},  {ID_HELPME, "18010", 9},
-                 {ID_PIRT_WEBSITE, "18020", 10}, {ID_ABOUT, "18100", 11}};
-    for (const auto& item : items) {
-        SetMenuLngText(&m_defaultMenu, item.id, MF_BYCOMMAND, "General", item.key, 0);
-        if (item.image >= 0)
-            m_defaultMenu.SetItemImage(item.id, &m_images, item.image);
-    }
-    // The bar measures its items anew for the new texts.
-    m_wndMenuBar.SetMenu(nullptr);
+    SetButtonTexts(kButtonTexts, std::size(kButtonTexts));
+    SetMenuTexts(kTopMenuKeys, std::size(kTopMenuKeys), kMenuTexts, std::size(kMenuTexts));
 }
 
 void CMainFrame::UpdateTitle()
@@ -215,7 +170,7 @@ void CMainFrame::SizeDescription()
 
 void CMainFrame::OnSize(UINT nType, int cx, int cy)
 {
-    CCorvaletFrameBase::OnSize(nType, cx, cy);
+    CSuiteFrame::OnSize(nType, cx, cy);
     if (!m_bCreating)
         SizeDescription();
 }
@@ -277,31 +232,9 @@ void CMainFrame::OnUpdateDelete(CCmdUI* pCmdUI)
         m_pForm->DeleteButton().EnableWindow(any);
 }
 
-void CMainFrame::OnAbout()
-{
-    CAboutDlg about(this);
-    about.DoModal();
-}
-
-void CMainFrame::OnHelp() { g_pfnWinExec(SuiteHelpCommand(), SW_SHOWNORMAL); }
-
-void CMainFrame::OnWebSite() { g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL); }
-
 void CMainFrame::OnWindowSplit() { m_wndSplitter.DoKeyboardSplit(); }
 
-CString CMainFrame::ToolTipText(UINT nID) const
-{
-    switch (nID) {
-    case ID_PROPERTIES: return GetLngString("Holberin", "23020");
-    case ID_DELETE: return GetLngString("Holberin", "23010");
-    case ID_ABOUT: return GetLngString("General", "18100");
-    case ID_NEW: return GetLngString("Holberin", "23000");
-    case ID_OPEN: return GetLngString("Holberin", "23030");
-    case ID_SAVE: return GetLngString("Holberin", "23040");
-    case ID_HELPME: return GetLngString("General", "18000");
-    default: return CString();
-    }
-}
+CString CMainFrame::ToolTipText(UINT nID) const { return ToolTipFrom(kToolTips, std::size(kToolTips), nID); }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
@@ -344,7 +277,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
         default: break;
         }
     }
-    return CCorvaletFrameBase::PreTranslateMessage(pMsg);
+    return CSuiteFrame::PreTranslateMessage(pMsg);
 }
 
 void CMainFrame::OnDropFiles(HDROP hDropInfo)
@@ -360,17 +293,7 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo)
         ::DragFinish(hDropInfo);
         return;
     }
-    CCorvaletFrameBase::OnDropFiles(hDropInfo);
-}
-
-void CMainFrame::RestorePlacement()
-{
-    if (!RestoreWindowPlacement(m_hWnd, INI_HOLBERIN, "Placement", "Flag"))
-        return;
-    // The menu colours follow the placed window's screen.
-    CThemedMenu::OnSysColorChange();
-    CThemedMenu::ApplyMenuBarBrush(m_defaultMenu.m_hMenu);
-    ::InvalidateRect(nullptr, nullptr, TRUE);
+    CSuiteFrame::OnDropFiles(hDropInfo);
 }
 
 void CMainFrame::OnClose()
@@ -384,7 +307,5 @@ void CMainFrame::OnClose()
                 return;
         }
     }
-    SaveWindowPlacement(m_hWnd, INI_HOLBERIN, "Placement", "Flag");
-    FwSaveBarState(this, "Holberin");
-    CCorvaletFrameBase::OnClose();
+    CSuiteFrame::OnClose();
 }

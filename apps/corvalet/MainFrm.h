@@ -5,20 +5,13 @@
 #pragma once
 #include "fw/framework.h"
 #include "FlatSplitterWnd.h"
-#include "themedframe.h"
-#include "menubar.h"
-#include "statusbar.h"
-#include "toolbar.h"
-#include "suitehelp.h"
+#include "suiteframe.h"
 
 class CCorvaletView;
 class CCorvaletList;
 class CCorvaletDoc;
 
-// The frame's base: the themed layer's frame.
-typedef CThemedFrameWnd CCorvaletFrameBase;
-
-class CMainFrame : public CCorvaletFrameBase
+class CMainFrame : public CSuiteFrame
 {
 protected:
     CMainFrame();
@@ -26,7 +19,6 @@ protected:
 
 public:
     virtual ~CMainFrame();
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
@@ -34,9 +26,6 @@ public:
     CCorvaletList* GetList() const { return m_pList; }
     CCorvaletDoc* GetDoc() const;
     CFlatSplitterWnd& Splitter() { return m_wndSplitter; }
-    CThemedStatusBar& StatusBar() { return m_wndStatusBar; }
-    CThemedToolBar& ToolBar() { return m_wndToolBar; }
-    CThemedMenuBar& MenuBar() { return m_wndMenuBar; }
 
     BOOL IsModified() const { return m_bModified; }
     // Sets or clears the modified state and shows it in the title.
@@ -52,29 +41,23 @@ public:
     afx_msg void OnDelete();
     afx_msg void OnUpdateProperties(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDelete(CCmdUI* pCmdUI);
-    afx_msg void OnAbout();
-    afx_msg void OnHelp();
-    afx_msg void OnWebSite();
     afx_msg void OnWindowSplit();
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnClose();
+    // Asks to save a modified plug-in first; a save that did not happen keeps
+    // the window open.
+    void OnClose() override;
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg LRESULT OnPlugInCount(WPARAM, LPARAM);
     afx_msg LRESULT OnPlugInModified(WPARAM, LPARAM);
 
     void SetTexts();
-    void RestorePlacement();
     void RunEditor(int nRow);
     void SizeDescription();
 
     CFlatSplitterWnd m_wndSplitter;
-    CThemedStatusBar m_wndStatusBar;
-    CThemedToolBar m_wndToolBar;
-    CThemedMenuBar m_wndMenuBar;
-    CImageList m_images;
     CCorvaletList* m_pList;
     CCorvaletView* m_pForm;
     BOOL m_bCreating;
@@ -83,6 +66,3 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
-
-extern PFN_WINEXEC g_pfnWinExec;
-extern PFN_SHELLEXECUTE g_pfnShellExecute;

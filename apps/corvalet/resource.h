@@ -75,28 +75,11 @@
 #define IDC_REGTEXT   1003
 
 // Framework commands and ids used in the resources.
-#ifndef ID_APP_EXIT
-#define ID_APP_EXIT 0xE141
-#endif
-#ifndef ID_VIEW_TOOLBAR
-#define ID_VIEW_TOOLBAR    0xE800
-#define ID_VIEW_STATUS_BAR 0xE801
-#endif
+#include "frameids.h"
 #ifndef ID_WINDOW_SPLIT
 #define ID_WINDOW_SPLIT 0xE135
 #endif
 #ifndef ID_FILE_MRU_FILE1
 #define ID_FILE_MRU_FILE1 0xE110
 #endif
-#ifndef ID_INDICATOR_CAPS
-#define ID_INDICATOR_CAPS 0xE701
-#define ID_INDICATOR_NUM  0xE702
-#define ID_INDICATOR_SCRL 0xE703
-#endif
-#ifndef AFX_IDS_APP_TITLE
-#define AFX_IDS_APP_TITLE 0xE000
-#endif
 #define ID_HELP_TOOLTIP 57670
-#ifndef AFX_IDW_MENUBAR
-#define AFX_IDW_MENUBAR 59418
-#endif

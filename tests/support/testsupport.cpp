@@ -530,6 +530,23 @@ std::vector<std::string> DriveModalAnswering(const char* caption, int answer, co
     return others;
 }
 
+void PumpMessages(DWORD ms, CWinApp* app)
+{
+    DWORD start = GetTickCount();
+    MSG msg;
+    do {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue;
+            if (!app || !app->PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
 HWND ShowSheetPage(HWND sheet, int index)
 {
     SendMessageA(sheet, PSM_SETCURSEL, (WPARAM)index, 0);

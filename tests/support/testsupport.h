@@ -139,6 +139,11 @@ bool DriveModal(const char* caption, const std::function<void()>& show, const st
 std::vector<std::string> DriveModalAnswering(const char* caption, int answer, const std::function<void()>& show,
                                              const std::function<void(HWND window)>& user);
 
+// Dispatches what arrives for ms milliseconds, at least once over (a quit
+// message ends nothing here); with app, each message goes through its
+// PreTranslateMessage first, as in the program's message loop.
+void PumpMessages(DWORD ms = 50, CWinApp* app = nullptr);
+
 // Brings a property sheet's page to the front and returns its window.
 HWND ShowSheetPage(HWND sheet, int index);
 

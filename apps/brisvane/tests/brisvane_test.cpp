@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include "fw/handle.h"
 #include "pirt.h"
-#include "testsupport.h"
+#include "startupswitch.h"
 #include "Brisvane.h"
 #include "BrisvaneView.h"
 #include "MainFrm.h"
@@ -34,20 +34,6 @@ const char* const kTestLanguage =
     "[Brisvane]\r\n30020=Browser-T\r\n30025=System-T\r\n50000=Confirm-T\r\n50010=NoRestart-T\r\n"
     "20500=DropList-N\r\n10100=RecycleBin-N\r\n10110=RecycleBin-D\r\n10580=RunMRU-N\r\n";
 
-// Records what update handlers set.
-class CRecordingCmdUI : public CCmdUI
-{
-public:
-    CRecordingCmdUI() : enabled(-1), checked(-1) {}
-    virtual void Enable(BOOL bOn)
-    {
-        enabled = bOn ? 1 : 0;
-        m_bEnableChanged = TRUE;
-    }
-    virtual void SetCheck(int nCheck) { checked = nCheck; }
-    int enabled, checked;
-};
-
 std::vector<UINT> g_exitFlags;
 BOOL g_exitResult = TRUE;
 BOOL WINAPI FakeExitWindows(UINT flags, DWORD)
@@ -67,20 +53,6 @@ HINSTANCE WINAPI FakeShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT
 {
     g_shellFile = file;
     return (HINSTANCE)33;
-}
-
-void Pump()
-{
-    MSG msg;
-    for (int i = 0; i < 5; ++i) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue; // the program's end: nothing more to run here
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
 }
 
 std::string Str(const CString& s) { return std::string((const char*)s); }
@@ -148,9 +120,10 @@ void ObserveRun(CProgressDlg* dlg, int row)
     }
 }
 
-class BrisvaneTest : public ::testing::Test
+class BrisvaneTest : public ::testing::Test, public CAppDriver<CMainFrame>
 {
 protected:
+    BrisvaneTest() : CAppDriver(g_app, false) {}
     void SetUp() override
     {
         ResetDataRoots();
@@ -184,12 +157,7 @@ protected:
     {
         WritePrivateProfileStringA(section, key, value, m_ini);
     }
-    std::string Get(const char* section, const char* key)
-    {
-        char buf[256] = "";
-        GetPrivateProfileStringA(section, key, "<absent>", buf, sizeof(buf), m_ini);
-        return buf;
-    }
+    std::string Get(const char* section, const char* key) { return IniFileValue(m_ini, section, key); }
     static void DeleteRunValues()
     {
         CRegKeyHandle key;
@@ -213,32 +181,7 @@ protected:
         return rc == ERROR_SUCCESS ? buf : "<absent>";
     }
 
-    CMainFrame* StartApp()
-    {
-        EXPECT_TRUE(g_app.InitInstance());
-        Pump();
-        m_frame = dynamic_cast<CMainFrame*>(g_app.m_pMainWnd);
-        return m_frame;
-    }
     CBrisvaneView* View() { return m_frame ? dynamic_cast<CBrisvaneView*>(m_frame->GetActiveView()) : nullptr; }
-    void CloseApp()
-    {
-        if (g_app.m_pMainWnd && g_app.m_pMainWnd->m_hWnd)
-            g_app.m_pMainWnd->DestroyWindow();
-        Pump();
-        g_app.ExitInstance();
-        g_app.m_pMainWnd = nullptr;
-        m_frame = nullptr;
-    }
-    // Runs the command through the frame, as a menu click does.
-    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    CRecordingCmdUI Update(UINT id)
-    {
-        CRecordingCmdUI ui;
-        ui.m_nID = id;
-        m_frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr);
-        return ui;
-    }
     // The menu lives in the menu bar: its items are owner-drawn.
     CString MenuText(UINT item, UINT flags)
     {
@@ -250,7 +193,6 @@ protected:
     std::unique_ptr<CScratchFolder> m_folder;
     CString m_lng;
     CString m_ini;
-    CMainFrame* m_frame = nullptr;
 };
 
 // The progress dialog is a dialog box too: look for the message among all
@@ -626,28 +568,7 @@ TEST_F(BrisvaneTest, MenuTogglesFlipWhatTheCheckMarkShows)
     // Clean at start-up: the Run value quotes the program path.
     Set("Preferences", "DeleteOnStartup", "maybe");
     EXPECT_EQ(0, Update(ID_EXECUTE_ON_START).checked);
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("yes", Get("Preferences", "DeleteOnStartup"));
-    std::string expected = "\"" + Str(GetAppPath()) + "\\Tarnel.exe\" startup";
-    EXPECT_EQ(expected, RunValue(RUN_KEY));
-    EXPECT_EQ(1, Update(ID_EXECUTE_ON_START).checked);
-
-    // INI says yes but the Run value is gone: the mark is off, a click turns it on.
-    DeleteRunValues();
-    EXPECT_EQ(0, Update(ID_EXECUTE_ON_START).checked);
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ(expected, RunValue(RUN_KEY));
-
-    // Off while the recent-work cleaner still wants it: the value stays.
-    WritePrivateProfileStringA("Preferences", "DeleteOnStartup", "yes", GetIniPath(INI_FARNOCH));
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("no", Get("Preferences", "DeleteOnStartup"));
-    EXPECT_EQ(expected, RunValue(RUN_KEY));
-    // On and off again without it: the value goes.
-    WritePrivateProfileStringA("Preferences", "DeleteOnStartup", "no", GetIniPath(INI_FARNOCH));
-    Command(ID_EXECUTE_ON_START);
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("<absent>", RunValue(RUN_KEY));
+    CheckStartupSwitch(*this, ID_EXECUTE_ON_START, INI_BRISVANE, INI_FARNOCH);
 }
 
 TEST_F(BrisvaneTest, HelpAndWebPageFollowTheLanguageExactly)

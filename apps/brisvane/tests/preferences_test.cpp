@@ -3,7 +3,7 @@
 // manager as a hidden modeless dialog whose messages the test answers.
 #include <gtest/gtest.h>
 #include "pirt.h"
-#include "testsupport.h"
+#include "appdriver.h"
 #include "Brisvane.h"
 #include "MainFrm.h"
 #include "ManageCookies.h"
@@ -23,20 +23,6 @@ extern CBrisvaneApp g_app;
 namespace {
 
 std::string Str(const CString& s) { return std::string((const char*)s); }
-
-void Pump()
-{
-    MSG msg;
-    for (int i = 0; i < 5; ++i) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
-}
 
 // ---- helpers acting on the sheet from the driver thread ----
 
@@ -59,9 +45,10 @@ void SelectRowNamed(HWND list, const char* name)
             SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-class BrisvanePreferencesTest : public ::testing::Test
+class BrisvanePreferencesTest : public ::testing::Test, public CAppDriver<CMainFrame>
 {
 protected:
+    BrisvanePreferencesTest() : CAppDriver(g_app, false) {}
     void SetUp() override
     {
         ResetDataRoots();
@@ -71,19 +58,9 @@ protected:
     }
     void TearDown() override
     {
-        if (g_app.m_pMainWnd && g_app.m_pMainWnd->m_hWnd)
-            g_app.m_pMainWnd->DestroyWindow();
-        Pump();
-        g_app.ExitInstance();
-        g_app.m_pMainWnd = nullptr;
+        CloseApp();
         DeleteRunValue("Pirt Brisvane");
         ResetDataRoots();
-    }
-    CMainFrame* StartApp()
-    {
-        EXPECT_TRUE(g_app.InitInstance());
-        Pump();
-        return dynamic_cast<CMainFrame*>(g_app.m_pMainWnd);
     }
     // Runs the preferences command of the frame while `user` acts on the
     // sheet; the texts of the other boxes shown, each answered `answer`.

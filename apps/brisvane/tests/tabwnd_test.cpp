@@ -38,16 +38,6 @@ public:
     CTabWnd m_tabs;
 };
 
-void PumpMessages()
-{
-    MSG msg;
-    for (int i = 0; i < 3; ++i) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        Sleep(10);
-    }
-}
-
 // A window's rectangle in its parent's client coordinates.
 CRect RectInParent(HWND w)
 {

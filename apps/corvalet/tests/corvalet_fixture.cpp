@@ -4,22 +4,7 @@ using namespace pirt_test;
 
 CCorvaletApp g_app;
 
-void PumpFor(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    MSG msg;
-    do {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!g_app.PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
+void PumpFor(DWORD ms) { PumpMessages(ms, &g_app); }
 
 void CorvaletTest::SetUp()
 {
@@ -35,24 +20,6 @@ void CorvaletTest::TearDown()
     SetAsker(nullptr);
     m_folder.reset();
     ResetDataRoots();
-}
-
-void CorvaletTest::StartApp()
-{
-    ASSERT_TRUE(g_app.InitInstance());
-    PumpFor(50);
-    m_frame = dynamic_cast<CMainFrame*>(g_app.m_pMainWnd);
-    ASSERT_NE(m_frame, nullptr);
-}
-
-void CorvaletTest::CloseApp()
-{
-    if (g_app.m_pMainWnd && g_app.m_pMainWnd->m_hWnd)
-        g_app.m_pMainWnd->DestroyWindow();
-    PumpFor(20);
-    g_app.ExitInstance();
-    g_app.m_pMainWnd = nullptr;
-    m_frame = nullptr;
 }
 
 CString CorvaletTest::Title() const

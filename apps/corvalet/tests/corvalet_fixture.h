@@ -3,7 +3,7 @@
 // a script.
 #pragma once
 #include <gtest/gtest.h>
-#include "testsupport.h"
+#include "appdriver.h"
 #include "pirt.h"
 #include "Asker.h"
 #include "Corvalet.h"
@@ -64,14 +64,13 @@ extern CCorvaletApp g_app;
 // Dispatches what arrives for ms milliseconds (a quit message ends nothing here).
 void PumpFor(DWORD ms);
 
-class CorvaletTest : public ::testing::Test
+class CorvaletTest : public ::testing::Test, public pirt_test::CAppDriver<CMainFrame>
 {
 protected:
+    CorvaletTest() : CAppDriver(g_app, true) {}
     void SetUp() override;
     void TearDown() override;
 
-    void StartApp();
-    void CloseApp();
     CMainFrame* Frame() const { return m_frame; }
     CCorvaletDoc* Doc() const { return m_frame ? m_frame->GetDoc() : nullptr; }
     CCorvaletList* List() const { return m_frame ? m_frame->GetList() : nullptr; }
@@ -84,5 +83,4 @@ protected:
 
     CScriptedAsker m_asker;
     std::unique_ptr<pirt_test::CScratchFolder> m_folder;
-    CMainFrame* m_frame = nullptr;
 };

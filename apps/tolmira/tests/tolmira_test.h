@@ -1,5 +1,5 @@
 // Shared pieces of the recent-work cleaner's tests: the one application
-// object of the test program, its registry profile, message pumping.
+// object of the test program, its registry profile, plug-in files.
 #pragma once
 #include "testsupport.h"
 #include "Tolmira.h"
@@ -13,9 +13,6 @@ void UseTolmiraProfile();
 
 // Removes a section of the profile (HKCU\Software\Talvery\Pirt\Tolmira\<section>).
 void DeleteProfileSection(const char* section);
-
-// Dispatches what is waiting, a few times over.
-void PumpMessages();
 
 // Writes a plug-in file from its lines (joined with CR LF).
 void WritePlugin(const CString& path, std::initializer_list<const char*> lines);

@@ -2,6 +2,7 @@
 // commands and whole runs on scratch folders and a scratch key.
 #include <gtest/gtest.h>
 #include "tolmira_test.h"
+#include "startupswitch.h"
 #include "MainFrm.h"
 #include "TolmiraView.h"
 #include "PluginList.h"
@@ -31,20 +32,6 @@ const char* const kTestLanguage =
     "[Farnoch]\r\n"
     "24030=Provider-T\r\n24150=plug-ins-T\r\n25040=Confirm-T\r\n24100=DeleteAsk-T\r\n24600=Overwrite-T\r\n"
     "24140=NoBuilder-T\r\n";
-
-// Records what update handlers set.
-class CRecordingCmdUI : public CCmdUI
-{
-public:
-    virtual void Enable(BOOL bOn)
-    {
-        enabled = bOn ? 1 : 0;
-        m_bEnableChanged = TRUE;
-    }
-    virtual void SetCheck(int nCheck) { checked = nCheck; }
-    int enabled = -1;
-    int checked = -1;
-};
 
 std::string Str(const CString& s) { return std::string((const char*)s); }
 
@@ -100,9 +87,10 @@ void ObserveRun(CProgressDlg* dlg, int)
     }
 }
 
-class TolmiraTest : public ::testing::Test
+class TolmiraTest : public ::testing::Test, public CAppDriver<CMainFrame>
 {
 protected:
+    TolmiraTest() : CAppDriver(g_app, false) {}
     void SetUp() override
     {
         ResetDataRoots();
@@ -121,7 +109,7 @@ protected:
         Set("Preferences", "CloseAfterKill", "no");
         DeleteTree(UserPluginFolder());
         DeleteTree(ProgramPluginFolder());
-        DeleteRunValue();
+        DeleteRunValue(STARTUP_VALUE_NAME);
         SetUserAdminProbe(nullptr);
         SetRunProgramProc(FakeRunProgram);
         g_fakeStarts = 0;
@@ -137,7 +125,7 @@ protected:
         g_pfnTolmiraRunObserver = nullptr;
         SetRunProgramProc(nullptr);
         SetUserAdminProbe(nullptr);
-        DeleteRunValue();
+        DeleteRunValue(STARTUP_VALUE_NAME);
         DeleteTree(ProgramPluginFolder());
         DeleteProfileSection("Rows");
         m_folder.reset();
@@ -147,33 +135,8 @@ protected:
     {
         WritePrivateProfileStringA(section, key, value, m_ini);
     }
-    std::string Get(const char* section, const char* key)
-    {
-        char buf[256] = "";
-        GetPrivateProfileStringA(section, key, "<absent>", buf, sizeof(buf), m_ini);
-        return buf;
-    }
+    std::string Get(const char* section, const char* key) { return IniFileValue(m_ini, section, key); }
     std::string State(const char* section, const char* name) { return Str(ReadPluginState(section, name, "<absent>")); }
-    static void DeleteRunValue()
-    {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, STARTUP_VALUE_NAME);
-            RegCloseKey(key);
-        }
-    }
-    static std::string RunValue()
-    {
-        char buf[512] = "";
-        DWORD size = sizeof(buf);
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return "<absent>";
-        LONG rc = RegQueryValueExA(key, STARTUP_VALUE_NAME, nullptr, nullptr, (BYTE*)buf, &size);
-        RegCloseKey(key);
-        return rc == ERROR_SUCCESS ? buf : "<absent>";
-    }
-
     // A plug-in in the user's folder whose installed test is the given value.
     CString Plugin(const char* file, const char* name, const char* installed,
                    std::initializer_list<const char*> more = {})
@@ -189,32 +152,8 @@ protected:
         return path;
     }
 
-    CMainFrame* StartApp()
-    {
-        EXPECT_TRUE(g_app.InitInstance());
-        PumpMessages();
-        m_frame = dynamic_cast<CMainFrame*>(g_app.m_pMainWnd);
-        return m_frame;
-    }
     CTolmiraView* View() { return m_frame ? m_frame->View() : nullptr; }
     CListCtrl& List() { return View()->GetListCtrl(); }
-    void CloseApp()
-    {
-        if (g_app.m_pMainWnd && g_app.m_pMainWnd->m_hWnd)
-            g_app.m_pMainWnd->DestroyWindow();
-        PumpMessages();
-        g_app.ExitInstance();
-        g_app.m_pMainWnd = nullptr;
-        m_frame = nullptr;
-    }
-    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    CRecordingCmdUI Update(UINT id)
-    {
-        CRecordingCmdUI ui;
-        ui.m_nID = id;
-        m_frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr);
-        return ui;
-    }
     int RowOf(const char* name)
     {
         for (int i = 0; i < List().GetItemCount(); ++i)
@@ -237,7 +176,6 @@ protected:
     std::unique_ptr<CScratchFolder> m_folder;
     CString m_lng;
     CString m_ini;
-    CMainFrame* m_frame = nullptr;
 };
 
 bool DirectoryExists(const char* path)
@@ -871,23 +809,5 @@ TEST_F(TolmiraTest, LoggingAndCleanAtStartUpFlipWhatTheMarkShows)
     EXPECT_EQ("no", Get("Preferences", "CustomLogging"));
     EXPECT_EQ("no", libraryValue());
 
-    std::string expected = "\"" + Str(GetAppPath()) + "\\Tarnel.exe\" startup";
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("yes", Get("Preferences", "DeleteOnStartup"));
-    EXPECT_EQ(expected, RunValue());
-    EXPECT_EQ(1, Update(ID_EXECUTE_ON_START).checked);
-    // Switched on in the INI, the value gone: one click puts it back.
-    DeleteRunValue();
-    EXPECT_EQ(0, Update(ID_EXECUTE_ON_START).checked);
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ(expected, RunValue());
-    // Off while the main cleaner still wants it: the value stays.
-    WritePrivateProfileStringA("Preferences", "DeleteOnStartup", "yes", GetIniPath(INI_BRISVANE));
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("no", Get("Preferences", "DeleteOnStartup"));
-    EXPECT_EQ(expected, RunValue());
-    WritePrivateProfileStringA("Preferences", "DeleteOnStartup", "no", GetIniPath(INI_BRISVANE));
-    Command(ID_EXECUTE_ON_START);
-    Command(ID_EXECUTE_ON_START);
-    EXPECT_EQ("<absent>", RunValue());
+    CheckStartupSwitch(*this, ID_EXECUTE_ON_START, INI_FARNOCH, INI_BRISVANE);
 }

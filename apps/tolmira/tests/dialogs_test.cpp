@@ -1,6 +1,7 @@
 // Preview, properties, search and preferences of the recent-work cleaner.
 #include <gtest/gtest.h>
 #include "tolmira_test.h"
+#include "appdriver.h"
 #include "MainFrm.h"
 #include "TolmiraView.h"
 #include "EntryListing.h"
@@ -49,9 +50,10 @@ int FakeRunProgram(const CString& commandLine)
 // A file name that makes its entry longer than any entry is read or run.
 const std::string kLongName = std::string(250, 'x') + ".txt";
 
-class TolmiraDialogsTest : public ::testing::Test
+class TolmiraDialogsTest : public ::testing::Test, public CAppDriver<CMainFrame>
 {
 protected:
+    TolmiraDialogsTest() : CAppDriver(g_app, false) {}
     void SetUp() override
     {
         ResetDataRoots();
@@ -69,11 +71,7 @@ protected:
     }
     void TearDown() override
     {
-        if (g_app.m_pMainWnd && g_app.m_pMainWnd->m_hWnd)
-            g_app.m_pMainWnd->DestroyWindow();
-        PumpMessages();
-        g_app.ExitInstance();
-        g_app.m_pMainWnd = nullptr;
+        CloseApp();
         SetRunProgramProc(m_oldRun);
         DeleteRunValue("Pirt Tolmira");
         DeleteTree(UserPluginFolder());
@@ -90,13 +88,6 @@ protected:
         WriteFileText(path, text);
         return path;
     }
-    CMainFrame* StartApp()
-    {
-        EXPECT_TRUE(g_app.InitInstance());
-        PumpMessages();
-        m_frame = dynamic_cast<CMainFrame*>(g_app.m_pMainWnd);
-        return m_frame;
-    }
     CListCtrl& List() { return m_frame->View()->GetListCtrl(); }
     int RowOf(const char* name)
     {
@@ -105,10 +96,8 @@ protected:
                 return i;
         return -1;
     }
-    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     CString m_ini;
-    CMainFrame* m_frame = nullptr;
     PFN_RUN_PROGRAM m_oldRun = nullptr;
 };
 
@@ -231,30 +220,15 @@ TEST_F(TolmiraDialogsTest, PropertiesShowThePluginAndEditStartsTheBuilderQuoted)
 }
 
 namespace {
-// Pumps as the program's loop does: the application's pre-translation first.
-void AppPump()
-{
-    MSG msg;
-    for (int i = 0; i < 5; ++i) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!g_app.PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        Sleep(10);
-    }
-}
-
+// A key press as the program's message loop delivers it: the application's
+// pre-translation first.
 void Key(HWND target, UINT vk)
 {
     LPARAM lParam = 1 | ((LPARAM)MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16);
     PostMessageA(target, WM_KEYDOWN, vk, lParam);
-    AppPump();
+    PumpMessages(50, &g_app);
     PostMessageA(target, WM_KEYUP, vk, lParam | 0xC0000000);
-    AppPump();
+    PumpMessages(50, &g_app);
 }
 } // namespace
 
