@@ -201,8 +201,8 @@ static CString EnvironmentValue(const char* name)
 
 // Every protected folder in canonical form, and again as its final path
 // where links lead it elsewhere (Wine keeps Desktop and Documents on the
-// host through links). Built at each call: a changed setting counts at once.
-static std::vector<CString> ProtectedFolders()
+// host through links).
+static std::vector<CString> FindProtectedFolders()
 {
     static const int kShellFolders[] = {CSIDL_WINDOWS,
                                         CSIDL_SYSTEM,
@@ -224,13 +224,19 @@ static std::vector<CString> ProtectedFolders()
                                                "CommonProgramFiles", "CommonProgramFiles(x86)",
                                                "ProgramData"};
     std::vector<CString> raw;
-    for (int csidl : kShellFolders)
+    CString profile, appData;
+    for (int csidl : kShellFolders) {
         raw.push_back(GetShellFolderPath(csidl));
+        if (csidl == CSIDL_PROFILE)
+            profile = raw.back();
+        else if (csidl == CSIDL_APPDATA)
+            appData = raw.back();
+    }
     for (const char* name : kEnvironment)
         raw.push_back(EnvironmentValue(name));
     raw.push_back(GetAppPath());
-    const CString appData = GetAppDataPath();
-    if (!appData.IsEmpty()) {
+    // As GetAppDataPath gives it: a relative answer names no folder.
+    if (IsAbsolutePathText(appData)) {
         raw.push_back(appData + "\\Zex\\Ulmoro");
         raw.push_back(appData + "\\Talvery\\Pirt");
     }
@@ -254,11 +260,38 @@ static std::vector<CString> ProtectedFolders()
             folders.push_back(final);
     }
     // The profiles root holds every user's profile.
-    CString profile = CanonicalPath(GetShellFolderPath(CSIDL_PROFILE));
+    profile = CanonicalPath(profile);
     int slash = profile.ReverseFind('\\');
     if (slash > 2)
         folders.push_back(profile.Left(slash));
     return folders;
+}
+
+namespace {
+// The pass of this thread: how deep passes nest, and the list they share
+// (made at the first test inside them).
+thread_local int t_passDepth = 0;
+thread_local std::vector<CString>* t_passFolders = nullptr;
+} // namespace
+
+CProtectedFolderPass::CProtectedFolderPass() { ++t_passDepth; }
+
+CProtectedFolderPass::~CProtectedFolderPass()
+{
+    ASSERT(t_passDepth > 0);
+    if (--t_passDepth > 0)
+        return;
+    delete t_passFolders;
+    t_passFolders = nullptr;
+}
+
+static std::vector<CString> ProtectedFolders()
+{
+    if (t_passDepth == 0)
+        return FindProtectedFolders();
+    if (t_passFolders == nullptr)
+        t_passFolders = new std::vector<CString>(FindProtectedFolders());
+    return *t_passFolders;
 }
 
 static bool IsAboveAny(const CString& canonical, const std::vector<CString>& folders)

@@ -33,6 +33,22 @@ int IsPathInside(const CString& inner, const CString& outer);
 // folder, %APPDATA%\Zex\Ulmoro and %APPDATA%\Talvery\Pirt.
 int IsProtectedPath(const CString& canonical);
 
+// One detection or cleaning pass over many folders. Finding the protected
+// folders (shell folders, environment, their canonical and final paths) is
+// the costly part of every test here; while a pass lives, the tests on its
+// thread find them once, at the first test that needs them, and share that
+// list until the pass ends. Outside a pass every test finds them anew, so a
+// changed setting counts at once. Passes nest: the outermost one ends the
+// sharing.
+class CProtectedFolderPass
+{
+public:
+    CProtectedFolderPass();
+    ~CProtectedFolderPass();
+    CProtectedFolderPass(const CProtectedFolderPass&) = delete;
+    CProtectedFolderPass& operator=(const CProtectedFolderPass&) = delete;
+};
+
 // 1 when the canonical path itself is a link or junction (its own
 // attributes, never those of a spelling with a trailing separator).
 int IsLinkPath(const CString& canonical);

@@ -9,6 +9,7 @@
 #include "BrowserFunctions.h"
 #include "SystemFunctions.h"
 #include "smallicons.h"
+#include "pathlayer.h"
 
 PFN_EXITWINDOWSEX g_pfnExitWindowsEx = ::ExitWindowsEx;
 PFN_RUNOBSERVER g_pfnRunObserver = nullptr;
@@ -147,7 +148,6 @@ void CBrisvaneView::OnInitialUpdate()
         return;
     SetupColumns();
     FillList();
-    ApplyStoredChecks();
     m_initialising = 0;
 }
 
@@ -166,6 +166,8 @@ void CBrisvaneView::FillList()
     m_browserRowsShown = ReadYes("Brisvane", "ShowBrowserTraces");
     m_systemRowsShown = ReadYes("Brisvane", "ShowSystemTraces");
     CListCtrl& list = GetListCtrl();
+    // One repaint for the whole list instead of one per row and tick.
+    list.SetRedraw(FALSE);
     list.DeleteAllItems();
     int index = 0;
     // The stored ticks are applied afterwards: filling must not store them.
@@ -184,12 +186,15 @@ void CBrisvaneView::FillList()
         }
     }
     m_initialising = wasInitialising;
+    ApplyStoredChecks();
+    list.SetRedraw(TRUE);
+    list.Invalidate();
 }
 
 const char* CBrisvaneView::ItemKeyOf(int row) const
 {
     const TraceRow* traceRow = RowAt(row, m_browserRowsShown, m_systemRowsShown);
-    return traceRow ? traceRow->itemKey : NULL;
+    return traceRow ? traceRow->itemKey : nullptr;
 }
 
 int CBrisvaneView::ReadItemCheck(int row)
@@ -283,7 +288,6 @@ void CBrisvaneView::OnShowBrowserTraces()
 {
     WriteYesNo("Brisvane", "ShowBrowserTraces", !ReadYes("Brisvane", "ShowBrowserTraces"));
     FillList();
-    ApplyStoredChecks();
 }
 
 void CBrisvaneView::OnUpdateShowBrowserTraces(CCmdUI* pCmdUI)
@@ -295,7 +299,6 @@ void CBrisvaneView::OnShowSystemTraces()
 {
     WriteYesNo("Brisvane", "ShowSystemTraces", !ReadYes("Brisvane", "ShowSystemTraces"));
     FillList();
-    ApplyStoredChecks();
 }
 
 void CBrisvaneView::OnUpdateShowSystemTraces(CCmdUI* pCmdUI)
@@ -318,8 +321,8 @@ void CBrisvaneView::OnClean()
     if (mainWnd)
         mainWnd->ShowWindow(SW_HIDE);
 
-    CProgressDlg progress(NULL, IDD_PROGRESS);
-    if (!progress.CreateModeless(NULL)) {
+    CProgressDlg progress(nullptr, IDD_PROGRESS);
+    if (!progress.CreateModeless(nullptr)) {
         // Without the dialog there is nowhere to report: nothing is cleaned.
         if (mainWnd)
             mainWnd->ShowWindow(SW_SHOW);
@@ -338,13 +341,18 @@ void CBrisvaneView::OnClean()
     overall->SetPos(0);
 
     CListCtrl& list = GetListCtrl();
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-        if (!IsRowChecked(row))
-            continue;
-        CleanItem(row, report, perOperation);
-        overall->StepIt();
-        if (g_pfnRunObserver)
-            g_pfnRunObserver(&progress, row);
+    {
+        // The folders of every row are judged against one list of protected
+        // folders, found once for the run.
+        CProtectedFolderPass pass;
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            if (!IsRowChecked(row))
+                continue;
+            CleanItem(row, report, perOperation);
+            overall->StepIt();
+            if (g_pfnRunObserver)
+                g_pfnRunObserver(&progress, row);
+        }
     }
 
     progress.ShowWindow(SW_HIDE);

@@ -49,6 +49,7 @@ public:
 
 protected:
     void SetupColumns();
+    // The rows of the groups shown, with their stored ticks.
     void FillList();
     void ApplyStoredChecks();
     int ReadItemCheck(int row);

@@ -6,6 +6,7 @@
 #include "startupcleaner.h"
 #include "HelpFunctions.h"
 #include "smallicons.h"
+#include "pathlayer.h"
 #include "PreferencesDlg.h"
 #include "ManageCookies.h"
 
@@ -99,11 +100,10 @@ void CMainFrame::ReadMenuStates() { m_loggingEnabled = ReadYes("Preferences", "S
 
 void CMainFrame::SetTexts()
 {
-    CreateSmallIconList(m_menuImages, kMenuIconIds);
     SetButtonTexts(kButtonTexts, std::size(kButtonTexts));
     SetWindowLngText(m_hWnd, "General", "20050");
     m_wndStatusBar.SetPaneText(0, GetLngString("General", "30900"));
-    SetMenuTexts(kTopMenuKeys, std::size(kTopMenuKeys), kMenuTexts, std::size(kMenuTexts));
+    SetMenuTexts(kTopMenuKeys, std::size(kTopMenuKeys), kMenuTexts, std::size(kMenuTexts), kMenuIconIds);
 }
 
 void CMainFrame::DetectBrowsers()
@@ -114,6 +114,7 @@ void CMainFrame::DetectBrowsers()
     int opera = KeyOpens("Software\\Opera Software");
     int firefox, chrome, safari;
     {
+        CProtectedFolderPass pass;
         CHelpFunctions help;
         firefox = FolderFound(help.GetFirefoxDir(0, CString(""), 0));
         chrome = FolderFound(help.GetChromeDir());

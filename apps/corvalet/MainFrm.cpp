@@ -101,7 +101,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     if (CSuiteFrame::OnCreate(lpcs) == -1 ||
         !CreateBars(IDR_MAINFRAME, kIndicators, (int)std::size(kIndicators), FALSE))
         return -1;
-    CreateSmallIconList(m_menuImages, kImageIcons);
     SetTexts();
     UpdateTitle();
     ::OleInitialize(nullptr);
@@ -113,7 +112,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 void CMainFrame::SetTexts()
 {
     SetButtonTexts(kButtonTexts, std::size(kButtonTexts));
-    SetMenuTexts(kTopMenuKeys, std::size(kTopMenuKeys), kMenuTexts, std::size(kMenuTexts));
+    SetMenuTexts(kTopMenuKeys, std::size(kTopMenuKeys), kMenuTexts, std::size(kMenuTexts), kImageIcons);
 }
 
 void CMainFrame::UpdateTitle()

@@ -60,7 +60,6 @@ BOOL CEraserDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     InitButtons();
-    CreateMenuImages();
     SetLanguageTexts();
     InstallKeyHook();
     return TRUE;
@@ -77,13 +76,6 @@ void CEraserDlg::InitButtons()
     m_btnDeleteFile.SetIconIds(IDI_DELETE_FILE, CImageButton::ICON_NONE);
     m_btnDeleteFile.SetToolbarLook(TRUE, TRUE);
     m_btnDeleteFile.SetTipText(GetLngString("General", "80610"));
-}
-
-void CEraserDlg::CreateMenuImages()
-{
-    static const UINT icons[] = {IDI_EXIT,   IDI_ADD_FILE, IDI_DELETE_FILE, IDI_PREFERENCES,
-                                 IDI_HELPME, IDI_WEBSITE,  IDI_ABOUT};
-    CreateSmallIconList(m_menuImages, icons);
 }
 
 void CEraserDlg::SetLanguageTexts()
@@ -105,15 +97,21 @@ void CEraserDlg::SetLanguageTexts()
     {
         UINT id;
         const char* key;
-        int image;
+        UINT icon;
     } items[] = {
-        {ID_APP_EXIT, "10100", 0},    {IDC_ADD_FILE, "80600", 1}, {IDC_DELETE_FILE, "80610", 2},
-        {ID_PREFERENCES, "16100", 3}, {ID_HELPME, "18010", 4},    {ID_PIRT_WEBSITE, "18020", 5},
-        {ID_ABOUT, "18100", 6},
+        {ID_APP_EXIT, "10100", IDI_EXIT},
+        {IDC_ADD_FILE, "80600", IDI_ADD_FILE},
+        {IDC_DELETE_FILE, "80610", IDI_DELETE_FILE},
+        {ID_PREFERENCES, "16100", IDI_PREFERENCES},
+        {ID_HELPME, "18010", IDI_HELPME},
+        {ID_PIRT_WEBSITE, "18020", IDI_WEBSITE},
+        {ID_ABOUT, "18100", IDI_ABOUT},
     };
     for (const auto& item : items) {
         SetMenuLngText(&m_defaultMenu, item.id, MF_BYCOMMAND, "General", item.key, 0);
-        m_defaultMenu.SetItemImage(item.id, &m_menuImages, item.image);
+        // Straight from the resource into the menu's icon set.
+        CSmallIcon icon(item.icon);
+        m_defaultMenu.SetItemIcon(item.id, icon);
     }
     DrawMenuBar();
 }

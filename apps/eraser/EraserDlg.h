@@ -84,7 +84,6 @@ protected:
     void RemoveKeyHook();
 
     void InitButtons();
-    void CreateMenuImages();
     void SetLanguageTexts();
     void EnableRunButtons(BOOL bEnable);
 
@@ -92,7 +91,6 @@ protected:
 
 protected:
     HICON m_hIcon;
-    CImageList m_menuImages;
     CVisualThemeHelper m_themeHelper;
     CStyledImageButton m_btnAddFile;
     CStyledImageButton m_btnDeleteFile;

@@ -84,6 +84,8 @@ void CImageButton::PreSubclassWindow()
 
 BOOL CImageButton::PreTranslateMessage(MSG* pMsg)
 {
+    if (m_hToolTip == nullptr && !m_strTip.IsEmpty() && pMsg->hwnd == m_hWnd && pMsg->message == WM_MOUSEMOVE)
+        ShowTipText();
     if (m_hToolTip != nullptr)
         ::SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, (LPARAM)pMsg);
     // A double click is one more press.
@@ -379,6 +381,14 @@ void CImageButton::SetTipText(LPCSTR lpszText, BOOL bActivate)
 {
     if (lpszText == nullptr || m_hWnd == nullptr)
         return;
+    m_strTip = lpszText;
+    m_bTipActive = bActivate;
+    if (m_hToolTip != nullptr)
+        ShowTipText();
+}
+
+void CImageButton::ShowTipText()
+{
     if (m_hToolTip == nullptr) {
         m_hToolTip =
             ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -394,7 +404,7 @@ void CImageButton::SetTipText(LPCSTR lpszText, BOOL bActivate)
     ti.hwnd = m_hWnd;
     ti.uId = 1;
     ti.hinst = ::GetModuleHandleA(nullptr);
-    ti.lpszText = (LPSTR)lpszText;
+    ti.lpszText = m_strTip.GetBuffer(0);
     if (!m_bTipAdded) {
         ti.uFlags = TTF_SUBCLASS;
         ::GetClientRect(m_hWnd, &ti.rect);
@@ -402,11 +412,13 @@ void CImageButton::SetTipText(LPCSTR lpszText, BOOL bActivate)
     } else {
         ::SendMessageA(m_hToolTip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
     }
-    ActivateTip(bActivate);
+    m_strTip.ReleaseBuffer();
+    ActivateTip(m_bTipActive);
 }
 
 void CImageButton::ActivateTip(BOOL bActivate)
 {
+    m_bTipActive = bActivate;
     if (m_hToolTip != nullptr)
         ::SendMessageA(m_hToolTip, TTM_ACTIVATE, bActivate, 0);
 }

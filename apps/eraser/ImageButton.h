@@ -55,7 +55,8 @@ public:
     // Paints the parent's background behind the button (captured once).
     void DrawTransparent(BOOL bRepaint = FALSE);
 
-    // Tooltip, created on first use.
+    // Tooltip: its window is made when the mouse first moves over the
+    // button (a dialog shows sooner without one window per button).
     void SetTipText(LPCSTR lpszText, BOOL bActivate = TRUE);
     void ActivateTip(BOOL bActivate = TRUE);
     HWND GetTipWnd() const { return m_hToolTip; }
@@ -105,6 +106,8 @@ protected:
     LRESULT OnGetCheck(WPARAM wParam, LPARAM lParam);
     // The click behaviour; returns FALSE so that the parent gets the click too.
     BOOL OnClicked();
+    // Makes the tooltip window if there is none yet and gives it the text.
+    void ShowTipText();
 
     DECLARE_MESSAGE_MAP()
 
@@ -154,6 +157,8 @@ protected:
     BitmapInfo m_csBitmaps[2] = {}; // [0] in, [1] out
     HWND m_hToolTip = nullptr;
     BOOL m_bTipAdded = FALSE;
+    CString m_strTip; // the tooltip's text, kept for the window made later
+    BOOL m_bTipActive = TRUE;
     HCURSOR m_hCursor = nullptr;
     HMENU m_hMenu = nullptr;
     HWND m_hParentWndMenu = nullptr;

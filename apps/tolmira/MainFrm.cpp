@@ -90,14 +90,13 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CMainFrame::SetTexts()
 {
-    CreateSmallIconList(m_menuImages, kMenuIconIds);
     SetButtonTexts(kButtonTexts, std::size(kButtonTexts));
     SetWindowLngText(m_hWnd, "General", "20070");
     // The arrange-by popup: position 3 of the View menu.
     if (CMenu* view = m_defaultMenu.GetSubMenu(2))
         if (CThemedMenu* viewMenu = CThemedMenu::FromHandleThemed(view->m_hMenu))
             SetMenuLngText(viewMenu, 3, MF_BYPOSITION, "General", "14040", 0);
-    SetMenuTexts(kTopMenuKeys, std::size(kTopMenuKeys), kMenuTexts, std::size(kMenuTexts));
+    SetMenuTexts(kTopMenuKeys, std::size(kTopMenuKeys), kMenuTexts, std::size(kMenuTexts), kMenuIconIds);
 }
 
 void CMainFrame::OnClose()

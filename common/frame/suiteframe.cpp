@@ -3,6 +3,7 @@
 #include "frameids.h"
 #include "language.h"
 #include "placement.h"
+#include "smallicons.h"
 
 PFN_WINEXEC g_pfnWinExec = ::WinExec;
 PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
@@ -53,7 +54,8 @@ void CSuiteFrame::SetButtonTexts(const SuiteButtonText* texts, size_t count)
     }
 }
 
-void CSuiteFrame::SetMenuTexts(const char* const* topKeys, size_t topCount, const SuiteMenuText* items, size_t count)
+void CSuiteFrame::SetMenuTexts(const char* const* topKeys, size_t topCount, const SuiteMenuText* items, size_t count,
+                               const UINT* iconIds)
 {
     if (!m_defaultMenu.m_hMenu)
         return;
@@ -61,8 +63,11 @@ void CSuiteFrame::SetMenuTexts(const char* const* topKeys, size_t topCount, cons
         SetMenuLngText(&m_defaultMenu, (UINT)i, MF_BYPOSITION, "General", topKeys[i], 1);
     for (size_t i = 0; i < count; ++i) {
         SetMenuLngText(&m_defaultMenu, items[i].id, MF_BYCOMMAND, items[i].section, items[i].key, 0);
-        if (items[i].image >= 0)
-            m_defaultMenu.SetItemImage(items[i].id, &m_menuImages, items[i].image);
+        // Straight from the resources: no image list to build first.
+        if (items[i].image >= 0) {
+            CSmallIcon icon(iconIds[items[i].image]);
+            m_defaultMenu.SetItemIcon(items[i].id, icon);
+        }
     }
     // The bar measures its items anew for the new texts.
     m_wndMenuBar.SetMenu(nullptr);

@@ -20,8 +20,8 @@
 extern PFN_WINEXEC g_pfnWinExec;
 extern PFN_SHELLEXECUTE g_pfnShellExecute;
 
-// A menu item's text ([section] key of the language file) and its image in
-// the frame's menu images (-1: none).
+// A menu item's text ([section] key of the language file) and its icon: an
+// index in the frame's icon ids (-1: none).
 struct SuiteMenuText
 {
     UINT id;
@@ -77,8 +77,10 @@ protected:
     BOOL CreateBars(UINT toolBarId, const UINT* indicators, int count, BOOL lines);
     void SetButtonTexts(const SuiteButtonText* texts, size_t count);
     // Texts (padded) of the top-level menus by position, then of the items by
-    // command with their images; the menu bar measures its items anew.
-    void SetMenuTexts(const char* const* topKeys, size_t topCount, const SuiteMenuText* items, size_t count);
+    // command with their icons (an item's image indexes iconIds); the menu
+    // bar measures its items anew.
+    void SetMenuTexts(const char* const* topKeys, size_t topCount, const SuiteMenuText* items, size_t count,
+                      const UINT* iconIds);
     // Restores the stored placement; the menu colours then follow the screen
     // the window was placed on.
     void RestorePlacement();
@@ -88,7 +90,6 @@ protected:
     CThemedStatusBar m_wndStatusBar;
     CThemedToolBar m_wndToolBar;
     CThemedMenuBar m_wndMenuBar;
-    CImageList m_menuImages;
 
 private:
     const int m_iniIndex;

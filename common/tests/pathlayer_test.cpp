@@ -191,3 +191,40 @@ TEST(PathLayer, ProtectedFolderReachedThroughALinkAbove)
     EXPECT_EQ(PATH_PROTECTED, CheckFolderTarget(cdrive + "\\windows", nullptr));
     EXPECT_EQ(PATH_PROTECTED, CheckFolderTarget(cdrive + "\\users\\", nullptr));
 }
+
+// A folder named by the environment becomes protected at the next test, and
+// so again once a pass that shared an older list has ended.
+TEST(PathLayer, ProtectedFoldersFollowAChangeOutsideAPass)
+{
+    CScratchFolder scratch("pathpass");
+    const CString folder = scratch.MakeFolder("shared");
+    const char* name = "CommonProgramFiles(x86)";
+    char saved[MAX_PATH * 2] = "";
+    const bool wasSet = GetEnvironmentVariableA(name, saved, sizeof(saved)) > 0;
+    auto set = [&](const char* value) { SetEnvironmentVariableA(name, value); };
+    struct
+    {
+        const char* what;
+        bool inPass; // a test of an outer pass before the change
+        PathVerdict verdict;
+    } cases[] = {
+        {"no pass", false, PATH_PROTECTED},
+        {"after a nested pass", true, PATH_PROTECTED},
+    };
+    for (const auto& c : cases) {
+        set(wasSet ? saved : nullptr);
+        if (c.inPass) {
+            CProtectedFolderPass outer;
+            EXPECT_EQ(PATH_OK, CheckFolderTarget(folder, nullptr)) << c.what;
+            {
+                CProtectedFolderPass inner;
+            }
+            EXPECT_EQ(PATH_OK, CheckFolderTarget(folder, nullptr)) << c.what;
+        } else
+            EXPECT_EQ(PATH_OK, CheckFolderTarget(folder, nullptr)) << c.what;
+        set(folder);
+        EXPECT_EQ(c.verdict, CheckFolderTarget(folder, nullptr)) << c.what;
+        EXPECT_EQ(c.verdict, CheckBaseFolder(folder + "\\..\\shared", nullptr)) << c.what;
+    }
+    set(wasSet ? saved : nullptr);
+}

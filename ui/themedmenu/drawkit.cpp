@@ -548,29 +548,8 @@ char GetSystemCommandGlyph(UINT nID)
 }
 
 namespace {
-// The pixels of a bitmap as 32-bit top-down BGRA.
-BOOL ReadPixels(HBITMAP hBitmap, std::vector<DWORD>& pixels, int& cx, int& cy)
-{
-    BITMAP bm = {};
-    if (!hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm))
-        return FALSE;
-    cx = bm.bmWidth;
-    cy = bm.bmHeight;
-    pixels.assign((size_t)cx * cy, 0);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    HDC hdc = ::GetDC(nullptr);
-    int n = ::GetDIBits(hdc, hBitmap, 0, cy, pixels.data(), &bi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, hdc);
-    return n == cy;
-}
-
-BOOL WritePixels(HBITMAP hBitmap, const std::vector<DWORD>& pixels, int cx, int cy)
+// The format of cx by cy 32-bit top-down DIB pixels.
+BITMAPINFO TopDownPixels(int cx, int cy)
 {
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -579,10 +558,7 @@ BOOL WritePixels(HBITMAP hBitmap, const std::vector<DWORD>& pixels, int cx, int 
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    HDC hdc = ::GetDC(nullptr);
-    int n = ::SetDIBits(hdc, hBitmap, 0, cy, pixels.data(), &bi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, hdc);
-    return n == cy;
+    return bi;
 }
 
 // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
@@ -590,11 +566,35 @@ DWORD ToPixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | 
 COLORREF FromPixel(DWORD p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
 } // namespace
 
+BOOL ReadBitmapPixels(HBITMAP hBitmap, std::vector<DWORD>& pixels, int& cx, int& cy)
+{
+    BITMAP bm = {};
+    if (!hBitmap || !::GetObjectA(hBitmap, sizeof(bm), &bm))
+        return FALSE;
+    cx = bm.bmWidth;
+    cy = bm.bmHeight;
+    pixels.assign((size_t)cx * cy, 0);
+    BITMAPINFO bi = TopDownPixels(cx, cy);
+    HDC hdc = ::GetDC(nullptr);
+    int n = ::GetDIBits(hdc, hBitmap, 0, cy, pixels.data(), &bi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, hdc);
+    return n == cy;
+}
+
+BOOL WriteBitmapPixels(HBITMAP hBitmap, const std::vector<DWORD>& pixels, int cx, int cy)
+{
+    BITMAPINFO bi = TopDownPixels(cx, cy);
+    HDC hdc = ::GetDC(nullptr);
+    int n = ::SetDIBits(hdc, hBitmap, 0, cy, pixels.data(), &bi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, hdc);
+    return n == cy;
+}
+
 HBITMAP CreateMaskBitmap(HBITMAP hBitmap, COLORREF transparent)
 {
     std::vector<DWORD> px;
     int cx, cy;
-    if (!ReadPixels(hBitmap, px, cx, cy))
+    if (!ReadBitmapPixels(hBitmap, px, cx, cy))
         return nullptr;
     int stride = ((cx + 15) / 16) * 2;
     std::vector<BYTE> bits((size_t)stride * cy, 0);
@@ -607,7 +607,7 @@ HBITMAP CreateMaskBitmap(HBITMAP hBitmap, COLORREF transparent)
                 p = 0;
             }
         }
-    WritePixels(hBitmap, px, cx, cy);
+    WriteBitmapPixels(hBitmap, px, cx, cy);
     return ::CreateBitmap(cx, cy, 1, 1, bits.data());
 }
 
@@ -615,7 +615,7 @@ COLORREF TintBitmap(HBITMAP hBitmap, int weight, COLORREF color)
 {
     std::vector<DWORD> px;
     int cx, cy;
-    if (!ReadPixels(hBitmap, px, cx, cy) || px.empty())
+    if (!ReadBitmapPixels(hBitmap, px, cx, cy) || px.empty())
         return 0;
     for (DWORD& p : px) {
         COLORREF c = FromPixel(p);
@@ -623,7 +623,7 @@ COLORREF TintBitmap(HBITMAP hBitmap, int weight, COLORREF color)
         COLORREF t = PerChannel(color, [&](int k) { return (grey * weight + k * (255 - weight)) / 256; });
         p = ToPixel(t);
     }
-    WritePixels(hBitmap, px, cx, cy);
+    WriteBitmapPixels(hBitmap, px, cx, cy);
     return FromPixel(px[0]);
 }
 

@@ -94,6 +94,10 @@ void DrawMarlettGlyph(CDC* pDC, LPCRECT pRect, char ch, BOOL bBold);
 // The Marlett character of a system command (close, minimise, maximise,
 // restore, and the ids one above them), 0 for any other id.
 char GetSystemCommandGlyph(UINT nID);
+// The pixels of a bitmap as 32-bit top-down DIB pixels (0x00RRGGBB), and
+// the same written back.
+BOOL ReadBitmapPixels(HBITMAP hBitmap, std::vector<DWORD>& pixels, int& cx, int& cy);
+BOOL WriteBitmapPixels(HBITMAP hBitmap, const std::vector<DWORD>& pixels, int cx, int cy);
 // A monochrome mask of hBitmap (the colour's pixels white); those pixels of
 // hBitmap become black.
 HBITMAP CreateMaskBitmap(HBITMAP hBitmap, COLORREF transparent);
@@ -103,12 +107,17 @@ HBITMAP LoadBitmapWithColors(const char* pszResource, HINSTANCE hModule, int* pC
 
 // ---------------------------------------------------------------- icon sets
 
-// One set of menu images of one size: for every command id three images,
-// normal (3i), dimmed (3i + 1) and disabled (3i + 2). Sets live in a
-// process-wide list and are counted by the item records that refer to them.
+// One set of menu images of one size, each command id in three looks:
+// normal, dimmed and disabled, at the same index in each look's list. Only
+// the normal images are made when images are added; the other two lists are
+// made on their first use and again after the images or the colours
+// changed. Sets live in a process-wide list and are counted by the item
+// records that refer to them.
 class CThemedMenuIcons
 {
 public:
+    enum Look { LOOK_NORMAL = 0, LOOK_DIMMED, LOOK_DISABLED };
+
     CThemedMenuIcons();
     virtual ~CThemedMenuIcons();
 
@@ -128,9 +137,13 @@ public:
     virtual BOOL IsSameToolBar(const ToolBarRecord& record, COLORREF transparent) const;
     virtual BOOL IsSameResource(const char* pszResource, HINSTANCE hModule) const;
     virtual BOOL LoadBitmapResource(int cx, int cy, const char* pszResource, HINSTANCE hModule);
-    virtual int MakeDimmedImage(HICON hIcon, int nIndex);
-    virtual int MakeDisabledImage(HICON hIcon, int nIndex);
-    virtual BOOL RebuildImages();
+
+    // The images in one look (the dimmed and disabled ones made now if they
+    // are not there yet).
+    CImageList& Images(Look look);
+    // Lets go of the dimmed and disabled images: the next use makes them
+    // from the normal images and the colours of then.
+    void DropVariants();
 
     CSize GetIconSize() const;
     int AddRef() { return ++m_nRefCount; }
@@ -145,7 +158,7 @@ public:
     UINT_PTR m_nSourceHandle;
     int m_nColorCount;
     COLORREF m_crTransparent;
-    CImageList m_images;
+    CImageList m_images; // the normal look
     std::vector<UINT> m_ids;
     int m_nRefCount;
 
@@ -153,6 +166,8 @@ protected:
     void SetName(const char* pszName);
 
 private:
+    CImageList m_variants[2]; // dimmed, disabled: empty until used
+
     CThemedMenuIcons(const CThemedMenuIcons&) = delete;
     CThemedMenuIcons& operator=(const CThemedMenuIcons&) = delete;
 };
@@ -164,7 +179,7 @@ public:
     CThemedMenuBitmaps();
     ~CThemedMenuBitmaps() override;
     void OnSysColorChange() override;
-    // Adds (or replaces) the image of a command; returns its normal index or -1.
+    // Adds (or replaces) the image of a command; returns its index or -1.
     int AddIcon(HICON hIcon, UINT nID);
 
     std::vector<DWORD> m_sources; // -1 for each entry taken from an image list

@@ -596,14 +596,24 @@ void CMenuTheme::FillRing(HWND hWnd, HDC hDC, const CRect& outer, COLORREF color
     pDC->RestoreDC(saveId);
 }
 
-BOOL CMenuTheme::PaintBorder(HWND hWnd, HDC hDC, BOOL bBorderOnly)
+CMenuHookData* CMenuTheme::BeginBorder(HWND hWnd, int& W, int& H)
 {
     CMenuHookData* pData = CThemedMenuHook::FindData(hWnd);
     if (!DoDrawBorder() || !pData)
-        return FALSE;
+        return nullptr;
     CThemedMenuHook::GetScreenBackground(hWnd);
     CRect rw = WindowRectOf(hWnd);
-    int W = rw.Width(), H = rw.Height();
+    W = rw.Width();
+    H = rw.Height();
+    return pData;
+}
+
+BOOL CMenuTheme::PaintBorder(HWND hWnd, HDC hDC, BOOL bBorderOnly)
+{
+    int W = 0, H = 0;
+    CMenuHookData* pData = BeginBorder(hWnd, W, H);
+    if (!pData)
+        return FALSE;
     CDC* pDC = CDC::FromHandle(hDC);
     BOOL hc = GetThemedSystemInfo().bHighContrast;
     COLORREF frame = ::GetSysColor(hc ? COLOR_BTNTEXT : COLOR_HIGHLIGHT);
@@ -623,12 +633,10 @@ BOOL CMenuTheme::PaintBorder(HWND hWnd, HDC hDC, BOOL bBorderOnly)
 
 BOOL CMenuThemeXP::PaintBorder(HWND hWnd, HDC hDC, BOOL bBorderOnly)
 {
-    CMenuHookData* pData = CThemedMenuHook::FindData(hWnd);
-    if (!DoDrawBorder() || !pData)
+    int W = 0, H = 0;
+    CMenuHookData* pData = BeginBorder(hWnd, W, H);
+    if (!pData)
         return FALSE;
-    CThemedMenuHook::GetScreenBackground(hWnd);
-    CRect rw = WindowRectOf(hWnd);
-    int W = rw.Width(), H = rw.Height();
     CDC* pDC = CDC::FromHandle(hDC);
     COLORREF m = GetMenuBarColor(pData->hMenu), wn = ::GetSysColor(COLOR_WINDOW);
     COLORREF light = MixColor86(wn, m), dark = DarkenColor(m, 128);

@@ -1,5 +1,7 @@
 // Icon sets of the themed menus: every image with a dimmed and a disabled
-// variant, computed when the image is added so that painting only draws.
+// variant. A program sets up many menu images before its window shows, and
+// most of them are never painted dimmed or disabled: the variants are made
+// for a whole set the first time one of them is painted.
 #include "drawkit.h"
 #include "themedmenu.h"
 #include "fw/controlbars.h"
@@ -46,35 +48,20 @@ struct CIconBitmaps
     }
 };
 
-BOOL ScaleBitmap(HBITMAP hBitmap, int cx, int cy, int dimming)
+// Every pixel darkened by dimming (0 to 255).
+BOOL DimBitmap(HBITMAP hBitmap, int dimming)
 {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> px((size_t)cx * cy);
-    HDC hdc = ::GetDC(nullptr);
-    BOOL ok = ::GetDIBits(hdc, hBitmap, 0, cy, px.data(), &bi, DIB_RGB_COLORS) == cy;
-    if (ok) {
-        for (DWORD& p : px) {
-            DWORD r = (DWORD)::MulDiv((p >> 16) & 0xFF, 255 - dimming, 255);
-            DWORD g = (DWORD)::MulDiv((p >> 8) & 0xFF, 255 - dimming, 255);
-            DWORD b = (DWORD)::MulDiv(p & 0xFF, 255 - dimming, 255);
-            p = (p & 0xFF000000) | (r << 16) | (g << 8) | b;
-        }
-        ok = ::SetDIBits(hdc, hBitmap, 0, cy, px.data(), &bi, DIB_RGB_COLORS) == cy;
+    std::vector<DWORD> px;
+    int cx, cy;
+    if (!ReadBitmapPixels(hBitmap, px, cx, cy))
+        return FALSE;
+    for (DWORD& p : px) {
+        DWORD r = (DWORD)::MulDiv((p >> 16) & 0xFF, 255 - dimming, 255);
+        DWORD g = (DWORD)::MulDiv((p >> 8) & 0xFF, 255 - dimming, 255);
+        DWORD b = (DWORD)::MulDiv(p & 0xFF, 255 - dimming, 255);
+        p = (p & 0xFF000000) | (r << 16) | (g << 8) | b;
     }
-    ::ReleaseDC(nullptr, hdc);
-    return ok;
-}
-
-int AddOrReplace(CImageList& list, int nIndex, HBITMAP hColor, HBITMAP hMask)
-{
-    if (nIndex < 0)
-        return list.Add(hColor, hMask);
-    return list.Replace(nIndex, hColor, hMask) ? nIndex : -1;
+    return WriteBitmapPixels(hBitmap, px, cx, cy);
 }
 
 // A copy of a bitmap that the image list may change while masking it.
@@ -147,7 +134,7 @@ int CThemedMenuIcons::FindIndex(UINT nID) const
 {
     for (int i = (int)m_ids.size() - 1; i >= 0; --i)
         if (m_ids[i] == nID)
-            return 3 * i;
+            return i;
     return -1;
 }
 
@@ -158,8 +145,9 @@ void CThemedMenuIcons::OnSysColorChange()
     CSize size = GetIconSize();
     if (size.cx <= 0)
         return;
+    // The bitmap's colours follow the system colours.
     if (LoadBitmapResource(size.cx, size.cy, m_pszName, m_hModule))
-        RebuildImages();
+        DropVariants();
 }
 
 BOOL CThemedMenuIcons::LoadBitmap(HBITMAP hBitmap, int cx, int cy, const UINT* pIDs, COLORREF transparent)
@@ -177,7 +165,7 @@ BOOL CThemedMenuIcons::LoadBitmap(HBITMAP hBitmap, int cx, int cy, const UINT* p
     size_t before = m_ids.size();
     for (const UINT* p = pIDs; p && *p; ++p)
         m_ids.push_back(*p);
-    RebuildImages();
+    DropVariants();
     return m_ids.size() > before;
 }
 
@@ -190,7 +178,7 @@ BOOL CThemedMenuIcons::LoadToolBar(const ToolBarRecord& record, COLORREF transpa
     size_t before = m_ids.size();
     for (const UINT* p = record.pIDs; p && *p; ++p)
         m_ids.push_back(*p);
-    RebuildImages();
+    DropVariants();
     return m_ids.size() > before;
 }
 
@@ -213,7 +201,7 @@ BOOL CThemedMenuIcons::LoadToolBar(const char* pszResource, HINSTANCE hModule)
     for (UINT id : ids)
         if (id)
             m_ids.push_back(id);
-    RebuildImages();
+    DropVariants();
     return !m_ids.empty();
 }
 
@@ -266,53 +254,50 @@ BOOL CThemedMenuIcons::LoadBitmapResource(int cx, int cy, const char* pszResourc
     return TRUE;
 }
 
-int CThemedMenuIcons::MakeDimmedImage(HICON hIcon, int nIndex)
+CImageList& CThemedMenuIcons::Images(Look look)
 {
-    CIconBitmaps bits;
-    if (!bits.Read(hIcon))
-        return -1;
+    if (look == LOOK_NORMAL)
+        return m_images;
+    CImageList& list = m_variants[look == LOOK_DIMMED ? 0 : 1];
+    if (list.m_hImageList || !m_images.m_hImageList)
+        return list;
     CSize size = GetIconSize();
-    if (!ScaleBitmap(bits.color, size.cx, size.cy, CThemedMenu::Options().nIconDimming))
-        return -1;
-    return AddOrReplace(m_images, nIndex, bits.color, bits.mask);
-}
-
-int CThemedMenuIcons::MakeDisabledImage(HICON hIcon, int nIndex)
-{
-    CIconBitmaps bits;
-    if (!bits.Read(hIcon))
-        return -1;
-    int id = CThemedMenu::GetThemeId();
-    COLORREF base;
-    if (id == 2 || id == 3) {
-        base = LightenColor(GetMenuColor(), 115);
-    } else if (id >= 8 && id <= 11) {
-        COLORREF a, b;
-        Get2003Colors(a, b, TRUE);
-        base = LightenColor(a, 115);
-    } else {
-        base = LightenColor(GetMenuBarColorThemed(nullptr), 115);
+    if (!list.Create(size.cx, size.cy, kImageListFlags, 0, 10))
+        return list;
+    COLORREF base = 0;
+    if (look == LOOK_DISABLED) {
+        int id = CThemedMenu::GetThemeId();
+        if (id == 2 || id == 3) {
+            base = LightenColor(GetMenuColor(), 115);
+        } else if (id >= 8 && id <= 11) {
+            COLORREF a, b;
+            Get2003Colors(a, b, TRUE);
+            base = LightenColor(a, 115);
+        } else {
+            base = LightenColor(GetMenuBarColorThemed(nullptr), 115);
+        }
     }
-    TintBitmap(bits.color, 110, base);
-    return AddOrReplace(m_images, nIndex, bits.color, bits.mask);
-}
-
-BOOL CThemedMenuIcons::RebuildImages()
-{
-    int n = m_images.m_hImageList ? m_images.GetImageCount() : 0;
-    if (n <= 0)
-        return FALSE;
-    CSize size = GetIconSize();
-    CImageList old;
-    old.Attach(m_images.Detach());
-    m_images.Create(size.cx, size.cy, kImageListFlags, 0, 10);
+    const int n = m_images.GetImageCount();
     for (int i = 0; i < n; ++i) {
-        CIconHolder icon(old.ExtractIcon(i));
-        m_images.Add(icon.m_hIcon);
-        MakeDimmedImage(icon.m_hIcon, -1);
-        MakeDisabledImage(icon.m_hIcon, -1);
+        CIconHolder icon(m_images.ExtractIcon(i));
+        CIconBitmaps bits;
+        BOOL made = bits.Read(icon.m_hIcon);
+        if (made && look == LOOK_DIMMED)
+            made = DimBitmap(bits.color, CThemedMenu::Options().nIconDimming);
+        else if (made)
+            TintBitmap(bits.color, 110, base);
+        // A look that cannot be made shows the normal image: every image
+        // keeps its index.
+        if (!made || list.Add(bits.color, bits.mask) < 0)
+            list.Add(icon.m_hIcon);
     }
-    return TRUE;
+    return list;
+}
+
+void CThemedMenuIcons::DropVariants()
+{
+    for (CImageList& list : m_variants)
+        list.DeleteImageList();
 }
 
 // ---------------------------------------------------------------- image lists
@@ -320,16 +305,7 @@ BOOL CThemedMenuIcons::RebuildImages()
 CThemedMenuBitmaps::CThemedMenuBitmaps() {}
 CThemedMenuBitmaps::~CThemedMenuBitmaps() {}
 
-void CThemedMenuBitmaps::OnSysColorChange()
-{
-    for (size_t i = 0; i < m_ids.size(); ++i) {
-        CIconHolder icon(m_images.ExtractIcon((int)(3 * i)));
-        if (!icon.m_hIcon)
-            continue;
-        MakeDimmedImage(icon.m_hIcon, (int)(3 * i + 1));
-        MakeDisabledImage(icon.m_hIcon, (int)(3 * i + 2));
-    }
-}
+void CThemedMenuBitmaps::OnSysColorChange() { DropVariants(); }
 
 int CThemedMenuBitmaps::AddIcon(HICON hIcon, UINT nID)
 {
@@ -345,17 +321,14 @@ int CThemedMenuBitmaps::AddIcon(HICON hIcon, UINT nID)
     } else if (!m_images.Create(bm.bmWidth, bm.bmHeight, kImageListFlags, 0, 10)) {
         return -1;
     }
+    DropVariants();
     int i = FindIndex(nID);
-    if (i >= 0) {
-        m_images.Replace(i, hIcon);
-        MakeDimmedImage(hIcon, i + 1);
-        MakeDisabledImage(hIcon, i + 2);
-        return i;
-    }
+    if (i >= 0)
+        return m_images.Replace(i, hIcon) >= 0 ? i : -1;
+    const int index = m_images.Add(hIcon);
+    if (index < 0)
+        return -1;
     m_sources.push_back((DWORD)-1);
     m_ids.push_back(nID);
-    int index = m_images.Add(hIcon);
-    MakeDimmedImage(hIcon, -1);
-    MakeDisabledImage(hIcon, -1);
     return index;
 }

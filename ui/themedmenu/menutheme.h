@@ -8,6 +8,8 @@ typedef void (CThemedMenu::*ThemedMeasurePainter)(LPMEASUREITEMSTRUCT, BOOL);
 typedef void (CThemedMenu::*ThemedDrawPainter)(LPDRAWITEMSTRUCT, BOOL);
 typedef void (CThemedMenu::*ThemedTitlePainter)(LPDRAWITEMSTRUCT);
 
+struct CMenuHookData;
+
 class CMenuTheme
 {
 public:
@@ -38,6 +40,10 @@ public:
     int m_nShadowWidth, m_nShadowHeight;
 
 protected:
+    // The popup's record when this theme paints its border (null when not),
+    // after the screen behind it was kept for the shadow; W and H get the
+    // window's size.
+    CMenuHookData* BeginBorder(HWND hWnd, int& W, int& H);
     // The ring between the frame and the client area, the own drop shadow
     // and the joint with the open menu-bar item.
     void FillRing(HWND hWnd, HDC hDC, const CRect& outer, COLORREF color);

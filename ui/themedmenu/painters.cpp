@@ -162,16 +162,14 @@ void DrawItemImage(CDC* pDC, const ItemPaint& ip, int left, const CRect& item, B
 {
     CThemedMenuIcons* pIcons = ip.pRecord->m_pIcons;
     CSize size = pIcons->GetIconSize();
-    int index = ip.pRecord->m_nImageIndex;
-    if (ip.bDisabled)
-        index += 2;
-    else if (!ip.bSelected && CThemedMenu::GetDimmedIcons())
-        index += 1;
+    CThemedMenuIcons::Look look = ip.bDisabled                                       ? CThemedMenuIcons::LOOK_DISABLED
+                                  : (!ip.bSelected && CThemedMenu::GetDimmedIcons()) ? CThemedMenuIcons::LOOK_DIMMED
+                                                                                     : CThemedMenuIcons::LOOK_NORMAL;
     int w = ip.pMenu->m_nIconWidth;
     int x = left + (size.cx < w ? (w - size.cx) / 2 : 0);
     int y = item.top + (item.Height() - size.cy) / 2;
     (void)bMono;
-    pIcons->m_images.Draw(pDC->m_hDC, index, CPoint(x, y), ILD_TRANSPARENT);
+    pIcons->Images(look).Draw(pDC->m_hDC, ip.pRecord->m_nImageIndex, CPoint(x, y), ILD_TRANSPARENT);
 }
 
 // The check-mark bitmaps of the item.
@@ -302,6 +300,43 @@ void DrawBarShadow(CDC* pDC, const CRect& strip, BOOL bVertical)
 }
 
 void FrameRectIn(CDC* pDC, const CRect& r, COLORREF c) { pDC->Draw3dRect(&r, c, c); }
+// The icon column (the icon width and a margin) and the text area right of
+// it, or left of it in a right-to-left menu.
+void SplitIconColumn(const ItemPaint& ip, CRect& colRect, CRect& textRect)
+{
+    const int column = ip.pMenu->m_nIconWidth + 8;
+    colRect = textRect = ip.rect;
+    if (ip.bRtl) {
+        colRect.left = colRect.right - column;
+        textRect.right = colRect.left;
+    } else {
+        colRect.right = colRect.left + column;
+        textRect.left = colRect.right;
+    }
+}
+
+// Check marks and system glyphs of an item without image, in its column.
+void DrawColumnGlyphs(CDC* pDC, const ItemPaint& ip, const CRect& colRect)
+{
+    CRect glyph(colRect);
+    glyph.InflateRect(2, 0);
+    int h = ip.pMenu->m_nIconHeight + 4;
+    glyph.top = ip.rect.top + (ip.rect.Height() - h) / 2;
+    glyph.bottom = glyph.top + h;
+    DrawCheckMarks(pDC, ip, glyph, GlyphColor(ip, FALSE));
+    if (IsSystemGlyphItem(ip))
+        DrawSystemGlyphXP(pDC, ip, colRect);
+}
+
+// The popup text in the colours of the XP and 2003 looks.
+void DrawPopupTextXP(CDC* pDC, const ItemPaint& ip, const CRect& textRect, BOOL hc)
+{
+    COLORREF text = ip.bDisabled ? ::GetSysColor(COLOR_GRAYTEXT) : ::GetSysColor(COLOR_MENUTEXT);
+    if (hc && !ip.bSelected && !ip.bDisabled)
+        text = ::GetSysColor(COLOR_WINDOWTEXT);
+    DrawPopupText(pDC, ip, textRect, text);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- 2003
@@ -369,15 +404,8 @@ void CThemedMenu::DrawItem2003(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
     COLORREF G = MixColor86(N, M);
     if (NearestScreenColor(G) == NearestScreenColor(P1))
         G = N;
-    int column = m_nIconWidth + 8;
-    CRect colRect(ip.rect), textRect(ip.rect);
-    if (ip.bRtl) {
-        colRect.left = colRect.right - column;
-        textRect.right = colRect.left;
-    } else {
-        colRect.right = colRect.left + column;
-        textRect.left = colRect.right;
-    }
+    CRect colRect, textRect;
+    SplitIconColumn(ip, colRect, textRect);
 
     if (ip.pRecord->IsSeparator()) {
         if (ip.pRecord->m_nTitleFlags & TITLE_ITEM) {
@@ -419,19 +447,9 @@ void CThemedMenu::DrawItem2003(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
             dc.FillSolidRect(&box, ip.bSelected ? boxSelected : boxChecked);
             FrameRectIn(&dc, box, frame);
         }
-        CRect glyph(colRect);
-        glyph.InflateRect(2, 0);
-        int h = m_nIconHeight + 4;
-        glyph.top = ip.rect.top + (ip.rect.Height() - h) / 2;
-        glyph.bottom = glyph.top + h;
-        DrawCheckMarks(&dc, ip, glyph, GlyphColor(ip, FALSE));
-        if (IsSystemGlyphItem(ip))
-            DrawSystemGlyphXP(&dc, ip, colRect);
+        DrawColumnGlyphs(&dc, ip, colRect);
     }
-    COLORREF text = ip.bDisabled ? ::GetSysColor(COLOR_GRAYTEXT) : ::GetSysColor(COLOR_MENUTEXT);
-    if (hc && !ip.bSelected && !ip.bDisabled)
-        text = ::GetSysColor(COLOR_WINDOWTEXT);
-    DrawPopupText(&dc, ip, textRect, text);
+    DrawPopupTextXP(&dc, ip, textRect, hc);
 }
 
 // ---------------------------------------------------------------- XP
@@ -475,15 +493,8 @@ void CThemedMenu::DrawItemXP(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
         DrawBarText(pTarget, ip, (ip.bHot || ip.bSelected) ? body : r, text);
         return;
     }
-    int column = m_nIconWidth + 8;
-    CRect colRect(ip.rect), textRect(ip.rect);
-    if (ip.bRtl) {
-        colRect.left = colRect.right - column;
-        textRect.right = colRect.left;
-    } else {
-        colRect.right = colRect.left + column;
-        textRect.left = colRect.right;
-    }
+    CRect colRect, textRect;
+    SplitIconColumn(ip, colRect, textRect);
     if (ip.pRecord->IsSeparator()) {
         if (ip.pRecord->m_nTitleFlags & TITLE_ITEM) {
             DrawMenuTitle(lpdis);
@@ -513,19 +524,9 @@ void CThemedMenu::DrawItemXP(LPDRAWITEMSTRUCT lpdis, BOOL bBar)
     if (ip.bHasImage) {
         DrawItemImage(&dc, ip, colRect.left + 3, ip.rect);
     } else {
-        CRect glyph(colRect);
-        glyph.InflateRect(2, 0);
-        int h = m_nIconHeight + 4;
-        glyph.top = ip.rect.top + (ip.rect.Height() - h) / 2;
-        glyph.bottom = glyph.top + h;
-        DrawCheckMarks(&dc, ip, glyph, GlyphColor(ip, FALSE));
-        if (IsSystemGlyphItem(ip))
-            DrawSystemGlyphXP(&dc, ip, colRect);
+        DrawColumnGlyphs(&dc, ip, colRect);
     }
-    COLORREF text = ip.bDisabled ? ::GetSysColor(COLOR_GRAYTEXT) : ::GetSysColor(COLOR_MENUTEXT);
-    if (hc && !ip.bSelected && !ip.bDisabled)
-        text = ::GetSysColor(COLOR_WINDOWTEXT);
-    DrawPopupText(&dc, ip, textRect, text);
+    DrawPopupTextXP(&dc, ip, textRect, hc);
 }
 
 // ---------------------------------------------------------------- classic

@@ -521,6 +521,30 @@ BOOL CThemedMenu::SetItemImage(UINT nID, CImageList* pImageList, int nImage)
     FwCountGdiObject(1);
     int cx = 0, cy = 0;
     pImageList->GetIconSize(&cx, &cy);
+    BOOL bSet = SetItemIcon(nID, hIcon, CSize(cx, cy));
+    ::DestroyIcon(hIcon);
+    FwCountGdiObject(-1);
+    return bSet;
+}
+
+BOOL CThemedMenu::SetItemIcon(UINT nID, HICON hIcon)
+{
+    ICONINFO ii = {};
+    if (!hIcon || !::GetIconInfo(hIcon, &ii))
+        return FALSE;
+    BITMAP bm = {};
+    BOOL bKnown = ii.hbmColor && ::GetObjectA(ii.hbmColor, sizeof(bm), &bm);
+    if (ii.hbmColor)
+        ::DeleteObject(ii.hbmColor);
+    if (ii.hbmMask)
+        ::DeleteObject(ii.hbmMask);
+    // A monochrome icon has no colour bitmap: the image lists here hold
+    // colour images only.
+    return bKnown && SetItemIcon(nID, hIcon, CSize(bm.bmWidth, bm.bmHeight));
+}
+
+BOOL CThemedMenu::SetItemIcon(UINT nID, HICON hIcon, CSize size)
+{
     std::vector<CThemedMenuIcons*>& sets = CThemedMenuIcons::List();
     CThemedMenuBitmaps* pSet = nullptr;
     for (CThemedMenuIcons* p : sets) {
@@ -533,7 +557,7 @@ BOOL CThemedMenu::SetItemImage(UINT nID, CImageList* pImageList, int nImage)
     if (!pSet) {
         for (CThemedMenuIcons* p : sets) {
             CThemedMenuBitmaps* pb = dynamic_cast<CThemedMenuBitmaps*>(p);
-            if (pb && pb->GetIconSize() == CSize(cx, cy)) {
+            if (pb && pb->GetIconSize() == size) {
                 pSet = pb;
                 break;
             }
@@ -551,8 +575,6 @@ BOOL CThemedMenu::SetItemImage(UINT nID, CImageList* pImageList, int nImage)
         else
             sets.push_back(pSet);
     }
-    ::DestroyIcon(hIcon);
-    FwCountGdiObject(-1);
     if (index < 0)
         return FALSE;
     pSet->AddRef();

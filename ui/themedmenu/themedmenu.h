@@ -122,6 +122,9 @@ public:
     void ForgetHandles();
     BOOL SetItemText(UINT nItem, CString strText, UINT nFlags);
     BOOL SetItemImage(UINT nID, CImageList* pImageList, int nImage);
+    // The same from an icon, copied into the icon set (the caller keeps the
+    // icon): no image list in between when the icons come from resources.
+    BOOL SetItemIcon(UINT nID, HICON hIcon);
     BOOL DeleteMenu(UINT nPosition, UINT nFlags);
     BOOL GetMenuText(UINT nItem, CString& strText, UINT nFlags);
     BOOL ChangeItemCommand(UINT nOldID, UINT nNewID);
@@ -175,6 +178,7 @@ public:
 protected:
     CThemedMenuItemData* NewRecord(int nPos, UINT nFlags, UINT_PTR nID, const CString& strText);
     CThemedMenuItemData* TakeRecord(UINT_PTR nID);
+    BOOL SetItemIcon(UINT nID, HICON hIcon, CSize size);
     void MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL bXP);
     void DrawByPainter(LPDRAWITEMSTRUCT lpdis, BOOL bBar);
     void RedrawBarItem();

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -131,8 +132,45 @@ TEST_F(EraserDialogTest, StartsEmptyWithDeleteAndStartDisabledAndLanguageTexts)
     EXPECT_FALSE(Lng("General", "80600").empty());
     CThemedMenuItemData* about = menu.FindRecord(ID_ABOUT);
     ASSERT_NE(nullptr, about);
-    EXPECT_EQ(18, about->m_nImageIndex); // image 6 of the list: normal image 3 * 6
+    ASSERT_NE(nullptr, about->m_pIcons);
     EXPECT_TRUE(::GetMenuState(menu.m_hMenu, ID_ABOUT, MF_BYCOMMAND) & MF_OWNERDRAW);
+    // The item shows the about icon itself: its image and the icon drawn on
+    // white differ at most in a few edge pixels.
+    auto drawn = [](std::function<void(HDC)> paint) {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = 16;
+        bi.bmiHeader.biHeight = -16;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        HBITMAP bmp = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = ::SelectObject(dc, bmp);
+        ::PatBlt(dc, 0, 0, 16, 16, WHITENESS);
+        paint(dc);
+        ::GdiFlush();
+        std::vector<DWORD> px((DWORD*)bits, (DWORD*)bits + 256);
+        ::SelectObject(dc, old);
+        ::DeleteObject(bmp);
+        ::DeleteDC(dc);
+        return px;
+    };
+    HICON icon = (HICON)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ABOUT), IMAGE_ICON, 16, 16, 0);
+    ASSERT_NE(nullptr, icon);
+    std::vector<DWORD> expected = drawn([&](HDC dc) { ::DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL); });
+    ::DestroyIcon(icon);
+    std::vector<DWORD> painted = drawn([&](HDC dc) {
+        about->m_pIcons->Images(CThemedMenuIcons::LOOK_NORMAL)
+            .Draw(dc, about->m_nImageIndex, CPoint(0, 0), ILD_TRANSPARENT);
+    });
+    int differing = 0, opaque = 0;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        differing += (expected[i] & 0xFFFFFF) != (painted[i] & 0xFFFFFF);
+        opaque += (expected[i] & 0xFFFFFF) != 0xFFFFFF;
+    }
+    EXPECT_GT(opaque, 64);
+    EXPECT_LE(differing, 16) << "of " << opaque;
 }
 
 TEST_F(EraserDialogTest, DroppedPathsAreAppendedWholeInOrder)

@@ -398,8 +398,15 @@ TEST_F(ImageButtonTest, TooltipIsCreatedOnceAndCarriesTheText)
 {
     EXPECT_EQ(nullptr, m_button.GetTipWnd());
     m_button.SetTipText("Add files");
+    // The window comes with the first mouse move over the button.
+    MSG elsewhere = {m_host.Host(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)};
+    m_button.PreTranslateMessage(&elsewhere);
+    EXPECT_EQ(nullptr, m_button.GetTipWnd());
+    MSG over = {m_button.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2)};
+    m_button.PreTranslateMessage(&over);
     HWND tip = m_button.GetTipWnd();
     ASSERT_NE(nullptr, tip);
+    m_button.PreTranslateMessage(&over);
     m_button.SetTipText("Remove file");
     EXPECT_EQ(tip, m_button.GetTipWnd());
     EXPECT_EQ(1, ::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));

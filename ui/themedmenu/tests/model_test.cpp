@@ -207,14 +207,31 @@ TEST(ThemedMenuModel, ItemImages)
     CThemedMenuIcons* pSet = pOpen->m_pIcons;
     EXPECT_EQ(setsBefore + 1, CThemedMenuIcons::List().size());
     EXPECT_EQ(0, pOpen->m_nImageIndex);
-    EXPECT_EQ(3, pSet->m_images.GetImageCount()); // normal, dimmed, disabled
+    EXPECT_EQ(1, pSet->m_images.GetImageCount());
     EXPECT_EQ(1, pSet->m_nRefCount);
-    // Another item takes the next entry; a new image replaces the entry in place.
+    auto pixel = [&](CThemedMenuIcons::Look look, int index) {
+        Dib dib(16, 16);
+        pSet->Images(look).Draw(dib.dc.m_hDC, index, CPoint(0, 0), ILD_NORMAL);
+        return dib.Pixel(8, 8);
+    };
+    const int d = CThemedMenu::Options().nIconDimming;
+    auto dimmed = [&](COLORREF c) {
+        return RGB(::MulDiv(GetRValue(c), 255 - d, 255), ::MulDiv(GetGValue(c), 255 - d, 255),
+                   ::MulDiv(GetBValue(c), 255 - d, 255));
+    };
+    EXPECT_EQ(dimmed(RGB(200, 40, 40)), pixel(CThemedMenuIcons::LOOK_DIMMED, 0));
+    // Another item takes the next entry; a new image replaces the entry in
+    // place, and the looks made before show the new image, not the old one.
     ASSERT_TRUE(menu.SetItemImage(ID_EXIT, &images, 1));
-    EXPECT_EQ(3, menu.FindRecord(ID_EXIT)->m_nImageIndex);
+    EXPECT_EQ(1, menu.FindRecord(ID_EXIT)->m_nImageIndex);
     ASSERT_TRUE(menu.SetItemImage(ID_OPEN, &images, 1));
     EXPECT_EQ(0, pOpen->m_nImageIndex);
-    EXPECT_EQ(6, pSet->m_images.GetImageCount());
+    EXPECT_EQ(2, pSet->m_images.GetImageCount());
+    for (int index = 0; index < 2; ++index) {
+        EXPECT_EQ(RGB(40, 40, 200), pixel(CThemedMenuIcons::LOOK_NORMAL, index)) << index;
+        EXPECT_EQ(dimmed(RGB(40, 40, 200)), pixel(CThemedMenuIcons::LOOK_DIMMED, index)) << index;
+    }
+    EXPECT_EQ(2, pSet->Images(CThemedMenuIcons::LOOK_DISABLED).GetImageCount());
     EXPECT_EQ(2, pSet->m_nRefCount);
     EXPECT_FALSE(menu.SetItemImage(4711, &images, 0));
     EXPECT_EQ(2, pSet->m_nRefCount);
@@ -328,21 +345,21 @@ TEST(ThemedMenuModel, IconSetFromToolBar)
     const UINT ids[] = {3001, 3002, 3003};
     const COLORREF colors[] = {RGB(200, 30, 30), RGB(30, 160, 60), RGB(40, 60, 210)};
     ASSERT_EQ(3u, set.m_ids.size());
-    EXPECT_EQ(9, set.m_images.GetImageCount());
+    EXPECT_EQ(3, set.m_images.GetImageCount());
     EXPECT_EQ(CSize(16, 15), set.GetIconSize());
-    auto pixel = [&](int index) {
+    auto pixel = [&](CThemedMenuIcons::Look look, int index) {
         Dib dib(16, 15);
-        set.m_images.Draw(dib.dc.m_hDC, index, CPoint(0, 0), ILD_NORMAL);
+        set.Images(look).Draw(dib.dc.m_hDC, index, CPoint(0, 0), ILD_NORMAL);
         return dib.Pixel(8, 7);
     };
     int d = CThemedMenu::Options().nIconDimming;
     for (int i = 0; i < 3; ++i) {
         COLORREF c = colors[i];
-        EXPECT_EQ(3 * i, set.FindIndex(ids[i])) << i;
-        EXPECT_EQ(c, pixel(3 * i)) << i;
+        EXPECT_EQ(i, set.FindIndex(ids[i])) << i;
+        EXPECT_EQ(c, pixel(CThemedMenuIcons::LOOK_NORMAL, i)) << i;
         EXPECT_EQ(RGB(::MulDiv(GetRValue(c), 255 - d, 255), ::MulDiv(GetGValue(c), 255 - d, 255),
                       ::MulDiv(GetBValue(c), 255 - d, 255)),
-                  pixel(3 * i + 1))
+                  pixel(CThemedMenuIcons::LOOK_DIMMED, i))
             << i;
     }
     EXPECT_EQ(-1, set.FindIndex(4711));

@@ -127,12 +127,13 @@ TEST_F(PainterTest, ImageVariants)
     ASSERT_TRUE(MakeSolidImages(images, {RGB(30, 160, 90)}));
     ASSERT_TRUE(m_pFile->SetItemImage(1001, &images, 0));
     CThemedMenuItemData* pRecord = m_pFile->GetRecord(0);
-    auto imagePixel = [&](int index) {
+    auto imagePixel = [&](CThemedMenuIcons::Look look) {
         Dib dib(16, 16);
-        pRecord->m_pIcons->m_images.Draw(dib.dc.m_hDC, index, CPoint(0, 0), ILD_TRANSPARENT);
+        pRecord->m_pIcons->Images(look).Draw(dib.dc.m_hDC, pRecord->m_nImageIndex, CPoint(0, 0), ILD_TRANSPARENT);
         return dib.Pixel(8, 8);
     };
-    COLORREF normal = imagePixel(0), dimmed = imagePixel(1), disabled = imagePixel(2);
+    COLORREF normal = imagePixel(CThemedMenuIcons::LOOK_NORMAL), dimmed = imagePixel(CThemedMenuIcons::LOOK_DIMMED),
+             disabled = imagePixel(CThemedMenuIcons::LOOK_DISABLED);
     EXPECT_NE(normal, dimmed);
     EXPECT_NE(normal, disabled);
     const int W = 160, H = 22;

@@ -223,6 +223,9 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
     EXPECT_EQ(2, counter.refreshes);
     std::vector<CThemedMenuIcons*>& sets = CThemedMenuIcons::List();
     sets.erase(std::find(sets.begin(), sets.end(), &counter));
+    // The icon looks let go of by the colour changes come back at the next
+    // paint, and no more than that.
+    cycle(hFile);
     EXPECT_EQ(gdi, FwGdiObjectCount());
     EXPECT_EQ(menus, FwMenuObjectCount());
 }
