@@ -3,6 +3,7 @@
 #include "fw/handle.h"
 #include "checkmessagebox.h"
 #include "testsupport.h"
+#include "pixeldib.h"
 
 #include <shlobj.h>
 
@@ -137,24 +138,11 @@ TEST_F(EraserDialogTest, StartsEmptyWithDeleteAndStartDisabledAndLanguageTexts)
     // The item shows the about icon itself: its image and the icon drawn on
     // white differ at most in a few edge pixels.
     auto drawn = [](std::function<void(HDC)> paint) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = 16;
-        bi.bmiHeader.biHeight = -16;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC dc = ::CreateCompatibleDC(nullptr);
-        HBITMAP bmp = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = ::SelectObject(dc, bmp);
-        ::PatBlt(dc, 0, 0, 16, 16, WHITENESS);
-        paint(dc);
+        pirt_test::Dib dib(16, 16);
+        ::PatBlt(dib.dc.m_hDC, 0, 0, 16, 16, WHITENESS);
+        paint(dib.dc.m_hDC);
         ::GdiFlush();
-        std::vector<DWORD> px((DWORD*)bits, (DWORD*)bits + 256);
-        ::SelectObject(dc, old);
-        ::DeleteObject(bmp);
-        ::DeleteDC(dc);
-        return px;
+        return std::vector<DWORD>(dib.pBits, dib.pBits + 256);
     };
     HICON icon = (HICON)::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ABOUT), IMAGE_ICON, 16, 16, 0);
     ASSERT_NE(nullptr, icon);
