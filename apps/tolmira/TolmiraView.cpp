@@ -4,6 +4,7 @@
 #include "Settings.h"
 #include "resource.h"
 #include "pluginfile.h"
+#include "pathlayer.h"
 #include "progressdlg.h"
 #include "multifiledialog.h"
 #include "sortsettings.h"
@@ -342,7 +343,9 @@ void CTolmiraView::OnDelete()
         if (::MessageBoxA(m_hWnd, GetLngString("Farnoch", "24100"), AppTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         while ((row = list.GetNextItem(-1, LVNI_SELECTED)) >= 0) {
-            if (!::DeleteFileA(list.GetItemText(row, COLUMN_PATH)))
+            // Deleted in the canonical form, as every deletion of the suite is.
+            const CString file = CanonicalPath(list.GetItemText(row, COLUMN_PATH));
+            if (file.IsEmpty() || !::DeleteFileA(file))
                 break;
             list.DeleteItem(row);
             lastDeleted = row;
