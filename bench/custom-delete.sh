@@ -11,7 +11,7 @@
 #     ROUNDS=n (default 5), RD_ROUNDS=n (default 1), PUMP=0|1 (default 1)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
 rounds=${ROUNDS:-5}
 rd_rounds=${RD_ROUNDS:-1}
 pump=${PUMP:-1}

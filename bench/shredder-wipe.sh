@@ -18,7 +18,7 @@
 #   BUILD_DIR=... bench/shredder-wipe.sh [size in MiB]     (ROUNDS=n, default 5; EVICT=0|1, default 0)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
 mib=${1:-256}
 rounds=${ROUNDS:-5}
 evict=${EVICT:-0}

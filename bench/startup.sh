@@ -20,7 +20,7 @@
 # not a test: it never fails on a ratio.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
 rounds=${ROUNDS:-5}
 
 . "$root/tools/wine-env.sh"

@@ -6,7 +6,7 @@
 #   BUILD_DIR=/path/to/build bench/themed-menus.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
 
 . "$root/tools/wine-env.sh"
 bench_build themedmenu_bench

@@ -5,7 +5,7 @@
 # Extra arguments are passed to cmake --build (e.g. --target custom_tests).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
 toolchain=$root/cmake/mingw-i686.cmake
 if [ "${1:-}" = x64 ]; then
   shift; build=$build/x64; toolchain=$root/cmake/mingw-x86_64.cmake

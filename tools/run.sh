@@ -13,7 +13,7 @@ case $program in
   *) echo "usage: tools/run.sh [Brisvane|Tolmira|Holberin]"; exit 2 ;;
 esac
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
 "$root/tools/install-deps.sh"
 "$root/tools/build.sh"
 . "$root/tools/wine-env.sh"

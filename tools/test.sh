@@ -9,7 +9,7 @@
 # tests through qemu-i386.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+build=$(realpath -m "${BUILD_DIR:-$root/build}")
 "$root/tools/install-deps.sh"
 "$root/tools/build.sh" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
 
