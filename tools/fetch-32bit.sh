@@ -3,7 +3,10 @@
 # own in the build folder. Nothing is installed into the system and the
 # machine's apt sources and state stay as they are.
 #
-# Each fetch_* function returns non-zero with the reason in $why.
+# Each fetch_* function returns non-zero with the reason in $why, and sets
+# $offline where the archive could not be reached at all (the machine cannot
+# take the route) rather than failing on the way. Nothing broken is kept: a
+# fetch either completes or leaves no cache behind.
 
 # The "URI SUITE" pairs of the machine's Debian sources (one-line and deb822
 # files) whose suite belongs to this release (bookworm, bookworm-updates,
@@ -52,12 +55,26 @@ fetch_qemu() {
   [ -n "$uri" ] || { why="no Debian archive named in the machine's apt sources"; return 1; }
   apt_private "$state" amd64
   echo "deb [arch=amd64 signed-by=$keyring] ${uri%/} trixie main" > "$state/sources.list"
-  apt-get "${apt_opts[@]}" -qq update >/dev/null 2>&1 || { why="the package archive $uri cannot be reached"; return 1; }
+  apt-get "${apt_opts[@]}" -qq update >/dev/null 2>&1 ||
+    { why="the package archive $uri cannot be reached"; offline=1; return 1; }
   (cd "$state" && apt-get "${apt_opts[@]}" -qq download qemu-user >/dev/null 2>&1) ||
     { why="qemu-user could not be fetched from $uri"; return 1; }
-  dpkg-deb --fsys-tarfile "$state"/qemu-user_*.deb | tar -xO ./usr/bin/qemu-i386 > "$qemu.new"
+  # set -e does not reach into a function called with ||: every step is checked.
+  rm -f "$qemu.new"
+  if ! dpkg-deb --fsys-tarfile "$state"/qemu-user_*.deb | tar -xO ./usr/bin/qemu-i386 > "$qemu.new" ||
+    [ ! -s "$qemu.new" ]; then
+    why="qemu-i386 could not be unpacked from the qemu-user package"
+    rm -f "$qemu.new"
+    return 1
+  fi
   chmod +x "$qemu.new"
-  mv "$qemu.new" "$qemu"
+  local out
+  if ! out=$("$qemu.new" --version 2>&1) || [[ $out != qemu-i386\ version* ]]; then
+    why="the fetched qemu-i386 does not run: ${out:-no output}"
+    rm -f "$qemu.new"
+    return 1
+  fi
+  mv "$qemu.new" "$qemu" || { why="qemu-i386 cannot be stored as $qemu"; return 1; }
   rm -rf "$state"
 }
 
@@ -78,12 +95,15 @@ fetch_wine32() {
   local first_uri first_suite
   read -r first_uri first_suite <<<"$(head -1 <<<"$sources")"
   local -a tries=("$sources" "$(awk -v u="$first_uri" '$1 == u' <<<"$sources")" "$first_uri $first_suite")
-  why="the i386 packages of Wine $version could not be fetched from $first_uri"
+  why="the package archive $first_uri cannot be reached"
+  offline=1
   for try in "${tries[@]}"; do
     apt_private "$state" i386
     awk -v k="$keyring" '{ print "deb [arch=i386 signed-by=" k "] " $1 " " $2 " main" }' <<<"$try" > "$state/sources.list"
     echo "  suites: $(cut -d' ' -f2 <<<"$try" | paste -sd' ')"
     apt-get "${apt_opts[@]}" -qq update >/dev/null 2>&1 || continue
+    offline=
+    why="the i386 packages of Wine $version could not be fetched from $first_uri"
     apt-get "${apt_opts[@]}" -qq -y --download-only --no-install-recommends install \
       "wine32=$version" "libwine=$version" "${wine32_x_libs[@]}" >/dev/null 2>&1 || continue
     why=
@@ -93,8 +113,12 @@ fetch_wine32() {
 
   rm -rf "$root" "$root.new"
   mkdir -p "$root.new"
-  for deb in "$state"/cache/archives/*.deb; do dpkg-deb -x "$deb" "$root.new"; done
+  for deb in "$state"/cache/archives/*.deb; do
+    dpkg-deb -x "$deb" "$root.new" || { why="$(basename "$deb") could not be unpacked"; rm -rf "$state" "$root.new"; return 1; }
+  done
   rm -rf "$state"
+  [ -e "$root.new/usr/lib/wine/wine" ] || [ -L "$root.new/usr/lib/wine/wine" ] ||
+    { why="the unpacked i386 packages hold no 32-bit Wine loader"; rm -rf "$root.new"; return 1; }
   # Absolute links point into the prefix, so that wineserver (native, which
   # opens the DLL files for the emulated processes) finds the same files.
   find "$root.new" -type l -lname '/*' | while read -r link; do
@@ -103,7 +127,8 @@ fetch_wine32() {
   # What libwine's maintainer script does on install: zlib as a builtin DLL.
   in=$root.new/usr/i686-w64-mingw32/lib/zlib1.dll
   out=$root.new/usr/lib/i386-linux-gnu/wine/i386-windows/zlib1.dll
-  { head -c 64 "$in"; printf 'Wine builtin DLL'; head -c 16 /dev/zero; tail -c +97 "$in"; } > "$out"
+  { head -c 64 "$in" && printf 'Wine builtin DLL' && head -c 16 /dev/zero && tail -c +97 "$in"; } > "$out" ||
+    { why="zlib1.dll could not be made a builtin DLL"; rm -rf "$root.new"; return 1; }
   # The 32-bit loader finds its partners and data beside itself: one native
   # wineserver and wine64 for both halves, and the host's data files of the same
   # version (a wine.inf of another date would have every 32-bit start update
@@ -114,5 +139,5 @@ fetch_wine32() {
   rm -rf "$root.new/usr/share/wine"
   ln -sfn /usr/share/wine "$root.new/usr/share/wine"
   echo "$version" > "$root.new/.wine-version"
-  mv "$root.new" "$root"
+  mv "$root.new" "$root" || { why="the i386 packages cannot be stored in $root"; return 1; }
 }
