@@ -1,6 +1,10 @@
 #include "suitehelp.h"
 #include "services.h"
 #include "language.h"
+#include <shellapi.h>
+
+PFN_WINEXEC g_pfnWinExec = ::WinExec;
+PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
 
 CString SuiteHelpFile()
 {

@@ -11,6 +11,8 @@
 // document (web page) through the shell.
 typedef UINT(WINAPI* PFN_WINEXEC)(LPCSTR cmdLine, UINT show);
 typedef HINSTANCE(WINAPI* PFN_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+extern PFN_WINEXEC g_pfnWinExec;
+extern PFN_SHELLEXECUTE g_pfnShellExecute;
 
 // The help file of the program folder in the chosen language.
 CString SuiteHelpFile();

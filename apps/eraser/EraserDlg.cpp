@@ -416,10 +416,10 @@ void CEraserDlg::OnPreferences()
 void CEraserDlg::OnHelpMe()
 {
     // Quoted, so a program folder with blanks reaches the viewer whole.
-    ::ShellExecuteA(m_hWnd, "open", "hh.exe", CString("\"") + SuiteHelpFile() + "\"", nullptr, SW_SHOWNORMAL);
+    g_pfnShellExecute(m_hWnd, "open", "hh.exe", CString("\"") + SuiteHelpFile() + "\"", nullptr, SW_SHOWNORMAL);
 }
 
-void CEraserDlg::OnWebsite() { ::ShellExecuteA(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL); }
+void CEraserDlg::OnWebsite() { g_pfnShellExecute(m_hWnd, "open", SuiteWebPage(), nullptr, nullptr, SW_SHOWNORMAL); }
 
 void CEraserDlg::OnAppExit() { SendMessage(WM_CLOSE); }
 

@@ -5,9 +5,6 @@
 #include "placement.h"
 #include "smallicons.h"
 
-PFN_WINEXEC g_pfnWinExec = ::WinExec;
-PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
-
 CSuiteFrame::CSuiteFrame(int iniIndex, const char* flagKey, const char* barState)
     : m_iniIndex(iniIndex), m_flagKey(flagKey), m_barState(barState)
 {

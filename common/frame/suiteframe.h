@@ -16,10 +16,6 @@
 #include <cstddef>
 #include <iterator>
 
-// Replaceable for tests: starting the help viewer and opening the web page.
-extern PFN_WINEXEC g_pfnWinExec;
-extern PFN_SHELLEXECUTE g_pfnShellExecute;
-
 // A menu item's text ([section] key of the language file) and its icon: an
 // index in the frame's icon ids (-1: none).
 struct SuiteMenuText

@@ -4,6 +4,7 @@
 #include "checkmessagebox.h"
 #include "testsupport.h"
 #include "pixeldib.h"
+#include "suitehelp.h"
 
 #include <shlobj.h>
 
@@ -519,6 +520,38 @@ TEST_F(EraserDialogTest, SystemMenuCommandSixteenOpensTheAboutBox)
     std::vector<pirt_test::CDialogCatcher::Caught> boxes = catcher.Boxes();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(Lng("General", "52000"), (const char*)boxes[0].caption);
+}
+
+namespace {
+std::string g_shellFile, g_shellParams;
+HINSTANCE WINAPI FakeShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR params, LPCSTR, INT)
+{
+    g_shellFile = file ? file : "";
+    g_shellParams = params ? params : "";
+    return (HINSTANCE)33;
+}
+} // namespace
+
+TEST_F(EraserDialogTest, HelpAndWebCommandsHandTheShellWholeTargets)
+{
+    // The help file's path quoted (a program folder may hold blanks), the page as it is.
+    const struct
+    {
+        UINT id;
+        std::string file, params;
+    } cases[] = {
+        {ID_HELPME, "hh.exe", "\"" + std::string((const char*)SuiteHelpFile()) + "\""},
+        {ID_PIRT_WEBSITE, (const char*)SuiteWebPage(), ""},
+    };
+    PFN_SHELLEXECUTE old = g_pfnShellExecute;
+    g_pfnShellExecute = FakeShellExecute;
+    for (const auto& c : cases) {
+        g_shellFile = g_shellParams = "<none>";
+        ::SendMessageA(m_dlg.m_hWnd, WM_COMMAND, c.id, 0);
+        EXPECT_EQ(c.file, g_shellFile) << c.id;
+        EXPECT_EQ(c.params, g_shellParams) << c.id;
+    }
+    g_pfnShellExecute = old;
 }
 
 namespace {
