@@ -44,11 +44,14 @@ SIZE MenuTextSize(const char* text)
 }
 
 // A two-level menu: a bar with File (Open, separator, Recent >, Exit) and Edit.
+// Recent holds 48 items: the system reports the count in a sub-menu item's
+// state bits 8 to 15, where 48 reads as MF_DEFAULT | MF_RIGHTJUSTIFY.
 HMENU BuildMenu()
 {
     HMENU hBar = ::CreateMenu(), hFile = ::CreatePopupMenu(), hRecent = ::CreatePopupMenu(),
           hEdit = ::CreatePopupMenu();
-    ::AppendMenuA(hRecent, MF_STRING, 1010, "One");
+    for (UINT id = 1010; id < 1010 + 48; ++id)
+        ::AppendMenuA(hRecent, MF_STRING, id, "One");
     ::AppendMenuA(hFile, MF_STRING, ID_OPEN, "&Open");
     ::AppendMenuA(hFile, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(hFile, MF_POPUP, (UINT_PTR)hRecent, "&Recent");
@@ -156,6 +159,14 @@ TEST(ThemedMenuModel, ItemOperations)
     EXPECT_FALSE(pFile->SetItemText(9, "none", MF_BYPOSITION));
     EXPECT_EQ(hRecent, ::GetSubMenu(pFile->m_hMenu, 2));
     EXPECT_TRUE(pFile->GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
+    // The item count of the sub-menu took no part in its item's flags.
+    MENUITEMINFOA mii = {};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE | MIIM_STATE;
+    ASSERT_TRUE(::GetMenuItemInfoA(pFile->m_hMenu, 2, TRUE, &mii));
+    EXPECT_EQ(0u, mii.fType & (MFT_RIGHTJUSTIFY | MFT_RIGHTORDER));
+    EXPECT_EQ(0u, mii.fState & MFS_DEFAULT);
+    EXPECT_EQ(0u, pFile->GetRecord(2)->m_nFlags & 0xF000);
     ExpectConverted(&menu);
     CString text;
     EXPECT_TRUE(menu.GetMenuText(2, text, MF_BYPOSITION) == FALSE); // the bar has two items

@@ -4,6 +4,7 @@
 // changes.
 #include "themedframe.h"
 #include "menutheme.h"
+#include "guiobjects.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -198,8 +199,23 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
         return seen;
     };
 
+    // The wrappers' counts, and the process's own: a raw icon or bitmap
+    // leaked past the wrappers shows only in the latter.
+    struct Held
+    {
+        LONG gdi, menus;
+        pirt_test::GuiObjects process;
+    };
+    auto held = [] { return Held{FwGdiObjectCount(), FwMenuObjectCount(), pirt_test::CountGuiObjects()}; };
+    auto expectHeld = [&](const Held& before, const char* when) {
+        Held now = held();
+        EXPECT_EQ(before.gdi, now.gdi) << when;
+        EXPECT_EQ(before.menus, now.menus) << when;
+        EXPECT_EQ(before.process.gdi, now.process.gdi) << when;
+        EXPECT_EQ(before.process.user, now.process.user) << when;
+    };
     cycle(hFile); // brushes and caches are made once
-    LONG gdi = FwGdiObjectCount(), menus = FwMenuObjectCount();
+    Held before = held();
     for (int i = 0; i < 50; ++i) {
         HMENU hPopup = i % 2 ? hEdit : hFile;
         Seen seen = cycle(hPopup);
@@ -208,8 +224,7 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
         EXPECT_EQ(1, seen.barOpen) << i;
         EXPECT_EQ(0, bar.m_nOpenPopups) << i;
     }
-    EXPECT_EQ(gdi, FwGdiObjectCount());
-    EXPECT_EQ(menus, FwMenuObjectCount());
+    expectHeld(before, "after the popups");
     EXPECT_EQ(nullptr, CThemedMenu::GetLastPopup());
 
     // Colour changes rebuild the icon variants: the first at once, those
@@ -226,8 +241,27 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
     // The icon looks let go of by the colour changes come back at the next
     // paint, and no more than that.
     cycle(hFile);
-    EXPECT_EQ(gdi, FwGdiObjectCount());
-    EXPECT_EQ(menus, FwMenuObjectCount());
+    expectHeld(before, "after the colour changes");
+}
+
+TEST_F(WindowTest, PopupLowOnTheMonitorOpensUpwardWhenItsItemsWouldNotFit)
+{
+    CThemedMenu* pFile = CThemedMenu::FromHandleThemed(::GetSubMenu(m_pFrame->m_defaultMenu.m_hMenu, 0));
+    ASSERT_TRUE(pFile != nullptr);
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    // Each item is icon height + 7 high: room for the icons alone is not
+    // room for the popup.
+    int items = (int)pFile->GetMenuItemCount(), h = pFile->m_nIconHeight;
+    int room = items * h + items * 7 / 2;
+    CRect anchor(100, mi.rcMonitor.bottom - room - 20, 160, mi.rcMonitor.bottom - room);
+    CRect popup;
+    WhileMenuOpen([&] { ::GetWindowRect(FindPopupWindow(), &popup); });
+    CThemedMenu::TrackPopupMenuOnMonitor(pFile, TPM_LEFTALIGN, &anchor, m_pFrame, FALSE);
+    Pump(10);
+    EXPECT_EQ(anchor.top, popup.bottom);
+    EXPECT_EQ(anchor.left, popup.left);
 }
 
 TEST(ThemedDialog, MenuAndHandlesFollowTheWindow)
@@ -247,4 +281,50 @@ TEST(ThemedDialog, MenuAndHandlesFollowTheWindow)
         EXPECT_EQ(nullptr, dlg.m_systemMenu.m_hMenu);
     }
     EXPECT_EQ(menus, FwMenuObjectCount());
+}
+
+namespace {
+// What a popup-menu window's own procedure receives while this layer sits
+// in front of it.
+std::vector<UINT> g_reached;
+WNDPROC g_systemMenuProc = nullptr;
+LRESULT CALLBACK RecordingMenuProc(HWND h, UINT msg, WPARAM w, LPARAM l)
+{
+    g_reached.push_back(msg);
+    return ::CallWindowProcA(g_systemMenuProc, h, msg, w, l);
+}
+} // namespace
+
+TEST(ThemedPopupWindow, UnsubclassingHandsBackProcedureMessagesAndAtom)
+{
+    const char kProp[] = "OldMenuProc";
+    // Another holder of the property's global atom, which must keep it.
+    ATOM mine = ::GlobalAddAtomA(kProp);
+    ASSERT_NE(0, mine);
+    HWND hWnd = ::CreateWindowExA(0, "#32768", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(hWnd != nullptr);
+    g_systemMenuProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)RecordingMenuProc);
+    g_reached.clear();
+
+    ASSERT_TRUE(CThemedMenuHook::SubclassMenuWindow(hWnd, FALSE));
+    EXPECT_EQ((LONG_PTR)RecordingMenuProc, (LONG_PTR)::GetPropA(hWnd, kProp));
+    // Hiding unsubclasses the window, and the message still reaches the
+    // procedure that was there before.
+    ::SendMessageA(hWnd, WM_SHOWWINDOW, FALSE, 0);
+    EXPECT_EQ(std::vector<UINT>{WM_SHOWWINDOW}, g_reached);
+    EXPECT_EQ((LONG_PTR)RecordingMenuProc, ::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+    EXPECT_EQ(nullptr, ::GetPropA(hWnd, kProp));
+    EXPECT_EQ(nullptr, CThemedMenuHook::FindData(hWnd));
+
+    // A window this layer never subclassed, carrying the property of another
+    // layer: its procedure goes back, the atom's references stay.
+    ::SetPropA(hWnd, kProp, (HANDLE)RecordingMenuProc);
+    CThemedMenuHook::UnsubclassMenuWindow(hWnd);
+    CThemedMenuHook::UnsubclassMenuWindow(hWnd);
+    EXPECT_EQ(nullptr, ::GetPropA(hWnd, kProp));
+    EXPECT_EQ(mine, ::GlobalFindAtomA(kProp));
+    ::DestroyWindow(hWnd);
+    // Nor does the layer keep a reference of its own.
+    ::GlobalDeleteAtom(mine);
+    EXPECT_EQ(0, ::GlobalFindAtomA(kProp));
 }
