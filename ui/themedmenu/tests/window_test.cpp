@@ -5,6 +5,7 @@
 #include "themedframe.h"
 #include "menutheme.h"
 #include "guiobjects.h"
+#include "testdib.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -76,6 +77,23 @@ BOOL IsOwnerDrawn(HMENU hMenu, int pos)
     mii.cbSize = sizeof(mii);
     mii.fMask = MIIM_FTYPE;
     return ::GetMenuItemInfoA(hMenu, (UINT)pos, TRUE, &mii) && (mii.fType & MFT_OWNERDRAW);
+}
+
+// The wrappers' counts, and the process's own: a raw icon or bitmap leaked
+// past the wrappers shows only in the latter.
+struct Held
+{
+    LONG gdi, menus;
+    pirt_test::GuiObjects process;
+};
+Held HeldNow() { return Held{FwGdiObjectCount(), FwMenuObjectCount(), pirt_test::CountGuiObjects()}; }
+void ExpectHeld(const Held& before, const char* when)
+{
+    Held now = HeldNow();
+    EXPECT_EQ(before.gdi, now.gdi) << when;
+    EXPECT_EQ(before.menus, now.menus) << when;
+    EXPECT_EQ(before.process.gdi, now.process.gdi) << when;
+    EXPECT_EQ(before.process.user, now.process.user) << when;
 }
 
 class WindowTest : public ::testing::Test
@@ -199,23 +217,8 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
         return seen;
     };
 
-    // The wrappers' counts, and the process's own: a raw icon or bitmap
-    // leaked past the wrappers shows only in the latter.
-    struct Held
-    {
-        LONG gdi, menus;
-        pirt_test::GuiObjects process;
-    };
-    auto held = [] { return Held{FwGdiObjectCount(), FwMenuObjectCount(), pirt_test::CountGuiObjects()}; };
-    auto expectHeld = [&](const Held& before, const char* when) {
-        Held now = held();
-        EXPECT_EQ(before.gdi, now.gdi) << when;
-        EXPECT_EQ(before.menus, now.menus) << when;
-        EXPECT_EQ(before.process.gdi, now.process.gdi) << when;
-        EXPECT_EQ(before.process.user, now.process.user) << when;
-    };
     cycle(hFile); // brushes and caches are made once
-    Held before = held();
+    Held before = HeldNow();
     for (int i = 0; i < 50; ++i) {
         HMENU hPopup = i % 2 ? hEdit : hFile;
         Seen seen = cycle(hPopup);
@@ -224,7 +227,7 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
         EXPECT_EQ(1, seen.barOpen) << i;
         EXPECT_EQ(0, bar.m_nOpenPopups) << i;
     }
-    expectHeld(before, "after the popups");
+    ExpectHeld(before, "after the popups");
     EXPECT_EQ(nullptr, CThemedMenu::GetLastPopup());
 
     // Colour changes rebuild the icon variants: the first at once, those
@@ -241,7 +244,7 @@ TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
     // The icon looks let go of by the colour changes come back at the next
     // paint, and no more than that.
     cycle(hFile);
-    expectHeld(before, "after the colour changes");
+    ExpectHeld(before, "after the colour changes");
 }
 
 TEST_F(WindowTest, PopupLowOnTheMonitorOpensUpwardWhenItsItemsWouldNotFit)
@@ -262,6 +265,109 @@ TEST_F(WindowTest, PopupLowOnTheMonitorOpensUpwardWhenItsItemsWouldNotFit)
     Pump(10);
     EXPECT_EQ(anchor.top, popup.bottom);
     EXPECT_EQ(anchor.left, popup.left);
+}
+
+TEST_F(WindowTest, EvenThemeFramesThePopupAndShadowsItOutsideItsItems)
+{
+    // Under Wine an even theme becomes the odd one: the switch is taken away
+    // so that the border, the shadow, the size changes and WM_PRINT run.
+    // The system's own menu shadow is switched off for the popup's own.
+    struct EvenTheme
+    {
+        BOOL bWine = GetThemedSystemInfo().bWine, bShadow = FALSE;
+        EvenTheme()
+        {
+            GetThemedSystemInfo().bWine = FALSE;
+            CThemedMenu::SelectTheme(8);
+            ::SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &bShadow, 0);
+            ::SystemParametersInfoA(SPI_SETDROPSHADOW, 0, (PVOID)FALSE, 0);
+        }
+        ~EvenTheme()
+        {
+            ::SystemParametersInfoA(SPI_SETDROPSHADOW, 0, (PVOID)(INT_PTR)bShadow, 0);
+            GetThemedSystemInfo().bWine = bWine;
+        }
+    } even;
+    ASSERT_EQ(8, CThemedMenu::GetThemeId());
+    HMENU hFile = ::GetSubMenu(m_pFrame->m_defaultMenu.m_hMenu, 0);
+
+    struct Seen
+    {
+        CRect window, client; // the client in window coordinates
+        COLORREF frame = 0, light = 0;
+        std::vector<std::pair<COLORREF, COLORREF>> painted, printed; // expected, found
+        BOOL printing = TRUE;
+    } seen;
+    auto cycle = [&] {
+        WhileMenuOpen([&] {
+            HWND hPopup = FindPopupWindow();
+            CMenuHookData* pData = CThemedMenuHook::FindData(hPopup);
+            if (!pData || !pData->background.m_hObject)
+                return;
+            ::GetWindowRect(hPopup, &seen.window);
+            ::GetClientRect(hPopup, &seen.client);
+            ::MapWindowPoints(hPopup, nullptr, (LPPOINT)&seen.client, 2);
+            seen.client.OffsetRect(-seen.window.left, -seen.window.top);
+            int W = seen.window.Width(), H = seen.window.Height();
+            COLORREF m = GetMenuBarColor(pData->hMenu);
+            seen.frame = DarkenColor(m, 128);
+            seen.light = MixColor86(::GetSysColor(COLOR_WINDOW), m);
+            // The popup as painted on screen and as printed for the menu animation.
+            ::RedrawWindow(hPopup, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+            Dib painted(W, H), printed(W, H), background(W + 10, H + 10);
+            CWindowDC src(hPopup);
+            painted.dc.BitBlt(0, 0, W, H, &src, 0, 0, SRCCOPY);
+            printed.dc.FillSolidRect(0, 0, W, H, RGB(255, 0, 255));
+            ::SendMessageA(hPopup, WM_PRINT, (WPARAM)printed.dc.m_hDC, PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+            seen.printing = (pData->nFlags & CMenuHookData::PRINTING) != 0;
+            CDC mem;
+            mem.CreateCompatibleDC(&src);
+            HGDIOBJ hOld = mem.SelectObject(&pData->background);
+            background.dc.BitBlt(0, 0, W + 10, H + 10, &mem, 0, 0, SRCCOPY);
+            mem.SelectObject(hOld);
+            auto shade = [&](int x, int y, int f) {
+                COLORREF c = background.Pixel(x, y);
+                return RGB(GetRValue(c) * f / 255, GetGValue(c) * f / 255, GetBValue(c) * f / 255);
+            };
+            // The frame's corners and edges, the light ring inside it, the
+            // shadow's untouched top and its darkened columns and rows.
+            const std::pair<CPoint, COLORREF> spots[] = {
+                {{0, 0}, seen.frame},
+                {{W - 5, H / 2}, seen.frame},
+                {{W / 2, H - 5}, seen.frame},
+                {{W / 2, 1}, seen.light},
+                {{W - 1, 2}, background.Pixel(W - 1, 2)},
+                {{W - 1, H / 2}, shade(W - 1, H / 2, 225)},
+                {{W - 4, H / 2}, shade(W - 4, H / 2, 135)},
+                {{W / 2, H - 1}, shade(W / 2, H - 1, 225)},
+            };
+            for (const auto& spot : spots) {
+                seen.painted.push_back({spot.second, painted.Pixel(spot.first.x, spot.first.y)});
+                seen.printed.push_back({spot.second, printed.Pixel(spot.first.x, spot.first.y)});
+            }
+        });
+        ::TrackPopupMenu(hFile, TPM_LEFTALIGN, 100, 100, 0, m_hWnd, nullptr);
+        Pump(10);
+    };
+    cycle(); // brushes and caches are made once
+    Held before = HeldNow();
+    seen = Seen();
+    cycle();
+    ExpectHeld(before, "after the even-theme popup");
+
+    ASSERT_FALSE(seen.window.IsRectEmpty());
+    // The window grew by the border and the shadow, and moved up a pixel;
+    // the items keep clear of both.
+    EXPECT_EQ(99, seen.window.top);
+    int W = seen.window.Width(), H = seen.window.Height();
+    EXPECT_TRUE(CRect(2, 2, W - 5, H - 6) == seen.client)
+        << seen.client.left << "," << seen.client.top << "," << seen.client.right << "," << seen.client.bottom << " in "
+        << W << " x " << H;
+    for (size_t i = 0; i < seen.painted.size(); ++i) {
+        EXPECT_EQ(seen.painted[i].first, seen.painted[i].second) << "painted, spot " << i;
+        EXPECT_EQ(seen.printed[i].first, seen.printed[i].second) << "printed, spot " << i;
+    }
+    EXPECT_FALSE(seen.printing);
 }
 
 TEST(ThemedDialog, MenuAndHandlesFollowTheWindow)
