@@ -64,13 +64,12 @@ void CLogFile::SetProcedure(const char* procedure) { CopyField(m_procedure, LOG_
 void CLogFile::SetStandardLocation()
 {
     // Without an application-data folder the log stays off.
-    const CString appData = GetAppDataPath();
-    if (appData.IsEmpty()) {
+    const CString log = GetUserDataFolder("\\Talvery\\Pirt\\pirt.log");
+    if (log.IsEmpty()) {
         SetLogPath("");
         SetArchivePath("");
         return;
     }
-    const CString log = appData + "\\Talvery\\Pirt\\pirt.log";
     SetLogPath(log);
     SetArchivePath(log + ".archive");
 }

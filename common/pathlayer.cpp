@@ -3,6 +3,7 @@
 #include "services.h"
 
 #include <shlobj.h>
+#include <cctype>
 #include <cstring>
 #include <vector>
 
@@ -134,6 +135,79 @@ static CString ExpandShortNames(const CString& path)
     return path;
 }
 
+namespace {
+
+// "127.0.0.1", "127.1": the loopback network, as a server name spells it.
+bool IsLoopbackAddress(const CString& server)
+{
+    if (server.Left(4) != "127.")
+        return false;
+    int dots = 0;
+    for (int i = 3; i < server.GetLength(); ++i) {
+        if (server[i] == '.') {
+            if (server[i - 1] == '.' || i + 1 == server.GetLength() || ++dots > 3)
+                return false;
+        } else if (server[i] < '0' || server[i] > '9')
+            return false;
+    }
+    return true;
+}
+
+bool IsThisComputer(const CString& server, const std::vector<CString>& computerNames)
+{
+    if (server.CompareNoCase("localhost") == 0 || IsLoopbackAddress(server))
+        return true;
+    for (const CString& name : computerNames)
+        if (!name.IsEmpty() && server.CompareNoCase(name) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+CString LocalShareAsDrive(const char* path, const std::vector<CString>& computerNames)
+{
+    if (path == nullptr)
+        return CString();
+    const CString text(path);
+    // "\\?\UNC\server\..." is "\\server\..." without normalisation.
+    int server = 0;
+    if (text.GetLength() > 8 && IsSeparator(text[0]) && IsSeparator(text[1]) && text[2] == '?' &&
+        IsSeparator(text[3]) && text.Mid(4, 3).CompareNoCase("UNC") == 0 && IsSeparator(text[7]))
+        server = 8;
+    else if (text.GetLength() > 2 && IsSeparator(text[0]) && IsSeparator(text[1]))
+        server = 2;
+    else
+        return text;
+    int end = server;
+    while (end < text.GetLength() && !IsSeparator(text[end]))
+        ++end;
+    // The share: a drive letter and "$", alone or followed by a separator.
+    const int share = end + 1;
+    if (end == server || share + 2 > text.GetLength() || !IsDriveLetter(text[share]) || text[share + 1] != '$' ||
+        (share + 2 < text.GetLength() && !IsSeparator(text[share + 2])))
+        return text;
+    if (!IsThisComputer(text.Mid(server, end - server), computerNames))
+        return text;
+    CString drive;
+    drive.Format("%c:\\", toupper((unsigned char)text[share]));
+    return drive + text.Mid(share + 3);
+}
+
+std::vector<CString> ComputerNames()
+{
+    static const COMPUTER_NAME_FORMAT formats[] = {ComputerNameNetBIOS, ComputerNameDnsHostname,
+                                                   ComputerNameDnsFullyQualified};
+    std::vector<CString> names;
+    for (COMPUTER_NAME_FORMAT format : formats) {
+        char name[MAX_PATH] = "";
+        DWORD length = sizeof(name);
+        if (GetComputerNameExA(format, name, &length) && name[0] != '\0')
+            names.push_back(name);
+    }
+    return names;
+}
+
 CString CanonicalPath(const char* raw)
 {
     if (raw == nullptr || raw[0] == '\0')
@@ -142,7 +216,11 @@ CString CanonicalPath(const char* raw)
     // would match other entries.
     if (strpbrk(raw, "*?") != nullptr)
         return CString();
+    // A local drive reached as a network share is that drive for every test
+    // (Windows keeps the share spelling in final paths too).
     CString path = UnifySeparators(raw);
+    if (path.Left(2) == "\\\\")
+        path = UnifySeparators(LocalShareAsDrive(path, ComputerNames()));
     // Resolving may show names that only then end in dots or blanks, and
     // stripping those may leave "." or ".." to resolve again.
     for (int round = 0; round < 4; ++round) {

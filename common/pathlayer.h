@@ -5,13 +5,26 @@
 // same link, and "C:\\", "C://" and "C:\." as the same root.
 #pragma once
 #include "fw/framework.h"
+#include <vector>
 
 // 1 when the raw text is an absolute path before anything resolves it:
 // "X:\..." (or "X:/...") and "\\server\share\..." only. "rel", ".", "C:",
 // "\x", "C:x", "\\?\..." and "\\.\..." are not.
 int IsAbsolutePathText(const char* raw);
 
-// Canonical form: "/" becomes "\", repeated separators collapse (except the
+// The drive spelling of a network spelling of a local drive: the
+// administrative share "X$" on "localhost", a loopback address ("127.0.0.1")
+// or one of the computer's own names (case-insensitive), also after
+// "\\?\UNC\", becomes "X:\..." ("\\localhost\C$\a" is "C:\a", the share
+// itself "C:\"). Any other text comes back as it stands.
+CString LocalShareAsDrive(const char* path, const std::vector<CString>& computerNames);
+
+// This computer's names as a network path may spell them (NetBIOS name, DNS
+// host name and full DNS name).
+std::vector<CString> ComputerNames();
+
+// Canonical form: a network spelling of a local drive becomes the drive
+// (LocalShareAsDrive), "/" becomes "\", repeated separators collapse (except the
 // leading "\\" of a UNC path), GetFullPathName resolves "." and "..", short
 // names are expanded where the path exists, and trailing separators, blanks
 // and dots are stripped except at a root ("C:\", "\\server\share\").

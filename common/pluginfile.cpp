@@ -1,11 +1,9 @@
 // Plug-in files: reader, writer, placeholders and the entry validator, which
 // judges every path through the path layer before anything deletes by it.
 #include "pluginfile.h"
-#include "fw/handle.h"
 #include "pathlayer.h"
 #include "services.h"
 #include <shlobj.h>
-#include <sddl.h>
 
 namespace {
 
@@ -480,9 +478,10 @@ PluginRefusal ValidatePathEntry(const CPluginEntry& entry, const CPlaceholderFol
         PluginRefusal refusal = FolderRefusal(CheckFolderTarget(raw, &canonical));
         if (refusal != PLUGIN_ENTRY_OK)
             return refusal;
-        if (IsInsideSystemFolder(canonical))
-            return PLUGIN_REFUSED_PROTECTED;
     }
+    // A file there is Windows' own as much as a folder is.
+    if (IsInsideSystemFolder(canonical))
+        return PLUGIN_REFUSED_PROTECTED;
     target.path = canonical;
     return PLUGIN_ENTRY_OK;
 }
@@ -564,39 +563,20 @@ bool IsProtectedKey(const CKeyPath& key)
     return false;
 }
 
-CString CurrentUserSid()
-{
-    CHandle token;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
-        return CString();
-    CString sid;
-    DWORD size = 0;
-    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    std::vector<BYTE> buffer(size > 0 ? size : 1);
-    char* text = nullptr;
-    if (size > 0 && ::GetTokenInformation(token, TokenUser, &buffer[0], size, &size) &&
-        ::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, &text)) {
-        sid = text;
-        ::LocalFree(text);
-    }
-    return sid;
-}
-
-// HKEY_USERS\<the user's SID> is HKEY_CURRENT_USER under another name, and
-// HKEY_USERS\<SID>_Classes is its Software\Classes: judged as those.
+// Every hive below HKEY_USERS (".DEFAULT", each profile's SID) is some
+// user's HKEY_CURRENT_USER, and <hive>_Classes is its Software\Classes:
+// judged as those.
 CKeyPath AsCurrentUser(const CKeyPath& key)
 {
     if (key.root.Compare("HKEY_USERS") != 0 || key.components.empty())
         return key;
-    const CString sid = CurrentUserSid();
-    if (sid.IsEmpty())
-        return key;
+    static const char kClasses[] = "_Classes";
+    const int suffix = (int)sizeof(kClasses) - 1;
+    const CString& hive = key.components[0];
     CKeyPath mapped;
     mapped.root = "HKEY_CURRENT_USER";
-    if (key.components[0].CompareNoCase(sid + "_Classes") == 0)
+    if (hive.GetLength() > suffix && hive.Right(suffix).CompareNoCase(kClasses) == 0)
         mapped.Add("Software\\Classes");
-    else if (key.components[0].CompareNoCase(sid) != 0)
-        return key;
     mapped.components.insert(mapped.components.end(), key.components.begin() + 1, key.components.end());
     return mapped;
 }

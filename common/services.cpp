@@ -43,6 +43,9 @@ bool g_seeding = false;
 // settings request would otherwise repeat the message.
 bool g_noDataFolderTold = false;
 
+// The test seam's answer in place of the shell's (null: ask the shell).
+AppDataProbe g_appDataProbe = nullptr;
+
 // The copy behind CopyFolder and the seeding; keepExisting leaves files that
 // already exist in the destination untouched.
 int CopyTree(const char* source, const char* destination, int recurse, const char* filter, HANDLE stopEvent, int pump,
@@ -245,19 +248,50 @@ CString GetShellFolderPath(int csidl)
 
 CString GetAppDataPath()
 {
-    const CString appData = GetShellFolderPath(CSIDL_APPDATA);
+    const CString appData = g_appDataProbe != nullptr ? g_appDataProbe() : GetShellFolderPath(CSIDL_APPDATA);
     // A relative answer would put the data below the current folder or the
     // root of the current drive.
     return IsAbsolutePathText(appData) ? appData : CString();
 }
 
-CString GetDataRoot()
+AppDataProbe SetAppDataProbe(AppDataProbe probe)
+{
+    AppDataProbe previous = g_appDataProbe;
+    g_appDataProbe = probe;
+    g_noDataFolderTold = false;
+    return previous;
+}
+
+namespace {
+
+// Once per process: every settings request would otherwise repeat it.
+void TellNoDataFolder()
+{
+    if (g_noDataFolderTold)
+        return;
+    g_noDataFolderTold = true;
+    ShowNoLanguageMessage();
+}
+
+} // namespace
+
+CString GetUserDataFolder(const char* tail)
 {
     const CString appData = GetAppDataPath();
-    if (appData.IsEmpty())
+    if (appData.IsEmpty()) {
+        TellNoDataFolder();
         return CString();
-    return appData + PIRT_DATA_ROOT_TAIL;
+    }
+    return appData + tail;
 }
+
+CString GetProgramSubfolder(const char* tail)
+{
+    const CString program = GetAppPath();
+    return IsAbsolutePathText(program) ? program + tail : CString();
+}
+
+CString GetDataRoot() { return GetUserDataFolder(PIRT_DATA_ROOT_TAIL); }
 
 CString GetNoLanguageMessage()
 {
@@ -288,10 +322,7 @@ void SeedUserData(const CString& programFolder, LANGID langId)
     // language to choose: the user learns it once, as when no language file
     // exists, instead of settings landing in the root of the current drive.
     if (GetAppDataPath().IsEmpty()) {
-        if (!g_noDataFolderTold) {
-            g_noDataFolderTold = true;
-            ShowNoLanguageMessage();
-        }
+        TellNoDataFolder();
         return;
     }
     g_seeding = true;

@@ -73,8 +73,24 @@ CString GetShellFolderPath(int csidl);
 // gives none or a relative one. No path is ever built on "".
 CString GetAppDataPath();
 
-// Application-data folder + this deliverable's data root tail; "" without an
-// application-data folder.
+// Test seam: while a probe is set, GetAppDataPath takes its answer instead of
+// the shell's ("" or a relative text: no folder), and the user may be told
+// again. Null asks the shell again. Returns the probe set before.
+typedef CString (*AppDataProbe)();
+AppDataProbe SetAppDataProbe(AppDataProbe probe);
+
+// The user's data folder: the application-data folder + tail (e.g.
+// "\Zex\Ulmoro\plug-ins\Tolmira"), or "" when there is no
+// application-data folder; the user is then told once per process. Every
+// path below the application-data folder is built here, so none is ever
+// built on "" (the root of the current drive).
+CString GetUserDataFolder(const char* tail);
+
+// The program folder + tail, or "" when the program folder cannot be found.
+CString GetProgramSubfolder(const char* tail);
+
+// Application-data folder + this deliverable's data root tail; "" (and the
+// user told once) without an application-data folder.
 CString GetDataRoot();
 
 // First-run seeding: fills the data root from the program folder's skel

@@ -14,7 +14,7 @@ BEGIN_MESSAGE_MAP(CManageCookies, CThemedDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CManageCookies::CManageCookies(CWnd* pParent) : CThemedDialog(IDD, pParent) {}
+CManageCookies::CManageCookies(CWnd* pParent) : CThemedDialog(IDD, pParent), m_keepListRead(FALSE) {}
 
 void CManageCookies::DoDataExchange(CDataExchange* pDX)
 {
@@ -53,6 +53,7 @@ void CManageCookies::LoadLists()
 {
     m_listDelete.ResetContent();
     m_listKeep.ResetContent();
+    m_keepListRead = FALSE;
     std::vector<CString> names = ListCookieFiles(GetCookieFolder());
     for (size_t i = 0; i < names.size(); i++)
         m_listDelete.AddString(names[i]);
@@ -64,6 +65,7 @@ void CManageCookies::LoadLists()
         ShowError("35040", GetCookieKeepListPath());
         return;
     }
+    m_keepListRead = TRUE;
     for (size_t i = 0; i < keep.size(); i++) {
         // The whole name, without regard to case, as the cleaner compares it;
         // a kept name whose cookie is gone shows nowhere and is dropped at
@@ -80,6 +82,8 @@ void CManageCookies::LoadLists()
 
 void CManageCookies::SaveKeepList()
 {
+    if (!m_keepListRead)
+        return;
     std::vector<CString> names;
     for (int i = 0; i < m_listKeep.GetCount(); i++) {
         CString name;
@@ -104,8 +108,8 @@ void CManageCookies::SelectFirst()
 
 void CManageCookies::EnableButtons(BOOL moveToKeep, BOOL moveToDelete, BOOL view)
 {
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MOVE_TO_KEEP), moveToKeep);
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MOVE_TO_DELETE), moveToDelete);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MOVE_TO_KEEP), moveToKeep && m_keepListRead);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MOVE_TO_DELETE), moveToDelete && m_keepListRead);
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_VIEW_COOKIE), view);
 }
 
@@ -128,7 +132,7 @@ void CManageCookies::OnSelectKeepList()
 void CManageCookies::MoveSelected(CListBox& from, CListBox& to)
 {
     int index = from.GetCurSel();
-    if (index < 0)
+    if (index < 0 || !m_keepListRead)
         return;
     CString name;
     from.GetText(index, name);

@@ -13,6 +13,9 @@ public:
 
     CListBox m_listDelete;
     CListBox m_listKeep;
+    // TRUE once the keep list was read: until then nothing is moved or
+    // saved, since a save would drop the names that were never read.
+    BOOL m_keepListRead;
 
     // Rebuilds both lists from the cookie folder and the keep list.
     void LoadLists();

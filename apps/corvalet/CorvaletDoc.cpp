@@ -18,8 +18,9 @@ END_MESSAGE_MAP()
 
 CString GetPlugInFolder()
 {
-    CString folder = GetDataRoot() + "\\plug-ins\\Tolmira";
-    CreateFullPath(folder);
+    CString folder = GetUserDataFolder("\\Zex\\Ulmoro\\plug-ins\\Tolmira");
+    if (!folder.IsEmpty())
+        CreateFullPath(folder);
     return folder;
 }
 

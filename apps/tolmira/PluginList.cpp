@@ -1,25 +1,63 @@
 #include "PluginList.h"
 #include "pluginfile.h"
 #include "pirt.h"
+#include <cctype>
 
-CString UserPluginFolder() { return GetAppDataPath() + "\\Zex\\Ulmoro\\plug-ins\\Tolmira"; }
+CString UserPluginFolder() { return GetUserDataFolder("\\Zex\\Ulmoro\\plug-ins\\Tolmira"); }
 
-CString ProgramPluginFolder() { return GetAppPath() + "\\plug-ins\\Tolmira"; }
+CString ProgramPluginFolder() { return GetProgramSubfolder("\\plug-ins\\Tolmira"); }
 
-CString StateFilePath() { return UserPluginFolder() + "\\Tolmira.dat"; }
+CString StateFilePath() { return GetUserDataFolder("\\Zex\\Ulmoro\\plug-ins\\Tolmira\\Tolmira.dat"); }
+
+CString PluginStateKey(const CString& name)
+{
+    // A key holding none of these reads back as it stands and is stored
+    // unchanged, so the files of earlier versions stay readable.
+    CString key;
+    for (int i = 0; i < name.GetLength(); ++i) {
+        const char c = name[i];
+        const bool edge = i == 0 || i == name.GetLength() - 1;
+        const bool lead = i == 0 && (c == ';' || c == '[');
+        if (c == '%' || c == '=' || lead || (edge && (c == ' ' || c == '\t'))) {
+            CString escaped;
+            escaped.Format("%%%02X", (unsigned char)c);
+            key += escaped;
+        } else
+            key += c;
+    }
+    return key;
+}
 
 CString ReadPluginState(const char* section, const CString& name, const char* defaultValue)
 {
+    const CString path = StateFilePath();
+    if (path.IsEmpty())
+        return CString(defaultValue);
     char value[256] = "";
-    ::GetPrivateProfileStringA(section, name, defaultValue, value, sizeof(value), StateFilePath());
+    const CString key = PluginStateKey(name);
+    // Earlier versions stored the name as it stands: that key still reads
+    // back for a name whose only escaped character is "%", unless it could
+    // be the escaped key of another name ("x%3Dy" is that of "x=y").
+    CString plain(name);
+    plain.Replace("%", "_");
+    bool earlierKey = name.Find('%') >= 0 && PluginStateKey(plain) == plain;
+    for (int at = name.Find('%'); earlierKey && at >= 0; at = name.Find('%', at + 1))
+        earlierKey = !(at + 2 < name.GetLength() && isxdigit((unsigned char)name[at + 1]) &&
+                       isxdigit((unsigned char)name[at + 2]));
+    ::GetPrivateProfileStringA(section, key, earlierKey ? "" : defaultValue, value, sizeof(value), path);
+    if (earlierKey && value[0] == '\0')
+        ::GetPrivateProfileStringA(section, name, defaultValue, value, sizeof(value), path);
     return CString(value);
 }
 
 BOOL WritePluginState(const char* section, const CString& name, const char* value)
 {
+    const CString path = StateFilePath();
+    if (path.IsEmpty())
+        return FALSE;
     // Without the folder the write would fail unnoticed and the tick be lost.
     CreateFullPath(UserPluginFolder());
-    return ::WritePrivateProfileStringA(section, name, value, StateFilePath());
+    return ::WritePrivateProfileStringA(section, PluginStateKey(name), value, path);
 }
 
 namespace {

@@ -8,16 +8,24 @@
 #pragma once
 #include "fw/framework.h"
 
-// application data + "\Zex\Ulmoro\plug-ins\Tolmira"
+// application data + "\Zex\Ulmoro\plug-ins\Tolmira"; "" without an
+// application-data folder
 CString UserPluginFolder();
-// program folder + "\plug-ins\Tolmira"
+// program folder + "\plug-ins\Tolmira"; "" when the program folder is unknown
 CString ProgramPluginFolder();
-// the user plug-in folder + "\Tolmira.dat"
+// the user plug-in folder + "\Tolmira.dat"; "" without an application-data folder
 CString StateFilePath();
 
-// [section] name of Tolmira.dat, defaultValue when absent.
+// The key a plug-in name is stored under: "%", "=", a leading ";" or "[" and
+// blanks at either end are written as %XX, so that every name reads back
+// under its own key; any other name is its own key.
+CString PluginStateKey(const CString& name);
+
+// [section] name of Tolmira.dat, defaultValue when absent (and without an
+// application-data folder).
 CString ReadPluginState(const char* section, const CString& name, const char* defaultValue);
-// Writes [section] name = value, creating the user plug-in folder first.
+// Writes [section] name = value, creating the user plug-in folder first;
+// FALSE without an application-data folder.
 BOOL WritePluginState(const char* section, const CString& name, const char* value);
 
 enum InstalledResult { INSTALLED_MISSING = 0, INSTALLED_PRESENT = 1 };

@@ -4,15 +4,17 @@ int FarnochYes(const char* section, const char* key) { return GetIniBool(CString
 
 BOOL FarnochWriteYesNo(const char* section, const char* key, int yes)
 {
-    return ::WritePrivateProfileStringA(section, key, yes ? "yes" : "no", GetIniPath(INI_FARNOCH));
+    return WriteIniString(section, key, yes ? "yes" : "no", INI_FARNOCH);
 }
 
-CString LibraryFarnochPath() { return GetAppDataPath() + "\\Talvery\\Pirt\\config\\Farnoch.ini"; }
+CString LibraryFarnochPath() { return GetUserDataFolder("\\Talvery\\Pirt\\config\\Farnoch.ini"); }
 
 void WriteCustomLogging(int on)
 {
     FarnochWriteYesNo("Preferences", "CustomLogging", on);
     CString library = LibraryFarnochPath();
+    if (library.IsEmpty())
+        return;
     CString folder = library.Left(library.ReverseFind('\\'));
     CreateFullPath(folder);
     ::WritePrivateProfileStringA("Preferences", "CustomLogging", on ? "yes" : "no", library);

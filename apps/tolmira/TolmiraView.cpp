@@ -165,6 +165,8 @@ void CTolmiraView::RefreshPluginList()
     m_statePath = StateFilePath();
     const CString folders[] = {UserPluginFolder(), ProgramPluginFolder()};
     for (const CString& folder : folders) {
+        if (folder.IsEmpty())
+            continue; // no folder: nothing is listed from the root of the drive
         WIN32_FIND_DATAA found;
         HANDLE find = ::FindFirstFileA(folder + "\\*.dorv", &found);
         if (find == INVALID_HANDLE_VALUE)
@@ -380,6 +382,8 @@ void CTolmiraView::OnImport()
 void CTolmiraView::ImportFiles(const std::vector<CString>& chosen)
 {
     CString folder = ProgramPluginFolder();
+    if (folder.IsEmpty())
+        return;
     CreateFullPath(folder);
     for (const CString& source : chosen) {
         int slash = source.ReverseFind('\\');

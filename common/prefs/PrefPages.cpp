@@ -153,12 +153,14 @@ void CPropPageLanguage::SetupColumns()
 void CPropPageLanguage::FillLanguageList()
 {
     // The user's own files first: a name listed once is not listed again.
-    AddLanguageFiles(GetAppDataPath() + "\\Talvery\\Pirt\\languages");
-    AddLanguageFiles(GetAppPath() + "\\languages");
+    AddLanguageFiles(GetUserDataFolder("\\Talvery\\Pirt\\languages"));
+    AddLanguageFiles(GetProgramSubfolder("\\languages"));
 }
 
 void CPropPageLanguage::AddLanguageFiles(const CString& folder)
 {
+    if (folder.IsEmpty())
+        return; // no folder: nothing is listed from the root of the drive
     WIN32_FIND_DATAA data;
     CFindHandle find(::FindFirstFileA(folder + "\\*.lng", &data));
     if (find == INVALID_HANDLE_VALUE)
@@ -231,12 +233,11 @@ void CPropPageLanguage::OnOK()
 
 void WriteLanguageChoice(const CString& language, const CString& lngPath)
 {
-    CString appData = GetAppDataPath();
-    if (appData.IsEmpty())
-        return;
-    static const char* const kRoots[] = {"\\Zex\\Ulmoro", "\\Talvery\\Pirt"};
-    for (const char* root : kRoots) {
-        CString folder = appData + root + "\\config";
+    static const char* const kConfigFolders[] = {"\\Zex\\Ulmoro\\config", "\\Talvery\\Pirt\\config"};
+    for (const char* config : kConfigFolders) {
+        CString folder = GetUserDataFolder(config);
+        if (folder.IsEmpty())
+            return;
         CreateFullPath(folder);
         CString ini = folder + "\\Pirt.ini";
         ::WritePrivateProfileStringA("Pirt", "Language", EscapePercent(language), ini);

@@ -12,7 +12,10 @@ using namespace pirt_test;
 namespace {
 
 // "{S}" is the scratch folder, "{L}" the link fixture, "{W}" the Windows
-// folder, "{A}" the application-data folder, "{P}" the program folder.
+// folder, "{A}" the application-data folder, "{P}" the program folder;
+// "{SN}", "{WL}", "{AL}" and "{RL}" the scratch folder, the Windows folder,
+// the application-data folder and the scratch folder's drive root as local
+// network shares (the computer's name, 127.0.0.1, localhost).
 CString Expand(const char* pattern, const CString& scratch, const CString& links)
 {
     CString text(pattern);
@@ -21,6 +24,15 @@ CString Expand(const char* pattern, const CString& scratch, const CString& links
     text.Replace("{W}", GetShellFolderPath(CSIDL_WINDOWS));
     text.Replace("{A}", GetShellFolderPath(CSIDL_APPDATA));
     text.Replace("{P}", GetAppPath());
+    // Local folders through the network: "\\server\C$\..." for "C:\...".
+    auto share = [](const char* server, const CString& path) {
+        return "\\\\" + CString(server) + "\\" + path.Left(1) + "$" + path.Mid(2);
+    };
+    const std::vector<CString> names = ComputerNames();
+    text.Replace("{SN}", share(names.empty() ? "" : names[0].GetString(), scratch));
+    text.Replace("{WL}", share("127.0.0.1", GetShellFolderPath(CSIDL_WINDOWS)));
+    text.Replace("{AL}", share("localhost", GetShellFolderPath(CSIDL_APPDATA)));
+    text.Replace("{RL}", share("localhost", scratch.Left(3)));
     return text;
 }
 
@@ -102,6 +114,36 @@ TEST(PathLayer, SpellingsOfOnePathComeOutTheSame)
     }
 }
 
+TEST(PathLayer, LocalDriveAsNetworkShareIsThatDrive)
+{
+    const std::vector<CString> names = {"PIRTBOX", "pirtbox.example.org"};
+    struct
+    {
+        const char* raw;
+        const char* drive;
+    } cases[] = {
+        {"\\\\localhost\\C$\\Users", "C:\\Users"},
+        {"\\\\LOCALHOST\\c$", "C:\\"},
+        {"//127.0.0.1/d$/x/", "D:\\x/"},
+        {"\\\\127.1\\C$\\", "C:\\"},
+        {"\\\\pirtbox\\C$\\Windows", "C:\\Windows"},
+        {"\\\\PirtBox.Example.Org\\C$\\a", "C:\\a"},
+        {"\\\\?\\UNC\\localhost\\C$\\Users", "C:\\Users"},
+        {"\\\\?\\unc\\pirtbox\\E$", "E:\\"},
+        {"\\\\otherbox\\C$\\Users", nullptr},
+        {"\\\\localhost\\share\\Users", nullptr},
+        {"\\\\localhost\\C$x\\Users", nullptr},
+        {"\\\\localhost\\1$\\Users", nullptr},
+        {"\\\\128.0.0.1\\C$\\Users", nullptr},
+        {"\\\\127..1\\C$", nullptr},
+        {"\\\\?\\C:\\x", nullptr},
+        {"C:\\localhost\\C$", nullptr},
+        {"\\\\\\C$\\x", nullptr},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.drive != nullptr ? c.drive : c.raw, LocalShareAsDrive(c.raw, names)) << c.raw;
+}
+
 TEST(PathLayer, RootAndInside)
 {
     struct
@@ -163,6 +205,10 @@ TEST(PathLayer, FolderTargetVerdicts)
         {"{L}\\toplink. ", PATH_LINK, true},
         {"{L}\\tree\\dirlink\\sub", PATH_OK, true},
         {"{L}\\cdrive", PATH_LINK, true},
+        {"{SN}\\target", PATH_OK, false},
+        {"{RL}", PATH_ROOT, false},
+        {"{WL}\\system32\\..", PATH_PROTECTED, false},
+        {"{AL}\\..", PATH_PROTECTED, false},
     };
     for (const auto& c : cases) {
         if (c.needsLinks && !haveLinks)
@@ -170,9 +216,10 @@ TEST(PathLayer, FolderTargetVerdicts)
         CString raw = Expand(c.raw, scratch.Path(), links);
         CString canonical = "unchanged";
         EXPECT_EQ(c.verdict, CheckFolderTarget(raw, &canonical)) << raw;
-        if (c.verdict == PATH_OK)
+        if (c.verdict == PATH_OK) {
             EXPECT_STREQ(CanonicalPath(raw), canonical) << raw;
-        else
+            EXPECT_NE("\\\\", canonical.Left(2)) << raw; // every folder here is local
+        } else
             EXPECT_STREQ("unchanged", canonical) << raw;
     }
     if (!haveLinks)

@@ -147,6 +147,12 @@ TEST(PluginFormat, ValidatorRefusesWhatCouldReachBeyondTheEntry)
     ASSERT_GT(user.GetLength(), 11);
     const CString links = ProgramFolder() + "\\pathlinks"; // host-side fixture made by ctest
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(links + "\\cdrive"));
+    const CString system = GetShellFolderPath(CSIDL_SYSTEM), systemX86 = GetShellFolderPath(CSIDL_SYSTEMX86);
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD computerLength = sizeof(computer);
+    ASSERT_TRUE(GetComputerNameA(computer, &computerLength));
+    // The system drive as a network share of this computer.
+    const CString share = "\\\\" + CString(computer) + "\\" + system.Left(1) + "$";
 
     const PluginSection F = PLUGIN_FILES, D = PLUGIN_FOLDERS, R = PLUGIN_REGISTRY;
     const struct
@@ -170,6 +176,12 @@ TEST(PluginFormat, ValidatorRefusesWhatCouldReachBeyondTheEntry)
         {F, "C:\\App;Delete;", PLUGIN_REFUSED_EMPTY_TEXT, "", ""},
         {F, "C:\\a.ini;EraseMatch;Recent,", PLUGIN_REFUSED_EMPTY_TEXT, "", ""},
         {F, "C:\\a.ini;EraseMatch;Recent,,File1", PLUGIN_ENTRY_OK, "C:\\a.ini", "Recent"},
+        {F, "PIRT_WINDOWS\\system32\\drivers\\etc;DeleteContent;hosts", PLUGIN_REFUSED_PROTECTED, "", ""},
+        {F, systemX86 + ";Delete;kernel32.dll", PLUGIN_REFUSED_PROTECTED, "", ""},
+        {F, system + "\\x.ini;EraseMatch;Recent,File1", PLUGIN_REFUSED_PROTECTED, "", ""},
+        {F, share + system.Mid(2) + "\\drivers\\etc;DeleteContent;hosts", PLUGIN_REFUSED_PROTECTED, "", ""},
+        {F, "PIRT_WINDOWS\\Temp;Delete;x.txt", PLUGIN_ENTRY_OK, GetShellFolderPath(CSIDL_WINDOWS) + "\\Temp\\x.txt",
+         ""},
         {D, "C:\\;DeleteAll;*.*", PLUGIN_REFUSED_ROOT, "", ""},
         {D, "\\\\server\\share\\;DeleteAllBelow;*.*", PLUGIN_REFUSED_ROOT, "", ""},
         {D, "\\\\server\\share\\App;DeleteAllBelow;*.*", PLUGIN_ENTRY_OK, "\\\\server\\share\\App", ""},
@@ -178,6 +190,9 @@ TEST(PluginFormat, ValidatorRefusesWhatCouldReachBeyondTheEntry)
         {D, GetShellFolderPath(CSIDL_PROFILE) + ";DeleteMatch;.tmp", PLUGIN_REFUSED_PROTECTED, "", ""},
         {D, GetShellFolderPath(CSIDL_SYSTEM) + "\\spool\\x;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", ""},
         {D, links + "\\cdrive\\windows\\system32\\spool;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", ""},
+        {D, "\\\\localhost\\" + system.Left(1) + "$\\Users;DeleteAll;*.*", PLUGIN_REFUSED_PROTECTED, "", ""},
+        {D, "\\\\127.0.0.1\\" + system.Left(1) + "$\\;DeleteAllBelow;*.*", PLUGIN_REFUSED_ROOT, "", ""},
+        {D, share + "\\Temp\\App;DeleteAll;*.*", PLUGIN_ENTRY_OK, system.Left(3) + "Temp\\App", ""},
         {D, "PIRT_WINDOWS\\Temp\\App;DeleteAll;*.*", PLUGIN_ENTRY_OK, GetShellFolderPath(CSIDL_WINDOWS) + "\\Temp\\App",
          ""},
         {D, links + "\\toplink\\;DeleteAllBelow;*.*", PLUGIN_REFUSED_LINK, "", ""},
@@ -202,6 +217,14 @@ TEST(PluginFormat, ValidatorRefusesWhatCouldReachBeyondTheEntry)
         {R, "HKEY_CURRENT_USER\\software;DeleteKey;talvery", PLUGIN_REFUSED_REG_PROTECTED, "", ""},
         {R, user + "\\Software;DeleteKey;Classes", PLUGIN_REFUSED_REG_PROTECTED, "", ""},
         {R, "HKEY_LOCAL_MACHINE\\SYSTEM;DeleteKey;CurrentControlSet", PLUGIN_REFUSED_REG_PROTECTED, "", ""},
+        {R, "HKEY_USERS\\.DEFAULT;DeleteKey;Software", PLUGIN_REFUSED_REG_SHALLOW, "", ""},
+        {R, "HKEY_USERS\\S-1-5-21-7-8-9-1002\\Software;DeleteKey;Microsoft", PLUGIN_REFUSED_REG_PROTECTED, "", ""},
+        {R, "HKEY_USERS\\S-1-5-21-7-8-9-1002_Classes;DeleteKey;CLSID", PLUGIN_ENTRY_OK,
+         "HKEY_USERS\\S-1-5-21-7-8-9-1002_Classes", "CLSID"},
+        {R, "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows;DeleteKey;CurrentVersion", PLUGIN_REFUSED_REG_PROTECTED,
+         "", ""},
+        {R, "HKEY_USERS\\.DEFAULT\\Software\\App;DeleteKey;Recent", PLUGIN_ENTRY_OK,
+         "HKEY_USERS\\.DEFAULT\\Software\\App", "Recent"},
         {R, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer;DeleteKey;RunMRU",
          PLUGIN_ENTRY_OK, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "RunMRU"},
     };

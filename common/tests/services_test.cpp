@@ -369,39 +369,45 @@ TEST(Seeding, IndexOutsideTheTableNamesTheConfigFolderWithoutSeeding)
 
 // With no usable application-data folder nothing is built on "": no config
 // file, INI write, sort setting or log record lands at the root of the
-// current drive or in the current folder, and the user is told once.
+// current drive or in the current folder, and the user is told once. The
+// shell's answer is replaced by each spelling of "no folder".
 TEST(Seeding, NoApplicationDataFolderWritesNothing)
 {
-    static const char kShell[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-    std::unique_ptr<CRegValueOverride> user(
-        new CRegValueOverride(HKEY_CURRENT_USER, CString(kShell) + "User Shell Folders", "AppData", "pirtnoappdata"));
-    std::unique_ptr<CRegValueOverride> shell(
-        new CRegValueOverride(HKEY_CURRENT_USER, CString(kShell) + "Shell Folders", "AppData", "pirtnoappdata"));
     char current[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, current);
     const CString root = CString(current).Left(3);
-
-    const bool shellGaveNone = GetAppDataPath().IsEmpty();
-    if (shellGaveNone) {
-        CDialogCatcher catcher(IDOK);
-        EXPECT_STREQ("", GetDataRoot());
-        EXPECT_STREQ("", GetIniPath(INI_BRISVANE));
-        EXPECT_STREQ("", GetIniPath(INI_PIRT));
-        EXPECT_EQ(0, WriteIniString("Window", "SortedCol", "3", INI_BRISVANE));
-        WriteSortSettings(INI_BRISVANE, TRUE, 2);
-        CLogFile log;
-        log.SetStandardLocation();
-        log.WriteEntry("nowhere");
-        ASSERT_TRUE(catcher.WaitFor(1));
-        Sleep(300);
-        EXPECT_EQ(1u, catcher.Boxes().size());
+    struct Probe
+    {
+        const char* name;
+        AppDataProbe probe;
+    };
+    const Probe probes[] = {
+        {"empty", [] { return CString(); }},
+        {"relative", [] { return CString("pirtnoappdata"); }},
+        {"drive-relative", [] { return CString("C:pirtnoappdata"); }},
+    };
+    for (const Probe& p : probes) {
+        SetAppDataProbe(p.probe);
+        {
+            CDialogCatcher catcher(IDOK);
+            EXPECT_STREQ("", GetAppDataPath()) << p.name;
+            EXPECT_STREQ("", GetDataRoot()) << p.name;
+            EXPECT_STREQ("", GetUserDataFolder("\\Zex\\Ulmoro\\plug-ins")) << p.name;
+            EXPECT_STREQ("", GetIniPath(INI_BRISVANE)) << p.name;
+            EXPECT_STREQ("", GetIniPath(INI_PIRT)) << p.name;
+            EXPECT_EQ(0, WriteIniString("Window", "SortedCol", "3", INI_BRISVANE)) << p.name;
+            WriteSortSettings(INI_BRISVANE, TRUE, 2);
+            CLogFile log;
+            log.SetStandardLocation();
+            log.WriteEntry("nowhere");
+            EXPECT_TRUE(catcher.WaitFor(1)) << p.name;
+            Sleep(300);
+            EXPECT_EQ(1u, catcher.Boxes().size()) << p.name;
+        }
+        SetAppDataProbe(nullptr);
+        for (const CString& made : {root + "Zex", root + "Talvery", CString(current) + "\\Zex",
+                                    CString(current) + "\\pirtnoappdata", root + "pirtnoappdata"})
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(made)) << made << " after " << p.name;
     }
-    user.reset();
-    shell.reset();
-    EXPECT_FALSE(IsFolder(root + "Zex"));
-    EXPECT_FALSE(IsFolder(root + "Talvery"));
-    EXPECT_FALSE(IsFolder(CString(current) + "\\pirtnoappdata"));
     EXPECT_STREQ(AppDataFolder(), GetAppDataPath());
-    if (!shellGaveNone)
-        GTEST_SKIP() << "the shell still names an application-data folder";
 }

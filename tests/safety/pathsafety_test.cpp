@@ -5,7 +5,8 @@
 // Placeholders: {T} the target folder (a long name, so it has a short one),
 // {TS} its short spelling, {L} the host link fixture (make-links.sh), {W} the
 // Windows folder, {A} the roaming application-data folder, {PS} the short
-// spelling of the program-files folder.
+// spelling of the program-files folder, {TU} and {WU} the target and the
+// Windows folder as network shares of this computer.
 #include <gtest/gtest.h>
 #include "BrowserFunctions.h"
 #include "CustomFunctions.h"
@@ -113,6 +114,12 @@ protected:
         text.Replace("{TF}", forward.Left(3) + "/" + forward.Mid(3));
         text.Replace("{TS}", ShortName(target));
         text.Replace("{PS}", ShortName(GetShellFolderPath(CSIDL_PROGRAM_FILES)));
+        // A local folder through the network: "\\localhost\C$\..." for "C:\...".
+        auto share = [](const char* server, const CString& path) {
+            return "\\\\" + CString(server) + "\\" + path.Left(1) + "$" + path.Mid(2);
+        };
+        text.Replace("{TU}", share("127.0.0.1", target));
+        text.Replace("{WU}", share("localhost", GetShellFolderPath(CSIDL_WINDOWS)));
         text.Replace("{T}", target);
         text.Replace("{L}", links);
         text.Replace("{W}", GetShellFolderPath(CSIDL_WINDOWS));
@@ -231,6 +238,9 @@ TEST_F(PathSafety, NoSpellingSettingOrLinkReachesOutsideTheTarget)
         {"{W}\\system32\\..\\", "RRRRRRRR"},
         {"{A}\\..", "RRRRRRRR"},
         {"{PS}", "RRRRRRRR"},
+        {"{TU}", "DDDDADDD"}, // Wine's shell gives no Recent folder it cannot reach
+        {"{WU}", "RRRRRRRR"},
+        {"{WU}\\..\\", "RRRRRRRR"},
         {"{L}\\toplink", "RRRRRRFR"},
         {"{L}\\toplink\\", "RRRRRRFR"},
         {"{L}\\toplink\\\\", "RRRRRRFR"},

@@ -3,6 +3,7 @@
 // manager as a hidden modeless dialog whose messages the test answers.
 #include <gtest/gtest.h>
 #include "pirt.h"
+#include "fw/handle.h"
 #include "appdriver.h"
 #include "Brisvane.h"
 #include "MainFrm.h"
@@ -13,6 +14,7 @@
 #include "startupcleaner.h"
 #include "resource.h"
 #include <shlobj.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -294,6 +296,40 @@ TEST_F(CookieManagerTest, FailedSaveKeepsTheOldListSaysSoAndShowsItAgain)
     EXPECT_EQ(Strings({"A.txt.txt", "c.txt"}), Names(m_dlg.m_listDelete));
     EXPECT_EQ(Strings({"a.txt"}), Names(m_dlg.m_listKeep));
     RemoveDirectoryA(GetCookieKeepListPath() + ".new");
+}
+
+// A keep list that could not be read is never saved over: every way to a
+// save stays closed until a read succeeds.
+TEST_F(CookieManagerTest, UnreadableKeepListIsNeverSavedOver)
+{
+    const std::string before = KeepFile();
+    m_dlg.DestroyWindow();
+    {
+        CHandle lock(CreateFileA(GetCookieKeepListPath(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_NE(INVALID_HANDLE_VALUE, (HANDLE)lock);
+        ASSERT_TRUE(m_dlg.Create(CManageCookies::IDD, nullptr));
+    }
+    ASSERT_EQ(1u, m_dlg.m_messages.size());
+    EXPECT_EQ(GetLngString("Brisvane", "35040") + "\n" + GetCookieKeepListPath(), m_dlg.m_messages[0]);
+    const struct
+    {
+        const char* step;
+        std::function<void()> run;
+    } steps[] = {
+        {"shown", [] {}},
+        {"delete list chosen", [this] { m_dlg.m_listDelete.SetCurSel(0), m_dlg.OnSelectDeleteList(); }},
+        {"moved to keep", [this] { m_dlg.OnMoveToKeep(); }},
+        {"moved to delete", [this] { m_dlg.m_listDelete.SetCurSel(-1), m_dlg.OnMoveToDelete(); }},
+    };
+    for (const auto& step : steps) {
+        step.run();
+        EXPECT_FALSE(Enabled(IDC_MOVE_TO_KEEP) || Enabled(IDC_MOVE_TO_DELETE)) << step.step;
+        EXPECT_EQ(before, KeepFile()) << step.step;
+    }
+    m_dlg.LoadLists();
+    m_dlg.m_listDelete.SetCurSel(0);
+    m_dlg.OnSelectDeleteList();
+    EXPECT_TRUE(Enabled(IDC_MOVE_TO_KEEP));
 }
 
 TEST_F(CookieManagerTest, ViewerGetsTheQuotedNameAndTheListsReloadAfterwards)

@@ -549,6 +549,51 @@ TEST_F(TolmiraTest, TicksAndOverridesAreKeptInTheStateFile)
     EXPECT_EQ(0, Update(ID_EXECUTE_NOW).enabled);
 }
 
+// Every name keeps its own tick and override, whatever it holds; the keys
+// of earlier files still read.
+TEST_F(TolmiraTest, EveryPluginNameReadsBackItsOwnState)
+{
+    const char* const names[] = {"a", "a=b", "a=b=c", "x%3Dy", "x=y", "50%", " pad ", "pad", ";semi", "[sec]", "sec"};
+    for (size_t i = 0; i < sizeof(names) / sizeof(names[0]); ++i)
+        EXPECT_TRUE(WritePluginState("Selection", names[i], i % 2 ? "yes" : "no")) << names[i];
+    for (size_t i = 0; i < sizeof(names) / sizeof(names[0]); ++i)
+        EXPECT_EQ(i % 2 ? "yes" : "no", State("Selection", names[i])) << "[" << names[i] << "]";
+
+    // As earlier versions wrote them: a "%" in a name stood as it is.
+    WriteFileText(StateFilePath(), "[Installed]\r\n50%=no\r\nplain=yes\r\n");
+    EXPECT_EQ("no", State("Installed", "50%"));
+    EXPECT_EQ("yes", State("Installed", "plain"));
+    WritePluginState("Installed", "50%", "yes");
+    EXPECT_EQ("yes", State("Installed", "50%"));
+}
+
+// Without an application-data folder no path of the cleaner is built on ""
+// (the root of the current drive): nothing is listed, read or written there,
+// and the user is told once.
+TEST_F(TolmiraTest, NoDataFolderBuildsNoPath)
+{
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, current);
+    const CString root = CString(current).Left(3);
+    SetAppDataProbe([] { return CString(); });
+    {
+        CDialogCatcher catcher(IDOK);
+        EXPECT_EQ("", Str(UserPluginFolder()));
+        EXPECT_EQ("", Str(StateFilePath()));
+        EXPECT_EQ("", Str(LibraryFarnochPath()));
+        EXPECT_FALSE(WritePluginState("Selection", "A", "yes"));
+        EXPECT_EQ("<absent>", State("Selection", "A"));
+        WriteCustomLogging(1);
+        EXPECT_FALSE(FarnochWriteYesNo("Farnoch", "ViewAll", 1));
+        EXPECT_TRUE(catcher.WaitFor(1));
+        Sleep(300);
+        EXPECT_EQ(1u, catcher.Boxes().size());
+    }
+    SetAppDataProbe(nullptr);
+    for (const char* made : {"Zex", "Talvery", "Tolmira.dat"})
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(root + made)) << made;
+}
+
 TEST_F(TolmiraTest, RunDeletesWhatEntriesNameAndRefusesTheRest)
 {
     CScratchFolder work("tolmira-run");

@@ -2,6 +2,7 @@
 #include "customtest.h"
 #include "fw/handle.h"
 #include <sddl.h>
+#include <functional>
 #include <string>
 
 namespace {
@@ -252,6 +253,41 @@ TEST_F(RegistryOps, DeleteRegValueByMatch)
     EXPECT_EQ(5, host.RowCount());
     EXPECT_FALSE(KeyExists(k + "\\Missing"));
     EXPECT_EQ(0, host.ProgressPos() - host.ProgressLow());
+}
+
+// An empty text is in every name: the match operations delete nothing with
+// it (under Run it would remove every start-up entry).
+TEST_F(RegistryOps, MatchOperationsWithAnEmptyTextDeleteNothing)
+{
+    CScratchRegKey scratch("reg_emptymatch");
+    const CString k = scratch.Path();
+    SetValue(k, "Pirt Tarnel");
+    MakeKey(k + "\\Sub");
+    const struct
+    {
+        const char* operation;
+        std::function<int(CCustomFunctions&, CReportHost&)> run;
+        int result;
+    } cases[] = {
+        {"DeleteRegValueByMatch",
+         [&k](CCustomFunctions& c, CReportHost& h) {
+             return c.DeleteRegValueByMatch(kHkcu + k, "", h.List(), h.Progress());
+         },
+         0},
+        {"DeleteRegKeyByMatch",
+         [&k](CCustomFunctions& c, CReportHost& h) {
+             return c.DeleteRegKeyByMatch(kHkcu + k, "", h.List(), h.Progress());
+         },
+         1},
+    };
+    for (const auto& c : cases) {
+        CCustomFunctions custom;
+        CReportHost rows;
+        EXPECT_EQ(c.result, c.run(custom, rows)) << c.operation;
+        EXPECT_EQ(1, rows.RowCount()) << c.operation; // the first row only
+        EXPECT_TRUE(ValueExists(k, "Pirt Tarnel")) << c.operation;
+        EXPECT_TRUE(KeyExists(k + "\\Sub")) << c.operation;
+    }
 }
 
 TEST_F(RegistryOps, DeleteRegValueByMatchWorksOnEveryNamedRoot)
