@@ -158,3 +158,83 @@ TEST_F(CorvaletTest, TheEditorShowsTheKindsControlsAndMakesAPicture)
     EXPECT_TRUE(SaveWindowPicture(editor.m_hWnd, ScreenshotPath("corvalet-editor.bmp")));
     editor.DestroyWindow();
 }
+
+TEST(EditorRowTest, AnAcceptedRowRunsAsTypedOrTheEditorSaysWhy)
+{
+    const char* U = "HKEY_CURRENT_USER\\Software\\App\\";
+    struct Case
+    {
+        int kind, action;
+        const char* path;
+        const char* text;  // the match text, or "section|key" for an INI key
+        const char* typed; // what the cleaner must run on: argument, or "section|key"
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {EDITOR_KIND_FOLDER, 2, "C:\\T", "tmp ", nullptr, "22840"},
+        {EDITOR_KIND_FOLDER, 2, "C:\\T", " tmp", nullptr, "22840"},
+        {EDITOR_KIND_FOLDER, 2, "C:\\T", "a;b", "a;b", nullptr},
+        {EDITOR_KIND_FOLDER, 2, "C:\\T", "'x'", "'x'", nullptr},
+        {EDITOR_KIND_FOLDER, 2, "'C:\\T", "x'", nullptr, "22840"},
+        {EDITOR_KIND_FILE, 0, " C:\\Data\\a.txt", "", nullptr, "22840"},
+        {EDITOR_KIND_FILE, 0, "\"C:\\Data\\a\"", "", nullptr, "22840"},
+        {EDITOR_KIND_FILE, 2, "C:\\a.ini", "a,b|c", nullptr, "22850"},
+        {EDITOR_KIND_FILE, 2, "C:\\a.ini", "S|,c", nullptr, "22850"},
+        {EDITOR_KIND_FILE, 2, "C:\\a.ini", "S |K", nullptr, "22840"},
+        {EDITOR_KIND_FILE, 2, "C:\\a.ini", "S;x|K\\y", "S;x|K\\y", nullptr},
+        {EDITOR_KIND_REGISTRY, 3, U, "Recent ", nullptr, "22840"},
+        {EDITOR_KIND_REGISTRY, 3, U, "\"File\"", "\"File\"", nullptr},
+        {EDITOR_KIND_REGISTRY, 1, U, "\\x,y", "\\x,y", nullptr},
+        {EDITOR_KIND_REGISTRY, 0, "HKEY_CURRENT_USER\\Software\\App\\B \\", "", nullptr, "22840"},
+        {EDITOR_KIND_REGISTRY, 2, "HKEY_CURRENT_USER\\Software\\App\\na me", "", "na me", nullptr},
+    };
+    CScratchFolder folder("editorrow");
+    for (const Case& c : cases) {
+        CEditorState s = State(c.kind, c.action, c.path);
+        CString text(c.text), first = text.SpanExcluding("|"), second = text.Mid(first.GetLength() + 1);
+        s.pattern = s.keyMatch = s.valueMatch = text;
+        s.section = first;
+        s.key = second;
+        CEditorResult r = BuildEditorRow(s, TRUE);
+        if (c.refusal) {
+            EXPECT_EQ(r.outcome, EDITOR_MESSAGE) << c.path << "|" << c.text;
+            EXPECT_STREQ(r.key, c.refusal) << c.path << "|" << c.text;
+            continue;
+        }
+        ASSERT_EQ(r.outcome, EDITOR_ROW) << c.path << "|" << c.text;
+        // Written and read back by the cleaner's reader, then judged.
+        CPluginContent content;
+        content.rows.push_back(r.row);
+        ASSERT_TRUE(WritePluginFile(folder("p.dorv"), content, nullptr));
+        std::vector<CPluginEntry> entries = ReadPluginEntries(folder("p.dorv"));
+        ASSERT_EQ(entries.size(), 1u) << c.text;
+        EXPECT_EQ(entries[0].path, r.row.path);
+        EXPECT_EQ(entries[0].argument, r.row.detail);
+        CPluginTarget target;
+        ASSERT_EQ(ValidatePluginEntry(entries[0], GetPlaceholderFolders(), &target), PLUGIN_ENTRY_OK) << c.text;
+        CString ran = target.first + (target.second.IsEmpty() ? "" : "|" + target.second);
+        EXPECT_EQ(ran, c.typed) << c.path << "|" << c.text;
+    }
+}
+
+TEST(EditorRowTest, PropertiesAndOkGiveBackTheSameRow)
+{
+    const CPluginRow rows[] = {
+        {"HKEY_CURRENT_USER\\Software\\A", "Value", "Delete", "x\\y"},
+        {"HKEY_CURRENT_USER\\Software\\A", "Key", "Delete", "B\\C"},
+        {"C:\\A", "File", "Delete", "sub\\x.txt"},
+        {"C:\\a.ini", "File", "EraseMatch", "S,,K"},
+    };
+    for (const CPluginRow& row : rows) {
+        CEditorResult r = EditRow(row, EditorStateFromRow(row), FALSE);
+        ASSERT_EQ(r.outcome, EDITOR_ROW) << row.detail;
+        EXPECT_EQ(r.row.path, row.path) << row.detail;
+        EXPECT_EQ(r.row.detail, row.detail) << row.detail;
+        // A changed state builds its row anew.
+        CEditorState changed = EditorStateFromRow(row);
+        changed.path = "C:\\Other\\f.txt";
+        changed.kind = EDITOR_KIND_FILE;
+        changed.fileAction = 0;
+        EXPECT_EQ(EditRow(row, changed, FALSE).row.detail, "f.txt");
+    }
+}
