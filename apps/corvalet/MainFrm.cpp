@@ -250,7 +250,12 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
             }
             break;
         case 'A':
-            if (ctrl && !inEdit && m_pList) {
+            // Inside an edit it is the edit's own select-all.
+            if (ctrl && inEdit) {
+                ::SendMessageA(pMsg->hwnd, EM_SETSEL, 0, -1);
+                return TRUE;
+            }
+            if (ctrl && m_pList) {
                 m_pList->SelectAllRows();
                 UpdateStatusCount();
                 return TRUE;

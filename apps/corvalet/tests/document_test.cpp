@@ -246,6 +246,12 @@ TEST_F(CorvaletTest, DeleteAndSelectAllEditTextInsideAnEdit)
     EXPECT_EQ(Form()->GetPlugInName(), "bc");
     EXPECT_EQ(List()->GetRowCount(), 1);
     EXPECT_TRUE(m_asker.asked.empty());
+    // Ctrl+A selects the edit's text, not the rows.
+    List()->GetListCtrl().SetItemState(-1, 0, LVIS_SELECTED);
+    PressKey(name, 'A', true);
+    EXPECT_EQ(List()->GetListCtrl().GetSelectedCount(), 0u);
+    EXPECT_EQ(::SendMessageA(name, EM_GETSEL, 0, 0), MAKELRESULT(0, 2));
+    List()->SelectAllRows();
     // Outside an edit Delete asks, then deletes the selected rows.
     m_asker.answers = {IDYES};
     PressKey(List()->m_hWnd, VK_DELETE, false);

@@ -3,6 +3,7 @@
 #include "corvalet_fixture.h"
 #include "EditorDlg.h"
 #include "EditorRow.h"
+#include <functional>
 
 using namespace pirt_test;
 
@@ -114,24 +115,73 @@ TEST(EditorRowTest, FailedChecksNameTheirMessage)
     EXPECT_EQ(yes.row.detail, "B");
 }
 
-TEST_F(CorvaletTest, PropertiesAndOkOnAKeyRowKeepTheRow)
+TEST_F(CorvaletTest, PropertiesEditsTheSelectedRowAndOkKeepsIt)
 {
     StartApp();
     AddRow("C:\\Data", "File", "Delete", "a.txt");
     AddRow("HKEY_CURRENT_USER\\Software", "Key", "Delete", "Pirt");
     m_frame->SetModified(FALSE);
-    // Properties edits the selected row, not the selection mark.
-    List()->GetListCtrl().SetSelectionMark(0);
-    List()->GetListCtrl().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-    {
-        CDialogCatcher catcher(IDOK);
-        m_frame->SendMessage(WM_COMMAND, ID_PROPERTIES);
-    }
+    // The selection mark and the focus stay on row 0; row 1 alone is selected.
+    CListCtrl& list = List()->GetListCtrl();
+    list.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED | LVIS_SELECTED);
+    list.SetSelectionMark(0);
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    CString shown;
+    EXPECT_TRUE(DriveModal(
+        GetLngString("Holberin", "21300"), [&] { m_frame->SendMessage(WM_COMMAND, ID_PROPERTIES); },
+        [&](HWND editor) {
+            char text[MAX_PATH] = "";
+            GetDlgItemTextA(editor, IDC_PATH, text, MAX_PATH);
+            shown = text;
+            PostMessageA(editor, WM_COMMAND, IDOK, 0);
+        }));
+    EXPECT_EQ(shown, "HKEY_CURRENT_USER\\Software\\Pirt\\");
     ASSERT_EQ(List()->GetRowCount(), 2);
     EXPECT_EQ(List()->GetRow(1).path, "HKEY_CURRENT_USER\\Software");
     EXPECT_EQ(List()->GetRow(1).detail, "Pirt");
     EXPECT_EQ(List()->GetRow(0).kind, "File");
-    EXPECT_EQ(Title().Find('*'), -1);
+}
+
+TEST_F(CorvaletTest, NothingChangedLeavesNoModifiedMark)
+{
+    StartApp();
+    AddRow("C:\\Data", "File", "Delete", "a.txt");
+    auto runEditor = [&](bool editMode, const char* path) {
+        CEditorDlg editor(m_frame);
+        editor.m_pList = List();
+        editor.m_bEditMode = editMode;
+        editor.m_nRow = editMode ? 0 : -1;
+        editor.m_strRowPath = "C:\\Data";
+        editor.m_strRowKind = "File";
+        editor.m_strRowAction = "Delete";
+        editor.m_strRowDetail = "a.txt";
+        ASSERT_TRUE(editor.Create(CEditorDlg::IDD, m_frame));
+        if (path)
+            editor.SetDlgItemText(IDC_PATH, path);
+        editor.OnOK();
+        if (editor.m_hWnd)
+            editor.DestroyWindow();
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void()> act;
+    } cases[] = {
+        {"unchanged OK", [&] { runEditor(true, nullptr); }},
+        {"refused OK", [&] { runEditor(false, ""); }},
+        {"empty Delete",
+         [&] {
+             List()->GetListCtrl().SetItemState(-1, 0, LVIS_SELECTED);
+             m_asker.answers = {IDYES};
+             m_frame->SendMessage(WM_COMMAND, ID_DELETE);
+         }},
+    };
+    for (const auto& c : cases) {
+        m_frame->SetModified(FALSE);
+        c.act();
+        EXPECT_EQ(Title().Find('*'), -1) << c.what;
+        EXPECT_EQ(List()->GetRowCount(), 1) << c.what;
+    }
 }
 
 TEST_F(CorvaletTest, TheEditorShowsTheKindsControlsAndMakesAPicture)
