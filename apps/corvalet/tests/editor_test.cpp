@@ -173,7 +173,8 @@ TEST_F(CorvaletTest, NothingChangedLeavesNoModifiedMark)
          [&] {
              List()->GetListCtrl().SetItemState(-1, 0, LVIS_SELECTED);
              m_asker.answers = {IDYES};
-             m_frame->SendMessage(WM_COMMAND, ID_DELETE);
+             PressKey(List()->m_hWnd, VK_DELETE, false);
+             EXPECT_TRUE(m_asker.Showed("Holberin", "22670"));
          }},
     };
     for (const auto& c : cases) {
