@@ -161,4 +161,3 @@ void CMainFrame::OnCookieManager()
 }
 
 CString CMainFrame::ToolTipText(UINT nID) const { return ToolTipFrom(kToolTips, std::size(kToolTips), nID); }
-

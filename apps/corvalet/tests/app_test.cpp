@@ -128,8 +128,8 @@ TEST_F(CorvaletTest, ShellRegistrationFallsBackToTheUsersClasses)
                               nullptr),
               ERROR_SUCCESS);
     PSECURITY_DESCRIPTOR readOnly = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly,
-                                                                     nullptr));
+    ASSERT_TRUE(
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr));
     EXPECT_EQ(RegSetKeySecurity(locked, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
     LocalFree(readOnly);
     RegCloseKey(locked);
@@ -137,9 +137,9 @@ TEST_F(CorvaletTest, ShellRegistrationFallsBackToTheUsersClasses)
     EXPECT_TRUE(g_app.RegisterShellFileTypes(TRUE));
     char value[MAX_PATH * 2] = "";
     LONG size = sizeof(value);
-    EXPECT_EQ(RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\Corvalet.Document\\shell\\open\\command",
-                             value, &size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\Corvalet.Document\\shell\\open\\command", value, &size),
+        ERROR_SUCCESS);
     EXPECT_EQ(CString(value).Right(6), "\" \"%1\"");
     size = sizeof(value);
     EXPECT_EQ(RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\.dorv", value, &size), ERROR_SUCCESS);

@@ -380,9 +380,9 @@ TEST_F(CorvaletTest, WhatTheListCannotShowIsSavedBackWhereNoReaderRunsMore)
     after.insert(after.begin() + 1, "C:\\New;Delete;n.txt");
     EXPECT_EQ(reached(), after);
     std::string text = FileText(path);
-    for (const char* kept : {"C:\\A;delete;lower.txt", "C:\\B;Remove;x", "C:\\Gap;Delete;after.txt",
-                             "C:\\Gap;Delete;later.txt", "File05=C:\\Z;Delete;z.txt", "Note=kept note",
-                             "C:\\F;DeleteAll;*.*", "[Extra]\r\nKey=value"})
+    for (const char* kept :
+         {"C:\\A;delete;lower.txt", "C:\\B;Remove;x", "C:\\Gap;Delete;after.txt", "C:\\Gap;Delete;later.txt",
+          "File05=C:\\Z;Delete;z.txt", "Note=kept note", "C:\\F;DeleteAll;*.*", "[Extra]\r\nKey=value"})
         EXPECT_NE(text.find(kept), std::string::npos) << kept << "\n" << text;
     EXPECT_NE(text.find((const char*)longEntry), std::string::npos);
     EXPECT_LT(text.find("after.txt"), text.find("later.txt"));
