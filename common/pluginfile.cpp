@@ -276,13 +276,30 @@ int WritePluginSteps(const char* path, const CPluginContent& content, CPluginWri
         if (!other.first.IsEmpty() && !IsBuilderKey(other.first))
             writer.Write(kGeneral, OneLine(other.first), other.second);
 
-    // Sections in a fixed order, each counted from 0 without gaps.
+    // Sections in a fixed order, each counted from 0 without gaps. Kept
+    // entries follow the rows: those a reader reached before still come
+    // within the sequence, those after a gap again after one.
     for (const PluginSectionInfo& section : kSections) {
         int number = 0;
         for (const CPluginRow& row : content.rows)
             if (FindPluginRowAction(row.kind, row.action)->section == section.section)
                 writer.Write(section.name, KeyName(section.keyPrefix, number++), PluginRowEntry(row));
+        for (int afterGap = 0; afterGap < 2; ++afterGap) {
+            bool gapLeft = false;
+            for (const CPluginKeptValue& kept : content.kept) {
+                if (!kept.key.IsEmpty() || kept.afterGap != afterGap || kept.section.CompareNoCase(section.name) != 0)
+                    continue;
+                if (afterGap && !gapLeft) {
+                    ++number;
+                    gapLeft = true;
+                }
+                writer.Write(section.name, KeyName(section.keyPrefix, number++), kept.value);
+            }
+        }
     }
+    for (const CPluginKeptValue& kept : content.kept)
+        if (!kept.key.IsEmpty() && !kept.section.IsEmpty())
+            writer.Write(OneLine(kept.section), OneLine(kept.key), kept.value);
 
     result.lastError = writer.Error();
     if (result.lastError == 0 && !::MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING))

@@ -179,6 +179,19 @@ struct CPluginRow
     CString detail;
 };
 
+// A value of a plug-in file that the builder does not show, written back as
+// it was read. key empty: an entry numbered on in its section's sequence
+// (after the rows; afterGap: after a missing number, where no reader goes).
+struct CPluginKeptValue
+{
+    CString section;
+    CString key;
+    CString value;
+    int afterGap;
+
+    CPluginKeptValue() : afterGap(0) {}
+};
+
 // What a plug-in file holds, as the builder sees it.
 struct CPluginContent
 {
@@ -190,6 +203,9 @@ struct CPluginContent
     // Installed, ...), written back unchanged.
     std::vector<std::pair<CString, CString>> otherGeneral;
     std::vector<CPluginRow> rows;
+    // Entries with an unknown action or too long to read whole, entries
+    // after a gap, keys of other names and other sections.
+    std::vector<CPluginKeptValue> kept;
 };
 
 // The [General] keys other than the builder's five, in file order.

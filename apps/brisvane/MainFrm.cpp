@@ -161,10 +161,3 @@ void CMainFrame::OnCookieManager()
 }
 
 CString CMainFrame::ToolTipText(UINT nID) const { return ToolTipFrom(kToolTips, std::size(kToolTips), nID); }
-
-BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
-{
-    if (m_wndMenuBar.TranslateFrameMessage(pMsg))
-        return TRUE;
-    return CSuiteFrame::PreTranslateMessage(pMsg);
-}

@@ -13,7 +13,6 @@ protected:
 
 public:
     virtual ~CMainFrame();
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
     // Menu toggles and their check marks (also used by the tests).
     afx_msg void OnLogging();

@@ -6,6 +6,9 @@
 #include "Asker.h"
 #include "resource.h"
 #include "pirt.h"
+#include "pathlayer.h"
+#include "fw/handle.h"
+#include <algorithm>
 
 IMPLEMENT_DYNCREATE(CCorvaletDoc, CDocument)
 
@@ -23,6 +26,58 @@ CString GetPlugInFolder()
         CreateFullPath(folder);
     return folder;
 }
+
+namespace {
+
+// Key names of a section, or the section names when section is null; each
+// once (the profile calls find keys in any case), in file order.
+std::vector<CString> ProfileNames(const char* path, const char* section)
+{
+    std::vector<char> names;
+    // A list that fills the buffer (size - 2) may have been cut.
+    for (DWORD size = 32767;; size *= 2) {
+        names.assign(size, '\0');
+        DWORD n = section ? ::GetPrivateProfileStringA(section, nullptr, "", &names[0], size, path)
+                          : ::GetPrivateProfileSectionNamesA(&names[0], size, path);
+        if (n + 2 < size || size >= 16 * 32767)
+            break;
+    }
+    std::vector<CString> out;
+    for (const char* name = &names[0]; *name != '\0'; name += strlen(name) + 1) {
+        bool seen = false;
+        for (const CString& other : out)
+            seen = seen || other.CompareNoCase(name) == 0;
+        if (!seen)
+            out.push_back(name);
+    }
+    return out;
+}
+
+// The number of an entry key: the prefix in any case and digits without a
+// leading zero, as the profile calls find "File3"; -1 for any other name.
+int EntryNumber(const CString& key, const char* prefix)
+{
+    int length = (int)strlen(prefix);
+    if (key.GetLength() <= length || key.Left(length).CompareNoCase(prefix) != 0)
+        return -1;
+    CString digits = key.Mid(length);
+    if (digits.SpanIncluding("0123456789") != digits || digits.GetLength() > 9 ||
+        (digits[0] == '0' && digits.GetLength() > 1))
+        return -1;
+    return atoi(digits);
+}
+
+bool IsEntrySection(const CString& name)
+{
+    if (name.CompareNoCase("General") == 0)
+        return true;
+    for (int i = 0; i < PLUGIN_SECTION_COUNT; ++i)
+        if (name.CompareNoCase(GetPluginSection((PluginSection)i).name) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
 
 CCorvaletDoc::CCorvaletDoc() : m_bOpenedByFramework(FALSE), m_bFileRead(FALSE) {}
 
@@ -66,6 +121,7 @@ CPluginContent CCorvaletDoc::CollectContent() const
         content.provider = form->GetPlugInProvider();
     }
     content.otherGeneral = m_otherGeneral;
+    content.kept = m_kept;
     if (CCorvaletList* list = GetList())
         content.rows = list->GetRows();
     return content;
@@ -85,6 +141,7 @@ void CCorvaletDoc::ShowContent(const CPluginContent& content)
             list->InsertRow(row);
     }
     m_otherGeneral = content.otherGeneral;
+    m_kept = content.kept;
 }
 
 CPluginContent CCorvaletDoc::ReadContent(const char* path, BOOL bGerman)
@@ -95,13 +152,79 @@ CPluginContent CCorvaletDoc::ReadContent(const char* path, BOOL bGerman)
     content.provider = ReadPluginGeneral(path, "Provider");
     content.description = ReadPluginGeneral(path, bGerman ? "Erlaeuterung" : "Description");
     content.otherGeneral = ReadPluginOtherGeneral(path);
-    std::vector<CPluginEntry> entries = ReadPluginEntries(path);
-    for (const CPluginEntry& entry : entries) {
-        // A cut entry would name another target: it is not shown at all.
-        if (!entry.tooLong)
-            content.rows.push_back(PluginEntryRow(entry));
+    for (int i = 0; i < PLUGIN_SECTION_COUNT; ++i) {
+        const PluginSectionInfo& section = GetPluginSection((PluginSection)i);
+        // The entries a reader reaches: from 0 up to the first missing or
+        // empty value. A cut entry would name another target: it is kept
+        // aside, as is one whose action the list has no row for.
+        int reached = 0;
+        for (;; ++reached) {
+            CString key;
+            key.Format("%s%d", section.keyPrefix, reached);
+            CPluginEntry entry;
+            entry.raw = ReadPluginValue(path, section.name, key);
+            if (entry.raw.IsEmpty())
+                break;
+            if (ParsePluginEntry(section.section, entry.raw, entry) && !entry.tooLong) {
+                content.rows.push_back(PluginEntryRow(entry));
+            } else {
+                CPluginKeptValue kept;
+                kept.section = section.name;
+                kept.value = entry.raw;
+                content.kept.push_back(kept);
+            }
+        }
+        // Entries after the gap, in the order of their numbers, and keys of
+        // other names.
+        std::vector<std::pair<int, CPluginKeptValue>> afterGap;
+        for (const CString& name : ProfileNames(path, section.name)) {
+            int number = EntryNumber(name, section.keyPrefix);
+            if (number >= 0 && number < reached)
+                continue;
+            CPluginKeptValue kept;
+            kept.section = section.name;
+            kept.value = ReadPluginValue(path, section.name, name);
+            if (number < 0) {
+                kept.key = name;
+                content.kept.push_back(kept);
+            } else if (!kept.value.IsEmpty()) {
+                kept.afterGap = 1;
+                afterGap.push_back(std::make_pair(number, kept));
+            }
+        }
+        std::stable_sort(afterGap.begin(), afterGap.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& kept : afterGap)
+            content.kept.push_back(kept.second);
+    }
+    for (const CString& sectionName : ProfileNames(path, nullptr)) {
+        if (IsEntrySection(sectionName))
+            continue;
+        for (const CString& name : ProfileNames(path, sectionName)) {
+            CPluginKeptValue kept;
+            kept.section = sectionName;
+            kept.key = name;
+            kept.value = ReadPluginValue(path, sectionName, name);
+            content.kept.push_back(kept);
+        }
     }
     return content;
+}
+
+const char* CCorvaletDoc::PlugInFileRefusal(const char* path)
+{
+    DWORD attributes = ::GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return "22770";
+    // The profile calls read a file they cannot open as empty.
+    CHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
+        return "22770";
+    for (const CString& name : ProfileNames(path, nullptr))
+        if (name.CompareNoCase("General") == 0)
+            return nullptr;
+    return "22830";
 }
 
 int CCorvaletDoc::SavePlugIn(BOOL bAskForFile)
@@ -155,13 +278,19 @@ BOOL CCorvaletDoc::OpenPlugIn(const char* pszPath)
     CString path = pszPath ? pszPath : "";
     if (!pszPath && !GetAsker().ChooseOpenFile(OwnerWindow(), GetLngString("General", "40120"), path))
         return FALSE;
-    if (!FileExists(path)) {
-        GetAsker().Ask(OwnerWindow(), GetLngString("Holberin", "22770", "not found") + "\n\n" + path, AfxGetAppName(),
+    // The file read is the file a save replaces: never a relative name that
+    // another current folder would resolve elsewhere. Only a plug-in file
+    // becomes the document, so that Save cannot write an empty plug-in over
+    // anything else.
+    CString absolute = CanonicalPath(path);
+    const char* refusal = absolute.IsEmpty() ? "22770" : PlugInFileRefusal(absolute);
+    if (refusal) {
+        GetAsker().Ask(OwnerWindow(), GetLngString("Holberin", refusal, "not found") + "\n\n" + path, AfxGetAppName(),
                        MB_OK | MB_ICONERROR);
         return FALSE;
     }
-    BOOL german = GetIniString(CString("Pirt"), CString("Language"), INI_PIRT) == "German";
-    ShowContent(ReadContent(path, german));
+    path = absolute;
+    ShowContent(ReadContent(path, IsGermanChosen()));
     m_strPlugInPath = path;
     AfxGetApp()->AddToRecentFileList(path);
     if (CMainFrame* frame = GetFrame()) {

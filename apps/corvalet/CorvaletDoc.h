@@ -27,6 +27,10 @@ public:
     // The [General] keys of the file other than the builder's five (Admin,
     // Installed, ...): kept so that a save writes them back.
     std::vector<std::pair<CString, CString>> m_otherGeneral;
+    // What the list cannot show (entries with an unknown action, too long,
+    // after a gap; other keys and sections): kept so that a save writes it
+    // back as it was.
+    std::vector<CPluginKeptValue> m_kept;
 
     // Writes the plug-in, asking for a file when bAskForFile is set or the
     // document is untitled. 1 when written; 0 when the dialog was cancelled,
@@ -40,9 +44,13 @@ public:
     // not happen) stops. TRUE to go on.
     BOOL QuerySaveChanges();
     // The content of a plug-in file as the builder shows it: the description
-    // from Erlaeuterung when bGerman, else Description; entries with an
-    // unknown action, or too long to be read whole, are left out.
+    // from Erlaeuterung when bGerman, else Description; the rows of the
+    // entries a reader runs, and everything else of the file kept aside.
     static CPluginContent ReadContent(const char* path, BOOL bGerman);
+    // Why a file cannot become the document ([Holberin] key of the message):
+    // "22770" when it cannot be read, "22830" when it has no [General]
+    // section; null for a plug-in file.
+    static const char* PlugInFileRefusal(const char* path);
 
     // The framework's opens read the file without a dialog.
     virtual BOOL OnOpenDocument(const char* pszPathName);

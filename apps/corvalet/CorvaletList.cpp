@@ -118,31 +118,46 @@ void CCorvaletList::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     }
 }
 
-void CCorvaletList::OnContextMenu(CWnd*, CPoint point)
+HMENU CCorvaletList::PrepareContextMenu(CThemedMenu& menu)
 {
-    CMenu menu;
     if (!menu.LoadMenu(IDR_LISTMENU))
-        return;
-    CMenu* popup = menu.GetSubMenu(0);
+        return nullptr;
+    CMenu* sub = menu.GetSubMenu(0);
+    CThemedMenu* popup = sub ? CThemedMenu::FromHandleThemed(sub->m_hMenu) : nullptr;
     if (!popup)
-        return;
+        return nullptr;
+    // Image: index in the list's image list.
     static const struct
     {
         UINT id;
         const char* key;
-    } items[] = {{ID_ADD, "82100"}, {ID_DELETE, "50010"}, {ID_PROPERTIES, "12060"}};
-    for (const auto& item : items)
-        popup->ModifyMenu(item.id, MF_BYCOMMAND | MF_STRING, item.id, GetLngString("General", item.key));
+        int image;
+    } items[] = {{ID_ADD, "82100", 0}, {ID_DELETE, "50010", 1}, {ID_PROPERTIES, "12060", 2}};
+    for (const auto& item : items) {
+        SetMenuLngText(popup, item.id, MF_BYCOMMAND, "General", item.key, 0);
+        popup->SetItemImage(item.id, &m_images, item.image);
+    }
     if (GetListCtrl().GetSelectedCount() == 0) {
         popup->DeleteMenu(ID_DELETE, MF_BYCOMMAND);
         popup->DeleteMenu(ID_PROPERTIES, MF_BYCOMMAND);
         popup->DeleteMenu(1, MF_BYPOSITION);
     }
+    return popup->m_hMenu;
+}
+
+void CCorvaletList::OnContextMenu(CWnd*, CPoint point)
+{
+    CThemedMenu menu;
+    HMENU popup = PrepareContextMenu(menu);
+    if (!popup)
+        return;
     if (point.x == -1 && point.y == -1) {
         // From the keyboard: at the list's top-left corner.
         point = CPoint(5, 5);
         ClientToScreen(&point);
     }
+    // Tracked for the main window, so the commands reach the frame.
     CWnd* frame = AfxGetMainWnd();
-    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, frame ? frame : this);
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, frame ? frame->m_hWnd : m_hWnd,
+                     nullptr);
 }

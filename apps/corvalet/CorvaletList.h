@@ -3,6 +3,7 @@
 #pragma once
 #include "fw/framework.h"
 #include "pluginfile.h"
+#include "themedmenu.h"
 #include <vector>
 
 class CCorvaletList : public CListView
@@ -28,6 +29,10 @@ public:
     void SelectAllRows();
     // The one selected row, or -1 when none is.
     int GetSelectedRow() const { return GetListCtrl().GetNextItem(-1, LVNI_SELECTED); }
+
+    // The context menu loaded into menu, themed, with its texts and images:
+    // without a selection only the add item remains. Its popup, or null.
+    HMENU PrepareContextMenu(CThemedMenu& menu);
 
     virtual void OnInitialUpdate();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);

@@ -222,11 +222,19 @@ void CEditorDlg::OnOK()
 {
     CWnd* main = AfxGetMainWnd();
     CEditorState state = ReadState();
-    CEditorResult result = BuildEditorRow(state, FALSE);
+    CPluginRow original;
+    original.path = m_strRowPath;
+    original.kind = m_strRowKind;
+    original.action = m_strRowAction;
+    original.detail = m_strRowDetail;
+    auto build = [&](BOOL parentConfirmed) {
+        return m_bEditMode ? EditRow(original, state, parentConfirmed) : BuildEditorRow(state, parentConfirmed);
+    };
+    CEditorResult result = build(FALSE);
     if (result.outcome == EDITOR_ASK_PARENT) {
         if (AskLng(m_hWnd, result.section, result.key, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        result = BuildEditorRow(state, TRUE);
+        result = build(TRUE);
     }
     if (result.outcome != EDITOR_ROW) {
         AskLng(m_hWnd, result.section, result.key, MB_OK);

@@ -11,6 +11,20 @@ CEditorResult Message(const char* section, const char* key)
     return r;
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool HasOuterBlank(const CString& text)
+{
+    return !text.IsEmpty() && (IsBlank(text[0]) || IsBlank(text[text.GetLength() - 1]));
+}
+
+// The profile reader drops a pair of quotes around a whole value.
+bool IsQuoted(const CString& text)
+{
+    int last = text.GetLength() - 1;
+    return last > 0 && (text[0] == '"' || text[0] == '\'') && text[last] == text[0];
+}
+
 CEditorResult Row(const CString& path, const char* kind, const char* action, const CString& detail)
 {
     CEditorResult r;
@@ -21,6 +35,11 @@ CEditorResult Row(const CString& path, const char* kind, const char* action, con
     // A row without a folder or key path names no target.
     if (path.IsEmpty() || detail.IsEmpty())
         return Message("General", "42000");
+    // The profile reader drops blanks at both ends of an entry and quotes
+    // around it, and registry arguments are trimmed before they run: such a
+    // text would run as another, broader one than the list shows.
+    if (HasOuterBlank(path) || HasOuterBlank(detail) || IsQuoted(PluginRowEntry(r.row)))
+        return Message("Holberin", "22840");
     // The entry must come back as it was written: no ";" in the path, and
     // short enough to be read whole.
     switch (CheckPluginRow(r.row)) {
@@ -57,6 +76,12 @@ CEditorResult BuildEditorRow(const CEditorState& s, BOOL parentConfirmed)
         case 2:
             if (s.section.IsEmpty() || s.key.IsEmpty())
                 return Message("General", "42010");
+            // The reader splits section and key at the first "," and drops
+            // commas at the key's start.
+            if (s.section.Find(',') >= 0 || s.key[0] == ',')
+                return Message("Holberin", "22850");
+            if (HasOuterBlank(s.section) || HasOuterBlank(s.key))
+                return Message("Holberin", "22840");
             return Row(s.path, "File", "EraseMatch", s.section + "," + s.key);
         }
         break;
@@ -154,4 +179,21 @@ CEditorState EditorStateFromRow(const CPluginRow& row)
         }
     }
     return s;
+}
+
+CEditorResult EditRow(const CPluginRow& original, const CEditorState& state, BOOL parentConfirmed)
+{
+    const CEditorState shown = EditorStateFromRow(original);
+    const bool unchanged = state.kind == shown.kind && state.fileAction == shown.fileAction &&
+                           state.folderAction == shown.folderAction && state.regAction == shown.regAction &&
+                           state.path == shown.path && state.section == shown.section && state.key == shown.key &&
+                           state.pattern == shown.pattern && state.keyMatch == shown.keyMatch &&
+                           state.valueMatch == shown.valueMatch;
+    if (!unchanged)
+        return BuildEditorRow(state, parentConfirmed);
+    // Joined into one path, a name holding "\" (or a section holding ",")
+    // would be split elsewhere when built anew.
+    CEditorResult r;
+    r.row = original;
+    return r;
 }

@@ -45,3 +45,7 @@ CEditorResult BuildEditorRow(const CEditorState& state, BOOL parentConfirmed);
 
 // The editor's state for editing a row; building it again gives the row back.
 CEditorState EditorStateFromRow(const CPluginRow& row);
+
+// In edit mode: the state as EditorStateFromRow(original) showed it gives
+// the original row back unchanged; a changed state builds its row anew.
+CEditorResult EditRow(const CPluginRow& original, const CEditorState& state, BOOL parentConfirmed);

@@ -53,6 +53,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CSuiteFrame)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_DROPFILES()
+    ON_WM_QUERYENDSESSION()
     ON_MESSAGE(WM_PLUGIN_COUNT, OnPlugInCount)
     ON_MESSAGE(WM_PLUGIN_MODIFIED, OnPlugInModified)
     ON_COMMAND(ID_ADD, OnAdd)
@@ -249,7 +250,12 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
             }
             break;
         case 'A':
-            if (ctrl && !inEdit && m_pList) {
+            // Inside an edit it is the edit's own select-all.
+            if (ctrl && inEdit) {
+                ::SendMessageA(pMsg->hwnd, EM_SETSEL, 0, -1);
+                return TRUE;
+            }
+            if (ctrl && m_pList) {
                 m_pList->SelectAllRows();
                 UpdateStatusCount();
                 return TRUE;
@@ -295,16 +301,20 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo)
     CSuiteFrame::OnDropFiles(hDropInfo);
 }
 
-void CMainFrame::OnClose()
+BOOL CMainFrame::QuerySaveBeforeLeaving()
 {
     CCorvaletDoc* doc = GetDoc();
-    if (m_bModified && doc) {
-        if (AskLng(m_hWnd, "Holberin", "22680", MB_YESNO | MB_ICONQUESTION, AfxGetAppName()) == IDYES) {
-            // Saves to the document's file, or asks for one while it has
-            // none; a save that did not happen keeps the window open.
-            if (!doc->SavePlugIn(FALSE))
-                return;
-        }
-    }
-    CSuiteFrame::OnClose();
+    if (!m_bModified || !doc ||
+        AskLng(m_hWnd, "Holberin", "22680", MB_YESNO | MB_ICONQUESTION, AfxGetAppName()) != IDYES)
+        return TRUE;
+    // Saves to the document's file, or asks for one while it has none.
+    return doc->SavePlugIn(FALSE) == 1;
 }
+
+void CMainFrame::OnClose()
+{
+    if (QuerySaveBeforeLeaving())
+        CSuiteFrame::OnClose();
+}
+
+BOOL CMainFrame::OnQueryEndSession() { return QuerySaveBeforeLeaving(); }

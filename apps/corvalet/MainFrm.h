@@ -49,6 +49,11 @@ protected:
     // Asks to save a modified plug-in first; a save that did not happen keeps
     // the window open.
     void OnClose() override;
+    // A logoff or shutdown asks as closing does; FALSE holds it up.
+    afx_msg BOOL OnQueryEndSession();
+    // Asks to save a modified plug-in; FALSE when a wanted save did not
+    // happen.
+    BOOL QuerySaveBeforeLeaving();
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg LRESULT OnPlugInCount(WPARAM, LPARAM);
     afx_msg LRESULT OnPlugInModified(WPARAM, LPARAM);

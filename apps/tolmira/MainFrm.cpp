@@ -204,7 +204,5 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)) &&
         HandleKey((UINT)pMsg->wParam))
         return TRUE;
-    if (m_wndMenuBar.TranslateFrameMessage(pMsg))
-        return TRUE;
     return CSuiteFrame::PreTranslateMessage(pMsg);
 }

@@ -42,6 +42,13 @@ BOOL CSuiteFrame::CreateBars(UINT toolBarId, const UINT* indicators, int count, 
     return TRUE;
 }
 
+BOOL CSuiteFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_wndMenuBar.m_hWnd && m_wndMenuBar.TranslateFrameMessage(pMsg))
+        return TRUE;
+    return CThemedFrameWnd::PreTranslateMessage(pMsg);
+}
+
 void CSuiteFrame::SetButtonTexts(const SuiteButtonText* texts, size_t count)
 {
     for (size_t i = 0; i < count; ++i) {

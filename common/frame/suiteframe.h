@@ -60,6 +60,9 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // Saves the placement and the bars' state, then closes.
     void OnClose() override;
+    // Alt, F10 and Alt+letter reach the menu bar, which took the frame's
+    // menu and with it the system's keyboard access to it.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     afx_msg void OnHelp();
     afx_msg void OnWebSite();

@@ -378,7 +378,13 @@ void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL)
         return;
     }
     if (m_strFileName.IsEmpty()) {
-        m_strFileName = pszParam;
+        // Made absolute now, against the folder the program was started in:
+        // a relative name would later be resolved against whatever folder a
+        // file dialog moved to, or read by the profile calls from the
+        // Windows folder.
+        char full[MAX_PATH];
+        DWORD n = ::GetFullPathNameA(pszParam, MAX_PATH, full, nullptr);
+        m_strFileName = n > 0 && n < MAX_PATH ? full : pszParam;
         m_nShellCommand = FileOpen;
     }
 }

@@ -3,6 +3,8 @@
 #include "corvalet_fixture.h"
 #include "xStatic.h"
 #include <shlobj.h>
+#include <shlwapi.h>
+#include <sddl.h>
 
 using namespace pirt_test;
 
@@ -26,7 +28,78 @@ BOOL CALLBACK PressOkOfProcess(HWND wnd, LPARAM pid)
     return TRUE;
 }
 
+HMENU g_openPopup;
+
+// Notes the popup menu that is open and closes it.
+void CALLBACK NoteOpenPopup(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (popup && IsWindowVisible(popup)) {
+        g_openPopup = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
+        EndMenu();
+    }
+}
+
 } // namespace
+
+TEST_F(CorvaletTest, TheMenuBarOpensFromTheKeyboard)
+{
+    StartApp();
+    HMENU bar = m_frame->m_defaultMenu.m_hMenu;
+    const LPARAM alt = 1 << 29; // context code: Alt is held
+    const MSG altDown = {nullptr, WM_SYSKEYDOWN, VK_MENU, alt}, altUp = {nullptr, WM_SYSKEYUP, VK_MENU, 0};
+    const struct
+    {
+        std::vector<MSG> keys;
+        int popup; // index in the bar
+    } cases[] = {
+        {{altDown, {nullptr, WM_SYSKEYDOWN, 'F', alt}, altUp}, 0},
+        {{altDown, {nullptr, WM_SYSKEYDOWN, 'E', alt}, altUp}, 1},
+        {{{nullptr, WM_SYSKEYDOWN, VK_F10, 0}, {nullptr, WM_SYSKEYUP, VK_F10, 0}, {nullptr, WM_KEYDOWN, VK_DOWN, 0}},
+         0},
+    };
+    for (const auto& c : cases) {
+        g_openPopup = nullptr;
+        UINT_PTR timer = SetTimer(nullptr, 0, 100, NoteOpenPopup);
+        for (MSG key : c.keys) {
+            key.hwnd = List()->m_hWnd;
+            EXPECT_TRUE(g_app.PreTranslateMessage(&key)) << key.wParam;
+        }
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(g_openPopup, GetSubMenu(bar, c.popup)) << c.popup;
+        Pump();
+    }
+}
+
+TEST_F(CorvaletTest, TheListMenuIsThemedWithItsImages)
+{
+    StartApp();
+    AddRow("C:\\Data", "File", "Delete", "a.txt");
+    const struct
+    {
+        bool selected;
+        std::vector<std::pair<UINT, bool>> items; // command and whether it has an image; no separators
+    } cases[] = {
+        {true, {{ID_ADD, true}, {ID_DELETE, true}, {ID_PROPERTIES, true}}},
+        {false, {{ID_ADD, true}}},
+    };
+    for (const auto& c : cases) {
+        List()->GetListCtrl().SetItemState(0, c.selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        CThemedMenu menu;
+        CThemedMenu* popup = CThemedMenu::FromHandleThemed(List()->PrepareContextMenu(menu));
+        ASSERT_NE(popup, nullptr);
+        std::vector<std::pair<UINT, bool>> items;
+        for (int i = 0; i < popup->GetRecordCount(); ++i) {
+            CThemedMenuItemData* record = popup->GetRecord(i);
+            if (!record->IsSeparator())
+                items.push_back({(UINT)record->m_nID, record->m_pIcons && record->m_nImageIndex >= 0});
+        }
+        EXPECT_EQ(items, c.items) << c.selected;
+        CString text;
+        EXPECT_TRUE(popup->GetMenuText(ID_ADD, text, MF_BYCOMMAND));
+        EXPECT_EQ(text, GetLngString("General", "82100"));
+    }
+}
 
 TEST_F(CorvaletTest, StartUpRegistersTheFileTypeWithAQuotedCommand)
 {
@@ -40,6 +113,41 @@ TEST_F(CorvaletTest, StartUpRegistersTheFileTypeWithAQuotedCommand)
     EXPECT_EQ(m_frame->ToolTipText(ID_HELPME), GetLngString("General", "18000"));
     EXPECT_EQ(m_frame->ToolTipText(ID_SAVE), GetLngString("Holberin", "23040"));
     EXPECT_EQ(m_frame->ToolTipText(ID_HELP_TOOLTIP), "");
+}
+
+TEST_F(CorvaletTest, ShellRegistrationFallsBackToTheUsersClasses)
+{
+    StartApp();
+    const char* userKeys[] = {"Software\\Classes\\Corvalet.Document", "Software\\Classes\\.dorv"};
+    for (const char* key : userKeys)
+        SHDeleteKeyA(HKEY_CURRENT_USER, key);
+    // The file type's key in HKEY_CLASSES_ROOT grants reading only.
+    SHDeleteKeyA(HKEY_CLASSES_ROOT, "Corvalet.Document");
+    HKEY locked = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "Corvalet.Document", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &locked,
+                              nullptr),
+              ERROR_SUCCESS);
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    ASSERT_TRUE(
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr));
+    EXPECT_EQ(RegSetKeySecurity(locked, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
+    LocalFree(readOnly);
+    RegCloseKey(locked);
+
+    EXPECT_TRUE(g_app.RegisterShellFileTypes(TRUE));
+    char value[MAX_PATH * 2] = "";
+    LONG size = sizeof(value);
+    EXPECT_EQ(
+        RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\Corvalet.Document\\shell\\open\\command", value, &size),
+        ERROR_SUCCESS);
+    EXPECT_EQ(CString(value).Right(6), "\" \"%1\"");
+    size = sizeof(value);
+    EXPECT_EQ(RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\.dorv", value, &size), ERROR_SUCCESS);
+    EXPECT_STREQ(value, "Corvalet.Document");
+
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "Corvalet.Document");
+    for (const char* key : userKeys)
+        SHDeleteKeyA(HKEY_CURRENT_USER, key);
 }
 
 TEST_F(CorvaletTest, AMissingCommandLineFileEndsTheProgram)

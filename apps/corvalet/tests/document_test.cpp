@@ -84,7 +84,7 @@ TEST_F(CorvaletTest, OpenShowsTheEntriesAReaderMayRun)
     };
     for (const auto& c : cases) {
         CString path = (*m_folder)("read.dorv");
-        WriteFileText(path, c.file);
+        WriteFileText(path, CString("[General]\r\n") + c.file);
         ASSERT_TRUE(Doc()->OpenPlugIn(path)) << c.file;
         ASSERT_EQ(List()->GetRowCount(), c.rows) << c.file;
         CPluginRow row = List()->GetRow(0);
@@ -94,7 +94,7 @@ TEST_F(CorvaletTest, OpenShowsTheEntriesAReaderMayRun)
     }
     // The entry of 255 characters is not shown cut: it is not shown.
     CString longEntry = CString("C:\\") + CString('x', 240) + ";Delete;a.txt";
-    WriteFileText((*m_folder)("long.dorv"), CString("[Files]\r\nFile0=") + longEntry + "\r\n");
+    WriteFileText((*m_folder)("long.dorv"), CString("[General]\r\n[Files]\r\nFile0=") + longEntry + "\r\n");
     ASSERT_TRUE(Doc()->OpenPlugIn((*m_folder)("long.dorv")));
     EXPECT_EQ(List()->GetRowCount(), 0);
 }
@@ -246,6 +246,12 @@ TEST_F(CorvaletTest, DeleteAndSelectAllEditTextInsideAnEdit)
     EXPECT_EQ(Form()->GetPlugInName(), "bc");
     EXPECT_EQ(List()->GetRowCount(), 1);
     EXPECT_TRUE(m_asker.asked.empty());
+    // Ctrl+A selects the edit's text, not the rows.
+    List()->GetListCtrl().SetItemState(-1, 0, LVIS_SELECTED);
+    PressKey(name, 'A', true);
+    EXPECT_EQ(List()->GetListCtrl().GetSelectedCount(), 0u);
+    EXPECT_EQ(::SendMessageA(name, EM_GETSEL, 0, 0), MAKELRESULT(0, 2));
+    List()->SelectAllRows();
     // Outside an edit Delete asks, then deletes the selected rows.
     m_asker.answers = {IDYES};
     PressKey(List()->m_hWnd, VK_DELETE, false);
@@ -268,4 +274,146 @@ TEST_F(CorvaletTest, FillingTheFormMarksNothingAndTheMarkIsSingle)
     Doc()->OnFileNew();
     EXPECT_EQ(Form()->GetPlugInName(), "");
     EXPECT_EQ(Title().Find('*'), -1);
+}
+
+TEST_F(CorvaletTest, ACommandLineNameIsTheFileOfTheStartFolderForReadAndSave)
+{
+    CString start = m_folder->MakeFolder("start"), other = m_folder->MakeFolder("other");
+    WriteFileText(start + "\\x.dorv", "[General]\r\nName=here\r\n");
+    WriteFileText(other + "\\x.dorv", "[General]\r\nName=elsewhere\r\n");
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    StartApp();
+    SetCurrentDirectoryA(start);
+    CCommandLineInfo info;
+    info.ParseParam("x.dorv", FALSE, TRUE);
+    // A file dialog moves the current folder before the file is read.
+    SetCurrentDirectoryA(other);
+    ASSERT_NE(g_app.OpenDocumentFile(info.m_strFileName), nullptr);
+    EXPECT_EQ(Form()->GetPlugInName(), "here");
+    Form()->SetPlugInName("changed");
+    Doc()->OnFileSave();
+    EXPECT_EQ(ReadPluginGeneral(start + "\\x.dorv", "Name"), "changed");
+    // A relative name reaching the document is read and saved as one file.
+    ASSERT_NE(g_app.OpenDocumentFile("x.dorv"), nullptr);
+    EXPECT_EQ(Form()->GetPlugInName(), "elsewhere");
+    EXPECT_EQ(Doc()->m_strPlugInPath, other + "\\x.dorv");
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(ReadPluginGeneral(start + "\\x.dorv", "Name"), "changed");
+    EXPECT_EQ(m_asker.fileDialogs, 0);
+}
+
+TEST_F(CorvaletTest, OnlyAReadablePlugInFileBecomesTheDocument)
+{
+    CString good = (*m_folder)("good.dorv");
+    WriteFileText(good, "[General]\r\nName=good\r\n");
+    CString notes = (*m_folder)("notes.dorv"), noGeneral = (*m_folder)("files.dorv"), held = (*m_folder)("held.dorv");
+    WriteFileText(notes, "just some text\r\n");
+    WriteFileText(noGeneral, "[Files]\r\nFile0=C:\\A;Delete;a.txt\r\n");
+    WriteFileText(held, "[General]\r\nName=held\r\n");
+    HANDLE lock = CreateFileA(held, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    StartApp();
+    const struct
+    {
+        CString path;
+        const char* key;
+        std::string text; // of the file, unchanged
+    } cases[] = {
+        {notes, "22830", "just some text\r\n"},
+        {noGeneral, "22830", "[Files]\r\nFile0=C:\\A;Delete;a.txt\r\n"},
+        {held, "22770", ""},
+        {(*m_folder)("missing.dorv"), "22770", ""},
+        {m_folder->Path(), "22770", ""},
+    };
+    for (int throughDialog = 0; throughDialog < 2; ++throughDialog) {
+        for (const auto& c : cases) {
+            ASSERT_TRUE(Doc()->OpenPlugIn(good));
+            m_asker.asked.clear();
+            if (throughDialog) {
+                m_asker.files.push_back(c.path);
+                Doc()->OnFileOpen();
+            } else {
+                EXPECT_EQ(g_app.OpenDocumentFile(c.path), nullptr) << c.path;
+            }
+            EXPECT_TRUE(m_asker.Showed("Holberin", c.key)) << c.path;
+            EXPECT_EQ(Doc()->m_strPlugInPath, good) << c.path;
+            EXPECT_EQ(Form()->GetPlugInName(), "good") << c.path;
+            // Save goes to the document's file, never to the refused one.
+            m_frame->SendMessage(WM_PLUGIN_MODIFIED);
+            Doc()->OnFileSave();
+            if (!c.text.empty())
+                EXPECT_EQ(FileText(c.path), c.text);
+        }
+    }
+    CloseHandle(lock);
+    EXPECT_EQ(FileText(held), "[General]\r\nName=held\r\n");
+}
+
+TEST_F(CorvaletTest, WhatTheListCannotShowIsSavedBackWhereNoReaderRunsMore)
+{
+    CString path = (*m_folder)("kept.dorv");
+    CString longEntry = CString("C:\\") + CString('x', 240) + ";Delete;a.txt";
+    WriteFileText(path, CString("[General]\r\nName=k\r\n[Files]\r\nFile0=C:\\A;Delete;a.txt\r\n"
+                                "File1=C:\\A;delete;lower.txt\r\nFile2=C:\\B;Remove;x\r\nFile3=") +
+                            longEntry +
+                            "\r\nfile5=C:\\Gap;Delete;after.txt\r\nFile7=C:\\Gap;Delete;later.txt\r\n"
+                            "File05=C:\\Z;Delete;z.txt\r\nNote=kept note\r\n"
+                            "[Folders]\r\nFolder1=C:\\F;DeleteAll;*.*\r\n"
+                            "[Registry]\r\nReg0=HKEY_CURRENT_USER\\Software\\A;DeleteValue;v\r\n"
+                            "[Extra]\r\nKey=value\r\n");
+    auto reached = [&]() {
+        std::vector<std::string> raws;
+        for (const CPluginEntry& e : ReadPluginEntries(path))
+            raws.push_back((const char*)e.raw);
+        return raws;
+    };
+    std::vector<std::string> before = reached();
+    StartApp();
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    ASSERT_EQ(List()->GetRowCount(), 2);
+    AddRow("C:\\New", "File", "Delete", "n.txt");
+    Doc()->OnFileSave();
+    // The reader runs what it ran before and the new row; the entries after
+    // the gaps stay out of its reach.
+    std::vector<std::string> after = before;
+    after.insert(after.begin() + 1, "C:\\New;Delete;n.txt");
+    EXPECT_EQ(reached(), after);
+    std::string text = FileText(path);
+    for (const char* kept :
+         {"C:\\A;delete;lower.txt", "C:\\B;Remove;x", "C:\\Gap;Delete;after.txt", "C:\\Gap;Delete;later.txt",
+          "File05=C:\\Z;Delete;z.txt", "Note=kept note", "C:\\F;DeleteAll;*.*", "[Extra]\r\nKey=value"})
+        EXPECT_NE(text.find(kept), std::string::npos) << kept << "\n" << text;
+    EXPECT_NE(text.find((const char*)longEntry), std::string::npos);
+    EXPECT_LT(text.find("after.txt"), text.find("later.txt"));
+    // Read and saved again, the file stays as it is.
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    EXPECT_EQ(List()->GetRowCount(), 3);
+    m_frame->SendMessage(WM_PLUGIN_MODIFIED);
+    Doc()->OnFileSave();
+    EXPECT_EQ(FileText(path), text);
+}
+
+TEST_F(CorvaletTest, ALogoffWithChangesAsksAsClosingDoes)
+{
+    CString path = (*m_folder)("session.dorv");
+    WriteFileText(path, "[General]\r\nName=old\r\n");
+    StartApp();
+    EXPECT_TRUE(m_frame->SendMessage(WM_QUERYENDSESSION));
+    EXPECT_TRUE(m_asker.asked.empty());
+    AddRow("C:\\Data", "File", "Delete", "a.txt");
+    const struct
+    {
+        int answer;
+        const char* file; // for the save dialog; "" cancels it
+        BOOL ends;
+    } cases[] = {{IDNO, "", TRUE}, {IDYES, "", FALSE}, {IDYES, "session.dorv", TRUE}};
+    for (const auto& c : cases) {
+        m_asker.asked.clear();
+        m_asker.answers = {c.answer};
+        m_asker.files = {*c.file ? (*m_folder)(c.file) : CString()};
+        EXPECT_EQ((BOOL)m_frame->SendMessage(WM_QUERYENDSESSION), c.ends) << c.answer << c.file;
+        EXPECT_TRUE(m_asker.Showed("Holberin", "22680"));
+    }
+    EXPECT_EQ(ReadPluginEntries(path).size(), 1u);
 }

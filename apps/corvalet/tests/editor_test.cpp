@@ -3,6 +3,7 @@
 #include "corvalet_fixture.h"
 #include "EditorDlg.h"
 #include "EditorRow.h"
+#include <functional>
 
 using namespace pirt_test;
 
@@ -114,24 +115,74 @@ TEST(EditorRowTest, FailedChecksNameTheirMessage)
     EXPECT_EQ(yes.row.detail, "B");
 }
 
-TEST_F(CorvaletTest, PropertiesAndOkOnAKeyRowKeepTheRow)
+TEST_F(CorvaletTest, PropertiesEditsTheSelectedRowAndOkKeepsIt)
 {
     StartApp();
     AddRow("C:\\Data", "File", "Delete", "a.txt");
     AddRow("HKEY_CURRENT_USER\\Software", "Key", "Delete", "Pirt");
     m_frame->SetModified(FALSE);
-    // Properties edits the selected row, not the selection mark.
-    List()->GetListCtrl().SetSelectionMark(0);
-    List()->GetListCtrl().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-    {
-        CDialogCatcher catcher(IDOK);
-        m_frame->SendMessage(WM_COMMAND, ID_PROPERTIES);
-    }
+    // The selection mark and the focus stay on row 0; row 1 alone is selected.
+    CListCtrl& list = List()->GetListCtrl();
+    list.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED | LVIS_SELECTED);
+    list.SetSelectionMark(0);
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    CString shown;
+    EXPECT_TRUE(DriveModal(
+        GetLngString("Holberin", "21300"), [&] { m_frame->SendMessage(WM_COMMAND, ID_PROPERTIES); },
+        [&](HWND editor) {
+            char text[MAX_PATH] = "";
+            GetDlgItemTextA(editor, IDC_PATH, text, MAX_PATH);
+            shown = text;
+            PostMessageA(editor, WM_COMMAND, IDOK, 0);
+        }));
+    EXPECT_EQ(shown, "HKEY_CURRENT_USER\\Software\\Pirt\\");
     ASSERT_EQ(List()->GetRowCount(), 2);
     EXPECT_EQ(List()->GetRow(1).path, "HKEY_CURRENT_USER\\Software");
     EXPECT_EQ(List()->GetRow(1).detail, "Pirt");
     EXPECT_EQ(List()->GetRow(0).kind, "File");
-    EXPECT_EQ(Title().Find('*'), -1);
+}
+
+TEST_F(CorvaletTest, NothingChangedLeavesNoModifiedMark)
+{
+    StartApp();
+    AddRow("C:\\Data", "File", "Delete", "a.txt");
+    auto runEditor = [&](bool editMode, const char* path) {
+        CEditorDlg editor(m_frame);
+        editor.m_pList = List();
+        editor.m_bEditMode = editMode;
+        editor.m_nRow = editMode ? 0 : -1;
+        editor.m_strRowPath = "C:\\Data";
+        editor.m_strRowKind = "File";
+        editor.m_strRowAction = "Delete";
+        editor.m_strRowDetail = "a.txt";
+        ASSERT_TRUE(editor.Create(CEditorDlg::IDD, m_frame));
+        if (path)
+            editor.SetDlgItemText(IDC_PATH, path);
+        editor.OnOK();
+        if (editor.m_hWnd)
+            editor.DestroyWindow();
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void()> act;
+    } cases[] = {
+        {"unchanged OK", [&] { runEditor(true, nullptr); }},
+        {"refused OK", [&] { runEditor(false, ""); }},
+        {"empty Delete",
+         [&] {
+             List()->GetListCtrl().SetItemState(-1, 0, LVIS_SELECTED);
+             m_asker.answers = {IDYES};
+             PressKey(List()->m_hWnd, VK_DELETE, false);
+             EXPECT_TRUE(m_asker.Showed("Holberin", "22670"));
+         }},
+    };
+    for (const auto& c : cases) {
+        m_frame->SetModified(FALSE);
+        c.act();
+        EXPECT_EQ(Title().Find('*'), -1) << c.what;
+        EXPECT_EQ(List()->GetRowCount(), 1) << c.what;
+    }
 }
 
 TEST_F(CorvaletTest, TheEditorShowsTheKindsControlsAndMakesAPicture)
@@ -157,4 +208,84 @@ TEST_F(CorvaletTest, TheEditorShowsTheKindsControlsAndMakesAPicture)
     editor.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(SaveWindowPicture(editor.m_hWnd, ScreenshotPath("corvalet-editor.bmp")));
     editor.DestroyWindow();
+}
+
+TEST(EditorRowTest, AnAcceptedRowRunsAsTypedOrTheEditorSaysWhy)
+{
+    const char* U = "HKEY_CURRENT_USER\\Software\\App\\";
+    struct Case
+    {
+        int kind, action;
+        const char* path;
+        const char* text;  // the match text, or "section|key" for an INI key
+        const char* typed; // what the cleaner must run on: argument, or "section|key"
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {EDITOR_KIND_FOLDER, 2, "C:\\T", "tmp ", nullptr, "22840"},
+        {EDITOR_KIND_FOLDER, 2, "C:\\T", " tmp", nullptr, "22840"},
+        {EDITOR_KIND_FOLDER, 2, "C:\\T", "a;b", "a;b", nullptr},
+        {EDITOR_KIND_FOLDER, 2, "C:\\T", "'x'", "'x'", nullptr},
+        {EDITOR_KIND_FOLDER, 2, "'C:\\T", "x'", nullptr, "22840"},
+        {EDITOR_KIND_FILE, 0, " C:\\Data\\a.txt", "", nullptr, "22840"},
+        {EDITOR_KIND_FILE, 0, "\"C:\\Data\\a\"", "", nullptr, "22840"},
+        {EDITOR_KIND_FILE, 2, "C:\\a.ini", "a,b|c", nullptr, "22850"},
+        {EDITOR_KIND_FILE, 2, "C:\\a.ini", "S|,c", nullptr, "22850"},
+        {EDITOR_KIND_FILE, 2, "C:\\a.ini", "S |K", nullptr, "22840"},
+        {EDITOR_KIND_FILE, 2, "C:\\a.ini", "S;x|K\\y", "S;x|K\\y", nullptr},
+        {EDITOR_KIND_REGISTRY, 3, U, "Recent ", nullptr, "22840"},
+        {EDITOR_KIND_REGISTRY, 3, U, "\"File\"", "\"File\"", nullptr},
+        {EDITOR_KIND_REGISTRY, 1, U, "\\x,y", "\\x,y", nullptr},
+        {EDITOR_KIND_REGISTRY, 0, "HKEY_CURRENT_USER\\Software\\App\\B \\", "", nullptr, "22840"},
+        {EDITOR_KIND_REGISTRY, 2, "HKEY_CURRENT_USER\\Software\\App\\na me", "", "na me", nullptr},
+    };
+    CScratchFolder folder("editorrow");
+    for (const Case& c : cases) {
+        CEditorState s = State(c.kind, c.action, c.path);
+        CString text(c.text), first = text.SpanExcluding("|"), second = text.Mid(first.GetLength() + 1);
+        s.pattern = s.keyMatch = s.valueMatch = text;
+        s.section = first;
+        s.key = second;
+        CEditorResult r = BuildEditorRow(s, TRUE);
+        if (c.refusal) {
+            EXPECT_EQ(r.outcome, EDITOR_MESSAGE) << c.path << "|" << c.text;
+            EXPECT_STREQ(r.key, c.refusal) << c.path << "|" << c.text;
+            continue;
+        }
+        ASSERT_EQ(r.outcome, EDITOR_ROW) << c.path << "|" << c.text;
+        // Written and read back by the cleaner's reader, then judged.
+        CPluginContent content;
+        content.rows.push_back(r.row);
+        ASSERT_TRUE(WritePluginFile(folder("p.dorv"), content, nullptr));
+        std::vector<CPluginEntry> entries = ReadPluginEntries(folder("p.dorv"));
+        ASSERT_EQ(entries.size(), 1u) << c.text;
+        EXPECT_EQ(entries[0].path, r.row.path);
+        EXPECT_EQ(entries[0].argument, r.row.detail);
+        CPluginTarget target;
+        ASSERT_EQ(ValidatePluginEntry(entries[0], GetPlaceholderFolders(), &target), PLUGIN_ENTRY_OK) << c.text;
+        CString ran = target.first + (target.second.IsEmpty() ? "" : "|" + target.second);
+        EXPECT_EQ(ran, c.typed) << c.path << "|" << c.text;
+    }
+}
+
+TEST(EditorRowTest, PropertiesAndOkGiveBackTheSameRow)
+{
+    const CPluginRow rows[] = {
+        {"HKEY_CURRENT_USER\\Software\\A", "Value", "Delete", "x\\y"},
+        {"HKEY_CURRENT_USER\\Software\\A", "Key", "Delete", "B\\C"},
+        {"C:\\A", "File", "Delete", "sub\\x.txt"},
+        {"C:\\a.ini", "File", "EraseMatch", "S,,K"},
+    };
+    for (const CPluginRow& row : rows) {
+        CEditorResult r = EditRow(row, EditorStateFromRow(row), FALSE);
+        ASSERT_EQ(r.outcome, EDITOR_ROW) << row.detail;
+        EXPECT_EQ(r.row.path, row.path) << row.detail;
+        EXPECT_EQ(r.row.detail, row.detail) << row.detail;
+        // A changed state builds its row anew.
+        CEditorState changed = EditorStateFromRow(row);
+        changed.path = "C:\\Other\\f.txt";
+        changed.kind = EDITOR_KIND_FILE;
+        changed.fileAction = 0;
+        EXPECT_EQ(EditRow(row, changed, FALSE).row.detail, "f.txt");
+    }
 }
