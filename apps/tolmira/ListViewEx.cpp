@@ -191,11 +191,8 @@ void CHeaderCtrlEx::ShowColumn(int column, BOOL show)
 
 BOOL CHeaderCtrlEx::SetColumnWidth(int column, int width)
 {
-    HDITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.mask = HDI_WIDTH;
-    item.cxy = width;
-    return SetItem(column, &item);
+    ASSERT(width >= 0); // the list reads negative widths as its autosize requests
+    return (BOOL)::SendMessageA(::GetParent(m_hWnd), LVM_SETCOLUMNWIDTH, (WPARAM)column, MAKELPARAM(width, 0));
 }
 
 int CHeaderCtrlEx::GetColumnWidth(int column) const

@@ -176,6 +176,9 @@ void CTolmiraView::RefreshPluginList()
         } while (::FindNextFileA(find, &found));
         ::FindClose(find);
     }
+    // The rows follow the sort that the header's arrow shows.
+    if (m_sortColumn >= 0)
+        SortRange(m_sortColumn, m_sortAscending, 0, -1);
     list.SetRedraw(TRUE);
     list.Invalidate();
     m_filling = wasFilling;

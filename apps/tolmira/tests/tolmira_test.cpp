@@ -249,6 +249,13 @@ TEST_F(TolmiraTest, FreshProfileShowsTheSamplesAndKeepsTheFirstLayout)
     EXPECT_EQ(std::vector<int>({0, 1, 3, 2, 4}), StoredArray("Column Order"));
     EXPECT_EQ(std::vector<int>({200, 350, 0, 0, 0}), StoredArray("Column Width"));
     EXPECT_EQ(std::vector<int>({1, 1, 0, 0, 0}), StoredArray("Column Visible"));
+
+    // A column shown after the restart: the rows' texts follow the headers.
+    ASSERT_TRUE(StartApp());
+    View()->Header().ShowColumn(COLUMN_PROVIDER, TRUE);
+    ExpectTextsUnderTheirHeaders(*View());
+    m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath("tolmira-shown-column.bmp")));
 }
 
 TEST_F(TolmiraTest, FrameCarriesTextsBarsAndCommandStates)
@@ -510,17 +517,24 @@ TEST_F(TolmiraTest, TicksAndOverridesAreKeptInTheStateFile)
         ticked += View()->IsRowTicked(i);
     EXPECT_EQ(3, ticked);
 
-    // A sort moves ticks with their rows and writes nothing.
+    // A sort moves ticks with their rows and writes nothing, also where the
+    // two rows of one name show different ticks (any write would show).
+    ASSERT_EQ(std::vector<std::string>({"Alpha", "Alpha", "Bravo"}), Names());
     Tick(RowOf("Bravo"), false);
+    Tick(1, false); // the second Alpha
     std::vector<char> before = ReadFileBytes(StateFilePath());
     Command(ID_ARRANGE_NAME);
     Command(ID_ARRANGE_NAME); // descending
-    EXPECT_EQ(std::vector<std::string>({"Bravo", "Alpha", "Alpha"}), Names());
+    const std::vector<std::string> descending = {"Bravo", "Alpha", "Alpha"};
+    EXPECT_EQ(descending, Names());
     EXPECT_FALSE(View()->IsRowTicked(0));
-    EXPECT_TRUE(View()->IsRowTicked(1) && View()->IsRowTicked(2));
+    EXPECT_EQ(1, View()->IsRowTicked(1) + View()->IsRowTicked(2));
     EXPECT_EQ(before, ReadFileBytes(StateFilePath()));
     EXPECT_EQ(1, Update(ID_ARRANGE_NAME).checked);
     EXPECT_EQ(0, Update(ID_ARRANGE_PATH).checked);
+    // A refill keeps the order that the header's arrow shows.
+    Command(ID_REFRESH);
+    EXPECT_EQ(descending, Names());
 
     // One click on "installed" flips what its check mark shows.
     int row = RowOf("Bravo");
