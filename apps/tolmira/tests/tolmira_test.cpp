@@ -676,6 +676,26 @@ TEST_F(TolmiraTest, RunDeletesWhatEntriesNameAndRefusesTheRest)
     EXPECT_EQ(7, failed);
 }
 
+TEST_F(TolmiraTest, APluginThatEmptiesItsOwnFileFirstStillRunsItsLaterEntries)
+{
+    CScratchFolder work("tolmira-self");
+    WriteFileText(work("a.txt"), "a");
+    work.MakeFolder("cache");
+    WriteFileText(work("cache\\b.txt"), "b");
+    CString self = CString("File0=") + UserPluginFolder() + ";DeleteContent;self.dorv";
+    CString later = CString("File1=") + work.Path() + ";Delete;a.txt";
+    CString folder = CString("Folder0=") + work("cache") + ";DeleteAllBelow;*.*";
+    CString file = Plugin("self.dorv", "Self", "", {"[Files]", self, later, "[Folders]", folder});
+    WritePluginState("Installed", "Self", "yes");
+    WritePluginState("Selection", "Self", "yes");
+    ASSERT_TRUE(StartApp());
+    Command(ID_EXECUTE_NOW);
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_EQ(0u, ReadFileBytes(file).size()); // the first entry ran
+    EXPECT_FALSE(FileExists(work("a.txt")));
+    EXPECT_FALSE(FileExists(work("cache\\b.txt")));
+}
+
 TEST_F(TolmiraTest, ConfirmationCloseAfterRunAndNoCloseDuringIt)
 {
     CScratchFolder work("tolmira-confirm");
