@@ -845,3 +845,65 @@ TEST_F(TolmiraTest, LoggingAndCleanAtStartUpFlipWhatTheMarkShows)
 
     CheckStartupSwitch(*this, ID_EXECUTE_ON_START, INI_FARNOCH, INI_BRISVANE);
 }
+
+namespace {
+
+// The program started for real and this thread's window that closes it.
+struct StartProbe
+{
+    HWND program = nullptr;
+    bool servedWhileRunning = false;
+    HANDLE served = nullptr;
+};
+StartProbe g_start;
+
+LRESULT CALLBACK StartProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_APP)
+        return DefWindowProcA(window, message, wParam, lParam);
+    g_start.servedWhileRunning = IsWindow(g_start.program) != FALSE;
+    PostMessageA(g_start.program, WM_CLOSE, 0, 0);
+    SetEvent(g_start.served);
+    return 0;
+}
+
+// Once the program shows its window, asks the waiting thread's window to end
+// it; ends it here when that thread's messages are not served.
+DWORD WINAPI AskToEndTheProgram(LPVOID probeWindow)
+{
+    for (int i = 0; i < 1000 && !g_start.program; ++i) {
+        g_start.program = FindWindowA("MinimalWindow", nullptr);
+        Sleep(10);
+    }
+    PostMessageA((HWND)probeWindow, WM_APP, 0, 0);
+    if (WaitForSingleObject(g_start.served, 3000) != WAIT_OBJECT_0)
+        PostMessageA(g_start.program, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+} // namespace
+
+TEST(StartProgramTest, TheRealStartWaitsForTheProgramWhileServingTheCallersMessages)
+{
+    SetRunProgramProc(nullptr); // the real start
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = StartProbeProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TolmiraStartProbe";
+    RegisterClassA(&wc);
+    HWND probe = CreateWindowA("TolmiraStartProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_TRUE(probe != nullptr);
+    g_start.served = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    CHandle asker(CreateThread(nullptr, 0, AskToEndTheProgram, probe, 0, nullptr));
+
+    EXPECT_EQ(1, RunProgramAndWait(SuiteProgramCommand("minwindow.exe", CString())));
+    ASSERT_TRUE(g_start.program != nullptr);
+    EXPECT_TRUE(g_start.servedWhileRunning);
+    EXPECT_FALSE(IsWindow(g_start.program)); // the wait ended with the program
+    WaitForSingleObject(asker, 10000);
+    // A program that is not there: nothing to wait for.
+    EXPECT_EQ(0, RunProgramAndWait(SuiteProgramCommand("no-such-program.exe", CString())));
+
+    DestroyWindow(probe);
+    CloseHandle(g_start.served);
+}
