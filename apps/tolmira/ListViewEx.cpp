@@ -191,11 +191,8 @@ void CHeaderCtrlEx::ShowColumn(int column, BOOL show)
 
 BOOL CHeaderCtrlEx::SetColumnWidth(int column, int width)
 {
-    HDITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.mask = HDI_WIDTH;
-    item.cxy = width;
-    return SetItem(column, &item);
+    ASSERT(width >= 0); // the list reads negative widths as its autosize requests
+    return (BOOL)::SendMessageA(::GetParent(m_hWnd), LVM_SETCOLUMNWIDTH, (WPARAM)column, MAKELPARAM(width, 0));
 }
 
 int CHeaderCtrlEx::GetColumnWidth(int column) const
@@ -267,14 +264,13 @@ void CHeaderCtrlEx::DrawTrackLine()
     HDC dc = ::GetDCEx(list, nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
     if (!dc)
         return;
-    HPEN pen = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     HGDIOBJ oldPen = ::SelectObject(dc, pen);
     int oldRop = ::SetROP2(dc, R2_NOT);
     ::MoveToEx(dc, x, 0, nullptr);
     ::LineTo(dc, x, window.bottom - window.top);
     ::SetROP2(dc, oldRop);
     ::SelectObject(dc, oldPen);
-    ::DeleteObject(pen);
     ::ReleaseDC(list, dc);
 }
 
@@ -730,8 +726,8 @@ void CListViewEx::FitColumn(int item)
     int rows = list.GetItemCount();
     if (column < 0 || rows <= 0)
         return;
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ oldFont = ::SelectObject(dc, (HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+    CClientDC dc(m_hWnd);
+    HGDIOBJ oldFont = dc.SelectObject((HGDIOBJ)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
     int widest = 0;
     for (int r = 0; r < rows; ++r) {
         CString text = list.GetItemText(r, column);
@@ -739,8 +735,7 @@ void CListViewEx::FitColumn(int item)
         if (w > widest)
             widest = w;
     }
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(m_hWnd, dc);
+    dc.SelectObject(oldFont);
     int width = widest + 12;
     HIMAGELIST small = (HIMAGELIST)::SendMessageA(m_hWnd, LVM_GETIMAGELIST, LVSIL_SMALL, 0);
     if (column == 0 && small) {

@@ -36,6 +36,7 @@ public:
     // Visible columns keep their order at the front, hidden ones go behind.
     BOOL ApplyOrder(int count, const int* order);
 
+    // Through the list view, which lays its rows out by the same widths.
     BOOL SetColumnWidth(int column, int width);
     int GetColumnWidth(int column) const;
     BOOL GetWidthArray(int* widths, int count) const;
@@ -47,9 +48,10 @@ public:
     {
         return (BOOL)::SendMessageA(m_hWnd, HDM_GETORDERARRAY, (WPARAM)count, (LPARAM)order);
     }
+    // Through the list view, which lays its rows out by the same order.
     BOOL SetOrderArray(int count, const int* order)
     {
-        return (BOOL)::SendMessageA(m_hWnd, HDM_SETORDERARRAY, (WPARAM)count, (LPARAM)order);
+        return (BOOL)::SendMessageA(::GetParent(m_hWnd), LVM_SETCOLUMNORDERARRAY, (WPARAM)count, (LPARAM)order);
     }
     int HitTest(POINT pt, UINT* flags) const;
     CString GetItemText(int column) const;

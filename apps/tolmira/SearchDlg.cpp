@@ -93,7 +93,9 @@ int CSearchDlg::ShowMessage(const CString& text, UINT type) { return MessageBox(
 
 void CSearchDlg::OnTextChanged()
 {
-    UpdateData(TRUE);
+    // The text alone: the change also comes while the dialog's own data
+    // exchange fills the field, before the boxes show their settings.
+    GetDlgItemText(IDC_SEARCH_TEXT, m_searchText);
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_FIND_NEXT), !m_searchText.IsEmpty());
     m_nextRow = 0;
 }

@@ -167,17 +167,18 @@ void CTolmiraView::RefreshPluginList()
     for (const CString& folder : folders) {
         if (folder.IsEmpty())
             continue; // no folder: nothing is listed from the root of the drive
-        WIN32_FIND_DATAA found;
-        HANDLE find = ::FindFirstFileA(folder + "\\*.dorv", &found);
-        if (find == INVALID_HANDLE_VALUE)
-            continue;
-        do {
+        CFileFind finder;
+        BOOL more = finder.FindFile(folder + "\\*.dorv");
+        while (more) {
+            more = finder.FindNextFile();
             // The pattern also matches short names ("x.dorvx"): the long name decides.
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && HasExtension(found.cFileName, ".dorv"))
-                AddPlugin(folder + "\\" + found.cFileName);
-        } while (::FindNextFileA(find, &found));
-        ::FindClose(find);
+            if (!finder.IsDirectory() && HasExtension(finder.GetFileName(), ".dorv"))
+                AddPlugin(finder.GetFilePath());
+        }
     }
+    // The rows follow the sort that the header's arrow shows.
+    if (m_sortColumn >= 0)
+        SortRange(m_sortColumn, m_sortAscending, 0, -1);
     list.SetRedraw(TRUE);
     list.Invalidate();
     m_filling = wasFilling;
@@ -390,13 +391,13 @@ void CTolmiraView::ImportFiles(const std::vector<CString>& chosen)
         CString destination = folder + source.Mid(slash < 0 ? 0 : slash);
         if (slash < 0)
             destination = folder + "\\" + source;
-        WIN32_FIND_DATAA found;
-        HANDLE find = ::FindFirstFileA(destination, &found);
-        if (find == INVALID_HANDLE_VALUE) {
+        CFileFind existing;
+        BOOL exists = existing.FindFile(destination);
+        existing.Close();
+        if (!exists) {
             ::CopyFileA(source, destination, FALSE);
             continue;
         }
-        ::FindClose(find);
         if (::MessageBoxA(m_hWnd, GetLngString("Farnoch", "24600"), destination, MB_YESNO | MB_ICONQUESTION) == IDYES)
             ::CopyFileA(source, destination, FALSE);
     }

@@ -238,6 +238,7 @@ TEST_F(TolmiraDialogsTest, SearchFindsNextWrapsAndSurvivesAShrinkingList)
     Plugin("2.dorv", "Middle", {"[Files]", "File0=C:\\T;Delete;a.txt"});
     Plugin("3.dorv", "xabc", {"[Files]", "File0=C:\\T;Delete;a.txt"});
     WritePrivateProfileStringA("Farnoch", "SearchName", "no", m_ini);
+    WritePrivateProfileStringA("Farnoch", "SearchDescription", "no", m_ini);
     ASSERT_TRUE(StartApp());
     CMessageRecorder<CSearchDlg>* search = new CMessageRecorder<CSearchDlg>(&List(), m_frame->View());
     ASSERT_TRUE(search->Create(CSearchDlg::IDD, m_frame->View()));
@@ -274,9 +275,6 @@ TEST_F(TolmiraDialogsTest, SearchFindsNextWrapsAndSurvivesAShrinkingList)
     SendMessageA(GetDlgItem(dialog, IDC_SEARCH_CASE), BM_CLICK, 0, 0);
     SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, "abc");
     EXPECT_EQ("xabc", press());
-    search->ShowWindow(SW_SHOW);
-    search->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    SaveWindowPicture(dialog, ScreenshotPath("tolmira-search.bmp"));
     SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, "zzz");
     press(); // the end of the earlier search
     EXPECT_EQ(text("24710"), press());
@@ -295,14 +293,48 @@ TEST_F(TolmiraDialogsTest, SearchFindsNextWrapsAndSurvivesAShrinkingList)
     DestroyWindow(dialog); // the object goes with its window
 }
 
-TEST_F(TolmiraDialogsTest, KeysTypedIntoTheSearchFieldStayThere)
+TEST_F(TolmiraDialogsTest, SearchOpensAsStoredStaysAboveTheFrameAndKeepsTypedKeys)
 {
     CString file = Plugin("1.dorv", "Alpha", {"[Files]", "File0=C:\\T;Delete;a.txt"});
+    Plugin("2.dorv", "Beta", {"[Files]", "File0=C:\\T;Delete;a.txt"});
     ASSERT_TRUE(StartApp());
-    List().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     Command(ID_SEARCH);
     HWND dialog = m_frame->View()->SearchDialog()->m_hWnd;
     HWND edit = GetDlgItem(dialog, IDC_SEARCH_TEXT);
+
+    // The boxes as the first start's settings have them: name and description.
+    const struct
+    {
+        int id;
+        UINT checked;
+    } boxes[] = {{IDC_SEARCH_NAME, BST_CHECKED},      {IDC_SEARCH_DESCRIPTION, BST_CHECKED},
+                 {IDC_SEARCH_VERSION, BST_UNCHECKED}, {IDC_SEARCH_PROVIDER, BST_UNCHECKED},
+                 {IDC_SEARCH_PATH, BST_UNCHECKED},    {IDC_SEARCH_CASE, BST_UNCHECKED}};
+    for (const auto& box : boxes)
+        EXPECT_EQ(box.checked, IsDlgButtonChecked(dialog, box.id)) << box.id;
+    // A match selects its row and leaves the dialog above the frame, its owner.
+    EXPECT_EQ(m_frame->m_hWnd, GetWindow(dialog, GW_OWNER));
+    RECT frame;
+    GetWindowRect(m_frame->m_hWnd, &frame);
+    SetWindowPos(dialog, nullptr, frame.left + 250, frame.top + 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, "beta");
+    {
+        CDialogCatcher answer(IDOK); // a message instead of the match is answered
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FIND_NEXT, BN_CLICKED), 0);
+        PumpMessages(50, &g_app);
+    }
+    EXPECT_EQ(RowOf("Beta"), List().GetNextItem(-1, LVNI_SELECTED));
+    HWND above = dialog;
+    while (above && above != m_frame->m_hWnd)
+        above = GetWindow(above, GW_HWNDNEXT);
+    EXPECT_EQ(m_frame->m_hWnd, above) << "the frame lies above the search dialog";
+    RedrawWindow(m_frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath("tolmira-search.bmp"), dialog));
+
+    SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, "");
+    List().SetItemState(-1, 0, LVIS_SELECTED);
+    List().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     SetFocus(edit);
     {
         // A delete question would be answered Yes; the dialog itself is
@@ -317,7 +349,7 @@ TEST_F(TolmiraDialogsTest, KeysTypedIntoTheSearchFieldStayThere)
     GetWindowTextA(edit, text, sizeof(text));
     EXPECT_STREQ("fn", text);
     EXPECT_TRUE(FileExists(file));
-    EXPECT_EQ(1, List().GetItemCount());
+    EXPECT_EQ(2, List().GetItemCount());
 }
 
 TEST_F(TolmiraDialogsTest, PreferencesWriteTheirKeysAndALanguageChangeEndsTheProgramAfterwards)

@@ -30,6 +30,9 @@ protected:
         for (int i = 0; i < 5; ++i)
             m_view->GetListCtrl().InsertColumn(i, titles[i], LVCFMT_LEFT, widths[i], i);
         m_view->SetSectionName("KitTest");
+        m_view->GetListCtrl().InsertItem(0, "Name");
+        for (int c = 1; c < 5; ++c)
+            m_view->GetListCtrl().SetItemText(0, c, "text");
     }
     void TearDown() override
     {
@@ -74,10 +77,12 @@ TEST_F(ListViewExTest, ShowingAndHidingKeepsHiddenColumnsBehind)
     Header().ShowColumn(3, TRUE);
     EXPECT_EQ(1, Header().OrderOfColumn(3));
     EXPECT_EQ(80, Header().GetColumnWidth(3));
+    ExpectTextsUnderTheirHeaders(*m_view);
     // Shown again among more visible columns it returns at its own index.
     Header().ShowColumn(1, TRUE);
     Header().ShowColumn(2, TRUE);
     EXPECT_EQ(2, Header().OrderOfColumn(2));
+    ExpectTextsUnderTheirHeaders(*m_view);
     // Showing a shown column changes nothing.
     Ints before = Order();
     Header().ShowColumn(2, TRUE);
@@ -151,6 +156,7 @@ TEST_F(ListViewExTest, StoredStateIsAppliedOnlyWhenItFitsTheList)
     EXPECT_EQ(saved, Order());
     EXPECT_EQ(3, Header().GetVisibleCount());
     EXPECT_EQ(0, Header().GetColumnWidth(2));
+    ExpectTextsUnderTheirHeaders(*m_view);
 
     EXPECT_TRUE(CListViewEx::IsValidOrder(Ints({2, 0, 1}).data(), 3));
     EXPECT_FALSE(CListViewEx::IsValidOrder(Ints({2, 0, -1}).data(), 3));
@@ -246,4 +252,5 @@ TEST_F(ListViewExTest, ChooserListsEveryColumnAndAppliesItsTicks)
     EXPECT_TRUE(Header().IsColumnVisible(2));
     EXPECT_EQ(Ints({1, 2, 0, 3, 4}), Order());
     EXPECT_EQ(50, Header().GetColumnWidth(2));
+    ExpectTextsUnderTheirHeaders(*m_view);
 }

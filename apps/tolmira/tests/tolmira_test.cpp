@@ -249,6 +249,13 @@ TEST_F(TolmiraTest, FreshProfileShowsTheSamplesAndKeepsTheFirstLayout)
     EXPECT_EQ(std::vector<int>({0, 1, 3, 2, 4}), StoredArray("Column Order"));
     EXPECT_EQ(std::vector<int>({200, 350, 0, 0, 0}), StoredArray("Column Width"));
     EXPECT_EQ(std::vector<int>({1, 1, 0, 0, 0}), StoredArray("Column Visible"));
+
+    // A column shown after the restart: the rows' texts follow the headers.
+    ASSERT_TRUE(StartApp());
+    View()->Header().ShowColumn(COLUMN_PROVIDER, TRUE);
+    ExpectTextsUnderTheirHeaders(*View());
+    m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath("tolmira-shown-column.bmp")));
 }
 
 TEST_F(TolmiraTest, FrameCarriesTextsBarsAndCommandStates)
@@ -510,17 +517,24 @@ TEST_F(TolmiraTest, TicksAndOverridesAreKeptInTheStateFile)
         ticked += View()->IsRowTicked(i);
     EXPECT_EQ(3, ticked);
 
-    // A sort moves ticks with their rows and writes nothing.
+    // A sort moves ticks with their rows and writes nothing, also where the
+    // two rows of one name show different ticks (any write would show).
+    ASSERT_EQ(std::vector<std::string>({"Alpha", "Alpha", "Bravo"}), Names());
     Tick(RowOf("Bravo"), false);
+    Tick(1, false); // the second Alpha
     std::vector<char> before = ReadFileBytes(StateFilePath());
     Command(ID_ARRANGE_NAME);
     Command(ID_ARRANGE_NAME); // descending
-    EXPECT_EQ(std::vector<std::string>({"Bravo", "Alpha", "Alpha"}), Names());
+    const std::vector<std::string> descending = {"Bravo", "Alpha", "Alpha"};
+    EXPECT_EQ(descending, Names());
     EXPECT_FALSE(View()->IsRowTicked(0));
-    EXPECT_TRUE(View()->IsRowTicked(1) && View()->IsRowTicked(2));
+    EXPECT_EQ(1, View()->IsRowTicked(1) + View()->IsRowTicked(2));
     EXPECT_EQ(before, ReadFileBytes(StateFilePath()));
     EXPECT_EQ(1, Update(ID_ARRANGE_NAME).checked);
     EXPECT_EQ(0, Update(ID_ARRANGE_PATH).checked);
+    // A refill keeps the order that the header's arrow shows.
+    Command(ID_REFRESH);
+    EXPECT_EQ(descending, Names());
 
     // One click on "installed" flips what its check mark shows.
     int row = RowOf("Bravo");
@@ -707,6 +721,26 @@ TEST_F(TolmiraTest, RunDeletesWhatEntriesNameAndRefusesTheRest)
     EXPECT_EQ(7, failed);
 }
 
+TEST_F(TolmiraTest, APluginThatEmptiesItsOwnFileFirstStillRunsItsLaterEntries)
+{
+    CScratchFolder work("tolmira-self");
+    WriteFileText(work("a.txt"), "a");
+    work.MakeFolder("cache");
+    WriteFileText(work("cache\\b.txt"), "b");
+    CString self = CString("File0=") + UserPluginFolder() + ";DeleteContent;self.dorv";
+    CString later = CString("File1=") + work.Path() + ";Delete;a.txt";
+    CString folder = CString("Folder0=") + work("cache") + ";DeleteAllBelow;*.*";
+    CString file = Plugin("self.dorv", "Self", "", {"[Files]", self, later, "[Folders]", folder});
+    WritePluginState("Installed", "Self", "yes");
+    WritePluginState("Selection", "Self", "yes");
+    ASSERT_TRUE(StartApp());
+    Command(ID_EXECUTE_NOW);
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_EQ(0u, ReadFileBytes(file).size()); // the first entry ran
+    EXPECT_FALSE(FileExists(work("a.txt")));
+    EXPECT_FALSE(FileExists(work("cache\\b.txt")));
+}
+
 TEST_F(TolmiraTest, ConfirmationCloseAfterRunAndNoCloseDuringIt)
 {
     CScratchFolder work("tolmira-confirm");
@@ -855,4 +889,66 @@ TEST_F(TolmiraTest, LoggingAndCleanAtStartUpFlipWhatTheMarkShows)
     EXPECT_EQ("no", libraryValue());
 
     CheckStartupSwitch(*this, ID_EXECUTE_ON_START, INI_FARNOCH, INI_BRISVANE);
+}
+
+namespace {
+
+// The program started for real and this thread's window that closes it.
+struct StartProbe
+{
+    HWND program = nullptr;
+    bool servedWhileRunning = false;
+    HANDLE served = nullptr;
+};
+StartProbe g_start;
+
+LRESULT CALLBACK StartProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_APP)
+        return DefWindowProcA(window, message, wParam, lParam);
+    g_start.servedWhileRunning = IsWindow(g_start.program) != FALSE;
+    PostMessageA(g_start.program, WM_CLOSE, 0, 0);
+    SetEvent(g_start.served);
+    return 0;
+}
+
+// Once the program shows its window, asks the waiting thread's window to end
+// it; ends it here when that thread's messages are not served.
+DWORD WINAPI AskToEndTheProgram(LPVOID probeWindow)
+{
+    for (int i = 0; i < 1000 && !g_start.program; ++i) {
+        g_start.program = FindWindowA("MinimalWindow", nullptr);
+        Sleep(10);
+    }
+    PostMessageA((HWND)probeWindow, WM_APP, 0, 0);
+    if (WaitForSingleObject(g_start.served, 3000) != WAIT_OBJECT_0)
+        PostMessageA(g_start.program, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+} // namespace
+
+TEST(StartProgramTest, TheRealStartWaitsForTheProgramWhileServingTheCallersMessages)
+{
+    SetRunProgramProc(nullptr); // the real start
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = StartProbeProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TolmiraStartProbe";
+    RegisterClassA(&wc);
+    HWND probe = CreateWindowA("TolmiraStartProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_TRUE(probe != nullptr);
+    g_start.served = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    CHandle asker(CreateThread(nullptr, 0, AskToEndTheProgram, probe, 0, nullptr));
+
+    EXPECT_EQ(1, RunProgramAndWait(SuiteProgramCommand("minwindow.exe", CString())));
+    ASSERT_TRUE(g_start.program != nullptr);
+    EXPECT_TRUE(g_start.servedWhileRunning);
+    EXPECT_FALSE(IsWindow(g_start.program)); // the wait ended with the program
+    WaitForSingleObject(asker, 10000);
+    // A program that is not there: nothing to wait for.
+    EXPECT_EQ(0, RunProgramAndWait(SuiteProgramCommand("no-such-program.exe", CString())));
+
+    DestroyWindow(probe);
+    CloseHandle(g_start.served);
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include "testsupport.h"
 #include "Tolmira.h"
+#include "ListViewEx.h"
 #include "pirt.h"
 #include <initializer_list>
 
@@ -16,3 +17,7 @@ void DeleteProfileSection(const char* section);
 
 // Writes a plug-in file from its lines (joined with CR LF).
 void WritePlugin(const CString& path, std::initializer_list<const char*> lines);
+
+// Each shown column's text in the first row lies under that column's header:
+// the list draws by the widths and order its header shows.
+void ExpectTextsUnderTheirHeaders(CListViewEx& view);
