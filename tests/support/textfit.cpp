@@ -195,6 +195,8 @@ private:
         const int headerMargins = 6 * ::GetSystemMetrics(SM_CXEDGE);
         for (int c = 0; c < columns; ++c) {
             const int width = (int)::SendMessageA(w, LVM_GETCOLUMNWIDTH, c, 0);
+            if (width == 0)
+                continue; // a hidden column
             char title[256] = "";
             HDITEMA hd = {};
             hd.mask = HDI_TEXT;
