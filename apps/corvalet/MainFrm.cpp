@@ -51,7 +51,6 @@ IMPLEMENT_DYNCREATE(CMainFrame, CSuiteFrame)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CSuiteFrame)
     ON_WM_CREATE()
-    ON_WM_SIZE()
     ON_WM_DROPFILES()
     ON_MESSAGE(WM_PLUGIN_COUNT, OnPlugInCount)
     ON_MESSAGE(WM_PLUGIN_MODIFIED, OnPlugInModified)
@@ -67,7 +66,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CSuiteFrame)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
-    : CSuiteFrame(INI_HOLBERIN, "Flag", "Holberin"), m_pList(nullptr), m_pForm(nullptr), m_bCreating(TRUE),
+    : CSuiteFrame(INI_HOLBERIN, "Flag", "Holberin"), m_pList(nullptr), m_pForm(nullptr),
       m_bModified(FALSE), m_bItemsLoaded(FALSE)
 {
 }
@@ -104,7 +103,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     SetTexts();
     UpdateTitle();
     ::OleInitialize(nullptr);
-    m_bCreating = FALSE;
     RestorePlacement();
     return 0;
 }
@@ -151,27 +149,6 @@ LRESULT CMainFrame::OnPlugInModified(WPARAM, LPARAM)
 {
     SetModified(TRUE);
     return 0;
-}
-
-void CMainFrame::SizeDescription()
-{
-    if (!m_pForm || !m_pForm->DescriptionEdit().m_hWnd)
-        return;
-    CRect frame;
-    GetWindowRect(&frame);
-    CEdit& edit = m_pForm->DescriptionEdit();
-    CRect rect;
-    edit.GetWindowRect(&rect);
-    m_pForm->ScreenToClient(&rect);
-    int height = frame.Height() - 418;
-    edit.MoveWindow(rect.left, rect.top, rect.Width(), height > 20 ? height : 20);
-}
-
-void CMainFrame::OnSize(UINT nType, int cx, int cy)
-{
-    CSuiteFrame::OnSize(nType, cx, cy);
-    if (!m_bCreating)
-        SizeDescription();
 }
 
 void CMainFrame::RunEditor(int nRow)
