@@ -226,8 +226,24 @@ TEST_F(CheckMessageBoxTest, EveryControlHoldsItsWholeText)
             EXPECT_LE(g_script.boxRect.right - g_script.boxRect.left, GetSystemMetrics(SM_CXSCREEN));
         }
     }
-    // The main cleaner's question, kept as a picture of the run.
-    EXPECT_EQ(IDNO, RunBox("Do you really want to remove the selected traces now?", "Brisvane",
-                           MB_YESNO | MB_ICONQUESTION | MB_DONT_ASK_AGAIN, false, IDNO, false, "confirmation_box.bmp"));
-    EXPECT_TRUE(g_script.cutOff.empty());
+    // The programs' own questions in each shipped language; the main
+    // cleaner's kept as a picture of the run.
+    const struct
+    {
+        const char* section;
+        const char* key;
+        const char* picture;
+    } questions[] = {{"Brisvane", "50000", "confirmation_box"}, {"Eraser", "10400", nullptr}, {"Farnoch", "25040", nullptr}};
+    for (const char* language : kShippedLanguages) {
+        ChooseLanguage(GetIniPath(INI_PIRT), language);
+        for (const auto& q : questions) {
+            SCOPED_TRACE(std::string(language) + " " + q.section);
+            const CString text = GetLngString(q.section, q.key);
+            ASSERT_FALSE(text.IsEmpty());
+            const std::string picture = q.picture ? std::string(q.picture) + "-" + language + ".bmp" : "";
+            EXPECT_EQ(IDNO, RunBox(text, "Confirm", MB_YESNO | MB_ICONQUESTION | MB_DONT_ASK_AGAIN, false, IDNO, false,
+                                   q.picture ? picture.c_str() : nullptr));
+            EXPECT_EQ(std::vector<std::string>(), g_script.cutOff);
+        }
+    }
 }
