@@ -66,8 +66,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CSuiteFrame)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
-    : CSuiteFrame(INI_HOLBERIN, "Flag", "Holberin"), m_pList(nullptr), m_pForm(nullptr),
-      m_bModified(FALSE), m_bItemsLoaded(FALSE)
+    : CSuiteFrame(INI_HOLBERIN, "Flag", "Holberin"), m_pList(nullptr), m_pForm(nullptr), m_bModified(FALSE),
+      m_bItemsLoaded(FALSE)
 {
 }
 

@@ -233,7 +233,8 @@ TEST_F(CheckMessageBoxTest, EveryControlHoldsItsWholeText)
         const char* section;
         const char* key;
         const char* picture;
-    } questions[] = {{"Brisvane", "50000", "confirmation_box"}, {"Eraser", "10400", nullptr}, {"Farnoch", "25040", nullptr}};
+    } questions[] = {
+        {"Brisvane", "50000", "confirmation_box"}, {"Eraser", "10400", nullptr}, {"Farnoch", "25040", nullptr}};
     for (const char* language : kShippedLanguages) {
         ChooseLanguage(GetIniPath(INI_PIRT), language);
         for (const auto& q : questions) {

@@ -125,9 +125,9 @@ private:
             return;
         RECT client;
         ::GetClientRect(w, &client);
-        const bool checkLike = !(style & BS_PUSHLIKE) &&
-                               (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
-                                type == BS_3STATE || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON);
+        const bool checkLike =
+            !(style & BS_PUSHLIKE) && (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+                                       type == BS_3STATE || type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON);
         int roomX = client.right, roomY = client.bottom;
         if (checkLike)
             roomX -= ::GetSystemMetrics(SM_CXMENUCHECK) + 4; // the box and its gap

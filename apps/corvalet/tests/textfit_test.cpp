@@ -60,16 +60,15 @@ TEST_F(CorvaletTextFitTest, FormAndDialogsShowTheirTextsWhole)
         Form()->SetPlugInDescription("Removes the recently played list of ProjectX Player.");
         EXPECT_EQ(Cut(), CutTexts(Form()->m_hWnd)) << "header form";
         m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        SaveWindowPicture(m_frame->m_hWnd,
-                          ScreenshotPath((std::string("corvalet-form-") + language + ".bmp").c_str()));
+        SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath((std::string("corvalet-form-") + language + ".bmp").c_str()));
 
         EXPECT_EQ(Cut(), EditorCut("C:\\Users\\Public\\Documents\\ProjectX\\player.ini", "File", "EraseMatch",
                                    "Recent Files,File1"))
             << "editor, file";
         EXPECT_EQ(Cut(), EditorCut("C:\\Users\\Public\\Documents\\ProjectX\\Cache", "Folder", "DeleteMatch", "tmp"))
             << "editor, folder";
-        EXPECT_EQ(Cut(), EditorCut("HKEY_CURRENT_USER\\Software\\ProjectX\\Player\\", "ValueList", "DeleteMatch",
-                                   "Recent"))
+        EXPECT_EQ(Cut(),
+                  EditorCut("HKEY_CURRENT_USER\\Software\\ProjectX\\Player\\", "ValueList", "DeleteMatch", "Recent"))
             << "editor, registry";
 
         CRegEdit browser(m_frame);

@@ -60,12 +60,13 @@ TEST_F(TolmiraTextFitTest, EveryWindowShowsItsTextsWhole)
         // long as a real one.
         CString file = UserPluginFolder() + "\\office.dorv";
         CreateFullPath(UserPluginFolder());
-        WritePlugin(file, {"[General]", "Name=Office Recent Documents", "Version=12.0.4518",
-                           "Provider=Talvery Plug-in Team", "Description=The recent documents of the office suite",
-                           "[Files]", "File0=PIRT_APPDATA\\Microsoft\\Office\\Recent;DeleteContent;index.dat",
-                           "File1=PIRT_APPDATA\\Microsoft\\Office\\Settings.ini;EraseMatch;Recent Files,File1",
-                           "[Folders]", "Folder0=PIRT_APPDATA\\Microsoft\\Office\\Recent;DeleteAllBelow;",
-                           "[Registry]", "Reg0=HKEY_CURRENT_USER\\Software\\Microsoft\\Office\\12.0\\Word;DeleteValueMatch;File MRU"});
+        WritePlugin(file,
+                    {"[General]", "Name=Office Recent Documents", "Version=12.0.4518", "Provider=Talvery Plug-in Team",
+                     "Description=The recent documents of the office suite", "[Files]",
+                     "File0=PIRT_APPDATA\\Microsoft\\Office\\Recent;DeleteContent;index.dat",
+                     "File1=PIRT_APPDATA\\Microsoft\\Office\\Settings.ini;EraseMatch;Recent Files,File1", "[Folders]",
+                     "Folder0=PIRT_APPDATA\\Microsoft\\Office\\Recent;DeleteAllBelow;", "[Registry]",
+                     "Reg0=HKEY_CURRENT_USER\\Software\\Microsoft\\Office\\12.0\\Word;DeleteValueMatch;File MRU"});
         ASSERT_TRUE(StartApp());
         CListCtrl& list = m_frame->View()->GetListCtrl();
         // Every plug-in ticked (the shipped ones too), this one selected.
@@ -76,8 +77,8 @@ TEST_F(TolmiraTextFitTest, EveryWindowShowsItsTextsWhole)
         }
 
         EXPECT_EQ(Cut(), ModalCut(GetLngString("General", "50030"), ID_EXECUTE_PREVIEW, m_frame)) << "preview";
-        EXPECT_EQ(Cut(), ModalCut(GetLngString("General", "40270", "not found"), ID_CHOOSE_COLS_ON_VIEW,
-                                  m_frame->View()))
+        EXPECT_EQ(Cut(),
+                  ModalCut(GetLngString("General", "40270", "not found"), ID_CHOOSE_COLS_ON_VIEW, m_frame->View()))
             << "column chooser";
 
         CPropertiesDlg properties;
