@@ -70,6 +70,8 @@ TEST_F(CorvaletTextFitTest, FormAndDialogsShowTheirTextsWhole)
         EXPECT_EQ(Cut(),
                   EditorCut("HKEY_CURRENT_USER\\Software\\ProjectX\\Player\\", "ValueList", "DeleteMatch", "Recent"))
             << "editor, registry";
+        // The item list, with the rows the editors were opened on.
+        EXPECT_EQ(Cut(), CutTexts(m_frame->m_hWnd)) << "main window";
 
         CRegEdit browser(m_frame);
         ASSERT_TRUE(browser.Create(CRegEdit::IDD, m_frame));
