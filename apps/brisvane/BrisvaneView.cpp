@@ -9,6 +9,7 @@
 #include "BrowserFunctions.h"
 #include "SystemFunctions.h"
 #include "smallicons.h"
+#include "listcolumns.h"
 #include "pathlayer.h"
 
 PFN_EXITWINDOWSEX g_pfnExitWindowsEx = ::ExitWindowsEx;
@@ -187,6 +188,8 @@ void CBrisvaneView::FillList()
     }
     m_initialising = wasInitialising;
     ApplyStoredChecks();
+    // Names and descriptions are shown whole in every language.
+    WidenColumnsToContent(list);
     list.SetRedraw(TRUE);
     list.Invalidate();
 }

@@ -16,6 +16,21 @@ END_MESSAGE_MAP()
 namespace {
 const int kLeft = 20;
 const int kMargin = 40;
+const int kDescriptionTop = 295;
+
+// The height of a one-line edit with a border that shows a whole line of the
+// font, descenders included.
+int EditHeight(HFONT font)
+{
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    TEXTMETRICA tm;
+    ::GetTextMetricsA(dc, &tm);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    // The border and the edit's own inner margin, above and below.
+    return tm.tmHeight + 4 * ::GetSystemMetrics(SM_CYBORDER) + 2;
+}
 } // namespace
 
 CCorvaletView::CCorvaletView() : m_pList(nullptr), m_bFilling(FALSE) {}
@@ -69,21 +84,22 @@ int CCorvaletView::OnCreate(LPCREATESTRUCT lpcs)
     } edits[] = {{&m_name, IDC_PLUGIN_NAME, 160},
                  {&m_version, IDC_PLUGIN_VERSION, 205},
                  {&m_provider, IDC_PLUGIN_PROVIDER, 250}};
+    const int editHeight = EditHeight(font);
     for (const auto& e : edits) {
-        if (!e.edit->Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(kLeft, e.top, 150, e.top + 17),
-                            this, e.id))
+        if (!e.edit->Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+                            CRect(kLeft, e.top, 150, e.top + editHeight), this, e.id))
             return -1;
         e.edit->SetFont(font);
     }
     if (!m_description.Create(WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                                   ES_WANTRETURN,
-                              CRect(kLeft, 295, 150, 357), this, IDC_PLUGIN_DESCRIPTION))
+                              CRect(kLeft, kDescriptionTop, 150, kDescriptionTop + 62), this, IDC_PLUGIN_DESCRIPTION))
         return -1;
     m_description.SetFont(font);
     return 0;
 }
 
-void CCorvaletView::OnSize(UINT, int cx, int)
+void CCorvaletView::OnSize(UINT, int cx, int cy)
 {
     Default();
     CWnd* controls[] = {&m_add, &m_properties, &m_delete, &m_name, &m_version, &m_provider, &m_description};
@@ -93,7 +109,12 @@ void CCorvaletView::OnSize(UINT, int cx, int)
         CRect rect;
         control->GetWindowRect(&rect);
         ScreenToClient(&rect);
-        control->MoveWindow(rect.left, rect.top, cx - kMargin > 0 ? cx - kMargin : 0, rect.Height());
+        int height = rect.Height();
+        // The description reaches down to the form's bottom margin, whatever
+        // size the window came back with.
+        if (control == &m_description)
+            height = cy - kDescriptionTop - kLeft > 20 ? cy - kDescriptionTop - kLeft : 20;
+        control->MoveWindow(rect.left, rect.top, cx - kMargin > 0 ? cx - kMargin : 0, height);
     }
 }
 

@@ -51,7 +51,6 @@ IMPLEMENT_DYNCREATE(CMainFrame, CSuiteFrame)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CSuiteFrame)
     ON_WM_CREATE()
-    ON_WM_SIZE()
     ON_WM_DROPFILES()
     ON_WM_QUERYENDSESSION()
     ON_MESSAGE(WM_PLUGIN_COUNT, OnPlugInCount)
@@ -68,8 +67,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CSuiteFrame)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
-    : CSuiteFrame(INI_HOLBERIN, "Flag", "Holberin"), m_pList(nullptr), m_pForm(nullptr), m_bCreating(TRUE),
-      m_bModified(FALSE), m_bItemsLoaded(FALSE)
+    : CSuiteFrame(INI_HOLBERIN, "Flag", "Holberin"), m_pList(nullptr), m_pForm(nullptr), m_bModified(FALSE),
+      m_bItemsLoaded(FALSE)
 {
 }
 
@@ -105,7 +104,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     SetTexts();
     UpdateTitle();
     ::OleInitialize(nullptr);
-    m_bCreating = FALSE;
     RestorePlacement();
     return 0;
 }
@@ -152,27 +150,6 @@ LRESULT CMainFrame::OnPlugInModified(WPARAM, LPARAM)
 {
     SetModified(TRUE);
     return 0;
-}
-
-void CMainFrame::SizeDescription()
-{
-    if (!m_pForm || !m_pForm->DescriptionEdit().m_hWnd)
-        return;
-    CRect frame;
-    GetWindowRect(&frame);
-    CEdit& edit = m_pForm->DescriptionEdit();
-    CRect rect;
-    edit.GetWindowRect(&rect);
-    m_pForm->ScreenToClient(&rect);
-    int height = frame.Height() - 418;
-    edit.MoveWindow(rect.left, rect.top, rect.Width(), height > 20 ? height : 20);
-}
-
-void CMainFrame::OnSize(UINT nType, int cx, int cy)
-{
-    CSuiteFrame::OnSize(nType, cx, cy);
-    if (!m_bCreating)
-        SizeDescription();
 }
 
 void CMainFrame::RunEditor(int nRow)

@@ -45,7 +45,6 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
-    afx_msg void OnSize(UINT nType, int cx, int cy);
     // Asks to save a modified plug-in first; a save that did not happen keeps
     // the window open.
     void OnClose() override;
@@ -60,12 +59,10 @@ protected:
 
     void SetTexts();
     void RunEditor(int nRow);
-    void SizeDescription();
 
     CFlatSplitterWnd m_wndSplitter;
     CCorvaletList* m_pList;
     CCorvaletView* m_pForm;
-    BOOL m_bCreating;
     BOOL m_bModified;
     BOOL m_bItemsLoaded;
 

@@ -50,6 +50,7 @@ BEGIN_MESSAGE_MAP(CxStatic, CStatic)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
     ON_MESSAGE(WM_SETTEXT, OnSetText)
     ON_MESSAGE(WM_SETFONT, OnSetFontMessage)
+    ON_MESSAGE(WM_GETFONT, OnGetFontMessage)
     ON_WM_DRAWITEM_REFLECT()
 END_MESSAGE_MAP()
 
@@ -263,6 +264,9 @@ LRESULT CxStatic::OnSetFontMessage(WPARAM wParam, LPARAM lParam)
         Redraw();
     return r;
 }
+
+// The font the text is drawn with, which SetFont may have changed.
+LRESULT CxStatic::OnGetFontMessage(WPARAM, LPARAM) { return (LRESULT)m_font.GetSafeHandle(); }
 
 void CxStatic::OnDropFiles(HDROP hDropInfo)
 {

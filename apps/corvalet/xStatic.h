@@ -52,6 +52,7 @@ protected:
     afx_msg LRESULT OnMouseLeave(WPARAM, LPARAM);
     afx_msg LRESULT OnSetText(WPARAM, LPARAM);
     afx_msg LRESULT OnSetFontMessage(WPARAM, LPARAM);
+    afx_msg LRESULT OnGetFontMessage(WPARAM, LPARAM);
     afx_msg void OnDropFiles(HDROP hDropInfo);
 
     typedef BOOL(WINAPI* PFN_GRADIENTFILL)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);

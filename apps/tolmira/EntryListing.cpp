@@ -1,5 +1,6 @@
 #include "EntryListing.h"
 #include "Settings.h"
+#include "listcolumns.h"
 
 std::vector<CEntryRow> PluginEntryRows(const char* pluginFile, const CPlaceholderFolders& folders)
 {
@@ -41,4 +42,6 @@ void AppendEntryRows(CListCtrl& list, const char* pluginFile)
         list.SetItemText(row, 2, entry.action);
         list.SetItemText(row, 3, entry.detail);
     }
+    // Long paths and the wider action words are shown whole.
+    WidenColumnsToContent(list);
 }

@@ -22,5 +22,6 @@ std::vector<CEntryRow> PluginEntryRows(const char* pluginFile, const CPlaceholde
 // The four columns with their widths in pixels.
 void InsertEntryColumns(CListCtrl& list, const int widths[4]);
 
-// Appends the rows of one plug-in file at the end of the list.
+// Appends the rows of one plug-in file at the end of the list, widening the
+// columns that are too narrow for them.
 void AppendEntryRows(CListCtrl& list, const char* pluginFile);

@@ -4,6 +4,7 @@
 #include "pirt.h"
 #include "checkmessagebox.h"
 #include "testsupport.h"
+#include "textfit.h"
 #include <string>
 #include <vector>
 #include <memory>
@@ -44,43 +45,6 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM)
     return TRUE;
 }
 
-// Whether the control's client rectangle holds its whole text, measured in
-// the control's own font the way the control draws it.
-bool TextFits(HWND control)
-{
-    char cls[16] = "";
-    GetClassNameA(control, cls, sizeof(cls));
-    const LONG style = GetWindowLongA(control, GWL_STYLE);
-    const bool isStatic = lstrcmpiA(cls, "Static") == 0;
-    if (isStatic && (style & SS_TYPEMASK) == SS_ICON)
-        return true;
-    const std::string text = TextOf(control);
-    RECT client;
-    GetClientRect(control, &client);
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, (HGDIOBJ)SendMessageA(control, WM_GETFONT, 0, 0));
-    int room = client.right;
-    UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS;
-    if (isStatic)
-        flags |= DT_WORDBREAK | ((style & SS_EDITCONTROL) ? DT_EDITCONTROL : 0);
-    else if ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX)
-        room -= GetSystemMetrics(SM_CXMENUCHECK) + 4;
-    else
-        room -= 2 * GetSystemMetrics(SM_CXEDGE);
-    RECT need = {0, 0, room, 0};
-    DrawTextA(dc, text.c_str(), -1, &need, flags);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return need.right <= room && need.bottom <= client.bottom;
-}
-
-BOOL CALLBACK CheckFit(HWND child, LPARAM)
-{
-    if (!TextFits(child))
-        g_script.cutOff.push_back(TextOf(child).substr(0, 40));
-    return TRUE;
-}
-
 void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
 {
     HWND box = FindWindowA("#32770", g_script.caption);
@@ -89,7 +53,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
     g_script.box = box;
     if (g_script.step == 0) {
         EnumChildWindows(box, CollectChild, 0);
-        EnumChildWindows(box, CheckFit, 0);
+        g_script.cutOff = CutTexts(box);
         GetWindowRect(box, &g_script.boxRect);
         if (g_script.picture)
             SaveWindowPicture(box, ScreenshotPath(g_script.picture));
@@ -262,8 +226,25 @@ TEST_F(CheckMessageBoxTest, EveryControlHoldsItsWholeText)
             EXPECT_LE(g_script.boxRect.right - g_script.boxRect.left, GetSystemMetrics(SM_CXSCREEN));
         }
     }
-    // The main cleaner's question, kept as a picture of the run.
-    EXPECT_EQ(IDNO, RunBox("Do you really want to remove the selected traces now?", "Brisvane",
-                           MB_YESNO | MB_ICONQUESTION | MB_DONT_ASK_AGAIN, false, IDNO, false, "confirmation_box.bmp"));
-    EXPECT_TRUE(g_script.cutOff.empty());
+    // The programs' own questions in each shipped language; the main
+    // cleaner's kept as a picture of the run.
+    const struct
+    {
+        const char* section;
+        const char* key;
+        const char* picture;
+    } questions[] = {
+        {"Brisvane", "50000", "confirmation_box"}, {"Eraser", "10400", nullptr}, {"Farnoch", "25040", nullptr}};
+    for (const char* language : kShippedLanguages) {
+        ChooseLanguage(GetIniPath(INI_PIRT), language);
+        for (const auto& q : questions) {
+            SCOPED_TRACE(std::string(language) + " " + q.section);
+            const CString text = GetLngString(q.section, q.key);
+            ASSERT_FALSE(text.IsEmpty());
+            const std::string picture = q.picture ? std::string(q.picture) + "-" + language + ".bmp" : "";
+            EXPECT_EQ(IDNO, RunBox(text, "Confirm", MB_YESNO | MB_ICONQUESTION | MB_DONT_ASK_AGAIN, false, IDNO, false,
+                                   q.picture ? picture.c_str() : nullptr));
+            EXPECT_EQ(std::vector<std::string>(), g_script.cutOff);
+        }
+    }
 }

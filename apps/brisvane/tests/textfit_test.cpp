@@ -1,0 +1,72 @@
+// Every text of the main cleaner's windows is shown whole, in each shipped
+// language: the trace list, the preferences pages, the cookie manager and the
+// about box.
+#include <gtest/gtest.h>
+#include "pirt.h"
+#include "appdriver.h"
+#include "textfit.h"
+#include "Brisvane.h"
+#include "MainFrm.h"
+#include "ManageCookies.h"
+#include "aboutdlg.h"
+#include "resource.h"
+
+using namespace pirt_test;
+
+extern CBrisvaneApp g_app;
+
+namespace {
+typedef std::vector<std::string> Cut;
+
+class BrisvaneTextFitTest : public ::testing::Test, public CAppDriver<CMainFrame>
+{
+protected:
+    BrisvaneTextFitTest() : CAppDriver(g_app, false) {}
+    void TearDown() override
+    {
+        CloseApp();
+        ResetDataRoots();
+    }
+};
+} // namespace
+
+TEST_F(BrisvaneTextFitTest, EveryWindowShowsItsTextsWhole)
+{
+    for (const char* language : kShippedLanguages) {
+        SCOPED_TRACE(language);
+        ResetDataRoots();
+        ChooseLanguage(GetIniPath(INI_PIRT), language);
+        CString ini = GetIniPath(INI_BRISVANE);
+        WritePrivateProfileStringA("Preferences", "AllBrowsersFoundOnStartUp", "no", ini);
+        WritePrivateProfileStringA("Brisvane", "ShowBrowserTraces", "yes", ini);
+        WritePrivateProfileStringA("Brisvane", "ShowSystemTraces", "yes", ini);
+        ASSERT_TRUE(StartApp());
+        EXPECT_EQ(Cut(), CutTexts(m_frame->m_hWnd)) << "main window";
+        m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath((std::string("brisvane-main-") + language + ".bmp").c_str()));
+
+        Cut pages[4] = {{"<not shown>"}, {"<not shown>"}, {"<not shown>"}, {"<not shown>"}};
+        EXPECT_TRUE(DriveModal(
+            GetLngString("General", "30200"), [&] { Command(ID_PREFERENCES); },
+            [&](HWND sheet) {
+                for (int i = 0; i < 4; ++i) {
+                    HWND page = ShowSheetPage(sheet, i);
+                    Sleep(100);
+                    pages[i] = CutTexts(page);
+                }
+                PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            }));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(Cut(), pages[i]) << "preferences page " << i;
+        CloseApp();
+
+        CManageCookies cookies;
+        ASSERT_TRUE(cookies.Create(CManageCookies::IDD, nullptr));
+        EXPECT_EQ(Cut(), CutTexts(cookies.m_hWnd)) << "cookie manager";
+        cookies.DestroyWindow();
+        CAboutDlg about;
+        ASSERT_TRUE(about.Create(CAboutDlg::IDD, nullptr));
+        EXPECT_EQ(Cut(), CutTexts(about.m_hWnd)) << "about box";
+        about.DestroyWindow();
+    }
+}

@@ -1,0 +1,26 @@
+// Whether the texts of a window's controls are shown whole: every static
+// text, button, edit, drop-down list item and list-view column (its header
+// and every cell) is measured in the font the control draws it with, against
+// the room the control gives it.
+#pragma once
+#include "fw/framework.h"
+#include <string>
+#include <vector>
+
+namespace pirt_test {
+
+// One line per visible control (or list column) below window whose text is
+// cut, naming the control, the text and the room it needs and has; empty when
+// everything fits. Hidden controls (another page, another kind's fields) are
+// not looked at, nor is window itself.
+std::vector<std::string> CutTexts(HWND window);
+
+// The languages the programs ship, by the names of their files ("English"
+// for languages\English.lng).
+extern const char* const kShippedLanguages[2];
+
+// Chooses a shipped language in the suite INI file pirtIni, as the language
+// page does: its file in the test program's languages folder.
+void ChooseLanguage(const char* pirtIni, const char* language);
+
+} // namespace pirt_test
