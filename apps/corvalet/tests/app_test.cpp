@@ -99,6 +99,12 @@ TEST_F(CorvaletTest, TheListMenuIsThemedWithItsImages)
         EXPECT_TRUE(popup->GetMenuText(ID_ADD, text, MF_BYCOMMAND));
         EXPECT_EQ(text, GetLngString("General", "82100"));
     }
+    // Opened as the keyboard's menu key opens it, for the run's artefacts.
+    List()->GetListCtrl().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_TRUE(WhileMenuOpen([&] { List()->SendMessage(WM_CONTEXTMENU, (WPARAM)List()->m_hWnd, MAKELPARAM(-1, -1)); },
+                              [&](HWND popup) {
+                                  SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath("corvalet-context-menu.bmp"), popup);
+                              }));
 }
 
 TEST_F(CorvaletTest, StartUpRegistersTheFileTypeWithAQuotedCommand)
