@@ -278,12 +278,15 @@ TEST_F(BrowserTest, TheEditedValueIsRenamedThoughAValueIsAddedAboveIt)
     SetValue(Path(), "z", REG_SZ, "other", 6);
     Show(Path());
     CRegistryListCtrl& list = m_browser.Values();
-    HWND edit = (HWND)list.SendMessage(LVM_EDITLABELA, (WPARAM)RowOf(list, "m"), 0);
+    int row = RowOf(list, "m");
+    HWND edit = (HWND)list.SendMessage(LVM_EDITLABELA, (WPARAM)row, 0);
     ASSERT_NE(edit, nullptr);
     // Another process adds a value that sorts above the edited one; the
-    // watcher reports it while the edit is open.
+    // watcher reports it while the edit is open, and the edit box stays over
+    // the edited value.
     RegAdd(Path(), "a");
     PumpFor(700);
+    EXPECT_EQ(list.GetItemText(row, 0), "m");
     SetWindowTextA(edit, "renamed");
     SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     PumpFor(100);
