@@ -311,9 +311,9 @@ void CRegistryListCtrl::OnFindItem(NMHDR* pNMHDR, LRESULT* pResult)
             break;
         int row = (start + k) % count;
         CString name = RowName(m_rows[row]);
-        int compared = find.flags & LVFI_PARTIAL ? std::min(length, name.GetLength()) : name.GetLength();
-        if (compared >= length && ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name, compared, find.psz,
-                                                   length) == CSTR_EQUAL) {
+        int compared = find.flags & LVFI_PARTIAL ? length : name.GetLength();
+        if (name.GetLength() >= compared &&
+            ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name, compared, find.psz, length) == CSTR_EQUAL) {
             *pResult = row;
             return;
         }

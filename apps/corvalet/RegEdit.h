@@ -138,8 +138,8 @@ protected:
     struct KeyNode
     {
         CString name;
-        HKEY root;   // for the top-level items
-        int parent;  // -1 for a top-level item
+        HKEY root;                       // for the top-level items
+        int parent;                      // -1 for a top-level item
         int firstChild, lastChild, next; // -1 for none
         HTREEITEM item;
         bool childrenFilled; // each child has its subkeys below it
