@@ -80,6 +80,13 @@ bool IsStringType(DWORD type)
 
 const char* kSecurityKey = "HKEY_LOCAL_MACHINE\\SECURITY\\";
 
+// The type column and image of a type: its data is not formatted.
+CRegValueText TypeText(DWORD type)
+{
+    const BYTE none = 0;
+    return FormatRegValue(type, &none, 0);
+}
+
 } // namespace
 
 CRegValueText FormatRegValue(DWORD type, const BYTE* data, DWORD size)
@@ -249,6 +256,9 @@ void CRegistryListCtrl::FillValues()
             continue;
         if (r != ERROR_SUCCESS)
             break;
+        // Texts start at an even offset, to be read as WCHARs.
+        if (m_dataBytes.size() % 2)
+            m_dataBytes.push_back(0);
         Row row = {m_nameChars.size(), nameLength, type, m_dataBytes.size(), dataLength};
         m_nameChars.insert(m_nameChars.end(), name.data(), name.data() + nameLength);
         m_dataBytes.insert(m_dataBytes.end(), data.data(), data.data() + dataLength);
@@ -278,8 +288,7 @@ void CRegistryListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     const Row& row = m_rows[item.iItem];
     if (item.mask & LVIF_IMAGE) {
-        // The type alone decides the image: no data to format.
-        int image = FormatRegValue(row.type, nullptr, 0).image;
+        int image = TypeText(row.type).image;
         item.iImage = item.iSubItem == 0 && image >= 0 ? image : I_IMAGENONE;
     }
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
@@ -287,7 +296,7 @@ void CRegistryListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
         if (item.iSubItem == 0)
             text = RowName(row);
         else if (item.iSubItem == 1)
-            text = FormatRegValue(row.type, nullptr, 0).type;
+            text = TypeText(row.type).type;
         else if (item.iSubItem == 2)
             text = RowValueText(row).data;
         lstrcpynA(item.pszText, text, item.cchTextMax);
