@@ -2,12 +2,15 @@
 // seeds HKCU\Software\PirtBench with a key of 10,000 values of mixed types
 // and a key of 5,000 subkeys (one subkey each), then times, in process, the
 // value list filling the first key and the tree expanding the second, and
-// "reg query" on the first and "reg query /s" on the second. Prints the
-// times and removes the keys. Used by bench/corvalet-registry.sh; not a test.
+// "reg query" on the first and "reg query /s" on the second, in rounds.
+// Prints each round, then each figure (medians) beside its limit with the
+// ratio, and removes the keys. Used by bench/corvalet-registry.sh; not a test.
 #include "RegEdit.h"
 #include <shlwapi.h>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -82,12 +85,73 @@ HTREEITEM Child(CTreeCtrl& tree, HTREEITEM parent, const char* name)
     return nullptr;
 }
 
+struct Round
+{
+    double fill, query, expand, queryTree;
+    int rows, items;
+};
+
+// One round in a browser of its own, so the tree is expanded afresh. The
+// times run until the shown window has painted what changed.
+bool TimeRound(Round& r)
+{
+    CRegEdit browser;
+    if (!browser.Create(CRegEdit::IDD, nullptr))
+        return false;
+    browser.ShowWindow(SW_SHOWNOACTIVATE);
+    browser.UpdateWindow();
+    double start = Now();
+    browser.Values().SelectKey(HKEY_CURRENT_USER, "Software\\PirtBench\\Values\\");
+    browser.Values().UpdateWindow();
+    r.fill = Now() - start;
+    r.rows = browser.Values().GetItemCount();
+
+    CTreeCtrl& tree = browser.Tree();
+    HTREEITEM hkcu = tree.GetNextSiblingItem(tree.GetRootItem());
+    tree.Expand(hkcu, TVE_EXPAND);
+    HTREEITEM software = Child(tree, hkcu, "Software");
+    tree.Expand(software, TVE_EXPAND);
+    HTREEITEM bench = Child(tree, software, "PirtBench");
+    start = Now();
+    tree.Expand(bench, TVE_EXPAND); // gives each of the keys its place
+    HTREEITEM keysItem = Child(tree, bench, "Keys");
+    tree.Expand(keysItem, TVE_EXPAND); // gives each of them its subkey
+    tree.UpdateWindow();
+    r.expand = Now() - start;
+    r.items = (int)tree.GetCount();
+    browser.DestroyWindow();
+    r.query = TimeCommand("reg.exe query HKCU\\Software\\PirtBench\\Values");
+    r.queryTree = TimeCommand("reg.exe query HKCU\\Software\\PirtBench\\Keys /s");
+    return r.query > 0 && r.queryTree > 0;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// A figure beside its limit, the ratio of the medians and the median of the
+// rounds' own ratios (a slow spell of the machine hits a whole round).
+void PrintFigure(const char* what, const std::vector<double>& times, const char* limitName,
+                 const std::vector<double>& limits)
+{
+    std::vector<double> ratios;
+    for (size_t i = 0; i < times.size(); ++i)
+        ratios.push_back(times[i] / limits[i]);
+    double t = Median(times), l = Median(limits), ratio = t / l, paired = Median(ratios);
+    printf("%s: %.3f s, limit %s: %.3f s, ratio %.2f, median of per-round ratios %.2f (target <= 1): %s\n", what, t,
+           limitName, l, ratio, paired, paired <= 1.0 ? "met" : "NOT met");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     int values = argc > 1 ? atoi(argv[1]) : 10000;
     int keys = argc > 2 ? atoi(argv[2]) : 5000;
+    int rounds = argc > 3 ? atoi(argv[3]) : 3;
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     SHDeleteKeyA(HKEY_CURRENT_USER, kBench);
@@ -95,46 +159,25 @@ int main(int argc, char** argv)
     Seed(values, keys);
     printf("seeding %d values and %d keys: %.3f s\n", values, keys, Now() - start);
 
-    double fill = 0, expand = 0, expandParent = 0;
-    int rows = 0, items = 0;
-    {
-        CRegEdit browser;
-        if (!browser.Create(CRegEdit::IDD, nullptr)) {
-            fprintf(stderr, "the registry browser did not open\n");
+    std::vector<double> fills, queries, expands, queryTrees;
+    for (int i = 0; i < rounds; ++i) {
+        Round r;
+        if (!TimeRound(r)) {
+            fprintf(stderr, "round %d: the registry browser did not open or reg query did not run\n", i + 1);
+            SHDeleteKeyA(HKEY_CURRENT_USER, kBench);
             return 1;
         }
-        start = Now();
-        browser.Values().SelectKey(HKEY_CURRENT_USER, "Software\\PirtBench\\Values\\");
-        fill = Now() - start;
-        rows = browser.Values().GetItemCount();
-
-        CTreeCtrl& tree = browser.Tree();
-        HTREEITEM hkcu = tree.GetNextSiblingItem(tree.GetRootItem());
-        tree.Expand(hkcu, TVE_EXPAND);
-        HTREEITEM software = Child(tree, hkcu, "Software");
-        tree.Expand(software, TVE_EXPAND);
-        HTREEITEM bench = Child(tree, software, "PirtBench");
-        start = Now();
-        tree.Expand(bench, TVE_EXPAND); // gives each of the 5,000 keys its place
-        expandParent = Now() - start;
-        HTREEITEM keysItem = Child(tree, bench, "Keys");
-        start = Now();
-        tree.Expand(keysItem, TVE_EXPAND); // gives each of them its subkey
-        expand = Now() - start;
-        items = (int)tree.GetCount();
-        browser.DestroyWindow();
+        printf("round %d: value list (%d rows) %.3f s, reg query %.3f s; tree (%d items) %.3f s, reg query /s %.3f s\n",
+               i + 1, r.rows, r.fill, r.query, r.items, r.expand, r.queryTree);
+        fills.push_back(r.fill);
+        queries.push_back(r.query);
+        expands.push_back(r.expand);
+        queryTrees.push_back(r.queryTree);
     }
-    double query = TimeCommand("reg.exe query HKCU\\Software\\PirtBench\\Values");
-    double queryTree = TimeCommand("reg.exe query HKCU\\Software\\PirtBench\\Keys /s");
     SHDeleteKeyA(HKEY_CURRENT_USER, kBench);
-
-    printf("value list, %d rows:                  %.3f s\n", rows, fill);
-    printf("reg query (values):                     %.3f s\n", query);
-    printf("tree, expanding PirtBench:              %.3f s\n", expandParent);
-    printf("tree, expanding Keys (%d items in all): %.3f s\n", items, expand);
-    printf("reg query /s (keys):                    %.3f s\n", queryTree);
-    printf("ratio value list / reg query:           %.2f\n", query > 0 ? fill / query : 0.0);
-    printf("ratio tree (both expansions) / reg query /s: %.2f\n",
-           queryTree > 0 ? (expand + expandParent) / queryTree : 0.0);
+    if (rounds < 1)
+        return 1;
+    PrintFigure("value list", fills, "reg query", queries);
+    PrintFigure("tree expansion", expands, "reg query /s", queryTrees);
     return 0;
 }

@@ -26,23 +26,44 @@ CString WithoutClosingBackslash(const CString& path)
     return p;
 }
 
-HKEY OpenRegKey(HKEY root, const CString& path, REGSAM access)
+// Opens root\path; the owner stays empty when the key cannot be opened.
+BOOL OpenRegKey(CRegKeyHandle& key, HKEY root, const CString& path, REGSAM access)
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(root, WithoutClosingBackslash(path), 0, access, &key) != ERROR_SUCCESS)
-        return nullptr;
-    return key;
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExA(root, WithoutClosingBackslash(path), 0, access, &opened) != ERROR_SUCCESS)
+        return FALSE;
+    return key.Attach(opened);
 }
 
-// The whole data of a value; FALSE when it cannot be read.
-BOOL ReadValue(HKEY key, const CString& name, DWORD& type, std::vector<BYTE>& data)
+std::wstring Widen(const char* text)
+{
+    int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(n > 0 ? n - 1 : 0, L'\0');
+    if (n > 1)
+        ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], n);
+    return wide;
+}
+
+CString Narrow(const WCHAR* text, int length)
+{
+    CString narrow;
+    int n = length > 0 ? ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr) : 0;
+    if (n > 0) {
+        ::WideCharToMultiByte(CP_ACP, 0, text, length, narrow.GetBuffer(n), n, nullptr, nullptr);
+        narrow.ReleaseBuffer(n);
+    }
+    return narrow;
+}
+
+// The whole data of a value, untranslated; FALSE when it cannot be read.
+BOOL ReadValue(HKEY key, const std::wstring& name, DWORD& type, std::vector<BYTE>& data)
 {
     DWORD size = 0;
-    LONG r = ::RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+    LONG r = ::RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
     for (int tries = 0; tries < 4 && (r == ERROR_SUCCESS || r == ERROR_MORE_DATA); ++tries) {
         data.resize(size + 1);
         DWORD got = size + 1;
-        r = ::RegQueryValueExA(key, name, nullptr, &type, data.data(), &got);
+        r = ::RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &got);
         if (r == ERROR_SUCCESS) {
             data.resize(got);
             return TRUE;
@@ -52,7 +73,19 @@ BOOL ReadValue(HKEY key, const CString& name, DWORD& type, std::vector<BYTE>& da
     return FALSE;
 }
 
+bool IsStringType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_LINK || type == REG_MULTI_SZ;
+}
+
 const char* kSecurityKey = "HKEY_LOCAL_MACHINE\\SECURITY\\";
+
+// The type column and image of a type: its data is not formatted.
+CRegValueText TypeText(DWORD type)
+{
+    const BYTE none = 0;
+    return FormatRegValue(type, &none, 0);
+}
 
 } // namespace
 
@@ -96,36 +129,22 @@ CRegValueText FormatRegValue(DWORD type, const BYTE* data, DWORD size)
     return text;
 }
 
-std::vector<CString> EnumerateSubkeys(HKEY root, const CString& path)
-{
-    std::vector<CString> names;
-    HKEY key = OpenRegKey(root, path, KEY_ENUMERATE_SUB_KEYS);
-    if (!key)
-        return names;
-    char name[260];
-    for (DWORD i = 0;; ++i) {
-        DWORD len = sizeof(name);
-        if (::RegEnumKeyExA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        if (len > 0)
-            names.push_back(CString(name, (int)len));
-    }
-    ::RegCloseKey(key);
-    return names;
-}
-
 // ---------------------------------------------------------------- CRegistryListCtrl
 
 BEGIN_MESSAGE_MAP(CRegistryListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_KEYDOWN, OnKeyDown)
+    ON_NOTIFY_REFLECT(LVN_BEGINLABELEDITA, OnBeginLabelEdit)
     ON_NOTIFY_REFLECT(LVN_ENDLABELEDITA, OnEndLabelEdit)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMA, OnFindItem)
     ON_WM_DESTROY()
     ON_MESSAGE(WM_REGKEY_CHANGED, OnKeyChanged)
     ON_MESSAGE(WM_REGKEY_REFILL, OnRefill)
 END_MESSAGE_MAP()
 
 CRegistryListCtrl::CRegistryListCtrl()
-    : m_hRoot(nullptr), m_pWatcher(nullptr), m_pWatch(nullptr), m_nGeneration(0), m_nFills(0)
+    : m_hRoot(nullptr), m_bEditing(FALSE), m_bFillWaiting(FALSE), m_pWatcher(nullptr), m_pWatch(nullptr),
+      m_nGeneration(0), m_nFills(0)
 {
 }
 
@@ -133,26 +152,57 @@ CRegistryListCtrl::~CRegistryListCtrl() { StopWatcher(); }
 
 void CRegistryListCtrl::Init()
 {
+    // The rows come from m_rows, already sorted, when the control shows them.
+    ASSERT(GetStyle() & LVS_OWNERDATA);
     InsertColumn(0, GetLngString("General", "40732"), LVCFMT_LEFT, 150);
     InsertColumn(1, GetLngString("General", "41010"), LVCFMT_LEFT, 100);
     InsertColumn(2, GetLngString("General", "40770"), LVCFMT_LEFT, 234);
     if (m_images.Create(IDB_REGVALUES, 16, 1, RGB(0, 128, 128)))
         SetImageList(&m_images, LVSIL_SMALL);
+    m_defaultName = GetLngString("Holberin", "22820", "(Default)");
+    m_defaultNameW = Widen(m_defaultName);
 }
 
-HKEY CRegistryListCtrl::OpenKey(REGSAM access) const
+BOOL CRegistryListCtrl::OpenKey(CRegKeyHandle& key, REGSAM access) const
 {
-    return m_hRoot ? OpenRegKey(m_hRoot, m_strPath, access) : nullptr;
+    return m_hRoot && OpenRegKey(key, m_hRoot, m_strPath, access);
 }
 
-CString CRegistryListCtrl::GetValueName(int nRow) const
+std::wstring CRegistryListCtrl::GetValueName(int nRow) const
 {
-    size_t index = (size_t)GetItemData(nRow);
-    return index < m_names.size() ? m_names[index] : CString();
+    if (nRow < 0 || nRow >= (int)m_rows.size())
+        return std::wstring();
+    const Row& row = m_rows[nRow];
+    return std::wstring(m_nameChars.data() + row.name, row.nameLength);
+}
+
+CString CRegistryListCtrl::RowName(const Row& row) const
+{
+    return row.nameLength ? Narrow(m_nameChars.data() + row.name, (int)row.nameLength) : m_defaultName;
+}
+
+CRegValueText CRegistryListCtrl::RowValueText(const Row& row) const
+{
+    const BYTE* data = m_dataBytes.data() + row.data;
+    if (!IsStringType(row.type))
+        return FormatRegValue(row.type, data, row.dataLength);
+    // The text as the list shows it, in the ANSI code page, up to its first NUL.
+    const WCHAR* text = (const WCHAR*)data;
+    int length = 0;
+    while (length < (int)(row.dataLength / sizeof(WCHAR)) && text[length])
+        ++length;
+    CString narrow = Narrow(text, length);
+    return FormatRegValue(row.type, (const BYTE*)(const char*)narrow, (DWORD)narrow.GetLength());
 }
 
 void CRegistryListCtrl::SelectKey(HKEY root, const CString& path)
 {
+    if (m_bEditing) {
+        // The edited name belongs to the key shown so far: its edit ends
+        // without a rename.
+        m_bEditing = FALSE;
+        SendMessage(LVM_CANCELEDITLABEL, 0, 0);
+    }
     StopWatcher();
     m_hRoot = root;
     m_strPath = root ? path : CString();
@@ -161,76 +211,122 @@ void CRegistryListCtrl::SelectKey(HKEY root, const CString& path)
 
 void CRegistryListCtrl::FillValues()
 {
+    if (m_bEditing) {
+        // A refill would move the edited row under the edit box.
+        m_bFillWaiting = TRUE;
+        return;
+    }
+    m_bFillWaiting = FALSE;
     StopWatcher();
     ++m_nFills;
+    // No row stays selected: its index would name another value now.
     DeleteAllItems();
-    m_names.clear();
+    m_rows.clear();
+    m_nameChars.clear();
+    m_dataBytes.clear();
     if (!m_hRoot)
         return;
-    HKEY key = OpenKey(KEY_QUERY_VALUE);
-    if (!key) {
+    CRegKeyHandle key;
+    if (!OpenKey(key, KEY_QUERY_VALUE)) {
         // A key that cannot be read is forgotten.
         m_hRoot = nullptr;
         m_strPath.Empty();
         return;
     }
-    DWORD maxName = 0, maxData = 0;
-    ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData, nullptr,
+    DWORD count = 0, maxName = 0, maxData = 0;
+    ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData, nullptr,
                        nullptr);
-    std::vector<char> name(maxName + 2);
-    std::vector<BYTE> data(maxData + 1);
-    CString defaultName = GetLngString("Holberin", "22820", "(Default)");
-    struct Row
-    {
-        CString shown;
-        size_t name;
-        CRegValueText text;
-    };
-    std::vector<Row> rows;
-    for (DWORD i = 0;;) {
-        DWORD nameLen = (DWORD)name.size(), dataLen = (DWORD)data.size(), type = 0;
-        LONG r = ::RegEnumValueA(key, i, name.data(), &nameLen, nullptr, &type, data.data(), &dataLen);
-        if (r == ERROR_MORE_DATA && name.size() < 32768) {
+    std::vector<WCHAR> name(maxName + 1);
+    std::vector<BYTE> data(maxData + sizeof(WCHAR));
+    m_rows.reserve(count);
+    for (DWORD i = 0, tries = 0;;) {
+        DWORD nameLength = (DWORD)name.size(), dataLength = (DWORD)data.size(), type = 0;
+        LONG r = ::RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength);
+        if (r == ERROR_MORE_DATA && ++tries < 8) {
             // The value grew since the key was asked: larger buffers, same index.
-            name.resize(name.size() * 2 + 256);
-            data.resize(data.size() * 2 + 1024);
+            ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData,
+                               nullptr, nullptr);
+            name.resize(std::max<size_t>(maxName + 1, name.size() * 2));
+            data.resize(std::max<size_t>(maxData + sizeof(WCHAR), data.size() * 2));
             continue;
         }
+        tries = 0;
+        ++i;
+        if (r == ERROR_MORE_DATA)
+            continue;
         if (r != ERROR_SUCCESS)
             break;
-        Row row;
-        m_names.push_back(CString(name.data(), (int)nameLen));
-        row.name = m_names.size() - 1;
-        row.shown = nameLen ? m_names.back() : defaultName;
-        row.text = FormatRegValue(type, data.data(), dataLen);
-        rows.push_back(row);
-        ++i;
+        // Texts start at an even offset, to be read as WCHARs.
+        if (m_dataBytes.size() % 2)
+            m_dataBytes.push_back(0);
+        Row row = {m_nameChars.size(), nameLength, type, m_dataBytes.size(), dataLength};
+        m_nameChars.insert(m_nameChars.end(), name.data(), name.data() + nameLength);
+        m_dataBytes.insert(m_dataBytes.end(), data.data(), data.data() + dataLength);
+        m_rows.push_back(row);
     }
-    // The rows go in already sorted, at the end: the control's own sorted
-    // insertion looks through every row for each new one.
-    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return lstrcmpA(a.shown, b.shown) < 0; });
-    DWORD sortStyle = GetStyle() & (LVS_SORTASCENDING | LVS_SORTDESCENDING);
-    SetRedraw(FALSE);
-    ModifyStyle(sortStyle, 0);
-    SetItemCount((int)rows.size());
-    for (const Row& r : rows) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM | (r.text.image >= 0 ? LVIF_IMAGE : 0);
-        item.iItem = GetItemCount();
-        item.pszText = (LPSTR)(const char*)r.shown;
-        item.iImage = r.text.image;
-        item.lParam = (LPARAM)r.name;
-        int index = InsertItem(&item);
-        if (index >= 0) {
-            SetItemText(index, 1, r.text.type);
-            SetItemText(index, 2, r.text.data);
+    key.Close();
+    // Ascending by the shown name, as a sorted list control would order them.
+    auto shown = [this](const Row& row, int& length) {
+        length = row.nameLength ? (int)row.nameLength : (int)m_defaultNameW.size();
+        return row.nameLength ? m_nameChars.data() + row.name : m_defaultNameW.c_str();
+    };
+    std::sort(m_rows.begin(), m_rows.end(), [&](const Row& a, const Row& b) {
+        int la, lb;
+        const WCHAR* ta = shown(a, la);
+        const WCHAR* tb = shown(b, lb);
+        return ::CompareStringW(LOCALE_USER_DEFAULT, 0, ta, la, tb, lb) == CSTR_LESS_THAN;
+    });
+    SetItemCount((int)m_rows.size());
+    StartWatcher();
+}
+
+void CRegistryListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    LVITEMA& item = ((NMLVDISPINFOA*)pNMHDR)->item;
+    *pResult = 0;
+    if (item.iItem < 0 || item.iItem >= (int)m_rows.size())
+        return;
+    const Row& row = m_rows[item.iItem];
+    if (item.mask & LVIF_IMAGE) {
+        int image = TypeText(row.type).image;
+        item.iImage = item.iSubItem == 0 && image >= 0 ? image : I_IMAGENONE;
+    }
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        CString text;
+        if (item.iSubItem == 0)
+            text = RowName(row);
+        else if (item.iSubItem == 1)
+            text = TypeText(row.type).type;
+        else if (item.iSubItem == 2)
+            text = RowValueText(row).data;
+        lstrcpynA(item.pszText, text, item.cchTextMax);
+    }
+}
+
+void CRegistryListCtrl::OnFindItem(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // Typing the first letters of a name goes to its row.
+    const LVFINDINFOA& find = ((NMLVFINDITEMA*)pNMHDR)->lvfi;
+    int start = ((NMLVFINDITEMA*)pNMHDR)->iStart;
+    int count = (int)m_rows.size();
+    *pResult = -1;
+    if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz || count == 0)
+        return;
+    int length = lstrlenA(find.psz);
+    if (start < 0 || start >= count)
+        start = 0;
+    for (int k = 0; k < count; ++k) {
+        if (start + k >= count && !(find.flags & LVFI_WRAP))
+            break;
+        int row = (start + k) % count;
+        CString name = RowName(m_rows[row]);
+        int compared = find.flags & LVFI_PARTIAL ? length : name.GetLength();
+        if (name.GetLength() >= compared &&
+            ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name, compared, find.psz, length) == CSTR_EQUAL) {
+            *pResult = row;
+            return;
         }
     }
-    ModifyStyle(0, sortStyle);
-    SetRedraw(TRUE);
-    Invalidate();
-    ::RegCloseKey(key);
-    StartWatcher();
 }
 
 void CRegistryListCtrl::StartWatcher()
@@ -240,13 +336,11 @@ void CRegistryListCtrl::StartWatcher()
     context->hList = m_hWnd;
     context->hRoot = m_hRoot;
     context->path = m_strPath;
-    context->hStop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     context->generation = ++m_nGeneration;
-    CWinThread* thread =
-        context->hStop ? AfxBeginThread(WatchKeyThread, context, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED) : nullptr;
+    CWinThread* thread = context->stop.Attach(::CreateEventA(nullptr, TRUE, FALSE, nullptr))
+                             ? AfxBeginThread(WatchKeyThread, context, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED)
+                             : nullptr;
     if (!thread) {
-        if (context->hStop)
-            ::CloseHandle(context->hStop);
         delete context;
         return;
     }
@@ -261,10 +355,9 @@ void CRegistryListCtrl::StopWatcher()
 {
     if (!m_pWatcher)
         return;
-    ::SetEvent(m_pWatch->hStop);
+    ::SetEvent(m_pWatch->stop);
     ::WaitForSingleObject(m_pWatcher->m_hThread, INFINITE);
     delete m_pWatcher;
-    ::CloseHandle(m_pWatch->hStop);
     delete m_pWatch;
     m_pWatcher = nullptr;
     m_pWatch = nullptr;
@@ -275,22 +368,18 @@ UINT CRegistryListCtrl::WatchKeyThread(LPVOID pParam)
     // Touches nothing but its context, which the list keeps until it has
     // waited for this thread.
     WatchContext* context = (WatchContext*)pParam;
-    HKEY key = OpenRegKey(context->hRoot, context->path, KEY_NOTIFY);
-    if (!key)
+    CRegKeyHandle key;
+    if (!OpenRegKey(key, context->hRoot, context->path, KEY_NOTIFY))
         return 0;
-    HANDLE changed = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    UINT result = 0;
-    if (changed && ::RegNotifyChangeKeyValue(key, TRUE, REG_NOTIFY_CHANGE_LAST_SET, changed, TRUE) == ERROR_SUCCESS) {
-        HANDLE events[2] = {changed, context->hStop};
-        if (::WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0) {
-            ::PostMessageA(context->hList, WM_REGKEY_CHANGED, (WPARAM)context->generation, 0);
-            result = 1;
-        }
-    }
-    if (changed)
-        ::CloseHandle(changed);
-    ::RegCloseKey(key);
-    return result;
+    CHandle changed(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!changed.IsValid() ||
+        ::RegNotifyChangeKeyValue(key, TRUE, REG_NOTIFY_CHANGE_LAST_SET, changed, TRUE) != ERROR_SUCCESS)
+        return 0;
+    HANDLE events[2] = {changed, context->stop};
+    if (::WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0)
+        return 0;
+    ::PostMessageA(context->hList, WM_REGKEY_CHANGED, (WPARAM)context->generation, 0);
+    return 1;
 }
 
 LRESULT CRegistryListCtrl::OnKeyChanged(WPARAM wParam, LPARAM)
@@ -315,42 +404,50 @@ void CRegistryListCtrl::OnDestroy()
 
 void CRegistryListCtrl::DeleteSelectedValues()
 {
-    if (GetSelectedCount() == 0)
+    // The key and the names are taken before the question: a refill while it
+    // is open moves the rows.
+    HKEY root = m_hRoot;
+    CString path = m_strPath;
+    std::vector<std::wstring> names;
+    for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED))
+        names.push_back(GetValueName(row));
+    if (names.empty() || !root)
         return;
     if (AskLng(SafeHwnd(GetParent()), "Holberin", "22790", MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
-    HKEY key = OpenKey(KEY_SET_VALUE);
-    if (key) {
-        for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED))
-            ::RegDeleteValueA(key, GetValueName(row));
-        ::RegCloseKey(key);
-    }
+    CRegKeyHandle key;
+    if (OpenRegKey(key, root, path, KEY_SET_VALUE))
+        for (const std::wstring& name : names)
+            ::RegDeleteValueW(key, name.c_str());
     FillValues();
 }
 
-BOOL CRegistryListCtrl::RenameValue(int nRow, const CString& newName)
+BOOL CRegistryListCtrl::RenameValue(const std::wstring& oldName, const std::wstring& newName)
 {
-    CString oldName = GetValueName(nRow);
-    if (newName.IsEmpty() || newName == oldName)
+    if (newName.empty() || newName == oldName)
         return FALSE;
-    HKEY key = OpenKey(KEY_QUERY_VALUE | KEY_SET_VALUE);
-    if (!key)
+    if (newName.find(L'\\') != std::wstring::npos) {
+        // A plug-in entry would read the part after the "\" as the value.
+        AskLng(SafeHwnd(GetParent()), "Holberin", "22810", MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    CRegKeyHandle key;
+    if (!OpenKey(key, KEY_QUERY_VALUE | KEY_SET_VALUE))
+        return FALSE;
+    if (::RegQueryValueExW(key, newName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+        AskLng(SafeHwnd(GetParent()), "Holberin", "22800", MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    DWORD type = 0, checkType = 0;
+    std::vector<BYTE> data, check;
+    if (!ReadValue(key, oldName, type, data))
         return FALSE;
     BOOL renamed = FALSE;
-    DWORD type = 0;
-    std::vector<BYTE> data, check;
-    if (::RegQueryValueExA(key, newName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-        AskLng(SafeHwnd(GetParent()), "Holberin", "22800", MB_OK | MB_ICONEXCLAMATION);
-    } else if (ReadValue(key, oldName, type, data)) {
-        DWORD checkType = 0;
-        if (::RegSetValueExA(key, newName, 0, type, data.data(), (DWORD)data.size()) == ERROR_SUCCESS &&
-            ReadValue(key, newName, checkType, check) && checkType == type && check == data) {
-            renamed = ::RegDeleteValueA(key, oldName) == ERROR_SUCCESS;
-        } else {
-            ::RegDeleteValueA(key, newName);
-        }
-    }
-    ::RegCloseKey(key);
+    if (::RegSetValueExW(key, newName.c_str(), 0, type, data.data(), (DWORD)data.size()) == ERROR_SUCCESS &&
+        ReadValue(key, newName, checkType, check) && checkType == type && check == data)
+        renamed = ::RegDeleteValueW(key, oldName.c_str()) == ERROR_SUCCESS;
+    else
+        ::RegDeleteValueW(key, newName.c_str());
     PostMessage(WM_REGKEY_REFILL);
     return renamed;
 }
@@ -365,13 +462,30 @@ void CRegistryListCtrl::OnKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
 }
 
+void CRegistryListCtrl::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    int row = ((NMLVDISPINFOA*)pNMHDR)->item.iItem;
+    // The rename acts on the value the user began with, whatever the rows
+    // are when the edit ends.
+    *pResult = row < 0 || row >= (int)m_rows.size();
+    if (*pResult)
+        return;
+    m_editName = GetValueName(row);
+    m_bEditing = TRUE;
+}
+
 void CRegistryListCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
     NMLVDISPINFOA* info = (NMLVDISPINFOA*)pNMHDR;
     // The list is filled again from the registry: the control keeps no text of its own.
     *pResult = FALSE;
+    if (!m_bEditing)
+        return;
     if (info->item.pszText)
-        RenameValue(info->item.iItem, info->item.pszText);
+        RenameValue(m_editName, Widen(info->item.pszText));
+    m_bEditing = FALSE;
+    if (m_bFillWaiting)
+        PostMessage(WM_REGKEY_REFILL);
 }
 
 // ---------------------------------------------------------------- CRegEdit
@@ -404,50 +518,107 @@ BOOL CRegEdit::OnInitDialog()
         m_tree.SetImageList(&m_treeImages, TVSIL_NORMAL);
     m_tree.SetRedraw(FALSE);
     for (const auto& root : kRoots) {
-        HTREEITEM item = m_tree.InsertItem(root.name, 0, 1);
-        AddSubkeys(item);
-        m_tree.SetItemData(item, 1);
+        int node = AddNode(-1, root.name, root.key);
+        if (node >= 0)
+            AddSubkeys(node, root.key);
     }
     m_tree.SetRedraw(TRUE);
     return TRUE;
 }
 
-CString CRegEdit::ItemPath(HTREEITEM hItem, HKEY* pRoot) const
+int CRegEdit::AddNode(int parent, const CString& name, HKEY root)
+{
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent >= 0 ? m_keys[parent].item : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = (LPSTR)(const char*)name;
+    insert.item.iImage = 0;
+    insert.item.iSelectedImage = 1;
+    insert.item.lParam = (LPARAM)m_keys.size();
+    // Straight to the tree's window procedure (the subclassing included): a
+    // call-window hook on this thread, as the themed menus keep, costs a
+    // round trip to the system for every message sent, thousands here.
+    WNDPROC proc = (WNDPROC)::GetWindowLongPtrA(m_tree.m_hWnd, GWLP_WNDPROC);
+    HTREEITEM item = (HTREEITEM)::CallWindowProcA(proc, m_tree.m_hWnd, TVM_INSERTITEMA, 0, (LPARAM)&insert);
+    if (!item)
+        return -1;
+    int index = (int)m_keys.size();
+    m_keys.push_back(KeyNode{name, root, parent, -1, -1, -1, item, false});
+    if (parent >= 0) {
+        KeyNode& p = m_keys[parent];
+        if (p.lastChild < 0)
+            p.firstChild = index;
+        else
+            m_keys[p.lastChild].next = index;
+        p.lastChild = index;
+    }
+    return index;
+}
+
+void CRegEdit::AddSubkeys(int node, HKEY key)
+{
+    char name[260];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof(name);
+        if (::RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        if (length > 0)
+            AddNode(node, CString(name, (int)length), nullptr);
+    }
+}
+
+int CRegEdit::NodeOf(HTREEITEM hItem) const
+{
+    size_t node = hItem ? (size_t)m_tree.GetItemData(hItem) : m_keys.size();
+    return node < m_keys.size() && m_keys[node].item == hItem ? (int)node : -1;
+}
+
+CString CRegEdit::NodePath(int node, int* pTop) const
 {
     CString path;
-    HTREEITEM item = hItem;
-    for (HTREEITEM parent = m_tree.GetParentItem(item); parent; parent = m_tree.GetParentItem(item)) {
-        path = m_tree.GetItemText(item) + "\\" + path;
-        item = parent;
-    }
-    CString rootName = m_tree.GetItemText(item);
-    *pRoot = nullptr;
-    for (const auto& root : kRoots)
-        if (rootName == root.name)
-            *pRoot = root.key;
+    for (; m_keys[node].parent >= 0; node = m_keys[node].parent)
+        path = m_keys[node].name + "\\" + path;
+    *pTop = node;
     return path;
 }
 
-void CRegEdit::AddSubkeys(HTREEITEM hItem)
+CString CRegEdit::ItemPath(HTREEITEM hItem, HKEY* pRoot) const
 {
-    HKEY root = nullptr;
-    CString path = ItemPath(hItem, &root);
-    if (!root)
-        return;
-    std::vector<CString> names = EnumerateSubkeys(root, path);
-    for (const CString& name : names)
-        m_tree.InsertItem(name, 0, 1, hItem, TVI_LAST);
+    int node = NodeOf(hItem), top = -1;
+    CString path = node >= 0 ? NodePath(node, &top) : CString();
+    *pRoot = top >= 0 ? m_keys[top].root : nullptr;
+    return path;
+}
+
+CString CRegEdit::SelectedKeyText() const
+{
+    int node = NodeOf(m_tree.GetSelectedItem()), top = -1;
+    if (node < 0)
+        return CString();
+    CString path = NodePath(node, &top);
+    return m_keys[top].name + "\\" + path;
 }
 
 void CRegEdit::PopulateChildren(HTREEITEM hItem)
 {
+    int node = NodeOf(hItem), top = -1;
+    if (node < 0 || m_keys[node].childrenFilled)
+        return;
+    // Each item gets its subkeys once, however often it is expanded.
+    m_keys[node].childrenFilled = true;
+    CString path = NodePath(node, &top);
+    CRegKeyHandle key;
+    if (!OpenRegKey(key, m_keys[top].root, path, KEY_ENUMERATE_SUB_KEYS))
+        return;
     m_tree.SetRedraw(FALSE);
-    for (HTREEITEM child = m_tree.GetChildItem(hItem); child; child = m_tree.GetNextSiblingItem(child)) {
-        // Each item gets its subkeys once, however often it is expanded.
-        if (m_tree.GetItemData(child))
+    for (int child = m_keys[node].firstChild; child >= 0; child = m_keys[child].next) {
+        // Opened below the parent's open key: the registry walks no path again.
+        HKEY opened = nullptr;
+        if (::RegOpenKeyExA(key, m_keys[child].name, 0, KEY_ENUMERATE_SUB_KEYS, &opened) != ERROR_SUCCESS)
             continue;
-        AddSubkeys(child);
-        m_tree.SetItemData(child, 1);
+        CRegKeyHandle subkey(opened);
+        AddSubkeys(child, subkey);
     }
     m_tree.SetRedraw(TRUE);
 }
@@ -464,14 +635,11 @@ void CRegEdit::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
 {
     NMTREEVIEWA* tv = (NMTREEVIEWA*)pNMHDR;
     *pResult = 0;
-    if (!tv->itemNew.hItem)
-        return;
     HKEY root = nullptr;
     CString path = ItemPath(tv->itemNew.hItem, &root);
-    HTREEITEM top = tv->itemNew.hItem;
-    while (m_tree.GetParentItem(top))
-        top = m_tree.GetParentItem(top);
-    CString full = m_tree.GetItemText(top) + "\\" + path;
+    if (!root)
+        return;
+    CString full = SelectedKeyText();
     m_fullKey.SetText(full);
     // The security database is never read.
     if (full == kSecurityKey)
@@ -486,23 +654,19 @@ void CRegEdit::OnValueChanged(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     if (!(lv->uChanged & LVIF_STATE))
         return;
-    int row = m_values.GetNextItem(-1, LVNI_SELECTED);
-    HTREEITEM item = m_tree.GetSelectedItem();
-    if (!item)
+    CString key = SelectedKeyText();
+    if (key.IsEmpty())
         return;
-    HKEY root = nullptr;
-    CString path = ItemPath(item, &root);
-    HTREEITEM top = item;
-    while (m_tree.GetParentItem(top))
-        top = m_tree.GetParentItem(top);
     // The selected value's path, or the key's while no value is selected.
-    m_fullKey.SetText(m_tree.GetItemText(top) + "\\" + path + (row >= 0 ? m_values.GetValueName(row) : CString()));
+    int row = m_values.GetNextItem(-1, LVNI_SELECTED);
+    std::wstring name = row >= 0 ? m_values.GetValueName(row) : std::wstring();
+    m_fullKey.SetText(key + Narrow(name.c_str(), (int)name.size()));
 }
 
 void CRegEdit::OnOK()
 {
     int row = m_values.GetNextItem(-1, LVNI_SELECTED);
-    if (row >= 0 && m_values.GetValueName(row).Find('\\') >= 0) {
+    if (row >= 0 && m_values.GetValueName(row).find(L'\\') != std::wstring::npos) {
         // The entry would name another value (the name is cut at its "\").
         AskLng(m_hWnd, "Holberin", "22810", MB_OK | MB_ICONEXCLAMATION);
         return;

@@ -29,6 +29,53 @@ void SetValue(const CString& keyPath, const char* name, DWORD type, const void* 
     RegCloseKey(key);
 }
 
+std::wstring Wide(const char* text)
+{
+    std::wstring wide;
+    for (; *text; ++text)
+        wide += (wchar_t)(unsigned char)*text;
+    return wide;
+}
+
+// The type and data of a value, read untranslated; false when it is absent.
+bool ReadValue(const CString& keyPath, const std::wstring& name, DWORD& type, std::vector<BYTE>& data)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    data.resize(8192);
+    DWORD size = (DWORD)data.size();
+    LONG r = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size);
+    RegCloseKey(key);
+    data.resize(size);
+    return r == ERROR_SUCCESS;
+}
+
+bool HasValue(const CString& keyPath, const std::wstring& name)
+{
+    DWORD type;
+    std::vector<BYTE> data;
+    return ReadValue(keyPath, name, type, data);
+}
+
+void SetValueW(const CString& keyPath, const std::wstring& name, const std::wstring& text)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, name.c_str(), 0, REG_SZ, (const BYTE*)text.c_str(), (DWORD)((text.size() + 1) * 2));
+    RegCloseKey(key);
+}
+
+// The row of a value by its real name, -1 when absent.
+int RowOfName(CRegistryListCtrl& list, const std::wstring& name)
+{
+    for (int i = 0; i < list.GetItemCount(); ++i)
+        if (list.GetValueName(i) == name)
+            return i;
+    return -1;
+}
+
 // Runs "reg add" in a process of its own and waits for it.
 void RegAdd(const CString& keyPath, const char* name)
 {
@@ -135,11 +182,11 @@ TEST_F(BrowserTest, EveryValueShowsOnceUnderItsOwnName)
     for (const char* name : names) {
         int row = RowOf(list, name);
         ASSERT_GE(row, 0) << name;
-        EXPECT_EQ(list.GetValueName(row), name);
+        EXPECT_EQ(list.GetValueName(row), Wide(name));
     }
     int unnamed = RowOf(list, GetLngString("Holberin", "22820"));
     ASSERT_GE(unnamed, 0);
-    EXPECT_EQ(list.GetValueName(unnamed), "");
+    EXPECT_EQ(list.GetValueName(unnamed), L"");
     EXPECT_EQ(list.GetItemText(RowOf(list, "m"), 2).GetLength(), 2000 * 3);
     EXPECT_EQ(list.GetItemText(RowOf(list, "z"), 2), "last");
 }
@@ -153,25 +200,87 @@ TEST_F(BrowserTest, RenameKeepsEveryByteAndNeverOverwrites)
     SetValue(Path(), "taken", REG_SZ, "keep", 5);
     Show(Path());
     CRegistryListCtrl& list = m_browser.Values();
-    EXPECT_FALSE(list.RenameValue(RowOf(list, "old"), "taken"));
+    EXPECT_FALSE(list.RenameValue(L"old", L"taken"));
     EXPECT_TRUE(m_asker.Showed("Holberin", "22800"));
-    EXPECT_FALSE(list.RenameValue(RowOf(list, "old"), "old"));
-    EXPECT_FALSE(list.RenameValue(RowOf(list, "old"), ""));
-    EXPECT_TRUE(list.RenameValue(RowOf(list, "old"), "new"));
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Path(), 0, KEY_READ, &key), ERROR_SUCCESS);
-    std::vector<BYTE> read(4000);
-    DWORD size = (DWORD)read.size(), type = 0;
-    EXPECT_EQ(RegQueryValueExA(key, "new", nullptr, &type, read.data(), &size), ERROR_SUCCESS);
-    EXPECT_EQ(RegQueryValueExA(key, "old", nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
-    char taken[16] = "";
-    DWORD takenSize = sizeof(taken);
-    RegQueryValueExA(key, "taken", nullptr, nullptr, (BYTE*)taken, &takenSize);
-    RegCloseKey(key);
-    read.resize(size);
-    EXPECT_EQ(type, (DWORD)REG_BINARY);
-    EXPECT_EQ(read, big);
-    EXPECT_STREQ(taken, "keep");
+    // A plug-in entry would read the part after the "\" as the value's name.
+    EXPECT_FALSE(list.RenameValue(L"old", L"a\\b"));
+    EXPECT_TRUE(m_asker.Showed("Holberin", "22810"));
+    EXPECT_FALSE(HasValue(Path(), L"a\\b"));
+    EXPECT_FALSE(list.RenameValue(L"old", L"old"));
+    EXPECT_FALSE(list.RenameValue(L"old", L""));
+    // Every byte reaches the new name, also of names and texts outside the
+    // ANSI code page.
+    SetValueW(Path(), L"\x0416\x4e2d", L"plain");
+    SetValueW(Path(), L"plain", L"\x0434\x0430\x043d\x043d\x044b\x0435 \x4e2d\x6587");
+    const struct
+    {
+        const wchar_t* name;
+        const wchar_t* newName;
+    } renames[] = {{L"old", L"new"}, {L"\x0416\x4e2d", L"renamed"}, {L"plain", L"\x03a9"}};
+    for (const auto& r : renames) {
+        DWORD type = 0, newType = 0;
+        std::vector<BYTE> data, newData;
+        ASSERT_TRUE(ReadValue(Path(), r.name, type, data)) << r.newName;
+        EXPECT_TRUE(list.RenameValue(r.name, r.newName)) << r.newName;
+        EXPECT_TRUE(ReadValue(Path(), r.newName, newType, newData)) << r.newName;
+        EXPECT_FALSE(HasValue(Path(), r.name)) << r.newName;
+        EXPECT_EQ(newType, type) << r.newName;
+        EXPECT_EQ(newData, data) << r.newName;
+    }
+    DWORD type = 0;
+    std::vector<BYTE> taken;
+    ASSERT_TRUE(ReadValue(Path(), L"taken", type, taken));
+    EXPECT_EQ(std::wstring((const wchar_t*)taken.data()), L"keep");
+}
+
+TEST_F(BrowserTest, DeleteRemovesTheSelectedValueByItsRealName)
+{
+    // The unnamed value shows as the literal name's text; the name outside
+    // the code page shows as "?".
+    const std::wstring literal = Wide(GetLngString("Holberin", "22820"));
+    const std::wstring names[] = {L"", literal, L"\x0416", L"?"};
+    for (const std::wstring& chosen : names) {
+        for (const std::wstring& name : names)
+            SetValueW(Path(), name, L"x");
+        Show(Path());
+        CRegistryListCtrl& list = m_browser.Values();
+        int row = RowOfName(list, chosen);
+        ASSERT_GE(row, 0);
+        list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+        m_asker.answers.push_back(IDYES);
+        list.DeleteSelectedValues();
+        for (const std::wstring& name : names)
+            EXPECT_EQ(HasValue(Path(), name), name != chosen) << list.GetItemCount();
+    }
+}
+
+TEST_F(BrowserTest, TheEditedValueIsRenamedThoughAValueIsAddedAboveIt)
+{
+    SetValue(Path(), "m", REG_SZ, "edited", 7);
+    SetValue(Path(), "z", REG_SZ, "other", 6);
+    Show(Path());
+    CRegistryListCtrl& list = m_browser.Values();
+    int row = RowOf(list, "m");
+    HWND edit = (HWND)list.SendMessage(LVM_EDITLABELA, (WPARAM)row, 0);
+    ASSERT_NE(edit, nullptr);
+    // Another process adds a value that sorts above the edited one; the
+    // watcher reports it while the edit is open, and the edit box stays over
+    // the edited value.
+    RegAdd(Path(), "a");
+    PumpFor(700);
+    EXPECT_EQ(list.GetItemText(row, 0), "m");
+    SetWindowTextA(edit, "renamed");
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    PumpFor(100);
+    DWORD type;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(ReadValue(Path(), L"renamed", type, data));
+    EXPECT_EQ(std::wstring((const wchar_t*)data.data()), L"edited");
+    EXPECT_FALSE(HasValue(Path(), L"m"));
+    EXPECT_TRUE(HasValue(Path(), L"a"));
+    EXPECT_TRUE(HasValue(Path(), L"z"));
+    EXPECT_TRUE(WaitForRows(list, 3, 2000));
+    EXPECT_GE(RowOf(list, "renamed"), 0);
 }
 
 TEST_F(BrowserTest, ExpandingAgainAddsNothing)
