@@ -65,13 +65,17 @@ static CString UnifySeparators(const char* raw)
     return result;
 }
 
+// The calls below are made with a buffer that fits most paths, and again with
+// the size they ask for only when it did not: a path is canonicalised for
+// every entry of a run, and asking for the size first doubles the work.
 static CString FullPathName(const CString& path)
 {
-    DWORD needed = GetFullPathNameA(path, 0, nullptr, nullptr);
-    if (needed == 0)
-        return CString();
-    std::vector<char> buffer(needed + 1);
+    std::vector<char> buffer(MAX_PATH);
     DWORD length = GetFullPathNameA(path, (DWORD)buffer.size(), buffer.data(), nullptr);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = GetFullPathNameA(path, (DWORD)buffer.size(), buffer.data(), nullptr);
+    }
     if (length == 0 || length >= buffer.size())
         return CString();
     return CString(buffer.data(), (int)length);
@@ -122,13 +126,14 @@ static CString ExpandShortNames(const CString& path)
     int cut = path.GetLength();
     while (cut > root) {
         CString head = path.Left(cut);
-        DWORD needed = GetLongPathNameA(head, nullptr, 0);
-        if (needed > 0) {
-            std::vector<char> buffer(needed + 1);
-            DWORD length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
-            if (length > 0 && length < buffer.size())
-                return CString(buffer.data(), (int)length) + path.Mid(cut);
+        std::vector<char> buffer(MAX_PATH);
+        DWORD length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
+        if (length >= buffer.size()) {
+            buffer.resize(length + 1);
+            length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
         }
+        if (length > 0 && length < buffer.size())
+            return CString(buffer.data(), (int)length) + path.Mid(cut);
         cut = head.ReverseFind('\\');
     }
     return path;
@@ -370,11 +375,10 @@ CString FinalPath(const CString& canonical)
     return CanonicalPath(result);
 }
 
-static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canonical)
+// The tests after canonicalisation: path is the canonical form of an
+// absolute raw text.
+static PathVerdict CheckCanonicalFolder(const CString& path, bool linkAllowed, CString* canonical)
 {
-    if (!IsAbsolutePathText(raw))
-        return PATH_NOT_ABSOLUTE;
-    CString path = CanonicalPath(raw);
     if (path.IsEmpty())
         return PATH_NOT_ABSOLUTE;
     if (IsRootPath(path))
@@ -398,6 +402,20 @@ static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canon
     return PATH_OK;
 }
 
+static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canonical)
+{
+    if (!IsAbsolutePathText(raw))
+        return PATH_NOT_ABSOLUTE;
+    return CheckCanonicalFolder(CanonicalPath(raw), linkAllowed, canonical);
+}
+
 PathVerdict CheckFolderTarget(const char* raw, CString* canonical) { return CheckFolder(raw, false, canonical); }
+
+PathVerdict CheckCanonicalFolderTarget(const char* raw, const CString& canonical)
+{
+    if (!IsAbsolutePathText(raw))
+        return PATH_NOT_ABSOLUTE;
+    return CheckCanonicalFolder(canonical, false, nullptr);
+}
 
 PathVerdict CheckBaseFolder(const char* raw, CString* canonical) { return CheckFolder(raw, true, canonical); }

@@ -477,7 +477,7 @@ PluginRefusal ValidatePathEntry(const CPluginEntry& entry, const CPlaceholderFol
                 return PLUGIN_REFUSED_MATCHES_ALL;
             target.first = entry.argument;
         }
-        PluginRefusal refusal = FolderRefusal(CheckFolderTarget(raw, &canonical));
+        PluginRefusal refusal = FolderRefusal(CheckCanonicalFolderTarget(raw, canonical));
         if (refusal != PLUGIN_ENTRY_OK)
             return refusal;
         if (IsInsideSystemFolder(canonical))
