@@ -26,11 +26,10 @@ void Release(HWND window)
 
 void PaintList(HWND list)
 {
-    // Scrolled while still held: the list then redraws its scroll bar once.
+    Release(list); // a held list does not scroll
     const int count = (int)::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
     if (count > 0)
         ::SendMessageA(list, LVM_ENSUREVISIBLE, (WPARAM)(count - 1), MAKELPARAM(FALSE, 0));
-    Release(list);
     ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
