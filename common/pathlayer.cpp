@@ -358,14 +358,15 @@ CString FinalPath(const CString& canonical)
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle == INVALID_HANDLE_VALUE)
         return CString();
-    DWORD needed = getFinalPath(handle, nullptr, 0, 0);
-    CString result;
-    if (needed > 0) {
-        std::vector<char> buffer(needed + 1);
-        DWORD length = getFinalPath(handle, buffer.data(), (DWORD)buffer.size(), 0);
-        if (length > 0 && length < buffer.size())
-            result = CString(buffer.data(), (int)length);
+    std::vector<char> buffer(MAX_PATH);
+    DWORD length = getFinalPath(handle, buffer.data(), (DWORD)buffer.size(), 0);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = getFinalPath(handle, buffer.data(), (DWORD)buffer.size(), 0);
     }
+    CString result;
+    if (length > 0 && length < buffer.size())
+        result = CString(buffer.data(), (int)length);
     if (result.Left(8).CompareNoCase("\\\\?\\UNC\\") == 0)
         result = "\\\\" + result.Mid(8);
     else if (result.Left(4) == "\\\\?\\")

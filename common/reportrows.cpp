@@ -61,8 +61,8 @@ HWND HandleOf(CWnd* window) { return window != nullptr ? window->GetSafeHwnd() :
 void ShowPendingReportRowsWhenDue()
 {
     // Where a picture is slow (a themed list on a remote display), the pause
-    // grows with it, so that painting takes at most a fifth of the run.
-    const DWORD interval = s_paintCost * 4 > REPORT_PAINT_INTERVAL_MS ? s_paintCost * 4 : REPORT_PAINT_INTERVAL_MS;
+    // grows with it, so that painting takes at most a tenth of the run.
+    const DWORD interval = s_paintCost * 9 > REPORT_PAINT_INTERVAL_MS ? s_paintCost * 9 : REPORT_PAINT_INTERVAL_MS;
     if (::GetTickCount() - s_lastPainted >= interval)
         ShowPendingReportRows();
 }

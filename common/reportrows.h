@@ -33,7 +33,7 @@ CString ReportResultText(CString item, int success, int flag);
 // round trips to the window server), while the eye needs a new picture only
 // every few dozen milliseconds. So the list (and the bar the operation steps)
 // stops redrawing at a change, and is painted, the newest row scrolled into
-// view, only when REPORT_PAINT_INTERVAL_MS (or four times the last picture's
+// view, only when REPORT_PAINT_INTERVAL_MS (or nine times the last picture's
 // cost, when that is longer) have passed since this module last painted rows.
 const DWORD REPORT_PAINT_INTERVAL_MS = 50;
 void AppendReportRow(CListCtrl* list, const CString& text, int image);

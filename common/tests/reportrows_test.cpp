@@ -153,7 +153,7 @@ TEST_F(ReportRowsTest, ShownRowsArePaintedAtIntervalsAndInFullWhenWorkEndsOrPump
 
     // A row of long work that pumps shows once the interval has passed.
     ReportRowStart("long work", host.List(), 0);
-    Sleep(500); // longer than any pause between pictures here
+    Sleep(1000); // longer than any pause between pictures here
     ProcessMsgLoop();
     EXPECT_TRUE(LastRowInView(host.List()));
     EXPECT_FALSE(GetUpdateRect(list, nullptr, FALSE));
