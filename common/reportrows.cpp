@@ -8,8 +8,8 @@ namespace {
 // What one user-interface thread's rows and bars in this module left
 // unpainted, and when they were last painted. A shown list or bar whose
 // changes wait for their picture does not redraw at all (WM_SETREDRAW): it
-// would otherwise redraw for every single change, at several round trips to
-// the window server each, which costs more than the operation itself.
+// would otherwise redraw its row and scroll bar for every single change,
+// which under Wine costs more than the operation itself.
 DWORD s_lastPainted = 0;
 DWORD s_paintCost = 0; // how long the last picture took
 HWND s_pendingList = nullptr;
@@ -47,12 +47,11 @@ void HoldBeforeChange(HWND window, HWND& pending)
     if (window == nullptr || pending == window)
         return;
     if (pending != nullptr)
-        ShowPendingReportRows(); // another run's rows are not left behind
+        ShowPendingReportRows(); // another list's rows are not left behind
     if ((::GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) && ::SetPropA(window, kHeldProperty, (HANDLE)1))
         ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
     pending = window;
 }
-
 
 HWND HandleOf(CWnd* window) { return window != nullptr ? window->GetSafeHwnd() : nullptr; }
 

@@ -33,10 +33,7 @@ LRESULT CALLBACK CountListPaints(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 // The newest row lies in the list's visible page.
-bool LastRowInView(CListCtrl* list)
-{
-    return list->GetTopIndex() + list->GetCountPerPage() >= list->GetItemCount();
-}
+bool LastRowInView(CListCtrl* list) { return list->GetTopIndex() + list->GetCountPerPage() >= list->GetItemCount(); }
 
 } // namespace
 
