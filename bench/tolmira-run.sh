@@ -69,6 +69,9 @@ rm -rf "$tree_host"
 run=$(median "${runs[@]}")
 rd=$(median "${rds[@]}")
 below=$(median "${emptyings[@]}")
+for figure in "$run" "$rd" "$below" "$(field refresh <<<"$refresh")"; do
+  [[ "$figure" =~ ^[0-9]+(\.[0-9]+)?$ ]] || { echo "a figure is missing" >&2; exit 1; }
+done
 echo "medians of $rounds rounds:"
 echo "  run of one plug-in with $files Delete entries: $run ms"
 echo "  cmd /c rd /s /q over $files files:           $rd ms"
@@ -77,6 +80,3 @@ paired=$(for i in "${!runs[@]}"; do awk -v a="${runs[$i]}" -v b="${rds[$i]}" 'BE
 awk -v r="$(median $paired)" 'BEGIN { printf "  median of per-round ratios: %.2f\n", r }'
 awk -v a="$below" -v n="$folders" 'BEGIN { printf "  run of one plug-in with %d DeleteAllBelow entries on empty folders: %s ms, %.1f ms per entry (limit 1000 ms): %s\n", n, a, a / n, (a < 1000) ? "met" : "NOT met" }'
 echo "list refill from $plugins plug-in files: $(field refresh <<<"$refresh") ms ($(field rows <<<"$refresh") rows)"
-for figure in "$run" "$rd" "$below" "$(field refresh <<<"$refresh")"; do
-  [ -n "$figure" ] || { echo "a figure is missing" >&2; exit 1; }
-done
