@@ -60,8 +60,10 @@ HWND HandleOf(CWnd* window) { return window != nullptr ? window->GetSafeHwnd() :
 void ShowPendingReportRowsWhenDue()
 {
     // Where a picture is slow (a themed list on a remote display), the pause
-    // grows with it, so that painting takes at most a tenth of the run.
-    const DWORD interval = s_paintCost * 9 > REPORT_PAINT_INTERVAL_MS ? s_paintCost * 9 : REPORT_PAINT_INTERVAL_MS;
+    // grows with it, so that painting takes at most a tenth of the run; but
+    // one slow picture never keeps the rows from showing for more than 1 s.
+    const DWORD slowPause = s_paintCost * 9 < 1000 ? s_paintCost * 9 : 1000;
+    const DWORD interval = slowPause > REPORT_PAINT_INTERVAL_MS ? slowPause : REPORT_PAINT_INTERVAL_MS;
     if (::GetTickCount() - s_lastPainted >= interval)
         ShowPendingReportRows();
 }
