@@ -7,6 +7,8 @@
 # the plain loop take turns at going first; rd, some fifteen times slower, is
 # timed in the first RD_ROUNDS rounds only.
 #
+# Exits non-zero when a figure is missing.
+#
 #   BUILD_DIR=... bench/custom-delete.sh
 #     ROUNDS=n (default 5), RD_ROUNDS=n (default 1), PUMP=0|1 (default 1)
 set -euo pipefail
@@ -57,6 +59,7 @@ run_empty() {
   bench make "$tree\\$name" "$folders" "$files"
   before=$(server_cpu)
   out=$(bench "$name" "$tree\\$name" "$@" | awk -v n="$name" '$1==n{print $2, $3}')
+  [ -n "$out" ] || { echo "the $name emptying gave no time" >&2; exit 1; }
   set -- $out $(( $(server_cpu) - before ))
   walls+=("$1")
   cpus+=("$(awk -v a="$2" -v b="$3" 'BEGIN { printf "%.0f", a + b }')")
@@ -68,6 +71,7 @@ run_plain() { run_empty plain; }
 run_rd() {
   bench make "$tree\\rd" "$folders" "$files"
   rds+=("$(bench rd "$tree\\rd" | awk '$1=="rd"{print $2}')")
+  [ -n "${rds[-1]}" ] || { echo "rd /s /q gave no time" >&2; exit 1; }
   [ ! -e "$tree_host/rd" ] || { echo "rd /s /q left the tree" >&2; exit 1; }
 }
 for r in $(seq 1 "$rounds"); do
@@ -83,6 +87,7 @@ rm -rf "$tree_host"
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
 c=$(median "${customs[@]}")
 p=$(median "${plains[@]}")
+[ -n "$c" ] && [ -n "$p" ] || { echo "no figures" >&2; exit 1; }
 echo "tree: $files files in $folders nested folders, $rounds rounds, pump flag $pump"
 echo "DeleteFolderContents (median): $c ms"
 echo "plain loop, the limit (median): $p ms"

@@ -15,6 +15,8 @@
 # file just written in small blocks (head from /dev/urandom, say) takes any
 # writer about twice as long to overwrite, dd included.
 #
+# Exits non-zero when a figure is missing.
+#
 #   BUILD_DIR=... bench/shredder-wipe.sh [size in MiB]     (ROUNDS=n, default 5; EVICT=0|1, default 0)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -105,6 +107,10 @@ for r in $(seq 1 "$rounds"); do
 done
 rm -rf "$work"
 
+[ "${#calls[@]}" -gt 0 ] || { echo "no figures" >&2; exit 1; }
+for figure in "${dds[@]}" "${chunks[@]}" "${calls[@]}" "${wholes[@]}" "${startups[@]}"; do
+  [[ "$figure" =~ ^[0-9]+(\.[0-9]+)?$ ]] || { echo "a figure is missing" >&2; exit 1; }
+done
 d=$(median "${dds[@]}")
 k=$(median "${chunks[@]}")
 c=$(median "${calls[@]}")

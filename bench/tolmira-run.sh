@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# Times the recent-work cleaner's run of one plug-in of 1,000 Files "Delete"
-# entries over a tree of 1,000 files (the entry validator included) against
-# "cmd /c rd /s /q" removing an identical tree under the same Wine, and the
-# refill of the plug-in list from 500 plug-in files; in a Wine prefix of its
-# own. Prints the times and the ratio; a measurement, never a failure.
+# Times the recent-work cleaner's run of one plug-in (the entry validator and
+# the report rows in a shown list included), in a Wine prefix of its own:
+#  - 1,000 Files "Delete" entries over a tree of 1,000 files, against
+#    "cmd /c rd /s /q" removing an identical tree under the same Wine
+#    (limit: at most 2 x rd);
+#  - 100 Folders "DeleteAllBelow" entries on empty folders (limit: 1 s);
+# each ROUNDS times, with the medians; and once the refill of the plug-in
+# list from 500 plug-in files. Exits non-zero when a figure is missing.
 #
-#   BUILD_DIR=... bench/tolmira-run.sh        (FILES=n, default 1000; PLUGINS=n, default 500)
+#   BUILD_DIR=... bench/tolmira-run.sh
+#     ROUNDS=n (default 3), FILES=n (default 1000), FOLDERS=n (default 100),
+#     PLUGINS=n (default 500)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${BUILD_DIR:-$root/build}")
+rounds=${ROUNDS:-3}
 files=${FILES:-1000}
+folders=${FOLDERS:-100}
 plugins=${PLUGINS:-500}
 
 . "$root/tools/wine-env.sh"
@@ -27,21 +34,49 @@ wineserver -p   # one server for the whole run, so process starts stay cheap
 cd "$benchbuild"   # a folder the prefix can see
 tree_host="$WINEPREFIX/drive_c/tolmira-bench"
 tree='C:\tolmira-bench'
-bench() { "$loader" 't:\bench\tolmira_bench.exe' "$@" | tr -d '\r' || true; }
+bench() { "$loader" 't:\bench\tolmira_bench.exe' "$@" | tr -d '\r'; }
+field() { awk -v k="$1" '$1==k{print $2}'; }
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
 
-rm -rf "$tree_host"
-mkdir -p "$tree_host"
-bench make "$tree\\run" "$files" "$tree\\run.dorv"
-run=$(bench run "$tree\\run.dorv" | awk '$1=="run"{print $2}')
-left=$(find "$tree_host/run" -type f | wc -l)
-bench make "$tree\\rd" "$files" "$tree\\rd.dorv"
-rd=$(bench rd "$tree\\rd" | awk '$1=="rd"{print $2}')
+# The first Wine process of a server starts Wine's own services beside it;
+# they are up before anything is timed.
+bench >/dev/null 2>&1 || true
+
+runs=() rds=() emptyings=()
+for r in $(seq 1 "$rounds"); do
+  rm -rf "$tree_host"
+  mkdir -p "$tree_host"
+  bench make "$tree\\run" "$files" "$tree\\run.dorv"
+  out=$(bench run "$tree\\run.dorv")
+  left=$(find "$tree_host/run" -type f | wc -l)
+  [ "$left" -eq 0 ] || { echo "round $r: the run left $left files" >&2; exit 1; }
+  [ "$(field rows <<<"$out")" = "$files" ] || { echo "round $r: the run showed $(field rows <<<"$out") rows" >&2; exit 1; }
+  runs+=("$(field run <<<"$out")")
+
+  bench make "$tree\\rd" "$files" "$tree\\rd.dorv"
+  rds+=("$(bench rd "$tree\\rd" | field rd)")
+
+  bench folders "$tree\\below" "$folders" "$tree\\below.dorv"
+  out=$(bench run "$tree\\below.dorv")
+  [ "$(field rows <<<"$out")" = "$folders" ] || { echo "round $r: the run showed $(field rows <<<"$out") rows" >&2; exit 1; }
+  emptyings+=("$(field run <<<"$out")")
+  printf 'round %d: %d Delete entries %8.1f ms   rd /s /q %8.1f ms   %d DeleteAllBelow entries %8.1f ms   (%s)\n' \
+    "$r" "$files" "${runs[-1]}" "${rds[-1]}" "$folders" "${emptyings[-1]}" "$(uptime | sed 's/.*load/load/')"
+done
 refresh=$(bench refresh "$plugins")
 rm -rf "$tree_host"
 
-echo "run of one plug-in with $files Delete entries: ${run:-?} ms ($left files left)"
-echo "cmd /c rd /s /q over $files files:           ${rd:-?} ms"
-if [ -n "${run:-}" ] && [ -n "${rd:-}" ]; then
-  awk -v a="$run" -v b="$rd" 'BEGIN{ printf "ratio run / rd: %.2f\n", a/b }'
-fi
-echo "list refill from $plugins plug-in files:    $(echo "$refresh" | awk '$1=="refresh"{print $2}') ms ($(echo "$refresh" | awk '$1=="rows"{print $2}') rows)"
+run=$(median "${runs[@]}")
+rd=$(median "${rds[@]}")
+below=$(median "${emptyings[@]}")
+for figure in "$run" "$rd" "$below" "$(field refresh <<<"$refresh")"; do
+  [[ "$figure" =~ ^[0-9]+(\.[0-9]+)?$ ]] || { echo "a figure is missing" >&2; exit 1; }
+done
+echo "medians of $rounds rounds:"
+echo "  run of one plug-in with $files Delete entries: $run ms"
+echo "  cmd /c rd /s /q over $files files:           $rd ms"
+awk -v a="$run" -v b="$rd" 'BEGIN { r = a / b; printf "  ratio run / rd: %.2f (limit 2.00): %s\n", r, (r <= 2) ? "met" : "NOT met" }'
+paired=$(for i in "${!runs[@]}"; do awk -v a="${runs[$i]}" -v b="${rds[$i]}" 'BEGIN { print a / b }'; done)
+awk -v r="$(median $paired)" 'BEGIN { printf "  median of per-round ratios: %.2f\n", r }'
+awk -v a="$below" -v n="$folders" 'BEGIN { printf "  run of one plug-in with %d DeleteAllBelow entries on empty folders: %s ms, %.1f ms per entry (limit 1000 ms): %s\n", n, a, a / n, (a < 1000) ? "met" : "NOT met" }'
+echo "list refill from $plugins plug-in files: $(field refresh <<<"$refresh") ms ($(field rows <<<"$refresh") rows)"

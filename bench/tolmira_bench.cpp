@@ -2,7 +2,10 @@
 //
 //   tolmira_bench make <folder> <files> <plug-in>  builds a flat tree and a
 //                                                 plug-in deleting its files
+//   tolmira_bench folders <folder> <count> <plug-in>  builds empty folders and
+//                                                 a plug-in emptying each one
 //   tolmira_bench run <plug-in>                    times the run of the plug-in
+//                                                 into a shown report list
 //   tolmira_bench rd <folder>                      times "cmd /c rd /s /q"
 //   tolmira_bench refresh <count>                  times refilling the list
 //                                                 from <count> plug-in files
@@ -43,15 +46,32 @@ int Make(const std::string& root, int files, const std::string& plugin)
     return pirt_test::WriteFileText(plugin.c_str(), text.c_str()) ? 0 : 1;
 }
 
+int MakeFolders(const std::string& root, int count, const std::string& plugin)
+{
+    if (!::CreateDirectoryA(root.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        return 1;
+    std::string text = "[General]\r\nName=Bench\r\nInstalled=\r\n[Folders]\r\n";
+    for (int i = 0; i < count; ++i) {
+        std::string folder = root + "\\empty" + std::to_string(i);
+        if (!::CreateDirectoryA(folder.c_str(), nullptr))
+            return 1;
+        text += "Folder" + std::to_string(i) + "=" + folder + ";DeleteAllBelow;\r\n";
+    }
+    return pirt_test::WriteFileText(plugin.c_str(), text.c_str()) ? 0 : 1;
+}
+
 int TimeRun(const std::string& plugin)
 {
+    // Painted as the user sees it: a hidden list would skip the drawing.
     pirt_test::CReportHost host;
+    ::ShowWindow(host.Host(), SW_SHOWNOACTIVATE);
+    ::UpdateWindow(host.Host());
     CTolmiraView* view = static_cast<CTolmiraView*>(RUNTIME_CLASS(CTolmiraView)->CreateObject());
     double start = Now();
     view->CleanPlugin(plugin.c_str(), host.List(), host.Progress());
     double elapsed = Now() - start;
     delete view;
-    std::printf("run %.1f\n", elapsed);
+    std::printf("run %.1f\nrows %d\n", elapsed, host.RowCount());
     return 0;
 }
 
@@ -92,6 +112,8 @@ int main(int argc, char** argv)
 {
     if (argc >= 5 && std::string(argv[1]) == "make")
         return Make(argv[2], std::atoi(argv[3]), argv[4]);
+    if (argc >= 5 && std::string(argv[1]) == "folders")
+        return MakeFolders(argv[2], std::atoi(argv[3]), argv[4]);
     if (argc >= 3 && std::string(argv[1]) == "run")
         return TimeRun(argv[2]);
     if (argc >= 3 && std::string(argv[1]) == "rd")
@@ -100,6 +122,7 @@ int main(int argc, char** argv)
         return TimeRefresh(std::atoi(argv[2]));
     std::fprintf(
         stderr,
-        "usage: tolmira_bench make <folder> <files> <plug-in> | run <plug-in> | rd <folder> | refresh <count>\n");
+        "usage: tolmira_bench make <folder> <files> <plug-in> | folders <folder> <count> <plug-in> | run <plug-in> |"
+        " rd <folder> | refresh <count>\n");
     return 2;
 }

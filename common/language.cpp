@@ -95,6 +95,11 @@ std::string ReadAnsi(const CString& path)
     return ansi;
 }
 
+// The pass of this thread: how deep passes nest, and whether a lookup inside
+// them has checked the files yet.
+thread_local int t_passDepth = 0;
+thread_local bool t_passChecked = false;
+
 // The texts of one language file, read the way the profile functions read an
 // INI file: names without case, blanks around names and values dropped, the
 // first of repeated sections and keys wins, one pair of matching quotes around
@@ -105,7 +110,9 @@ public:
     // The text of (section, key); refreshes first when a file changed.
     CString Lookup(const CString& section, const CString& key)
     {
-        Refresh();
+        if (t_passDepth == 0 || !t_passChecked)
+            Refresh();
+        t_passChecked = t_passDepth > 0;
         std::map<std::string, std::string>::const_iterator it =
             m_texts.find(Lower((LPCSTR)section) + '\n' + Lower((LPCSTR)key));
         return it == m_texts.end() ? CString() : UnescapePercent(it->second.c_str());
@@ -180,6 +187,19 @@ CLngTexts& Texts()
 }
 
 } // namespace
+
+CLanguagePass::CLanguagePass()
+{
+    if (t_passDepth++ == 0)
+        t_passChecked = false;
+}
+
+CLanguagePass::~CLanguagePass()
+{
+    ASSERT(t_passDepth > 0);
+    if (--t_passDepth == 0)
+        t_passChecked = false;
+}
 
 CString GetLngPath() { return GetIniString("Pirt", "LngPath", INI_PIRT); }
 

@@ -66,13 +66,17 @@ static CString UnifySeparators(const char* raw)
     return result;
 }
 
+// The calls below are made with a buffer that fits most paths, and again with
+// the size they ask for only when it did not: a path is canonicalised for
+// every entry of a run, and asking for the size first doubles the work.
 static CString FullPathName(const CString& path)
 {
-    DWORD needed = GetFullPathNameA(path, 0, nullptr, nullptr);
-    if (needed == 0)
-        return CString();
-    std::vector<char> buffer(needed + 1);
+    std::vector<char> buffer(MAX_PATH);
     DWORD length = GetFullPathNameA(path, (DWORD)buffer.size(), buffer.data(), nullptr);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = GetFullPathNameA(path, (DWORD)buffer.size(), buffer.data(), nullptr);
+    }
     if (length == 0 || length >= buffer.size())
         return CString();
     return CString(buffer.data(), (int)length);
@@ -123,13 +127,14 @@ static CString ExpandShortNames(const CString& path)
     int cut = path.GetLength();
     while (cut > root) {
         CString head = path.Left(cut);
-        DWORD needed = GetLongPathNameA(head, nullptr, 0);
-        if (needed > 0) {
-            std::vector<char> buffer(needed + 1);
-            DWORD length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
-            if (length > 0 && length < buffer.size())
-                return CString(buffer.data(), (int)length) + path.Mid(cut);
+        std::vector<char> buffer(MAX_PATH);
+        DWORD length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
+        if (length >= buffer.size()) {
+            buffer.resize(length + 1);
+            length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
         }
+        if (length > 0 && length < buffer.size())
+            return CString(buffer.data(), (int)length) + path.Mid(cut);
         cut = head.ReverseFind('\\');
     }
     return path;
@@ -431,14 +436,15 @@ CString FinalPath(const CString& canonical)
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle == INVALID_HANDLE_VALUE)
         return CString();
-    DWORD needed = getFinalPath(handle, nullptr, 0, 0);
-    CString result;
-    if (needed > 0) {
-        std::vector<char> buffer(needed + 1);
-        DWORD length = getFinalPath(handle, buffer.data(), (DWORD)buffer.size(), 0);
-        if (length > 0 && length < buffer.size())
-            result = CString(buffer.data(), (int)length);
+    std::vector<char> buffer(MAX_PATH);
+    DWORD length = getFinalPath(handle, buffer.data(), (DWORD)buffer.size(), 0);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = getFinalPath(handle, buffer.data(), (DWORD)buffer.size(), 0);
     }
+    CString result;
+    if (length > 0 && length < buffer.size())
+        result = CString(buffer.data(), (int)length);
     if (result.Left(8).CompareNoCase("\\\\?\\UNC\\") == 0)
         result = "\\\\" + result.Mid(8);
     else if (result.Left(4) == "\\\\?\\")
@@ -448,11 +454,10 @@ CString FinalPath(const CString& canonical)
     return CanonicalPath(result);
 }
 
-static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canonical)
+// The tests after canonicalisation: path is the canonical form of an
+// absolute raw text.
+static PathVerdict CheckCanonicalFolder(const CString& path, bool linkAllowed, CString* canonical)
 {
-    if (!IsAbsolutePathText(raw))
-        return PATH_NOT_ABSOLUTE;
-    CString path = CanonicalPath(raw);
     if (path.IsEmpty())
         return PATH_NOT_ABSOLUTE;
     if (IsRootPath(path))
@@ -476,6 +481,20 @@ static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canon
     return PATH_OK;
 }
 
+static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canonical)
+{
+    if (!IsAbsolutePathText(raw))
+        return PATH_NOT_ABSOLUTE;
+    return CheckCanonicalFolder(CanonicalPath(raw), linkAllowed, canonical);
+}
+
 PathVerdict CheckFolderTarget(const char* raw, CString* canonical) { return CheckFolder(raw, false, canonical); }
+
+PathVerdict CheckCanonicalFolderTarget(const char* raw, const CString& canonical)
+{
+    if (!IsAbsolutePathText(raw))
+        return PATH_NOT_ABSOLUTE;
+    return CheckCanonicalFolder(canonical, false, nullptr);
+}
 
 PathVerdict CheckBaseFolder(const char* raw, CString* canonical) { return CheckFolder(raw, true, canonical); }

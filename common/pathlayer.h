@@ -85,6 +85,11 @@ enum PathVerdict {
 // path. On PATH_OK canonical (may be NULL) receives the form to use.
 PathVerdict CheckFolderTarget(const char* raw, CString* canonical);
 
+// The same tests when the caller has just made canonical from raw with
+// CanonicalPath: a judge that canonicalised the path already need not pay
+// for it twice.
+PathVerdict CheckCanonicalFolderTarget(const char* raw, const CString& canonical);
+
 // The same tests for a base folder whose files and sub-folders are cleaned
 // but which is never emptied or removed itself (a browser profile): it may be
 // a link (people move a profile to another drive with a junction), as long

@@ -417,7 +417,19 @@ bool ContainsNoCase(const CString& text, const CString& part)
 CString SystemFolder(int csidl)
 {
     const CString path = GetShellFolderPath(csidl);
-    return path.IsEmpty() ? CString() : CanonicalPath(path);
+    if (path.IsEmpty())
+        return CString();
+    // Every folder entry asks for the same two folders: the canonical form of
+    // a text the shell gave last time is not worked out again.
+    thread_local std::vector<std::pair<CString, CString>> t_known;
+    for (const auto& known : t_known)
+        if (known.first.Compare(path) == 0)
+            return known.second;
+    const CString canonical = CanonicalPath(path);
+    if (t_known.size() >= 4)
+        t_known.clear();
+    t_known.push_back(std::make_pair(path, canonical));
+    return canonical;
 }
 
 // Anything inside the system folders is Windows' own, whatever it is called.
@@ -492,7 +504,7 @@ PluginRefusal ValidatePathEntry(const CPluginEntry& entry, const CPlaceholderFol
                 return PLUGIN_REFUSED_MATCHES_ALL;
             target.first = entry.argument;
         }
-        PluginRefusal refusal = FolderRefusal(CheckFolderTarget(raw, &canonical));
+        PluginRefusal refusal = FolderRefusal(CheckCanonicalFolderTarget(raw, canonical));
         if (refusal != PLUGIN_ENTRY_OK)
             return refusal;
     }

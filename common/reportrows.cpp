@@ -5,16 +5,120 @@
 
 namespace {
 
-// Shows the newest row at once although the run keeps the thread busy.
-void ShowLastRow(CListCtrl* list)
+// What one user-interface thread's rows and bars in this module left
+// unpainted, and when they were last painted. A shown list or bar whose
+// changes wait for their picture does not redraw at all (WM_SETREDRAW): it
+// would otherwise redraw its row and scroll bar for every single change,
+// which under Wine costs more than the operation itself.
+DWORD s_lastPainted = 0;
+DWORD s_paintCost = 0; // how long the last picture took
+HWND s_pendingList = nullptr;
+HWND s_pendingBar = nullptr;
+
+// Marks a window that does not redraw, for whichever module paints it next.
+const char kHeldProperty[] = "PirtReportRowsHeld";
+
+void Release(HWND window)
 {
-    const int count = list->GetItemCount();
-    if (count > 0)
-        list->EnsureVisible(count - 1, FALSE);
-    list->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (::RemovePropA(window, kHeldProperty) != nullptr)
+        ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
 }
 
+void PaintList(HWND list)
+{
+    Release(list); // a held list does not scroll
+    const int count = (int)::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    if (count > 0)
+        ::SendMessageA(list, LVM_ENSUREVISIBLE, (WPARAM)(count - 1), MAKELPARAM(FALSE, 0));
+    ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void PaintBar(HWND bar)
+{
+    Release(bar);
+    ::RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+// Before a list or bar changes: a shown one stops redrawing until it is
+// painted. A hidden one is left alone (redrawing switched on again would
+// show it).
+void HoldBeforeChange(HWND window, HWND& pending)
+{
+    if (window == nullptr || pending == window)
+        return;
+    if (pending != nullptr)
+        ShowPendingReportRows(); // another list's rows are not left behind
+    if ((::GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) && ::SetPropA(window, kHeldProperty, (HANDLE)1))
+        ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    pending = window;
+}
+
+HWND HandleOf(CWnd* window) { return window != nullptr ? window->GetSafeHwnd() : nullptr; }
+
 } // namespace
+
+void ShowPendingReportRowsWhenDue()
+{
+    // Where a picture is slow (a themed list on a remote display), the pause
+    // grows with it, so that painting takes at most a tenth of the run; but
+    // one slow picture never keeps the rows from showing for more than 1 s.
+    const DWORD slowPause = s_paintCost * 9 < 1000 ? s_paintCost * 9 : 1000;
+    const DWORD interval = slowPause > REPORT_PAINT_INTERVAL_MS ? slowPause : REPORT_PAINT_INTERVAL_MS;
+    if (::GetTickCount() - s_lastPainted >= interval)
+        ShowPendingReportRows();
+}
+
+void ShowPendingReportRows()
+{
+    const HWND list = s_pendingList;
+    const HWND bar = s_pendingBar;
+    if (list == nullptr && bar == nullptr)
+        return;
+    s_pendingList = s_pendingBar = nullptr;
+    const DWORD start = ::GetTickCount();
+    if (list != nullptr && ::IsWindow(list))
+        PaintList(list);
+    if (bar != nullptr && ::IsWindow(bar))
+        PaintBar(bar);
+    s_lastPainted = ::GetTickCount();
+    s_paintCost = s_lastPainted - start;
+}
+
+void ShowReportRows(CListCtrl* list)
+{
+    const HWND hwnd = HandleOf(list);
+    if (hwnd != nullptr && hwnd != s_pendingList)
+        PaintList(hwnd);
+    ShowPendingReportRows();
+}
+
+void AppendReportRow(CListCtrl* list, const CString& text, int image)
+{
+    if (HandleOf(list) == nullptr)
+        return;
+    HoldBeforeChange(list->GetSafeHwnd(), s_pendingList);
+    // An index past the end appends: no need to ask for the count first
+    // (every message to the list passes the thread's hooks).
+    list->InsertItem(LVIF_TEXT | LVIF_IMAGE, INT_MAX, text, 0, 0, image, 0);
+    ShowPendingReportRowsWhenDue();
+}
+
+void SetLastReportRow(CListCtrl* list, const char* textOrNull, int image)
+{
+    if (HandleOf(list) == nullptr)
+        return;
+    const int count = list->GetItemCount();
+    if (count == 0) {
+        // Without a row to rewrite, the result gets a row of its own rather
+        // than being lost.
+        AppendReportRow(list, textOrNull != nullptr ? textOrNull : "", image);
+        return;
+    }
+    HoldBeforeChange(list->GetSafeHwnd(), s_pendingList);
+    list->SetItem(count - 1, 0, textOrNull != nullptr ? LVIF_TEXT | LVIF_IMAGE : LVIF_IMAGE, textOrNull, image, 0, 0,
+                  0);
+    ShowPendingReportRowsWhenDue();
+}
 
 CString ReportStartText(CString item, int flag)
 {
@@ -29,40 +133,33 @@ CString ReportResultText(CString item, int success, int flag)
 
 void SetupProgress(CProgressCtrl* progress, int count)
 {
-    if (progress == nullptr)
+    if (HandleOf(progress) == nullptr)
         return;
+    HoldBeforeChange(progress->GetSafeHwnd(), s_pendingBar);
     progress->SetRange32(0, count);
     progress->SetStep(1);
     progress->SetPos(0);
+    ShowPendingReportRowsWhenDue();
 }
 
 void ReportRowStart(CString item, CListCtrl* list, int flag)
 {
-    if (list == nullptr)
-        return;
-    const CString text = ReportStartText(item, flag);
-    list->InsertItem(LVIF_TEXT | LVIF_IMAGE, list->GetItemCount(), text, 0, 0, REPORT_IMAGE_WORKING, 0);
-    ShowLastRow(list);
+    if (list != nullptr)
+        AppendReportRow(list, ReportStartText(item, flag), REPORT_IMAGE_WORKING);
 }
 
 void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag, CLogFile* logOrNull)
 {
     const CString text = ReportResultText(item, success, flag);
-    const int image = success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED;
-    if (list != nullptr) {
-        // The operation's working row is always the last one: rows are only
-        // appended and the run is synchronous. Without one, the result gets
-        // a row of its own rather than being lost.
-        const int count = list->GetItemCount();
-        if (count > 0)
-            list->SetItem(count - 1, 0, LVIF_TEXT | LVIF_IMAGE, text, image, 0, 0, 0);
-        else
-            list->InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, text, 0, 0, image, 0);
-    }
+    // The bar is held with the row, so that its step costs no picture either.
+    HoldBeforeChange(HandleOf(progress), s_pendingBar);
+    // The operation's working row is always the last one: rows are only
+    // appended and the run is synchronous.
+    SetLastReportRow(list, text, success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED);
     if (logOrNull != nullptr)
         logOrNull->WriteEntry(text);
-    if (list != nullptr)
-        ShowLastRow(list);
-    if (progress != nullptr)
+    if (HandleOf(progress) != nullptr) {
         progress->StepIt();
+        ShowPendingReportRowsWhenDue();
+    }
 }

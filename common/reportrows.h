@@ -16,14 +16,40 @@ enum { REPORT_IMAGE_DONE = 0, REPORT_IMAGE_FAILED = 1, REPORT_IMAGE_WORKING = 2 
 // Range 0..count (1 for a single item), step 1, position 0.
 void SetupProgress(CProgressCtrl* progress, int count = 1);
 
-// Appends the working row for the item, scrolls it into view, redraws.
+// Appends the working row for the item.
 void ReportRowStart(CString item, CListCtrl* list, int flag);
 
 // Rewrites the last row with the result text and image, writes the same text
-// to the log when one is given (logging on), scrolls, redraws, steps the bar.
+// to the log when one is given (logging on), steps the bar.
 void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag,
                      CLogFile* logOrNull);
 
 // The texts themselves, for operations that build their own rows.
 CString ReportStartText(CString item, int flag);
 CString ReportResultText(CString item, int success, int flag);
+
+// Every row change goes through these two. Painting a shown list is most of
+// what a row costs (each change redraws the row and the scroll bar, several
+// round trips to the window server), while the eye needs a new picture only
+// every few dozen milliseconds. So the list (and the bar the operation steps)
+// stops redrawing at a change, and is painted, the newest row scrolled into
+// view, only when REPORT_PAINT_INTERVAL_MS (or nine times the last picture's
+// cost, when that is longer) have passed since this module last painted rows.
+const DWORD REPORT_PAINT_INTERVAL_MS = 50;
+void AppendReportRow(CListCtrl* list, const CString& text, int image);
+// textOrNull null: only the image changes. Without a row, one is appended.
+void SetLastReportRow(CListCtrl* list, const char* textOrNull, int image);
+
+// Paints what this module's rows and bars left unpainted, when the interval
+// has passed: message pumps (ProcessMsgLoop) call it, so that the working row
+// of a long operation shows while it runs.
+void ShowPendingReportRowsWhenDue();
+
+// Paints it now. Operation objects call this when they end, so that no run
+// ends with its last row unpainted.
+void ShowPendingReportRows();
+
+// Scrolls the list's newest row into view and paints it now, with anything
+// else left pending: before work that neither reports nor pumps for a while,
+// and when a run ends.
+void ShowReportRows(CListCtrl* list);

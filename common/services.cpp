@@ -2,6 +2,7 @@
 #include "services.h"
 #include "fw/handle.h"
 #include "pathlayer.h"
+#include "reportrows.h"
 #include <shlobj.h>
 
 #ifndef PIRT_DATA_ROOT_TAIL
@@ -143,6 +144,8 @@ int FileExists(const char* path)
 
 void ProcessMsgLoop()
 {
+    // A pump inside long work is where rows left pending get their picture.
+    ShowPendingReportRowsWhenDue();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {

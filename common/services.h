@@ -31,8 +31,14 @@ CString GetAppPath();
 // 1 when the path opens as an existing file; a folder never counts.
 int FileExists(const char* path);
 
+// True for the errors that say a path is simply not there, as opposed to one
+// that cannot be reached (denied, locked, too long, malformed).
+inline bool IsMissingError(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
 // Dispatches every message waiting in the calling thread's queue. A WM_QUIT
 // found there is posted again and ends the pump, so the program still quits.
+// Report rows left pending are painted first when due
+// (ShowPendingReportRowsWhenDue).
 void ProcessMsgLoop();
 
 // ProcessMsgLoop when at least the interval has passed since it last ran

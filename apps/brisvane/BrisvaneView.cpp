@@ -346,8 +346,10 @@ void CBrisvaneView::OnClean()
     CListCtrl& list = GetListCtrl();
     {
         // The folders of every row are judged against one list of protected
-        // folders, found once for the run.
+        // folders, found once for the run, and the rows' texts come from a
+        // language file checked once.
         CProtectedFolderPass pass;
+        CLanguagePass languagePass;
         for (int row = 0; row < list.GetItemCount(); ++row) {
             if (!IsRowChecked(row))
                 continue;

@@ -6,6 +6,7 @@
 #include "language.h"
 #include "multifiledialog.h"
 #include "services.h"
+#include "reportrows.h"
 #include "smallicons.h"
 #include "suitehelp.h"
 
@@ -379,6 +380,7 @@ void CEraserDlg::WipeListedFiles()
         CString path;
         m_listFiles.GetText(i, path);
         if (!shredder.WipeFile(path, passes, pList, pPassBar)) {
+            ShowReportRows(pList); // the failed rows are seen beside the message
             CString text;
             text.Format("%s %s", (const char*)GetLngString("Eraser", "20000"), (const char*)path);
             ShowMessage(text, GetLngString("General", "30040"), MB_OK | MB_ICONERROR);
@@ -386,6 +388,7 @@ void CEraserDlg::WipeListedFiles()
         pOverall->StepIt();
     }
 
+    ShowReportRows(pList);
     OnRunEnding(progress.get());
     progress->ShowWindow(SW_HIDE);
     progress->DestroyWindow();

@@ -58,6 +58,16 @@ TEST_F(LanguageTest, LookupFollowsTheChosenFile)
     Choose(folder("Two.lng"));
     EXPECT_STREQ("Arbeite", GetLngString("General", "24020"));
 
+    // Inside a pass (a run) the choice is looked at once, so the run's rows
+    // keep one language; the first lookup after it sees the new choice.
+    {
+        CLanguagePass pass;
+        EXPECT_STREQ("Arbeite", GetLngString("General", "24020"));
+        Choose(folder("One.lng"));
+        EXPECT_STREQ("Arbeite", GetLngString("General", "24020"));
+    }
+    EXPECT_STREQ("Working", GetLngString("General", "24020"));
+
     // No choice, or a missing file: empty texts (and never the Windows INI).
     Choose(folder("Gone.lng"));
     EXPECT_STREQ("", GetLngString("General", "24020"));

@@ -23,6 +23,18 @@ protected:
     CReportHost host;
 };
 
+WNDPROC g_listProc = nullptr;
+int g_listPaints = 0;
+LRESULT CALLBACK CountListPaints(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT)
+        ++g_listPaints;
+    return CallWindowProcA(g_listProc, hwnd, message, wParam, lParam);
+}
+
+// The newest row lies in the list's visible page.
+bool LastRowInView(CListCtrl* list) { return list->GetTopIndex() + list->GetCountPerPage() >= list->GetItemCount(); }
+
 } // namespace
 
 TEST_F(ReportRowsTest, OneItemGivesOneRowRewrittenWithItsResult)
@@ -102,4 +114,46 @@ TEST_F(ReportRowsTest, EachResultIsLoggedWhenLoggingIsOn)
     EXPECT_STREQ("Done1 x", file.data() + LOG_RECORD_SIZE + LOG_EVENT_OFFSET);
     EXPECT_STREQ("custom.dll", file.data() + LOG_RECORD_SIZE + LOG_MODULE_OFFSET);
     EXPECT_STREQ("Failed1 z", file.data() + 2 * LOG_RECORD_SIZE + LOG_EVENT_OFFSET);
+}
+
+TEST_F(ReportRowsTest, ShownRowsArePaintedAtIntervalsAndInFullWhenWorkEndsOrPumps)
+{
+    ShowWindow(host.Host(), SW_SHOWNOACTIVATE);
+    UpdateWindow(host.Host());
+    const HWND list = host.List()->GetSafeHwnd();
+    g_listProc = (WNDPROC)SetWindowLongPtrA(list, GWLP_WNDPROC, (LONG_PTR)CountListPaints);
+    g_listPaints = 0;
+
+    const int rows = 300;
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < rows; ++i) {
+        CString item;
+        item.Format("item %d", i);
+        SetupProgress(host.Progress(), 1);
+        ReportRowStart(item, host.List(), 0);
+        ReportRowResult(item, i % 2, host.Progress(), host.List(), 1, nullptr);
+    }
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_LE(g_listPaints, (int)(elapsed / REPORT_PAINT_INTERVAL_MS) + 2) << elapsed << " ms";
+    ASSERT_EQ(rows, host.RowCount());
+    EXPECT_STREQ("Failed1 item 0", host.RowText(0));
+    EXPECT_STREQ("Done1 item 299", host.LastRowText());
+    EXPECT_EQ(REPORT_IMAGE_DONE, host.LastRowImage());
+    EXPECT_EQ(1, host.ProgressPos());
+
+    // The end of the work paints what was left: the newest row in view, the
+    // bar shown, nothing left to draw.
+    ShowPendingReportRows();
+    EXPECT_TRUE(LastRowInView(host.List()));
+    EXPECT_TRUE(IsWindowVisible(host.Progress()->GetSafeHwnd()));
+    EXPECT_FALSE(GetUpdateRect(list, nullptr, FALSE));
+
+    // A row of long work that pumps shows once the interval has passed.
+    ReportRowStart("long work", host.List(), 0);
+    Sleep(1000); // longer than any pause between pictures here
+    ProcessMsgLoop();
+    EXPECT_TRUE(LastRowInView(host.List()));
+    EXPECT_FALSE(GetUpdateRect(list, nullptr, FALSE));
+
+    SetWindowLongPtrA(list, GWLP_WNDPROC, (LONG_PTR)g_listProc);
 }

@@ -7,10 +7,6 @@
 
 namespace {
 
-// A path that is simply not there, as opposed to one that cannot be read
-// (denied, too long, malformed).
-bool IsMissingError(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
-
 // The folder as the path layer passes it: canonical, absolute as written,
 // no root, nothing equal to or above a protected folder (also through links
 // above it), and not itself a link however it is spelled. "" when refused.

@@ -12,7 +12,7 @@ CCustomFunctions::CCustomFunctions() : m_loggingEnabled(FALSE)
     m_log.SetStandardLocation();
 }
 
-CCustomFunctions::~CCustomFunctions() {}
+CCustomFunctions::~CCustomFunctions() { ShowPendingReportRows(); }
 
 void CCustomFunctions::BeginOperation(const char* procedure, CProgressCtrl* progress)
 {
@@ -42,9 +42,11 @@ int CCustomFunctions::DeleteOneFile(CString path, CListCtrl* list, CProgressCtrl
     BeginOperation("DeleteOneFile", progress);
     ReportStart(path, list, 0);
 
-    // Deleting a link removes the link itself, never what it points at.
+    // Deleting a link removes the link itself, never what it points at. The
+    // deletion is tried first (most targets are there, and asking first costs
+    // as much again); only a failure asks whether there was a file at all.
     const CString file = CanonicalPath(path);
-    if (FileExists(file) && !::DeleteFileA(file)) {
+    if (!::DeleteFileA(file) && !IsMissingError(::GetLastError()) && FileExists(file)) {
         ReportResult(path, 0, progress, list, 1);
         return 0;
     }

@@ -6,6 +6,8 @@
 #include "fw/framework.h"
 #include "logfile.h"
 #include "registrykey.h"
+#include "pathlayer.h"
+#include "language.h"
 
 #ifdef CUSTOM_BUILD
 #define CUSTOM_API __declspec(dllexport)
@@ -63,6 +65,12 @@ public:
     CRegistryKey m_regKey;
 
 private:
+    // One object serves one operation, or one plug-in of many entries: the
+    // protected folders are found once and the language file is checked
+    // once for all it reports, and its last row is painted when it ends.
+    CProtectedFolderPass m_folderPass;
+    CLanguagePass m_languagePass;
+
     CCustomFunctions(const CCustomFunctions&) = delete;
     CCustomFunctions& operator=(const CCustomFunctions&) = delete;
 

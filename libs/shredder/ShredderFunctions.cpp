@@ -104,7 +104,7 @@ CShredderFunctions::OpenResult CShredderFunctions::OpenForWipe(const CString& pa
 
 CShredderFunctions::CShredderFunctions() {}
 
-CShredderFunctions::~CShredderFunctions() {}
+CShredderFunctions::~CShredderFunctions() { ShowPendingReportRows(); }
 
 int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CProgressCtrl* progress)
 {
@@ -120,7 +120,7 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
         return 0; // cannot be written (read-only, locked, no rights): no row
     CHandle file(handle);
 
-    AppendRow(list, GeneralText("50300") + " (" + path + ")", REPORT_IMAGE_DONE);
+    AppendReportRow(list, GeneralText("50300") + " (" + path + ")", REPORT_IMAGE_DONE);
     ReportStart(list);
 
     if (opened != OPEN_DONE)
@@ -175,38 +175,28 @@ int CShredderFunctions::WipeFile(CString path, int passes, CListCtrl* list, CPro
         return Fail(list);
 
     ReportResult(1, list);
-    AppendRow(list, GeneralText("50310"), REPORT_IMAGE_DONE);
+    AppendReportRow(list, GeneralText("50310"), REPORT_IMAGE_DONE);
     return 1;
 }
 
 int CShredderFunctions::Fail(CListCtrl* list)
 {
     ReportResult(0, list);
-    AppendRow(list, GeneralText("50320"), REPORT_IMAGE_FAILED);
+    AppendReportRow(list, GeneralText("50320"), REPORT_IMAGE_FAILED);
     return 0;
 }
 
-void CShredderFunctions::ReportStart(CListCtrl* list) { AppendRow(list, GeneralText("50305"), REPORT_IMAGE_WORKING); }
+void CShredderFunctions::ReportStart(CListCtrl* list)
+{
+    AppendReportRow(list, GeneralText("50305"), REPORT_IMAGE_WORKING);
+    // The overwrite that follows neither reports nor pumps for a while.
+    ShowReportRows(list);
+}
 
 void CShredderFunctions::ReportResult(int success, CListCtrl* list)
 {
-    int last = list->GetItemCount() - 1;
-    ASSERT(last >= 0);
-    list->SetItem(last, 0, LVIF_IMAGE, nullptr, success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED, 0, 0, 0);
-    ShowLastRow(list);
-}
-
-void CShredderFunctions::AppendRow(CListCtrl* list, const CString& text, int image)
-{
-    list->InsertItem(LVIF_TEXT | LVIF_IMAGE, list->GetItemCount(), text, 0, 0, image, 0);
-    ShowLastRow(list);
-}
-
-void CShredderFunctions::ShowLastRow(CListCtrl* list)
-{
-    // The run keeps the thread busy, so the list is redrawn at once.
-    list->EnsureVisible(list->GetItemCount() - 1, FALSE);
-    list->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT(list->GetItemCount() > 0);
+    SetLastReportRow(list, nullptr, success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED);
 }
 
 CString CShredderFunctions::RandomName(CTwisterRandom& random)

@@ -37,7 +37,7 @@ protected:
     // creating it); a link, however written, is refused.
     static OpenResult OpenForWipe(const CString& path, HANDLE* handle);
 
-    // Appends the working row.
+    // Appends the working row and paints it at once.
     void ReportStart(CListCtrl* list);
     // Settles the working row (the last row) as done or failed.
     void ReportResult(int success, CListCtrl* list);
@@ -50,10 +50,6 @@ protected:
 
     // One random name of 5 to 12 characters from a-z and 0-9.
     static CString RandomName(CTwisterRandom& random);
-
-    // Appends a row of the given text and image at the end of the list.
-    static void AppendRow(CListCtrl* list, const CString& text, int image);
-    static void ShowLastRow(CListCtrl* list);
 
     // Ends a call that wiped nothing: working row failed, closing row "50320".
     int Fail(CListCtrl* list);

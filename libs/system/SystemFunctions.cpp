@@ -86,8 +86,6 @@ CString CheckedTempFolder(const CString& answer)
     return CheckFolderTarget(answer, &canonical) == PATH_OK ? canonical : CString();
 }
 
-BOOL IsMissingError(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
-
 // Plain files directly in the folder whose long name ends in the extension;
 // links are left out. The pattern alone would also match short 8.3 aliases.
 std::vector<CString> FilesWithExtension(const CString& folder, const char* extension)
@@ -114,7 +112,7 @@ CSystemFunctions::CSystemFunctions() : m_loggingEnabled(FALSE)
     SetStandardLogLocation(m_log);
 }
 
-CSystemFunctions::~CSystemFunctions() {}
+CSystemFunctions::~CSystemFunctions() { ShowPendingReportRows(); }
 
 void CSystemFunctions::BeginOperation(const char* procedure)
 {

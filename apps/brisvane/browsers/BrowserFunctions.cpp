@@ -77,7 +77,7 @@ CBrowserFunctions::CBrowserFunctions()
     m_log.SetStandardLocation();
 }
 
-CBrowserFunctions::~CBrowserFunctions() {}
+CBrowserFunctions::~CBrowserFunctions() { ShowPendingReportRows(); }
 
 void CBrowserFunctions::ReportStart(CString item, CListCtrl* list, int flag) { ReportRowStart(item, list, flag); }
 

@@ -64,6 +64,7 @@ struct RunStep
     int overallPos;
     int overallHigh;
     bool visible;
+    bool painted; // newest row in view, bars shown, nothing left to draw
 };
 std::vector<RunStep> g_steps;
 CString g_failedRows; // texts of rows with the failed image, one per line
@@ -78,6 +79,9 @@ void ObserveRun(CProgressDlg* dlg, int)
     int low = 0;
     dlg->GetOverallBar()->GetRange(low, s.overallHigh);
     s.visible = IsWindowVisible(dlg->m_hWnd) != FALSE;
+    s.painted = list->GetTopIndex() + list->GetCountPerPage() >= list->GetItemCount() &&
+                IsWindowVisible(dlg->GetOperationBar()->GetSafeHwnd()) &&
+                !GetUpdateRect(list->GetSafeHwnd(), nullptr, FALSE);
     g_steps.push_back(s);
     if (g_closeDuringRun) {
         // Every way of closing: none may end the window or the program mid-run.
@@ -698,6 +702,10 @@ TEST_F(TolmiraTest, RunDeletesWhatEntriesNameAndRefusesTheRest)
     // was visible, the overall bar full, the main window back.
     ASSERT_EQ(2u, g_steps.size());
     EXPECT_TRUE(g_steps[1].visible);
+    // Rows are painted at intervals, but every plug-in's last one at its end.
+    EXPECT_GT(g_steps[1].reportRows, 12);
+    EXPECT_TRUE(g_steps[0].painted);
+    EXPECT_TRUE(g_steps[1].painted);
     EXPECT_EQ(2, g_steps[1].overallPos);
     EXPECT_EQ(2, g_steps[1].overallHigh);
     EXPECT_TRUE(IsWindowVisible(m_frame->m_hWnd));
