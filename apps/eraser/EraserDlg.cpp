@@ -6,7 +6,6 @@
 #include "language.h"
 #include "multifiledialog.h"
 #include "services.h"
-#include "smallicons.h"
 #include "suitehelp.h"
 
 #include <shellapi.h>
@@ -109,9 +108,8 @@ void CEraserDlg::SetLanguageTexts()
     };
     for (const auto& item : items) {
         SetMenuLngText(&m_defaultMenu, item.id, MF_BYCOMMAND, "General", item.key, 0);
-        // Straight from the resource into the menu's icon set.
-        CSmallIcon icon(item.icon);
-        m_defaultMenu.SetItemIcon(item.id, icon);
+        // Named by resource: read when a popup first shows them.
+        m_defaultMenu.SetItemIcon(item.id, AfxGetResourceHandle(), item.icon);
     }
     DrawMenuBar();
 }

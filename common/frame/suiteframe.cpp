@@ -3,7 +3,6 @@
 #include "frameids.h"
 #include "language.h"
 #include "placement.h"
-#include "smallicons.h"
 
 PFN_WINEXEC g_pfnWinExec = ::WinExec;
 PFN_SHELLEXECUTE g_pfnShellExecute = ::ShellExecuteA;
@@ -63,11 +62,9 @@ void CSuiteFrame::SetMenuTexts(const char* const* topKeys, size_t topCount, cons
         SetMenuLngText(&m_defaultMenu, (UINT)i, MF_BYPOSITION, "General", topKeys[i], 1);
     for (size_t i = 0; i < count; ++i) {
         SetMenuLngText(&m_defaultMenu, items[i].id, MF_BYCOMMAND, items[i].section, items[i].key, 0);
-        // Straight from the resources: no image list to build first.
-        if (items[i].image >= 0) {
-            CSmallIcon icon(iconIds[items[i].image]);
-            m_defaultMenu.SetItemIcon(items[i].id, icon);
-        }
+        // Named by resource: read when a popup first shows them.
+        if (items[i].image >= 0)
+            m_defaultMenu.SetItemIcon(items[i].id, AfxGetResourceHandle(), iconIds[items[i].image]);
     }
     // The bar measures its items anew for the new texts.
     m_wndMenuBar.SetMenu(nullptr);
