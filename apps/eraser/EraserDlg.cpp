@@ -61,6 +61,8 @@ BOOL CEraserDlg::OnInitDialog()
     InitButtons();
     SetLanguageTexts();
     InstallKeyHook();
+    // Popup menus may open from now on.
+    CThemedMenu::ResumeMenuHook();
     return TRUE;
 }
 

@@ -40,6 +40,7 @@ void FrameIn(CDC* pDC, const CRect& r, COLORREF c) { pDC->Draw3dRect(&r, c, c); 
 static CThemedMenuHook g_menuHook;
 
 HHOOK CThemedMenuHook::s_hHook = nullptr;
+BOOL CThemedMenuHook::s_bSuspended = FALSE;
 
 // ---------------------------------------------------------------- themes
 
@@ -164,6 +165,24 @@ CThemedMenuHook::CThemedMenuHook() : m_hUxTheme(nullptr), m_hMsimg(nullptr)
         if (!s_hHook)
             throw std::bad_alloc();
     }
+}
+
+void CThemedMenu::SuspendMenuHook()
+{
+    if (!CThemedMenuHook::s_hHook)
+        return;
+    ::UnhookWindowsHookEx(CThemedMenuHook::s_hHook);
+    CThemedMenuHook::s_hHook = nullptr;
+    CThemedMenuHook::s_bSuspended = TRUE;
+}
+
+void CThemedMenu::ResumeMenuHook()
+{
+    if (!CThemedMenuHook::s_bSuspended)
+        return;
+    CThemedMenuHook::s_bSuspended = FALSE;
+    CThemedMenuHook::s_hHook =
+        ::SetWindowsHookExA(WH_CALLWNDPROC, CThemedMenuHook::CallWndProcHook, nullptr, ::GetCurrentThreadId());
 }
 
 CThemedMenuHook::~CThemedMenuHook()

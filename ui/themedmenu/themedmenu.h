@@ -91,6 +91,12 @@ public:
     static LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     static void OnSysColorChange();
     static void ApplyMenuBarBrush(HMENU hMenu);
+    // While a program makes its main window no popup menu can open, and the
+    // menu hook would only slow down every message sent meanwhile: Suspend
+    // takes it off until Resume (each does nothing when there is nothing to
+    // take off or to put back).
+    static void SuspendMenuHook();
+    static void ResumeMenuHook();
     static BOOL TrackPopupMenuOnMonitor(CMenu* pMenu, UINT nFlags, LPCRECT pAnchor, CWnd* pOwner, BOOL bVertical);
     // Where a popup of the expected height opens next to the anchor inside
     // the monitor rectangle; returns the TPM_ flags to use.
