@@ -438,6 +438,16 @@ LRESULT CALLBACK CThemedMenuHook::MenuWindowProc(HWND hWnd, UINT msg, WPARAM wPa
                 return 0;
         }
         break;
+    case WM_PAINT:
+        // Painting sends every item to the owner (WM_DRAWITEM) and makes no
+        // window: the hook need not see those messages.
+        if (CThemedMenuHook::s_hHook) {
+            CThemedMenu::SuspendMenuHook();
+            LRESULT r = ::CallWindowProcA(saved, hWnd, msg, wParam, lParam);
+            CThemedMenu::ResumeMenuHook();
+            return r;
+        }
+        break;
     case WM_KEYDOWN: g_dwLastKeyPos = ::GetMessagePos(); break;
     case WM_TIMER:
         if (wParam == THEMED_TIMER_POPUP_LAYERED && GetWindowsClass() >= WINCLASS_WIN2000 &&
