@@ -103,9 +103,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     SetTexts();
     UpdateTitle();
-    ::OleInitialize(nullptr);
     m_bCreating = FALSE;
     RestorePlacement();
+    // Dropping and the clipboard need the window first: OLE starts once the
+    // placement has shown it.
+    ::OleInitialize(nullptr);
     return 0;
 }
 
