@@ -64,8 +64,8 @@ void CSuiteFrame::SetButtonTexts(const SuiteButtonText* texts, size_t count)
 {
     for (size_t i = 0; i < count; ++i) {
         int button = texts[i].button;
-        m_wndToolBar.SetButtonText(button, GetLngString("General", texts[i].key));
-        m_wndToolBar.SetButtonStyle(button, m_wndToolBar.GetButtonStyle(button) | TBSTYLE_AUTOSIZE);
+        m_wndToolBar.SetButtonTextAndStyle(button, GetLngString("General", texts[i].key),
+                                           m_wndToolBar.GetButtonStyle(button) | TBSTYLE_AUTOSIZE);
     }
 }
 
