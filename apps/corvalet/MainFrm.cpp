@@ -105,9 +105,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     UpdateTitle();
     m_bCreating = FALSE;
     RestorePlacement();
-    // Dropping and the clipboard need the window first: OLE starts once the
-    // placement has shown it.
-    ::OleInitialize(nullptr);
+    // Dropping and the clipboard need the window first: OLE starts (and its
+    // library loads) once the placement has shown it.
+    if (auto oleInitialize = FwLateProc<decltype(&::OleInitialize)>("ole32.dll", "OleInitialize"))
+        oleInitialize(nullptr);
     return 0;
 }
 
