@@ -303,8 +303,7 @@ void CThemedMenuIcons::LoadPendingIcons()
     pending.swap(m_pending);
     CSize size = GetIconSize();
     for (const PendingIcon& p : pending) {
-        HICON hIcon =
-            (HICON)::LoadImageA(p.hModule, MAKEINTRESOURCEA(p.nIconId), IMAGE_ICON, size.cx, size.cy, 0);
+        HICON hIcon = (HICON)::LoadImageA(p.hModule, MAKEINTRESOURCEA(p.nIconId), IMAGE_ICON, size.cx, size.cy, 0);
         // An icon that cannot be read leaves its index empty: the later
         // images keep theirs.
         if (!hIcon || m_images.Add(hIcon) < 0) {

@@ -186,8 +186,7 @@ BOOL ThemedFrameCreate(CThemedFrame<T>* pFrame, const char* pszClassName, const 
         cy = CW_USEDEFAULT;
     }
     if (!pFrame->CWnd::CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle, rect.left, rect.top, cx, cy,
-                                SafeHwnd(pParentWnd), bWindowMenu ? pFrame->m_defaultMenu.m_hMenu : nullptr,
-                                nullptr))
+                                SafeHwnd(pParentWnd), bWindowMenu ? pFrame->m_defaultMenu.m_hMenu : nullptr, nullptr))
         return FALSE;
     pFrame->m_hMenuDefault = pFrame->m_defaultMenu.m_hMenu;
     CThemedMenu::ApplyMenuBarBrush(pFrame->m_defaultMenu.m_hMenu);

@@ -367,12 +367,14 @@ TEST(ThemedMenuModel, ItemIconsNamedByResource)
     ::DestroyIcon(icon);
     CImageList& normal = pOpen->m_pIcons->Images(CThemedMenuIcons::LOOK_NORMAL);
     EXPECT_EQ(2, normal.GetImageCount());
-    std::vector<DWORD> open = drawn([&](HDC dc) { normal.Draw(dc, pOpen->m_nImageIndex, CPoint(0, 0), ILD_TRANSPARENT); });
+    std::vector<DWORD> open =
+        drawn([&](HDC dc) { normal.Draw(dc, pOpen->m_nImageIndex, CPoint(0, 0), ILD_TRANSPARENT); });
     int differing = 0;
     for (size_t i = 0; i < expected.size(); ++i)
         differing += (expected[i] & 0xFFFFFF) != (open[i] & 0xFFFFFF);
     EXPECT_LE(differing, 16);
-    std::vector<DWORD> exit = drawn([&](HDC dc) { normal.Draw(dc, pExit->m_nImageIndex, CPoint(0, 0), ILD_TRANSPARENT); });
+    std::vector<DWORD> exit =
+        drawn([&](HDC dc) { normal.Draw(dc, pExit->m_nImageIndex, CPoint(0, 0), ILD_TRANSPARENT); });
     EXPECT_EQ(RGB(40, 40, 200), RGB(exit[8 * 16 + 8] >> 16, exit[8 * 16 + 8] >> 8, exit[8 * 16 + 8]));
     menu.DestroyMenu();
 }
