@@ -53,7 +53,8 @@ fi
 desktop() {
   local p
   for p in $(pgrep -f 'explorer\.exe' || true); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
+    # (the process may end between pgrep and the read: no message then)
+    { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
   done
   return 0
 }
@@ -77,20 +78,36 @@ declare -A times
 for r in $(seq 1 "$rounds"); do
   line="round $r:"
   for p in "${programs[@]}"; do
-    t=$(start "$p")
+    t=$(start "$p" || true)
+    # A start that showed no window gives no figure.
+    if [[ ! "$t" =~ ^[0-9.]+$ ]]; then
+      line+="  $p (no window)"
+      continue
+    fi
     times[$p]="${times[$p]:-} $t"
     line+=$(printf '  %s %7.1f ms' "$p" "$t")
   done
   echo "$line"
 done
+if [ -z "${times[minwindow]:-}" ]; then
+  echo "no figures: the minimal window program never showed its window" >&2
+  exit 1
+fi
 
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
 # shellcheck disable=SC2086
 base=$(median ${times[minwindow]})
 echo "minimal window program (median): $base ms"
+missing=0
 for p in "${programs[@]:1}"; do
+  if [ -z "${times[$p]:-}" ]; then
+    echo "$p: no figures (no window in any round)" >&2
+    missing=1
+    continue
+  fi
   # shellcheck disable=SC2086
   m=$(median ${times[$p]})
   awk -v p="$p" -v m="$m" -v b="$base" \
     'BEGIN{ r=m/b; printf "%s (median): %s ms, ratio %.2f (target <= 1.50): %s\n", p, m, r, (r<=1.5)?"met":"NOT met" }'
 done
+exit $missing

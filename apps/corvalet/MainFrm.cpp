@@ -103,8 +103,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     SetTexts();
     UpdateTitle();
-    ::OleInitialize(nullptr);
     RestorePlacement();
+    // Dropping and the clipboard need the window first: OLE starts (and its
+    // library loads) once the placement has shown it.
+    if (auto oleInitialize = FwLateProc<decltype(&::OleInitialize)>("ole32.dll", "OleInitialize"))
+        oleInitialize(nullptr);
     return 0;
 }
 

@@ -15,7 +15,9 @@ BOOL CEraserApp::InitInstance()
     CThemedMenu::SelectTheme(8);
     CThemedMenu::SetDimmedIcons(0);
 
-    // The program is its main dialog: it ends when the dialog closes.
+    // The program is its main dialog: it ends when the dialog closes. The
+    // menu hook is suspended until the dialog is about to show.
+    CThemedMenu::SuspendMenuHook();
     CEraserDlg* pDlg = new CEraserDlg(nullptr);
     m_pMainWnd = pDlg;
     pDlg->DoModal();

@@ -63,6 +63,8 @@ BOOL CEraserDlg::OnInitDialog()
     InitButtons();
     SetLanguageTexts();
     InstallKeyHook();
+    // Popup menus may open from now on.
+    CThemedMenu::ResumeMenuHook();
     return TRUE;
 }
 
@@ -110,9 +112,8 @@ void CEraserDlg::SetLanguageTexts()
     };
     for (const auto& item : items) {
         SetMenuLngText(&m_defaultMenu, item.id, MF_BYCOMMAND, "General", item.key, 0);
-        // Straight from the resource into the menu's icon set.
-        CSmallIcon icon(item.icon);
-        m_defaultMenu.SetItemIcon(item.id, icon);
+        // Named by resource: read when a popup first shows them.
+        m_defaultMenu.SetItemIcon(item.id, AfxGetResourceHandle(), item.icon);
     }
     DrawMenuBar();
 }

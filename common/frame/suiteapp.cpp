@@ -26,9 +26,12 @@ BOOL CSuiteApp::ShowMainWindow(BOOL openArgument)
     FwParseCommandLine(cmdInfo);
     if (!openArgument)
         cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
-    if (!FwProcessShellCommand(cmdInfo) || !m_pMainWnd)
-        return FALSE;
-    m_pMainWnd->ShowWindow(SW_SHOW);
-    m_pMainWnd->UpdateWindow();
-    return TRUE;
+    CThemedMenu::SuspendMenuHook();
+    BOOL shown = FwProcessShellCommand(cmdInfo) && m_pMainWnd;
+    if (shown) {
+        m_pMainWnd->ShowWindow(SW_SHOW);
+        m_pMainWnd->UpdateWindow();
+    }
+    CThemedMenu::ResumeMenuHook();
+    return shown;
 }

@@ -18,6 +18,7 @@ protected:
     void StartUp(DWORD icc);
     // After the template was added: opens the document the command line
     // names (when openArgument; else always a new one) and shows the main
-    // window. FALSE when there is none.
+    // window, with the menu hook suspended meanwhile. FALSE when there is
+    // none.
     BOOL ShowMainWindow(BOOL openArgument);
 };

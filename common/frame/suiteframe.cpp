@@ -3,12 +3,27 @@
 #include "frameids.h"
 #include "language.h"
 #include "placement.h"
-#include "smallicons.h"
 
 CSuiteFrame::CSuiteFrame(int iniIndex, const char* flagKey, const char* barState)
-    : m_iniIndex(iniIndex), m_flagKey(flagKey), m_barState(barState)
+    : m_iniIndex(iniIndex), m_flagKey(flagKey), m_barState(barState), m_bHoldLayout(FALSE), m_bLayoutMissed(FALSE)
 {
     ASSERT(flagKey != nullptr && barState != nullptr);
+}
+
+BOOL CSuiteFrame::Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle, const RECT& rect,
+                         CWnd* pParentWnd, const char* pszMenuName, DWORD dwExStyle, CCreateContext*)
+{
+    return ThemedFrameCreate(this, pszClassName, pszWindowName, dwStyle, rect, pParentWnd, pszMenuName, dwExStyle,
+                             FALSE);
+}
+
+void CSuiteFrame::RecalcLayout(BOOL bNotify)
+{
+    if (m_bHoldLayout) {
+        m_bLayoutMissed = TRUE;
+        return;
+    }
+    CThemedFrameWnd::RecalcLayout(bNotify);
 }
 
 BOOL CSuiteFrame::PreCreateWindow(CREATESTRUCT& cs)
@@ -22,6 +37,7 @@ BOOL CSuiteFrame::PreCreateWindow(CREATESTRUCT& cs)
 BOOL CSuiteFrame::CreateBars(UINT toolBarId, const UINT* indicators, int count, BOOL lines)
 {
     ASSERT(indicators != nullptr && count > 0);
+    m_bHoldLayout = TRUE;
     DWORD toolBarLine = lines ? CBRS_BORDER_BOTTOM : 0, statusBarLine = lines ? CBRS_BORDER_TOP : 0;
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_LIST | 0x10,
                                WS_CHILD | WS_VISIBLE | CBRS_TOP | toolBarLine | CBRS_FLYBY | CBRS_TOOLTIPS |
@@ -37,7 +53,6 @@ BOOL CSuiteFrame::CreateBars(UINT toolBarId, const UINT* indicators, int count, 
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM | statusBarLine, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(indicators, count))
         return FALSE;
-    m_wndMenuBar.SetMenu(m_defaultMenu.m_hMenu);
     m_wndStatusBar.SetPaneInfo(0, indicators[0], SBPS_STRETCH | SBPS_NOBORDERS, 100);
     return TRUE;
 }
@@ -53,8 +68,8 @@ void CSuiteFrame::SetButtonTexts(const SuiteButtonText* texts, size_t count)
 {
     for (size_t i = 0; i < count; ++i) {
         int button = texts[i].button;
-        m_wndToolBar.SetButtonText(button, GetLngString("General", texts[i].key));
-        m_wndToolBar.SetButtonStyle(button, m_wndToolBar.GetButtonStyle(button) | TBSTYLE_AUTOSIZE);
+        m_wndToolBar.SetButtonTextAndStyle(button, GetLngString("General", texts[i].key),
+                                           m_wndToolBar.GetButtonStyle(button) | TBSTYLE_AUTOSIZE);
     }
 }
 
@@ -67,18 +82,21 @@ void CSuiteFrame::SetMenuTexts(const char* const* topKeys, size_t topCount, cons
         SetMenuLngText(&m_defaultMenu, (UINT)i, MF_BYPOSITION, "General", topKeys[i], 1);
     for (size_t i = 0; i < count; ++i) {
         SetMenuLngText(&m_defaultMenu, items[i].id, MF_BYCOMMAND, items[i].section, items[i].key, 0);
-        // Straight from the resources: no image list to build first.
-        if (items[i].image >= 0) {
-            CSmallIcon icon(iconIds[items[i].image]);
-            m_defaultMenu.SetItemIcon(items[i].id, icon);
-        }
+        // Named by resource: read when a popup first shows them.
+        if (items[i].image >= 0)
+            m_defaultMenu.SetItemIcon(items[i].id, AfxGetResourceHandle(), iconIds[items[i].image]);
     }
-    // The bar measures its items anew for the new texts.
-    m_wndMenuBar.SetMenu(nullptr);
+    // The bar measures the items with their final texts.
+    m_wndMenuBar.SetMenu(m_defaultMenu.m_hMenu);
 }
 
 void CSuiteFrame::RestorePlacement()
 {
+    m_bHoldLayout = FALSE;
+    if (m_bLayoutMissed) {
+        m_bLayoutMissed = FALSE;
+        RecalcLayout();
+    }
     if (!RestoreWindowPlacement(m_hWnd, m_iniIndex, "Placement", m_flagKey))
         return;
     CThemedMenu::OnSysColorChange();

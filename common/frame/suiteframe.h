@@ -55,9 +55,16 @@ public:
     CThemedMenuBar& MenuBar() { return m_wndMenuBar; }
     CThemedMenu& Menu() { return m_defaultMenu; }
 
+    // The window is made without a menu of its own: the menu bar shows it.
+    BOOL Create(const char* pszClassName, const char* pszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = CFrameWnd::rectDefault, CWnd* pParentWnd = nullptr,
+                const char* pszMenuName = nullptr, DWORD dwExStyle = 0, CCreateContext* pContext = nullptr) override;
     // A centred window of about two thirds of the screen until the placement
     // is restored; the title stays the program's.
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // Between CreateBars and RestorePlacement the bars are not laid out: they
+    // get their places once, when the window is about to show.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
     // Saves the placement and the bars' state, then closes.
     void OnClose() override;
     // Alt, F10 and Alt+letter reach the menu bar, which took the frame's
@@ -69,19 +76,19 @@ public:
     afx_msg void OnAbout();
 
 protected:
-    // The tool bar of the resource IDR_MAINFRAME, the menu bar with the
-    // frame's menu and the status bar with the indicators, the first a
-    // stretching text pane; lines divides the bars from the client area.
-    // FALSE when a bar could not be made.
+    // The tool bar of the resource IDR_MAINFRAME, the menu bar and the status
+    // bar with the indicators, the first a stretching text pane; lines
+    // divides the bars from the client area. FALSE when a bar could not be
+    // made. Layout waits for RestorePlacement.
     BOOL CreateBars(UINT toolBarId, const UINT* indicators, int count, BOOL lines);
     void SetButtonTexts(const SuiteButtonText* texts, size_t count);
     // Texts (padded) of the top-level menus by position, then of the items by
-    // command with their icons (an item's image indexes iconIds); the menu
-    // bar measures its items anew.
+    // command with their icons (an item's image indexes iconIds); then the
+    // menu bar takes the frame's menu and measures its items once.
     void SetMenuTexts(const char* const* topKeys, size_t topCount, const SuiteMenuText* items, size_t count,
                       const UINT* iconIds);
-    // Restores the stored placement; the menu colours then follow the screen
-    // the window was placed on.
+    // Lays out the bars, then restores the stored placement; the menu
+    // colours then follow the screen the window was placed on.
     void RestorePlacement();
     // The tip of nID from the table, "" for an id without one.
     static CString ToolTipFrom(const SuiteToolTip* tips, size_t count, UINT nID);
@@ -94,4 +101,6 @@ private:
     const int m_iniIndex;
     const char* const m_flagKey;
     const char* const m_barState;
+    BOOL m_bHoldLayout;   // between CreateBars and RestorePlacement
+    BOOL m_bLayoutMissed; // a layout was asked for while held
 };

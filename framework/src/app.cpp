@@ -6,6 +6,8 @@
 #include "fw/recentfiles.h"
 #include "handlemap.h"
 #include <cstring>
+#include <map>
+#include <string>
 
 namespace {
 CWinApp* g_pApp = nullptr; // the program's application object
@@ -508,6 +510,15 @@ CWnd* FwGetThreadMainWnd()
     HWND found = nullptr;
     ::EnumThreadWindows(tid, FindThreadMainWnd, (LPARAM)&found);
     return found ? CWnd::FromHandle(found) : nullptr;
+}
+
+FARPROC FwLateProc(const char* pszLibrary, const char* pszName)
+{
+    static std::map<std::string, HMODULE>* pLoaded = new std::map<std::string, HMODULE>;
+    HMODULE& hModule = (*pLoaded)[pszLibrary];
+    if (!hModule)
+        hModule = ::LoadLibraryA(pszLibrary);
+    return hModule ? ::GetProcAddress(hModule, pszName) : nullptr;
 }
 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE, char* pszCmdLine, int nCmdShow)

@@ -300,6 +300,19 @@ BOOL CToolBar::SetButtonText(int nIndex, const char* pszText)
     return ok;
 }
 
+BOOL CToolBar::SetButtonTextAndStyle(int nIndex, const char* pszText, UINT nStyle)
+{
+    TBBUTTONINFOA info;
+    ZeroMemory(&info, sizeof(info));
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_TEXT | TBIF_STYLE | TBIF_BYINDEX;
+    info.pszText = const_cast<char*>(pszText ? pszText : "");
+    info.fsStyle = (BYTE)nStyle;
+    BOOL ok = ::SendMessageA(m_hWnd, TB_SETBUTTONINFOA, nIndex, (LPARAM)&info) != 0;
+    ::SendMessageA(m_hWnd, TB_AUTOSIZE, 0, 0);
+    return ok;
+}
+
 CString CToolBar::GetButtonText(int nIndex) const
 {
     char text[256] = "";

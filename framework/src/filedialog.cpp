@@ -1,5 +1,6 @@
 #include "fw/filedialog.h"
 #include "fw/wnd.h"
+#include "fw/app.h"
 
 #include <cstring>
 
@@ -8,11 +9,7 @@ namespace {
 // The common dialog library loads the print spooler, which looks for printers
 // as it loads: a program pays for that at its first file dialog, not at every
 // start, so the library is loaded when first needed.
-FARPROC ComDlgProc(const char* name)
-{
-    static HMODULE library = LoadLibraryA("comdlg32.dll");
-    return library != nullptr ? GetProcAddress(library, name) : nullptr;
-}
+FARPROC ComDlgProc(const char* name) { return FwLateProc("comdlg32.dll", name); }
 
 typedef BOOL(WINAPI* FileDialogFn)(LPOPENFILENAMEA);
 typedef DWORD(WINAPI* ExtendedErrorFn)();

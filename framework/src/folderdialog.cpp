@@ -21,7 +21,9 @@ INT_PTR CFolderDialog::DoModal()
         return IDCANCEL;
     char path[MAX_PATH] = "";
     BOOL ok = ::SHGetPathFromIDListA(pidl, path);
-    ::CoTaskMemFree(pidl);
+    // The shell's own release of its item list (the task allocator's free,
+    // without loading COM for it).
+    ::ILFree(pidl);
     if (!ok)
         return IDCANCEL;
     m_strPath = path;

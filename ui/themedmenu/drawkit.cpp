@@ -123,16 +123,26 @@ COLORREF ShadowColor(COLORREF color)
     return FromChannels(GetRValue(color) * 7 / 10, GetGValue(color) * 7 / 10, (GetBValue(color) + 55) * 7 / 10);
 }
 
-COLORREF NearestScreenColor(COLORREF color)
+namespace {
+// Every window and screen DC has the screen's format. Asking a window DC
+// makes the system fetch the window's visible region first, for every item
+// painted: the screen is asked once.
+int ScreenBits()
 {
-    // A true-colour screen shows every colour as it is.
     static int nBits = 0;
     if (!nBits) {
         HDC hdc = ::GetDC(nullptr);
         nBits = ::GetDeviceCaps(hdc, BITSPIXEL) * ::GetDeviceCaps(hdc, PLANES);
         ::ReleaseDC(nullptr, hdc);
     }
-    if (nBits >= 24)
+    return nBits;
+}
+} // namespace
+
+COLORREF NearestScreenColor(COLORREF color)
+{
+    // A true-colour screen shows every colour as it is.
+    if (ScreenBits() >= 24)
         return color & 0xFFFFFF;
     HDC hdc = ::GetDC(nullptr);
     COLORREF c = ::GetNearestColor(hdc, color);
@@ -673,7 +683,7 @@ public:
         // their own surface, as do areas larger than a screen.
         if (m_bOut || ::GetObjectType(hTarget) != OBJ_DC || cx > 4096 || cy > 4096)
             return nullptr;
-        int bits = ::GetDeviceCaps(hTarget, BITSPIXEL) * ::GetDeviceCaps(hTarget, PLANES);
+        int bits = ScreenBits();
         if (bits != m_nBits || cx > m_cx || cy > m_cy) {
             int newCx = cx > m_cx || bits != m_nBits ? cx : m_cx;
             int newCy = cy > m_cy || bits != m_nBits ? cy : m_cy;

@@ -138,8 +138,8 @@ public:
     virtual BOOL IsSameResource(const char* pszResource, HINSTANCE hModule) const;
     virtual BOOL LoadBitmapResource(int cx, int cy, const char* pszResource, HINSTANCE hModule);
 
-    // The images in one look (the dimmed and disabled ones made now if they
-    // are not there yet).
+    // The images in one look (the icons still named by resource read first,
+    // the dimmed and disabled ones made now if they are not there yet).
     CImageList& Images(Look look);
     // Lets go of the dimmed and disabled images: the next use makes them
     // from the normal images and the colours of then.
@@ -158,12 +158,23 @@ public:
     UINT_PTR m_nSourceHandle;
     int m_nColorCount;
     COLORREF m_crTransparent;
-    CImageList m_images; // the normal look
+    CImageList m_images; // the normal look (without the pending icons)
     std::vector<UINT> m_ids;
     int m_nRefCount;
 
 protected:
     void SetName(const char* pszName);
+    // Icons named by resource that take the indexes after m_images' own: a
+    // program names its menu icons before its window shows, and reading an
+    // icon into an image list is slow, so they are read at the first use of
+    // the images.
+    struct PendingIcon
+    {
+        HINSTANCE hModule;
+        UINT nIconId;
+    };
+    std::vector<PendingIcon> m_pending;
+    void LoadPendingIcons();
 
 private:
     CImageList m_variants[2]; // dimmed, disabled: empty until used
@@ -181,6 +192,9 @@ public:
     void OnSysColorChange() override;
     // Adds (or replaces) the image of a command; returns its index or -1.
     int AddIcon(HICON hIcon, UINT nID);
+    // The same from an icon resource of the size, read at the first use of
+    // the images.
+    int AddIconResource(HINSTANCE hModule, UINT nIconId, CSize size, UINT nID);
 
     std::vector<DWORD> m_sources; // -1 for each entry taken from an image list
 };

@@ -40,6 +40,7 @@ void FrameIn(CDC* pDC, const CRect& r, COLORREF c) { pDC->Draw3dRect(&r, c, c); 
 static CThemedMenuHook g_menuHook;
 
 HHOOK CThemedMenuHook::s_hHook = nullptr;
+BOOL CThemedMenuHook::s_bSuspended = FALSE;
 
 // ---------------------------------------------------------------- themes
 
@@ -164,6 +165,24 @@ CThemedMenuHook::CThemedMenuHook() : m_hUxTheme(nullptr), m_hMsimg(nullptr)
         if (!s_hHook)
             throw std::bad_alloc();
     }
+}
+
+void CThemedMenu::SuspendMenuHook()
+{
+    if (!CThemedMenuHook::s_hHook)
+        return;
+    ::UnhookWindowsHookEx(CThemedMenuHook::s_hHook);
+    CThemedMenuHook::s_hHook = nullptr;
+    CThemedMenuHook::s_bSuspended = TRUE;
+}
+
+void CThemedMenu::ResumeMenuHook()
+{
+    if (!CThemedMenuHook::s_bSuspended)
+        return;
+    CThemedMenuHook::s_bSuspended = FALSE;
+    CThemedMenuHook::s_hHook =
+        ::SetWindowsHookExA(WH_CALLWNDPROC, CThemedMenuHook::CallWndProcHook, nullptr, ::GetCurrentThreadId());
 }
 
 CThemedMenuHook::~CThemedMenuHook()
@@ -417,6 +436,16 @@ LRESULT CALLBACK CThemedMenuHook::MenuWindowProc(HWND hWnd, UINT msg, WPARAM wPa
                 GetScreenBackground(hWnd);
             if (bPrinting)
                 return 0;
+        }
+        break;
+    case WM_PAINT:
+        // Painting sends every item to the owner (WM_DRAWITEM) and makes no
+        // window: the hook need not see those messages.
+        if (CThemedMenuHook::s_hHook) {
+            CThemedMenu::SuspendMenuHook();
+            LRESULT r = ::CallWindowProcA(saved, hWnd, msg, wParam, lParam);
+            CThemedMenu::ResumeMenuHook();
+            return r;
         }
         break;
     case WM_KEYDOWN: g_dwLastKeyPos = ::GetMessagePos(); break;

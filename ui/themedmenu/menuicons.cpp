@@ -256,6 +256,7 @@ BOOL CThemedMenuIcons::LoadBitmapResource(int cx, int cy, const char* pszResourc
 
 CImageList& CThemedMenuIcons::Images(Look look)
 {
+    LoadPendingIcons();
     if (look == LOOK_NORMAL)
         return m_images;
     CImageList& list = m_variants[look == LOOK_DIMMED ? 0 : 1];
@@ -294,6 +295,30 @@ CImageList& CThemedMenuIcons::Images(Look look)
     return list;
 }
 
+void CThemedMenuIcons::LoadPendingIcons()
+{
+    if (m_pending.empty())
+        return;
+    std::vector<PendingIcon> pending;
+    pending.swap(m_pending);
+    CSize size = GetIconSize();
+    for (const PendingIcon& p : pending) {
+        HICON hIcon = (HICON)::LoadImageA(p.hModule, MAKEINTRESOURCEA(p.nIconId), IMAGE_ICON, size.cx, size.cy, 0);
+        // An icon that cannot be read leaves its index empty: the later
+        // images keep theirs.
+        if (!hIcon || m_images.Add(hIcon) < 0) {
+            CBitmap color, mask;
+            color.CreateBitmap(size.cx, size.cy, 1, 32, nullptr);
+            std::vector<BYTE> ones((size_t)((size.cx + 15) / 16 * 2 * size.cy), 0xFF);
+            mask.CreateBitmap(size.cx, size.cy, 1, 1, ones.data());
+            m_images.Add(color, mask);
+        }
+        if (hIcon)
+            ::DestroyIcon(hIcon);
+    }
+    DropVariants();
+}
+
 void CThemedMenuIcons::DropVariants()
 {
     for (CImageList& list : m_variants)
@@ -321,6 +346,8 @@ int CThemedMenuBitmaps::AddIcon(HICON hIcon, UINT nID)
     } else if (!m_images.Create(bm.bmWidth, bm.bmHeight, kImageListFlags, 0, 10)) {
         return -1;
     }
+    // The pending icons keep the indexes before this one.
+    LoadPendingIcons();
     DropVariants();
     int i = FindIndex(nID);
     if (i >= 0)
@@ -331,4 +358,26 @@ int CThemedMenuBitmaps::AddIcon(HICON hIcon, UINT nID)
     m_sources.push_back((DWORD)-1);
     m_ids.push_back(nID);
     return index;
+}
+
+int CThemedMenuBitmaps::AddIconResource(HINSTANCE hModule, UINT nIconId, CSize size, UINT nID)
+{
+    if (m_images.m_hImageList) {
+        if (GetIconSize() != size)
+            return -1;
+    } else if (!m_images.Create(size.cx, size.cy, kImageListFlags, 0, 10)) {
+        return -1;
+    }
+    if (FindIndex(nID) >= 0) {
+        // A command that has an image already gets the new one now.
+        HICON hIcon = (HICON)::LoadImageA(hModule, MAKEINTRESOURCEA(nIconId), IMAGE_ICON, size.cx, size.cy, 0);
+        int index = hIcon ? AddIcon(hIcon, nID) : -1;
+        if (hIcon)
+            ::DestroyIcon(hIcon);
+        return index;
+    }
+    m_pending.push_back({hModule, nIconId});
+    m_sources.push_back((DWORD)-1);
+    m_ids.push_back(nID);
+    return (int)m_ids.size() - 1;
 }

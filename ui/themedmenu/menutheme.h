@@ -107,6 +107,8 @@ private:
     // The popup menu a window shows, asked once the window exists.
     static void ResolveMenu(HWND hWnd, CMenuHookData* pData);
     static HHOOK s_hHook;
+    static BOOL s_bSuspended;
+    friend class CThemedMenu;
     HMODULE m_hUxTheme;
     HMODULE m_hMsimg;
 

@@ -829,7 +829,8 @@ void CThemedMenu::PaintMenuTitle(LPDRAWITEMSTRUCT lpdis)
     DrawMenuText(pDC, text, text.GetLength(), textRect, 0);
     if (image.cx) {
         CPoint at = bVertical ? CPoint(start.x, start.y + 2) : CPoint(start.x - image.cx, start.y + 2);
-        HICON hIcon = ImageList_GetIcon(pRecord->m_pIcons->m_images.m_hImageList, pRecord->m_nImageIndex, ILD_NORMAL);
+        HICON hIcon = ImageList_GetIcon(pRecord->m_pIcons->Images(CThemedMenuIcons::LOOK_NORMAL).m_hImageList,
+                                        pRecord->m_nImageIndex, ILD_NORMAL);
         if (hIcon) {
             pDC->DrawState(at, iconSize, hIcon, DSS_NORMAL);
             ::DestroyIcon(hIcon);

@@ -163,10 +163,14 @@ protected:
     const AFX_MSGMAP* GetMessageMap() const override { return GetThisMessageMap(); }
 };
 
-// Creation of a frame with the default menu loading the menu resource.
+// Creation of a frame with the default menu loading the menu resource. The
+// window itself shows that menu unless bWindowMenu is FALSE (for a frame
+// whose menu bar shows it: the window then never lays out a menu line that
+// the bar would take away again).
 template <class T>
 BOOL ThemedFrameCreate(CThemedFrame<T>* pFrame, const char* pszClassName, const char* pszWindowName, DWORD dwStyle,
-                       const RECT& rect, CWnd* pParentWnd, const char* pszMenuName, DWORD dwExStyle)
+                       const RECT& rect, CWnd* pParentWnd, const char* pszMenuName, DWORD dwExStyle,
+                       BOOL bWindowMenu = TRUE)
 {
     if (pszMenuName) {
         pFrame->m_defaultMenu.LoadMenu(pszMenuName);
@@ -182,7 +186,7 @@ BOOL ThemedFrameCreate(CThemedFrame<T>* pFrame, const char* pszClassName, const 
         cy = CW_USEDEFAULT;
     }
     if (!pFrame->CWnd::CreateEx(dwExStyle, pszClassName, pszWindowName, dwStyle, rect.left, rect.top, cx, cy,
-                                SafeHwnd(pParentWnd), pFrame->m_defaultMenu.m_hMenu, nullptr))
+                                SafeHwnd(pParentWnd), bWindowMenu ? pFrame->m_defaultMenu.m_hMenu : nullptr, nullptr))
         return FALSE;
     pFrame->m_hMenuDefault = pFrame->m_defaultMenu.m_hMenu;
     CThemedMenu::ApplyMenuBarBrush(pFrame->m_defaultMenu.m_hMenu);

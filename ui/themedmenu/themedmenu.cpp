@@ -543,7 +543,8 @@ BOOL CThemedMenu::SetItemIcon(UINT nID, HICON hIcon)
     return bKnown && SetItemIcon(nID, hIcon, CSize(bm.bmWidth, bm.bmHeight));
 }
 
-BOOL CThemedMenu::SetItemIcon(UINT nID, HICON hIcon, CSize size)
+template <class TAdd>
+BOOL CThemedMenu::SetItemIconBy(UINT nID, CSize size, TAdd add)
 {
     std::vector<CThemedMenuIcons*>& sets = CThemedMenuIcons::List();
     CThemedMenuBitmaps* pSet = nullptr;
@@ -565,11 +566,11 @@ BOOL CThemedMenu::SetItemIcon(UINT nID, HICON hIcon, CSize size)
     }
     int index = -1;
     if (pSet) {
-        index = pSet->AddIcon(hIcon, nID);
+        index = add(pSet);
     } else {
         pSet = new CThemedMenuBitmaps;
         pSet->m_crTransparent = m_crBitmapBackground;
-        index = pSet->AddIcon(hIcon, nID);
+        index = add(pSet);
         if (index < 0)
             delete pSet;
         else
@@ -583,6 +584,20 @@ BOOL CThemedMenu::SetItemIcon(UINT nID, HICON hIcon, CSize size)
         pRecord->SetImage(pSet, index);
     CThemedMenuIcons::Release(pSet);
     return pRecord != nullptr;
+}
+
+BOOL CThemedMenu::SetItemIcon(UINT nID, HICON hIcon, CSize size)
+{
+    return SetItemIconBy(nID, size, [&](CThemedMenuBitmaps* pSet) { return pSet->AddIcon(hIcon, nID); });
+}
+
+BOOL CThemedMenu::SetItemIcon(UINT nID, HINSTANCE hModule, UINT nIconId)
+{
+    if (!::FindResourceA(hModule, MAKEINTRESOURCEA(nIconId), RT_GROUP_ICON))
+        return FALSE;
+    return SetItemIconBy(nID, CSize(16, 16), [&](CThemedMenuBitmaps* pSet) {
+        return pSet->AddIconResource(hModule, nIconId, CSize(16, 16), nID);
+    });
 }
 
 // ---------------------------------------------------------------- popups

@@ -91,6 +91,12 @@ public:
     static LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     static void OnSysColorChange();
     static void ApplyMenuBarBrush(HMENU hMenu);
+    // While a program makes its main window no popup menu can open, and the
+    // menu hook would only slow down every message sent meanwhile: Suspend
+    // takes it off until Resume (each does nothing when there is nothing to
+    // take off or to put back).
+    static void SuspendMenuHook();
+    static void ResumeMenuHook();
     static BOOL TrackPopupMenuOnMonitor(CMenu* pMenu, UINT nFlags, LPCRECT pAnchor, CWnd* pOwner, BOOL bVertical);
     // Where a popup of the expected height opens next to the anchor inside
     // the monitor rectangle; returns the TPM_ flags to use.
@@ -125,6 +131,9 @@ public:
     // The same from an icon, copied into the icon set (the caller keeps the
     // icon): no image list in between when the icons come from resources.
     BOOL SetItemIcon(UINT nID, HICON hIcon);
+    // The same from the 16x16 icon resource of the module, which is read when
+    // the menu first needs its image: FALSE when the module has no such icon.
+    BOOL SetItemIcon(UINT nID, HINSTANCE hModule, UINT nIconId);
     BOOL DeleteMenu(UINT nPosition, UINT nFlags);
     BOOL GetMenuText(UINT nItem, CString& strText, UINT nFlags);
     BOOL ChangeItemCommand(UINT nOldID, UINT nNewID);
@@ -179,6 +188,10 @@ protected:
     CThemedMenuItemData* NewRecord(int nPos, UINT nFlags, UINT_PTR nID, const CString& strText);
     CThemedMenuItemData* TakeRecord(UINT_PTR nID);
     BOOL SetItemIcon(UINT nID, HICON hIcon, CSize size);
+    // The icon set of the size that holds nID, else any of the size, else a
+    // new one; add puts the image in and returns its index (-1: failed).
+    template <class TAdd>
+    BOOL SetItemIconBy(UINT nID, CSize size, TAdd add);
     void MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL bXP);
     void DrawByPainter(LPDRAWITEMSTRUCT lpdis, BOOL bBar);
     void RedrawBarItem();

@@ -24,6 +24,19 @@ const char* const kStorage2Key = "Software\\Microsoft\\Internet Explorer\\Intell
 const CLSID kUrlHistoryClass = {0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE}};
 const IID kUrlHistoryStg2Interface = {0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38}};
 
+// COM and WinINet serve these two operations only: they are bound at their
+// first use instead of being loaded with the program.
+template <class F>
+F Ole32(const char* name)
+{
+    return FwLateProc<F>("ole32.dll", name);
+}
+template <class F>
+F WinInet(const char* name)
+{
+    return FwLateProc<F>("wininet.dll", name);
+}
+
 // Growable entry buffer for the URL cache enumeration.
 struct CacheEntryBuffer
 {
@@ -206,17 +219,20 @@ int CBrowserFunctions::IEHistory(CListCtrl* list, CProgressCtrl* progress)
     ReportStart(item, list, 0);
 
     int ok = 0;
-    int comReady = SUCCEEDED(CoInitialize(nullptr));
+    auto coInitialize = Ole32<decltype(&CoInitialize)>("CoInitialize");
+    auto coCreateInstance = Ole32<decltype(&CoCreateInstance)>("CoCreateInstance");
+    auto coUninitialize = Ole32<decltype(&CoUninitialize)>("CoUninitialize");
+    int comReady = coInitialize && coCreateInstance && coUninitialize && SUCCEEDED(coInitialize(nullptr));
     IUrlHistoryStg2* history = nullptr;
     if (comReady &&
-        SUCCEEDED(CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+        SUCCEEDED(coCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
                                    kUrlHistoryStg2Interface, (void**)&history)) &&
         history != nullptr) {
         ok = SUCCEEDED(history->ClearHistory()) ? 1 : 0;
         history->Release();
     }
     if (comReady)
-        CoUninitialize();
+        coUninitialize();
 
     ReportResult(item, ok, progress, list, 1);
     return ok;
@@ -228,19 +244,24 @@ int CBrowserFunctions::IETemp(CListCtrl* list, CProgressCtrl* progress)
     CString item = TemporaryFilesText();
     ReportStart(item, list, 0);
 
+    auto findFirst = WinInet<decltype(&FindFirstUrlCacheEntryA)>("FindFirstUrlCacheEntryA");
+    auto findNext = WinInet<decltype(&FindNextUrlCacheEntryA)>("FindNextUrlCacheEntryA");
+    auto deleteEntry = WinInet<decltype(&DeleteUrlCacheEntryA)>("DeleteUrlCacheEntryA");
+    auto findClose = WinInet<decltype(&FindCloseUrlCache)>("FindCloseUrlCache");
     CacheEntryBuffer buffer;
     HANDLE find = nullptr;
     DWORD lastError = ERROR_NOT_ENOUGH_MEMORY;
     int failures = 0;
-    if (buffer.Resize(4096)) {
+    // Without the library the operation fails like one that ran out of memory.
+    if (findFirst && findNext && deleteEntry && findClose && buffer.Resize(4096)) {
         for (;;) {
             DWORD size = buffer.capacity;
             BOOL found;
             if (find == nullptr) {
-                find = FindFirstUrlCacheEntryA(nullptr, buffer.entry, &size);
+                find = findFirst(nullptr, buffer.entry, &size);
                 found = find != nullptr;
             } else
-                found = FindNextUrlCacheEntryA(find, buffer.entry, &size);
+                found = findNext(find, buffer.entry, &size);
             if (!found) {
                 lastError = GetLastError();
                 // Too small for this entry: grow and ask for the same entry again.
@@ -252,13 +273,13 @@ int CBrowserFunctions::IETemp(CListCtrl* list, CProgressCtrl* progress)
             }
             // Cookies are left to the cookie operation and its keep list.
             if (!(buffer.entry->CacheEntryType & COOKIE_CACHE_ENTRY) && buffer.entry->lpszSourceUrlName != nullptr) {
-                if (!DeleteUrlCacheEntryA(buffer.entry->lpszSourceUrlName) && GetLastError() != ERROR_FILE_NOT_FOUND)
+                if (!deleteEntry(buffer.entry->lpszSourceUrlName) && GetLastError() != ERROR_FILE_NOT_FOUND)
                     failures++;
             }
         }
     }
     if (find != nullptr)
-        FindCloseUrlCache(find);
+        findClose(find);
 
     int ok = lastError == ERROR_NO_MORE_ITEMS && failures == 0;
     ReportResult(item, ok, progress, list, 1);

@@ -114,6 +114,17 @@ FW_API int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UIN
 // Null when the thread has none.
 FW_API CWnd* FwGetThreadMainWnd();
 
+// A system library that only some commands use is loaded at the first call
+// that needs it, not with the program (every library loaded before the first
+// window shows delays it): the export, with the library loaded on first use
+// and kept until the process ends; null when either is missing.
+FW_API FARPROC FwLateProc(const char* pszLibrary, const char* pszName);
+template <class F>
+F FwLateProc(const char* pszLibrary, const char* pszName)
+{
+    return reinterpret_cast<F>(reinterpret_cast<void*>(FwLateProc(pszLibrary, pszName)));
+}
+
 // The framework's program entry; the WinMain linked into executables calls it.
 FW_API int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, char* pszCmdLine, int nCmdShow);
 FW_API BOOL FwDllMain(CWinApp* pApp, HINSTANCE hInstance, DWORD dwReason);

@@ -112,6 +112,8 @@ public:
     UINT GetButtonStyle(int nIndex) const;
     void SetButtonStyle(int nIndex, UINT nStyle);
     BOOL SetButtonText(int nIndex, const char* pszText);
+    // Text and style at once: the bar is sized once for both.
+    BOOL SetButtonTextAndStyle(int nIndex, const char* pszText, UINT nStyle);
     CString GetButtonText(int nIndex) const;
     void GetItemRect(int nIndex, LPRECT lpRect) const
     {

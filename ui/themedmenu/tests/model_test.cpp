@@ -348,6 +348,48 @@ TEST(ThemedMenuArithmetic, Table)
         EXPECT_EQ(c.second.first, c.second.second) << c.first;
 }
 
+TEST(ThemedMenuModel, ItemIconsNamedByResource)
+{
+    // An icon named by resource is read only when the images are used; an
+    // image added meanwhile from an image list still takes the next index.
+    CThemedMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(BuildMenu()));
+    HINSTANCE user32 = ::GetModuleHandleA("user32.dll");
+    const UINT kAppIcon = 32512;
+    EXPECT_FALSE(menu.SetItemIcon(ID_OPEN, user32, 4711));
+    EXPECT_EQ(nullptr, menu.FindRecord(ID_OPEN)->m_pIcons);
+    ASSERT_TRUE(menu.SetItemIcon(ID_OPEN, user32, kAppIcon));
+    CImageList images;
+    ASSERT_TRUE(MakeSolidImages(images, {RGB(40, 40, 200)}));
+    ASSERT_TRUE(menu.SetItemImage(ID_EXIT, &images, 0));
+    CThemedMenuItemData* pOpen = menu.FindRecord(ID_OPEN);
+    CThemedMenuItemData* pExit = menu.FindRecord(ID_EXIT);
+    ASSERT_EQ(pOpen->m_pIcons, pExit->m_pIcons);
+    auto drawn = [](std::function<void(HDC)> paint) {
+        Dib dib(16, 16);
+        ::PatBlt(dib.dc.m_hDC, 0, 0, 16, 16, WHITENESS);
+        paint(dib.dc.m_hDC);
+        ::GdiFlush();
+        return std::vector<DWORD>(dib.pBits, dib.pBits + 256);
+    };
+    HICON icon = (HICON)::LoadImageA(user32, MAKEINTRESOURCEA(kAppIcon), IMAGE_ICON, 16, 16, 0);
+    ASSERT_NE(nullptr, icon);
+    std::vector<DWORD> expected = drawn([&](HDC dc) { ::DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL); });
+    ::DestroyIcon(icon);
+    CImageList& normal = pOpen->m_pIcons->Images(CThemedMenuIcons::LOOK_NORMAL);
+    EXPECT_EQ(2, normal.GetImageCount());
+    std::vector<DWORD> open =
+        drawn([&](HDC dc) { normal.Draw(dc, pOpen->m_nImageIndex, CPoint(0, 0), ILD_TRANSPARENT); });
+    int differing = 0;
+    for (size_t i = 0; i < expected.size(); ++i)
+        differing += (expected[i] & 0xFFFFFF) != (open[i] & 0xFFFFFF);
+    EXPECT_LE(differing, 16);
+    std::vector<DWORD> exit =
+        drawn([&](HDC dc) { normal.Draw(dc, pExit->m_nImageIndex, CPoint(0, 0), ILD_TRANSPARENT); });
+    EXPECT_EQ(RGB(40, 40, 200), RGB(exit[8 * 16 + 8] >> 16, exit[8 * 16 + 8] >> 8, exit[8 * 16 + 8]));
+    menu.DestroyMenu();
+}
+
 TEST(ThemedMenuModel, IconSetFromToolBar)
 {
     // Buttons 3001, separator, 3002, 3003 over a bitmap of three coloured images.

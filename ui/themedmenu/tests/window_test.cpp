@@ -175,6 +175,23 @@ TEST_F(WindowTest, SystemMenuIdsWhileOpen)
     EXPECT_FALSE(has(after, SC_CLOSE + 1));
 }
 
+TEST_F(WindowTest, PopupsAreDecoratedAgainOnceTheHookResumes)
+{
+    HMENU hFile = ::GetSubMenu(m_pFrame->m_defaultMenu.m_hMenu, 0);
+    auto decorated = [&] {
+        BOOL seen = FALSE;
+        WhileMenuOpen([&] { seen = CThemedMenuHook::FindData(FindPopupWindow()) != nullptr; });
+        ::TrackPopupMenu(hFile, TPM_LEFTALIGN, 100, 100, 0, m_hWnd, nullptr);
+        Pump(10);
+        return seen;
+    };
+    CThemedMenu::SuspendMenuHook();
+    CThemedMenu::SuspendMenuHook();
+    EXPECT_FALSE(decorated());
+    CThemedMenu::ResumeMenuHook();
+    EXPECT_TRUE(decorated());
+}
+
 TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
 {
     CImageList images;
