@@ -7,7 +7,6 @@
 #include "multifiledialog.h"
 #include "services.h"
 #include "reportrows.h"
-#include "smallicons.h"
 #include "suitehelp.h"
 
 #include <shellapi.h>
