@@ -267,4 +267,19 @@ std::vector<std::string> CutTexts(HWND window)
     return walk.check.cut;
 }
 
+std::vector<std::vector<std::string>> CutTextsOfSheetPages(const char* caption, const std::function<void()>& open,
+                                                           int pages)
+{
+    std::vector<std::vector<std::string>> cut(pages, std::vector<std::string>(1, "<not shown>"));
+    DriveModal(caption, open, [&](HWND sheet) {
+        for (int i = 0; i < pages; ++i) {
+            HWND page = ShowSheetPage(sheet, i);
+            ::Sleep(300); // some texts are written by a page's first paint
+            cut[i] = CutTexts(page);
+        }
+        ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    });
+    return cut;
+}
+
 } // namespace pirt_test

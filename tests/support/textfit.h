@@ -4,6 +4,7 @@
 // the room the control gives it.
 #pragma once
 #include "fw/framework.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,12 @@ namespace pirt_test {
 // everything fits. Hidden controls (another page, another kind's fields) are
 // not looked at, nor is window itself.
 std::vector<std::string> CutTexts(HWND window);
+
+// CutTexts of each of the first `pages` pages of the property sheet that
+// `open` shows modally with this caption, each page shown and painted first;
+// a page never reached reads "<not shown>".
+std::vector<std::vector<std::string>> CutTextsOfSheetPages(const char* caption, const std::function<void()>& open,
+                                                           int pages);
 
 // The languages the programs ship, by the names of their files ("English"
 // for languages\English.lng).

@@ -45,18 +45,9 @@ TEST_F(BrisvaneTextFitTest, EveryWindowShowsItsTextsWhole)
         m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath((std::string("brisvane-main-") + language + ".bmp").c_str()));
 
-        Cut pages[4] = {{"<not shown>"}, {"<not shown>"}, {"<not shown>"}, {"<not shown>"}};
-        EXPECT_TRUE(DriveModal(
-            GetLngString("General", "30200"), [&] { Command(ID_PREFERENCES); },
-            [&](HWND sheet) {
-                for (int i = 0; i < 4; ++i) {
-                    HWND page = ShowSheetPage(sheet, i);
-                    Sleep(100);
-                    pages[i] = CutTexts(page);
-                }
-                PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-            }));
-        for (int i = 0; i < 4; ++i)
+        const std::vector<Cut> pages = CutTextsOfSheetPages(
+            GetLngString("General", "30200"), [&] { Command(ID_PREFERENCES); }, 4);
+        for (size_t i = 0; i < pages.size(); ++i)
             EXPECT_EQ(Cut(), pages[i]) << "preferences page " << i;
         CloseApp();
 

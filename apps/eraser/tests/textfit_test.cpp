@@ -11,15 +11,6 @@ using namespace pirt_test;
 
 namespace {
 typedef std::vector<std::string> Cut;
-
-// Shows a page of the sheet and waits until it has painted (the passes label
-// is written by the slider's first paint).
-HWND ShownPage(HWND sheet, int index)
-{
-    ::SendMessageA(sheet, PSM_SETCURSEL, index, 0);
-    ::Sleep(300);
-    return (HWND)::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
-}
 } // namespace
 
 TEST(EraserTextFitTest, EveryWindowShowsItsTextsWhole)
@@ -54,18 +45,13 @@ TEST(EraserTextFitTest, EveryWindowShowsItsTextsWhole)
         EXPECT_EQ(Cut(), CutTexts(about.m_hWnd)) << "about box";
         about.DestroyWindow();
 
-        Cut pages[2];
-        EXPECT_TRUE(DriveModal(
+        const std::vector<Cut> pages = CutTextsOfSheetPages(
             GetLngString("General", "30200"),
             [] {
                 CPreferencesDlg sheet(GetLngString("General", "30200"), nullptr, 0);
                 sheet.DoModal();
             },
-            [&](HWND sheet) {
-                for (int i = 0; i < 2; ++i)
-                    pages[i] = CutTexts(ShownPage(sheet, i));
-                ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-            }));
+            2);
         EXPECT_EQ(Cut(), pages[0]) << "general page";
         EXPECT_EQ(Cut(), pages[1]) << "security page";
     }

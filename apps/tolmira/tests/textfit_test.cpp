@@ -94,18 +94,9 @@ TEST_F(TolmiraTextFitTest, EveryWindowShowsItsTextsWhole)
         EXPECT_EQ(Cut(), CutTexts(search->m_hWnd)) << "search";
         search->DestroyWindow(); // the object goes with its window
 
-        Cut pages[3] = {{"<not shown>"}, {"<not shown>"}, {"<not shown>"}};
-        EXPECT_TRUE(DriveModal(
-            GetLngString("General", "30200"), [&] { Command(ID_PREFERENCES); },
-            [&](HWND sheet) {
-                for (int i = 0; i < 3; ++i) {
-                    HWND page = ShowSheetPage(sheet, i);
-                    Sleep(100);
-                    pages[i] = CutTexts(page);
-                }
-                PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-            }));
-        for (int i = 0; i < 3; ++i)
+        const std::vector<Cut> pages = CutTextsOfSheetPages(
+            GetLngString("General", "30200"), [&] { Command(ID_PREFERENCES); }, 3);
+        for (size_t i = 0; i < pages.size(); ++i)
             EXPECT_EQ(Cut(), pages[i]) << "preferences page " << i;
         CloseApp();
 
