@@ -21,6 +21,7 @@ folders=${FOLDERS:-200}
 files=${FILES:-20000}
 
 . "$root/tools/wine-env.sh"
+. "$root/bench/stats.sh"
 bench_build custom_bench custom pirt_runtime pirt_data
 # The library seeds its data folder from the program folder: give the helper
 # the skeleton and the language files, as every program has them.
@@ -84,7 +85,6 @@ for r in $(seq 1 "$rounds"); do
 done
 rm -rf "$tree_host"
 
-median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
 c=$(median "${customs[@]}")
 p=$(median "${plains[@]}")
 [ -n "$c" ] && [ -n "$p" ] || { echo "no figures" >&2; exit 1; }
@@ -92,10 +92,7 @@ echo "tree: $files files in $folders nested folders, $rounds rounds, pump flag $
 echo "DeleteFolderContents (median): $c ms"
 echo "plain loop, the limit (median): $p ms"
 awk -v c="$c" -v p="$p" 'BEGIN{ r=c/p; printf "ratio to the plain loop: %.2f (target <= 1.05): %s\n", r, (r<=1.05)?"met":"NOT met" }'
-# A slow spell of the shared disk hits a whole round: the median of each
-# round's own ratio is the steadier figure.
-paired=$(for i in "${!customs[@]}"; do awk -v c="${customs[$i]}" -v p="${plains[$i]}" 'BEGIN { print c / p }'; done)
-awk -v r="$(median $paired)" 'BEGIN { printf "median of per-round ratios: %.2f\n", r }'
+awk -v r="$(median_of_ratios customs plains)" 'BEGIN { printf "median of per-round ratios: %.2f\n", r }'
 cc=$(median "${custom_cpus[@]}")
 pc=$(median "${plain_cpus[@]}")
 echo "CPU of the program and the wineserver (medians): DeleteFolderContents $cc ms, plain loop $pc ms"

@@ -26,6 +26,7 @@ rounds=${ROUNDS:-5}
 evict=${EVICT:-0}
 
 . "$root/tools/wine-env.sh"
+. "$root/bench/stats.sh"
 bench_build shredder_bench
 bench_harness
 wineserver -p   # one server for the whole run, as under a running desktop
@@ -37,7 +38,6 @@ head -c $((mib * 1024 * 1024)) /dev/urandom > "$work/source.bin"
 
 now() { date +%s.%N; }
 ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", 1000 * (b - a) }'; }
-median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
 bench() { timeout 1800 "$loader" "$benchbuild/tests/shredder_bench.exe" "$@" | tr -d '\r'; }
 
 # The first Wine process of a server starts Wine's own services beside it;
@@ -128,10 +128,7 @@ printf '  WipeFile, whole Wine process:        %7.1f ms\n' "$w"
 printf '  Wine process without a wipe:         %7.1f ms\n' "$u"
 printf '  shred -n 3 -u:                       %7.1f ms\n' "$s"
 awk -v c="$c" -v d="$d" 'BEGIN { r = c / d; printf "ratio in the call / dd:                 %.2f (target <= 1.05): %s\n", r, (r <= 1.05) ? "met" : "NOT met" }'
-# A slow spell of the shared disk hits a whole round: the median of each
-# round's own ratio is the steadier figure.
-paired=$(for i in "${!calls[@]}"; do awk -v c="${calls[$i]}" -v d="${dds[$i]}" 'BEGIN { print c / d }'; done)
-awk -v r="$(median $paired)" 'BEGIN { printf "median of per-round ratios, in the call / dd: %.2f\n", r }'
+awk -v r="$(median_of_ratios calls dds)" 'BEGIN { printf "median of per-round ratios, in the call / dd: %.2f\n", r }'
 awk -v c="$c" -v k="$k" 'BEGIN { printf "ratio in the call / dd in 64 KiB blocks: %.2f\n", c / k }'
 awk -v w="$w" -v d="$d" 'BEGIN { printf "ratio whole process / dd:               %.2f\n", w / d }'
 awk -v w="$w" -v u="$u" -v d="$d" 'BEGIN { printf "ratio (whole - Wine start-up) / dd:     %.2f\n", (w - u) / d }'

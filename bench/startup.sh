@@ -24,6 +24,7 @@ build=$(realpath -m "${BUILD_DIR:-$root/build}")
 rounds=${ROUNDS:-5}
 
 . "$root/tools/wine-env.sh"
+. "$root/bench/stats.sh"
 bench_build all
 strip=$(grep -m1 '^CMAKE_STRIP:' "$benchbuild/CMakeCache.txt" | cut -d= -f2)
 
@@ -94,7 +95,6 @@ if [ -z "${times[minwindow]:-}" ]; then
   exit 1
 fi
 
-median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
 # shellcheck disable=SC2086
 base=$(median ${times[minwindow]})
 echo "minimal window program (median): $base ms"

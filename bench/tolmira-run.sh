@@ -20,6 +20,7 @@ folders=${FOLDERS:-100}
 plugins=${PLUGINS:-500}
 
 . "$root/tools/wine-env.sh"
+. "$root/bench/stats.sh"
 bench_build tolmira_bench custom pirt_runtime pirt_data
 # The program seeds its data folder from the program folder: give the helper
 # the skeleton and the language files, as every program has them.
@@ -36,7 +37,6 @@ tree_host="$WINEPREFIX/drive_c/tolmira-bench"
 tree='C:\tolmira-bench'
 bench() { "$loader" 't:\bench\tolmira_bench.exe' "$@" | tr -d '\r'; }
 field() { awk -v k="$1" '$1==k{print $2}'; }
-median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
 
 # The first Wine process of a server starts Wine's own services beside it;
 # they are up before anything is timed.
@@ -76,7 +76,6 @@ echo "medians of $rounds rounds:"
 echo "  run of one plug-in with $files Delete entries: $run ms"
 echo "  cmd /c rd /s /q over $files files:           $rd ms"
 awk -v a="$run" -v b="$rd" 'BEGIN { r = a / b; printf "  ratio run / rd: %.2f (limit 2.00): %s\n", r, (r <= 2) ? "met" : "NOT met" }'
-paired=$(for i in "${!runs[@]}"; do awk -v a="${runs[$i]}" -v b="${rds[$i]}" 'BEGIN { print a / b }'; done)
-awk -v r="$(median $paired)" 'BEGIN { printf "  median of per-round ratios: %.2f\n", r }'
+awk -v r="$(median_of_ratios runs rds)" 'BEGIN { printf "  median of per-round ratios: %.2f\n", r }'
 awk -v a="$below" -v n="$folders" 'BEGIN { printf "  run of one plug-in with %d DeleteAllBelow entries on empty folders: %s ms, %.1f ms per entry (limit 1000 ms): %s\n", n, a, a / n, (a < 1000) ? "met" : "NOT met" }'
 echo "list refill from $plugins plug-in files: $(field refresh <<<"$refresh") ms ($(field rows <<<"$refresh") rows)"
