@@ -61,8 +61,9 @@ void ShowPendingReportRowsWhenDue()
 {
     // Where a picture is slow (a themed list on a remote display), the pause
     // grows with it, so that painting takes at most a tenth of the run; but
-    // one slow picture never keeps the rows from showing for more than 1 s.
-    const DWORD slowPause = s_paintCost * 9 < 1000 ? s_paintCost * 9 : 1000;
+    // one slow picture never keeps the rows from showing for longer than the
+    // longest pause.
+    const DWORD slowPause = s_paintCost * 9 < REPORT_PAINT_PAUSE_MAX_MS ? s_paintCost * 9 : REPORT_PAINT_PAUSE_MAX_MS;
     const DWORD interval = slowPause > REPORT_PAINT_INTERVAL_MS ? slowPause : REPORT_PAINT_INTERVAL_MS;
     if (::GetTickCount() - s_lastPainted >= interval)
         ShowPendingReportRows();

@@ -34,8 +34,10 @@ CString ReportResultText(CString item, int success, int flag);
 // every few dozen milliseconds. So the list (and the bar the operation steps)
 // stops redrawing at a change, and is painted, the newest row scrolled into
 // view, only when REPORT_PAINT_INTERVAL_MS (or nine times the last picture's
-// cost, when that is longer) have passed since this module last painted rows.
+// cost, when that is longer, but never more than REPORT_PAINT_PAUSE_MAX_MS)
+// have passed since this module last painted rows.
 const DWORD REPORT_PAINT_INTERVAL_MS = 50;
+const DWORD REPORT_PAINT_PAUSE_MAX_MS = 1000;
 void AppendReportRow(CListCtrl* list, const CString& text, int image);
 // textOrNull null: only the image changes. Without a row, one is appended.
 void SetLastReportRow(CListCtrl* list, const char* textOrNull, int image);

@@ -150,7 +150,9 @@ TEST_F(ReportRowsTest, ShownRowsArePaintedAtIntervalsAndInFullWhenWorkEndsOrPump
 
     // A row of long work that pumps shows once the interval has passed.
     ReportRowStart("long work", host.List(), 0);
-    Sleep(1000); // longer than any pause between pictures here
+    // Longer than the longest pause between pictures, with room for a tick
+    // count that lags the sleep (a slow emulated build pauses that long).
+    Sleep(REPORT_PAINT_PAUSE_MAX_MS + 200);
     ProcessMsgLoop();
     EXPECT_TRUE(LastRowInView(host.List()));
     EXPECT_FALSE(GetUpdateRect(list, nullptr, FALSE));

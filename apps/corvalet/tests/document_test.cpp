@@ -342,8 +342,9 @@ TEST_F(CorvaletTest, OnlyAReadablePlugInFileBecomesTheDocument)
             // Save goes to the document's file, never to the refused one.
             m_frame->SendMessage(WM_PLUGIN_MODIFIED);
             Doc()->OnFileSave();
-            if (!c.text.empty())
+            if (!c.text.empty()) {
                 EXPECT_EQ(FileText(c.path), c.text);
+            }
         }
     }
     CloseHandle(lock);
