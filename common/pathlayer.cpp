@@ -120,10 +120,69 @@ static bool StripNames(CString& path)
     return true;
 }
 
-// Short (8.3) names expanded for the longest part of the path that exists.
-static CString ExpandShortNames(const CString& path)
+namespace {
+
+// The pass of this thread: how deep passes nest, the protected folders they
+// share (found at the first test inside them), and what canonicalising found
+// during them.
+thread_local int t_passDepth = 0;
+thread_local std::vector<CString>* t_passFolders = nullptr;
+
+// A run canonicalises thousands of paths in a few folders, and each again
+// where the library takes the validated form: expanding a path's short names
+// asks the file system once for every name in it. So a pass keeps the long
+// forms of the folders it expanded and the canonical forms it gave out
+// (canonicalising one of those gives it back unchanged). A few of each are
+// enough: entries come folder by folder.
+struct CPassPaths
 {
-    const int root = RootLength(path);
+    static const size_t kKept = 16;
+    std::vector<std::pair<CString, CString>> longFolders; // as given, long form
+    std::vector<CString> canonical;
+    // The validator and then the library test the same path: the last few
+    // link and final-path answers are not asked for again.
+    static const size_t kAnswers = 4;
+    std::vector<std::pair<CString, int>> links;
+    std::vector<std::pair<CString, CString>> finals;
+
+    template <class T>
+    static void Keep(std::vector<T>& list, const T& value, size_t kept = kKept)
+    {
+        if (list.size() >= kept)
+            list.erase(list.begin());
+        list.push_back(value);
+    }
+    template <class T>
+    static const T* Find(const std::vector<std::pair<CString, T>>& list, const CString& path)
+    {
+        for (const auto& known : list)
+            if (known.first.Compare(path) == 0)
+                return &known.second;
+        return nullptr;
+    }
+    bool IsCanonical(const char* path) const
+    {
+        for (const CString& known : canonical)
+            if (known.Compare(path) == 0)
+                return true;
+        return false;
+    }
+};
+thread_local CPassPaths* t_passPaths = nullptr;
+
+CPassPaths* PassPaths()
+{
+    if (t_passDepth > 0 && t_passPaths == nullptr)
+        t_passPaths = new CPassPaths;
+    return t_passDepth > 0 ? t_passPaths : nullptr;
+}
+
+} // namespace
+
+// Short (8.3) names expanded for the longest part of the path that exists;
+// reached tells how much of it that was.
+static CString ExpandEveryShortName(const CString& path, int root, int& reached)
+{
     int cut = path.GetLength();
     while (cut > root) {
         CString head = path.Left(cut);
@@ -133,11 +192,42 @@ static CString ExpandShortNames(const CString& path)
             buffer.resize(length + 1);
             length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
         }
-        if (length > 0 && length < buffer.size())
+        if (length > 0 && length < buffer.size()) {
+            reached = cut;
             return CString(buffer.data(), (int)length) + path.Mid(cut);
+        }
         cut = head.ReverseFind('\\');
     }
+    reached = 0;
     return path;
+}
+
+static CString ExpandShortNames(const CString& path)
+{
+    const int root = RootLength(path);
+    const int slash = path.ReverseFind('\\');
+    CPassPaths* pass = slash >= root ? PassPaths() : nullptr;
+    if (pass == nullptr) {
+        int reached = 0;
+        return ExpandEveryShortName(path, root, reached);
+    }
+    const CString folder = path.Left(slash);
+    // The folder's long form is known: only the last name is looked up (a
+    // find gives its long name, as the system's own expansion does).
+    if (const CString* longFolder = CPassPaths::Find(pass->longFolders, folder)) {
+        WIN32_FIND_DATAA found;
+        CFindHandle find(::FindFirstFileA(path, &found));
+        return WithTrailingBackslash(*longFolder) + (find.IsValid() ? CString(found.cFileName) : path.Mid(slash + 1));
+    }
+    int reached = 0;
+    const CString expanded = ExpandEveryShortName(path, root, reached);
+    // The folder existed: the expansion keeps every name, so the part before
+    // the last one is the folder's long form.
+    if (reached >= slash) {
+        const int expandedSlash = expanded.ReverseFind('\\');
+        CPassPaths::Keep(pass->longFolders, std::make_pair(folder, expanded.Left(expandedSlash)));
+    }
+    return expanded;
 }
 
 namespace {
@@ -221,6 +311,9 @@ CString CanonicalPath(const char* raw)
     // would match other entries.
     if (strpbrk(raw, "*?") != nullptr)
         return CString();
+    CPassPaths* pass = PassPaths();
+    if (pass != nullptr && pass->IsCanonical(raw))
+        return CString(raw);
     // A local drive reached as a network share is that drive for every test
     // (Windows keeps the share spelling in final paths too).
     CString path = UnifySeparators(raw);
@@ -242,6 +335,8 @@ CString CanonicalPath(const char* raw)
     path = ExpandShortNames(path);
     if (!StripNames(path))
         return CString();
+    if (pass != nullptr)
+        CPassPaths::Keep(pass->canonical, path);
     return path;
 }
 
@@ -350,13 +445,6 @@ static std::vector<CString> FindProtectedFolders()
     return folders;
 }
 
-namespace {
-// The pass of this thread: how deep passes nest, and the list they share
-// (made at the first test inside them).
-thread_local int t_passDepth = 0;
-thread_local std::vector<CString>* t_passFolders = nullptr;
-} // namespace
-
 CProtectedFolderPass::CProtectedFolderPass() { ++t_passDepth; }
 
 CProtectedFolderPass::~CProtectedFolderPass()
@@ -366,6 +454,8 @@ CProtectedFolderPass::~CProtectedFolderPass()
         return;
     delete t_passFolders;
     t_passFolders = nullptr;
+    delete t_passPaths;
+    t_passPaths = nullptr;
 }
 
 static std::vector<CString> ProtectedFolders()
@@ -389,10 +479,24 @@ static bool IsAboveAny(const CString& canonical, const std::vector<CString>& fol
 
 int IsProtectedPath(const CString& canonical) { return IsAboveAny(canonical, ProtectedFolders()) ? 1 : 0; }
 
+static int AskIsLink(const CString& canonical);
+
 int IsLinkPath(const CString& canonical)
 {
     if (canonical.IsEmpty() || IsRootPath(canonical))
         return 0;
+    CPassPaths* pass = PassPaths();
+    if (pass == nullptr)
+        return AskIsLink(canonical);
+    if (const int* known = CPassPaths::Find(pass->links, canonical))
+        return *known;
+    const int link = AskIsLink(canonical);
+    CPassPaths::Keep(pass->links, std::make_pair(canonical, link), CPassPaths::kAnswers);
+    return link;
+}
+
+static int AskIsLink(const CString& canonical)
+{
     // Never a spelling with a trailing separator: Wine then reports the
     // target's attributes.
     CString path = canonical;
@@ -423,10 +527,24 @@ int IsLinkPath(const CString& canonical)
 
 typedef DWORD(WINAPI* FinalPathFunction)(HANDLE, LPSTR, DWORD, DWORD);
 
+static CString AskFinalPath(const CString& canonical);
+
 CString FinalPath(const CString& canonical)
 {
     if (canonical.IsEmpty())
         return CString();
+    CPassPaths* pass = PassPaths();
+    if (pass == nullptr)
+        return AskFinalPath(canonical);
+    if (const CString* known = CPassPaths::Find(pass->finals, canonical))
+        return *known;
+    const CString final = AskFinalPath(canonical);
+    CPassPaths::Keep(pass->finals, std::make_pair(canonical, final), CPassPaths::kAnswers);
+    return final;
+}
+
+static CString AskFinalPath(const CString& canonical)
+{
     // Not there before Vista.
     FinalPathFunction getFinalPath =
         (FinalPathFunction)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA");

@@ -52,7 +52,10 @@ int IsProtectedPath(const CString& canonical);
 // thread find them once, at the first test that needs them, and share that
 // list until the pass ends. Outside a pass every test finds them anew, so a
 // changed setting counts at once. Passes nest: the outermost one ends the
-// sharing.
+// sharing. A pass also keeps, for its thread and module, the long forms of
+// the folders canonicalised during it, the canonical forms it gave out and
+// the last few link and final-path answers, so that a run asks the file
+// system once per entry where the validator and the library both test it.
 class CProtectedFolderPass
 {
 public:

@@ -154,6 +154,65 @@ CString ReadPluginValue(const char* pluginFile, const char* section, const char*
     }
 }
 
+namespace {
+
+std::string LowerAscii(const char* text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = (char)(c - 'A' + 'a');
+    return lower;
+}
+
+// Blanks around the text, then one pair of enclosing quotes, as the profile
+// functions drop them from a value.
+CString AsProfileValue(CString value)
+{
+    value.Trim(" \t\r\n\v\f");
+    const int last = value.GetLength() - 1;
+    if (last > 0 && (value[0] == '"' || value[0] == '\'') && value[last] == value[0])
+        value = value.Mid(1, last - 1);
+    return value;
+}
+
+} // namespace
+
+CProfileSection::CProfileSection(const char* file, const char* section)
+    : m_file(file), m_section(section), m_whole(false)
+{
+    // A list that fills the buffer (size - 2) may have been cut.
+    std::vector<char> buffer;
+    for (DWORD size = 16 * kReadBuffer; size <= 1024 * kReadBuffer; size *= 4) {
+        buffer.assign(size, '\0');
+        const DWORD n = ::GetPrivateProfileSectionA(section, buffer.data(), size, file);
+        if (n + 2 < size) {
+            m_whole = true;
+            break;
+        }
+    }
+    if (!m_whole)
+        return;
+    for (const char* line = buffer.data(); *line != '\0'; line += strlen(line) + 1) {
+        // A line without "=" holds no value: the key reads as missing.
+        const char* equals = strchr(line, '=');
+        if (equals == nullptr)
+            continue;
+        CString key(line, (int)(equals - line));
+        key.Trim(" \t\r\n\v\f");
+        m_first.insert(std::make_pair(LowerAscii(key), m_values.size()));
+        m_values.push_back(std::make_pair(key, AsProfileValue(equals + 1)));
+    }
+}
+
+CString CProfileSection::Value(const char* key, const char* defaultValue) const
+{
+    if (!m_whole)
+        return ReadPluginValue(m_file, m_section, key, defaultValue);
+    auto found = m_first.find(LowerAscii(key));
+    return found != m_first.end() ? m_values[found->second].second : CString(defaultValue);
+}
+
 int ParsePluginEntry(PluginSection section, const CString& raw, CPluginEntry& entry)
 {
     CString word;
@@ -168,8 +227,9 @@ std::vector<CPluginEntry> ReadPluginEntries(const char* pluginFile)
 {
     std::vector<CPluginEntry> entries;
     for (const PluginSectionInfo& section : kSections) {
+        const CProfileSection values(pluginFile, section.name);
         for (int number = 0;; ++number) {
-            CString raw = ReadPluginValue(pluginFile, section.name, KeyName(section.keyPrefix, number));
+            CString raw = values.Value(KeyName(section.keyPrefix, number));
             if (raw.IsEmpty())
                 break;
             CPluginEntry entry;

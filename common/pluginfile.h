@@ -14,6 +14,8 @@
 // because a cut entry names another target.
 #pragma once
 #include "fw/framework.h"
+#include <map>
+#include <string>
 #include <vector>
 
 // Longest entry (path;action;argument) that is read, written or run.
@@ -99,6 +101,25 @@ inline CString ReadPluginGeneral(const char* pluginFile, const char* key, const 
 {
     return ReadPluginValue(pluginFile, "General", key, defaultValue);
 }
+
+// One section of a profile file, read in one call. Looking a key up in it
+// gives what GetPrivateProfileString gives (the first key of that name,
+// blanks around the value and one pair of enclosing quotes dropped) without
+// reading the file again for every key. A section too large to read whole
+// is looked up key by key.
+class CProfileSection
+{
+public:
+    CProfileSection(const char* file, const char* section);
+    CString Value(const char* key, const char* defaultValue = "") const;
+
+private:
+    CString m_file;
+    CString m_section;
+    bool m_whole;
+    std::vector<std::pair<CString, CString>> m_values; // key as written, value
+    std::map<std::string, size_t> m_first;             // key in lower case: its first value
+};
 
 // Every entry of the plug-in, all read before any of them is used: Files,
 // then Folders, then Registry; within a section from key 0 up to the first

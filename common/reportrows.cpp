@@ -2,6 +2,7 @@
 #include "reportrows.h"
 #include "language.h"
 #include "logfile.h"
+#include "services.h"
 
 namespace {
 
@@ -55,6 +56,18 @@ void HoldBeforeChange(HWND window, HWND& pending)
 
 HWND HandleOf(CWnd* window) { return window != nullptr ? window->GetSafeHwnd() : nullptr; }
 
+// Rows and bar steps go straight to the controls, past the thread's hooks:
+// a run sends several for each of thousands of entries.
+void SetRow(HWND list, UINT message, int row, const char* textOrNull, int image)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE | (textOrNull != nullptr ? LVIF_TEXT : 0);
+    item.iItem = row;
+    item.pszText = const_cast<char*>(textOrNull);
+    item.iImage = image;
+    SendPastHooks(list, message, 0, (LPARAM)&item);
+}
+
 } // namespace
 
 void ShowPendingReportRowsWhenDue()
@@ -98,9 +111,8 @@ void AppendReportRow(CListCtrl* list, const CString& text, int image)
     if (HandleOf(list) == nullptr)
         return;
     HoldBeforeChange(list->GetSafeHwnd(), s_pendingList);
-    // An index past the end appends: no need to ask for the count first
-    // (every message to the list passes the thread's hooks).
-    list->InsertItem(LVIF_TEXT | LVIF_IMAGE, INT_MAX, text, 0, 0, image, 0);
+    // An index past the end appends: no need to ask for the count first.
+    SetRow(list->GetSafeHwnd(), LVM_INSERTITEMA, INT_MAX, text, image);
     ShowPendingReportRowsWhenDue();
 }
 
@@ -108,16 +120,16 @@ void SetLastReportRow(CListCtrl* list, const char* textOrNull, int image)
 {
     if (HandleOf(list) == nullptr)
         return;
-    const int count = list->GetItemCount();
+    const HWND hwnd = list->GetSafeHwnd();
+    const int count = (int)SendPastHooks(hwnd, LVM_GETITEMCOUNT, 0, 0);
     if (count == 0) {
         // Without a row to rewrite, the result gets a row of its own rather
         // than being lost.
         AppendReportRow(list, textOrNull != nullptr ? textOrNull : "", image);
         return;
     }
-    HoldBeforeChange(list->GetSafeHwnd(), s_pendingList);
-    list->SetItem(count - 1, 0, textOrNull != nullptr ? LVIF_TEXT | LVIF_IMAGE : LVIF_IMAGE, textOrNull, image, 0, 0,
-                  0);
+    HoldBeforeChange(hwnd, s_pendingList);
+    SetRow(hwnd, LVM_SETITEMA, count - 1, textOrNull, image);
     ShowPendingReportRowsWhenDue();
 }
 
@@ -136,10 +148,11 @@ void SetupProgress(CProgressCtrl* progress, int count)
 {
     if (HandleOf(progress) == nullptr)
         return;
-    HoldBeforeChange(progress->GetSafeHwnd(), s_pendingBar);
-    progress->SetRange32(0, count);
-    progress->SetStep(1);
-    progress->SetPos(0);
+    const HWND bar = progress->GetSafeHwnd();
+    HoldBeforeChange(bar, s_pendingBar);
+    SendPastHooks(bar, PBM_SETRANGE32, 0, count);
+    SendPastHooks(bar, PBM_SETSTEP, 1, 0);
+    SendPastHooks(bar, PBM_SETPOS, 0, 0);
     ShowPendingReportRowsWhenDue();
 }
 
@@ -160,7 +173,7 @@ void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCt
     if (logOrNull != nullptr)
         logOrNull->WriteEntry(text);
     if (HandleOf(progress) != nullptr) {
-        progress->StepIt();
+        SendPastHooks(progress->GetSafeHwnd(), PBM_STEPIT, 0, 0);
         ShowPendingReportRowsWhenDue();
     }
 }

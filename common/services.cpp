@@ -160,6 +160,15 @@ void ProcessMsgLoop()
     }
 }
 
+LRESULT SendPastHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Another thread's window is only ever reached through its own queue.
+    if (::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId())
+        return ::SendMessageA(window, message, wParam, lParam);
+    const WNDPROC proc = (WNDPROC)::GetWindowLongPtrA(window, GWLP_WNDPROC);
+    return ::CallWindowProcA(proc, window, message, wParam, lParam);
+}
+
 CString WithTrailingBackslash(const char* folder)
 {
     CString path(folder);

@@ -47,6 +47,13 @@ void ProcessMsgLoop();
 const DWORD PUMP_INTERVAL_MS = 50;
 void ProcessMsgLoopEvery(DWORD intervalMs = PUMP_INTERVAL_MS);
 
+// Sends the message straight to the window's procedure (its subclassing
+// included), past the thread's hooks: a call-window hook, as the themed menus
+// keep on every thread with windows, costs a round trip to the system for
+// each message sent, which loops that send thousands cannot afford. For
+// messages no hook needs to see; another thread's window gets a plain send.
+LRESULT SendPastHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Trims trailing white space, then drops one trailing backslash.
 void RemoveTrailingBackslash(CString& path);
 

@@ -2,6 +2,7 @@
 // folders that must never be cleaned, against a scratch folder and a host link
 // fixture (tests/support/make-links.sh, made by ctest in <tests>\pathlinks).
 #include <gtest/gtest.h>
+#include <memory>
 #include "pathlayer.h"
 #include "services.h"
 #include "testsupport.h"
@@ -103,14 +104,29 @@ TEST(PathLayer, SpellingsOfOnePathComeOutTheSame)
         {"{S}\\a?", ""},
         {"", ""},
     };
-    for (const auto& c : cases) {
-        CString raw = Expand(c.raw, scratch.Path(), "");
-        EXPECT_STREQ(Expand(c.canonical, scratch.Path(), ""), CanonicalPath(raw)) << raw;
-    }
-    // Short names are expanded where the path exists.
-    if (folder.CompareNoCase(shortName) != 0 && shortName[0] != '\0') {
-        EXPECT_STREQ(folder, CanonicalPath(shortName));
-        EXPECT_STREQ(folder + "\\new", CanonicalPath(CString(shortName) + "\\new\\"));
+    const CString file = folder + "\\File With Long Name.txt";
+    WriteFileText(file, "x");
+    char shortFile[MAX_PATH] = "";
+    GetShortPathNameA(file, shortFile, MAX_PATH);
+    const CString shortFileName = CString(shortFile).Mid(CString(shortFile).ReverseFind('\\') + 1);
+    // Alone, then in a pass (which keeps the long forms of folders and the
+    // forms it gave out), each path twice and then by its file's short name.
+    for (int inPass = 0; inPass < 2; ++inPass) {
+        std::unique_ptr<CProtectedFolderPass> pass(inPass ? new CProtectedFolderPass : nullptr);
+        for (int round = 0; round < 1 + inPass; ++round) {
+            for (const auto& c : cases) {
+                CString raw = Expand(c.raw, scratch.Path(), "");
+                EXPECT_STREQ(Expand(c.canonical, scratch.Path(), ""), CanonicalPath(raw)) << raw << " pass " << inPass;
+            }
+            // Short names are expanded where the path exists.
+            if (folder.CompareNoCase(shortName) != 0 && shortName[0] != '\0') {
+                EXPECT_STREQ(folder, CanonicalPath(shortName));
+                EXPECT_STREQ(folder + "\\new", CanonicalPath(CString(shortName) + "\\new\\"));
+                EXPECT_STREQ(file, CanonicalPath(shortFile)) << inPass;
+                EXPECT_STREQ(file, CanonicalPath(folder + "\\" + shortFileName)) << inPass;
+                EXPECT_STREQ(folder + "\\gone.txt", CanonicalPath(CString(shortName) + "\\gone.txt")) << inPass;
+            }
+        }
     }
 }
 

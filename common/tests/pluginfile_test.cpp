@@ -110,6 +110,39 @@ TEST(PluginFormat, ReadsEverySectionInOrderWholeAndStopsAtTheFirstGap)
     EXPECT_TRUE(ReadPluginEntries(folder("missing.dorv")).empty());
 }
 
+// A run reads a section in one call: every key must read as the profile
+// functions read it on their own, however the file is written.
+TEST(PluginFormat, ASectionReadOnceGivesWhatEachKeyReadAloneGives)
+{
+    CScratchFolder folder("pluginsection");
+    const CString file = folder("s.dorv");
+    const std::string huge(40000, 'h');
+    const std::string cases[] = {
+        "[Files]\r\nFile0=C:\\a;Delete;x\r\nFile1=C:\\b;Delete;y\r\n",
+        "[Files]\r\nFile0 =  C:\\a;Delete;x  \r\n\tFile1\t=\tb\t\r\n",
+        "[Files]\r\nFile0=\"C:\\a;Delete;x\"\r\nFile1='q'\r\nFile2=\"\r\nFile3=\"\"\r\nFile4=\"a'\r\nFile5= \" s \" "
+        "\r\n",
+        "[Files]\r\nFile0=first\r\nFILE0=second\r\nfile1=lower\r\n",
+        "[Files]\r\nFile0=a\r\n[Other]\r\nFile1=o\r\n[files]\r\nFile1=b\r\nFile0=c\r\n",
+        "[Files]\r\nFile0\r\nFile1=b\r\n;File2=c\r\nFile3=a=b;c\r\nFile4=\r\n",
+        "[Files]\nFile0=lf\nFile1=only\n",
+        "[Files]\rFile0=cr\rFile1=only\r",
+        "  [ Files ]  \r\nFile0=spaced\r\n[Files\r\nFile1=open\r\n",
+        "\xEF\xBB\xBF[Files]\r\nFile0=bom\r\n",
+        "[Files]\r\nFile0=" + huge + "\r\nFile1=after\r\n",
+        "File0=outside\r\n[Files]\r\n",
+    };
+    const char* const keys[] = {"File0", "File1", "File2", "File3", "File4", "File5", "file0", "Missing"};
+    for (const std::string& text : cases) {
+        WriteFileText(file, text.c_str());
+        const CProfileSection section(file, "Files");
+        for (const char* key : keys)
+            EXPECT_STREQ(ReadPluginValue(file, "Files", key, "default"), section.Value(key, "default"))
+                << key << " in " << text.substr(0, 60);
+    }
+    EXPECT_STREQ("dflt", CProfileSection(folder("missing.dorv"), "Files").Value("File0", "dflt"));
+}
+
 TEST(PluginFormat, PlaceholdersFirstFoundOnlyAndOnlyToAnAbsoluteFolder)
 {
     CPlaceholderFolders folders;
