@@ -200,10 +200,6 @@ void DrawHighlightedButton(CDC* pDC, const RECT& rect, BOOL bPressed)
 
 HFONT CreateNonClientFont(LOGFONTA NONCLIENTMETRICSA::*font)
 {
-    NONCLIENTMETRICSA metrics;
-    ZeroMemory(&metrics, sizeof(metrics));
-    metrics.cbSize = sizeof(metrics);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        return nullptr;
-    return ::CreateFontIndirectA(&(metrics.*font));
+    const NONCLIENTMETRICSA* metrics = GetMenuSettings().pMetrics;
+    return metrics ? ::CreateFontIndirectA(&(metrics->*font)) : nullptr;
 }

@@ -50,11 +50,7 @@ BOOL IsVisualThemeActive()
     return pfn && pfn();
 }
 
-BOOL IsFlatMenu()
-{
-    BOOL bFlat = FALSE;
-    return GetWindowsClass() >= WINCLASS_XP && ::SystemParametersInfoA(SPI_GETFLATMENU, 0, &bFlat, 0) && bFlat;
-}
+BOOL IsFlatMenu() { return GetMenuSettings().bFlatMenu; }
 
 int GetDisplayColorCount()
 {
@@ -741,6 +737,7 @@ CThemedMemDC::CThemedMemDC(LPCRECT pRect, CDC* pTarget)
     : m_rect(*pRect), m_hOldBitmap(nullptr), m_bNoCopyBack(FALSE), m_hTargetDC(pTarget->m_hDC), m_nSavedDC(0)
 {
     int cx = m_rect.Width() > 0 ? m_rect.Width() : 1, cy = m_rect.Height() > 0 ? m_rect.Height() : 1;
+    const HGDIOBJ hTargetFont = ::GetCurrentObject(m_hTargetDC, OBJ_FONT);
     if (HDC hSurface = Surface().Borrow(m_hTargetDC, cx, cy)) {
         Attach(hSurface);
         m_nSavedDC = SaveDC();
@@ -756,7 +753,8 @@ CThemedMemDC::CThemedMemDC(LPCRECT pRect, CDC* pTarget)
     }
     SetWindowOrg(m_rect.left, m_rect.top);
     // Draw with the target's font and colours.
-    SelectObject(::GetCurrentObject(m_hTargetDC, OBJ_FONT));
+    if (::GetCurrentObject(m_hDC, OBJ_FONT) != hTargetFont)
+        SelectObject(hTargetFont);
     SetTextColor(::GetTextColor(m_hTargetDC));
     SetBkColor(::GetBkColor(m_hTargetDC));
 }
@@ -868,6 +866,11 @@ void DeleteMenuBarBrushes() { Brushes().Clear(); }
 
 // ---------------------------------------------------------------- fonts
 
+bool SameLogFont(const LOGFONTA& a, const LOGFONTA& b)
+{
+    return memcmp(&a, &b, offsetof(LOGFONTA, lfFaceName)) == 0 && strncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+}
+
 namespace {
 class CThemedFontCache
 {
@@ -880,13 +883,16 @@ public:
     HFONT Get(const LOGFONTA& lf)
     {
         for (const Entry& e : m_fonts)
-            if (SameFont(e.lf, lf))
+            if (SameLogFont(e.lf, lf))
                 return e.hFont;
         HFONT hFont = ::CreateFontIndirectA(&lf);
         if (!hFont)
             return nullptr;
         // A settings change brings new faces; the few of a session stay.
         if (m_fonts.size() >= kMaxFonts) {
+            // The measuring DC may still hold the font that goes.
+            if (m_hMeasureDC && ::GetCurrentObject(m_hMeasureDC, OBJ_FONT) == m_fonts.front().hFont)
+                ::SelectObject(m_hMeasureDC, ::GetStockObject(SYSTEM_FONT));
             ::DeleteObject(m_fonts.front().hFont);
             m_fonts.erase(m_fonts.begin());
         }
@@ -918,11 +924,6 @@ private:
         HFONT hFont;
     };
     static const size_t kMaxFonts = 16;
-    static bool SameFont(const LOGFONTA& a, const LOGFONTA& b)
-    {
-        return memcmp(&a, &b, offsetof(LOGFONTA, lfFaceName)) == 0 &&
-               strncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
-    }
     std::vector<Entry> m_fonts;
     HDC m_hMeasureDC;
 };
@@ -934,6 +935,45 @@ CThemedFontCache& FontCache()
     return *pCache;
 }
 } // namespace
+
+namespace {
+struct CMenuSettings
+{
+    NONCLIENTMETRICSA metrics;
+    ThemedMenuSettings settings;
+    BOOL bRead = FALSE;
+};
+CMenuSettings& MenuSettings()
+{
+    static CMenuSettings* pSettings = new CMenuSettings;
+    return *pSettings;
+}
+} // namespace
+
+const ThemedMenuSettings& GetMenuSettings()
+{
+    CMenuSettings& cached = MenuSettings();
+    if (cached.bRead)
+        return cached.settings;
+    ThemedMenuSettings& s = cached.settings;
+    ZeroMemory(&cached.metrics, sizeof(cached.metrics));
+    cached.metrics.cbSize = sizeof(cached.metrics);
+    const BOOL bMetrics =
+        ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(cached.metrics), &cached.metrics, 0) != 0;
+    s.pMetrics = bMetrics ? &cached.metrics : nullptr;
+    const int n = GetWindowsClass();
+    BOOL b = FALSE;
+    s.bFlatMenu = n >= WINCLASS_XP && ::SystemParametersInfoA(SPI_GETFLATMENU, 0, &b, 0) && b;
+    b = FALSE;
+    s.bKeyboardCues = n >= WINCLASS_WIN2000 && ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &b, 0) && b;
+    s.cxMenuCheck = ::GetSystemMetrics(SM_CXMENUCHECK);
+    s.cyMenu = ::GetSystemMetrics(SM_CYMENU);
+    // Without the metrics nothing is kept: asked again next time.
+    cached.bRead = bMetrics;
+    return s;
+}
+
+void ForgetMenuSettings() { MenuSettings().bRead = FALSE; }
 
 HFONT GetThemedFont(const LOGFONTA& lf) { return FontCache().Get(lf); }
 HDC GetMeasureDC() { return FontCache().MeasureDC(); }

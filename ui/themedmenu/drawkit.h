@@ -270,9 +270,26 @@ void DeleteMenuBarBrushes();
 // screen-compatible DC is kept for measuring. The handles stay the cache's
 // (callers select them and select them out again, never delete them).
 HFONT GetThemedFont(const LOGFONTA& lf);
+// Two descriptions of one font (the face compared as a string).
+bool SameLogFont(const LOGFONTA& a, const LOGFONTA& b);
 HDC GetMeasureDC();
 // Frees the fonts and the measuring DC (at process end).
 void DeleteThemedFonts();
+
+// The system settings every item of a popup is measured and drawn with,
+// read once for many items: asking costs the display driver a look at its
+// own settings each time. Read again after ForgetMenuSettings, which the menu
+// hook calls before every popup and at every settings change.
+struct ThemedMenuSettings
+{
+    const NONCLIENTMETRICSA* pMetrics; // null when the system gave none
+    BOOL bFlatMenu;                    // SPI_GETFLATMENU (XP and later)
+    BOOL bKeyboardCues;                // SPI_GETKEYBOARDCUES (2000 and later)
+    int cxMenuCheck;                   // SM_CXMENUCHECK
+    int cyMenu;                        // SM_CYMENU
+};
+const ThemedMenuSettings& GetMenuSettings();
+void ForgetMenuSettings();
 
 // ---------------------------------------------------------------- late-bound
 

@@ -224,6 +224,9 @@ LRESULT CALLBACK CThemedMenuHook::CallWndProcHook(int nCode, WPARAM wParam, LPAR
             CThemedMenu::OnUnInitMenuPopup((HMENU)p->wParam);
             break;
         case WM_EXITMENULOOP: CThemedMenu::SetLastPopup(nullptr); break;
+        // A popup is measured and drawn with the settings as they are now.
+        case WM_INITMENUPOPUP:
+        case WM_SETTINGCHANGE: ForgetMenuSettings(); break;
         }
     }
     return ::CallNextHookEx(s_hHook, nCode, wParam, lParam);

@@ -8,11 +8,7 @@ const UINT ODS_PRESSED = 0x800;  // a bar item pressed without a popup
 
 BOOL HighContrast() { return GetThemedSystemInfo().bHighContrast; }
 
-BOOL KeyboardCues()
-{
-    BOOL b = FALSE;
-    return GetWindowsClass() >= WINCLASS_WIN2000 && ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &b, 0) && b;
-}
+BOOL KeyboardCues() { return GetMenuSettings().bKeyboardCues; }
 
 // Everything one painter call needs about the item.
 struct ItemPaint
@@ -89,16 +85,24 @@ class CItemFont
 public:
     CItemFont(CDC* pDC, UINT state) : m_pDC(pDC), m_hOld(nullptr)
     {
-        NONCLIENTMETRICSA ncm = {};
-        ncm.cbSize = sizeof(ncm);
-        ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-        LOGFONTA lf = ncm.lfMenuFont;
+        const NONCLIENTMETRICSA* ncm = GetMenuSettings().pMetrics;
+        LOGFONTA lf = {};
+        if (ncm)
+            lf = ncm->lfMenuFont;
         if (state & ODS_DEFAULT)
             lf.lfWeight = FW_BOLD;
         if (state & ODS_SIDEBAR)
             lf.lfEscapement = lf.lfOrientation = -900;
+        // The system draws its menus with the same font: a selection of an
+        // equal one is left out (each costs the display driver a look at its
+        // settings).
+        HFONT hCurrent = (HFONT)::GetCurrentObject(pDC->m_hDC, OBJ_FONT);
+        LOGFONTA current = {};
+        if (hCurrent && ::GetObjectA(hCurrent, sizeof(current), &current) == sizeof(current) &&
+            SameLogFont(current, lf))
+            return;
         HFONT hFont = GetThemedFont(lf);
-        if (hFont)
+        if (hFont && hFont != hCurrent)
             m_hOld = ::SelectObject(pDC->m_hDC, hFont);
     }
     ~CItemFont()
@@ -788,7 +792,7 @@ void CThemedMenu::PaintMenuTitle(LPDRAWITEMSTRUCT lpdis)
             pDC->GetClipBox(&client);
         r.top = client.top;
         r.bottom = client.bottom;
-        r.right += ::GetSystemMetrics(SM_CXMENUCHECK);
+        r.right += GetMenuSettings().cxMenuCheck;
         start = CPoint(r.left + 2, r.bottom - image.cy - 4);
     } else {
         start = CPoint(r.left + image.cx + 2, r.top);

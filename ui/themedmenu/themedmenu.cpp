@@ -22,11 +22,10 @@ BOOL IsSystemCommand(UINT_PTR nID)
 // The menu font of the non-client metrics, bold when asked.
 BOOL GetMenuFont(LOGFONTA& lf, BOOL bBold)
 {
-    NONCLIENTMETRICSA ncm = {};
-    ncm.cbSize = sizeof(ncm);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+    const NONCLIENTMETRICSA* ncm = GetMenuSettings().pMetrics;
+    if (!ncm)
         return FALSE;
-    lf = ncm.lfMenuFont;
+    lf = ncm->lfMenuFont;
     if (bBold)
         lf.lfWeight = FW_BOLD;
     return TRUE;
@@ -752,15 +751,17 @@ SIZE TextSize(const LOGFONTA& lf, const CString& text)
     HFONT hFont = GetThemedFont(lf);
     if (!hDC)
         return size;
-    HGDIOBJ hOld = hFont ? ::SelectObject(hDC, hFont) : nullptr;
+    // The measuring DC is this layer's own: the font stays selected for the
+    // next item, which mostly has the same (every selection of a font costs
+    // the display driver a look at its settings).
+    if (hFont && ::GetCurrentObject(hDC, OBJ_FONT) != hFont)
+        ::SelectObject(hDC, hFont);
     ::GetTextExtentPoint32A(hDC, text, text.GetLength(), &size);
     if (text.IsEmpty()) {
         TEXTMETRICA tm = {};
         ::GetTextMetricsA(hDC, &tm);
         size.cy = tm.tmHeight;
     }
-    if (hOld)
-        ::SelectObject(hDC, hOld);
     return size;
 }
 } // namespace
@@ -794,7 +795,7 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
         index = (size_t)pos;
     }
     auto measure = [&](CThemedMenuItemData* r, UINT& width, UINT& height) {
-        int cyMenu = ::GetSystemMetrics(SM_CYMENU);
+        int cyMenu = GetMenuSettings().cyMenu;
         if (r->IsSeparator() && (r->m_nTitleFlags & TITLE_ITEM)) {
             SIZE text = TextSize(Options().titleFont, r->GetString(GetShortcutTable()));
             CSize image(0, 0);
@@ -806,7 +807,7 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
             if (r->m_nTitleFlags & TITLE_VERTICAL) {
                 int w = image.cx > text.cy ? image.cx : text.cy;
                 if (!GetThemedSystemInfo().bWine)
-                    w -= ::GetSystemMetrics(SM_CXMENUCHECK);
+                    w -= GetMenuSettings().cxMenuCheck;
                 if (r->m_nTitleFlags & TITLE_LINE)
                     w += 8;
                 else if (r->m_nTitleFlags & TITLE_ROUNDED)
@@ -838,7 +839,7 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
         int w, h;
         if (!bXP) {
             if (bBarItem)
-                w = ts.cx - (bAmp ? ::GetSystemMetrics(SM_CXMENUCHECK) / 2 : 0);
+                w = ts.cx - (bAmp ? GetMenuSettings().cxMenuCheck / 2 : 0);
             else
                 w = ts.cx + 2 * m_nIconWidth + 2;
             h = m_nIconHeight + 4 > cyMenu ? m_nIconHeight + 4 : cyMenu;
@@ -866,7 +867,7 @@ void CThemedMenu::MeasureByRule(LPMEASUREITEMSTRUCT lpmis, BOOL bBarItem, BOOL b
                 w = w2;
             break;
         }
-        h = (UINT)::GetSystemMetrics(SM_CYMENU);
+        h = (UINT)GetMenuSettings().cyMenu;
     }
     lpmis->itemWidth = w;
     lpmis->itemHeight = h;

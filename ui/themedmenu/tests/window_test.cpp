@@ -192,6 +192,37 @@ TEST_F(WindowTest, PopupsAreDecoratedAgainOnceTheHookResumes)
     EXPECT_TRUE(decorated());
 }
 
+// The settings kept for the items of a popup are read again for the next
+// popup and after a settings change, never kept from an earlier one.
+TEST_F(WindowTest, MenuSettingsAreReadAgainForEveryPopupAndAfterAChange)
+{
+    BOOL original = FALSE;
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &original, 0));
+    auto setCues = [](BOOL on) { ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, (PVOID)(INT_PTR)on, 0); };
+    HMENU hFile = ::GetSubMenu(m_pFrame->m_defaultMenu.m_hMenu, 0);
+    const struct
+    {
+        bool popup; // else a settings change reaches the frame
+        BOOL cues;
+    } steps[] = {{true, !original}, {false, original}, {true, !original}, {false, !original}};
+    for (const auto& step : steps) {
+        GetMenuSettings(); // kept from before the change
+        setCues(step.cues);
+        BOOL seen = !step.cues;
+        if (step.popup) {
+            WhileMenuOpen([&] { seen = GetMenuSettings().bKeyboardCues; });
+            ::TrackPopupMenu(hFile, TPM_LEFTALIGN, 100, 100, 0, m_hWnd, nullptr);
+            Pump(10);
+        } else {
+            ::SendMessageA(m_hWnd, WM_SETTINGCHANGE, SPI_SETKEYBOARDCUES, 0);
+            seen = GetMenuSettings().bKeyboardCues;
+        }
+        EXPECT_EQ(step.cues, seen) << (step.popup ? "popup" : "settings change");
+    }
+    setCues(original);
+    ForgetMenuSettings();
+}
+
 TEST_F(WindowTest, PopupsTakeTheirOwnMenuAndLeaveNothing)
 {
     CImageList images;
