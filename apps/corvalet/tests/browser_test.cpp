@@ -248,9 +248,15 @@ TEST_F(BrowserTest, DeleteRemovesTheSelectedValueByItsRealName)
         ASSERT_GE(row, 0);
         list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
         m_asker.answers.push_back(IDYES);
+        // Another process adds a value above while the question is open.
+        m_asker.whileAsking = [&] {
+            RegAdd(Path(), "0added");
+            PumpFor(700);
+        };
         list.DeleteSelectedValues();
         for (const std::wstring& name : names)
             EXPECT_EQ(HasValue(Path(), name), name != chosen) << list.GetItemCount();
+        EXPECT_TRUE(HasValue(Path(), L"0added"));
     }
 }
 

@@ -13,6 +13,7 @@
 #include "MainFrm.h"
 #include "resource.h"
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,10 +26,17 @@ public:
     std::deque<CString> files; // for the file dialogs; "" (or none left) cancels
     std::vector<CString> asked;
     int fileDialogs = 0;
+    // Runs while the next question is open, as a modal box lets the world go on.
+    std::function<void()> whileAsking;
 
     int Ask(HWND, const CString& text, const CString&, UINT type) override
     {
         asked.push_back(text);
+        if (whileAsking) {
+            std::function<void()> run;
+            run.swap(whileAsking);
+            run();
+        }
         if (!answers.empty()) {
             int a = answers.front();
             answers.pop_front();

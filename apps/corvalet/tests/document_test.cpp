@@ -303,6 +303,25 @@ TEST_F(CorvaletTest, ACommandLineNameIsTheFileOfTheStartFolderForReadAndSave)
     EXPECT_EQ(m_asker.fileDialogs, 0);
 }
 
+// Without an application-data folder Save starts in no folder of its own:
+// none is made at the root of the current drive, and the user is told once.
+TEST_F(CorvaletTest, NoDataFolderGivesNoPlugInFolder)
+{
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, current);
+    SetAppDataProbe([] { return CString(); });
+    {
+        CDialogCatcher catcher(IDOK);
+        EXPECT_EQ(GetPlugInFolder(), "");
+        EXPECT_EQ(GetPlugInFolder(), "");
+        EXPECT_TRUE(catcher.WaitFor(1));
+        Sleep(300);
+        EXPECT_EQ(catcher.Boxes().size(), 1u);
+    }
+    SetAppDataProbe(nullptr);
+    EXPECT_EQ(GetFileAttributesA(CString(current).Left(3) + "plug-ins"), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(CorvaletTest, OnlyAReadablePlugInFileBecomesTheDocument)
 {
     CString good = (*m_folder)("good.dorv");

@@ -119,7 +119,8 @@ TEST_F(CorvaletTest, PropertiesEditsTheSelectedRowAndOkKeepsIt)
 {
     StartApp();
     AddRow("C:\\Data", "File", "Delete", "a.txt");
-    AddRow("HKEY_CURRENT_USER\\Software", "Key", "Delete", "Pirt");
+    // A key below a key: built anew from the shown path, it would split there.
+    AddRow("HKEY_CURRENT_USER\\Software", "Key", "Delete", "Pirt\\Sub");
     m_frame->SetModified(FALSE);
     // The selection mark and the focus stay on row 0; row 1 alone is selected.
     CListCtrl& list = List()->GetListCtrl();
@@ -135,10 +136,10 @@ TEST_F(CorvaletTest, PropertiesEditsTheSelectedRowAndOkKeepsIt)
             shown = text;
             PostMessageA(editor, WM_COMMAND, IDOK, 0);
         }));
-    EXPECT_EQ(shown, "HKEY_CURRENT_USER\\Software\\Pirt\\");
+    EXPECT_EQ(shown, "HKEY_CURRENT_USER\\Software\\Pirt\\Sub\\");
     ASSERT_EQ(List()->GetRowCount(), 2);
     EXPECT_EQ(List()->GetRow(1).path, "HKEY_CURRENT_USER\\Software");
-    EXPECT_EQ(List()->GetRow(1).detail, "Pirt");
+    EXPECT_EQ(List()->GetRow(1).detail, "Pirt\\Sub");
     EXPECT_EQ(List()->GetRow(0).kind, "File");
 }
 

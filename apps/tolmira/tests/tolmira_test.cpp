@@ -16,6 +16,7 @@
 #include "useradmin.h"
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace pirt_test;
@@ -593,9 +594,18 @@ TEST_F(TolmiraTest, NoDataFolderBuildsNoPath)
     char current[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, current);
     const CString root = CString(current).Left(3);
+    // A plug-in there that the list would show if it looked there.
+    WriteFileText(root + "stray.dorv", "[General]\r\nName=Stray\r\nInstalled=PIRT_WINDOWS\\regedit.exe\r\n");
+    ASSERT_TRUE(StartApp());
     SetAppDataProbe([] { return CString(); });
     {
         CDialogCatcher catcher(IDOK);
+        // Told from a thread without a window, so that the cleaner's stays
+        // open for a refill of its list.
+        std::thread([] { UserPluginFolder(); }).join();
+        View()->RefreshPluginList();
+        for (const std::string& name : Names())
+            EXPECT_NE("Stray", name);
         EXPECT_EQ("", Str(UserPluginFolder()));
         EXPECT_EQ("", Str(StateFilePath()));
         EXPECT_EQ("", Str(LibraryFarnochPath()));
@@ -608,6 +618,7 @@ TEST_F(TolmiraTest, NoDataFolderBuildsNoPath)
         EXPECT_EQ(1u, catcher.Boxes().size());
     }
     SetAppDataProbe(nullptr);
+    DeleteFileA(root + "stray.dorv");
     for (const char* made : {"Zex", "Talvery", "Tolmira.dat"})
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(root + made)) << made;
 }
