@@ -103,6 +103,13 @@ TEST_F(ListViewExTest, ShowingAndHidingKeepsHiddenColumnsBehind)
     Header().SendMessage(CHeaderCtrlEx::TidyOrderMessage());
     EXPECT_EQ(Ints({0, 1, 3, 4, 2}), Order());
     EXPECT_EQ(4, Header().VisibleColumnAt(2)); // nearest visible to its left
+
+    // Shown behind a column of a higher index, its texts move there too.
+    Header().ShowColumn(1, FALSE);
+    Header().ShowColumn(3, FALSE);
+    Header().ShowColumn(3, TRUE);
+    EXPECT_EQ(2, Header().OrderOfColumn(3));
+    ExpectTextsUnderTheirHeaders(*m_view);
 }
 
 TEST_F(ListViewExTest, StoredStateIsAppliedOnlyWhenItFitsTheList)

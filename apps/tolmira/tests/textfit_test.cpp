@@ -1,6 +1,6 @@
 // Every text of the recent-work cleaner's windows is shown whole, in each
-// shipped language: preview, properties, search, column chooser, preferences
-// and about box. (The plug-in list shows what the plug-in files say, in
+// shipped language: preview, properties, search, column chooser, preferences,
+// the run's progress window and the about box. (The plug-in list shows what the plug-in files say, in
 // columns the user sizes.)
 #include <gtest/gtest.h>
 #include "tolmira_test.h"
@@ -13,6 +13,7 @@
 #include "PluginList.h"
 #include "ListViewExRes.h"
 #include "aboutdlg.h"
+#include "progressdlg.h"
 #include "resource.h"
 
 using namespace pirt_test;
@@ -20,12 +21,17 @@ using namespace pirt_test;
 namespace {
 typedef std::vector<std::string> Cut;
 
+// The progress window as the run's last plug-in is reported.
+Cut g_runCut;
+void NoteRunCut(CProgressDlg* dlg, int) { g_runCut = CutTexts(dlg->m_hWnd); }
+
 class TolmiraTextFitTest : public ::testing::Test, public CAppDriver<CMainFrame>
 {
 protected:
     TolmiraTextFitTest() : CAppDriver(g_app, false) {}
     void TearDown() override
     {
+        g_pfnTolmiraRunObserver = nullptr;
         CloseApp();
         DeleteTree(UserPluginFolder());
         ResetDataRoots();
@@ -56,6 +62,8 @@ TEST_F(TolmiraTextFitTest, EveryWindowShowsItsTextsWhole)
         ChooseLanguage(GetIniPath(INI_PIRT), language);
         CString ini = GetIniPath(INI_FARNOCH);
         WritePrivateProfileStringA("Farnoch", "ViewAll", "yes", ini);
+        WritePrivateProfileStringA("Preferences", "SecurityDelConfirm", "no", ini);
+        WritePrivateProfileStringA("Preferences", "CloseAfterKill", "no", ini);
         // Entries of every kind, with the longest action words and a path as
         // long as a real one.
         CString file = UserPluginFolder() + "\\office.dorv";
@@ -98,6 +106,12 @@ TEST_F(TolmiraTextFitTest, EveryWindowShowsItsTextsWhole)
             GetLngString("General", "30200"), [&] { Command(ID_PREFERENCES); }, 3);
         for (size_t i = 0; i < pages.size(); ++i)
             EXPECT_EQ(Cut(), pages[i]) << "preferences page " << i;
+        // A run of the ticked plug-ins.
+        g_runCut = {"<no run>"};
+        g_pfnTolmiraRunObserver = NoteRunCut;
+        Command(ID_EXECUTE_NOW);
+        g_pfnTolmiraRunObserver = nullptr;
+        EXPECT_EQ(Cut(), g_runCut) << "progress window";
         CloseApp();
 
         CAboutDlg about;
