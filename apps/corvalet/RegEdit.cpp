@@ -29,10 +29,7 @@ CString WithoutClosingBackslash(const CString& path)
 // Opens root\path; the owner stays empty when the key cannot be opened.
 BOOL OpenRegKey(CRegKeyHandle& key, HKEY root, const CString& path, REGSAM access)
 {
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExA(root, WithoutClosingBackslash(path), 0, access, &opened) != ERROR_SUCCESS)
-        return FALSE;
-    return key.Attach(opened);
+    return ::RegOpenKeyExA(root, WithoutClosingBackslash(path), 0, access, key.Receive()) == ERROR_SUCCESS;
 }
 
 std::wstring Widen(const char* text)
@@ -614,11 +611,9 @@ void CRegEdit::PopulateChildren(HTREEITEM hItem)
     m_tree.SetRedraw(FALSE);
     for (int child = m_keys[node].firstChild; child >= 0; child = m_keys[child].next) {
         // Opened below the parent's open key: the registry walks no path again.
-        HKEY opened = nullptr;
-        if (::RegOpenKeyExA(key, m_keys[child].name, 0, KEY_ENUMERATE_SUB_KEYS, &opened) != ERROR_SUCCESS)
-            continue;
-        CRegKeyHandle subkey(opened);
-        AddSubkeys(child, subkey);
+        CRegKeyHandle subkey;
+        if (::RegOpenKeyExA(key, m_keys[child].name, 0, KEY_ENUMERATE_SUB_KEYS, subkey.Receive()) == ERROR_SUCCESS)
+            AddSubkeys(child, subkey);
     }
     m_tree.SetRedraw(TRUE);
 }

@@ -231,6 +231,14 @@ TEST_F(BrowserTest, RenameKeepsEveryByteAndNeverOverwrites)
     std::vector<BYTE> taken;
     ASSERT_TRUE(ReadValue(Path(), L"taken", type, taken));
     EXPECT_EQ(std::wstring((const wchar_t*)taken.data()), L"keep");
+    // Nor is a value that has a "\" in its name taken for an entry.
+    SetValueW(Path(), L"c\\d", L"x");
+    Show(Path());
+    list.SetItemState(RowOfName(list, L"c\\d"), LVIS_SELECTED, LVIS_SELECTED);
+    m_asker.asked.clear();
+    m_browser.OnOK();
+    EXPECT_TRUE(m_asker.Showed("Holberin", "22810"));
+    EXPECT_TRUE(m_browser.m_strFullKey.IsEmpty());
 }
 
 TEST_F(BrowserTest, DeleteRemovesTheSelectedValueByItsRealName)

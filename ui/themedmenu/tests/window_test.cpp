@@ -477,7 +477,11 @@ TEST(ThemedPopupWindow, UnsubclassingHandsBackProcedureMessagesAndAtom)
     CThemedMenuHook::UnsubclassMenuWindow(hWnd);
     EXPECT_EQ(nullptr, ::GetPropA(hWnd, kProp));
     EXPECT_EQ(mine, ::GlobalFindAtomA(kProp));
+    // So does the window's end, unsubclassed on the way.
+    ASSERT_TRUE(CThemedMenuHook::SubclassMenuWindow(hWnd, FALSE));
+    g_reached.clear();
     ::DestroyWindow(hWnd);
+    EXPECT_TRUE(!g_reached.empty() && g_reached.back() == WM_NCDESTROY);
     // Nor does the layer keep a reference of its own.
     ::GlobalDeleteAtom(mine);
     EXPECT_EQ(0, ::GlobalFindAtomA(kProp));
