@@ -1,5 +1,6 @@
 // The registry browser and its value list with the change watcher.
 #include "RegEdit.h"
+#include "services.h"
 #include "Asker.h"
 #include "resource.h"
 #include "pirt.h"
@@ -533,11 +534,8 @@ int CRegEdit::AddNode(int parent, const CString& name, HKEY root)
     insert.item.iImage = 0;
     insert.item.iSelectedImage = 1;
     insert.item.lParam = (LPARAM)m_keys.size();
-    // Straight to the tree's window procedure (the subclassing included): a
-    // call-window hook on this thread, as the themed menus keep, costs a
-    // round trip to the system for every message sent, thousands here.
-    WNDPROC proc = (WNDPROC)::GetWindowLongPtrA(m_tree.m_hWnd, GWLP_WNDPROC);
-    HTREEITEM item = (HTREEITEM)::CallWindowProcA(proc, m_tree.m_hWnd, TVM_INSERTITEMA, 0, (LPARAM)&insert);
+    // Thousands of keys: each goes past the thread's hooks.
+    HTREEITEM item = (HTREEITEM)SendPastHooks(m_tree.m_hWnd, TVM_INSERTITEMA, 0, (LPARAM)&insert);
     if (!item)
         return -1;
     int index = (int)m_keys.size();
