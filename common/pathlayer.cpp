@@ -177,6 +177,20 @@ CPassPaths* PassPaths()
     return t_passDepth > 0 ? t_passPaths : nullptr;
 }
 
+// The answer ask gives for the path, kept in the pass's list of answers.
+template <class T>
+T PassAnswer(std::vector<std::pair<CString, T>> CPassPaths::*answers, const CString& path, T (*ask)(const CString&))
+{
+    CPassPaths* pass = PassPaths();
+    if (pass == nullptr)
+        return ask(path);
+    if (const T* known = CPassPaths::Find(pass->*answers, path))
+        return *known;
+    const T answer = ask(path);
+    CPassPaths::Keep(pass->*answers, std::make_pair(path, answer), CPassPaths::kAnswers);
+    return answer;
+}
+
 } // namespace
 
 // Short (8.3) names expanded for the longest part of the path that exists;
@@ -485,14 +499,7 @@ int IsLinkPath(const CString& canonical)
 {
     if (canonical.IsEmpty() || IsRootPath(canonical))
         return 0;
-    CPassPaths* pass = PassPaths();
-    if (pass == nullptr)
-        return AskIsLink(canonical);
-    if (const int* known = CPassPaths::Find(pass->links, canonical))
-        return *known;
-    const int link = AskIsLink(canonical);
-    CPassPaths::Keep(pass->links, std::make_pair(canonical, link), CPassPaths::kAnswers);
-    return link;
+    return PassAnswer(&CPassPaths::links, canonical, AskIsLink);
 }
 
 static int AskIsLink(const CString& canonical)
@@ -533,14 +540,7 @@ CString FinalPath(const CString& canonical)
 {
     if (canonical.IsEmpty())
         return CString();
-    CPassPaths* pass = PassPaths();
-    if (pass == nullptr)
-        return AskFinalPath(canonical);
-    if (const CString* known = CPassPaths::Find(pass->finals, canonical))
-        return *known;
-    const CString final = AskFinalPath(canonical);
-    CPassPaths::Keep(pass->finals, std::make_pair(canonical, final), CPassPaths::kAnswers);
-    return final;
+    return PassAnswer(&CPassPaths::finals, canonical, AskFinalPath);
 }
 
 static CString AskFinalPath(const CString& canonical)
