@@ -2,6 +2,7 @@
 // template with an extra check box.
 #include "checkmessagebox.h"
 #include "language.h"
+#include "services.h"
 
 #include <vector>
 #include <string>
@@ -19,16 +20,6 @@ std::string LngText(const char* key)
 {
     CString s = GetLngString(CString("General"), CString(key));
     return std::string((LPCSTR)s);
-}
-
-std::wstring Widen(const std::string& s)
-{
-    if (s.empty())
-        return std::wstring();
-    int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), (int)s.size(), nullptr, 0);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.c_str(), (int)s.size(), &w[0], n);
-    return w;
 }
 
 // The buttons of the type's button bits, in the order the system shows them.
@@ -123,7 +114,7 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
     : m_type(type), m_hIcon(nullptr), m_hasCancel(false), m_okOnly(false), m_pointSize(8), m_baseX(0), m_baseY(0),
       m_hFont(nullptr), m_hMem(nullptr)
 {
-    m_caption = Widen((caption && *caption) ? caption : "Error");
+    m_caption = WidenAnsi((caption && *caption) ? caption : "Error");
 
     NONCLIENTMETRICSA ncm;
     ZeroMemory(&ncm, sizeof(ncm));
@@ -133,7 +124,7 @@ CMsgDialogTemplate::CMsgDialogTemplate(LPCSTR text, LPCSTR caption, UINT type)
         ncm.lfMessageFont.lfHeight = -11;
         lstrcpyA(ncm.lfMessageFont.lfFaceName, "MS Shell Dlg");
     }
-    m_face = Widen(ncm.lfMessageFont.lfFaceName);
+    m_face = WidenAnsi(ncm.lfMessageFont.lfFaceName);
     HDC hdc = GetDC(nullptr);
     int lpy = GetDeviceCaps(hdc, LOGPIXELSY);
     LONG h = ncm.lfMessageFont.lfHeight < 0 ? -ncm.lfMessageFont.lfHeight : ncm.lfMessageFont.lfHeight;
@@ -298,7 +289,7 @@ void CMsgDialogTemplate::AddItem(DWORD style, const RECT& rc, WORD id, WORD atom
     it.rc = rc;
     it.id = id;
     it.atom = atom;
-    it.text = Widen(text);
+    it.text = WidenAnsi(text.c_str());
     m_items.push_back(it);
 }
 

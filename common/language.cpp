@@ -95,10 +95,8 @@ std::string ReadAnsi(const CString& path)
     return ansi;
 }
 
-// The pass of this thread: how deep passes nest, and whether a lookup inside
-// them has checked the files yet.
-thread_local int t_passDepth = 0;
-thread_local bool t_passChecked = false;
+// The run (CurrentRun) in which a lookup last checked the files.
+thread_local unsigned t_checkedRun = 0;
 
 // The texts of one language file, read the way the profile functions read an
 // INI file: names without case, blanks around names and values dropped, the
@@ -110,9 +108,11 @@ public:
     // The text of (section, key); refreshes first when a file changed.
     CString Lookup(const CString& section, const CString& key)
     {
-        if (t_passDepth == 0 || !t_passChecked)
+        // Inside a run the files are checked at its first lookup only.
+        const unsigned run = CurrentRun();
+        if (run == 0 || run != t_checkedRun)
             Refresh();
-        t_passChecked = t_passDepth > 0;
+        t_checkedRun = run;
         std::map<std::string, std::string>::const_iterator it =
             m_texts.find(Lower((LPCSTR)section) + '\n' + Lower((LPCSTR)key));
         return it == m_texts.end() ? CString() : UnescapePercent(it->second.c_str());
@@ -187,19 +187,6 @@ CLngTexts& Texts()
 }
 
 } // namespace
-
-CLanguagePass::CLanguagePass()
-{
-    if (t_passDepth++ == 0)
-        t_passChecked = false;
-}
-
-CLanguagePass::~CLanguagePass()
-{
-    ASSERT(t_passDepth > 0);
-    if (--t_passDepth == 0)
-        t_passChecked = false;
-}
 
 CString GetLngPath() { return GetIniString("Pirt", "LngPath", INI_PIRT); }
 

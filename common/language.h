@@ -20,19 +20,9 @@ int IsGermanChosen();
 // choice takes effect at the next lookup.
 CString GetLngString(CString section, CString key);
 
-// One run of many lookups (a cleaning run looks up two texts per row). While a
-// pass lives, lookups on its thread check whether the suite INI or the
-// language file changed once, at the first lookup inside it, and then use the
-// texts read; outside a pass every lookup checks. Passes nest: the outermost
-// one ends the sharing.
-class CLanguagePass
-{
-public:
-    CLanguagePass();
-    ~CLanguagePass();
-    CLanguagePass(const CLanguagePass&) = delete;
-    CLanguagePass& operator=(const CLanguagePass&) = delete;
-};
+// Inside a run (CRunPass, services.h) whether the suite INI or the language
+// file changed is checked at the run's first lookup only: a cleaning run
+// looks up two texts per row.
 
 // The same, with the text to show when the key is absent (or empty).
 CString GetLngString(CString section, CString key, CString defaultText);

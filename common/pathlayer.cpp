@@ -7,33 +7,6 @@
 #include <cstring>
 #include <vector>
 
-static bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-static bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-int IsAbsolutePathText(const char* raw)
-{
-    if (raw == nullptr)
-        return 0;
-    if (IsDriveLetter(raw[0]) && raw[1] == ':' && IsSeparator(raw[2]))
-        return 1;
-    if (!(IsSeparator(raw[0]) && IsSeparator(raw[1])))
-        return 0;
-    // "\\server\share": a server name that is not a device or extended-length
-    // prefix, then a share name.
-    const char* server = raw + 2;
-    const char* p = server;
-    while (*p != '\0' && !IsSeparator(*p))
-        ++p;
-    const int serverLength = (int)(p - server);
-    if (serverLength == 0 || *p == '\0')
-        return 0;
-    if (serverLength == 1 && (server[0] == '?' || server[0] == '.'))
-        return 0;
-    const char* share = p + 1;
-    return *share != '\0' && !IsSeparator(*share) ? 1 : 0;
-}
-
 // Length of the root part of a path whose separators are all "\": "C:\" is
 // 3, "\\server\share\" is up to and including the separator after the share
 // (or the whole text when none follows); 0 when there is no such root.
@@ -57,7 +30,7 @@ static CString UnifySeparators(const char* raw)
 {
     CString result;
     for (const char* p = raw; *p != '\0'; ++p) {
-        char c = IsSeparator(*p) ? '\\' : *p;
+        char c = IsPathSeparator(*p) ? '\\' : *p;
         if (c == '\\' && result.GetLength() > 0 && result[result.GetLength() - 1] == '\\' &&
             !(result.GetLength() == 1 && p == raw + 1))
             continue;
@@ -66,20 +39,28 @@ static CString UnifySeparators(const char* raw)
     return result;
 }
 
-// The calls below are made with a buffer that fits most paths, and again with
-// the size they ask for only when it did not: a path is canonicalised for
-// every entry of a run, and asking for the size first doubles the work.
-static CString FullPathName(const CString& path)
+// The text a path call writes (call(buffer, size) returns the length it wrote,
+// or the size it needs when the buffer is too small, or 0). It is made with a
+// buffer that fits most paths, and again with the size asked for only when
+// that did not fit: a path is canonicalised for every entry of a run, and
+// asking for the size first doubles the work. "" when the call fails.
+template <class Call>
+static CString PathFromCall(Call call)
 {
     std::vector<char> buffer(MAX_PATH);
-    DWORD length = GetFullPathNameA(path, (DWORD)buffer.size(), buffer.data(), nullptr);
+    DWORD length = call(buffer.data(), (DWORD)buffer.size());
     if (length >= buffer.size()) {
         buffer.resize(length + 1);
-        length = GetFullPathNameA(path, (DWORD)buffer.size(), buffer.data(), nullptr);
+        length = call(buffer.data(), (DWORD)buffer.size());
     }
     if (length == 0 || length >= buffer.size())
         return CString();
     return CString(buffer.data(), (int)length);
+}
+
+static CString FullPathName(const CString& path)
+{
+    return PathFromCall([&](char* buffer, DWORD size) { return GetFullPathNameA(path, size, buffer, nullptr); });
 }
 
 // Trailing blanks and dots are not part of a name to Windows: "C:\a.\b " and
@@ -122,20 +103,25 @@ static bool StripNames(CString& path)
 
 namespace {
 
-// The pass of this thread: how deep passes nest, the protected folders they
-// share (found at the first test inside them), and what canonicalising found
-// during them.
-thread_local int t_passDepth = 0;
-thread_local std::vector<CString>* t_passFolders = nullptr;
+// What the thread's run shares (CurrentRun): the protected folders, found at
+// the first test inside it, and what canonicalising found during it.
+struct CRunFolders
+{
+    unsigned run = 0;
+    bool found = false;
+    std::vector<CString> folders;
+};
+thread_local CRunFolders* t_runFolders = nullptr;
 
 // A run canonicalises thousands of paths in a few folders, and each again
 // where the library takes the validated form: expanding a path's short names
-// asks the file system once for every name in it. So a pass keeps the long
+// asks the file system once for every name in it. So a run keeps the long
 // forms of the folders it expanded and the canonical forms it gave out
 // (canonicalising one of those gives it back unchanged). A few of each are
 // enough: entries come folder by folder.
-struct CPassPaths
+struct CRunPaths
 {
+    unsigned run = 0;
     static const size_t kKept = 16;
     std::vector<std::pair<CString, CString>> longFolders; // as given, long form
     std::vector<CString> canonical;
@@ -168,26 +154,36 @@ struct CPassPaths
         return false;
     }
 };
-thread_local CPassPaths* t_passPaths = nullptr;
+thread_local CRunPaths* t_runPaths = nullptr;
 
-CPassPaths* PassPaths()
+// The run's finds, made anew for each run; null outside a run.
+template <class T>
+T* RunShared(T*& shared)
 {
-    if (t_passDepth > 0 && t_passPaths == nullptr)
-        t_passPaths = new CPassPaths;
-    return t_passDepth > 0 ? t_passPaths : nullptr;
+    const unsigned run = CurrentRun();
+    if (run == 0)
+        return nullptr;
+    if (shared == nullptr || shared->run != run) {
+        delete shared;
+        shared = new T;
+        shared->run = run;
+    }
+    return shared;
 }
 
-// The answer ask gives for the path, kept in the pass's list of answers.
+CRunPaths* RunPaths() { return RunShared(t_runPaths); }
+
+// The answer ask gives for the path, kept in the run's list of answers.
 template <class T>
-T PassAnswer(std::vector<std::pair<CString, T>> CPassPaths::*answers, const CString& path, T (*ask)(const CString&))
+T RunAnswer(std::vector<std::pair<CString, T>> CRunPaths::*answers, const CString& path, T (*ask)(const CString&))
 {
-    CPassPaths* pass = PassPaths();
-    if (pass == nullptr)
+    CRunPaths* run = RunPaths();
+    if (run == nullptr)
         return ask(path);
-    if (const T* known = CPassPaths::Find(pass->*answers, path))
+    if (const T* known = CRunPaths::Find(run->*answers, path))
         return *known;
     const T answer = ask(path);
-    CPassPaths::Keep(pass->*answers, std::make_pair(path, answer), CPassPaths::kAnswers);
+    CRunPaths::Keep(run->*answers, std::make_pair(path, answer), CRunPaths::kAnswers);
     return answer;
 }
 
@@ -199,16 +195,12 @@ static CString ExpandEveryShortName(const CString& path, int root, int& reached)
 {
     int cut = path.GetLength();
     while (cut > root) {
-        CString head = path.Left(cut);
-        std::vector<char> buffer(MAX_PATH);
-        DWORD length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
-        if (length >= buffer.size()) {
-            buffer.resize(length + 1);
-            length = GetLongPathNameA(head, buffer.data(), (DWORD)buffer.size());
-        }
-        if (length > 0 && length < buffer.size()) {
+        const CString head = path.Left(cut);
+        const CString expanded =
+            PathFromCall([&](char* buffer, DWORD size) { return GetLongPathNameA(head, buffer, size); });
+        if (!expanded.IsEmpty()) {
             reached = cut;
-            return CString(buffer.data(), (int)length) + path.Mid(cut);
+            return expanded + path.Mid(cut);
         }
         cut = head.ReverseFind('\\');
     }
@@ -220,15 +212,15 @@ static CString ExpandShortNames(const CString& path)
 {
     const int root = RootLength(path);
     const int slash = path.ReverseFind('\\');
-    CPassPaths* pass = slash >= root ? PassPaths() : nullptr;
-    if (pass == nullptr) {
+    CRunPaths* run = slash >= root ? RunPaths() : nullptr;
+    if (run == nullptr) {
         int reached = 0;
         return ExpandEveryShortName(path, root, reached);
     }
     const CString folder = path.Left(slash);
     // The folder's long form is known: only the last name is looked up (a
     // find gives its long name, as the system's own expansion does).
-    if (const CString* longFolder = CPassPaths::Find(pass->longFolders, folder)) {
+    if (const CString* longFolder = CRunPaths::Find(run->longFolders, folder)) {
         WIN32_FIND_DATAA found;
         CFindHandle find(::FindFirstFileA(path, &found));
         return WithTrailingBackslash(*longFolder) + (find.IsValid() ? CString(found.cFileName) : path.Mid(slash + 1));
@@ -239,7 +231,7 @@ static CString ExpandShortNames(const CString& path)
     // the last one is the folder's long form.
     if (reached >= slash) {
         const int expandedSlash = expanded.ReverseFind('\\');
-        CPassPaths::Keep(pass->longFolders, std::make_pair(folder, expanded.Left(expandedSlash)));
+        CRunPaths::Keep(run->longFolders, std::make_pair(folder, expanded.Left(expandedSlash)));
     }
     return expanded;
 }
@@ -281,20 +273,20 @@ CString LocalShareAsDrive(const char* path, const std::vector<CString>& computer
     const CString text(path);
     // "\\?\UNC\server\..." is "\\server\..." without normalisation.
     int server = 0;
-    if (text.GetLength() > 8 && IsSeparator(text[0]) && IsSeparator(text[1]) && text[2] == '?' &&
-        IsSeparator(text[3]) && text.Mid(4, 3).CompareNoCase("UNC") == 0 && IsSeparator(text[7]))
+    if (text.GetLength() > 8 && IsPathSeparator(text[0]) && IsPathSeparator(text[1]) && text[2] == '?' &&
+        IsPathSeparator(text[3]) && text.Mid(4, 3).CompareNoCase("UNC") == 0 && IsPathSeparator(text[7]))
         server = 8;
-    else if (text.GetLength() > 2 && IsSeparator(text[0]) && IsSeparator(text[1]))
+    else if (text.GetLength() > 2 && IsPathSeparator(text[0]) && IsPathSeparator(text[1]))
         server = 2;
     else
         return text;
     int end = server;
-    while (end < text.GetLength() && !IsSeparator(text[end]))
+    while (end < text.GetLength() && !IsPathSeparator(text[end]))
         ++end;
     // The share: a drive letter and "$", alone or followed by a separator.
     const int share = end + 1;
     if (end == server || share + 2 > text.GetLength() || !IsDriveLetter(text[share]) || text[share + 1] != '$' ||
-        (share + 2 < text.GetLength() && !IsSeparator(text[share + 2])))
+        (share + 2 < text.GetLength() && !IsPathSeparator(text[share + 2])))
         return text;
     if (!IsThisComputer(text.Mid(server, end - server), computerNames))
         return text;
@@ -325,8 +317,8 @@ CString CanonicalPath(const char* raw)
     // would match other entries.
     if (strpbrk(raw, "*?") != nullptr)
         return CString();
-    CPassPaths* pass = PassPaths();
-    if (pass != nullptr && pass->IsCanonical(raw))
+    CRunPaths* run = RunPaths();
+    if (run != nullptr && run->IsCanonical(raw))
         return CString(raw);
     // A local drive reached as a network share is that drive for every test
     // (Windows keeps the share spelling in final paths too).
@@ -349,8 +341,8 @@ CString CanonicalPath(const char* raw)
     path = ExpandShortNames(path);
     if (!StripNames(path))
         return CString();
-    if (pass != nullptr)
-        CPassPaths::Keep(pass->canonical, path);
+    if (run != nullptr)
+        CRunPaths::Keep(run->canonical, path);
     return path;
 }
 
@@ -459,26 +451,15 @@ static std::vector<CString> FindProtectedFolders()
     return folders;
 }
 
-CProtectedFolderPass::CProtectedFolderPass() { ++t_passDepth; }
-
-CProtectedFolderPass::~CProtectedFolderPass()
-{
-    ASSERT(t_passDepth > 0);
-    if (--t_passDepth > 0)
-        return;
-    delete t_passFolders;
-    t_passFolders = nullptr;
-    delete t_passPaths;
-    t_passPaths = nullptr;
-}
-
 static std::vector<CString> ProtectedFolders()
 {
-    if (t_passDepth == 0)
+    CRunFolders* shared = RunShared(t_runFolders);
+    if (shared == nullptr)
         return FindProtectedFolders();
-    if (t_passFolders == nullptr)
-        t_passFolders = new std::vector<CString>(FindProtectedFolders());
-    return *t_passFolders;
+    if (!shared->found)
+        shared->folders = FindProtectedFolders();
+    shared->found = true;
+    return shared->folders;
 }
 
 static bool IsAboveAny(const CString& canonical, const std::vector<CString>& folders)
@@ -499,7 +480,7 @@ int IsLinkPath(const CString& canonical)
 {
     if (canonical.IsEmpty() || IsRootPath(canonical))
         return 0;
-    return PassAnswer(&CPassPaths::links, canonical, AskIsLink);
+    return RunAnswer(&CRunPaths::links, canonical, AskIsLink);
 }
 
 static int AskIsLink(const CString& canonical)
@@ -540,7 +521,7 @@ CString FinalPath(const CString& canonical)
 {
     if (canonical.IsEmpty())
         return CString();
-    return PassAnswer(&CPassPaths::finals, canonical, AskFinalPath);
+    return RunAnswer(&CRunPaths::finals, canonical, AskFinalPath);
 }
 
 static CString AskFinalPath(const CString& canonical)
@@ -554,15 +535,7 @@ static CString AskFinalPath(const CString& canonical)
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle == INVALID_HANDLE_VALUE)
         return CString();
-    std::vector<char> buffer(MAX_PATH);
-    DWORD length = getFinalPath(handle, buffer.data(), (DWORD)buffer.size(), 0);
-    if (length >= buffer.size()) {
-        buffer.resize(length + 1);
-        length = getFinalPath(handle, buffer.data(), (DWORD)buffer.size(), 0);
-    }
-    CString result;
-    if (length > 0 && length < buffer.size())
-        result = CString(buffer.data(), (int)length);
+    CString result = PathFromCall([&](char* buffer, DWORD size) { return getFinalPath(handle, buffer, size, 0); });
     if (result.Left(8).CompareNoCase("\\\\?\\UNC\\") == 0)
         result = "\\\\" + result.Mid(8);
     else if (result.Left(4) == "\\\\?\\")

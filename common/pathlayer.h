@@ -5,12 +5,8 @@
 // same link, and "C:\\", "C://" and "C:\." as the same root.
 #pragma once
 #include "fw/framework.h"
+#include "services.h" // IsAbsolutePathText
 #include <vector>
-
-// 1 when the raw text is an absolute path before anything resolves it:
-// "X:\..." (or "X:/...") and "\\server\share\..." only. "rel", ".", "C:",
-// "\x", "C:x", "\\?\..." and "\\.\..." are not.
-int IsAbsolutePathText(const char* raw);
 
 // The drive spelling of a network spelling of a local drive: the
 // administrative share "X$" on "localhost", a loopback address ("127.0.0.1")
@@ -46,24 +42,11 @@ int IsPathInside(const CString& inner, const CString& outer);
 // folder, %APPDATA%\Zex\Ulmoro and %APPDATA%\Talvery\Pirt.
 int IsProtectedPath(const CString& canonical);
 
-// One detection or cleaning pass over many folders. Finding the protected
-// folders (shell folders, environment, their canonical and final paths) is
-// the costly part of every test here; while a pass lives, the tests on its
-// thread find them once, at the first test that needs them, and share that
-// list until the pass ends. Outside a pass every test finds them anew, so a
-// changed setting counts at once. Passes nest: the outermost one ends the
-// sharing. A pass also keeps, for its thread and module, the long forms of
-// the folders canonicalised during it, the canonical forms it gave out and
-// the last few link and final-path answers, so that a run asks the file
-// system once per entry where the validator and the library both test it.
-class CProtectedFolderPass
-{
-public:
-    CProtectedFolderPass();
-    ~CProtectedFolderPass();
-    CProtectedFolderPass(const CProtectedFolderPass&) = delete;
-    CProtectedFolderPass& operator=(const CProtectedFolderPass&) = delete;
-};
+// Inside a run (CRunPass, services.h) the protected folders are found once,
+// at the first test that needs them, and the run keeps the long forms of the
+// folders canonicalised during it, the canonical forms it gave out and the
+// last few link and final-path answers: a plug-in run asks the file system
+// once per entry where the validator and the library both test it.
 
 // 1 when the canonical path itself is a link or junction (its own
 // attributes, never those of a spelling with a trailing separator).

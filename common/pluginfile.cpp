@@ -1,5 +1,5 @@
-// Plug-in files: reader, writer, placeholders and the entry validator, which
-// judges every path through the path layer before anything deletes by it.
+// Plug-in files: the action table, the reader, the writer and the
+// placeholders (the entry validator has a file of its own).
 #include "pluginfile.h"
 #include "pathlayer.h"
 #include "services.h"
@@ -98,6 +98,8 @@ private:
 
 } // namespace
 
+CString UserPluginFolder() { return GetUserDataFolder("\\Zex\\Ulmoro\\plug-ins\\Tolmira"); }
+
 const PluginSectionInfo& GetPluginSection(PluginSection section)
 {
     ASSERT(section >= 0 && section < PLUGIN_SECTION_COUNT);
@@ -156,15 +158,6 @@ CString ReadPluginValue(const char* pluginFile, const char* section, const char*
 
 namespace {
 
-std::string LowerAscii(const char* text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = (char)(c - 'A' + 'a');
-    return lower;
-}
-
 // Blanks around the text, then one pair of enclosing quotes, as the profile
 // functions drop them from a value.
 CString AsProfileValue(CString value)
@@ -200,8 +193,7 @@ CProfileSection::CProfileSection(const char* file, const char* section)
             continue;
         CString key(line, (int)(equals - line));
         key.Trim(" \t\r\n\v\f");
-        m_first.insert(std::make_pair(LowerAscii(key), m_values.size()));
-        m_values.push_back(std::make_pair(key, AsProfileValue(equals + 1)));
+        m_values.insert(std::make_pair(key.MakeLower(), AsProfileValue(equals + 1)));
     }
 }
 
@@ -209,8 +201,8 @@ CString CProfileSection::Value(const char* key, const char* defaultValue) const
 {
     if (!m_whole)
         return ReadPluginValue(m_file, m_section, key, defaultValue);
-    auto found = m_first.find(LowerAscii(key));
-    return found != m_first.end() ? m_values[found->second].second : CString(defaultValue);
+    auto found = m_values.find(CString(key).MakeLower());
+    return found != m_values.end() ? found->second : CString(defaultValue);
 }
 
 int ParsePluginEntry(PluginSection section, const CString& raw, CPluginEntry& entry)
@@ -241,29 +233,39 @@ std::vector<CPluginEntry> ReadPluginEntries(const char* pluginFile)
     return entries;
 }
 
-std::vector<std::pair<CString, CString>> ReadPluginOtherGeneral(const char* pluginFile)
+std::vector<CString> ReadProfileNames(const char* file, const char* section)
 {
-    // The key names come as a list of strings ended by an empty one; a list
-    // that fills the buffer (size - 2) may have been cut.
+    // The names come as a list of strings ended by an empty one; a list that
+    // fills the buffer (size - 2) may have been cut.
     std::vector<char> names;
     for (DWORD size = kReadBuffer;; size *= 2) {
         names.assign(size, '\0');
-        DWORD n = ::GetPrivateProfileStringA(kGeneral, nullptr, "", &names[0], size, pluginFile);
+        DWORD n = section ? ::GetPrivateProfileStringA(section, nullptr, "", &names[0], size, file)
+                          : ::GetPrivateProfileSectionNamesA(&names[0], size, file);
         if (n + 2 < size || size >= 16 * kReadBuffer)
             break;
     }
-
-    std::vector<std::pair<CString, CString>> others;
+    // The profile calls find a name in any case: each once.
+    std::vector<CString> out;
     for (const char* name = &names[0]; *name != '\0'; name += strlen(name) + 1) {
-        CString key(name);
-        if (IsBuilderKey(key))
-            continue;
         bool seen = false;
-        for (const auto& other : others)
-            seen = seen || other.first.CompareNoCase(key) == 0;
+        for (const CString& other : out)
+            seen = seen || other.CompareNoCase(name) == 0;
         if (!seen)
-            others.push_back(std::make_pair(key, ReadPluginGeneral(pluginFile, key)));
+            out.push_back(name);
     }
+    return out;
+}
+
+CString PluginEntryKey(const PluginSectionInfo& section, int number) { return KeyName(section.keyPrefix, number); }
+
+std::vector<std::pair<CString, CString>> ReadPluginOtherGeneral(const char* pluginFile)
+{
+    const CProfileSection general(pluginFile, kGeneral);
+    std::vector<std::pair<CString, CString>> others;
+    for (const CString& key : ReadProfileNames(pluginFile, kGeneral))
+        if (!IsBuilderKey(key))
+            others.push_back(std::make_pair(key, general.Value(key)));
     return others;
 }
 
@@ -436,282 +438,4 @@ CString ExpandPlaceholders(const CString& text)
     CString out;
     ExpandPlaceholders(text, GetPlaceholderFolders(), out);
     return out;
-}
-
-// ---------------------------------------------------------------------------
-// Entry validator.
-
-namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Components that resolve to something other than what they spell: "." and
-// ".." (also with trailing dots or blanks, which Windows drops), wildcards,
-// and the device and long-path prefixes, which bypass normalisation.
-bool HasBadComponent(const CString& path)
-{
-    if (path.GetLength() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && (path[2] == '?' || path[2] == '.') &&
-        IsSeparator(path[3]))
-        return true;
-    if (path.FindOneOf("*?") >= 0)
-        return true;
-    int start = 0;
-    for (int i = 0; i <= path.GetLength(); ++i) {
-        if (i < path.GetLength() && !IsSeparator(path[i]))
-            continue;
-        CString component = path.Mid(start, i - start);
-        if (!component.IsEmpty() && component.SpanIncluding(". ").GetLength() == component.GetLength() &&
-            component.Find('.') >= 0)
-            return true;
-        start = i + 1;
-    }
-    return false;
-}
-
-bool ContainsNoCase(const CString& text, const CString& part)
-{
-    CString lowerText(text), lowerPart(part);
-    return lowerText.MakeLower().Find(lowerPart.MakeLower()) >= 0;
-}
-
-CString SystemFolder(int csidl)
-{
-    const CString path = GetShellFolderPath(csidl);
-    if (path.IsEmpty())
-        return CString();
-    // Every folder entry asks for the same two folders: the canonical form of
-    // a text the shell gave last time is not worked out again.
-    thread_local std::vector<std::pair<CString, CString>> t_known;
-    for (const auto& known : t_known)
-        if (known.first.Compare(path) == 0)
-            return known.second;
-    const CString canonical = CanonicalPath(path);
-    if (t_known.size() >= 4)
-        t_known.clear();
-    t_known.push_back(std::make_pair(path, canonical));
-    return canonical;
-}
-
-// Anything inside the system folders is Windows' own, whatever it is called.
-bool IsInsideSystemFolder(const CString& canonical)
-{
-    static const int folders[] = {CSIDL_SYSTEM, CSIDL_SYSTEMX86};
-    CString finalPath = FinalPath(canonical);
-    for (int csidl : folders) {
-        CString system = SystemFolder(csidl);
-        if (system.IsEmpty())
-            continue;
-        if (IsPathInside(canonical, system) || (!finalPath.IsEmpty() && IsPathInside(finalPath, system)))
-            return true;
-    }
-    return false;
-}
-
-PluginRefusal FolderRefusal(PathVerdict verdict)
-{
-    static const struct
-    {
-        PathVerdict verdict;
-        PluginRefusal refusal;
-    } map[] = {
-        {PATH_OK, PLUGIN_ENTRY_OK},       {PATH_NOT_ABSOLUTE, PLUGIN_REFUSED_NOT_ABSOLUTE},
-        {PATH_ROOT, PLUGIN_REFUSED_ROOT}, {PATH_PROTECTED, PLUGIN_REFUSED_PROTECTED},
-        {PATH_LINK, PLUGIN_REFUSED_LINK},
-    };
-    for (const auto& entry : map)
-        if (entry.verdict == verdict)
-            return entry.refusal;
-    return PLUGIN_REFUSED_BAD_PATH;
-}
-
-PluginRefusal ValidatePathEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders, CPluginTarget& target)
-{
-    const PluginAction action = entry.action->action;
-    CString path;
-    if (!ExpandPlaceholders(entry.path, folders, path))
-        return PLUGIN_REFUSED_PLACEHOLDER;
-
-    // The file actions name a file below the path; without a name the target
-    // would be the folder path itself.
-    const bool namesFile = action == PLUGIN_FILE_DELETE || action == PLUGIN_FILE_DELETE_CONTENT;
-    if (namesFile && entry.argument.IsEmpty())
-        return PLUGIN_REFUSED_EMPTY_TEXT;
-    CString raw = namesFile ? path + "\\" + entry.argument : path;
-
-    if (!IsAbsolutePathText(raw))
-        return PLUGIN_REFUSED_NOT_ABSOLUTE;
-    if (HasBadComponent(raw))
-        return PLUGIN_REFUSED_BAD_PATH;
-    CString canonical = CanonicalPath(raw);
-    if (canonical.IsEmpty())
-        return PLUGIN_REFUSED_BAD_PATH;
-
-    if (action == PLUGIN_FILE_ERASE_MATCH) {
-        int comma = entry.argument.Find(',');
-        target.first = comma < 0 ? CString() : entry.argument.Left(comma);
-        target.second = comma < 0 ? entry.argument : entry.argument.Mid(comma + 1);
-        target.second.TrimLeft(',');
-        if (target.first.IsEmpty() || target.second.IsEmpty())
-            return PLUGIN_REFUSED_EMPTY_TEXT;
-    }
-
-    if (entry.action->section == PLUGIN_FOLDERS) {
-        if (action == PLUGIN_FOLDER_DELETE_MATCH) {
-            // A text found in the folder's own path matches every file in it.
-            if (entry.argument.IsEmpty())
-                return PLUGIN_REFUSED_EMPTY_TEXT;
-            if (ContainsNoCase(canonical + "\\", entry.argument) || ContainsNoCase(raw + "\\", entry.argument))
-                return PLUGIN_REFUSED_MATCHES_ALL;
-            target.first = entry.argument;
-        }
-        PluginRefusal refusal = FolderRefusal(CheckCanonicalFolderTarget(raw, canonical));
-        if (refusal != PLUGIN_ENTRY_OK)
-            return refusal;
-    }
-    // A file there is Windows' own as much as a folder is.
-    if (IsInsideSystemFolder(canonical))
-        return PLUGIN_REFUSED_PROTECTED;
-    target.path = canonical;
-    return PLUGIN_ENTRY_OK;
-}
-
-// Key paths as root word and components, without empty components.
-struct CKeyPath
-{
-    CString root;
-    std::vector<CString> components;
-
-    void Add(const CString& text)
-    {
-        int start = 0;
-        for (int i = 0; i <= text.GetLength(); ++i) {
-            if (i < text.GetLength() && text[i] != '\\')
-                continue;
-            if (i > start)
-                components.push_back(text.Mid(start, i - start));
-            start = i + 1;
-        }
-    }
-    CString Below() const
-    {
-        CString out;
-        for (size_t i = 0; i < components.size(); ++i)
-            out += (i == 0 ? "" : "\\") + components[i];
-        return out;
-    }
-    // 1 when this key is other or lies above it.
-    bool IsAtOrAbove(const CKeyPath& other) const
-    {
-        if (root.Compare(other.root) != 0 || components.size() > other.components.size())
-            return false;
-        for (size_t i = 0; i < components.size(); ++i)
-            if (components[i].CompareNoCase(other.components[i]) != 0)
-                return false;
-        return true;
-    }
-};
-
-bool SplitRegistryPath(const CString& path, CKeyPath& key)
-{
-    static const char* const roots[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
-                                        "HKEY_CURRENT_CONFIG"};
-    int slash = path.Find('\\');
-    key.root = slash < 0 ? path : path.Left(slash);
-    key.components.clear();
-    if (slash >= 0)
-        key.Add(path.Mid(slash + 1));
-    for (const char* root : roots)
-        if (key.root.Compare(root) == 0)
-            return true;
-    return false;
-}
-
-// Keys whose loss breaks Windows, the shell or the suite itself.
-bool IsProtectedKey(const CKeyPath& key)
-{
-    static const char* const protectedKeys[] = {
-        "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion",
-        "HKEY_CURRENT_USER\\Software\\Classes",
-        "HKEY_CURRENT_USER\\Software\\Policies",
-        "HKEY_CURRENT_USER\\Software\\Talvery",
-        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
-        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes",
-        "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet",
-        // The same keys under the names they also go by.
-        "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion",
-        "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Classes",
-        "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001",
-        "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet002",
-    };
-    for (const char* text : protectedKeys) {
-        CKeyPath protectedKey;
-        SplitRegistryPath(text, protectedKey);
-        if (key.IsAtOrAbove(protectedKey))
-            return true;
-    }
-    return false;
-}
-
-// Every hive below HKEY_USERS (".DEFAULT", each profile's SID) is some
-// user's HKEY_CURRENT_USER, and <hive>_Classes is its Software\Classes:
-// judged as those.
-CKeyPath AsCurrentUser(const CKeyPath& key)
-{
-    if (key.root.Compare("HKEY_USERS") != 0 || key.components.empty())
-        return key;
-    static const char kClasses[] = "_Classes";
-    const int suffix = (int)sizeof(kClasses) - 1;
-    const CString& hive = key.components[0];
-    CKeyPath mapped;
-    mapped.root = "HKEY_CURRENT_USER";
-    if (hive.GetLength() > suffix && hive.Right(suffix).CompareNoCase(kClasses) == 0)
-        mapped.Add("Software\\Classes");
-    mapped.components.insert(mapped.components.end(), key.components.begin() + 1, key.components.end());
-    return mapped;
-}
-
-PluginRefusal ValidateRegistryEntry(const CPluginEntry& entry, CPluginTarget& target)
-{
-    CKeyPath key;
-    if (!SplitRegistryPath(entry.path, key) || key.components.empty())
-        return PLUGIN_REFUSED_REG_ROOT;
-    CString argument = entry.argument;
-    argument.Trim();
-
-    const PluginAction action = entry.action->action;
-    if (argument.IsEmpty() && action != PLUGIN_REG_DELETE_VALUE)
-        return PLUGIN_REFUSED_EMPTY_TEXT;
-    if (action == PLUGIN_REG_DELETE_KEY) {
-        CKeyPath subkey;
-        subkey.Add(argument);
-        if (subkey.components.empty())
-            return PLUGIN_REFUSED_EMPTY_TEXT;
-        argument = subkey.Below();
-        CKeyPath whole = key;
-        whole.components.insert(whole.components.end(), subkey.components.begin(), subkey.components.end());
-        whole = AsCurrentUser(whole);
-        if (whole.components.size() < 2)
-            return PLUGIN_REFUSED_REG_SHALLOW;
-        if (IsProtectedKey(whole))
-            return PLUGIN_REFUSED_REG_PROTECTED;
-    }
-    target.path = key.root + "\\" + key.Below();
-    target.first = argument;
-    return PLUGIN_ENTRY_OK;
-}
-
-} // namespace
-
-PluginRefusal ValidatePluginEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders, CPluginTarget* target)
-{
-    ASSERT(entry.action != nullptr);
-    if (entry.tooLong || entry.raw.GetLength() > kPluginEntryMax)
-        return PLUGIN_REFUSED_TOO_LONG;
-    CPluginTarget result;
-    result.action = entry.action;
-    PluginRefusal refusal = entry.action->section == PLUGIN_REGISTRY ? ValidateRegistryEntry(entry, result)
-                                                                     : ValidatePathEntry(entry, folders, result);
-    if (refusal == PLUGIN_ENTRY_OK && target != nullptr)
-        *target = result;
-    return refusal;
 }

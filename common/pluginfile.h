@@ -1,5 +1,6 @@
-// Plug-in files (*.dorv): the one reader, writer and entry validator that the
-// recent-work cleaner, its preview and the plug-in builder share.
+// Plug-in files (*.dorv): the one reader and writer that the recent-work
+// cleaner, its preview and the plug-in builder share (the entry validator:
+// pluginvalidator.h).
 //
 // A plug-in file is INI text in the system code page, read and written only
 // through the private-profile calls:
@@ -15,8 +16,12 @@
 #pragma once
 #include "fw/framework.h"
 #include <map>
-#include <string>
 #include <vector>
+
+// The user's plug-in folder, where the recent-work cleaner looks first and
+// the builder saves: application data + "\Zex\Ulmoro\plug-ins\Tolmira";
+// "" without an application-data folder.
+CString UserPluginFolder();
 
 // Longest entry (path;action;argument) that is read, written or run.
 const int kPluginEntryMax = 254;
@@ -117,8 +122,7 @@ private:
     CString m_file;
     CString m_section;
     bool m_whole;
-    std::vector<std::pair<CString, CString>> m_values; // key as written, value
-    std::map<std::string, size_t> m_first;             // key in lower case: its first value
+    std::map<CString, CString> m_values; // key in lower case: its first value
 };
 
 // Every entry of the plug-in, all read before any of them is used: Files,
@@ -148,45 +152,6 @@ int ExpandPlaceholders(const CString& text, const CPlaceholderFolders& folders, 
 // The text with the current user's folders put in (the text unchanged when
 // the placeholder's folder is unusable).
 CString ExpandPlaceholders(const CString& text);
-
-// ---------------------------------------------------------------------------
-// Entry validator: every entry passes here before anything deletes by it.
-
-enum PluginRefusal {
-    PLUGIN_ENTRY_OK = 0,
-    PLUGIN_REFUSED_TOO_LONG,     // over kPluginEntryMax characters
-    PLUGIN_REFUSED_PLACEHOLDER,  // a placeholder without a usable folder
-    PLUGIN_REFUSED_NOT_ABSOLUTE, // target not X:\... or \\server\share\...
-    PLUGIN_REFUSED_BAD_PATH,     // "." or ".." component, "*", "?", \\?\ or \\.\ prefix, or unresolvable
-    PLUGIN_REFUSED_ROOT,         // folder action on a drive or share root
-    PLUGIN_REFUSED_PROTECTED,    // folder action on/above a protected folder, or inside the system folder
-    PLUGIN_REFUSED_LINK,         // folder action on a link or junction
-    PLUGIN_REFUSED_EMPTY_TEXT,   // empty match text, INI key or DeleteKey argument
-    PLUGIN_REFUSED_MATCHES_ALL,  // DeleteMatch text found in the folder's own path
-    PLUGIN_REFUSED_REG_ROOT,     // not one of the five root words, or nothing below it
-    PLUGIN_REFUSED_REG_SHALLOW,  // DeleteKey target fewer than two levels below its root
-    PLUGIN_REFUSED_REG_PROTECTED // DeleteKey target on/above a protected key
-};
-
-// What an accepted entry runs on, in the form to use.
-//   Delete, DeleteContent:  path = the file (canonical path\argument)
-//   EraseMatch:             path = the INI file (canonical), first = section, second = key
-//   DeleteAll, DeleteAllBelow: path = the folder (canonical)
-//   DeleteMatch:            path = the folder (canonical), first = text
-//   registry actions:       path = the key path (root word, single "\", no
-//                           trailing "\"), first = argument trimmed
-struct CPluginTarget
-{
-    const PluginActionInfo* action;
-    CString path;
-    CString first;
-    CString second;
-
-    CPluginTarget() : action(nullptr) {}
-};
-
-// Judges one entry; on PLUGIN_ENTRY_OK fills target (may be null).
-PluginRefusal ValidatePluginEntry(const CPluginEntry& entry, const CPlaceholderFolders& folders, CPluginTarget* target);
 
 // ---------------------------------------------------------------------------
 // Writer.
@@ -228,6 +193,13 @@ struct CPluginContent
     // after a gap, keys of other names and other sections.
     std::vector<CPluginKeptValue> kept;
 };
+
+// The key names of a section (section null: the section names of the file),
+// in file order, each once whatever its case.
+std::vector<CString> ReadProfileNames(const char* file, const char* section);
+
+// The key of an entry of the section ("File3").
+CString PluginEntryKey(const PluginSectionInfo& section, int number);
 
 // The [General] keys other than the builder's five, in file order.
 std::vector<std::pair<CString, CString>> ReadPluginOtherGeneral(const char* pluginFile);

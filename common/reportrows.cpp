@@ -52,9 +52,9 @@ void HoldBeforeChange(HWND window, HWND& pending)
     if ((::GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) && ::SetPropA(window, kHeldProperty, (HANDLE)1))
         ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
     pending = window;
+    // A pump inside long work is where rows left pending get their picture.
+    SetBeforePump(ShowPendingReportRowsWhenDue);
 }
-
-HWND HandleOf(CWnd* window) { return window != nullptr ? window->GetSafeHwnd() : nullptr; }
 
 // Rows and bar steps go straight to the controls, past the thread's hooks:
 // a run sends several for each of thousands of entries.
@@ -100,7 +100,7 @@ void ShowPendingReportRows()
 
 void ShowReportRows(CListCtrl* list)
 {
-    const HWND hwnd = HandleOf(list);
+    const HWND hwnd = SafeHwnd(list);
     if (hwnd != nullptr && hwnd != s_pendingList)
         PaintList(hwnd);
     ShowPendingReportRows();
@@ -108,7 +108,7 @@ void ShowReportRows(CListCtrl* list)
 
 void AppendReportRow(CListCtrl* list, const CString& text, int image)
 {
-    if (HandleOf(list) == nullptr)
+    if (SafeHwnd(list) == nullptr)
         return;
     HoldBeforeChange(list->GetSafeHwnd(), s_pendingList);
     // An index past the end appends: no need to ask for the count first.
@@ -118,7 +118,7 @@ void AppendReportRow(CListCtrl* list, const CString& text, int image)
 
 void SetLastReportRow(CListCtrl* list, const char* textOrNull, int image)
 {
-    if (HandleOf(list) == nullptr)
+    if (SafeHwnd(list) == nullptr)
         return;
     const HWND hwnd = list->GetSafeHwnd();
     const int count = (int)SendPastHooks(hwnd, LVM_GETITEMCOUNT, 0, 0);
@@ -146,7 +146,7 @@ CString ReportResultText(CString item, int success, int flag)
 
 void SetupProgress(CProgressCtrl* progress, int count)
 {
-    if (HandleOf(progress) == nullptr)
+    if (SafeHwnd(progress) == nullptr)
         return;
     const HWND bar = progress->GetSafeHwnd();
     HoldBeforeChange(bar, s_pendingBar);
@@ -166,13 +166,13 @@ void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCt
 {
     const CString text = ReportResultText(item, success, flag);
     // The bar is held with the row, so that its step costs no picture either.
-    HoldBeforeChange(HandleOf(progress), s_pendingBar);
+    HoldBeforeChange(SafeHwnd(progress), s_pendingBar);
     // The operation's working row is always the last one: rows are only
     // appended and the run is synchronous.
     SetLastReportRow(list, text, success ? REPORT_IMAGE_DONE : REPORT_IMAGE_FAILED);
     if (logOrNull != nullptr)
         logOrNull->WriteEntry(text);
-    if (HandleOf(progress) != nullptr) {
+    if (SafeHwnd(progress) != nullptr) {
         SendPastHooks(progress->GetSafeHwnd(), PBM_STEPIT, 0, 0);
         ShowPendingReportRowsWhenDue();
     }

@@ -43,8 +43,8 @@ void AppendReportRow(CListCtrl* list, const CString& text, int image);
 void SetLastReportRow(CListCtrl* list, const char* textOrNull, int image);
 
 // Paints what this module's rows and bars left unpainted, when the interval
-// has passed: message pumps (ProcessMsgLoop) call it, so that the working row
-// of a long operation shows while it runs.
+// has passed: message pumps (ProcessMsgLoop) call it once rows were held, so
+// that the working row of a long operation shows while it runs.
 void ShowPendingReportRowsWhenDue();
 
 // Paints it now. Operation objects call this when they end, so that no run

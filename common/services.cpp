@@ -1,8 +1,6 @@
 // Paths, config files and first-run seeding.
 #include "services.h"
 #include "fw/handle.h"
-#include "pathlayer.h"
-#include "reportrows.h"
 #include <shlobj.h>
 
 #ifndef PIRT_DATA_ROOT_TAIL
@@ -119,6 +117,29 @@ void ShowNoLanguageMessage()
 
 } // namespace
 
+int IsAbsolutePathText(const char* raw)
+{
+    if (raw == nullptr)
+        return 0;
+    if (IsDriveLetter(raw[0]) && raw[1] == ':' && IsPathSeparator(raw[2]))
+        return 1;
+    if (!(IsPathSeparator(raw[0]) && IsPathSeparator(raw[1])))
+        return 0;
+    // "\\server\share": a server name that is not a device or extended-length
+    // prefix, then a share name.
+    const char* server = raw + 2;
+    const char* p = server;
+    while (*p != '\0' && !IsPathSeparator(*p))
+        ++p;
+    const int serverLength = (int)(p - server);
+    if (serverLength == 0 || *p == '\0')
+        return 0;
+    if (serverLength == 1 && (server[0] == '?' || server[0] == '.'))
+        return 0;
+    const char* share = p + 1;
+    return *share != '\0' && !IsPathSeparator(*share) ? 1 : 0;
+}
+
 CString GetAppPath()
 {
     char buffer[MAX_PATH + 1] = "";
@@ -142,10 +163,16 @@ int FileExists(const char* path)
     return 1;
 }
 
+namespace {
+BeforePumpFunction g_beforePump = nullptr;
+} // namespace
+
+void SetBeforePump(BeforePumpFunction before) { g_beforePump = before; }
+
 void ProcessMsgLoop()
 {
-    // A pump inside long work is where rows left pending get their picture.
-    ShowPendingReportRowsWhenDue();
+    if (g_beforePump != nullptr)
+        g_beforePump();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
@@ -160,6 +187,27 @@ void ProcessMsgLoop()
     }
 }
 
+namespace {
+thread_local int t_runDepth = 0;
+thread_local unsigned t_run = 0;
+thread_local unsigned t_lastRun = 0;
+} // namespace
+
+CRunPass::CRunPass()
+{
+    if (t_runDepth++ == 0)
+        t_run = ++t_lastRun;
+}
+
+CRunPass::~CRunPass()
+{
+    ASSERT(t_runDepth > 0);
+    if (--t_runDepth == 0)
+        t_run = 0;
+}
+
+unsigned CurrentRun() { return t_run; }
+
 LRESULT SendPastHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     // Another thread's window is only ever reached through its own queue.
@@ -167,6 +215,26 @@ LRESULT SendPastHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return ::SendMessageA(window, message, wParam, lParam);
     const WNDPROC proc = (WNDPROC)::GetWindowLongPtrA(window, GWLP_WNDPROC);
     return ::CallWindowProcA(proc, window, message, wParam, lParam);
+}
+
+std::wstring WidenAnsi(const char* text)
+{
+    const int n = text != nullptr ? ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0) : 0;
+    std::wstring wide(n > 0 ? n - 1 : 0, L'\0');
+    if (n > 1)
+        ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], n);
+    return wide;
+}
+
+CString NarrowToAnsi(const wchar_t* text, int length)
+{
+    CString narrow;
+    const int n = length > 0 ? ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr) : 0;
+    if (n > 0) {
+        ::WideCharToMultiByte(CP_ACP, 0, text, length, narrow.GetBuffer(n), n, nullptr, nullptr);
+        narrow.ReleaseBuffer(n);
+    }
+    return narrow;
 }
 
 CString WithTrailingBackslash(const char* folder)

@@ -6,6 +6,7 @@
 // the next read.
 #pragma once
 #include "fw/framework.h"
+#include <string>
 
 // Config file indexes (GetIniPath). Any index not listed here names the
 // config folder itself.
@@ -37,9 +38,14 @@ inline bool IsMissingError(DWORD error) { return error == ERROR_FILE_NOT_FOUND |
 
 // Dispatches every message waiting in the calling thread's queue. A WM_QUIT
 // found there is posted again and ends the pump, so the program still quits.
-// Report rows left pending are painted first when due
-// (ShowPendingReportRowsWhenDue).
+// The module's work before a pump (SetBeforePump) is done first.
 void ProcessMsgLoop();
+
+// What this module does at every pump before the messages (report rows left
+// pending are painted there when due); null for nothing. The layers above
+// register it, so that the ground calls nothing above itself.
+typedef void (*BeforePumpFunction)();
+void SetBeforePump(BeforePumpFunction before);
 
 // ProcessMsgLoop when at least the interval has passed since it last ran
 // here: long loops call this once per item, and a pump per item would cost a
@@ -47,12 +53,47 @@ void ProcessMsgLoop();
 const DWORD PUMP_INTERVAL_MS = 50;
 void ProcessMsgLoopEvery(DWORD intervalMs = PUMP_INTERVAL_MS);
 
+// One run of many operations on this thread: a cleaning run, a plug-in run,
+// a detection pass. While one lives, what is costly to find and does not
+// change within a run is found once, at the first call that needs it, and
+// shared until the run ends: the protected folders and what canonicalising
+// found (path layer), whether the language files changed (language texts).
+// Outside a run every call finds it anew, so a changed setting counts at
+// once. Runs nest: the outermost one ends the sharing. Each deliverable keeps
+// its own runs (an operation library's object opens one of its own).
+class CRunPass
+{
+public:
+    CRunPass();
+    ~CRunPass();
+    CRunPass(const CRunPass&) = delete;
+    CRunPass& operator=(const CRunPass&) = delete;
+};
+
+// The calling thread's outermost run, a number no earlier run had; 0 outside
+// a run. What a run shares is kept with the number it was found in.
+unsigned CurrentRun();
+
 // Sends the message straight to the window's procedure (its subclassing
 // included), past the thread's hooks: a call-window hook, as the themed menus
 // keep on every thread with windows, costs a round trip to the system for
 // each message sent, which loops that send thousands cannot afford. For
 // messages no hook needs to see; another thread's window gets a plain send.
 LRESULT SendPastHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Text of the ANSI code page as UTF-16, and back (for the wide calls that
+// keep what the code page cannot hold); up to the first NUL.
+std::wstring WidenAnsi(const char* text);
+// length: the characters to convert (the NUL, if any, is not among them).
+CString NarrowToAnsi(const wchar_t* text, int length);
+
+inline bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+inline bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// 1 when the raw text is an absolute path before anything resolves it:
+// "X:\..." (or "X:/...") and "\\server\share\..." only. "rel", ".", "C:",
+// "\x", "C:x", "\\?\..." and "\\.\..." are not.
+int IsAbsolutePathText(const char* raw);
 
 // Trims trailing white space, then drops one trailing backslash.
 void RemoveTrailingBackslash(CString& path);

@@ -348,8 +348,7 @@ void CBrisvaneView::OnClean()
         // The folders of every row are judged against one list of protected
         // folders, found once for the run, and the rows' texts come from a
         // language file checked once.
-        CProtectedFolderPass pass;
-        CLanguagePass languagePass;
+        CRunPass run;
         for (int row = 0; row < list.GetItemCount(); ++row) {
             if (!IsRowChecked(row))
                 continue;

@@ -114,7 +114,7 @@ void CMainFrame::DetectBrowsers()
     int opera = KeyOpens("Software\\Opera Software");
     int firefox, chrome, safari;
     {
-        CProtectedFolderPass pass;
+        CRunPass run;
         CHelpFunctions help;
         firefox = FolderFound(help.GetFirefoxDir(0, CString(""), 0));
         chrome = FolderFound(help.GetChromeDir());

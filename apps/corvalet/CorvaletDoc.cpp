@@ -21,37 +21,13 @@ END_MESSAGE_MAP()
 
 CString GetPlugInFolder()
 {
-    CString folder = GetUserDataFolder("\\Zex\\Ulmoro\\plug-ins\\Tolmira");
+    CString folder = UserPluginFolder();
     if (!folder.IsEmpty())
         CreateFullPath(folder);
     return folder;
 }
 
 namespace {
-
-// Key names of a section, or the section names when section is null; each
-// once (the profile calls find keys in any case), in file order.
-std::vector<CString> ProfileNames(const char* path, const char* section)
-{
-    std::vector<char> names;
-    // A list that fills the buffer (size - 2) may have been cut.
-    for (DWORD size = 32767;; size *= 2) {
-        names.assign(size, '\0');
-        DWORD n = section ? ::GetPrivateProfileStringA(section, nullptr, "", &names[0], size, path)
-                          : ::GetPrivateProfileSectionNamesA(&names[0], size, path);
-        if (n + 2 < size || size >= 16 * 32767)
-            break;
-    }
-    std::vector<CString> out;
-    for (const char* name = &names[0]; *name != '\0'; name += strlen(name) + 1) {
-        bool seen = false;
-        for (const CString& other : out)
-            seen = seen || other.CompareNoCase(name) == 0;
-        if (!seen)
-            out.push_back(name);
-    }
-    return out;
-}
 
 // The number of an entry key: the prefix in any case and digits without a
 // leading zero, as the profile calls find "File3"; -1 for any other name.
@@ -147,22 +123,22 @@ void CCorvaletDoc::ShowContent(const CPluginContent& content)
 CPluginContent CCorvaletDoc::ReadContent(const char* path, BOOL bGerman)
 {
     CPluginContent content;
-    content.name = ReadPluginGeneral(path, "Name");
-    content.version = ReadPluginGeneral(path, "Version");
-    content.provider = ReadPluginGeneral(path, "Provider");
-    content.description = ReadPluginGeneral(path, bGerman ? "Erlaeuterung" : "Description");
+    const CProfileSection general(path, "General");
+    content.name = general.Value("Name");
+    content.version = general.Value("Version");
+    content.provider = general.Value("Provider");
+    content.description = general.Value(bGerman ? "Erlaeuterung" : "Description");
     content.otherGeneral = ReadPluginOtherGeneral(path);
     for (int i = 0; i < PLUGIN_SECTION_COUNT; ++i) {
         const PluginSectionInfo& section = GetPluginSection((PluginSection)i);
         // The entries a reader reaches: from 0 up to the first missing or
         // empty value. A cut entry would name another target: it is kept
         // aside, as is one whose action the list has no row for.
+        const CProfileSection values(path, section.name);
         int reached = 0;
         for (;; ++reached) {
-            CString key;
-            key.Format("%s%d", section.keyPrefix, reached);
             CPluginEntry entry;
-            entry.raw = ReadPluginValue(path, section.name, key);
+            entry.raw = values.Value(PluginEntryKey(section, reached));
             if (entry.raw.IsEmpty())
                 break;
             if (ParsePluginEntry(section.section, entry.raw, entry) && !entry.tooLong) {
@@ -177,13 +153,13 @@ CPluginContent CCorvaletDoc::ReadContent(const char* path, BOOL bGerman)
         // Entries after the gap, in the order of their numbers, and keys of
         // other names.
         std::vector<std::pair<int, CPluginKeptValue>> afterGap;
-        for (const CString& name : ProfileNames(path, section.name)) {
+        for (const CString& name : ReadProfileNames(path, section.name)) {
             int number = EntryNumber(name, section.keyPrefix);
             if (number >= 0 && number < reached)
                 continue;
             CPluginKeptValue kept;
             kept.section = section.name;
-            kept.value = ReadPluginValue(path, section.name, name);
+            kept.value = values.Value(name);
             if (number < 0) {
                 kept.key = name;
                 content.kept.push_back(kept);
@@ -197,14 +173,15 @@ CPluginContent CCorvaletDoc::ReadContent(const char* path, BOOL bGerman)
         for (const auto& kept : afterGap)
             content.kept.push_back(kept.second);
     }
-    for (const CString& sectionName : ProfileNames(path, nullptr)) {
+    for (const CString& sectionName : ReadProfileNames(path, nullptr)) {
         if (IsEntrySection(sectionName))
             continue;
-        for (const CString& name : ProfileNames(path, sectionName)) {
+        const CProfileSection values(path, sectionName);
+        for (const CString& name : ReadProfileNames(path, sectionName)) {
             CPluginKeptValue kept;
             kept.section = sectionName;
             kept.key = name;
-            kept.value = ReadPluginValue(path, sectionName, name);
+            kept.value = values.Value(name);
             content.kept.push_back(kept);
         }
     }
@@ -221,7 +198,7 @@ const char* CCorvaletDoc::PlugInFileRefusal(const char* path)
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return "22770";
-    for (const CString& name : ProfileNames(path, nullptr))
+    for (const CString& name : ReadProfileNames(path, nullptr))
         if (name.CompareNoCase("General") == 0)
             return nullptr;
     return "22830";

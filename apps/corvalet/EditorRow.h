@@ -3,7 +3,7 @@
 // writes as entries.
 #pragma once
 #include "fw/framework.h"
-#include "pluginfile.h"
+#include "pluginvalidator.h"
 
 enum EditorKind { EDITOR_KIND_FILE = 0, EDITOR_KIND_FOLDER = 1, EDITOR_KIND_REGISTRY = 2 };
 

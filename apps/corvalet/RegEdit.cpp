@@ -33,26 +33,6 @@ BOOL OpenRegKey(CRegKeyHandle& key, HKEY root, const CString& path, REGSAM acces
     return ::RegOpenKeyExA(root, WithoutClosingBackslash(path), 0, access, key.Receive()) == ERROR_SUCCESS;
 }
 
-std::wstring Widen(const char* text)
-{
-    int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring wide(n > 0 ? n - 1 : 0, L'\0');
-    if (n > 1)
-        ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], n);
-    return wide;
-}
-
-CString Narrow(const WCHAR* text, int length)
-{
-    CString narrow;
-    int n = length > 0 ? ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr) : 0;
-    if (n > 0) {
-        ::WideCharToMultiByte(CP_ACP, 0, text, length, narrow.GetBuffer(n), n, nullptr, nullptr);
-        narrow.ReleaseBuffer(n);
-    }
-    return narrow;
-}
-
 // The whole data of a value, untranslated; FALSE when it cannot be read.
 BOOL ReadValue(HKEY key, const std::wstring& name, DWORD& type, std::vector<BYTE>& data)
 {
@@ -158,7 +138,7 @@ void CRegistryListCtrl::Init()
     if (m_images.Create(IDB_REGVALUES, 16, 1, RGB(0, 128, 128)))
         SetImageList(&m_images, LVSIL_SMALL);
     m_defaultName = GetLngString("Holberin", "22820", "(Default)");
-    m_defaultNameW = Widen(m_defaultName);
+    m_defaultNameW = WidenAnsi(m_defaultName);
 }
 
 BOOL CRegistryListCtrl::OpenKey(CRegKeyHandle& key, REGSAM access) const
@@ -176,7 +156,7 @@ std::wstring CRegistryListCtrl::GetValueName(int nRow) const
 
 CString CRegistryListCtrl::RowName(const Row& row) const
 {
-    return row.nameLength ? Narrow(m_nameChars.data() + row.name, (int)row.nameLength) : m_defaultName;
+    return row.nameLength ? NarrowToAnsi(m_nameChars.data() + row.name, (int)row.nameLength) : m_defaultName;
 }
 
 CRegValueText CRegistryListCtrl::RowValueText(const Row& row) const
@@ -189,7 +169,7 @@ CRegValueText CRegistryListCtrl::RowValueText(const Row& row) const
     int length = 0;
     while (length < (int)(row.dataLength / sizeof(WCHAR)) && text[length])
         ++length;
-    CString narrow = Narrow(text, length);
+    CString narrow = NarrowToAnsi(text, length);
     return FormatRegValue(row.type, (const BYTE*)(const char*)narrow, (DWORD)narrow.GetLength());
 }
 
@@ -480,7 +460,7 @@ void CRegistryListCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
     if (!m_bEditing)
         return;
     if (info->item.pszText)
-        RenameValue(m_editName, Widen(info->item.pszText));
+        RenameValue(m_editName, WidenAnsi(info->item.pszText));
     m_bEditing = FALSE;
     if (m_bFillWaiting)
         PostMessage(WM_REGKEY_REFILL);
@@ -653,7 +633,7 @@ void CRegEdit::OnValueChanged(NMHDR* pNMHDR, LRESULT* pResult)
     // The selected value's path, or the key's while no value is selected.
     int row = m_values.GetNextItem(-1, LVNI_SELECTED);
     std::wstring name = row >= 0 ? m_values.GetValueName(row) : std::wstring();
-    m_fullKey.SetText(key + Narrow(name.c_str(), (int)name.size()));
+    m_fullKey.SetText(key + NarrowToAnsi(name.c_str(), (int)name.size()));
 }
 
 void CRegEdit::OnOK()

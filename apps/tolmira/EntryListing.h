@@ -2,7 +2,7 @@
 // list them: path, kind, action and detail, each path as the run uses it.
 #pragma once
 #include "fw/framework.h"
-#include "pluginfile.h"
+#include "pluginvalidator.h"
 #include <vector>
 
 struct CEntryRow

@@ -3,11 +3,13 @@
 #include "pirt.h"
 #include <cctype>
 
-CString UserPluginFolder() { return GetUserDataFolder("\\Zex\\Ulmoro\\plug-ins\\Tolmira"); }
-
 CString ProgramPluginFolder() { return GetProgramSubfolder("\\plug-ins\\Tolmira"); }
 
-CString StateFilePath() { return GetUserDataFolder("\\Zex\\Ulmoro\\plug-ins\\Tolmira\\Tolmira.dat"); }
+CString StateFilePath()
+{
+    const CString folder = UserPluginFolder();
+    return folder.IsEmpty() ? CString() : folder + "\\Tolmira.dat";
+}
 
 CString PluginStateKey(const CString& name)
 {

@@ -7,10 +7,8 @@
 // ("yes" ticked). Values other than "yes" and "no" count as absent.
 #pragma once
 #include "fw/framework.h"
+#include "pluginfile.h" // UserPluginFolder
 
-// application data + "\Zex\Ulmoro\plug-ins\Tolmira"; "" without an
-// application-data folder
-CString UserPluginFolder();
 // program folder + "\plug-ins\Tolmira"; "" when the program folder is unknown
 CString ProgramPluginFolder();
 // the user plug-in folder + "\Tolmira.dat"; "" without an application-data folder

@@ -3,7 +3,7 @@
 #include "TolmiraView.h"
 #include "Settings.h"
 #include "resource.h"
-#include "pluginfile.h"
+#include "pluginvalidator.h"
 #include "pathlayer.h"
 #include "progressdlg.h"
 #include "checkmessagebox.h"
@@ -64,8 +64,8 @@ void CTolmiraView::CleanPlugin(const CString& pluginFile, CListCtrl* list, CProg
 {
     // The validator here and the library each judge folders against the
     // protected ones: each finds them once for all entries (the library's
-    // object holds its own pass), and its last row is painted when it goes.
-    CProtectedFolderPass pass;
+    // object holds its own run), and its last row is painted when it goes.
+    CRunPass run;
     CCustomFunctions custom;
     // Every entry is read before the first one runs: a plug-in that deletes
     // or edits its own file cannot change what runs after.
@@ -130,7 +130,7 @@ void CTolmiraView::OnExecuteNow()
     overall->SetRange32(0, (int)plugins.size());
     overall->SetStep(1);
     overall->SetPos(0);
-    CProtectedFolderPass pass; // one list of protected folders for the whole run
+    CRunPass run; // one list of protected folders for the whole run
     for (size_t i = 0; i < plugins.size(); ++i) {
         CleanPlugin(plugins[i], report, perOperation);
         overall->StepIt();

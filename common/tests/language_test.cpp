@@ -61,7 +61,7 @@ TEST_F(LanguageTest, LookupFollowsTheChosenFile)
     // Inside a pass (a run) the choice is looked at once, so the run's rows
     // keep one language; the first lookup after it sees the new choice.
     {
-        CLanguagePass pass;
+        CRunPass run;
         EXPECT_STREQ("Arbeite", GetLngString("General", "24020"));
         Choose(folder("One.lng"));
         EXPECT_STREQ("Arbeite", GetLngString("General", "24020"));

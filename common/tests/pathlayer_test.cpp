@@ -109,14 +109,14 @@ TEST(PathLayer, SpellingsOfOnePathComeOutTheSame)
     char shortFile[MAX_PATH] = "";
     GetShortPathNameA(file, shortFile, MAX_PATH);
     const CString shortFileName = CString(shortFile).Mid(CString(shortFile).ReverseFind('\\') + 1);
-    // Alone, then in a pass (which keeps the long forms of folders and the
+    // Alone, then in a run (which keeps the long forms of folders and the
     // forms it gave out), each path twice and then by its file's short name.
     for (int inPass = 0; inPass < 2; ++inPass) {
-        std::unique_ptr<CProtectedFolderPass> pass(inPass ? new CProtectedFolderPass : nullptr);
+        std::unique_ptr<CRunPass> run(inPass ? new CRunPass : nullptr);
         for (int round = 0; round < 1 + inPass; ++round) {
             for (const auto& c : cases) {
                 CString raw = Expand(c.raw, scratch.Path(), "");
-                EXPECT_STREQ(Expand(c.canonical, scratch.Path(), ""), CanonicalPath(raw)) << raw << " pass " << inPass;
+                EXPECT_STREQ(Expand(c.canonical, scratch.Path(), ""), CanonicalPath(raw)) << raw << " run " << inPass;
             }
             // Short names are expanded where the path exists.
             if (folder.CompareNoCase(shortName) != 0 && shortName[0] != '\0') {
@@ -277,10 +277,10 @@ TEST(PathLayer, ProtectedFoldersFollowAChangeOutsideAPass)
     for (const auto& c : cases) {
         set(wasSet ? saved : nullptr);
         if (c.inPass) {
-            CProtectedFolderPass outer;
+            CRunPass outer;
             EXPECT_EQ(PATH_OK, CheckFolderTarget(folder, nullptr)) << c.what;
             {
-                CProtectedFolderPass inner;
+                CRunPass inner;
             }
             EXPECT_EQ(PATH_OK, CheckFolderTarget(folder, nullptr)) << c.what;
         } else

@@ -6,8 +6,7 @@
 #include "fw/framework.h"
 #include "logfile.h"
 #include "registrykey.h"
-#include "pathlayer.h"
-#include "language.h"
+#include "services.h"
 
 #ifdef CUSTOM_BUILD
 #define CUSTOM_API __declspec(dllexport)
@@ -68,8 +67,7 @@ private:
     // One object serves one operation, or one plug-in of many entries: the
     // protected folders are found once and the language file is checked
     // once for all it reports, and its last row is painted when it ends.
-    CProtectedFolderPass m_folderPass;
-    CLanguagePass m_languagePass;
+    CRunPass m_run;
 
     CCustomFunctions(const CCustomFunctions&) = delete;
     CCustomFunctions& operator=(const CCustomFunctions&) = delete;

@@ -8,7 +8,7 @@
 #include "PluginList.h"
 #include "Settings.h"
 #include "resource.h"
-#include "pluginfile.h"
+#include "pluginvalidator.h"
 #include "progressdlg.h"
 #include "checkmessagebox.h"
 #include "startprogram.h"
