@@ -98,11 +98,14 @@ void ShowPendingReportRows()
     s_paintCost = s_lastPainted - start;
 }
 
-void ShowReportRows(CListCtrl* list)
+void ShowReportRows(CListCtrl* list, CProgressCtrl* barOrNull)
 {
     const HWND hwnd = SafeHwnd(list);
     if (hwnd != nullptr && hwnd != s_pendingList)
         PaintList(hwnd);
+    const HWND bar = SafeHwnd(barOrNull);
+    if (bar != nullptr && bar != s_pendingBar)
+        PaintBar(bar);
     ShowPendingReportRows();
 }
 
@@ -143,6 +146,8 @@ CString ReportResultText(CString item, int success, int flag)
     const char* key = success ? (flag ? "24060" : "24070") : (flag ? "24030" : "24050");
     return GetLngString("General", key) + " " + item;
 }
+
+void ReportRowIndexFilesKept(CListCtrl* list) { AppendReportRow(list, GetLngString("General", "24300"), REPORT_IMAGE_FAILED); }
 
 void SetupProgress(CProgressCtrl* progress, int count)
 {

@@ -24,6 +24,10 @@ void ReportRowStart(CString item, CListCtrl* list, int flag);
 void ReportRowResult(CString item, int success, CProgressCtrl* progress, CListCtrl* list, int flag,
                      CLogFile* logOrNull);
 
+// The failed row of work left for the start-up cleaner while Tarnel.exe is
+// not in the program folder: the index files stay until it is installed.
+void ReportRowIndexFilesKept(CListCtrl* list);
+
 // The texts themselves, for operations that build their own rows.
 CString ReportStartText(CString item, int flag);
 CString ReportResultText(CString item, int success, int flag);
@@ -53,5 +57,7 @@ void ShowPendingReportRows();
 
 // Scrolls the list's newest row into view and paints it now, with anything
 // else left pending: before work that neither reports nor pumps for a while,
-// and when a run ends.
-void ShowReportRows(CListCtrl* list);
+// and when a run ends. barOrNull is painted too: each module keeps its own
+// pending windows, so a bar that another module (a library's operation) held
+// is not among this module's.
+void ShowReportRows(CListCtrl* list, CProgressCtrl* barOrNull = nullptr);

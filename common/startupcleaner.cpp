@@ -1,8 +1,11 @@
 #include "startupcleaner.h"
 #include "services.h"
 #include "registrykey.h"
+#include "language.h"
 
 CString StartupCleanerCommand() { return CString("\"") + GetAppPath() + "\\Tarnel.exe\" startup"; }
+
+BOOL IsStartupCleanerInstalled() { return FileExists(GetAppPath() + "\\Tarnel.exe") ? TRUE : FALSE; }
 
 BOOL IsRunSwitchOn(int ownIni, const char* key, const char* valueName)
 {
@@ -17,9 +20,16 @@ BOOL IsRunSwitchOn(int ownIni, const char* key, const char* valueName)
 
 BOOL IsStartupCleaningOn(int ownIni) { return IsRunSwitchOn(ownIni, "DeleteOnStartup", STARTUP_VALUE_NAME); }
 
-BOOL ToggleStartupCleaning(int ownIni, int otherIni)
+BOOL ToggleStartupCleaning(int ownIni, int otherIni, HWND owner)
 {
     BOOL on = !IsStartupCleaningOn(ownIni);
+    if (on && !IsStartupCleanerInstalled()) {
+        WriteIniString("Preferences", "DeleteOnStartup", "no", ownIni);
+        char caption[256] = "";
+        ::GetWindowTextA(owner, caption, sizeof(caption));
+        ::MessageBoxA(owner, GetLngString("General", "24301"), caption, MB_OK | MB_ICONINFORMATION);
+        return FALSE;
+    }
     WriteIniString("Preferences", "DeleteOnStartup", on ? "yes" : "no", ownIni);
 
     CRegistryKey run;

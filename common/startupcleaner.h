@@ -14,6 +14,11 @@
 // program.
 CString StartupCleanerCommand();
 
+// Tarnel.exe is not part of the suite: a Run or RunOnce value is written only
+// while it is in the program folder, since a value that starts a missing
+// program cleans nothing and fails at every log-on.
+BOOL IsStartupCleanerInstalled();
+
 // The check mark of "clean at start-up": [Preferences] DeleteOnStartup of the
 // program's config file, switched off when the Run key opens and lacks the
 // value.
@@ -21,8 +26,10 @@ BOOL IsStartupCleaningOn(int ownIni);
 
 // Flips the switch: the new state is the opposite of the check mark. On
 // writes the Run value; off removes it unless [Preferences] DeleteOnStartup
-// of the other program's config file still says "yes". Returns the new state.
-BOOL ToggleStartupCleaning(int ownIni, int otherIni);
+// of the other program's config file still says "yes". Without the start-up
+// cleaner the switch stays off ("no" stored, no value written) and a box owned
+// by owner, captioned with its title, says why. Returns the new state.
+BOOL ToggleStartupCleaning(int ownIni, int otherIni, HWND owner);
 
 // A program's own "start with Windows" Run value ("Pirt Brisvane", "Pirt
 // Tolmira"): its data is the running executable's path, quoted, without

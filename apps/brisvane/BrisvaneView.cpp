@@ -11,6 +11,7 @@
 #include "smallicons.h"
 #include "listcolumns.h"
 #include "pathlayer.h"
+#include "reportrows.h"
 
 PFN_EXITWINDOWSEX g_pfnExitWindowsEx = ::ExitWindowsEx;
 PFN_RUNOBSERVER g_pfnRunObserver = nullptr;
@@ -406,12 +407,15 @@ BOOL CBrisvaneView::OfferRestart()
     return TRUE;
 }
 
-void CBrisvaneView::ScheduleIndexDatCleaning()
+BOOL CBrisvaneView::ScheduleIndexDatCleaning()
 {
+    if (!IsStartupCleanerInstalled())
+        return FALSE;
     CRegistryKey key;
     key.SetRootKey(HKEY_CURRENT_USER);
     if (key.SetKey(CString(RUNONCE_KEY), TRUE))
         key.WriteString(CString(STARTUP_VALUE_NAME), StartupCleanerCommand());
+    return TRUE;
 }
 
 void CBrisvaneView::CleanItem(int row, CListCtrl* list, CProgressCtrl* progress)
@@ -433,8 +437,11 @@ void CBrisvaneView::CleanItem(int row, CListCtrl* list, CProgressCtrl* progress)
     const int safari = ReadYes("Preferences", "DeleteSafariTraces");
 
     if (traceRow->ieAtRestart && ie) {
-        ScheduleIndexDatCleaning();
-        m_restartPending = 1;
+        // A restart helps only where the start-up cleaner will run after it.
+        if (ScheduleIndexDatCleaning())
+            m_restartPending = 1;
+        else
+            ReportRowIndexFilesKept(list);
     }
     CBrowserFunctions browser;
     const BrowserCalls& calls = traceRow->browsers;

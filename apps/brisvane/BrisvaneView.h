@@ -55,7 +55,8 @@ protected:
     int ReadItemCheck(int row);
     void WriteItemCheck(int row, int checked);
     void CleanItem(int row, CListCtrl* list, CProgressCtrl* progress);
-    void ScheduleIndexDatCleaning();
+    // FALSE, and nothing written, while the start-up cleaner is missing.
+    BOOL ScheduleIndexDatCleaning();
     BOOL OfferRestart();
     int CountRows(int stateImage);
 

@@ -143,7 +143,7 @@ void CMainFrame::OnUpdateLogging(CCmdUI* pCmdUI) { pCmdUI->SetCheck(ReadMenuSwit
 void CMainFrame::OnDeleteOnStartup()
 {
     // The recent-work cleaner may still want the start-up cleaner.
-    ToggleStartupCleaning(INI_BRISVANE, INI_FARNOCH);
+    ToggleStartupCleaning(INI_BRISVANE, INI_FARNOCH, m_hWnd);
 }
 
 void CMainFrame::OnUpdateDeleteOnStartup(CCmdUI* pCmdUI) { pCmdUI->SetCheck(IsStartupCleaningOn(INI_BRISVANE)); }

@@ -8,8 +8,53 @@
 #include "services.h"
 #include "reportrows.h"
 #include "suitehelp.h"
+#include "pathlayer.h"
+#include "fw/handle.h"
 
 #include <shellapi.h>
+
+namespace {
+
+// The reasons the box can name, by the error the file system gave.
+const struct
+{
+    DWORD error;
+    const char* key;
+} kWipeFailureReasons[] = {
+    {ERROR_SHARING_VIOLATION, "30171"}, {ERROR_LOCK_VIOLATION, "30171"}, {ERROR_ACCESS_DENIED, "30172"},
+    {ERROR_FILE_NOT_FOUND, "30173"},    {ERROR_PATH_NOT_FOUND, "30173"},
+};
+
+// The wipe says only that it failed, so the file is asked again: opened as the
+// wipe opens it (never through a link), and nothing written. An error without
+// a text of its own is named in the system's words.
+CString WipeFailureReason(const CString& path)
+{
+    const CString canonical = CanonicalPath(path);
+    DWORD error = ERROR_SUCCESS;
+    const DWORD attributes = ::GetFileAttributesA(canonical);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        error = ::GetLastError();
+    } else if (attributes & FILE_ATTRIBUTE_READONLY) {
+        return GetLngString("Eraser", "30170");
+    } else if (!(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+        CHandle probe(::CreateFileA(canonical, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!probe.IsValid())
+            error = ::GetLastError();
+    }
+    for (const auto& reason : kWipeFailureReasons)
+        if (reason.error == error)
+            return GetLngString("Eraser", reason.key);
+    char text[512] = "";
+    if (error == ERROR_SUCCESS ||
+        ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                         sizeof(text), nullptr) == 0)
+        return GetLngString("Eraser", "30174");
+    return CString(text).Trim();
+}
+
+} // namespace
 
 // ---- CEraserProgressDlg ---------------------------------------------------------
 
@@ -380,9 +425,12 @@ void CEraserDlg::WipeListedFiles()
         CString path;
         m_listFiles.GetText(i, path);
         if (!shredder.WipeFile(path, passes, pList, pPassBar)) {
-            ShowReportRows(pList); // the failed rows are seen beside the message
+            // The failed rows and the pass bar (held by the shredder) are
+            // seen beside the message.
+            ShowReportRows(pList, pPassBar);
             CString text;
-            text.Format("%s %s", (const char*)GetLngString("Eraser", "20000"), (const char*)path);
+            text.Format("%s %s\n%s", (const char*)GetLngString("Eraser", "20000"), (const char*)path,
+                        (const char*)WipeFailureReason(path));
             ShowMessage(text, GetLngString("General", "30040"), MB_OK | MB_ICONERROR);
         }
         pOverall->StepIt();

@@ -154,7 +154,7 @@ void CMainFrame::OnRefresh()
 void CMainFrame::OnDeleteOnStartup()
 {
     // The main cleaner may still want the start-up cleaner.
-    ToggleStartupCleaning(INI_FARNOCH, INI_BRISVANE);
+    ToggleStartupCleaning(INI_FARNOCH, INI_BRISVANE, m_hWnd);
 }
 
 void CMainFrame::OnUpdateDeleteOnStartup(CCmdUI* pCmdUI) { pCmdUI->SetCheck(IsStartupCleaningOn(INI_FARNOCH)); }

@@ -193,6 +193,72 @@ TEST(MessagePump, DispatchesWaitingMessagesAndKeepsQuit)
     DestroyWindow(wnd);
 }
 
+namespace {
+
+WNDPROC g_editProc = nullptr;
+std::wstring g_subclassSawText;
+int g_hookSaw = 0;
+
+LRESULT CALLBACK SubclassW(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTEXT)
+        g_subclassSawText = (const wchar_t*)lParam;
+    if (message == WM_APP + 2)
+        return 42;
+    return CallWindowProcW(g_editProc, wnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SubclassA(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTEXT)
+        g_subclassSawText = WidenAnsi((const char*)lParam);
+    if (message == WM_APP + 2)
+        return 42;
+    return CallWindowProcA(g_editProc, wnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CountingHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* sent = (const CWPSTRUCT*)lParam;
+    if (code == HC_ACTION && (sent->message == WM_SETTEXT || sent->message == WM_APP + 2))
+        ++g_hookSaw;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+// A control subclassed by an ANSI or a wide procedure: the send reaches that
+// procedure (with the text converted for a wide one) and the control's own
+// behind it, while the thread's call-window hook sees nothing.
+TEST(SendPastHooks, ReachesTheSubclassedProcedureAndNotTheHook)
+{
+    const struct
+    {
+        const char* name;
+        bool wide;
+    } cases[] = {{"ANSI subclass", false}, {"wide subclass", true}};
+    for (const auto& c : cases) {
+        HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                    nullptr);
+        ASSERT_TRUE(edit != nullptr) << c.name;
+        g_editProc = c.wide ? (WNDPROC)SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)SubclassW)
+                            : (WNDPROC)SetWindowLongPtrA(edit, GWLP_WNDPROC, (LONG_PTR)SubclassA);
+        g_subclassSawText.clear();
+        g_hookSaw = 0;
+        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountingHook, nullptr, GetCurrentThreadId());
+        ASSERT_TRUE(hook != nullptr);
+        EXPECT_EQ(42, (int)SendPastHooks(edit, WM_APP + 2, 0, 0)) << c.name;
+        EXPECT_TRUE(SendPastHooks(edit, WM_SETTEXT, 0, (LPARAM)"r\xe9sum\xe9")) << c.name;
+        UnhookWindowsHookEx(hook);
+        EXPECT_EQ(0, g_hookSaw) << c.name;
+        EXPECT_EQ(WidenAnsi("r\xe9sum\xe9"), g_subclassSawText) << c.name;
+        char text[32] = "";
+        GetWindowTextA(edit, text, sizeof(text));
+        EXPECT_STREQ("r\xe9sum\xe9", text) << c.name;
+        DestroyWindow(edit);
+    }
+}
+
 TEST(Settings, IniReads)
 {
     ResetDataRoots();

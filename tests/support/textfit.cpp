@@ -78,6 +78,9 @@ public:
             Combo(w);
         else if (lstrcmpiA(cls.c_str(), WC_LISTVIEWA) == 0)
             ListView(w);
+        else if (lstrcmpiA(cls.c_str(), "ListBox") == 0)
+            ListBox(w);
+        Edge(w);
     }
 
 private:
@@ -182,6 +185,52 @@ private:
         }
     }
 
+    // Every item of a list box within its client width, unless the box
+    // scrolls sideways as far as the item reaches.
+    void ListBox(HWND w)
+    {
+        const LONG style = ::GetWindowLongA(w, GWL_STYLE);
+        if ((style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) && !(style & LBS_HASSTRINGS))
+            return;
+        RECT client;
+        ::GetClientRect(w, &client);
+        const int reach = (style & WS_HSCROLL) ? (int)::SendMessageA(w, LB_GETHORIZONTALEXTENT, 0, 0) : 0;
+        const int roomX = (client.right > reach ? client.right : reach) - 2; // the item's margin
+        const int count = (int)::SendMessageA(w, LB_GETCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i) {
+            char text[1024] = "";
+            if ((int)::SendMessageA(w, LB_GETTEXTLEN, i, 0) >= (int)sizeof(text))
+                continue;
+            ::SendMessageA(w, LB_GETTEXT, i, (LPARAM)text);
+            Extent need = Measure(w, FontOf(w), text, DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS, 0);
+            need.cy = 0;
+            Check(w, "list box item", text, need, roomX, 0);
+        }
+    }
+
+    // A control reaching past its parent's client area is cut by the edge,
+    // whatever it shows. The parts of the controls measured above (a combo
+    // box's edit, a list's header) are theirs to place.
+    void Edge(HWND w)
+    {
+        HWND parent = ::GetParent(w);
+        const std::string parentClass = ClassOf(parent);
+        for (const char* own : {"ComboBox", WC_LISTVIEWA, "Edit", "ListBox", "SysTreeView32"})
+            if (lstrcmpiA(parentClass.c_str(), own) == 0)
+                return;
+        RECT client, rect;
+        ::GetClientRect(parent, &client);
+        ::GetWindowRect(w, &rect);
+        ::MapWindowPoints(HWND_DESKTOP, parent, (POINT*)&rect, 2);
+        if (rect.left < 0 || rect.top < 0 || rect.right > client.right || rect.bottom > client.bottom) {
+            char line[200];
+            snprintf(line, sizeof(line), "%s %d \"%.60s\" at %d,%d-%d,%d is cut by its parent's edge at %dx%d",
+                     ClassOf(w).c_str(), ::GetDlgCtrlID(w), TextOf(w).c_str(), (int)rect.left, (int)rect.top,
+                     (int)rect.right, (int)rect.bottom, (int)client.right, (int)client.bottom);
+            cut.push_back(line);
+        }
+    }
+
     // Each column holds its header text and, as the list itself sizes a
     // column to its content, every cell.
     void ListView(HWND w)
@@ -239,6 +288,32 @@ private:
     }
 };
 
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM param)
+{
+    if (::IsWindowVisible(child) && ::GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(param) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Until window (another thread's) and its shown controls have no part left
+// to paint; then one message through its queue, which its thread takes only
+// once the paint handler has returned.
+void WaitForFirstPaint(HWND window)
+{
+    for (int i = 0; i < 500; ++i) {
+        bool unpainted = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
+        if (!unpainted)
+            ::EnumChildWindows(window, FindUnpainted, (LPARAM)&unpainted);
+        if (!unpainted)
+            break;
+        ::Sleep(10);
+    }
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+}
+
 struct CWalk
 {
     HWND root;
@@ -274,7 +349,7 @@ std::vector<std::vector<std::string>> CutTextsOfSheetPages(const char* caption, 
     DriveModal(caption, open, [&](HWND sheet) {
         for (int i = 0; i < pages; ++i) {
             HWND page = ShowSheetPage(sheet, i);
-            ::Sleep(300); // some texts are written by a page's first paint
+            WaitForFirstPaint(page); // some texts are written by a page's first paint
             cut[i] = CutTexts(page);
         }
         ::PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);

@@ -1,7 +1,8 @@
 // Whether the texts of a window's controls are shown whole: every static
-// text, button, edit, drop-down list item and list-view column (its header
-// and every cell) is measured in the font the control draws it with, against
-// the room the control gives it.
+// text, button, edit, drop-down list item, list-box item and list-view column
+// (its header and every cell) is measured in the font the control draws it
+// with, against the room the control gives it; and no control reaches past
+// its parent's edge.
 #pragma once
 #include "fw/framework.h"
 #include <functional>
@@ -18,7 +19,8 @@ std::vector<std::string> CutTexts(HWND window);
 
 // CutTexts of each of the first `pages` pages of the property sheet that
 // `open` shows modally with this caption, each page shown and painted first;
-// a page never reached reads "<not shown>".
+// a page never reached reads "<not shown>". Each page is measured once its
+// first paint is done.
 std::vector<std::vector<std::string>> CutTextsOfSheetPages(const char* caption, const std::function<void()>& open,
                                                            int pages);
 

@@ -11,6 +11,7 @@
 #include "Settings.h"
 #include "progressdlg.h"
 #include "checkmessagebox.h"
+#include "reportrows.h"
 #include "HelpFunctions.h"
 #include "resource.h"
 #include "menutheme.h"
@@ -30,7 +31,7 @@ const char* const kTestLanguage =
     "10050=Logging-T\r\n10100=Exit-T\r\n12030=All-T\r\n12040=None-T\r\n50040=Clean-T\r\n"
     "20050=Title-T\r\n30900=Ready-T\r\n40500=Trace-T\r\n40510=Desc-T\r\n40600=Progress-T\r\n"
     "40810=Restart-T\r\n30020=Yes-T\r\n30030=No-T\r\n40630=Ask-T\r\n"
-    "24020=Working1\r\n24040=Working0\r\n24060=Done1\r\n24070=Done0\r\n24030=Failed1\r\n24050=Failed0\r\n"
+    "24300=IndexKept-T\r\n24020=Working1\r\n24040=Working0\r\n24060=Done1\r\n24070=Done0\r\n24030=Failed1\r\n24050=Failed0\r\n"
     "[Brisvane]\r\n30020=Browser-T\r\n30025=System-T\r\n50000=Confirm-T\r\n50010=NoRestart-T\r\n"
     "20500=DropList-N\r\n10100=RecycleBin-N\r\n10110=RecycleBin-D\r\n10580=RunMRU-N\r\n";
 
@@ -792,6 +793,7 @@ TEST_F(BrisvaneTest, EveryTickedRowRunsItsOwnOperations)
     const CString windowsLog = CString(windows) + "\\brisvane-test.log";
     ASSERT_TRUE(WriteFileText(windowsLog, "trace"));
 
+    CStartupCleanerFile cleaner;
     ASSERT_TRUE(StartApp());
     {
         CDialogCatcher catcher(IDNO); // the restart that the index files ask for
@@ -855,6 +857,7 @@ TEST_F(BrisvaneTest, IndexFilesScheduleOneOrdinaryRestart)
 {
     Set("General", "IndexDat", "yes");
     Set("Preferences", "DeleteIETraces", "yes");
+    CStartupCleanerFile cleaner;
     ASSERT_TRUE(StartApp());
     {
         CDialogCatcher catcher(IDYES);
@@ -874,11 +877,27 @@ TEST_F(BrisvaneTest, IndexFilesScheduleOneOrdinaryRestart)
     EXPECT_FALSE(g_app.m_pMainWnd);
 }
 
+TEST_F(BrisvaneTest, WithoutTheStartUpCleanerTheIndexFilesRowSaysTheyStay)
+{
+    Set("General", "IndexDat", "yes");
+    Set("Preferences", "DeleteIETraces", "yes");
+    ASSERT_TRUE(StartApp());
+    CDialogCatcher catcher(IDYES);
+    Command(ID_EXECUTE_NOW);
+    EXPECT_FALSE(CaughtText(catcher, "Restart-T"));
+    EXPECT_TRUE(g_exitFlags.empty());
+    EXPECT_EQ("<absent>", RunValue(RUNONCE_KEY));
+    ASSERT_EQ(1u, g_steps.size());
+    ASSERT_EQ(1, g_steps[0].reportRows);
+    EXPECT_EQ(std::make_pair(std::string("IndexKept-T"), (int)REPORT_IMAGE_FAILED), g_steps[0].report[0]);
+}
+
 TEST_F(BrisvaneTest, FailedRestartIsReportedAndTheWindowComesBack)
 {
     Set("General", "IndexDat", "yes");
     Set("Preferences", "DeleteIETraces", "yes");
     g_exitResult = FALSE;
+    CStartupCleanerFile cleaner;
     ASSERT_TRUE(StartApp());
     {
         CDialogCatcher catcher(IDYES);

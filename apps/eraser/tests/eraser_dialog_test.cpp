@@ -365,7 +365,8 @@ TEST_F(EraserDialogTest, RunWipesEveryPathAndReportsTheLockedOne)
 
     // One error box naming the locked file, then the closing message.
     ASSERT_EQ(2u, m_dlg.m_messages.size());
-    EXPECT_EQ(Lng("Eraser", "20000") + " " + locked, (const char*)m_dlg.m_messages[0].text);
+    EXPECT_EQ(Lng("Eraser", "20000") + " " + locked + "\n" + Lng("Eraser", "30171"),
+              (const char*)m_dlg.m_messages[0].text);
     EXPECT_EQ(Lng("General", "30040"), (const char*)m_dlg.m_messages[0].caption);
     EXPECT_EQ((UINT)MB_ICONERROR, m_dlg.m_messages[0].type & MB_ICONMASK);
     // The closing message says the run has finished, true although a file failed.
@@ -447,7 +448,62 @@ TEST_F(EraserDialogTest, PathListedTwiceIsWipedOnceThenReportedMissing)
     EXPECT_EQ(Lng("General", "50320"), rows[5].text); // nothing to wipe
     EXPECT_EQ(1, rows[5].image);
     ASSERT_EQ(2u, m_dlg.m_messages.size());
-    EXPECT_EQ(Lng("Eraser", "20000") + " " + f, (const char*)m_dlg.m_messages[0].text);
+    EXPECT_EQ(Lng("Eraser", "20000") + " " + f + "\n" + Lng("Eraser", "30173"), (const char*)m_dlg.m_messages[0].text);
+}
+
+// Each after a file that was wiped: the box names why, over a pass bar that
+// shows that file's last pass.
+TEST_F(EraserDialogTest, TheFailureBoxNamesTheReasonOverAPaintedPassBar)
+{
+    CScratchFolder scratch("eraser_reasons");
+    const std::string good = (const char*)scratch("good.bin"), bad = (const char*)scratch("bad.bin");
+    CHandle hold;
+    const struct
+    {
+        const char* name;
+        std::function<void()> prepare;
+        const char* reason;
+    } cases[] = {
+        {"read-only", [&] { ::SetFileAttributesA(bad.c_str(), FILE_ATTRIBUTE_READONLY); }, "30170"},
+        {"in use",
+         [&] { hold.Attach(::CreateFileA(bad.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)); },
+         "30171"},
+        {"missing", [&] { ::DeleteFileA(bad.c_str()); }, "30173"},
+    };
+    WriteIni(INI_PIRT, "Pirt", "OverwritePasses", "3");
+    for (const auto& c : cases) {
+        std::vector<char> data(1500, 'A');
+        pirt_test::WriteFileBytes(good.c_str(), data.data(), data.size());
+        pirt_test::WriteFileBytes(bad.c_str(), data.data(), data.size());
+        c.prepare();
+        bool barShown = false, barPainted = false;
+        int barPos = -1;
+        m_dlg.m_onMessage = [&](const Message& m) {
+            CEraserProgressDlg* progress = m_dlg.GetRunProgress();
+            if (progress == nullptr || !(m.type & MB_ICONERROR))
+                return;
+            HWND bar = progress->GetOperationBar()->m_hWnd;
+            barShown = ::IsWindowVisible(bar) != FALSE; // a bar that does not redraw is not visible
+            barPainted = !::GetUpdateRect(bar, nullptr, FALSE);
+            barPos = progress->GetOperationBar()->GetPos();
+        };
+        m_dlg.m_messages.clear();
+        m_dlg.AppendPath(good.c_str());
+        m_dlg.AppendPath(bad.c_str());
+        m_dlg.WipeListedFiles();
+        hold.Close();
+        ::SetFileAttributesA(bad.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(bad.c_str());
+
+        ASSERT_EQ(2u, m_dlg.m_messages.size()) << c.name;
+        EXPECT_EQ(Lng("Eraser", "20000") + " " + bad + "\n" + Lng("Eraser", c.reason),
+                  (const char*)m_dlg.m_messages[0].text)
+            << c.name;
+        EXPECT_FALSE(Lng("Eraser", c.reason).empty()) << c.name;
+        EXPECT_TRUE(barShown) << c.name;
+        EXPECT_TRUE(barPainted) << c.name;
+        EXPECT_EQ(3, barPos) << c.name;
+    }
 }
 
 TEST_F(EraserDialogTest, ConfirmationGuardsTheRunAndCanBeSwitchedOff)

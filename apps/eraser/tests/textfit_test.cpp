@@ -57,3 +57,33 @@ TEST(EraserTextFitTest, EveryWindowShowsItsTextsWhole)
     }
     ResetDataRoots();
 }
+
+// The check itself: of two list-box items and two buttons, exactly the long
+// item and the button past its parent's right edge are reported.
+TEST(EraserTextFitTest, TheCheckSeesCutListItemsAndControlsPastTheEdge)
+{
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
+                                    instance, nullptr);
+    ASSERT_TRUE(parent != nullptr);
+    const HFONT font = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+    HWND list = ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE, 10, 10, 120, 80, parent, (HMENU)101,
+                                  instance, nullptr);
+    ::SendMessageA(list, WM_SETFONT, (WPARAM)font, FALSE);
+    ::SendMessageA(list, LB_ADDSTRING, 0, (LPARAM) "short");
+    ::SendMessageA(list, LB_ADDSTRING, 0, (LPARAM) "a path far too long for a list box this narrow.txt");
+    const struct
+    {
+        int id, x;
+    } buttons[] = {{102, 10}, {103, 260}};
+    for (const auto& b : buttons) {
+        HWND button = ::CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE, b.x, 120, 60, 24, parent,
+                                        (HMENU)(INT_PTR)b.id, instance, nullptr);
+        ::SendMessageA(button, WM_SETFONT, (WPARAM)font, FALSE);
+    }
+    const Cut cut = CutTexts(parent);
+    ::DestroyWindow(parent);
+    ASSERT_EQ(2u, cut.size()) << ::testing::PrintToString(cut);
+    EXPECT_EQ(0u, cut[0].find("list box item 101 \"a path far")) << cut[0];
+    EXPECT_EQ(0u, cut[1].find("Button 103 \"OK\" at 260,120-320,144 is cut by its parent's edge")) << cut[1];
+}
