@@ -7,8 +7,16 @@
 //   tolmira_bench run <plug-in>                    times the run of the plug-in
 //                                                 into a shown report list
 //   tolmira_bench rd <folder>                      times "cmd /c rd /s /q"
-//   tolmira_bench refresh <count>                  times refilling the list
+//   tolmira_bench refresh <count> [rounds]         times refilling the list
 //                                                 from <count> plug-in files
+//                                                 beside its limit, a plain
+//                                                 loop reading the same files
+//   tolmira_bench split <count>                    times the parts of a refill
+//   tolmira_bench seed <count>                     leaves <count> plug-ins and
+//                                                 a state file for them in
+//                                                 the user's plug-in folder
+//   tolmira_bench loop                             times the plain loop over
+//                                                 the user's plug-in folder
 //
 // Each timing is printed as "<label> <milliseconds>" on one line.
 #include "Tolmira.h"
@@ -18,9 +26,14 @@
 #include "testsupport.h"
 #include "pirt.h"
 #include "benchtime.h"
+#include "pluginfile.h"
+#include "services.h"
+#include "sortsettings.h"
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
 CTolmiraApp theApp;
 
@@ -75,35 +88,181 @@ int TimeRun(const std::string& plugin)
     return 0;
 }
 
-int TimeRefresh(int count)
+// The user's plug-in folder with count plug-ins (every one listed: its
+// application is present) and a state file as a user with that many keeps
+// it: every other one ticked, every tenth set installed.
+int Seed(int count)
 {
     GetIniPath(INI_FARNOCH); // seeds the data folder first
-    CString folder = UserPluginFolder();
+    const CString folder = UserPluginFolder();
     pirt_test::DeleteTree(folder);
     CreateFullPath(folder);
+    CString state = "[Selection]\r\n";
+    CString installed = "[Installed]\r\n";
     for (int i = 0; i < count; ++i) {
-        CString path, text;
+        CString path, text, line;
         path.Format("%s\\bench%04d.dorv", (const char*)folder, i);
         text.Format("[General]\r\nName=Bench %d\r\nVersion=1\r\nProvider=Bench\r\nDescription=Plug-in %d\r\n"
                     "Installed=PIRT_WINDOWS\\regedit.exe\r\n[Files]\r\nFile0=C:\\bench;Delete;x.txt\r\n",
                     i, i);
-        pirt_test::WriteFileText(path, text);
+        if (!pirt_test::WriteFileText(path, text))
+            return 1;
+        line.Format("Bench %d=%s\r\n", i, i % 2 ? "no" : "yes");
+        state += line;
+        if (i % 10 == 0) {
+            line.Format("Bench %d=yes\r\n", i);
+            installed += line;
+        }
     }
+    return pirt_test::WriteFileText(StateFilePath(), state + installed) ? 0 : 1;
+}
+
+// The plug-in files of the user's folder, as the list finds them.
+std::vector<CString> PluginFiles()
+{
+    std::vector<CString> files;
+    CFileFind finder;
+    BOOL more = finder.FindFile(UserPluginFolder() + "\\*.dorv");
+    while (more) {
+        more = finder.FindNextFile();
+        files.push_back(finder.GetFilePath());
+    }
+    return files;
+}
+
+// The limit of a refill: a plain loop that finds the plug-in files, reads
+// each one's General section with one profile call and the state file's two
+// sections once. Returns the milliseconds; files read in *read.
+double PlainLoop(int* read)
+{
+    const double start = Now();
+    std::vector<char> buffer(32767);
+    const CString state = StateFilePath();
+    for (const char* section : {"Installed", "Selection"})
+        ::GetPrivateProfileSectionA(section, buffer.data(), (DWORD)buffer.size(), state);
+    const CString folder = UserPluginFolder();
+    *read = 0;
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA(folder + "\\*.dorv", &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            ::GetPrivateProfileSectionA("General", buffer.data(), (DWORD)buffer.size(),
+                                        folder + "\\" + data.cFileName);
+            ++*read;
+        } while (::FindNextFileA(find, &data));
+        ::FindClose(find);
+    }
+    return Now() - start;
+}
+
+int TimeLoop()
+{
+    int read = 0;
+    const double elapsed = PlainLoop(&read);
+    std::printf("loop %.1f\nfiles %d\n", elapsed, read);
+    return read > 0 ? 0 : 1;
+}
+
+// The program as started, its list sorted by name (as a user with many
+// plug-ins keeps it).
+CTolmiraView* StartProgram()
+{
+    WriteSortSettings(INI_FARNOCH, TRUE, COLUMN_NAME);
     if (!theApp.InitInstance())
-        return 1;
+        return nullptr;
     CMainFrame* frame = dynamic_cast<CMainFrame*>(theApp.m_pMainWnd);
-    CTolmiraView* view = frame ? frame->View() : nullptr;
+    return frame ? frame->View() : nullptr;
+}
+
+void StopProgram()
+{
+    if (theApp.m_pMainWnd)
+        theApp.m_pMainWnd->DestroyWindow();
+    theApp.ExitInstance();
+    pirt_test::DeleteTree(UserPluginFolder());
+}
+
+// Rounds of the plain loop and the refill, taking turns.
+int TimeRefresh(int count, int rounds)
+{
+    if (Seed(count) != 0)
+        return 1;
+    CTolmiraView* view = StartProgram();
     if (!view)
         return 1;
-    double start = Now();
+    int rows = 0, read = 0;
+    for (int r = 0; r < rounds; ++r) {
+        const double loop = PlainLoop(&read);
+        const double start = Now();
+        view->RefreshPluginList();
+        const double refresh = Now() - start;
+        rows = view->GetListCtrl().GetItemCount();
+        std::printf("limit %.1f\nrefresh %.1f\n", loop, refresh);
+    }
+    StopProgram();
+    std::printf("rows %d\nfiles %d\n", rows, read);
+    return rows == count && read == count ? 0 : 1;
+}
+
+// Where a refill's time goes: each of its parts on its own over the same
+// files, as the list did them and as it does them now.
+int TimeSplit(int count)
+{
+    if (Seed(count) != 0)
+        return 1;
+    CTolmiraView* view = StartProgram();
+    if (!view)
+        return 1;
+    const std::vector<CString> files = PluginFiles();
+    std::vector<CString> names, installedValues;
+    for (const CString& file : files) {
+        names.push_back(ReadPluginGeneral(file, "Name"));
+        installedValues.push_back(ReadPluginGeneral(file, "Installed"));
+    }
+    const char* const generalKeys[] = {"Name", "Version", "Provider", "Admin", "Description", "Installed"};
+    auto timed = [](const char* what, const std::function<void()>& part) {
+        const double start = Now();
+        part();
+        std::printf("split %.1f %s\n", Now() - start, what);
+    };
+    timed("finding the files", [] { PluginFiles(); });
+    timed("General key by key (6 calls a plug-in)", [&] {
+        for (const CString& file : files)
+            for (const char* key : generalKeys)
+                ReadPluginGeneral(file, key);
+    });
+    timed("General in one section (1 call a plug-in)", [&] {
+        for (const CString& file : files) {
+            const CProfileSection general(file, "General");
+            for (const char* key : generalKeys)
+                general.Value(key);
+        }
+    });
+    timed("state file per plug-in (2 calls a plug-in)", [&] {
+        for (const CString& name : names) {
+            ReadPluginState("Installed", name, "NA");
+            ReadPluginState("Selection", name, "no");
+        }
+    });
+    timed("placeholder folders per plug-in", [&] {
+        for (size_t i = 0; i < files.size(); ++i)
+            GetPlaceholderFolders();
+    });
+    const CPlaceholderFolders folders = GetPlaceholderFolders();
+    timed("installed file test", [&] {
+        for (const CString& value : installedValues) {
+            CString path;
+            ExpandPlaceholders(value, folders, path);
+            FileExists(path);
+        }
+    });
+    const double start = Now();
     view->RefreshPluginList();
-    double elapsed = Now() - start;
-    int rows = view->GetListCtrl().GetItemCount();
-    frame->DestroyWindow();
-    theApp.ExitInstance();
-    pirt_test::DeleteTree(folder);
-    std::printf("refresh %.1f\nrows %d\n", elapsed, rows);
-    return rows == count ? 0 : 1;
+    std::printf("split %.1f whole refill\n", Now() - start);
+    // The refill's sort on its own: the same rows into another order.
+    timed("sort of the rows", [&] { view->SortByColumn(COLUMN_PATH); });
+    StopProgram();
+    return 0;
 }
 
 } // namespace
@@ -119,10 +278,16 @@ int main(int argc, char** argv)
     if (argc >= 3 && std::string(argv[1]) == "rd")
         return TimeRd(argv[2]);
     if (argc >= 3 && std::string(argv[1]) == "refresh")
-        return TimeRefresh(std::atoi(argv[2]));
+        return TimeRefresh(std::atoi(argv[2]), argc >= 4 ? std::atoi(argv[3]) : 1);
+    if (argc >= 3 && std::string(argv[1]) == "split")
+        return TimeSplit(std::atoi(argv[2]));
+    if (argc >= 3 && std::string(argv[1]) == "seed")
+        return Seed(std::atoi(argv[2]));
+    if (argc >= 2 && std::string(argv[1]) == "loop")
+        return TimeLoop();
     std::fprintf(
         stderr,
         "usage: tolmira_bench make <folder> <files> <plug-in> | folders <folder> <count> <plug-in> | run <plug-in> |"
-        " rd <folder> | refresh <count>\n");
+        " rd <folder> | refresh <count> [rounds] | split <count> | seed <count> | loop\n");
     return 2;
 }
