@@ -15,6 +15,8 @@
 //   tolmira_bench seed <count>                     leaves <count> plug-ins and
 //                                                 a state file for them in
 //                                                 the user's plug-in folder
+//   tolmira_bench samples                          puts the shipped samples back
+//                                                 in place of the seeded ones
 //   tolmira_bench loop                             times the plain loop over
 //                                                 the user's plug-in folder
 //
@@ -163,6 +165,24 @@ int TimeLoop()
     return read > 0 ? 0 : 1;
 }
 
+// The user's plug-in folder as a first start leaves it: the shipped samples.
+int Samples()
+{
+    GetIniPath(INI_FARNOCH);
+    const CString folder = UserPluginFolder();
+    pirt_test::DeleteTree(folder);
+    CreateFullPath(folder);
+    const CString shipped = GetAppPath() + "\\skel\\plug-ins\\Tolmira\\";
+    CFileFind finder;
+    BOOL more = finder.FindFile(shipped + "*.dorv");
+    while (more) {
+        more = finder.FindNextFile();
+        if (!::CopyFileA(finder.GetFilePath(), folder + "\\" + finder.GetFileName(), FALSE))
+            return 1;
+    }
+    return 0;
+}
+
 // The program as started, its list sorted by name (as a user with many
 // plug-ins keeps it).
 CTolmiraView* StartProgram()
@@ -238,13 +258,33 @@ int TimeSplit(int count)
                 general.Value(key);
         }
     });
+    // The same call with the plain loop's buffer and with the one the
+    // section reader starts with, each made anew for every file as a reader
+    // of one section does: what a larger buffer costs a call.
+    for (const DWORD size : {32767ul, 16ul * 32767ul}) {
+        CString what;
+        what.Format("General in one raw call, a new buffer of %lu characters each", size);
+        timed(what, [&] {
+            for (const CString& file : files) {
+                std::vector<char> buffer(size);
+                ::GetPrivateProfileSectionA("General", buffer.data(), size, file);
+            }
+        });
+    }
     timed("state file per plug-in (2 calls a plug-in)", [&] {
         for (const CString& name : names) {
             ReadPluginState("Installed", name, "NA");
             ReadPluginState("Selection", name, "no");
         }
     });
-    timed("placeholder folders per plug-in", [&] {
+    timed("state file once (its 2 sections) and 2 look-ups a plug-in", [&] {
+        const CPluginStateSection overrides("Installed"), ticks("Selection");
+        for (const CString& name : names) {
+            overrides.Read(name, "NA");
+            ticks.Read(name, "no");
+        }
+    });
+    timed("placeholder folders looked up per plug-in", [&] {
         for (size_t i = 0; i < files.size(); ++i)
             GetPlaceholderFolders();
     });
@@ -259,8 +299,9 @@ int TimeSplit(int count)
     const double start = Now();
     view->RefreshPluginList();
     std::printf("split %.1f whole refill\n", Now() - start);
-    // The refill's sort on its own: the same rows into another order.
-    timed("sort of the rows", [&] { view->SortByColumn(COLUMN_PATH); });
+    // A sort of the shown list (as a click on a header does): the same rows
+    // into another order, row by row in the list, as refills sorted before.
+    timed("sort of the shown rows in the list", [&] { view->SortByColumn(COLUMN_PATH); });
     StopProgram();
     return 0;
 }
@@ -283,11 +324,13 @@ int main(int argc, char** argv)
         return TimeSplit(std::atoi(argv[2]));
     if (argc >= 3 && std::string(argv[1]) == "seed")
         return Seed(std::atoi(argv[2]));
+    if (argc >= 2 && std::string(argv[1]) == "samples")
+        return Samples();
     if (argc >= 2 && std::string(argv[1]) == "loop")
         return TimeLoop();
     std::fprintf(
         stderr,
         "usage: tolmira_bench make <folder> <files> <plug-in> | folders <folder> <count> <plug-in> | run <plug-in> |"
-        " rd <folder> | refresh <count> [rounds] | split <count> | seed <count> | loop\n");
+        " rd <folder> | refresh <count> [rounds] | split <count> | seed <count> | samples | loop\n");
     return 2;
 }
