@@ -31,6 +31,7 @@
 #include "pluginfile.h"
 #include "services.h"
 #include "sortsettings.h"
+#include "themedmenu.h"
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -295,6 +296,26 @@ int TimeSplit(int count)
             ExpandPlaceholders(value, folders, path);
             FileExists(path);
         }
+    });
+    CListCtrl& list = view->GetListCtrl();
+    auto fillRows = [&] {
+        list.SetRedraw(FALSE);
+        list.DeleteAllItems();
+        for (size_t i = 0; i < files.size(); ++i) {
+            const int row = list.InsertItem((int)i, names[i]);
+            for (int column = COLUMN_DESCRIPTION; column < COLUMN_COUNT; ++column)
+                list.SetItemText(row, column, files[i]);
+            list.SetItemState(row, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+        }
+        list.SetRedraw(TRUE);
+        list.Invalidate();
+        list.UpdateWindow();
+    };
+    timed("rows into the list, redraw off (unticked: no tick is written)", fillRows);
+    timed("the same with the themed menus' message hook off", [&] {
+        CThemedMenu::SuspendMenuHook();
+        fillRows();
+        CThemedMenu::ResumeMenuHook();
     });
     const double start = Now();
     view->RefreshPluginList();

@@ -153,6 +153,32 @@ void CTolmiraView::SendStatusCount()
         frame->SendMessage(WM_STATUS_COUNT);
 }
 
+namespace {
+
+// Keeps the themed menus' message hook off while the list fills: the hook
+// sees every message the thread sends, a fill sends a dozen a row, and no
+// menu opens meanwhile. At start-up the program has it off already and puts
+// it back itself.
+class CMenuHookPause
+{
+public:
+    explicit CMenuHookPause(BOOL pause) : m_paused(pause)
+    {
+        if (m_paused)
+            CThemedMenu::SuspendMenuHook();
+    }
+    ~CMenuHookPause()
+    {
+        if (m_paused)
+            CThemedMenu::ResumeMenuHook();
+    }
+
+private:
+    BOOL m_paused;
+};
+
+} // namespace
+
 // What a refill reads once for all its plug-ins, and the rows it finds.
 struct CTolmiraView::CRefill
 {
@@ -177,6 +203,7 @@ void CTolmiraView::RefreshPluginList()
     m_statePath = StateFilePath();
     CRefill refill;
     const CString folders[] = {UserPluginFolder(), ProgramPluginFolder()};
+    const CMenuHookPause pause(!m_firstUpdate);
     for (const CString& folder : folders) {
         if (folder.IsEmpty())
             continue; // no folder: nothing is listed from the root of the drive
