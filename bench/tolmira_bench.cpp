@@ -17,6 +17,9 @@
 //                                                 the user's plug-in folder
 //   tolmira_bench samples                          puts the shipped samples back
 //                                                 in place of the seeded ones
+//   tolmira_bench start <program> <rows>          times a start of the program
+//                                                 until its window shows and
+//                                                 until its list holds <rows>
 //   tolmira_bench loop                             times the plain loop over
 //                                                 the user's plug-in folder
 //
@@ -184,6 +187,72 @@ int Samples()
     return 0;
 }
 
+struct ProcessWindow
+{
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownWindow(HWND window, LPARAM param)
+{
+    ProcessWindow* search = reinterpret_cast<ProcessWindow*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindList(HWND window, LPARAM param)
+{
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, WC_LISTVIEWA) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
+}
+
+// Starts the program and times it until its main window shows and until the
+// list in it holds rows rows; prints "shown <ms>" and "full <ms>", closes it.
+int TimeStartUntilFull(const char* program, int rows)
+{
+    std::string command = std::string("\"") + program + "\"";
+    STARTUPINFOA si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    const double start = Now();
+    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return 2;
+    ::CloseHandle(pi.hThread);
+    ProcessWindow search = {pi.dwProcessId, nullptr};
+    double shown = -1, full = -1;
+    while (Now() - start < 60000 && ::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+        if (!search.found) {
+            ::EnumWindows(FindShownWindow, (LPARAM)&search);
+            if (search.found)
+                shown = Now() - start;
+        }
+        if (search.found) {
+            HWND list = nullptr;
+            ::EnumChildWindows(search.found, FindList, (LPARAM)&list);
+            if (list && (int)::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) >= rows) {
+                full = Now() - start;
+                break;
+            }
+        }
+        ::Sleep(1);
+    }
+    if (search.found)
+        ::PostMessageA(search.found, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
+        ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hProcess);
+    std::printf("shown %.1f\nfull %.1f\n", shown, full);
+    return full >= 0 ? 0 : 1;
+}
+
 // The program as started, its list sorted by name (as a user with many
 // plug-ins keeps it).
 CTolmiraView* StartProgram()
@@ -345,6 +414,8 @@ int main(int argc, char** argv)
         return TimeSplit(std::atoi(argv[2]));
     if (argc >= 3 && std::string(argv[1]) == "seed")
         return Seed(std::atoi(argv[2]));
+    if (argc >= 4 && std::string(argv[1]) == "start")
+        return TimeStartUntilFull(argv[2], std::atoi(argv[3]));
     if (argc >= 2 && std::string(argv[1]) == "samples")
         return Samples();
     if (argc >= 2 && std::string(argv[1]) == "loop")
@@ -352,6 +423,6 @@ int main(int argc, char** argv)
     std::fprintf(
         stderr,
         "usage: tolmira_bench make <folder> <files> <plug-in> | folders <folder> <count> <plug-in> | run <plug-in> |"
-        " rd <folder> | refresh <count> [rounds] | split <count> | seed <count> | samples | loop\n");
+        " rd <folder> | refresh <count> [rounds] | split <count> | seed <count> | samples | loop | start <program> <rows>\n");
     return 2;
 }
