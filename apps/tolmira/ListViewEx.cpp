@@ -546,31 +546,9 @@ BOOL CListViewEx::SortRange(int column, BOOL ascending, int first, int last)
     // no one must take those moves for the user's tick changes.
     BOOL wasSorting = m_sorting;
     m_sorting = TRUE;
-    CString pivot = list.GetItemText((first + last) / 2, column);
-    int i = first, j = last;
-    while (j >= i) {
-        if (ascending) {
-            while (i < last && list.GetItemText(i, column).Compare(pivot) < 0)
-                ++i;
-            while (j > first && list.GetItemText(j, column).Compare(pivot) > 0)
-                --j;
-        } else {
-            while (i < last && list.GetItemText(i, column).Compare(pivot) > 0)
-                ++i;
-            while (j > first && list.GetItemText(j, column).Compare(pivot) < 0)
-                --j;
-        }
-        if (j >= i) {
-            if (list.GetItemText(i, column) != list.GetItemText(j, column))
-                SwapRows(i, j);
-            ++i;
-            --j;
-        }
-    }
-    if (first < j)
-        SortRange(column, ascending, first, j);
-    if (i < last)
-        SortRange(column, ascending, i, last);
+    QuickSortRows(
+        first, last, ascending, [&](int row) { return list.GetItemText(row, column); },
+        [this](int a, int b) { SwapRows(a, b); });
     m_sorting = wasSorting;
     return TRUE;
 }

@@ -88,6 +88,42 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// The order in which SortRange leaves rows first..last, over rows held
+// anywhere: text(i) is row i's text in the sorted column, swap(i, j)
+// exchanges two whole rows. Rows of equal text end where this quicksort
+// puts them, so every caller gets the same order from the same rows.
+template <class TextOf, class Swap>
+void QuickSortRows(int first, int last, BOOL ascending, const TextOf& text, const Swap& swap)
+{
+    if (first >= last)
+        return;
+    const CString pivot = text((first + last) / 2);
+    int i = first, j = last;
+    while (j >= i) {
+        if (ascending) {
+            while (i < last && text(i).Compare(pivot) < 0)
+                ++i;
+            while (j > first && text(j).Compare(pivot) > 0)
+                --j;
+        } else {
+            while (i < last && text(i).Compare(pivot) > 0)
+                ++i;
+            while (j > first && text(j).Compare(pivot) < 0)
+                --j;
+        }
+        if (j >= i) {
+            if (text(i) != text(j))
+                swap(i, j);
+            ++i;
+            --j;
+        }
+    }
+    if (first < j)
+        QuickSortRows(first, j, ascending, text, swap);
+    if (i < last)
+        QuickSortRows(i, last, ascending, text, swap);
+}
+
 class CListViewEx : public CListView
 {
 protected:

@@ -30,12 +30,12 @@ CString PluginStateKey(const CString& name)
     return key;
 }
 
-CString ReadPluginState(const char* section, const CString& name, const char* defaultValue)
+namespace {
+
+// [section] name as value(key, defaultValue) gives the section's keys.
+template <class Value>
+CString LookUpPluginState(const CString& name, const char* defaultValue, const Value& value)
 {
-    const CString path = StateFilePath();
-    if (path.IsEmpty())
-        return CString(defaultValue);
-    char value[256] = "";
     const CString key = PluginStateKey(name);
     // Earlier versions stored the name as it stands: that key still reads
     // back for a name whose only escaped character is "%", unless it could
@@ -46,10 +46,40 @@ CString ReadPluginState(const char* section, const CString& name, const char* de
     for (int at = name.Find('%'); earlierKey && at >= 0; at = name.Find('%', at + 1))
         earlierKey = !(at + 2 < name.GetLength() && isxdigit((unsigned char)name[at + 1]) &&
                        isxdigit((unsigned char)name[at + 2]));
-    ::GetPrivateProfileStringA(section, key, earlierKey ? "" : defaultValue, value, sizeof(value), path);
-    if (earlierKey && value[0] == '\0')
-        ::GetPrivateProfileStringA(section, name, defaultValue, value, sizeof(value), path);
-    return CString(value);
+    const CString found = value(key, earlierKey ? "" : defaultValue);
+    if (earlierKey && found.IsEmpty())
+        return value(name, defaultValue);
+    return found;
+}
+
+} // namespace
+
+CPluginStateSection::CPluginStateSection(const char* section)
+{
+    const CString path = StateFilePath();
+    if (!path.IsEmpty())
+        m_values.reset(new CProfileSection(path, section));
+}
+
+CString CPluginStateSection::Read(const CString& name, const char* defaultValue) const
+{
+    if (!m_values)
+        return CString(defaultValue);
+    return LookUpPluginState(name, defaultValue,
+                             [this](const CString& key, const char* fallback) { return m_values->Value(key, fallback); });
+}
+
+CString ReadPluginState(const char* section, const CString& name, const char* defaultValue)
+{
+    const CString path = StateFilePath();
+    if (path.IsEmpty())
+        return CString(defaultValue);
+    // One key: the file's own look-up, without reading the whole section.
+    return LookUpPluginState(name, defaultValue, [&](const CString& key, const char* fallback) {
+        char value[256] = "";
+        ::GetPrivateProfileStringA(section, key, fallback, value, sizeof(value), path);
+        return CString(value);
+    });
 }
 
 BOOL WritePluginState(const char* section, const CString& name, const char* value)
@@ -72,6 +102,11 @@ const HKEY kRoots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE,
 
 InstalledResult InstalledTest(const CString& installedValue)
 {
+    return InstalledTest(installedValue, GetPlaceholderFolders());
+}
+
+InstalledResult InstalledTest(const CString& installedValue, const CPlaceholderFolders& folders)
+{
     if (installedValue.IsEmpty())
         return INSTALLED_MISSING;
     int slash = installedValue.Find('\\');
@@ -85,7 +120,11 @@ InstalledResult InstalledTest(const CString& installedValue)
         key.SetRootKey(kRoots[i]);
         return key.KeyExists(keyPath, kRoots[i]) ? INSTALLED_PRESENT : INSTALLED_MISSING;
     }
-    return FileExists(ExpandPlaceholders(installedValue)) ? INSTALLED_PRESENT : INSTALLED_MISSING;
+    // An unusable placeholder folder leaves the text as it stands, as the
+    // run does.
+    CString path;
+    ExpandPlaceholders(installedValue, folders, path);
+    return FileExists(path) ? INSTALLED_PRESENT : INSTALLED_MISSING;
 }
 
 BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll, InstalledResult installed)
@@ -101,6 +140,11 @@ BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, B
 
 CString ReadPluginDescription(const char* pluginFile, BOOL english)
 {
-    return english ? ReadPluginGeneral(pluginFile, "Description", "No Description available.")
-                   : ReadPluginGeneral(pluginFile, "Erlaeuterung", "Keine deutsche Beschreibung verf\xfcgbar.");
+    return ReadPluginDescription(CProfileSection(pluginFile, "General"), english);
+}
+
+CString ReadPluginDescription(const CProfileSection& general, BOOL english)
+{
+    return english ? general.Value("Description", "No Description available.")
+                   : general.Value("Erlaeuterung", "Keine deutsche Beschreibung verf\xfcgbar.");
 }

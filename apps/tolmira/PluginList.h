@@ -7,7 +7,8 @@
 // ("yes" ticked). Values other than "yes" and "no" count as absent.
 #pragma once
 #include "fw/framework.h"
-#include "pluginfile.h" // UserPluginFolder
+#include "pluginfile.h" // UserPluginFolder, CProfileSection
+#include <memory>
 
 // program folder + "\plug-ins\Tolmira"; "" when the program folder is unknown
 CString ProgramPluginFolder();
@@ -19,8 +20,22 @@ CString StateFilePath();
 // under its own key; any other name is its own key.
 CString PluginStateKey(const CString& name);
 
-// [section] name of Tolmira.dat, defaultValue when absent (and without an
-// application-data folder).
+// One section of Tolmira.dat, read in one call: a refill of the list looks
+// every plug-in up in it instead of reading the file once a plug-in.
+class CPluginStateSection
+{
+public:
+    explicit CPluginStateSection(const char* section);
+    // [section] name, defaultValue when absent (and without an
+    // application-data folder).
+    CString Read(const CString& name, const char* defaultValue) const;
+
+private:
+    std::unique_ptr<CProfileSection> m_values; // null without an application-data folder
+};
+
+// [section] name of Tolmira.dat, read now (one key only), as
+// CPluginStateSection::Read gives it.
 CString ReadPluginState(const char* section, const CString& name, const char* defaultValue);
 // Writes [section] name = value, creating the user plug-in folder first;
 // FALSE without an application-data folder.
@@ -33,6 +48,8 @@ enum InstalledResult { INSTALLED_MISSING = 0, INSTALLED_PRESENT = 1 };
 // replaced; a folder never counts). An empty test counts as missing, so
 // such a plug-in is listed with view-all and can be set installed.
 InstalledResult InstalledTest(const CString& installedValue);
+// The same with the placeholders' folders given (looked up once for a refill).
+InstalledResult InstalledTest(const CString& installedValue, const CPlaceholderFolders& folders);
 
 // Whether a plug-in is listed: an administrators-only plug-in never for
 // other users; then the user's override; then the installed test, a
@@ -43,3 +60,5 @@ BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, B
 // ("No Description available." when absent), or Erlaeuterung ("Keine
 // deutsche Beschreibung verfügbar.") when the language is German.
 CString ReadPluginDescription(const char* pluginFile, BOOL english);
+// The same from the plug-in's General section as already read.
+CString ReadPluginDescription(const CProfileSection& general, BOOL english);

@@ -14,6 +14,7 @@
 #include "PreviewDlg.h"
 #include "PropertiesDlg.h"
 #include "SearchDlg.h"
+#include <utility>
 
 PFN_TOLMIRA_RUN_OBSERVER g_pfnTolmiraRunObserver = nullptr;
 
@@ -152,18 +153,57 @@ void CTolmiraView::SendStatusCount()
         frame->SendMessage(WM_STATUS_COUNT);
 }
 
+namespace {
+
+// Keeps the themed menus' message hook off while the list fills: the hook
+// sees every message the thread sends, a fill sends a dozen a row, and no
+// menu opens meanwhile. At start-up the program has it off already and puts
+// it back itself.
+class CMenuHookPause
+{
+public:
+    explicit CMenuHookPause(BOOL pause) : m_paused(pause)
+    {
+        if (m_paused)
+            CThemedMenu::SuspendMenuHook();
+    }
+    ~CMenuHookPause()
+    {
+        if (m_paused)
+            CThemedMenu::ResumeMenuHook();
+    }
+
+private:
+    BOOL m_paused;
+};
+
+} // namespace
+
+// What a refill reads once for all its plug-ins, and the rows it finds.
+struct CTolmiraView::CRefill
+{
+    struct Row
+    {
+        CString texts[COLUMN_COUNT];
+        BOOL ticked;
+    };
+    CPluginStateSection overrides{"Installed"};
+    CPluginStateSection ticks{"Selection"};
+    CPlaceholderFolders folders = GetPlaceholderFolders();
+    std::vector<Row> rows;
+};
+
 void CTolmiraView::RefreshPluginList()
 {
     CListCtrl& list = GetListCtrl();
     BOOL wasFilling = m_filling;
     m_filling = TRUE;
-    // One repaint at the end instead of one per row.
-    list.SetRedraw(FALSE);
-    list.DeleteAllItems();
     m_userIsAdmin = IsUserAdmin();
     m_viewAll = FarnochYes("Farnoch", "ViewAll");
     m_statePath = StateFilePath();
+    CRefill refill;
     const CString folders[] = {UserPluginFolder(), ProgramPluginFolder()};
+    const CMenuHookPause pause(!m_firstUpdate);
     for (const CString& folder : folders) {
         if (folder.IsEmpty())
             continue; // no folder: nothing is listed from the root of the drive
@@ -173,42 +213,55 @@ void CTolmiraView::RefreshPluginList()
             more = finder.FindNextFile();
             // The pattern also matches short names ("x.dorvx"): the long name decides.
             if (!finder.IsDirectory() && HasExtension(finder.GetFileName(), ".dorv"))
-                AddPlugin(finder.GetFilePath());
+                AddPlugin(finder.GetFilePath(), refill);
         }
     }
-    // The rows follow the sort that the header's arrow shows.
-    if (m_sortColumn >= 0)
-        SortRange(m_sortColumn, m_sortAscending, 0, -1);
+    // The rows follow the sort that the header's arrow shows; sorted before
+    // they go in, in the order a sort of the list would give them.
+    std::vector<CRefill::Row>& rows = refill.rows;
+    if (m_sortColumn >= 0 && m_sortColumn < COLUMN_COUNT)
+        QuickSortRows(
+            0, (int)rows.size() - 1, m_sortAscending,
+            [&](int row) -> const CString& { return rows[row].texts[m_sortColumn]; },
+            [&](int a, int b) { std::swap(rows[a], rows[b]); });
+    // One repaint at the end instead of one per row.
+    list.SetRedraw(FALSE);
+    list.DeleteAllItems();
+    for (const CRefill::Row& row : rows) {
+        const int at = list.InsertItem(list.GetItemCount(), row.texts[COLUMN_NAME]);
+        if (at < 0)
+            continue;
+        for (int column = COLUMN_NAME + 1; column < COLUMN_COUNT; ++column)
+            list.SetItemText(at, column, row.texts[column]);
+        // Set once the row is in: the check boxes give every new row its
+        // unticked image.
+        list.SetItemState(at, INDEXTOSTATEIMAGEMASK(row.ticked ? 2 : 1), LVIS_STATEIMAGEMASK);
+    }
     list.SetRedraw(TRUE);
     list.Invalidate();
     m_filling = wasFilling;
     SendStatusCount();
 }
 
-void CTolmiraView::AddPlugin(const CString& path)
+void CTolmiraView::AddPlugin(const CString& path, CRefill& refill)
 {
-    CString name = ReadPluginGeneral(path, "Name", "not found");
-    CString version = ReadPluginGeneral(path, "Version", "not found");
-    CString provider = ReadPluginGeneral(path, "Provider", "not found");
-    BOOL adminOnly = ReadPluginGeneral(path, "Admin", "not found") == "yes";
+    const CProfileSection general(path, "General");
+    CString name = general.Value("Name", "not found");
+    BOOL adminOnly = general.Value("Admin", "not found") == "yes";
     if (adminOnly && !m_userIsAdmin)
         return;
-    CString description = ReadPluginDescription(path, m_englishDescription);
-    CString override = ReadPluginState("Installed", name, "NA");
-    InstalledResult installed = InstalledTest(ReadPluginGeneral(path, "Installed", ""));
+    CString override = refill.overrides.Read(name, "NA");
+    InstalledResult installed = InstalledTest(general.Value("Installed", ""), refill.folders);
     if (!IsPluginListed(adminOnly, m_userIsAdmin, override, m_viewAll, installed))
         return;
-
-    CListCtrl& list = GetListCtrl();
-    int row = list.InsertItem(list.GetItemCount(), name);
-    if (row < 0)
-        return;
-    list.SetItemText(row, COLUMN_DESCRIPTION, description);
-    list.SetItemText(row, COLUMN_VERSION, version);
-    list.SetItemText(row, COLUMN_PROVIDER, provider);
-    list.SetItemText(row, COLUMN_PATH, path);
-    BOOL ticked = ReadPluginState("Selection", name, "no") == "yes";
-    list.SetItemState(row, INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1), LVIS_STATEIMAGEMASK);
+    CRefill::Row row;
+    row.texts[COLUMN_NAME] = name;
+    row.texts[COLUMN_DESCRIPTION] = ReadPluginDescription(general, m_englishDescription);
+    row.texts[COLUMN_VERSION] = general.Value("Version", "not found");
+    row.texts[COLUMN_PROVIDER] = general.Value("Provider", "not found");
+    row.texts[COLUMN_PATH] = path;
+    row.ticked = refill.ticks.Read(name, "no") == "yes";
+    refill.rows.push_back(row);
 }
 
 void CTolmiraView::WriteSelectionYes(int row)

@@ -32,8 +32,6 @@ public:
     // Empties the list and fills it again from both plug-in folders, then
     // tells the frame the new row count.
     void RefreshPluginList();
-    // Adds one row when the plug-in is listed.
-    void AddPlugin(const CString& path);
 
     void WriteSelectionYes(int row);
     void WriteSelectionNo(int row);
@@ -81,6 +79,9 @@ public:
     afx_msg void OnDestroy();
 
 protected:
+    struct CRefill;
+    // Keeps the plug-in's row for the refill when the plug-in is listed.
+    void AddPlugin(const CString& path, CRefill& refill);
     void ReadLanguage();
     void SetupColumns();
     void SendStatusCount();

@@ -578,12 +578,59 @@ TEST_F(TolmiraTest, EveryPluginNameReadsBackItsOwnState)
     for (size_t i = 0; i < sizeof(names) / sizeof(names[0]); ++i)
         EXPECT_EQ(i % 2 ? "yes" : "no", State("Selection", names[i])) << "[" << names[i] << "]";
 
+    // The list reads the state file once for all its rows: each row shows
+    // its own name's tick.
+    for (size_t i = 0; i < sizeof(names) / sizeof(names[0]); ++i) {
+        CString file, name;
+        file.Format("%s\\n%02u.dorv", (const char*)UserPluginFolder(), (unsigned)i);
+        name.Format("Name=\"%s\"", names[i]); // quoted: the blanks of " pad " stay
+        WritePlugin(file, {"[General]", name, "Installed=PIRT_WINDOWS\\regedit.exe"});
+    }
+    ASSERT_TRUE(StartApp());
+    ASSERT_EQ((int)(sizeof(names) / sizeof(names[0])), List().GetItemCount());
+    for (size_t i = 0; i < sizeof(names) / sizeof(names[0]); ++i)
+        EXPECT_EQ(i % 2 == 1, View()->IsRowTicked(RowOf(names[i])) != FALSE) << "[" << names[i] << "]";
+
     // As earlier versions wrote them: a "%" in a name stood as it is.
     WriteFileText(StateFilePath(), "[Installed]\r\n50%=no\r\nplain=yes\r\n");
     EXPECT_EQ("no", State("Installed", "50%"));
     EXPECT_EQ("yes", State("Installed", "plain"));
+    View()->RefreshPluginList();
+    EXPECT_EQ(-1, RowOf("50%"));
     WritePluginState("Installed", "50%", "yes");
     EXPECT_EQ("yes", State("Installed", "50%"));
+    View()->RefreshPluginList();
+    EXPECT_NE(-1, RowOf("50%"));
+}
+
+// A refill sorts its rows before they go in, into the order that a sort of
+// the list gives the same rows (rows of one name included), ticks with them.
+TEST_F(TolmiraTest, RefillOrdersRowsAsTheListSortsThem)
+{
+    const char* const names[] = {"B", "A", "B", "A", "C", "A", "B", "C", "A"};
+    for (size_t i = 0; i < sizeof(names) / sizeof(names[0]); ++i) {
+        CString file;
+        file.Format("%s\\p%u.dorv", (const char*)UserPluginFolder(), (unsigned)i);
+        WritePlugin(file, {"[General]", (CString("Name=") + names[i]).GetString(), "Installed=PIRT_WINDOWS\\regedit.exe"});
+    }
+    WritePluginState("Selection", "A", "yes");
+    ASSERT_TRUE(StartApp());
+    ASSERT_EQ(-1, View()->SortColumn()); // found order
+    auto rows = [&] {
+        std::vector<std::string> shown;
+        for (int i = 0; i < List().GetItemCount(); ++i)
+            shown.push_back(Str(List().GetItemText(i, COLUMN_NAME) + " " + List().GetItemText(i, COLUMN_PATH)) +
+                            (View()->IsRowTicked(i) ? " ticked" : ""));
+        return shown;
+    };
+    ASSERT_TRUE(View()->SortRange(COLUMN_NAME, FALSE, 0, -1));
+    const std::vector<std::string> sorted = rows();
+    Command(ID_ARRANGE_NAME);
+    Command(ID_ARRANGE_NAME); // descending
+    ASSERT_EQ(COLUMN_NAME, View()->SortColumn());
+    ASSERT_FALSE(View()->SortAscending());
+    Command(ID_REFRESH);
+    EXPECT_EQ(sorted, rows());
 }
 
 // Without an application-data folder no path of the cleaner is built on ""
