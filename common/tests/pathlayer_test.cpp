@@ -3,6 +3,7 @@
 // fixture (tests/support/make-links.sh, made by ctest in <tests>\pathlinks).
 #include <gtest/gtest.h>
 #include <memory>
+#include "fw/handle.h"
 #include "pathlayer.h"
 #include "services.h"
 #include "testsupport.h"
@@ -313,4 +314,37 @@ TEST(PathLayer, ProtectedFoldersFollowAChangeOutsideAPass)
         EXPECT_EQ(c.verdict, CheckBaseFolder(folder + "\\..\\shared", nullptr)) << c.what;
     }
     set(wasSet ? saved : nullptr);
+}
+
+// A 32-bit process on 64-bit Windows protects the other view's folders too:
+// the native program-files folders and the real system folder, however it
+// learns of them.
+TEST(PathLayer, ProtectedFoldersHoldBothViews)
+{
+    std::vector<CString> folders;
+    for (const char* name : {"ProgramW6432", "CommonProgramW6432", "ProgramFiles(x86)", "CommonProgramFiles(x86)"}) {
+        char value[MAX_PATH] = "";
+        if (GetEnvironmentVariableA(name, value, MAX_PATH) > 0)
+            folders.push_back(value);
+    }
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_64KEY, key.Receive()) == ERROR_SUCCESS) {
+        for (const char* name : {"ProgramFilesDir", "CommonFilesDir"}) {
+            char value[MAX_PATH] = "";
+            DWORD size = sizeof(value) - 1;
+            if (RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)value, &size) == ERROR_SUCCESS)
+                folders.push_back(value);
+        }
+    }
+    if (IsWow64Redirected())
+        folders.push_back(GetShellFolderPath(CSIDL_WINDOWS) + "\\Sysnative");
+    ASSERT_FALSE(folders.empty());
+    for (int inPass = 0; inPass < 2; ++inPass) {
+        std::unique_ptr<CRunPass> run(inPass ? new CRunPass : nullptr);
+        for (const CString& folder : folders) {
+            EXPECT_EQ(1, IsProtectedPath(CanonicalPath(folder))) << folder << " in a pass: " << inPass;
+            EXPECT_EQ(PATH_PROTECTED, CheckFolderTarget(folder + "\\", nullptr)) << folder;
+        }
+    }
 }
