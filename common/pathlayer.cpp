@@ -103,8 +103,6 @@ static bool StripNames(CString& path)
 
 namespace {
 
-// What the thread's run shares (CurrentRun): the protected folders, found at
-// the first test inside it, and what canonicalising found during it.
 // What a folder is, however it is reached: its volume and its number on it.
 struct CFolderIdentity
 {
@@ -114,6 +112,9 @@ struct CFolderIdentity
         return volume == other.volume && high == other.high && low == other.low;
     }
 };
+
+// What the thread's run shares (CurrentRun): the protected folders, found at
+// the first test inside it, and what canonicalising found during it.
 
 struct CRunFolders
 {
