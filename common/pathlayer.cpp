@@ -536,8 +536,10 @@ int IsWow64Redirected()
 
 CString NativeSystemFolder()
 {
+    if (!IsWow64Redirected())
+        return CString();
     const CString windows = GetShellFolderPath(CSIDL_WINDOWS);
-    return IsWow64Redirected() && !windows.IsEmpty() ? windows + "\\Sysnative" : CString();
+    return windows.IsEmpty() ? CString() : windows + "\\Sysnative";
 }
 
 // A 32-bit process on 64-bit Windows is given its own view's folders only:
