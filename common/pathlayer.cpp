@@ -103,15 +103,32 @@ static bool StripNames(CString& path)
 
 namespace {
 
+// What a folder is, however it is reached: its volume and its number on it.
+struct CFolderIdentity
+{
+    DWORD volume, high, low;
+    bool operator==(const CFolderIdentity& other) const
+    {
+        return volume == other.volume && high == other.high && low == other.low;
+    }
+};
+
 // What the thread's run shares (CurrentRun): the protected folders, found at
 // the first test inside it, and what canonicalising found during it.
+
 struct CRunFolders
 {
     unsigned run = 0;
     bool found = false;
     std::vector<CString> folders;
+    // Each protected folder and each folder above one, by identity.
+    bool identified = false;
+    std::vector<std::pair<CString, CFolderIdentity>> identities;
 };
 thread_local CRunFolders* t_runFolders = nullptr;
+// Set while the protected folders are found: their own canonical forms do
+// not depend on them.
+thread_local bool t_findingFolders = false;
 
 // A run canonicalises thousands of paths in a few folders, and each again
 // where the library takes the validated form: expanding a path's short names
@@ -173,17 +190,28 @@ T* RunShared(T*& shared)
 
 CRunPaths* RunPaths() { return RunShared(t_runPaths); }
 
-// The answer ask gives for the path, kept in the run's list of answers.
+// The answer ask gives for the path, kept in the run's list of answers; a
+// kept one serves only where the caller may take it.
 template <class T>
-T RunAnswer(std::vector<std::pair<CString, T>> CRunPaths::*answers, const CString& path, T (*ask)(const CString&))
+T RunAnswer(std::vector<std::pair<CString, T>> CRunPaths::*answers, const CString& path, T (*ask)(const CString&),
+            PathAsking asking)
 {
     CRunPaths* run = RunPaths();
     if (run == nullptr)
         return ask(path);
-    if (const T* known = CRunPaths::Find(run->*answers, path))
-        return *known;
+    if (asking == PATH_MAY_REMEMBER) {
+        if (const T* known = CRunPaths::Find(run->*answers, path))
+            return *known;
+    }
     const T answer = ask(path);
-    CRunPaths::Keep(run->*answers, std::make_pair(path, answer), CRunPaths::kAnswers);
+    // A fresh answer replaces what the run kept for the path.
+    auto& list = run->*answers;
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i].first.Compare(path) == 0) {
+            list.erase(list.begin() + i);
+            break;
+        }
+    CRunPaths::Keep(list, std::make_pair(path, answer), CRunPaths::kAnswers);
     return answer;
 }
 
@@ -208,6 +236,13 @@ static CString ExpandEveryShortName(const CString& path, int root, int& reached)
     return path;
 }
 
+// 1 when name is the long or the short name of what a lookup found.
+static bool IsNameFound(const CString& name, const WIN32_FIND_DATAA& found)
+{
+    return name.CompareNoCase(found.cFileName) == 0 ||
+           (found.cAlternateFileName[0] != '\0' && name.CompareNoCase(found.cAlternateFileName) == 0);
+}
+
 static CString ExpandShortNames(const CString& path)
 {
     const int root = RootLength(path);
@@ -219,11 +254,15 @@ static CString ExpandShortNames(const CString& path)
     }
     const CString folder = path.Left(slash);
     // The folder's long form is known: only the last name is looked up (a
-    // find gives its long name, as the system's own expansion does).
+    // find gives its long name, as the system's own expansion does). The
+    // file system matches patterns of its own in a find; what it found is
+    // used only when it is the name asked for.
     if (const CString* longFolder = CRunPaths::Find(run->longFolders, folder)) {
+        const CString name = path.Mid(slash + 1);
         WIN32_FIND_DATAA found;
         CFindHandle find(::FindFirstFileA(path, &found));
-        return WithTrailingBackslash(*longFolder) + (find.IsValid() ? CString(found.cFileName) : path.Mid(slash + 1));
+        return WithTrailingBackslash(*longFolder) +
+               (find.IsValid() && IsNameFound(name, found) ? CString(found.cFileName) : name);
     }
     int reached = 0;
     const CString expanded = ExpandEveryShortName(path, root, reached);
@@ -238,25 +277,107 @@ static CString ExpandShortNames(const CString& path)
 
 namespace {
 
-// "127.0.0.1", "127.1": the loopback network, as a server name spells it.
-bool IsLoopbackAddress(const CString& server)
+// One part of an IPv4 address as the resolver reads it: decimal, octal
+// ("0177") or hexadecimal ("0x7f").
+bool ParseAddressPart(const CString& text, unsigned long long& value)
 {
-    if (server.Left(4) != "127.")
+    int base = 10, start = 0;
+    if (text.GetLength() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        base = 16, start = 2;
+    else if (text.GetLength() > 1 && text[0] == '0')
+        base = 8, start = 1;
+    if (start >= text.GetLength())
         return false;
-    int dots = 0;
-    for (int i = 3; i < server.GetLength(); ++i) {
-        if (server[i] == '.') {
-            if (server[i - 1] == '.' || i + 1 == server.GetLength() || ++dots > 3)
-                return false;
-        } else if (server[i] < '0' || server[i] > '9')
+    value = 0;
+    for (int i = start; i < text.GetLength(); ++i) {
+        const char c = (char)tolower((unsigned char)text[i]);
+        const int digit = c >= '0' && c <= '9' ? c - '0' : (c >= 'a' && c <= 'f' ? c - 'a' + 10 : 99);
+        if (digit >= base || value > 0xffffffffULL)
             return false;
+        value = value * base + digit;
     }
     return true;
 }
 
-bool IsThisComputer(const CString& server, const std::vector<CString>& computerNames)
+// "127.0.0.1", "127.1", "0177.0.0.1", "0x7f000001", "2130706433": the
+// loopback network in every form the resolver reads an address in (one to
+// four parts, the last filling the bytes left).
+bool IsLoopbackAddress(const CString& server)
 {
-    if (server.CompareNoCase("localhost") == 0 || IsLoopbackAddress(server))
+    std::vector<unsigned long long> parts;
+    int start = 0;
+    for (int i = 0; i <= server.GetLength(); ++i) {
+        if (i < server.GetLength() && server[i] != '.')
+            continue;
+        unsigned long long value = 0;
+        if (parts.size() == 4 || !ParseAddressPart(server.Mid(start, i - start), value))
+            return false;
+        parts.push_back(value);
+        start = i + 1;
+    }
+    const size_t last = parts.size() - 1;
+    for (size_t i = 0; i < last; ++i)
+        if (parts[i] > 0xff)
+            return false;
+    if (parts[last] >= (1ULL << (8 * (4 - last))))
+        return false;
+    const unsigned long long first = last == 0 ? parts[0] >> 24 : parts[0];
+    return first == 127;
+}
+
+// "0--1.ipv6-literal.net" ("::1", "-" for ":", "s" before a scope): the
+// IPv6 loopback, or an IPv4 loopback address mapped into IPv6.
+bool IsLoopbackLiteral(const CString& server)
+{
+    static const char kSuffix[] = ".ipv6-literal.net";
+    const int suffix = (int)sizeof(kSuffix) - 1;
+    if (server.GetLength() <= suffix || server.Right(suffix).CompareNoCase(kSuffix) != 0)
+        return false;
+    CString address = server.Left(server.GetLength() - suffix);
+    const int scope = address.Find('s');
+    if (scope >= 0)
+        address = address.Left(scope);
+    // The groups before and after "--" (at most one).
+    auto groups = [](const CString& text, std::vector<unsigned>& out) {
+        int start = 0;
+        for (int i = 0; !text.IsEmpty() && i <= text.GetLength(); ++i) {
+            if (i < text.GetLength() && text[i] != '-')
+                continue;
+            unsigned long long value = 0;
+            const CString group = text.Mid(start, i - start);
+            if (group.IsEmpty() || group.GetLength() > 4 || !ParseAddressPart("0x" + group, value))
+                return false;
+            out.push_back((unsigned)value);
+            start = i + 1;
+        }
+        return true;
+    };
+    std::vector<unsigned> head, tail;
+    const int gap = address.Find("--");
+    if (gap >= 0 && address.Find("--", gap + 1) >= 0)
+        return false;
+    if (!groups(gap < 0 ? address : address.Left(gap), head) || (gap >= 0 && !groups(address.Mid(gap + 2), tail)))
+        return false;
+    if ((gap >= 0 && head.size() + tail.size() > 7) || (gap < 0 && head.size() != 8))
+        return false;
+    std::vector<unsigned> all(head);
+    all.resize(8 - tail.size(), 0);
+    all.insert(all.end(), tail.begin(), tail.end());
+    for (int i = 0; i < 5; ++i)
+        if (all[i] != 0)
+            return false;
+    if (all[5] == 0 && all[6] == 0 && all[7] == 1)
+        return true;
+    return all[5] == 0xffff && (all[6] >> 8) == 127;
+}
+
+bool IsThisComputer(const CString& spelled, const std::vector<CString>& computerNames)
+{
+    // A trailing dot only marks the name as fully qualified.
+    CString server = spelled;
+    if (server.GetLength() > 1 && server[server.GetLength() - 1] == '.')
+        server = server.Left(server.GetLength() - 1);
+    if (server.CompareNoCase("localhost") == 0 || IsLoopbackAddress(server) || IsLoopbackLiteral(server))
         return true;
     for (const CString& name : computerNames)
         if (!name.IsEmpty() && server.CompareNoCase(name) == 0)
@@ -309,13 +430,29 @@ std::vector<CString> ComputerNames()
     return names;
 }
 
+static CString ShareAsLocalFolder(const CString& path);
+
+int HasForbiddenNameCharacter(const char* path)
+{
+    if (path == nullptr)
+        return 0;
+    for (const char* p = path; *p != '\0'; ++p) {
+        const unsigned char c = (unsigned char)*p;
+        if (c < 32 || strchr("<>\"|*?", c) != nullptr)
+            return 1;
+        // A colon only after the drive letter: elsewhere it names a stream
+        // or a device.
+        if (c == ':' && !(p == path + 1 && IsDriveLetter(path[0])))
+            return 1;
+    }
+    return 0;
+}
+
 CString CanonicalPath(const char* raw)
 {
     if (raw == nullptr || raw[0] == '\0')
         return CString();
-    // No file or folder has a wildcard in its name; a lookup of such a text
-    // would match other entries.
-    if (strpbrk(raw, "*?") != nullptr)
+    if (HasForbiddenNameCharacter(raw))
         return CString();
     CRunPaths* run = RunPaths();
     if (run != nullptr && run->IsCanonical(raw))
@@ -337,6 +474,11 @@ CString CanonicalPath(const char* raw)
         if (full.CompareNoCase(path) == 0)
             break;
         path = full;
+    }
+    if (path.Left(2) == "\\\\" && !t_findingFolders) {
+        path = ShareAsLocalFolder(path);
+        if (path.IsEmpty())
+            return CString();
     }
     path = ExpandShortNames(path);
     if (!StripNames(path))
@@ -383,6 +525,45 @@ static CString EnvironmentValue(const char* name)
     return length > 0 && length < sizeof(buffer) ? CString(buffer) : CString();
 }
 
+int IsWow64Redirected()
+{
+    typedef BOOL(WINAPI * Wow64Function)(HANDLE, PBOOL);
+    Wow64Function isWow64 =
+        (Wow64Function)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process");
+    BOOL wow64 = FALSE;
+    return isWow64 != nullptr && isWow64(GetCurrentProcess(), &wow64) && wow64 ? 1 : 0;
+}
+
+CString NativeSystemFolder()
+{
+    if (!IsWow64Redirected())
+        return CString();
+    const CString windows = GetShellFolderPath(CSIDL_WINDOWS);
+    return windows.IsEmpty() ? CString() : windows + "\\Sysnative";
+}
+
+// A 32-bit process on 64-bit Windows is given its own view's folders only:
+// the native program-files folders (from the environment, or the 64-bit
+// registry where the environment lacks them) and the real system folder
+// are Windows' own all the same.
+static void AddOtherViewFolders(std::vector<CString>& raw)
+{
+    if (!IsWow64Redirected())
+        return;
+    raw.push_back(NativeSystemFolder());
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_64KEY, key.Receive()) != ERROR_SUCCESS)
+        return;
+    for (const char* name : {"ProgramFilesDir", "CommonFilesDir"}) {
+        char value[MAX_PATH * 2] = "";
+        DWORD size = sizeof(value) - 1, type = 0;
+        if (RegQueryValueExA(key, name, nullptr, &type, (BYTE*)value, &size) == ERROR_SUCCESS &&
+            (type == REG_SZ || type == REG_EXPAND_SZ))
+            raw.push_back(value);
+    }
+}
+
 // Every protected folder in canonical form, and again as its final path
 // where links lead it elsewhere (Wine keeps Desktop and Documents on the
 // host through links).
@@ -406,7 +587,7 @@ static std::vector<CString> FindProtectedFolders()
                                                "LOCALAPPDATA",       "ProgramFiles",
                                                "ProgramFiles(x86)",  "ProgramW6432",
                                                "CommonProgramFiles", "CommonProgramFiles(x86)",
-                                               "ProgramData"};
+                                               "CommonProgramW6432", "ProgramData"};
     std::vector<CString> raw;
     CString profile, appData;
     for (int csidl : kShellFolders) {
@@ -419,6 +600,7 @@ static std::vector<CString> FindProtectedFolders()
     for (const char* name : kEnvironment)
         raw.push_back(EnvironmentValue(name));
     raw.push_back(GetAppPath());
+    AddOtherViewFolders(raw);
     // As GetAppDataPath gives it: a relative answer names no folder.
     if (IsAbsolutePathText(appData)) {
         raw.push_back(appData + "\\Zex\\Ulmoro");
@@ -451,15 +633,93 @@ static std::vector<CString> FindProtectedFolders()
     return folders;
 }
 
+static std::vector<CString> FindingProtectedFolders()
+{
+    const bool finding = t_findingFolders;
+    t_findingFolders = true;
+    std::vector<CString> folders = FindProtectedFolders();
+    t_findingFolders = finding;
+    return folders;
+}
+
 static std::vector<CString> ProtectedFolders()
 {
     CRunFolders* shared = RunShared(t_runFolders);
     if (shared == nullptr)
-        return FindProtectedFolders();
+        return FindingProtectedFolders();
     if (!shared->found)
-        shared->folders = FindProtectedFolders();
+        shared->folders = FindingProtectedFolders();
     shared->found = true;
     return shared->folders;
+}
+
+static bool IdentityOf(const CString& path, CFolderIdentity& identity)
+{
+    CHandle handle(CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &info))
+        return false;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.high = info.nFileIndexHigh;
+    identity.low = info.nFileIndexLow;
+    return true;
+}
+
+// Each local protected folder and each folder above one (the drive roots
+// among them), with what it is.
+static std::vector<std::pair<CString, CFolderIdentity>> FindFolderIdentities()
+{
+    std::vector<std::pair<CString, CFolderIdentity>> identities;
+    for (CString folder : ProtectedFolders()) {
+        while (RootLength(folder) == 3) {
+            bool seen = false;
+            for (const auto& known : identities)
+                seen = seen || known.first.CompareNoCase(folder) == 0;
+            CFolderIdentity identity;
+            if (!seen && IdentityOf(folder, identity))
+                identities.push_back(std::make_pair(folder, identity));
+            if (IsRootPath(folder))
+                break;
+            const int slash = folder.ReverseFind('\\');
+            folder = slash <= 2 ? folder.Left(3) : folder.Left(slash);
+        }
+    }
+    return identities;
+}
+
+static std::vector<std::pair<CString, CFolderIdentity>> FolderIdentities()
+{
+    CRunFolders* shared = RunShared(t_runFolders);
+    if (shared == nullptr)
+        return FindFolderIdentities();
+    if (!shared->identified)
+        shared->identities = FindFolderIdentities();
+    shared->identified = true;
+    return shared->identities;
+}
+
+// A share judged by what it opens: when its root is a protected folder or a
+// folder above one, the path is spelt from that folder. Where that cannot
+// be told, a share that may be any folder of a computer (a name ending in
+// "$") or a share of this computer is refused (""); any other share stays.
+static CString ShareAsLocalFolder(const CString& path)
+{
+    const int root = RootLength(path);
+    if (root < 5 || path[root - 1] != '\\')
+        return path;
+    const int server = path.Find('\\', 2);
+    CFolderIdentity identity;
+    if (!IdentityOf(path.Left(root), identity)) {
+        const CString share = path.Mid(server + 1, root - server - 2);
+        if (share.Right(1) == "$" || IsThisComputer(path.Mid(2, server - 2), ComputerNames()))
+            return CString();
+        return path;
+    }
+    for (const auto& known : FolderIdentities())
+        if (known.second == identity)
+            return WithTrailingBackslash(known.first) + path.Mid(root);
+    return path;
 }
 
 static bool IsAboveAny(const CString& canonical, const std::vector<CString>& folders)
@@ -476,11 +736,11 @@ int IsProtectedPath(const CString& canonical) { return IsAboveAny(canonical, Pro
 
 static int AskIsLink(const CString& canonical);
 
-int IsLinkPath(const CString& canonical)
+int IsLinkPath(const CString& canonical, PathAsking asking)
 {
     if (canonical.IsEmpty() || IsRootPath(canonical))
         return 0;
-    return RunAnswer(&CRunPaths::links, canonical, AskIsLink);
+    return RunAnswer(&CRunPaths::links, canonical, AskIsLink, asking);
 }
 
 static int AskIsLink(const CString& canonical)
@@ -493,9 +753,9 @@ static int AskIsLink(const CString& canonical)
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return 1;
-    // A wildcard would make the lookup match other entries.
+    // A pattern would make the lookup match other entries.
     WIN32_FIND_DATAA fd;
-    CFindHandle find(path.FindOneOf("*?") < 0 ? FindFirstFileA(path, &fd) : INVALID_HANDLE_VALUE);
+    CFindHandle find(!HasForbiddenNameCharacter(path) ? FindFirstFileA(path, &fd) : INVALID_HANDLE_VALUE);
     if (find != INVALID_HANDLE_VALUE) {
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
             return 1;
@@ -517,11 +777,11 @@ typedef DWORD(WINAPI* FinalPathFunction)(HANDLE, LPSTR, DWORD, DWORD);
 
 static CString AskFinalPath(const CString& canonical);
 
-CString FinalPath(const CString& canonical)
+CString FinalPath(const CString& canonical, PathAsking asking)
 {
     if (canonical.IsEmpty())
         return CString();
-    return RunAnswer(&CRunPaths::finals, canonical, AskFinalPath);
+    return RunAnswer(&CRunPaths::finals, canonical, AskFinalPath, asking);
 }
 
 static CString AskFinalPath(const CString& canonical)
@@ -547,7 +807,7 @@ static CString AskFinalPath(const CString& canonical)
 
 // The tests after canonicalisation: path is the canonical form of an
 // absolute raw text.
-static PathVerdict CheckCanonicalFolder(const CString& path, bool linkAllowed, CString* canonical)
+static PathVerdict CheckCanonicalFolder(const CString& path, bool linkAllowed, PathAsking asking, CString* canonical)
 {
     if (path.IsEmpty())
         return PATH_NOT_ABSOLUTE;
@@ -556,11 +816,11 @@ static PathVerdict CheckCanonicalFolder(const CString& path, bool linkAllowed, C
     const std::vector<CString> protectedFolders = ProtectedFolders();
     if (IsAboveAny(path, protectedFolders))
         return PATH_PROTECTED;
-    if (!linkAllowed && IsLinkPath(path))
+    if (!linkAllowed && IsLinkPath(path, asking))
         return PATH_LINK;
     // A link in a folder above (or the base folder itself) may lead
     // elsewhere; where it leads must pass the same tests.
-    CString final = FinalPath(path);
+    CString final = FinalPath(path, asking);
     if (!final.IsEmpty()) {
         if (IsRootPath(final))
             return PATH_ROOT;
@@ -576,7 +836,7 @@ static PathVerdict CheckFolder(const char* raw, bool linkAllowed, CString* canon
 {
     if (!IsAbsolutePathText(raw))
         return PATH_NOT_ABSOLUTE;
-    return CheckCanonicalFolder(CanonicalPath(raw), linkAllowed, canonical);
+    return CheckCanonicalFolder(CanonicalPath(raw), linkAllowed, PATH_ASK_NOW, canonical);
 }
 
 PathVerdict CheckFolderTarget(const char* raw, CString* canonical) { return CheckFolder(raw, false, canonical); }
@@ -585,7 +845,7 @@ PathVerdict CheckCanonicalFolderTarget(const char* raw, const CString& canonical
 {
     if (!IsAbsolutePathText(raw))
         return PATH_NOT_ABSOLUTE;
-    return CheckCanonicalFolder(canonical, false, nullptr);
+    return CheckCanonicalFolder(canonical, false, PATH_MAY_REMEMBER, nullptr);
 }
 
 PathVerdict CheckBaseFolder(const char* raw, CString* canonical) { return CheckFolder(raw, true, canonical); }

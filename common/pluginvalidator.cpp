@@ -8,14 +8,14 @@
 namespace {
 
 // Components that resolve to something other than what they spell: "." and
-// ".." (also with trailing dots or blanks, which Windows drops), wildcards,
-// and the device and long-path prefixes, which bypass normalisation.
+// ".." (also with trailing dots or blanks, which Windows drops), characters
+// no name may hold (the file system's patterns among them), and the device and long-path prefixes, which bypass normalisation.
 bool HasBadComponent(const CString& path)
 {
     if (path.GetLength() >= 4 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]) && (path[2] == '?' || path[2] == '.') &&
         IsPathSeparator(path[3]))
         return true;
-    if (path.FindOneOf("*?") >= 0)
+    if (HasForbiddenNameCharacter(path))
         return true;
     int start = 0;
     for (int i = 0; i <= path.GetLength(); ++i) {
@@ -36,12 +36,11 @@ bool ContainsNoCase(const CString& text, const CString& part)
     return lowerText.MakeLower().Find(lowerPart.MakeLower()) >= 0;
 }
 
-CString SystemFolder(int csidl)
+CString SystemFolder(const CString& path)
 {
-    const CString path = GetShellFolderPath(csidl);
     if (path.IsEmpty())
         return CString();
-    // Every folder entry asks for the same two folders: the canonical form of
+    // Every entry asks for the same few folders: the canonical form of
     // a text the shell gave last time is not worked out again.
     thread_local std::vector<std::pair<CString, CString>> t_known;
     for (const auto& known : t_known)
@@ -54,13 +53,16 @@ CString SystemFolder(int csidl)
     return canonical;
 }
 
-// Anything inside the system folders is Windows' own, whatever it is called.
+// Anything inside the system folders is Windows' own, whatever it is called:
+// the process's own, the 32-bit one and, for a 32-bit process on 64-bit
+// Windows, the real one.
 bool IsInsideSystemFolder(const CString& canonical)
 {
-    static const int folders[] = {CSIDL_SYSTEM, CSIDL_SYSTEMX86};
-    CString finalPath = FinalPath(canonical);
-    for (int csidl : folders) {
-        CString system = SystemFolder(csidl);
+    const CString folders[] = {GetShellFolderPath(CSIDL_SYSTEM), GetShellFolderPath(CSIDL_SYSTEMX86),
+                               NativeSystemFolder()};
+    CString finalPath = FinalPath(canonical, PATH_MAY_REMEMBER);
+    for (const CString& folder : folders) {
+        CString system = SystemFolder(folder);
         if (system.IsEmpty())
             continue;
         if (IsPathInside(canonical, system) || (!finalPath.IsEmpty() && IsPathInside(finalPath, system)))
@@ -188,22 +190,39 @@ bool SplitRegistryPath(const CString& path, CKeyPath& key)
     return false;
 }
 
+// "ControlSet" and three digits: one of the machine's stored control sets.
+bool IsControlSetName(const CString& name)
+{
+    static const char kControlSet[] = "ControlSet";
+    const int prefix = (int)sizeof(kControlSet) - 1;
+    if (name.GetLength() != prefix + 3 || name.Left(prefix).CompareNoCase(kControlSet) != 0)
+        return false;
+    for (int i = prefix; i < name.GetLength(); ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+    return true;
+}
+
 // Keys whose loss breaks Windows, the shell or the suite itself.
 bool IsProtectedKey(const CKeyPath& key)
 {
     static const char* const protectedKeys[] = {
         "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion",
+        "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT",
         "HKEY_CURRENT_USER\\Software\\Classes",
         "HKEY_CURRENT_USER\\Software\\Policies",
         "HKEY_CURRENT_USER\\Software\\Talvery",
         "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT",
         "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes",
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies",
         "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet",
+        "HKEY_LOCAL_MACHINE\\SYSTEM\\Select",
         // The same keys under the names they also go by.
         "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion",
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows NT",
         "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Classes",
-        "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001",
-        "HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet002",
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Policies",
     };
     for (const char* text : protectedKeys) {
         CKeyPath protectedKey;
@@ -211,7 +230,10 @@ bool IsProtectedKey(const CKeyPath& key)
         if (key.IsAtOrAbove(protectedKey))
             return true;
     }
-    return false;
+    // Every stored control set (CurrentControlSet names one of them).
+    return key.root.Compare("HKEY_LOCAL_MACHINE") == 0 && key.components.size() <= 2 &&
+           (key.components.empty() || key.components[0].CompareNoCase("SYSTEM") == 0) &&
+           (key.components.size() < 2 || IsControlSetName(key.components[1]));
 }
 
 // Every hive below HKEY_USERS (".DEFAULT", each profile's SID) is some

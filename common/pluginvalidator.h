@@ -8,7 +8,7 @@ enum PluginRefusal {
     PLUGIN_REFUSED_TOO_LONG,     // over kPluginEntryMax characters
     PLUGIN_REFUSED_PLACEHOLDER,  // a placeholder without a usable folder
     PLUGIN_REFUSED_NOT_ABSOLUTE, // target not X:\... or \\server\share\...
-    PLUGIN_REFUSED_BAD_PATH,     // "." or ".." component, "*", "?", \\?\ or \\.\ prefix, or unresolvable
+    PLUGIN_REFUSED_BAD_PATH,     // "." or ".." component, a character no name holds, \\?\ or \\.\ prefix, or unresolvable
     PLUGIN_REFUSED_ROOT,         // folder action on a drive or share root
     PLUGIN_REFUSED_PROTECTED,    // folder action on/above a protected folder, or inside the system folder
     PLUGIN_REFUSED_LINK,         // folder action on a link or junction

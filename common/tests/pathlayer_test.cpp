@@ -3,6 +3,7 @@
 // fixture (tests/support/make-links.sh, made by ctest in <tests>\pathlinks).
 #include <gtest/gtest.h>
 #include <memory>
+#include "fw/handle.h"
 #include "pathlayer.h"
 #include "services.h"
 #include "testsupport.h"
@@ -146,6 +147,29 @@ TEST(PathLayer, LocalDriveAsNetworkShareIsThatDrive)
         {"\\\\PirtBox.Example.Org\\C$\\a", "C:\\a"},
         {"\\\\?\\UNC\\localhost\\C$\\Users", "C:\\Users"},
         {"\\\\?\\unc\\pirtbox\\E$", "E:\\"},
+        // Every spelling of this computer that Windows resolves.
+        {"\\\\localhost.\\C$\\a", "C:\\a"},
+        {"\\\\pirtbox.\\C$\\a", "C:\\a"},
+        {"\\\\127.0.0.1.\\C$\\a", "C:\\a"},
+        {"\\\\0177.0.0.1\\C$\\a", "C:\\a"},
+        {"\\\\0x7f.1\\C$\\a", "C:\\a"},
+        {"\\\\0x7f000001\\C$\\a", "C:\\a"},
+        {"\\\\2130706433\\C$\\a", "C:\\a"},
+        {"\\\\127.255.255.254\\C$\\a", "C:\\a"},
+        {"\\\\0--1.ipv6-literal.net\\C$\\a", "C:\\a"},
+        {"\\\\0-0-0-0-0-0-0-1.IPV6-LITERAL.NET\\C$\\a", "C:\\a"},
+        {"\\\\--1s1.ipv6-literal.net\\C$\\a", "C:\\a"},
+        {"\\\\--ffff-7f00-1.ipv6-literal.net\\C$\\a", "C:\\a"},
+        {"\\\\2130706432.1\\C$", nullptr},
+        {"\\\\0x80000001\\C$\\a", nullptr},
+        {"\\\\0178.0.0.1\\C$\\a", nullptr},
+        {"\\\\127.0.0.1.1.1\\C$\\a", nullptr},
+        {"\\\\127.256.0.1\\C$\\a", nullptr},
+        {"\\\\localhost..\\C$\\a", nullptr},
+        {"\\\\0--2.ipv6-literal.net\\C$\\a", nullptr},
+        {"\\\\1--1.ipv6-literal.net\\C$\\a", nullptr},
+        {"\\\\0--1--1.ipv6-literal.net\\C$\\a", nullptr},
+        {"\\\\ipv6-literal.net\\C$\\a", nullptr},
         {"\\\\otherbox\\C$\\Users", nullptr},
         {"\\\\localhost\\share\\Users", nullptr},
         {"\\\\localhost\\C$x\\Users", nullptr},
@@ -290,4 +314,37 @@ TEST(PathLayer, ProtectedFoldersFollowAChangeOutsideAPass)
         EXPECT_EQ(c.verdict, CheckBaseFolder(folder + "\\..\\shared", nullptr)) << c.what;
     }
     set(wasSet ? saved : nullptr);
+}
+
+// A 32-bit process on 64-bit Windows protects the other view's folders too:
+// the native program-files folders and the real system folder, however it
+// learns of them.
+TEST(PathLayer, ProtectedFoldersHoldBothViews)
+{
+    std::vector<CString> folders;
+    for (const char* name : {"ProgramW6432", "CommonProgramW6432", "ProgramFiles(x86)", "CommonProgramFiles(x86)"}) {
+        char value[MAX_PATH] = "";
+        if (GetEnvironmentVariableA(name, value, MAX_PATH) > 0)
+            folders.push_back(value);
+    }
+    CRegKeyHandle key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_64KEY, key.Receive()) == ERROR_SUCCESS) {
+        for (const char* name : {"ProgramFilesDir", "CommonFilesDir"}) {
+            char value[MAX_PATH] = "";
+            DWORD size = sizeof(value) - 1;
+            if (RegQueryValueExA(key, name, nullptr, nullptr, (BYTE*)value, &size) == ERROR_SUCCESS)
+                folders.push_back(value);
+        }
+    }
+    if (IsWow64Redirected())
+        folders.push_back(GetShellFolderPath(CSIDL_WINDOWS) + "\\Sysnative");
+    ASSERT_FALSE(folders.empty());
+    for (int inPass = 0; inPass < 2; ++inPass) {
+        std::unique_ptr<CRunPass> run(inPass ? new CRunPass : nullptr);
+        for (const CString& folder : folders) {
+            EXPECT_EQ(1, IsProtectedPath(CanonicalPath(folder))) << folder << " in a pass: " << inPass;
+            EXPECT_EQ(PATH_PROTECTED, CheckFolderTarget(folder + "\\", nullptr)) << folder;
+        }
+    }
 }

@@ -45,8 +45,9 @@ int CCustomFunctions::DeleteOneFile(CString path, CListCtrl* list, CProgressCtrl
     // Deleting a link removes the link itself, never what it points at. The
     // deletion is tried first (most targets are there, and asking first costs
     // as much again); only a failure asks whether there was a file at all.
+    // A path the layer refuses names no file this operation may take.
     const CString file = CanonicalPath(path);
-    if (!::DeleteFileA(file) && !IsMissingError(::GetLastError()) && FileExists(file)) {
+    if (file.IsEmpty() || (!::DeleteFileA(file) && !IsMissingError(::GetLastError()) && FileExists(file))) {
         ReportResult(path, 0, progress, list, 1);
         return 0;
     }
@@ -60,6 +61,10 @@ int CCustomFunctions::DeleteFileContent(CString path, CListCtrl* list, CProgress
     ReportStart(path, list, 1);
 
     const CString target = CanonicalPath(path);
+    if (target.IsEmpty()) {
+        ReportResult(path, 0, progress, list, 0);
+        return 0;
+    }
     if (FileExists(target)) {
         // Opening for create truncates the file to 0 bytes and keeps its
         // name; through a link it would empty another file.

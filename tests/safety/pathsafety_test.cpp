@@ -13,6 +13,7 @@
 #include "ShredderFunctions.h"
 #include "SystemFunctions.h"
 #include "pathlayer.h"
+#include "pluginvalidator.h"
 #include "pirt.h"
 #include "testsupport.h"
 #include <shlobj.h>
@@ -32,6 +33,13 @@ CString ShortName(const CString& path)
 }
 
 bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+CString EnvironmentText(const char* name)
+{
+    char value[MAX_PATH * 2] = "";
+    DWORD length = GetEnvironmentVariableA(name, value, sizeof(value));
+    return length > 0 && length < sizeof(value) ? CString(value) : CString();
+}
 
 const char kShellKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 const char kCrashKey[] = "SYSTEM\\CurrentControlSet\\Control\\CrashControl";
@@ -120,6 +128,9 @@ protected:
         };
         text.Replace("{TU}", share("127.0.0.1", target));
         text.Replace("{WU}", share("localhost", GetShellFolderPath(CSIDL_WINDOWS)));
+        text.Replace("{CW}", EnvironmentText("CommonProgramW6432"));
+        text.Replace("{CX}", EnvironmentText("CommonProgramFiles(x86)"));
+        text.Replace("{PW}", EnvironmentText("ProgramW6432"));
         text.Replace("{T}", target);
         text.Replace("{L}", links);
         text.Replace("{W}", GetShellFolderPath(CSIDL_WINDOWS));
@@ -238,6 +249,10 @@ TEST_F(PathSafety, NoSpellingSettingOrLinkReachesOutsideTheTarget)
         {"{W}\\system32\\..\\", "RRRRRRRR"},
         {"{A}\\..", "RRRRRRRR"},
         {"{PS}", "RRRRRRRR"},
+        // Both views' program-files folders, whichever view the process has.
+        {"{CW}", "RRRRRRRR"},
+        {"{CX}", "RRRRRRRR"},
+        {"{PW}", "RRRRRRRR"},
         {"{TU}", "DDDDADDD"}, // Wine's shell gives no Recent folder it cannot reach
         {"{WU}", "RRRRRRRR"},
         {"{WU}\\..\\", "RRRRRRRR"},
@@ -281,4 +296,181 @@ TEST_F(PathSafety, NoSpellingSettingOrLinkReachesOutsideTheTarget)
     }
     if (!haveLinks)
         GTEST_SKIP() << "link fixture missing: run through ctest";
+}
+
+// A name the file system's own patterns could match is never taken for
+// another: each character no name may hold, in a file name, a middle name
+// and a last folder name, through the validator and every file and folder
+// operation, alone and in a pass that has just handled an entry of the same
+// folder. Every file of the target keeps its bytes.
+TEST_F(PathSafety, NoNameBecomesAnotherName)
+{
+    const char* const files[] = {"\\report.txt", "\\notes1.txt", "\\settings.ini", "\\Microsoft\\keep.dmp",
+                                 "\\Microsoft\\sub\\inner.dmp"};
+    auto fill = [&]() {
+        CreateFullPath(target + "\\Microsoft\\sub");
+        for (const char* name : files)
+            WriteFileText(target + name, "[S]\r\nk=v\r\n");
+    };
+    auto expectKept = [&](const CString& context) {
+        for (const char* name : files) {
+            std::vector<char> bytes = ReadFileBytes(target + name);
+            EXPECT_EQ("[S]\r\nk=v\r\n", std::string(bytes.begin(), bytes.end())) << name << " after " << context;
+        }
+    };
+    typedef std::function<int(CCustomFunctions&, const CString&, CReportHost&)> Run;
+    // "#" stands for the character; each spelling would name an existing
+    // entry if the character matched one letter or none.
+    const struct
+    {
+        PluginSection section;
+        const char* entry; // folder;action;argument, "{T}" the target
+        Run run;           // the library's own call on the joined path
+    } actions[] = {
+        {PLUGIN_FILES, "{T};Delete;repor#.txt",
+         [](CCustomFunctions& c, const CString& p, CReportHost& h) { return c.DeleteOneFile(p, h.List(), h.Progress()); }},
+        {PLUGIN_FILES, "{T};DeleteContent;note##.txt",
+         [](CCustomFunctions& c, const CString& p, CReportHost& h) {
+             return c.DeleteFileContent(p, h.List(), h.Progress());
+         }},
+        {PLUGIN_FILES, "{T}\\Microsof#;Delete;keep.dmp",
+         [](CCustomFunctions& c, const CString& p, CReportHost& h) { return c.DeleteOneFile(p, h.List(), h.Progress()); }},
+        {PLUGIN_FILES, "{T}\\setting#.ini;EraseMatch;S,k",
+         [](CCustomFunctions& c, const CString& p, CReportHost& h) {
+             return c.DeleteFileIniLine(p, "S", "k", h.List(), h.Progress());
+         }},
+        {PLUGIN_FOLDERS, "{T}\\Mi########;DeleteAll;*.*",
+         [](CCustomFunctions& c, const CString& p, CReportHost& h) {
+             return c.DeleteFolderContents(p, h.List(), h.Progress());
+         }},
+        {PLUGIN_FOLDERS, "{T}\\Microsof#;DeleteAllBelow;*.*",
+         [](CCustomFunctions& c, const CString& p, CReportHost& h) { return c.RemoveFolder(p, h.List(), h.Progress()); }},
+        {PLUGIN_FOLDERS, "{T}\\Microsof#\\sub;DeleteMatch;.dmp",
+         [](CCustomFunctions& c, const CString& p, CReportHost& h) {
+             return c.DeleteMatchInFolder(p, ".dmp", h.List(), h.Progress());
+         }},
+    };
+    const char forbidden[] = "<>\"|*?:\x01\x1f";
+    const CPlaceholderFolders placeholders = GetPlaceholderFolders();
+    for (const auto& action : actions) {
+        for (const char* c = forbidden; *c != '\0'; ++c) {
+            CString text = Expand(action.entry);
+            text.Replace('#', *c);
+            // The library gets the path the run hands on: a file action's folder
+            // and file joined, an INI file or a folder as it stands.
+            const CString path = text.Left(text.Find(';'));
+            const CString argument = text.Mid(text.ReverseFind(';') + 1);
+            const bool joins = text.Find(";Delete;") >= 0 || text.Find(";DeleteContent;") >= 0;
+            const CString joined = joins ? path + "\\" + argument : path;
+            for (int afterNeighbour = 0; afterNeighbour < 2; ++afterNeighbour) {
+                CString context;
+                context.Format("%s (char %d, after a neighbour: %d)", (const char*)text, (int)(unsigned char)*c,
+                               afterNeighbour);
+                fill();
+                {
+                    CRunPass pass;
+                    CPluginEntry entry;
+                    if (afterNeighbour) {
+                        ASSERT_EQ(1, ParsePluginEntry(PLUGIN_FILES, target + ";Delete;gone.txt", entry));
+                        EXPECT_EQ(PLUGIN_ENTRY_OK, ValidatePluginEntry(entry, placeholders, nullptr));
+                    }
+                    if (ParsePluginEntry(action.section, text, entry) == 1)
+                        EXPECT_NE(PLUGIN_ENTRY_OK, ValidatePluginEntry(entry, placeholders, nullptr)) << context;
+                }
+                CCustomFunctions custom;
+                CReportHost host;
+                if (afterNeighbour)
+                    custom.DeleteOneFile(target + "\\gone.txt", host.List(), host.Progress());
+                // Refused, and so reported: never a "done" for what was not done.
+                EXPECT_EQ(0, action.run(custom, joined, host)) << context;
+                expectKept(context);
+            }
+        }
+    }
+}
+
+// The last check before a deletion asks the file system: a folder that
+// becomes a link between two entries of one run is refused the second time,
+// and nothing behind the link changes. (A link cannot be made or moved from
+// inside the prefix: the folder holding it is swapped for the fixture's
+// "tree", whose "dirlink" leads outside.)
+TEST_F(PathSafety, LinkMadeBetweenEntriesOfOneRunIsRefused)
+{
+    haveLinks = Exists(links + "\\tree\\dirlink");
+    if (!haveLinks)
+        GTEST_SKIP() << "link fixture missing: run through ctest";
+    const CString slot = links + "\\slot", aside = links + "\\slot-aside", tree = links + "\\tree";
+    const CString folder = slot + "\\dirlink";
+    typedef std::function<int(CCustomFunctions&, CReportHost&)> Run;
+    const struct
+    {
+        const char* name;
+        Run run;
+    } operations[] = {
+        {"DeleteFolderContents",
+         [&](CCustomFunctions& c, CReportHost& h) { return c.DeleteFolderContents(folder, h.List(), h.Progress()); }},
+        {"RemoveFolder", [&](CCustomFunctions& c, CReportHost& h) { return c.RemoveFolder(folder, h.List(), h.Progress()); }},
+        {"DeleteMatchInFolder",
+         [&](CCustomFunctions& c, CReportHost& h) {
+             return c.DeleteMatchInFolder(folder, "keep", h.List(), h.Progress());
+         }},
+    };
+    for (const auto& operation : operations) {
+        CCustomFunctions custom; // one run for both entries
+        CReportHost host;
+        CreateFullPath(folder);
+        WriteFileText(folder + "\\keep.txt", "trace");
+        EXPECT_EQ(1, operation.run(custom, host)) << operation.name;
+        ASSERT_TRUE(MoveFileA(slot, aside) && MoveFileA(tree, slot)) << operation.name;
+        EXPECT_EQ(0, operation.run(custom, host)) << operation.name;
+        ASSERT_TRUE(MoveFileA(slot, tree) && MoveFileA(aside, slot)) << operation.name;
+        ExpectCanariesIntact(operation.name);
+    }
+}
+
+// A share is judged by what it opens: shares of the Windows folder, of the
+// drive and of the profiles folder are those folders, however the server is
+// named, and a share that cannot be opened is refused where it may be any
+// folder of a computer. The shares are links under the prefix's
+// dosdevices\unc (make-shares.sh).
+TEST_F(PathSafety, ShareIsJudgedByWhatItOpens)
+{
+    const CString windows = CanonicalPath(GetShellFolderPath(CSIDL_WINDOWS));
+    const CString drive = windows.Left(3);
+    if (!Exists("\\\\pirtshares\\admin$\\"))
+        GTEST_SKIP() << "share fixture missing: run through ctest";
+    const CString system = CanonicalPath(GetShellFolderPath(CSIDL_SYSTEM));
+    const CString users = CanonicalPath(GetShellFolderPath(CSIDL_PROFILE));
+    const CString profiles = users.Left(users.ReverseFind('\\'));
+    struct
+    {
+        const char* raw;
+        CString canonical; // "" refused
+        PathVerdict verdict;
+    } cases[] = {
+        {"\\\\pirtshares\\admin$", windows, PATH_PROTECTED},
+        {"\\\\PirtShares\\ADMIN$\\system32\\", system, PATH_PROTECTED},
+        {"\\\\localhost\\admin$\\system32", system, PATH_PROTECTED},
+        {"\\\\pirtshares\\admin$\\Temp\\App", windows + "\\Temp\\App", PATH_OK},
+        {"\\\\pirtshares\\whole\\", drive, PATH_ROOT},
+        {"\\\\pirtshares\\whole\\windows\\..", drive, PATH_ROOT},
+        {"\\\\pirtshares\\whole\\Temp\\App", drive + "Temp\\App", PATH_OK},
+        {"\\\\pirtshares\\people", profiles, PATH_PROTECTED},
+        {"\\\\pirtshares\\nosuch$\\App", "", PATH_NOT_ABSOLUTE},
+        {"\\\\localhost\\nosuch\\App", "", PATH_NOT_ABSOLUTE},
+        {"\\\\0x7f000001\\nosuch\\App", "", PATH_NOT_ABSOLUTE},
+        {"\\\\pirtshares\\nosuch\\App", "\\\\pirtshares\\nosuch\\App", PATH_OK},
+    };
+    for (int inPass = 0; inPass < 2; ++inPass) {
+        std::unique_ptr<CRunPass> pass(inPass ? new CRunPass : nullptr);
+        for (const auto& c : cases) {
+            EXPECT_STRCASEEQ(c.canonical, CanonicalPath(c.raw)) << c.raw << " in a pass: " << inPass;
+            EXPECT_EQ(c.verdict, CheckFolderTarget(c.raw, nullptr)) << c.raw << " in a pass: " << inPass;
+        }
+    }
+    // The validator's rule for files inside the system folder holds there too.
+    CPluginEntry entry;
+    ASSERT_EQ(1, ParsePluginEntry(PLUGIN_FILES, "\\\\pirtshares\\admin$\\System32\\drivers\\etc;DeleteContent;hosts",
+                                  entry));
+    EXPECT_EQ(PLUGIN_REFUSED_PROTECTED, ValidatePluginEntry(entry, GetPlaceholderFolders(), nullptr));
 }
