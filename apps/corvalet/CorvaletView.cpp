@@ -40,6 +40,7 @@ CCorvaletView::~CCorvaletView() {}
 BOOL CCorvaletView::PreCreateWindow(CREATESTRUCT& cs)
 {
     cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
+    cs.dwExStyle |= WS_EX_CONTROLPARENT; // a form: Tab walks the header's controls
     return CView::PreCreateWindow(cs);
 }
 

@@ -915,3 +915,18 @@ TEST_F(BrisvaneTest, CloseAfterCleaningEndsTheProgram)
     EXPECT_FALSE(g_app.m_pMainWnd);
     EXPECT_NE("<absent>", Get("Placement", "Left"));
 }
+
+TEST_F(BrisvaneTest, TheKeyboardIsInTheListAtStartAndAfterEachDialog)
+{
+    ASSERT_TRUE(StartApp());
+    HWND list = View()->m_hWnd;
+    EXPECT_EQ(list, GetFocus()) << "at start";
+    for (UINT command : {(UINT)ID_ABOUT, (UINT)ID_PREFERENCES}) {
+        {
+            CDialogCatcher close(IDCANCEL);
+            Command(command);
+            Pump();
+        }
+        EXPECT_EQ(list, GetFocus()) << command;
+    }
+}
