@@ -341,6 +341,27 @@ TEST_F(BrisvaneTest, MenuBarTakesAltArrowsAndEscape)
     EXPECT_EQ(0, bar.GetHotItem());
     EXPECT_TRUE(Key(m_frame, focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001));
     EXPECT_EQ(-1, bar.GetHotItem());
+
+    // Right in a popup the mouse opened, nothing highlighted in it, moves on.
+    EXPECT_TRUE(WhileMenuOpen([&] { bar.TrackPopup(1); },
+                              [&](HWND popup) { PostMessageA(popup, WM_KEYDOWN, VK_RIGHT, 0x014D0001); }));
+    EXPECT_EQ(2, bar.GetCurrentItem());
+
+    // Alt+letter opens a menu and Alt's release goes to its loop: the first
+    // F10 afterwards still highlights the first item.
+    CString first = MenuText(0, MF_BYPOSITION);
+    int amp = first.Find('&');
+    ASSERT_GE(amp, 0);
+    UINT letter = (UINT)toupper((unsigned char)*(const char*)first.Mid(amp + 1, 1));
+    EXPECT_TRUE(WhileMenuOpen(
+        [&] {
+            Key(m_frame, focus, WM_SYSKEYDOWN, VK_MENU, ALT_DOWN);
+            Key(m_frame, focus, WM_SYSKEYDOWN, letter, 0x20210001);
+        },
+        [&](HWND popup) { PostMessageA(popup, WM_SYSKEYUP, VK_MENU, ALT_UP); }));
+    EXPECT_TRUE(Key(m_frame, focus, WM_SYSKEYDOWN, VK_F10, 0x00440001));
+    EXPECT_TRUE(Key(m_frame, focus, WM_SYSKEYUP, VK_F10, (LPARAM)0xC0440001u));
+    EXPECT_EQ(0, bar.GetHotItem());
 }
 
 TEST_F(BrisvaneTest, MenuBarMouseMovesBetweenPopupsAndClosesOnItsOwnItem)
