@@ -664,7 +664,8 @@ class CThemedSurface
 {
 public:
     CThemedSurface()
-        : m_hDC(nullptr), m_hBitmap(nullptr), m_hOldBitmap(nullptr), m_cx(0), m_cy(0), m_nBits(0), m_bOut(FALSE)
+        : m_hDC(nullptr), m_hBitmap(nullptr), m_hOldBitmap(nullptr), m_cx(0), m_cy(0), m_nBits(0), m_bOut(FALSE),
+          m_bStale(FALSE)
     {
     }
     ~CThemedSurface() { Clear(); }
@@ -698,7 +699,21 @@ public:
         m_bOut = TRUE;
         return m_hDC;
     }
-    void GiveBack() { m_bOut = FALSE; }
+    void GiveBack()
+    {
+        m_bOut = FALSE;
+        if (m_bStale)
+            Clear();
+    }
+    // The display changed (its format, its size): the surface is made anew
+    // for the next area, at once or when it comes back.
+    void Forget()
+    {
+        if (m_bOut)
+            m_bStale = TRUE;
+        else
+            Clear();
+    }
     void Clear()
     {
         ASSERT(!m_bOut);
@@ -713,6 +728,7 @@ public:
         m_hBitmap = nullptr;
         m_hOldBitmap = nullptr;
         m_cx = m_cy = m_nBits = 0;
+        m_bStale = FALSE;
     }
 
 private:
@@ -721,6 +737,7 @@ private:
     HGDIOBJ m_hOldBitmap;
     int m_cx, m_cy, m_nBits;
     BOOL m_bOut;
+    BOOL m_bStale; // forgotten while out: cleared when given back
 };
 
 CThemedSurface& Surface()
@@ -732,6 +749,7 @@ CThemedSurface& Surface()
 } // namespace
 
 void DeleteThemedSurface() { Surface().Clear(); }
+void ForgetThemedSurface() { Surface().Forget(); }
 
 CThemedMemDC::CThemedMemDC(LPCRECT pRect, CDC* pTarget)
     : m_rect(*pRect), m_hOldBitmap(nullptr), m_bNoCopyBack(FALSE), m_hTargetDC(pTarget->m_hDC), m_nSavedDC(0)
