@@ -318,14 +318,17 @@ TEST_F(BrisvaneTest, MenuBarTakesAltArrowsAndEscape)
     // Down opens the Edit popup; Escape closes it and nothing stays hot.
     HMENU shown = nullptr;
     int modeWhileOpen = -1;
+    bool themed = false;
     EXPECT_TRUE(WhileMenuOpen([&] { Key(m_frame, focus, WM_KEYDOWN, VK_DOWN, 0x01500001); },
                               [&](HWND popup) {
                                   shown = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
                                   modeWhileOpen = bar.GetMode();
+                                  themed = CThemedMenuHook::FindData(popup) != nullptr;
                                   SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath("brisvane-popup.bmp"), popup);
                               }));
     EXPECT_EQ(GetSubMenu(m_frame->Menu().m_hMenu, 1), shown);
     EXPECT_EQ(CThemedMenuBar::MODE_TRACKING, modeWhileOpen);
+    EXPECT_TRUE(themed) << "the start put the menu hook back";
     EXPECT_EQ(CThemedMenuBar::MODE_IDLE, bar.GetMode());
     EXPECT_EQ(-1, bar.GetHotItem());
 

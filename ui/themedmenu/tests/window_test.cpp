@@ -242,7 +242,7 @@ TEST_F(WindowTest, MenuSettingsAreReadAgainForEveryPopupAndAfterAChange)
     {
         bool popup; // else a settings change reaches the frame
         BOOL cues;
-    } steps[] = {{true, !original}, {false, original}, {true, !original}, {false, !original}};
+    } steps[] = {{true, !original}, {false, original}, {true, !original}, {false, original}};
     for (const auto& step : steps) {
         GetMenuSettings(); // kept from before the change
         setCues(step.cues);
