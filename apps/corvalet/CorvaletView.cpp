@@ -22,12 +22,11 @@ const int kDescriptionTop = 295;
 // font, descenders included.
 int EditHeight(HFONT font)
 {
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font);
+    CClientDC dc(static_cast<HWND>(nullptr));
+    HGDIOBJ old = dc.SelectObject(font);
     TEXTMETRICA tm;
-    ::GetTextMetricsA(dc, &tm);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
     // The border and the edit's own inner margin, above and below.
     return tm.tmHeight + 4 * ::GetSystemMetrics(SM_CYBORDER) + 2;
 }

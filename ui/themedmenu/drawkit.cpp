@@ -999,83 +999,38 @@ void DeleteThemedFonts() { FontCache().Clear(); }
 
 // ---------------------------------------------------------------- late-bound
 
-namespace {
-// One library per name, loaded on first use and freed at process end.
-struct LateLibrary
-{
-    const char* name;
-    HMODULE hModule = nullptr;
-    BOOL bTried = FALSE;
-    explicit LateLibrary(const char* n) : name(n) {}
-    ~LateLibrary()
-    {
-        if (hModule)
-            ::FreeLibrary(hModule);
-    }
-    FARPROC Get(const char* proc)
-    {
-        if (!bTried) {
-            bTried = TRUE;
-            hModule = ::LoadLibraryA(name);
-        }
-        return hModule ? ::GetProcAddress(hModule, proc) : nullptr;
-    }
-};
-LateLibrary& User32()
-{
-    static LateLibrary lib("user32.dll");
-    return lib;
-}
-LateLibrary& Gdi32()
-{
-    static LateLibrary lib("gdi32.dll");
-    return lib;
-}
-LateLibrary& UxTheme()
-{
-    static LateLibrary lib("UxTheme.dll");
-    return lib;
-}
-
-template <class F>
-F Bind(LateLibrary& lib, const char* proc)
-{
-    return reinterpret_cast<F>(reinterpret_cast<void*>(lib.Get(proc)));
-}
-} // namespace
-
 BOOL ThemedGetMonitorInfo(HMONITOR hMonitor, LPMONITORINFO pInfo)
 {
     typedef BOOL(WINAPI * F)(HMONITOR, LPMONITORINFO);
-    static F pfn = Bind<F>(User32(), "GetMonitorInfoA");
+    static F pfn = FwLateProc<F>("user32.dll", "GetMonitorInfoA");
     return pfn ? pfn(hMonitor, pInfo) : 0;
 }
 
 HMONITOR ThemedMonitorFromRect(LPCRECT pRect, DWORD dwFlags)
 {
     typedef HMONITOR(WINAPI * F)(LPCRECT, DWORD);
-    static F pfn = Bind<F>(User32(), "MonitorFromRect");
+    static F pfn = FwLateProc<F>("user32.dll", "MonitorFromRect");
     return pfn ? pfn(pRect, dwFlags) : nullptr;
 }
 
 BOOL ThemedGetMenuInfo(HMENU hMenu, LPMENUINFO pInfo)
 {
     typedef BOOL(WINAPI * F)(HMENU, LPMENUINFO);
-    static F pfn = Bind<F>(User32(), "GetMenuInfo");
+    static F pfn = FwLateProc<F>("user32.dll", "GetMenuInfo");
     return pfn ? pfn(hMenu, pInfo) : 0;
 }
 
 BOOL ThemedSetMenuInfo(HMENU hMenu, LPCMENUINFO pInfo)
 {
     typedef BOOL(WINAPI * F)(HMENU, LPCMENUINFO);
-    static F pfn = Bind<F>(User32(), "SetMenuInfo");
+    static F pfn = FwLateProc<F>("user32.dll", "SetMenuInfo");
     return pfn ? pfn(hMenu, pInfo) : 0;
 }
 
 DWORD ThemedGetLayout(HDC hDC)
 {
     typedef DWORD(WINAPI * F)(HDC);
-    static F pfn = Bind<F>(Gdi32(), "GetLayout");
+    static F pfn = FwLateProc<F>("gdi32.dll", "GetLayout");
     DWORD d = pfn ? pfn(hDC) : 0;
     return d == GDI_ERROR ? 0 : d;
 }
@@ -1083,28 +1038,28 @@ DWORD ThemedGetLayout(HDC hDC)
 BOOL ThemedSetLayeredWindowAttributes(HWND hWnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags)
 {
     typedef BOOL(WINAPI * F)(HWND, COLORREF, BYTE, DWORD);
-    static F pfn = Bind<F>(User32(), "SetLayeredWindowAttributes");
+    static F pfn = FwLateProc<F>("user32.dll", "SetLayeredWindowAttributes");
     return pfn ? pfn(hWnd, crKey, bAlpha, dwFlags) : 0;
 }
 
 HANDLE ThemedOpenThemeData(HWND hWnd, LPCWSTR pszClassList)
 {
     typedef HANDLE(WINAPI * F)(HWND, LPCWSTR);
-    static F pfn = Bind<F>(UxTheme(), "OpenThemeData");
+    static F pfn = FwLateProc<F>("UxTheme.dll", "OpenThemeData");
     return pfn ? pfn(hWnd, pszClassList) : nullptr;
 }
 
 HRESULT ThemedCloseThemeData(HANDLE hTheme)
 {
     typedef HRESULT(WINAPI * F)(HANDLE);
-    static F pfn = Bind<F>(UxTheme(), "CloseThemeData");
+    static F pfn = FwLateProc<F>("UxTheme.dll", "CloseThemeData");
     return pfn ? pfn(hTheme) : 0;
 }
 
 HRESULT ThemedGetThemeColor(HANDLE hTheme, int iPartId, int iStateId, int iPropId, COLORREF* pColor)
 {
     typedef HRESULT(WINAPI * F)(HANDLE, int, int, int, COLORREF*);
-    static F pfn = Bind<F>(UxTheme(), "GetThemeColor");
+    static F pfn = FwLateProc<F>("UxTheme.dll", "GetThemeColor");
     return pfn ? pfn(hTheme, iPartId, iStateId, iPropId, pColor) : 1;
 }
 
