@@ -22,12 +22,11 @@ const int kDescriptionTop = 295;
 // font, descenders included.
 int EditHeight(HFONT font)
 {
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font);
+    CClientDC dc(static_cast<HWND>(nullptr));
+    HGDIOBJ old = dc.SelectObject(font);
     TEXTMETRICA tm;
-    ::GetTextMetricsA(dc, &tm);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
     // The border and the edit's own inner margin, above and below.
     return tm.tmHeight + 4 * ::GetSystemMetrics(SM_CYBORDER) + 2;
 }
@@ -40,6 +39,7 @@ CCorvaletView::~CCorvaletView() {}
 BOOL CCorvaletView::PreCreateWindow(CREATESTRUCT& cs)
 {
     cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
+    cs.dwExStyle |= WS_EX_CONTROLPARENT; // a form: Tab walks the header's controls
     return CView::PreCreateWindow(cs);
 }
 

@@ -1,5 +1,17 @@
 #include "suiteapp.h"
 #include "themedmenu.h"
+#include "suiteframe.h"
+
+namespace {
+// Said by the main window once its message loop runs (the failure may come
+// while a popup paints).
+void TellMenuHookFailed()
+{
+    CWnd* main = AfxGetMainWnd();
+    if (main && main->m_hWnd)
+        ::PostMessageA(main->m_hWnd, WM_SUITE_MENUHOOKFAILED, 0, 0);
+}
+} // namespace
 
 int CSuiteApp::ExitInstance()
 {
@@ -18,6 +30,7 @@ void CSuiteApp::StartUp(DWORD icc)
     SetRegistryKey("Talvery\\Pirt");
     CThemedMenu::SelectTheme(8);
     CThemedMenu::SetDimmedIcons(0);
+    CThemedMenu::SetMenuHookFailureHandler(TellMenuHookFailed);
 }
 
 BOOL CSuiteApp::ShowMainWindow(BOOL openArgument)

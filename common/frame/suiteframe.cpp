@@ -4,6 +4,10 @@
 #include "language.h"
 #include "placement.h"
 
+BEGIN_MESSAGE_MAP(CSuiteFrame, CThemedFrameWnd)
+    ON_MESSAGE(WM_SUITE_MENUHOOKFAILED, OnMenuHookFailed)
+END_MESSAGE_MAP()
+
 CSuiteFrame::CSuiteFrame(int iniIndex, const char* flagKey, const char* barState)
     : m_iniIndex(iniIndex), m_flagKey(flagKey), m_barState(barState), m_bHoldLayout(FALSE), m_bLayoutMissed(FALSE)
 {
@@ -127,4 +131,10 @@ void CSuiteFrame::OnAbout()
 {
     CAboutDlg about(this);
     about.DoModal();
+}
+
+LRESULT CSuiteFrame::OnMenuHookFailed(WPARAM, LPARAM)
+{
+    AfxMessageBox(GetLngString("General", "24400"), MB_OK | MB_ICONWARNING);
+    return 0;
 }

@@ -41,6 +41,10 @@ struct SuiteToolTip
     const char* key;
 };
 
+// Posted to the main frame when the menus lost their theme for good: the
+// frame tells the user.
+#define WM_SUITE_MENUHOOKFAILED (WM_APP + 0x1F0)
+
 class CSuiteFrame : public CThemedFrameWnd
 {
 public:
@@ -96,6 +100,9 @@ protected:
     CThemedStatusBar m_wndStatusBar;
     CThemedToolBar m_wndToolBar;
     CThemedMenuBar m_wndMenuBar;
+
+    afx_msg LRESULT OnMenuHookFailed(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
 
 private:
     const int m_iniIndex;

@@ -75,12 +75,17 @@ INT_PTR CDialog::DoModal()
     if (!pTemplate || m_hWnd)
         return -1;
     m_bModal = TRUE;
+    // The control that had the keyboard gets it back when the dialog closes.
+    HWND hFocus = ::GetFocus();
     HookCreation();
     INT_PTR r = ::DialogBoxIndirectParamA(AfxGetInstanceHandle(), pTemplate, OwnerForModal(), FwDlgProc, (LPARAM)this);
     UnhookCreation();
     m_bModal = FALSE;
     if (m_hWnd)
         Detach(); // creation failed part-way
+    if (hFocus && ::IsWindow(hFocus) && ::IsWindowVisible(hFocus) && ::IsWindowEnabled(hFocus) &&
+        ::GetActiveWindow() == ::GetAncestor(hFocus, GA_ROOT))
+        ::SetFocus(hFocus);
     return r;
 }
 

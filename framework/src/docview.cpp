@@ -104,6 +104,19 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
     return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+BEGIN_MESSAGE_MAP(CView, CWnd)
+    ON_WM_SETFOCUS()
+END_MESSAGE_MAP()
+
+void CView::OnSetFocus(CWnd*)
+{
+    HWND first = IsForm() ? ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE) : nullptr;
+    if (first && ::IsChild(m_hWnd, first) && (::GetWindowLongPtrA(first, GWL_STYLE) & WS_TABSTOP))
+        ::SetFocus(first);
+    else
+        Default();
+}
+
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!cs.lpszClass)

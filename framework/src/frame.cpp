@@ -4,9 +4,12 @@
 #include "fw/app.h"
 #include "fw/cmdui.h"
 #include "fw/docview.h"
+#include <vector>
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_WM_ACTIVATE()
     ON_WM_DROPFILES()
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
@@ -18,7 +21,8 @@ END_MESSAGE_MAP()
 const RECT CFrameWnd::rectDefault = {(LONG)CW_USEDEFAULT, (LONG)CW_USEDEFAULT, 0, 0};
 
 CFrameWnd::CFrameWnd()
-    : m_bAutoMenuEnable(TRUE), m_hAccelTable(nullptr), m_hMenuDefault(nullptr), m_pViewActive(nullptr), m_nIDResource(0)
+    : m_bAutoMenuEnable(TRUE), m_hAccelTable(nullptr), m_hMenuDefault(nullptr), m_pViewActive(nullptr), m_nIDResource(0),
+      m_hWndFocus(nullptr)
 {
 }
 
@@ -166,7 +170,100 @@ void CFrameWnd::ActivateFrame(int nCmdShow)
     ::BringWindowToTop(m_hWnd);
 }
 
-void CFrameWnd::SetActiveView(CView* pViewNew, BOOL) { m_pViewActive = pViewNew; }
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL)
+{
+    m_pViewActive = pViewNew;
+    HWND focus = ::GetFocus();
+    HWND view = pViewNew ? pViewNew->m_hWnd : nullptr;
+    // A frame that does not have the keyboard does not take it.
+    if (view && m_hWnd && focus && (focus == m_hWnd || ::IsChild(m_hWnd, focus)) && focus != view &&
+        !::IsChild(view, focus))
+        ::SetFocus(view);
+}
+
+void CFrameWnd::OnSetFocus(CWnd*)
+{
+    HWND view = m_pViewActive ? m_pViewActive->m_hWnd : nullptr;
+    if (view && ::IsWindowVisible(view) && ::IsWindowEnabled(view))
+        ::SetFocus(view);
+    else
+        Default();
+}
+
+void CFrameWnd::OnActivate(UINT nState, CWnd*, BOOL bMinimized)
+{
+    HWND focus = ::GetFocus();
+    if (nState == WA_INACTIVE) {
+        if (focus && ::IsChild(m_hWnd, focus))
+            m_hWndFocus = focus;
+        Default();
+        return;
+    }
+    HWND back = m_hWndFocus;
+    m_hWndFocus = nullptr;
+    if (!bMinimized && back && ::IsChild(m_hWnd, back) && ::IsWindowVisible(back) && ::IsWindowEnabled(back))
+        ::SetFocus(back);
+    else
+        Default(); // the frame takes the focus and hands it to the view
+}
+
+namespace {
+CView* ViewOf(HWND h) { return dynamic_cast<CView*>(CWnd::FromHandlePermanent(h)); }
+
+BOOL CanTakeFocus(HWND h) { return ::IsWindowVisible(h) && ::IsWindowEnabled(h); }
+
+// The stops in the order of the windows: each form's tab-stop controls, each
+// other view itself.
+void CollectTabStops(HWND parent, std::vector<HWND>& stops, BOOL& form)
+{
+    for (HWND h = ::GetWindow(parent, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (!CanTakeFocus(h))
+            continue;
+        CView* view = ViewOf(h);
+        if (view && view->IsForm()) {
+            form = TRUE;
+            for (HWND c = ::GetWindow(h, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+                if ((::GetWindowLongPtrA(c, GWL_STYLE) & WS_TABSTOP) && CanTakeFocus(c))
+                    stops.push_back(c);
+        } else if (view) {
+            stops.push_back(h);
+        } else {
+            CollectTabStops(h, stops, form); // a splitter holding panes
+        }
+    }
+}
+} // namespace
+
+BOOL CFrameWnd::MoveTabFocus(const MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN || pMsg->wParam != VK_TAB || ::GetKeyState(VK_CONTROL) < 0 ||
+        ::GetKeyState(VK_MENU) < 0)
+        return FALSE;
+    std::vector<HWND> stops;
+    BOOL form = FALSE;
+    CollectTabStops(m_hWnd, stops, form);
+    HWND focus = ::GetFocus();
+    if (!form || stops.empty() || !focus || (focus != m_hWnd && !::IsChild(m_hWnd, focus)))
+        return FALSE;
+    int at = -1;
+    for (int i = 0; i < (int)stops.size() && at < 0; ++i)
+        if (focus == stops[i] || ::IsChild(stops[i], focus))
+            at = i;
+    const int n = (int)stops.size();
+    BOOL back = ::GetKeyState(VK_SHIFT) < 0;
+    int next = at < 0 ? (back ? n - 1 : 0) : (at + (back ? n - 1 : 1)) % n;
+    HWND target = stops[next];
+    ::SetFocus(target);
+    if (::SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        ::SendMessageA(target, EM_SETSEL, 0, -1);
+    // Commands follow the pane the keyboard is in.
+    for (HWND h = target; h && h != m_hWnd; h = ::GetParent(h))
+        if (CView* view = ViewOf(h)) {
+            m_pViewActive = view;
+            break;
+        }
+    return TRUE;
+}
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL)
 {
@@ -176,6 +273,8 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL)
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
+    if (MoveTabFocus(pMsg))
+        return TRUE;
     if (m_hAccelTable && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
         return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg);
     return FALSE;

@@ -664,7 +664,8 @@ class CThemedSurface
 {
 public:
     CThemedSurface()
-        : m_hDC(nullptr), m_hBitmap(nullptr), m_hOldBitmap(nullptr), m_cx(0), m_cy(0), m_nBits(0), m_bOut(FALSE)
+        : m_hDC(nullptr), m_hBitmap(nullptr), m_hOldBitmap(nullptr), m_cx(0), m_cy(0), m_nBits(0), m_bOut(FALSE),
+          m_bStale(FALSE)
     {
     }
     ~CThemedSurface() { Clear(); }
@@ -698,7 +699,21 @@ public:
         m_bOut = TRUE;
         return m_hDC;
     }
-    void GiveBack() { m_bOut = FALSE; }
+    void GiveBack()
+    {
+        m_bOut = FALSE;
+        if (m_bStale)
+            Clear();
+    }
+    // The display changed (its format, its size): the surface is made anew
+    // for the next area, at once or when it comes back.
+    void Forget()
+    {
+        if (m_bOut)
+            m_bStale = TRUE;
+        else
+            Clear();
+    }
     void Clear()
     {
         ASSERT(!m_bOut);
@@ -713,6 +728,7 @@ public:
         m_hBitmap = nullptr;
         m_hOldBitmap = nullptr;
         m_cx = m_cy = m_nBits = 0;
+        m_bStale = FALSE;
     }
 
 private:
@@ -721,6 +737,7 @@ private:
     HGDIOBJ m_hOldBitmap;
     int m_cx, m_cy, m_nBits;
     BOOL m_bOut;
+    BOOL m_bStale; // forgotten while out: cleared when given back
 };
 
 CThemedSurface& Surface()
@@ -732,6 +749,7 @@ CThemedSurface& Surface()
 } // namespace
 
 void DeleteThemedSurface() { Surface().Clear(); }
+void ForgetThemedSurface() { Surface().Forget(); }
 
 CThemedMemDC::CThemedMemDC(LPCRECT pRect, CDC* pTarget)
     : m_rect(*pRect), m_hOldBitmap(nullptr), m_bNoCopyBack(FALSE), m_hTargetDC(pTarget->m_hDC), m_nSavedDC(0)
@@ -981,83 +999,38 @@ void DeleteThemedFonts() { FontCache().Clear(); }
 
 // ---------------------------------------------------------------- late-bound
 
-namespace {
-// One library per name, loaded on first use and freed at process end.
-struct LateLibrary
-{
-    const char* name;
-    HMODULE hModule = nullptr;
-    BOOL bTried = FALSE;
-    explicit LateLibrary(const char* n) : name(n) {}
-    ~LateLibrary()
-    {
-        if (hModule)
-            ::FreeLibrary(hModule);
-    }
-    FARPROC Get(const char* proc)
-    {
-        if (!bTried) {
-            bTried = TRUE;
-            hModule = ::LoadLibraryA(name);
-        }
-        return hModule ? ::GetProcAddress(hModule, proc) : nullptr;
-    }
-};
-LateLibrary& User32()
-{
-    static LateLibrary lib("user32.dll");
-    return lib;
-}
-LateLibrary& Gdi32()
-{
-    static LateLibrary lib("gdi32.dll");
-    return lib;
-}
-LateLibrary& UxTheme()
-{
-    static LateLibrary lib("UxTheme.dll");
-    return lib;
-}
-
-template <class F>
-F Bind(LateLibrary& lib, const char* proc)
-{
-    return reinterpret_cast<F>(reinterpret_cast<void*>(lib.Get(proc)));
-}
-} // namespace
-
 BOOL ThemedGetMonitorInfo(HMONITOR hMonitor, LPMONITORINFO pInfo)
 {
     typedef BOOL(WINAPI * F)(HMONITOR, LPMONITORINFO);
-    static F pfn = Bind<F>(User32(), "GetMonitorInfoA");
+    static F pfn = FwLateProc<F>("user32.dll", "GetMonitorInfoA");
     return pfn ? pfn(hMonitor, pInfo) : 0;
 }
 
 HMONITOR ThemedMonitorFromRect(LPCRECT pRect, DWORD dwFlags)
 {
     typedef HMONITOR(WINAPI * F)(LPCRECT, DWORD);
-    static F pfn = Bind<F>(User32(), "MonitorFromRect");
+    static F pfn = FwLateProc<F>("user32.dll", "MonitorFromRect");
     return pfn ? pfn(pRect, dwFlags) : nullptr;
 }
 
 BOOL ThemedGetMenuInfo(HMENU hMenu, LPMENUINFO pInfo)
 {
     typedef BOOL(WINAPI * F)(HMENU, LPMENUINFO);
-    static F pfn = Bind<F>(User32(), "GetMenuInfo");
+    static F pfn = FwLateProc<F>("user32.dll", "GetMenuInfo");
     return pfn ? pfn(hMenu, pInfo) : 0;
 }
 
 BOOL ThemedSetMenuInfo(HMENU hMenu, LPCMENUINFO pInfo)
 {
     typedef BOOL(WINAPI * F)(HMENU, LPCMENUINFO);
-    static F pfn = Bind<F>(User32(), "SetMenuInfo");
+    static F pfn = FwLateProc<F>("user32.dll", "SetMenuInfo");
     return pfn ? pfn(hMenu, pInfo) : 0;
 }
 
 DWORD ThemedGetLayout(HDC hDC)
 {
     typedef DWORD(WINAPI * F)(HDC);
-    static F pfn = Bind<F>(Gdi32(), "GetLayout");
+    static F pfn = FwLateProc<F>("gdi32.dll", "GetLayout");
     DWORD d = pfn ? pfn(hDC) : 0;
     return d == GDI_ERROR ? 0 : d;
 }
@@ -1065,28 +1038,28 @@ DWORD ThemedGetLayout(HDC hDC)
 BOOL ThemedSetLayeredWindowAttributes(HWND hWnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags)
 {
     typedef BOOL(WINAPI * F)(HWND, COLORREF, BYTE, DWORD);
-    static F pfn = Bind<F>(User32(), "SetLayeredWindowAttributes");
+    static F pfn = FwLateProc<F>("user32.dll", "SetLayeredWindowAttributes");
     return pfn ? pfn(hWnd, crKey, bAlpha, dwFlags) : 0;
 }
 
 HANDLE ThemedOpenThemeData(HWND hWnd, LPCWSTR pszClassList)
 {
     typedef HANDLE(WINAPI * F)(HWND, LPCWSTR);
-    static F pfn = Bind<F>(UxTheme(), "OpenThemeData");
+    static F pfn = FwLateProc<F>("UxTheme.dll", "OpenThemeData");
     return pfn ? pfn(hWnd, pszClassList) : nullptr;
 }
 
 HRESULT ThemedCloseThemeData(HANDLE hTheme)
 {
     typedef HRESULT(WINAPI * F)(HANDLE);
-    static F pfn = Bind<F>(UxTheme(), "CloseThemeData");
+    static F pfn = FwLateProc<F>("UxTheme.dll", "CloseThemeData");
     return pfn ? pfn(hTheme) : 0;
 }
 
 HRESULT ThemedGetThemeColor(HANDLE hTheme, int iPartId, int iStateId, int iPropId, COLORREF* pColor)
 {
     typedef HRESULT(WINAPI * F)(HANDLE, int, int, int, COLORREF*);
-    static F pfn = Bind<F>(UxTheme(), "GetThemeColor");
+    static F pfn = FwLateProc<F>("UxTheme.dll", "GetThemeColor");
     return pfn ? pfn(hTheme, iPartId, iStateId, iPropId, pColor) : 1;
 }
 

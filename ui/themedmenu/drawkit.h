@@ -244,6 +244,8 @@ public:
 
 // Frees the kept off-screen surface (at process end).
 void DeleteThemedSurface();
+// The display changed: the kept surface is made anew for the next drawing.
+void ForgetThemedSurface();
 
 // ---------------------------------------------------------------- brushes
 

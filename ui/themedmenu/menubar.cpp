@@ -812,6 +812,14 @@ int CThemedMenuBar::TrackPopup(int nItem)
     }
 }
 
+BOOL CThemedMenuBar::HasHighlightedItem(HMENU hMenu)
+{
+    for (int i = 0, n = hMenu ? ::GetMenuItemCount(hMenu) : 0; i < n; ++i)
+        if (::GetMenuState(hMenu, (UINT)i, MF_BYPOSITION) & MF_HILITE)
+            return TRUE;
+    return FALSE;
+}
+
 void CThemedMenuBar::SwitchTo(int nItem)
 {
     if (nItem < 0)
@@ -835,7 +843,8 @@ BOOL CThemedMenuBar::OnMenuFilter(const MSG* pMsg)
     ScreenToClient(&pt);
     switch (pMsg->message) {
     case WM_KEYDOWN:
-        if (pMsg->wParam == VK_RIGHT && m_bSelectionHasNoPopup) {
+        // Nothing highlighted yet (a popup the mouse opened) opens nothing either.
+        if (pMsg->wParam == VK_RIGHT && (m_bSelectionHasNoPopup || !HasHighlightedItem(m_hOpenPopup))) {
             SwitchTo(NextItem(m_nCurrentItem, 1));
             return TRUE;
         }
@@ -845,6 +854,13 @@ BOOL CThemedMenuBar::OnMenuFilter(const MSG* pMsg)
         }
         return FALSE;
     case WM_SYSKEYDOWN: m_bOtherKeyWithAlt = TRUE; return FALSE;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        // Alt's release went to the popup, not to the frame: the Alt+letter
+        // that opened it is over, and the next Alt or F10 starts afresh.
+        if (pMsg->wParam == VK_MENU)
+            m_bOtherKeyWithAlt = FALSE;
+        return FALSE;
     case WM_MOUSEMOVE:
         if (pt != m_ptLastMouse) {
             m_ptLastMouse = pt;

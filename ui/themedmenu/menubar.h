@@ -133,6 +133,7 @@ protected:
     static LRESULT CALLBACK FrameProcThunk(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     BOOL OnMenuFilter(const MSG* pMsg);
     void SwitchTo(int nItem);
+    static BOOL HasHighlightedItem(HMENU hMenu);
     int NextItem(int nFrom, int nStep) const;
     BOOL IsVertical() const;
     BOOL IsFocusInFrame() const;

@@ -41,6 +41,9 @@ static CThemedMenuHook g_menuHook;
 
 HHOOK CThemedMenuHook::s_hHook = nullptr;
 BOOL CThemedMenuHook::s_bSuspended = FALSE;
+BOOL CThemedMenuHook::s_bOwed = FALSE;
+void (*CThemedMenuHook::s_pfnFailed)() = nullptr;
+PFN_SETMENUHOOK g_pfnSetMenuHook = ::SetWindowsHookExA;
 
 // ---------------------------------------------------------------- themes
 
@@ -176,14 +179,28 @@ void CThemedMenu::SuspendMenuHook()
     CThemedMenuHook::s_bSuspended = TRUE;
 }
 
-void CThemedMenu::ResumeMenuHook()
+BOOL CThemedMenu::ResumeMenuHook()
 {
     if (!CThemedMenuHook::s_bSuspended)
-        return;
-    CThemedMenuHook::s_bSuspended = FALSE;
-    CThemedMenuHook::s_hHook =
-        ::SetWindowsHookExA(WH_CALLWNDPROC, CThemedMenuHook::CallWndProcHook, nullptr, ::GetCurrentThreadId());
+        return CThemedMenuHook::s_hHook != nullptr;
+    const int kTries = 3;
+    for (int i = 0; i < kTries && !CThemedMenuHook::s_hHook; ++i)
+        CThemedMenuHook::s_hHook =
+            g_pfnSetMenuHook(WH_CALLWNDPROC, CThemedMenuHook::CallWndProcHook, nullptr, ::GetCurrentThreadId());
+    if (CThemedMenuHook::s_hHook) {
+        CThemedMenuHook::s_bSuspended = FALSE;
+        CThemedMenuHook::s_bOwed = FALSE;
+        return TRUE;
+    }
+    // Still suspended: the next resume and the next popup try again. The
+    // program hears of it once, when it first happens.
+    if (!CThemedMenuHook::s_bOwed && CThemedMenuHook::s_pfnFailed)
+        CThemedMenuHook::s_pfnFailed();
+    CThemedMenuHook::s_bOwed = TRUE;
+    return FALSE;
 }
+
+void CThemedMenu::SetMenuHookFailureHandler(void (*pfnFailed)()) { CThemedMenuHook::s_pfnFailed = pfnFailed; }
 
 CThemedMenuHook::~CThemedMenuHook()
 {
@@ -227,6 +244,7 @@ LRESULT CALLBACK CThemedMenuHook::CallWndProcHook(int nCode, WPARAM wParam, LPAR
         // A popup is measured and drawn with the settings as they are now.
         case WM_INITMENUPOPUP:
         case WM_SETTINGCHANGE: ForgetMenuSettings(); break;
+        case WM_DISPLAYCHANGE: ForgetThemedSurface(); break;
         }
     }
     return ::CallNextHookEx(s_hHook, nCode, wParam, lParam);

@@ -10,7 +10,7 @@
 namespace {
 const UINT kImageListFlags = ILC_COLORDDB | ILC_MASK;
 
-// An icon this code made (from an image list); destroyed with the holder.
+// An icon this code made or loaded; destroyed with the holder.
 class CIconHolder
 {
 public:
@@ -303,18 +303,17 @@ void CThemedMenuIcons::LoadPendingIcons()
     pending.swap(m_pending);
     CSize size = GetIconSize();
     for (const PendingIcon& p : pending) {
-        HICON hIcon = (HICON)::LoadImageA(p.hModule, MAKEINTRESOURCEA(p.nIconId), IMAGE_ICON, size.cx, size.cy, 0);
+        CIconHolder icon(
+            (HICON)::LoadImageA(p.hModule, MAKEINTRESOURCEA(p.nIconId), IMAGE_ICON, size.cx, size.cy, 0));
         // An icon that cannot be read leaves its index empty: the later
         // images keep theirs.
-        if (!hIcon || m_images.Add(hIcon) < 0) {
+        if (!icon.m_hIcon || m_images.Add(icon.m_hIcon) < 0) {
             CBitmap color, mask;
             color.CreateBitmap(size.cx, size.cy, 1, 32, nullptr);
             std::vector<BYTE> ones((size_t)((size.cx + 15) / 16 * 2 * size.cy), 0xFF);
             mask.CreateBitmap(size.cx, size.cy, 1, 1, ones.data());
             m_images.Add(color, mask);
         }
-        if (hIcon)
-            ::DestroyIcon(hIcon);
     }
     DropVariants();
 }

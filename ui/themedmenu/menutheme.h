@@ -108,6 +108,8 @@ private:
     static void ResolveMenu(HWND hWnd, CMenuHookData* pData);
     static HHOOK s_hHook;
     static BOOL s_bSuspended;
+    static BOOL s_bOwed;           // a resume failed: retried at the next popup
+    static void (*s_pfnFailed)();  // told when a resume first fails
     friend class CThemedMenu;
     HMODULE m_hUxTheme;
     HMODULE m_hMsimg;

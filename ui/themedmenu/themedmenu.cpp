@@ -614,6 +614,9 @@ void CThemedMenu::RedrawBarItem()
 
 void CThemedMenu::OnInitMenuPopup(HWND hOwner, HMENU hPopup, UINT, BOOL)
 {
+    // This popup's window is made already; the next one is themed again.
+    if (CThemedMenuHook::s_bOwed)
+        ResumeMenuHook();
     SetLastPopup(hPopup);
     if (!::IsMenu(hPopup))
         return;

@@ -6,6 +6,10 @@
 class CThemedMenu;
 class CMenuTheme;
 
+// How the menu hook is put in place (SetWindowsHookExA; tests make it fail).
+typedef HHOOK(WINAPI* PFN_SETMENUHOOK)(int, HOOKPROC, HINSTANCE, DWORD);
+extern PFN_SETMENUHOOK g_pfnSetMenuHook;
+
 // One item of a themed menu.
 class CThemedMenuItemData
 {
@@ -95,8 +99,12 @@ public:
     // menu hook would only slow down every message sent meanwhile: Suspend
     // takes it off until Resume (each does nothing when there is nothing to
     // take off or to put back).
+    // A resume that cannot put the hook back (after a few tries) returns
+    // FALSE, is tried again at the next popup that a themed window opens,
+    // and calls the failure handler the first time.
     static void SuspendMenuHook();
-    static void ResumeMenuHook();
+    static BOOL ResumeMenuHook();
+    static void SetMenuHookFailureHandler(void (*pfnFailed)());
     static BOOL TrackPopupMenuOnMonitor(CMenu* pMenu, UINT nFlags, LPCRECT pAnchor, CWnd* pOwner, BOOL bVertical);
     // Where a popup of the expected height opens next to the anchor inside
     // the monitor rectangle; returns the TPM_ flags to use.

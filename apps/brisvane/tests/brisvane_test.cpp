@@ -319,14 +319,17 @@ TEST_F(BrisvaneTest, MenuBarTakesAltArrowsAndEscape)
     // Down opens the Edit popup; Escape closes it and nothing stays hot.
     HMENU shown = nullptr;
     int modeWhileOpen = -1;
+    bool themed = false;
     EXPECT_TRUE(WhileMenuOpen([&] { Key(m_frame, focus, WM_KEYDOWN, VK_DOWN, 0x01500001); },
                               [&](HWND popup) {
                                   shown = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
                                   modeWhileOpen = bar.GetMode();
+                                  themed = CThemedMenuHook::FindData(popup) != nullptr;
                                   SaveWindowPicture(m_frame->m_hWnd, ScreenshotPath("brisvane-popup.bmp"), popup);
                               }));
     EXPECT_EQ(GetSubMenu(m_frame->Menu().m_hMenu, 1), shown);
     EXPECT_EQ(CThemedMenuBar::MODE_TRACKING, modeWhileOpen);
+    EXPECT_TRUE(themed) << "the start put the menu hook back";
     EXPECT_EQ(CThemedMenuBar::MODE_IDLE, bar.GetMode());
     EXPECT_EQ(-1, bar.GetHotItem());
 
@@ -342,6 +345,25 @@ TEST_F(BrisvaneTest, MenuBarTakesAltArrowsAndEscape)
     EXPECT_EQ(0, bar.GetHotItem());
     EXPECT_TRUE(Key(m_frame, focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001));
     EXPECT_EQ(-1, bar.GetHotItem());
+
+    // Right in a popup the mouse opened, nothing highlighted in it, moves on.
+    EXPECT_TRUE(WhileMenuOpen([&] { bar.TrackPopup(1); },
+                              [&](HWND popup) { PostMessageA(popup, WM_KEYDOWN, VK_RIGHT, 0x014D0001); }));
+    EXPECT_EQ(2, bar.GetCurrentItem());
+
+    // Alt+letter opens a menu and Alt's release goes to its loop: the first
+    // F10 afterwards still highlights the first item.
+    ASSERT_TRUE(m_frame->Menu().SetItemText(0, " &File-T ", MF_BYPOSITION));
+    const UINT letter = 'F';
+    EXPECT_TRUE(WhileMenuOpen(
+        [&] {
+            Key(m_frame, focus, WM_SYSKEYDOWN, VK_MENU, ALT_DOWN);
+            Key(m_frame, focus, WM_SYSKEYDOWN, letter, 0x20210001);
+        },
+        [&](HWND popup) { PostMessageA(popup, WM_SYSKEYUP, VK_MENU, ALT_UP); }));
+    EXPECT_TRUE(Key(m_frame, focus, WM_SYSKEYDOWN, VK_F10, 0x00440001));
+    EXPECT_TRUE(Key(m_frame, focus, WM_SYSKEYUP, VK_F10, (LPARAM)0xC0440001u));
+    EXPECT_EQ(0, bar.GetHotItem());
 }
 
 TEST_F(BrisvaneTest, MenuBarMouseMovesBetweenPopupsAndClosesOnItsOwnItem)
@@ -933,4 +955,19 @@ TEST_F(BrisvaneTest, CloseAfterCleaningEndsTheProgram)
     Pump();
     EXPECT_FALSE(g_app.m_pMainWnd);
     EXPECT_NE("<absent>", Get("Placement", "Left"));
+}
+
+TEST_F(BrisvaneTest, TheKeyboardIsInTheListAtStartAndAfterEachDialog)
+{
+    ASSERT_TRUE(StartApp());
+    HWND list = View()->m_hWnd;
+    EXPECT_EQ(list, GetFocus()) << "at start";
+    for (UINT command : {(UINT)ID_ABOUT, (UINT)ID_PREFERENCES}) {
+        {
+            CDialogCatcher close(IDCANCEL);
+            Command(command);
+            Pump();
+        }
+        EXPECT_EQ(list, GetFocus()) << command;
+    }
 }

@@ -316,3 +316,40 @@ TEST_F(CorvaletTest, ThePlacementComesBackAndAMinimisedWindowOpensNormal)
     GetPrivateProfileStringA("Placement", "Flag", "<absent>", value, sizeof(value), ini);
     EXPECT_STRNE(value, "<absent>");
 }
+
+TEST_F(CorvaletTest, TabWalksTheHeaderFormAndTheListAndADialogGivesTheFocusBack)
+{
+    StartApp();
+    HWND form = m_frame->GetForm()->m_hWnd, list = List()->m_hWnd;
+    HWND add = GetDlgItem(form, ID_ADD), name = GetDlgItem(form, IDC_PLUGIN_NAME);
+    EXPECT_EQ(add, GetFocus()) << "at start: the form's first control";
+
+    // The form's controls in their order (a disabled button is passed over),
+    // then the list, then round again.
+    std::vector<HWND> ring;
+    for (UINT id : {ID_ADD, ID_PROPERTIES, ID_DELETE, IDC_PLUGIN_NAME, IDC_PLUGIN_VERSION, IDC_PLUGIN_PROVIDER,
+                    IDC_PLUGIN_DESCRIPTION})
+        if (IsWindowEnabled(GetDlgItem(form, id)))
+            ring.push_back(GetDlgItem(form, id));
+    ring.push_back(list);
+    for (size_t i = 1; i <= ring.size(); ++i) {
+        MSG tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001};
+        EXPECT_TRUE(g_app.PreTranslateMessage(&tab));
+        EXPECT_EQ(ring[i % ring.size()], GetFocus()) << i;
+    }
+
+    const struct
+    {
+        HWND focus;
+        UINT command;
+    } dialogs[] = {{list, ID_ABOUT}, {name, ID_ADD}};
+    for (const auto& d : dialogs) {
+        SetFocus(d.focus);
+        {
+            pirt_test::CDialogCatcher close(IDCANCEL);
+            Command(d.command);
+            Pump();
+        }
+        EXPECT_EQ(d.focus, GetFocus()) << d.command;
+    }
+}

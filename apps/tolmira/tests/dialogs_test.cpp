@@ -419,3 +419,27 @@ TEST_F(TolmiraDialogsTest, PreferencesWriteTheirKeysAndALanguageChangeEndsThePro
     EXPECT_EQ("<absent>", RunValue("Pirt Tolmira"));
     EXPECT_TRUE(g_app.m_pMainWnd != nullptr);
 }
+
+TEST_F(TolmiraDialogsTest, TheKeyboardIsInTheListAtStartAfterADialogAndAfterASearchHit)
+{
+    Plugin("1.dorv", "Alpha", {"[Files]", "File0=C:\\T;Delete;a.txt"});
+    ASSERT_TRUE(StartApp());
+    HWND list = List().m_hWnd;
+    EXPECT_EQ(list, GetFocus()) << "at start";
+    {
+        CDialogCatcher close(IDCANCEL);
+        Command(ID_ABOUT);
+        Pump();
+    }
+    EXPECT_EQ(list, GetFocus()) << "after the about box";
+
+    Command(ID_SEARCH);
+    HWND dialog = m_frame->View()->SearchDialog()->m_hWnd;
+    SetFocus(GetDlgItem(dialog, IDC_SEARCH_TEXT));
+    SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, "alpha");
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FIND_NEXT, BN_CLICKED), 0);
+    Pump();
+    EXPECT_EQ(RowOf("Alpha"), List().GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_EQ(list, GetFocus()) << "after a search hit";
+    DestroyWindow(dialog);
+}

@@ -111,6 +111,11 @@ public:
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CCmdTarget* pHint);
     virtual void OnDraw(CDC* pDC);
 
+    // A form is a view whose child controls take the keyboard
+    // (WS_EX_CONTROLPARENT, set in PreCreateWindow): the focus given to it
+    // goes to its first tab stop, and Tab walks its controls (CFrameWnd).
+    BOOL IsForm() const { return m_hWnd && (GetExStyle() & WS_EX_CONTROLPARENT) != 0; }
+
     // Commands go to the view, then to its document.
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo);
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
@@ -121,6 +126,9 @@ public:
 
 protected:
     friend class CDocument;
+    static const AFX_MSGMAP* GetThisMessageMap();
+    const AFX_MSGMAP* GetMessageMap() const override;
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
     CDocument* m_pDocument;
 };
 

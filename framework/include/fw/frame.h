@@ -63,6 +63,8 @@ public:
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
     virtual void ActivateFrame(int nCmdShow = -1);
     virtual CView* GetActiveView() const { return m_pViewActive; }
+    // The frame routes commands to the view; when the keyboard is in the
+    // frame, it moves to the new view.
     virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
     virtual CWnd* GetMessageBar() { return nullptr; }
     virtual void SetMessageText(const char*) {}
@@ -90,6 +92,11 @@ protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     const AFX_MSGMAP* GetMessageMap() const override;
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // The focus given to the frame goes on to its active view.
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    // A frame that is left (for a dialog, a message box or another program)
+    // gives the focus back to the control that had it when it is activated.
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
     // ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR: show or hide that bar, checked
     // while it is visible.
@@ -102,6 +109,13 @@ protected:
     CString m_strTitle;
     UINT m_nIDResource;
     CString m_strToolTip; // the text handed to the last tool tip
+    HWND m_hWndFocus;     // the child that had the focus when the frame was left
+
+private:
+    // Tab and Shift+Tab across the panes of a frame that holds a form view:
+    // the form's controls, then the next pane. FALSE when the key is not one
+    // of them or the frame holds no form.
+    BOOL MoveTabFocus(const MSG* pMsg);
 };
 
 // Frame kinds that the programs do not create (multi-document frames and

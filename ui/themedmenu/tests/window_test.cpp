@@ -96,6 +96,13 @@ void ExpectHeld(const Held& before, const char* when)
     EXPECT_EQ(before.process.user, now.process.user) << when;
 }
 
+int g_hookTries = 0, g_hookFailuresTold = 0;
+HHOOK WINAPI RefuseHook(int, HOOKPROC, HINSTANCE, DWORD)
+{
+    ++g_hookTries;
+    return nullptr;
+}
+
 class WindowTest : public ::testing::Test
 {
 protected:
@@ -188,8 +195,39 @@ TEST_F(WindowTest, PopupsAreDecoratedAgainOnceTheHookResumes)
     CThemedMenu::SuspendMenuHook();
     CThemedMenu::SuspendMenuHook();
     EXPECT_FALSE(decorated());
-    CThemedMenu::ResumeMenuHook();
+    EXPECT_TRUE(CThemedMenu::ResumeMenuHook());
     EXPECT_TRUE(decorated());
+
+    // A hook that cannot be put back is tried again, the program told once,
+    // and the next popup of a themed window puts it back.
+    g_hookTries = g_hookFailuresTold = 0;
+    CThemedMenu::SetMenuHookFailureHandler([] { ++g_hookFailuresTold; });
+    g_pfnSetMenuHook = RefuseHook;
+    CThemedMenu::SuspendMenuHook();
+    EXPECT_FALSE(CThemedMenu::ResumeMenuHook());
+    EXPECT_FALSE(CThemedMenu::ResumeMenuHook());
+    EXPECT_GT(g_hookTries, 2);
+    EXPECT_EQ(1, g_hookFailuresTold);
+    g_pfnSetMenuHook = ::SetWindowsHookExA;
+    CThemedMenu::SetMenuHookFailureHandler(nullptr);
+    decorated(); // its window was made before it asked
+    EXPECT_TRUE(decorated());
+}
+
+// A changed display makes the kept drawing surface anew.
+TEST_F(WindowTest, TheKeptSurfaceIsMadeAnewWhenTheDisplayChanges)
+{
+    auto drawOnce = [&] {
+        CClientDC target(m_hWnd);
+        CRect area(0, 0, 300, 200);
+        CThemedMemDC mem(&area, &target);
+    };
+    drawOnce();
+    LONG kept = pirt_test::CountGuiObjects().gdi;
+    ::SendMessageA(m_hWnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_EQ(kept - 2, pirt_test::CountGuiObjects().gdi) << "its DC and bitmap are gone";
+    drawOnce();
+    EXPECT_EQ(kept, pirt_test::CountGuiObjects().gdi);
 }
 
 // The settings kept for the items of a popup are read again for the next
@@ -204,7 +242,7 @@ TEST_F(WindowTest, MenuSettingsAreReadAgainForEveryPopupAndAfterAChange)
     {
         bool popup; // else a settings change reaches the frame
         BOOL cues;
-    } steps[] = {{true, !original}, {false, original}, {true, !original}, {false, !original}};
+    } steps[] = {{true, !original}, {false, original}, {true, !original}, {false, original}};
     for (const auto& step : steps) {
         GetMenuSettings(); // kept from before the change
         setCues(step.cues);
