@@ -135,18 +135,16 @@ CPluginContent CCorvaletDoc::ReadContent(const char* path, BOOL bGerman)
         // empty value. A cut entry would name another target: it is kept
         // aside, as is one whose action the list has no row for.
         const CProfileSection values(path, section.name);
-        int reached = 0;
-        for (;; ++reached) {
+        const std::vector<CString> entries = ReadReachedEntries(values, section);
+        const int reached = (int)entries.size();
+        for (const CString& raw : entries) {
             CPluginEntry entry;
-            entry.raw = values.Value(PluginEntryKey(section, reached));
-            if (entry.raw.IsEmpty())
-                break;
-            if (ParsePluginEntry(section.section, entry.raw, entry) && !entry.tooLong) {
+            if (ParsePluginEntry(section.section, raw, entry) && !entry.tooLong) {
                 content.rows.push_back(PluginEntryRow(entry));
             } else {
                 CPluginKeptValue kept;
                 kept.section = section.name;
-                kept.value = entry.raw;
+                kept.value = raw;
                 content.kept.push_back(kept);
             }
         }
