@@ -83,6 +83,19 @@ const char kProfileBlanks[] = " \t\r\n\v\f\x1a";
 
 bool IsProfileBlank(wchar_t c) { return c < 0x80 && c != 0 && strchr(kProfileBlanks, (char)c) != nullptr; }
 
+// The form of a value that the profile reader gives back unchanged. It drops
+// blanks at either end and one pair of enclosing quotes: such a value goes
+// within one more pair of quotes, which the reader drops again.
+CString ReadBackForm(const CString& value)
+{
+    const int last = value.GetLength() - 1;
+    if (last < 0)
+        return value;
+    const bool blank = IsProfileBlank((unsigned char)value[0]) || IsProfileBlank((unsigned char)value[last]);
+    const bool quoted = last > 0 && (value[0] == '"' || value[0] == '\'') && value[last] == value[0];
+    return blank || quoted ? "\"" + value + "\"" : value;
+}
+
 // Writes one value into the temporary file; remembers the first failure.
 class CCheckedIniWriter
 {
@@ -93,7 +106,7 @@ public:
     {
         if (m_error != 0)
             return;
-        if (!::WritePrivateProfileStringA(section, key, OneLine(value), m_file))
+        if (!::WritePrivateProfileStringA(section, key, ReadBackForm(OneLine(value)), m_file))
             m_error = ::GetLastError() != 0 ? ::GetLastError() : ERROR_WRITE_FAULT;
     }
     DWORD Error() const { return m_error; }

@@ -251,5 +251,7 @@ struct CPluginWriteError
 // [Files], [Folders], [Registry] with every write checked, and replaces the
 // target in one move. 1 when written; 0 when refused or failed, with the
 // temporary file deleted and the old file as it was. error (may be null)
-// says why.
+// says why. A value that the reader would change (blanks at either end,
+// enclosing quotes) is written within one more pair of quotes, so that
+// every value reads back as it was given.
 int WritePluginFile(const char* path, const CPluginContent& content, CPluginWriteError* error);

@@ -414,6 +414,57 @@ TEST_F(CorvaletTest, WhatTheListCannotShowIsSavedBackWhereNoReaderRunsMore)
     EXPECT_EQ(FileText(path), text);
 }
 
+// A value the reader gives back with blanks at an end or within quotes reads
+// back the same after an open and a save, shown in the list or kept aside.
+TEST_F(CorvaletTest, OpenAndSaveLeaveEveryValueReadingAsBefore)
+{
+    const char* const values[] = {
+        "C:\\Data;DeleteMatch;tmp ",  " C:\\Data;DeleteMatch;tmp", "C:\\Data;DeleteMatch;tmp\t",
+        "\tC:\\Data;DeleteMatch;x",  "C:\\Data;DeleteMatch;tmp\v", "\vC:\\Data;DeleteMatch;x",
+        "C:\\Data;DeleteMatch;tmp\f", "C:\\Data;DeleteMatch;tmp\x1a", "\x1a" "C:\\Data;DeleteMatch;x",
+        "'C:\\Data;DeleteMatch;.tmp'", "\"C:\\Data;DeleteMatch;.tmp\"", "'C:\\a;DeleteMatch;b\"",
+        "C:\\Data;DeleteMatch;a;b,c\\d ",
+    };
+    const int count = (int)(sizeof(values) / sizeof(values[0]));
+    // Folders: rows of the list; Files: an unknown action, kept; Extra: kept.
+    const struct
+    {
+        const char* section;
+        const char* prefix;
+        const char* word; // the action word put in for the Files section
+    } sections[] = {{"Folders", "Folder", nullptr}, {"Files", "File", "Keep"}, {"Extra", "Key", nullptr}};
+    CString path = (*m_folder)("quoted.dorv"), text = "[General]\r\nName=q\r\n";
+    for (const auto& section : sections) {
+        text += CString("[") + section.section + "]\r\n";
+        for (int i = 0; i < count; ++i) {
+            CString value = values[i];
+            if (section.word)
+                value.Replace("DeleteMatch", section.word);
+            text.AppendFormat("%s%d=\"%s\"\r\n", section.prefix, i, (const char*)value);
+        }
+    }
+    WriteFileText(path, text);
+    auto readAll = [&]() {
+        std::vector<CString> read;
+        for (const auto& section : sections) {
+            const CProfileSection values(path, section.section);
+            for (int i = 0; i < count; ++i)
+                read.push_back(values.Value(CString(section.prefix) + std::to_string(i).c_str()));
+        }
+        return read;
+    };
+    const std::vector<CString> before = readAll();
+    ASSERT_EQ(before[0], values[0]); // the blank within quotes is read
+    StartApp();
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    EXPECT_EQ(List()->GetRowCount(), count);
+    m_frame->SendMessage(WM_PLUGIN_MODIFIED);
+    Doc()->OnFileSave();
+    const std::vector<CString> after = readAll();
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(after[i], before[i]) << sections[i / count].section << " " << i % count;
+}
+
 TEST_F(CorvaletTest, ALogoffWithChangesAsksAsClosingDoes)
 {
     CString path = (*m_folder)("session.dorv");
