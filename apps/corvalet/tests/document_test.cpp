@@ -2,6 +2,7 @@
 // what an open shows, and the New / Open / Save / Close flows with their
 // questions, answered from a script.
 #include "corvalet_fixture.h"
+#include "fw/handle.h"
 
 using namespace pirt_test;
 
@@ -412,6 +413,45 @@ TEST_F(CorvaletTest, WhatTheListCannotShowIsSavedBackWhereNoReaderRunsMore)
     m_frame->SendMessage(WM_PLUGIN_MODIFIED);
     Doc()->OnFileSave();
     EXPECT_EQ(FileText(path), text);
+}
+
+// A save over a file written elsewhere since the open asks first; No keeps
+// that file, and a save of an unchanged file asks nothing.
+TEST_F(CorvaletTest, SaveAsksBeforeReplacingAFileChangedSinceItWasOpened)
+{
+    CString path = (*m_folder)("changed.dorv");
+    WriteFileText(path, "[General]\r\nName=mine\r\n");
+    StartApp();
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    Form()->SetPlugInName("first");
+    Doc()->OnFileSave();
+    EXPECT_TRUE(m_asker.asked.empty());
+    EXPECT_EQ(ReadPluginGeneral(path, "Name"), "first");
+
+    // Another program writes the file; its time moves on by a whole second,
+    // past any coarse time stamp.
+    WriteFileText(path, "[General]\r\nName=theirs\r\n");
+    {
+        CHandle file(CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        FILETIME time;
+        GetFileTime(file, nullptr, nullptr, &time);
+        ULARGE_INTEGER t = {{time.dwLowDateTime, time.dwHighDateTime}};
+        t.QuadPart += 10000000;
+        time = {t.LowPart, t.HighPart};
+        SetFileTime(file, nullptr, nullptr, &time);
+    }
+    Form()->SetPlugInName("second");
+    m_asker.answers = {IDNO};
+    EXPECT_EQ(Doc()->SavePlugIn(FALSE), 0);
+    EXPECT_TRUE(m_asker.Showed("Holberin", "22900"));
+    EXPECT_EQ(ReadPluginGeneral(path, "Name"), "theirs");
+    m_asker.answers = {IDYES};
+    EXPECT_EQ(Doc()->SavePlugIn(FALSE), 1);
+    EXPECT_EQ(ReadPluginGeneral(path, "Name"), "second");
+    // Saved, the file is this document's again.
+    m_asker.asked.clear();
+    EXPECT_EQ(Doc()->SavePlugIn(FALSE), 1);
+    EXPECT_TRUE(m_asker.asked.empty());
 }
 
 // A value the reader gives back with blanks at an end or within quotes reads
