@@ -274,6 +274,7 @@ TEST_F(BrowserTest, DeleteRemovesTheSelectedValueByItsRealName)
     // the code page shows as "?".
     const std::wstring literal = Wide(GetLngString("Holberin", "22820"));
     const std::wstring names[] = {L"", literal, L"\x0416", L"?"};
+    int round = 0;
     for (const std::wstring& chosen : names) {
         for (const std::wstring& name : names)
             SetValueW(Path(), name, L"x");
@@ -283,15 +284,22 @@ TEST_F(BrowserTest, DeleteRemovesTheSelectedValueByItsRealName)
         ASSERT_GE(row, 0);
         list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
         m_asker.answers.push_back(IDYES);
-        // Another process adds a value above while the question is open.
+        // Another process adds a value above while the question is open (a
+        // new one each round: writing one again may change nothing).
+        CString added;
+        added.Format("0added%d", round++);
         m_asker.whileAsking = [&] {
-            RegAdd(Path(), "0added");
-            PumpFor(700);
+            const int fills = list.GetFillCount();
+            RegAdd(Path(), added);
+            EXPECT_TRUE(WaitForFill(list, fills));
         };
+        m_asker.captions.clear();
         list.DeleteSelectedValues();
+        ASSERT_EQ(m_asker.captions.size(), 1u);
+        EXPECT_EQ(m_asker.captions[0], AfxGetAppName());
         for (const std::wstring& name : names)
             EXPECT_EQ(HasValue(Path(), name), name != chosen) << list.GetItemCount();
-        EXPECT_TRUE(HasValue(Path(), L"0added"));
+        EXPECT_TRUE(HasValue(Path(), Wide(added)));
     }
 }
 
@@ -308,7 +316,7 @@ TEST_F(BrowserTest, TheEditedValueIsRenamedThoughAValueIsAddedAboveIt)
     // watcher reports it while the edit is open, and the edit box stays over
     // the edited value.
     RegAdd(Path(), "a");
-    PumpFor(700);
+    ASSERT_TRUE(WaitForFill(list, 0, true));
     EXPECT_EQ(list.GetItemText(row, 0), "m");
     SetWindowTextA(edit, "renamed");
     SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
@@ -377,10 +385,12 @@ TEST_F(BrowserTest, TheWatcherFollowsOtherProcessesAndOnlyTheShownKey)
     ASSERT_EQ(list.GetItemCount(), 1);
     int fills = list.GetFillCount();
     RegAdd(Path() + "\\shown", "v3");
-    PumpFor(700);
-    EXPECT_EQ(list.GetFillCount(), fills);
     RegAdd(Path() + "\\other", "w1");
-    EXPECT_TRUE(WaitForRows(list, 2, 2000));
+    // The shown key's report comes after the write made first: a report of
+    // the first key would have come with it.
+    EXPECT_TRUE(WaitForRows(list, 2, 15000));
+    PumpFor(50);
+    EXPECT_EQ(list.GetFillCount(), fills + 1);
 }
 
 // OK hands over the selection as it is at that moment, after F5, a rename or

@@ -10,6 +10,18 @@ namespace {
 
 size_t Where(const std::string& text, const char* part) { return text.find(part); }
 
+// Puts the current folder back however the test ends, a failed assertion
+// among the ways.
+class CCurrentFolderRestorer
+{
+public:
+    CCurrentFolderRestorer() { GetCurrentDirectoryA(MAX_PATH, m_folder); }
+    ~CCurrentFolderRestorer() { SetCurrentDirectoryA(m_folder); }
+
+private:
+    char m_folder[MAX_PATH];
+};
+
 } // namespace
 
 TEST_F(CorvaletTest, RowsBecomeNumberedEntriesAndSectionsKeepTheirOrder)
@@ -282,8 +294,7 @@ TEST_F(CorvaletTest, ACommandLineNameIsTheFileOfTheStartFolderForReadAndSave)
     CString start = m_folder->MakeFolder("start"), other = m_folder->MakeFolder("other");
     WriteFileText(start + "\\x.dorv", "[General]\r\nName=here\r\n");
     WriteFileText(other + "\\x.dorv", "[General]\r\nName=elsewhere\r\n");
-    char before[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, before);
+    CCurrentFolderRestorer restorer;
     StartApp();
     SetCurrentDirectoryA(start);
     CCommandLineInfo info;
@@ -299,7 +310,6 @@ TEST_F(CorvaletTest, ACommandLineNameIsTheFileOfTheStartFolderForReadAndSave)
     ASSERT_NE(g_app.OpenDocumentFile("x.dorv"), nullptr);
     EXPECT_EQ(Form()->GetPlugInName(), "elsewhere");
     EXPECT_EQ(Doc()->m_strPlugInPath, other + "\\x.dorv");
-    SetCurrentDirectoryA(before);
     EXPECT_EQ(ReadPluginGeneral(start + "\\x.dorv", "Name"), "changed");
     EXPECT_EQ(m_asker.fileDialogs, 0);
 }
