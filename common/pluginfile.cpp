@@ -4,6 +4,7 @@
 #include "pathlayer.h"
 #include "services.h"
 #include <shlobj.h>
+#include <cwchar>
 
 namespace {
 
@@ -76,6 +77,25 @@ CString FolderOf(const char* path)
     return CString(full, (int)(name - full));
 }
 
+// What the profile functions take for a blank around a key or a value: white
+// space and Ctrl+Z.
+const char kProfileBlanks[] = " \t\r\n\v\f\x1a";
+
+bool IsProfileBlank(wchar_t c) { return c < 0x80 && c != 0 && strchr(kProfileBlanks, (char)c) != nullptr; }
+
+// The form of a value that the profile reader gives back unchanged. It drops
+// blanks at either end and one pair of enclosing quotes: such a value goes
+// within one more pair of quotes, which the reader drops again.
+CString ReadBackForm(const CString& value)
+{
+    const int last = value.GetLength() - 1;
+    if (last < 0)
+        return value;
+    const bool blank = IsProfileBlank((unsigned char)value[0]) || IsProfileBlank((unsigned char)value[last]);
+    const bool quoted = last > 0 && (value[0] == '"' || value[0] == '\'') && value[last] == value[0];
+    return blank || quoted ? "\"" + value + "\"" : value;
+}
+
 // Writes one value into the temporary file; remembers the first failure.
 class CCheckedIniWriter
 {
@@ -86,7 +106,7 @@ public:
     {
         if (m_error != 0)
             return;
-        if (!::WritePrivateProfileStringA(section, key, OneLine(value), m_file))
+        if (!::WritePrivateProfileStringA(section, key, ReadBackForm(OneLine(value)), m_file))
             m_error = ::GetLastError() != 0 ? ::GetLastError() : ERROR_WRITE_FAULT;
     }
     DWORD Error() const { return m_error; }
@@ -159,26 +179,49 @@ CString ReadPluginValue(const char* pluginFile, const char* section, const char*
 namespace {
 
 // Blanks around the text, then one pair of enclosing quotes, as the profile
-// functions drop them from a value.
-CString AsProfileValue(CString value)
+// functions drop them from a value; in UTF-16, as they do it before the
+// value is turned into ANSI (where a typographic quote may become a plain one).
+CString AsProfileValue(const wchar_t* text)
 {
-    value.Trim(" \t\r\n\v\f");
-    const int last = value.GetLength() - 1;
-    if (last > 0 && (value[0] == '"' || value[0] == '\'') && value[last] == value[0])
-        value = value.Mid(1, last - 1);
-    return value;
+    const wchar_t* end = text + wcslen(text);
+    while (text < end && IsProfileBlank(*text))
+        ++text;
+    while (end > text && IsProfileBlank(end[-1]))
+        --end;
+    if (end - text >= 2 && (*text == L'"' || *text == L'\'') && end[-1] == *text) {
+        ++text;
+        --end;
+    }
+    return NarrowToAnsi(text, (int)(end - text));
+}
+
+bool IsAscii(const wchar_t* text, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        if (text[i] >= 0x80)
+            return false;
+    return true;
+}
+
+bool IsAscii(const char* text)
+{
+    for (; *text != '\0'; ++text)
+        if ((unsigned char)*text >= 0x80)
+            return false;
+    return true;
 }
 
 } // namespace
 
 CProfileSection::CProfileSection(const char* file, const char* section)
-    : m_file(file), m_section(section), m_whole(false)
+    : m_file(file), m_section(section), m_whole(false), m_asciiKeys(true)
 {
     // A list that fills the buffer (size - 2) may have been cut.
-    std::vector<char> buffer;
+    const std::wstring wideFile = WidenAnsi(file), wideSection = WidenAnsi(section);
+    std::vector<wchar_t> buffer;
     for (DWORD size = 16 * kReadBuffer; size <= 1024 * kReadBuffer; size *= 4) {
-        buffer.assign(size, '\0');
-        const DWORD n = ::GetPrivateProfileSectionA(section, buffer.data(), size, file);
+        buffer.assign(size, L'\0');
+        const DWORD n = ::GetPrivateProfileSectionW(wideSection.c_str(), buffer.data(), size, wideFile.c_str());
         if (n + 2 < size) {
             m_whole = true;
             break;
@@ -186,23 +229,43 @@ CProfileSection::CProfileSection(const char* file, const char* section)
     }
     if (!m_whole)
         return;
-    for (const char* line = buffer.data(); *line != '\0'; line += strlen(line) + 1) {
-        // A line without "=" holds no value: the key reads as missing.
-        const char* equals = strchr(line, '=');
-        if (equals == nullptr)
+    for (const wchar_t* line = buffer.data(); *line != L'\0'; line += wcslen(line) + 1) {
+        const wchar_t* equals = wcschr(line, L'=');
+        const size_t keyLength = equals != nullptr ? (size_t)(equals - line) : wcslen(line);
+        if (!IsAscii(line, keyLength)) {
+            m_asciiKeys = false;
             continue;
-        CString key(line, (int)(equals - line));
-        key.Trim(" \t\r\n\v\f");
-        m_values.insert(std::make_pair(key.MakeLower(), AsProfileValue(equals + 1)));
+        }
+        CString key = NarrowToAnsi(line, (int)keyLength);
+        key.Trim(kProfileBlanks);
+        Found found;
+        // A line without "=" still is its key's first line.
+        found.ask = equals == nullptr;
+        if (equals != nullptr)
+            found.value = AsProfileValue(equals + 1);
+        m_values.insert(std::make_pair(key.MakeLower(), found));
     }
 }
 
 CString CProfileSection::Value(const char* key, const char* defaultValue) const
 {
-    if (!m_whole)
+    if (!m_whole || !m_asciiKeys || !IsAscii(key))
         return ReadPluginValue(m_file, m_section, key, defaultValue);
     auto found = m_values.find(CString(key).MakeLower());
-    return found != m_values.end() ? found->second : CString(defaultValue);
+    if (found == m_values.end())
+        return CString(defaultValue);
+    return found->second.ask ? ReadPluginValue(m_file, m_section, key, defaultValue) : found->second.value;
+}
+
+std::vector<CString> ReadReachedEntries(const CProfileSection& values, const PluginSectionInfo& section)
+{
+    std::vector<CString> reached;
+    for (int number = 0;; ++number) {
+        CString raw = values.Value(KeyName(section.keyPrefix, number));
+        if (raw.IsEmpty())
+            return reached;
+        reached.push_back(raw);
+    }
 }
 
 int ParsePluginEntry(PluginSection section, const CString& raw, CPluginEntry& entry)
@@ -219,14 +282,11 @@ std::vector<CPluginEntry> ReadPluginEntries(const char* pluginFile)
 {
     std::vector<CPluginEntry> entries;
     for (const PluginSectionInfo& section : kSections) {
-        const CProfileSection values(pluginFile, section.name);
-        for (int number = 0;; ++number) {
-            CString raw = values.Value(KeyName(section.keyPrefix, number));
-            if (raw.IsEmpty())
-                break;
+        const std::vector<CString> reached = ReadReachedEntries(CProfileSection(pluginFile, section.name), section);
+        for (size_t number = 0; number < reached.size(); ++number) {
             CPluginEntry entry;
-            entry.number = number;
-            if (ParsePluginEntry(section.section, raw, entry))
+            entry.number = (int)number;
+            if (ParsePluginEntry(section.section, reached[number], entry))
                 entries.push_back(entry);
         }
     }

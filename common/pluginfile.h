@@ -108,10 +108,14 @@ inline CString ReadPluginGeneral(const char* pluginFile, const char* key, const 
 }
 
 // One section of a profile file, read in one call. Looking a key up in it
-// gives what GetPrivateProfileString gives (the first key of that name,
-// blanks around the value and one pair of enclosing quotes dropped) without
-// reading the file again for every key. A section too large to read whole
-// is looked up key by key.
+// gives exactly what GetPrivateProfileString gives for that key alone (the
+// first line of that key, a line without "=" among them; blanks around the
+// value and one pair of enclosing quotes dropped) without reading the file
+// again for every key. The section is read in UTF-16, so a key of a Unicode
+// file is never taken for the ANSI look-alike it would turn into; a key the
+// one-call reading cannot answer for certain (a key line without "=", a key
+// outside ASCII, whose case the profile function folds its own way) and a
+// section too large to read whole are asked of the profile function.
 class CProfileSection
 {
 public:
@@ -119,11 +123,21 @@ public:
     CString Value(const char* key, const char* defaultValue = "") const;
 
 private:
+    struct Found
+    {
+        CString value;
+        bool ask; // the profile function answers this key itself
+    };
     CString m_file;
     CString m_section;
     bool m_whole;
-    std::map<CString, CString> m_values; // key in lower case: its first value
+    bool m_asciiKeys; // every key of the section is ASCII
+    std::map<CString, Found> m_values; // key in lower case: its first line
 };
+
+// The values of a section's entries that a reader reaches: key 0 up to the
+// first missing or empty value, in key order.
+std::vector<CString> ReadReachedEntries(const CProfileSection& values, const PluginSectionInfo& section);
 
 // Every entry of the plug-in, all read before any of them is used: Files,
 // then Folders, then Registry; within a section from key 0 up to the first
@@ -237,5 +251,7 @@ struct CPluginWriteError
 // [Files], [Folders], [Registry] with every write checked, and replaces the
 // target in one move. 1 when written; 0 when refused or failed, with the
 // temporary file deleted and the old file as it was. error (may be null)
-// says why.
+// says why. A value that the reader would change (blanks at either end,
+// enclosing quotes) is written within one more pair of quotes, so that
+// every value reads back as it was given.
 int WritePluginFile(const char* path, const CPluginContent& content, CPluginWriteError* error);

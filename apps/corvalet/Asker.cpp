@@ -45,5 +45,7 @@ BOOL CAsker::ChooseSaveFile(HWND owner, const CString& filter, const CString& fo
 
 int AskLng(HWND owner, const char* section, const char* key, UINT type, const CString& caption)
 {
-    return GetAsker().Ask(owner, GetLngString(section, key, "not found"), caption, type);
+    // Without a caption a message box says "Error", even over a question.
+    return GetAsker().Ask(owner, GetLngString(section, key, "not found"),
+                          caption.IsEmpty() ? CString(AfxGetAppName()) : caption, type);
 }

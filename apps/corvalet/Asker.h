@@ -22,5 +22,6 @@ CAsker& GetAsker();
 // Sets the asker; NULL goes back to the real dialogs.
 void SetAsker(CAsker* asker);
 
-// A language text shown in a message box through the asker.
+// A language text shown in a message box through the asker, captioned with
+// the program's name unless another caption is given.
 int AskLng(HWND owner, const char* section, const char* key, UINT type, const CString& caption = CString());

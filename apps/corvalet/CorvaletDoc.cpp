@@ -43,6 +43,15 @@ int EntryNumber(const CString& key, const char* prefix)
     return atoi(digits);
 }
 
+// The last-write time of a file; 0 when it cannot be read.
+ULONGLONG LastWriteTime(const char* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return 0;
+    return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
 bool IsEntrySection(const CString& name)
 {
     if (name.CompareNoCase("General") == 0)
@@ -55,7 +64,7 @@ bool IsEntrySection(const CString& name)
 
 } // namespace
 
-CCorvaletDoc::CCorvaletDoc() : m_bOpenedByFramework(FALSE), m_bFileRead(FALSE) {}
+CCorvaletDoc::CCorvaletDoc() : m_bOpenedByFramework(FALSE), m_bFileRead(FALSE), m_openedWriteTime(0) {}
 
 CCorvaletDoc::~CCorvaletDoc() {}
 
@@ -135,18 +144,16 @@ CPluginContent CCorvaletDoc::ReadContent(const char* path, BOOL bGerman)
         // empty value. A cut entry would name another target: it is kept
         // aside, as is one whose action the list has no row for.
         const CProfileSection values(path, section.name);
-        int reached = 0;
-        for (;; ++reached) {
+        const std::vector<CString> entries = ReadReachedEntries(values, section);
+        const int reached = (int)entries.size();
+        for (const CString& raw : entries) {
             CPluginEntry entry;
-            entry.raw = values.Value(PluginEntryKey(section, reached));
-            if (entry.raw.IsEmpty())
-                break;
-            if (ParsePluginEntry(section.section, entry.raw, entry) && !entry.tooLong) {
+            if (ParsePluginEntry(section.section, raw, entry) && !entry.tooLong) {
                 content.rows.push_back(PluginEntryRow(entry));
             } else {
                 CPluginKeptValue kept;
                 kept.section = section.name;
-                kept.value = entry.raw;
+                kept.value = raw;
                 content.kept.push_back(kept);
             }
         }
@@ -211,6 +218,14 @@ int CCorvaletDoc::SavePlugIn(BOOL bAskForFile)
         if (!GetAsker().ChooseSaveFile(OwnerWindow(), GetLngString("General", "40120"), GetPlugInFolder(), path))
             return 0;
     }
+    // Another builder or an editor may have written the file since it was
+    // read: replacing it would lose that without a word.
+    const ULONGLONG writeTime = LastWriteTime(path);
+    if (m_openedWriteTime != 0 && writeTime != 0 && writeTime != m_openedWriteTime &&
+        path.CompareNoCase(m_strPlugInPath) == 0 &&
+        GetAsker().Ask(OwnerWindow(), GetLngString("Holberin", "22900", "not found") + "\n\n" + path,
+                       AfxGetAppName(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return 0;
     CPluginContent content = CollectContent();
     CPluginWriteError error;
     if (!WritePluginFile(path, content, &error)) {
@@ -229,6 +244,7 @@ int CCorvaletDoc::SavePlugIn(BOOL bAskForFile)
         return 0;
     }
     m_strPlugInPath = path;
+    m_openedWriteTime = LastWriteTime(path);
     AfxGetApp()->AddToRecentFileList(path);
     if (CMainFrame* frame = GetFrame())
         frame->SetModified(FALSE);
@@ -267,6 +283,8 @@ BOOL CCorvaletDoc::OpenPlugIn(const char* pszPath)
         return FALSE;
     }
     path = absolute;
+    // Taken before the read: a change made while it reads is one since.
+    m_openedWriteTime = LastWriteTime(path);
     ShowContent(ReadContent(path, IsGermanChosen()));
     m_strPlugInPath = path;
     AfxGetApp()->AddToRecentFileList(path);
@@ -293,6 +311,7 @@ void CCorvaletDoc::OnFileNew()
     ShowContent(empty);
     // A new plug-in has no file yet: the next Save asks for one.
     m_strPlugInPath.Empty();
+    m_openedWriteTime = 0;
     if (CMainFrame* frame = GetFrame()) {
         if (CCorvaletView* form = GetForm())
             form->SendMessage(WM_PLUGIN_CLEAR);

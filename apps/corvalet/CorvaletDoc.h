@@ -31,10 +31,14 @@ public:
     // after a gap; other keys and sections): kept so that a save writes it
     // back as it was.
     std::vector<CPluginKeptValue> m_kept;
+    // Last-write time of m_strPlugInPath when it was opened or saved (0 when
+    // none): a save asks before it replaces a file changed since.
+    ULONGLONG m_openedWriteTime;
 
     // Writes the plug-in, asking for a file when bAskForFile is set or the
     // document is untitled. 1 when written; 0 when the dialog was cancelled,
-    // a row was refused or the write failed (the old file then stays as it
+    // the user kept a file changed on disk since it was opened, a row was
+    // refused or the write failed (the old file then stays as it
     // was, the document stays modified, and a message says why).
     int SavePlugIn(BOOL bAskForFile);
     // Asks to save changes, then reads pszPath, or the file the open dialog

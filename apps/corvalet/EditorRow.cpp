@@ -11,7 +11,8 @@ CEditorResult Message(const char* section, const char* key)
     return r;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// What the profile reader drops around a value: white space and Ctrl+Z.
+bool IsBlank(char c) { return c != '\0' && strchr(" \t\r\n\v\f\x1a", c) != nullptr; }
 
 bool HasOuterBlank(const CString& text)
 {

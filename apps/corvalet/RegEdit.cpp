@@ -58,6 +58,28 @@ bool IsStringType(DWORD type)
 
 const char* kSecurityKey = "HKEY_LOCAL_MACHINE\\SECURITY\\";
 
+// The ANSI form of a registry name when the code page carries it exactly: no
+// best-fit look-alike ("Wlodek" for "W\x0142odek") or "?", which may name
+// another key or value. FALSE otherwise.
+BOOL ExactAnsiName(const wchar_t* name, int length, CString& narrow)
+{
+    narrow.Empty();
+    if (length == 0)
+        return TRUE;
+    // A UTF-8 code page takes no default-character flag: the round trip decides.
+    BOOL usedDefault = FALSE;
+    BOOL* used = ::GetACP() == CP_UTF8 ? nullptr : &usedDefault;
+    const DWORD flags = used ? WC_NO_BEST_FIT_CHARS : 0;
+    const int n = ::WideCharToMultiByte(CP_ACP, flags, name, length, nullptr, 0, nullptr, used);
+    if (n <= 0 || usedDefault)
+        return FALSE;
+    ::WideCharToMultiByte(CP_ACP, flags, name, length, narrow.GetBuffer(n), n, nullptr, used);
+    narrow.ReleaseBuffer(n);
+    std::wstring back((size_t)n, L'\0');
+    const int m = ::MultiByteToWideChar(CP_ACP, 0, narrow, n, &back[0], n);
+    return !usedDefault && m == length && back.compare(0, (size_t)m, name, (size_t)length) == 0;
+}
+
 // The type column and image of a type: its data is not formatted.
 CRegValueText TypeText(DWORD type)
 {
@@ -504,7 +526,7 @@ BOOL CRegEdit::OnInitDialog()
     return TRUE;
 }
 
-int CRegEdit::AddNode(int parent, const CString& name, HKEY root)
+int CRegEdit::AddNode(int parent, const CString& name, HKEY root, bool exact)
 {
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent >= 0 ? m_keys[parent].item : TVI_ROOT;
@@ -519,7 +541,7 @@ int CRegEdit::AddNode(int parent, const CString& name, HKEY root)
     if (!item)
         return -1;
     int index = (int)m_keys.size();
-    m_keys.push_back(KeyNode{name, root, parent, -1, -1, -1, item, false});
+    m_keys.push_back(KeyNode{name, root, parent, -1, -1, -1, item, false, exact});
     if (parent >= 0) {
         KeyNode& p = m_keys[parent];
         if (p.lastChild < 0)
@@ -533,13 +555,16 @@ int CRegEdit::AddNode(int parent, const CString& name, HKEY root)
 
 void CRegEdit::AddSubkeys(int node, HKEY key)
 {
-    char name[260];
+    // Read in UTF-16, so that a name the code page cannot carry is known as one.
+    wchar_t name[260];
     for (DWORD i = 0;; ++i) {
-        DWORD length = sizeof(name);
-        if (::RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        DWORD length = sizeof(name) / sizeof(name[0]);
+        if (::RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
+        CString narrow;
+        const bool exact = ExactAnsiName(name, (int)length, narrow) != FALSE;
         if (length > 0)
-            AddNode(node, CString(name, (int)length), nullptr);
+            AddNode(node, exact ? narrow : NarrowToAnsi(name, (int)length), nullptr, exact);
     }
 }
 
@@ -566,6 +591,14 @@ CString CRegEdit::ItemPath(HTREEITEM hItem, HKEY* pRoot) const
     return path;
 }
 
+bool CRegEdit::IsNodeExact(int node) const
+{
+    for (; node >= 0; node = m_keys[node].parent)
+        if (!m_keys[node].exact)
+            return false;
+    return true;
+}
+
 CString CRegEdit::SelectedKeyText() const
 {
     int node = NodeOf(m_tree.GetSelectedItem()), top = -1;
@@ -588,9 +621,10 @@ void CRegEdit::PopulateChildren(HTREEITEM hItem)
         return;
     m_tree.SetRedraw(FALSE);
     for (int child = m_keys[node].firstChild; child >= 0; child = m_keys[child].next) {
-        // Opened below the parent's open key: the registry walks no path again.
+        // Opened below the parent's open key: the registry walks no path
+        // again. A look-alike name would open another key.
         CRegKeyHandle subkey;
-        if (::RegOpenKeyExA(key, m_keys[child].name, 0, KEY_ENUMERATE_SUB_KEYS, subkey.Receive()) == ERROR_SUCCESS)
+        if (m_keys[child].exact && ::RegOpenKeyExA(key, m_keys[child].name, 0, KEY_ENUMERATE_SUB_KEYS, subkey.Receive()) == ERROR_SUCCESS)
             AddSubkeys(child, subkey);
     }
     m_tree.SetRedraw(TRUE);
@@ -614,8 +648,9 @@ void CRegEdit::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     CString full = SelectedKeyText();
     m_fullKey.SetText(full);
-    // The security database is never read.
-    if (full == kSecurityKey)
+    // The security database is never read, nor another key under a
+    // look-alike name.
+    if (full == kSecurityKey || !IsNodeExact(NodeOf(tv->itemNew.hItem)))
         m_values.SelectKey(nullptr, CString());
     else
         m_values.SelectKey(root, path);
@@ -636,15 +671,37 @@ void CRegEdit::OnValueChanged(NMHDR* pNMHDR, LRESULT* pResult)
     m_fullKey.SetText(key + NarrowToAnsi(name.c_str(), (int)name.size()));
 }
 
-void CRegEdit::OnOK()
+BOOL CRegEdit::SelectedPath(CString& path)
 {
-    int row = m_values.GetNextItem(-1, LVNI_SELECTED);
-    if (row >= 0 && m_values.GetValueName(row).find(L'\\') != std::wstring::npos) {
+    // Built from the selection at this moment: the full-key line follows
+    // only selection changes, and a refill, F5, a rename or a delete leave it
+    // naming what is gone.
+    path.Empty();
+    const int node = NodeOf(m_tree.GetSelectedItem());
+    if (node < 0)
+        return TRUE;
+    const int row = m_values.GetNextItem(-1, LVNI_SELECTED);
+    const std::wstring name = row >= 0 ? m_values.GetValueName(row) : std::wstring();
+    if (name.find(L'\\') != std::wstring::npos) {
         // The entry would name another value (the name is cut at its "\").
         AskLng(m_hWnd, "Holberin", "22810", MB_OK | MB_ICONEXCLAMATION);
-        return;
+        return FALSE;
     }
-    m_strFullKey = m_fullKey.GetText();
+    CString narrow;
+    if (!IsNodeExact(node) || !ExactAnsiName(name.c_str(), (int)name.size(), narrow)) {
+        AskLng(m_hWnd, "Holberin", "22910", MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    path = SelectedKeyText() + narrow;
+    return TRUE;
+}
+
+void CRegEdit::OnOK()
+{
+    CString path;
+    if (!SelectedPath(path))
+        return;
+    m_strFullKey = path;
     m_values.StopWatcher();
     EndDialog(IDOK);
 }

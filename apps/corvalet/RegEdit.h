@@ -53,8 +53,10 @@ public:
     const CString& GetPath() const { return m_strPath; }
     // The watcher thread's handle, NULL when none runs (for the tests).
     HANDLE GetWatcherThread() const { return m_pWatcher ? m_pWatcher->m_hThread : nullptr; }
-    // How often the list was filled (for the tests).
+    // How often the list was filled, and whether a fill waits for a label
+    // edit's end (for the tests).
     int GetFillCount() const { return m_nFills; }
+    BOOL IsFillWaiting() const { return m_bFillWaiting; }
     // Ends the watcher and waits for its thread.
     void StopWatcher();
 
@@ -120,6 +122,11 @@ public:
 
     // The chosen key (ending in "\") or value path after OK.
     CString m_strFullKey;
+    // The path of what is selected now: the tree's key, and the list's value
+    // when one is selected; "" when no key is. FALSE, after a message, for a
+    // name that an entry cannot carry ("\" in a value's name, characters
+    // outside the ANSI code page).
+    BOOL SelectedPath(CString& path);
 
     CTreeCtrl& Tree() { return m_tree; }
     CRegistryListCtrl& Values() { return m_values; }
@@ -143,8 +150,9 @@ protected:
         int firstChild, lastChild, next; // -1 for none
         HTREEITEM item;
         bool childrenFilled; // each child has its subkeys below it
+        bool exact;          // name is the key's real name, not an ANSI look-alike
     };
-    int AddNode(int parent, const CString& name, HKEY root);
+    int AddNode(int parent, const CString& name, HKEY root, bool exact = true);
     // Adds the subkeys of an open key below its node.
     void AddSubkeys(int node, HKEY key);
     // The path of a node below its root, and the top-level node it is under.
@@ -152,6 +160,8 @@ protected:
     int NodeOf(HTREEITEM hItem) const;
     // "ROOT\" and the path of the selected key; "" when none is selected.
     CString SelectedKeyText() const;
+    // The node and every key above it have their real names.
+    bool IsNodeExact(int node) const;
 
     afx_msg void OnItemExpanding(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);

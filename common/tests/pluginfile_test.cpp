@@ -112,14 +112,32 @@ TEST(PluginFormat, ASectionReadOnceGivesWhatEachKeyReadAloneGives)
         "\xEF\xBB\xBF[Files]\r\nFile0=bom\r\n",
         "[Files]\r\nFile0=" + huge + "\r\nFile1=after\r\n",
         "File0=outside\r\n[Files]\r\n",
+        // A key line without "=" is its key's first line, the later one unread.
+        "[Files]\r\nFile0\r\nFile0=C:\\Data;DeleteAll;*.*\r\n  File1  \r\nfile1=b\r\nFile2=c\r\nFILE2\r\n",
+        "[Files]\r\nFile0=\x1a x \x1a\r\nFile1=\"\x1a\"\r\n",
+    };
+    // UTF-16 files (with BOM): look-alike keys (full-width, dotless i) are
+    // other keys to the profile function, though they turn into plain ANSI.
+    const std::wstring wideCases[] = {
+        L"[Files]\r\n\xFF26\xFF49\xFF4C\xFF45\xFF10=C:\\wide;Delete;x\r\nFile0=C:\\plain;Delete;x\r\n",
+        L"[Files]\r\nF\x0131le1=C:\\dotless;Delete;x\r\nFile1=C:\\plain;Delete;x\r\n",
+        L"[Files]\r\nFile0=\x201C\x043Dq\x201D\r\nFile1=' \xFF41 '\r\nFile2\r\nFile2=x\r\n",
     };
     const char* const keys[] = {"File0", "File1", "File2", "File3", "File4", "File5", "file0", "Missing"};
-    for (const std::string& text : cases) {
-        WriteFileText(file, text.c_str());
+    auto compare = [&](const std::string& what) {
         const CProfileSection section(file, "Files");
         for (const char* key : keys)
             EXPECT_STREQ(ReadPluginValue(file, "Files", key, "default"), section.Value(key, "default"))
-                << key << " in " << text.substr(0, 60);
+                << key << " in " << what.substr(0, 60);
+    };
+    for (const std::string& text : cases) {
+        WriteFileText(file, text.c_str());
+        compare(text);
+    }
+    for (const std::wstring& text : wideCases) {
+        const std::wstring bytes = L"\xFEFF" + text;
+        WriteFileBytes(file, bytes.data(), bytes.size() * sizeof(wchar_t));
+        compare(std::string(NarrowToAnsi(text.c_str(), (int)text.size())));
     }
     EXPECT_STREQ("dflt", CProfileSection(folder("missing.dorv"), "Files").Value("File0", "dflt"));
 }

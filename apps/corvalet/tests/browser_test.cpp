@@ -108,6 +108,17 @@ bool WaitForRows(CRegistryListCtrl& list, int rows, DWORD ms)
     return list.GetItemCount() == rows;
 }
 
+// Pumps until the list was filled again after fills fills (or, with waiting,
+// a fill waits for a label edit's end): the watcher's report arrived.
+bool WaitForFill(CRegistryListCtrl& list, int fills, bool waiting = false)
+{
+    DWORD start = GetTickCount();
+    auto arrived = [&] { return waiting ? list.IsFillWaiting() != FALSE : list.GetFillCount() > fills; };
+    while (!arrived() && GetTickCount() - start < 15000)
+        PumpFor(20);
+    return arrived();
+}
+
 class BrowserTest : public CorvaletTest
 {
 protected:
@@ -127,6 +138,22 @@ protected:
         CorvaletTest::TearDown();
     }
     void Show(const CString& path) { m_browser.Values().SelectKey(HKEY_CURRENT_USER, path + "\\"); }
+    // The tree item of a key below HKEY_CURRENT_USER, expanded to on the way.
+    HTREEITEM ExpandTo(const CString& path)
+    {
+        CTreeCtrl& tree = m_browser.Tree();
+        HTREEITEM item = tree.GetNextSiblingItem(tree.GetRootItem());
+        for (CString rest = path; item && !rest.IsEmpty();) {
+            CString part = rest.SpanExcluding("\\");
+            rest = rest.Mid(part.GetLength() + 1);
+            tree.Expand(item, TVE_EXPAND);
+            HTREEITEM child = tree.GetChildItem(item);
+            while (child && tree.GetItemText(child).CompareNoCase(part) != 0)
+                child = tree.GetNextSiblingItem(child);
+            item = child;
+        }
+        return item;
+    }
     CString Path() const { return m_key->Path(); }
 
     std::unique_ptr<CScratchRegKey> m_key;
@@ -247,6 +274,7 @@ TEST_F(BrowserTest, DeleteRemovesTheSelectedValueByItsRealName)
     // the code page shows as "?".
     const std::wstring literal = Wide(GetLngString("Holberin", "22820"));
     const std::wstring names[] = {L"", literal, L"\x0416", L"?"};
+    int round = 0;
     for (const std::wstring& chosen : names) {
         for (const std::wstring& name : names)
             SetValueW(Path(), name, L"x");
@@ -256,15 +284,22 @@ TEST_F(BrowserTest, DeleteRemovesTheSelectedValueByItsRealName)
         ASSERT_GE(row, 0);
         list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
         m_asker.answers.push_back(IDYES);
-        // Another process adds a value above while the question is open.
+        // Another process adds a value above while the question is open (a
+        // new one each round: writing one again may change nothing).
+        CString added;
+        added.Format("0added%d", round++);
         m_asker.whileAsking = [&] {
-            RegAdd(Path(), "0added");
-            PumpFor(700);
+            const int fills = list.GetFillCount();
+            RegAdd(Path(), added);
+            EXPECT_TRUE(WaitForFill(list, fills));
         };
+        m_asker.captions.clear();
         list.DeleteSelectedValues();
+        ASSERT_EQ(m_asker.captions.size(), 1u);
+        EXPECT_EQ(m_asker.captions[0], AfxGetAppName());
         for (const std::wstring& name : names)
             EXPECT_EQ(HasValue(Path(), name), name != chosen) << list.GetItemCount();
-        EXPECT_TRUE(HasValue(Path(), L"0added"));
+        EXPECT_TRUE(HasValue(Path(), Wide(added)));
     }
 }
 
@@ -281,7 +316,7 @@ TEST_F(BrowserTest, TheEditedValueIsRenamedThoughAValueIsAddedAboveIt)
     // watcher reports it while the edit is open, and the edit box stays over
     // the edited value.
     RegAdd(Path(), "a");
-    PumpFor(700);
+    ASSERT_TRUE(WaitForFill(list, 0, true));
     EXPECT_EQ(list.GetItemText(row, 0), "m");
     SetWindowTextA(edit, "renamed");
     SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
@@ -308,17 +343,8 @@ TEST_F(BrowserTest, ExpandingAgainAddsNothing)
               ERROR_SUCCESS);
     RegCloseKey(key);
     CTreeCtrl& tree = m_browser.Tree();
-    // Walk HKEY_CURRENT_USER\Software\PirtTests\corvalet, expanding on the way.
-    HTREEITEM item = tree.GetNextSiblingItem(tree.GetRootItem());
-    const char* parts[] = {"Software", "PirtTests", "corvalet"};
-    for (const char* part : parts) {
-        tree.Expand(item, TVE_EXPAND);
-        HTREEITEM child = tree.GetChildItem(item);
-        while (child && tree.GetItemText(child).CompareNoCase(part) != 0)
-            child = tree.GetNextSiblingItem(child);
-        ASSERT_NE(child, nullptr) << part;
-        item = child;
-    }
+    HTREEITEM item = ExpandTo(Path());
+    ASSERT_NE(item, nullptr);
     auto count = [&](HTREEITEM parent) {
         int n = 0;
         for (HTREEITEM c = tree.GetChildItem(parent); c; c = tree.GetNextSiblingItem(c))
@@ -359,10 +385,97 @@ TEST_F(BrowserTest, TheWatcherFollowsOtherProcessesAndOnlyTheShownKey)
     ASSERT_EQ(list.GetItemCount(), 1);
     int fills = list.GetFillCount();
     RegAdd(Path() + "\\shown", "v3");
-    PumpFor(700);
-    EXPECT_EQ(list.GetFillCount(), fills);
     RegAdd(Path() + "\\other", "w1");
-    EXPECT_TRUE(WaitForRows(list, 2, 2000));
+    // The shown key's report comes after the write made first: a report of
+    // the first key would have come with it.
+    EXPECT_TRUE(WaitForRows(list, 2, 15000));
+    PumpFor(50);
+    EXPECT_EQ(list.GetFillCount(), fills + 1);
+}
+
+// OK hands over the selection as it is at that moment, after F5, a rename or
+// a delete, and refuses a name the code page cannot carry exactly.
+TEST_F(BrowserTest, OkHandsOverWhatIsSelectedNow)
+{
+    const std::wstring names[] = {L"c\\d", L"Renamed", L"\x0416", L"W\x0142odek", L"Wlodek", L"del"};
+    for (const std::wstring& name : names)
+        SetValueW(Path(), name, L"x");
+    // Two keys that read alike in ANSI; only the plain one has a value.
+    SetValueW(Path() + "\\WlodekKey", L"v", L"x");
+    HKEY sub;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (WidenAnsi(Path()) + L"\\W\x0142odekKey").c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &sub, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(sub);
+    HTREEITEM item = ExpandTo(Path());
+    ASSERT_NE(item, nullptr);
+    m_browser.Tree().SelectItem(item);
+    CRegistryListCtrl& list = m_browser.Values();
+    const CString key = "HKEY_CURRENT_USER\\" + Path() + "\\";
+    enum Step { STEP_NONE, STEP_F5, STEP_RENAME, STEP_DELETE };
+    const struct
+    {
+        const wchar_t* selected;
+        Step step;
+        const char* handed; // after the key; null: refused with the message
+        const char* refusal;
+    } cases[] = {
+        {L"c\\d", STEP_NONE, nullptr, "22810"},     {L"c\\d", STEP_F5, "", nullptr},
+        {L"Renamed", STEP_RENAME, "", nullptr},     {L"Renamed2", STEP_NONE, "Renamed2", nullptr},
+        {L"\x0416", STEP_NONE, nullptr, "22910"},   {L"W\x0142odek", STEP_NONE, nullptr, "22910"},
+        {L"Wlodek", STEP_NONE, "Wlodek", nullptr}, {L"del", STEP_DELETE, "", nullptr},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        const auto& c = cases[i];
+        int row = RowOfName(list, c.selected);
+        ASSERT_GE(row, 0) << i;
+        list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+        const int fills = list.GetFillCount();
+        if (c.step == STEP_F5) {
+            list.FillValues();
+        } else if (c.step == STEP_RENAME) {
+            ASSERT_TRUE(list.RenameValue(c.selected, L"Renamed2"));
+            ASSERT_TRUE(WaitForFill(list, fills));
+        } else if (c.step == STEP_DELETE) {
+            m_asker.answers.push_back(IDYES);
+            list.DeleteSelectedValues();
+        }
+        m_asker.asked.clear();
+        m_browser.m_strFullKey = "unset";
+        m_browser.OnOK();
+        if (c.handed) {
+            EXPECT_EQ(m_browser.m_strFullKey, key + c.handed) << i;
+            EXPECT_TRUE(m_asker.asked.empty()) << i;
+        } else {
+            EXPECT_EQ(m_browser.m_strFullKey, "unset") << i;
+            EXPECT_TRUE(m_asker.Showed("Holberin", c.refusal)) << i;
+        }
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+    }
+    // Of the two keys shown as "WlodekKey", the plain one lists its value and
+    // is handed over; the other lists nothing of it and is refused.
+    m_browser.Tree().Expand(item, TVE_EXPAND);
+    int handed = 0, refused = 0;
+    for (HTREEITEM child = m_browser.Tree().GetChildItem(item); child;
+         child = m_browser.Tree().GetNextSiblingItem(child)) {
+        if (m_browser.Tree().GetItemText(child) != "WlodekKey")
+            continue;
+        m_browser.Tree().SelectItem(child);
+        m_asker.asked.clear();
+        m_browser.m_strFullKey = "unset";
+        m_browser.OnOK();
+        if (m_browser.m_strFullKey == key + "WlodekKey\\") {
+            ++handed;
+            EXPECT_EQ(list.GetItemCount(), 1);
+        } else {
+            ++refused;
+            EXPECT_EQ(m_browser.m_strFullKey, "unset");
+            EXPECT_EQ(list.GetItemCount(), 0);
+            EXPECT_TRUE(m_asker.Showed("Holberin", "22910"));
+        }
+    }
+    EXPECT_EQ(handed, 1);
+    EXPECT_EQ(refused, 1);
 }
 
 TEST_F(BrowserTest, NothingOfTheWatcherOutlivesTheDialog)

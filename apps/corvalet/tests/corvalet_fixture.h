@@ -25,13 +25,15 @@ public:
     std::deque<int> answers;   // for Ask; when empty: IDOK, or IDNO for a question
     std::deque<CString> files; // for the file dialogs; "" (or none left) cancels
     std::vector<CString> asked;
+    std::vector<CString> captions; // of each question, as asked
     int fileDialogs = 0;
     // Runs while the next question is open, as a modal box lets the world go on.
     std::function<void()> whileAsking;
 
-    int Ask(HWND, const CString& text, const CString&, UINT type) override
+    int Ask(HWND, const CString& text, const CString& caption, UINT type) override
     {
         asked.push_back(text);
+        captions.push_back(caption);
         if (whileAsking) {
             std::function<void()> run;
             run.swap(whileAsking);

@@ -2,12 +2,25 @@
 // what an open shows, and the New / Open / Save / Close flows with their
 // questions, answered from a script.
 #include "corvalet_fixture.h"
+#include "fw/handle.h"
 
 using namespace pirt_test;
 
 namespace {
 
 size_t Where(const std::string& text, const char* part) { return text.find(part); }
+
+// Puts the current folder back however the test ends, a failed assertion
+// among the ways.
+class CCurrentFolderRestorer
+{
+public:
+    CCurrentFolderRestorer() { GetCurrentDirectoryA(MAX_PATH, m_folder); }
+    ~CCurrentFolderRestorer() { SetCurrentDirectoryA(m_folder); }
+
+private:
+    char m_folder[MAX_PATH];
+};
 
 } // namespace
 
@@ -281,8 +294,7 @@ TEST_F(CorvaletTest, ACommandLineNameIsTheFileOfTheStartFolderForReadAndSave)
     CString start = m_folder->MakeFolder("start"), other = m_folder->MakeFolder("other");
     WriteFileText(start + "\\x.dorv", "[General]\r\nName=here\r\n");
     WriteFileText(other + "\\x.dorv", "[General]\r\nName=elsewhere\r\n");
-    char before[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, before);
+    CCurrentFolderRestorer restorer;
     StartApp();
     SetCurrentDirectoryA(start);
     CCommandLineInfo info;
@@ -298,7 +310,6 @@ TEST_F(CorvaletTest, ACommandLineNameIsTheFileOfTheStartFolderForReadAndSave)
     ASSERT_NE(g_app.OpenDocumentFile("x.dorv"), nullptr);
     EXPECT_EQ(Form()->GetPlugInName(), "elsewhere");
     EXPECT_EQ(Doc()->m_strPlugInPath, other + "\\x.dorv");
-    SetCurrentDirectoryA(before);
     EXPECT_EQ(ReadPluginGeneral(start + "\\x.dorv", "Name"), "changed");
     EXPECT_EQ(m_asker.fileDialogs, 0);
 }
@@ -412,6 +423,96 @@ TEST_F(CorvaletTest, WhatTheListCannotShowIsSavedBackWhereNoReaderRunsMore)
     m_frame->SendMessage(WM_PLUGIN_MODIFIED);
     Doc()->OnFileSave();
     EXPECT_EQ(FileText(path), text);
+}
+
+// A save over a file written elsewhere since the open asks first; No keeps
+// that file, and a save of an unchanged file asks nothing.
+TEST_F(CorvaletTest, SaveAsksBeforeReplacingAFileChangedSinceItWasOpened)
+{
+    CString path = (*m_folder)("changed.dorv");
+    WriteFileText(path, "[General]\r\nName=mine\r\n");
+    StartApp();
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    Form()->SetPlugInName("first");
+    Doc()->OnFileSave();
+    EXPECT_TRUE(m_asker.asked.empty());
+    EXPECT_EQ(ReadPluginGeneral(path, "Name"), "first");
+
+    // Another program writes the file; its time moves on by a whole second,
+    // past any coarse time stamp.
+    WriteFileText(path, "[General]\r\nName=theirs\r\n");
+    {
+        CHandle file(CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        FILETIME time;
+        GetFileTime(file, nullptr, nullptr, &time);
+        ULARGE_INTEGER t = {{time.dwLowDateTime, time.dwHighDateTime}};
+        t.QuadPart += 10000000;
+        time = {t.LowPart, t.HighPart};
+        SetFileTime(file, nullptr, nullptr, &time);
+    }
+    Form()->SetPlugInName("second");
+    m_asker.answers = {IDNO};
+    EXPECT_EQ(Doc()->SavePlugIn(FALSE), 0);
+    EXPECT_TRUE(m_asker.Showed("Holberin", "22900"));
+    EXPECT_EQ(ReadPluginGeneral(path, "Name"), "theirs");
+    m_asker.answers = {IDYES};
+    EXPECT_EQ(Doc()->SavePlugIn(FALSE), 1);
+    EXPECT_EQ(ReadPluginGeneral(path, "Name"), "second");
+    // Saved, the file is this document's again.
+    m_asker.asked.clear();
+    EXPECT_EQ(Doc()->SavePlugIn(FALSE), 1);
+    EXPECT_TRUE(m_asker.asked.empty());
+}
+
+// A value the reader gives back with blanks at an end or within quotes reads
+// back the same after an open and a save, shown in the list or kept aside.
+TEST_F(CorvaletTest, OpenAndSaveLeaveEveryValueReadingAsBefore)
+{
+    const char* const values[] = {
+        "C:\\Data;DeleteMatch;tmp ",  " C:\\Data;DeleteMatch;tmp", "C:\\Data;DeleteMatch;tmp\t",
+        "\tC:\\Data;DeleteMatch;x",  "C:\\Data;DeleteMatch;tmp\v", "\vC:\\Data;DeleteMatch;x",
+        "C:\\Data;DeleteMatch;tmp\f", "C:\\Data;DeleteMatch;tmp\x1a", "\x1a" "C:\\Data;DeleteMatch;x",
+        "'C:\\Data;DeleteMatch;.tmp'", "\"C:\\Data;DeleteMatch;.tmp\"", "'C:\\a;DeleteMatch;b\"",
+        "C:\\Data;DeleteMatch;a;b,c\\d ",
+    };
+    const int count = (int)(sizeof(values) / sizeof(values[0]));
+    // Folders: rows of the list; Files: an unknown action, kept; Extra: kept.
+    const struct
+    {
+        const char* section;
+        const char* prefix;
+        const char* word; // the action word put in for the Files section
+    } sections[] = {{"Folders", "Folder", nullptr}, {"Files", "File", "Keep"}, {"Extra", "Key", nullptr}};
+    CString path = (*m_folder)("quoted.dorv"), text = "[General]\r\nName=q\r\n";
+    for (const auto& section : sections) {
+        text += CString("[") + section.section + "]\r\n";
+        for (int i = 0; i < count; ++i) {
+            CString value = values[i];
+            if (section.word)
+                value.Replace("DeleteMatch", section.word);
+            text.AppendFormat("%s%d=\"%s\"\r\n", section.prefix, i, (const char*)value);
+        }
+    }
+    WriteFileText(path, text);
+    auto readAll = [&]() {
+        std::vector<CString> read;
+        for (const auto& section : sections) {
+            const CProfileSection values(path, section.section);
+            for (int i = 0; i < count; ++i)
+                read.push_back(values.Value(CString(section.prefix) + std::to_string(i).c_str()));
+        }
+        return read;
+    };
+    const std::vector<CString> before = readAll();
+    ASSERT_EQ(before[0], values[0]); // the blank within quotes is read
+    StartApp();
+    ASSERT_TRUE(Doc()->OpenPlugIn(path));
+    EXPECT_EQ(List()->GetRowCount(), count);
+    m_frame->SendMessage(WM_PLUGIN_MODIFIED);
+    Doc()->OnFileSave();
+    const std::vector<CString> after = readAll();
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(after[i], before[i]) << sections[i / count].section << " " << i % count;
 }
 
 TEST_F(CorvaletTest, ALogoffWithChangesAsksAsClosingDoes)

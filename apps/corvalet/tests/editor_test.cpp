@@ -225,6 +225,9 @@ TEST(EditorRowTest, AnAcceptedRowRunsAsTypedOrTheEditorSaysWhy)
     const Case cases[] = {
         {EDITOR_KIND_FOLDER, 2, "C:\\T", "tmp ", nullptr, "22840"},
         {EDITOR_KIND_FOLDER, 2, "C:\\T", " tmp", nullptr, "22840"},
+        {EDITOR_KIND_FOLDER, 2, "C:\\T", "tmp\f", nullptr, "22840"},
+        {EDITOR_KIND_FOLDER, 2, "C:\\T", "\x1atmp", nullptr, "22840"},
+        {EDITOR_KIND_FOLDER, 2, "\vC:\\T", "tmp", nullptr, "22840"},
         {EDITOR_KIND_FOLDER, 2, "C:\\T", "a;b", "a;b", nullptr},
         {EDITOR_KIND_FOLDER, 2, "C:\\T", "'x'", "'x'", nullptr},
         {EDITOR_KIND_FOLDER, 2, "'C:\\T", "x'", nullptr, "22840"},
