@@ -216,10 +216,12 @@ bool IsAscii(const char* text)
 CProfileSection::CProfileSection(const char* file, const char* section)
     : m_file(file), m_section(section), m_whole(false), m_asciiKeys(true)
 {
-    // A list that fills the buffer (size - 2) may have been cut.
+    // A list that fills the buffer (size - 2) may have been cut. The first
+    // size fits any usual section: the profile call costs by the buffer's
+    // size, not the section's, so a larger start slows every list refill.
     const std::wstring wideFile = WidenAnsi(file), wideSection = WidenAnsi(section);
     std::vector<wchar_t> buffer;
-    for (DWORD size = 16 * kReadBuffer; size <= 1024 * kReadBuffer; size *= 4) {
+    for (DWORD size = kReadBuffer; size <= 1024 * kReadBuffer; size *= 4) {
         buffer.assign(size, L'\0');
         const DWORD n = ::GetPrivateProfileSectionW(wideSection.c_str(), buffer.data(), size, wideFile.c_str());
         if (n + 2 < size) {
