@@ -31,6 +31,7 @@
 #include "testsupport.h"
 #include "pirt.h"
 #include "benchtime.h"
+#include "../tests/startcheck/shownwindow.h"
 #include "pluginfile.h"
 #include "services.h"
 #include "sortsettings.h"
@@ -187,24 +188,6 @@ int Samples()
     return 0;
 }
 
-struct ProcessWindow
-{
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindShownWindow(HWND window, LPARAM param)
-{
-    ProcessWindow* search = reinterpret_cast<ProcessWindow*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && ::IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK FindList(HWND window, LPARAM param)
 {
     char name[64] = "";
@@ -226,17 +209,17 @@ int TimeStartUntilFull(const char* program, int rows)
     if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return 2;
     ::CloseHandle(pi.hThread);
-    ProcessWindow search = {pi.dwProcessId, nullptr};
+    HWND frame = nullptr;
     double shown = -1, full = -1;
     while (Now() - start < 60000 && ::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
-        if (!search.found) {
-            ::EnumWindows(FindShownWindow, (LPARAM)&search);
-            if (search.found)
+        if (!frame) {
+            frame = FindShownWindowOf(pi.dwProcessId);
+            if (frame)
                 shown = Now() - start;
         }
-        if (search.found) {
+        if (frame) {
             HWND list = nullptr;
-            ::EnumChildWindows(search.found, FindList, (LPARAM)&list);
+            ::EnumChildWindows(frame, FindList, (LPARAM)&list);
             if (list && (int)::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) >= rows) {
                 full = Now() - start;
                 break;
@@ -244,8 +227,8 @@ int TimeStartUntilFull(const char* program, int rows)
         }
         ::Sleep(1);
     }
-    if (search.found)
-        ::PostMessageA(search.found, WM_CLOSE, 0, 0);
+    if (frame)
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
         ::TerminateProcess(pi.hProcess, 1);
     ::CloseHandle(pi.hProcess);

@@ -112,11 +112,13 @@ void CTolmiraView::OnInitialUpdate()
         ReadLanguage();
         SetupColumns();
         CreateSmallIconList(m_menuImages, kContextImages);
-        RefreshPluginList();
         CListCtrl& list = GetListCtrl();
         list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
         SetSectionName("Rows");
+        // The stored layout goes on while the list is empty: applied over
+        // hundreds of rows it costs more than the rows themselves.
         LoadColumnState();
+        RefreshPluginList();
         m_firstUpdate = FALSE;
     }
     SendStatusCount();

@@ -10,26 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include "shownwindow.h"
 
 namespace {
-
-struct Search
-{
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisible(HWND window, LPARAM param)
-{
-    Search* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // The command line after our own arguments, as the program's own.
 std::string Quoted(const char* argument)
@@ -72,24 +55,24 @@ int main(int argc, char** argv)
     }
     CloseHandle(pi.hThread);
 
-    Search search = {pi.dwProcessId, nullptr};
+    HWND shown = nullptr;
     double elapsedMs = 0;
     for (;;) {
-        EnumWindows(FindVisible, (LPARAM)&search);
+        shown = FindShownWindowOf(pi.dwProcessId);
         QueryPerformanceCounter(&now);
         elapsedMs = (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
-        if (search.found || elapsedMs > timeoutMs || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0)
+        if (shown || elapsedMs > timeoutMs || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0)
             break;
         Sleep(2);
     }
 
     int result = 1;
-    if (search.found) {
+    if (shown) {
         char title[256] = "";
-        GetWindowTextA(search.found, title, sizeof(title));
+        GetWindowTextA(shown, title, sizeof(title));
         printf("%.1f %s\n", elapsedMs, title);
         result = 0;
-        PostMessageA(search.found, WM_CLOSE, 0, 0);
+        PostMessageA(shown, WM_CLOSE, 0, 0);
     } else
         fprintf(stderr, "startcheck: no window of %s within %lu ms\n", command.c_str(), timeoutMs);
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
