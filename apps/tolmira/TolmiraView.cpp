@@ -276,14 +276,16 @@ void CTolmiraView::WriteSelectionNo(int row)
     WritePluginState("Selection", GetListCtrl().GetItemText(row, COLUMN_NAME), "no");
 }
 
-int CTolmiraView::CountRows(int stateImage) const
+BOOL CTolmiraView::HasRowWithState(int stateImage) const
 {
+    // Asked at every idle moment by the menu and toolbar updates: stop at
+    // the first such row rather than walk hundreds each time.
     CListCtrl& list = GetListCtrl();
-    int n = 0;
-    for (int i = 0; i < list.GetItemCount(); ++i)
+    const int count = list.GetItemCount();
+    for (int i = 0; i < count; ++i)
         if ((int)(list.GetItemState(i, LVIS_STATEIMAGEMASK) >> 12) == stateImage)
-            ++n;
-    return n;
+            return TRUE;
+    return FALSE;
 }
 
 BOOL CTolmiraView::IsRowTicked(int row) const
@@ -343,11 +345,11 @@ void CTolmiraView::OnUncheckAll()
     }
 }
 
-void CTolmiraView::OnUpdateCheckAll(CCmdUI* pCmdUI) { pCmdUI->Enable(CountRows(1) > 0); }
+void CTolmiraView::OnUpdateCheckAll(CCmdUI* pCmdUI) { pCmdUI->Enable(HasRowWithState(1)); }
 
-void CTolmiraView::OnUpdateUncheckAll(CCmdUI* pCmdUI) { pCmdUI->Enable(CountRows(2) > 0); }
+void CTolmiraView::OnUpdateUncheckAll(CCmdUI* pCmdUI) { pCmdUI->Enable(HasRowWithState(2)); }
 
-void CTolmiraView::OnUpdateSomeTicked(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running && CountRows(2) > 0); }
+void CTolmiraView::OnUpdateSomeTicked(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_running && HasRowWithState(2)); }
 
 void CTolmiraView::OnAllPlugins()
 {

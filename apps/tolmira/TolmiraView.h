@@ -35,8 +35,8 @@ public:
 
     void WriteSelectionYes(int row);
     void WriteSelectionNo(int row);
-    // Rows whose check box shows the state image (1 unticked, 2 ticked).
-    int CountRows(int stateImage) const;
+    // Whether some row's check box shows the state image (1 unticked, 2 ticked).
+    BOOL HasRowWithState(int stateImage) const;
     BOOL IsRowTicked(int row) const;
     // The check mark of the installed command for the row: the override, or
     // the plug-in's own test.
