@@ -642,15 +642,22 @@ static std::vector<CString> FindingProtectedFolders()
     return folders;
 }
 
-static std::vector<CString> ProtectedFolders()
+// What find() gives, worked out once per run where a run is going on.
+template <typename T, typename Find>
+static T OncePerRun(bool CRunFolders::*done, T CRunFolders::*value, Find find)
 {
     CRunFolders* shared = RunShared(t_runFolders);
     if (shared == nullptr)
-        return FindingProtectedFolders();
-    if (!shared->found)
-        shared->folders = FindingProtectedFolders();
-    shared->found = true;
-    return shared->folders;
+        return find();
+    if (!(shared->*done))
+        shared->*value = find();
+    shared->*done = true;
+    return shared->*value;
+}
+
+static std::vector<CString> ProtectedFolders()
+{
+    return OncePerRun(&CRunFolders::found, &CRunFolders::folders, FindingProtectedFolders);
 }
 
 static bool IdentityOf(const CString& path, CFolderIdentity& identity)
@@ -690,13 +697,7 @@ static std::vector<std::pair<CString, CFolderIdentity>> FindFolderIdentities()
 
 static std::vector<std::pair<CString, CFolderIdentity>> FolderIdentities()
 {
-    CRunFolders* shared = RunShared(t_runFolders);
-    if (shared == nullptr)
-        return FindFolderIdentities();
-    if (!shared->identified)
-        shared->identities = FindFolderIdentities();
-    shared->identified = true;
-    return shared->identities;
+    return OncePerRun(&CRunFolders::identified, &CRunFolders::identities, FindFolderIdentities);
 }
 
 // A share judged by what it opens: when its root is a protected folder or a
