@@ -1,6 +1,8 @@
 #include "PluginList.h"
 #include "pluginfile.h"
 #include "pirt.h"
+#include "Settings.h"
+#include "useradmin.h"
 #include <cctype>
 
 CString ProgramPluginFolder() { return GetProgramSubfolder("\\plug-ins\\Tolmira"); }
@@ -54,11 +56,12 @@ CString LookUpPluginState(const CString& name, const char* defaultValue, const V
 
 } // namespace
 
-CPluginStateSection::CPluginStateSection(const char* section)
+CPluginStateSection::CPluginStateSection(const char* section) : CPluginStateSection(section, StateFilePath()) {}
+
+CPluginStateSection::CPluginStateSection(const char* section, const CString& statePath)
 {
-    const CString path = StateFilePath();
-    if (!path.IsEmpty())
-        m_values.reset(new CProfileSection(path, section));
+    if (!statePath.IsEmpty())
+        m_values.reset(new CProfileSection(statePath, section));
 }
 
 CString CPluginStateSection::Read(const CString& name, const char* defaultValue) const
@@ -147,4 +150,26 @@ CString ReadPluginDescription(const CProfileSection& general, BOOL english)
 {
     return english ? general.Value("Description", "No Description available.")
                    : general.Value("Erlaeuterung", "Keine deutsche Beschreibung verf\xfcgbar.");
+}
+
+bool CPluginListQuery::operator==(const CPluginListQuery& other) const
+{
+    return folders[0] == other.folders[0] && folders[1] == other.folders[1] && statePath == other.statePath &&
+           placeholders.programs == other.placeholders.programs &&
+           placeholders.windows == other.placeholders.windows && placeholders.appData == other.placeholders.appData &&
+           !userIsAdmin == !other.userIsAdmin && !viewAll == !other.viewAll &&
+           !englishDescription == !other.englishDescription;
+}
+
+CPluginListQuery CurrentPluginListQuery(BOOL englishDescription)
+{
+    CPluginListQuery query;
+    query.folders[0] = UserPluginFolder();
+    query.folders[1] = ProgramPluginFolder();
+    query.statePath = StateFilePath();
+    query.placeholders = GetPlaceholderFolders();
+    query.userIsAdmin = IsUserAdmin();
+    query.viewAll = FarnochYes("Farnoch", "ViewAll");
+    query.englishDescription = englishDescription;
+    return query;
 }

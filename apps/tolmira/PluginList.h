@@ -9,6 +9,7 @@
 #include "fw/framework.h"
 #include "pluginfile.h" // UserPluginFolder, CProfileSection
 #include <memory>
+#include <vector>
 
 // program folder + "\plug-ins\Tolmira"; "" when the program folder is unknown
 CString ProgramPluginFolder();
@@ -26,6 +27,8 @@ class CPluginStateSection
 {
 public:
     explicit CPluginStateSection(const char* section);
+    // The same section of the state file at statePath ("": none).
+    CPluginStateSection(const char* section, const CString& statePath);
     // [section] name, defaultValue when absent (and without an
     // application-data folder).
     CString Read(const CString& name, const char* defaultValue) const;
@@ -62,3 +65,20 @@ BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, B
 CString ReadPluginDescription(const char* pluginFile, BOOL english);
 // The same from the plug-in's General section as already read.
 CString ReadPluginDescription(const CProfileSection& general, BOOL english);
+
+// What a fill of the list depends on besides the plug-in files, taken once
+// for all of them.
+struct CPluginListQuery
+{
+    CString folders[2]; // the user's and the program's plug-in folder; "" is not looked in
+    CString statePath;  // Tolmira.dat, "" without an application-data folder
+    CPlaceholderFolders placeholders;
+    BOOL userIsAdmin;
+    BOOL viewAll;
+    BOOL englishDescription;
+
+    bool operator==(const CPluginListQuery& other) const;
+};
+
+// The query as the switches, the user and the folders stand now.
+CPluginListQuery CurrentPluginListQuery(BOOL englishDescription);

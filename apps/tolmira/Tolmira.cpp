@@ -4,8 +4,11 @@
 #include "MainFrm.h"
 #include "resource.h"
 #include "themedmenu.h"
+#include "language.h"
 
 CTolmiraApp::CTolmiraApp() : CSuiteApp("Tolmira") {}
+
+CTolmiraApp::~CTolmiraApp() = default;
 
 BOOL CTolmiraApp::InitInstance()
 {
@@ -16,6 +19,22 @@ BOOL CTolmiraApp::InitInstance()
 #endif
     FwAddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CTolmiraDoc), RUNTIME_CLASS(CMainFrame),
                                             RUNTIME_CLASS(CTolmiraView)));
+    // The plug-ins are read while the window is made; the view's first fill
+    // takes them.
+    m_firstPlugins.reset(new CListedPluginsReader(CurrentPluginListQuery(!IsGermanChosen())));
     // The program has no document files: arguments are ignored.
-    return ShowMainWindow(FALSE);
+    const BOOL shown = ShowMainWindow(FALSE);
+    m_firstPlugins.reset();
+    return shown;
+}
+
+int CTolmiraApp::ExitInstance()
+{
+    m_firstPlugins.reset();
+    return CSuiteApp::ExitInstance();
+}
+
+BOOL CTolmiraApp::TakeFirstPlugins(const CPluginListQuery& query, std::vector<CListedPlugin>& rows)
+{
+    return m_firstPlugins && m_firstPlugins->Take(query, rows);
 }

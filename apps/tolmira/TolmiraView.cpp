@@ -14,6 +14,8 @@
 #include "PreviewDlg.h"
 #include "PropertiesDlg.h"
 #include "SearchDlg.h"
+#include "Tolmira.h"
+#include <functional>
 #include <utility>
 
 PFN_TOLMIRA_RUN_OBSERVER g_pfnTolmiraRunObserver = nullptr;
@@ -111,7 +113,6 @@ void CTolmiraView::OnInitialUpdate()
     if (m_firstUpdate) {
         ReadLanguage();
         SetupColumns();
-        CreateSmallIconList(m_menuImages, kContextImages);
         CListCtrl& list = GetListCtrl();
         list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
         SetSectionName("Rows");
@@ -181,32 +182,61 @@ private:
 
 } // namespace
 
-// What a refill reads once for all its plug-ins, and the rows it finds.
-struct CTolmiraView::CRefill
+// Runs a task on a thread of its own from construction on, or at once on the
+// constructing thread when no thread starts; Wait and the destructor wait
+// for its end.
+class CTaskThread
 {
-    struct Row
+public:
+    explicit CTaskThread(std::function<void()> task)
+        : m_task(std::move(task)), m_thread(AfxBeginThread(Run, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED))
     {
-        CString texts[COLUMN_COUNT];
-        BOOL ticked;
-    };
-    CPluginStateSection overrides{"Installed"};
-    CPluginStateSection ticks{"Selection"};
-    CPlaceholderFolders folders = GetPlaceholderFolders();
-    std::vector<Row> rows;
+        if (!m_thread) {
+            m_task();
+            return;
+        }
+        m_thread->m_bAutoDelete = FALSE;
+        m_thread->ResumeThread();
+    }
+    ~CTaskThread() { Wait(); }
+
+    void Wait()
+    {
+        if (!m_thread)
+            return;
+        ::WaitForSingleObject(m_thread->m_hThread, INFINITE);
+        delete m_thread;
+        m_thread = nullptr;
+    }
+
+private:
+    static UINT Run(LPVOID self)
+    {
+        static_cast<CTaskThread*>(self)->m_task();
+        return 0;
+    }
+
+    std::function<void()> m_task;
+    CWinThread* m_thread;
+
+    CTaskThread(const CTaskThread&) = delete;
+    CTaskThread& operator=(const CTaskThread&) = delete;
 };
 
-void CTolmiraView::RefreshPluginList()
+// What a fill reads once for all its plug-ins.
+struct CTolmiraView::CRefill
 {
-    CListCtrl& list = GetListCtrl();
-    BOOL wasFilling = m_filling;
-    m_filling = TRUE;
-    m_userIsAdmin = IsUserAdmin();
-    m_viewAll = FarnochYes("Farnoch", "ViewAll");
-    m_statePath = StateFilePath();
-    CRefill refill;
-    const CString folders[] = {UserPluginFolder(), ProgramPluginFolder()};
-    const CMenuHookPause pause(!m_firstUpdate);
-    for (const CString& folder : folders) {
+    explicit CRefill(const CString& statePath) : overrides("Installed", statePath), ticks("Selection", statePath) {}
+    CPluginStateSection overrides;
+    CPluginStateSection ticks;
+};
+
+std::vector<CListedPlugin> CTolmiraView::ReadListedPlugins(const CPluginListQuery& query)
+{
+    const CRefill refill(query.statePath);
+    std::vector<CListedPlugin> rows;
+    CListedPlugin row;
+    for (const CString& folder : query.folders) {
         if (folder.IsEmpty())
             continue; // no folder: nothing is listed from the root of the drive
         CFileFind finder;
@@ -214,13 +244,31 @@ void CTolmiraView::RefreshPluginList()
         while (more) {
             more = finder.FindNextFile();
             // The pattern also matches short names ("x.dorvx"): the long name decides.
-            if (!finder.IsDirectory() && HasExtension(finder.GetFileName(), ".dorv"))
-                AddPlugin(finder.GetFilePath(), refill);
+            if (!finder.IsDirectory() && HasExtension(finder.GetFileName(), ".dorv") &&
+                AddPlugin(finder.GetFilePath(), query, refill, row))
+                rows.push_back(std::move(row));
         }
     }
+    return rows;
+}
+
+void CTolmiraView::RefreshPluginList()
+{
+    CListCtrl& list = GetListCtrl();
+    BOOL wasFilling = m_filling;
+    m_filling = TRUE;
+    const CPluginListQuery query = CurrentPluginListQuery(m_englishDescription);
+    m_userIsAdmin = query.userIsAdmin;
+    m_viewAll = query.viewAll;
+    m_statePath = query.statePath;
+    const CMenuHookPause pause(!m_firstUpdate);
+    // A start has had them read while it made its window.
+    std::vector<CListedPlugin> rows;
+    CTolmiraApp* app = dynamic_cast<CTolmiraApp*>(AfxGetApp());
+    if (!app || !app->TakeFirstPlugins(query, rows))
+        rows = ReadListedPlugins(query);
     // The rows follow the sort that the header's arrow shows; sorted before
     // they go in, in the order a sort of the list would give them.
-    std::vector<CRefill::Row>& rows = refill.rows;
     if (m_sortColumn >= 0 && m_sortColumn < COLUMN_COUNT)
         QuickSortRows(
             0, (int)rows.size() - 1, m_sortAscending,
@@ -229,15 +277,16 @@ void CTolmiraView::RefreshPluginList()
     // One repaint at the end instead of one per row.
     list.SetRedraw(FALSE);
     list.DeleteAllItems();
-    for (const CRefill::Row& row : rows) {
+    for (const CListedPlugin& row : rows) {
         const int at = list.InsertItem(list.GetItemCount(), row.texts[COLUMN_NAME]);
         if (at < 0)
             continue;
         for (int column = COLUMN_NAME + 1; column < COLUMN_COUNT; ++column)
             list.SetItemText(at, column, row.texts[column]);
         // Set once the row is in: the check boxes give every new row its
-        // unticked image.
-        list.SetItemState(at, INDEXTOSTATEIMAGEMASK(row.ticked ? 2 : 1), LVIS_STATEIMAGEMASK);
+        // unticked image, so only a tick is set.
+        if (row.ticked)
+            list.SetItemState(at, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
     }
     list.SetRedraw(TRUE);
     list.Invalidate();
@@ -245,25 +294,43 @@ void CTolmiraView::RefreshPluginList()
     SendStatusCount();
 }
 
-void CTolmiraView::AddPlugin(const CString& path, CRefill& refill)
+BOOL CTolmiraView::AddPlugin(const CString& path, const CPluginListQuery& query, const CRefill& refill,
+                             CListedPlugin& row)
 {
     const CProfileSection general(path, "General");
     CString name = general.Value("Name", "not found");
     BOOL adminOnly = general.Value("Admin", "not found") == "yes";
-    if (adminOnly && !m_userIsAdmin)
-        return;
+    if (adminOnly && !query.userIsAdmin)
+        return FALSE;
     CString override = refill.overrides.Read(name, "NA");
-    InstalledResult installed = InstalledTest(general.Value("Installed", ""), refill.folders);
-    if (!IsPluginListed(adminOnly, m_userIsAdmin, override, m_viewAll, installed))
-        return;
-    CRefill::Row row;
+    InstalledResult installed = InstalledTest(general.Value("Installed", ""), query.placeholders);
+    if (!IsPluginListed(adminOnly, query.userIsAdmin, override, query.viewAll, installed))
+        return FALSE;
     row.texts[COLUMN_NAME] = name;
-    row.texts[COLUMN_DESCRIPTION] = ReadPluginDescription(general, m_englishDescription);
+    row.texts[COLUMN_DESCRIPTION] = ReadPluginDescription(general, query.englishDescription);
     row.texts[COLUMN_VERSION] = general.Value("Version", "not found");
     row.texts[COLUMN_PROVIDER] = general.Value("Provider", "not found");
     row.texts[COLUMN_PATH] = path;
     row.ticked = refill.ticks.Read(name, "no") == "yes";
-    refill.rows.push_back(row);
+    return TRUE;
+}
+
+CListedPluginsReader::CListedPluginsReader(const CPluginListQuery& query)
+    : m_query(query), m_reading(new CTaskThread([this] { m_rows = CTolmiraView::ReadListedPlugins(m_query); })),
+      m_taken(FALSE)
+{
+}
+
+CListedPluginsReader::~CListedPluginsReader() = default;
+
+BOOL CListedPluginsReader::Take(const CPluginListQuery& query, std::vector<CListedPlugin>& rows)
+{
+    m_reading->Wait();
+    if (m_taken || !(query == m_query))
+        return FALSE;
+    m_taken = TRUE;
+    rows = std::move(m_rows);
+    return TRUE;
 }
 
 void CTolmiraView::WriteSelectionYes(int row)
@@ -530,6 +597,9 @@ HMENU CTolmiraView::PrepareContextMenu(CThemedMenu& menu)
     CThemedMenu* popup = sub ? CThemedMenu::FromHandleThemed(sub->m_hMenu) : nullptr;
     if (!popup)
         return nullptr;
+    // Made at the first menu rather than at every start.
+    if (!m_menuImages.GetSafeHandle())
+        CreateSmallIconList(m_menuImages, kContextImages);
     // Image -1: the item has none.
     struct Item
     {

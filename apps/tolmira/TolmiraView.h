@@ -3,6 +3,7 @@
 // the commands on it, and the run over the ticked plug-ins.
 #pragma once
 #include "ListViewEx.h"
+#include "PluginList.h"
 #include "themedmenu.h"
 #include <memory>
 #include <vector>
@@ -17,6 +18,13 @@ extern PFN_TOLMIRA_RUN_OBSERVER g_pfnTolmiraRunObserver;
 
 // List columns.
 enum { COLUMN_NAME = 0, COLUMN_DESCRIPTION, COLUMN_VERSION, COLUMN_PROVIDER, COLUMN_PATH, COLUMN_COUNT };
+
+// A plug-in that the list shows: the texts of its row and its tick.
+struct CListedPlugin
+{
+    CString texts[COLUMN_COUNT];
+    BOOL ticked;
+};
 
 class CTolmiraView : public CListViewEx
 {
@@ -78,10 +86,16 @@ public:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnDestroy();
 
+    // The plug-ins a fill lists, in the order their folders give their
+    // files (the user's folder first; a file in both gives two rows). Touches
+    // nothing of a view, so it may run on any thread.
+    static std::vector<CListedPlugin> ReadListedPlugins(const CPluginListQuery& query);
+
 protected:
     struct CRefill;
-    // Keeps the plug-in's row for the refill when the plug-in is listed.
-    void AddPlugin(const CString& path, CRefill& refill);
+    // The plug-in's row when the plug-in is listed under the query.
+    static BOOL AddPlugin(const CString& path, const CPluginListQuery& query, const CRefill& refill,
+                          CListedPlugin& row);
     void ReadLanguage();
     void SetupColumns();
     void SendStatusCount();
@@ -98,4 +112,28 @@ protected:
     HWND m_searchDialog;
 
     DECLARE_MESSAGE_MAP()
+};
+
+class CTaskThread;
+
+// Reads the listed plug-ins on a thread of its own from construction on: a
+// start has the list read while it makes its window, which takes as long.
+class CListedPluginsReader
+{
+public:
+    explicit CListedPluginsReader(const CPluginListQuery& query);
+    ~CListedPluginsReader(); // waits for the reading
+
+    // Waits for the reading and hands its plug-ins over, once, when they were
+    // read for this query; FALSE (rows untouched) otherwise.
+    BOOL Take(const CPluginListQuery& query, std::vector<CListedPlugin>& rows);
+
+private:
+    const CPluginListQuery m_query;
+    std::vector<CListedPlugin> m_rows;
+    std::unique_ptr<CTaskThread> m_reading;
+    BOOL m_taken;
+
+    CListedPluginsReader(const CListedPluginsReader&) = delete;
+    CListedPluginsReader& operator=(const CListedPluginsReader&) = delete;
 };

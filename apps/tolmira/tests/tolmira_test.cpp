@@ -633,6 +633,49 @@ TEST_F(TolmiraTest, RefillOrdersRowsAsTheListSortsThem)
     EXPECT_EQ(sorted, rows());
 }
 
+// The plug-ins a start reads while it makes its window are taken by the
+// first fill only when nothing the fill depends on has changed meanwhile.
+TEST_F(TolmiraTest, AStartsReadingIsTakenOnceAndOnlyForItsOwnQuery)
+{
+    WritePlugin(UserPluginFolder() + "\\a.dorv", {"[General]", "Name=A", "Installed=PIRT_WINDOWS\\regedit.exe"});
+    WritePlugin(UserPluginFolder() + "\\b.dorv", {"[General]", "Name=B", "Installed=PIRT_WINDOWS\\none.exe"});
+    WritePluginState("Selection", "A", "yes");
+    const CPluginListQuery query = CurrentPluginListQuery(TRUE);
+    auto shown = [](const std::vector<CListedPlugin>& rows) {
+        std::vector<std::string> texts;
+        for (const CListedPlugin& row : rows)
+            texts.push_back(Str(row.texts[COLUMN_NAME]) + (row.ticked ? " ticked" : ""));
+        return texts;
+    };
+    ASSERT_EQ(std::vector<std::string>{"A ticked"}, shown(CTolmiraView::ReadListedPlugins(query)));
+    struct Case
+    {
+        const char* what;
+        void (*change)(CPluginListQuery&);
+    } cases[] = {
+        {"user folder", [](CPluginListQuery& q) { q.folders[0] += "x"; }},
+        {"program folder", [](CPluginListQuery& q) { q.folders[1] += "x"; }},
+        {"state file", [](CPluginListQuery& q) { q.statePath += "x"; }},
+        {"program files", [](CPluginListQuery& q) { q.placeholders.programs += "x"; }},
+        {"Windows folder", [](CPluginListQuery& q) { q.placeholders.windows += "x"; }},
+        {"application data", [](CPluginListQuery& q) { q.placeholders.appData += "x"; }},
+        {"administrator", [](CPluginListQuery& q) { q.userIsAdmin = !q.userIsAdmin; }},
+        {"view-all", [](CPluginListQuery& q) { q.viewAll = !q.viewAll; }},
+        {"description language", [](CPluginListQuery& q) { q.englishDescription = !q.englishDescription; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CListedPluginsReader reader(query);
+        CPluginListQuery changed = query;
+        c.change(changed);
+        std::vector<CListedPlugin> rows;
+        EXPECT_FALSE(reader.Take(changed, rows));
+        EXPECT_TRUE(reader.Take(query, rows));
+        EXPECT_EQ(std::vector<std::string>{"A ticked"}, shown(rows));
+        EXPECT_FALSE(reader.Take(query, rows));
+    }
+}
+
 // Without an application-data folder no path of the cleaner is built on ""
 // (the root of the current drive): nothing is listed, read or written there,
 // and the user is told once.
