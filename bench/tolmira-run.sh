@@ -9,7 +9,8 @@
 # the refill of the plug-in list from 500 plug-in files (sorted by name)
 # beside its limit, a plain loop that reads the same files' General sections
 # with one profile call each and the state file once (target: refill at most
-# 1.5 x the loop and under 300 ms), and where a refill's time goes.
+# 1.5 x the loop and under 300 ms), and where a refill's and a start's time
+# goes.
 # Exits non-zero when a figure is missing.
 #
 #   BUILD_DIR=... bench/tolmira-run.sh
@@ -94,6 +95,6 @@ echo "list refill from $plugins plug-in files ($(field rows <<<"$refresh") rows)
 echo "  plain loop over the same files (General once each, state file once): $limit ms"
 awk -v a="$refill" -v b="$limit" 'BEGIN { r = a / b; printf "  ratio refill / loop: %.2f (limit 1.50): %s\n", r, (r <= 1.5) ? "met" : "NOT met" }'
 awk -v r="$(median_of_ratios refills limits)" 'BEGIN { printf "  median of per-round ratios: %.2f\n", r }'
-echo "where one refill's time goes (each part alone over the same $plugins files, ms):"
+echo "where one refill's and one start's time goes (each part alone over the same $plugins files, ms):"
 awk '$1=="split"{ $1=""; printf "  %s\n", substr($0, 2) }' <<<"$split"
 echo "load: $(uptime | sed 's/.*load/load/')"

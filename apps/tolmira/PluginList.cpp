@@ -130,7 +130,8 @@ InstalledResult InstalledTest(const CString& installedValue, const CPlaceholderF
     return FileExists(path) ? INSTALLED_PRESENT : INSTALLED_MISSING;
 }
 
-BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll, InstalledResult installed)
+BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll,
+                    const std::function<InstalledResult()>& installedTest)
 {
     if (adminOnly && !userIsAdmin)
         return FALSE;
@@ -138,7 +139,7 @@ BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, B
         return TRUE;
     if (override == "no" && !viewAll)
         return FALSE;
-    return installed == INSTALLED_PRESENT || viewAll;
+    return viewAll || installedTest() == INSTALLED_PRESENT;
 }
 
 CString ReadPluginDescription(const char* pluginFile, BOOL english)

@@ -8,6 +8,7 @@
 #pragma once
 #include "fw/framework.h"
 #include "pluginfile.h" // UserPluginFolder, CProfileSection
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -56,8 +57,10 @@ InstalledResult InstalledTest(const CString& installedValue, const CPlaceholderF
 
 // Whether a plug-in is listed: an administrators-only plug-in never for
 // other users; then the user's override; then the installed test, a
-// missing application only with view-all.
-BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll, InstalledResult installed);
+// missing application only with view-all. The test, which opens a file or
+// a key, is made only where its result decides.
+BOOL IsPluginListed(BOOL adminOnly, BOOL userIsAdmin, const CString& override, BOOL viewAll,
+                    const std::function<InstalledResult()>& installedTest);
 
 // The plug-in's description in the language shown: [General] Description
 // ("No Description available." when absent), or Erlaeuterung ("Keine

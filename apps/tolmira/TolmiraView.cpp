@@ -303,8 +303,8 @@ BOOL CTolmiraView::AddPlugin(const CString& path, const CPluginListQuery& query,
     if (adminOnly && !query.userIsAdmin)
         return FALSE;
     CString override = refill.overrides.Read(name, "NA");
-    InstalledResult installed = InstalledTest(general.Value("Installed", ""), query.placeholders);
-    if (!IsPluginListed(adminOnly, query.userIsAdmin, override, query.viewAll, installed))
+    if (!IsPluginListed(adminOnly, query.userIsAdmin, override, query.viewAll,
+                        [&] { return InstalledTest(general.Value("Installed", ""), query.placeholders); }))
         return FALSE;
     row.texts[COLUMN_NAME] = name;
     row.texts[COLUMN_DESCRIPTION] = ReadPluginDescription(general, query.englishDescription);
