@@ -15,7 +15,6 @@
 #include "PropertiesDlg.h"
 #include "SearchDlg.h"
 #include "Tolmira.h"
-#include <functional>
 #include <utility>
 
 PFN_TOLMIRA_RUN_OBSERVER g_pfnTolmiraRunObserver = nullptr;
@@ -182,47 +181,6 @@ private:
 
 } // namespace
 
-// Runs a task on a thread of its own from construction on, or at once on the
-// constructing thread when no thread starts; Wait and the destructor wait
-// for its end.
-class CTaskThread
-{
-public:
-    explicit CTaskThread(std::function<void()> task)
-        : m_task(std::move(task)), m_thread(AfxBeginThread(Run, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED))
-    {
-        if (!m_thread) {
-            m_task();
-            return;
-        }
-        m_thread->m_bAutoDelete = FALSE;
-        m_thread->ResumeThread();
-    }
-    ~CTaskThread() { Wait(); }
-
-    void Wait()
-    {
-        if (!m_thread)
-            return;
-        ::WaitForSingleObject(m_thread->m_hThread, INFINITE);
-        delete m_thread;
-        m_thread = nullptr;
-    }
-
-private:
-    static UINT Run(LPVOID self)
-    {
-        static_cast<CTaskThread*>(self)->m_task();
-        return 0;
-    }
-
-    std::function<void()> m_task;
-    CWinThread* m_thread;
-
-    CTaskThread(const CTaskThread&) = delete;
-    CTaskThread& operator=(const CTaskThread&) = delete;
-};
-
 // What a fill reads once for all its plug-ins.
 struct CTolmiraView::CRefill
 {
@@ -316,16 +274,38 @@ BOOL CTolmiraView::AddPlugin(const CString& path, const CPluginListQuery& query,
 }
 
 CListedPluginsReader::CListedPluginsReader(const CPluginListQuery& query)
-    : m_query(query), m_reading(new CTaskThread([this] { m_rows = CTolmiraView::ReadListedPlugins(m_query); })),
-      m_taken(FALSE)
+    : m_query(query), m_thread(AfxBeginThread(Read, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED)), m_taken(FALSE)
 {
+    if (!m_thread) {
+        // No thread: read now, on this one.
+        Read(this);
+        return;
+    }
+    m_thread->m_bAutoDelete = FALSE;
+    m_thread->ResumeThread();
 }
 
-CListedPluginsReader::~CListedPluginsReader() = default;
+CListedPluginsReader::~CListedPluginsReader() { Wait(); }
+
+UINT CListedPluginsReader::Read(LPVOID self)
+{
+    CListedPluginsReader* reader = static_cast<CListedPluginsReader*>(self);
+    reader->m_rows = CTolmiraView::ReadListedPlugins(reader->m_query);
+    return 0;
+}
+
+void CListedPluginsReader::Wait()
+{
+    if (!m_thread)
+        return;
+    ::WaitForSingleObject(m_thread->m_hThread, INFINITE);
+    delete m_thread;
+    m_thread = nullptr;
+}
 
 BOOL CListedPluginsReader::Take(const CPluginListQuery& query, std::vector<CListedPlugin>& rows)
 {
-    m_reading->Wait();
+    Wait();
     if (m_taken || !(query == m_query))
         return FALSE;
     m_taken = TRUE;

@@ -114,8 +114,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-class CTaskThread;
-
 // Reads the listed plug-ins on a thread of its own from construction on: a
 // start has the list read while it makes its window, which takes as long.
 class CListedPluginsReader
@@ -129,9 +127,12 @@ public:
     BOOL Take(const CPluginListQuery& query, std::vector<CListedPlugin>& rows);
 
 private:
+    static UINT Read(LPVOID self);
+    void Wait();
+
     const CPluginListQuery m_query;
-    std::vector<CListedPlugin> m_rows;
-    std::unique_ptr<CTaskThread> m_reading;
+    std::vector<CListedPlugin> m_rows; // written by the reading thread until Wait
+    CWinThread* m_thread;              // the reading thread until waited for; null when none started
     BOOL m_taken;
 
     CListedPluginsReader(const CListedPluginsReader&) = delete;
